@@ -1,0 +1,135 @@
+// The measurement store: the instrument's memory directory `Director`, the
+// current test `Selection`, the decoded records of the five supported kinds,
+// the text slots `tamp` the sheet writers read, and the run/stop flags.
+// Static, fixed-size, zero at start; one instance of each.
+#pragma once
+
+#include <cstdint>
+
+// ---- Measurement kinds (index of the extension in tab_type) ----
+constexpr int NB_KINDS = 9;
+constexpr int KIND_CURRENT = 0;
+constexpr int KIND_EARTH = 2;
+constexpr int KIND_LOOP = 4;
+constexpr int KIND_RCD = 6;
+constexpr int KIND_VOLTAGE = 8;
+extern const char* const tab_type[15];    // ".a", ".c", ".e", ".k", ".l", ".m", ".r", ".p", ".v"
+extern const char* const liste_mes[15];   // "amp", "c", "earth", ...
+extern const char* const table_type[50];  // row = kind, column = language; row 9 null
+// The kind's display name in the current language ("" for kinds without one).
+const char* KindName(int kind);
+
+// ---- Directory ----
+struct FicTest {
+    int32_t num_objet = 0;
+    int32_t num_test = 0;
+    int32_t present = 0;
+    int32_t jour = 0;
+    int32_t mois = 0;
+    int32_t annee = 0;
+    int32_t heure = 0;
+    int32_t minute = 0;
+    int32_t sans_declench = 0;
+    int32_t mode_declench = 0;
+    int32_t fonction_boucle = 0;
+    int32_t select_declench = 0;
+    int32_t variante_terre = 0;
+    int32_t type_mes = 0;
+};
+
+constexpr int NB_OBJECTS = 100;
+constexpr int NB_TESTS = 100;
+struct DirObjet {
+    int32_t present = 0;
+    int32_t jour = 0;
+    int32_t mois = 0;
+    int32_t annee = 0;
+    int32_t heure = 0;
+    int32_t minute = 0;
+    int32_t nb_test = 0;
+    int32_t num_objet = 0;
+    FicTest tests[NB_TESTS];
+};
+extern DirObjet Director[150];
+extern FicTest Selection;
+extern int32_t nb_total;
+extern int32_t flag_stop;
+extern int32_t flag_excel;
+
+// Resets entries 0 to 99 before a scan; returns 100.
+int ZR8812_conf();
+
+// ---- Walking the directory ----
+// Every consumer walks objects and tests this way: ascending indices, present
+// entries only, at most nb_total objects and nb_test tests of each.
+// Calls visit(objectIndex) for each counted object, in order.
+template <typename Visit>
+void ForEachObject(Visit visit) {
+    int counted = 0;
+    for (int o = 0; o < NB_OBJECTS && counted < nb_total; ++o) {
+        if (Director[o].present == 0) continue;
+        ++counted;
+        visit(o);
+    }
+}
+// Calls visit(testIndex) for each counted test of object entry `o`, in order.
+template <typename Visit>
+void ForEachTest(int o, Visit visit) {
+    int counted = 0;
+    for (int t = 0; t < NB_TESTS && counted < Director[o].nb_test; ++t) {
+        if (Director[o].tests[t].present == 0) continue;
+        ++counted;
+        visit(t);
+    }
+}
+
+// ---- Decoded records ----
+struct AmpRecord {
+    uint16_t f1 = 0;
+    float current = 0, battery = 0, temperature = 0;  // slots 1, 2, 3
+    int32_t period = 0;                                // slot 4
+    uint8_t smoothing = 0, clamp = 0, unused = 0;      // slots 5, 6, 7
+};
+struct EarthRecord {
+    uint16_t f1 = 0;
+    int32_t f2 = 0, f3 = 0, f4 = 0;
+    uint8_t f5 = 0, f6 = 0;
+    uint16_t f7 = 0;
+};
+struct LoopRecord {
+    uint8_t f1 = 0, fonction = 0, sans_declench = 0;
+    float r[20] = {};  // the reals in record order: slots 2..10, 22, 20, 21, 11..15
+    uint16_t f21 = 0;
+    float f22 = 0;
+    uint8_t variante_terre = 0, select_declench = 0;
+};
+struct RcdRecord {
+    uint16_t f1 = 0, f2 = 0, f3 = 0;
+    float f4 = 0;
+    uint16_t f5 = 0;
+    uint8_t f6 = 0, f7 = 0;
+    uint16_t f8 = 0;
+};
+struct VoltRecord {
+    uint16_t f1 = 0;
+    float f2 = 0, f3 = 0, f4 = 0, f5 = 0, f6 = 0;
+    int32_t f7 = 0;
+    float f8 = 0;
+    uint8_t f9 = 0, f10 = 0;
+};
+extern AmpRecord amp;
+extern EarthRecord earth;
+extern LoopRecord loop;
+extern RcdRecord rcd;
+extern VoltRecord volt;
+
+// Scratch words of the decoders.
+extern uint32_t Lect_int;
+extern uint32_t Lect_float;
+
+// ---- Text slots ----
+constexpr int NB_SLOTS = 500;
+constexpr int SLOT_SIZE = 100;
+extern char tamp[NB_SLOTS * SLOT_SIZE];
+// Slot i as a text.
+inline const char* Slot(int i) { return &tamp[i * SLOT_SIZE]; }

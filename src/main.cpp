@@ -1,0 +1,2 @@
+// Entry point of briskel-view.
+int main() { return 0; }

@@ -1,0 +1,52 @@
+// Files, dates and times, delays, the program directory, the OS version and the
+// document viewer. No business logic here.
+#pragma once
+
+#include <string>
+
+// ---- Program directory --------------------------------------------------------
+// The directory of the executable, without a trailing separator.
+int GetProjectDir(std::string& directory);
+// Tests point the program directory elsewhere; an empty text restores the default.
+void SetProjectDirForTesting(const std::string& directory);
+// Makes `directory` the current directory; 0 on success, negative on failure.
+int SetDir(const std::string& directory);
+// The platform's path separator as text ("/" here).
+const char* PathSeparator();
+
+// ---- Dates and times ---------------------------------------------------------
+std::string DateStr();  // MM-DD-YYYY
+std::string TimeStr();  // HH:MM:SS, 24-hour clock
+int GetSystemDate(int& month, int& day, int& year);
+
+// ---- Delays --------------------------------------------------------------------
+// Waits `seconds` times the time scale, keeping the user interface painted.
+void Delay(double seconds);
+// Tests shrink every wait and serial time-out with a scale (1.0 = real time).
+void SetTimeScale(double scale);
+double TimeScale();
+
+// ---- Text files ------------------------------------------------------------------
+// Handles are positive; negative on failure. Text mode: "\n" written becomes CR LF;
+// lines read end at CR LF or LF (neither kept).
+constexpr int VAL_READ_ONLY = 1;
+constexpr int VAL_WRITE_ONLY = 2;
+constexpr int VAL_READ_WRITE = 3;
+constexpr int VAL_TRUNCATE = 1;
+constexpr int VAL_APPEND = 2;
+constexpr int VAL_OPEN_AS_IS = 0;
+int CVI_OpenFile(const std::string& path, int mode, int action);
+int CVI_CloseFile(int handle);
+// Writes the text (text mode); returns the number of bytes written or negative.
+int FmtFile(int handle, const std::string& text);
+// Reads one line into `line`; returns its length, -2 at end of file, -1 on error.
+int ReadLine(int handle, std::string& line);
+int CVI_DeleteFile(const std::string& path);
+// 1 when the file exists (its size in `size`), 0 when not found, negative on error.
+int GetFileInfo(const std::string& path, long& size);
+
+// ---- Operating system ------------------------------------------------------------
+// The running kernel's major and minor version; 0 on success, negative when unknown.
+int GetWinOSVersion(int& major, int& minor, int& build, int& platform);
+// Opens a document in the desktop's default viewer; the result says whether it was handed over.
+bool OpenDocumentInDefaultViewer(const std::string& path);

@@ -1,0 +1,16 @@
+// What the shell calls in later subsystems. The subsystems fill these in at
+// start-up (main), so the shell itself depends on none of them; an empty hook
+// is skipped.
+#pragma once
+
+#include <functional>
+
+struct ShellHooks {
+    // Start-up step 15: the connection, as Setup, Communication would start it.
+    std::function<void(int menuBar, int item, void* callbackData, int panel)> start_connection;
+    // Shutdown: the instrument's automatic power-off command sequence.
+    std::function<int()> power_off_instrument;
+    // Shutdown: close the spreadsheet application this program started.
+    std::function<void()> close_spreadsheet;
+};
+extern ShellHooks shell_hooks;

@@ -1,0 +1,100 @@
+// Every text the program shows, in five languages (French, English, German,
+// Spanish, Italian): one table per message, read as table[langue].
+#pragma once
+
+#include <array>
+#include <string>
+
+using MessageTable = std::array<const char*, 5>;
+
+// The text of a table in the current language.
+const char* Texte(const MessageTable& table);
+
+extern const MessageTable atten_exp;
+extern const MessageTable attente;
+extern const MessageTable attente_1;
+extern const MessageTable AucunCOM;
+extern const MessageTable avertpos;
+extern const MessageTable BadOS;
+extern const MessageTable barre_fichier;
+extern const MessageTable barre_options;
+extern const MessageTable barre_parametre;
+extern const MessageTable chefpro;
+extern const MessageTable clamptype;
+extern const MessageTable comcours;
+extern const MessageTable comok;
+extern const MessageTable confir1;
+extern const MessageTable confir3;
+extern const MessageTable CP210version;
+extern const MessageTable date;
+extern const MessageTable DebDriver;
+extern const MessageTable develop;
+extern const MessageTable DriverUSB;
+extern const MessageTable Ecourant;
+extern const MessageTable Edate;
+extern const MessageTable effac_appareil;
+extern const MessageTable enregist;
+extern const MessageTable Eobjet;
+extern const MessageTable Etest;
+extern const MessageTable etreSur;
+extern const MessageTable exporte;
+extern const MessageTable exporter;
+extern const MessageTable fichedate;
+extern const MessageTable Freq;
+extern const MessageTable impomem;
+extern const MessageTable import_exp;
+extern const MessageTable item_aproposd;
+extern const MessageTable item_communic;
+extern const MessageTable item_config;
+extern const MessageTable item_enregist2;
+extern const MessageTable item_importer;
+extern const MessageTable item_index;
+extern const MessageTable item_langue;
+extern const MessageTable item_quitter;
+extern const MessageTable lancer;
+extern const MessageTable Lectmem;
+extern const MessageTable Meascurr;
+extern const MessageTable messag_ecras;
+extern const MessageTable messag_fin;
+extern const MessageTable messag_Info;
+extern const MessageTable messag_pret;
+extern const MessageTable message;
+extern const MessageTable MsgAttention;
+extern const MessageTable nom_feuil;
+extern const MessageTable nomtest;
+extern const MessageTable Numport;
+extern const MessageTable NumportAff;
+extern const MessageTable objet;
+extern const MessageTable panel_com;
+extern const MessageTable parcour;
+extern const MessageTable posetup;
+extern const MessageTable position;
+extern const MessageTable quitter;
+extern const MessageTable Ratcurr;
+extern const MessageTable Rodres;
+extern const MessageTable smooth;
+extern const MessageTable start;
+extern const MessageTable suppression;
+extern const MessageTable Tannee;
+extern const MessageTable Tempr;
+extern const MessageTable tension;
+extern const MessageTable Time;
+extern const MessageTable titre_erreur;
+extern const MessageTable titre_feuille;
+extern const MessageTable titre_fiche;
+extern const MessageTable Tjour;
+extern const MessageTable Tmois;
+extern const MessageTable travail;
+extern const MessageTable typeMesure;
+extern const MessageTable typetest;
+extern const MessageTable unit;
+extern const MessageTable update;
+extern const MessageTable vbatt;
+extern const MessageTable wave;
+
+// "No" and "Yes" of each language: entry 2*langue is "No", 2*langue+1 is "Yes".
+extern const std::array<const char*, 10> cmdOui;
+
+// Error texts by code; rows 18 to 30 are empty.
+constexpr int NB_ERREURS = 31;
+extern const std::array<MessageTable, NB_ERREURS> erreur;

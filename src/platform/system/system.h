@@ -2,6 +2,7 @@
 // document viewer. No business logic here.
 #pragma once
 
+#include <functional>
 #include <string>
 
 // ---- Program directory --------------------------------------------------------
@@ -48,5 +49,9 @@ int GetFileInfo(const std::string& path, long& size);
 // ---- Operating system ------------------------------------------------------------
 // The running kernel's major and minor version; 0 on success, negative when unknown.
 int GetWinOSVersion(int& major, int& minor, int& build, int& platform);
+// Tests pretend to run on another system version; major < 0 restores the real one.
+void SetOSVersionForTesting(int major, int minor);
 // Opens a document in the desktop's default viewer; the result says whether it was handed over.
 bool OpenDocumentInDefaultViewer(const std::string& path);
+// Tests replace the desktop viewer (no external program is started); nullptr restores it.
+void SetDocumentViewerForTesting(std::function<bool(const std::string&)> viewer);

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 
 // ---- Status codes -----------------------------------------------------------
@@ -154,6 +155,11 @@ int FileSelectPopup(const std::string& defaultDirectory, const std::string& defa
 int DirSelectPopup(const std::string& defaultDirectory, const std::string& title,
                    int allowCancel, int allowMakeDirectory, std::string& pathName);
 
+// ---- Start-up ---------------------------------------------------------------------
+// Creates the application object the user interface runs on. Call once, first
+// thing in main; returns 0 when it could not be created.
+int InitUserInterface(int& argc, char** argv);
+
 // ---- Cursor and application -----------------------------------------------------
 // A flag, not a stack: one SetWaitCursor(0) restores the arrow.
 int SetWaitCursor(int on);
@@ -185,7 +191,8 @@ void SetPopupResponder(PopupResponder responder);
 // Simulates a user's commit on a control: queues the event and calls the control's
 // callback as a click would. For tests.
 int SimulateCommit(int panel, int control);
-// Simulates choosing a menu item. For tests.
+// Simulates choosing a menu item. For tests. An item that is dimmed, or whose
+// menu is dimmed, does nothing, as for a user.
 int SimulateMenuItem(int menuBar, int menuItem);
 // Called at every GetUserEvent before the queue is read, so a test can press a
 // button in the middle of a long operation. nullptr removes it.

@@ -1,0 +1,47 @@
+// The system version and the desktop's document viewer.
+#include <sys/utsname.h>
+
+#include <QDesktopServices>
+#include <QUrl>
+#include <cstdio>
+
+#include "platform/system/system.h"
+
+namespace {
+
+int test_major = -1;
+int test_minor = 0;
+std::function<bool(const std::string&)> test_viewer;
+
+}  // namespace
+
+int GetWinOSVersion(int& major, int& minor, int& build, int& platform) {
+    major = minor = build = platform = 0;
+    if (test_major >= 0) {
+        major = test_major;
+        minor = test_minor;
+        return 0;
+    }
+    struct utsname names {};
+    if (::uname(&names) != 0) return -1;
+    // The kernel release reads "major.minor.patch-flavour".
+    if (std::sscanf(names.release, "%d.%d.%d", &major, &minor, &build) < 2) {
+        major = minor = build = 0;
+        return -1;
+    }
+    return 0;
+}
+
+void SetOSVersionForTesting(int major, int minor) {
+    test_major = major;
+    test_minor = minor;
+}
+
+bool OpenDocumentInDefaultViewer(const std::string& path) {
+    if (test_viewer) return test_viewer(path);
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+}
+
+void SetDocumentViewerForTesting(std::function<bool(const std::string&)> viewer) {
+    test_viewer = std::move(viewer);
+}

@@ -1,0 +1,317 @@
+// Panels: loading from the resource file, showing, popups, discarding, and
+// the panel attributes. Handles of discarded panels stay invalid forever.
+#include <QApplication>
+#include <QBuffer>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QUiLoader>
+#include <algorithm>
+
+#include "platform/system/system.h"
+#include "platform/ui/ui_internal.h"
+
+namespace ui_detail {
+namespace {
+
+// A panel window asks its close control (dynamic property "closeControl") to
+// act when the user closes it with the title bar or Escape, instead of
+// vanishing behind the program's back.
+void CloseRequested(QWidget* window) {
+    for (auto& [handle, panel] : Panels()) {
+        if (panel.widget != window) continue;
+        const int control = window->property("closeControl").toInt();
+        if (control > 0) DispatchControlEvent(handle, control, EVENT_COMMIT);
+        return;
+    }
+}
+
+class PanelDialog : public QDialog {
+public:
+    using QDialog::QDialog;
+    void reject() override { CloseRequested(this); }
+
+protected:
+    void closeEvent(QCloseEvent* event) override {
+        event->ignore();
+        CloseRequested(this);
+    }
+};
+
+class PanelMainWindow : public QMainWindow {
+public:
+    using QMainWindow::QMainWindow;
+
+protected:
+    void closeEvent(QCloseEvent* event) override {
+        event->ignore();
+        CloseRequested(this);
+    }
+};
+
+class PanelLoader : public QUiLoader {
+public:
+    QWidget* createWidget(const QString& class_name, QWidget* parent,
+                          const QString& name) override {
+        QWidget* widget = nullptr;
+        if (parent == nullptr && class_name == "QDialog") widget = new PanelDialog;
+        if (parent == nullptr && class_name == "QMainWindow") widget = new PanelMainWindow;
+        if (widget == nullptr) return QUiLoader::createWidget(class_name, parent, name);
+        widget->setObjectName(name);
+        return widget;
+    }
+};
+
+std::string ResourcePath(const std::string& file_name) {
+    if (!file_name.empty() && file_name.front() == '/') return file_name;
+    std::string dir;
+    GetProjectDir(dir);
+    return dir + "/" + file_name;
+}
+
+void CollectControls(Panel& panel) {
+    for (QWidget* child : panel.widget->findChildren<QWidget*>()) {
+        const QVariant number = child->property("control");
+        if (number.isValid() && number.toInt() > 0) panel.controls[number.toInt()] = child;
+    }
+}
+
+void CollectMenuBar(Panel& panel) {
+    auto* window = qobject_cast<QMainWindow*>(panel.widget.data());
+    if (window == nullptr || window->menuWidget() == nullptr) return;
+    MenuBar bar;
+    bar.handle = NewHandle();
+    bar.panel = panel.handle;
+    bar.bar = qobject_cast<QMenuBar*>(window->menuWidget());
+    if (bar.bar == nullptr) return;
+    for (QMenu* menu : bar.bar->findChildren<QMenu*>()) {
+        const QVariant number = menu->property("item");
+        if (number.isValid()) {
+            menu->menuAction()->setProperty("item", number);
+            menu->menuAction()->setProperty("callback", menu->property("callback"));
+            bar.items[number.toInt()] = menu->menuAction();
+        }
+    }
+    for (QAction* action : window->findChildren<QAction*>()) {
+        const QVariant number = action->property("item");
+        if (number.isValid() && bar.items.count(number.toInt()) == 0) {
+            bar.items[number.toInt()] = action;
+        }
+    }
+    panel.menu_bar = bar.handle;
+    ConnectMenuBar(MenuBars()[bar.handle] = bar);
+}
+
+void RemoveFromPopups(int handle) {
+    auto& stack = PopupStack();
+    stack.erase(std::remove(stack.begin(), stack.end(), handle), stack.end());
+}
+
+void Unmodal(QWidget* widget) {
+    if (widget->windowModality() == Qt::NonModal) return;
+    const bool visible = widget->isVisible();
+    if (visible) widget->hide();
+    widget->setWindowModality(Qt::NonModal);
+}
+
+}  // namespace
+}  // namespace ui_detail
+
+using namespace ui_detail;
+
+int LoadPanel(int parentPanel, const std::string& fileName, int panelResourceId) {
+    Panel* parent = nullptr;
+    if (parentPanel != 0 && (parent = FindPanel(parentPanel)) == nullptr) return UIE_INVALID_HANDLE;
+    if (QApplication::instance() == nullptr) return UIE_FILE_NOT_FOUND;
+    int status = UIE_NO_ERROR;
+    QByteArray description = PanelDescription(ResourcePath(fileName), panelResourceId, status);
+    if (status != UIE_NO_ERROR) return status;
+    QBuffer buffer(&description);
+    buffer.open(QIODevice::ReadOnly);
+    PanelLoader loader;
+    QWidget* widget = loader.load(&buffer, nullptr);
+    if (widget == nullptr) return UIE_FILE_NOT_FOUND;
+    widget->setAttribute(Qt::WA_DeleteOnClose, false);
+    if (parent != nullptr) widget->setParent(parent->widget, widget->windowFlags() | Qt::Window);
+    widget->hide();
+
+    Panel panel;
+    panel.handle = NewHandle();
+    panel.resource_id = panelResourceId;
+    panel.parent = parentPanel;
+    panel.widget = widget;
+    CollectControls(panel);
+    Panel& stored = Panels()[panel.handle] = panel;
+    CollectMenuBar(stored);
+    ConnectPanel(stored);
+    return stored.handle;
+}
+
+bool IsPanelValid(int panel) { return FindPanel(panel) != nullptr; }
+
+int DisplayPanel(int panel) {
+    Panel* p = FindPanel(panel);
+    if (p == nullptr) return UIE_INVALID_HANDLE;
+    p->widget->show();
+    p->widget->raise();
+    return UIE_NO_ERROR;
+}
+
+int HidePanel(int panel) {
+    Panel* p = FindPanel(panel);
+    if (p == nullptr) return UIE_INVALID_HANDLE;
+    RemoveFromPopups(panel);
+    p->widget->hide();
+    Unmodal(p->widget);
+    return UIE_NO_ERROR;
+}
+
+int DiscardPanel(int panel) {
+    Panel* p = FindPanel(panel);
+    if (p == nullptr) return UIE_INVALID_HANDLE;
+    // Child panels go with their parent, as their windows do.
+    std::vector<int> children;
+    for (auto& [handle, other] : Panels()) {
+        if (other.parent == panel) children.push_back(handle);
+    }
+    for (int child : children) DiscardPanel(child);
+    p = FindPanel(panel);
+    if (p == nullptr) return UIE_NO_ERROR;
+    RemoveFromPopups(panel);
+    MenuBars().erase(p->menu_bar);
+    QPointer<QWidget> widget = p->widget;
+    Panels().erase(panel);
+    if (widget) {
+        widget->hide();
+        // Deleted later: the panel may be discarded from one of its own callbacks.
+        widget->deleteLater();
+    }
+    return UIE_NO_ERROR;
+}
+
+int InstallPopup(int panel) {
+    Panel* p = FindPanel(panel);
+    if (p == nullptr) return UIE_INVALID_HANDLE;
+    QWidget* widget = p->widget;
+    if (widget->isVisible() && widget->windowModality() != Qt::ApplicationModal) widget->hide();
+    widget->setWindowModality(Qt::ApplicationModal);
+    RemoveFromPopups(panel);
+    PopupStack().push_back(panel);
+    widget->show();
+    widget->raise();
+    widget->activateWindow();
+    return UIE_NO_ERROR;
+}
+
+int RemovePopup(int panel) {
+    auto& stack = PopupStack();
+    if (panel == 0) {
+        if (stack.empty()) return UIE_NOT_A_POPUP;
+        panel = stack.back();
+    } else if (std::find(stack.begin(), stack.end(), panel) == stack.end()) {
+        return FindPanel(panel) == nullptr ? UIE_INVALID_HANDLE : UIE_NOT_A_POPUP;
+    }
+    RemoveFromPopups(panel);
+    if (Panel* p = FindPanel(panel)) {
+        p->widget->hide();
+        Unmodal(p->widget);
+    }
+    return UIE_NO_ERROR;
+}
+
+int GetPanelMenuBar(int panel) {
+    Panel* p = FindPanel(panel);
+    if (p == nullptr) return UIE_INVALID_HANDLE;
+    return p->menu_bar > 0 ? p->menu_bar : UIE_INVALID_CONTROL;
+}
+
+QWidget* PanelWidgetForTesting(int panel) {
+    Panel* p = FindPanel(panel);
+    return p == nullptr ? nullptr : p->widget.data();
+}
+
+// ---- Panel attributes ---------------------------------------------------------
+
+int SetPanelAttribute(int panel, int attribute, int value) {
+    Panel* p = FindPanel(panel);
+    if (p == nullptr) return UIE_INVALID_HANDLE;
+    QWidget* w = p->widget;
+    QRect g = w->geometry();
+    switch (attribute) {
+        case ATTR_TOP: g.moveTop(value); break;
+        case ATTR_LEFT: g.moveLeft(value); break;
+        case ATTR_HEIGHT:
+            if (value <= 0) return UIE_INVALID_ATTRIBUTE;
+            g.setHeight(value);
+            break;
+        case ATTR_WIDTH:
+            if (value <= 0) return UIE_INVALID_ATTRIBUTE;
+            g.setWidth(value);
+            break;
+        case ATTR_WINDOW_ZOOM: {
+            Qt::WindowStates state = w->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
+            if (value == VAL_MINIMIZE) state |= Qt::WindowMinimized;
+            else if (value == VAL_MAXIMIZE) state |= Qt::WindowMaximized;
+            else if (value != VAL_NO_ZOOM) return UIE_INVALID_ATTRIBUTE;
+            w->setWindowState(state);
+            return UIE_NO_ERROR;
+        }
+        case ATTR_VISIBLE:
+            return value ? DisplayPanel(panel) : HidePanel(panel);
+        case ATTR_DIMMED:
+            w->setEnabled(value == 0);
+            return UIE_NO_ERROR;
+        default:
+            return UIE_INVALID_ATTRIBUTE;
+    }
+    w->setGeometry(g);
+    return UIE_NO_ERROR;
+}
+
+int SetPanelAttribute(int panel, int attribute, const std::string& value) {
+    Panel* p = FindPanel(panel);
+    if (p == nullptr) return UIE_INVALID_HANDLE;
+    if (attribute != ATTR_TITLE) return UIE_INVALID_ATTRIBUTE;
+    p->widget->setWindowTitle(QString::fromStdString(value));
+    return UIE_NO_ERROR;
+}
+
+int GetPanelAttribute(int panel, int attribute, int& value) {
+    Panel* p = FindPanel(panel);
+    if (p == nullptr) return UIE_INVALID_HANDLE;
+    QWidget* w = p->widget;
+    const QRect g = w->geometry();
+    switch (attribute) {
+        case ATTR_TOP: value = g.top(); break;
+        case ATTR_LEFT: value = g.left(); break;
+        case ATTR_HEIGHT: value = g.height(); break;
+        case ATTR_WIDTH: value = g.width(); break;
+        case ATTR_WINDOW_ZOOM:
+            value = (w->windowState() & Qt::WindowMinimized)   ? VAL_MINIMIZE
+                    : (w->windowState() & Qt::WindowMaximized) ? VAL_MAXIMIZE
+                                                               : VAL_NO_ZOOM;
+            break;
+        case ATTR_VISIBLE: value = w->isVisible() ? 1 : 0; break;
+        case ATTR_DIMMED: value = w->isEnabled() ? 0 : 1; break;
+        default: return UIE_INVALID_ATTRIBUTE;
+    }
+    return UIE_NO_ERROR;
+}
+
+int GetPanelAttribute(int panel, int attribute, std::string& value) {
+    Panel* p = FindPanel(panel);
+    if (p == nullptr) return UIE_INVALID_HANDLE;
+    if (attribute != ATTR_TITLE) return UIE_INVALID_ATTRIBUTE;
+    value = p->widget->windowTitle().toStdString();
+    return UIE_NO_ERROR;
+}
+
+int SetPanelPos(int panel, int top, int left) {
+    Panel* p = FindPanel(panel);
+    if (p == nullptr) return UIE_INVALID_HANDLE;
+    QRect g = p->widget->geometry();
+    g.moveTopLeft(QPoint(left, top));
+    p->widget->setGeometry(g);
+    return UIE_NO_ERROR;
+}

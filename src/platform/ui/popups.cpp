@@ -1,0 +1,146 @@
+// Blocking popups: message boxes and the file and folder dialogs. Qt's own
+// (non-native) dialogs, so they look and behave the same on every desktop;
+// with a responder installed they are answered without being shown.
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "platform/ui/ui_internal.h"
+
+namespace {
+
+PopupResponder& Responder() {
+    static PopupResponder responder;
+    return responder;
+}
+
+QWidget* ActiveWindow() { return QApplication::activeModalWidget() ? QApplication::activeModalWidget()
+                                                                   : QApplication::activeWindow(); }
+
+// ".xls", "*.xls" or "*.xls;*.xlsx" become a Qt name filter.
+QString NameFilter(const std::string& file_types) {
+    QStringList patterns;
+    for (QString part : QString::fromStdString(file_types).split(';', Qt::SkipEmptyParts)) {
+        part = part.trimmed();
+        if (part.startsWith('.')) part.prepend('*');
+        if (!part.isEmpty()) patterns << part;
+    }
+    return patterns.isEmpty() ? QString("*") : patterns.join(' ');
+}
+
+QString FirstExtension(const std::string& file_types) {
+    const QString first = NameFilter(file_types).section(' ', 0, 0);
+    const QString extension = first.startsWith("*.") ? first.mid(1) : QString();
+    return extension.contains('*') ? QString() : extension;
+}
+
+}  // namespace
+
+void SetPopupResponder(PopupResponder responder) { Responder() = std::move(responder); }
+
+int MessagePopup(const std::string& title, const std::string& message) {
+    if (Responder()) {
+        PopupRecord record{"message", title, message, {"OK", "", ""}, "", "", ""};
+        Responder()(record);
+        return 0;
+    }
+    QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title),
+                    QString::fromStdString(message), QMessageBox::Ok, ActiveWindow());
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+    return 0;
+}
+
+int GenericMessagePopup(const std::string& title, const std::string& message,
+                        const std::string& button1, const std::string& button2,
+                        const std::string& button3, int activeButton, int enterButton,
+                        int escapeButton) {
+    (void)activeButton;
+    if (Responder()) {
+        PopupRecord record{"generic", title, message, {button1, button2, button3}, "", "", ""};
+        return Responder()(record).result;
+    }
+    QMessageBox box(QMessageBox::Question, QString::fromStdString(title),
+                    QString::fromStdString(message), QMessageBox::NoButton, ActiveWindow());
+    box.setTextFormat(Qt::PlainText);
+    QAbstractButton* buttons[3] = {};
+    const std::string* texts[3] = {&button1, &button2, &button3};
+    for (int i = 0; i < 3; ++i) {
+        if (!texts[i]->empty()) {
+            buttons[i] = box.addButton(QString::fromStdString(*texts[i]), QMessageBox::ActionRole);
+        }
+    }
+    if (enterButton >= 1 && enterButton <= 3 && buttons[enterButton - 1]) {
+        box.setDefaultButton(qobject_cast<QPushButton*>(buttons[enterButton - 1]));
+    }
+    if (escapeButton >= 1 && escapeButton <= 3 && buttons[escapeButton - 1]) {
+        box.setEscapeButton(buttons[escapeButton - 1]);
+    }
+    box.exec();
+    for (int i = 0; i < 3; ++i) {
+        if (buttons[i] != nullptr && box.clickedButton() == buttons[i]) return i + 1;
+    }
+    return 0;
+}
+
+int FileSelectPopup(const std::string& defaultDirectory, const std::string& defaultFileName,
+                    const std::string& fileTypeList, const std::string& title, int buttonLabel,
+                    int restrictDirectory, int restrictExtension, int allowCancel,
+                    int allowMakeDirectory, std::string& pathName) {
+    (void)restrictDirectory;
+    (void)allowCancel;
+    pathName.clear();
+    if (Responder()) {
+        PopupRecord record{"file", title, "", {"", "", ""}, defaultDirectory, defaultFileName,
+                           fileTypeList};
+        const PopupAnswer answer = Responder()(record);
+        if (answer.result > 0) pathName = answer.path;
+        return answer.result;
+    }
+    QFileDialog dialog(ActiveWindow(), QString::fromStdString(title),
+                       QString::fromStdString(defaultDirectory));
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    // The program asks before overwriting, in its own words.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    dialog.setOption(QFileDialog::ReadOnly, allowMakeDirectory == 0);
+    dialog.setAcceptMode(buttonLabel == VAL_SAVE_BUTTON ? QFileDialog::AcceptSave
+                                                        : QFileDialog::AcceptOpen);
+    dialog.setFileMode(buttonLabel == VAL_SAVE_BUTTON ? QFileDialog::AnyFile
+                                                      : QFileDialog::ExistingFile);
+    dialog.setNameFilter(NameFilter(fileTypeList));
+    if (!defaultFileName.empty()) dialog.selectFile(QString::fromStdString(defaultFileName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return VAL_NO_FILE_SELECTED;
+    }
+    QString chosen = dialog.selectedFiles().first();
+    const QString extension = FirstExtension(fileTypeList);
+    if (restrictExtension != 0 && !extension.isEmpty() &&
+        !chosen.endsWith(extension, Qt::CaseInsensitive)) {
+        chosen += extension;
+    }
+    pathName = chosen.toStdString();
+    return QFileInfo::exists(chosen) ? VAL_EXISTING_FILE_SELECTED : VAL_NEW_FILE_SELECTED;
+}
+
+int DirSelectPopup(const std::string& defaultDirectory, const std::string& title,
+                   int allowCancel, int allowMakeDirectory, std::string& pathName) {
+    (void)allowCancel;
+    pathName.clear();
+    if (Responder()) {
+        PopupRecord record{"dir", title, "", {"", "", ""}, defaultDirectory, "", ""};
+        const PopupAnswer answer = Responder()(record);
+        if (answer.result > 0) pathName = answer.path;
+        return answer.result;
+    }
+    QFileDialog dialog(ActiveWindow(), QString::fromStdString(title),
+                       QString::fromStdString(defaultDirectory));
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setOption(QFileDialog::ShowDirsOnly, true);
+    dialog.setOption(QFileDialog::ReadOnly, allowMakeDirectory == 0);
+    dialog.setFileMode(QFileDialog::Directory);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return 0;
+    pathName = dialog.selectedFiles().first().toStdString();
+    return VAL_DIRECTORY_SELECTED;
+}

@@ -1,0 +1,64 @@
+// Shared state of the user-interface services: the live panels and menu bars
+// behind their handles, and the event dispatch used by every widget.
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/ui/ui.h"
+
+class QAction;
+class QMenuBar;
+class QWidget;
+
+namespace ui_detail {
+
+struct Panel {
+    int handle = 0;
+    int resource_id = 0;
+    int parent = 0;  // handle of the parent panel, 0 for top level
+    QPointer<QWidget> widget;
+    std::map<int, QPointer<QWidget>> controls;  // by control number
+    int menu_bar = 0;                           // handle, 0 when the panel has none
+};
+
+struct MenuBar {
+    int handle = 0;
+    int panel = 0;
+    QPointer<QMenuBar> bar;
+    std::map<int, QPointer<QAction>> items;  // menus (their menu action) and items, by number
+};
+
+// Handles are never reused: a discarded panel's handle stays invalid forever.
+int NewHandle();
+std::map<int, Panel>& Panels();
+std::map<int, MenuBar>& MenuBars();
+Panel* FindPanel(int handle);  // nullptr when dead
+MenuBar* FindMenuBar(int handle);
+QWidget* FindControl(int panel, int control, int& status);
+std::vector<int>& PopupStack();
+
+// "__X" marks X as the mnemonic; Qt writes it "&X" (and a literal "&" as "&&").
+QString MnemonicText(const std::string& text);
+
+// Wires the widgets of a freshly loaded panel to the event dispatch.
+void ConnectPanel(Panel& panel);
+void ConnectMenuBar(MenuBar& bar);
+// Runs the callback a control names, as the event loop would.
+void DispatchControlEvent(int panel, int control, int event);
+void DispatchMenuItem(int menu_bar, int item);
+// True while the program itself changes a control (no user event then).
+bool ProgramChangeInProgress();
+struct ProgramChange {
+    ProgramChange();
+    ~ProgramChange();
+};
+
+// Resource file access: the UI description of one panel, or empty with a status.
+QByteArray PanelDescription(const std::string& path, int resource_id, int& status);
+void ForgetResourceCache();
+
+}  // namespace ui_detail

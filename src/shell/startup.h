@@ -1,0 +1,21 @@
+// Start-up, main loop and shutdown of the program.
+#pragma once
+
+#include <string>
+
+// The start-up date and time as written into the log header.
+extern std::string datecom;
+extern std::string heurecom;
+// Result of the USB adapter check; 1 ends the program at once.
+extern int err;
+
+// The program: start-up, the event loop and the shutdown. Returns the exit code.
+int ProgramMain();
+
+// Quit confirmation; callback of the main panel's quit control, and reached
+// from File, Exit through Gestion_fichier. Acts on the commit event only.
+int Sortir(int panel, int control, int event, void* callbackData, int eventData1,
+           int eventData2);
+
+// Puts every piece of shell state back to its value at program start.
+void ResetShellForTesting();

@@ -1,0 +1,60 @@
+// The in-process workbook engine: an Office Open XML workbook package (a zip
+// of XML parts) held in memory, whose first worksheet receives inline-string
+// cells and which is written back to disk as a whole.
+//
+// Cells keep the style the template gives them (their own style, else their
+// row's, else their column's), rows and cells stay in sheet order, and texts
+// are XML-escaped. Saving writes a temporary file beside the target and renames
+// it over the target only once the whole package is on disk.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/spreadsheet/spreadsheet_status.h"
+
+class WorkbookPackage {
+public:
+    WorkbookPackage();
+    ~WorkbookPackage();
+    WorkbookPackage(const WorkbookPackage&) = delete;
+    WorkbookPackage& operator=(const WorkbookPackage&) = delete;
+
+    // Reads the package at `path` and finds its first worksheet. 0, or
+    // XLE_FILE_NOT_FOUND / XLE_DAMAGED_PACKAGE (then the object is empty).
+    int Open(const std::string& path);
+    bool IsOpen() const;
+
+    // Writes `text` as an inline string into the cell at `row`, `column`
+    // (1-based) of the first worksheet. Characters XML cannot carry are dropped.
+    // 0, or XLE_INVALID_ARGUMENT for a cell outside the sheet, or
+    // XLE_WORKBOOK_CLOSED when nothing is open.
+    int SetCellText(int row, int column, const std::string& text);
+
+    // The text of a cell as a reader sees it: inline strings, shared strings
+    // and plain values; "" for an empty or missing cell.
+    std::string CellText(int row, int column) const;
+    // The cell's style index (its s attribute); 0 without one; -1 when the
+    // cell does not exist.
+    int CellStyle(int row, int column) const;
+    // The sheet's dimension reference ("A1:M2"), as saved.
+    std::string Dimension() const;
+
+    // Writes the package to `path`. 0, or XLE_WRITE_FAILED (the target is
+    // left as it was), or XLE_WORKBOOK_CLOSED when nothing is open.
+    int SaveAs(const std::string& path);
+
+    // Releases everything; the object is empty afterwards.
+    void Close();
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+// "BA" → 53; 0 for anything that is not a column name of the sheet.
+int ColumnNumber(const std::string& letters);
+// 53 → "BA".
+std::string ColumnLetters(int column);
+// "BA20" → row 20, column 53; false for anything else.
+bool ParseCellReference(const std::string& reference, int& row, int& column);

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <ctime>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -37,6 +38,13 @@ enum class Fault {
     HighBitInModbus,   // a Modbus answer carries a byte with the high bit set
 };
 
+// One chunk of bytes on the line: incoming = sent to the instrument.
+struct WireEvent {
+    bool incoming;
+    std::string bytes;
+    double seconds;                      // since start()
+};
+
 struct EmulatorOptions {
     std::string memory_dir;              // folder shown at /etc/mem/
     bool start_in_command_mode = false;
@@ -46,14 +54,11 @@ struct EmulatorOptions {
     bool paced = false;                  // output at the line rate, 960 bytes/s
     Identity identity;
     std::time_t fixed_clock = 0;         // instrument clock for listings; 0 = system clock
+    // Called from the emulator's thread for every chunk on the line (outside
+    // its lock, so it may call the emulator). Optional.
+    std::function<void(const WireEvent&)> monitor;
 };
 
-// One chunk of bytes on the line: incoming = sent to the instrument.
-struct WireEvent {
-    bool incoming;
-    std::string bytes;
-    double seconds;                      // since start()
-};
 
 class Emulator {
   public:

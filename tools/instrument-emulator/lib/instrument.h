@@ -1,0 +1,62 @@
+// The instrument without its line: takes the bytes that arrive, keeps its
+// mode, memory and settings, and returns the bytes it answers. Faults are
+// applied here, per answer. Not thread-safe; the Emulator serialises calls.
+#pragma once
+
+#include <ctime>
+#include <map>
+#include <string>
+
+#include "command_shell.h"
+#include "emulator.h"
+#include "memory_fs.h"
+#include "modbus_slave.h"
+
+namespace zr8812 {
+
+// The faults switched on, each narrowed to a command and counted.
+class FaultSet {
+  public:
+    void set(Fault fault, const std::string& command, int times);
+    void clear(Fault fault);
+    void clear_all() { active_.clear(); }
+    // True when `fault` applies to an answer to `command`; uses up one count.
+    bool take(Fault fault, const std::string& command);
+
+  private:
+    struct Switch {
+        std::string command;  // "" = any
+        int remaining;        // -1 = until cleared
+    };
+    std::map<Fault, Switch> active_;
+};
+
+class Instrument {
+  public:
+    explicit Instrument(const EmulatorOptions& options);
+
+    // Takes received bytes; returns what the instrument sends back.
+    std::string receive(const std::string& bytes, std::time_t now);
+
+    bool in_command_mode() const { return command_mode_; }
+    void set_command_mode(bool on);
+    InstrumentParameters& parameters() { return parameters_; }
+    FaultSet& faults() { return faults_; }
+    std::string current_directory() const { return fs_.cwd(); }
+
+  private:
+    std::string modbus_frame(const std::string& body);
+    std::string command_line(const LineReader::Line& line, std::time_t now);
+    static std::string cut_in_half(const std::string& answer);
+
+    bool command_mode_;
+    modbus::FrameReader frames_;
+    modbus::SlaveState slave_;
+    LineReader lines_;
+    InstrumentParameters parameters_;
+    MemoryFs fs_;
+    CommandShell shell_;
+    FaultSet faults_;
+};
+
+}  // namespace zr8812

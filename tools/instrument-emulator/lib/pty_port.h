@@ -1,0 +1,31 @@
+// The instrument's end of the line: a pseudo-terminal in raw mode. The
+// program opens the slave side like a serial port; the emulator reads and
+// writes the master side.
+#pragma once
+
+#include <string>
+
+namespace zr8812 {
+
+class PtyPort {
+  public:
+    PtyPort() = default;
+    ~PtyPort();
+    PtyPort(const PtyPort&) = delete;
+    PtyPort& operator=(const PtyPort&) = delete;
+
+    // Opens a pseudo-terminal, raw, master non-blocking. False on failure.
+    bool open();
+    void close();
+    int master() const { return master_; }
+    const std::string& slave_path() const { return slave_path_; }
+
+  private:
+    int master_ = -1;
+    // Held open so that the line stays up (no hang-up, no lost bytes) while
+    // the program closes and reopens its side.
+    int slave_ = -1;
+    std::string slave_path_;
+};
+
+}  // namespace zr8812

@@ -1,0 +1,209 @@
+// zr8812-emulator: the emulated ZR8812 on a pseudo-terminal, for people
+// trying the program without an instrument.
+#include <signal.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <iostream>
+#include <string>
+
+#include "emulator.h"
+#include "records.h"
+
+namespace {
+
+const char kUsage[] =
+    "Usage: zr8812-emulator [options]\n"
+    "  --memory DIR            memory folder shown at /etc/mem/ (default: a fresh sample\n"
+    "                          memory in a temporary folder, removed at exit)\n"
+    "  --make-sample DIR       write the sample memory into DIR and exit\n"
+    "  --com N                 register as COM N: DIR/dosdevices/comN and comN.usb\n"
+    "  --program-dir DIR       program directory for --com (default: this program's folder)\n"
+    "  --usb-serial TEXT       bridge serial number declared in comN.usb\n"
+    "  --pace                  send at the real line rate, 960 bytes/s\n"
+    "  --start-in-command-mode skip the Modbus switch sequence\n"
+    "  --rotary N              rotary switch position (25 = SET-UP)\n"
+    "  --shutoff N             automatic power-off setting (1 on, 0 off)\n"
+    "Faults:\n"
+    "  --silent                never answer\n"
+    "  --wrong-lrc             Modbus answers carry a wrong check\n"
+    "  --register25-ffff       register 25 reads FFFF\n"
+    "  --high-bit              Modbus answers carry a byte with the high bit set\n"
+    "  --stop-mid-answer CMD   answers to commands starting with CMD stop half-way\n"
+    "  --error-answer CMD      commands starting with CMD answer with an error\n"
+    "  --show-output           log what the instrument sends as well\n";
+
+struct Settings {
+    zr8812::EmulatorOptions options;
+    std::string program_dir;
+    std::string usb_serial = "ZR8812-0000123";
+    std::string make_sample;
+    int com = 0;
+    bool show_output = false;
+    std::vector<std::pair<zr8812::Fault, std::string>> faults;
+};
+
+std::string program_folder() {
+    std::error_code error;
+    const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::string(".") : self.parent_path().string();
+}
+
+std::string printable(const std::string& bytes) {
+    std::string text;
+    char escape[8];
+    for (unsigned char c : bytes) {
+        if (c == '\r') {
+            text += "\\r";
+        } else if (c == '\n') {
+            text += "\\n";
+        } else if (c < 0x20 || c >= 0x7F) {
+            std::snprintf(escape, sizeof escape, "\\x%02X", c);
+            text += escape;
+        } else {
+            text += static_cast<char>(c);
+        }
+    }
+    return text;
+}
+
+bool parse_number(const char* text, int& value) {
+    char* end = nullptr;
+    const long number = std::strtol(text, &end, 10);
+    if (end == text || *end != '\0' || number < 0 || number > 9999) return false;
+    value = static_cast<int>(number);
+    return true;
+}
+
+// Returns 0 to run, 1 to stop with success (help), 2 on a usage error.
+int parse_arguments(int argc, char** argv, Settings& s) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const bool has_value = i + 1 < argc;
+        auto value = [&]() -> const char* { return argv[++i]; };
+        using zr8812::Fault;
+        if (arg == "--help" || arg == "-h") {
+            std::cout << kUsage;
+            return 1;
+        } else if (arg == "--pace") {
+            s.options.paced = true;
+        } else if (arg == "--start-in-command-mode") {
+            s.options.start_in_command_mode = true;
+        } else if (arg == "--silent") {
+            s.faults.emplace_back(Fault::Silent, "");
+        } else if (arg == "--wrong-lrc") {
+            s.faults.emplace_back(Fault::WrongLrc, "");
+        } else if (arg == "--register25-ffff") {
+            s.faults.emplace_back(Fault::Register25FFFF, "");
+        } else if (arg == "--high-bit") {
+            s.faults.emplace_back(Fault::HighBitInModbus, "");
+        } else if (arg == "--show-output") {
+            s.show_output = true;
+        } else if (!has_value) {
+            std::cerr << "zr8812-emulator: unknown option or missing value: " << arg << "\n" << kUsage;
+            return 2;
+        } else if (arg == "--memory") {
+            s.options.memory_dir = value();
+        } else if (arg == "--make-sample") {
+            s.make_sample = value();
+        } else if (arg == "--program-dir") {
+            s.program_dir = value();
+        } else if (arg == "--usb-serial") {
+            s.usb_serial = value();
+        } else if (arg == "--stop-mid-answer") {
+            s.faults.emplace_back(Fault::StopMidAnswer, value());
+        } else if (arg == "--error-answer") {
+            s.faults.emplace_back(Fault::ErrorAnswer, value());
+        } else if (arg == "--com" && parse_number(argv[i + 1], s.com) && s.com > 0) {
+            ++i;
+        } else if (arg == "--rotary" && parse_number(argv[i + 1], s.options.rotary)) {
+            ++i;
+        } else if (arg == "--shutoff" && parse_number(argv[i + 1], s.options.shutof_en)) {
+            ++i;
+        } else {
+            std::cerr << "zr8812-emulator: bad option: " << arg << " " << argv[i + 1] << "\n" << kUsage;
+            return 2;
+        }
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Settings s;
+    if (const int parsed = parse_arguments(argc, argv, s); parsed != 0) return parsed == 1 ? 0 : 2;
+    if (!s.make_sample.empty()) {
+        if (!zr8812::make_sample_memory(s.make_sample)) {
+            std::cerr << "zr8812-emulator: cannot write the sample memory into " << s.make_sample << "\n";
+            return 1;
+        }
+        std::cout << "Sample memory written into " << s.make_sample << "\n";
+        return 0;
+    }
+
+    std::string temporary_memory;
+    if (s.options.memory_dir.empty()) {
+        char pattern[] = "/tmp/zr8812-memory-XXXXXX";
+        if (mkdtemp(pattern) == nullptr || !zr8812::make_sample_memory(pattern)) {
+            std::cerr << "zr8812-emulator: cannot create a sample memory\n";
+            return 1;
+        }
+        temporary_memory = s.options.memory_dir = pattern;
+    } else if (!std::filesystem::is_directory(s.options.memory_dir)) {
+        std::cerr << "zr8812-emulator: no memory folder " << s.options.memory_dir << "\n";
+        return 1;
+    }
+
+    // Ctrl-C and SIGTERM are taken by sigwait below; the emulator's thread
+    // inherits the blocked mask.
+    sigset_t stop_signals;
+    sigemptyset(&stop_signals);
+    sigaddset(&stop_signals, SIGINT);
+    sigaddset(&stop_signals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &stop_signals, nullptr);
+
+    const bool show_output = s.show_output;
+    s.options.monitor = [show_output](const zr8812::WireEvent& event) {
+        if (!event.incoming && !show_output) return;
+        std::printf("[%9.3f] %s %s\n", event.seconds, event.incoming ? "<<" : ">>",
+                    printable(event.bytes).c_str());
+        std::fflush(stdout);
+    };
+    zr8812::Emulator emulator(s.options);
+    for (const auto& [fault, command] : s.faults) emulator.set_fault(fault, command);
+    if (!emulator.start()) {
+        std::cerr << "zr8812-emulator: cannot open a pseudo-terminal\n";
+        return 1;
+    }
+    std::cout << "ZR8812 emulator listening on " << emulator.device_path() << "\n"
+              << "Memory: " << s.options.memory_dir << "\n"
+              << "Mode: " << (s.options.start_in_command_mode ? "command" : "Modbus ASCII")
+              << ", rotary switch " << s.options.rotary << (s.options.paced ? ", paced" : "") << "\n";
+    int status = 0;
+    if (s.com > 0) {
+        const std::string dir = s.program_dir.empty() ? program_folder() : s.program_dir;
+        if (emulator.register_com(dir, s.com, s.usb_serial)) {
+            std::cout << "Registered as COM" << s.com << " in " << dir << "/dosdevices\n";
+        } else {
+            std::cerr << "zr8812-emulator: cannot register COM" << s.com << " in " << dir << "\n";
+            status = 1;
+        }
+    }
+    std::cout << "Ctrl-C stops it." << std::endl;
+    if (status == 0) {
+        int received = 0;
+        sigwait(&stop_signals, &received);
+        std::cout << "Stopping." << std::endl;
+    }
+    emulator.stop();
+    emulator.unregister_com();
+    if (!temporary_memory.empty()) {
+        std::error_code error;
+        std::filesystem::remove_all(temporary_memory, error);
+    }
+    return status;
+}

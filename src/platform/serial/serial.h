@@ -1,0 +1,69 @@
+// The RS-232 services of the run-time engine, over the platform's serial port
+// driver, used in blocking fashion on the calling thread. Ports are addressed
+// by COM number (see com_ports.h for how a number becomes a device).
+//
+// Status codes. Every service returns a negative code on failure and records
+// it; ReturnRS232Err() gives the last code recorded (0 after a service that
+// succeeded, except the reads: a read that ends at the time-out returns the
+// bytes it got and records RS232_TIMEOUT).
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+constexpr int RS232_NO_ERROR = 0;
+constexpr int RS232_UNKNOWN_ERROR = -1;      // the driver failed for another reason
+constexpr int RS232_INVALID_PORT = -2;       // number out of range, or no such device
+constexpr int RS232_PORT_NOT_OPEN = -3;      // the port was never opened or has been closed
+constexpr int RS232_CANNOT_OPEN = -7;        // busy, in use elsewhere, or permission denied
+constexpr int RS232_INVALID_PARAMETER = -11; // a setting the driver does not accept
+constexpr int RS232_WRITE_FAILED = -5;       // the byte could not be handed to the driver
+constexpr int RS232_TIMEOUT = -99;           // nothing (or not enough) arrived in time
+
+constexpr int RS232_FIRST_PORT = 1;
+constexpr int RS232_LAST_PORT = 256;
+
+constexpr int NO_PARITY = 0;
+constexpr int ODD_PARITY = 1;
+constexpr int EVEN_PARITY = 2;
+
+// Opens COM `port` (closing it first if it is open) with the given line
+// settings. `deviceName` empty: the number alone selects the device. The queue
+// sizes are accepted for compatibility; the driver grows its queues as needed.
+// The time-out starts at 10 s. Returns 0, RS232_INVALID_PORT when the number is
+// out of range or names no device, RS232_CANNOT_OPEN when the device exists but
+// cannot be opened (in use, locked, or no permission).
+int OpenComConfig(int port, const std::string& deviceName, long baudRate, int parity,
+                  int dataBits, int stopBits, int inputQueueSize, int outputQueueSize);
+// Closes the port; 0, or RS232_PORT_NOT_OPEN / RS232_INVALID_PORT.
+int CloseCom(int port);
+
+// Sends one byte and waits (up to the time-out) until the driver has taken it.
+// Returns 1, or a negative code.
+int ComWrtByte(int port, int byte);
+// Reads until `count` bytes arrived or the time-out (counted from the call)
+// elapsed. Returns the number of bytes stored (0..count), or a negative code when
+// the port is not usable.
+int ComRd(int port, char* buffer, std::size_t count);
+// As ComRd, and also ends at the byte `terminator`, which is consumed but not
+// stored nor counted.
+int ComRdTerm(int port, char* buffer, std::size_t count, int terminator);
+// One byte (0..255), or a negative code (RS232_TIMEOUT when nothing came).
+int ComRdByte(int port);
+
+// Drop what has arrived and not been read / what waits to be sent.
+int FlushInQ(int port);
+int FlushOutQ(int port);
+// Time-out of every read and write, in seconds; multiplied by the test time
+// scale (TimeScale()) when used.
+int SetComTime(int port, double seconds);
+// 1: XON/XOFF software handshake, 0: none.
+int SetXMode(int port, int on);
+
+// The code the last service recorded.
+int ReturnRS232Err();
+
+// True while COM `port` is open in this program.
+bool IsComOpen(int port);
+// Closes every port (tests start clean).
+void CloseAllComForTesting();

@@ -1,0 +1,27 @@
+// The import panel's buttons and the export loop that downloads, decodes and
+// hands each chosen test to the sheet writer, with the optional erasure of
+// each exported test on the instrument.
+#pragma once
+
+// Callback of the import panel: export, update, close, all-dates switch.
+int Importer(int panel, int control, int event, void* callbackData, int eventData1,
+             int eventData2);
+// 1 when at least one test matches the date filter of the import panel, else 0.
+int Importer_date();
+// The export loop; called by the export panel's export button. Returns 0.
+int Importer_memory();
+
+// Results of LectureTests.
+constexpr int TEST_DECODED = 0;
+constexpr int TEST_WITHOUT_READER = -1;
+constexpr int TEST_UNREADABLE = -2;  // download failed or incomplete; the user was told
+// Downloads and decodes test `test` of object entry `object`. The kind is the
+// test record's; the third argument is not used.
+int LectureTests(int object, int test, int kind);
+
+// Stop button of the wait popup: on commit, flag_stop = 0.
+int StopImport(int panel, int control, int event, void* callbackData, int eventData1,
+               int eventData2);
+// Close button: on commit, hides the import panel.
+int QuitterImporter(int panel, int control, int event, void* callbackData, int eventData1,
+                    int eventData2);

@@ -1,0 +1,299 @@
+// Decoders of the downloaded measurement files and the readers that turn the
+// decoded records into slot texts.
+#include "import/workflow/record_decoding.h"
+
+#include <cstring>
+
+#include "import/store/store.h"
+#include "import/workflow/dump_source.h"
+#include "import/workflow/slot_text.h"
+
+namespace {
+
+int HexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// The digits of one dump. A position past the end, or a character that is
+// not a hexadecimal digit, reads as 0: nothing is read beyond what arrived.
+class Dump {
+public:
+    explicit Dump(std::string_view digits) : digits_(digits) {}
+
+    uint32_t Hex(std::size_t position, int count) const {
+        uint32_t value = 0;
+        for (int i = 0; i < count; ++i) {
+            std::size_t p = position + static_cast<std::size_t>(i);
+            int nibble = p < digits_.size() ? HexValue(digits_[p]) : -1;
+            value = (value << 4) | static_cast<uint32_t>(nibble < 0 ? 0 : nibble);
+        }
+        return value;
+    }
+
+    // The byte spelt by digits p, p+1.
+    uint8_t Byte(std::size_t p) const { return static_cast<uint8_t>(Hex(p, 2)); }
+
+    // Four digits read as one number of which only the low byte is kept.
+    uint8_t LowByteOfWord(std::size_t p) const { return static_cast<uint8_t>(Hex(p, 4) & 0xFFu); }
+
+    // High byte at p, p+1, low byte at p+2, p+3.
+    uint16_t Word(std::size_t p) const {
+        Lect_int = (static_cast<uint32_t>(Byte(p)) << 8) | Byte(p + 2);
+        return static_cast<uint16_t>(Lect_int);
+    }
+
+    // Low half at p … p+3, high half at p+4 … p+7.
+    uint32_t Long(std::size_t p) const {
+        Lect_float = Hex(p, 4) | (Hex(p + 4, 4) << 16);
+        return Lect_float;
+    }
+
+    float Real(std::size_t p) const {
+        uint32_t bits = Long(p);
+        float value;
+        std::memcpy(&value, &bits, sizeof value);
+        return value;
+    }
+
+    int32_t Integer(std::size_t p) const {
+        uint32_t bits = Long(p);
+        int32_t value;
+        std::memcpy(&value, &bits, sizeof value);
+        return value;
+    }
+
+private:
+    std::string_view digits_;
+};
+
+// Position of the last digit each layout reads, + 1.
+constexpr std::size_t AMP_DIGITS = 98;
+constexpr std::size_t EARTH_DIGITS = 96;
+constexpr std::size_t LOOP_DIGITS = 236;
+constexpr std::size_t RCD_DIGITS = 32;
+constexpr std::size_t VOLT_DIGITS = 298;
+
+}  // namespace
+
+std::size_t DumpDigitsNeeded(int kind) {
+    switch (kind) {
+        case KIND_CURRENT: return AMP_DIGITS;
+        case KIND_EARTH: return EARTH_DIGITS;
+        case KIND_LOOP: return LOOP_DIGITS;
+        case KIND_RCD: return RCD_DIGITS;
+        case KIND_VOLTAGE: return VOLT_DIGITS;
+        default: return 0;
+    }
+}
+
+bool DumpHoldsRecord(int kind, std::string_view digits) {
+    std::size_t needed = DumpDigitsNeeded(kind);
+    if (needed == 0 || digits.size() < needed) return false;
+    for (std::size_t i = 0; i < needed; ++i) {
+        if (HexValue(digits[i]) < 0) return false;
+    }
+    return true;
+}
+
+std::string_view DownloadedDigits() {
+    return std::string_view(DumpSourceText(), strnlen(DumpSourceText(), DumpSourceSize()));
+}
+
+// ---- Decoders: fields in record order ----
+
+void DecodeAmp(std::string_view digits) {
+    Dump d(digits);
+    amp.header = d.Word(0);
+    amp.current = d.Real(12);
+    amp.battery = d.Real(52);
+    amp.temperature = d.Real(60);
+    amp.period = d.Integer(68);
+    amp.smoothing = d.LowByteOfWord(86);
+    amp.clamp = d.LowByteOfWord(94);
+}
+
+void DecodeEarth(std::string_view digits) {
+    Dump d(digits);
+    earth.header = d.Word(0);
+    earth.re = d.Integer(4);
+    earth.rs = d.Integer(12);
+    earth.rh = d.Integer(20);
+    earth.smoothing = d.Byte(72);
+    earth.method = d.Byte(82);
+    earth.trailer = d.Word(92);
+}
+
+void DecodeLoop(std::string_view digits) {
+    Dump d(digits);
+    loop.smoothing = d.Byte(2);
+    loop.fonction_boucle = d.Byte(0);
+    loop.sans_declench = d.Byte(6);
+    loop.z_ln = d.Real(28);
+    loop.r_ln = d.Real(36);
+    loop.l_ln = d.Real(44);
+    loop.z_lpe = d.Real(60);
+    loop.r_lpe = d.Real(68);
+    loop.l_lpe = d.Real(76);
+    loop.z_npe = d.Real(92);
+    loop.r_npe = d.Real(100);
+    loop.l_npe = d.Real(108);
+    loop.l_e = d.Real(124);
+    loop.z_e = d.Real(132);
+    loop.r_e = d.Real(140);
+    loop.v_ln = d.Real(156);
+    loop.v_lpe = d.Real(164);
+    loop.v_npe = d.Real(172);
+    loop.v_p = d.Real(180);
+    loop.frequency = d.Real(188);
+    loop.word16 = d.Word(204);
+    loop.r_p = d.Real(224);
+    loop.variante_terre = d.Byte(232);
+    loop.select_declench = d.Byte(234);
+}
+
+void DecodeRcd(std::string_view digits) {
+    Dump d(digits);
+    rcd.validity = d.Word(0);
+    rcd.measured_current = d.Word(4);
+    rcd.word2 = d.Word(8);
+    rcd.trip_time = d.Real(12);
+    rcd.rated_current = d.Word(20);
+    // The byte at digits 26-27 comes first in the record.
+    rcd.test_mode = d.Byte(26);
+    rcd.multiplier = d.Byte(24);
+    rcd.wave_start = d.Byte(30);
+}
+
+void DecodeVolt(std::string_view digits) {
+    Dump d(digits);
+    volt.header = d.Word(16);
+    volt.v_ln = d.Real(20);
+    volt.v_lpe = d.Real(28);
+    volt.v_npe = d.Real(36);
+    volt.battery = d.Real(52);
+    volt.temperature = d.Real(60);
+    volt.period = d.Integer(68);
+    volt.rod_resistance = d.Real(84);
+    volt.smoothing = d.Byte(284);
+    volt.trailer = d.Byte(296);
+}
+
+int Conversion_od_amp() { DecodeAmp(DownloadedDigits()); return 0; }
+int Conversion_od_earth() { DecodeEarth(DownloadedDigits()); return 0; }
+int Conversion_od_loop() { DecodeLoop(DownloadedDigits()); return 0; }
+int Conversion_od_rcd() { DecodeRcd(DownloadedDigits()); return 0; }
+int Conversion_od_volt() { DecodeVolt(DownloadedDigits()); return 0; }
+
+// ---- Readers ----
+
+namespace {
+
+void RealSlotsWithoutExponent(int first, int last) {
+    for (int slot = first; slot <= last; ++slot) traduc_float(slot);
+}
+
+}  // namespace
+
+int Lecture_courant() {
+    Conversion_od_amp();
+    WriteSlotUnsigned(0, amp.header);
+    WriteSlotReal(1, amp.current);
+    WriteSlotReal(2, amp.battery);
+    WriteSlotReal(3, amp.temperature);
+    WriteSlotSigned(4, amp.period);
+    WriteSlotUnsigned(5, amp.smoothing);
+    WriteSlotUnsigned(6, amp.clamp);
+    WriteSlotUnsigned(7, amp.reserved);
+    RealSlotsWithoutExponent(1, 3);
+    return 0;
+}
+
+int Lecture_Terre() {
+    Conversion_od_earth();
+    WriteSlotUnsigned(0, earth.header);
+    WriteSlotSigned(1, earth.re);
+    WriteSlotSigned(2, earth.rs);
+    WriteSlotSigned(3, earth.rh);
+    WriteSlotUnsigned(4, earth.smoothing);
+    WriteSlotUnsigned(5, earth.method);
+    WriteSlotUnsigned(6, earth.trailer);
+    return 0;
+}
+
+int Lecture_loop() {
+    Conversion_od_loop();
+    WriteSlotUnsigned(0, loop.smoothing);
+    WriteSlotUnsigned(1, loop.fonction_boucle);
+    WriteSlotUnsigned(19, loop.sans_declench);
+    WriteSlotReal(2, loop.z_ln);
+    WriteSlotReal(3, loop.r_ln);
+    WriteSlotReal(4, loop.l_ln);
+    WriteSlotReal(5, loop.z_lpe);
+    WriteSlotReal(6, loop.r_lpe);
+    WriteSlotReal(7, loop.l_lpe);
+    WriteSlotReal(8, loop.z_npe);
+    WriteSlotReal(9, loop.r_npe);
+    WriteSlotReal(10, loop.l_npe);
+    WriteSlotReal(22, loop.l_e);
+    WriteSlotReal(20, loop.z_e);
+    WriteSlotReal(21, loop.r_e);
+    WriteSlotReal(11, loop.v_ln);
+    WriteSlotReal(12, loop.v_lpe);
+    WriteSlotReal(13, loop.v_npe);
+    WriteSlotReal(14, loop.v_p);
+    WriteSlotReal(15, loop.frequency);
+    WriteSlotUnsigned(16, loop.word16);
+    WriteSlotReal(17, loop.r_p);
+    WriteSlotUnsigned(23, loop.variante_terre);
+    WriteSlotUnsigned(18, loop.select_declench);
+    RealSlotsWithoutExponent(2, 17);
+    RealSlotsWithoutExponent(20, 22);
+
+    // The sheet writers choose the loop layout from these.
+    Selection.fonction_boucle = ReadSlotInteger(1);
+    Selection.select_declench = ReadSlotInteger(18);
+    Selection.sans_declench = ReadSlotInteger(19);
+    Selection.variante_terre = ReadSlotInteger(23);
+    if (Selection.select_declench != 0) {
+        Selection.mode_declench = 2;
+    } else if (Selection.sans_declench != 0) {
+        Selection.mode_declench = 1;
+    } else {
+        Selection.mode_declench = 0;
+    }
+    return 0;
+}
+
+int Lecture_rcd() {
+    Conversion_od_rcd();
+    WriteSlotUnsigned(0, rcd.validity);
+    WriteSlotUnsigned(1, rcd.measured_current);
+    WriteSlotUnsigned(2, rcd.word2);
+    WriteSlotReal(3, rcd.trip_time);
+    WriteSlotUnsigned(4, rcd.rated_current);
+    WriteSlotUnsigned(5, rcd.test_mode);
+    WriteSlotUnsigned(6, rcd.multiplier);
+    WriteSlotUnsigned(7, rcd.wave_start);
+    traduc_float(3);
+    return 0;
+}
+
+int Lecture_tension() {
+    Conversion_od_volt();
+    WriteSlotUnsigned(0, volt.header);
+    WriteSlotReal(1, volt.v_ln);
+    WriteSlotReal(2, volt.v_lpe);
+    WriteSlotReal(3, volt.v_npe);
+    WriteSlotReal(4, volt.battery);
+    WriteSlotReal(5, volt.temperature);
+    WriteSlotSigned(6, volt.period);
+    WriteSlotReal(7, volt.rod_resistance);
+    WriteSlotUnsigned(8, volt.smoothing);
+    WriteSlotUnsigned(9, volt.trailer);
+    RealSlotsWithoutExponent(1, 5);
+    traduc_float(7);
+    return 0;
+}

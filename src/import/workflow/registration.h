@@ -1,0 +1,11 @@
+// Binds the measurement import's callbacks to the names the resource file
+// gives them, and resets its state for tests.
+#pragma once
+
+// Registers Gestion_fichier, Importer, IndexObjet, IndexTest, StopImport and
+// QuitterImporter.
+void RegisterImportSubsystem();
+
+// Zeroes the store (directory, current test, records, slots, counters, flags).
+// The sheet writer stays registered.
+void ResetImportStateForTesting();

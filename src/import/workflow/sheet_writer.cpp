@@ -1,0 +1,11 @@
+#include "import/workflow/sheet_writer.h"
+
+namespace {
+SheetWriter registered_writer = nullptr;
+}
+
+void SetSheetWriter(SheetWriter writer) { registered_writer = writer; }
+
+bool WriteSheet(int object, int test, int kind) {
+    return registered_writer != nullptr && registered_writer(object, test, kind);
+}

@@ -1,0 +1,11 @@
+#include "import/workflow/stop_request.h"
+
+#include "import/store/store.h"
+#include "platform/ui/ui.h"
+#include "shell/panels.h"
+
+int PollStopRequest() {
+    int panel = 0, control = 0;
+    if (GetUserEvent(0, panel, control) == 1 && IsStopControl(control)) flag_stop = 0;
+    return flag_stop;
+}

@@ -1,0 +1,7 @@
+// Long operations see the stop buttons only through non-waiting polls of the
+// event queue.
+#pragma once
+
+// Polls the event queue once; a commit on a stop button (the wait popup's or
+// the scan panel's, from any panel) sets `flag_stop` to 0. Returns `flag_stop`.
+int PollStopRequest();

@@ -1,0 +1,93 @@
+#include "excel/current_earth_sheets.h"
+
+#include <string>
+
+#include "excel/sheet_cells.h"
+#include "excel/value_format.h"
+#include "import/store/store.h"
+#include "shell/messages.h"
+
+namespace {
+
+// The current slot carries more digits than the others (milliamperes).
+constexpr int CURRENT_SLOT_CHARACTERS = 12;
+
+std::string ClampType(long code) {
+    switch (code) {
+        case 0: return "no clamp";
+        case 1: return "1 / 1000";
+        case 2: return "1 / 10000";
+        // An unknown clamp is shown as its code rather than as nothing.
+        default: return "code " + std::to_string(code);
+    }
+}
+
+std::string Current(double amperes) {
+    const int decimals = amperes < 1 ? 3 : amperes < 10 ? 2 : 1;
+    return FormatFixed(amperes, 10, decimals);
+}
+
+}  // namespace
+
+void MAJ_enteteExcel_courant() {
+    CellCursor cell(TITLE_ROW);
+    cell.Put(Texte(Ecourant));
+    cell.Put(Texte(unit));
+    cell.Put(Texte(smooth));
+    cell.Put(Texte(Freq));
+    cell.Put(Texte(unit));
+    cell.Put(Texte(clamptype));
+    cell.Put(Texte(vbatt));
+    cell.Put(Texte(unit));
+    cell.Put(Texte(Tempr));
+    cell.Put(Texte(unit));
+}
+
+void Exporter_courant(int object, int test) {
+    WriteIdentificationCells(object, test);
+    CellCursor cell(VALUE_ROW);
+    cell.Put(Current(SlotReal(1, CURRENT_SLOT_CHARACTERS) / 1000));
+    cell.Put(AMPERE);
+    cell.Put(SlotText(5));
+    cell.Put(FormatFixed(FrequencyFromPeriod(SlotReal(4)), 10, 2));
+    cell.Put(HERTZ);
+    cell.Put(ClampType(SlotInteger(6)));
+    cell.Put(FormatFixed(SlotReal(2) / 1000, 10, 1));
+    cell.Put(VOLT);
+    cell.Put(FormatFixed(SlotReal(3), 10, 1));
+    cell.Put(DEGREE_CELSIUS);
+}
+
+void MAJ_enteteExcel_Terre() {
+    CellCursor cell(TITLE_ROW);
+    cell.Put(Texte(typeMesure));
+    cell.Put(Titre_colonne[TITRE_RE]);
+    cell.Put(Texte(unit));
+    cell.Put(Titre_colonne[TITRE_RS]);
+    cell.Put(Texte(unit));
+    cell.Put(Titre_colonne[TITRE_RH]);
+    cell.Put(Texte(unit));
+    cell.Put(Texte(smooth));
+}
+
+void Exporter_Terre(int object, int test) {
+    WriteIdentificationCells(object, test);
+    // The method byte: 0 three-pole, 1 two-pole (no probe resistances).
+    const int method = earth.method;
+    CellCursor cell(VALUE_ROW);
+    cell.Put(method == 0 ? "Earth 3P" : method == 1 ? "Earth 2P" : "     ");
+    // Each resistance is followed by its own unit cell: FormatValue clears the
+    // thousands prefix before every value.
+    cell.Put(FormatValue(SlotReal(1) / 1000));
+    cell.Put(ResistanceUnit(tabdest));
+    for (int slot : {2, 3}) {
+        if (method == 0) {
+            cell.Put(FormatValue(SlotReal(slot) / 1000));
+            cell.Put(ResistanceUnit(tabdest));
+        } else {
+            cell.Put(NOT_APPLICABLE);
+            cell.Put(NOT_APPLICABLE);
+        }
+    }
+    cell.Put(SlotText(4));
+}

@@ -1,0 +1,139 @@
+#include "excel/excel_instance.h"
+
+#include <string>
+
+#include "import/store/store.h"
+#include "platform/system/system.h"
+#include "platform/ui/ui.h"
+#include "shell/error_popup.h"
+#include "shell/globals.h"
+#include "shell/messages.h"
+#include "shell/panels.h"
+
+CAObjHandle ExcelAppHandle = 0;
+CAObjHandle ExcelWorkbooksHandle = 0;
+CAObjHandle ExcelWorkbookHandle = 0;
+CAObjHandle ExcelSheetsHandle = 0;
+CAObjHandle ExcelWorksheetHandle = 0;
+CAObjHandle ExcelRangeHandle = 0;
+
+namespace {
+
+int ExportPanel() { return Fen_princ[PANEL_EXPORT]; }
+
+// The launch controls and the export button are never usable together: either
+// the application is to be started, or it runs and workbooks can be exported.
+void EnableLaunchControls(bool launch) {
+    const int p = ExportPanel();
+    SetCtrlAttribute(p, EXPORT_RUN, ATTR_DIMMED, launch ? 0 : 1);
+    SetCtrlAttribute(p, EXPORT_FOLDER, ATTR_DIMMED, launch ? 0 : 1);
+    SetCtrlAttribute(p, EXPORT_BROWSE, ATTR_DIMMED, launch ? 0 : 1);
+    SetCtrlAttribute(p, EXPORT_EXPORT, ATTR_DIMMED, launch ? 1 : 0);
+    SetActiveCtrl(p, launch ? EXPORT_RUN : EXPORT_EXPORT);
+}
+
+void LaunchButton() {
+    const int p = ExportPanel();
+    std::string folder;
+    GetCtrlVal(p, EXPORT_FOLDER, folder);
+    Excel.working_folder = folder.substr(0, MAX_WORKING_FOLDER);
+    if (SetDir(Excel.working_folder) != 0) {
+        Popup_erreur(ERROR_WORKING_DIRECTORY);
+        return;
+    }
+    SetCtrlVal(p, EXPORT_FOLDER, Excel.working_folder);
+    if (Excel.started == 0 && ExcelWorkbooksHandle == 0) {
+        // An application left from a failed launch or close is released first,
+        // so no instance is held twice.
+        ClearObjHandle(&ExcelAppHandle);
+        if (Excel_NewApp(ExcelAppHandle) != 0) {
+            ExcelAppHandle = 0;
+            Popup_erreur(ERROR_EXCEL_WRITE);
+            return;
+        }
+    }
+    SetWaitCursor(0);
+    const int status = Excel_SetProperty(ExcelAppHandle, ExcelApp_Visible, true);
+    if (status < 0) {
+        Sort_Error(status);
+        return;
+    }
+    MakeApplicationActive();
+    SetCtrlVal(p, EXPORT_MESSAGE, std::string(Texte(messag_pret)));
+    Excel.started = 1;
+    EnableLaunchControls(false);
+}
+
+void CloseButton() {
+    HidePanel(ExportPanel());
+    if (Excel.started == 1) {
+        Fermeture_Excel();
+        Excel.started = 0;
+    }
+    EnableLaunchControls(true);
+    flag_excel = 0;
+    const int import = Fen_princ[PANEL_IMPORT];
+    SetCtrlVal(import, IMPORT_DESCRIPTION, std::string("        "));
+    SetCtrlAttribute(import, IMPORT_PROGRESS, ATTR_VISIBLE, 0);
+    SetCtrlAttribute(import, IMPORT_DESCRIPTION, ATTR_VISIBLE, 1);
+    DisplayPanel(import);
+}
+
+void FolderChoiceButton() {
+    std::string folder;
+    // A cancelled dialog leaves the record and the field as they were.
+    if (DirSelectPopup("", "", 1, 0, folder) != VAL_DIRECTORY_SELECTED) return;
+    Excel.working_folder = folder.substr(0, MAX_WORKING_FOLDER);
+    SetCtrlVal(ExportPanel(), EXPORT_FOLDER, Excel.working_folder);
+}
+
+}  // namespace
+
+int Lancer_excel(int, int control, int event, void*, int, int) {
+    if (event != EVENT_COMMIT) return 0;
+    switch (control) {
+        case EXPORT_RUN:
+            LaunchButton();
+            break;
+        case EXPORT_QUIT:
+            CloseButton();
+            break;
+        case EXPORT_BROWSE:
+            FolderChoiceButton();
+            break;
+        default:
+            break;
+    }
+    return 0;
+}
+
+void Fermeture_Excel() {
+    ClearObjHandle(&ExcelRangeHandle);
+    ClearObjHandle(&ExcelSheetsHandle);
+    ClearObjHandle(&ExcelWorksheetHandle);
+    // Nothing is saved while closing; with no workbook held this simply fails.
+    Excel_WorkbookClose(ExcelWorkbookHandle, false);
+    Popup_erreur(WARNING_EXCEL_CLOSING);
+    ClearObjHandle(&ExcelWorkbookHandle);
+    ClearObjHandle(&ExcelWorkbooksHandle);
+    const int status = Excel_AppQuit(ExcelAppHandle);
+    if (status < 0) {
+        Sort_Error(status);
+        return;
+    }
+    ClearObjHandle(&ExcelAppHandle);
+}
+
+void Sort_Error(int status) {
+    ClearObjHandle(&ExcelWorksheetHandle);
+    ClearObjHandle(&ExcelSheetsHandle);
+    ClearObjHandle(&ExcelWorkbookHandle);
+    ClearObjHandle(&ExcelWorkbooksHandle);
+    if (status != 0) Popup_erreur(ERROR_EXCEL_WRITE);
+}
+
+void ClearObjHandle(CAObjHandle* handle) {
+    if (handle == nullptr || *handle == 0) return;
+    CA_DiscardObjHandle(*handle);
+    *handle = 0;
+}

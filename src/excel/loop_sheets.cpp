@@ -1,0 +1,214 @@
+#include "excel/loop_sheets.h"
+
+#include <string>
+
+#include "excel/sheet_cells.h"
+#include "excel/value_format.h"
+#include "import/store/store.h"
+#include "shell/messages.h"
+
+int32_t flag_tiret = 0;
+
+namespace {
+
+// Loop slots, as the loop reader fills them.
+constexpr int SLOT_SMOOTHING = 0;
+constexpr int SLOT_Z_LN = 2, SLOT_R_LN = 3, SLOT_L_LN = 4;
+constexpr int SLOT_Z_LPE = 5, SLOT_R_LPE = 6, SLOT_L_LPE = 7;
+constexpr int SLOT_Z_NPE = 8, SLOT_R_NPE = 9, SLOT_L_NPE = 10;
+constexpr int SLOT_V_LN = 11, SLOT_V_LPE = 12, SLOT_V_NPE = 13, SLOT_V_P = 14;
+constexpr int SLOT_FREQUENCY = 15, SLOT_R_P = 17;
+constexpr int SLOT_Z_E = 20, SLOT_R_E = 21, SLOT_L_E = 22;
+
+// Above this impedance the instrument's inductance reading means nothing.
+constexpr double INDUCTANCE_LIMIT_OHM = 15;
+
+// The case of the loop layout: what was measured decides which lines apply.
+enum LoopCase { CASE_TRIP = 0, CASE_NO_TRIP = 1, CASE_LINE = 2 };
+
+struct LoopLabel {
+    std::string text;
+    LoopCase s;
+};
+
+LoopLabel LoopLayoutLabel() {
+    switch (Selection.fonction_boucle) {
+        case 0:
+            if (Selection.mode_declench == 1) return {"ZLOOP No Trip", CASE_NO_TRIP};
+            // A trip-select measurement trips the device like a trip measurement.
+            if (Selection.mode_declench == 2) return {"ZLOOP Trip Select.", CASE_TRIP};
+            return {"ZLOOP Trip", CASE_TRIP};
+        case 1:
+            return {"ZLINE", CASE_LINE};
+        default:
+            return {Field("RCD ZLOOP No Trip", 17), CASE_NO_TRIP};
+    }
+}
+
+std::string EarthLoopLabel(int mode) {
+    if (mode == LOOP_SHORT) return "RCD REarth No Trip";
+    switch (Selection.mode_declench) {
+        case 0: return "REarth Trip";
+        case 1: return "REarth No Trip";
+        case 2: return "REarth Trip Select.";
+        default: return "";
+    }
+}
+
+// Z rule: an impedance, which also decides whether its line's inductance shows.
+void PutImpedance(CellCursor& cell, int slot) {
+    const double ohms = SlotReal(slot);
+    flag_tiret = ohms > INDUCTANCE_LIMIT_OHM ? 1 : 0;
+    cell.Put(FormatValue(ohms));
+}
+
+// R rule: a resistance (or a voltage), formatted with its thousands prefix.
+void PutScaled(CellCursor& cell, int slot) { cell.Put(FormatValue(SlotReal(slot))); }
+
+// Unit of the value just written.
+void PutResistanceUnit(CellCursor& cell) { cell.Put(ResistanceUnit(tabdest)); }
+
+// L rule and mH rule.
+void PutInductance(CellCursor& cell, int slot) {
+    const double millihenries = SlotReal(slot);
+    cell.Put(flag_tiret == 1 ? NOT_APPLICABLE : FormatFixed(millihenries, 10, 1));
+}
+void PutInductanceUnit(CellCursor& cell) {
+    cell.Put(flag_tiret == 1 ? NOT_APPLICABLE : MILLIHENRY);
+}
+
+void PutVoltage(CellCursor& cell, int slot) {
+    PutScaled(cell, slot);
+    cell.Put(VoltageUnit(tabdest));
+}
+
+void PutDashes(CellCursor& cell, int count) {
+    for (int i = 0; i < count; ++i) cell.Put(NOT_APPLICABLE);
+}
+
+// Smoothing, frequency and its unit end both layouts.
+void PutSmoothingAndFrequency(CellCursor& cell) {
+    cell.Put(SlotText(SLOT_SMOOTHING));
+    cell.Put(FormatFixed(SlotReal(SLOT_FREQUENCY), 10, 2));
+    cell.Put(HERTZ);
+}
+
+void PutTitleAndUnit(CellCursor& cell, int title) {
+    cell.Put(Titre_colonne[title]);
+    cell.Put(Texte(unit));
+}
+
+}  // namespace
+
+void Exporter_Loop(int object, int test) { WriteIdentificationCells(object, test); }
+
+void MAJ_enteteExcel_Loop(int mode) {
+    const bool full = mode == LOOP_FULL;
+    CellCursor cell(TITLE_ROW);
+    cell.Put(Texte(typeMesure));
+    if (full)
+        for (int t : {TITRE_Z_LN, TITRE_R_LN, TITRE_L_LN}) PutTitleAndUnit(cell, t);
+    for (int t : {TITRE_Z_LPE, TITRE_R_LPE, TITRE_L_LPE}) PutTitleAndUnit(cell, t);
+    if (full)
+        for (int t : {TITRE_Z_NPE, TITRE_R_NPE, TITRE_L_NPE, TITRE_V_LN}) PutTitleAndUnit(cell, t);
+    PutTitleAndUnit(cell, TITRE_V_LPE);
+    if (full) PutTitleAndUnit(cell, TITRE_V_NPE);
+    cell.Put(Texte(smooth));
+    cell.Put(Texte(Freq));
+    cell.Put(Texte(unit));
+}
+
+void Suite_Exporter_Loop(int mode) {
+    const bool full = mode == LOOP_FULL;
+    flag_tiret = 0;
+    const LoopLabel label = LoopLayoutLabel();
+    const LoopCase s = label.s;
+    CellCursor cell(VALUE_ROW);
+    cell.Put(label.text);
+    if (full) {
+        PutImpedance(cell, SLOT_Z_LN);
+        PutResistanceUnit(cell);
+        PutScaled(cell, SLOT_R_LN);
+        PutResistanceUnit(cell);
+        PutInductance(cell, SLOT_L_LN);
+        PutInductanceUnit(cell);
+    }
+    if (s == CASE_LINE) {
+        PutDashes(cell, 6);
+    } else {
+        PutImpedance(cell, SLOT_Z_LPE);
+        PutResistanceUnit(cell);
+        PutScaled(cell, SLOT_R_LPE);
+        PutResistanceUnit(cell);
+        PutInductance(cell, SLOT_L_LPE);
+        PutInductanceUnit(cell);
+    }
+    if (full) {
+        // Without tripping, the neutral-to-earth impedance and inductance are
+        // not measured, while its resistance is.
+        if (s != CASE_TRIP) {
+            PutDashes(cell, 2);
+        } else {
+            PutImpedance(cell, SLOT_Z_NPE);
+            PutResistanceUnit(cell);
+        }
+        if (s == CASE_LINE) {
+            PutDashes(cell, 2);
+        } else {
+            PutScaled(cell, SLOT_R_NPE);
+            PutResistanceUnit(cell);
+        }
+        if (s != CASE_TRIP) {
+            PutDashes(cell, 2);
+        } else {
+            PutInductance(cell, SLOT_L_NPE);
+            PutInductanceUnit(cell);
+        }
+        PutVoltage(cell, SLOT_V_LN);
+    }
+    PutVoltage(cell, SLOT_V_LPE);
+    if (full) PutVoltage(cell, SLOT_V_NPE);
+    PutSmoothingAndFrequency(cell);
+}
+
+void MAJ_enteteExcel_Loop_REarth(int mode) {
+    const bool full = mode == LOOP_FULL;
+    CellCursor cell(TITLE_ROW);
+    cell.Put(Texte(typeMesure));
+    PutTitleAndUnit(cell, TITRE_Z_E);
+    PutTitleAndUnit(cell, TITRE_R_E);
+    if (full) PutTitleAndUnit(cell, TITRE_L_E);
+    for (int t : {TITRE_R_P, TITRE_V_LN, TITRE_V_LPE, TITRE_V_NPE, TITRE_V_P})
+        PutTitleAndUnit(cell, t);
+    cell.Put(Texte(smooth));
+    cell.Put(Texte(Freq));
+    cell.Put(Texte(unit));
+}
+
+void Suite_Exporter_REarth(int mode) {
+    const bool full = mode == LOOP_FULL;
+    // Without tripping the earth impedance and inductance are not measured.
+    const bool noTrip = Selection.mode_declench == 1;
+    CellCursor cell(VALUE_ROW);
+    cell.Put(EarthLoopLabel(mode));
+    if (noTrip) {
+        PutDashes(cell, 2);
+    } else {
+        PutImpedance(cell, SLOT_Z_E);
+        PutResistanceUnit(cell);
+    }
+    PutScaled(cell, SLOT_R_E);
+    PutResistanceUnit(cell);
+    if (full) {
+        if (noTrip) {
+            PutDashes(cell, 2);
+        } else {
+            PutInductance(cell, SLOT_L_E);
+            PutInductanceUnit(cell);
+        }
+    }
+    PutScaled(cell, SLOT_R_P);
+    PutResistanceUnit(cell);
+    for (int slot : {SLOT_V_LN, SLOT_V_LPE, SLOT_V_NPE, SLOT_V_P}) PutVoltage(cell, slot);
+    PutSmoothingAndFrequency(cell);
+}

@@ -1,0 +1,35 @@
+#include "excel/registration.h"
+
+#include "excel/excel_instance.h"
+#include "excel/loop_sheets.h"
+#include "excel/value_format.h"
+#include "excel/voltage_rcd_sheets.h"
+#include "excel/workbook_export.h"
+#include "import/workflow/sheet_writer.h"
+#include "platform/spreadsheet/spreadsheet.h"
+#include "platform/ui/ui.h"
+#include "shell/globals.h"
+#include "shell/hooks.h"
+
+void RegisterExcelSubsystem() {
+    RegisterCallbacks({
+        {"Lancer_excel", Lancer_excel},
+        {"Exporter_excel", Exporter_excel},
+    });
+    SetSheetWriter(Exporter_feuille);
+    shell_hooks.close_spreadsheet = [] {
+        if (Excel.started == 1) Fermeture_Excel();
+    };
+}
+
+void ResetExcelStateForTesting() {
+    for (CAObjHandle* h : {&ExcelAppHandle, &ExcelWorkbooksHandle, &ExcelWorkbookHandle,
+                           &ExcelSheetsHandle, &ExcelWorksheetHandle, &ExcelRangeHandle})
+        *h = 0;
+    ResetSpreadsheetForTesting();
+    tabdest.clear();
+    tabtemp.clear();
+    flag_tiret = 0;
+    parthaut = 0;
+    partbas = 0;
+}

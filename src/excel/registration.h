@@ -1,0 +1,11 @@
+// Connects the spreadsheet export to the rest of the program at start-up.
+#pragma once
+
+// Binds `Lancer_excel` and `Exporter_excel` to their names in the resource
+// file, makes `Exporter_feuille` the export loop's sheet writer, and lets the
+// shell close the spreadsheet application at exit when this program started it.
+void RegisterExcelSubsystem();
+
+// Puts the object handles, the running application and the sheet writers'
+// work state back to their values at program start (tests).
+void ResetExcelStateForTesting();

@@ -1,0 +1,38 @@
+#include "excel/sheet_cells.h"
+
+#include <cstdio>
+
+#include "excel/excel_instance.h"
+#include "excel/value_format.h"
+#include "import/store/store.h"
+#include "platform/spreadsheet/spreadsheet.h"
+
+const char* const Titre_colonne[NB_TITRES] = {
+    "Re",    "Rs",    "Rh",    "V-LN",  "V-LPE", "V-NPE",  "Z-LN", "R-LN",
+    "L-LN",  "Z-LPE", "R-LPE", "L-LPE", "Z-NPE", "R-NPE",  "L-NPE", "V p",
+    "Status", "Z e",  "R e",   "L e",   "R p",   "U HS",   "U HE", "U SE",
+};
+
+void WriteCell(int row, int column, const std::string& text) {
+    Excel_RangeSetItem(ExcelRangeHandle, row, column, text);
+}
+
+void WriteIdentificationCells(int object, int test) {
+    // The export loop passes indices it took from the directory; anything else
+    // gives blank identification cells rather than a read outside it.
+    const bool known = object >= 0 && object < NB_OBJECTS && test >= 0 && test < NB_TESTS;
+    std::string date, objectNumber, testNumber;
+    if (known) {
+        const FicTest& t = Director[object].tests[test];
+        char text[64];
+        std::snprintf(text, sizeof text, "%02d/%02d/%04d", t.mois, t.jour, t.annee);
+        date = Field(text, 15);
+        std::snprintf(text, sizeof text, "%02d", t.num_objet);
+        objectNumber = Field(text, 10);
+        std::snprintf(text, sizeof text, "%02d", t.num_test);
+        testNumber = Field(text, 10);
+    }
+    WriteCell(VALUE_ROW, 1, date);
+    WriteCell(VALUE_ROW, 2, objectNumber);
+    WriteCell(VALUE_ROW, 3, testNumber);
+}

@@ -1,0 +1,44 @@
+// Writing the cells of a test's sheet: every cell goes through the range
+// A1:BA20 held in `ExcelRangeHandle`, row 1 holding titles and row 2 values,
+// each as text. Also the fixed column titles and the identification cells
+// (date, object, test) that begin every value row.
+#pragma once
+
+#include <string>
+
+constexpr int TITLE_ROW = 1;
+constexpr int VALUE_ROW = 2;
+// Layouts write from column D on; A to C identify the test.
+constexpr int FIRST_LAYOUT_COLUMN = 4;
+
+// Fixed titles, the same in every language.
+constexpr int NB_TITRES = 24;
+extern const char* const Titre_colonne[NB_TITRES];
+enum TitreIndex {
+    TITRE_RE, TITRE_RS, TITRE_RH, TITRE_V_LN, TITRE_V_LPE, TITRE_V_NPE,
+    TITRE_Z_LN, TITRE_R_LN, TITRE_L_LN, TITRE_Z_LPE, TITRE_R_LPE, TITRE_L_LPE,
+    TITRE_Z_NPE, TITRE_R_NPE, TITRE_L_NPE, TITRE_V_P, TITRE_STATUS, TITRE_Z_E,
+    TITRE_R_E, TITRE_L_E, TITRE_R_P, TITRE_U_HS, TITRE_U_HE, TITRE_U_SE,
+};
+
+// Puts `text` into the cell at `row`, `column` (1-based) of the current range.
+// Like every cell write of the sheets, its result is not examined: a failed
+// write shows at the save, which is checked.
+void WriteCell(int row, int column, const std::string& text);
+
+// Writes a row's cells from column D on, one column further after each cell,
+// so that a cell left out in one mode moves the later ones one column left.
+class CellCursor {
+public:
+    explicit CellCursor(int row) : row_(row) {}
+    void Put(const std::string& text) { WriteCell(row_, column_++, text); }
+    int column() const { return column_; }
+
+private:
+    int row_;
+    int column_ = FIRST_LAYOUT_COLUMN;
+};
+
+// Row 2, columns A to C: the date of test `test` of object entry `object` as
+// month/day/year, and its object and test numbers, two digits each.
+void WriteIdentificationCells(int object, int test);

@@ -1,0 +1,57 @@
+// Cell texts of the sheets: the value formatter `Valeur` with its thousands
+// prefix, numbers in fixed fields, the unit cells, the frequency from a period,
+// and the reading of decoded values from the text slots `tamp`.
+// Pure functions of their arguments and of `tamp`; nothing here writes a cell.
+#pragma once
+
+#include <string>
+
+// Thousands prefix of the last value formatted through FormatValue: "" or " k".
+extern std::string tabdest;
+// Work text of Valeur: the formatted magnitude, with its sign.
+extern std::string tabtemp;
+
+// Formats `value` by its magnitude (decimals and thousands scaling chosen by
+// range; see value_format.cpp). `out` receives the text (at most 20 characters);
+// `prefix` receives " k" when the magnitude is 1000 or more and is left as it
+// was otherwise.
+void Valeur(double value, std::string& out, std::string& prefix);
+
+// Clears `tabdest`, formats `value` with Valeur into it and returns the text.
+std::string FormatValue(double value);
+
+// `value` with `decimals` decimals, right-aligned in `width` characters. A
+// number never loses digits to its field: a longer one is written whole.
+std::string FormatFixed(double value, int width, int decimals);
+
+// The first `width` characters of `text` (characters, not bytes).
+std::string Field(const std::string& text, std::size_t width);
+
+// ---- Fixed value texts ----
+extern const char* const NOT_APPLICABLE;  // " --- "
+extern const char* const OHM;             // "Ohm "
+extern const char* const VOLT;            // "V"
+extern const char* const AMPERE;          // "A"
+extern const char* const HERTZ;           // "Hz"
+extern const char* const DEGREE_CELSIUS;  // "°C"
+extern const char* const MILLIHENRY;      // " mH "
+extern const char* const MILLIAMPERE;     // " mA "
+extern const char* const MILLISECOND;     // " ms "
+
+// Unit cell of a resistance just formatted with `prefix`: "Ohm " or " kOhm".
+std::string ResistanceUnit(const std::string& prefix);
+// Unit cell of a voltage just formatted with `prefix`: "V", or "kV" from 1000 V on.
+std::string VoltageUnit(const std::string& prefix);
+
+// Frequency in hertz of a signal whose period is `period` tenths of a
+// microsecond; 0 when the period is not above 0.
+double FrequencyFromPeriod(double period);
+
+// ---- Reading the text slots ----
+// The first `characters` characters of slot `slot` read as a decimal real (0
+// when they do not start with a number).
+double SlotReal(int slot, int characters = 10);
+// The first 10 characters of the slot read as a decimal integer.
+long SlotInteger(int slot);
+// The first 10 characters of the slot.
+std::string SlotText(int slot);

@@ -1,0 +1,120 @@
+#include "excel/voltage_rcd_sheets.h"
+
+#include <cstdio>
+#include <string>
+
+#include "excel/sheet_cells.h"
+#include "excel/value_format.h"
+#include "import/store/store.h"
+#include "shell/messages.h"
+
+int16_t parthaut = 0;
+int16_t partbas = 0;
+
+namespace {
+
+// From this validity code on, the instrument has no current and time to show.
+constexpr int RCD_NOT_MEASURED = 50;
+
+// A voltage slot in millivolts, formatted in volts, then its unit.
+void PutVoltage(CellCursor& cell, int slot) {
+    cell.Put(FormatValue(SlotReal(slot) / 1000));
+    cell.Put(VoltageUnit(tabdest));
+}
+
+std::string RcdLabel(int testMode, int multiplier) {
+    if (testMode == 1) return "RCD Trip Slope";
+    if (testMode != 2) return "";
+    std::string label = "RCD Trip Pulse";
+    switch (multiplier) {
+        case 2: return label + " x2";
+        case 5: return label + " x5";
+        case 150: return label + " 150mA";
+        case 250: return label + " 250mA";
+        default: return label;
+    }
+}
+
+// The shortest text that gives the value back (30, 0.5, 300).
+std::string DefaultReal(double value) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%g", value);
+    return text;
+}
+
+}  // namespace
+
+void MAJ_enteteExcel_Tension() {
+    CellCursor cell(TITLE_ROW);
+    cell.Put(Texte(typeMesure));
+    for (int t : {TITRE_V_LN, TITRE_V_LPE, TITRE_V_NPE}) {
+        cell.Put(Titre_colonne[t]);
+        cell.Put(Texte(unit));
+    }
+    cell.Put(Texte(smooth));
+    cell.Put(Texte(Freq));
+    cell.Put(Texte(unit));
+    cell.Put(Texte(Rodres));
+    cell.Put(Texte(unit));
+    cell.Put(Texte(vbatt));
+    cell.Put(Texte(unit));
+    cell.Put(Texte(Tempr));
+    cell.Put(Texte(unit));
+}
+
+void Exporter_Tension(int object, int test) {
+    WriteIdentificationCells(object, test);
+    CellCursor cell(VALUE_ROW);
+    cell.Put(Field(Texte(tension), 10));
+    PutVoltage(cell, 1);
+    PutVoltage(cell, 2);
+    PutVoltage(cell, 3);
+    cell.Put(SlotText(8));
+    cell.Put(FormatFixed(FrequencyFromPeriod(SlotReal(6)), 10, 2));
+    cell.Put(HERTZ);
+    cell.Put(FormatValue(SlotReal(7)));
+    cell.Put(ResistanceUnit(tabdest));
+    cell.Put(FormatFixed(SlotReal(4) / 1000, 10, 1));
+    cell.Put(VOLT);
+    cell.Put(FormatFixed(SlotReal(5), 10, 1));
+    cell.Put(DEGREE_CELSIUS);
+}
+
+void val_bcd(uint16_t code) {
+    switch (code) {
+        case 0x11: parthaut = 1, partbas = 1; break;
+        case 0x10: parthaut = 1, partbas = 0; break;
+        case 0x01: parthaut = 0, partbas = 1; break;
+        default: parthaut = 0, partbas = 0; break;
+    }
+}
+
+void MAJ_enteteExcel_RCD() {
+    CellCursor cell(TITLE_ROW);
+    cell.Put(Texte(typeMesure));
+    cell.Put(Texte(wave));
+    cell.Put(Texte(start));
+    cell.Put(Texte(Ratcurr));
+    cell.Put(Texte(unit));
+    cell.Put(Texte(Meascurr));
+    cell.Put(Texte(unit));
+    cell.Put(Texte(Time));
+    cell.Put(Texte(unit));
+}
+
+void Exporter_RCD(int object, int test) {
+    WriteIdentificationCells(object, test);
+    val_bcd(rcd.wave_start);
+    const double tripSeconds = SlotReal(3);
+    const bool measured = rcd.validity < RCD_NOT_MEASURED;
+    CellCursor cell(VALUE_ROW);
+    cell.Put(RcdLabel(rcd.test_mode, rcd.multiplier));
+    cell.Put(parthaut == 1 ? "Full" : "Half");
+    cell.Put(partbas == 1 ? "Pos" : "Neg");
+    cell.Put(DefaultReal(SlotReal(4) / 10));
+    cell.Put(MILLIAMPERE);
+    cell.Put(measured ? FormatFixed(SlotReal(1) / 10, 6, 3) : NOT_APPLICABLE);
+    cell.Put(MILLIAMPERE);
+    cell.Put(measured ? FormatFixed(tripSeconds * 1000, 10, 1) : NOT_APPLICABLE);
+    cell.Put(MILLISECOND);
+}

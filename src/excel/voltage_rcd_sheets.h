@@ -1,0 +1,19 @@
+// Sheets of the voltage test (kind 8) and of the residual-current device test
+// (kind 6): the titles of row 1 from column D, and the whole value row 2.
+#pragma once
+
+#include <cstdint>
+
+// Set by val_bcd from the RCD record's wave and start code:
+// parthaut 1 full wave, 0 half wave; partbas 1 positive start, 0 negative start.
+extern int16_t parthaut;
+extern int16_t partbas;
+
+void MAJ_enteteExcel_Tension();
+void MAJ_enteteExcel_RCD();
+// `object` and `test` are the test's indices in the directory.
+void Exporter_Tension(int object, int test);
+void Exporter_RCD(int object, int test);
+// Splits the wave and start code: 0x11 full/positive, 0x10 full/negative,
+// 0x01 half/positive, anything else half/negative.
+void val_bcd(uint16_t code);

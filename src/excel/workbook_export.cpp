@@ -1,0 +1,265 @@
+#include "excel/workbook_export.h"
+
+#include <cctype>
+#include <cstring>
+
+#include "excel/current_earth_sheets.h"
+#include "excel/excel_instance.h"
+#include "excel/loop_sheets.h"
+#include "excel/sheet_cells.h"
+#include "excel/voltage_rcd_sheets.h"
+#include "import/store/store.h"
+#include "import/workflow/import_workflow.h"
+#include "import/workflow/stop_request.h"
+#include "platform/system/system.h"
+#include "platform/ui/ui.h"
+#include "shell/globals.h"
+#include "shell/messages.h"
+#include "shell/panels.h"
+
+const char* const TEMPLATE_NAME = "Class.xl";
+const char* const WORKBOOK_EXTENSION = ".xlsx";
+
+namespace {
+
+constexpr std::size_t COMPRES_POSITIONS = 300;
+constexpr std::size_t TYPED_FIELD_LENGTH = 499;
+constexpr int RANGE_ROWS = 20;
+
+int ExportPanel() { return Fen_princ[PANEL_EXPORT]; }
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+
+bool IsKept(char c) {
+    const bool letterOrDigit = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+                               (c >= '0' && c <= '9');
+    return letterOrDigit || (c != '\0' && std::strchr("-.:/+=*\\_", c) != nullptr);
+}
+
+bool EndsWithSeparator(const std::string& folder) {
+    return !folder.empty() && (folder.back() == '/' || folder.back() == '\\');
+}
+
+bool EndsWithIgnoringCase(const std::string& text, const std::string& tail) {
+    if (text.size() < tail.size()) return false;
+    for (std::size_t i = 0; i < tail.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(text[text.size() - tail.size() + i])) !=
+            std::tolower(static_cast<unsigned char>(tail[i])))
+            return false;
+    return true;
+}
+
+// The saved file is an Office Open XML workbook; its name says so, whatever
+// was typed, so that spreadsheet programs open it as one.
+std::string WithWorkbookExtension(const std::string& path) {
+    return EndsWithIgnoringCase(path, WORKBOOK_EXTENSION) ? path : path + WORKBOOK_EXTENSION;
+}
+
+void ReleasePerTestHandles() {
+    ClearObjHandle(&ExcelRangeHandle);
+    ClearObjHandle(&ExcelSheetsHandle);
+    ClearObjHandle(&ExcelWorksheetHandle);
+    ClearObjHandle(&ExcelWorkbookHandle);
+    ClearObjHandle(&ExcelWorkbooksHandle);
+    ExcelWorksheetHandle = 0;
+}
+
+void WriteKindRows(int object, int test, int kind) {
+    switch (kind) {
+        case KIND_CURRENT:
+            MAJ_enteteExcel_courant();
+            Exporter_courant(object, test);
+            break;
+        case KIND_EARTH:
+            MAJ_enteteExcel_Terre();
+            Exporter_Terre(object, test);
+            break;
+        case KIND_LOOP: {
+            Exporter_Loop(object, test);
+            const int function = Selection.fonction_boucle;
+            const bool earthVariant = Selection.variante_terre != 0;
+            if (function == 0 || function == 1) {
+                MAJ_enteteExcel_Loop(LOOP_FULL);
+                Suite_Exporter_Loop(LOOP_FULL);
+            } else if (function == 2) {
+                MAJ_enteteExcel_Loop_REarth(LOOP_FULL);
+                Suite_Exporter_REarth(LOOP_FULL);
+            } else if (function == 3 && !earthVariant) {
+                MAJ_enteteExcel_Loop(LOOP_SHORT);
+                Suite_Exporter_Loop(LOOP_SHORT);
+            } else if (function == 3) {
+                MAJ_enteteExcel_Loop_REarth(LOOP_SHORT);
+                Suite_Exporter_REarth(LOOP_SHORT);
+            }
+            break;
+        }
+        case KIND_RCD:
+            MAJ_enteteExcel_RCD();
+            Exporter_RCD(object, test);
+            break;
+        case KIND_VOLTAGE:
+            MAJ_enteteExcel_Tension();
+            Exporter_Tension(object, test);
+            break;
+        default:
+            break;
+    }
+}
+
+// Where the writing of one workbook goes on after its steps.
+enum class Next {
+    StopCheck,  // the last stop check, then the next number
+    Count,      // straight to the next number (the dialog was cancelled)
+    Return,     // nothing more (a failed call, or the user kept the old file)
+};
+
+// Steps 2 to 8: the name, the dialog, the overwrite question. On success
+// `path` is where the workbook goes.
+Next ChooseFile(std::string& path) {
+    const int p = ExportPanel();
+    GetCtrlVal(p, EXPORT_ERASE, Excel.erase_after_export);
+    std::string typed;
+    GetCtrlVal(p, EXPORT_BASE_NAME, typed);
+    Excel.base_name = typed.substr(0, MAX_BASE_NAME);
+    SetCtrlAttribute(p, EXPORT_EXPORT, ATTR_DIMMED, 1);
+    SetCtrlAttribute(p, EXPORT_QUIT, ATTR_DIMMED, 1);
+
+    ClearObjHandle(&ExcelWorkbooksHandle);
+    const int status = Excel_GetProperty(ExcelAppHandle, ExcelApp_Workbooks, ExcelWorkbooksHandle);
+    if (status < 0) {
+        Sort_Error(status);
+        return Next::Return;
+    }
+    const std::string proposed = Excel.base_name + std::to_string(Excel.sequence);
+    const int chosen = FileSelectPopup(Excel.working_folder, proposed, WORKBOOK_EXTENSION,
+                                       Texte(enregist), VAL_SAVE_BUTTON, 0, 1, 1, 1, path);
+    if (chosen <= 0) return Next::Count;
+    path = WithWorkbookExtension(path);
+
+    long size = 0;
+    if (GetFileInfo(path, size) != 0) {
+        const int answer = GenericMessagePopup(
+            Texte(titre_feuille), Texte(messag_ecras), cmdOui[2 * langue + 1], cmdOui[2 * langue],
+            "", VAL_GENERIC_POPUP_BTN1, VAL_GENERIC_POPUP_BTN1, VAL_GENERIC_POPUP_BTN2);
+        if (answer != VAL_GENERIC_POPUP_BTN1) return Next::Return;
+        // The old workbook stays until the new one is completely written: the
+        // save replaces it in one step, and a failed save leaves it as it was.
+    }
+    return Next::StopCheck;
+}
+
+// Steps 9 and 10: a fresh copy of the template, its first sheet, its range.
+bool OpenTemplate() {
+    std::string directory;
+    GetProjectDir(directory);
+    SetDir(directory);
+    const std::string templatePath = directory + PathSeparator() + TEMPLATE_NAME;
+
+    ClearObjHandle(&ExcelWorkbookHandle);
+    int status = Excel_WorkbooksOpen(ExcelWorkbooksHandle, templatePath, ExcelWorkbookHandle);
+    if (status >= 0) {
+        ClearObjHandle(&ExcelSheetsHandle);
+        status = Excel_GetProperty(ExcelAppHandle, ExcelApp_Sheets, ExcelSheetsHandle);
+    }
+    if (status >= 0) {
+        ClearObjHandle(&ExcelWorksheetHandle);
+        status = Excel_SheetsItem(ExcelSheetsHandle, 1, ExcelWorksheetHandle);
+    }
+    if (status >= 0) status = Excel_WorksheetActivate(ExcelWorksheetHandle);
+    if (status < 0) {
+        Sort_Error(status);
+        return false;
+    }
+    ClearObjHandle(&ExcelRangeHandle);
+    Excel_WorksheetRange(ExcelWorksheetHandle, "A1:BA" + std::to_string(RANGE_ROWS),
+                         ExcelRangeHandle);
+    return true;
+}
+
+// Steps 11 and 12: the rows, the save, the close.
+Next WriteAndSave(int object, int test, int kind, const std::string& path, bool& saved) {
+    WriteCell(TITLE_ROW, 1, Texte(date));
+    WriteCell(TITLE_ROW, 2, Texte(Eobjet));
+    WriteCell(TITLE_ROW, 3, Texte(Etest));
+    if (PollStopRequest() != 1) return Next::StopCheck;
+    WriteCell(TITLE_ROW, 1, Texte(Edate));
+    WriteCell(TITLE_ROW, 2, Texte(Eobjet));
+    WriteCell(TITLE_ROW, 3, Texte(Etest));
+    WriteKindRows(object, test, kind);
+    int status = Excel_WorkbookSaveAs(ExcelWorkbookHandle, path, 1);
+    if (status < 0) {
+        Sort_Error(status);
+        return Next::Return;
+    }
+    saved = true;
+    status = Excel_WorkbookClose(ExcelWorkbookHandle, false);
+    if (status < 0) {
+        Sort_Error(status);
+        return Next::Return;
+    }
+    return Next::StopCheck;
+}
+
+Next WriteWorkbook(int object, int test, int kind, bool& saved) {
+    std::string path;
+    const Next chosen = ChooseFile(path);
+    if (chosen != Next::StopCheck) return chosen;
+    if (!OpenTemplate()) return Next::Return;
+    return WriteAndSave(object, test, kind, path, saved);
+}
+
+}  // namespace
+
+std::string compres(const std::string& text) {
+    std::string out;
+    for (std::size_t i = 0; i < COMPRES_POSITIONS; ++i) {
+        const char c = i < text.size() ? text[i] : '\0';
+        if (IsKept(c)) {
+            out += c;
+        } else if (IsBlank(c)) {
+            out += c;
+            const char next = i + 1 < text.size() ? text[i + 1] : '\0';
+            if (IsBlank(next)) break;
+        }
+    }
+    return out;
+}
+
+bool Exporter_feuille(int object, int test, int kind) {
+    bool saved = false;
+    Next next = Next::Count;
+    if (PollStopRequest() == 1) next = WriteWorkbook(object, test, kind, saved);
+    if (next == Next::Return) return saved;
+    if (next == Next::StopCheck) PollStopRequest();
+    ++Excel.sequence;
+    ReleasePerTestHandles();
+    return saved;
+}
+
+int Exporter_excel(int, int, int event, void*, int, int) {
+    if (event != EVENT_COMMIT) return 0;
+    const int p = ExportPanel();
+    GetCtrlVal(p, EXPORT_ERASE, Excel.erase_after_export);
+    SetCtrlAttribute(p, EXPORT_EXPORT, ATTR_DIMMED, 1);
+    SetCtrlAttribute(p, EXPORT_QUIT, ATTR_DIMMED, 1);
+
+    std::string typed;
+    GetCtrlVal(p, EXPORT_BASE_NAME, typed);
+    Excel.base_name = compres(typed.substr(0, TYPED_FIELD_LENGTH)).substr(0, MAX_BASE_NAME);
+    GetCtrlVal(p, EXPORT_FOLDER, typed);
+    std::string folder = compres(typed.substr(0, TYPED_FIELD_LENGTH)).substr(0, MAX_WORKING_FOLDER);
+    if (!EndsWithSeparator(folder))
+        folder = folder.substr(0, MAX_WORKING_FOLDER - 1) + PathSeparator();
+    Excel.working_folder = folder;
+
+    Importer_memory();
+    SetWaitCursor(0);
+    if (flag_stop == 0) ReleasePerTestHandles();
+    SetCtrlVal(p, EXPORT_MESSAGE, std::string(Texte(messag_fin)));
+    SetWaitCursor(0);
+    const int scan = Fen_princ[PANEL_SCAN];
+    if (scan > 0 && RemovePopup(scan) == UIE_NO_ERROR) DiscardPanel(scan);
+    SetCtrlAttribute(p, EXPORT_QUIT, ATTR_DIMMED, 0);
+    SetActiveCtrl(p, EXPORT_QUIT);
+    return 0;
+}

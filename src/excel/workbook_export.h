@@ -1,0 +1,26 @@
+// The export panel's export button and the writing of one workbook per test:
+// the proposed name, the save dialog, the overwrite question, a fresh copy of
+// the template, the title and value rows of the test's kind, the save.
+#pragma once
+
+#include <string>
+
+// The template every workbook starts from, in the program directory.
+extern const char* const TEMPLATE_NAME;  // "Class.xl"
+// What the saved workbooks are: Office Open XML workbooks, named so that every
+// spreadsheet program recognises them.
+extern const char* const WORKBOOK_EXTENSION;  // ".xlsx"
+
+// Callback of the export button; acts on commit events; returns 0. Takes the
+// base name and working folder from the panel and runs the export loop.
+int Exporter_excel(int panel, int control, int event, void* callbackData, int eventData1,
+                   int eventData2);
+
+// Writes the workbook of test `test` of object entry `object`, of kind `kind`.
+// Returns true only when the workbook was saved.
+bool Exporter_feuille(int object, int test, int kind);
+
+// Filter for typed names and folders: keeps letters, digits and - . : / + = * \ _,
+// and blanks, up to a run of two blanks, which ends the name after the first.
+// Looks at no more than 300 characters.
+std::string compres(const std::string& text);

@@ -1,2 +1,14 @@
 // Entry point of briskel-view.
-int main() { return 0; }
+#include "platform/ui/ui.h"
+#include "shell/registration.h"
+#include "shell/startup.h"
+
+int main(int argc, char** argv) {
+    if (InitUserInterface(argc, argv) == 0) return -1;
+    RegisterShellCallbacks();
+    // ---- The other subsystems register their callbacks and hooks here: ----
+    // RegisterLinkSubsystem();
+    // RegisterImportSubsystem();
+    // RegisterExcelSubsystem();
+    return ProgramMain();
+}

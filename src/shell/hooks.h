@@ -6,6 +6,8 @@
 #include <functional>
 
 struct ShellHooks {
+    // Start-up step 6: the import flags (flag_stop = 1, flag_excel = 0).
+    std::function<void()> init_import_flags;
     // Start-up step 15: the connection, as Setup, Communication would start it.
     std::function<void(int menuBar, int item, void* callbackData, int panel)> start_connection;
     // Shutdown: the instrument's automatic power-off command sequence.

@@ -58,6 +58,7 @@ constexpr int IMPORT_PROGRESS = 13;
 
 // About panel (7)
 constexpr int ABOUT_CLOSE = 2;
+constexpr int ABOUT_VERSION = 4;  // the program's version, filled in when the box opens
 constexpr int ABOUT_LEADER = 6;
 constexpr int ABOUT_DEVELOPED = 8;
 
@@ -67,7 +68,11 @@ constexpr int SCAN_PROGRESS = 3;      // "Reading in progress : NN "
 constexpr int SCAN_STATUS = 4;
 constexpr int SCAN_STOP = 5;
 
-// Main panel (10): controls 2 to 4 stay hidden for the whole run.
+// Main panel (10): controls 2 to 4 stay hidden for the whole run. Control 2 is
+// the quit control (closing the main window commits it).
+constexpr int MAIN_QUIT = 2;
+constexpr int MAIN_HIDDEN_FIRST = 2;
+constexpr int MAIN_HIDDEN_LAST = 4;
 
 // Menu bar of the main panel
 enum MenuNumber {

@@ -43,6 +43,9 @@ int FmtFile(int handle, const std::string& text);
 // Reads one line into `line`; returns its length, -2 at end of file, -1 on error.
 int ReadLine(int handle, std::string& line);
 int CVI_DeleteFile(const std::string& path);
+// Renames a file, replacing `newPath` if it exists (atomically on one file
+// system); 0 on success, negative on failure.
+int RenameFile(const std::string& oldPath, const std::string& newPath);
 // 1 when the file exists (its size in `size`), 0 when not found, negative on error.
 int GetFileInfo(const std::string& path, long& size);
 

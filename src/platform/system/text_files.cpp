@@ -100,6 +100,10 @@ int CVI_DeleteFile(const std::string& path) {
     return std::remove(path.c_str()) == 0 ? 0 : -1;
 }
 
+int RenameFile(const std::string& oldPath, const std::string& newPath) {
+    return std::rename(oldPath.c_str(), newPath.c_str()) == 0 ? 0 : -1;
+}
+
 int GetFileInfo(const std::string& path, long& size) {
     size = 0;
     struct stat info {};

@@ -3,7 +3,11 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QCloseEvent>
+#include <QAbstractButton>
 #include <QDialog>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QUiLoader>
@@ -70,11 +74,25 @@ std::string ResourcePath(const std::string& file_name) {
     return dir + "/" + file_name;
 }
 
+// Screen readers and UI automation find each control by the text a person
+// sees for it: its buddy label or its own text.
+void NameForAccessibility(QWidget* root) {
+    for (QLabel* label : root->findChildren<QLabel*>()) {
+        if (label->buddy() != nullptr && label->buddy()->accessibleName().isEmpty()) {
+            label->buddy()->setAccessibleName(label->text().remove('&'));
+        }
+    }
+    for (QAbstractButton* button : root->findChildren<QAbstractButton*>()) {
+        if (button->accessibleName().isEmpty()) button->setAccessibleName(button->text().remove('&'));
+    }
+}
+
 void CollectControls(Panel& panel) {
     for (QWidget* child : panel.widget->findChildren<QWidget*>()) {
         const QVariant number = child->property("control");
         if (number.isValid() && number.toInt() > 0) panel.controls[number.toInt()] = child;
     }
+    NameForAccessibility(panel.widget);
 }
 
 void CollectMenuBar(Panel& panel) {
@@ -130,9 +148,15 @@ int LoadPanel(int parentPanel, const std::string& fileName, int panelResourceId)
     QBuffer buffer(&description);
     buffer.open(QIODevice::ReadOnly);
     PanelLoader loader;
+    // Pictures named in the file lie beside it.
+    const std::string path = ResourcePath(fileName);
+    loader.setWorkingDirectory(QFileInfo(QString::fromStdString(path)).absoluteDir());
     QWidget* widget = loader.load(&buffer, nullptr);
     if (widget == nullptr) return UIE_FILE_NOT_FOUND;
     widget->setAttribute(Qt::WA_DeleteOnClose, false);
+    if (widget->property("windowKind").toString() == "splash") {
+        widget->setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
+    }
     if (parent != nullptr) widget->setParent(parent->widget, widget->windowFlags() | Qt::Window);
     widget->hide();
 

@@ -1,0 +1,63 @@
+// Once per start-up: refuse a system that is too old, and after a fresh
+// installation tell the user about the USB adapter driver.
+#include "shell/driver_check.h"
+
+#include "platform/system/system.h"
+#include "platform/ui/ui.h"
+#include "shell/globals.h"
+#include "shell/languages.h"
+#include "shell/menu_state.h"
+#include "shell/messages.h"
+#include "shell/settings.h"
+
+int giveup = 0;
+
+namespace {
+
+// Where the driver installer for this system version lies, below the program directory.
+std::string InstallerLocation(const std::string& directory, int major, int minor) {
+    const std::string sep = PathSeparator();
+    const std::string base = directory + sep + "driverusb" + sep;
+    if (major == 5 && minor == 0) return base + "Win2K" + sep + "CP210x_VCP_Win_2K.exe";
+    if (major == 5 && minor == 1) return base + "Windows_XP_S2K3_Vista_7";
+    return base + "CP210x_VCP_Windows";
+}
+
+}  // namespace
+
+int Gestion_OS_CP210() {
+    std::string directory;
+    GetProjectDir(directory);
+    int major = 0, minor = 0, build = 0, platform = 0;
+    // A system that does not tell its version is not refused: it gets the
+    // advice for current systems.
+    if (GetWinOSVersion(major, minor, build, platform) != 0) {
+        major = 99;
+        minor = 0;
+    }
+
+    if (major < 3) {
+        MessagePopup(Texte(titre_erreur), Texte(BadOS));
+        Mesure.link_flag = 0;
+        Ctrl_menu(0);
+        giveup = 1;
+        return giveup;
+    }
+    giveup = 0;
+    if (FirstInstall != 1) return giveup;
+
+    FirstInstall = 0;
+    MessagePopup(Texte(MsgAttention), Texte(CP210version));
+    MessagePopup(Texte(MsgAttention), Texte(DriverUSB));
+    MessagePopup(Texte(MsgAttention),
+                 std::string(Texte(DebDriver)) + InstallerLocation(directory, major, minor));
+
+    const int answer = GenericMessagePopup(Texte(quitter), Texte(confir1), TexteOui(), TexteNon(),
+                                           "", VAL_GENERIC_POPUP_BTN1, VAL_GENERIC_POPUP_BTN1,
+                                           VAL_GENERIC_POPUP_BTN2);
+    giveup = answer == VAL_GENERIC_POPUP_BTN1 ? 1 : 0;
+    // Saved now, so that the cleared first-install flag is kept whichever way
+    // the "Save settings on exit" switch stands.
+    Fin_prog();
+    return giveup;
+}

@@ -1,0 +1,9 @@
+// The start-up check of the system version and the first-install driver advice.
+#pragma once
+
+// Result of the last check: 1 = end the program now, 0 = go on.
+extern int giveup;
+
+// Returns 1 when the program must end now (system too old, or the user chose
+// to quit after the first-install advice), else 0.
+int Gestion_OS_CP210();

@@ -1,0 +1,263 @@
+// The settings file Briskel.ini: 13 lines, CR LF, in the program directory.
+//
+//  1  save-on-exit flag, blank, first-install flag
+//  2  a 16-bit value of Mesure, hexadecimal
+//  3  a 32-bit value of Mesure, blank, serial port number
+//  4  erase-after-export flag
+//  5  working folder (rest of the line, trailing blanks not part of it)
+//  6  empty
+//  7  language index;  8..12 main window top, left, height, width, zoom
+// 13  "***"
+//
+// The file is always written to a temporary file first and renamed over the
+// old one, so a failed write never leaves it empty or half written.
+#include "shell/settings.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <vector>
+
+#include "platform/system/system.h"
+#include "platform/ui/ui.h"
+#include "shell/globals.h"
+#include "shell/panels.h"
+
+std::string rep_ini;
+int rep[5] = {32, 102, 762, 1004, 0};
+int FirstInstall = 0;
+
+namespace {
+
+constexpr std::size_t DEFAULT_FOLDER_WIDTH = 64;
+
+// Reads an integer at the start of `text` (leading blanks, optional sign);
+// `pos` moves past it. False when there is none or it overflows.
+bool ReadInt(const std::string& text, std::size_t& pos, long long min, long long max, int base,
+             long long& value) {
+    while (pos < text.size() && (text[pos] == ' ' || text[pos] == '\t')) ++pos;
+    const char* start = text.c_str() + pos;
+    char* end = nullptr;
+    errno = 0;
+    const long long v = std::strtoll(start, &end, base);
+    if (end == start || errno == ERANGE || v < min || v > max) return false;
+    if (base == 16 && (*start == '-' || *start == '+')) return false;
+    pos += static_cast<std::size_t>(end - start);
+    value = v;
+    return true;
+}
+
+bool ReadInt32(const std::string& line, std::size_t& pos, int& value) {
+    long long v = 0;
+    if (!ReadInt(line, pos, INT_MIN, INT_MAX, 10, v)) return false;
+    value = static_cast<int>(v);
+    return true;
+}
+
+std::string ProgramDirectory() {
+    std::string dir;
+    GetProjectDir(dir);
+    return dir;
+}
+
+std::string TrimRight(std::string text) {
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.pop_back();
+    return text;
+}
+
+std::string Truncated(std::string text, std::size_t max) {
+    if (text.size() > max) text.resize(max);
+    return text;
+}
+
+// Reads every line of the file; false when it cannot be opened.
+bool ReadAllLines(const std::string& path, std::vector<std::string>& lines) {
+    const int file = CVI_OpenFile(path, VAL_READ_ONLY, VAL_OPEN_AS_IS);
+    if (file <= 0) return false;
+    std::string line;
+    while (ReadLine(file, line) >= 0) lines.push_back(line);
+    CVI_CloseFile(file);
+    return true;
+}
+
+// Writes `text` through a temporary file renamed over the settings file.
+bool WriteSettingsFile(const std::string& text) {
+    const std::string temporary = rep_ini + ".tmp";
+    const int file = CVI_OpenFile(temporary, VAL_WRITE_ONLY, VAL_TRUNCATE);
+    if (file <= 0) return false;
+    const bool written = FmtFile(file, text) >= 0;
+    const bool closed = CVI_CloseFile(file) == 0;
+    if (!written || !closed || RenameFile(temporary, rep_ini) != 0) {
+        CVI_DeleteFile(temporary);
+        return false;
+    }
+    return true;
+}
+
+std::string Hex(unsigned value) {
+    static const char digits[] = "0123456789abcdef";
+    std::string out;
+    do {
+        out.insert(out.begin(), digits[value % 16]);
+        value /= 16;
+    } while (value != 0);
+    return out;
+}
+
+std::string FirstFiveLines(int save_flag, const std::string& folder) {
+    return std::to_string(save_flag) + " " + std::to_string(FirstInstall) + "\n" +
+           Hex(Mesure.settings_hex) + "\n" + std::to_string(Mesure.settings_value) + " " +
+           std::to_string(Mesure.serial_port) + "\n" + std::to_string(Excel.erase_after_export) +
+           "\n" + folder + "\n";
+}
+
+std::string LastEightLines() {
+    std::string text = "\n" + std::to_string(langue) + "\n";
+    for (int value : rep) text += std::to_string(value) + "\n";
+    return text + "***\n";
+}
+
+// Lines 1 to 5. A value that cannot be read keeps the value it had; the
+// save-on-exit flag then stays 1.
+void ReadFirstLines(const std::vector<std::string>& lines, int& save_flag) {
+    auto line = [&](int n) -> const std::string& {
+        static const std::string none;
+        return n <= static_cast<int>(lines.size()) ? lines[n - 1] : none;
+    };
+    std::size_t pos = 0;
+    int flag = 1, first = 0;
+    if (ReadInt32(line(1), pos, flag)) {
+        save_flag = flag;
+        if (ReadInt32(line(1), pos, first)) FirstInstall = first;
+    }
+    pos = 0;
+    long long hex = 0;
+    if (ReadInt(line(2), pos, 0, 0xFFFF, 16, hex)) Mesure.settings_hex = static_cast<uint16_t>(hex);
+    pos = 0;
+    int value = 0, port = 0;
+    if (ReadInt32(line(3), pos, value)) {
+        Mesure.settings_value = value;
+        if (ReadInt32(line(3), pos, port)) Mesure.serial_port = port;
+    }
+    pos = 0;
+    int erase = 0;
+    if (ReadInt32(line(4), pos, erase)) Excel.erase_after_export = erase;
+    if (lines.size() >= 5) {
+        const std::string folder = TrimRight(line(5));
+        if (!folder.empty()) Excel.working_folder = Truncated(folder, MAX_WORKING_FOLDER);
+    }
+}
+
+// Lines 7 to 12; false when any of the six integers is missing.
+bool ReadLastBlock(const std::vector<std::string>& lines, int& language, int window[5]) {
+    if (lines.size() < 12) return false;
+    int values[6];
+    for (int i = 0; i < 6; ++i) {
+        std::size_t pos = 0;
+        if (!ReadInt32(lines[6 + i], pos, values[i])) return false;
+    }
+    language = values[0];
+    for (int i = 0; i < 5; ++i) window[i] = values[i + 1];
+    return true;
+}
+
+void CreateDefaultFile(int save_flag) {
+    std::string folder = Excel.working_folder;
+    if (folder.size() < DEFAULT_FOLDER_WIDTH) folder.resize(DEFAULT_FOLDER_WIDTH, ' ');
+    // FirstInstall is 0 here (defaults): line 1 reads the flag and 0.
+    WriteSettingsFile(FirstFiveLines(save_flag, folder) + LastEightLines());
+}
+
+void PlaceMainWindow() {
+    const int panel = Fen_princ[PANEL_MAIN];
+    if (rep[4] != VAL_NO_ZOOM) {
+        SetPanelAttribute(panel, ATTR_WINDOW_ZOOM, rep[4]);
+        return;
+    }
+    SetPanelPos(panel, rep[0], rep[1]);
+    SetPanelAttribute(panel, ATTR_HEIGHT, rep[2]);
+    SetPanelAttribute(panel, ATTR_WIDTH, rep[3]);
+}
+
+}  // namespace
+
+void Valeur_par_defaut() {
+    FirstInstall = 0;
+    Mesure.settings_hex = 0;
+    Mesure.settings_value = 56;
+    Mesure.serial_port = 1;
+    Excel.erase_after_export = 0;
+    Excel.working_folder = Truncated(ProgramDirectory(), MAX_WORKING_FOLDER);
+    langue = 1;
+    rep[0] = 32;
+    rep[1] = 102;
+    rep[2] = 762;
+    rep[3] = 1004;
+    rep[4] = 0;
+}
+
+void Sauvegarde_Ini(int file) { FmtFile(file, LastEightLines()); }
+
+void Charge_config() {
+    int save_flag = 1;
+    std::vector<std::string> lines;
+    const bool opened = ReadAllLines(rep_ini, lines);
+    // What the file does not hold keeps its default.
+    Valeur_par_defaut();
+    int language = langue;
+    int window[5];
+    bool damaged = !opened;
+    if (opened) {
+        ReadFirstLines(lines, save_flag);
+        damaged = !ReadLastBlock(lines, language, window);
+    }
+    if (damaged) {
+        CVI_DeleteFile(rep_ini);
+        Valeur_par_defaut();
+        CreateDefaultFile(save_flag);
+    } else {
+        // Every text lookup needs a language of the five; anything else is English.
+        langue = language >= 0 && language <= 4 ? language : 1;
+        for (int i = 0; i < 5; ++i) rep[i] = window[i];
+        if (rep[4] < VAL_NO_ZOOM || rep[4] > VAL_MAXIMIZE) rep[4] = VAL_NO_ZOOM;
+    }
+    PlaceMainWindow();
+    SetMenuBarAttribute(menu, ITEM_SAVE_ON_EXIT, ATTR_CHECKED, save_flag != 0 ? 1 : 0);
+    if (langue >= 0 && langue <= 4) SetMenuBarAttribute(menu, ITEM_FRENCH + langue, ATTR_CHECKED, 1);
+}
+
+void Fin_prog() {
+    SetWaitCursor(1);
+    int ticked = 0;
+    GetMenuBarAttribute(menu, ITEM_SAVE_ON_EXIT, ATTR_CHECKED, ticked);
+    if (ticked) {
+        const int panel = Fen_princ[PANEL_MAIN];
+        GetPanelAttribute(panel, ATTR_TOP, rep[0]);
+        GetPanelAttribute(panel, ATTR_LEFT, rep[1]);
+        GetPanelAttribute(panel, ATTR_HEIGHT, rep[2]);
+        GetPanelAttribute(panel, ATTR_WIDTH, rep[3]);
+        GetPanelAttribute(panel, ATTR_WINDOW_ZOOM, rep[4]);
+        int erase = Excel.erase_after_export;
+        if (GetCtrlVal(Fen_princ[PANEL_EXPORT], EXPORT_ERASE, erase) == 0) {
+            Excel.erase_after_export = erase;
+        }
+        WriteSettingsFile(FirstFiveLines(1, Excel.working_folder) + LastEightLines());
+        return;
+    }
+    // Not ticked: only the first line changes, to "0 0".
+    std::vector<std::string> lines;
+    if (!ReadAllLines(rep_ini, lines)) return;
+    std::string text = "0 0\n";
+    for (std::size_t i = 1; i < lines.size(); ++i) text += lines[i] + "\n";
+    WriteSettingsFile(text);
+}
+
+void ResetSettingsForTesting() {
+    rep_ini.clear();
+    rep[0] = 32;
+    rep[1] = 102;
+    rep[2] = 762;
+    rep[3] = 1004;
+    rep[4] = 0;
+    FirstInstall = 0;
+}

@@ -4,44 +4,44 @@
 const MessageTable atten_exp = {
     "Exportation en cours... ",
     "Exportation in progress...   ",
-    "Exportation in progress...   ",  // TODO translate
-    "Exportation in progress...   ",  // TODO translate
-    "Exportation in progress...   "  // TODO translate
+    "Export läuft...   ",
+    "Exportación en curso...   ",
+    "Esportazione in corso...   "
 };
 const MessageTable attente = {
     "Attendre, s'il vous plait ...  <Stop> pour arrêter",
     "Please wait ...  <Stop> to abort",
-    "Please wait ...  <Stop> to abort",  // TODO translate
-    "Please wait ...  <Stop> to abort",  // TODO translate
-    "Please wait ...  <Stop> to abort"  // TODO translate
+    "Bitte warten ...  <Stop> zum Abbrechen",
+    "Espere, por favor ...  <Stop> para interrumpir",
+    "Attendere prego ...  <Stop> per interrompere"
 };
 const MessageTable attente_1 = {
     "Attendre, s'il vous plait ...  ",
     "Please wait ...  ",
-    "Please wait ...  ",  // TODO translate
-    "Please wait ...  ",  // TODO translate
-    "Please wait ...  "  // TODO translate
+    "Bitte warten ...  ",
+    "Espere, por favor ...  ",
+    "Attendere prego ...  "
 };
 const MessageTable AucunCOM = {
     "L'application n'a pas détecté l'appareil.\n Vérifier la connexion et suivre la procédure.\n\nProcédure :\n - Eteindre l'appareil.\n - Fermer l'application.\n - Laisser le cordon USB entre le PC et l'appareil.\n - Démarrer l'appareil en plaçant le commutateur sur la position 'SET- UP'. \n - Relancer l'application.",
     "The software has not detected the instrument.\n Verify connection and follow the procedure.\n\nProcedure :\n - Switch off the device.\n - Close the application.\n - Let USB cable between PC and device.\n - Start the device on 'SET- UP' position.\n - Run application.",
-    "The software has not detected the instrument.\n Verify connection and follow the procedure.\n\nProcedure :\n - Switch off the device.\n - Close the application.\n - Let USB cable between PC and device.\n - Start the device on 'SET- UP' position.\n - Run application.",  // TODO translate
-    "The software has not detected the instrument.\n Verify connection and follow the procedure.\n\nProcedure :\n - Switch off the device.\n - Close the application.\n - Let USB cable between PC and device.\n - Start the device on 'SET- UP' position.\n - Run application.",  // TODO translate
-    "The software has not detected the instrument.\n Verify connection and follow the procedure.\n\nProcedure :\n - Switch off the device.\n - Close the application.\n - Let USB cable between PC and device.\n - Start the device on 'SET- UP' position.\n - Run application."  // TODO translate
+    "Die Software hat das Gerät nicht erkannt.\n Prüfen Sie die Verbindung und befolgen Sie die Anleitung.\n\nVorgehensweise :\n - Gerät ausschalten.\n - Anwendung schließen.\n - USB-Kabel zwischen PC und Gerät gesteckt lassen.\n - Gerät in der Stellung 'SET- UP' einschalten.\n - Anwendung neu starten.",
+    "El programa no ha detectado el aparato.\n Compruebe la conexión y siga el procedimiento.\n\nProcedimiento :\n - Apague el aparato.\n - Cierre la aplicación.\n - Deje el cable USB conectado entre el PC y el aparato.\n - Encienda el aparato en la posición 'SET- UP'.\n - Vuelva a iniciar la aplicación.",
+    "Il programma non ha rilevato l'apparecchio.\n Verificare il collegamento e seguire la procedura.\n\nProcedura :\n - Spegnere l'apparecchio.\n - Chiudere l'applicazione.\n - Lasciare il cavo USB collegato tra il PC e l'apparecchio.\n - Accendere l'apparecchio con il commutatore in posizione 'SET- UP'.\n - Riavviare l'applicazione."
 };
 const MessageTable avertpos = {
     "L'appareil doit être en position SET-UP",
     "Instrument must be in set-up position",
-    "Instrument must be in set-up position",  // TODO translate
-    "Instrument must be in set-up position",  // TODO translate
-    "Instrument must be in set-up position"  // TODO translate
+    "Das Gerät muss in der Stellung SET-UP stehen",
+    "El aparato debe estar en la posición SET-UP",
+    "L'apparecchio deve essere in posizione SET-UP"
 };
 const MessageTable BadOS = {
     "Le système d'exploitation de votre ordinateur est trop ancien pour faire fonctionner ce programme.",
     "The operating system of this computer is too old to handle an upgrade of your installation controller.",
-    "The operating system of this computer is too old to handle an upgrade of your installation controller.",  // TODO translate
-    "The operating system of this computer is too old to handle an upgrade of your installation controller.",  // TODO translate
-    "The operating system of this computer is too old to handle an upgrade of your installation controller."  // TODO translate
+    "Das Betriebssystem dieses Computers ist zu alt, um dieses Programm auszuführen.",
+    "El sistema operativo de este ordenador es demasiado antiguo para ejecutar este programa.",
+    "Il sistema operativo di questo computer è troppo vecchio per eseguire questo programma."
 };
 const MessageTable barre_fichier = {
     "__Fichier",
@@ -67,51 +67,52 @@ const MessageTable barre_parametre = {
 const MessageTable chefpro = {
     "Chef de projet :",
     "Project leader :",
-    "Project leader :",  // TODO translate
-    "Project leader :",  // TODO translate
-    "Project leader :"  // TODO translate
+    "Projektleiter :",
+    "Jefe de proyecto :",
+    "Responsabile\ndi progetto :"
 };
 const MessageTable clamptype = {
+    // a workbook column heading: the same words in every language
     "Clamp type",
     "Clamp type",
-    "Clamp type",  // TODO translate
-    "Clamp type",  // TODO translate
-    "Clamp type"  // TODO translate
+    "Clamp type",
+    "Clamp type",
+    "Clamp type"
 };
 const MessageTable comcours = {
     "Communication en cours",
     "Communication in progress",
-    "Communication in progress",  // TODO translate
-    "Communication in progress",  // TODO translate
-    "Communication in progress"  // TODO translate
+    "Kommunikation läuft",
+    "Comunicación en curso",
+    "Comunicazione in corso"
 };
 const MessageTable comok = {
     "Communication OK",
     "Communication OK",
-    "Communication OK",  // TODO translate
-    "Communication OK",  // TODO translate
-    "Communication OK"  // TODO translate
+    "Kommunikation OK",
+    "Comunicación OK",
+    "Comunicazione OK"
 };
 const MessageTable confir1 = {
     "Êtes-vous sûr de vouloir quitter ?\n",
     "Are you sure you want to quit ?\n",
-    "Are you sure you want to quit ?\n",  // TODO translate
-    "Are you sure you want to quit ?\n",  // TODO translate
-    "Are you sure you want to quit ?\n"  // TODO translate
+    "Möchten Sie das Programm wirklich beenden ?\n",
+    "¿Está seguro de que desea salir ?\n",
+    "               Uscire ?\n"
 };
 const MessageTable confir3 = {
     "Mémoire vide ou erronée !   Voulez-vous continuer ?\n",
     "Empty or wrong memory !   Do you want to go on ?\n",
-    "Empty or wrong memory !   Do you want to go on ?\n",  // TODO translate
-    "Empty or wrong memory !   Do you want to go on ?\n",  // TODO translate
-    "Empty or wrong memory !   Do you want to go on ?\n"  // TODO translate
+    "Speicher leer oder fehlerhaft !   Möchten Sie fortfahren ?\n",
+    "¡Memoria vacía o errónea !   ¿Desea continuar ?\n",
+    "Memoria vuota o errata !   Continuare ?\n"
 };
 const MessageTable CP210version = {
     "Le numéro de version du pilote de l'adaptateur USB / RS232 doit être au moins égal à 6,5.\n",
     "The version number of the driver of the USB adapter must be equal at least to 6,5.\n ",
-    "The version number of the driver of the USB adapter must be equal at least to 6,5.\n ",  // TODO translate
-    "The version number of the driver of the USB adapter must be equal at least to 6,5.\n ",  // TODO translate
-    "The version number of the driver of the USB adapter must be equal at least to 6,5.\n "  // TODO translate
+    "Die Versionsnummer des Treibers des USB-Adapters muss mindestens 6,5 betragen.\n ",
+    "El número de versión del controlador del adaptador USB debe ser como mínimo 6,5.\n ",
+    "Il numero di versione del driver dell'adattatore USB deve essere almeno 6,5.\n "
 };
 const MessageTable date = {
     "Date ",
@@ -123,107 +124,112 @@ const MessageTable date = {
 const MessageTable DebDriver = {
     "Pour installer le driver USB, lancer le programme suivant :\n",
     "Please run the following program to install the USB driver :\n",
-    "Please run the following program to install the USB driver :\n",  // TODO translate
-    "Please run the following program to install the USB driver :\n",  // TODO translate
-    "Please run the following program to install the USB driver :\n"  // TODO translate
+    "Um den USB-Treiber zu installieren, starten Sie bitte folgendes Programm :\n",
+    "Para instalar el controlador USB, ejecute el programa siguiente :\n",
+    "Per installare il driver USB, avviare il programma seguente :\n"
 };
 const MessageTable develop = {
     "Développé par :",
     "Developed by :",
-    "Developed by :",  // TODO translate
-    "Developed by :",  // TODO translate
-    "Developed by :"  // TODO translate
+    "Entwickelt von :",
+    "Desarrollado por :",
+    "Realizzato da :"
 };
 const MessageTable DriverUSB = {
     "Pour une première utilisation, vérifier si le pilote de l'adaptateur USB / RS232 a été installé.\n Si ce n'est pas le cas, commencer par installer le pilote.\n Puis suivre la procédure.\n\nProcédure :\n - Eteindre l'appareil.\n - Fermer l'application.\n - Laisser le cordon USB entre le PC et l'appareil.\n - Démarrer l'appareil en plaçant le commutateur sur la position 'SET- UP'. \n - Relancer l'application.",
     "In the case of a first use, verify if the driver of the USB adapter / optical serial has been installed.\n If it is not, start by installing the driver.\n Then follow the procedure.\n\nProcedure :\n - Switch off the instrument.\n - Close the application.\n - Let USB cable between PC and device.\n - Start the device on 'SET- UP' position.\n - Run application.",
-    "In the case of a first use, verify if the driver of the USB adapter / optical serial has been installed.\n If it is not, start by installing the driver.\n Then follow the procedure.\n\nProcedure :\n - Switch off the instrument.\n - Close the application.\n - Let USB cable between PC and device.\n - Start the device on 'SET- UP' position.\n - Run application.",  // TODO translate
-    "In the case of a first use, verify if the driver of the USB adapter / optical serial has been installed.\n If it is not, start by installing the driver.\n Then follow the procedure.\n\nProcedure :\n - Switch off the instrument.\n - Close the application.\n - Let USB cable between PC and device.\n - Start the device on 'SET- UP' position.\n - Run application.",  // TODO translate
-    "In the case of a first use, verify if the driver of the USB adapter / optical serial has been installed.\n If it is not, start by installing the driver.\n Then follow the procedure.\n\nProcedure :\n - Switch off the instrument.\n - Close the application.\n - Let USB cable between PC and device.\n - Start the device on 'SET- UP' position.\n - Run application."  // TODO translate
+    "Prüfen Sie bei der ersten Verwendung, ob der Treiber des USB-Adapters / optischen Schnittstellenkabels installiert ist.\n Falls nicht, installieren Sie zuerst den Treiber.\n Befolgen Sie dann die Anleitung.\n\nVorgehensweise :\n - Gerät ausschalten.\n - Anwendung schließen.\n - USB-Kabel zwischen PC und Gerät gesteckt lassen.\n - Gerät in der Stellung 'SET- UP' einschalten.\n - Anwendung neu starten.",
+    "En caso de primera utilización, compruebe que el controlador del adaptador USB / serie óptico está instalado.\n Si no lo está, instale primero el controlador.\n A continuación, siga el procedimiento.\n\nProcedimiento :\n - Apague el aparato.\n - Cierre la aplicación.\n - Deje el cable USB conectado entre el PC y el aparato.\n - Encienda el aparato en la posición 'SET- UP'.\n - Vuelva a iniciar la aplicación.",
+    "Al primo utilizzo, verificare che il driver dell'adattatore USB / seriale ottico sia installato.\n In caso contrario, installare prima il driver.\n Quindi seguire la procedura.\n\nProcedura :\n - Spegnere l'apparecchio.\n - Chiudere l'applicazione.\n - Lasciare il cavo USB collegato tra il PC e l'apparecchio.\n - Accendere l'apparecchio con il commutatore in posizione 'SET- UP'.\n - Riavviare l'applicazione."
 };
 const MessageTable Ecourant = {
+    // a workbook column heading: the same words in every language
     "Current",
     "Current",
-    "Current",  // TODO translate
-    "Current",  // TODO translate
-    "Current"  // TODO translate
+    "Current",
+    "Current",
+    "Current"
 };
 const MessageTable Edate = {
+    // a workbook column heading: the same words in every language
     "Date of test",
     "Date of test",
-    "Date of test",  // TODO translate
-    "Date of test",  // TODO translate
-    "Date of test"  // TODO translate
+    "Date of test",
+    "Date of test",
+    "Date of test"
 };
 const MessageTable effac_appareil = {
     "Effacer la mesure dans l'appareil ?",
     "Erase Data in the instrument ?",
-    "Erase Data in the instrument ?",  // TODO translate
-    "Erase Data in the instrument ?",  // TODO translate
-    "Erase Data in the instrument ?"  // TODO translate
+    "Messung im Gerät löschen ?",
+    "¿Borrar la medida en el aparato ?",
+    "Cancellare la misura nell'apparecchio ?"
 };
 const MessageTable enregist = {
     "Enregistrer",
     "Save",
-    "Save",  // TODO translate
-    "Save",  // TODO translate
-    "Save"  // TODO translate
+    "Speichern",
+    "Guardar",
+    "Salva"
 };
 const MessageTable Eobjet = {
+    // a workbook column heading: the same words in every language
     "Object",
     "Object",
-    "Object",  // TODO translate
-    "Object",  // TODO translate
-    "Object"  // TODO translate
+    "Object",
+    "Object",
+    "Object"
 };
 const MessageTable Etest = {
+    // a workbook column heading: the same words in every language
     "Test",
     "Test",
-    "Test",  // TODO translate
-    "Test",  // TODO translate
-    "Test"  // TODO translate
+    "Test",
+    "Test",
+    "Test"
 };
 const MessageTable etreSur = {
     "            Etes - vous sûr ?",
     "            Are - you sure ?",
-    "            Are - you sure ?",  // TODO translate
-    "            Are - you sure ?",  // TODO translate
-    "            Are - you sure ?"  // TODO translate
+    "            Sind Sie sicher ?",
+    "            ¿Está seguro ?",
+    "            Ne è sicuro ?"
 };
 const MessageTable exporte = {
     "Exporter",
     "Export",
-    "Export",  // TODO translate
-    "Export",  // TODO translate
-    "Export"  // TODO translate
+    "Exportieren",
+    "Exportar",
+    "Esporta"
 };
 const MessageTable exporter = {
     "Exporter vers feuille EXCEL",
     "Export to EXCEL sheet",
-    "Export to EXCEL sheet",  // TODO translate
-    "Export to EXCEL sheet",  // TODO translate
-    "Export to EXCEL sheet"  // TODO translate
+    "In EXCEL-Blatt exportieren",
+    "Exportar a hoja EXCEL",
+    "Esporta in foglio EXCEL"
 };
 const MessageTable fichedate = {
     "Pas de fichier à cette date",
     "No file on this date",
-    "No file on this date",  // TODO translate
-    "No file on this date",  // TODO translate
-    "No file on this date"  // TODO translate
+    "Keine Datei an diesem Datum",
+    "Ningún fichero en esta fecha",
+    "Nessun file in questa data"
 };
 const MessageTable Freq = {
+    // a workbook column heading: the same words in every language
     "Freq",
     "Freq",
-    "Freq",  // TODO translate
-    "Freq",  // TODO translate
-    "Freq"  // TODO translate
+    "Freq",
+    "Freq",
+    "Freq"
 };
 const MessageTable impomem = {
     "Exporte toute la mémoire",
     "Export all the memory",
-    "Export all the memory",  // TODO translate
-    "Export all the memory",  // TODO translate
-    "Export all the memory"  // TODO translate
+    "Gesamten Speicher exportieren",
+    "Exportar toda la memoria",
+    "Esporta tutta la memoria"
 };
 const MessageTable import_exp = {
     "Importer / Exporter ",
@@ -291,37 +297,38 @@ const MessageTable item_quitter = {
 const MessageTable lancer = {
     "__Lancer",
     "__Run",
-    "__Run",  // TODO translate
-    "__Run",  // TODO translate
-    "__Run"  // TODO translate
+    "__Starten",
+    "__Iniciar",
+    "__Avvia"
 };
 const MessageTable Lectmem = {
     "Lecture en cours",
     "Reading in progress",
-    "Reading in progress",  // TODO translate
-    "Reading in progress",  // TODO translate
-    "Reading in progress"  // TODO translate
+    "Lesen läuft",
+    "Lectura en curso",
+    "Lettura in corso"
 };
 const MessageTable Meascurr = {
+    // a workbook column heading: the same words in every language
     "Meas current",
     "Meas current",
-    "Meas current",  // TODO translate
-    "Meas current",  // TODO translate
-    "Meas current"  // TODO translate
+    "Meas current",
+    "Meas current",
+    "Meas current"
 };
 const MessageTable messag_ecras = {
     "Feuille déja existante !    Ecraser les données ?\n",
     "Sheet already exist !    Overwrite Data ?\n",
-    "Sheet already exist !    Overwrite Data ?\n",  // TODO translate
-    "Sheet already exist !    Overwrite Data ?\n",  // TODO translate
-    "Sheet already exist !    Overwrite Data ?\n"  // TODO translate
+    "Blatt bereits vorhanden !    Daten überschreiben ?\n",
+    "¡La hoja ya existe !    ¿Sobrescribir los datos ?\n",
+    "Foglio già esistente !    Sovrascrivere i dati ?\n"
 };
 const MessageTable messag_fin = {
     "Feuille prête.\n",
     "Sheet ready.\n",
-    "Sheet ready.\n",  // TODO translate
-    "Sheet ready.\n",  // TODO translate
-    "Sheet ready.\n"  // TODO translate
+    "Blatt fertig.\n",
+    "Hoja lista.\n",
+    "Foglio pronto.\n"
 };
 const MessageTable messag_Info = {
     "Identité Appareil",
@@ -333,16 +340,16 @@ const MessageTable messag_Info = {
 const MessageTable messag_pret = {
     "EXCEL Prêt !\n",
     "EXCEL Ready !\n",
-    "EXCEL Ready !\n",  // TODO translate
-    "EXCEL Ready !\n",  // TODO translate
-    "EXCEL Ready !\n"  // TODO translate
+    "EXCEL bereit !\n",
+    "¡EXCEL listo !\n",
+    "EXCEL pronto !\n"
 };
 const MessageTable message = {
     "Message",
     "Message",
-    "Message",  // TODO translate
-    "Message",  // TODO translate
-    "Message"  // TODO translate
+    "Meldung",
+    "Mensaje",
+    "Messaggio"
 };
 const MessageTable MsgAttention = {
     "ATTENTION !",
@@ -354,37 +361,37 @@ const MessageTable MsgAttention = {
 const MessageTable nom_feuil = {
     "Feuille (*.XLS)",
     "Sheet (*.XLS)",
-    "Sheet (*.XLS)",  // TODO translate
-    "Sheet (*.XLS)",  // TODO translate
-    "Sheet (*.XLS)"  // TODO translate
+    "Blatt (*.XLS)",
+    "Hoja (*.XLS)",
+    "Foglio (*.XLS)"
 };
 const MessageTable nomtest = {
     "Fichier",
     "File",
-    "File",  // TODO translate
-    "File",  // TODO translate
-    "File"  // TODO translate
+    "Datei",
+    "Fichero",
+    "File"
 };
 const MessageTable Numport = {
     "Connaissez-vous le numéro du port de communication utilisé pour l'adaptateur USB / RS232 ?\n",
     "Do you know the number of the port of communication used for the USB adapter / optical serial ?\n ",
-    "Do you know the number of the port of communication used for the USB adapter / optical serial ?\n ",  // TODO translate
-    "Do you know the number of the port of communication used for the USB adapter / optical serial ?\n ",  // TODO translate
-    "Do you know the number of the port of communication used for the USB adapter / optical serial ?\n "  // TODO translate
+    "Kennen Sie die Nummer der Kommunikationsschnittstelle, die der USB-Adapter / das optische Schnittstellenkabel verwendet ?\n ",
+    "¿Conoce el número del puerto de comunicación utilizado por el adaptador USB / serie óptico ?\n ",
+    "Conosce il numero della porta di comunicazione utilizzata dall'adattatore USB / seriale ottico ?\n "
 };
 const MessageTable NumportAff = {
     "Le numéro du port de communication utilisé pour l'adaptateur USB / RS232 est: \n",
     "The number of the port of communication used for the USB adapter / optical serial is:\n ",
-    "The number of the port of communication used for the USB adapter / optical serial is:\n ",  // TODO translate
-    "The number of the port of communication used for the USB adapter / optical serial is:\n ",  // TODO translate
-    "The number of the port of communication used for the USB adapter / optical serial is:\n "  // TODO translate
+    "Die Nummer der Kommunikationsschnittstelle des USB-Adapters / optischen Schnittstellenkabels lautet:\n ",
+    "El número del puerto de comunicación utilizado por el adaptador USB / serie óptico es:\n ",
+    "Il numero della porta di comunicazione utilizzata dall'adattatore USB / seriale ottico è:\n "
 };
 const MessageTable objet = {
     "Objet",
     "Object",
-    "Object",  // TODO translate
-    "Object",  // TODO translate
-    "Object"  // TODO translate
+    "Objekt",
+    "Objeto",
+    "Oggetto"
 };
 const MessageTable panel_com = {
     "Communication",
@@ -396,23 +403,23 @@ const MessageTable panel_com = {
 const MessageTable parcour = {
     "Parcourir",
     "Browse",
-    "Browse",  // TODO translate
-    "Browse",  // TODO translate
-    "Browse"  // TODO translate
+    "Durchsuchen",
+    "Examinar",
+    "Sfoglia"
 };
 const MessageTable posetup = {
     "Laisser le commutateur sur SET-UP",
     "Let the rotator on SET-UP",
-    "Let the rotator on SET-UP",  // TODO translate
-    "Let the rotator on SET-UP",  // TODO translate
-    "Let the rotator on SET-UP"  // TODO translate
+    "Drehschalter auf SET-UP lassen",
+    "Deje el conmutador en SET-UP",
+    "Lasciare il commutatore su SET-UP"
 };
 const MessageTable position = {
     "Position du commutateur",
     "Set of the rotator",
-    "Set of the rotator",  // TODO translate
-    "Set of the rotator",  // TODO translate
-    "Set of the rotator"  // TODO translate
+    "Stellung des Drehschalters",
+    "Posición del conmutador",
+    "Posizione del commutatore"
 };
 const MessageTable quitter = {
     "Quitter",
@@ -422,53 +429,58 @@ const MessageTable quitter = {
     "Esci"
 };
 const MessageTable Ratcurr = {
+    // a workbook column heading: the same words in every language
     "Rated current",
     "Rated current",
-    "Rated current",  // TODO translate
-    "Rated current",  // TODO translate
-    "Rated current"  // TODO translate
+    "Rated current",
+    "Rated current",
+    "Rated current"
 };
 const MessageTable Rodres = {
+    // a workbook column heading: the same words in every language
     "Rod Resist",
     "Rod Resist",
-    "Rod Resist",  // TODO translate
-    "Rod Resist",  // TODO translate
-    "Rod Resist"  // TODO translate
+    "Rod Resist",
+    "Rod Resist",
+    "Rod Resist"
 };
 const MessageTable smooth = {
+    // a workbook column heading: the same words in every language
     "Smooth",
     "Smooth",
-    "Smooth",  // TODO translate
-    "Smooth",  // TODO translate
-    "Smooth"  // TODO translate
+    "Smooth",
+    "Smooth",
+    "Smooth"
 };
 const MessageTable start = {
+    // a workbook column heading: the same words in every language
     "Start",
     "Start",
-    "Start",  // TODO translate
-    "Start",  // TODO translate
-    "Start"  // TODO translate
+    "Start",
+    "Start",
+    "Start"
 };
 const MessageTable suppression = {
     "suppression après exportation",
     "Delete after export",
-    "Delete after export",  // TODO translate
-    "Delete after export",  // TODO translate
-    "Delete after export"  // TODO translate
+    "Nach dem Export löschen",
+    "Borrar después de exportar",
+    "Cancella dopo l'esportazione"
 };
 const MessageTable Tannee = {
     "Année",
     "Year",
-    "Year",  // TODO translate
-    "Year",  // TODO translate
-    "Year"  // TODO translate
+    "Jahr",
+    "Año",
+    "Anno"
 };
 const MessageTable Tempr = {
+    // a workbook column heading: the same words in every language
     "Temp.",
     "Temp.",
-    "Temp.",  // TODO translate
-    "Temp.",  // TODO translate
-    "Temp."  // TODO translate
+    "Temp.",
+    "Temp.",
+    "Temp."
 };
 const MessageTable tension = {
     "Tension ",
@@ -478,11 +490,12 @@ const MessageTable tension = {
     "Tensione"
 };
 const MessageTable Time = {
+    // a workbook column heading: the same words in every language
     "Time",
     "Time",
-    "Time",  // TODO translate
-    "Time",  // TODO translate
-    "Time"  // TODO translate
+    "Time",
+    "Time",
+    "Time"
 };
 const MessageTable titre_erreur = {
     "Erreur",
@@ -508,65 +521,69 @@ const MessageTable titre_fiche = {
 const MessageTable Tjour = {
     "Jour",
     "Day",
-    "Day",  // TODO translate
-    "Day",  // TODO translate
-    "Day"  // TODO translate
+    "Tag",
+    "Día",
+    "Giorno"
 };
 const MessageTable Tmois = {
     "Mois",
     "Month",
-    "Month",  // TODO translate
-    "Month",  // TODO translate
-    "Month"  // TODO translate
+    "Monat",
+    "Mes",
+    "Mese"
 };
 const MessageTable travail = {
     "Répertoire de travail",
     "Working Directory",
-    "Working Directory",  // TODO translate
-    "Working Directory",  // TODO translate
-    "Working Directory"  // TODO translate
+    "Arbeitsverzeichnis",
+    "Directorio de trabajo",
+    "Cartella di lavoro"
 };
 const MessageTable typeMesure = {
+    // a workbook column heading: the same words in every language
     "MeasType",
     "MeasType",
-    "MeasType",  // TODO translate
-    "MeasType",  // TODO translate
-    "MeasType"  // TODO translate
+    "MeasType",
+    "MeasType",
+    "MeasType"
 };
 const MessageTable typetest = {
     "Mesure / Date du test",
     "Measurement / Date of test",
-    "Measurement / Date of test",  // TODO translate
-    "Measurement / Date of test",  // TODO translate
-    "Measurement / Date of test"  // TODO translate
+    "Messung / Prüfdatum",
+    "Medida / Fecha de la prueba",
+    "Misura / Data della prova"
 };
 const MessageTable unit = {
+    // a workbook column heading: the same words in every language
     "unit",
     "unit",
-    "unit",  // TODO translate
-    "unit",  // TODO translate
-    "unit"  // TODO translate
+    "unit",
+    "unit",
+    "unit"
 };
 const MessageTable update = {
     "Actualiser",
     "Update",
-    "Update",  // TODO translate
-    "Update",  // TODO translate
-    "Update"  // TODO translate
+    "Aktualisieren",
+    "Actualizar",
+    "Aggiorna"
 };
 const MessageTable vbatt = {
+    // a workbook column heading: the same words in every language
     "Vbatt",
     "Vbatt",
-    "Vbatt",  // TODO translate
-    "Vbatt",  // TODO translate
-    "Vbatt"  // TODO translate
+    "Vbatt",
+    "Vbatt",
+    "Vbatt"
 };
 const MessageTable wave = {
+    // a workbook column heading: the same words in every language
     "Wave",
     "Wave",
-    "Wave",  // TODO translate
-    "Wave",  // TODO translate
-    "Wave"  // TODO translate
+    "Wave",
+    "Wave",
+    "Wave"
 };
 
 const std::array<const char*, 10> cmdOui = {"Non", "Oui", "No", "Yes", "Nein", "Ja", "No", "Si", "No", "Si"};
@@ -578,7 +595,7 @@ const std::array<MessageTable, NB_ERREURS> erreur = {{
     {"Aucun graphe n'a été sélectionné", "No graph selected", "Wählen Sie einen Diagramm", "Seleccionar un gráfico", "Nessun grafico selezionato"},
     {"Répertoire de travail introuvable", "Working directory not found", "Arbeitsverzeichnis nicht gefunden", "Directorio de trabajo inexistente", "Directory di lavoro introvabile"},
     {"Impossible de lancer EXCEL", "Cannot launch EXCEL", "Fehler beim EXCEL starten", "Error en el lanzamiento de EXCEL", "Impossibile avviare EXCEL"},
-    {"Erreur d'écriture vers EXCEL", "Error writing to EXCEL", "Fehler bei der Datenübertragung zum Blatt", "Error writing to EXCEL" /* TODO translate */, "Errore di scrittura su EXCEL"},
+    {"Erreur d'écriture vers EXCEL", "Error writing to EXCEL", "Fehler bei der Datenübertragung zum Blatt", "Error de escritura en EXCEL", "Errore di scrittura su EXCEL"},
     {"Attention !  Fermeture d'EXCEL", "Warning !  EXCEL will be closed", "Achtung !  EXCEL beenden", "Cuidado !  EXCEL cerrado", "Attenzione !  Chiusura di EXCEL"},
     {"Fichier introuvable", "No file found", "File nicht gefunden", "Fichero no encontrado", "File non trovato"},
     {"Nom de fichier incorrect", "Bad Filename", "Falscher Filename", "Nombre de fichero incorrecto", "Nome di file errato"},

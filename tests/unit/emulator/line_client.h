@@ -28,6 +28,9 @@ class LineClient {
             tcsetattr(fd_, TCSANOW, &raw);
         }
     }
+    // Reads (and writes) an already open descriptor, e.g. a pipe; takes it over.
+    struct Adopt {};
+    LineClient(int fd, Adopt) : fd_(fd) {}
     ~LineClient() {
         if (fd_ >= 0) ::close(fd_);
     }

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "import/store/store.h"
-#include "import/workflow/dump_source.h"
+#include "link/com_port.h"
 #include "import/workflow/slot_text.h"
 
 namespace {
@@ -99,7 +99,7 @@ bool DumpHoldsRecord(int kind, std::string_view digits) {
 }
 
 std::string_view DownloadedDigits() {
-    return std::string_view(DumpSourceText(), strnlen(DumpSourceText(), DumpSourceSize()));
+    return std::string_view(rep_buf, strnlen(rep_buf, REP_BUF_SIZE));
 }
 
 // ---- Decoders: fields in record order ----

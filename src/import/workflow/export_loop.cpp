@@ -1,0 +1,167 @@
+// The export loop: every test that passes the date filter is downloaded,
+// decoded, handed to the sheet writer and, once its workbook is saved and the
+// user has confirmed twice, erased on the instrument.
+#include <string>
+
+#include "import/store/store.h"
+#include "import/workflow/date_filter.h"
+#include "import/workflow/import_messages.h"
+#include "import/workflow/import_workflow.h"
+#include "import/workflow/measurement_display.h"
+#include "import/workflow/record_decoding.h"
+#include "import/workflow/sheet_writer.h"
+#include "import/workflow/stop_request.h"
+#include "link/commands.h"
+#include "platform/ui/ui.h"
+#include "shell/error_popup.h"
+#include "shell/globals.h"
+#include "shell/messages.h"
+#include "shell/panels.h"
+
+namespace {
+
+
+int ImportPanel() { return Fen_princ[PANEL_IMPORT]; }
+int ExportPanel() { return Fen_princ[PANEL_EXPORT]; }
+int& MessagePanel() { return Fen_princ[PANEL_PROGRESS]; }
+int& WaitPanel() { return Fen_princ[PANEL_WAIT]; }
+
+using Reader = int (*)();
+
+Reader ReaderOf(int kind) {
+    switch (kind) {
+        case KIND_CURRENT: return Lecture_courant;
+        case KIND_EARTH: return Lecture_Terre;
+        case KIND_LOOP: return Lecture_loop;
+        case KIND_RCD: return Lecture_rcd;
+        case KIND_VOLTAGE: return Lecture_tension;
+        default: return nullptr;
+    }
+}
+
+void PrepareImportPanel() {
+    SetCtrlVal(ImportPanel(), IMPORT_DESCRIPTION, std::string(" "));
+    SetCtrlVal(ImportPanel(), IMPORT_PROGRESS, std::string(" "));
+    SetCtrlAttribute(ImportPanel(), IMPORT_PROGRESS, ATTR_VISIBLE, 1);
+    SetCtrlAttribute(ImportPanel(), IMPORT_DESCRIPTION, ATTR_VISIBLE, 0);
+    ClearListCtrl(ImportPanel(), IMPORT_TESTS);
+    DisplayPanel(ImportPanel());
+}
+
+void OpenPopups() {
+    MessagePanel() = LoadPanel(0, UIR_FILE, PANEL_PROGRESS);
+    SetCtrlVal(MessagePanel(), PROGRESS_TEXT, std::string(Texte(atten_exp)));
+    InstallPopup(MessagePanel());
+    WaitPanel() = LoadPanel(0, UIR_FILE, PANEL_WAIT);
+    SetCtrlVal(WaitPanel(), WAIT_TEXT, std::string(Texte(attente)));
+    InstallPopup(WaitPanel());
+}
+
+void ClosePopups() {
+    for (int* panel : {&WaitPanel(), &MessagePanel()}) {
+        RemovePopup(*panel);
+        DiscardPanel(*panel);
+        *panel = 0;
+    }
+}
+
+// Only the close-Excel button stays usable once the loop is over.
+void ShowExportPanelDone() {
+    HidePanel(ExportPanel());
+    for (int control : {EXPORT_RUN, EXPORT_EXPORT, EXPORT_FOLDER, EXPORT_BROWSE}) {
+        SetCtrlAttribute(ExportPanel(), control, ATTR_DIMMED, 1);
+    }
+    SetCtrlAttribute(ExportPanel(), EXPORT_QUIT, ATTR_DIMMED, 0);
+    DisplayPanel(ExportPanel());
+}
+
+bool StopArrived() {
+    if (PollStopRequest() != 0) return false;
+    Popup_erreur(ERROR_STOPPED_BY_OPERATOR);
+    return true;
+}
+
+bool Answer(const MessageTable& title, const MessageTable& text) {
+    const std::string yes = cmdOui[static_cast<std::size_t>(2 * langue + 1)];
+    const std::string no = cmdOui[static_cast<std::size_t>(2 * langue)];
+    return GenericMessagePopup(Texte(title), Texte(text), yes, no, "", VAL_GENERIC_POPUP_BTN1,
+                               VAL_GENERIC_POPUP_BTN1, VAL_GENERIC_POPUP_BTN2) ==
+           VAL_GENERIC_POPUP_BTN1;
+}
+
+bool UserConfirmsErase() {
+    return Answer(titre_fiche, effac_appareil) && Answer(effac_appareil, etreSur);
+}
+
+// One test of the walk; false when a stop ends the loop.
+bool ExportTest(int object, int test, const DateFilter& filter) {
+    if (StopArrived()) return false;
+    const FicTest& record = Director[object].tests[test];
+    Selection.num_test = record.num_test;
+    Selection.type_mes = record.type_mes;
+    Selection.num_objet = record.num_objet;
+    if (!filter.Matches(record)) return true;
+
+    flag_stop = 1;
+    if (StopArrived()) return false;
+    int kind = record.type_mes;
+    if (LectureTests(object, test, kind) != TEST_DECODED) return true;
+    // No saved workbook, no erase question: the test must stay on the
+    // instrument while it has no other copy.
+    bool saved = WriteSheet(object, test, kind);
+    if (StopArrived()) return false;
+    if (saved && Excel.erase_after_export == 1 && UserConfirmsErase()) {
+        ZR8812_delete(object, test, kind);
+    }
+    ProcessDrawEvents();
+    return true;
+}
+
+void ExportMatchingTests(const DateFilter& filter) {
+    bool going = true;
+    ForEachObject([&](int o) {
+        if (!going) return;
+        int row = RowOfObject(o);
+        if (row >= 0) SetCtrlIndex(ImportPanel(), IMPORT_OBJECTS, row);
+        ForEachTest(o, [&](int t) {
+            if (going) going = ExportTest(o, t, filter);
+        });
+    });
+}
+
+}  // namespace
+
+int Importer_memory() {
+    flag_stop = 1;
+    GetCtrlVal(ExportPanel(), EXPORT_ERASE, Excel.erase_after_export);
+    DateFilter filter = ReadDateFilter();
+    PrepareImportPanel();
+    OpenPopups();
+    SetWaitCursor(0);
+    ExportMatchingTests(filter);
+    ClosePopups();
+    ShowExportPanelDone();
+    SetWaitCursor(0);
+    return 0;
+}
+
+int LectureTests(int object, int test, int) {
+    if (object < 0 || object >= NB_OBJECTS || test < 0 || test >= NB_TESTS) {
+        return TEST_WITHOUT_READER;
+    }
+    int kind = Director[object].tests[test].type_mes;
+    if (kind < 0 || kind >= NB_KINDS) return TEST_WITHOUT_READER;
+    int downloaded = ZR8812_od(object, test, kind);
+    SetCtrlVal(ImportPanel(), IMPORT_PROGRESS,
+               "Obj:" + TwoDigits(object) + "/Test:" + TwoDigits(test) + " / " + KindName(kind));
+    Reader reader = ReaderOf(kind);
+    if (reader == nullptr) return TEST_WITHOUT_READER;
+    // A failed or cut-off download is never decoded: its values would be
+    // zeros or left-overs of the previous test.
+    if (downloaded != 0 || !DumpHoldsRecord(kind, DownloadedDigits())) {
+        MessagePopup(Texte(titre_erreur), UnreadableTestText(object, test, kind));
+        return TEST_UNREADABLE;
+    }
+    reader();
+    return TEST_DECODED;
+}

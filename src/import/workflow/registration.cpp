@@ -1,0 +1,36 @@
+#include "import/workflow/registration.h"
+
+#include <cstring>
+
+#include "import/store/store.h"
+#include "import/workflow/import_workflow.h"
+#include "import/workflow/measurement_display.h"
+#include "import/workflow/memory_scan.h"
+#include "platform/ui/ui.h"
+
+void RegisterImportSubsystem() {
+    RegisterCallbacks({
+        {"Gestion_fichier", nullptr, Gestion_fichier},
+        {"Importer", Importer, nullptr},
+        {"IndexObjet", IndexObjet, nullptr},
+        {"IndexTest", IndexTest, nullptr},
+        {"StopImport", StopImport, nullptr},
+        {"QuitterImporter", QuitterImporter, nullptr},
+    });
+}
+
+void ResetImportStateForTesting() {
+    for (DirObjet& entry : Director) entry = DirObjet{};
+    Selection = FicTest{};
+    nb_total = 0;
+    flag_stop = 0;
+    flag_excel = 0;
+    amp = AmpRecord{};
+    earth = EarthRecord{};
+    loop = LoopRecord{};
+    rcd = RcdRecord{};
+    volt = VoltRecord{};
+    Lect_int = 0;
+    Lect_float = 0;
+    std::memset(tamp, 0, sizeof tamp);
+}

@@ -1,4 +1,5 @@
 // Entry point of briskel-view.
+#include "import/workflow/registration.h"
 #include "platform/ui/ui.h"
 #include "shell/registration.h"
 #include "shell/startup.h"
@@ -8,7 +9,7 @@ int main(int argc, char** argv) {
     RegisterShellCallbacks();
     // ---- The other subsystems register their callbacks and hooks here: ----
     // RegisterLinkSubsystem();
-    // RegisterImportSubsystem();
+    RegisterImportSubsystem();
     // RegisterExcelSubsystem();
     return ProgramMain();
 }

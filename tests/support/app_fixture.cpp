@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "import/workflow/registration.h"
 #include "platform/system/system.h"
 #include "platform/ui/ui.h"
 #include "shell/startup.h"
@@ -39,6 +40,7 @@ void ResetAllSubsystemsForTesting() {
     ResetUserInterfaceForTesting();
     ResetShellForTesting();
     // ---- Other subsystems add their reset call here (one line each). ----
+    ResetImportStateForTesting();
 }
 
 void AppFixture::SetUp() {

@@ -1,0 +1,37 @@
+#include "link/com_port.h"
+
+#include <cstring>
+
+#include "platform/serial/serial.h"
+#include "platform/system/system.h"
+#include "platform/ui/ui.h"
+#include "shell/globals.h"
+
+char reponse[REPONSE_SIZE];
+char rep_buf[REP_BUF_SIZE];
+const char Modele[7] = "korvid";
+
+int ComWrite(const char* text) {
+    char local[COM_WRITE_MAX + 1] = {};
+    std::strncpy(local, text, COM_WRITE_MAX);
+    const std::size_t length = std::strlen(local);
+    // The terminating NUL goes out too: the instrument expects it after every frame.
+    for (std::size_t i = 0; i <= length; ++i) {
+        if (ComWrtByte(Mesure.serial_port, static_cast<unsigned char>(local[i])) <= 0) {
+            return ReturnRS232Err();
+        }
+    }
+    return 1;
+}
+
+int OpenInstrumentPort(int port) {
+    const int status = OpenComConfig(port, "", 9600, NO_PARITY, 8, 1, 5000, 5000);
+    if (status < 0) return status;
+    SetWaitCursor(1);
+    SetXMode(port, 1);
+    Delay(0.2);
+    FlushInQ(port);
+    FlushOutQ(port);
+    SetComTime(port, 3.0);
+    return 0;
+}

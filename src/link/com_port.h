@@ -1,0 +1,44 @@
+// The serial link below the protocols: the shared answer buffers, the model
+// code the instrument's prompt carries, the single transmit routine, the port
+// configuration of every connection attempt and the automatic discovery of the
+// bridge's COM number.
+//
+// Results: 0 success, -1 failure, and the serial library's negative codes
+// passed up unchanged (-2 invalid port number, -7 port busy, -99 time-out).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+constexpr std::size_t REPONSE_SIZE = 60000;
+constexpr std::size_t REP_BUF_SIZE = 40000;
+// Raw bytes of the last exchange; each exchange clears the part it reads.
+extern char reponse[REPONSE_SIZE];
+// Derived text: the checked Modbus line, the filtered answer or the dump digits.
+extern char rep_buf[REP_BUF_SIZE];
+// The model code; every answer in command mode ends with a prompt holding it.
+extern const char Modele[7];
+
+// Longest text ComWrite sends (its local buffer holds 52 bytes with the NUL).
+constexpr std::size_t COM_WRITE_MAX = 51;
+// Sends `text` byte by byte on the serial port number of `Mesure`, then one NUL
+// byte. 1 when every byte was accepted, else the serial library's last error;
+// bytes already sent stay sent. A longer text is cut at COM_WRITE_MAX characters.
+int ComWrite(const char* text);
+
+// Opens `port` at 9600 baud, no parity, 8 data bits, 1 stop bit, queues of 5000,
+// then (wait cursor on) XON/XOFF, 0.2 s settle, both queues flushed, time-out
+// 3.0 s. 0, or the library's negative code from the open.
+int OpenInstrumentPort(int port);
+
+// COM number recorded by the bridge driver for the bridge (vid, pid, serial);
+// blanks of `serial` become underscores in place. -1 when not found.
+int GetPortNumXP2000Vista(uint16_t vid, uint16_t pid, char* serial);
+
+// Walks the bridges present and sets up the first one that answers as the
+// instrument (ZR8812_init). 0: found; its number is the serial port number and
+// the link is open (the progress popup installed by the caller stays up).
+// 1: none found; the progress popup is removed and the port closed.
+int Traitement_com();
+// Room the walk has: bridges beyond this many are not tried.
+constexpr int MAX_BRIDGES = 10;

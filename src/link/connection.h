@@ -1,0 +1,32 @@
+// Connection set-up and the Setup menu's dialogs: opening the port and bringing
+// the instrument into command mode with its switch on SET-UP, re-testing the
+// link before a memory operation, Setup > Communication and Setup > Instrument.
+//
+// Every failed set-up is reported to the user the same way: error 11 for an
+// invalid port number (-2), error 12 for a busy port (-7), error 10 otherwise,
+// then the "instrument not detected" box.
+#pragma once
+
+// ZR8812_init results besides 0 and the serial library's negative codes.
+constexpr int INIT_NO_COMMAND_MODE = 1;  // the switch sequence was accepted, command mode did not answer
+
+// Opens `port` (it becomes the serial port number) and brings the instrument
+// into command mode, checks its switch is on SET-UP and switches off its
+// automatic power-off. 0 ready; 1 see above; -1 no answer in either mode or the
+// switch never reached SET-UP; or the negative code of the open or of the
+// power-off command.
+int ZR8812_init(int port);
+// Makes the link usable before a memory operation; `flag` is the caller's copy
+// of the link flag (non-zero: re-test the open link first). 0 usable, -1 after
+// a failed set-up already reported to the user.
+int Open_dev(int flag);
+// Setup menu: item 7 (Communication), item 9 (Instrument). Also called at
+// start-up with item 7. When the instrument cannot be found the program ends.
+void Gestion_parametre(int menuBar, int menuItem, void* callbackData, int panel);
+// Communication panel: control 2 (OK) applies the port number of control 4,
+// control 3 (Quit) closes the panel. Commit events only; returns 0.
+int Config_com(int panel, int control, int event, void* callbackData, int eventData1, int eventData2);
+
+// Tells the user that a set-up failed with `code` (see above); the "instrument
+// not detected" box only when `withNotDetectedBox`.
+void ReportFailedSetup(int code, bool withNotDetectedBox = true);

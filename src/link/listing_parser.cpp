@@ -1,0 +1,195 @@
+// Parsers of the filtered "ls -l" listings. Every read is bounded by the
+// filtered text and by LISTING_SEARCH_LIMIT.
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <strings.h>
+
+#include "import/store/store.h"
+#include "link/answer_text.h"
+#include "link/memory_listing.h"
+
+namespace {
+
+const char* const MONTHS[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+// Hour and minute of an entry that shows its year instead of a time.
+const char* const titre_date[2] = {"12", "00"};
+
+constexpr std::size_t MAX_FIRST_NUMBER = 14;
+constexpr std::size_t TEST_WINDOW = 28;
+
+// A walk over the filtered text; positions never reach `end`.
+struct Cursor {
+    const char* text;
+    std::size_t end;
+    std::size_t pos = 0;
+
+    long Next(bool (*wanted)(char)) const {
+        for (std::size_t i = pos; i < end; ++i)
+            if (wanted(text[i])) return static_cast<long>(i);
+        return -1;
+    }
+    // Decimal value of at most `count` digits at `at` (stops at a non-digit).
+    int Number(std::size_t at, std::size_t count) const {
+        int value = 0;
+        for (std::size_t i = at; i < at + count && i < end && IsDigit(text[i]); ++i) value = value * 10 + (text[i] - '0');
+        return value;
+    }
+    char At(std::size_t i) const { return i < end ? text[i] : '\0'; }
+};
+
+// The fields every entry shares, from the month to the year or time. False
+// when one is missing or starts at or beyond `stop`.
+enum class Field { Month, Day, DateOrTime, None };
+Field ReadDate(Cursor& c, std::size_t stop, int currentYear, ListingEntry& e) {
+    const long month = c.Next(IsLetter);
+    if (month < 0 || static_cast<std::size_t>(month) >= stop) return Field::Month;
+    char name[4] = {c.At(month), c.At(month + 1), c.At(month + 2), '\0'};
+    e.mois = chermois(name);
+    c.pos = std::min(c.end, static_cast<std::size_t>(month) + 3);
+
+    const long day = c.Next(IsDigit);
+    if (day < 0 || static_cast<std::size_t>(day) >= stop) return Field::Day;
+    e.jour = c.Number(day, 2);
+    c.pos = std::min(c.end, static_cast<std::size_t>(day) + 2);
+
+    const long when = c.Next(IsDigit);
+    if (when < 0 || static_cast<std::size_t>(when) >= stop) return Field::DateOrTime;
+    if (IsDigit(c.At(when + 2))) {
+        e.annee = c.Number(when, 4);
+        e.heure = std::atoi(titre_date[0]);
+        e.minute = std::atoi(titre_date[1]);
+        c.pos = std::min(c.end, static_cast<std::size_t>(when) + 4);
+    } else {
+        e.heure = c.Number(when, 2);
+        e.minute = c.Number(when + 3, 2);
+        e.annee = currentYear;
+        c.pos = std::min(c.end, static_cast<std::size_t>(when) + 5);
+    }
+    return Field::None;
+}
+
+// Position just after the first "total" found by stepping over the text: at
+// each "t" five characters are compared, a mismatch skips them. -1 when absent.
+long EndOfTotal(const Cursor& c) {
+    std::size_t i = 0;
+    while (i < c.end) {
+        if (c.text[i] == 't') {
+            if (i + 5 <= c.end && std::strncmp(c.text + i, "total", 5) == 0) return static_cast<long>(i + 5);
+            i += 5;
+        } else {
+            ++i;
+        }
+    }
+    return -1;
+}
+
+// The count after "total": two characters from the next digit at or after `from`.
+int CountAfter(const Cursor& c, std::size_t from) {
+    Cursor k = c;
+    k.pos = from;
+    const long digit = k.Next(IsDigit);
+    return digit < 0 ? 0 : k.Number(static_cast<std::size_t>(digit), 2);
+}
+
+}  // namespace
+
+int chermois(const char* text) {
+    for (int m = 0; m < 12; ++m)
+        if (strcasecmp(text, MONTHS[m]) == 0) return m + 1;
+    return 0;
+}
+
+DirectoryListing ParseDirectoryListing(const char* text, std::size_t length, int currentYear) {
+    DirectoryListing result;
+    Cursor c{text, std::min({length, TextLength(text, length), LISTING_SEARCH_LIMIT})};
+    if (FindNoCase(text, c.end, "rror") >= 0 || FindChar(text, c.end, 'd') < 0) return result;
+    const long total = EndOfTotal(c);
+    if (total < 0) return result;  // no "total": no directories
+    const std::size_t stop = static_cast<std::size_t>(total);
+    int count = CountAfter(c, stop);
+
+    while (count > 0) {
+        ListingEntry e;
+        bool beyond = false;
+        const long first = c.Next(IsDigit);
+        if (first < 0 || static_cast<std::size_t>(first) >= stop) {
+            beyond = true;
+        } else {
+            std::size_t run = 0;
+            while (run < MAX_FIRST_NUMBER && IsDigit(c.At(first + run))) ++run;
+            e.present = c.Number(first, std::min<std::size_t>(run, 2));
+            c.pos = first + run;
+            if (ReadDate(c, stop, currentYear, e) != Field::None) {
+                beyond = true;
+            } else {
+                const long name = c.Next(IsDigit);
+                if (name < 0 || static_cast<std::size_t>(name) >= stop) {
+                    beyond = true;
+                    result.ran_out_at_name = true;
+                } else {
+                    e.number = c.Number(name, 2);
+                    c.pos = std::min(c.end, static_cast<std::size_t>(name) + 2);
+                    result.entries.push_back(e);
+                    ++result.nb_total;
+                    --count;
+                }
+            }
+        }
+        if (beyond) {
+            result.ran_past_total = true;
+            result.nb_total = 0;
+            count = 0;
+        }
+    }
+    return result;
+}
+
+TestListing ParseTestListing(const char* text, std::size_t length, int currentYear) {
+    TestListing result;
+    Cursor c{text, std::min({length, TextLength(text, length), LISTING_SEARCH_LIMIT})};
+    if (FindNoCase(text, c.end, "total") >= 0) {
+        // The count sits at the very end: look from eight characters before it.
+        Cursor k = c;
+        k.pos = c.end >= 8 ? c.end - 8 : 0;
+        const long t = k.Next([](char ch) { return ch == 't'; });
+        if (t >= 0 && static_cast<std::size_t>(t) + 5 <= c.end && std::strncmp(text + t, "total", 5) == 0) {
+            result.count = CountAfter(c, static_cast<std::size_t>(t) + 5);
+        }
+    }
+    for (int repetition = 0; repetition < result.count; ++repetition) {
+        const std::size_t window = std::min(c.end, c.pos + TEST_WINDOW);
+        long mark = -1;
+        for (std::size_t i = c.pos; i + 1 < window; ++i) {
+            if (text[i] == '-' && text[i + 1] == 'r') {
+                mark = static_cast<long>(i);
+                break;
+            }
+        }
+        if (mark < 0) continue;  // nothing stored, the position stays
+        c.pos = static_cast<std::size_t>(mark) + 1;
+
+        ListingEntry e;
+        const long first = c.Next(IsDigit);
+        if (first < 0) break;
+        e.present = c.Number(first, IsDigit(c.At(first + 1)) ? 2 : 1);
+        c.pos = first + (IsDigit(c.At(first + 1)) ? 2 : 1);
+        if (ReadDate(c, c.end, currentYear, e) != Field::None) break;
+        const long name = c.Next(IsDigit);
+        if (name < 0) break;
+        c.pos = std::min(c.end, static_cast<std::size_t>(name) + 2);
+        if (c.At(name + 2) != '.') continue;  // "7.l" is no test name
+        e.number = c.Number(name, 2);
+        const char letter = c.At(name + 3);
+        c.pos = std::min(c.end, static_cast<std::size_t>(name) + 3);
+        int kind = -1;
+        for (int k = 0; k < NB_KINDS && kind < 0; ++k)
+            if (tab_type[k] != nullptr && tab_type[k][0] == '.' && tab_type[k][1] == letter) kind = k;
+        if (kind < 0) continue;  // an extension the program does not know
+        e.type_mes = kind;
+        c.pos = std::min(c.end, static_cast<std::size_t>(name) + 4);
+        result.entries.push_back(e);
+    }
+    return result;
+}

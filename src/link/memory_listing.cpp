@@ -1,0 +1,137 @@
+// The directory walk of the memory scan: list /etc/mem/ and each object's
+// directory, and record what was found in Director.
+#include "link/memory_listing.h"
+
+#include <cstdio>
+#include <string>
+
+#include "import/store/store.h"
+#include "link/answer_filter.h"
+#include "link/answer_text.h"
+#include "link/com_port.h"
+#include "link/commands.h"
+#include "platform/system/system.h"
+#include "platform/ui/ui.h"
+#include "shell/error_popup.h"
+#include "shell/globals.h"
+#include "shell/messages.h"
+#include "shell/panels.h"
+
+namespace {
+
+const char* const tab_dir = "cd /etc/mem/";
+constexpr int ERROR_WALK_AT_NAME = 22;
+
+int CurrentYear() {
+    int month = 0, day = 0, year = 0;
+    GetSystemDate(month, day, year);
+    return year;
+}
+
+// One poll of the event queue: a commit on the scan panel's Stop button (or
+// its other button) stops the search. True when the search may go on.
+bool NoStopRequested() {
+    int panel = 0;
+    int control = 0;
+    if (GetUserEvent(0, panel, control) == 1 && (control == SCAN_STOP || control == SCAN_OTHER_BUTTON)) {
+        flag_stop = 0;
+    }
+    return flag_stop == 1;
+}
+
+// Lists the current directory and leaves the filtered answer in rep_buf.
+void ListCurrentDirectory() {
+    const int scan = Fen_princ[PANEL_SCAN];
+    SetCtrlAttribute(scan, SCAN_STOP, ATTR_VISIBLE, 0);
+    SetCtrlVal(scan, SCAN_STATUS, std::string(Texte(attente_1)));
+    ClearBytes(reponse, REPONSE_SIZE, 10000);
+    ZR8812_ls();
+    SetCtrlAttribute(scan, SCAN_STOP, ATTR_VISIBLE, 1);
+    SetCtrlVal(scan, SCAN_STATUS, std::string(Texte(attente)));
+    ZR8812_traduc_reponse();
+}
+
+bool AskGoOnWithEmptyMemory() {
+    const int answer = GenericMessagePopup("", Texte(confir3), cmdOui[2 * langue + 1], cmdOui[2 * langue], "",
+                                           VAL_GENERIC_POPUP_BTN1, VAL_GENERIC_POPUP_BTN1, VAL_GENERIC_POPUP_BTN2);
+    return answer == VAL_GENERIC_POPUP_BTN1;
+}
+
+void ListAgainAfterEmptyAnswer() {
+    const int scan = Fen_princ[PANEL_SCAN];
+    SetCtrlAttribute(scan, SCAN_STOP, ATTR_VISIBLE, 0);
+    SetCtrlVal(scan, SCAN_STATUS, std::string(Texte(attente_1)));
+    const int progress = LoadPanel(0, UIR_FILE, PANEL_PROGRESS);
+    SetCtrlVal(progress, PROGRESS_TEXT, std::string(erreur[ERROR_EMPTY_MEMORY][langue]));
+    InstallPopup(progress);
+    ZR8812_ls();
+    RemovePopup(progress);
+    DiscardPanel(progress);
+}
+
+}  // namespace
+
+int ZR8812_search_dir() {
+    const int year = CurrentYear();
+    ClearBytes(reponse, REPONSE_SIZE, 10000);
+    ZR8812_cd("cd /");
+    if (ZR8812_cd(tab_dir) != 0) return 0;
+
+    if (!NoStopRequested()) {
+        nb_total = 0;
+        return 0;
+    }
+    ListCurrentDirectory();
+
+    const DirectoryListing listing = ParseDirectoryListing(rep_buf, REP_BUF_SIZE, year);
+    for (const ListingEntry& e : listing.entries) {
+        DirObjet& d = Director[e.number];
+        d.num_objet = e.number;
+        d.present = e.present;
+        d.mois = e.mois;
+        d.jour = e.jour;
+        d.annee = e.annee;
+        d.heure = e.heure;
+        d.minute = e.minute;
+    }
+    nb_total = listing.nb_total;
+    if (listing.ran_out_at_name) Popup_erreur(ERROR_WALK_AT_NAME);
+    if (listing.ran_past_total) Popup_erreur(ERROR_EMPTY_MEMORY);
+    return nb_total;
+}
+
+int ZR8812_search_fil(int object) {
+    if (object < 0 || object >= NB_OBJECTS) return 0;
+    const int year = CurrentYear();
+    ClearBytes(reponse, REPONSE_SIZE, 10000);
+    char command[COMMAND_MAX + 1];
+    std::snprintf(command, sizeof command, "cd /etc/mem/%02d/", object);
+    ZR8812_cd(command);
+
+    if (!NoStopRequested()) return 0;
+    ListCurrentDirectory();
+
+    if (std::string(rep_buf) <= std::string("ls-l")) {
+        if (!AskGoOnWithEmptyMemory()) return 0;
+        ListAgainAfterEmptyAnswer();
+    }
+    ZR8812_traduc_reponse();
+
+    const TestListing listing = ParseTestListing(rep_buf, REP_BUF_SIZE, year);
+    DirObjet& d = Director[object];
+    d.nb_test = listing.count;
+    if (listing.count == 0) return 0;
+    for (const ListingEntry& e : listing.entries) {
+        FicTest& t = d.tests[e.number];
+        t.num_test = e.number;
+        t.type_mes = e.type_mes;
+        t.mois = e.mois;
+        t.jour = e.jour;
+        t.annee = e.annee;
+        t.heure = e.heure;
+        t.minute = e.minute;
+        t.present = e.present;
+        t.num_objet = object;
+    }
+    return 0;
+}

@@ -1,0 +1,44 @@
+// The instrument's memory tree /etc/mem/: one directory per object (two-digit
+// number), one file per test (two-digit number and the kind's extension), read
+// from "ls -l" listings after the answer filter has removed every blank and
+// line end, so fields are told apart by character class only.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+// Searches for a field never look at or beyond this position of the filtered text.
+constexpr std::size_t LISTING_SEARCH_LIMIT = 2490;
+
+// One entry of a listing as the parsers read it.
+struct ListingEntry {
+    int32_t present = 0;  // from the first number of the line
+    int32_t jour = 0, mois = 0, annee = 0, heure = 0, minute = 0;
+    int32_t number = 0;   // object or test number, 0..99
+    int32_t type_mes = 0; // tests: index of the extension in tab_type
+};
+
+struct DirectoryListing {
+    int32_t nb_total = 0;         // directories read; 0 on any failure
+    bool ran_out_at_name = false; // the walk ended looking for an object number (error 22)
+    bool ran_past_total = false;  // the entries ran past "total" (error 13)
+    std::vector<ListingEntry> entries;  // as read, also those before a failure
+};
+// Parses a filtered directory listing; `currentYear` dates entries that show a time.
+DirectoryListing ParseDirectoryListing(const char* text, std::size_t length, int currentYear);
+
+struct TestListing {
+    int32_t count = 0;  // the listing's "total", 0 without one
+    std::vector<ListingEntry> entries;  // tests with a valid name, in order
+};
+TestListing ParseTestListing(const char* text, std::size_t length, int currentYear);
+
+// 1..12 for an English month abbreviation (case ignored), 0 otherwise.
+int chermois(const char* text);
+
+// Lists /etc/mem/ and fills one Director entry per object directory. Returns
+// nb_total (0 on a failed listing, a Stop request or a malformed listing).
+int ZR8812_search_dir();
+// Lists the directory of `object` and fills its test records. Returns 0.
+int ZR8812_search_fil(int object);

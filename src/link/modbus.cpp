@@ -1,0 +1,217 @@
+#include "link/modbus.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+
+#include "link/answer_text.h"
+#include "link/com_port.h"
+#include "platform/serial/serial.h"
+#include "platform/system/system.h"
+#include "platform/ui/ui.h"
+#include "shell/error_popup.h"
+#include "shell/globals.h"
+#include "shell/menu_state.h"
+
+namespace {
+
+constexpr std::size_t MODBUS_CLEAR = 1000;
+constexpr int REGISTER_SWITCH_ADDRESS = 25;
+constexpr uint16_t NO_REGISTER = 0xFFFF;
+constexpr int SWITCH_ATTEMPTS = 5;
+const char* const SWITCH_CODE = "5B27E0D41963F8A2";
+const char* const CONFIRMATION_CODE = "9E3B";
+
+int HexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+bool IsNothing(int byte) { return byte == 0 || byte == RS232_TIMEOUT || byte == 0x9D; }
+
+// After an answer that is no Modbus answer, the rest of a command-mode answer
+// may still be on its way: read on up to its prompt.
+bool PromptFollows() {
+    const std::size_t length = TextLength(reponse, MODBUS_CLEAR - 1);
+    const std::size_t room = std::min<std::size_t>(500, MODBUS_CLEAR - 1 - length);
+    const int n = ComRdTerm(Mesure.serial_port, reponse + length, room, '$');
+    return n > 0 && FindNoCase(reponse, length + static_cast<std::size_t>(n), Modele) >= 0;
+}
+
+bool HoldsModelCode() { return FindNoCase(reponse, TextLength(reponse, MODBUS_CLEAR), Modele) >= 0; }
+
+// The first line of reponse, copied into rep_buf without its CR; its length
+// with the CR, or 0 when no CR ends it.
+int CopyAnswerLine() {
+    const std::size_t length = TextLength(reponse, MODBUS_CLEAR);
+    const long cr = FindChar(reponse, length, '\r');
+    if (cr < 0) return 0;
+    std::memcpy(rep_buf, reponse, static_cast<std::size_t>(cr));
+    rep_buf[cr] = '\0';
+    return static_cast<int>(cr) + 1;
+}
+
+}  // namespace
+
+int ModbusLrc(const char* pairs, std::size_t length) {
+    if (length % 2 != 0) return -1;
+    unsigned sum = 0;
+    for (std::size_t i = 0; i < length; i += 2) {
+        const int high = HexValue(pairs[i]);
+        const int low = HexValue(pairs[i + 1]);
+        if (high < 0 || low < 0) return -1;
+        sum += static_cast<unsigned>(high * 16 + low);
+    }
+    return static_cast<int>((0x100 - (sum & 0xFF)) & 0xFF);
+}
+
+std::string BuildModbusFrame(int function, uint16_t address, int quantity, const char* text) {
+    char frame[64];
+    if (function == 0x06) {
+        std::snprintf(frame, sizeof frame, ":%02X%02X%04X%.4s", 1, function & 0xFF, address, text);
+    } else if (function == 0x03) {
+        std::snprintf(frame, sizeof frame, ":%02X%02X%04X%04X", 1, function & 0xFF, address, quantity & 0xFFFF);
+    } else {
+        std::snprintf(frame, sizeof frame, ":%02X%02X%04X%04X08%-16.16s", 1, function & 0xFF, address,
+                      quantity & 0xFFFF, text);
+    }
+    std::string result(frame);
+    const int lrc = ModbusLrc(result.c_str() + 1, result.size() - 1);
+    char check[8];
+    std::snprintf(check, sizeof check, "%02X\r\n", lrc & 0xFF);
+    result += check;
+    for (char& c : result) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return result;
+}
+
+bool IsValidModbusLine(const char* line, std::size_t length) {
+    if (length < 5 || line[0] != ':') return false;
+    for (std::size_t i = 0; i < length; ++i)
+        if (line[i] == ' ') return false;
+    const int computed = ModbusLrc(line + 1, length - 3);
+    const int high = HexValue(line[length - 2]);
+    const int low = HexValue(line[length - 1]);
+    return computed >= 0 && high >= 0 && low >= 0 && computed == high * 16 + low;
+}
+
+bool IsOneRegisterAnswer(const char* line, std::size_t length) {
+    return length == 13 && std::strncmp(line, ":010302", 7) == 0 && IsValidModbusLine(line, length);
+}
+
+int ComReadTemp(int limit) {
+    std::size_t stored = 0;
+    for (;;) {
+        int byte = ComRdByte(Mesure.serial_port);
+        if (IsNothing(byte)) byte = ComRdByte(Mesure.serial_port);
+        if (byte == ':') {
+            char line[50] = {};
+            const int n = std::max(0, ComRdTerm(Mesure.serial_port, line, 49, '\r'));
+            for (int i = 0; i < n; ++i)
+                if (static_cast<unsigned char>(line[i]) >= 0x80) return -1;
+            reponse[0] = ':';
+            std::memcpy(reponse + 1, line, static_cast<std::size_t>(n));
+            std::memcpy(reponse + 1 + n, "\r\n", 3);
+            return 1;
+        }
+        if (stored < REPONSE_SIZE) reponse[stored++] = static_cast<char>(byte);
+        if (byte < 0 || byte >= 0x80) return -1;
+        if (byte == '$' || stored > static_cast<std::size_t>(limit)) return 1;
+    }
+}
+
+int DialogModbus(int function, uint16_t address, int quantity, const char* text) {
+    ClearBytes(reponse, REPONSE_SIZE, MODBUS_CLEAR);
+    const std::string frame = BuildModbusFrame(function, address, quantity, text);
+    const std::string header = frame.substr(0, 5);
+
+    ClearBytes(reponse, REPONSE_SIZE, MODBUS_CLEAR);
+    ComWrite(frame.c_str());
+    int result = ComReadTemp(515);
+
+    if (FindNoCase(reponse, TextLength(reponse, MODBUS_CLEAR), header.c_str()) >= 0) result = 10;
+    if (!HoldsModelCode() && result == 10) {
+        result = CopyAnswerLine();
+        const std::size_t length = result > 0 ? static_cast<std::size_t>(result - 1) : 0;
+        const std::string request = frame.substr(0, frame.size() - 2);
+        // An instrument in command mode echoes the request; that is no answer
+        // (except for function 06, whose answer is the echo).
+        const bool echo = function != 0x06 && request == std::string(rep_buf, length);
+        if (result > 0 && (echo || !IsValidModbusLine(rep_buf, length))) result = 0;
+        if (result == 0) {
+            if (PromptFollows()) result = COMMAND_MODE;
+            else Delay(0.1);
+        }
+    }
+    if (HoldsModelCode()) result = COMMAND_MODE;
+
+    if (result <= 0) {
+        Ctrl_menu(0);
+        SetWaitCursor(0);
+        CloseCom(Mesure.serial_port);
+        Mesure.link_flag = 0;
+        return -1;
+    }
+    return result;
+}
+
+int KillModBus() {
+    SetWaitCursor(1);
+    Mesure.link_flag = 1;  // so that a failed exchange can clear it
+    uint16_t value = NO_REGISTER;
+
+    int result = DialogModbus(0x03, REGISTER_SWITCH_ADDRESS, 1, "");
+    if (Mesure.link_flag == 0) return -1;
+    if (result == COMMAND_MODE) return COMMAND_MODE;
+
+    for (int attempts = SWITCH_ATTEMPTS; attempts > 0; --attempts) {
+        result = DialogModbus(0x03, REGISTER_SWITCH_ADDRESS, 1, "");
+        if (Mesure.link_flag == 0) return -1;
+        if (result == COMMAND_MODE) return COMMAND_MODE;
+        // Only a well-formed read answer carries the register; anything else uses up an attempt.
+        if (result >= 3 && IsOneRegisterAnswer(rep_buf, TextLength(rep_buf, REP_BUF_SIZE))) {
+            char digits[5] = {};
+            std::memcpy(digits, rep_buf + 7, 4);
+            value = static_cast<uint16_t>(std::strtoul(digits, nullptr, 16));
+            if (value != NO_REGISTER) break;
+        }
+    }
+    if (value == NO_REGISTER) {
+        SetWaitCursor(0);
+        Popup_erreur(ERROR_NO_RESPONSE);
+        return -1;
+    }
+    DialogModbus(0x10, value, 4, SWITCH_CODE);  // its answer is not examined
+    result = DialogModbus(0x06, value, 8, CONFIRMATION_CODE);
+    SetWaitCursor(0);
+    return result > 0 ? 0 : -1;
+}
+
+int EssaiCom(const char* text) {
+    ClearBytes(reponse, REPONSE_SIZE, 5000);
+    ClearBytes(rep_buf, REP_BUF_SIZE, 500);
+    bool found = false;
+    for (int attempts = 2; attempts > 0 && !found; --attempts) {
+        if (ComWrite(text) <= 0) return -1;
+        Delay(0.5);
+        const int n = ComRd(Mesure.serial_port, reponse, 500);
+        if (n <= 0) return -1;
+        if (FindNoCase(reponse, static_cast<std::size_t>(n), Modele) >= 0) {
+            found = true;
+        } else {
+            ClearBytes(reponse, REPONSE_SIZE, 5000);
+        }
+    }
+    FlushInQ(Mesure.serial_port);
+    return found ? 0 : 1;
+}
+
+int ZR8812_init_2() {
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (EssaiCom("\r\n") == 0) return 1;
+        if (attempt == 0) Delay(0.1);
+    }
+    return -1;
+}

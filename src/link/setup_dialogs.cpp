@@ -1,0 +1,204 @@
+// The Setup menu: Communication (port question, automatic discovery, the
+// communication panel) and Instrument (the identity panel).
+#include <string>
+
+#include "link/com_port.h"
+#include "link/connection.h"
+#include "link/modbus.h"
+#include "link/status_identity.h"
+#include "platform/serial/serial.h"
+#include "platform/ui/ui.h"
+#include "shell/globals.h"
+#include "shell/languages.h"
+#include "shell/menu_state.h"
+#include "shell/messages.h"
+#include "shell/panels.h"
+
+namespace {
+
+// The instrument was not found: logged, told, and the program ends.
+void EndProgramNotDetected() {
+    LogWrite(std::string(Texte(titre_erreur)) + " = " + Texte(AucunCOM) + "\n");
+    MessagePopup(Texte(titre_erreur), Texte(AucunCOM));
+    QuitUserInterface(0);
+}
+
+bool UserKnowsPort() {
+    return GenericMessagePopup("", Texte(Numport), cmdOui[2 * langue + 1], cmdOui[2 * langue], "",
+                               VAL_GENERIC_POPUP_BTN1, VAL_GENERIC_POPUP_BTN1,
+                               VAL_GENERIC_POPUP_BTN2) == VAL_GENERIC_POPUP_BTN1;
+}
+
+void Communication() {
+    SetWaitCursor(0);
+    const int com = LoadPanel(Fen_princ[PANEL_MAIN], UIR_FILE, PANEL_COM);
+    Fen_princ[PANEL_COM] = com;
+    Traduc_com();
+    SetCtrlVal(com, COM_NUMBER, static_cast<int>(Mesure.serial_port));
+
+    if (UserKnowsPort() || Mesure.link_flag == 1) {
+        Ctrl_menu(1);
+        InstallPopup(com);  // Config_com takes over
+        return;
+    }
+    DiscardPanel(com);  // not shown on this path
+
+    const int progress = LoadPanel(0, UIR_FILE, PANEL_PROGRESS);
+    Fen_princ[PANEL_PROGRESS] = progress;
+    SetCtrlVal(progress, PROGRESS_TEXT, std::string(Texte(comcours)));
+    InstallPopup(progress);
+    int result = Traitement_com();
+    if (result != 0) result = Traitement_com();
+    if (result == 0) {
+        LogWrite(std::string(Texte(NumportAff)) + " = " + std::to_string(Mesure.serial_port) + "\n");
+    }
+    RemovePopup(progress);
+    DiscardPanel(progress);
+    if (result != 0) EndProgramNotDetected();
+}
+
+void ShowIdentity(int identity) {
+    Affiche_Identity();
+    Ctrl_menu(1);
+    InstallPopup(identity);
+    SetWaitCursor(0);
+}
+
+void Instrument() {
+    SetWaitCursor(1);
+    const int identity = LoadPanel(Fen_princ[PANEL_MAIN], UIR_FILE, PANEL_IDENTITY);
+    Fen_princ[PANEL_IDENTITY] = identity;
+    Traduc_config();
+
+    if (Mesure.link_flag == 1) {
+        if (ZR8812_Identify() == 0) {
+            ShowIdentity(identity);
+            return;
+        }
+        Mesure.link_flag = 0;
+        CloseCom(Mesure.serial_port);
+    }
+
+    Ctrl_menu(1);
+    SetWaitCursor(1);
+    int result = ZR8812_init(Mesure.serial_port);
+    if (result != 0) {
+        CloseCom(Mesure.serial_port);
+        result = ZR8812_init(Mesure.serial_port);
+    }
+    if (result != 0) {
+        Mesure.link_flag = 0;
+        CloseCom(Mesure.serial_port);
+        ReportFailedSetup(result, false);
+        DiscardPanel(identity);
+        EndProgramNotDetected();
+        return;
+    }
+    Mesure.link_flag = 1;
+    if (ZR8812_Identify() == 0 || ZR8812_Identify() == 0) {
+        ShowIdentity(identity);
+        return;
+    }
+    Mesure.link_flag = 0;
+    CloseCom(Mesure.serial_port);
+    DiscardPanel(identity);
+    SetWaitCursor(0);
+    Ctrl_menu(0);
+    EndProgramNotDetected();
+}
+
+// A wait popup without its Stop button while the new link is tested.
+int ShowWaitPopup() {
+    const int wait = LoadPanel(0, UIR_FILE, PANEL_WAIT);
+    SetCtrlAttribute(wait, WAIT_STOP, ATTR_VISIBLE, 0);
+    SetCtrlVal(wait, WAIT_TEXT, std::string(Texte(attente_1)));
+    InstallPopup(wait);
+    return wait;
+}
+
+void ClosePopupPanel(int panel) {
+    RemovePopup(panel);
+    DiscardPanel(panel);
+}
+
+// Sets up the link on the serial port number; false after a reported failure.
+bool SetUpNewLink() {
+    const int port = Mesure.serial_port;
+    CloseCom(port);
+    int result = ZR8812_init(port);
+    if (result != 0) {
+        CloseCom(port);
+        result = ZR8812_init(port);
+        if (result == 0) return true;
+        CloseCom(port);
+        Mesure.link_flag = 0;
+        ReportFailedSetup(result);
+        return false;
+    }
+    const int wait = ShowWaitPopup();
+    if (EssaiCom("\r\n") != 0) {
+        CloseCom(port);
+        result = ZR8812_init(port);
+        if (result != 0) {
+            ClosePopupPanel(wait);
+            CloseCom(port);
+            Mesure.link_flag = 0;
+            ReportFailedSetup(result);
+            return false;
+        }
+    }
+    Mesure.link_flag = 1;
+    ClosePopupPanel(wait);
+    return true;
+}
+
+// The link is open on the same port: a cheap test, a full set-up if it fails.
+void TestOpenLink() {
+    const int progress = LoadPanel(0, UIR_FILE, PANEL_PROGRESS);
+    SetCtrlVal(progress, PROGRESS_TEXT, std::string(Texte(comcours)));
+    InstallPopup(progress);
+    if (EssaiCom("\r\n") < 0) {
+        CloseCom(Mesure.serial_port);
+        if (Open_dev(0) != 0) CloseCom(Mesure.serial_port);
+    } else {
+        MessagePopup(Texte(panel_com), Texte(comok));
+    }
+    ClosePopupPanel(progress);
+}
+
+}  // namespace
+
+void Gestion_parametre(int /*menuBar*/, int menuItem, void* /*callbackData*/, int /*panel*/) {
+    if (menuItem == ITEM_COMMUNICATION) Communication();
+    else if (menuItem == ITEM_INSTRUMENT) Instrument();
+}
+
+int Config_com(int panel, int control, int event, void* /*callbackData*/, int /*eventData1*/, int /*eventData2*/) {
+    if (event != EVENT_COMMIT) return 0;
+    if (control == COM_QUIT) {
+        ClosePopupPanel(panel);
+        Ctrl_menu(0);
+        return 0;
+    }
+    if (control != COM_OK) return 0;
+
+    const int oldPort = Mesure.serial_port;
+    int newPort = oldPort;
+    GetCtrlVal(panel, COM_NUMBER, newPort);
+    Mesure.serial_port = newPort;
+    RemovePopup(panel);
+    ProcessDrawEvents();
+    DiscardPanel(panel);
+
+    if (newPort != oldPort && Mesure.link_flag == 1) {
+        Mesure.link_flag = 0;
+        CloseCom(oldPort);  // the old port is not left open behind
+    }
+    if (Mesure.link_flag == 0) {
+        SetUpNewLink();
+    } else {
+        TestOpenLink();
+    }
+    Ctrl_menu(0);
+    return 0;
+}

@@ -1,0 +1,173 @@
+#include "link/status_identity.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "link/answer_filter.h"
+#include "link/answer_text.h"
+#include "link/com_port.h"
+#include "platform/serial/serial.h"
+#include "platform/system/system.h"
+#include "platform/ui/ui.h"
+#include "shell/globals.h"
+#include "shell/menu_state.h"
+#include "shell/messages.h"
+#include "shell/panels.h"
+
+namespace {
+
+constexpr std::size_t STATUS_CLEAR = 5000;
+constexpr std::size_t STATUS_READ = 500;
+constexpr std::size_t VALUE_BYTES = 4;
+
+int Port() { return Mesure.serial_port; }
+
+// Logs the command line and sends it with CR LF.
+int SendLogged(const std::string& command) {
+    LogWrite(command + "\n");
+    return ComWrite((command + "\r\n").c_str());
+}
+
+int ReadUpToEqual() {
+    return ComRdTerm(Port(), reponse, STATUS_READ, '=');
+}
+
+// Sends the query of `parameter`, reads up to "=" (once more on silence, with
+// `wait` seconds before each read) and then the four value bytes. Returns 0 or
+// the serial library's code; `value` gets the bytes (0 where none came).
+int QueryStatus(const std::string& parameter, double wait, char* value) {
+    ClearBytes(reponse, REPONSE_SIZE, STATUS_CLEAR);
+    FlushInQ(Port());
+    const std::string command = "btb " + parameter;
+    int status = SendLogged(command);
+    if (status <= 0) return status;
+    if (wait > 0) Delay(wait);
+    ClearBytes(reponse, REPONSE_SIZE, STATUS_CLEAR);
+    if (ReadUpToEqual() <= 0) {
+        status = SendLogged(command);
+        if (status <= 0) return status;
+        ClearBytes(reponse, REPONSE_SIZE, STATUS_CLEAR);
+        if (wait > 0) Delay(wait);
+        if (ReadUpToEqual() <= 0) return ReturnRS232Err();
+    }
+    for (std::size_t i = 0; i < VALUE_BYTES; ++i) {
+        const int byte = ComRdByte(Port());
+        value[i] = byte > 0 ? static_cast<char>(byte) : '\0';
+    }
+    return 0;
+}
+
+bool EchoOf(const char* parameter) {
+    return FindNoCase(reponse, TextLength(reponse, STATUS_CLEAR), parameter) >= 0;
+}
+
+int ShowProgress() {
+    const int panel = LoadPanel(0, UIR_FILE, PANEL_PROGRESS);
+    SetCtrlVal(panel, PROGRESS_TEXT, std::string(Texte(comcours)));
+    InstallPopup(panel);
+    return panel;
+}
+
+void CloseProgress(int panel) {
+    RemovePopup(panel);
+    DiscardPanel(panel);
+}
+
+// Labels of the identity list; the first four are shown.
+const char* const identity_labels[6] = {"modele= ",       "version hardware =", "version firmware =",
+                                        "serial number =", "fab ident =",        "sub ident ="};
+
+}  // namespace
+
+int ZR8812_Stat_Rot() {
+    const int progress = ShowProgress();
+    char value[VALUE_BYTES] = {};
+    const int status = QueryStatus("status.RotPos", 1.0, value);
+    if (status != 0) {
+        CloseProgress(progress);
+        return status;
+    }
+    char taken[3] = {};
+    int switchPosition = 0;
+    if (EchoOf("status.RotPos")) switchPosition = StatusValue(value, VALUE_BYTES, 2, taken);
+    LogWrite(std::string("position du commutateur =") + taken + "\n");
+    CloseProgress(progress);
+    return switchPosition;
+}
+
+int ZR8812_Stat_Shut() {
+    char value[VALUE_BYTES] = {};
+    const int status = QueryStatus("status.ShutofEn", 0.0, value);
+    if (status != 0) return status;
+    char taken[2] = {};
+    int shut = 0;
+    if (EchoOf("status.ShutofEn")) shut = StatusValue(value, VALUE_BYTES, 1, taken);
+    LogWrite(std::string("valeur du status Shut =") + taken + "\n");
+    return shut;
+}
+
+int ZR8812_shutof() {
+    FlushInQ(Port());
+    int status = SendLogged("btb status.ShutofEn=0");
+    if (status <= 0) return status;
+    ClearBytes(reponse, REPONSE_SIZE, STATUS_CLEAR);
+    if (ReadUpToEqual() <= 0) {
+        status = SendLogged("btb status.ShutofEn=0");
+        if (status <= 0) return status;
+        ClearBytes(reponse, REPONSE_SIZE, STATUS_CLEAR);
+        if (ReadUpToEqual() <= 0) return ReturnRS232Err();
+    }
+    // The answer to this query is dropped by the next command's flush.
+    status = SendLogged("btb status.ShutofEn");
+    return status <= 0 ? status : 0;
+}
+
+int ZR8812_Identify() {
+    ClearBytes(reponse, REPONSE_SIZE, STATUS_CLEAR);
+    FlushInQ(Port());
+    const int status = ComWrite("ident\r\n");
+    if (status <= 0) return status;
+    Delay(0.3);
+    ComRd(Port(), reponse, STATUS_READ);
+
+    if (ZR8812_traduc_reponse() == 0) return -1;
+    IdentityFields f;
+    const int result = ParseIdentity(rep_buf, REP_BUF_SIZE, f);
+    // The six characters of the model go over the start of its field; the rest keeps what it held.
+    if (f.has_model) std::memcpy(Mesure.model_name, f.model, 6);
+    if (f.has_hardware) Mesure.hardware_version = f.hardware;
+    if (f.has_firmware) std::memcpy(Mesure.firmware_version, f.firmware, sizeof Mesure.firmware_version);
+    if (f.has_serial) Mesure.serial_number = f.serial;
+    if (f.has_fab) Mesure.fab_ident = f.fab;
+    if (f.has_sub) Mesure.sub_ident = f.sub;
+    return result;
+}
+
+int Affiche_Identity() {
+    const int panel = Fen_princ[PANEL_IDENTITY];
+    const std::string model(Mesure.model_name, strnlen(Mesure.model_name, sizeof Mesure.model_name));
+    const std::string firmware(Mesure.firmware_version,
+                               strnlen(Mesure.firmware_version, sizeof Mesure.firmware_version));
+    char number[16];
+    InsertListItem(panel, IDENTITY_LIST, -1, std::string(identity_labels[0]) + " " + model, 1);
+    std::snprintf(number, sizeof number, "%02d", Mesure.hardware_version);
+    InsertListItem(panel, IDENTITY_LIST, -1, std::string(identity_labels[1]) + "= " + number, 2);
+    InsertListItem(panel, IDENTITY_LIST, -1, std::string(identity_labels[2]) + "= " + firmware, 3);
+    std::snprintf(number, sizeof number, "%07d", Mesure.serial_number);
+    InsertListItem(panel, IDENTITY_LIST, -1, std::string(identity_labels[3]) + "= " + number, 4);
+    return 0;
+}
+
+int QuitterConfig(int panel, int /*control*/, int event, void* /*callbackData*/, int /*eventData1*/,
+                  int /*eventData2*/) {
+    if (event != EVENT_COMMIT) return 0;
+    RemovePopup(panel);
+    DiscardPanel(panel);
+    std::memcpy(Mesure.model_name, "         ", 10);
+    std::memcpy(Mesure.firmware_version, "         ", 10);
+    Mesure.hardware_version = 0;
+    Mesure.serial_number = 0;
+    Ctrl_menu(0);
+    return 0;
+}

@@ -74,16 +74,32 @@ check "the installed program carries no run path into the build tree" \
 
 # Every library the program links is provided by a package it depends on.
 depends=$(field Depends)
+# The package names of Depends, one a line (versions and alternatives dropped).
+depends_names=$(sed 's/([^)]*)//g; s/[,|]/\n/g' <<<"$depends" | tr -d ' ' | grep .)
+depends_on() { grep -qxF "$1" <<<"$depends_names"; }
+# The package that ships a library, from the path the dynamic linker finds it at
+# (tried with and without /usr, as /lib and /usr/lib are one on merged-/usr systems).
+package_of() {
+    local path candidate
+    for path in "$1" "$(readlink -f "$1")"; do
+        for candidate in "$path" "/usr$path" "${path#/usr}"; do
+            dpkg -S "$candidate" 2>/dev/null | head -1 | sed 's/:.*//' | grep . && return
+        done
+    done
+    echo "?$1"
+}
 needed_packages() {
-    objdump -p "$program_dir/briskel-view" | awk '/NEEDED/ {print $2}' | while read -r soname; do
-        dpkg -S "*/$soname" 2>/dev/null | sed 's/:.*//; s/,/\n/g' | sed 's/^ *//' | sort -u | head -1 \
-            | grep . || echo "?$soname"
+    local binary=$1 soname path
+    ldd "$binary" | awk '$2 == "=>" {print $1, $3}' >"$scratch/ldd.txt"
+    objdump -p "$binary" | awk '/NEEDED/ {print $2}' | while read -r soname; do
+        path=$(awk -v s="$soname" '$1 == s {print $2}' "$scratch/ldd.txt")
+        package_of "${path:-$soname}"
     done | sort -u
 }
 check_depends() {
     local missing=0
-    for package in $(needed_packages); do
-        if ! grep -Eq "(^|, )$package( |,|$)" <<<"$depends"; then
+    for package in $(needed_packages "$program_dir/briskel-view"); do
+        if ! depends_on "$package"; then
             echo "linked library of package $package is not in Depends: $depends"
             missing=1
         fi
@@ -92,7 +108,7 @@ check_depends() {
 }
 check "Depends names the package of every linked library" check_depends
 for package in libqt6widgets6 libqt6serialport6 libqt6uitools6 libzip4 libpugixml1v5 qt6-qpa-plugins; do
-    check "Depends names $package" grep -Eq "(^|, )$package( |,|$)" <<<"$depends"
+    check "Depends names $package" depends_on "$package"
 done
 check "the package ships its copyright file" test -s "$root/usr/share/doc/briskel-view/copyright"
 
@@ -130,6 +146,32 @@ check "the packaged manual is a PDF with pages" \
 # ---- The launcher and the per-user program directory -------------------------------
 launcher=$root/usr/bin/briskel-view
 check "launcher is an executable shell script" bash -c "test -x '$launcher' && sh -n '$launcher'"
+
+# The packaged program itself, started through the launcher: it must find its
+# directory in the user's copy and write its log and settings there (the
+# offscreen platform needs no display; the program then waits at its port
+# question, and is ended once both files are there).
+run_program() {
+    local user=$scratch/real-data/briskel-view deadline=$((SECONDS + 30)) pid
+    mkdir -p "$scratch/runtime" && chmod 700 "$scratch/runtime"
+    env -i PATH=/usr/bin:/bin HOME="$scratch/real-home" XDG_DATA_HOME="$scratch/real-data" \
+        XDG_RUNTIME_DIR="$scratch/runtime" QT_QPA_PLATFORM=offscreen \
+        "$launcher" >"$scratch/program.log" 2>&1 &
+    pid=$!
+    until [ -s "$user/Briskel.ini" ] && [ -s "$user/ZR881x_9025.log" ]; do
+        if ! kill -0 "$pid" 2>/dev/null || [ $SECONDS -ge $deadline ]; then
+            kill "$pid" 2>/dev/null || true
+            echo "the program wrote no settings and log in $user"; cat "$scratch/program.log"
+            return 1
+        fi
+        sleep 0.2
+    done
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+    grep -q 'LOG BRISKEL VIEW' "$user/ZR881x_9025.log" && test ! -e "$program_dir/Briskel.ini"
+}
+check "the packaged program runs from the user's directory and keeps its settings and log there" \
+    run_program
 
 # A stand-in for the program records where it runs from and with what, so the
 # launcher can be run without a display or an instrument.

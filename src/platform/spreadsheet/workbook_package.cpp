@@ -6,6 +6,7 @@
 #include <cctype>
 #include <climits>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -131,6 +132,8 @@ std::string StringItemText(const pugi::xml_node& item) {
 }
 
 int ReadFile(const std::string& path, std::string& bytes) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) return XLE_FILE_NOT_FOUND;
     std::ifstream in(path, std::ios::binary);
     if (!in) return XLE_FILE_NOT_FOUND;
     in.seekg(0, std::ios::end);

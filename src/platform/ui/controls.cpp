@@ -26,8 +26,11 @@ QLabel* BuddyLabel(QWidget* control) {
 
 int SetText(QWidget* w, const QString& text) {
     ProgramChange change;
-    if (auto* label = qobject_cast<QLabel*>(w)) label->setText(text);
-    else if (auto* line = qobject_cast<QLineEdit*>(w)) line->setText(text);
+    if (auto* label = qobject_cast<QLabel*>(w)) {
+        // The program's texts are plain ("<Stop>" is not markup).
+        label->setTextFormat(Qt::PlainText);
+        label->setText(text);
+    } else if (auto* line = qobject_cast<QLineEdit*>(w)) line->setText(text);
     else if (auto* plain = qobject_cast<QPlainTextEdit*>(w)) plain->setPlainText(text);
     else if (auto* rich = qobject_cast<QTextEdit*>(w)) rich->setPlainText(text);
     else if (auto* button = qobject_cast<QAbstractButton*>(w)) button->setText(MnemonicText(text.toStdString()));

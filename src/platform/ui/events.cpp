@@ -56,7 +56,8 @@ class CallbackScope {
 public:
     CallbackScope() { ++State().callback_depth; }
     ~CallbackScope() {
-        if (--State().callback_depth == 0) State().commits.clear();
+        // A poll in progress still wants what arrived while it processed events.
+        if (--State().callback_depth == 0 && State().poll_depth == 0) State().commits.clear();
     }
 };
 

@@ -1,5 +1,7 @@
 // Entry point of briskel-view.
+#include "excel/registration.h"
 #include "import/workflow/registration.h"
+#include "link/registration.h"
 #include "platform/ui/ui.h"
 #include "shell/registration.h"
 #include "shell/startup.h"
@@ -8,8 +10,8 @@ int main(int argc, char** argv) {
     if (InitUserInterface(argc, argv) == 0) return -1;
     RegisterShellCallbacks();
     // ---- The other subsystems register their callbacks and hooks here: ----
-    // RegisterLinkSubsystem();
+    RegisterLinkSubsystem();
     RegisterImportSubsystem();
-    // RegisterExcelSubsystem();
+    RegisterExcelSubsystem();
     return ProgramMain();
 }

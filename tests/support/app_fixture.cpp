@@ -5,7 +5,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "excel/registration.h"
 #include "import/workflow/registration.h"
+#include "link/registration.h"
 #include "platform/system/system.h"
 #include "platform/ui/ui.h"
 #include "shell/startup.h"
@@ -40,7 +42,9 @@ void ResetAllSubsystemsForTesting() {
     ResetUserInterfaceForTesting();
     ResetShellForTesting();
     // ---- Other subsystems add their reset call here (one line each). ----
+    ResetLinkStateForTesting();
     ResetImportStateForTesting();
+    ResetExcelStateForTesting();
 }
 
 void AppFixture::SetUp() {

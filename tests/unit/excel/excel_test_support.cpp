@@ -1,0 +1,131 @@
+#include "excel_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QProcess>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "excel/excel_instance.h"
+#include "import/store/store.h"
+#include "link/com_port.h"
+#include "platform/spreadsheet/spreadsheet.h"
+#include "platform/spreadsheet/workbook_package.h"
+
+namespace fs = std::filesystem;
+
+std::string TemplatePath() { return std::string(BRISKEL_SOURCE_DIR) + "/resources/program/Class.xl"; }
+
+std::string MakeTempFolder() {
+    std::string pattern = (fs::temp_directory_path() / "briskel-excel-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) return "";
+    return pattern;
+}
+
+std::string ReadWholeFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+void WriteWholeFile(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+OpenSheet::OpenSheet() {
+    CAObjHandle workbooks = 0, workbook = 0;
+    ok_ = Excel_NewApp(ExcelAppHandle) == 0 &&
+          Excel_GetProperty(ExcelAppHandle, ExcelApp_Workbooks, workbooks) == 0 &&
+          Excel_WorkbooksOpen(workbooks, TemplatePath(), workbook) == 0 &&
+          Excel_GetProperty(ExcelAppHandle, ExcelApp_Sheets, ExcelSheetsHandle) == 0 &&
+          Excel_SheetsItem(ExcelSheetsHandle, 1, ExcelWorksheetHandle) == 0 &&
+          Excel_WorksheetRange(ExcelWorksheetHandle, "A1:BA20", ExcelRangeHandle) == 0;
+    ExcelWorkbooksHandle = workbooks;
+    ExcelWorkbookHandle = workbook;
+}
+
+OpenSheet::~OpenSheet() {
+    Excel_AppQuit(ExcelAppHandle);
+    for (CAObjHandle* h : {&ExcelRangeHandle, &ExcelWorksheetHandle, &ExcelSheetsHandle,
+                           &ExcelWorkbookHandle, &ExcelWorkbooksHandle, &ExcelAppHandle})
+        ClearObjHandle(h);
+}
+
+std::string OpenSheet::Cell(int row, int column) const {
+    std::string value;
+    Excel_RangeGetItem(ExcelRangeHandle, row, column, value);
+    return value;
+}
+
+std::vector<std::string> OpenSheet::Row(int row) const {
+    std::vector<std::string> cells;
+    for (int c = 1; c <= 53; ++c) cells.push_back(Cell(row, c));
+    while (!cells.empty() && cells.back().empty()) cells.pop_back();
+    return cells;
+}
+
+int OpenSheet::SaveAs(const std::string& path) const {
+    return Excel_WorkbookSaveAs(ExcelWorkbookHandle, path, 1);
+}
+
+std::vector<std::string> SavedRow(const std::string& path, int row) {
+    WorkbookPackage package;
+    std::vector<std::string> cells;
+    if (package.Open(path) != 0) return cells;
+    for (int c = 1; c <= 53; ++c) cells.push_back(package.CellText(row, c));
+    while (!cells.empty() && cells.back().empty()) cells.pop_back();
+    return cells;
+}
+
+std::vector<std::vector<std::string>> ReadWithOpenpyxl(const std::string& path) {
+    // Debian's python3, which carries python3-openpyxl (not a user's own Python).
+    const char* script =
+        "import json, sys, openpyxl\n"
+        "ws = openpyxl.load_workbook(sys.argv[1]).worksheets[0]\n"
+        "rows = [[c.value or '' for c in r] for r in ws.iter_rows(min_row=1, max_row=2)]\n"
+        "print(json.dumps(rows))\n";
+    QProcess python;
+    python.start("/usr/bin/python3", {"-c", script, QString::fromStdString(path)});
+    const bool finished = python.waitForFinished(30000);
+    const QByteArray out = python.readAllStandardOutput();
+    EXPECT_TRUE(finished && python.exitCode() == 0)
+        << python.readAllStandardError().toStdString();
+    std::vector<std::vector<std::string>> rows;
+    for (const auto& row : QJsonDocument::fromJson(out).array()) {
+        std::vector<std::string> cells;
+        for (const auto& cell : row.toArray()) cells.push_back(cell.toString().toStdString());
+        while (!cells.empty() && cells.back().empty()) cells.pop_back();
+        rows.push_back(cells);
+    }
+    return rows;
+}
+
+void LoadDump(const std::vector<uint8_t>& record) {
+    std::string digits;
+    for (std::size_t i = 0; i < record.size(); i += 2) {
+        const unsigned low = record[i];
+        const unsigned high = i + 1 < record.size() ? record[i + 1] : 0;
+        char word[8];
+        std::snprintf(word, sizeof word, "%04X", (high << 8) | low);
+        digits += word;
+    }
+    std::memset(rep_buf, 0, sizeof rep_buf);
+    std::memcpy(rep_buf, digits.data(), std::min(digits.size(), sizeof rep_buf - 1));
+}
+
+void SetDirectoryTest(int object, int test, int kind, int day, int month, int year) {
+    FicTest& t = Director[object].tests[test];
+    t.num_objet = object;
+    t.num_test = test;
+    t.present = 1;
+    t.jour = day;
+    t.mois = month;
+    t.annee = year;
+    t.type_mes = kind;
+}

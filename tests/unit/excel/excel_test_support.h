@@ -1,0 +1,51 @@
+// Helpers of the spreadsheet export tests: a fresh copy of the template opened
+// through the spreadsheet services (as the export opens it), the text slots,
+// the directory entry of a test, and an independent reader of saved workbooks.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The template as committed.
+std::string TemplatePath();
+// A new empty folder below the system's temporary folder.
+std::string MakeTempFolder();
+// Whole file; "" when missing.
+std::string ReadWholeFile(const std::string& path);
+void WriteWholeFile(const std::string& path, const std::string& bytes);
+
+// Opens the template in a new application and points `ExcelRangeHandle` at
+// A1:BA20 of its first sheet; everything is released on destruction.
+class OpenSheet {
+public:
+    OpenSheet();
+    ~OpenSheet();
+    OpenSheet(const OpenSheet&) = delete;
+    OpenSheet& operator=(const OpenSheet&) = delete;
+    bool ok() const { return ok_; }
+    std::string Cell(int row, int column) const;
+    // Columns 1 to the last non-empty one of `row`.
+    std::vector<std::string> Row(int row) const;
+    // Saves the workbook to `path`; the status of the save.
+    int SaveAs(const std::string& path) const;
+
+private:
+    bool ok_ = false;
+};
+
+// The cells of `row` of a workbook file read by the engine, from column A to
+// the last non-empty one.
+std::vector<std::string> SavedRow(const std::string& path, int row);
+
+// Rows 1 and 2 of the first sheet as Debian's openpyxl reads them; empty
+// cells as "". Fails the test when python3 or openpyxl cannot read the file.
+std::vector<std::vector<std::string>> ReadWithOpenpyxl(const std::string& path);
+
+// The dump text of a record as the instrument sends it: every 16-bit
+// little-endian word as four hexadecimal digits. Left in the download buffer.
+void LoadDump(const std::vector<uint8_t>& record);
+
+// Sets the directory entry of object `object`, test `test` (date 7 March 2012).
+void SetDirectoryTest(int object, int test, int kind, int day = 7, int month = 3,
+                      int year = 2012);

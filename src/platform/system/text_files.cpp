@@ -1,6 +1,7 @@
 // Text files as the run-time engine offers them: integer handles, text mode
 // ("\n" written becomes CR LF, a line read ends at CR LF or LF).
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -97,7 +98,8 @@ int ReadLine(int handle, std::string& line) {
 }
 
 int CVI_DeleteFile(const std::string& path) {
-    return std::remove(path.c_str()) == 0 ? 0 : -1;
+    // Files only: a folder of that name is left alone.
+    return ::unlink(path.c_str()) == 0 ? 0 : -1;
 }
 
 int RenameFile(const std::string& oldPath, const std::string& newPath) {

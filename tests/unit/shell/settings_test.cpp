@@ -1,0 +1,198 @@
+// The settings file: defaults, damaged files, round trips and the exit save.
+#include <filesystem>
+
+#include "shell/menu_state.h"
+#include "shell/startup.h"
+#include "shell_fixture.h"
+
+namespace {
+
+std::string Lines(std::initializer_list<std::string> lines) {
+    std::string text;
+    for (const auto& line : lines) text += line + "\r\n";
+    return text;
+}
+
+std::string Padded(std::string folder) {
+    folder.resize(std::max<std::size_t>(folder.size(), 64), ' ');
+    return folder;
+}
+
+class SettingsTest : public ShellFixture {};
+
+TEST_F(SettingsTest, FirstStartWritesTheDefaultFile) {
+    Charge_config();
+    EXPECT_EQ(ReadProgramFile("Briskel.ini"),
+              Lines({"1 0", "0", "56 1", "0", Padded(program_dir()), "", "1", "32", "102", "762",
+                     "1004", "0", "***"}));
+    EXPECT_EQ(Tick(ITEM_SAVE_ON_EXIT), 1);
+    EXPECT_EQ(Tick(ITEM_ENGLISH), 1);
+    EXPECT_EQ(langue, 1);
+    EXPECT_EQ(MainAttribute(ATTR_TOP), 32);
+    EXPECT_EQ(MainAttribute(ATTR_LEFT), 102);
+    EXPECT_EQ(MainAttribute(ATTR_HEIGHT), 762);
+    EXPECT_EQ(MainAttribute(ATTR_WIDTH), 1004);
+    EXPECT_EQ(Excel.working_folder, program_dir()) << "the padding is not part of the folder";
+    EXPECT_FALSE(ProgramFileExists("Briskel.ini.tmp"));
+}
+
+// Files that count as damaged: the defaults come back, and the save-on-exit
+// choice of a readable first line survives.
+TEST_F(SettingsTest, DamagedFilesAreReplacedByDefaults) {
+    const std::string five_numbers =
+        Lines({"0 0", "1f", "70 4", "1", "/data", "", "3", "10", "20", "300"}) + "400\r\n***\r\n";
+    struct Case {
+        const char* what;
+        std::string content;
+        int save_flag;
+    } cases[] = {
+        {"empty file", "", 1},
+        {"last block of five numbers", five_numbers, 0},
+        {"letters where numbers go", Lines({"1 0", "0", "56 1", "0", "/x", "", "one", "32", "102", "762", "1004", "0", "***"}), 1},
+        {"a 5000-character line", std::string(5000, '7') + "\r\n", 1},
+        {"binary garbage", std::string("\0\xff\x01\r\n\x80\x81\n\n\n\n\n\n\n\n\n\n\n\n", 22), 1},
+        {"only LF, cut after line 9", "0 1\n0\n56 1\n0\n/d\n\n2\n5\n6\n", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteProgramFile("Briskel.ini", c.content);
+        langue = 4;
+        Charge_config();
+        EXPECT_EQ(langue, 1);
+        EXPECT_EQ(Mesure.serial_port, 1);
+        EXPECT_EQ(FirstInstall, 0);
+        EXPECT_EQ(Tick(ITEM_SAVE_ON_EXIT), c.save_flag);
+        EXPECT_EQ(ReadProgramFile("Briskel.ini"),
+                  Lines({std::to_string(c.save_flag) + " 0", "0", "56 1", "0", Padded(program_dir()),
+                         "", "1", "32", "102", "762", "1004", "0", "***"}));
+        SetMenuBarAttribute(menu, ITEM_ENGLISH, ATTR_CHECKED, 0);
+    }
+}
+
+TEST_F(SettingsTest, ACompleteFileIsTakenAsWritten) {
+    WriteProgramFile("Briskel.ini", "0 1\n1A2b\n-5 7\n1\n/home/me/my folder  \n\n3\n-20\n-40\n500\n600\n0\n***\n");
+    Charge_config();
+    EXPECT_EQ(Tick(ITEM_SAVE_ON_EXIT), 0);
+    EXPECT_EQ(FirstInstall, 1);
+    EXPECT_EQ(Mesure.settings_hex, 0x1A2B);
+    EXPECT_EQ(Mesure.settings_value, -5);
+    EXPECT_EQ(Mesure.serial_port, 7);
+    EXPECT_EQ(Excel.erase_after_export, 1);
+    EXPECT_EQ(Excel.working_folder, "/home/me/my folder");
+    EXPECT_EQ(langue, 3);
+    EXPECT_EQ(Tick(ITEM_SPANISH), 1);
+    EXPECT_EQ(MainAttribute(ATTR_TOP), -20);
+    EXPECT_EQ(MainAttribute(ATTR_LEFT), -40);
+    EXPECT_EQ(MainAttribute(ATTR_HEIGHT), 500);
+    EXPECT_EQ(MainAttribute(ATTR_WIDTH), 600);
+}
+
+// Out-of-range or unreadable values in an otherwise complete file.
+TEST_F(SettingsTest, UnusableValuesFallBackWithoutDamagingTheFile) {
+    WriteProgramFile("Briskel.ini", Lines({"x y", "zz", "-", "", "", "", "9", "1", "2", "300", "400", "7", "***"}));
+    Charge_config();
+    EXPECT_EQ(langue, 1) << "a language outside 0 to 4 is English";
+    EXPECT_EQ(Tick(ITEM_SAVE_ON_EXIT), 1);
+    EXPECT_EQ(Mesure.settings_hex, 0);
+    EXPECT_EQ(Mesure.settings_value, 56);
+    EXPECT_EQ(Mesure.serial_port, 1);
+    EXPECT_EQ(Excel.working_folder, program_dir());
+    EXPECT_EQ(MainAttribute(ATTR_WINDOW_ZOOM), VAL_NO_ZOOM) << "an unknown zoom state is normal";
+    EXPECT_EQ(MainAttribute(ATTR_TOP), 1);
+    for (int item = ITEM_FRENCH; item <= ITEM_ITALIAN; ++item) EXPECT_EQ(Tick(item), item == ITEM_ENGLISH) << item;
+}
+
+TEST_F(SettingsTest, AMaximisedWindowComesBackMaximisedAtItsOwnPlace) {
+    const int top = MainAttribute(ATTR_TOP);
+    WriteProgramFile("Briskel.ini", Lines({"1 0", "0", "56 1", "0", "/d", "", "1", "300", "300", "300", "300", "2", "***"}));
+    Charge_config();
+    EXPECT_EQ(MainAttribute(ATTR_WINDOW_ZOOM), VAL_MAXIMIZE);
+    EXPECT_NE(MainAttribute(ATTR_TOP), 300);
+    EXPECT_EQ(MainAttribute(ATTR_TOP), top);
+}
+
+TEST_F(SettingsTest, ExitSaveRoundTrip) {
+    Charge_config();
+    langue = 2;
+    Mesure.serial_port = 12;
+    Mesure.settings_hex = 0xBEEF;
+    Excel.working_folder = "/srv/a folder with blanks";
+    SetPanelPos(Fen_princ[PANEL_MAIN], -8, -16);
+    SetPanelAttribute(Fen_princ[PANEL_MAIN], ATTR_HEIGHT, 480);
+    SetCtrlVal(Fen_princ[PANEL_EXPORT], EXPORT_ERASE, 1);
+    Fin_prog();
+    EXPECT_EQ(ReadProgramFile("Briskel.ini"),
+              Lines({"1 0", "beef", "56 12", "1", "/srv/a folder with blanks", "", "2", "-8", "-16",
+                     "480", "1004", "0", "***"}));
+
+    ResetShellForTesting();
+    rep_ini = ProgramPath("Briskel.ini");
+    menu = GetPanelMenuBar(Fen_princ[PANEL_MAIN] = LoadPanel(0, UIR_FILE, PANEL_MAIN));
+    Charge_config();
+    EXPECT_EQ(langue, 2);
+    EXPECT_EQ(Mesure.serial_port, 12);
+    EXPECT_EQ(Mesure.settings_hex, 0xBEEF);
+    EXPECT_EQ(Excel.erase_after_export, 1);
+    EXPECT_EQ(Excel.working_folder, "/srv/a folder with blanks");
+    EXPECT_EQ(MainAttribute(ATTR_LEFT), -16);
+}
+
+TEST_F(SettingsTest, TheEraseFlagSavedIsTheCheckBoxs) {
+    WriteProgramFile("Briskel.ini", Lines({"1 0", "0", "56 1", "1", "/d", "", "1", "32", "102", "762", "1004", "0", "***"}));
+    Charge_config();
+    EXPECT_EQ(Excel.erase_after_export, 1);
+    Fin_prog();  // the export panel was never shown: its check box is unticked
+    EXPECT_EQ(ReadProgramFile("Briskel.ini").substr(0, 17), Lines({"1 0", "0", "56 1", "0"}));
+}
+
+TEST_F(SettingsTest, UntickedSwitchWritesOnlyTheFirstLine) {
+    const std::string stored = Lines({"1 1", "a", "60 3", "1", "/w", "", "4", "1", "2", "300", "400", "0", "***"});
+    WriteProgramFile("Briskel.ini", stored);
+    Charge_config();
+    Gestion_options(menu, ITEM_SAVE_ON_EXIT, nullptr, Fen_princ[PANEL_MAIN]);
+    Gestion_options(menu, ITEM_SAVE_ON_EXIT, nullptr, Fen_princ[PANEL_MAIN]);
+    EXPECT_EQ(Tick(ITEM_SAVE_ON_EXIT), 1) << "twice leaves it as it was";
+    Gestion_options(menu, ITEM_SAVE_ON_EXIT, nullptr, Fen_princ[PANEL_MAIN]);
+    langue = 0;
+    Fin_prog();
+    EXPECT_EQ(ReadProgramFile("Briskel.ini"), "0 0\r\n" + stored.substr(5));
+
+    Charge_config();
+    EXPECT_EQ(Tick(ITEM_SAVE_ON_EXIT), 0);
+    EXPECT_EQ(FirstInstall, 0);
+    EXPECT_EQ(langue, 4);
+}
+
+TEST_F(SettingsTest, UntickedSwitchWithoutAFileWritesNothing) {
+    SetMenuBarAttribute(menu, ITEM_SAVE_ON_EXIT, ATTR_CHECKED, 0);
+    Fin_prog();
+    EXPECT_FALSE(ProgramFileExists("Briskel.ini"));
+}
+
+// A write that cannot complete leaves the previous file whole.
+TEST_F(SettingsTest, AFailedSaveKeepsTheOldFile) {
+    const std::string stored = Lines({"1 0", "0", "56 1", "0", "/d", "", "1", "32", "102", "762", "1004", "0", "***"});
+    WriteProgramFile("Briskel.ini", stored);
+    Charge_config();
+    std::filesystem::create_directory(ProgramPath("Briskel.ini.tmp"));
+    langue = 3;
+    Fin_prog();
+    EXPECT_EQ(ReadProgramFile("Briskel.ini"), stored);
+    SetMenuBarAttribute(menu, ITEM_SAVE_ON_EXIT, ATTR_CHECKED, 0);
+    Fin_prog();
+    EXPECT_EQ(ReadProgramFile("Briskel.ini"), stored);
+}
+
+// The settings cannot be written (here the file's place is taken by a
+// folder): the program runs on with the defaults and reports nothing.
+TEST_F(SettingsTest, AnUnwritableSettingsFileLeavesTheDefaults) {
+    std::filesystem::create_directory(ProgramPath("Briskel.ini"));
+    Charge_config();
+    EXPECT_EQ(langue, 1);
+    EXPECT_EQ(Tick(ITEM_SAVE_ON_EXIT), 1);
+    EXPECT_TRUE(popups().empty());
+    Fin_prog();
+    EXPECT_TRUE(std::filesystem::is_directory(ProgramPath("Briskel.ini")));
+}
+
+}  // namespace

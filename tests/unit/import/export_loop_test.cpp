@@ -174,6 +174,21 @@ TEST_F(ExportLoopTest, AFailedDownloadIsNeitherWrittenNorOfferedForErasure) {
     EXPECT_EQ(unreadable, 1);
 }
 
+TEST_F(ExportLoopTest, ASilentInstrumentGivesNoWorkbook) {
+    AddFile(1, 1, 'e', Date(2008, 11, 5));
+    StartInstrument();
+    Scan();
+    instrument().set_fault(zr8812::Fault::Silent, "od");
+    SetDateFilter(1);
+    recorder().SetDefaultAnswer({1, ""});
+    RunExport(1);
+    EXPECT_TRUE(sheet_calls.empty());
+    EXPECT_EQ(CountPopups("Test File"), 0);
+    ASSERT_EQ(popups().size(), 1u);
+    EXPECT_EQ(popups()[0].title, "Error");
+    EXPECT_TRUE(FileOnInstrument(1, "01.e"));
+}
+
 TEST_F(ExportLoopTest, AShortDumpIsNotDecoded) {
     AddFile(1, 1, 'v', Date(2008, 11, 5));
     StartInstrument();
@@ -237,6 +252,25 @@ TEST_F(ExportLoopTest, UnsupportedKindHasNoReader) {
     EXPECT_EQ(LectureTests(4, 120, 0), TEST_WITHOUT_READER);
     EXPECT_EQ(LectureTests(-1, 0, 0), TEST_WITHOUT_READER);
     EXPECT_TRUE(popups().empty());
+}
+
+TEST_F(ExportLoopTest, UpdateRescansOnlyWithTheSwitchOnSetup) {
+    AddFile(1, 1, 'a', Date(2008, 11, 5));
+    StartInstrument();
+    instrument().set_rotary(3);
+    SimulateCommit(Fen_princ[PANEL_IMPORT], IMPORT_UPDATE);
+    EXPECT_EQ(CountPopups("Set of the rotator"), 2);
+    EXPECT_EQ(CountPopups("Error n° -115"), 1);
+    EXPECT_EQ(Received("ls -l"), 0);
+    EXPECT_FALSE(PanelVisible(PANEL_IMPORT));
+
+    recorder().Clear();
+    instrument().set_rotary(25);
+    SimulateCommit(Fen_princ[PANEL_IMPORT], IMPORT_UPDATE);
+    EXPECT_EQ(CountPopups("Set of the rotator"), 0);
+    EXPECT_EQ(Rows(IMPORT_OBJECTS), (std::vector<std::string>{"01"}));
+    EXPECT_TRUE(PanelVisible(PANEL_IMPORT));
+    EXPECT_EQ(GetWaitCursor(), 0);
 }
 
 TEST_F(ExportLoopTest, StopAndCloseCallbacks) {

@@ -1,0 +1,142 @@
+// The readers: decoding of the downloaded dump left in rep_buf, then the slot
+// texts the sheet writers read and the loop fields of the current test.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "import/store/store.h"
+#include "import/workflow/record_decoding.h"
+#include "import/workflow/slot_text.h"
+#include "link/com_port.h"
+#include "records.h"
+#include "unit/import/dump_text.h"
+
+namespace {
+
+class ReaderTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::memset(tamp, 0, sizeof tamp);
+        std::memset(rep_buf, 0, REP_BUF_SIZE);
+        Selection = FicTest{};
+    }
+    static void Download(const std::string& digits) {
+        std::memset(rep_buf, 0, REP_BUF_SIZE);
+        std::memcpy(rep_buf, digits.data(), std::min(digits.size(), REP_BUF_SIZE));
+    }
+    static std::string SlotText(int slot) { return Slot(slot); }
+};
+
+TEST_F(ReaderTest, CurrentSlots) {
+    WriteSlotText(7, "left over");
+    WriteSlotText(30, "other kind");
+    Download(DumpDigitsOf(zr8812::build_current({.header = 9,
+                                                 .current_mA = 0.00001f,
+                                                 .battery_mV = 8650.0f,
+                                                 .temperature_C = -3.25f,
+                                                 .period_tenth_us = -200000,
+                                                 .smoothing = 2,
+                                                 .clamp_type = 1})));
+    EXPECT_EQ(Lecture_courant(), 0);
+    const char* expected[] = {"9", "0.00001", "8650", "-3.25", "-200000", "2", "1", "0"};
+    for (int slot = 0; slot < 8; ++slot) EXPECT_EQ(SlotText(slot), expected[slot]) << slot;
+    EXPECT_EQ(SlotText(30), "other kind");
+}
+
+TEST_F(ReaderTest, EarthSlotsAreIntegers) {
+    Download(DumpDigitsOf(zr8812::build_earth(
+        {.header = 1, .re_mOhm = -12500, .rs_mOhm = 1350000, .rh_mOhm = 0, .smoothing = 255,
+         .method = 1, .trailer = 65535})));
+    Lecture_Terre();
+    const char* expected[] = {"1", "-12500", "1350000", "0", "255", "1", "65535"};
+    for (int slot = 0; slot < 7; ++slot) EXPECT_EQ(SlotText(slot), expected[slot]) << slot;
+}
+
+TEST_F(ReaderTest, LoopSlotsAndTheTripMode) {
+    zr8812::LoopFields f;
+    f.function = 2;
+    f.smoothing = 1;
+    f.z_ln = 3.4e38f;
+    f.r_ln = 1.25e-3f;
+    f.l_e = 22.5f;
+    f.z_e = 20.5f;
+    f.r_e = 21.5f;
+    f.v_p = 14.5f;
+    f.frequency_Hz = 49.98f;
+    f.extra_word = 600;
+    f.r_p = 1200.0f;
+    f.earth_variant = 1;
+    Download(DumpDigitsOf(zr8812::build_loop(f)));
+    Lecture_loop();
+    EXPECT_EQ(SlotText(0), "1");
+    EXPECT_EQ(SlotText(1), "2");
+    EXPECT_EQ(SlotText(2), "340000000000000000000000000000000000000");
+    EXPECT_EQ(SlotText(3), "0.00125");
+    EXPECT_EQ(SlotText(14), "14.5");
+    EXPECT_EQ(SlotText(15), "49.98");
+    EXPECT_EQ(SlotText(16), "600");
+    EXPECT_EQ(SlotText(17), "1200");
+    EXPECT_EQ(SlotText(20), "20.5");
+    EXPECT_EQ(SlotText(21), "21.5");
+    EXPECT_EQ(SlotText(22), "22.5");
+    EXPECT_EQ(SlotText(23), "1");
+    for (int slot = 0; slot < 24; ++slot) EXPECT_EQ(SlotText(slot).find('e'), std::string::npos);
+    EXPECT_EQ(Selection.fonction_boucle, 2);
+    EXPECT_EQ(Selection.variante_terre, 1);
+
+    struct Row {
+        uint8_t no_trip, trip_select;
+        int mode;
+    } rows[] = {{0, 0, 0}, {1, 0, 1}, {0, 1, 2}, {1, 1, 2}, {7, 0, 1}};
+    for (const Row& row : rows) {
+        f.no_trip = row.no_trip;
+        f.trip_select = row.trip_select;
+        Download(DumpDigitsOf(zr8812::build_loop(f)));
+        Lecture_loop();
+        EXPECT_EQ(Selection.sans_declench, row.no_trip);
+        EXPECT_EQ(Selection.select_declench, row.trip_select);
+        EXPECT_EQ(Selection.mode_declench, row.mode);
+        EXPECT_EQ(SlotText(19), std::to_string(row.no_trip));
+        EXPECT_EQ(SlotText(18), std::to_string(row.trip_select));
+    }
+}
+
+TEST_F(ReaderTest, RcdSlots) {
+    std::string digits = DumpDigitsOf(zr8812::build_rcd({.validity = 50,
+                                                         .measured_current_tenth_mA = 305,
+                                                         .trip_time_s = 0.0215f,
+                                                         .rated_current_tenth_mA = 300,
+                                                         .wave_code = 0x10}));
+    digits.replace(24, 4, "0102");
+    Download(digits);
+    Lecture_rcd();
+    const char* expected[] = {"50", "305", "0", "0.0215", "300", "2", "1", "16"};
+    for (int slot = 0; slot < 8; ++slot) EXPECT_EQ(SlotText(slot), expected[slot]) << slot;
+}
+
+TEST_F(ReaderTest, VoltageSlots) {
+    Download(DumpDigitsOf(zr8812::build_voltage({.header = 3,
+                                                 .v_ln_mV = 230100.0f,
+                                                 .v_lpe_mV = 1e-7f,
+                                                 .v_npe_mV = 0.0f,
+                                                 .battery_mV = 8900.0f,
+                                                 .temperature_C = 21.5f,
+                                                 .period_tenth_us = 200000,
+                                                 .rod_resistance_ohm = 1e9f,
+                                                 .smoothing = 6,
+                                                 .extra_byte = 1})));
+    Lecture_tension();
+    const char* expected[] = {"3", "230100", "0.0000001", "0", "8900", "21.5", "200000",
+                              "1000000000", "6", "1"};
+    for (int slot = 0; slot < 10; ++slot) EXPECT_EQ(SlotText(slot), expected[slot]) << slot;
+}
+
+TEST_F(ReaderTest, DownloadedDigitsStopAtTheEndOfTheBuffer) {
+    std::memset(rep_buf, 'a', REP_BUF_SIZE);  // no terminating zero at all
+    EXPECT_EQ(DownloadedDigits().size(), REP_BUF_SIZE);
+    EXPECT_EQ(Lecture_tension(), 0);
+    EXPECT_EQ(SlotText(9), "170");
+}
+
+}  // namespace

@@ -1,0 +1,466 @@
+// The export panel and the writing of one workbook per test: launch, close
+// and folder choice, proposed names, the save dialog, the overwrite question,
+// failed spreadsheet calls, stops, the layout choice, and the typed-name filter.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+
+#include "excel/excel_instance.h"
+#include "excel/registration.h"
+#include "excel/workbook_export.h"
+#include "excel_test_support.h"
+#include "import/store/store.h"
+#include "import/workflow/record_decoding.h"
+#include "import/workflow/sheet_writer.h"
+#include "platform/spreadsheet/atomic_file.h"
+#include "platform/spreadsheet/spreadsheet.h"
+#include "platform/ui/ui.h"
+#include "records.h"
+#include "shell/globals.h"
+#include "shell/hooks.h"
+#include "shell/panels.h"
+#include "support/app_fixture.h"
+
+namespace fs = std::filesystem;
+using Cells = std::vector<std::string>;
+
+namespace {
+
+class ExportPanel : public AppFixture {
+protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        RegisterExcelSubsystem();
+        Fen_princ[PANEL_EXPORT] = LoadPanel(0, UIR_FILE, PANEL_EXPORT);
+        Fen_princ[PANEL_IMPORT] = LoadPanel(0, UIR_FILE, PANEL_IMPORT);
+        ASSERT_GT(Fen_princ[PANEL_EXPORT], 0);
+        ASSERT_GT(Fen_princ[PANEL_IMPORT], 0);
+        out_ = program_dir() + "/out";
+        fs::create_directory(out_);
+        Excel.base_name = "Briskel";
+        Excel.sequence = 1;
+        Excel.working_folder = out_ + "/";
+        SetCtrlVal(panel(), EXPORT_BASE_NAME, std::string("Briskel"));
+        SetCtrlVal(panel(), EXPORT_FOLDER, out_);
+        langue = 1;
+        flag_stop = 1;
+        DecodeCurrentTest();
+    }
+    void TearDown() override {
+        SetPollHookForTesting(nullptr);
+        SetWriteLimitForTesting(-1);
+        AppFixture::TearDown();
+    }
+
+    static int panel() { return Fen_princ[PANEL_EXPORT]; }
+    std::string Out(const std::string& name) const { return out_ + "/" + name; }
+    void Press(int control) { SimulateCommit(panel(), control); }
+    void Launch() {
+        Press(EXPORT_RUN);
+        ASSERT_EQ(Excel.started, 1);
+    }
+    bool Dimmed(int p, int control) const {
+        int dimmed = 0;
+        GetCtrlAttribute(p, control, ATTR_DIMMED, dimmed);
+        return dimmed != 0;
+    }
+    bool Visible(int p) const {
+        int visible = 0;
+        GetPanelAttribute(p, ATTR_VISIBLE, visible);
+        return visible != 0;
+    }
+    std::string Text(int p, int control) const {
+        std::string text;
+        GetCtrlVal(p, control, text);
+        return text;
+    }
+    // The save dialog's next answer.
+    void Choose(const std::string& path, int result = VAL_NEW_FILE_SELECTED) {
+        recorder().QueueAnswer("file", "", {result, path});
+    }
+    Cells Kinds() const {
+        Cells kinds;
+        for (const auto& p : popups()) kinds.push_back(p.kind);
+        return kinds;
+    }
+    Cells Titles() { return recorder().titles(); }
+    // Test 12 of object 5, a current test, decoded as the export loop leaves it.
+    void DecodeCurrentTest() {
+        SetDirectoryTest(5, 12, KIND_CURRENT);
+        LoadDump(zr8812::build_current({.current_mA = 523, .period_tenth_us = 200000}));
+        Lecture_courant();
+    }
+    bool ExportCurrent() { return Exporter_feuille(5, 12, KIND_CURRENT); }
+
+    std::string out_;
+};
+
+const Cells CURRENT_TITLES = {"Date of test", "Object", "Test", "Current", "unit", "Smooth",
+                              "Freq", "unit", "Clamp type", "Vbatt", "unit", "Temp.", "unit"};
+
+}  // namespace
+
+// ---- Launch, close, folder choice ----
+
+TEST_F(ExportPanel, LaunchWithAMissingFolderStartsNothing) {
+    SetCtrlVal(panel(), EXPORT_FOLDER, out_ + "/missing");
+    Press(EXPORT_RUN);
+    ASSERT_EQ(popups().size(), 1u);
+    EXPECT_EQ(popups()[0].title, "Error n° -104");
+    EXPECT_EQ(popups()[0].message, "Working directory not found\n");
+    EXPECT_EQ(Excel.started, 0);
+    EXPECT_EQ(ExcelAppHandle, 0);
+    EXPECT_EQ(Excel_HeldHandleCountForTesting(), 0);
+}
+
+TEST_F(ExportPanel, LaunchLeavesOnlyTheExportButtonToPress) {
+    SetCtrlAttribute(panel(), EXPORT_EXPORT, ATTR_DIMMED, 1);
+    Press(EXPORT_RUN);
+    EXPECT_TRUE(popups().empty());
+    EXPECT_EQ(Excel.started, 1);
+    EXPECT_GT(ExcelAppHandle, 0);
+    EXPECT_EQ(Excel.working_folder, out_);
+    EXPECT_EQ(Text(panel(), EXPORT_MESSAGE), "EXCEL Ready !\n");
+    for (int control : {EXPORT_RUN, EXPORT_FOLDER, EXPORT_BROWSE})
+        EXPECT_TRUE(Dimmed(panel(), control)) << control;
+    EXPECT_FALSE(Dimmed(panel(), EXPORT_EXPORT));
+}
+
+TEST_F(ExportPanel, LaunchWithoutASpreadsheetProgramCanBeTriedAgain) {
+    Excel_SetAvailableForTesting(false);
+    Press(EXPORT_RUN);
+    EXPECT_EQ(Titles(), Cells{"Error n° -106"});
+    EXPECT_EQ(popups()[0].message, "Error writing to EXCEL\n");
+    EXPECT_EQ(Excel.started, 0);
+    EXPECT_EQ(ExcelAppHandle, 0);
+    EXPECT_FALSE(Dimmed(panel(), EXPORT_RUN));
+    Excel_SetAvailableForTesting(true);
+    Press(EXPORT_RUN);
+    EXPECT_EQ(Excel.started, 1);
+    EXPECT_EQ(Excel_HeldHandleCountForTesting(), 1);
+}
+
+TEST_F(ExportPanel, CloseWithoutLaunchOnlyResetsThePanels) {
+    flag_excel = 1;
+    Press(EXPORT_QUIT);
+    EXPECT_TRUE(popups().empty());
+    EXPECT_FALSE(Visible(panel()));
+    EXPECT_TRUE(Visible(Fen_princ[PANEL_IMPORT]));
+    EXPECT_EQ(flag_excel, 0);
+    EXPECT_FALSE(Dimmed(panel(), EXPORT_RUN));
+    EXPECT_TRUE(Dimmed(panel(), EXPORT_EXPORT));
+    EXPECT_EQ(Text(Fen_princ[PANEL_IMPORT], IMPORT_DESCRIPTION), "        ");
+}
+
+TEST_F(ExportPanel, CloseAfterLaunchWarnsAndQuits) {
+    Launch();
+    Press(EXPORT_QUIT);
+    ASSERT_EQ(Titles(), Cells{"Error n° -107"});
+    EXPECT_EQ(popups()[0].message, "Warning !  EXCEL will be closed\n");
+    EXPECT_EQ(Excel.started, 0);
+    EXPECT_EQ(ExcelAppHandle, 0);
+    EXPECT_EQ(Excel_HeldHandleCountForTesting(), 0);
+    // A new launch starts a new application.
+    Press(EXPORT_RUN);
+    EXPECT_EQ(Excel.started, 1);
+}
+
+TEST_F(ExportPanel, CloseAfterTheUserClosedTheApplicationReportsTheFailedQuit) {
+    Launch();
+    Excel_SimulateUserClosedForTesting();
+    Press(EXPORT_QUIT);
+    EXPECT_EQ(Titles(), (Cells{"Error n° -107", "Error n° -106"}));
+    EXPECT_EQ(Excel.started, 0);
+    // The next launch does not hold two applications.
+    Press(EXPORT_RUN);
+    EXPECT_EQ(Excel.started, 1);
+    EXPECT_EQ(Excel_HeldHandleCountForTesting(), 1);
+}
+
+TEST_F(ExportPanel, FolderChoiceChangesTheFieldOnlyWhenAFolderWasChosen) {
+    recorder().QueueAnswer("dir", "", {0, "/ignored"});
+    Press(EXPORT_BROWSE);
+    EXPECT_EQ(Text(panel(), EXPORT_FOLDER), out_);
+    EXPECT_EQ(Excel.working_folder, out_ + "/");
+    recorder().QueueAnswer("dir", "", {VAL_DIRECTORY_SELECTED, "/srv/sites"});
+    Press(EXPORT_BROWSE);
+    EXPECT_EQ(Text(panel(), EXPORT_FOLDER), "/srv/sites");
+    EXPECT_EQ(Excel.working_folder, "/srv/sites");
+    ASSERT_EQ(popups().size(), 2u);
+    EXPECT_EQ(popups()[0].defaultDirectory, "");
+    EXPECT_EQ(popups()[0].title, "");
+}
+
+// ---- One workbook per test ----
+
+TEST_F(ExportPanel, ThreeTestsProposeBriskelOneToThreeAndTheNextExportGoesOn) {
+    Launch();
+    for (int i = 1; i <= 4; ++i) {
+        Choose(Out("B" + std::to_string(i) + ".xlsx"));
+        EXPECT_TRUE(ExportCurrent()) << i;
+    }
+    ASSERT_EQ(popups().size(), 4u);
+    for (int i = 0; i < 4; ++i) {
+        const PopupRecord& dialog = popups()[i];
+        EXPECT_EQ(dialog.kind, "file");
+        EXPECT_EQ(dialog.defaultFileName, "Briskel" + std::to_string(i + 1));
+        EXPECT_EQ(dialog.defaultDirectory, out_);  // as the launch read it
+        EXPECT_EQ(dialog.title, "Save");
+        EXPECT_EQ(dialog.fileTypeList, ".xlsx");
+        EXPECT_EQ(SavedRow(Out("B" + std::to_string(i + 1) + ".xlsx"), 1), CURRENT_TITLES);
+    }
+    EXPECT_EQ(Excel.sequence, 5);
+    // Between tests only the application is held, and no workbook stays open.
+    EXPECT_EQ(Excel_HeldHandleCountForTesting(), 1);
+    EXPECT_EQ(Excel_OpenWorkbookCountForTesting(), 0);
+}
+
+TEST_F(ExportPanel, ASavedWorkbookTakesTheWorkbookExtensionAndOpensElsewhere) {
+    Launch();
+    Choose(Out("site"));  // typed without an extension
+    EXPECT_TRUE(ExportCurrent());
+    ASSERT_TRUE(fs::exists(Out("site.xlsx")));
+    EXPECT_FALSE(fs::exists(Out("site")));
+    const auto rows = ReadWithOpenpyxl(Out("site.xlsx"));
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0], CURRENT_TITLES);
+    EXPECT_EQ(rows[1], SavedRow(Out("site.xlsx"), 2));
+    EXPECT_EQ(rows[1][3], "     0.523");
+}
+
+TEST_F(ExportPanel, CancellingTheDialogConsumesTheNumber) {
+    Launch();
+    Choose("", VAL_NO_FILE_SELECTED);
+    EXPECT_FALSE(ExportCurrent());
+    EXPECT_EQ(Excel.sequence, 2);
+    Choose(Out("second.xlsx"));
+    EXPECT_TRUE(ExportCurrent());
+    EXPECT_EQ(popups().back().defaultFileName, "Briskel2");
+    EXPECT_EQ(fs::directory_iterator(out_)->path().filename(), "second.xlsx");
+    EXPECT_EQ(Excel_HeldHandleCountForTesting(), 1);
+}
+
+TEST_F(ExportPanel, AnsweringNoToTheOverwriteQuestionKeepsTheFileAndTheNumber) {
+    Launch();
+    WriteWholeFile(Out("old.xlsx"), "the old workbook");
+    Choose(Out("old.xlsx"), VAL_EXISTING_FILE_SELECTED);
+    recorder().QueueAnswer("generic", "", {2, ""});
+    EXPECT_FALSE(ExportCurrent());
+    ASSERT_EQ(popups().size(), 2u);
+    const PopupRecord& question = popups()[1];
+    EXPECT_EQ(question.title, "EXCEL Sheet");
+    EXPECT_EQ(question.message, "Sheet already exist !    Overwrite Data ?\n");
+    EXPECT_EQ(question.buttons[0], "Yes");
+    EXPECT_EQ(question.buttons[1], "No");
+    EXPECT_EQ(ReadWholeFile(Out("old.xlsx")), "the old workbook");
+    EXPECT_EQ(Excel.sequence, 1);
+
+    // The next test asks again, with the same number, and "Yes" replaces the file.
+    Choose(Out("old.xlsx"), VAL_EXISTING_FILE_SELECTED);
+    recorder().QueueAnswer("generic", "", {1, ""});
+    EXPECT_TRUE(ExportCurrent());
+    EXPECT_EQ(popups()[2].defaultFileName, "Briskel1");
+    EXPECT_EQ(SavedRow(Out("old.xlsx"), 1), CURRENT_TITLES);
+    EXPECT_EQ(Excel.sequence, 2);
+    EXPECT_EQ(Excel_HeldHandleCountForTesting(), 1);
+}
+
+TEST_F(ExportPanel, AFailedSaveKeepsTheOldWorkbookAndTellsTheUser) {
+    Launch();
+    WriteWholeFile(Out("old.xlsx"), "the old workbook");
+    Choose(Out("old.xlsx"), VAL_EXISTING_FILE_SELECTED);
+    recorder().QueueAnswer("generic", "", {1, ""});
+    SetWriteLimitForTesting(300);  // the disk fills up during the save
+    EXPECT_FALSE(ExportCurrent());
+    EXPECT_EQ(Titles().back(), "Error n° -106");
+    EXPECT_EQ(ReadWholeFile(Out("old.xlsx")), "the old workbook");
+    EXPECT_EQ(std::distance(fs::directory_iterator(out_), fs::directory_iterator()), 1);
+    EXPECT_EQ(Excel.sequence, 1);
+
+    SetWriteLimitForTesting(-1);
+    Choose(Out("old.xlsx"), VAL_EXISTING_FILE_SELECTED);
+    recorder().QueueAnswer("generic", "", {1, ""});
+    EXPECT_TRUE(ExportCurrent());
+    EXPECT_EQ(SavedRow(Out("old.xlsx"), 1), CURRENT_TITLES);
+}
+
+TEST_F(ExportPanel, AFolderThatCannotBeWrittenGivesErrorSixAndNoFile) {
+    Launch();
+    Choose(Out("missing/sheet.xlsx"));
+    EXPECT_FALSE(ExportCurrent());
+    EXPECT_EQ(Titles().back(), "Error n° -106");
+    EXPECT_TRUE(fs::is_empty(out_));
+}
+
+TEST_F(ExportPanel, AnApplicationClosedByTheUserGivesErrorSixForEachTest) {
+    Launch();
+    Excel_SimulateUserClosedForTesting();
+    EXPECT_FALSE(ExportCurrent());
+    EXPECT_FALSE(ExportCurrent());
+    EXPECT_EQ(Titles(), (Cells{"Error n° -106", "Error n° -106"}));
+    EXPECT_EQ(Excel.sequence, 1);
+    for (CAObjHandle h : {ExcelWorkbooksHandle, ExcelWorkbookHandle, ExcelSheetsHandle,
+                          ExcelWorksheetHandle})
+        EXPECT_EQ(h, 0);
+    EXPECT_EQ(Excel_HeldHandleCountForTesting(), 1);
+}
+
+TEST_F(ExportPanel, AMissingOrDamagedTemplateGivesErrorSix) {
+    Launch();
+    for (const std::string& content : {std::string("not a zip"), std::string()}) {
+        if (content.empty()) {
+            fs::remove(ProgramPath("Class.xl"));
+        } else {
+            WriteProgramFile("Class.xl", content);
+        }
+        Choose(Out("never.xlsx"));
+        EXPECT_FALSE(ExportCurrent());
+        EXPECT_EQ(Titles().back(), "Error n° -106");
+    }
+    EXPECT_TRUE(fs::is_empty(out_));
+    EXPECT_EQ(Excel.sequence, 1);
+    EXPECT_EQ(Excel_HeldHandleCountForTesting(), 1);
+}
+
+TEST_F(ExportPanel, AStopBeforeTheDialogWritesNothingButConsumesTheNumber) {
+    Launch();
+    flag_stop = 0;
+    EXPECT_FALSE(ExportCurrent());
+    EXPECT_TRUE(popups().empty());
+    EXPECT_EQ(Excel.sequence, 2);
+}
+
+TEST_F(ExportPanel, AStopOnceTheTemplateIsOpenLeavesItUnsaved) {
+    Launch();
+    int polls = 0;
+    SetPollHookForTesting([&] {
+        if (++polls == 2) flag_stop = 0;  // the poll after the first titles
+    });
+    Choose(Out("stopped.xlsx"));
+    EXPECT_FALSE(ExportCurrent());
+    EXPECT_EQ(polls, 3);
+    EXPECT_TRUE(fs::is_empty(out_));
+    EXPECT_EQ(Excel.sequence, 2);
+    EXPECT_EQ(Excel_HeldHandleCountForTesting(), 1);
+    EXPECT_EQ(Excel_OpenWorkbookCountForTesting(), 1);
+}
+
+TEST_F(ExportPanel, AnUnsupportedKindGivesOnlyTheIdentificationTitles) {
+    Launch();
+    Choose(Out("other.xlsx"));
+    EXPECT_TRUE(Exporter_feuille(5, 12, 1));
+    EXPECT_EQ(SavedRow(Out("other.xlsx"), 1), (Cells{"Date of test", "Object", "Test"}));
+    EXPECT_TRUE(SavedRow(Out("other.xlsx"), 2).empty());
+}
+
+TEST_F(ExportPanel, TheLoopFieldsChooseTheLayout) {
+    Launch();
+    const struct {
+        uint8_t function, variant;
+        std::size_t columns;
+        const char* label;
+    } cases[] = {
+        {0, 0, 31, "ZLOOP Trip"},
+        {1, 0, 31, "ZLINE"},
+        {2, 0, 23, "REarth Trip"},
+        {3, 0, 15, "RCD ZLOOP No Trip"},
+        {3, 1, 21, "RCD REarth No Trip"},
+        {5, 0, 3, nullptr},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        SetDirectoryTest(2, 4, KIND_LOOP);
+        LoadDump(zr8812::build_loop({.function = c.function, .earth_variant = c.variant}));
+        Lecture_loop();
+        const std::string path = Out("loop" + std::to_string(++n) + ".xlsx");
+        Choose(path);
+        EXPECT_TRUE(Exporter_feuille(2, 4, KIND_LOOP));
+        const Cells values = SavedRow(path, 2);
+        EXPECT_EQ(values.size(), c.columns) << int(c.function) << "/" << int(c.variant);
+        EXPECT_EQ(SavedRow(path, 1).size(), c.columns);
+        if (c.label != nullptr && values.size() > 3) {
+            EXPECT_EQ(values[3], c.label);
+        }
+    }
+}
+
+TEST_F(ExportPanel, TitlesAndDialogsFollowTheLanguage) {
+    Launch();
+    langue = 0;
+    WriteWholeFile(Out("fr.xlsx"), "old");
+    Choose(Out("fr.xlsx"), VAL_EXISTING_FILE_SELECTED);
+    recorder().QueueAnswer("generic", "", {1, ""});
+    EXPECT_TRUE(ExportCurrent());
+    EXPECT_EQ(popups()[0].title, "Enregistrer");
+    EXPECT_EQ(popups()[1].title, "Feuille EXCEL");
+    EXPECT_EQ(popups()[1].buttons[0], "Oui");
+    EXPECT_EQ(popups()[1].buttons[1], "Non");
+    const Cells titles = SavedRow(Out("fr.xlsx"), 1);
+    EXPECT_EQ(Cells(titles.begin(), titles.begin() + 3), (Cells{"Date of test", "Object", "Test"}));
+    EXPECT_EQ(titles[3], "Current");  // the same in every language
+}
+
+// ---- The export button ----
+
+TEST_F(ExportPanel, TheExportButtonFiltersTheNameAndFolderAndEndsWithOnlyCloseActive) {
+    Launch();
+    const struct {
+        std::string name, folder, storedName, storedFolder;
+    } cases[] = {
+        {"My data (1)", "/data/sites", "My data 1", "/data/sites/"},
+        {"Briskel", "/data/sites/", "Briskel", "/data/sites/"},
+        {"site", "C:\\Data\\", "site", "C:\\Data\\"},
+        {"a  b", "/data/it's  here", "a ", "/data/its /"},
+        {"", "", "", "/"},
+        {std::string(600, 'n'), std::string(600, 'f'), std::string(99, 'n'),
+         std::string(298, 'f') + "/"},
+    };
+    for (const auto& c : cases) {
+        SetCtrlVal(panel(), EXPORT_BASE_NAME, c.name);
+        SetCtrlVal(panel(), EXPORT_FOLDER, c.folder);
+        SetCtrlAttribute(panel(), EXPORT_EXPORT, ATTR_DIMMED, 0);
+        Press(EXPORT_EXPORT);
+        EXPECT_EQ(Excel.base_name, c.storedName) << c.name;
+        EXPECT_EQ(Excel.working_folder, c.storedFolder) << c.folder;
+        EXPECT_EQ(Text(panel(), EXPORT_MESSAGE), "Sheet ready.\n");
+        EXPECT_TRUE(Dimmed(panel(), EXPORT_EXPORT));
+        EXPECT_FALSE(Dimmed(panel(), EXPORT_QUIT));
+    }
+}
+
+TEST(Compres, KeepsNameCharactersAndEndsAtTwoBlanks) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"My data (1)", "My data 1"},
+        {"C:\\Mes  essais", "C:\\Mes "},
+        {"/home/me/Sites_2024-v2.x", "/home/me/Sites_2024-v2.x"},
+        {"a+b=c*d:e", "a+b=c*d:e"},
+        {"it's", "its"},
+        {"tab\tand\nline", "tab\tand\nline"},
+        {"end \t here", "end "},
+        {"Données", "Donnes"},
+        {"trailing ", "trailing "},
+        {std::string("nul\0after", 9), "nulafter"},
+        {std::string(250, 'x') + std::string(100, 'y'), std::string(250, 'x') + std::string(50, 'y')},
+        {"", ""},
+    };
+    for (const auto& [typed, kept] : cases) EXPECT_EQ(compres(typed), kept) << typed;
+}
+
+// ---- Registration ----
+
+TEST_F(ExportPanel, RegistrationBindsTheCallbacksTheWriterAndTheExitHook) {
+    EXPECT_TRUE(IsCallbackRegistered("Lancer_excel"));
+    EXPECT_TRUE(IsCallbackRegistered("Exporter_excel"));
+    ASSERT_TRUE(shell_hooks.close_spreadsheet);
+    shell_hooks.close_spreadsheet();  // not started: nothing to close
+    EXPECT_TRUE(popups().empty());
+
+    Launch();
+    Choose(Out("hooked.xlsx"));
+    EXPECT_TRUE(WriteSheet(5, 12, KIND_CURRENT));
+    EXPECT_TRUE(fs::exists(Out("hooked.xlsx")));
+    shell_hooks.close_spreadsheet();
+    EXPECT_EQ(Titles().back(), "Error n° -107");
+    EXPECT_EQ(Excel_HeldHandleCountForTesting(), 0);
+}

@@ -39,8 +39,12 @@ bool ReadDumpGroups(const char* answer, std::size_t limit, std::size_t& pos, std
                 run = 0;
             }
         }
-        ++pos;  // the separator after a group
+        // The separator after a group; a line end there ends the line whatever
+        // follows (lines may end with LF alone).
         if (pos >= limit) return false;
+        const char separator = answer[pos++];
+        if (pos >= limit) return false;
+        if (separator == '\r' || separator == '\n') return true;
         if (!IsLetterOrDigit(answer[pos]) || examined >= LINE_EXAMINE_LIMIT) return true;
     }
 }

@@ -1,0 +1,165 @@
+// The listing parsers over "ls -l" answers, passed through the answer filter
+// as the program does.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "import/store/store.h"
+#include "link/answer_filter.h"
+#include "link/memory_listing.h"
+
+namespace {
+
+constexpr int kThisYear = 2026;
+
+std::string Filtered(const std::string& answer) {
+    std::vector<char> out(40000);
+    FilterAnswer(answer.data(), answer.size(), out.data(), out.size());
+    return out.data();
+}
+
+DirectoryListing Directories(const std::string& lines) {
+    const std::string text = Filtered("ls -l\r\n" + lines + "korvid:/etc/mem$ ");
+    return ParseDirectoryListing(text.data(), text.size(), kThisYear);
+}
+
+TestListing Tests(const std::string& lines) {
+    const std::string text = Filtered("ls -l\r\n" + lines + "korvid:/etc/mem/03$ ");
+    return ParseTestListing(text.data(), text.size(), kThisYear);
+}
+
+std::string DirLine(const std::string& when, const std::string& name) {
+    return "drwxr-xr-x    1 0        0               0 " + when + " " + name + "\r\n";
+}
+
+std::string FileLine(int size, const std::string& when, const std::string& name) {
+    char line[128];
+    std::snprintf(line, sizeof line, "-rw-r--r--    1 0        0        %8d %s %s\r\n", size, when.c_str(), name.c_str());
+    return line;
+}
+
+TEST(MonthNames, EnglishAbbreviationsIgnoringCase) {
+    EXPECT_EQ(chermois("Jan"), 1);
+    EXPECT_EQ(chermois("jan"), 1);
+    EXPECT_EQ(chermois("DEC"), 12);
+    EXPECT_EQ(chermois("Sep"), 9);
+    EXPECT_EQ(chermois("Foo"), 0);
+    EXPECT_EQ(chermois(""), 0);
+    EXPECT_EQ(chermois("Janu"), 0);
+}
+
+TEST(DirectoryListingParser, ReadsEveryObjectWithItsDate) {
+    const DirectoryListing l =
+        Directories(DirLine("Mar 05 10:25", "01") + DirLine("Nov 05  2009", "02") + DirLine("jan 31 23:59", "17") +
+                    "total 3\r\n");
+    ASSERT_EQ(l.nb_total, 3);
+    EXPECT_FALSE(l.ran_past_total);
+    EXPECT_FALSE(l.ran_out_at_name);
+    ASSERT_EQ(l.entries.size(), 3u);
+    const ListingEntry& a = l.entries[0];
+    EXPECT_EQ(a.number, 1);
+    EXPECT_EQ(a.mois, 3);
+    EXPECT_EQ(a.jour, 5);
+    EXPECT_EQ(a.heure, 10);
+    EXPECT_EQ(a.minute, 25);
+    EXPECT_EQ(a.annee, kThisYear);
+    EXPECT_NE(a.present, 0);
+    const ListingEntry& b = l.entries[1];
+    EXPECT_EQ(b.number, 2);
+    EXPECT_EQ(b.mois, 11);
+    EXPECT_EQ(b.annee, 2009);
+    EXPECT_EQ(b.heure, 12);
+    EXPECT_EQ(b.minute, 0);
+    EXPECT_EQ(l.entries[2].number, 17);
+    EXPECT_EQ(l.entries[2].mois, 1);
+}
+
+TEST(DirectoryListingParser, FailuresGiveNoDirectories) {
+    struct Row {
+        const char* what;
+        std::string text;  // already filtered
+        bool pastTotal;
+        bool atName;
+    };
+    const std::vector<Row> rows = {
+        {"error answer", Filtered("ls -l\r\nls: Error: d\r\nkorvid$"), false, false},
+        {"no d at all", "ls-ltotal0k", false, false},
+        {"no total", Filtered("ls -l\r\n" + DirLine("Mar 05 10:25", "01") + "korvid"), false, false},
+        {"count above the entries", Filtered("ls -l\r\n" + DirLine("Mar 05 10:25", "01") + "total 2\r\nkorvid"), true,
+         false},
+        {"name missing before total", "ls-ldrwxr-xr-x1000Mar051025total1k", true, true},
+        {"empty", "", false, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        const DirectoryListing l = ParseDirectoryListing(row.text.data(), row.text.size(), kThisYear);
+        EXPECT_EQ(l.nb_total, 0);
+        EXPECT_EQ(l.ran_past_total, row.pastTotal);
+        EXPECT_EQ(l.ran_out_at_name, row.atName);
+    }
+}
+
+TEST(DirectoryListingParser, EmptyMemoryListsNothingWithoutError) {
+    const DirectoryListing l = Directories("total 0\r\n");
+    EXPECT_EQ(l.nb_total, 0);
+    EXPECT_FALSE(l.ran_past_total);
+}
+
+TEST(TestListingParser, ReadsNumbersKindsAndDates) {
+    const TestListing l = Tests(FileLine(118, "Nov 05  2008", "12.l") + FileLine(50, "Mar 05 10:25", "07.a") +
+                                FileLine(150, "Feb 28  2009", "99.v") + "total 3\r\n");
+    EXPECT_EQ(l.count, 3);
+    ASSERT_EQ(l.entries.size(), 3u);
+    EXPECT_EQ(l.entries[0].number, 12);
+    EXPECT_EQ(l.entries[0].type_mes, KIND_LOOP);
+    EXPECT_EQ(l.entries[0].annee, 2008);
+    EXPECT_EQ(l.entries[0].mois, 11);
+    EXPECT_EQ(l.entries[0].heure, 12);
+    EXPECT_EQ(l.entries[1].number, 7);
+    EXPECT_EQ(l.entries[1].type_mes, KIND_CURRENT);
+    EXPECT_EQ(l.entries[1].heure, 10);
+    EXPECT_EQ(l.entries[1].minute, 25);
+    EXPECT_EQ(l.entries[1].annee, kThisYear);
+    EXPECT_EQ(l.entries[2].number, 99);
+    EXPECT_EQ(l.entries[2].type_mes, KIND_VOLTAGE);
+    EXPECT_EQ(l.entries[2].jour, 28);
+    for (const ListingEntry& e : l.entries) EXPECT_NE(e.present, 0);
+}
+
+TEST(TestListingParser, NamesWithoutTwoDigitsOrWithUnknownKindsAreSkipped) {
+    const TestListing l = Tests(FileLine(118, "Nov 05  2008", "7.l") + FileLine(118, "Nov 05  2008", "08.z") +
+                                FileLine(16, "Nov 05  2008", "09.r") + "total 3\r\n");
+    EXPECT_EQ(l.count, 3);
+    ASSERT_EQ(l.entries.size(), 1u);
+    EXPECT_EQ(l.entries[0].number, 9);
+    EXPECT_EQ(l.entries[0].type_mes, KIND_RCD);
+}
+
+TEST(TestListingParser, CountComesFromTheTotalAtTheEnd) {
+    EXPECT_EQ(Tests("total 0\r\n").count, 0);
+    EXPECT_EQ(Tests("").count, 0);  // no "total"
+    // A "t" near the end that does not start "total".
+    const std::string text = "ls-ltotal1-rw-r--r--100118Nov05200812.lxtx";
+    EXPECT_EQ(ParseTestListing(text.data(), text.size(), kThisYear).count, 0);
+    // More entries announced than listed: the walk simply finds nothing more.
+    const TestListing l = Tests(FileLine(118, "Nov 05  2008", "12.l") + "total 5\r\n");
+    EXPECT_EQ(l.count, 5);
+    EXPECT_EQ(l.entries.size(), 1u);
+}
+
+TEST(ListingParsers, SearchesStopAtTheSearchLimit) {
+    // A hundred object directories push "total" beyond the search limit: the
+    // listing reads as one without "total", so no directories and no message.
+    std::string lines;
+    for (int d = 0; d < 100; ++d) {
+        char name[4];
+        std::snprintf(name, sizeof name, "%02d", d);
+        lines += DirLine("Mar 05 10:25", name);
+    }
+    const DirectoryListing l = Directories(lines + "total 100\r\n");
+    EXPECT_EQ(l.nb_total, 0);
+    EXPECT_FALSE(l.ran_past_total);
+}
+
+}  // namespace

@@ -99,6 +99,17 @@ check "the manual has a page for each of its $topics topics" \
     test "$(pages_of "$pdf")" -ge "$topics"
 check "each topic starts a page of its own" check_topics_start_pages "$pdf" "$source_md"
 check "every page renders as a picture" check_renders "$pdf"
+# Every heading of the source, at any level, made it onto a page: nothing was
+# lost in the layout (text after a table split across pages once was).
+check_all_headings() {
+    local missing=0 heading
+    text_of "$1" | tr -s ' \n' '  ' >"$scratch/flat.txt"
+    while IFS= read -r heading; do
+        grep -qF "$heading" "$scratch/flat.txt" || { echo "missing: $heading"; missing=1; }
+    done < <(awk '/^(```|~~~)/ {fence = !fence; next} !fence && /^#+ / {sub(/^#+ +/, ""); print}' "$2")
+    return $missing
+}
+check "every heading of the source is in the manual" check_all_headings "$pdf" "$source_md"
 check "the manual names every numbered error of the program" \
     bash -c "pdftotext '$pdf' - | tr -s ' \n' ' ' > '$scratch/all.txt'; for n in 104 106 107 110 111 112 113 115 116 117 122; do grep -q \"Error n° -\$n\" '$scratch/all.txt' || { echo missing -\$n; exit 1; }; done"
 

@@ -123,9 +123,15 @@ check "metainfo carries this version and the licence" \
 check "scalable icon is a well-formed SVG" \
     python3 -c "import sys, xml.dom.minidom as m; m.parse(sys.argv[1])" \
     "$root/usr/share/icons/hicolor/scalable/apps/com.briskel.BriskelView.svg"
+png_size() {  # width x height from a PNG's header
+    python3 -c 'import struct, sys
+data = open(sys.argv[1], "rb").read(24)
+assert data[:8] == b"\x89PNG\r\n\x1a\n", "not a PNG"
+print("%dx%d" % struct.unpack(">II", data[16:24]))' "$1"
+}
 for size in 48 128 256; do
     check "${size}x${size} icon" \
-        bash -c "file '$root/usr/share/icons/hicolor/${size}x${size}/apps/com.briskel.BriskelView.png' | grep -q '$size x $size'"
+        test "$(png_size "$root/usr/share/icons/hicolor/${size}x${size}/apps/com.briskel.BriskelView.png")" = "${size}x${size}"
 done
 
 # ---- The udev rule ---------------------------------------------------------------

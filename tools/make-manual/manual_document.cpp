@@ -120,6 +120,13 @@ ManualDocument::ManualDocument(const PreparedManual& prepared, const QDir& image
     KeepHeadingsWithText();
 }
 
+void ManualDocument::LayOutWhole() {
+    // The layout works lazily, block by block as positions are asked for; asked
+    // in pieces around a table split across pages, it stops after the table.
+    // The page count lays out the whole document at once.
+    (void)document_.pageCount();
+}
+
 void ManualDocument::KeepHeadingsWithText() {
     // The text layout has no "keep with next": a heading that lands in the last
     // lines of a page starts a new page instead. One heading moved moves all that
@@ -128,6 +135,7 @@ void ManualDocument::KeepHeadingsWithText() {
     auto* layout = document_.documentLayout();
     for (bool moved = true; moved;) {
         moved = false;
+        LayOutWhole();
         for (QTextBlock block = document_.begin(); block.isValid(); block = block.next()) {
             QTextBlockFormat bf = block.blockFormat();
             if (bf.headingLevel() < 2 || bf.pageBreakPolicy() != QTextFormat::PageBreak_Auto) {
@@ -262,6 +270,7 @@ void ManualDocument::PlacePictures(const QDir& imageBase) {
 }
 
 QList<ManualTopic> ManualDocument::topics() const {
+    (void)document_.pageCount();
     QList<ManualTopic> topics;
     const auto* layout = document_.documentLayout();
     for (QTextBlock block = document_.begin(); block.isValid(); block = block.next()) {

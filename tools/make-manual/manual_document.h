@@ -46,6 +46,7 @@ private:
     void StyleBlocks(const QStringList& captions);
     void StyleTables();
     void PlacePictures(const QDir& imageBase);
+    void LayOutWhole();
     void KeepHeadingsWithText();
 
     QImage layoutDevice_;  // fixes the layout's resolution, whatever the screen

@@ -110,6 +110,11 @@ check "Depends names the package of every linked library" check_depends
 for package in libqt6widgets6 libqt6serialport6 libqt6uitools6 libzip4 libpugixml1v5 qt6-qpa-plugins; do
     check "Depends names $package" depends_on "$package"
 done
+dpkg-deb -e "$deb" "$scratch/control"
+check "postinst applies the udev rule to a plugged instrument and is valid shell" \
+    bash -c "test -x '$scratch/control/postinst' && sh -n '$scratch/control/postinst' && grep -q 'udevadm trigger' '$scratch/control/postinst'"
+check "the long description does not repeat the synopsis" \
+    bash -c "test \"\$(dpkg-deb -f '$deb' Description | sed -n 2p)\" != \" \$(dpkg-deb -f '$deb' Description | sed -n 1p)\""
 check "the package ships its copyright file" test -s "$root/usr/share/doc/briskel-view/copyright"
 
 # ---- Desktop integration ---------------------------------------------------------

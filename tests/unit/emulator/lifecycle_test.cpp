@@ -61,8 +61,10 @@ TEST(EmulatorLifecycle, StopHangsUpTheLineAndCanBeRepeated) {
     EXPECT_FALSE(emulator.start()) << "already running";
     LineClient client(emulator.device_path());
     EXPECT_EQ(client.command(""), "\r\nkorvid:/$ ");
+    EXPECT_FALSE(client.hung_up());
     emulator.stop();
     EXPECT_FALSE(emulator.running());
+    EXPECT_TRUE(client.hung_up());
     emulator.stop();
     ASSERT_TRUE(emulator.start());
     LineClient again(emulator.device_path());

@@ -72,6 +72,12 @@ class LineClient {
         return read_until("$ ");
     }
 
+    // True when the other end has closed the line.
+    bool hung_up() const {
+        pollfd fd{fd_, POLLIN, 0};
+        return ::poll(&fd, 1, 0) > 0 && (fd.revents & POLLHUP) != 0;
+    }
+
     // A request frame: ":" + body + its check + CR LF.
     static std::string frame(const std::string& hex_body);
 

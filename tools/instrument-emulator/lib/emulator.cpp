@@ -104,17 +104,21 @@ void Emulator::State::read_line(std::vector<WireEvent>& events) {
 void Emulator::State::write_line(std::vector<WireEvent>& events) {
     std::lock_guard lock(mutex);
     if (outgoing.empty()) return;
-    if (options.paced && Clock::now() < next_paced_byte) return;
-    const std::size_t count = options.paced ? 1 : outgoing.size();
+    std::size_t count = outgoing.size();
+    const auto per_byte = std::chrono::duration_cast<Clock::duration>(
+        std::chrono::duration<double>(1.0 / kLineBytesPerSecond));
+    if (options.paced) {
+        // Idle time is not saved up: at most one byte is owed after a pause.
+        const auto now = Clock::now();
+        next_paced_byte = std::max(next_paced_byte, now - per_byte);
+        if (now < next_paced_byte) return;
+        count = std::min<std::size_t>(count, 1 + (now - next_paced_byte) / per_byte);
+    }
     const ssize_t done = ::write(port.master(), outgoing.data(), count);
     if (done <= 0) return;
     events.push_back(record(false, outgoing.substr(0, static_cast<std::size_t>(done))));
     outgoing.erase(0, static_cast<std::size_t>(done));
-    if (options.paced) {
-        const auto per_byte = std::chrono::duration_cast<Clock::duration>(
-            std::chrono::duration<double>(1.0 / kLineBytesPerSecond));
-        next_paced_byte = std::max(next_paced_byte, Clock::now()) + per_byte * done;
-    }
+    next_paced_byte += per_byte * done;
 }
 
 void Emulator::State::serve() {

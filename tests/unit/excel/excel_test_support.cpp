@@ -84,26 +84,40 @@ std::vector<std::string> SavedRow(const std::string& path, int row) {
 }
 
 std::vector<std::vector<std::string>> ReadWithOpenpyxl(const std::string& path) {
+    auto books = ReadWithOpenpyxl(std::vector<std::string>{path});
+    return books.empty() ? std::vector<std::vector<std::string>>{} : books[0];
+}
+
+std::vector<std::vector<std::vector<std::string>>> ReadWithOpenpyxl(
+    const std::vector<std::string>& paths) {
     // Debian's python3, which carries python3-openpyxl (not a user's own Python).
     const char* script =
         "import json, sys, openpyxl\n"
-        "ws = openpyxl.load_workbook(sys.argv[1]).worksheets[0]\n"
-        "rows = [[c.value or '' for c in r] for r in ws.iter_rows(min_row=1, max_row=2)]\n"
-        "print(json.dumps(rows))\n";
+        "books = []\n"
+        "for path in sys.argv[1:]:\n"
+        "    ws = openpyxl.load_workbook(path).worksheets[0]\n"
+        "    books.append([[c.value or '' for c in r] for r in ws.iter_rows(min_row=1, max_row=2)])\n"
+        "print(json.dumps(books))\n";
+    QStringList arguments = {"-c", script};
+    for (const auto& p : paths) arguments << QString::fromStdString(p);
     QProcess python;
-    python.start("/usr/bin/python3", {"-c", script, QString::fromStdString(path)});
-    const bool finished = python.waitForFinished(30000);
+    python.start("/usr/bin/python3", arguments);
+    const bool finished = python.waitForFinished(60000);
     const QByteArray out = python.readAllStandardOutput();
     EXPECT_TRUE(finished && python.exitCode() == 0)
         << python.readAllStandardError().toStdString();
-    std::vector<std::vector<std::string>> rows;
-    for (const auto& row : QJsonDocument::fromJson(out).array()) {
-        std::vector<std::string> cells;
-        for (const auto& cell : row.toArray()) cells.push_back(cell.toString().toStdString());
-        while (!cells.empty() && cells.back().empty()) cells.pop_back();
-        rows.push_back(cells);
+    std::vector<std::vector<std::vector<std::string>>> books;
+    for (const auto& book : QJsonDocument::fromJson(out).array()) {
+        std::vector<std::vector<std::string>> rows;
+        for (const auto& row : book.toArray()) {
+            std::vector<std::string> cells;
+            for (const auto& cell : row.toArray()) cells.push_back(cell.toString().toStdString());
+            while (!cells.empty() && cells.back().empty()) cells.pop_back();
+            rows.push_back(cells);
+        }
+        books.push_back(rows);
     }
-    return rows;
+    return books;
 }
 
 void LoadDump(const std::vector<uint8_t>& record) {

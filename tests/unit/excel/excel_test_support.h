@@ -41,6 +41,9 @@ std::vector<std::string> SavedRow(const std::string& path, int row);
 // Rows 1 and 2 of the first sheet as Debian's openpyxl reads them; empty
 // cells as "". Fails the test when python3 or openpyxl cannot read the file.
 std::vector<std::vector<std::string>> ReadWithOpenpyxl(const std::string& path);
+// The same for several workbooks in one run of the reader, in the given order.
+std::vector<std::vector<std::vector<std::string>>> ReadWithOpenpyxl(
+    const std::vector<std::string>& paths);
 
 // The dump text of a record as the instrument sends it: every 16-bit
 // little-endian word as four hexadecimal digits. Left in the download buffer.

@@ -1,0 +1,180 @@
+// The whole road of an export: the emulated instrument's sample memory is
+// scanned, every test downloaded and decoded, and each supported test becomes
+// a workbook, read back cell by cell and compared with values worked out by
+// hand from the record fields the sample memory was built from.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+
+#include "excel/registration.h"
+#include "excel_test_support.h"
+#include "import/workflow/registration.h"
+#include "platform/system/system.h"
+#include "platform/ui/ui.h"
+#include "records.h"
+#include "shell/globals.h"
+#include "shell/panels.h"
+#include "support/instrument_fixture.h"
+
+namespace fs = std::filesystem;
+using Cells = std::vector<std::string>;
+
+namespace {
+
+const std::string D = " --- ";
+
+Cells Join(std::initializer_list<Cells> parts) {
+    Cells all;
+    for (const auto& p : parts) all.insert(all.end(), p.begin(), p.end());
+    return all;
+}
+
+// Row 2 from column D, by "object/test", as worked out from the sample records.
+std::map<std::string, Cells> ExpectedValues() {
+    const Cells ln = {" 0.420", "Ohm ", " 0.400", "Ohm ", "       0.5", " mH "};
+    const Cells lpe = {" 0.610", "Ohm ", " 0.580", "Ohm ", "       0.7", " mH "};
+    const Cells npe = {" 0.550", "Ohm ", " 0.520", "Ohm ", "       0.6", " mH "};
+    const Cells v3 = {"231.2", "V", "230.8", "V", " 0.400", "V"};
+    const Cells v4 = {"231.2", "V", "230.8", "V", " 0.400", "V", " 2.10", "V"};
+    const Cells end = {"1", "     50.00", "Hz"};
+    const Cells six = {D, D, D, D, D, D};
+    return {
+        {"1/1", {"     0.523", "A", "1", "     50.00", "Hz", "no clamp", "       8.7", "V",
+                 "      21.5", "°C"}},
+        {"1/2", {"      4.56", "A", "0", "      0.00", "Hz", "1 / 1000", "       8.6", "V",
+                 "      21.7", "°C"}},
+        {"1/3", {"      12.3", "A", "2", "     60.00", "Hz", "1 / 10000", "       8.6", "V",
+                 "      22.0", "°C"}},
+        {"1/4", {"Earth 3P", "12.50", "Ohm ", " 1.350", " kOhm", " 2.21", "Ohm ", "1"}},
+        {"1/5", {"Earth 2P", " 2.500", " kOhm", D, D, D, D, "0"}},
+        {"1/7", {"     ", " 85.0", "Ohm ", D, D, D, D, "2"}},
+        {"2/1", Join({{"ZLOOP Trip"}, ln, lpe, npe, v3, end})},
+        {"2/2", Join({{"ZLOOP No Trip"}, ln, {"15.01", "Ohm ", "14.80", "Ohm ", D, D},
+                      {D, D, " 0.520", "Ohm ", D, D}, v3, end})},
+        {"2/3", Join({{"ZLINE", "15.00", "Ohm ", "14.60", "Ohm ", "       3.1", " mH "}, six, six,
+                      v3, end})},
+        {"2/4", Join({{"REarth Trip", "27.30", "Ohm ", "26.90", "Ohm ", D, D, "310.0", "Ohm "},
+                      v4, end})},
+        {"2/5", Join({{"REarth No Trip", D, D, "26.90", "Ohm ", D, D, "310.0", "Ohm "}, v4, end})},
+        {"2/6", Join({{"REarth Trip Select.", " 1.200", " kOhm", " 1.185", " kOhm", D, D, "310.0",
+                       "Ohm "},
+                      v4, end})},
+        {"2/8", Join({{"RCD ZLOOP No Trip", " 1.200", " kOhm", " 1.188", " kOhm", D, D, "230.8",
+                       "V"},
+                      end})},
+        {"2/9", Join({{"RCD REarth No Trip", D, D, "26.90", "Ohm ", "310.0", "Ohm "}, v4, end})},
+        {"4/1", {"RCD Trip Slope", "Full", "Pos", "30", " mA ", "21.500", " mA ", "      23.4",
+                 " ms "}},
+        {"4/2", {"RCD Trip Pulse x2", "Full", "Neg", "30", " mA ", "60.000", " mA ", "      18.5",
+                 " ms "}},
+        {"4/3", {"RCD Trip Pulse x5", "Half", "Pos", "30", " mA ", D, " mA ", D, " ms "}},
+        {"4/5", {"RCD Trip Pulse 150mA", "Half", "Neg", "10", " mA ", D, " mA ", D, " ms "}},
+        {"4/6", {"RCD Trip Pulse 250mA", "Half", "Neg", "300", " mA ", "250.000", " mA ",
+                 "      40.2", " ms "}},
+        {"7/1", {"Voltage ", "230.4", "V", "229.8", "V", " 0.600", "V", "1", "     50.00", "Hz",
+                 " 2.500", " kOhm", "       8.4", "V", "      27.5", "°C"}},
+        {"7/2", {"Voltage ", "  0.0", "V", "  0.0", "V", "  0.0", "V", "0", "      0.00", "Hz",
+                 "  0.0", "Ohm ", "       8.4", "V", "      27.8", "°C"}},
+        {"7/3", {"Voltage ", "398.5", "V", "231.1", "V", "230.7", "V", "2", "     50.01", "Hz",
+                 "12.50", "Ohm ", "       8.4", "V", "      28.1", "°C"}},
+    };
+}
+
+// The date column: month/day/year of the test; a listing that shows a time
+// instead of a year (recent files) dates the test in the PC's current year.
+std::string DateCell(std::time_t when, std::time_t clock) {
+    std::tm fields{};
+    localtime_r(&when, &fields);
+    int year = fields.tm_year + 1900;
+    if (clock - when < 150 * 24 * 3600) {
+        int month = 0, day = 0;
+        GetSystemDate(month, day, year);
+    }
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d/%02d/%04d", fields.tm_mon + 1, fields.tm_mday, year);
+    return text;
+}
+
+std::string TwoDigits(int n) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%02d", n);
+    return text;
+}
+
+class SampleMemoryExport : public InstrumentFixture {
+protected:
+    void SetUp() override {
+        InstrumentFixture::SetUp();
+        RegisterImportSubsystem();
+        RegisterExcelSubsystem();
+        LoadMainPanel();
+        Fen_princ[PANEL_EXPORT] = LoadPanel(0, UIR_FILE, PANEL_EXPORT);
+        Fen_princ[PANEL_IMPORT] = LoadPanel(0, UIR_FILE, PANEL_IMPORT);
+        ConnectInCommandMode();
+        out_ = program_dir() + "/workbooks";
+        fs::create_directory(out_);
+        langue = 1;
+        Excel.base_name = "Briskel";
+        Excel.working_folder = out_;
+        Excel.erase_after_export = 0;
+    }
+    std::string out_;
+};
+
+}  // namespace
+
+TEST_F(SampleMemoryExport, EveryKindAndLayoutBecomesTheWorkbookWorkedOutByHand) {
+    SimulateMenuItem(menu, ITEM_IMPORT);
+    const int import = Fen_princ[PANEL_IMPORT], exportPanel = Fen_princ[PANEL_EXPORT];
+    SetCtrlVal(import, IMPORT_ALL_DATES, 1);
+    SimulateCommit(import, IMPORT_EXPORT);
+    SimulateCommit(exportPanel, EXPORT_RUN);
+    ASSERT_EQ(Excel.started, 1) << "the export panel did not launch";
+
+    const auto expected = ExpectedValues();
+    std::vector<zr8812::SampleTest> exported;
+    for (const auto& t : zr8812::sample_tests(InstrumentClock()))
+        if (t.supported()) exported.push_back(t);
+    ASSERT_EQ(exported.size(), expected.size());
+    std::vector<std::string> paths;
+    for (const auto& t : exported) {
+        paths.push_back(out_ + "/" + TwoDigits(t.object) + "-" + TwoDigits(t.test) + ".xlsx");
+        recorder().QueueAnswer("file", "", {VAL_NEW_FILE_SELECTED, paths.back()});
+    }
+    SimulateCommit(exportPanel, EXPORT_EXPORT);
+    EXPECT_EQ(recorder().PendingAnswers(), 0u);
+
+    const auto independent = ReadWithOpenpyxl(paths);
+    ASSERT_EQ(independent.size(), paths.size());
+    for (std::size_t i = 0; i < exported.size(); ++i) {
+        const auto& t = exported[i];
+        const std::string key = std::to_string(t.object) + "/" + std::to_string(t.test);
+        SCOPED_TRACE(key + " " + t.description);
+        const Cells titles = SavedRow(paths[i], 1);
+        const Cells values = SavedRow(paths[i], 2);
+        ASSERT_GE(values.size(), 3u);
+        EXPECT_EQ(Cells(titles.begin(), titles.begin() + 3),
+                  (Cells{"Date of test", "Object", "Test"}));
+        EXPECT_EQ(titles.size(), values.size());
+        EXPECT_EQ(values[0], DateCell(t.when, InstrumentClock()));
+        EXPECT_EQ(values[1], TwoDigits(t.object));
+        EXPECT_EQ(values[2], TwoDigits(t.test));
+        EXPECT_EQ(Cells(values.begin() + 3, values.end()), expected.at(key));
+        ASSERT_EQ(independent[i].size(), 2u);
+        EXPECT_EQ(independent[i][0], titles);
+        EXPECT_EQ(independent[i][1], values);
+    }
+    // Each test proposed the next number; the unsupported test took none.
+    std::vector<std::string> proposals;
+    for (const auto& p : popups())
+        if (p.kind == "file") proposals.push_back(p.defaultFileName);
+    ASSERT_EQ(proposals.size(), exported.size());
+    EXPECT_EQ(proposals.front(), "Briskel1");
+    EXPECT_EQ(proposals.back(), "Briskel" + std::to_string(exported.size()));
+    EXPECT_EQ(std::distance(fs::directory_iterator(out_), fs::directory_iterator()),
+              static_cast<long>(exported.size()));
+    std::string message;
+    GetCtrlVal(exportPanel, EXPORT_MESSAGE, message);
+    EXPECT_EQ(message, "Sheet ready.\n");
+}

@@ -103,7 +103,8 @@ int parse_arguments(int argc, char** argv, Settings& s) {
         } else if (arg == "--show-output") {
             s.show_output = true;
         } else if (!has_value) {
-            std::cerr << "zr8812-emulator: unknown option or missing value: " << arg << "\n" << kUsage;
+            std::cerr << "zr8812-emulator: unknown option or missing value: " << arg << "\n"
+                      << kUsage;
             return 2;
         } else if (arg == "--memory") {
             s.options.memory_dir = value();
@@ -124,7 +125,8 @@ int parse_arguments(int argc, char** argv, Settings& s) {
         } else if (arg == "--shutoff" && parse_number(argv[i + 1], s.options.shutof_en)) {
             ++i;
         } else {
-            std::cerr << "zr8812-emulator: bad option: " << arg << " " << argv[i + 1] << "\n" << kUsage;
+            std::cerr << "zr8812-emulator: bad option: " << arg << " " << argv[i + 1] << "\n"
+                      << kUsage;
             return 2;
         }
     }
@@ -138,7 +140,8 @@ int main(int argc, char** argv) {
     if (const int parsed = parse_arguments(argc, argv, s); parsed != 0) return parsed == 1 ? 0 : 2;
     if (!s.make_sample.empty()) {
         if (!zr8812::make_sample_memory(s.make_sample)) {
-            std::cerr << "zr8812-emulator: cannot write the sample memory into " << s.make_sample << "\n";
+            std::cerr << "zr8812-emulator: cannot write the sample memory into " << s.make_sample
+                      << "\n";
             return 1;
         }
         std::cout << "Sample memory written into " << s.make_sample << "\n";
@@ -182,7 +185,8 @@ int main(int argc, char** argv) {
     std::cout << "ZR8812 emulator listening on " << emulator.device_path() << "\n"
               << "Memory: " << s.options.memory_dir << "\n"
               << "Mode: " << (s.options.start_in_command_mode ? "command" : "Modbus ASCII")
-              << ", rotary switch " << s.options.rotary << (s.options.paced ? ", paced" : "") << "\n";
+              << ", rotary switch " << s.options.rotary << (s.options.paced ? ", paced" : "")
+              << "\n";
     int status = 0;
     if (s.com > 0) {
         const std::string dir = s.program_dir.empty() ? program_folder() : s.program_dir;

@@ -28,7 +28,8 @@ TEST(BadInput, RandomBytesInEitherModeLeaveTheInstrumentWorking) {
     std::mt19937 random(8812);
     // Binary noise, then noise made of frame characters, so half frames,
     // bad checks and line ends come up often.
-    const std::string alphabets[] = {every_byte(), ":0123456789ABCDEFabcdef \r\n", "cdlsorm -/.\r\n"};
+    const std::string alphabets[] = {every_byte(), ":0123456789ABCDEFabcdef \r\n",
+                                     "cdlsorm -/.\r\n"};
     for (bool command_mode : {false, true}) {
         zr8812::EmulatorOptions options;
         options.memory_dir = memory.path();

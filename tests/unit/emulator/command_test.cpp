@@ -34,7 +34,7 @@ void set_time(const std::string& path, std::time_t when) {
 const std::time_t kNow = local_time(2026, 12, 7, 12, 0);
 
 class CommandTest : public ::testing::Test {
-  protected:
+   protected:
     void SetUp() override {
         const std::string& mem = memory_.path();
         ASSERT_TRUE(zr8812::write_test(mem, 3, 1, 'a', std::vector<uint8_t>(50, 0),
@@ -83,7 +83,8 @@ class CommandTest : public ::testing::Test {
 TEST_F(CommandTest, ListingsFollowTheInstrumentFormat) {
     run({
         {"", "", "/"},
-        {"ls -l", "drwxr-xr-x    1 0        0               0 Dec 06 12:00 etc\r\ntotal 1\r\n", "/"},
+        {"ls -l", "drwxr-xr-x    1 0        0               0 Dec 06 12:00 etc\r\ntotal 1\r\n",
+         "/"},
         {"cd /etc/mem/", "", "/etc/mem"},
         {"ls -l",
          "drwxr-xr-x    1 0        0               0 Aug 05 14:07 03\r\n"
@@ -160,7 +161,8 @@ TEST_F(CommandTest, PathsNeverLeaveTheMemoryFolder) {
         {"cd /tmp", "cd: Error: can't cd to /tmp\r\n", "/"},
         {"cd /etc/mem/../../../../tmp", "cd: Error: can't cd to /etc/mem/../../../../tmp\r\n", "/"},
         {"cd /etc/mem/03/up", "cd: Error: can't cd to /etc/mem/03/up\r\n", "/"},
-        {"od -hxv /etc/mem/../../etc/passwd", "od: Error: /etc/mem/../../etc/passwd: no such file\r\n", "/"},
+        {"od -hxv /etc/mem/../../etc/passwd",
+         "od: Error: /etc/mem/../../etc/passwd: no such file\r\n", "/"},
         {"od -hxv /etc/mem/03/30.l", "od: Error: /etc/mem/03/30.l: no such file\r\n", "/"},
         {"rm /etc/mem/03/30.l", "rm: Error: can't remove /etc/mem/03/30.l\r\n", "/"},
         {"rm /etc/mem/03/up/secret.l", "rm: Error: can't remove /etc/mem/03/up/secret.l\r\n", "/"},
@@ -194,12 +196,17 @@ TEST_F(CommandTest, ParametersAndIdentity) {
 }
 
 TEST_F(CommandTest, LinesEndAtCrLfOrCrLfAndIgnoreFlowControlBytes) {
-    for (const std::string& end : std::vector<std::string>{"\r", "\n", "\r\n", std::string("\r\n\0", 3)}) {
+    for (const std::string& end :
+         std::vector<std::string>{"\r", "\n", "\r\n", std::string("\r\n\0", 3)}) {
         client_->send("cd /etc" + end + "cd /" + end);
         EXPECT_EQ(client_->read_until("$ "), answer("cd /etc", "", "/etc"));
         EXPECT_EQ(client_->read_until("$ "), answer("cd /", "", "/"));
     }
-    client_->send(std::string("c\x11" "d\0 /\x13" "etc\r\n", 12));
+    client_->send(
+        std::string("c\x11"
+                    "d\0 /\x13"
+                    "etc\r\n",
+                    12));
     EXPECT_EQ(client_->read_until("$ "), answer("cd /etc", "", "/etc"));
     EXPECT_EQ(client_->command("cd /"), answer("cd /", "", "/"));  // nothing left over
     EXPECT_EQ(emulator_->received().find(std::string("cd /\r\n\0", 7)) != std::string::npos, true);
@@ -210,7 +217,8 @@ TEST_F(CommandTest, BadInputGetsAnErrorAndTheInstrumentGoesOn) {
     EXPECT_EQ(client_->command(long_line),
               answer(std::string(zr8812::kMaxLineChars, 'x'), "sh: Error: line too long\r\n", "/"));
     const std::string garbage = "\x80\xff\xfe\x01";
-    EXPECT_EQ(client_->command(garbage), answer(garbage, "sh: " + garbage + ": Error: not found\r\n", "/"));
+    EXPECT_EQ(client_->command(garbage),
+              answer(garbage, "sh: " + garbage + ": Error: not found\r\n", "/"));
     EXPECT_EQ(client_->command("cd /etc"), answer("cd /etc", "", "/etc"));
 }
 
@@ -232,8 +240,8 @@ TEST_F(CommandTest, ErrorAndStopFaultsHitTheChosenCommands) {
     emulator_->set_fault(zr8812::Fault::StopMidAnswer, "od");
     const std::string full = answer(od, "0000000 0201 0403 0605\r\n0000006\r\n", "/");
     client_->send(od + "\r\n");
-    EXPECT_EQ(client_->command("stty ixon"), full.substr(0, (full.size() + 1) / 2) +
-                                                 answer("stty ixon", "", "/"));
+    EXPECT_EQ(client_->command("stty ixon"),
+              full.substr(0, (full.size() + 1) / 2) + answer("stty ixon", "", "/"));
 
     emulator_->set_fault(zr8812::Fault::Silent, "", 1);
     client_->send("cd /etc\r\n");

@@ -119,7 +119,7 @@ TEST(EmulatorLifecycle, PacedOutputKeepsToTheLineRate) {
 
 // The zr8812-emulator program, run as a person would.
 class EmulatorProgram : public ::testing::Test {
-  protected:
+   protected:
     void SetUp() override {
         if (!fs::exists(program_)) GTEST_SKIP() << program_ << " not built";
     }
@@ -164,8 +164,8 @@ TEST_F(EmulatorProgram, ServesComSevenUntilCtrlC) {
     TempDir memory, program;
     ASSERT_TRUE(zr8812::make_sample_memory(memory.path()));
     std::unique_ptr<LineClient> output;
-    const pid_t pid = launch({"--memory", memory.path(), "--com", "7", "--program-dir", program.path(),
-                              "--start-in-command-mode"},
+    const pid_t pid = launch({"--memory", memory.path(), "--com", "7", "--program-dir",
+                              program.path(), "--start-in-command-mode"},
                              output);
     const std::string banner = output->read_until("Ctrl-C stops it.\n");
     ASSERT_NE(banner.find("Registered as COM7"), std::string::npos) << banner;

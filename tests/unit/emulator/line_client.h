@@ -18,7 +18,7 @@
 namespace emulator_test {
 
 class LineClient {
-  public:
+   public:
     explicit LineClient(const std::string& device) {
         fd_ = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
         if (fd_ >= 0) {
@@ -46,7 +46,8 @@ class LineClient {
     // Everything up to and including `end` (kept bytes after it stay for the
     // next read); what arrived when the time-out struck, otherwise.
     std::string read_until(const std::string& end, int timeout_ms = 3000) {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+        const auto deadline =
+            std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
         for (;;) {
             const auto found = pending_.find(end);
             if (found != std::string::npos) {
@@ -81,7 +82,7 @@ class LineClient {
     // A request frame: ":" + body + its check + CR LF.
     static std::string frame(const std::string& hex_body);
 
-  private:
+   private:
     bool wait_readable(int timeout_ms) {
         pollfd fd{fd_, POLLIN, 0};
         return ::poll(&fd, 1, timeout_ms) > 0;
@@ -103,7 +104,7 @@ inline std::string LineClient::frame(const std::string& hex_body) {
 
 // A fresh temporary folder, removed with the object.
 class TempDir {
-  public:
+   public:
     TempDir() {
         char pattern[] = "/tmp/zr8812-test-XXXXXX";
         path_ = ::mkdtemp(pattern) ? pattern : "";
@@ -114,7 +115,7 @@ class TempDir {
     }
     const std::string& path() const { return path_; }
 
-  private:
+   private:
     std::string path_;
 };
 

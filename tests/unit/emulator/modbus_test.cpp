@@ -13,7 +13,7 @@ namespace {
 const std::string kRegister25Answer = ":0103020100F9\r\n";
 
 class ModbusTest : public ::testing::Test {
-  protected:
+   protected:
     void SetUp() override { start({}); }
 
     void start(zr8812::EmulatorOptions options) {
@@ -67,17 +67,20 @@ TEST_F(ModbusTest, Register25HoldsTheSwitchBlockAddressInEitherCase) {
 
 TEST_F(ModbusTest, StaysSilentOnAnythingThatIsNotAValidFrame) {
     const std::string bad_frames[] = {
-        ":010300190001E3\r\n",                        // wrong check
-        ":0103 00190001E2\r\n",                       // a blank
-        ":0106" "0100" "9E3B    " "9F\r\n",           // value field padded with blanks
-        ":010300190001E\r\n",                         // odd number of digits
-        LineClient::frame("020300190001"),            // another slave
-        "\r\n",                                       // a lone line end
-        ":010300190001E2\n",                          // LF without CR
-        ":010300190001E2\r",                          // CR without LF (the next ":" restarts)
-        std::string("\xff\x80garbage\x01\x02", 12),   // no frame at all
+        ":010300190001E3\r\n",   // wrong check
+        ":0103 00190001E2\r\n",  // a blank
+        ":0106"
+        "0100"
+        "9E3B    "
+        "9F\r\n",                                    // value field padded with blanks
+        ":010300190001E\r\n",                        // odd number of digits
+        LineClient::frame("020300190001"),           // another slave
+        "\r\n",                                      // a lone line end
+        ":010300190001E2\n",                         // LF without CR
+        ":010300190001E2\r",                         // CR without LF (the next ":" restarts)
+        std::string("\xff\x80garbage\x01\x02", 12),  // no frame at all
         ":" + std::string(5000, '0') + "\r\n",       // far too long
-        LineClient::frame("0103"),                    // too short for its function
+        LineClient::frame("0103"),                   // too short for its function
     };
     for (const auto& bad : bad_frames) {
         SCOPED_TRACE(bad.substr(0, 40));

@@ -19,7 +19,8 @@ inline std::string dump_digits(const std::string& answer) {
         std::istringstream words(line);
         std::string offset, group;
         words >> offset;
-        if (offset.size() != 7 || offset.find_first_not_of("01234567") != std::string::npos) continue;
+        if (offset.size() != 7 || offset.find_first_not_of("01234567") != std::string::npos)
+            continue;
         while (words >> group) digits += group;
     }
     return digits;
@@ -32,7 +33,8 @@ inline std::string record_digits(const std::vector<uint8_t>& bytes) {
     std::string digits;
     char word[8];
     for (std::size_t i = 0; i < bytes.size(); i += 2) {
-        std::snprintf(word, sizeof word, "%02x%02x", i + 1 < bytes.size() ? bytes[i + 1] : 0, bytes[i]);
+        std::snprintf(word, sizeof word, "%02x%02x", i + 1 < bytes.size() ? bytes[i + 1] : 0,
+                      bytes[i]);
         digits += word;
     }
     return digits;

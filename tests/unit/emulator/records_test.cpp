@@ -1,6 +1,8 @@
 // The record builders, checked the way the program reads a record: dumped by
 // the emulator's "od -hxv", turned into hex digits, values taken at digit
 // positions.
+#include "records.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -10,7 +12,6 @@
 
 #include "line_client.h"
 #include "record_digits.h"
-#include "records.h"
 
 namespace emulator_test {
 namespace {
@@ -23,7 +24,7 @@ struct Field {
 };
 
 class RecordsTest : public ::testing::Test {
-  protected:
+   protected:
     void SetUp() override {
         zr8812::EmulatorOptions options;
         options.memory_dir = memory_.path();
@@ -61,27 +62,41 @@ class RecordsTest : public ::testing::Test {
 
 TEST_F(RecordsTest, Current) {
     const auto digits = round_trip('a',
-                                   zr8812::build_current({.header = 0x1234, .current_mA = 523.5f,
-                                                          .battery_mV = 8650.0f, .temperature_C = -4.5f,
-                                                          .period_tenth_us = 200000, .smoothing = 0xAB,
-                                                          .clamp_type = 2, .byte_before_smoothing = 0x12}),
+                                   zr8812::build_current({.header = 0x1234,
+                                                          .current_mA = 523.5f,
+                                                          .battery_mV = 8650.0f,
+                                                          .temperature_C = -4.5f,
+                                                          .period_tenth_us = 200000,
+                                                          .smoothing = 0xAB,
+                                                          .clamp_type = 2,
+                                                          .byte_before_smoothing = 0x12}),
                                    50);
-    expect_fields(digits, {{"header", 0, Assembly::U16, 0x1234}, {"current", 12, Assembly::Real, 523.5},
-                           {"battery", 52, Assembly::Real, 8650}, {"temperature", 60, Assembly::Real, -4.5},
-                           {"period", 68, Assembly::I32, 200000}, {"smoothing", 88, Assembly::U8, 0xAB},
+    expect_fields(digits, {{"header", 0, Assembly::U16, 0x1234},
+                           {"current", 12, Assembly::Real, 523.5},
+                           {"battery", 52, Assembly::Real, 8650},
+                           {"temperature", 60, Assembly::Real, -4.5},
+                           {"period", 68, Assembly::I32, 200000},
+                           {"smoothing", 88, Assembly::U8, 0xAB},
                            {"clamp", 96, Assembly::U8, 2}});
     EXPECT_EQ(digits.substr(86, 4), "12ab");  // the reader keeps the low byte: 171
 }
 
 TEST_F(RecordsTest, Earth) {
     const auto digits = round_trip('e',
-                                   zr8812::build_earth({.header = 7, .re_mOhm = 12500, .rs_mOhm = 1350000,
-                                                        .rh_mOhm = -2, .smoothing = 2, .method = 1,
+                                   zr8812::build_earth({.header = 7,
+                                                        .re_mOhm = 12500,
+                                                        .rs_mOhm = 1350000,
+                                                        .rh_mOhm = -2,
+                                                        .smoothing = 2,
+                                                        .method = 1,
                                                         .trailer = 0xBEEF}),
                                    48);
-    expect_fields(digits, {{"header", 0, Assembly::U16, 7}, {"Re", 4, Assembly::I32, 12500},
-                           {"Rs", 12, Assembly::I32, 1350000}, {"Rh", 20, Assembly::I32, -2},
-                           {"smoothing", 72, Assembly::U8, 2}, {"method", 82, Assembly::U8, 1},
+    expect_fields(digits, {{"header", 0, Assembly::U16, 7},
+                           {"Re", 4, Assembly::I32, 12500},
+                           {"Rs", 12, Assembly::I32, 1350000},
+                           {"Rh", 20, Assembly::I32, -2},
+                           {"smoothing", 72, Assembly::U8, 2},
+                           {"method", 82, Assembly::U8, 1},
                            {"trailer", 92, Assembly::U16, 0xBEEF}});
 }
 
@@ -93,49 +108,77 @@ TEST_F(RecordsTest, Loop) {
     f.v_ln = 231.0f, f.v_lpe = 230.5f, f.v_npe = 0.5f, f.v_p = 2.25f, f.frequency_Hz = 49.98f;
     f.extra_word = 0x0102, f.r_p = 310.0f, f.earth_variant = 1, f.trip_select = 4;
     const auto digits = round_trip('l', zr8812::build_loop(f), 118);
-    expect_fields(digits,
-                  {{"smoothing", 2, Assembly::U8, 2}, {"function", 0, Assembly::U8, 3},
-                   {"no trip", 6, Assembly::U8, 1}, {"Z-LN", 28, Assembly::Real, 1.5},
-                   {"R-LN", 36, Assembly::Real, 2.5}, {"L-LN", 44, Assembly::Real, 3.5},
-                   {"Z-LPE", 60, Assembly::Real, 4.5}, {"R-LPE", 68, Assembly::Real, 5.5},
-                   {"L-LPE", 76, Assembly::Real, 6.5}, {"Z-NPE", 92, Assembly::Real, 7.5},
-                   {"R-NPE", 100, Assembly::Real, 8.5}, {"L-NPE", 108, Assembly::Real, 9.5},
-                   {"L e", 124, Assembly::Real, 10.5}, {"Z e", 132, Assembly::Real, 1200},
-                   {"R e", 140, Assembly::Real, 12.5}, {"V-LN", 156, Assembly::Real, 231},
-                   {"V-LPE", 164, Assembly::Real, 230.5}, {"V-NPE", 172, Assembly::Real, 0.5},
-                   {"V p", 180, Assembly::Real, 2.25}, {"frequency", 188, Assembly::Real, 49.98f},
-                   {"extra word", 204, Assembly::U16, 0x0102}, {"R p", 224, Assembly::Real, 310},
-                   {"earth variant", 232, Assembly::U8, 1}, {"trip select", 234, Assembly::U8, 4}});
+    expect_fields(digits, {{"smoothing", 2, Assembly::U8, 2},
+                           {"function", 0, Assembly::U8, 3},
+                           {"no trip", 6, Assembly::U8, 1},
+                           {"Z-LN", 28, Assembly::Real, 1.5},
+                           {"R-LN", 36, Assembly::Real, 2.5},
+                           {"L-LN", 44, Assembly::Real, 3.5},
+                           {"Z-LPE", 60, Assembly::Real, 4.5},
+                           {"R-LPE", 68, Assembly::Real, 5.5},
+                           {"L-LPE", 76, Assembly::Real, 6.5},
+                           {"Z-NPE", 92, Assembly::Real, 7.5},
+                           {"R-NPE", 100, Assembly::Real, 8.5},
+                           {"L-NPE", 108, Assembly::Real, 9.5},
+                           {"L e", 124, Assembly::Real, 10.5},
+                           {"Z e", 132, Assembly::Real, 1200},
+                           {"R e", 140, Assembly::Real, 12.5},
+                           {"V-LN", 156, Assembly::Real, 231},
+                           {"V-LPE", 164, Assembly::Real, 230.5},
+                           {"V-NPE", 172, Assembly::Real, 0.5},
+                           {"V p", 180, Assembly::Real, 2.25},
+                           {"frequency", 188, Assembly::Real, 49.98f},
+                           {"extra word", 204, Assembly::U16, 0x0102},
+                           {"R p", 224, Assembly::Real, 310},
+                           {"earth variant", 232, Assembly::U8, 1},
+                           {"trip select", 234, Assembly::U8, 4}});
 }
 
 TEST_F(RecordsTest, Rcd) {
     const auto digits = round_trip('r',
-                                   zr8812::build_rcd({.validity = 49, .measured_current_tenth_mA = 215,
-                                                      .extra_word = 9, .trip_time_s = 0.0234f,
-                                                      .rated_current_tenth_mA = 300, .multiplier = 1,
-                                                      .test_mode = 2, .wave_code = 0x11}),
+                                   zr8812::build_rcd({.validity = 49,
+                                                      .measured_current_tenth_mA = 215,
+                                                      .extra_word = 9,
+                                                      .trip_time_s = 0.0234f,
+                                                      .rated_current_tenth_mA = 300,
+                                                      .multiplier = 1,
+                                                      .test_mode = 2,
+                                                      .wave_code = 0x11}),
                                    16);
-    expect_fields(digits, {{"validity", 0, Assembly::U16, 49}, {"measured", 4, Assembly::U16, 215},
-                           {"extra", 8, Assembly::U16, 9}, {"time", 12, Assembly::Real, 0.0234f},
-                           {"rated", 20, Assembly::U16, 300}, {"mode", 26, Assembly::U8, 2},
-                           {"multiplier", 24, Assembly::U8, 1}, {"wave", 28, Assembly::U16, 0x11}});
+    expect_fields(digits, {{"validity", 0, Assembly::U16, 49},
+                           {"measured", 4, Assembly::U16, 215},
+                           {"extra", 8, Assembly::U16, 9},
+                           {"time", 12, Assembly::Real, 0.0234f},
+                           {"rated", 20, Assembly::U16, 300},
+                           {"mode", 26, Assembly::U8, 2},
+                           {"multiplier", 24, Assembly::U8, 1},
+                           {"wave", 28, Assembly::U16, 0x11}});
     EXPECT_EQ(digits.substr(24, 4), "0102");
 }
 
 TEST_F(RecordsTest, Voltage) {
-    const auto digits =
-        round_trip('v',
-                   zr8812::build_voltage({.header = 3, .v_ln_mV = 230400.0f, .v_lpe_mV = 229800.0f,
-                                          .v_npe_mV = 600.0f, .battery_mV = 8420.0f,
-                                          .temperature_C = 27.5f, .period_tenth_us = 199960,
-                                          .rod_resistance_ohm = 2500.0f, .smoothing = 1,
-                                          .extra_byte = 0x5A}),
-                   150);
-    expect_fields(digits, {{"header", 16, Assembly::U16, 3}, {"V-LN", 20, Assembly::Real, 230400},
-                           {"V-LPE", 28, Assembly::Real, 229800}, {"V-NPE", 36, Assembly::Real, 600},
-                           {"battery", 52, Assembly::Real, 8420}, {"temperature", 60, Assembly::Real, 27.5},
-                           {"period", 68, Assembly::I32, 199960}, {"rod", 84, Assembly::Real, 2500},
-                           {"smoothing", 284, Assembly::U8, 1}, {"extra", 296, Assembly::U8, 0x5A}});
+    const auto digits = round_trip('v',
+                                   zr8812::build_voltage({.header = 3,
+                                                          .v_ln_mV = 230400.0f,
+                                                          .v_lpe_mV = 229800.0f,
+                                                          .v_npe_mV = 600.0f,
+                                                          .battery_mV = 8420.0f,
+                                                          .temperature_C = 27.5f,
+                                                          .period_tenth_us = 199960,
+                                                          .rod_resistance_ohm = 2500.0f,
+                                                          .smoothing = 1,
+                                                          .extra_byte = 0x5A}),
+                                   150);
+    expect_fields(digits, {{"header", 16, Assembly::U16, 3},
+                           {"V-LN", 20, Assembly::Real, 230400},
+                           {"V-LPE", 28, Assembly::Real, 229800},
+                           {"V-NPE", 36, Assembly::Real, 600},
+                           {"battery", 52, Assembly::Real, 8420},
+                           {"temperature", 60, Assembly::Real, 27.5},
+                           {"period", 68, Assembly::I32, 199960},
+                           {"rod", 84, Assembly::Real, 2500},
+                           {"smoothing", 284, Assembly::U8, 1},
+                           {"extra", 296, Assembly::U8, 0x5A}});
 }
 
 TEST(RecordPlacement, EightBitFieldsFollowTheDumpsByteOrder) {

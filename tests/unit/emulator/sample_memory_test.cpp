@@ -4,14 +4,14 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
-#include <map>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <memory>
 #include <set>
 #include <sstream>
-#include <cctype>
 
 #include "line_client.h"
 #include "record_digits.h"
@@ -66,7 +66,8 @@ std::set<double> trip_modes(int function) {
     std::set<double> modes;
     for (const auto& test : zr8812::sample_tests(kNow)) {
         const std::string digits = record_digits(test.bytes);
-        if (test.kind_letter == 'l' && loop_function(function)(digits)) modes.insert(trip_mode(digits));
+        if (test.kind_letter == 'l' && loop_function(function)(digits))
+            modes.insert(trip_mode(digits));
     }
     return modes;
 }
@@ -79,7 +80,9 @@ bool has_date_form(const std::string& listing, char mark) {
     while (std::getline(lines, line)) {
         if (line.size() > 56 && (line[0] == 'd' || line[0] == '-')) {
             if (mark == ':' && line[52] == ':') return true;
-            if (mark == ' ' && line[50] == ' ' && std::isdigit(static_cast<unsigned char>(line[51]))) return true;
+            if (mark == ' ' && line[50] == ' ' &&
+                std::isdigit(static_cast<unsigned char>(line[51])))
+                return true;
         }
     }
     return false;
@@ -89,15 +92,18 @@ TEST(SampleMemory, IsModestAndEveryRecordHasItsLayoutSize) {
     const auto tests = zr8812::sample_tests(kNow);
     EXPECT_GE(tests.size(), 15u);
     EXPECT_LE(tests.size(), 25u);
-    const std::map<char, std::size_t> sizes = {{'a', zr8812::kCurrentSize}, {'e', zr8812::kEarthSize},
-                                               {'l', zr8812::kLoopSize}, {'r', zr8812::kRcdSize},
+    const std::map<char, std::size_t> sizes = {{'a', zr8812::kCurrentSize},
+                                               {'e', zr8812::kEarthSize},
+                                               {'l', zr8812::kLoopSize},
+                                               {'r', zr8812::kRcdSize},
                                                {'v', zr8812::kVoltageSize}};
     for (const auto& test : tests) {
         if (test.supported()) {
             EXPECT_EQ(test.bytes.size(), sizes.at(test.kind_letter)) << test.description;
         }
     }
-    EXPECT_TRUE(std::any_of(tests.begin(), tests.end(), [](const auto& t) { return !t.supported(); }));
+    EXPECT_TRUE(
+        std::any_of(tests.begin(), tests.end(), [](const auto& t) { return !t.supported(); }));
 }
 
 TEST(SampleMemory, CoversEveryLayoutOfTheExport) {
@@ -118,7 +124,8 @@ TEST(SampleMemory, CoversEveryLayoutOfTheExport) {
         impedances.insert(found.begin(), found.end());
     }
     EXPECT_TRUE(impedances.count(15.0)) << "15 ohms keeps the inductance";
-    EXPECT_TRUE(std::any_of(impedances.begin(), impedances.end(), [](double z) { return z > 15 && z < 16; }));
+    EXPECT_TRUE(std::any_of(impedances.begin(), impedances.end(),
+                            [](double z) { return z > 15 && z < 16; }));
     EXPECT_GT(*impedances.rbegin(), 1000.0);
     EXPECT_GT(*values('e', 4, Assembly::I32).rbegin(), 1000000.0) << "earth above 1000 ohms";
 
@@ -129,7 +136,8 @@ TEST(SampleMemory, CoversEveryLayoutOfTheExport) {
     EXPECT_TRUE(validity.count(49) && validity.count(50)) << "both sides of the limit";
     EXPECT_TRUE(contains_all(values('r', 26, Assembly::U8), {1, 2})) << "slope and pulse";
     const auto pulse = [](const std::string& d) { return read_field(d, 26, Assembly::U8) == 2; };
-    EXPECT_TRUE(contains_all(values('r', 24, Assembly::U8, pulse), {2, 5, 150, 250})) << "multipliers";
+    EXPECT_TRUE(contains_all(values('r', 24, Assembly::U8, pulse), {2, 5, 150, 250}))
+        << "multipliers";
     EXPECT_TRUE(values('v', 20, Assembly::Real).count(0)) << "a voltage of 0";
 }
 
@@ -142,7 +150,8 @@ TEST(SampleMemory, HasAnEmptyObjectAndGapsInItsNumbers) {
         numbers[t.object].insert(t.test);
     }
     for (const auto& o : zr8812::sample_objects(kNow)) objects.insert(o.object);
-    EXPECT_TRUE(std::includes(objects.begin(), objects.end(), with_tests.begin(), with_tests.end()));
+    EXPECT_TRUE(
+        std::includes(objects.begin(), objects.end(), with_tests.begin(), with_tests.end()));
     EXPECT_GT(objects.size(), with_tests.size()) << "an object without tests";
     EXPECT_LT(objects.size(), static_cast<std::size_t>(*objects.rbegin() - *objects.begin() + 1));
     EXPECT_TRUE(std::any_of(numbers.begin(), numbers.end(), [](const auto& entry) {
@@ -165,7 +174,7 @@ TEST(SampleMemory, IsWrittenWithItsDatesAndListedInBothDateForms) {
         std::ifstream file(path, std::ios::binary);
         const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(file), {}};
         EXPECT_EQ(bytes, t.bytes) << path;
-        struct stat info{};
+        struct stat info {};
         ASSERT_EQ(stat(path.c_str(), &info), 0);
         EXPECT_EQ(info.st_mtime, t.when) << path;
     }

@@ -19,14 +19,18 @@ std::vector<std::string> split_words(const std::string& line) {
     return words;
 }
 
-bool is_option(const std::string& word) { return word.size() > 1 && word[0] == '-'; }
+bool is_option(const std::string& word) {
+    return word.size() > 1 && word[0] == '-';
+}
 
 // True when every letter of an option word is one of `allowed`.
 bool option_letters_in(const std::string& word, const std::string& allowed) {
     return word.find_first_not_of(allowed, 1) == std::string::npos;
 }
 
-std::string line(const std::string& text) { return text + "\r\n"; }
+std::string line(const std::string& text) {
+    return text + "\r\n";
+}
 
 // A whole decimal number of at most a few digits.
 std::optional<int> parse_small_number(const std::string& text) {
@@ -69,7 +73,9 @@ void LineReader::reset() {
 CommandShell::CommandShell(MemoryFs& fs, InstrumentParameters& parameters)
     : fs_(fs), parameters_(parameters) {}
 
-std::string CommandShell::prompt() const { return std::string(kModelCode) + ":" + fs_.cwd() + "$ "; }
+std::string CommandShell::prompt() const {
+    return std::string(kModelCode) + ":" + fs_.cwd() + "$ ";
+}
 
 std::string CommandShell::command_name(const std::string& text) {
     const auto words = split_words(text);
@@ -170,7 +176,8 @@ std::string CommandShell::btb(const std::vector<std::string>& args) {
 
 std::string CommandShell::ident() const {
     const Identity& id = parameters_.identity;
-    return line("Modele : " + id.model) + line("version hardware = " + std::to_string(id.hardware)) +
+    return line("Modele : " + id.model) +
+           line("version hardware = " + std::to_string(id.hardware)) +
            line("version firmware = " + id.firmware) +
            line("serial number = " + std::to_string(id.serial)) + line("fab ident = " + id.fab) +
            line("sub ident = " + id.sub);

@@ -18,7 +18,7 @@ constexpr std::size_t kMaxLineChars = 512;
 // Cuts incoming bytes into lines. NUL, XON and XOFF are ignored; CR, LF or
 // CR LF end a line.
 class LineReader {
-  public:
+   public:
     struct Line {
         std::string text;
         bool overlong = false;  // characters beyond kMaxLineChars were dropped
@@ -26,7 +26,7 @@ class LineReader {
     std::optional<Line> feed(char c);
     void reset();
 
-  private:
+   private:
     std::string text_;
     bool overlong_ = false;
     bool after_cr_ = false;
@@ -40,7 +40,7 @@ struct InstrumentParameters {
 };
 
 class CommandShell {
-  public:
+   public:
     CommandShell(MemoryFs& fs, InstrumentParameters& parameters);
 
     // Runs one command line; returns its output, lines ended by CR LF
@@ -51,7 +51,7 @@ class CommandShell {
     // The first word of a line ("" for a blank line).
     static std::string command_name(const std::string& line);
 
-  private:
+   private:
     std::string cd(const std::string& path);
     std::string ls(const std::vector<std::string>& args, std::time_t now) const;
     std::string od(const std::vector<std::string>& args) const;

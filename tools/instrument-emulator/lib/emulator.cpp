@@ -125,8 +125,9 @@ void Emulator::State::serve() {
     while (!stop_requested) {
         bool want_write = false;
         const int timeout = poll_timeout_ms(want_write);
-        pollfd fds[2] = {{port.master(), static_cast<short>(POLLIN | (want_write ? POLLOUT : 0)), 0},
-                         {wake[0], POLLIN, 0}};
+        pollfd fds[2] = {
+            {port.master(), static_cast<short>(POLLIN | (want_write ? POLLOUT : 0)), 0},
+            {wake[0], POLLIN, 0}};
         if (::poll(fds, 2, timeout) < 0 && errno != EINTR) break;
         if (stop_requested) break;
         std::vector<WireEvent> events;
@@ -181,11 +182,16 @@ void Emulator::stop() {
     s.running = false;
 }
 
-bool Emulator::running() const { return state_->running; }
+bool Emulator::running() const {
+    return state_->running;
+}
 
-std::string Emulator::device_path() const { return state_->port.slave_path(); }
+std::string Emulator::device_path() const {
+    return state_->port.slave_path();
+}
 
-bool Emulator::register_com(const std::string& program_dir, int com, const std::string& usb_serial) {
+bool Emulator::register_com(const std::string& program_dir, int com,
+                            const std::string& usb_serial) {
     namespace fs = std::filesystem;
     State& s = *state_;
     if (!s.running || com < 1) return false;
@@ -286,7 +292,9 @@ void Emulator::clear_log() {
     state_->log_bytes = 0;
 }
 
-std::string Emulator::memory_dir() const { return state_->options.memory_dir; }
+std::string Emulator::memory_dir() const {
+    return state_->options.memory_dir;
+}
 
 std::string Emulator::current_directory() const {
     std::lock_guard lock(state_->mutex);

@@ -29,39 +29,38 @@ struct Identity {
 
 // Faults the instrument can be told to make (see Emulator::set_fault).
 enum class Fault {
-    None,              // clears every fault
-    Silent,            // answers nothing at all (Modbus or command mode)
-    WrongLrc,          // Modbus answers carry a wrong check
-    Register25FFFF,    // register 25 reads FFFF
-    StopMidAnswer,     // the answer stops half-way (no prompt, no frame end)
-    ErrorAnswer,       // the command answers "<command>: Error: I/O error"
-    HighBitInModbus,   // a Modbus answer carries a byte with the high bit set
+    None,             // clears every fault
+    Silent,           // answers nothing at all (Modbus or command mode)
+    WrongLrc,         // Modbus answers carry a wrong check
+    Register25FFFF,   // register 25 reads FFFF
+    StopMidAnswer,    // the answer stops half-way (no prompt, no frame end)
+    ErrorAnswer,      // the command answers "<command>: Error: I/O error"
+    HighBitInModbus,  // a Modbus answer carries a byte with the high bit set
 };
 
 // One chunk of bytes on the line: incoming = sent to the instrument.
 struct WireEvent {
     bool incoming;
     std::string bytes;
-    double seconds;                      // since start()
+    double seconds;  // since start()
 };
 
 struct EmulatorOptions {
-    std::string memory_dir;              // folder shown at /etc/mem/
+    std::string memory_dir;  // folder shown at /etc/mem/
     bool start_in_command_mode = false;
-    int rotary = 25;                     // status.RotPos; 25 = SET-UP
-    int shutof_en = 1;                   // status.ShutofEn; 1 = automatic power-off on
-    uint16_t switch_block = 0x0100;      // value of register 25
-    bool paced = false;                  // output at the line rate, 960 bytes/s
+    int rotary = 25;                 // status.RotPos; 25 = SET-UP
+    int shutof_en = 1;               // status.ShutofEn; 1 = automatic power-off on
+    uint16_t switch_block = 0x0100;  // value of register 25
+    bool paced = false;              // output at the line rate, 960 bytes/s
     Identity identity;
-    std::time_t fixed_clock = 0;         // instrument clock for listings; 0 = system clock
+    std::time_t fixed_clock = 0;  // instrument clock for listings; 0 = system clock
     // Called from the emulator's thread for every chunk on the line (outside
     // its lock, so it may call the emulator). Optional.
     std::function<void(const WireEvent&)> monitor;
 };
 
-
 class Emulator {
-  public:
+   public:
     explicit Emulator(EmulatorOptions options);
     ~Emulator();  // stops and unregisters
     Emulator(const Emulator&) = delete;
@@ -113,7 +112,7 @@ class Emulator {
 
     struct State;  // internal
 
-  private:
+   private:
     std::unique_ptr<State> state_;
 };
 

@@ -16,14 +16,14 @@ namespace zr8812 {
 
 // The faults switched on, each narrowed to a command and counted.
 class FaultSet {
-  public:
+   public:
     void set(Fault fault, const std::string& command, int times);
     void clear(Fault fault);
     void clear_all() { active_.clear(); }
     // True when `fault` applies to an answer to `command`; uses up one count.
     bool take(Fault fault, const std::string& command);
 
-  private:
+   private:
     struct Switch {
         std::string command;  // "" = any
         int remaining;        // -1 = until cleared
@@ -32,7 +32,7 @@ class FaultSet {
 };
 
 class Instrument {
-  public:
+   public:
     explicit Instrument(const EmulatorOptions& options);
 
     // Takes received bytes; returns what the instrument sends back.
@@ -44,7 +44,7 @@ class Instrument {
     FaultSet& faults() { return faults_; }
     std::string current_directory() const { return fs_.cwd(); }
 
-  private:
+   private:
     std::string modbus_frame(const std::string& body);
     std::string command_line(const LineReader::Line& line, std::time_t now);
     static std::string cut_in_half(const std::string& answer);

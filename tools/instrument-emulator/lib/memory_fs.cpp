@@ -65,7 +65,8 @@ std::string format_dump(const std::string& bytes) {
         text += field;
         for (std::size_t i = offset; i < std::min(offset + 16, size); i += 2) {
             unsigned word = static_cast<unsigned char>(bytes[i]);
-            if (i + 1 < size) word |= static_cast<unsigned>(static_cast<unsigned char>(bytes[i + 1])) << 8;
+            if (i + 1 < size)
+                word |= static_cast<unsigned>(static_cast<unsigned char>(bytes[i + 1])) << 8;
             std::snprintf(field, sizeof field, " %04x", word);
             text += field;
         }
@@ -85,7 +86,8 @@ std::string MemoryFs::cwd() const {
 
 MemoryFs::Resolved MemoryFs::resolve(const std::string& path) const {
     Resolved result;
-    std::vector<std::string> parts = (!path.empty() && path[0] == '/') ? std::vector<std::string>{} : cwd_;
+    std::vector<std::string> parts =
+        (!path.empty() && path[0] == '/') ? std::vector<std::string>{} : cwd_;
     for (const auto& part : split_path(path)) {
         if (part == ".") continue;
         if (part == "..") {
@@ -101,7 +103,7 @@ MemoryFs::Resolved MemoryFs::resolve(const std::string& path) const {
     }
     if (!is_memory_path(parts)) return result;
 
-    struct stat info{};
+    struct stat info {};
     if (stat(memory_dir_.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return result;
     std::string host = memory_dir_;
     for (std::size_t i = 2; i < parts.size(); ++i) {
@@ -124,7 +126,7 @@ MemoryFs::Resolved MemoryFs::resolve(const std::string& path) const {
 std::optional<std::vector<MemoryFs::Entry>> MemoryFs::entries(const Resolved& dir) const {
     std::vector<Entry> list;
     if (dir.kind == Kind::VirtualDirectory) {
-        struct stat info{};
+        struct stat info {};
         const std::time_t when = stat(memory_dir_.c_str(), &info) == 0 ? info.st_mtime : 0;
         list.push_back({dir.components.empty() ? "etc" : "mem", true, 0, when});
         return list;
@@ -135,7 +137,7 @@ std::optional<std::vector<MemoryFs::Entry>> MemoryFs::entries(const Resolved& di
     while (const dirent* item = readdir(handle)) {
         const std::string name = item->d_name;
         if (name.empty() || name[0] == '.') continue;
-        struct stat info{};
+        struct stat info {};
         if (lstat((dir.host_path + "/" + name).c_str(), &info) != 0) continue;
         if (S_ISDIR(info.st_mode)) {
             list.push_back({name, true, 0, info.st_mtime});
@@ -181,7 +183,7 @@ MemoryFs::ReadResult MemoryFs::read_file(const std::string& path, std::string& c
         return ReadResult::Directory;
     }
     if (target.kind != Kind::File) return ReadResult::Missing;
-    struct stat info{};
+    struct stat info {};
     if (stat(target.host_path.c_str(), &info) != 0) return ReadResult::Missing;
     if (static_cast<std::uint64_t>(info.st_size) > kMaxDumpBytes) return ReadResult::TooLarge;
     std::ifstream file(target.host_path, std::ios::binary);

@@ -25,7 +25,7 @@ std::string format_listing_entry(bool directory, std::uint64_t size, std::time_t
 std::string format_dump(const std::string& bytes);
 
 class MemoryFs {
-  public:
+   public:
     explicit MemoryFs(std::string memory_dir);
 
     const std::string& memory_dir() const { return memory_dir_; }
@@ -44,7 +44,7 @@ class MemoryFs {
     // Deletes a file of the memory folder; false when there is none.
     bool remove(const std::string& path);
 
-  private:
+   private:
     struct Entry {
         std::string name;
         bool directory;

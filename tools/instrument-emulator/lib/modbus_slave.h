@@ -28,12 +28,12 @@ std::optional<std::vector<uint8_t>> parse_frame(std::string_view body);
 // ignored everywhere; bytes outside a frame are dropped; a frame that does
 // not end with CR LF, or grows too long, is dropped.
 class FrameReader {
-  public:
+   public:
     // Feeds one byte; returns the frame body when the byte completed a frame.
     std::optional<std::string> feed(char c);
     void reset();
 
-  private:
+   private:
     enum class Stage { Idle, Body, AfterCr, Overlong };
     Stage stage_ = Stage::Idle;
     std::string body_;
@@ -43,12 +43,12 @@ class FrameReader {
 struct SlaveState {
     uint16_t switch_block = 0x0100;  // value of register 25
     bool register25_reads_ffff = false;
-    bool armed = false;              // the switch code was written
+    bool armed = false;  // the switch code was written
 };
 
 // What the slave does with one valid request.
 struct Reply {
-    std::string text;                // the answer frame; empty = no answer
+    std::string text;  // the answer frame; empty = no answer
     bool switch_to_command_mode = false;
 };
 

@@ -9,7 +9,9 @@
 
 namespace zr8812 {
 
-PtyPort::~PtyPort() { close(); }
+PtyPort::~PtyPort() {
+    close();
+}
 
 bool PtyPort::open() {
     close();

@@ -8,7 +8,7 @@
 namespace zr8812 {
 
 class PtyPort {
-  public:
+   public:
     PtyPort() = default;
     ~PtyPort();
     PtyPort(const PtyPort&) = delete;
@@ -20,7 +20,7 @@ class PtyPort {
     int master() const { return master_; }
     const std::string& slave_path() const { return slave_path_; }
 
-  private:
+   private:
     int master_ = -1;
     // Held open so that the line stays up (no hang-up, no lost bytes) while
     // the program closes and reopens its side.

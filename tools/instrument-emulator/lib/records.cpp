@@ -163,7 +163,8 @@ bool write_test(const std::string& memory_dir, int object, int test, char kind_l
     const std::string path = folder + "/" + two_digits(test) + "." + kind_letter;
     {
         std::ofstream file(path, std::ios::binary | std::ios::trunc);
-        file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        file.write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
         if (!file.flush()) return false;
     }
     return set_modification_time(path, when);

@@ -30,7 +30,8 @@ std::time_t recent(std::time_t now, int days_ago, int hour, int minute) {
     const std::time_t day = now - days_ago * kDay;
     std::tm fields{};
     localtime_r(&day, &fields);
-    std::time_t when = local_time(fields.tm_year + 1900, fields.tm_mon + 1, fields.tm_mday, hour, minute);
+    std::time_t when =
+        local_time(fields.tm_year + 1900, fields.tm_mon + 1, fields.tm_mday, hour, minute);
     while (when > now) when -= kDay;
     return when;
 }
@@ -100,22 +101,33 @@ std::vector<SampleTest> current_and_earth(std::time_t day) {
     const auto at = [day](int minutes) { return day + minutes * 60; };
     return {
         current_test(1, at(0), "current, no clamp, 50 Hz",
-                     {.current_mA = 523.0f, .battery_mV = 8650.0f, .temperature_C = 21.5f,
-                      .period_tenth_us = 200000, .smoothing = 1, .clamp_type = 0}),
+                     {.current_mA = 523.0f,
+                      .battery_mV = 8650.0f,
+                      .temperature_C = 21.5f,
+                      .period_tenth_us = 200000,
+                      .smoothing = 1,
+                      .clamp_type = 0}),
         current_test(2, at(4), "current, clamp 1/1000, period 0",
-                     {.current_mA = 4560.0f, .battery_mV = 8640.0f, .temperature_C = 21.7f,
-                      .period_tenth_us = 0, .smoothing = 0, .clamp_type = 1}),
+                     {.current_mA = 4560.0f,
+                      .battery_mV = 8640.0f,
+                      .temperature_C = 21.7f,
+                      .period_tenth_us = 0,
+                      .smoothing = 0,
+                      .clamp_type = 1}),
         current_test(3, at(9), "current, clamp 1/10000, 60 Hz",
-                     {.current_mA = 12345.0f, .battery_mV = 8610.0f, .temperature_C = 22.0f,
-                      .period_tenth_us = 166667, .smoothing = 2, .clamp_type = 2}),
-        earth_test(4, at(31), "earth 3-pole, probe above 1000 ohms",
-                   {.re_mOhm = 12500, .rs_mOhm = 1350000, .rh_mOhm = 2210, .smoothing = 1,
-                    .method = 0}),
+                     {.current_mA = 12345.0f,
+                      .battery_mV = 8610.0f,
+                      .temperature_C = 22.0f,
+                      .period_tenth_us = 166667,
+                      .smoothing = 2,
+                      .clamp_type = 2}),
+        earth_test(
+            4, at(31), "earth 3-pole, probe above 1000 ohms",
+            {.re_mOhm = 12500, .rs_mOhm = 1350000, .rh_mOhm = 2210, .smoothing = 1, .method = 0}),
         earth_test(5, at(38), "earth 2-pole, 2.5 kohm",
                    {.re_mOhm = 2500000, .smoothing = 0, .method = 1}),
         earth_test(7, at(52), "earth, unknown method",
-                   {.re_mOhm = 85000, .rs_mOhm = 400, .rh_mOhm = 900, .smoothing = 2,
-                    .method = 3}),
+                   {.re_mOhm = 85000, .rs_mOhm = 400, .rh_mOhm = 900, .smoothing = 2, .method = 3}),
     };
 }
 
@@ -159,20 +171,45 @@ std::vector<SampleTest> rcds(std::time_t day) {
     const auto at = [day](int minutes) { return day + minutes * 60; };
     return {
         rcd_test(1, at(0), "RCD slope, full wave positive, valid",
-                 {.validity = 0, .measured_current_tenth_mA = 215, .trip_time_s = 0.0234f,
-                  .rated_current_tenth_mA = 300, .multiplier = 1, .test_mode = 1, .wave_code = 0x11}),
+                 {.validity = 0,
+                  .measured_current_tenth_mA = 215,
+                  .trip_time_s = 0.0234f,
+                  .rated_current_tenth_mA = 300,
+                  .multiplier = 1,
+                  .test_mode = 1,
+                  .wave_code = 0x11}),
         rcd_test(2, at(3), "RCD pulse x2, full wave negative, validity 49",
-                 {.validity = 49, .measured_current_tenth_mA = 600, .trip_time_s = 0.0185f,
-                  .rated_current_tenth_mA = 300, .multiplier = 2, .test_mode = 2, .wave_code = 0x10}),
+                 {.validity = 49,
+                  .measured_current_tenth_mA = 600,
+                  .trip_time_s = 0.0185f,
+                  .rated_current_tenth_mA = 300,
+                  .multiplier = 2,
+                  .test_mode = 2,
+                  .wave_code = 0x10}),
         rcd_test(3, at(7), "RCD pulse x5, half wave positive, validity 50",
-                 {.validity = 50, .measured_current_tenth_mA = 1500, .trip_time_s = 0.0121f,
-                  .rated_current_tenth_mA = 300, .multiplier = 5, .test_mode = 2, .wave_code = 0x01}),
+                 {.validity = 50,
+                  .measured_current_tenth_mA = 1500,
+                  .trip_time_s = 0.0121f,
+                  .rated_current_tenth_mA = 300,
+                  .multiplier = 5,
+                  .test_mode = 2,
+                  .wave_code = 0x01}),
         rcd_test(5, at(15), "RCD pulse 150mA, code 0x00, validity 63",
-                 {.validity = 63, .measured_current_tenth_mA = 1500, .trip_time_s = 0.0f,
-                  .rated_current_tenth_mA = 100, .multiplier = 150, .test_mode = 2, .wave_code = 0x00}),
+                 {.validity = 63,
+                  .measured_current_tenth_mA = 1500,
+                  .trip_time_s = 0.0f,
+                  .rated_current_tenth_mA = 100,
+                  .multiplier = 150,
+                  .test_mode = 2,
+                  .wave_code = 0x00}),
         rcd_test(6, at(19), "RCD pulse 250mA, code 0x12, validity 12",
-                 {.validity = 12, .measured_current_tenth_mA = 2500, .trip_time_s = 0.0402f,
-                  .rated_current_tenth_mA = 3000, .multiplier = 250, .test_mode = 2, .wave_code = 0x12}),
+                 {.validity = 12,
+                  .measured_current_tenth_mA = 2500,
+                  .trip_time_s = 0.0402f,
+                  .rated_current_tenth_mA = 3000,
+                  .multiplier = 250,
+                  .test_mode = 2,
+                  .wave_code = 0x12}),
     };
 }
 
@@ -180,16 +217,29 @@ std::vector<SampleTest> voltages(std::time_t day) {
     const auto at = [day](int minutes) { return day + minutes * 60; };
     return {
         voltage_test(1, at(0), "voltage 230.4 V, rod 2.5 kohm",
-                     {.v_ln_mV = 230400.0f, .v_lpe_mV = 229800.0f, .v_npe_mV = 600.0f,
-                      .battery_mV = 8420.0f, .temperature_C = 27.5f, .period_tenth_us = 200000,
-                      .rod_resistance_ohm = 2500.0f, .smoothing = 1}),
+                     {.v_ln_mV = 230400.0f,
+                      .v_lpe_mV = 229800.0f,
+                      .v_npe_mV = 600.0f,
+                      .battery_mV = 8420.0f,
+                      .temperature_C = 27.5f,
+                      .period_tenth_us = 200000,
+                      .rod_resistance_ohm = 2500.0f,
+                      .smoothing = 1}),
         voltage_test(2, at(12), "voltage 0 (line dead)",
-                     {.battery_mV = 8410.0f, .temperature_C = 27.8f, .period_tenth_us = 0,
-                      .rod_resistance_ohm = 0.0f, .smoothing = 0}),
+                     {.battery_mV = 8410.0f,
+                      .temperature_C = 27.8f,
+                      .period_tenth_us = 0,
+                      .rod_resistance_ohm = 0.0f,
+                      .smoothing = 0}),
         voltage_test(3, at(20), "voltage three-phase 398.5 V",
-                     {.v_ln_mV = 398500.0f, .v_lpe_mV = 231100.0f, .v_npe_mV = 230700.0f,
-                      .battery_mV = 8390.0f, .temperature_C = 28.1f, .period_tenth_us = 199960,
-                      .rod_resistance_ohm = 12.5f, .smoothing = 2}),
+                     {.v_ln_mV = 398500.0f,
+                      .v_lpe_mV = 231100.0f,
+                      .v_npe_mV = 230700.0f,
+                      .battery_mV = 8390.0f,
+                      .temperature_C = 28.1f,
+                      .period_tenth_us = 199960,
+                      .rod_resistance_ohm = 12.5f,
+                      .smoothing = 2}),
     };
 }
 
@@ -206,7 +256,9 @@ bool SampleTest::supported() const {
            kind_letter == 'v';
 }
 
-std::string SampleTest::file_name() const { return two_digits(test) + "." + kind_letter; }
+std::string SampleTest::file_name() const {
+    return two_digits(test) + "." + kind_letter;
+}
 
 std::vector<SampleObject> sample_objects(std::time_t now) {
     const Visits v = visits(now);

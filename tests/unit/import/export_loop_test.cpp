@@ -2,12 +2,14 @@
 // instrument, with a stand-in sheet writer.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "import/store/store.h"
 #include "import/workflow/import_workflow.h"
 #include "platform/ui/ui.h"
+#include "records.h"
 #include "shell/globals.h"
 #include "shell/panels.h"
 #include "unit/import/import_flow_fixture.h"
@@ -28,6 +30,29 @@ protected:
         if (second != 0) recorder().QueueAnswer("generic", "Erase Data in the instrument ?", {second, ""});
     }
 };
+
+TEST_F(ExportLoopTest, SampleMemoryExportsEverySupportedTest) {
+    const std::time_t now = std::time(nullptr);
+    UseSampleMemory(now);
+    StartInstrument();
+    Scan();
+    EXPECT_EQ(Rows(IMPORT_OBJECTS), (std::vector<std::string>{"01", "02", "04", "07"}));
+    Calls expected;
+    for (const zr8812::SampleTest& test : zr8812::sample_tests(now)) {
+        if (!test.supported()) continue;
+        std::string kinds = ".a.c.e.k.l.m.r.p.v";
+        int kind = static_cast<int>(kinds.find(test.kind_letter)) / 2;
+        expected.push_back({test.object, test.test, kind, ""});
+    }
+    std::sort(expected.begin(), expected.end(), [](const SheetCall& a, const SheetCall& b) {
+        return a.object != b.object ? a.object < b.object : a.test < b.test;
+    });
+    SetDateFilter(1);
+    RunExport(0);
+    for (SheetCall& call : sheet_calls) call.slot1.clear();
+    EXPECT_EQ(sheet_calls, expected);
+    EXPECT_TRUE(popups().empty());
+}
 
 TEST_F(ExportLoopTest, DateCheckDecidesWhetherTheExportPanelOpens) {
     AddFile(1, 1, 'a', Date(2008, 11, 5));

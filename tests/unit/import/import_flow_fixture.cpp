@@ -76,6 +76,10 @@ void ImportFlowTest::AddEmptyObject(int object, std::time_t when) {
     ASSERT_TRUE(zr8812::write_object(memory_, object, when));
 }
 
+void ImportFlowTest::UseSampleMemory(std::time_t now) {
+    ASSERT_TRUE(zr8812::make_sample_memory(memory_, now));
+}
+
 bool ImportFlowTest::FileOnInstrument(int object, const std::string& name) const {
     char folder[8];
     std::snprintf(folder, sizeof folder, "%02d", object);

@@ -29,6 +29,8 @@ protected:
     // Test files of the instrument's memory, written before StartInstrument.
     void AddFile(int object, int test, char kind, std::time_t when);
     void AddEmptyObject(int object, std::time_t when);
+    // The emulator's sample memory, dated for the clock `now`.
+    void UseSampleMemory(std::time_t now);
     bool FileOnInstrument(int object, const std::string& name) const;
     // Starts the instrument in command mode on kCom and opens the link.
     void StartInstrument();

@@ -91,7 +91,7 @@ std::string DateCell(std::time_t when, std::time_t clock) {
         int month = 0, day = 0;
         GetSystemDate(month, day, year);
     }
-    char text[16];
+    char text[48];
     std::snprintf(text, sizeof text, "%02d/%02d/%04d", fields.tm_mon + 1, fields.tm_mday, year);
     return text;
 }

@@ -116,6 +116,23 @@ TEST_F(ImportFlowTest, EmptyMemoryIsReported) {
     EXPECT_TRUE(PanelVisible(PANEL_IMPORT));
 }
 
+TEST_F(ImportFlowTest, ADeadLinkAbandonsTheScan) {
+    AddFile(1, 1, 'a', Date(2008, 11, 5));
+    StartInstrument();
+    instrument().set_fault(zr8812::Fault::Silent);
+    Scan();
+    EXPECT_EQ(Received("ls -l"), 0);
+    EXPECT_EQ(flag_stop, 0);
+    EXPECT_EQ(Mesure.link_flag, 0);
+    EXPECT_FALSE(PanelVisible(PANEL_IMPORT));
+    EXPECT_FALSE(IsPanelValid(Fen_princ[PANEL_PROGRESS]));
+    EXPECT_FALSE(IsPanelValid(Fen_princ[PANEL_SCAN]));
+    int fileMenuDimmed = 1;
+    GetMenuBarAttribute(menu, MENU_FILE, ATTR_DIMMED, fileMenuDimmed);
+    EXPECT_EQ(fileMenuDimmed, 0);
+    EXPECT_EQ(GetWaitCursor(), 0);
+}
+
 TEST_F(ImportFlowTest, ExitEntryAsksTheQuitQuestion) {
     StartInstrument();
     recorder().QueueButton(2);

@@ -48,6 +48,23 @@ void InstrumentFixture::TearDown() {
     AppFixture::TearDown();
 }
 
+std::string InstrumentFixture::Wire() const {
+    // The instrument reads on its own thread: wait until what it received stops growing.
+    std::string wire = instrument_->received();
+    for (int i = 0; i < 100; ++i) {
+        Delay(0.2);
+        std::string again = instrument_->received();
+        if (again == wire) break;
+        wire = std::move(again);
+    }
+    return wire;
+}
+
+void InstrumentFixture::ClearWire() {
+    Wire();
+    instrument_->clear_log();
+}
+
 void InstrumentFixture::LoadMainPanel() {
     Fen_princ[PANEL_MAIN] = LoadPanel(0, UIR_FILE, PANEL_MAIN);
     menu = GetPanelMenuBar(Fen_princ[PANEL_MAIN]);

@@ -23,9 +23,10 @@ protected:
 
     zr8812::Emulator& instrument() { return *instrument_; }
     const std::string& memory_dir() const { return memory_dir_; }
-    // Everything the program sent since the last ClearWire().
-    std::string Wire() const { return instrument_->received(); }
-    void ClearWire() { instrument_->clear_log(); }
+    // Everything the program sent since the last ClearWire(), once the
+    // instrument has read all of it.
+    std::string Wire() const;
+    void ClearWire();
 
     // Stops the instrument and starts a fresh one with `options` (memory and
     // clock filled in), registered as `com` (0: not registered).

@@ -1,0 +1,338 @@
+// Connection set-up, discovery and the Setup menu's dialogs as the user meets
+// them: popups, log lines, and what reached the instrument.
+#include <QSerialPort>
+#include <QTimer>
+#include <filesystem>
+#include <functional>
+
+#include "link/com_port.h"
+#include "link/connection.h"
+#include "link/modbus.h"
+#include "link/status_identity.h"
+#include "platform/serial/serial.h"
+#include "platform/system/system.h"
+#include "platform/ui/ui.h"
+#include "shell/globals.h"
+#include "shell/hooks.h"
+#include "shell/messages.h"
+#include "shell/panels.h"
+#include "support/instrument_fixture.h"
+
+namespace fs = std::filesystem;
+using zr8812::Fault;
+
+namespace {
+
+const char* const kLog = "ZR881x_9025.log";
+const std::string kNotDetected =
+    "The software has not detected the instrument.\n Verify connection and follow the procedure.\n\nProcedure :\n"
+    " - Switch off the device.\n - Close the application.\n - Let USB cable between PC and device.\n"
+    " - Start the device on 'SET- UP' position.\n - Run application.";
+
+class Connection : public InstrumentFixture {
+protected:
+    void SetUp() override {
+        InstrumentFixture::SetUp();
+        LoadMainPanel();
+        ptLog = CVI_OpenFile(ProgramPath(kLog), VAL_READ_WRITE, VAL_TRUNCATE);
+        ASSERT_GT(ptLog, 0);
+    }
+    void TearDown() override {
+        if (ptLog > 0) CVI_CloseFile(ptLog);
+        ptLog = 0;
+        InstrumentFixture::TearDown();
+    }
+    std::string Log() {
+        CVI_CloseFile(ptLog);
+        const std::string text = ReadProgramFile(kLog);
+        ptLog = CVI_OpenFile(ProgramPath(kLog), VAL_READ_WRITE, VAL_APPEND);
+        return text;
+    }
+    int Count(const std::string& title, const std::string& message = {}) const {
+        int n = 0;
+        for (const PopupRecord& p : popups())
+            if (p.title == title && (message.empty() || p.message == message)) ++n;
+        return n;
+    }
+    static int Occurrences(const std::string& text, const std::string& part) {
+        int n = 0;
+        for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+        return n;
+    }
+    // Runs the event loop; true when a quit was requested before (it returns at once).
+    static bool QuitWasRequested() {
+        QTimer::singleShot(3000, [] { QuitUserInterface(99); });
+        return RunUserInterface() == 0;
+    }
+    // Answers the port question with No (button 2).
+    void AnswerPortQuestion(int button) { recorder().QueueAnswer("generic", "", {button, ""}); }
+};
+
+TEST_F(Connection, InstrumentInModbusModeIsSwitchedAndSetUp) {
+    EXPECT_EQ(ZR8812_init(kInstrumentCom), 0);
+    EXPECT_TRUE(instrument().in_command_mode());
+    EXPECT_EQ(Mesure.link_flag, 1);
+    EXPECT_EQ(Mesure.serial_port, kInstrumentCom);
+    EXPECT_EQ(Mesure.auto_power_off, 1);
+    EXPECT_EQ(instrument().shutof_en(), 0);
+    EXPECT_EQ(Count("Communication", "Communication OK"), 1);
+    EXPECT_EQ(Count("Set of the rotator", "Instrument must be in set-up position"), 1);
+    EXPECT_NE(Wire().find(std::string("stty ixon\r\n") + '\0'), std::string::npos);
+    EXPECT_EQ(GetWaitCursor(), 0);
+}
+
+TEST_F(Connection, InstrumentInCommandModeIsSetUpWithoutAnyModbusFrame) {
+    instrument().set_command_mode(true);
+    instrument().set_shutof_en(0);
+    EXPECT_EQ(ZR8812_init(kInstrumentCom), 0);
+    EXPECT_EQ(Wire().find(':'), std::string::npos);
+    EXPECT_EQ(Wire().find("btb status.ShutofEn=0"), std::string::npos);  // power-off already disabled
+    EXPECT_EQ(Mesure.auto_power_off, 0);
+}
+
+TEST_F(Connection, SwitchOffSetUpIsAskedForTwiceThenFails) {
+    instrument().set_rotary(3);
+    EXPECT_EQ(ZR8812_init(kInstrumentCom), -1);
+    EXPECT_EQ(Count("Set of the rotator", "Let the rotator on SET-UP"), 2);
+    EXPECT_EQ(Occurrences(Wire(), "btb status.RotPos\r\n"), 4);
+    // The power-off still goes out, and does not turn the failure into success.
+    EXPECT_NE(Wire().find("btb status.ShutofEn=0"), std::string::npos);
+
+    recorder().Clear();
+    EXPECT_EQ(Open_dev(0), -1);
+    EXPECT_EQ(Count("Error n° -110"), 1);
+    EXPECT_EQ(Count("Error", kNotDetected), 1);
+    EXPECT_EQ(Mesure.link_flag, 0);
+    EXPECT_FALSE(IsComOpen(kInstrumentCom));
+}
+
+TEST_F(Connection, SwitchTurnedToSetUpDuringTheRetriesSucceeds) {
+    instrument().set_rotary(3);
+    recorder().SetObserver([this](const PopupRecord& p) {
+        if (p.message == "Let the rotator on SET-UP") instrument().set_rotary(SWITCH_SETUP);
+    });
+    EXPECT_EQ(ZR8812_init(kInstrumentCom), 0);
+    EXPECT_EQ(Count("Set of the rotator", "Let the rotator on SET-UP"), 1);
+}
+
+TEST_F(Connection, FailedSetUpsAreReportedByTheirCode) {
+    struct Row {
+        const char* what;
+        std::function<void()> arrange;
+        int port;
+        const char* title;
+    };
+    QSerialPort holder;
+    const std::vector<Row> rows = {
+        {"no such port", [] {}, 9, "Error n° -111"},
+        {"invalid number", [] {}, 0, "Error n° -111"},
+        {"busy",
+         [&] {
+             holder.setPortName(QString::fromStdString(instrument().device_path()));
+             ASSERT_TRUE(holder.open(QIODevice::ReadWrite));
+         },
+         kInstrumentCom, "Error n° -112"},
+        {"silent", [&] { holder.close(); instrument().set_fault(Fault::Silent); }, kInstrumentCom, "Error n° -110"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        row.arrange();
+        recorder().Clear();
+        Mesure.serial_port = row.port;
+        Mesure.link_flag = 0;
+        EXPECT_EQ(Open_dev(0), -1);
+        EXPECT_EQ(Count(row.title), 1);
+        EXPECT_EQ(Count("Error", kNotDetected), 1);
+        EXPECT_EQ(Mesure.link_flag, 0);
+        EXPECT_EQ(GetWaitCursor(), 0);
+    }
+}
+
+TEST_F(Connection, OpenLinkIsRetestedCheaply) {
+    ASSERT_EQ(ZR8812_init(kInstrumentCom), 0);
+    ClearWire();
+    EXPECT_EQ(Open_dev(1), 0);
+    EXPECT_EQ(Wire(), std::string("\r\n") + '\0');
+    // A link that no longer answers gets a full set-up.
+    instrument().set_command_mode(false);
+    ClearWire();
+    EXPECT_EQ(Open_dev(1), 0);
+    EXPECT_TRUE(instrument().in_command_mode());
+    EXPECT_NE(Wire().find(":010300190001E2"), std::string::npos);
+}
+
+TEST_F(Connection, DiscoveryFindsTheDeclaredBridgeAndLogsItsPort) {
+    AnswerPortQuestion(VAL_GENERIC_POPUP_BTN2);
+    Mesure.serial_port = 1;
+    Gestion_parametre(menu, ITEM_COMMUNICATION, nullptr, Fen_princ[PANEL_MAIN]);
+    EXPECT_EQ(Mesure.serial_port, kInstrumentCom);
+    EXPECT_EQ(Mesure.link_flag, 1);
+    EXPECT_TRUE(instrument().in_command_mode());
+    ASSERT_FALSE(popups().empty());
+    EXPECT_EQ(popups()[0].message,
+              "Do you know the number of the port of communication used for the USB adapter / optical serial ?\n ");
+    EXPECT_EQ(popups()[0].buttons[0], "Yes");
+    EXPECT_EQ(popups()[0].buttons[1], "No");
+    const std::string log = Log();
+    EXPECT_NE(log.find("btb status.RotPos\r\nposition du commutateur =25\r\n"), std::string::npos);
+    EXPECT_NE(log.find("btb status.ShutofEn\r\nvaleur du status Shut =1\r\n"), std::string::npos);
+    EXPECT_NE(log.find("btb status.ShutofEn=0\r\n"), std::string::npos);
+    EXPECT_NE(log.find("The number of the port of communication used for the USB adapter / optical serial is:\r\n  = 7\r\n"),
+              std::string::npos);
+    int dimmed = 1;
+    GetMenuBarAttribute(menu, MENU_SETUP, ATTR_DIMMED, dimmed);
+    EXPECT_EQ(dimmed, 0);
+    int wait = 0;
+    EXPECT_EQ(GetUserEvent(0, wait, wait), 0);  // no popup left installed to answer
+}
+
+TEST_F(Connection, DiscoveryWithoutBridgeOpensNothingAndEndsTheProgram) {
+    RestartInstrument(DefaultOptions(), 0);  // not registered: no bridge at all
+    Fen_princ[PANEL_PROGRESS] = LoadPanel(0, UIR_FILE, PANEL_PROGRESS);
+    Mesure.serial_port = 5;
+    EXPECT_EQ(Traitement_com(), 1);
+    EXPECT_EQ(Mesure.serial_port, 5);  // no candidate was tried
+    EXPECT_TRUE(Wire().empty());
+
+    AnswerPortQuestion(VAL_GENERIC_POPUP_BTN2);
+    Gestion_parametre(menu, ITEM_COMMUNICATION, nullptr, Fen_princ[PANEL_MAIN]);
+    EXPECT_EQ(Count("Error", kNotDetected), 1);
+    const std::string log = Log();
+    EXPECT_NE(log.find("Error = The software has not detected the instrument.\r\n"), std::string::npos);
+    EXPECT_TRUE(QuitWasRequested());
+}
+
+TEST_F(Connection, FirstBridgeFailingStopsTheWalk) {
+    // COM 3, declared first, is no serial port at all.
+    fs::create_symlink("/dev/null", ProgramPath("dosdevices/com3"));
+    WriteProgramFile("dosdevices/com3.usb", "10c4 ea60 FIRST\n");
+    Fen_princ[PANEL_PROGRESS] = LoadPanel(0, UIR_FILE, PANEL_PROGRESS);
+    EXPECT_EQ(Traitement_com(), 1);
+    EXPECT_EQ(Mesure.serial_port, 3);
+    EXPECT_TRUE(Wire().empty());  // the instrument on COM 7 was never tried
+}
+
+TEST_F(Connection, PortFoundThroughTheRegistryWithBlanksInTheSerial) {
+    ASSERT_TRUE(instrument().register_com(program_dir(), 12, "AB 12"));
+    char serial[] = "AB 12";
+    EXPECT_EQ(GetPortNumXP2000Vista(0x10C4, 0xEA60, serial), 12);
+    EXPECT_STREQ(serial, "AB_12");
+    char other[] = "AB 13";
+    EXPECT_EQ(GetPortNumXP2000Vista(0x10C4, 0xEA60, other), -1);
+    Fen_princ[PANEL_PROGRESS] = LoadPanel(0, UIR_FILE, PANEL_PROGRESS);
+    EXPECT_EQ(Traitement_com(), 0);
+    EXPECT_EQ(Mesure.serial_port, 12);
+}
+
+class CommunicationDialog : public Connection {
+protected:
+    // Setup > Communication answered Yes: the communication panel is up.
+    int OpenDialog() {
+        AnswerPortQuestion(VAL_GENERIC_POPUP_BTN1);
+        Gestion_parametre(menu, ITEM_COMMUNICATION, nullptr, Fen_princ[PANEL_MAIN]);
+        EXPECT_TRUE(IsPanelValid(Fen_princ[PANEL_COM]));
+        return Fen_princ[PANEL_COM];
+    }
+    void Commit(int port) {
+        const int panel = Fen_princ[PANEL_COM];
+        SetCtrlVal(panel, COM_NUMBER, port);
+        recorder().Clear();
+        ClearWire();
+        SimulateCommit(panel, COM_OK);
+    }
+};
+
+TEST_F(CommunicationDialog, SamePortWhileConnectedIsTestedWithoutReopening) {
+    ASSERT_EQ(ZR8812_init(kInstrumentCom), 0);
+    const int panel = OpenDialog();
+    int shown = 0;
+    GetCtrlVal(panel, COM_NUMBER, shown);
+    EXPECT_EQ(shown, kInstrumentCom);
+    int dimmed = 0;
+    GetMenuBarAttribute(menu, MENU_FILE, ATTR_DIMMED, dimmed);
+    EXPECT_EQ(dimmed, 1);
+    Commit(kInstrumentCom);
+    EXPECT_EQ(Count("Communication", "Communication OK"), 1);
+    EXPECT_EQ(Wire(), std::string("\r\n") + '\0');
+    EXPECT_FALSE(IsPanelValid(panel));
+    GetMenuBarAttribute(menu, MENU_FILE, ATTR_DIMMED, dimmed);
+    EXPECT_EQ(dimmed, 0);
+}
+
+TEST_F(CommunicationDialog, AnotherPortForcesAFullSetUp) {
+    ASSERT_EQ(ZR8812_init(kInstrumentCom), 0);
+    ASSERT_TRUE(instrument().register_com(program_dir(), 8));
+    OpenDialog();
+    Commit(8);
+    EXPECT_EQ(Mesure.serial_port, 8);
+    EXPECT_EQ(Mesure.link_flag, 1);
+    EXPECT_FALSE(IsComOpen(kInstrumentCom));
+    EXPECT_TRUE(IsComOpen(8));
+    EXPECT_NE(Wire().find("stty ixon"), std::string::npos);
+    EXPECT_NE(Wire().find("btb status.RotPos"), std::string::npos);
+}
+
+TEST_F(CommunicationDialog, FailuresGiveTheirErrorAndTheNotDetectedBox) {
+    OpenDialog();
+    Commit(9);  // nothing behind COM 9
+    EXPECT_EQ(Count("Error n° -111"), 1);
+    EXPECT_EQ(Count("Error", kNotDetected), 1);
+    EXPECT_EQ(Mesure.link_flag, 0);
+
+    instrument().set_fault(Fault::Silent);
+    OpenDialog();
+    Commit(kInstrumentCom);
+    EXPECT_EQ(Count("Error n° -110"), 1);
+    EXPECT_EQ(Count("Error", kNotDetected), 1);
+    EXPECT_FALSE(IsComOpen(kInstrumentCom));
+}
+
+TEST_F(CommunicationDialog, QuitClosesThePanelAndRestoresTheMenus) {
+    const int panel = OpenDialog();
+    SimulateCommit(panel, COM_QUIT);
+    EXPECT_FALSE(IsPanelValid(panel));
+    int dimmed = 1;
+    GetMenuBarAttribute(menu, MENU_HELP, ATTR_DIMMED, dimmed);
+    EXPECT_EQ(dimmed, 0);
+    EXPECT_TRUE(Wire().empty());
+}
+
+TEST_F(Connection, InstrumentMenuShowsTheIdentity) {
+    ASSERT_EQ(ZR8812_init(kInstrumentCom), 0);
+    Gestion_parametre(menu, ITEM_INSTRUMENT, nullptr, Fen_princ[PANEL_MAIN]);
+    ASSERT_TRUE(IsPanelValid(Fen_princ[PANEL_IDENTITY]));
+    int count = 0;
+    GetNumListItems(Fen_princ[PANEL_IDENTITY], IDENTITY_LIST, count);
+    EXPECT_EQ(count, 4);
+    std::string last;
+    GetLabelFromIndex(Fen_princ[PANEL_IDENTITY], IDENTITY_LIST, 3, last);
+    EXPECT_EQ(last, "serial number == 0000123");
+    EXPECT_EQ(GetWaitCursor(), 0);
+}
+
+TEST_F(Connection, IdentityLackingItsLastFieldIsRetriedOnceThenTheLinkCloses) {
+    instrument().set_fault(Fault::StopMidAnswer, "ident");
+    Mesure.serial_port = kInstrumentCom;
+    Gestion_parametre(menu, ITEM_INSTRUMENT, nullptr, Fen_princ[PANEL_MAIN]);
+    EXPECT_EQ(Occurrences(Wire(), "ident\r\n"), 2);
+    EXPECT_EQ(Mesure.link_flag, 0);
+    EXPECT_FALSE(IsComOpen(kInstrumentCom));
+    EXPECT_EQ(Count("Error", kNotDetected), 1);
+    EXPECT_EQ(Count("Error n° -110"), 0);
+    EXPECT_NE(Log().find("Error = The software has not detected the instrument."), std::string::npos);
+    EXPECT_TRUE(QuitWasRequested());
+}
+
+TEST_F(Connection, PowerOffAtExitGoesOnTheWireAndIntoTheLog) {
+    ASSERT_EQ(ZR8812_init(kInstrumentCom), 0);
+    instrument().set_shutof_en(1);
+    ClearWire();
+    const std::size_t logBefore = Log().size();
+    ASSERT_TRUE(shell_hooks.power_off_instrument);
+    EXPECT_EQ(shell_hooks.power_off_instrument(), 0);
+    EXPECT_EQ(Wire(), std::string("btb status.ShutofEn=0\r\n") + '\0' + "btb status.ShutofEn\r\n" + '\0');
+    EXPECT_EQ(Log().substr(logBefore), "btb status.ShutofEn=0\r\nbtb status.ShutofEn\r\n");
+    EXPECT_EQ(instrument().shutof_en(), 0);
+}
+
+}  // namespace

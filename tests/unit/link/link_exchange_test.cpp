@@ -1,0 +1,264 @@
+// Frames, commands and queries on the wire with the emulated instrument, and
+// what each of its faults gives the program.
+#include <filesystem>
+
+#include "link/answer_filter.h"
+#include "link/com_port.h"
+#include "link/commands.h"
+#include "link/modbus.h"
+#include "link/status_identity.h"
+#include "platform/serial/serial.h"
+#include "platform/system/system.h"
+#include "platform/ui/ui.h"
+#include "records.h"
+#include "shell/globals.h"
+#include "shell/panels.h"
+#include "support/instrument_fixture.h"
+
+namespace fs = std::filesystem;
+using zr8812::Fault;
+
+namespace {
+
+const std::string kRead25 = ":010300190001E2\r\n";
+const std::string kSwitchWrite = ":011001000004085B27E0D41963F8A2";
+const std::string kConfirmation = ":010601009E3B";
+
+class LinkExchange : public InstrumentFixture {
+protected:
+    void SetUp() override {
+        InstrumentFixture::SetUp();
+        OpenInstrumentLink();
+        ClearWire();
+    }
+    static std::string Nul(const std::string& s) { return s + std::string(1, '\0'); }
+    void ExpectLinkClosed() {
+        EXPECT_EQ(Mesure.link_flag, 0);
+        EXPECT_FALSE(IsComOpen(kInstrumentCom));
+    }
+};
+
+TEST_F(LinkExchange, ComWriteSendsUpTo51CharactersAndANulByte) {
+    const std::string text51(51, 'A');
+    EXPECT_EQ(ComWrite(text51.c_str()), 1);
+    const std::string text60 = std::string(51, 'B') + "CCCCCCCCC";
+    EXPECT_EQ(ComWrite(text60.c_str()), 1);
+    EXPECT_EQ(ComWrite(""), 1);
+    // Wait until the instrument has seen it all (its log is read from its thread).
+    for (int i = 0; i < 200 && Wire().size() < 105; ++i) Delay(0.1);
+    EXPECT_EQ(Wire(), Nul(text51) + Nul(std::string(51, 'B')) + Nul(""));
+    CloseCom(kInstrumentCom);
+    EXPECT_EQ(ComWrite("x"), RS232_PORT_NOT_OPEN);
+}
+
+TEST_F(LinkExchange, SwitchSequenceBringsTheInstrumentIntoCommandMode) {
+    EXPECT_EQ(KillModBus(), 0);
+    EXPECT_TRUE(instrument().in_command_mode());
+    const std::string wire = Wire();
+    EXPECT_NE(wire.find(Nul(kRead25)), std::string::npos);
+    EXPECT_NE(wire.find(kSwitchWrite), std::string::npos);
+    EXPECT_NE(wire.find(kConfirmation), std::string::npos);
+    // Every frame ends with CR LF and the NUL byte.
+    EXPECT_EQ(wire.back(), '\0');
+    EXPECT_EQ(EssaiCom("\r\n"), 0);
+    EXPECT_EQ(ZR8812_init_2(), 1);
+}
+
+TEST_F(LinkExchange, AnswerLineOfTheRegisterReadIsChecked) {
+    const int length = DialogModbus(0x03, 25, 1, "");
+    EXPECT_EQ(length, 14);  // ":0103020100F9" and its CR
+    EXPECT_STREQ(rep_buf, ":0103020100F9");
+}
+
+TEST_F(LinkExchange, InstrumentInCommandModeAnswersWithItsPrompt) {
+    instrument().set_command_mode(true);
+    EXPECT_EQ(KillModBus(), COMMAND_MODE);
+    EXPECT_EQ(Wire().find(":0110"), std::string::npos);
+    EXPECT_EQ(Wire().find(":0106"), std::string::npos);
+    EXPECT_EQ(Mesure.link_flag, 1);
+    EXPECT_EQ(EssaiCom("\r\n"), 0);
+}
+
+TEST_F(LinkExchange, ModbusFaultsCloseTheLinkOrEndInError10) {
+    struct Row {
+        Fault fault;
+        bool error10;
+    };
+    const Row rows[] = {
+        {Fault::WrongLrc, false},
+        {Fault::HighBitInModbus, false},
+        {Fault::Silent, false},
+        {Fault::Register25FFFF, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(static_cast<int>(row.fault));
+        instrument().set_fault(Fault::None);
+        instrument().set_fault(row.fault);
+        OpenInstrumentLink();
+        ClearWire();
+        recorder().Clear();
+        EXPECT_EQ(KillModBus(), -1);
+        EXPECT_FALSE(instrument().in_command_mode());
+        EXPECT_EQ(Wire().find(":0110"), std::string::npos);  // no write ever
+        if (row.error10) {
+            ASSERT_EQ(popups().size(), 1u);
+            EXPECT_EQ(popups()[0].title, "Error n° -110");
+            // Six reads of register 25: the first and five attempts.
+            std::size_t reads = 0;
+            for (std::size_t at = Wire().find(kRead25); at != std::string::npos; at = Wire().find(kRead25, at + 1)) ++reads;
+            EXPECT_EQ(reads, 6u);
+        } else {
+            EXPECT_TRUE(popups().empty());
+            ExpectLinkClosed();
+        }
+    }
+}
+
+TEST_F(LinkExchange, SilentInstrumentFailsTheCommandModeTest) {
+    instrument().set_fault(Fault::Silent);
+    EXPECT_EQ(EssaiCom("\r\n"), -1);
+    EXPECT_EQ(ZR8812_init_2(), -1);
+    instrument().set_fault(Fault::None);
+    EXPECT_EQ(EssaiCom("\r\n"), -1);  // Modbus mode does not answer a lone CR LF
+}
+
+class CommandExchange : public InstrumentFixture {
+protected:
+    void SetUp() override {
+        InstrumentFixture::SetUp();
+        ConnectInCommandMode();
+        ClearWire();
+    }
+};
+
+TEST_F(CommandExchange, DumpDownloadArrivesAsHexDigits) {
+    std::vector<uint8_t> bytes(118);
+    for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<uint8_t>(i * 7 + 3);
+    ASSERT_TRUE(zr8812::write_test(memory_dir(), 3, 12, 'l', bytes, InstrumentClock()));
+
+    ASSERT_EQ(ZR8812_od(3, 12, 4), 0);
+    EXPECT_EQ(Wire(), std::string("od -hxv /etc/mem/03/12.l\r\n") + '\0');
+    std::string expected;
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        char word[8];
+        std::snprintf(word, sizeof word, "%02x%02x", bytes[i + 1], bytes[i]);
+        expected += word;
+    }
+    EXPECT_EQ(std::string(rep_buf), expected);
+    EXPECT_EQ(std::string(rep_buf).substr(0, 32).size(), 32u);
+
+    EXPECT_EQ(ZR8812_od(3, 12, 9), -1);
+    EXPECT_EQ(ZR8812_od(100, 1, 4), -1);
+    EXPECT_EQ(ZR8812_od(-1, 1, 4), -1);
+}
+
+TEST_F(CommandExchange, CutDumpLeavesNoDigits) {
+    std::vector<uint8_t> bytes(118, 0x11);
+    ASSERT_TRUE(zr8812::write_test(memory_dir(), 3, 12, 'l', bytes, InstrumentClock()));
+    instrument().set_fault(Fault::StopMidAnswer, "od");
+    ASSERT_EQ(ZR8812_od(3, 12, 4), 0);
+    EXPECT_STREQ(rep_buf, "");
+}
+
+TEST_F(CommandExchange, FileCommandsReportTheInstrumentsErrors) {
+    EXPECT_EQ(ZR8812_cd("cd /etc/mem/"), 0);
+    EXPECT_EQ(instrument().current_directory(), "/etc/mem");
+    EXPECT_EQ(ZR8812_cd("cd /nowhere"), -1);
+    EXPECT_EQ(ZR8812_ls(), 0);
+    ZR8812_traduc_reponse();
+    EXPECT_NE(std::string(rep_buf).find("total"), std::string::npos);
+    EXPECT_EQ(ZR8812_StxOn(), 0);
+
+    ASSERT_TRUE(fs::exists(memory_dir() + "/02/10.c"));
+    EXPECT_EQ(ZR8812_delete(2, 10, 1), 0);
+    EXPECT_FALSE(fs::exists(memory_dir() + "/02/10.c"));
+    EXPECT_EQ(ZR8812_delete(2, 10, 1), -1);  // gone: "rm: Error"
+    instrument().set_fault(Fault::ErrorAnswer, "rm");
+    EXPECT_EQ(ZR8812_delete(1, 1, 0), -1);  // "rror" even with the prompt
+    instrument().set_fault(Fault::None);
+    instrument().set_fault(Fault::StopMidAnswer, "rm");
+    EXPECT_EQ(ZR8812_delete(1, 2, 0), -1);  // no prompt came back
+    instrument().set_fault(Fault::None);
+    instrument().set_fault(Fault::Silent);
+    EXPECT_EQ(ZR8812_cd("cd /"), RS232_TIMEOUT);
+    EXPECT_EQ(ZR8812_ls(), RS232_TIMEOUT);
+    EXPECT_EQ(ZR8812_od(1, 1, 0), RS232_TIMEOUT);
+    EXPECT_EQ(ZR8812_StxOn(), RS232_TIMEOUT);
+}
+
+TEST_F(CommandExchange, StatusQueriesAreLoggedAndParsed) {
+    ptLog = CVI_OpenFile(ProgramPath("ZR881x_9025.log"), VAL_READ_WRITE, VAL_TRUNCATE);
+    ASSERT_GT(ptLog, 0);
+    EXPECT_EQ(ZR8812_Stat_Rot(), SWITCH_SETUP);
+    instrument().set_rotary(3);
+    EXPECT_EQ(ZR8812_Stat_Rot(), 3);
+    EXPECT_EQ(ZR8812_Stat_Shut(), 1);
+    EXPECT_EQ(ZR8812_shutof(), 0);
+    EXPECT_EQ(instrument().shutof_en(), 0);
+    EXPECT_EQ(ZR8812_Stat_Shut(), 0);
+    CVI_CloseFile(ptLog);
+    ptLog = 0;
+    EXPECT_EQ(ReadProgramFile("ZR881x_9025.log"),
+              "btb status.RotPos\r\nposition du commutateur =25\r\n"
+              "btb status.RotPos\r\nposition du commutateur =3\r\r\n"
+              "btb status.ShutofEn\r\nvaleur du status Shut =1\r\n"
+              "btb status.ShutofEn=0\r\nbtb status.ShutofEn\r\n"
+              "btb status.ShutofEn\r\nvaleur du status Shut =0\r\n");
+    EXPECT_NE(Wire().find(std::string("btb status.ShutofEn=0\r\n") + '\0' + "btb status.ShutofEn\r\n" + '\0'),
+              std::string::npos);
+    EXPECT_TRUE(popups().empty());
+}
+
+TEST_F(CommandExchange, StatusQueriesWithoutAnswerGiveTheSerialCode) {
+    instrument().set_fault(Fault::Silent);
+    EXPECT_EQ(ZR8812_Stat_Rot(), RS232_TIMEOUT);
+    EXPECT_EQ(ZR8812_Stat_Shut(), RS232_TIMEOUT);
+    EXPECT_EQ(ZR8812_shutof(), RS232_TIMEOUT);
+    CloseCom(kInstrumentCom);
+    EXPECT_EQ(ZR8812_shutof(), RS232_PORT_NOT_OPEN);
+    EXPECT_EQ(ZR8812_Identify(), RS232_PORT_NOT_OPEN);
+}
+
+TEST_F(CommandExchange, IdentityIsReadAndListed) {
+    ASSERT_EQ(ZR8812_Identify(), 0);
+    EXPECT_EQ(std::string(Mesure.model_name), "ZR8812");
+    EXPECT_EQ(Mesure.hardware_version, 0x12);
+    EXPECT_STREQ(Mesure.firmware_version, "1.05");
+    EXPECT_EQ(Mesure.serial_number, 123);
+    EXPECT_EQ(Mesure.fab_ident, 0x0101);
+    EXPECT_EQ(Mesure.sub_ident, 0x0002);
+
+    Fen_princ[PANEL_IDENTITY] = LoadPanel(0, UIR_FILE, PANEL_IDENTITY);
+    ASSERT_GT(Fen_princ[PANEL_IDENTITY], 0);
+    EXPECT_EQ(Affiche_Identity(), 0);
+    int count = 0;
+    GetNumListItems(Fen_princ[PANEL_IDENTITY], IDENTITY_LIST, count);
+    ASSERT_EQ(count, 4);
+    const char* const expected[4] = {"modele=  ZR8812", "version hardware == 18", "version firmware == 1.05",
+                                     "serial number == 0000123"};
+    for (int i = 0; i < 4; ++i) {
+        std::string label;
+        GetLabelFromIndex(Fen_princ[PANEL_IDENTITY], IDENTITY_LIST, i, label);
+        EXPECT_EQ(label, expected[i]);
+        int value = 0;
+        GetValueFromIndex(Fen_princ[PANEL_IDENTITY], IDENTITY_LIST, i, value);
+        EXPECT_EQ(value, i + 1);
+    }
+
+    // Closing the panel forgets the identity: blanks, and the next model keeps them after it.
+    InstallPopup(Fen_princ[PANEL_IDENTITY]);
+    EXPECT_EQ(SimulateCommit(Fen_princ[PANEL_IDENTITY], IDENTITY_CLOSE), 0);
+    EXPECT_FALSE(IsPanelValid(Fen_princ[PANEL_IDENTITY]));
+    EXPECT_STREQ(Mesure.model_name, "         ");
+    EXPECT_STREQ(Mesure.firmware_version, "         ");
+    EXPECT_EQ(Mesure.serial_number, 0);
+    ASSERT_EQ(ZR8812_Identify(), 0);
+    EXPECT_STREQ(Mesure.model_name, "ZR8812   ");
+}
+
+TEST_F(CommandExchange, IdentityCutBeforeItsLastFieldFails) {
+    instrument().set_fault(Fault::StopMidAnswer, "ident");
+    EXPECT_EQ(ZR8812_Identify(), -1);
+}
+
+}  // namespace

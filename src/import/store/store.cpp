@@ -9,15 +9,15 @@ const char* const liste_mes[15] = {"amp", "c", "earth", "k", "loop", "m", "rcd",
 // Row = kind, column = language (French, English, German, Spanish, Italian).
 // Kinds the program does not import have an empty name; row 9 stays null.
 const char* const table_type[50] = {
-    "Courant", "Current", "Strom", "Corriente", "Corrente",   // 0 .a
-    "", "", "", "", "",                                       // 1 .c
-    "Terre", "Earth", "Erdung", "Tierra", "Terra",            // 2 .e
-    "", "", "", "", "",                                       // 3 .k
-    "Boucle", "Loop", "Schleife", "Bucle", "R anello",        // 4 .l
-    "", "", "", "", "",                                       // 5 .m
-    "RCD", "RCD", "RCD", "RCD", "RCD",                        // 6 .r
-    "", "", "", "", "",                                       // 7 .p
-    "Tension", "Voltage", "Spannung", "Tensión ", "Tensione",  // 8 .v
+    "Courant", "Current", "Strom",    "Corriente", "Corrente",  // 0 .a
+    "",        "",        "",         "",          "",          // 1 .c
+    "Terre",   "Earth",   "Erdung",   "Tierra",    "Terra",     // 2 .e
+    "",        "",        "",         "",          "",          // 3 .k
+    "Boucle",  "Loop",    "Schleife", "Bucle",     "R anello",  // 4 .l
+    "",        "",        "",         "",          "",          // 5 .m
+    "RCD",     "RCD",     "RCD",      "RCD",       "RCD",       // 6 .r
+    "",        "",        "",         "",          "",          // 7 .p
+    "Tension", "Voltage", "Spannung", "Tensión ",  "Tensione",  // 8 .v
 };
 
 const char* KindName(int kind) {

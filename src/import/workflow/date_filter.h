@@ -8,8 +8,7 @@ struct DateFilter {
     int day = 0, month = 0, year = 0;
     // Day, month and year must all be equal; the time is not compared.
     bool Matches(const FicTest& test) const {
-        return all_dates == 1 ||
-               (test.jour == day && test.mois == month && test.annee == year);
+        return all_dates == 1 || (test.jour == day && test.mois == month && test.annee == year);
     }
 };
 

@@ -20,22 +20,35 @@
 
 namespace {
 
-
-int ImportPanel() { return Fen_princ[PANEL_IMPORT]; }
-int ExportPanel() { return Fen_princ[PANEL_EXPORT]; }
-int& MessagePanel() { return Fen_princ[PANEL_PROGRESS]; }
-int& WaitPanel() { return Fen_princ[PANEL_WAIT]; }
+int ImportPanel() {
+    return Fen_princ[PANEL_IMPORT];
+}
+int ExportPanel() {
+    return Fen_princ[PANEL_EXPORT];
+}
+int& MessagePanel() {
+    return Fen_princ[PANEL_PROGRESS];
+}
+int& WaitPanel() {
+    return Fen_princ[PANEL_WAIT];
+}
 
 using Reader = int (*)();
 
 Reader ReaderOf(int kind) {
     switch (kind) {
-        case KIND_CURRENT: return Lecture_courant;
-        case KIND_EARTH: return Lecture_Terre;
-        case KIND_LOOP: return Lecture_loop;
-        case KIND_RCD: return Lecture_rcd;
-        case KIND_VOLTAGE: return Lecture_tension;
-        default: return nullptr;
+        case KIND_CURRENT:
+            return Lecture_courant;
+        case KIND_EARTH:
+            return Lecture_Terre;
+        case KIND_LOOP:
+            return Lecture_loop;
+        case KIND_RCD:
+            return Lecture_rcd;
+        case KIND_VOLTAGE:
+            return Lecture_tension;
+        default:
+            return nullptr;
     }
 }
 
@@ -85,8 +98,8 @@ bool Answer(const MessageTable& title, const MessageTable& text) {
     const std::string yes = cmdOui[static_cast<std::size_t>(2 * langue + 1)];
     const std::string no = cmdOui[static_cast<std::size_t>(2 * langue)];
     return GenericMessagePopup(Texte(title), Texte(text), yes, no, "", VAL_GENERIC_POPUP_BTN1,
-                               VAL_GENERIC_POPUP_BTN1, VAL_GENERIC_POPUP_BTN2) ==
-           VAL_GENERIC_POPUP_BTN1;
+                               VAL_GENERIC_POPUP_BTN1,
+                               VAL_GENERIC_POPUP_BTN2) == VAL_GENERIC_POPUP_BTN1;
 }
 
 bool UserConfirmsErase() {

@@ -21,8 +21,12 @@ namespace {
 
 constexpr int SWITCH_ON_SETUP = 25;
 
-int ImportPanel() { return Fen_princ[PANEL_IMPORT]; }
-int ExportPanel() { return Fen_princ[PANEL_EXPORT]; }
+int ImportPanel() {
+    return Fen_princ[PANEL_IMPORT];
+}
+int ExportPanel() {
+    return Fen_princ[PANEL_EXPORT];
+}
 
 void OpenExportPanel() {
     HidePanel(ImportPanel());
@@ -41,7 +45,9 @@ void ExportButton() {
     OpenExportPanel();
 }
 
-bool SwitchOnSetup() { return ZR8812_Stat_Rot() == SWITCH_ON_SETUP; }
+bool SwitchOnSetup() {
+    return ZR8812_Stat_Rot() == SWITCH_ON_SETUP;
+}
 
 void AskForSetup() {
     MessagePopup(Texte(position), Texte(posetup));
@@ -101,11 +107,20 @@ DateFilter ReadDateFilter() {
 int Importer(int, int control, int event, void*, int, int) {
     if (event != EVENT_COMMIT) return 0;
     switch (control) {
-        case IMPORT_EXPORT: ExportButton(); break;
-        case IMPORT_UPDATE: UpdateButton(); break;
-        case IMPORT_QUIT: HidePanel(ImportPanel()); break;
-        case IMPORT_ALL_DATES: AllDatesSwitch(); break;
-        default: break;
+        case IMPORT_EXPORT:
+            ExportButton();
+            break;
+        case IMPORT_UPDATE:
+            UpdateButton();
+            break;
+        case IMPORT_QUIT:
+            HidePanel(ImportPanel());
+            break;
+        case IMPORT_ALL_DATES:
+            AllDatesSwitch();
+            break;
+        default:
+            break;
     }
     SetWaitCursor(0);
     return 0;

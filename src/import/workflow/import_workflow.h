@@ -4,8 +4,7 @@
 #pragma once
 
 // Callback of the import panel: export, update, close, all-dates switch.
-int Importer(int panel, int control, int event, void* callbackData, int eventData1,
-             int eventData2);
+int Importer(int panel, int control, int event, void* callbackData, int eventData1, int eventData2);
 // 1 when at least one test matches the date filter of the import panel, else 0.
 int Importer_date();
 // The export loop; called by the export panel's export button. Returns 0.

@@ -13,7 +13,9 @@ constexpr int ENGLISH = 1;
 // Any text of blanks clears the description.
 const char* const BLANK = " ";
 
-int ImportPanel() { return Fen_princ[PANEL_IMPORT]; }
+int ImportPanel() {
+    return Fen_princ[PANEL_IMPORT];
+}
 
 bool IsListSelectionEvent(int event) {
     return event == EVENT_VAL_CHANGED || event == EVENT_LEFT_CLICK;
@@ -81,13 +83,15 @@ int FillObjectList() {
 int AppendTestRows(int object) {
     int rows = 0;
     ForEachTest(object, [&](int t) {
-        InsertListItem(ImportPanel(), IMPORT_TESTS, -1, TwoDigits(Director[object].tests[t].num_test),
-                       rows++);
+        InsertListItem(ImportPanel(), IMPORT_TESTS, -1,
+                       TwoDigits(Director[object].tests[t].num_test), rows++);
     });
     return rows;
 }
 
-void BlankDescription() { SetCtrlVal(ImportPanel(), IMPORT_DESCRIPTION, std::string(BLANK)); }
+void BlankDescription() {
+    SetCtrlVal(ImportPanel(), IMPORT_DESCRIPTION, std::string(BLANK));
+}
 
 void ShowDescription(const FicTest& test) {
     SetCtrlVal(ImportPanel(), IMPORT_DESCRIPTION, Description(test));

@@ -1,8 +1,9 @@
 // The memory scan: link check, directory and file listings with progress and
 // Stop, then the object list, the first object's tests and its description.
+#include "import/workflow/memory_scan.h"
+
 #include "import/store/store.h"
 #include "import/workflow/measurement_display.h"
-#include "import/workflow/memory_scan.h"
 #include "import/workflow/stop_request.h"
 #include "link/connection.h"
 #include "link/memory_listing.h"
@@ -19,10 +20,15 @@
 
 namespace {
 
-
-int& MessagePanel() { return Fen_princ[PANEL_PROGRESS]; }
-int& ScanPanel() { return Fen_princ[PANEL_SCAN]; }
-int ImportPanel() { return Fen_princ[PANEL_IMPORT]; }
+int& MessagePanel() {
+    return Fen_princ[PANEL_PROGRESS];
+}
+int& ScanPanel() {
+    return Fen_princ[PANEL_SCAN];
+}
+int ImportPanel() {
+    return Fen_princ[PANEL_IMPORT];
+}
 
 void CloseMessagePopup() {
     RemovePopup(MessagePanel());

@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "import/store/store.h"
-#include "link/com_port.h"
 #include "import/workflow/slot_text.h"
+#include "link/com_port.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ int HexValue(char c) {
 // The digits of one dump. A position past the end, or a character that is
 // not a hexadecimal digit, reads as 0: nothing is read beyond what arrived.
 class Dump {
-public:
+   public:
     explicit Dump(std::string_view digits) : digits_(digits) {}
 
     uint32_t Hex(std::size_t position, int count) const {
@@ -65,7 +65,7 @@ public:
         return value;
     }
 
-private:
+   private:
     std::string_view digits_;
 };
 
@@ -80,12 +80,18 @@ constexpr std::size_t VOLT_DIGITS = 298;
 
 std::size_t DumpDigitsNeeded(int kind) {
     switch (kind) {
-        case KIND_CURRENT: return AMP_DIGITS;
-        case KIND_EARTH: return EARTH_DIGITS;
-        case KIND_LOOP: return LOOP_DIGITS;
-        case KIND_RCD: return RCD_DIGITS;
-        case KIND_VOLTAGE: return VOLT_DIGITS;
-        default: return 0;
+        case KIND_CURRENT:
+            return AMP_DIGITS;
+        case KIND_EARTH:
+            return EARTH_DIGITS;
+        case KIND_LOOP:
+            return LOOP_DIGITS;
+        case KIND_RCD:
+            return RCD_DIGITS;
+        case KIND_VOLTAGE:
+            return VOLT_DIGITS;
+        default:
+            return 0;
     }
 }
 
@@ -181,11 +187,26 @@ void DecodeVolt(std::string_view digits) {
     volt.trailer = d.Byte(296);
 }
 
-int Conversion_od_amp() { DecodeAmp(DownloadedDigits()); return 0; }
-int Conversion_od_earth() { DecodeEarth(DownloadedDigits()); return 0; }
-int Conversion_od_loop() { DecodeLoop(DownloadedDigits()); return 0; }
-int Conversion_od_rcd() { DecodeRcd(DownloadedDigits()); return 0; }
-int Conversion_od_volt() { DecodeVolt(DownloadedDigits()); return 0; }
+int Conversion_od_amp() {
+    DecodeAmp(DownloadedDigits());
+    return 0;
+}
+int Conversion_od_earth() {
+    DecodeEarth(DownloadedDigits());
+    return 0;
+}
+int Conversion_od_loop() {
+    DecodeLoop(DownloadedDigits());
+    return 0;
+}
+int Conversion_od_rcd() {
+    DecodeRcd(DownloadedDigits());
+    return 0;
+}
+int Conversion_od_volt() {
+    DecodeVolt(DownloadedDigits());
+    return 0;
+}
 
 // ---- Readers ----
 

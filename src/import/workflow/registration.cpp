@@ -7,6 +7,7 @@
 #include "import/workflow/measurement_display.h"
 #include "import/workflow/memory_scan.h"
 #include "platform/ui/ui.h"
+#include "shell/hooks.h"
 
 void RegisterImportSubsystem() {
     RegisterCallbacks({
@@ -17,6 +18,11 @@ void RegisterImportSubsystem() {
         {"StopImport", StopImport, nullptr},
         {"QuitterImporter", QuitterImporter, nullptr},
     });
+    // Start-up sets the import flags before the first scan.
+    shell_hooks.init_import_flags = [] {
+        flag_stop = 1;
+        flag_excel = 0;
+    };
 }
 
 void ResetImportStateForTesting() {

@@ -4,7 +4,9 @@ namespace {
 SheetWriter registered_writer = nullptr;
 }
 
-void SetSheetWriter(SheetWriter writer) { registered_writer = writer; }
+void SetSheetWriter(SheetWriter writer) {
+    registered_writer = writer;
+}
 
 bool WriteSheet(int object, int test, int kind) {
     return registered_writer != nullptr && registered_writer(object, test, kind);

@@ -12,11 +12,17 @@
 
 namespace {
 
-char* SlotAt(int slot) { return &tamp[slot * SLOT_SIZE]; }
+char* SlotAt(int slot) {
+    return &tamp[slot * SLOT_SIZE];
+}
 
-bool ValidSlot(int slot) { return slot >= 0 && slot < NB_SLOTS; }
+bool ValidSlot(int slot) {
+    return slot >= 0 && slot < NB_SLOTS;
+}
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // "[+-]digits[.digits]" with at least one digit.
 bool IsPlainDecimal(const std::string& text) {
@@ -88,9 +94,13 @@ void WriteSlotText(int slot, const std::string& text) {
     std::memcpy(target, text.data(), length);
 }
 
-void WriteSlotUnsigned(int slot, uint32_t value) { WriteSlotText(slot, std::to_string(value)); }
+void WriteSlotUnsigned(int slot, uint32_t value) {
+    WriteSlotText(slot, std::to_string(value));
+}
 
-void WriteSlotSigned(int slot, int32_t value) { WriteSlotText(slot, std::to_string(value)); }
+void WriteSlotSigned(int slot, int32_t value) {
+    WriteSlotText(slot, std::to_string(value));
+}
 
 void WriteSlotReal(int slot, float value) {
     char buffer[64];

@@ -19,7 +19,7 @@ namespace {
 using Calls = std::vector<SheetCall>;
 
 class ExportLoopTest : public ImportFlowTest {
-protected:
+   protected:
     void PressExport() { SimulateCommit(Fen_princ[PANEL_IMPORT], IMPORT_EXPORT); }
     void RunExport(int erase) {
         SetCtrlVal(Fen_princ[PANEL_EXPORT], EXPORT_ERASE, erase);
@@ -27,7 +27,8 @@ protected:
     }
     void AnswerErase(int first, int second = 0) {
         recorder().QueueAnswer("generic", "Test File", {first, ""});
-        if (second != 0) recorder().QueueAnswer("generic", "Erase Data in the instrument ?", {second, ""});
+        if (second != 0)
+            recorder().QueueAnswer("generic", "Erase Data in the instrument ?", {second, ""});
     }
 };
 
@@ -106,20 +107,22 @@ TEST_F(ExportLoopTest, AllDatesSwitchDimsTheDateFieldsAndRefillsTheTests) {
     SetCtrlIndex(panel, IMPORT_OBJECTS, 0);
     SetCtrlVal(panel, IMPORT_ALL_DATES, 1);
     SimulateCommit(panel, IMPORT_ALL_DATES);
-    for (int control : {IMPORT_DAY, IMPORT_MONTH, IMPORT_YEAR}) EXPECT_TRUE(Dimmed(PANEL_IMPORT, control));
+    for (int control : {IMPORT_DAY, IMPORT_MONTH, IMPORT_YEAR})
+        EXPECT_TRUE(Dimmed(PANEL_IMPORT, control));
     EXPECT_EQ(Rows(IMPORT_TESTS), (std::vector<std::string>{"04"}));
     EXPECT_EQ(Text(PANEL_IMPORT, IMPORT_DESCRIPTION), "Earth  /  11-05-2008");
     SetCtrlVal(panel, IMPORT_ALL_DATES, 0);
     SimulateCommit(panel, IMPORT_ALL_DATES);
-    for (int control : {IMPORT_DAY, IMPORT_MONTH, IMPORT_YEAR}) EXPECT_FALSE(Dimmed(PANEL_IMPORT, control));
+    for (int control : {IMPORT_DAY, IMPORT_MONTH, IMPORT_YEAR})
+        EXPECT_FALSE(Dimmed(PANEL_IMPORT, control));
     EXPECT_EQ(GetWaitCursor(), 0);
 }
 
 TEST_F(ExportLoopTest, ExportsDecodableTestsOfTheChosenDayOnly) {
     const std::time_t day = Date(2008, 11, 5);
     AddFile(1, 1, 'a', day);
-    AddFile(1, 2, 'c', day);                  // no reader: skipped silently
-    AddFile(1, 3, 'e', Date(2009, 1, 2));     // another day
+    AddFile(1, 2, 'c', day);               // no reader: skipped silently
+    AddFile(1, 3, 'e', Date(2009, 1, 2));  // another day
     AddFile(2, 1, 'r', day);
     AddFile(2, 5, 'v', day);
     StartInstrument();

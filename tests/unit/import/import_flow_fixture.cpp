@@ -60,12 +60,24 @@ std::time_t ImportFlowTest::Date(int year, int month, int day) {
 void ImportFlowTest::AddFile(int object, int test, char kind, std::time_t when) {
     std::vector<uint8_t> bytes;
     switch (kind) {
-        case 'a': bytes = zr8812::build_current({.current_mA = 500.0f + test}); break;
-        case 'e': bytes = zr8812::build_earth({.re_mOhm = 1000 + test}); break;
-        case 'l': bytes = zr8812::build_loop({.z_ln = 0.5f + test}); break;
-        case 'r': bytes = zr8812::build_rcd({.measured_current_tenth_mA = static_cast<uint16_t>(test)}); break;
-        case 'v': bytes = zr8812::build_voltage({.v_ln_mV = 230000.0f + test}); break;
-        default: bytes.assign(64, 0x5A); break;
+        case 'a':
+            bytes = zr8812::build_current({.current_mA = 500.0f + test});
+            break;
+        case 'e':
+            bytes = zr8812::build_earth({.re_mOhm = 1000 + test});
+            break;
+        case 'l':
+            bytes = zr8812::build_loop({.z_ln = 0.5f + test});
+            break;
+        case 'r':
+            bytes = zr8812::build_rcd({.measured_current_tenth_mA = static_cast<uint16_t>(test)});
+            break;
+        case 'v':
+            bytes = zr8812::build_voltage({.v_ln_mV = 230000.0f + test});
+            break;
+        default:
+            bytes.assign(64, 0x5A);
+            break;
     }
     ASSERT_TRUE(zr8812::write_test(memory_, object, test, kind, bytes, when));
     // The directory's date is set last: writing a file changes it.

@@ -20,7 +20,7 @@ struct SheetCall {
 };
 
 class ImportFlowTest : public AppFixture {
-protected:
+   protected:
     static constexpr int kCom = 7;
 
     void SetUp() override;
@@ -55,7 +55,7 @@ protected:
     static std::function<void()> while_writing;
     static bool FakeSheetWriter(int object, int test, int kind);
 
-private:
+   private:
     std::string memory_;
     std::unique_ptr<zr8812::Emulator> emulator_;
 };

@@ -1,11 +1,12 @@
 // The import panel's lists and descriptions, and the directory walk they share.
+#include "import/workflow/measurement_display.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "import/store/store.h"
-#include "import/workflow/measurement_display.h"
 #include "platform/ui/ui.h"
 #include "shell/globals.h"
 #include "shell/panels.h"
@@ -15,7 +16,7 @@
 namespace {
 
 class DisplayTest : public AppFixture {
-protected:
+   protected:
     void SetUp() override {
         AppFixture::SetUp();
         Fen_princ[PANEL_IMPORT] = LoadPanel(0, UIR_FILE, PANEL_IMPORT);

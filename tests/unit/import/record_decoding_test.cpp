@@ -1,5 +1,7 @@
 // Decoding of downloaded measurement files: every field of every kind at its
 // digit positions, against files built by the emulated instrument.
+#include "import/workflow/record_decoding.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -7,14 +9,13 @@
 #include <memory>
 
 #include "import/store/store.h"
-#include "import/workflow/record_decoding.h"
 #include "records.h"
 #include "unit/import/dump_text.h"
 
 namespace {
 
 class DecodingTest : public ::testing::Test {
-protected:
+   protected:
     void SetUp() override {
         amp = AmpRecord{};
         earth = EarthRecord{};
@@ -77,9 +78,9 @@ TEST_F(DecodingTest, LoopFieldsEachAtItsOwnPosition) {
     f.smoothing = 4;
     f.no_trip = 1;
     // Distinct values so a field read from a neighbour's digits shows.
-    float* reals[] = {&f.z_ln, &f.r_ln, &f.l_ln, &f.z_lpe, &f.r_lpe, &f.l_lpe, &f.z_npe,
-                      &f.r_npe, &f.l_npe, &f.l_e, &f.z_e, &f.r_e, &f.v_ln, &f.v_lpe,
-                      &f.v_npe, &f.v_p, &f.frequency_Hz, &f.r_p};
+    float* reals[] = {&f.z_ln,  &f.r_ln,  &f.l_ln,  &f.z_lpe, &f.r_lpe,        &f.l_lpe,
+                      &f.z_npe, &f.r_npe, &f.l_npe, &f.l_e,   &f.z_e,          &f.r_e,
+                      &f.v_ln,  &f.v_lpe, &f.v_npe, &f.v_p,   &f.frequency_Hz, &f.r_p};
     for (std::size_t i = 0; i < std::size(reals); ++i) *reals[i] = 1.5f + static_cast<float>(i);
     f.extra_word = 0x1234;
     f.earth_variant = 1;
@@ -88,10 +89,10 @@ TEST_F(DecodingTest, LoopFieldsEachAtItsOwnPosition) {
     EXPECT_EQ(loop.fonction_boucle, 3);
     EXPECT_EQ(loop.smoothing, 4);
     EXPECT_EQ(loop.sans_declench, 1);
-    const float decoded[] = {loop.z_ln, loop.r_ln, loop.l_ln, loop.z_lpe, loop.r_lpe,
-                             loop.l_lpe, loop.z_npe, loop.r_npe, loop.l_npe, loop.l_e,
-                             loop.z_e, loop.r_e, loop.v_ln, loop.v_lpe, loop.v_npe,
-                             loop.v_p, loop.frequency, loop.r_p};
+    const float decoded[] = {loop.z_ln,  loop.r_ln,      loop.l_ln,  loop.z_lpe, loop.r_lpe,
+                             loop.l_lpe, loop.z_npe,     loop.r_npe, loop.l_npe, loop.l_e,
+                             loop.z_e,   loop.r_e,       loop.v_ln,  loop.v_lpe, loop.v_npe,
+                             loop.v_p,   loop.frequency, loop.r_p};
     for (std::size_t i = 0; i < std::size(reals); ++i) {
         EXPECT_EQ(decoded[i], *reals[i]) << "real field " << i;
     }
@@ -171,7 +172,10 @@ TEST(DumpCompleteness, NeedsEveryDigitOfTheLayoutAndOnlyHexDigits) {
     struct Row {
         int kind;
         std::size_t needed;
-    } rows[] = {{KIND_CURRENT, 98}, {KIND_EARTH, 96}, {KIND_LOOP, 236}, {KIND_RCD, 32},
+    } rows[] = {{KIND_CURRENT, 98},
+                {KIND_EARTH, 96},
+                {KIND_LOOP, 236},
+                {KIND_RCD, 32},
                 {KIND_VOLTAGE, 298}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.kind);

@@ -15,7 +15,7 @@
 namespace {
 
 class ReaderTest : public ::testing::Test {
-protected:
+   protected:
     void SetUp() override {
         std::memset(tamp, 0, sizeof tamp);
         std::memset(rep_buf, 0, REP_BUF_SIZE);
@@ -45,9 +45,13 @@ TEST_F(ReaderTest, CurrentSlots) {
 }
 
 TEST_F(ReaderTest, EarthSlotsAreIntegers) {
-    Download(DumpDigitsOf(zr8812::build_earth(
-        {.header = 1, .re_mOhm = -12500, .rs_mOhm = 1350000, .rh_mOhm = 0, .smoothing = 255,
-         .method = 1, .trailer = 65535})));
+    Download(DumpDigitsOf(zr8812::build_earth({.header = 1,
+                                               .re_mOhm = -12500,
+                                               .rs_mOhm = 1350000,
+                                               .rh_mOhm = 0,
+                                               .smoothing = 255,
+                                               .method = 1,
+                                               .trailer = 65535})));
     Lecture_Terre();
     const char* expected[] = {"1", "-12500", "1350000", "0", "255", "1", "65535"};
     for (int slot = 0; slot < 7; ++slot) EXPECT_EQ(SlotText(slot), expected[slot]) << slot;
@@ -127,8 +131,8 @@ TEST_F(ReaderTest, VoltageSlots) {
                                                  .smoothing = 6,
                                                  .extra_byte = 1})));
     Lecture_tension();
-    const char* expected[] = {"3", "230100", "0.0000001", "0", "8900", "21.5", "200000",
-                              "1000000000", "6", "1"};
+    const char* expected[] = {"3",    "230100", "0.0000001",  "0", "8900",
+                              "21.5", "200000", "1000000000", "6", "1"};
     for (int slot = 0; slot < 10; ++slot) EXPECT_EQ(SlotText(slot), expected[slot]) << slot;
 }
 

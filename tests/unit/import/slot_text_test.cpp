@@ -1,5 +1,7 @@
 // Slot texts of decoded values: plain decimal, no exponent, and the same
 // value when read back.
+#include "import/workflow/slot_text.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -10,7 +12,6 @@
 
 #include "import/store/store.h"
 #include "import/workflow/record_decoding.h"
-#include "import/workflow/slot_text.h"
 
 namespace {
 
@@ -30,9 +31,9 @@ TEST(WithoutExponent, RewritesExponentNotationAsPlainDecimal) {
         {"5e-01", "0.5"},
         {"3.4028235e+38", "340282350000000000000000000000000000000"},
         {"1e-45", "0.000000000000000000000000000000000000000000001"},
-        {"1.5e+2x", "150"},       // characters after the two exponent digits are ignored
-        {"7e", "7"},              // no readable exponent: the mantissa as it is
-        {"12.5", "12.5"},         // no "e": unchanged
+        {"1.5e+2x", "150"},  // characters after the two exponent digits are ignored
+        {"7e", "7"},         // no readable exponent: the mantissa as it is
+        {"12.5", "12.5"},    // no "e": unchanged
         {"0", "0"},
         {"inf", "inf"},
         {"", ""},
@@ -48,15 +49,27 @@ TEST(TraducFloat, RewritesTheSlotInPlaceAndLeavesOthersAlone) {
     traduc_float(3);
     EXPECT_STREQ(&tamp[300], "0.25");
     EXPECT_STREQ(&tamp[400], "2.5e-01");
-    traduc_float(-1);   // outside the slots: nothing happens
+    traduc_float(-1);  // outside the slots: nothing happens
     traduc_float(500);
 }
 
 TEST(SlotReals, ReadBackAsTheSameValueWithoutExponent) {
-    const float values[] = {0.0f, 1.0f, -1.0f, 523.25f, 0.1f, 1e-10f, 123456.79f, 16777217.0f,
-                            3.4028235e38f, -3.4028235e38f, std::numeric_limits<float>::min(),
-                            std::numeric_limits<float>::denorm_min(), 1.17549e-38f, 9.999999e-5f,
-                            230.04f, 0.0215f};
+    const float values[] = {0.0f,
+                            1.0f,
+                            -1.0f,
+                            523.25f,
+                            0.1f,
+                            1e-10f,
+                            123456.79f,
+                            16777217.0f,
+                            3.4028235e38f,
+                            -3.4028235e38f,
+                            std::numeric_limits<float>::min(),
+                            std::numeric_limits<float>::denorm_min(),
+                            1.17549e-38f,
+                            9.999999e-5f,
+                            230.04f,
+                            0.0215f};
     for (float value : values) {
         WriteSlotReal(10, value);
         traduc_float(10);

@@ -161,12 +161,16 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    // Ctrl-C and SIGTERM are taken by sigwait below; the emulator's thread
-    // inherits the blocked mask.
+    // Ctrl-C, SIGTERM and a closed terminal are taken by sigwait below, so
+    // that the dosdevices files are always removed; the emulator's thread
+    // inherits the blocked mask. A background start may have them ignored.
     sigset_t stop_signals;
     sigemptyset(&stop_signals);
-    sigaddset(&stop_signals, SIGINT);
-    sigaddset(&stop_signals, SIGTERM);
+    for (int signal_number : {SIGINT, SIGTERM, SIGHUP}) {
+        sigaddset(&stop_signals, signal_number);
+        signal(signal_number, SIG_DFL);
+    }
+    signal(SIGPIPE, SIG_IGN);
     pthread_sigmask(SIG_BLOCK, &stop_signals, nullptr);
 
     const bool show_output = s.show_output;

@@ -88,7 +88,8 @@ int Emulator::State::poll_timeout_ms(bool& want_write) {
 
 void Emulator::State::read_line(std::vector<WireEvent>& events) {
     char buffer[kReadChunk];
-    for (;;) {
+    // A bounded number of chunks, so that a flood of input cannot hold up the answers.
+    for (int chunk = 0; chunk < 16; ++chunk) {
         const ssize_t got = ::read(port.master(), buffer, sizeof buffer);
         if (got <= 0) return;
         std::lock_guard lock(mutex);

@@ -161,7 +161,6 @@ void ResetShellForTesting() {
     ptLog = 0;
     Mesure = MesureRecord{};
     Excel = ExcelRecord{};
-    shell_hooks = ShellHooks{};
     datecom.clear();
     heurecom.clear();
     err = 0;

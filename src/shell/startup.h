@@ -17,5 +17,6 @@ int ProgramMain();
 int Sortir(int panel, int control, int event, void* callbackData, int eventData1,
            int eventData2);
 
-// Puts every piece of shell state back to its value at program start.
+// Puts every piece of shell state back to its value at program start. The
+// hooks stay as the subsystems registered them, like the callbacks.
 void ResetShellForTesting();

@@ -11,7 +11,12 @@
 #include <map>
 #include <set>
 
+#include "excel/registration.h"
+#include "import/workflow/registration.h"
+#include "link/registration.h"
 #include "platform/ui/ui.h"
+#include "shell/hooks.h"
+#include "shell/registration.h"
 #include "shell/panels.h"
 #include "support/app_fixture.h"
 
@@ -156,9 +161,7 @@ TEST_F(ResourceFileTest, InitialStatesTheProgramRelies) {
     }
 }
 
-// Names the other subsystems register are checked when the whole program is
-// linked (integration tests); here every name must at least be one the
-// program defines.
+// Every name in the file is one the program defines.
 TEST_F(ResourceFileTest, CallbackNamesAreTheProgramsOwn) {
     const std::set<std::string> known = {
         "Sortir",      "Config_com",     "QuitterConfig",   "StopImport",      "Importer",
@@ -168,6 +171,21 @@ TEST_F(ResourceFileTest, CallbackNamesAreTheProgramsOwn) {
     for (const std::string& name : CallbackNamesInFile(main)) {
         EXPECT_TRUE(known.count(name)) << name;
     }
+}
+
+// The whole program's registrations cover every name the file gives.
+TEST_F(ResourceFileTest, EveryCallbackNameIsRegisteredByTheProgram) {
+    const ShellHooks saved = shell_hooks;
+    RegisterShellCallbacks();
+    RegisterLinkSubsystem();
+    RegisterImportSubsystem();
+    RegisterExcelSubsystem();
+    shell_hooks = saved;
+    const int main = LoadPanel(0, UIR_FILE, PANEL_MAIN);
+    for (const std::string& name : CallbackNamesInFile(main)) {
+        EXPECT_TRUE(IsCallbackRegistered(name)) << name;
+    }
+    EXPECT_FALSE(IsCallbackRegistered("NoSuchCallback"));
 }
 
 TEST_F(ResourceFileTest, PanelNumbersMissingOrFileDamaged) {

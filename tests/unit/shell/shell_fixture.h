@@ -4,6 +4,7 @@
 
 #include "platform/ui/ui.h"
 #include "shell/globals.h"
+#include "shell/hooks.h"
 #include "shell/panels.h"
 #include "shell/registration.h"
 #include "shell/settings.h"
@@ -13,6 +14,7 @@ class ShellFixture : public AppFixture {
 protected:
     void SetUp() override {
         AppFixture::SetUp();
+        saved_hooks_ = shell_hooks;
         RegisterShellCallbacks();
         Fen_princ[PANEL_MAIN] = LoadPanel(0, UIR_FILE, PANEL_MAIN);
         menu = GetPanelMenuBar(Fen_princ[PANEL_MAIN]);
@@ -20,6 +22,11 @@ protected:
         Fen_princ[PANEL_IMPORT] = LoadPanel(0, UIR_FILE, PANEL_IMPORT);
         ASSERT_GT(menu, 0);
         rep_ini = ProgramPath("Briskel.ini");
+    }
+
+    void TearDown() override {
+        shell_hooks = saved_hooks_;
+        AppFixture::TearDown();
     }
 
     int Tick(int item) const {
@@ -42,4 +49,7 @@ protected:
         GetPanelAttribute(Fen_princ[PANEL_MAIN], attribute, value);
         return value;
     }
+
+private:
+    ShellHooks saved_hooks_;
 };

@@ -18,6 +18,7 @@ class StartupTest : public AppFixture {
 protected:
     void SetUp() override {
         AppFixture::SetUp();
+        saved_hooks = shell_hooks;
         RegisterShellCallbacks();
         shell_hooks.init_import_flags = [this] { calls.push_back("import flags"); };
         shell_hooks.start_connection = [this](int bar, int item, void*, int panel) {
@@ -40,12 +41,18 @@ protected:
         shell_hooks.close_spreadsheet = [this] { calls.push_back("close spreadsheet"); };
     }
 
+    void TearDown() override {
+        shell_hooks = saved_hooks;
+        AppFixture::TearDown();
+    }
+
     // Presses the main panel's quit control once the event loop runs.
     void QuitFromTheLoop(int answer) {
         recorder().QueueAnswer("generic", "Quit", {answer, ""});
         QTimer::singleShot(0, [] { SimulateCommit(Fen_princ[PANEL_MAIN], MAIN_QUIT); });
     }
 
+    ShellHooks saved_hooks;
     std::vector<std::string> calls;
     std::function<void()> during_connection;
 };

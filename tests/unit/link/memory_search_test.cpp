@@ -1,0 +1,94 @@
+// The directory and file searches of the memory scan over the sample memory.
+#include "import/store/store.h"
+#include "link/memory_listing.h"
+#include "platform/ui/ui.h"
+#include "shell/globals.h"
+#include "shell/panels.h"
+#include "support/instrument_fixture.h"
+
+using zr8812::Fault;
+
+namespace {
+
+class MemorySearch : public InstrumentFixture {
+protected:
+    void SetUp() override {
+        InstrumentFixture::SetUp();
+        ZR8812_conf();
+        flag_stop = 1;
+        Fen_princ[PANEL_SCAN] = LoadPanel(0, UIR_FILE, PANEL_SCAN);
+        ConnectInCommandMode();
+        ClearWire();
+    }
+    void TearDown() override {
+        SetPollHookForTesting(nullptr);
+        InstrumentFixture::TearDown();
+    }
+};
+
+TEST_F(MemorySearch, ObjectsAndTestsOfTheSampleMemoryAreFound) {
+    ASSERT_EQ(ZR8812_search_dir(), 5);
+    EXPECT_EQ(nb_total, 5);
+    for (int object : {1, 2, 4, 5, 7}) {
+        SCOPED_TRACE(object);
+        EXPECT_NE(Director[object].present, 0);
+        EXPECT_EQ(Director[object].num_objet, object);
+    }
+    EXPECT_EQ(Director[3].present, 0);
+    EXPECT_EQ(Director[4].annee, 2008);  // shown with its year
+    EXPECT_EQ(Director[4].mois, 11);
+    EXPECT_EQ(Director[4].heure, 12);
+    EXPECT_EQ(Director[4].minute, 0);
+
+    ASSERT_EQ(ZR8812_search_fil(2), 0);
+    EXPECT_EQ(Director[2].nb_test, 9);
+    for (int test : {1, 2, 3, 4, 5, 6, 8, 9}) {
+        SCOPED_TRACE(test);
+        EXPECT_NE(Director[2].tests[test].present, 0);
+        EXPECT_EQ(Director[2].tests[test].num_test, test);
+        EXPECT_EQ(Director[2].tests[test].num_objet, 2);
+        EXPECT_EQ(Director[2].tests[test].type_mes, KIND_LOOP);
+    }
+    EXPECT_EQ(Director[2].tests[10].type_mes, 1);  // ".c", a kind without a sheet
+    EXPECT_EQ(Director[2].tests[7].present, 0);
+    EXPECT_EQ(instrument().current_directory(), "/etc/mem/02");
+
+    ASSERT_EQ(ZR8812_search_fil(5), 0);  // the empty object
+    EXPECT_EQ(Director[5].nb_test, 0);
+    EXPECT_TRUE(popups().empty());
+}
+
+TEST_F(MemorySearch, StopBeforeTheListingSendsNoListing) {
+    SetPollHookForTesting([] { SimulateCommit(Fen_princ[PANEL_SCAN], SCAN_STOP); });
+    EXPECT_EQ(ZR8812_search_dir(), 0);
+    EXPECT_EQ(flag_stop, 0);
+    EXPECT_EQ(nb_total, 0);
+    EXPECT_EQ(Wire().find("ls -l"), std::string::npos);
+    EXPECT_EQ(ZR8812_search_fil(1), 0);
+    EXPECT_EQ(Wire().find("ls -l"), std::string::npos);
+}
+
+TEST_F(MemorySearch, EmptyAnswerAsksWhetherToGoOn) {
+    // The instrument falls silent once the directory is entered.
+    SetPollHookForTesting([this] { instrument().set_fault(Fault::Silent); });
+    recorder().QueueButton(VAL_GENERIC_POPUP_BTN2);  // No
+    Director[1].nb_test = 42;
+    EXPECT_EQ(ZR8812_search_fil(1), 0);
+    ASSERT_EQ(popups().size(), 1u);
+    EXPECT_EQ(popups()[0].message, "Empty or wrong memory !   Do you want to go on ?\n");
+    EXPECT_EQ(Director[1].nb_test, 42);  // left as it was
+
+    recorder().Clear();
+    recorder().QueueButton(VAL_GENERIC_POPUP_BTN1);  // Yes: list once more
+    EXPECT_EQ(ZR8812_search_fil(1), 0);
+    EXPECT_EQ(Director[1].nb_test, 0);
+}
+
+TEST_F(MemorySearch, FailedDirectoryChangeFindsNothing) {
+    instrument().set_fault(Fault::ErrorAnswer, "cd /etc/mem/");
+    EXPECT_EQ(ZR8812_search_dir(), 0);
+    EXPECT_EQ(Wire().find("ls -l"), std::string::npos);
+    EXPECT_TRUE(popups().empty());
+}
+
+}  // namespace

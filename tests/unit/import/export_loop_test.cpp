@@ -272,16 +272,6 @@ TEST_F(ExportLoopTest, StopWhileTheSheetIsWrittenEndsBeforeTheEraseQuestion) {
     EXPECT_TRUE(FileOnInstrument(1, "01.a"));
 }
 
-TEST_F(ExportLoopTest, UnsupportedKindHasNoReader) {
-    AddFile(4, 9, 'k', Date(2008, 11, 5));
-    StartInstrument();
-    Scan();
-    EXPECT_EQ(LectureTests(4, 9, 0), TEST_WITHOUT_READER);
-    EXPECT_EQ(LectureTests(4, 120, 0), TEST_WITHOUT_READER);
-    EXPECT_EQ(LectureTests(-1, 0, 0), TEST_WITHOUT_READER);
-    EXPECT_TRUE(popups().empty());
-}
-
 TEST_F(ExportLoopTest, UpdateRescansOnlyWithTheSwitchOnSetup) {
     AddFile(1, 1, 'a', Date(2008, 11, 5));
     StartInstrument();
@@ -299,18 +289,6 @@ TEST_F(ExportLoopTest, UpdateRescansOnlyWithTheSwitchOnSetup) {
     EXPECT_EQ(Rows(IMPORT_OBJECTS), (std::vector<std::string>{"01"}));
     EXPECT_TRUE(PanelVisible(PANEL_IMPORT));
     EXPECT_EQ(GetWaitCursor(), 0);
-}
-
-TEST_F(ExportLoopTest, StopAndCloseCallbacks) {
-    StartInstrument();
-    flag_stop = 1;
-    StopImport(0, WAIT_STOP, EVENT_VAL_CHANGED, nullptr, 0, 0);
-    EXPECT_EQ(flag_stop, 1);
-    StopImport(0, WAIT_STOP, EVENT_COMMIT, nullptr, 0, 0);
-    EXPECT_EQ(flag_stop, 0);
-    DisplayPanel(Fen_princ[PANEL_IMPORT]);
-    SimulateCommit(Fen_princ[PANEL_IMPORT], IMPORT_QUIT);
-    EXPECT_FALSE(PanelVisible(PANEL_IMPORT));
 }
 
 }  // namespace

@@ -162,12 +162,6 @@ TEST_F(DecodingTest, RealsTakeTheLowWordFirst) {
     EXPECT_LT(amp.current, std::numeric_limits<float>::min());  // a denormal near zero
 }
 
-TEST_F(DecodingTest, SixteenBitFieldsPassThroughTheScratchWord) {
-    DecodeRcd(DigitsWith(32, 20, "ABCD"));
-    EXPECT_EQ(rcd.rated_current, 0xABCD);
-    EXPECT_EQ(Lect_int, 0xABCDu);
-}
-
 TEST(DumpCompleteness, NeedsEveryDigitOfTheLayoutAndOnlyHexDigits) {
     struct Row {
         int kind;

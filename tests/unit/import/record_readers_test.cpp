@@ -44,19 +44,6 @@ TEST_F(ReaderTest, CurrentSlots) {
     EXPECT_EQ(SlotText(30), "other kind");
 }
 
-TEST_F(ReaderTest, EarthSlotsAreIntegers) {
-    Download(DumpDigitsOf(zr8812::build_earth({.header = 1,
-                                               .re_mOhm = -12500,
-                                               .rs_mOhm = 1350000,
-                                               .rh_mOhm = 0,
-                                               .smoothing = 255,
-                                               .method = 1,
-                                               .trailer = 65535})));
-    Lecture_Terre();
-    const char* expected[] = {"1", "-12500", "1350000", "0", "255", "1", "65535"};
-    for (int slot = 0; slot < 7; ++slot) EXPECT_EQ(SlotText(slot), expected[slot]) << slot;
-}
-
 TEST_F(ReaderTest, LoopSlotsAndTheTripMode) {
     zr8812::LoopFields f;
     f.function = 2;

@@ -81,16 +81,6 @@ TEST(SlotReals, ReadBackAsTheSameValueWithoutExponent) {
     }
 }
 
-TEST(SlotIntegers, PlainDecimalWithSign) {
-    WriteSlotSigned(1, -2147483647 - 1);
-    EXPECT_STREQ(&tamp[100], "-2147483648");
-    WriteSlotUnsigned(2, 65535);
-    EXPECT_STREQ(&tamp[200], "65535");
-    WriteSlotUnsigned(2, 0);
-    EXPECT_STREQ(&tamp[200], "0");
-    EXPECT_EQ(ReadSlotInteger(1), -2147483647 - 1);
-}
-
 TEST(SlotText, LongTextIsCutToTheSlotAndNeverSpillsIntoTheNext) {
     WriteSlotText(6, "next");
     WriteSlotText(5, std::string(300, '9'));

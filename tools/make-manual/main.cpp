@@ -9,8 +9,9 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QTextStream>
-#include <cstdio>
+#include <memory>
 
 #include "manual_document.h"
 #include "pdf_output.h"
@@ -47,6 +48,13 @@ bool ParseArguments(const QStringList& args, Options* options) {
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Build machines often have no session runtime directory, which Qt warns
+    // about; a private one for this run keeps the build output clean.
+    std::unique_ptr<QTemporaryDir> runtime;
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        runtime = std::make_unique<QTemporaryDir>();
+        if (runtime->isValid()) qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime->path()));
+    }
     QGuiApplication app(argc, argv);
     QTextStream err(stderr);
 
@@ -63,8 +71,10 @@ int main(int argc, char** argv) {
     const QDir base = QFileInfo(options.input).absoluteDir();
     const PreparedManual prepared =
         PrepareMarkdown(QString::fromUtf8(source.readAll()), base, options.version);
-    for (const QString& missing : prepared.missing) {
-        err << "make-manual: note: picture " << missing << " not found, caption only\n";
+    if (!prepared.missing.isEmpty()) {
+        err << "make-manual: " << prepared.missing.size()
+            << " picture(s) not there yet, captions stand in: " << prepared.missing.join(QLatin1String(", "))
+            << "\n";
     }
 
     const PageGeometry geometry;

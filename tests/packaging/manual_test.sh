@@ -130,6 +130,8 @@ Text after the picture.
 
 ![Missing picture of the third topic](images/missing.png)
 
+![](images/shown.png)
+
 ```
 {{version}} stays as written in code
 ```
@@ -155,8 +157,8 @@ if [ -s "$small" ]; then
     check "the version is filled in, but not inside code" \
         bash -c "grep -q 'Version 7.7.7 of the program' '$scratch/small.txt' && grep -q '{{version}} stays' '$scratch/small.txt'"
     check "a missing picture leaves its caption" grep -q 'Missing picture of the third topic' "$scratch/small.txt"
-    check "a present picture is embedded, with its caption" \
-        bash -c "test \"\$(pdfimages -list '$small' | tail -n +3 | wc -l)\" -eq 1 && grep -q 'Shown picture' '$scratch/small.txt'"
+    check "present pictures are embedded, with their captions when they have one" \
+        bash -c "test \"\$(pdfimages -list '$small' | tail -n +3 | wc -l)\" -eq 2 && grep -q 'Shown picture' '$scratch/small.txt'"
 fi
 check "make-manual refuses a missing source" \
     bash -c "! env QT_QPA_PLATFORM=offscreen '$make_manual' '$scratch/none.md' '$scratch/none.pdf' && test ! -e '$scratch/none.pdf'"

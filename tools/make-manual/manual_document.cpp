@@ -86,7 +86,9 @@ PreparedManual PrepareMarkdown(const QString& markdown, const QDir& imageBase,
         const QString caption = match.captured(1).trimmed();
         const QString path = match.captured(2);
         if (QFileInfo(imageBase.filePath(path)).isFile()) {
-            result << line << QString();
+            // Qt's Markdown reader drops a picture without alternative text; a
+            // blank one keeps it (and gives it no caption).
+            result << (caption.isEmpty() ? QStringLiteral("![ ](%1)").arg(path) : line) << QString();
         } else {
             out.missing << path;
         }

@@ -14,7 +14,7 @@
 // The Markdown text with every picture line resolved against `imageBase`: a picture
 // that exists keeps its line and gets its caption (the alternative text) below it;
 // a missing one is replaced by its caption alone, so the manual builds before its
-// screenshots exist. Every "{{version}}" becomes `version`. Lines inside fenced code
+// screenshots exist. A picture without alternative text gets no caption. Every "{{version}}" becomes `version`. Lines inside fenced code
 // blocks are left alone.
 struct PreparedManual {
     QString markdown;

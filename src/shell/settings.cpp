@@ -15,6 +15,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <vector>
 
@@ -70,12 +71,13 @@ std::string Truncated(std::string text, std::size_t max) {
     return text;
 }
 
-// Reads every line of the file; false when it cannot be opened.
-bool ReadAllLines(const std::string& path, std::vector<std::string>& lines) {
+// Reads the lines of the file (at most `max`); false when it cannot be opened.
+bool ReadLines(const std::string& path, std::vector<std::string>& lines,
+               std::size_t max = SIZE_MAX) {
     const int file = CVI_OpenFile(path, VAL_READ_ONLY, VAL_OPEN_AS_IS);
     if (file <= 0) return false;
     std::string line;
-    while (ReadLine(file, line) >= 0) lines.push_back(line);
+    while (lines.size() < max && ReadLine(file, line) >= 0) lines.push_back(line);
     CVI_CloseFile(file);
     return true;
 }
@@ -201,7 +203,7 @@ void Sauvegarde_Ini(int file) { FmtFile(file, LastEightLines()); }
 void Charge_config() {
     int save_flag = 1;
     std::vector<std::string> lines;
-    const bool opened = ReadAllLines(rep_ini, lines);
+    const bool opened = ReadLines(rep_ini, lines, 13);
     // What the file does not hold keeps its default.
     Valeur_par_defaut();
     int language = langue;
@@ -246,7 +248,7 @@ void Fin_prog() {
     }
     // Not ticked: only the first line changes, to "0 0".
     std::vector<std::string> lines;
-    if (!ReadAllLines(rep_ini, lines)) return;
+    if (!ReadLines(rep_ini, lines)) return;
     std::string text = "0 0\n";
     for (std::size_t i = 1; i < lines.size(); ++i) text += lines[i] + "\n";
     WriteSettingsFile(text);

@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 #include <functional>
@@ -92,6 +93,18 @@ TEST_F(UiServicesTest, DiscardedHandlesStayDeadAndTouchNothing) {
     EXPECT_NE(again, main);
     EXPECT_NE(again, child);
     EXPECT_TRUE(control_events.empty());
+}
+
+TEST_F(UiServicesTest, ResetFreesEveryPanel) {
+    QPointer<QWidget> widgets[] = {PanelWidgetForTesting(dialog), PanelWidgetForTesting(main)};
+    QuitUserInterface(1);
+    SetWaitCursor(1);
+    ResetUserInterfaceForTesting();
+    for (const auto& w : widgets) EXPECT_TRUE(w.isNull());
+    EXPECT_EQ(GetWaitCursor(), 0);
+    QTimer::singleShot(0, [] { QuitUserInterface(2); });
+    EXPECT_EQ(RunUserInterface(), 2) << "the quit asked before the reset is forgotten";
+    recorder().Install();
 }
 
 TEST_F(UiServicesTest, ControlValuesByKind) {

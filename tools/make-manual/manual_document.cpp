@@ -225,6 +225,7 @@ void ManualDocument::StyleTables() {
         tf.setCellPadding(4);
         tf.setWidth(QTextLength(QTextLength::PercentageLength, 100));
         tf.setHeaderRowCount(1);
+        tf.setTopMargin(4);
         tf.setBottomMargin(8);
         table->setFormat(tf);
         // With collapsed borders each cell draws its own rules: one thin grid.

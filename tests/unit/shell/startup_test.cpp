@@ -99,11 +99,13 @@ TEST_F(StartupTest, AStopBeforeTheLoopRunsTheShutdownOnce) {
 
 TEST_F(StartupTest, QuitBoxAnsweredNoThenYes) {
     during_connection = [this] {
+        WriteProgramFile("Briskel.ini", "marker");
         QuitFromTheLoop(VAL_GENERIC_POPUP_BTN2);
         QTimer::singleShot(5, [this] {
-            // Still running, nothing written yet by the quit box.
+            // Still running, and the No wrote nothing.
             EXPECT_EQ(calls.size(), 2u);
-            std::filesystem::remove(ProgramPath("Briskel.ini"));
+            EXPECT_EQ(ReadProgramFile("Briskel.ini"), "marker");
+            EXPECT_EQ(recorder().CountTitled("Quit"), 1);
             QuitFromTheLoop(VAL_GENERIC_POPUP_BTN1);
         });
     };
@@ -117,7 +119,7 @@ TEST_F(StartupTest, QuitBoxAnsweredNoThenYes) {
     EXPECT_EQ(box.buttons[0], "Yes");
     EXPECT_EQ(box.buttons[1], "No");
     EXPECT_EQ(box.buttons[2], "");
-    EXPECT_TRUE(ProgramFileExists("Briskel.ini"));
+    EXPECT_EQ(ReadProgramFile("Briskel.ini").substr(0, 5), "1 0\r\n");
     EXPECT_FALSE(IsPanelValid(Fen_princ[PANEL_MAIN]));
 }
 

@@ -49,12 +49,14 @@ void InstrumentFixture::TearDown() {
 }
 
 std::string InstrumentFixture::Wire() const {
-    // The instrument reads on its own thread: wait until what it received stops growing.
+    // The instrument reads on its own thread: wait until what it received has
+    // not grown for three looks in a row (about 60 ms), two seconds at most.
     std::string wire = instrument_->received();
-    for (int i = 0; i < 100; ++i) {
-        Delay(0.2);
+    int unchanged = 0;
+    for (int i = 0; i < 100 && unchanged < 3; ++i) {
+        Delay(0.4);
         std::string again = instrument_->received();
-        if (again == wire) break;
+        unchanged = again == wire ? unchanged + 1 : 0;
         wire = std::move(again);
     }
     return wire;

@@ -229,7 +229,7 @@ protected:
     // Setup > Communication answered Yes: the communication panel is up.
     int OpenDialog() {
         AnswerPortQuestion(VAL_GENERIC_POPUP_BTN1);
-        Gestion_parametre(menu, ITEM_COMMUNICATION, nullptr, Fen_princ[PANEL_MAIN]);
+        SimulateMenuItem(menu, ITEM_COMMUNICATION);
         EXPECT_TRUE(IsPanelValid(Fen_princ[PANEL_COM]));
         return Fen_princ[PANEL_COM];
     }
@@ -299,7 +299,7 @@ TEST_F(CommunicationDialog, QuitClosesThePanelAndRestoresTheMenus) {
 
 TEST_F(Connection, InstrumentMenuShowsTheIdentity) {
     ASSERT_EQ(ZR8812_init(kInstrumentCom), 0);
-    Gestion_parametre(menu, ITEM_INSTRUMENT, nullptr, Fen_princ[PANEL_MAIN]);
+    SimulateMenuItem(menu, ITEM_INSTRUMENT);
     ASSERT_TRUE(IsPanelValid(Fen_princ[PANEL_IDENTITY]));
     int count = 0;
     GetNumListItems(Fen_princ[PANEL_IDENTITY], IDENTITY_LIST, count);

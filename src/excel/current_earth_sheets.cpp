@@ -14,11 +14,15 @@ constexpr int CURRENT_SLOT_CHARACTERS = 12;
 
 std::string ClampType(long code) {
     switch (code) {
-        case 0: return "no clamp";
-        case 1: return "1 / 1000";
-        case 2: return "1 / 10000";
+        case 0:
+            return "no clamp";
+        case 1:
+            return "1 / 1000";
+        case 2:
+            return "1 / 10000";
         // An unknown clamp is shown as its code rather than as nothing.
-        default: return "code " + std::to_string(code);
+        default:
+            return "code " + std::to_string(code);
     }
 }
 

@@ -19,7 +19,9 @@ CAObjHandle ExcelRangeHandle = 0;
 
 namespace {
 
-int ExportPanel() { return Fen_princ[PANEL_EXPORT]; }
+int ExportPanel() {
+    return Fen_princ[PANEL_EXPORT];
+}
 
 // The launch controls and the export button are never usable together: either
 // the application is to be started, or it runs and workbooks can be exported.

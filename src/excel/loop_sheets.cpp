@@ -48,10 +48,14 @@ LoopLabel LoopLayoutLabel() {
 std::string EarthLoopLabel(int mode) {
     if (mode == LOOP_SHORT) return "RCD REarth No Trip";
     switch (Selection.mode_declench) {
-        case 0: return "REarth Trip";
-        case 1: return "REarth No Trip";
-        case 2: return "REarth Trip Select.";
-        default: return "";
+        case 0:
+            return "REarth Trip";
+        case 1:
+            return "REarth No Trip";
+        case 2:
+            return "REarth Trip Select.";
+        default:
+            return "";
     }
 }
 
@@ -63,10 +67,14 @@ void PutImpedance(CellCursor& cell, int slot) {
 }
 
 // R rule: a resistance (or a voltage), formatted with its thousands prefix.
-void PutScaled(CellCursor& cell, int slot) { cell.Put(FormatValue(SlotReal(slot))); }
+void PutScaled(CellCursor& cell, int slot) {
+    cell.Put(FormatValue(SlotReal(slot)));
+}
 
 // Unit of the value just written.
-void PutResistanceUnit(CellCursor& cell) { cell.Put(ResistanceUnit(tabdest)); }
+void PutResistanceUnit(CellCursor& cell) {
+    cell.Put(ResistanceUnit(tabdest));
+}
 
 // L rule and mH rule.
 void PutInductance(CellCursor& cell, int slot) {
@@ -100,7 +108,9 @@ void PutTitleAndUnit(CellCursor& cell, int title) {
 
 }  // namespace
 
-void Exporter_Loop(int object, int test) { WriteIdentificationCells(object, test); }
+void Exporter_Loop(int object, int test) {
+    WriteIdentificationCells(object, test);
+}
 
 void MAJ_enteteExcel_Loop(int mode) {
     const bool full = mode == LOOP_FULL;

@@ -8,9 +8,9 @@
 #include "platform/spreadsheet/spreadsheet.h"
 
 const char* const Titre_colonne[NB_TITRES] = {
-    "Re",    "Rs",    "Rh",    "V-LN",  "V-LPE", "V-NPE",  "Z-LN", "R-LN",
-    "L-LN",  "Z-LPE", "R-LPE", "L-LPE", "Z-NPE", "R-NPE",  "L-NPE", "V p",
-    "Status", "Z e",  "R e",   "L e",   "R p",   "U HS",   "U HE", "U SE",
+    "Re",     "Rs",    "Rh",    "V-LN",  "V-LPE", "V-NPE", "Z-LN",  "R-LN",
+    "L-LN",   "Z-LPE", "R-LPE", "L-LPE", "Z-NPE", "R-NPE", "L-NPE", "V p",
+    "Status", "Z e",   "R e",   "L e",   "R p",   "U HS",  "U HE",  "U SE",
 };
 
 void WriteCell(int row, int column, const std::string& text) {

@@ -15,10 +15,30 @@ constexpr int FIRST_LAYOUT_COLUMN = 4;
 constexpr int NB_TITRES = 24;
 extern const char* const Titre_colonne[NB_TITRES];
 enum TitreIndex {
-    TITRE_RE, TITRE_RS, TITRE_RH, TITRE_V_LN, TITRE_V_LPE, TITRE_V_NPE,
-    TITRE_Z_LN, TITRE_R_LN, TITRE_L_LN, TITRE_Z_LPE, TITRE_R_LPE, TITRE_L_LPE,
-    TITRE_Z_NPE, TITRE_R_NPE, TITRE_L_NPE, TITRE_V_P, TITRE_STATUS, TITRE_Z_E,
-    TITRE_R_E, TITRE_L_E, TITRE_R_P, TITRE_U_HS, TITRE_U_HE, TITRE_U_SE,
+    TITRE_RE,
+    TITRE_RS,
+    TITRE_RH,
+    TITRE_V_LN,
+    TITRE_V_LPE,
+    TITRE_V_NPE,
+    TITRE_Z_LN,
+    TITRE_R_LN,
+    TITRE_L_LN,
+    TITRE_Z_LPE,
+    TITRE_R_LPE,
+    TITRE_L_LPE,
+    TITRE_Z_NPE,
+    TITRE_R_NPE,
+    TITRE_L_NPE,
+    TITRE_V_P,
+    TITRE_STATUS,
+    TITRE_Z_E,
+    TITRE_R_E,
+    TITRE_L_E,
+    TITRE_R_P,
+    TITRE_U_HS,
+    TITRE_U_HE,
+    TITRE_U_SE,
 };
 
 // Puts `text` into the cell at `row`, `column` (1-based) of the current range.
@@ -29,12 +49,12 @@ void WriteCell(int row, int column, const std::string& text);
 // Writes a row's cells from column D on, one column further after each cell,
 // so that a cell left out in one mode moves the later ones one column left.
 class CellCursor {
-public:
+   public:
     explicit CellCursor(int row) : row_(row) {}
     void Put(const std::string& text) { WriteCell(row_, column_++, text); }
     int column() const { return column_; }
 
-private:
+   private:
     int row_;
     int column_ = FIRST_LAYOUT_COLUMN;
 };

@@ -25,7 +25,9 @@ namespace {
 constexpr std::size_t VALUE_TEXT_LENGTH = 20;
 const char* const THOUSANDS = " k";
 
-bool IsWhole(double x) { return std::floor(x) == x; }
+bool IsWhole(double x) {
+    return std::floor(x) == x;
+}
 
 }  // namespace
 
@@ -94,7 +96,9 @@ std::string Field(const std::string& text, std::size_t width) {
     return text;
 }
 
-std::string ResistanceUnit(const std::string& prefix) { return Field(prefix + OHM, 5); }
+std::string ResistanceUnit(const std::string& prefix) {
+    return Field(prefix + OHM, 5);
+}
 
 std::string VoltageUnit(const std::string& prefix) {
     return prefix == THOUSANDS ? std::string("k") + VOLT : std::string(VOLT);
@@ -111,8 +115,8 @@ namespace {
 std::string SlotStart(int slot, int characters) {
     if (slot < 0 || slot >= NB_SLOTS || characters <= 0) return "";
     const char* text = Slot(slot);
-    const std::size_t limit = std::min<std::size_t>(static_cast<std::size_t>(characters),
-                                                    SLOT_SIZE);
+    const std::size_t limit =
+        std::min<std::size_t>(static_cast<std::size_t>(characters), SLOT_SIZE);
     return std::string(text, strnlen(text, limit));
 }
 
@@ -128,4 +132,6 @@ long SlotInteger(int slot) {
     return std::strtol(text.c_str(), nullptr, 10);
 }
 
-std::string SlotText(int slot) { return SlotStart(slot, 10); }
+std::string SlotText(int slot) {
+    return SlotStart(slot, 10);
+}

@@ -27,11 +27,16 @@ std::string RcdLabel(int testMode, int multiplier) {
     if (testMode != 2) return "";
     std::string label = "RCD Trip Pulse";
     switch (multiplier) {
-        case 2: return label + " x2";
-        case 5: return label + " x5";
-        case 150: return label + " 150mA";
-        case 250: return label + " 250mA";
-        default: return label;
+        case 2:
+            return label + " x2";
+        case 5:
+            return label + " x5";
+        case 150:
+            return label + " 150mA";
+        case 250:
+            return label + " 250mA";
+        default:
+            return label;
     }
 }
 
@@ -82,10 +87,18 @@ void Exporter_Tension(int object, int test) {
 
 void val_bcd(uint16_t code) {
     switch (code) {
-        case 0x11: parthaut = 1, partbas = 1; break;
-        case 0x10: parthaut = 1, partbas = 0; break;
-        case 0x01: parthaut = 0, partbas = 1; break;
-        default: parthaut = 0, partbas = 0; break;
+        case 0x11:
+            parthaut = 1, partbas = 1;
+            break;
+        case 0x10:
+            parthaut = 1, partbas = 0;
+            break;
+        case 0x01:
+            parthaut = 0, partbas = 1;
+            break;
+        default:
+            parthaut = 0, partbas = 0;
+            break;
     }
 }
 

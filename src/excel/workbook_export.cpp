@@ -26,13 +26,17 @@ constexpr std::size_t COMPRES_POSITIONS = 300;
 constexpr std::size_t TYPED_FIELD_LENGTH = 499;
 constexpr int RANGE_ROWS = 20;
 
-int ExportPanel() { return Fen_princ[PANEL_EXPORT]; }
+int ExportPanel() {
+    return Fen_princ[PANEL_EXPORT];
+}
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
 
 bool IsKept(char c) {
-    const bool letterOrDigit = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
-                               (c >= '0' && c <= '9');
+    const bool letterOrDigit =
+        (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
     return letterOrDigit || (c != '\0' && std::strchr("-.:/+=*\\_", c) != nullptr);
 }
 

@@ -1,5 +1,3 @@
-#include "platform/spreadsheet/atomic_file.h"
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -8,6 +6,7 @@
 #include <cerrno>
 #include <vector>
 
+#include "platform/spreadsheet/atomic_file.h"
 #include "platform/spreadsheet/spreadsheet_status.h"
 
 namespace {
@@ -51,7 +50,9 @@ mode_t NewFileMode() {
 
 }  // namespace
 
-void SetWriteLimitForTesting(long bytes) { write_limit = bytes; }
+void SetWriteLimitForTesting(long bytes) {
+    write_limit = bytes;
+}
 
 int ReplaceFileAtomically(const std::string& path, const std::string& content) {
     if (path.empty() || path.back() == '/') return XLE_WRITE_FAILED;

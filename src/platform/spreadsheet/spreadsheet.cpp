@@ -109,8 +109,7 @@ int Excel_GetProperty(CAObjHandle application, ExcelAppProperty property, CAObjH
     }
 }
 
-int Excel_WorkbooksOpen(CAObjHandle workbooks, const std::string& fileName,
-                        CAObjHandle& workbook) {
+int Excel_WorkbooksOpen(CAObjHandle workbooks, const std::string& fileName, CAObjHandle& workbook) {
     workbook = 0;
     HandleEntry* e = nullptr;
     if (const int s = Lookup(workbooks, Kind::Workbooks, e); s != XLE_NO_ERROR) return s;
@@ -197,14 +196,18 @@ int Excel_AppQuit(CAObjHandle application) {
     return XLE_NO_ERROR;
 }
 
-void Excel_SetAvailableForTesting(bool value) { available = value; }
+void Excel_SetAvailableForTesting(bool value) {
+    available = value;
+}
 
 void Excel_SimulateUserClosedForTesting() {
     for (auto& weak : applications)
         if (auto app = weak.lock()) app->Stop();
 }
 
-int Excel_HeldHandleCountForTesting() { return static_cast<int>(handles.size()); }
+int Excel_HeldHandleCountForTesting() {
+    return static_cast<int>(handles.size());
+}
 
 int Excel_OpenWorkbookCountForTesting() {
     int count = 0;

@@ -37,8 +37,7 @@ int Excel_SetProperty(CAObjHandle application, ExcelAppProperty property, bool v
 int Excel_GetProperty(CAObjHandle application, ExcelAppProperty property, CAObjHandle& object);
 // Workbooks.Open: opens the package at `fileName`, which becomes the active workbook.
 // XLE_FILE_NOT_FOUND or XLE_DAMAGED_PACKAGE when it cannot be used.
-int Excel_WorkbooksOpen(CAObjHandle workbooks, const std::string& fileName,
-                        CAObjHandle& workbook);
+int Excel_WorkbooksOpen(CAObjHandle workbooks, const std::string& fileName, CAObjHandle& workbook);
 // Sheets.Item (1-based; the engine works on the first worksheet only).
 int Excel_SheetsItem(CAObjHandle sheets, int index, CAObjHandle& worksheet);
 // Worksheet.Activate.

@@ -1,7 +1,5 @@
 #include "platform/spreadsheet/workbook_package.h"
 
-#include <pugixml.hpp>
-
 #include <algorithm>
 #include <cctype>
 #include <climits>
@@ -9,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <pugixml.hpp>
 #include <sstream>
 #include <vector>
 
@@ -20,8 +19,8 @@ namespace {
 constexpr int MAX_ROWS = 1048576;
 constexpr int MAX_COLUMNS = 16384;
 constexpr std::size_t MAX_CELL_CHARACTERS = 32767;
-constexpr unsigned XML_PARSE = pugi::parse_default | pugi::parse_declaration |
-                               pugi::parse_ws_pcdata_single;
+constexpr unsigned XML_PARSE =
+    pugi::parse_default | pugi::parse_declaration | pugi::parse_ws_pcdata_single;
 
 // Element names may carry a namespace prefix ("x:row"); match on the local name.
 bool IsNamed(const pugi::xml_node& node, const char* local) {
@@ -29,8 +28,8 @@ bool IsNamed(const pugi::xml_node& node, const char* local) {
     const std::string name = node.name();
     const std::string wanted = local;
     if (name == wanted) return true;
-    return name.size() > wanted.size() && name.compare(name.size() - wanted.size(), wanted.size(),
-                                                       wanted) == 0 &&
+    return name.size() > wanted.size() &&
+           name.compare(name.size() - wanted.size(), wanted.size(), wanted) == 0 &&
            name[name.size() - wanted.size() - 1] == ':';
 }
 
@@ -66,8 +65,8 @@ std::string RelationshipsPartOf(const std::string& part) {
 
 // A relationship target, relative to the folder of its source, as a part name.
 std::string ResolveTarget(const std::string& sourceFolder, const std::string& target) {
-    std::string joined = !target.empty() && target[0] == '/' ? target.substr(1)
-                                                              : sourceFolder + target;
+    std::string joined =
+        !target.empty() && target[0] == '/' ? target.substr(1) : sourceFolder + target;
     std::vector<std::string> parts;
     std::stringstream stream(joined);
     std::string piece;
@@ -90,11 +89,15 @@ std::string XmlSafeText(const std::string& text) {
     std::size_t characters = 0;
     for (std::size_t i = 0; i < text.size() && characters < MAX_CELL_CHARACTERS;) {
         const auto byte = static_cast<unsigned char>(text[i]);
-        int length = byte < 0x80 ? 1 : (byte >> 5) == 0x6 ? 2 : (byte >> 4) == 0xE ? 3
-                                   : (byte >> 3) == 0x1E  ? 4 : 0;
-        unsigned long code = length == 1 ? byte : length == 2 ? (byte & 0x1F)
-                                              : length == 3   ? (byte & 0x0F)
-                                                              : (byte & 0x07);
+        int length = byte < 0x80           ? 1
+                     : (byte >> 5) == 0x6  ? 2
+                     : (byte >> 4) == 0xE  ? 3
+                     : (byte >> 3) == 0x1E ? 4
+                                           : 0;
+        unsigned long code = length == 1   ? byte
+                             : length == 2 ? (byte & 0x1F)
+                             : length == 3 ? (byte & 0x0F)
+                                           : (byte & 0x07);
         bool valid = length > 0 && i + static_cast<std::size_t>(length) <= text.size();
         for (int k = 1; valid && k < length; ++k) {
             const auto next = static_cast<unsigned char>(text[i + k]);
@@ -207,7 +210,8 @@ struct WorkbookPackage::Impl {
             if (std::string(r.attribute("TargetMode").as_string()) == "External") continue;
             const bool match = id.empty() ? EndsWith(r.attribute("Type").as_string(), typeTail)
                                           : id == r.attribute("Id").as_string();
-            if (match) return ResolveTarget(FolderOfPart(source), r.attribute("Target").as_string());
+            if (match)
+                return ResolveTarget(FolderOfPart(source), r.attribute("Target").as_string());
         }
         return "";
     }
@@ -300,8 +304,7 @@ void WorkbookPackage::Impl::NumberRowsAndCells() {
                 cellRow != row || column <= previousColumn) {
                 column = std::min(previousColumn + 1, MAX_COLUMNS);
                 const std::string reference = ColumnLetters(column) + std::to_string(row);
-                (c.attribute("r") ? c.attribute("r") : c.append_attribute("r")) =
-                    reference.c_str();
+                (c.attribute("r") ? c.attribute("r") : c.append_attribute("r")) = reference.c_str();
             }
             previousColumn = column;
         }
@@ -343,8 +346,7 @@ pugi::xml_node WorkbookPackage::Impl::CellForWriting(pugi::xml_node rowNode, int
     pugi::xml_node created;
     for (pugi::xml_node c = rowNode.first_child(); c && !created; c = c.next_sibling()) {
         int r = 0, col = 0;
-        if (!IsNamed(c, "c") || !ParseCellReference(c.attribute("r").as_string(), r, col))
-            continue;
+        if (!IsNamed(c, "c") || !ParseCellReference(c.attribute("r").as_string(), r, col)) continue;
         if (col == column) return c;
         if (col > column) created = rowNode.insert_child_before(name.c_str(), c);
     }
@@ -384,7 +386,8 @@ void WorkbookPackage::Impl::UpdateDimension() {
     std::string ref = "A1";
     if (bottom > 0) {
         ref = ColumnLetters(left) + std::to_string(top);
-        if (bottom != top || right != left) ref += ":" + ColumnLetters(right) + std::to_string(bottom);
+        if (bottom != top || right != left)
+            ref += ":" + ColumnLetters(right) + std::to_string(bottom);
     }
     (dimension.attribute("ref") ? dimension.attribute("ref") : dimension.append_attribute("ref")) =
         ref.c_str();
@@ -405,9 +408,13 @@ int WorkbookPackage::Open(const std::string& path) {
     return XLE_NO_ERROR;
 }
 
-bool WorkbookPackage::IsOpen() const { return impl_ != nullptr; }
+bool WorkbookPackage::IsOpen() const {
+    return impl_ != nullptr;
+}
 
-void WorkbookPackage::Close() { impl_.reset(); }
+void WorkbookPackage::Close() {
+    impl_.reset();
+}
 
 int WorkbookPackage::SetCellText(int row, int column, const std::string& text) {
     if (!impl_) return XLE_WORKBOOK_CLOSED;

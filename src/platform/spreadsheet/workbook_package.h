@@ -14,7 +14,7 @@
 #include "platform/spreadsheet/spreadsheet_status.h"
 
 class WorkbookPackage {
-public:
+   public:
     WorkbookPackage();
     ~WorkbookPackage();
     WorkbookPackage(const WorkbookPackage&) = delete;
@@ -47,7 +47,7 @@ public:
     // Releases everything; the object is empty afterwards.
     void Close();
 
-private:
+   private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };

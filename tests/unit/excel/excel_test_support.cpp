@@ -19,7 +19,9 @@
 
 namespace fs = std::filesystem;
 
-std::string TemplatePath() { return std::string(BRISKEL_SOURCE_DIR) + "/resources/program/Class.xl"; }
+std::string TemplatePath() {
+    return std::string(BRISKEL_SOURCE_DIR) + "/resources/program/Class.xl";
+}
 
 std::string MakeTempFolder() {
     std::string pattern = (fs::temp_directory_path() / "briskel-excel-XXXXXX").string();
@@ -96,7 +98,8 @@ std::vector<std::vector<std::vector<std::string>>> ReadWithOpenpyxl(
         "books = []\n"
         "for path in sys.argv[1:]:\n"
         "    ws = openpyxl.load_workbook(path).worksheets[0]\n"
-        "    books.append([[c.value or '' for c in r] for r in ws.iter_rows(min_row=1, max_row=2)])\n"
+        "    books.append([[c.value or '' for c in r] for r in ws.iter_rows(min_row=1, "
+        "max_row=2)])\n"
         "print(json.dumps(books))\n";
     QStringList arguments = {"-c", script};
     for (const auto& p : paths) arguments << QString::fromStdString(p);
@@ -104,8 +107,7 @@ std::vector<std::vector<std::vector<std::string>>> ReadWithOpenpyxl(
     python.start("/usr/bin/python3", arguments);
     const bool finished = python.waitForFinished(60000);
     const QByteArray out = python.readAllStandardOutput();
-    EXPECT_TRUE(finished && python.exitCode() == 0)
-        << python.readAllStandardError().toStdString();
+    EXPECT_TRUE(finished && python.exitCode() == 0) << python.readAllStandardError().toStdString();
     std::vector<std::vector<std::vector<std::string>>> books;
     for (const auto& book : QJsonDocument::fromJson(out).array()) {
         std::vector<std::vector<std::string>> rows;

@@ -18,7 +18,7 @@ void WriteWholeFile(const std::string& path, const std::string& bytes);
 // Opens the template in a new application and points `ExcelRangeHandle` at
 // A1:BA20 of its first sheet; everything is released on destruction.
 class OpenSheet {
-public:
+   public:
     OpenSheet();
     ~OpenSheet();
     OpenSheet(const OpenSheet&) = delete;
@@ -30,7 +30,7 @@ public:
     // Saves the workbook to `path`; the status of the save.
     int SaveAs(const std::string& path) const;
 
-private:
+   private:
     bool ok_ = false;
 };
 
@@ -50,5 +50,4 @@ std::vector<std::vector<std::vector<std::string>>> ReadWithOpenpyxl(
 void LoadDump(const std::vector<uint8_t>& record);
 
 // Sets the directory entry of object `object`, test `test` (date 7 March 2012).
-void SetDirectoryTest(int object, int test, int kind, int day = 7, int month = 3,
-                      int year = 2012);
+void SetDirectoryTest(int object, int test, int kind, int day = 7, int month = 3, int year = 2012);

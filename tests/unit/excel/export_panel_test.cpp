@@ -28,7 +28,7 @@ using Cells = std::vector<std::string>;
 namespace {
 
 class ExportPanel : public AppFixture {
-protected:
+   protected:
     void SetUp() override {
         AppFixture::SetUp();
         RegisterExcelSubsystem();
@@ -96,8 +96,9 @@ protected:
     std::string out_;
 };
 
-const Cells CURRENT_TITLES = {"Date of test", "Object", "Test", "Current", "unit", "Smooth",
-                              "Freq", "unit", "Clamp type", "Vbatt", "unit", "Temp.", "unit"};
+const Cells CURRENT_TITLES = {"Date of test", "Object", "Test", "Current",    "unit",
+                              "Smooth",       "Freq",   "unit", "Clamp type", "Vbatt",
+                              "unit",         "Temp.",  "unit"};
 
 }  // namespace
 
@@ -300,8 +301,8 @@ TEST_F(ExportPanel, AnApplicationClosedByTheUserGivesErrorSixForEachTest) {
     EXPECT_FALSE(ExportCurrent());
     EXPECT_EQ(Titles(), (Cells{"Error n° -106", "Error n° -106"}));
     EXPECT_EQ(Excel.sequence, 1);
-    for (CAObjHandle h : {ExcelWorkbooksHandle, ExcelWorkbookHandle, ExcelSheetsHandle,
-                          ExcelWorksheetHandle})
+    for (CAObjHandle h :
+         {ExcelWorkbooksHandle, ExcelWorkbookHandle, ExcelSheetsHandle, ExcelWorksheetHandle})
         EXPECT_EQ(h, 0);
     EXPECT_EQ(Excel_HeldHandleCountForTesting(), 1);
 }
@@ -361,12 +362,9 @@ TEST_F(ExportPanel, TheLoopFieldsChooseTheLayout) {
         std::size_t columns;
         const char* label;
     } cases[] = {
-        {0, 0, 31, "ZLOOP Trip"},
-        {1, 0, 31, "ZLINE"},
-        {2, 0, 23, "REarth Trip"},
-        {3, 0, 15, "RCD ZLOOP No Trip"},
-        {3, 1, 21, "RCD REarth No Trip"},
-        {5, 0, 3, nullptr},
+        {0, 0, 31, "ZLOOP Trip"},         {1, 0, 31, "ZLINE"},
+        {2, 0, 23, "REarth Trip"},        {3, 0, 15, "RCD ZLOOP No Trip"},
+        {3, 1, 21, "RCD REarth No Trip"}, {5, 0, 3, nullptr},
     };
     int n = 0;
     for (const auto& c : cases) {
@@ -441,7 +439,8 @@ TEST(Compres, KeepsNameCharactersAndEndsAtTwoBlanks) {
         {"Données", "Donnes"},
         {"trailing ", "trailing "},
         {std::string("nul\0after", 9), "nulafter"},
-        {std::string(250, 'x') + std::string(100, 'y'), std::string(250, 'x') + std::string(50, 'y')},
+        {std::string(250, 'x') + std::string(100, 'y'),
+         std::string(250, 'x') + std::string(50, 'y')},
         {"", ""},
     };
     for (const auto& [typed, kept] : cases) EXPECT_EQ(compres(typed), kept) << typed;

@@ -30,7 +30,7 @@ Cells AfterBlankIdentification(const Cells& titles) {
 }
 
 class SheetLayouts : public ::testing::Test {
-protected:
+   protected:
     void SetUp() override {
         ResetExcelStateForTesting();
         langue = 1;
@@ -61,13 +61,13 @@ protected:
 // ---- Titles ----
 
 TEST_F(SheetLayouts, EveryLayoutHasItsTitleRow) {
-    const Cells loopFull = {"MeasType", "Z-LN", "unit", "R-LN", "unit", "L-LN", "unit", "Z-LPE",
-                            "unit", "R-LPE", "unit", "L-LPE", "unit", "Z-NPE", "unit", "R-NPE",
-                            "unit", "L-NPE", "unit", "V-LN", "unit", "V-LPE", "unit", "V-NPE",
-                            "unit", "Smooth", "Freq", "unit"};
-    const Cells earthLoopFull = {"MeasType", "Z e", "unit", "R e", "unit", "L e", "unit", "R p",
-                                 "unit", "V-LN", "unit", "V-LPE", "unit", "V-NPE", "unit", "V p",
-                                 "unit", "Smooth", "Freq", "unit"};
+    const Cells loopFull = {"MeasType", "Z-LN",  "unit",  "R-LN",  "unit",   "L-LN", "unit",
+                            "Z-LPE",    "unit",  "R-LPE", "unit",  "L-LPE",  "unit", "Z-NPE",
+                            "unit",     "R-NPE", "unit",  "L-NPE", "unit",   "V-LN", "unit",
+                            "V-LPE",    "unit",  "V-NPE", "unit",  "Smooth", "Freq", "unit"};
+    const Cells earthLoopFull = {"MeasType", "Z e",  "unit", "R e",    "unit",  "L e",  "unit",
+                                 "R p",      "unit", "V-LN", "unit",   "V-LPE", "unit", "V-NPE",
+                                 "unit",     "V p",  "unit", "Smooth", "Freq",  "unit"};
     Cells earthLoopShort = earthLoopFull;
     earthLoopShort.erase(earthLoopShort.begin() + 5, earthLoopShort.begin() + 7);
     const struct {
@@ -75,21 +75,26 @@ TEST_F(SheetLayouts, EveryLayoutHasItsTitleRow) {
         void (*write)();
         Cells titles;
     } layouts[] = {
-        {"current", MAJ_enteteExcel_courant,
+        {"current",
+         MAJ_enteteExcel_courant,
          {"Current", "unit", "Smooth", "Freq", "unit", "Clamp type", "Vbatt", "unit", "Temp.",
           "unit"}},
-        {"earth", MAJ_enteteExcel_Terre,
+        {"earth",
+         MAJ_enteteExcel_Terre,
          {"MeasType", "Re", "unit", "Rs", "unit", "Rh", "unit", "Smooth"}},
         {"loop full", [] { MAJ_enteteExcel_Loop(LOOP_FULL); }, loopFull},
-        {"loop short", [] { MAJ_enteteExcel_Loop(LOOP_SHORT); },
+        {"loop short",
+         [] { MAJ_enteteExcel_Loop(LOOP_SHORT); },
          {"MeasType", "Z-LPE", "unit", "R-LPE", "unit", "L-LPE", "unit", "V-LPE", "unit", "Smooth",
           "Freq", "unit"}},
         {"earth loop full", [] { MAJ_enteteExcel_Loop_REarth(LOOP_FULL); }, earthLoopFull},
         {"earth loop short", [] { MAJ_enteteExcel_Loop_REarth(LOOP_SHORT); }, earthLoopShort},
-        {"RCD", MAJ_enteteExcel_RCD,
+        {"RCD",
+         MAJ_enteteExcel_RCD,
          {"MeasType", "Wave", "Start", "Rated current", "unit", "Meas current", "unit", "Time",
           "unit"}},
-        {"voltage", MAJ_enteteExcel_Tension,
+        {"voltage",
+         MAJ_enteteExcel_Tension,
          {"MeasType", "V-LN", "unit", "V-LPE", "unit", "V-NPE", "unit", "Smooth", "Freq", "unit",
           "Rod Resist", "unit", "Vbatt", "unit", "Temp.", "unit"}},
     };
@@ -124,9 +129,20 @@ TEST_F(SheetLayouts, ATripSelectLoopIsLabelledAndShownAsATrip) {
     EXPECT_EQ(row[20], "       0.3");  // L-NPE
 }
 
+TEST_F(SheetLayouts, LineInductanceIsDashedAboveFifteenOhms) {
+    for (auto [ohms, inductance, unitText] :
+         {std::tuple{15.0f, "       0.5", " mH "}, {15.01f, " --- ", " --- "}}) {
+        LoadDump(zr8812::build_loop({.z_ln = ohms, .l_ln = 0.5f}));
+        Lecture_loop();
+        Suite_Exporter_Loop(LOOP_FULL);
+        EXPECT_EQ(sheet_->Cell(VALUE_ROW, 9), inductance) << ohms;
+        EXPECT_EQ(sheet_->Cell(VALUE_ROW, 10), unitText) << ohms;
+    }
+}
+
 TEST_F(SheetLayouts, RcdLabelsWithoutAKnownModeOrMultiplier) {
-    for (auto [mode, multiplier, label] : {std::tuple{2, 7, "RCD Trip Pulse"}, {1, 250, "RCD Trip Slope"},
-                                           {0, 5, ""}, {3, 2, ""}}) {
+    for (auto [mode, multiplier, label] :
+         {std::tuple{2, 7, "RCD Trip Pulse"}, {1, 250, "RCD Trip Slope"}, {0, 5, ""}, {3, 2, ""}}) {
         LoadDump(zr8812::build_rcd({.multiplier = static_cast<uint8_t>(multiplier),
                                     .test_mode = static_cast<uint8_t>(mode)}));
         Lecture_rcd();

@@ -12,7 +12,7 @@ namespace fs = std::filesystem;
 namespace {
 
 class SpreadsheetServices : public ::testing::Test {
-protected:
+   protected:
     void SetUp() override {
         ResetSpreadsheetForTesting();
         folder_ = MakeTempFolder();

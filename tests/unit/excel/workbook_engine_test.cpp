@@ -14,7 +14,7 @@ namespace fs = std::filesystem;
 namespace {
 
 class WorkbookEngine : public ::testing::Test {
-protected:
+   protected:
     void SetUp() override {
         folder_ = MakeTempFolder();
         ASSERT_FALSE(folder_.empty());
@@ -65,14 +65,15 @@ const char* const CONTENT_TYPES =
     R"(<Override PartName="/xl/calcChain.xml" ContentType="x"/><Default Extension="xml" ContentType="application/xml"/></Types>)";
 
 std::vector<ZipEntry> ForeignPackage(const std::string& sheet) {
-    return {{"[Content_Types].xml", CONTENT_TYPES},
-            {"_rels/.rels", ROOT_RELS},
-            {"xl/workbook.xml", WORKBOOK},
-            {"xl/_rels/workbook.xml.rels", WORKBOOK_RELS},
-            {"xl/sharedStrings.xml",
-             R"(<sst xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><si><t>first</t></si><si><r><t>rich </t></r><r><t>text</t></r></si></sst>)"},
-            {"xl/calcChain.xml", "<calcChain/>"},
-            {"xl/worksheets/data.xml", sheet}};
+    return {
+        {"[Content_Types].xml", CONTENT_TYPES},
+        {"_rels/.rels", ROOT_RELS},
+        {"xl/workbook.xml", WORKBOOK},
+        {"xl/_rels/workbook.xml.rels", WORKBOOK_RELS},
+        {"xl/sharedStrings.xml",
+         R"(<sst xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><si><t>first</t></si><si><r><t>rich </t></r><r><t>text</t></r></si></sst>)"},
+        {"xl/calcChain.xml", "<calcChain/>"},
+        {"xl/worksheets/data.xml", sheet}};
 }
 
 }  // namespace
@@ -123,7 +124,9 @@ TEST_F(WorkbookEngine, TextsAreEscapedAndKeepTheirBlanks) {
         {" kOhm", " kOhm"},
         {"°C", "°C"},
         {"Tensión ", "Tensión "},
-        {"a\x01" "b\x7f", "ab\x7f"},       // control characters XML cannot carry
+        {"a\x01"
+         "b\x7f",
+         "ab\x7f"},                            // control characters XML cannot carry
         {"bad \xff\xfe utf8", "bad ?? utf8"},  // malformed bytes
         {"]]>", "]]>"},
     };
@@ -193,9 +196,9 @@ TEST_F(WorkbookEngine, ForeignPackagesAreReadAndWrittenInTheirOwnForm) {
     EXPECT_EQ(book.CellText(1, 1), "first");
     EXPECT_EQ(book.CellText(1, 2), "rich text");
     EXPECT_EQ(book.CellText(1, 3), "2");
-    ASSERT_EQ(book.SetCellText(1, 3, "text"), 0);   // the formula goes
-    ASSERT_EQ(book.SetCellText(4, 2, "row"), 0);    // takes the row's style
-    ASSERT_EQ(book.SetCellText(3, 5, "col"), 0);    // takes the column's style
+    ASSERT_EQ(book.SetCellText(1, 3, "text"), 0);  // the formula goes
+    ASSERT_EQ(book.SetCellText(4, 2, "row"), 0);   // takes the row's style
+    ASSERT_EQ(book.SetCellText(3, 5, "col"), 0);   // takes the column's style
     ASSERT_EQ(book.SetCellText(2, 1, "new"), 0);
     ASSERT_EQ(book.SaveAs(Path("foreign-out.xlsx")), 0);
 
@@ -225,9 +228,8 @@ TEST_F(WorkbookEngine, AFolderThatCannotTakeTheFileFailsAndLeavesNothing) {
     ASSERT_EQ(book.Open(TemplatePath()), 0);
     WriteWholeFile(Path("plain-file"), "x");
     fs::create_directory(Path("a-folder"));
-    for (const std::string& target :
-         {Path("missing-folder/out.xlsx"), Path("plain-file/out.xlsx"), Path("a-folder"),
-          Path("a-folder/")})
+    for (const std::string& target : {Path("missing-folder/out.xlsx"), Path("plain-file/out.xlsx"),
+                                      Path("a-folder"), Path("a-folder/")})
         EXPECT_EQ(book.SaveAs(target), XLE_WRITE_FAILED) << target;
     EXPECT_EQ(FolderNames(), (std::vector<std::string>{"a-folder", "plain-file"}));
     EXPECT_TRUE(fs::is_empty(Path("a-folder")));
@@ -255,8 +257,8 @@ TEST_F(WorkbookEngine, ASavedWorkbookOpensInAnIndependentReader) {
     WorkbookPackage book;
     ASSERT_EQ(book.Open(TemplatePath()), 0);
     const std::vector<std::string> titles = {"Date of test", "Object", "Test", "MeasType"};
-    const std::vector<std::string> values = {"03/07/2012", "05", "12", " --- ", "Ohm ", "°C",
-                                             "a < b & c"};
+    const std::vector<std::string> values = {"03/07/2012", "05", "12",       " --- ",
+                                             "Ohm ",       "°C", "a < b & c"};
     for (std::size_t i = 0; i < titles.size(); ++i)
         book.SetCellText(1, static_cast<int>(i) + 1, titles[i]);
     for (std::size_t i = 0; i < values.size(); ++i)
@@ -269,8 +271,12 @@ TEST_F(WorkbookEngine, ASavedWorkbookOpensInAnIndependentReader) {
 }
 
 TEST(CellReferences, LettersAndNumbersConvertBothWays) {
-    for (auto [letters, number] : {std::pair<const char*, int>{"A", 1}, {"Z", 26}, {"AA", 27},
-                                   {"AE", 31}, {"BA", 53}, {"XFD", 16384}}) {
+    for (auto [letters, number] : {std::pair<const char*, int>{"A", 1},
+                                   {"Z", 26},
+                                   {"AA", 27},
+                                   {"AE", 31},
+                                   {"BA", 53},
+                                   {"XFD", 16384}}) {
         EXPECT_EQ(ColumnNumber(letters), number);
         EXPECT_EQ(ColumnLetters(number), letters);
     }

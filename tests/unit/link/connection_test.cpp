@@ -132,7 +132,9 @@ TEST_F(Connection, FailedSetUpsAreReportedByTheirCode) {
              ASSERT_TRUE(holder.open(QIODevice::ReadWrite));
          },
          kInstrumentCom, "Error n° -112"},
-        {"silent", [&] { holder.close(); instrument().set_fault(Fault::Silent); }, kInstrumentCom, "Error n° -110"},
+        {"wrong check", [&] { holder.close(); instrument().set_fault(Fault::WrongLrc); }, kInstrumentCom,
+         "Error n° -110"},
+        {"silent", [&] { instrument().set_fault(Fault::Silent); }, kInstrumentCom, "Error n° -110"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
@@ -142,10 +144,22 @@ TEST_F(Connection, FailedSetUpsAreReportedByTheirCode) {
         Mesure.link_flag = 0;
         EXPECT_EQ(Open_dev(0), -1);
         EXPECT_EQ(Count(row.title), 1);
+        EXPECT_FALSE(IsComOpen(row.port));
         EXPECT_EQ(Count("Error", kNotDetected), 1);
         EXPECT_EQ(Mesure.link_flag, 0);
         EXPECT_EQ(GetWaitCursor(), 0);
     }
+}
+
+TEST_F(Connection, RegisterStuckAtFFFFIsReportedTwice) {
+    // The switch sequence reports its own error 10, then the set-up fails as a whole.
+    instrument().set_fault(Fault::Register25FFFF);
+    Mesure.serial_port = kInstrumentCom;
+    EXPECT_EQ(Open_dev(0), -1);
+    EXPECT_EQ(Count("Error n° -110"), 2);
+    EXPECT_EQ(Count("Error", kNotDetected), 1);
+    EXPECT_FALSE(IsComOpen(kInstrumentCom));
+    EXPECT_EQ(Wire().find(":0110"), std::string::npos);
 }
 
 TEST_F(Connection, OpenLinkIsRetestedCheaply) {

@@ -88,12 +88,13 @@ TEST_F(LinkExchange, ModbusFaultsCloseTheLinkOrEndInError10) {
         {Fault::WrongLrc, false},
         {Fault::HighBitInModbus, false},
         {Fault::Silent, false},
+        {Fault::StopMidAnswer, false},
         {Fault::Register25FFFF, true},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(static_cast<int>(row.fault));
         instrument().set_fault(Fault::None);
-        instrument().set_fault(row.fault);
+        instrument().set_fault(row.fault, row.fault == Fault::StopMidAnswer ? "03" : "");
         OpenInstrumentLink();
         ClearWire();
         recorder().Clear();

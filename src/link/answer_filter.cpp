@@ -13,7 +13,9 @@ constexpr std::size_t OFFSET_DIGITS = 7;
 constexpr std::size_t GROUP_SIZE = 4;
 constexpr std::size_t LINE_EXAMINE_LIMIT = 40;
 
-bool IsKept(char c) { return IsLetterOrDigit(c) || (c != '\0' && std::strchr("=-.:/+*", c) != nullptr); }
+bool IsKept(char c) {
+    return IsLetterOrDigit(c) || (c != '\0' && std::strchr("=-.:/+*", c) != nullptr);
+}
 
 // Position of the model code in the text of `answer`, or `fallback`.
 std::size_t PromptPosition(const char* answer, std::size_t answerSize, std::size_t fallback) {
@@ -51,7 +53,8 @@ bool ReadDumpGroups(const char* answer, std::size_t limit, std::size_t& pos, std
 
 }  // namespace
 
-std::size_t FilterAnswer(const char* answer, std::size_t answerSize, char* out, std::size_t outSize) {
+std::size_t FilterAnswer(const char* answer, std::size_t answerSize, char* out,
+                         std::size_t outSize) {
     if (outSize == 0) return 0;
     const std::size_t p = PromptPosition(answer, answerSize, NO_PROMPT_LIMIT);
     const std::size_t end = std::min(p + 1, answerSize);
@@ -63,10 +66,11 @@ std::size_t FilterAnswer(const char* answer, std::size_t answerSize, char* out, 
     return kept;
 }
 
-std::size_t TranslateDump(const char* answer, std::size_t answerSize, char* out, std::size_t outSize) {
+std::size_t TranslateDump(const char* answer, std::size_t answerSize, char* out,
+                          std::size_t outSize) {
     if (outSize == 0) return 0;
-    const std::size_t limit =
-        std::min({PromptPosition(answer, answerSize, NO_PROMPT_LIMIT), DUMP_SCAN_LIMIT, answerSize});
+    const std::size_t limit = std::min(
+        {PromptPosition(answer, answerSize, NO_PROMPT_LIMIT), DUMP_SCAN_LIMIT, answerSize});
     std::size_t pos = 0;
     std::size_t written = 0;
     while (pos < limit) {
@@ -74,7 +78,8 @@ std::size_t TranslateDump(const char* answer, std::size_t answerSize, char* out,
         while (pos < limit && run < OFFSET_DIGITS) run = IsDigit(answer[pos++]) ? run + 1 : 0;
         if (run < OFFSET_DIGITS) break;
         std::string line;
-        if (!ReadDumpGroups(answer, limit, pos, line)) break;  // a line cut by the prompt is not written
+        if (!ReadDumpGroups(answer, limit, pos, line))
+            break;  // a line cut by the prompt is not written
         if (written + line.size() + 1 > outSize) break;
         std::memcpy(out + written, line.data(), line.size());
         written += line.size();

@@ -12,7 +12,8 @@ constexpr std::size_t DUMP_SCAN_LIMIT = 40000;
 // code (or through position 12 when the code is absent), the letters, digits
 // and "=-.:/+*"; drops everything else. Writes at most outSize - 1 characters
 // and a NUL; returns the number kept.
-std::size_t FilterAnswer(const char* answer, std::size_t answerSize, char* out, std::size_t outSize);
+std::size_t FilterAnswer(const char* answer, std::size_t answerSize, char* out,
+                         std::size_t outSize);
 
 // Turns the output of "od -hxv" into one text of hex digits: on every line the
 // seven-digit offset column is dropped and the groups of four letters or
@@ -20,7 +21,8 @@ std::size_t FilterAnswer(const char* answer, std::size_t answerSize, char* out, 
 // code (before position 12 when the code is absent, and before DUMP_SCAN_LIMIT)
 // are written, so the echo, the final offset line and the prompt never are.
 // Writes at most outSize - 1 characters and a NUL; returns the number written.
-std::size_t TranslateDump(const char* answer, std::size_t answerSize, char* out, std::size_t outSize);
+std::size_t TranslateDump(const char* answer, std::size_t answerSize, char* out,
+                          std::size_t outSize);
 
 // The same over reponse, into rep_buf (cleared first).
 int ZR8812_traduc_reponse();

@@ -4,7 +4,9 @@
 #include <cctype>
 #include <cstring>
 
-std::size_t TextLength(const char* buffer, std::size_t size) { return strnlen(buffer, size); }
+std::size_t TextLength(const char* buffer, std::size_t size) {
+    return strnlen(buffer, size);
+}
 
 long FindNoCase(const char* text, std::size_t length, const char* needle, std::size_t from) {
     const std::size_t n = std::strlen(needle);
@@ -25,10 +27,21 @@ long FindChar(const char* text, std::size_t length, char c, std::size_t from) {
     return -1;
 }
 
+bool EqualsNoCase(const char* a, const char* b) {
+    const std::size_t n = std::strlen(a);
+    return n == std::strlen(b) && FindNoCase(a, n, b) == 0;
+}
+
 void ClearBytes(char* buffer, std::size_t size, std::size_t count) {
     std::memset(buffer, 0, std::min(size, count));
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool IsLetterOrDigit(char c) { return IsDigit(c) || IsLetter(c); }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool IsLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+bool IsLetterOrDigit(char c) {
+    return IsDigit(c) || IsLetter(c);
+}

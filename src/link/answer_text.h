@@ -11,6 +11,8 @@ std::size_t TextLength(const char* buffer, std::size_t size);
 long FindNoCase(const char* text, std::size_t length, const char* needle, std::size_t from = 0);
 // Position of the character `c` (exact) in text[from, length); -1 when absent.
 long FindChar(const char* text, std::size_t length, char c, std::size_t from = 0);
+// True when `a` and `b` are the same text, ignoring case.
+bool EqualsNoCase(const char* a, const char* b);
 // Clears min(count, size) bytes.
 void ClearBytes(char* buffer, std::size_t size, std::size_t count);
 bool IsDigit(char c);

@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <cstring>
 
+#include "import/store/store.h"
 #include "link/answer_filter.h"
 #include "link/answer_text.h"
 #include "link/com_port.h"
-#include "import/store/store.h"
 #include "platform/serial/serial.h"
 #include "platform/system/system.h"
 #include "shell/globals.h"
@@ -17,7 +17,9 @@ constexpr std::size_t CD_READ = 5000;
 constexpr std::size_t LS_READ = 10000;
 constexpr std::size_t OD_READ = 60000;
 
-int Port() { return Mesure.serial_port; }
+int Port() {
+    return Mesure.serial_port;
+}
 
 // Flushes, clears `clear` bytes of reponse and sends `command` + CR LF.
 int SendCommand(const char* command, std::size_t clear) {
@@ -28,12 +30,15 @@ int SendCommand(const char* command, std::size_t clear) {
     return ComWrite(line);
 }
 
-bool HoldsError(std::size_t length) { return FindNoCase(reponse, length, "rror") >= 0; }
+bool HoldsError(std::size_t length) {
+    return FindNoCase(reponse, length, "rror") >= 0;
+}
 
 }  // namespace
 
 bool TestFilePath(int object, int test, int kind, char* path) {
-    if (object < 0 || object > 99 || test < 0 || test > 99 || kind < 0 || kind >= NB_KINDS) return false;
+    if (object < 0 || object > 99 || test < 0 || test > 99 || kind < 0 || kind >= NB_KINDS)
+        return false;
     std::snprintf(path, 32, "/etc/mem/%02d/%02d%s", object, test, tab_type[kind]);
     return true;
 }

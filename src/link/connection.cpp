@@ -61,9 +61,12 @@ bool SwitchReachesSetup() {
 void ReportFailedSetup(int code, bool withNotDetectedBox) {
     SetWaitCursor(0);
     Ctrl_menu(0);
-    if (code == RS232_INVALID_PORT) Popup_erreur(ERROR_INVALID_PORT);
-    else if (code == RS232_CANNOT_OPEN) Popup_erreur(ERROR_PORT_BUSY);
-    else Popup_erreur(ERROR_NO_RESPONSE);
+    if (code == RS232_INVALID_PORT)
+        Popup_erreur(ERROR_INVALID_PORT);
+    else if (code == RS232_CANNOT_OPEN)
+        Popup_erreur(ERROR_PORT_BUSY);
+    else
+        Popup_erreur(ERROR_NO_RESPONSE);
     if (withNotDetectedBox) MessagePopup(Texte(titre_erreur), Texte(AucunCOM));
 }
 

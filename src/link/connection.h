@@ -8,7 +8,8 @@
 #pragma once
 
 // ZR8812_init results besides 0 and the serial library's negative codes.
-constexpr int INIT_NO_COMMAND_MODE = 1;  // the switch sequence was accepted, command mode did not answer
+constexpr int INIT_NO_COMMAND_MODE =
+    1;  // the switch sequence was accepted, command mode did not answer
 
 // Opens `port` (it becomes the serial port number) and brings the instrument
 // into command mode, checks its switch is on SET-UP and switches off its
@@ -25,7 +26,8 @@ int Open_dev(int flag);
 void Gestion_parametre(int menuBar, int menuItem, void* callbackData, int panel);
 // Communication panel: control 2 (OK) applies the port number of control 4,
 // control 3 (Quit) closes the panel. Commit events only; returns 0.
-int Config_com(int panel, int control, int event, void* callbackData, int eventData1, int eventData2);
+int Config_com(int panel, int control, int event, void* callbackData, int eventData1,
+               int eventData2);
 
 // Tells the user that a set-up failed with `code` (see above); the "instrument
 // not detected" box only when `withNotDetectedBox`.

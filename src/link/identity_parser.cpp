@@ -76,7 +76,8 @@ int StatusValue(const char* bytes, std::size_t count, int width, char* taken) {
         std::memcpy(taken, bytes + i, n);
         taken[n] = '\0';
         int value = 0;
-        for (std::size_t k = 0; k < n && IsDigit(taken[k]); ++k) value = value * 10 + (taken[k] - '0');
+        for (std::size_t k = 0; k < n && IsDigit(taken[k]); ++k)
+            value = value * 10 + (taken[k] - '0');
         return value;
     }
     return 0;

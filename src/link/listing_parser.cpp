@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
-#include <strings.h>
 
 #include "import/store/store.h"
 #include "link/answer_text.h"
@@ -33,7 +32,8 @@ struct Cursor {
     // Decimal value of at most `count` digits at `at` (stops at a non-digit).
     int Number(std::size_t at, std::size_t count) const {
         int value = 0;
-        for (std::size_t i = at; i < at + count && i < end && IsDigit(text[i]); ++i) value = value * 10 + (text[i] - '0');
+        for (std::size_t i = at; i < at + count && i < end && IsDigit(text[i]); ++i)
+            value = value * 10 + (text[i] - '0');
         return value;
     }
     char At(std::size_t i) const { return i < end ? text[i] : '\0'; }
@@ -76,7 +76,8 @@ long EndOfTotal(const Cursor& c) {
     std::size_t i = 0;
     while (i < c.end) {
         if (c.text[i] == 't') {
-            if (i + 5 <= c.end && std::strncmp(c.text + i, "total", 5) == 0) return static_cast<long>(i + 5);
+            if (i + 5 <= c.end && std::strncmp(c.text + i, "total", 5) == 0)
+                return static_cast<long>(i + 5);
             i += 5;
         } else {
             ++i;
@@ -97,7 +98,7 @@ int CountAfter(const Cursor& c, std::size_t from) {
 
 int chermois(const char* text) {
     for (int m = 0; m < 12; ++m)
-        if (strcasecmp(text, MONTHS[m]) == 0) return m + 1;
+        if (EqualsNoCase(text, MONTHS[m])) return m + 1;
     return 0;
 }
 
@@ -154,7 +155,8 @@ TestListing ParseTestListing(const char* text, std::size_t length, int currentYe
         Cursor k = c;
         k.pos = c.end >= 8 ? c.end - 8 : 0;
         const long t = k.Next([](char ch) { return ch == 't'; });
-        if (t >= 0 && static_cast<std::size_t>(t) + 5 <= c.end && std::strncmp(text + t, "total", 5) == 0) {
+        if (t >= 0 && static_cast<std::size_t>(t) + 5 <= c.end &&
+            std::strncmp(text + t, "total", 5) == 0) {
             result.count = CountAfter(c, static_cast<std::size_t>(t) + 5);
         }
     }
@@ -185,7 +187,8 @@ TestListing ParseTestListing(const char* text, std::size_t length, int currentYe
         c.pos = std::min(c.end, static_cast<std::size_t>(name) + 3);
         int kind = -1;
         for (int k = 0; k < NB_KINDS && kind < 0; ++k)
-            if (tab_type[k] != nullptr && tab_type[k][0] == '.' && tab_type[k][1] == letter) kind = k;
+            if (tab_type[k] != nullptr && tab_type[k][0] == '.' && tab_type[k][1] == letter)
+                kind = k;
         if (kind < 0) continue;  // an extension the program does not know
         e.type_mes = kind;
         c.pos = std::min(c.end, static_cast<std::size_t>(name) + 4);

@@ -33,7 +33,8 @@ int CurrentYear() {
 bool NoStopRequested() {
     int panel = 0;
     int control = 0;
-    if (GetUserEvent(0, panel, control) == 1 && (control == SCAN_STOP || control == SCAN_OTHER_BUTTON)) {
+    if (GetUserEvent(0, panel, control) == 1 &&
+        (control == SCAN_STOP || control == SCAN_OTHER_BUTTON)) {
         flag_stop = 0;
     }
     return flag_stop == 1;
@@ -52,8 +53,9 @@ void ListCurrentDirectory() {
 }
 
 bool AskGoOnWithEmptyMemory() {
-    const int answer = GenericMessagePopup("", Texte(confir3), cmdOui[2 * langue + 1], cmdOui[2 * langue], "",
-                                           VAL_GENERIC_POPUP_BTN1, VAL_GENERIC_POPUP_BTN1, VAL_GENERIC_POPUP_BTN2);
+    const int answer =
+        GenericMessagePopup("", Texte(confir3), cmdOui[2 * langue + 1], cmdOui[2 * langue], "",
+                            VAL_GENERIC_POPUP_BTN1, VAL_GENERIC_POPUP_BTN1, VAL_GENERIC_POPUP_BTN2);
     return answer == VAL_GENERIC_POPUP_BTN1;
 }
 

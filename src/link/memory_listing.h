@@ -15,21 +15,21 @@ constexpr std::size_t LISTING_SEARCH_LIMIT = 2490;
 struct ListingEntry {
     int32_t present = 0;  // from the first number of the line
     int32_t jour = 0, mois = 0, annee = 0, heure = 0, minute = 0;
-    int32_t number = 0;   // object or test number, 0..99
-    int32_t type_mes = 0; // tests: index of the extension in tab_type
+    int32_t number = 0;    // object or test number, 0..99
+    int32_t type_mes = 0;  // tests: index of the extension in tab_type
 };
 
 struct DirectoryListing {
-    int32_t nb_total = 0;         // directories read; 0 on any failure
-    bool ran_out_at_name = false; // the walk ended looking for an object number (error 22)
-    bool ran_past_total = false;  // the entries ran past "total" (error 13)
+    int32_t nb_total = 0;               // directories read; 0 on any failure
+    bool ran_out_at_name = false;       // the walk ended looking for an object number (error 22)
+    bool ran_past_total = false;        // the entries ran past "total" (error 13)
     std::vector<ListingEntry> entries;  // as read, also those before a failure
 };
 // Parses a filtered directory listing; `currentYear` dates entries that show a time.
 DirectoryListing ParseDirectoryListing(const char* text, std::size_t length, int currentYear);
 
 struct TestListing {
-    int32_t count = 0;  // the listing's "total", 0 without one
+    int32_t count = 0;                  // the listing's "total", 0 without one
     std::vector<ListingEntry> entries;  // tests with a valid name, in order
 };
 TestListing ParseTestListing(const char* text, std::size_t length, int currentYear);

@@ -30,7 +30,9 @@ int HexValue(char c) {
     return -1;
 }
 
-bool IsNothing(int byte) { return byte == 0 || byte == RS232_TIMEOUT || byte == 0x9D; }
+bool IsNothing(int byte) {
+    return byte == 0 || byte == RS232_TIMEOUT || byte == 0x9D;
+}
 
 // After an answer that is no Modbus answer, the rest of a command-mode answer
 // may still be on its way: read on up to its prompt.
@@ -41,7 +43,9 @@ bool PromptFollows() {
     return n > 0 && FindNoCase(reponse, length + static_cast<std::size_t>(n), Modele) >= 0;
 }
 
-bool HoldsModelCode() { return FindNoCase(reponse, TextLength(reponse, MODBUS_CLEAR), Modele) >= 0; }
+bool HoldsModelCode() {
+    return FindNoCase(reponse, TextLength(reponse, MODBUS_CLEAR), Modele) >= 0;
+}
 
 // The first line of reponse, copied into rep_buf without its CR; its length
 // with the CR, or 0 when no CR ends it.
@@ -73,10 +77,11 @@ std::string BuildModbusFrame(int function, uint16_t address, int quantity, const
     if (function == 0x06) {
         std::snprintf(frame, sizeof frame, ":%02X%02X%04X%.4s", 1, function & 0xFF, address, text);
     } else if (function == 0x03) {
-        std::snprintf(frame, sizeof frame, ":%02X%02X%04X%04X", 1, function & 0xFF, address, quantity & 0xFFFF);
+        std::snprintf(frame, sizeof frame, ":%02X%02X%04X%04X", 1, function & 0xFF, address,
+                      quantity & 0xFFFF);
     } else {
-        std::snprintf(frame, sizeof frame, ":%02X%02X%04X%04X08%-16.16s", 1, function & 0xFF, address,
-                      quantity & 0xFFFF, text);
+        std::snprintf(frame, sizeof frame, ":%02X%02X%04X%04X08%-16.16s", 1, function & 0xFF,
+                      address, quantity & 0xFFFF, text);
     }
     std::string result(frame);
     const int lrc = ModbusLrc(result.c_str() + 1, result.size() - 1);
@@ -141,8 +146,10 @@ int DialogModbus(int function, uint16_t address, int quantity, const char* text)
         const bool echo = function != 0x06 && request == std::string(rep_buf, length);
         if (result > 0 && (echo || !IsValidModbusLine(rep_buf, length))) result = 0;
         if (result == 0) {
-            if (PromptFollows()) result = COMMAND_MODE;
-            else Delay(0.1);
+            if (PromptFollows())
+                result = COMMAND_MODE;
+            else
+                Delay(0.1);
         }
     }
     if (HoldsModelCode()) result = COMMAND_MODE;

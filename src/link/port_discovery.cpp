@@ -6,12 +6,12 @@
 
 #include "link/com_port.h"
 #include "link/connection.h"
-#include "shell/menu_state.h"
 #include "platform/serial/serial.h"
 #include "platform/ui/ui.h"
 #include "platform/usb/bridge.h"
 #include "platform/usb/registry.h"
 #include "shell/globals.h"
+#include "shell/menu_state.h"
 #include "shell/messages.h"
 #include "shell/panels.h"
 
@@ -36,17 +36,20 @@ int GetPortNumXP2000Vista(uint16_t vid, uint16_t pid, char* serial) {
     int result = -1;
     RegistryKey controlSet = 0;
     RegistryKey usb = 0;
-    if (RegistryOpenKey(REGISTRY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\", controlSet) != REGISTRY_SUCCESS) {
+    if (RegistryOpenKey(REGISTRY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\", controlSet) !=
+        REGISTRY_SUCCESS) {
         return result;
     }
     if (RegistryOpenKey(controlSet, "Enum\\USB\\", usb) == REGISTRY_SUCCESS) {
         for (char* c = serial; *c != '\0'; ++c)
             if (*c == ' ') *c = '_';
         char path[400];
-        std::snprintf(path, sizeof path, "Vid_%04x&Pid_%04x&Mi_00\\%s_00\\Device Parameters\\", vid, pid, serial);
+        std::snprintf(path, sizeof path, "Vid_%04x&Pid_%04x&Mi_00\\%s_00\\Device Parameters\\", vid,
+                      pid, serial);
         bool read = ReadPortName(usb, path, value);
         if (!read) {
-            std::snprintf(path, sizeof path, "Vid_%04x&Pid_%04x\\%s\\Device Parameters\\", vid, pid, serial);
+            std::snprintf(path, sizeof path, "Vid_%04x&Pid_%04x\\%s\\Device Parameters\\", vid, pid,
+                          serial);
             read = ReadPortName(usb, path, value);
         }
         if (read) {

@@ -50,7 +50,8 @@ void Communication() {
     int result = Traitement_com();
     if (result != 0) result = Traitement_com();
     if (result == 0) {
-        LogWrite(std::string(Texte(NumportAff)) + " = " + std::to_string(Mesure.serial_port) + "\n");
+        LogWrite(std::string(Texte(NumportAff)) + " = " + std::to_string(Mesure.serial_port) +
+                 "\n");
     }
     RemovePopup(progress);
     DiscardPanel(progress);
@@ -169,11 +170,14 @@ void TestOpenLink() {
 }  // namespace
 
 void Gestion_parametre(int /*menuBar*/, int menuItem, void* /*callbackData*/, int /*panel*/) {
-    if (menuItem == ITEM_COMMUNICATION) Communication();
-    else if (menuItem == ITEM_INSTRUMENT) Instrument();
+    if (menuItem == ITEM_COMMUNICATION)
+        Communication();
+    else if (menuItem == ITEM_INSTRUMENT)
+        Instrument();
 }
 
-int Config_com(int panel, int control, int event, void* /*callbackData*/, int /*eventData1*/, int /*eventData2*/) {
+int Config_com(int panel, int control, int event, void* /*callbackData*/, int /*eventData1*/,
+               int /*eventData2*/) {
     if (event != EVENT_COMMIT) return 0;
     if (control == COM_QUIT) {
         ClosePopupPanel(panel);

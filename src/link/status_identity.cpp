@@ -21,7 +21,9 @@ constexpr std::size_t STATUS_CLEAR = 5000;
 constexpr std::size_t STATUS_READ = 500;
 constexpr std::size_t VALUE_BYTES = 4;
 
-int Port() { return Mesure.serial_port; }
+int Port() {
+    return Mesure.serial_port;
+}
 
 // Logs the command line and sends it with CR LF.
 int SendLogged(const std::string& command) {
@@ -75,8 +77,9 @@ void CloseProgress(int panel) {
 }
 
 // Labels of the identity list; the first four are shown.
-const char* const identity_labels[6] = {"modele= ",       "version hardware =", "version firmware =",
-                                        "serial number =", "fab ident =",        "sub ident ="};
+const char* const identity_labels[6] = {
+    "modele= ",        "version hardware =", "version firmware =",
+    "serial number =", "fab ident =",        "sub ident ="};
 
 }  // namespace
 
@@ -137,7 +140,8 @@ int ZR8812_Identify() {
     // The six characters of the model go over the start of its field; the rest keeps what it held.
     if (f.has_model) std::memcpy(Mesure.model_name, f.model, 6);
     if (f.has_hardware) Mesure.hardware_version = f.hardware;
-    if (f.has_firmware) std::memcpy(Mesure.firmware_version, f.firmware, sizeof Mesure.firmware_version);
+    if (f.has_firmware)
+        std::memcpy(Mesure.firmware_version, f.firmware, sizeof Mesure.firmware_version);
     if (f.has_serial) Mesure.serial_number = f.serial;
     if (f.has_fab) Mesure.fab_ident = f.fab;
     if (f.has_sub) Mesure.sub_ident = f.sub;
@@ -146,7 +150,8 @@ int ZR8812_Identify() {
 
 int Affiche_Identity() {
     const int panel = Fen_princ[PANEL_IDENTITY];
-    const std::string model(Mesure.model_name, strnlen(Mesure.model_name, sizeof Mesure.model_name));
+    const std::string model(Mesure.model_name,
+                            strnlen(Mesure.model_name, sizeof Mesure.model_name));
     const std::string firmware(Mesure.firmware_version,
                                strnlen(Mesure.firmware_version, sizeof Mesure.firmware_version));
     char number[16];

@@ -26,7 +26,8 @@ int ZR8812_Identify();
 int Affiche_Identity();
 // Close button of the identity panel: removes and discards it and forgets the
 // identity shown.
-int QuitterConfig(int panel, int control, int event, void* callbackData, int eventData1, int eventData2);
+int QuitterConfig(int panel, int control, int event, void* callbackData, int eventData1,
+                  int eventData2);
 
 // ---- Parsers (pure) ---------------------------------------------------------
 // The value after "=" in the `count` bytes read: from the first digit, `width`
@@ -37,10 +38,10 @@ int StatusValue(const char* bytes, std::size_t count, int width, char* taken);
 // The identity as "ident" prints it, after the answer filter.
 struct IdentityFields {
     bool has_model = false, has_hardware = false, has_firmware = false, has_serial = false;
-    char model[7] = {};       // "ZR" and four characters
-    uint16_t hardware = 0;    // hex digits
-    char firmware[10] = {};   // digits and dots
-    int32_t serial = 0;       // decimal digits
+    char model[7] = {};      // "ZR" and four characters
+    uint16_t hardware = 0;   // hex digits
+    char firmware[10] = {};  // digits and dots
+    int32_t serial = 0;      // decimal digits
     bool has_fab = false, has_sub = false;
     uint16_t fab = 0, sub = 0;
 };

@@ -38,7 +38,9 @@ void InstrumentFixture::RestartInstrument(zr8812::EmulatorOptions options, int c
     if (options.fixed_clock == 0) options.fixed_clock = InstrumentClock();
     instrument_ = std::make_unique<zr8812::Emulator>(options);
     ASSERT_TRUE(instrument_->start());
-    if (com > 0) ASSERT_TRUE(instrument_->register_com(program_dir(), com, kBridgeSerial));
+    if (com > 0) {
+        ASSERT_TRUE(instrument_->register_com(program_dir(), com, kBridgeSerial));
+    }
 }
 
 void InstrumentFixture::TearDown() {

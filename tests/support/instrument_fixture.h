@@ -12,7 +12,7 @@
 #include "support/app_fixture.h"
 
 class InstrumentFixture : public AppFixture {
-protected:
+   protected:
     static constexpr int kInstrumentCom = 7;
     static constexpr const char* kBridgeSerial = "ZR8812-0000123";
     // The instrument's clock and the sample memory's dates.
@@ -41,7 +41,7 @@ protected:
     // Sets the instrument into command mode and opens the link on it.
     void ConnectInCommandMode();
 
-private:
+   private:
     std::string memory_dir_;
     std::unique_ptr<zr8812::Emulator> instrument_;
 };

@@ -1,9 +1,8 @@
-#include "platform/serial/com_ports.h"
-
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include "platform/serial/com_ports.h"
 #include "platform/serial/serial.h"
 #include "platform/system/system.h"
 
@@ -52,7 +51,8 @@ int ComPortOfDevice(const std::string& devicePath) {
     const QDir dir(QString::fromStdString(DosDevicesDirectory()));
     static const QRegularExpression linkName(QStringLiteral("^com([0-9]+)$"));
     int best = -1;
-    for (const QFileInfo& entry : dir.entryInfoList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
+    for (const QFileInfo& entry :
+         dir.entryInfoList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
         const auto match = linkName.match(entry.fileName());
         if (!match.hasMatch()) continue;
         const int n = match.captured(1).toInt();

@@ -58,10 +58,14 @@ int OpenFailureCode(QSerialPort::SerialPortError error) {
 
 bool ApplyLineSettings(QSerialPort& serial, long baudRate, int parity, int dataBits, int stopBits) {
     QSerialPort::Parity parityMode = QSerialPort::NoParity;
-    if (parity == ODD_PARITY) parityMode = QSerialPort::OddParity;
-    else if (parity == EVEN_PARITY) parityMode = QSerialPort::EvenParity;
-    else if (parity != NO_PARITY) return false;
-    if (dataBits < 5 || dataBits > 8 || (stopBits != 1 && stopBits != 2) || baudRate <= 0) return false;
+    if (parity == ODD_PARITY)
+        parityMode = QSerialPort::OddParity;
+    else if (parity == EVEN_PARITY)
+        parityMode = QSerialPort::EvenParity;
+    else if (parity != NO_PARITY)
+        return false;
+    if (dataBits < 5 || dataBits > 8 || (stopBits != 1 && stopBits != 2) || baudRate <= 0)
+        return false;
     return serial.setBaudRate(static_cast<qint32>(baudRate)) && serial.setParity(parityMode) &&
            serial.setDataBits(static_cast<QSerialPort::DataBits>(dataBits)) &&
            serial.setStopBits(stopBits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop) &&
@@ -81,7 +85,9 @@ int ReadBytes(int port, char* buffer, std::size_t count, int terminator) {
             if (!p->serial.waitForReadyRead(static_cast<int>(deadline.remainingTime()))) {
                 // A device that went away ends the read at once instead of spinning.
                 const auto error = p->serial.error();
-                if (!p->serial.isOpen() || (error != QSerialPort::NoError && error != QSerialPort::TimeoutError)) break;
+                if (!p->serial.isOpen() ||
+                    (error != QSerialPort::NoError && error != QSerialPort::TimeoutError))
+                    break;
             }
             continue;
         }
@@ -135,7 +141,9 @@ int ComWrtByte(int port, int byte) {
     return 1;
 }
 
-int ComRd(int port, char* buffer, std::size_t count) { return ReadBytes(port, buffer, count, -1); }
+int ComRd(int port, char* buffer, std::size_t count) {
+    return ReadBytes(port, buffer, count, -1);
+}
 
 int ComRdTerm(int port, char* buffer, std::size_t count, int terminator) {
     return ReadBytes(port, buffer, count, terminator & 0xFF);
@@ -174,11 +182,14 @@ int SetComTime(int port, double seconds) {
 int SetXMode(int port, int on) {
     ComPort* p = OpenPort(port);
     if (p == nullptr) return lastError;
-    const bool ok = p->serial.setFlowControl(on ? QSerialPort::SoftwareControl : QSerialPort::NoFlowControl);
+    const bool ok =
+        p->serial.setFlowControl(on ? QSerialPort::SoftwareControl : QSerialPort::NoFlowControl);
     return Record(ok ? RS232_NO_ERROR : RS232_INVALID_PARAMETER);
 }
 
-int ReturnRS232Err() { return lastError; }
+int ReturnRS232Err() {
+    return lastError;
+}
 
 bool IsComOpen(int port) {
     auto found = Ports().find(port);

@@ -12,13 +12,13 @@
 #include <string>
 
 constexpr int RS232_NO_ERROR = 0;
-constexpr int RS232_UNKNOWN_ERROR = -1;      // the driver failed for another reason
-constexpr int RS232_INVALID_PORT = -2;       // number out of range, or no such device
-constexpr int RS232_PORT_NOT_OPEN = -3;      // the port was never opened or has been closed
-constexpr int RS232_CANNOT_OPEN = -7;        // busy, in use elsewhere, or permission denied
-constexpr int RS232_INVALID_PARAMETER = -11; // a setting the driver does not accept
-constexpr int RS232_WRITE_FAILED = -5;       // the byte could not be handed to the driver
-constexpr int RS232_TIMEOUT = -99;           // nothing (or not enough) arrived in time
+constexpr int RS232_UNKNOWN_ERROR = -1;       // the driver failed for another reason
+constexpr int RS232_INVALID_PORT = -2;        // number out of range, or no such device
+constexpr int RS232_PORT_NOT_OPEN = -3;       // the port was never opened or has been closed
+constexpr int RS232_CANNOT_OPEN = -7;         // busy, in use elsewhere, or permission denied
+constexpr int RS232_INVALID_PARAMETER = -11;  // a setting the driver does not accept
+constexpr int RS232_WRITE_FAILED = -5;        // the byte could not be handed to the driver
+constexpr int RS232_TIMEOUT = -99;            // nothing (or not enough) arrived in time
 
 constexpr int RS232_FIRST_PORT = 1;
 constexpr int RS232_LAST_PORT = 256;
@@ -33,8 +33,8 @@ constexpr int EVEN_PARITY = 2;
 // The time-out starts at 10 s. Returns 0, RS232_INVALID_PORT when the number is
 // out of range or names no device, RS232_CANNOT_OPEN when the device exists but
 // cannot be opened (in use, locked, or no permission).
-int OpenComConfig(int port, const std::string& deviceName, long baudRate, int parity,
-                  int dataBits, int stopBits, int inputQueueSize, int outputQueueSize);
+int OpenComConfig(int port, const std::string& deviceName, long baudRate, int parity, int dataBits,
+                  int stopBits, int inputQueueSize, int outputQueueSize);
 // Closes the port; 0, or RS232_PORT_NOT_OPEN / RS232_INVALID_PORT.
 int CloseCom(int port);
 

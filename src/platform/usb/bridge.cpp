@@ -14,14 +14,15 @@
 
 namespace {
 
-std::vector<BridgeDevice> snapshot;     // the list of the last CP210x_GetNumDevices
+std::vector<BridgeDevice> snapshot;  // the list of the last CP210x_GetNumDevices
 std::map<CP210x_HANDLE, std::size_t> openDevices;
 CP210x_HANDLE nextHandle = 1;
 
 std::vector<BridgeDevice> PluggedBridges() {
     std::vector<QSerialPortInfo> ports;
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
-        if (info.hasVendorIdentifier() && info.vendorIdentifier() == CP210x_VENDOR_ID) ports.push_back(info);
+        if (info.hasVendorIdentifier() && info.vendorIdentifier() == CP210x_VENDOR_ID)
+            ports.push_back(info);
     }
     std::sort(ports.begin(), ports.end(), [](const QSerialPortInfo& a, const QSerialPortInfo& b) {
         return a.systemLocation() < b.systemLocation();
@@ -134,7 +135,8 @@ int CP210x_GetDevicePid(CP210x_HANDLE handle, uint16_t* pid) {
     return CP210x_SUCCESS;
 }
 
-int CP210x_GetDeviceSerialNumber(CP210x_HANDLE handle, char* buffer, uint8_t* length, bool isAscii) {
+int CP210x_GetDeviceSerialNumber(CP210x_HANDLE handle, char* buffer, uint8_t* length,
+                                 bool isAscii) {
     const BridgeDevice* d = Device(handle);
     if (d == nullptr) return CP210x_INVALID_HANDLE;
     if (buffer == nullptr || length == nullptr || !isAscii) return CP210x_INVALID_PARAMETER;

@@ -34,7 +34,8 @@ int CP210x_GetDeviceVid(CP210x_HANDLE handle, uint16_t* vid);
 int CP210x_GetDevicePid(CP210x_HANDLE handle, uint16_t* pid);
 // Copies the serial number (not NUL-terminated, at most CP210x_MAX_SERIAL_STRLEN
 // bytes) and its length. Only ASCII is offered.
-int CP210x_GetDeviceSerialNumber(CP210x_HANDLE handle, char* buffer, uint8_t* length, bool isAscii = true);
+int CP210x_GetDeviceSerialNumber(CP210x_HANDLE handle, char* buffer, uint8_t* length,
+                                 bool isAscii = true);
 
 // One bridge as the library and the registry view see it.
 struct BridgeDevice {

@@ -32,8 +32,8 @@ KeyPath Split(const std::string& path) {
 }
 
 struct PortEntry {
-    KeyPath key;          // the "Device Parameters" key
-    std::string portName; // "COMn"
+    KeyPath key;           // the "Device Parameters" key
+    std::string portName;  // "COMn"
 };
 
 std::vector<PortEntry> Entries() {
@@ -45,8 +45,8 @@ std::vector<PortEntry> Entries() {
         char device[32];
         std::snprintf(device, sizeof device, "Vid_%04x&Pid_%04x", d.vid, d.pid);
         PortEntry e;
-        e.key = Split(std::string("SYSTEM\\CurrentControlSet\\Enum\\USB\\") + device + "\\" + serial +
-                      "\\Device Parameters");
+        e.key = Split(std::string("SYSTEM\\CurrentControlSet\\Enum\\USB\\") + device + "\\" +
+                      serial + "\\Device Parameters");
         e.portName = "COM" + std::to_string(d.comPort);
         entries.push_back(e);
     }
@@ -77,7 +77,8 @@ long RegistryOpenKey(RegistryKey parent, const std::string& subKey, RegistryKey&
     return REGISTRY_NOT_FOUND;
 }
 
-long RegistryQueryText(RegistryKey key, const std::string& valueName, char* buffer, std::size_t& size) {
+long RegistryQueryText(RegistryKey key, const std::string& valueName, char* buffer,
+                       std::size_t& size) {
     const auto found = openKeys.find(key);
     if (found == openKeys.end()) return REGISTRY_INVALID_HANDLE;
     if (Split(valueName) != KeyPath{"portname"}) return REGISTRY_NOT_FOUND;

@@ -15,9 +15,9 @@
 #include <string>
 
 constexpr long REGISTRY_SUCCESS = 0;
-constexpr long REGISTRY_NOT_FOUND = 2;        // no such key, or no such value
+constexpr long REGISTRY_NOT_FOUND = 2;  // no such key, or no such value
 constexpr long REGISTRY_INVALID_HANDLE = 6;
-constexpr long REGISTRY_MORE_DATA = 234;      // the value does not fit the buffer
+constexpr long REGISTRY_MORE_DATA = 234;  // the value does not fit the buffer
 
 using RegistryKey = long;
 constexpr RegistryKey REGISTRY_LOCAL_MACHINE = -2;  // predefined root, never closed
@@ -26,5 +26,6 @@ constexpr RegistryKey REGISTRY_LOCAL_MACHINE = -2;  // predefined root, never cl
 long RegistryOpenKey(RegistryKey parent, const std::string& subKey, RegistryKey& key);
 // Copies the text value `valueName` of `key` with its NUL into `buffer` of
 // `size` bytes; `size` becomes the bytes the value takes (NUL included).
-long RegistryQueryText(RegistryKey key, const std::string& valueName, char* buffer, std::size_t& size);
+long RegistryQueryText(RegistryKey key, const std::string& valueName, char* buffer,
+                       std::size_t& size);
 long RegistryCloseKey(RegistryKey key);

@@ -1,11 +1,11 @@
 // The answer filter and the dump translation, over answers as the instrument
 // sends them and over cut or foreign ones.
+#include "link/answer_filter.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
-
-#include "link/answer_filter.h"
 
 namespace {
 

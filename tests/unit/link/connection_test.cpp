@@ -1,12 +1,13 @@
 // Connection set-up, discovery and the Setup menu's dialogs as the user meets
 // them: popups, log lines, and what reached the instrument.
+#include "link/connection.h"
+
 #include <QSerialPort>
 #include <QTimer>
 #include <filesystem>
 #include <functional>
 
 #include "link/com_port.h"
-#include "link/connection.h"
 #include "link/modbus.h"
 #include "link/status_identity.h"
 #include "platform/serial/serial.h"
@@ -25,12 +26,14 @@ namespace {
 
 const char* const kLog = "ZR881x_9025.log";
 const std::string kNotDetected =
-    "The software has not detected the instrument.\n Verify connection and follow the procedure.\n\nProcedure :\n"
-    " - Switch off the device.\n - Close the application.\n - Let USB cable between PC and device.\n"
+    "The software has not detected the instrument.\n Verify connection and follow the "
+    "procedure.\n\nProcedure :\n"
+    " - Switch off the device.\n - Close the application.\n - Let USB cable between PC and "
+    "device.\n"
     " - Start the device on 'SET- UP' position.\n - Run application.";
 
 class Connection : public InstrumentFixture {
-protected:
+   protected:
     void SetUp() override {
         InstrumentFixture::SetUp();
         LoadMainPanel();
@@ -86,7 +89,8 @@ TEST_F(Connection, InstrumentInCommandModeIsSetUpWithoutAnyModbusFrame) {
     instrument().set_shutof_en(0);
     EXPECT_EQ(ZR8812_init(kInstrumentCom), 0);
     EXPECT_EQ(Wire().find(':'), std::string::npos);
-    EXPECT_EQ(Wire().find("btb status.ShutofEn=0"), std::string::npos);  // power-off already disabled
+    EXPECT_EQ(Wire().find("btb status.ShutofEn=0"),
+              std::string::npos);  // power-off already disabled
     EXPECT_EQ(Mesure.auto_power_off, 0);
 }
 
@@ -132,8 +136,12 @@ TEST_F(Connection, FailedSetUpsAreReportedByTheirCode) {
              ASSERT_TRUE(holder.open(QIODevice::ReadWrite));
          },
          kInstrumentCom, "Error n° -112"},
-        {"wrong check", [&] { holder.close(); instrument().set_fault(Fault::WrongLrc); }, kInstrumentCom,
-         "Error n° -110"},
+        {"wrong check",
+         [&] {
+             holder.close();
+             instrument().set_fault(Fault::WrongLrc);
+         },
+         kInstrumentCom, "Error n° -110"},
         {"silent", [&] { instrument().set_fault(Fault::Silent); }, kInstrumentCom, "Error n° -110"},
     };
     for (const Row& row : rows) {
@@ -184,14 +192,16 @@ TEST_F(Connection, DiscoveryFindsTheDeclaredBridgeAndLogsItsPort) {
     EXPECT_TRUE(instrument().in_command_mode());
     ASSERT_FALSE(popups().empty());
     EXPECT_EQ(popups()[0].message,
-              "Do you know the number of the port of communication used for the USB adapter / optical serial ?\n ");
+              "Do you know the number of the port of communication used for the USB adapter / "
+              "optical serial ?\n ");
     EXPECT_EQ(popups()[0].buttons[0], "Yes");
     EXPECT_EQ(popups()[0].buttons[1], "No");
     const std::string log = Log();
     EXPECT_NE(log.find("btb status.RotPos\r\nposition du commutateur =25\r\n"), std::string::npos);
     EXPECT_NE(log.find("btb status.ShutofEn\r\nvaleur du status Shut =1\r\n"), std::string::npos);
     EXPECT_NE(log.find("btb status.ShutofEn=0\r\n"), std::string::npos);
-    EXPECT_NE(log.find("The number of the port of communication used for the USB adapter / optical serial is:\r\n  = 7\r\n"),
+    EXPECT_NE(log.find("The number of the port of communication used for the USB adapter / optical "
+                       "serial is:\r\n  = 7\r\n"),
               std::string::npos);
     int dimmed = 1;
     GetMenuBarAttribute(menu, MENU_SETUP, ATTR_DIMMED, dimmed);
@@ -212,7 +222,8 @@ TEST_F(Connection, DiscoveryWithoutBridgeOpensNothingAndEndsTheProgram) {
     Gestion_parametre(menu, ITEM_COMMUNICATION, nullptr, Fen_princ[PANEL_MAIN]);
     EXPECT_EQ(Count("Error", kNotDetected), 1);
     const std::string log = Log();
-    EXPECT_NE(log.find("Error = The software has not detected the instrument.\r\n"), std::string::npos);
+    EXPECT_NE(log.find("Error = The software has not detected the instrument.\r\n"),
+              std::string::npos);
     EXPECT_TRUE(QuitWasRequested());
 }
 
@@ -239,7 +250,7 @@ TEST_F(Connection, PortFoundThroughTheRegistryWithBlanksInTheSerial) {
 }
 
 class CommunicationDialog : public Connection {
-protected:
+   protected:
     // Setup > Communication answered Yes: the communication panel is up.
     int OpenDialog() {
         AnswerPortQuestion(VAL_GENERIC_POPUP_BTN1);
@@ -333,7 +344,8 @@ TEST_F(Connection, IdentityLackingItsLastFieldIsRetriedOnceThenTheLinkCloses) {
     EXPECT_FALSE(IsComOpen(kInstrumentCom));
     EXPECT_EQ(Count("Error", kNotDetected), 1);
     EXPECT_EQ(Count("Error n° -110"), 0);
-    EXPECT_NE(Log().find("Error = The software has not detected the instrument."), std::string::npos);
+    EXPECT_NE(Log().find("Error = The software has not detected the instrument."),
+              std::string::npos);
     EXPECT_TRUE(QuitWasRequested());
 }
 
@@ -344,7 +356,8 @@ TEST_F(Connection, PowerOffAtExitGoesOnTheWireAndIntoTheLog) {
     const std::size_t logBefore = Log().size();
     ASSERT_TRUE(shell_hooks.power_off_instrument);
     EXPECT_EQ(shell_hooks.power_off_instrument(), 0);
-    EXPECT_EQ(Wire(), std::string("btb status.ShutofEn=0\r\n") + '\0' + "btb status.ShutofEn\r\n" + '\0');
+    EXPECT_EQ(Wire(),
+              std::string("btb status.ShutofEn=0\r\n") + '\0' + "btb status.ShutofEn\r\n" + '\0');
     EXPECT_EQ(Log().substr(logBefore), "btb status.ShutofEn=0\r\nbtb status.ShutofEn\r\n");
     EXPECT_EQ(instrument().shutof_en(), 0);
 }

@@ -17,8 +17,8 @@ TEST(StatusValueParser, TakesTheDigitsAfterTheEqualSign) {
         std::string taken;
     };
     const std::vector<Row> rows = {
-        {" 25\r", 2, 25, "25"}, {"5\r\n", 2, 5, "5\r"}, {"  ab", 2, 0, ""},   {"   7", 2, 7, "7"},
-        {"1\r\nk", 1, 1, "1"},  {" 0\r\n", 1, 0, "0"},   {"", 2, 0, ""},       {"99\r\n", 2, 99, "99"},
+        {" 25\r", 2, 25, "25"}, {"5\r\n", 2, 5, "5\r"}, {"  ab", 2, 0, ""}, {"   7", 2, 7, "7"},
+        {"1\r\nk", 1, 1, "1"},  {" 0\r\n", 1, 0, "0"},  {"", 2, 0, ""},     {"99\r\n", 2, 99, "99"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.bytes);
@@ -56,15 +56,22 @@ TEST(IdentityParser, MalformedAnswersFailWithoutReadingPastTheText) {
     };
     const std::vector<Row> rows = {
         {"last field missing",
-         "ident\r\nModele : ZR8812\r\nversion hardware = 12\r\nversion firmware = 1.05\r\nserial number = 123\r\n"
+         "ident\r\nModele : ZR8812\r\nversion hardware = 12\r\nversion firmware = 1.05\r\nserial "
+         "number = 123\r\n"
          "fab ident = 0101\r\nsub ident =\r\nkorvid:/$ "},
         {"cut without prompt", "ident\r\nModele : ZR8812\r\nversion hardware = 12\r\n"},
-        {"Modele without ZR", "ident\r\nModele : XY8812\r\nfab ident = 1\r\nsub ident = 2\r\nkorvid"},
-        {"ZR without digits", "ident\r\nModele : ZRabcd\r\nfab ident = 1\r\nsub ident = 2\r\nkorvid"},
-        {"hardware too long", "Modele : ZR8812\r\nversion hardware = 12345\r\nfab ident = 1\r\nsub ident = 2\r\nkorvid"},
-        {"firmware too long", "Modele : ZR8812\r\nversion firmware = 1.2.3.4.5.6\r\nfab = 1\r\nsub = 2\r\nkorvid"},
-        {"serial too long", "Modele : ZR8812\r\nserial number = 123456789012\r\nfab = 1\r\nsub = 2\r\nkorvid"},
-        {"serial above 32 bits", "Modele : ZR8812\r\nserial number = 99999999999\r\nfab = 1\r\nsub = 2\r\nkorvid"},
+        {"Modele without ZR",
+         "ident\r\nModele : XY8812\r\nfab ident = 1\r\nsub ident = 2\r\nkorvid"},
+        {"ZR without digits",
+         "ident\r\nModele : ZRabcd\r\nfab ident = 1\r\nsub ident = 2\r\nkorvid"},
+        {"hardware too long",
+         "Modele : ZR8812\r\nversion hardware = 12345\r\nfab ident = 1\r\nsub ident = 2\r\nkorvid"},
+        {"firmware too long",
+         "Modele : ZR8812\r\nversion firmware = 1.2.3.4.5.6\r\nfab = 1\r\nsub = 2\r\nkorvid"},
+        {"serial too long",
+         "Modele : ZR8812\r\nserial number = 123456789012\r\nfab = 1\r\nsub = 2\r\nkorvid"},
+        {"serial above 32 bits",
+         "Modele : ZR8812\r\nserial number = 99999999999\r\nfab = 1\r\nsub = 2\r\nkorvid"},
         {"fab ident too long", "Modele : ZR8812\r\nfab ident = 01010\r\nsub ident = 2\r\nkorvid"},
         {"nothing", "korvid"},
         {"garbage", "\x01\x02\x03==== korvid"},
@@ -78,7 +85,9 @@ TEST(IdentityParser, MalformedAnswersFailWithoutReadingPastTheText) {
 
 TEST(IdentityParser, MissingKeywordsSkipOnlyTheirOwnField) {
     IdentityFields f;
-    ASSERT_EQ(Parse("ident\r\nModele : ZR8812\r\nserial number = 4567\r\nfab ident = 0A\r\nsub ident = 7\r\nkorvid", f),
+    ASSERT_EQ(Parse("ident\r\nModele : ZR8812\r\nserial number = 4567\r\nfab ident = 0A\r\nsub "
+                    "ident = 7\r\nkorvid",
+                    f),
               0);
     EXPECT_STREQ(f.model, "ZR8812");
     EXPECT_FALSE(f.has_hardware);

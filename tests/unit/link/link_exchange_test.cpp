@@ -25,7 +25,7 @@ const std::string kSwitchWrite = ":011001000004085B27E0D41963F8A2";
 const std::string kConfirmation = ":010601009E3B";
 
 class LinkExchange : public InstrumentFixture {
-protected:
+   protected:
     void SetUp() override {
         InstrumentFixture::SetUp();
         OpenInstrumentLink();
@@ -85,11 +85,8 @@ TEST_F(LinkExchange, ModbusFaultsCloseTheLinkOrEndInError10) {
         bool error10;
     };
     const Row rows[] = {
-        {Fault::WrongLrc, false},
-        {Fault::HighBitInModbus, false},
-        {Fault::Silent, false},
-        {Fault::StopMidAnswer, false},
-        {Fault::Register25FFFF, true},
+        {Fault::WrongLrc, false},      {Fault::HighBitInModbus, false}, {Fault::Silent, false},
+        {Fault::StopMidAnswer, false}, {Fault::Register25FFFF, true},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(static_cast<int>(row.fault));
@@ -106,7 +103,9 @@ TEST_F(LinkExchange, ModbusFaultsCloseTheLinkOrEndInError10) {
             EXPECT_EQ(popups()[0].title, "Error n° -110");
             // Six reads of register 25: the first and five attempts.
             std::size_t reads = 0;
-            for (std::size_t at = Wire().find(kRead25); at != std::string::npos; at = Wire().find(kRead25, at + 1)) ++reads;
+            for (std::size_t at = Wire().find(kRead25); at != std::string::npos;
+                 at = Wire().find(kRead25, at + 1))
+                ++reads;
             EXPECT_EQ(reads, 6u);
         } else {
             EXPECT_TRUE(popups().empty());
@@ -124,7 +123,7 @@ TEST_F(LinkExchange, SilentInstrumentFailsTheCommandModeTest) {
 }
 
 class CommandExchange : public InstrumentFixture {
-protected:
+   protected:
     void SetUp() override {
         InstrumentFixture::SetUp();
         ConnectInCommandMode();
@@ -205,7 +204,8 @@ TEST_F(CommandExchange, StatusQueriesAreLoggedAndParsed) {
               "btb status.ShutofEn\r\nvaleur du status Shut =1\r\n"
               "btb status.ShutofEn=0\r\nbtb status.ShutofEn\r\n"
               "btb status.ShutofEn\r\nvaleur du status Shut =0\r\n");
-    EXPECT_NE(Wire().find(std::string("btb status.ShutofEn=0\r\n") + '\0' + "btb status.ShutofEn\r\n" + '\0'),
+    EXPECT_NE(Wire().find(std::string("btb status.ShutofEn=0\r\n") + '\0' +
+                          "btb status.ShutofEn\r\n" + '\0'),
               std::string::npos);
     EXPECT_TRUE(popups().empty());
 }
@@ -235,8 +235,8 @@ TEST_F(CommandExchange, IdentityIsReadAndListed) {
     int count = 0;
     GetNumListItems(Fen_princ[PANEL_IDENTITY], IDENTITY_LIST, count);
     ASSERT_EQ(count, 4);
-    const char* const expected[4] = {"modele=  ZR8812", "version hardware == 18", "version firmware == 1.05",
-                                     "serial number == 0000123"};
+    const char* const expected[4] = {"modele=  ZR8812", "version hardware == 18",
+                                     "version firmware == 1.05", "serial number == 0000123"};
     for (int i = 0; i < 4; ++i) {
         std::string label;
         GetLabelFromIndex(Fen_princ[PANEL_IDENTITY], IDENTITY_LIST, i, label);

@@ -35,7 +35,8 @@ std::string DirLine(const std::string& when, const std::string& name) {
 
 std::string FileLine(int size, const std::string& when, const std::string& name) {
     char line[128];
-    std::snprintf(line, sizeof line, "-rw-r--r--    1 0        0        %8d %s %s\r\n", size, when.c_str(), name.c_str());
+    std::snprintf(line, sizeof line, "-rw-r--r--    1 0        0        %8d %s %s\r\n", size,
+                  when.c_str(), name.c_str());
     return line;
 }
 
@@ -51,8 +52,8 @@ TEST(MonthNames, EnglishAbbreviationsIgnoringCase) {
 
 TEST(DirectoryListingParser, ReadsEveryObjectWithItsDate) {
     const DirectoryListing l =
-        Directories(DirLine("Mar 05 10:25", "01") + DirLine("Nov 05  2009", "02") + DirLine("jan 31 23:59", "17") +
-                    "total 3\r\n");
+        Directories(DirLine("Mar 05 10:25", "01") + DirLine("Nov 05  2009", "02") +
+                    DirLine("jan 31 23:59", "17") + "total 3\r\n");
     ASSERT_EQ(l.nb_total, 3);
     EXPECT_FALSE(l.ran_past_total);
     EXPECT_FALSE(l.ran_out_at_name);
@@ -85,15 +86,17 @@ TEST(DirectoryListingParser, FailuresGiveNoDirectories) {
     const std::vector<Row> rows = {
         {"error answer", Filtered("ls -l\r\nls: Error: d\r\nkorvid$"), false, false},
         {"no d at all", "ls-ltotal0k", false, false},
-        {"no total", Filtered("ls -l\r\n" + DirLine("Mar 05 10:25", "01") + "korvid"), false, false},
-        {"count above the entries", Filtered("ls -l\r\n" + DirLine("Mar 05 10:25", "01") + "total 2\r\nkorvid"), true,
+        {"no total", Filtered("ls -l\r\n" + DirLine("Mar 05 10:25", "01") + "korvid"), false,
          false},
+        {"count above the entries",
+         Filtered("ls -l\r\n" + DirLine("Mar 05 10:25", "01") + "total 2\r\nkorvid"), true, false},
         {"name missing before total", "ls-ldrwxr-xr-x1000Mar051025total1k", true, true},
         {"empty", "", false, false},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
-        const DirectoryListing l = ParseDirectoryListing(row.text.data(), row.text.size(), kThisYear);
+        const DirectoryListing l =
+            ParseDirectoryListing(row.text.data(), row.text.size(), kThisYear);
         EXPECT_EQ(l.nb_total, 0);
         EXPECT_EQ(l.ran_past_total, row.pastTotal);
         EXPECT_EQ(l.ran_out_at_name, row.atName);
@@ -107,8 +110,9 @@ TEST(DirectoryListingParser, EmptyMemoryListsNothingWithoutError) {
 }
 
 TEST(TestListingParser, ReadsNumbersKindsAndDates) {
-    const TestListing l = Tests(FileLine(118, "Nov 05  2008", "12.l") + FileLine(50, "Mar 05 10:25", "07.a") +
-                                FileLine(150, "Feb 28  2009", "99.v") + "total 3\r\n");
+    const TestListing l =
+        Tests(FileLine(118, "Nov 05  2008", "12.l") + FileLine(50, "Mar 05 10:25", "07.a") +
+              FileLine(150, "Feb 28  2009", "99.v") + "total 3\r\n");
     EXPECT_EQ(l.count, 3);
     ASSERT_EQ(l.entries.size(), 3u);
     EXPECT_EQ(l.entries[0].number, 12);
@@ -128,8 +132,9 @@ TEST(TestListingParser, ReadsNumbersKindsAndDates) {
 }
 
 TEST(TestListingParser, NamesWithoutTwoDigitsOrWithUnknownKindsAreSkipped) {
-    const TestListing l = Tests(FileLine(118, "Nov 05  2008", "7.l") + FileLine(118, "Nov 05  2008", "08.z") +
-                                FileLine(16, "Nov 05  2008", "09.r") + "total 3\r\n");
+    const TestListing l =
+        Tests(FileLine(118, "Nov 05  2008", "7.l") + FileLine(118, "Nov 05  2008", "08.z") +
+              FileLine(16, "Nov 05  2008", "09.r") + "total 3\r\n");
     EXPECT_EQ(l.count, 3);
     ASSERT_EQ(l.entries.size(), 1u);
     EXPECT_EQ(l.entries[0].number, 9);

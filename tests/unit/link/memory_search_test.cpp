@@ -11,7 +11,7 @@ using zr8812::Fault;
 namespace {
 
 class MemorySearch : public InstrumentFixture {
-protected:
+   protected:
     void SetUp() override {
         InstrumentFixture::SetUp();
         ZR8812_conf();

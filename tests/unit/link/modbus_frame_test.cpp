@@ -29,7 +29,8 @@ TEST(ModbusFrame, FramesAreUpperCaseWithTheirCheck) {
         {0x06, 0x0100, 8, "9e3b", ":010601009E3B"},
     };
     for (const Row& row : rows) {
-        const std::string frame = BuildModbusFrame(row.function, row.address, row.quantity, row.text);
+        const std::string frame =
+            BuildModbusFrame(row.function, row.address, row.quantity, row.text);
         SCOPED_TRACE(frame);
         ASSERT_GE(frame.size(), 5u);
         EXPECT_EQ(frame.substr(0, frame.size() - 4), row.frame);
@@ -61,17 +62,19 @@ TEST(ModbusFrame, AnswerLinesAreChecked) {
     };
     const Row rows[] = {
         {":0103020100F9", true, true},
-        {":0103020100f9", true, true},      // check digits in either case
-        {":0103020100F8", false, false},    // wrong check
-        {":01030201 0F9", false, false},    // a blank
-        {":0103020100F", false, false},     // odd number of digits
-        {"0103020100F9", false, false},     // no colon
-        {":010302", false, false},          // too short for its check
-        {":0103020\x80" "00F9", false, false},
+        {":0103020100f9", true, true},    // check digits in either case
+        {":0103020100F8", false, false},  // wrong check
+        {":01030201 0F9", false, false},  // a blank
+        {":0103020100F", false, false},   // odd number of digits
+        {"0103020100F9", false, false},   // no colon
+        {":010302", false, false},        // too short for its check
+        {":0103020\x80"
+         "00F9",
+         false, false},
         {":01030401000000F7", true, false},  // two registers
         {":010300190001E2", true, false},    // the request itself
         {":0183024A", false, false},
-        {":0183027A", true, false},          // exception answer
+        {":0183027A", true, false},  // exception answer
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.line);

@@ -18,9 +18,12 @@ const std::vector<std::string> kSeeds = {
     "ls -l\r\ndrwxr-xr-x    1 0        0               0 Mar 05 14:07 01\r\n"
     "drwxr-xr-x    1 0        0               0 Nov 05  2008 02\r\ntotal 2\r\nkorvid:/etc/mem$ ",
     "ls -l\r\n-rw-r--r--    1 0        0             118 Nov 05  2008 12.l\r\n"
-    "-rw-r--r--    1 0        0              50 Mar 05 10:25 07.a\r\ntotal 2\r\nkorvid:/etc/mem/03$ ",
-    "od -hxv /etc/mem/03/12.l\r\n0000000 0201 0403 0605 0807 0a09 0c0b 0e0d 100f\r\n0000020\r\nkorvid:/etc/mem/03$ ",
-    "ident\r\nModele : ZR8812\r\nversion hardware = 12\r\nversion firmware = 1.05\r\nserial number = 123\r\n"
+    "-rw-r--r--    1 0        0              50 Mar 05 10:25 07.a\r\ntotal "
+    "2\r\nkorvid:/etc/mem/03$ ",
+    "od -hxv /etc/mem/03/12.l\r\n0000000 0201 0403 0605 0807 0a09 0c0b 0e0d "
+    "100f\r\n0000020\r\nkorvid:/etc/mem/03$ ",
+    "ident\r\nModele : ZR8812\r\nversion hardware = 12\r\nversion firmware = 1.05\r\nserial number "
+    "= 123\r\n"
     "fab ident = 0101\r\nsub ident = 0002\r\nkorvid:/$ ",
     ":0103020100F9\r\n",
     "btb status.RotPos\r\nstatus.RotPos= 25\r\nkorvid:/$ ",
@@ -33,12 +36,24 @@ std::string Mutate(std::string s, std::mt19937& rng) {
     for (int e = 0; e < edits; ++e) {
         const std::size_t at = s.empty() ? 0 : rng() % s.size();
         switch (op(rng)) {
-            case 0: if (!s.empty()) s[at] = static_cast<char>(byte(rng)); break;
-            case 1: s.insert(at, 1, static_cast<char>(byte(rng))); break;
-            case 2: if (!s.empty()) s.erase(at, 1 + rng() % 8); break;
-            case 3: s = s.substr(0, at); break;  // cut in the middle
-            case 4: s.insert(at, s.substr(at, rng() % 64)); break;
-            default: s.insert(at, "0123456789total-r=ZR.korvid"[rng() % 27] + std::string()); break;
+            case 0:
+                if (!s.empty()) s[at] = static_cast<char>(byte(rng));
+                break;
+            case 1:
+                s.insert(at, 1, static_cast<char>(byte(rng)));
+                break;
+            case 2:
+                if (!s.empty()) s.erase(at, 1 + rng() % 8);
+                break;
+            case 3:
+                s = s.substr(0, at);
+                break;  // cut in the middle
+            case 4:
+                s.insert(at, s.substr(at, rng() % 64));
+                break;
+            default:
+                s.insert(at, "0123456789total-r=ZR.korvid"[rng() % 27] + std::string());
+                break;
         }
     }
     return s;
@@ -47,7 +62,8 @@ std::string Mutate(std::string s, std::mt19937& rng) {
 std::string RandomText(std::mt19937& rng) {
     static const std::string alphabet = "0123456789abcdefABCDEF -:.=/\r\n$dtotalrZRkorvid";
     std::string s(rng() % 3000, ' ');
-    for (char& c : s) c = (rng() % 4 == 0) ? static_cast<char>(rng() % 256) : alphabet[rng() % alphabet.size()];
+    for (char& c : s)
+        c = (rng() % 4 == 0) ? static_cast<char>(rng() % 256) : alphabet[rng() % alphabet.size()];
     return s;
 }
 

@@ -14,12 +14,13 @@
 namespace {
 
 class ProgramLink : public InstrumentFixture {
-protected:
+   protected:
     // After the start-up connection, quit through the confirmation box.
     void QuitOnceStarted() {
         shell_hooks.start_connection = [](int menuBar, int item, void* data, int panel) {
             Gestion_parametre(menuBar, item, data, panel);
-            QTimer::singleShot(0, [] { Sortir(Fen_princ[PANEL_MAIN], 0, EVENT_COMMIT, nullptr, 0, 0); });
+            QTimer::singleShot(
+                0, [] { Sortir(Fen_princ[PANEL_MAIN], 0, EVENT_COMMIT, nullptr, 0, 0); });
         };
     }
 };
@@ -32,7 +33,8 @@ TEST_F(ProgramLink, StartUpFindsTheInstrumentAndExitSwitchesOffItsPowerOff) {
     EXPECT_TRUE(instrument().in_command_mode());
     const std::string log = ReadProgramFile("ZR881x_9025.log");
     const std::string found =
-        "The number of the port of communication used for the USB adapter / optical serial is:\r\n  = 7\r\n";
+        "The number of the port of communication used for the USB adapter / optical serial is:\r\n "
+        " = 7\r\n";
     const auto at = log.find(found);
     ASSERT_NE(at, std::string::npos) << log;
     EXPECT_EQ(log.rfind("\t\tLOG BRISKEL VIEW \r\r\n", 0), 0u);
@@ -40,7 +42,8 @@ TEST_F(ProgramLink, StartUpFindsTheInstrumentAndExitSwitchesOffItsPowerOff) {
     // The exit's power-off sequence is the last thing written.
     EXPECT_EQ(log.substr(at + found.size()), "btb status.ShutofEn=0\r\nbtb status.ShutofEn\r\n");
     const std::string wire = Wire();
-    const std::string powerOff = std::string("btb status.ShutofEn=0\r\n") + '\0' + "btb status.ShutofEn\r\n" + '\0';
+    const std::string powerOff =
+        std::string("btb status.ShutofEn=0\r\n") + '\0' + "btb status.ShutofEn\r\n" + '\0';
     ASSERT_GE(wire.size(), powerOff.size());
     EXPECT_EQ(wire.substr(wire.size() - powerOff.size()), powerOff);
 }
@@ -52,7 +55,8 @@ TEST_F(ProgramLink, InstrumentNotFoundTwiceEndsTheProgramWithoutTheQuitBox) {
     EXPECT_EQ(recorder().CountTitled("Quit"), 0);
     EXPECT_EQ(recorder().CountTitled("Error"), 1);
     const std::string log = ReadProgramFile("ZR881x_9025.log");
-    EXPECT_NE(log.find("Error = The software has not detected the instrument.\r\n"), std::string::npos);
+    EXPECT_NE(log.find("Error = The software has not detected the instrument.\r\n"),
+              std::string::npos);
     // The power-off is still sent (to no port): logged, nothing on the wire.
     EXPECT_NE(log.find("btb status.ShutofEn=0\r\n"), std::string::npos);
     EXPECT_TRUE(Wire().empty());

@@ -1,12 +1,13 @@
 // The serial, bridge and registry services of the platform, against the
 // emulated instrument's pseudo-terminal and declared bridge.
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <QElapsedTimer>
 #include <QSerialPort>
 #include <cstdlib>
 #include <filesystem>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "platform/serial/com_ports.h"
 #include "platform/serial/serial.h"
@@ -20,7 +21,7 @@ namespace fs = std::filesystem;
 namespace {
 
 class SerialServices : public InstrumentFixture {
-protected:
+   protected:
     int Open(int port) { return OpenComConfig(port, "", 9600, NO_PARITY, 8, 1, 5000, 5000); }
     std::string Canonical(const std::string& path) { return fs::canonical(path).string(); }
 };
@@ -77,7 +78,8 @@ TEST_F(SerialServices, PermissionDeniedIsBusy) {
     if (::geteuid() != 0) GTEST_SKIP() << "needs to drop root privileges";
     // The device: owned by root, no access for others; the program directory readable.
     ASSERT_EQ(::chmod(instrument().device_path().c_str(), 0600), 0);
-    fs::permissions(program_dir(), fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
+    fs::permissions(program_dir(),
+                    fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
@@ -174,8 +176,11 @@ TEST_F(SerialServices, DeclaredBridgeIsListedAndFoundInTheRegistry) {
     EXPECT_EQ(CP210x_Open(count, &handle), CP210x_DEVICE_NOT_FOUND);
 
     RegistryKey usb = 0, device = 0;
-    ASSERT_EQ(RegistryOpenKey(REGISTRY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Enum\\USB\\", usb), REGISTRY_SUCCESS);
-    ASSERT_EQ(RegistryOpenKey(usb, "VID_10C4&PID_EA60\\ZR8812-0000123\\Device Parameters", device), REGISTRY_SUCCESS);
+    ASSERT_EQ(
+        RegistryOpenKey(REGISTRY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Enum\\USB\\", usb),
+        REGISTRY_SUCCESS);
+    ASSERT_EQ(RegistryOpenKey(usb, "VID_10C4&PID_EA60\\ZR8812-0000123\\Device Parameters", device),
+              REGISTRY_SUCCESS);
     char value[16];
     std::size_t size = sizeof value;
     ASSERT_EQ(RegistryQueryText(device, "PortName", value, size), REGISTRY_SUCCESS);
@@ -186,7 +191,8 @@ TEST_F(SerialServices, DeclaredBridgeIsListedAndFoundInTheRegistry) {
     EXPECT_EQ(RegistryQueryText(device, "Other", value, size), REGISTRY_NOT_FOUND);
     EXPECT_EQ(RegistryQueryText(usb, "PortName", value, size), REGISTRY_NOT_FOUND);
     RegistryKey missing = 0;
-    EXPECT_EQ(RegistryOpenKey(usb, "Vid_10c4&Pid_ea61\\ZR8812-0000123\\Device Parameters", missing), REGISTRY_NOT_FOUND);
+    EXPECT_EQ(RegistryOpenKey(usb, "Vid_10c4&Pid_ea61\\ZR8812-0000123\\Device Parameters", missing),
+              REGISTRY_NOT_FOUND);
     EXPECT_EQ(RegistryCloseKey(device), REGISTRY_SUCCESS);
     EXPECT_EQ(RegistryCloseKey(usb), REGISTRY_SUCCESS);
     EXPECT_EQ(RegistryCloseKey(usb), REGISTRY_INVALID_HANDLE);

@@ -30,24 +30,26 @@ bool IsFence(const QString& line) {
 // itself, for an empty one) with `change`.
 template <typename Change>
 void ChangeCharFormats(QTextBlock block, Change change) {
-    auto* doc = const_cast<QTextDocument*>(block.document());
-    QList<QPair<int, int>> ranges;
+    struct Piece {
+        int position, length;
+        QTextCharFormat format;
+    };
+    QList<Piece> pieces;  // collected first: changing formats re-cuts the fragments
     for (auto it = block.begin(); !it.atEnd(); ++it) {
-        ranges.append({it.fragment().position(), it.fragment().length()});
+        const QTextFragment fragment = it.fragment();
+        pieces.append({fragment.position(), fragment.length(), fragment.charFormat()});
     }
-    for (const auto& [position, length] : ranges) {
+    auto* doc = const_cast<QTextDocument*>(block.document());
+    for (Piece& piece : pieces) {
+        change(piece.format);
         QTextCursor cursor(doc);
-        cursor.setPosition(position + 1);
-        QTextCharFormat format = cursor.charFormat();
-        change(format);
-        cursor.setPosition(position);
-        cursor.setPosition(position + length, QTextCursor::KeepAnchor);
-        cursor.setCharFormat(format);
+        cursor.setPosition(piece.position);
+        cursor.setPosition(piece.position + piece.length, QTextCursor::KeepAnchor);
+        cursor.setCharFormat(piece.format);
     }
-    QTextCursor cursor(block);
     QTextCharFormat format = block.charFormat();
     change(format);
-    cursor.setBlockCharFormat(format);
+    QTextCursor(block).setBlockCharFormat(format);
 }
 
 void StyleHeading(QTextBlock block, int level) {

@@ -50,7 +50,9 @@ int LoadPanel(int parentPanel, const std::string& fileName, int panelResourceId)
 int DisplayPanel(int panel);
 int HidePanel(int panel);
 int DiscardPanel(int panel);
-// Shows the panel application-modal and returns at once.
+// Shows the panel application-modal and returns at once. Closing a panel's
+// window (title bar, Escape) commits its close control, named by the panel's
+// "closeControl" property in the resource file; without one it stays open.
 int InstallPopup(int panel);
 // Removes `panel` from the popups; 0 removes the popup on top.
 int RemovePopup(int panel);
@@ -94,7 +96,11 @@ int GetCtrlAttribute(int panel, int control, int attribute, int& value);
 int GetCtrlAttribute(int panel, int control, int attribute, std::string& value);
 int SetActiveCtrl(int panel, int control);
 
-// List controls. `index` -1 appends. GetCtrlIndex gives -1 when no row is selected.
+// List controls. `index` -1 appends. A list with rows always has a current row
+// (the first after the first insertion); GetCtrlIndex gives -1 only for an empty
+// list. GetCtrlVal/SetCtrlVal on a list read/select by the rows' values.
+// Program changes raise no events; a user's selection gives EVENT_VAL_CHANGED,
+// a click EVENT_LEFT_CLICK, a double click or Enter EVENT_COMMIT.
 int InsertListItem(int panel, int control, int index, const std::string& label, int value);
 int ClearListCtrl(int panel, int control);
 int GetNumListItems(int panel, int control, int& count);
@@ -121,8 +127,11 @@ int GetMenuBarAttribute(int menuBar, int menuOrItem, int attribute, std::string&
 // return at once.
 int RunUserInterface();
 int QuitUserInterface(int returnCode);
-// Processes pending events; with wait 0 returns at once. Gives 1 and the panel and
-// control of the oldest commit event queued during the current callback, else 0.
+// Processes pending events (their callbacks run), then gives 1 and the panel and
+// control of the oldest queued commit event, else 0. With wait 0 it returns at
+// once. Commits are queued while a callback runs or a poll processes events;
+// the queue is emptied when the outermost callback returns, so what one
+// operation did not poll never reaches the next one.
 int GetUserEvent(int wait, int& panel, int& control);
 int ProcessDrawEvents();
 
@@ -188,8 +197,9 @@ using PopupResponder = std::function<PopupAnswer(const PopupRecord&)>;
 // which answers in its place (tests, scripted runs). nullptr restores real dialogs.
 void SetPopupResponder(PopupResponder responder);
 
-// Simulates a user's commit on a control: queues the event and calls the control's
-// callback as a click would. For tests.
+// Simulates a user's commit on a control, exactly as a click: the control's
+// callback runs, and the event is queued for polls when a callback or a poll is
+// in progress. For tests.
 int SimulateCommit(int panel, int control);
 // Simulates choosing a menu item. For tests. An item that is dimmed, or whose
 // menu is dimmed, does nothing, as for a user.

@@ -73,8 +73,8 @@ int main(int argc, char** argv) {
         PrepareMarkdown(QString::fromUtf8(source.readAll()), base, options.version);
     if (!prepared.missing.isEmpty()) {
         err << "make-manual: " << prepared.missing.size()
-            << " picture(s) not there yet, captions stand in: " << prepared.missing.join(QLatin1String(", "))
-            << "\n";
+            << " picture(s) not there yet, captions stand in: "
+            << prepared.missing.join(QLatin1String(", ")) << "\n";
     }
 
     const PageGeometry geometry;

@@ -90,7 +90,8 @@ PreparedManual PrepareMarkdown(const QString& markdown, const QDir& imageBase,
         if (QFileInfo(imageBase.filePath(path)).isFile()) {
             // Qt's Markdown reader drops a picture without alternative text; a
             // blank one keeps it (and gives it no caption).
-            result << (caption.isEmpty() ? QStringLiteral("![ ](%1)").arg(path) : line) << QString();
+            result << (caption.isEmpty() ? QStringLiteral("![ ](%1)").arg(path) : line)
+                   << QString();
         } else {
             out.missing << path;
         }
@@ -258,7 +259,8 @@ void ManualDocument::PlacePictures(const QDir& imageBase) {
             const QImage image(imageBase.filePath(format.name()));
             if (image.isNull()) continue;
             document_.addResource(QTextDocument::ImageResource, QUrl(format.name()), image);
-            const double scale = std::min({1.0, maxWidth / image.width(), maxHeight / image.height()});
+            const double scale =
+                std::min({1.0, maxWidth / image.width(), maxHeight / image.height()});
             format.setWidth(image.width() * scale);
             format.setHeight(image.height() * scale);
             QTextCursor cursor(&document_);

@@ -14,8 +14,8 @@
 // The Markdown text with every picture line resolved against `imageBase`: a picture
 // that exists keeps its line and gets its caption (the alternative text) below it;
 // a missing one is replaced by its caption alone, so the manual builds before its
-// screenshots exist. A picture without alternative text gets no caption. Every "{{version}}" becomes `version`. Lines inside fenced code
-// blocks are left alone.
+// screenshots exist. A picture without alternative text gets no caption. Every "{{version}}"
+// becomes `version`. Lines inside fenced code blocks are left alone.
 struct PreparedManual {
     QString markdown;
     QStringList captions;  // the caption paragraphs added, to be styled as captions
@@ -31,7 +31,7 @@ struct ManualTopic {
 };
 
 class ManualDocument {
-public:
+   public:
     // Lays out the prepared Markdown on pages of `pageSize` (document units of
     // `kDocumentDpi` per inch). Pictures come from `imageBase`.
     ManualDocument(const PreparedManual& prepared, const QDir& imageBase, QSizeF pageSize);
@@ -42,7 +42,7 @@ public:
     int pageCount() const { return document_.pageCount(); }
     QList<ManualTopic> topics() const;
 
-private:
+   private:
     void StyleBlocks(const QStringList& captions);
     void StyleTables();
     void PlacePictures(const QDir& imageBase);

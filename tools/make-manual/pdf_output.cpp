@@ -10,7 +10,9 @@ namespace {
 constexpr double kMmPerInch = 25.4;
 const QColor kMarginTextColour(0x66, 0x66, 0x66);
 
-double MmToDots(double mm, int dpi) { return mm / kMmPerInch * dpi; }
+double MmToDots(double mm, int dpi) {
+    return mm / kMmPerInch * dpi;
+}
 
 QString TopicOfPage(const QList<ManualTopic>& topics, int page) {
     QString title;

@@ -13,7 +13,7 @@
 struct PageGeometry {
     QPageSize paper{QPageSize::A4};
     QMarginsF marginsMm{20.0, 22.0, 20.0, 22.0};  // left, top, right, bottom
-    int resolution = 300;                          // dots per inch of the PDF pages
+    int resolution = 300;                         // dots per inch of the PDF pages
 
     // The text area in the manual document's units.
     QSizeF TextArea() const;

@@ -83,14 +83,6 @@ TEST_F(SystemServicesTest, FileInfoDeleteAndRename) {
     EXPECT_LT(CVI_DeleteFile(ProgramPath("b.txt")), 0);
 }
 
-TEST_F(SystemServicesTest, AppendKeepsWhatWasThere) {
-    WriteProgramFile("log.txt", "first\r\n");
-    const int file = CVI_OpenFile(ProgramPath("log.txt"), VAL_WRITE_ONLY, VAL_APPEND);
-    FmtFile(file, "second\n");
-    CVI_CloseFile(file);
-    EXPECT_EQ(ReadProgramFile("log.txt"), "first\r\nsecond\r\n");
-}
-
 TEST_F(SystemServicesTest, DateAndTimeTexts) {
     EXPECT_TRUE(std::regex_match(DateStr(), std::regex(R"((0[1-9]|1[0-2])-(0[1-9]|[12]\d|3[01])-\d{4})")));
     EXPECT_TRUE(std::regex_match(TimeStr(), std::regex(R"(([01]\d|2[0-3]):[0-5]\d:[0-5]\d)")));

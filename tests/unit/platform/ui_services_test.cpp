@@ -309,30 +309,6 @@ TEST_F(UiServicesTest, PopupsStackAndRemoveFromTheTop) {
     EXPECT_EQ(RemovePopup(main), UIE_NOT_A_POPUP);
 }
 
-TEST_F(UiServicesTest, PanelPlaceSizeAndZoom) {
-    int value = 0;
-    SetPanelPos(main, -20, -40);
-    SetPanelAttribute(main, ATTR_HEIGHT, 500);
-    SetPanelAttribute(main, ATTR_WIDTH, 640);
-    GetPanelAttribute(main, ATTR_TOP, value);
-    EXPECT_EQ(value, -20);
-    GetPanelAttribute(main, ATTR_LEFT, value);
-    EXPECT_EQ(value, -40);
-    GetPanelAttribute(main, ATTR_HEIGHT, value);
-    EXPECT_EQ(value, 500);
-    GetPanelAttribute(main, ATTR_WIDTH, value);
-    EXPECT_EQ(value, 640);
-    SetPanelAttribute(main, ATTR_WINDOW_ZOOM, VAL_MAXIMIZE);
-    GetPanelAttribute(main, ATTR_WINDOW_ZOOM, value);
-    EXPECT_EQ(value, VAL_MAXIMIZE);
-    EXPECT_EQ(SetPanelAttribute(main, ATTR_WINDOW_ZOOM, 7), UIE_INVALID_ATTRIBUTE);
-    EXPECT_EQ(SetPanelAttribute(main, ATTR_HEIGHT, 0), UIE_INVALID_ATTRIBUTE);
-    SetPanelAttribute(main, ATTR_TITLE, "Titre é");
-    std::string title;
-    GetPanelAttribute(main, ATTR_TITLE, title);
-    EXPECT_EQ(title, "Titre é");
-}
-
 TEST_F(UiServicesTest, WaitCursorIsAFlagNotAStack) {
     SetWaitCursor(1);
     SetWaitCursor(1);

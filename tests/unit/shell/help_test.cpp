@@ -60,17 +60,4 @@ TEST_F(HelpTest, AboutBoxDimsTheMenusUntilClosed) {
     ProcessPending();
 }
 
-TEST_F(HelpTest, OtherItemsAndEventsDoNothing) {
-    Gestion_aide(menu, ITEM_EXIT, nullptr, Fen_princ[PANEL_MAIN]);
-    Gestion_aide(menu, 22, nullptr, Fen_princ[PANEL_MAIN]);
-    EXPECT_TRUE(opened_documents().empty());
-    EXPECT_EQ(Fen_princ[PANEL_ABOUT], 0);
-    SimulateMenuItem(menu, ITEM_ABOUT);
-    SimulateEvent(Fen_princ[PANEL_ABOUT], ABOUT_CLOSE, EVENT_LEFT_CLICK);
-    EXPECT_TRUE(IsPanelValid(Fen_princ[PANEL_ABOUT]));
-    // Closing the box with its title bar is the close control.
-    PanelWidgetForTesting(Fen_princ[PANEL_ABOUT])->close();
-    EXPECT_FALSE(IsPanelValid(Fen_princ[PANEL_ABOUT]));
-}
-
 }  // namespace

@@ -30,13 +30,4 @@ TEST_F(MenuStateTest, SaveSwitchFlipsOncePerChoice) {
     EXPECT_FALSE(ProgramFileExists("Briskel.ini")) << "nothing is written at this point";
 }
 
-TEST_F(MenuStateTest, OtherItemsDoNothing) {
-    langue = 2;
-    for (int item : {int(MENU_OPTIONS), int(ITEM_LANGUAGE), 12, 18, 20, 0, -3}) {
-        Gestion_options(menu, item, nullptr, Fen_princ[PANEL_MAIN]);
-    }
-    EXPECT_EQ(langue, 2);
-    EXPECT_EQ(Tick(ITEM_SAVE_ON_EXIT), 0);
-}
-
 }  // namespace

@@ -188,6 +188,17 @@ TEST_F(ResourceFileTest, EveryCallbackNameIsRegisteredByTheProgram) {
     EXPECT_FALSE(IsCallbackRegistered("NoSuchCallback"));
 }
 
+// Screen readers find every control a person operates by the text they see.
+TEST_F(ResourceFileTest, EveryOperableControlHasAnAccessibleName) {
+    for (int n = PANEL_PROGRESS; n <= PANEL_MAIN; ++n) {
+        for (QWidget* w : PanelWidgetForTesting(LoadPanel(0, UIR_FILE, n))->findChildren<QWidget*>()) {
+            if (w->property("control").toInt() > 0 && w->focusPolicy() != Qt::NoFocus) {
+                EXPECT_FALSE(w->accessibleName().isEmpty()) << n << " " << w->objectName().toStdString();
+            }
+        }
+    }
+}
+
 TEST_F(ResourceFileTest, PanelNumbersMissingOrFileDamaged) {
     EXPECT_EQ(LoadPanel(0, UIR_FILE, 11), UIE_PANEL_NOT_FOUND);
     EXPECT_EQ(LoadPanel(0, "NOPE.UIR", 8), UIE_FILE_NOT_FOUND);

@@ -2,6 +2,8 @@
 // order kept, escaping, damaged packages, failed and atomic saves.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "excel_test_support.h"
@@ -233,6 +235,17 @@ TEST_F(WorkbookEngine, AFolderThatCannotTakeTheFileFailsAndLeavesNothing) {
         EXPECT_EQ(book.SaveAs(target), XLE_WRITE_FAILED) << target;
     EXPECT_EQ(FolderNames(), (std::vector<std::string>{"a-folder", "plain-file"}));
     EXPECT_TRUE(fs::is_empty(Path("a-folder")));
+}
+
+TEST_F(WorkbookEngine, AReadOnlyFolderTakesNoFile) {
+    if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind the superuser";
+    fs::create_directory(Path("read-only"));
+    fs::permissions(Path("read-only"), fs::perms::owner_read | fs::perms::owner_exec);
+    WorkbookPackage book;
+    ASSERT_EQ(book.Open(TemplatePath()), 0);
+    EXPECT_EQ(book.SaveAs(Path("read-only/out.xlsx")), XLE_WRITE_FAILED);
+    fs::permissions(Path("read-only"), fs::perms::owner_all);
+    EXPECT_TRUE(fs::is_empty(Path("read-only")));
 }
 
 TEST_F(WorkbookEngine, AFailedOverwriteKeepsTheOldFileWhole) {

@@ -117,7 +117,7 @@ enum class Next {
     Return,     // nothing more (a failed call, or the user kept the old file)
 };
 
-// Steps 2 to 8: the name, the dialog, the overwrite question. On success
+// The name, the dialog, the overwrite question. On success
 // `path` is where the workbook goes.
 Next ChooseFile(std::string& path) {
     const int p = ExportPanel();
@@ -152,7 +152,7 @@ Next ChooseFile(std::string& path) {
     return Next::StopCheck;
 }
 
-// Steps 9 and 10: a fresh copy of the template, its first sheet, its range.
+// A fresh copy of the template, its first sheet, its range.
 bool OpenTemplate() {
     std::string directory;
     GetProjectDir(directory);
@@ -180,7 +180,7 @@ bool OpenTemplate() {
     return true;
 }
 
-// Steps 11 and 12: the rows, the save, the close.
+// The rows, the save, the close.
 Next WriteAndSave(int object, int test, int kind, const std::string& path, bool& saved) {
     WriteCell(TITLE_ROW, 1, Texte(date));
     WriteCell(TITLE_ROW, 2, Texte(Eobjet));
@@ -229,6 +229,9 @@ std::string compres(const std::string& text) {
     return out;
 }
 
+// A test consumes its number whenever it got past the writing, saved or not
+// (a cancelled dialog, a stop); a failed spreadsheet call or a "No" to the
+// overwrite question leaves the number to the next test.
 bool Exporter_feuille(int object, int test, int kind) {
     bool saved = false;
     Next next = Next::Count;

@@ -20,6 +20,9 @@ std::string Padded(std::string folder) {
 
 class SettingsTest : public ShellFixture {};
 
+constexpr char kGarbageBytes[] = "\0\xff\x01\r\n\x80\x81\n\n\n\n\n\n\n\n\n\n\n\n";
+const std::string kGarbage(kGarbageBytes, sizeof kGarbageBytes - 1);
+
 TEST_F(SettingsTest, FirstStartWritesTheDefaultFile) {
     Charge_config();
     EXPECT_EQ(ReadProgramFile("Briskel.ini"),
@@ -50,7 +53,7 @@ TEST_F(SettingsTest, DamagedFilesAreReplacedByDefaults) {
         {"last block of five numbers", five_numbers, 0},
         {"letters where numbers go", Lines({"1 0", "0", "56 1", "0", "/x", "", "one", "32", "102", "762", "1004", "0", "***"}), 1},
         {"a 5000-character line", std::string(5000, '7') + "\r\n", 1},
-        {"binary garbage", std::string("\0\xff\x01\r\n\x80\x81\n\n\n\n\n\n\n\n\n\n\n\n", 22), 1},
+        {"binary garbage", kGarbage, 1},
         {"only LF, cut after line 9", "0 1\n0\n56 1\n0\n/d\n\n2\n5\n6\n", 0},
     };
     for (const auto& c : cases) {

@@ -78,6 +78,7 @@ int ReadBytes(int port, char* buffer, std::size_t count, int terminator) {
     ComPort* p = OpenPort(port);
     if (p == nullptr) return lastError;
     const QDeadlineTimer deadline(TimeoutMs(*p));
+    p->serial.clearError();  // an earlier time-out is no reason to stop this read
     std::size_t n = 0;
     while (n < count) {
         if (p->serial.bytesAvailable() <= 0) {

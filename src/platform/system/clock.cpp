@@ -1,6 +1,7 @@
 // Dates, times and delays. Delays keep the windows painted but hold user
 // input back, so no callback runs in the middle of a wait.
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QThread>
@@ -15,9 +16,14 @@ namespace {
 double time_scale = 1.0;
 
 std::tm LocalNow() {
-    const std::time_t now = std::time(nullptr);
+    const QDateTime now = QDateTime::currentDateTime();
     std::tm parts{};
-    localtime_r(&now, &parts);
+    parts.tm_year = now.date().year() - 1900;
+    parts.tm_mon = now.date().month() - 1;
+    parts.tm_mday = now.date().day();
+    parts.tm_hour = now.time().hour();
+    parts.tm_min = now.time().minute();
+    parts.tm_sec = now.time().second();
     return parts;
 }
 

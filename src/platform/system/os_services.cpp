@@ -1,10 +1,8 @@
 // The system version and the desktop's document viewer.
-#include <sys/utsname.h>
-
 #include <QDesktopServices>
 #include <QUrl>
-#include <cstdio>
 
+#include "platform/system/os_version.h"
 #include "platform/system/system.h"
 
 namespace {
@@ -22,14 +20,7 @@ int GetWinOSVersion(int& major, int& minor, int& build, int& platform) {
         minor = test_minor;
         return 0;
     }
-    struct utsname names {};
-    if (::uname(&names) != 0) return -1;
-    // The kernel release reads "major.minor.patch-flavour".
-    if (std::sscanf(names.release, "%d.%d.%d", &major, &minor, &build) < 2) {
-        major = minor = build = 0;
-        return -1;
-    }
-    return 0;
+    return SystemVersion(major, minor, build);
 }
 
 void SetOSVersionForTesting(int major, int minor) {

@@ -1,8 +1,6 @@
 // The program directory, the current directory and the path separator.
-#include <unistd.h>
-
 #include <QCoreApplication>
-#include <climits>
+#include <filesystem>
 
 #include "platform/system/system.h"
 
@@ -10,16 +8,13 @@ namespace {
 
 std::string test_directory;
 
+// The application object knows where the executable lies; without one (a
+// tool that never shows a window) the current directory stands in.
 std::string ExecutableDirectory() {
     if (QCoreApplication::instance() != nullptr) {
         return QCoreApplication::applicationDirPath().toStdString();
     }
-    char path[PATH_MAX + 1] = {};
-    const ssize_t n = ::readlink("/proc/self/exe", path, PATH_MAX);
-    if (n <= 0) return ".";
-    std::string full(path, static_cast<std::size_t>(n));
-    const auto slash = full.find_last_of('/');
-    return slash == std::string::npos || slash == 0 ? "/" : full.substr(0, slash);
+    return ".";
 }
 
 }  // namespace
@@ -34,7 +29,9 @@ void SetProjectDirForTesting(const std::string& directory) { test_directory = di
 
 int SetDir(const std::string& directory) {
     if (directory.empty()) return -1;
-    return ::chdir(directory.c_str()) == 0 ? 0 : -1;
+    std::error_code ec;
+    std::filesystem::current_path(directory, ec);
+    return ec ? -1 : 0;
 }
 
 const char* PathSeparator() { return "/"; }

@@ -1,10 +1,7 @@
 // Text files as the run-time engine offers them: integer handles, text mode
 // ("\n" written becomes CR LF, a line read ends at CR LF or LF).
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdio>
+#include <filesystem>
 #include <map>
 
 #include "platform/system/system.h"
@@ -42,10 +39,12 @@ const char* FopenMode(int mode, int action, bool exists) {
 
 }  // namespace
 
+namespace fs = std::filesystem;
+
 int CVI_OpenFile(const std::string& path, int mode, int action) {
-    struct stat info {};
-    const bool exists = ::stat(path.c_str(), &info) == 0;
-    if (exists && S_ISDIR(info.st_mode)) return -1;
+    std::error_code ec;
+    const bool exists = fs::exists(path, ec);
+    if (exists && fs::is_directory(path, ec)) return -1;
     const char* fmode = FopenMode(mode, action, exists);
     if (fmode == nullptr || path.empty()) return -1;
     std::FILE* file = std::fopen(path.c_str(), fmode);
@@ -98,18 +97,25 @@ int ReadLine(int handle, std::string& line) {
 }
 
 int CVI_DeleteFile(const std::string& path) {
+    std::error_code ec;
     // Files only: a folder of that name is left alone.
-    return ::unlink(path.c_str()) == 0 ? 0 : -1;
+    if (fs::is_directory(path, ec)) return -1;
+    return fs::remove(path, ec) && !ec ? 0 : -1;
 }
 
 int RenameFile(const std::string& oldPath, const std::string& newPath) {
-    return std::rename(oldPath.c_str(), newPath.c_str()) == 0 ? 0 : -1;
+    std::error_code ec;
+    if (fs::is_directory(newPath, ec)) return -1;
+    fs::rename(oldPath, newPath, ec);
+    return ec ? -1 : 0;
 }
 
 int GetFileInfo(const std::string& path, long& size) {
     size = 0;
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) return errno == ENOENT || errno == ENOTDIR ? 0 : -1;
-    size = static_cast<long>(info.st_size);
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    if (status.type() == fs::file_type::not_found) return 0;
+    if (ec) return -1;
+    if (fs::is_regular_file(status)) size = static_cast<long>(fs::file_size(path, ec));
     return 1;
 }

@@ -64,7 +64,10 @@ class Connection : public InstrumentFixture {
     }
     // Runs the event loop; true when a quit was requested before (it returns at once).
     static bool QuitWasRequested() {
-        QTimer::singleShot(3000, [] { QuitUserInterface(99); });
+        QTimer guard;  // ends the loop if no quit was pending; gone with this call
+        guard.setSingleShot(true);
+        QObject::connect(&guard, &QTimer::timeout, [] { QuitUserInterface(99); });
+        guard.start(3000);
         return RunUserInterface() == 0;
     }
     // Answers the port question with No (button 2).

@@ -1,4 +1,6 @@
 // The directory and file searches of the memory scan over the sample memory.
+#include <filesystem>
+
 #include "import/store/store.h"
 #include "link/memory_listing.h"
 #include "platform/ui/ui.h"
@@ -82,6 +84,18 @@ TEST_F(MemorySearch, EmptyAnswerAsksWhetherToGoOn) {
     recorder().QueueButton(VAL_GENERIC_POPUP_BTN1);  // Yes: list once more
     EXPECT_EQ(ZR8812_search_fil(1), 0);
     EXPECT_EQ(Director[1].nb_test, 0);
+}
+
+TEST_F(MemorySearch, ForeignEntryInTheMemoryEndsTheScanWithErrors22And13) {
+    // A directory without a two-digit name: the walk runs past "total" looking for it.
+    std::filesystem::create_directory(memory_dir() + "/ab");
+    EXPECT_EQ(ZR8812_search_dir(), 0);
+    EXPECT_EQ(nb_total, 0);
+    ASSERT_EQ(popups().size(), 2u);
+    EXPECT_EQ(popups()[0].title, "Error n° -122");
+    EXPECT_EQ(popups()[0].message, "\n");
+    EXPECT_EQ(popups()[1].title, "Error n° -113");
+    EXPECT_EQ(popups()[1].message, "Empty or wrong memory\n");
 }
 
 TEST_F(MemorySearch, FailedDirectoryChangeFindsNothing) {

@@ -52,14 +52,18 @@ struct Reader {
     }
 };
 
+// The model: "ZR" followed by a digit, six characters in all. A "ZR" without
+// a digit after it is passed over for the next one, so the name always starts
+// with the prefix.
 bool ReadModel(Reader& r, char* model) {
-    const long zr = FindNoCase(r.text, r.end, "ZR");
-    if (zr < 0) return false;
-    for (std::size_t at = static_cast<std::size_t>(zr); at + 6 <= r.end; ++at) {
-        if (IsDigit(r.text[at + 2])) {
-            std::memcpy(model, r.text + at, 6);
+    for (long at = FindNoCase(r.text, r.end, "ZR"); at >= 0;
+         at = FindNoCase(r.text, r.end, "ZR", at + 1)) {
+        const std::size_t start = static_cast<std::size_t>(at);
+        if (start + 6 > r.end) return false;
+        if (IsDigit(r.text[start + 2])) {
+            std::memcpy(model, r.text + start, 6);
             model[6] = '\0';
-            r.cursor = at + 6;
+            r.cursor = start + 6;
             return true;
         }
     }

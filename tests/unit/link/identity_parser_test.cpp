@@ -96,6 +96,10 @@ TEST(IdentityParser, MissingKeywordsSkipOnlyTheirOwnField) {
     EXPECT_EQ(f.fab, 0x0);  // the run of digits stops at the letter
     EXPECT_EQ(f.sub, 0x7);
 
+    IdentityFields m;
+    ASSERT_EQ(Parse("Modele : ZRX ZR9912\r\nfab = 1\r\nsub = 2\r\nkorvid", m), 0);
+    EXPECT_STREQ(m.model, "ZR9912");  // the first "ZR" followed by a digit
+
     IdentityFields g;
     EXPECT_EQ(Parse("x = 12\r\ny = 34\r\nkorvid", g), 0);
     EXPECT_FALSE(g.has_model);

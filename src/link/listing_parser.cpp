@@ -87,11 +87,16 @@ long EndOfTotal(const Cursor& c) {
 }
 
 // The count after "total": two characters from the next digit at or after `from`.
+// How far back from the end of an object listing "total" is looked for.
+constexpr std::size_t TOTAL_WINDOW = 12;
+
 int CountAfter(const Cursor& c, std::size_t from) {
     Cursor k = c;
     k.pos = from;
     const long digit = k.Next(IsDigit);
-    return digit < 0 ? 0 : k.Number(static_cast<std::size_t>(digit), 2);
+    // Up to three digits: a full memory counts 100 objects, or 100 tests in
+    // one object, and two digits would read that as 10 and lose the rest.
+    return digit < 0 ? 0 : k.Number(static_cast<std::size_t>(digit), 3);
 }
 
 }  // namespace
@@ -151,14 +156,15 @@ TestListing ParseTestListing(const char* text, std::size_t length, int currentYe
     TestListing result;
     Cursor c{text, std::min({length, TextLength(text, length), LISTING_SEARCH_LIMIT})};
     if (FindNoCase(text, c.end, "total") >= 0) {
-        // The count sits at the very end: look from eight characters before it.
-        Cursor k = c;
-        k.pos = c.end >= 8 ? c.end - 8 : 0;
-        const long t = k.Next([](char ch) { return ch == 't'; });
-        if (t >= 0 && static_cast<std::size_t>(t) + 5 <= c.end &&
-            std::strncmp(text + t, "total", 5) == 0) {
-            result.count = CountAfter(c, static_cast<std::size_t>(t) + 5);
-        }
+        // The count sits at the very end, just before the prompt's first
+        // letter: "total" is the last one among the final characters. (Eight
+        // characters back would only fit a count of two digits; a full
+        // object holds 100 tests.)
+        const std::size_t from = c.end >= TOTAL_WINDOW ? c.end - TOTAL_WINDOW : 0;
+        long t = -1;
+        for (std::size_t i = from; i + 5 <= c.end; ++i)
+            if (std::strncmp(text + i, "total", 5) == 0) t = static_cast<long>(i);
+        if (t >= 0) result.count = CountAfter(c, static_cast<std::size_t>(t) + 5);
     }
     for (int repetition = 0; repetition < result.count; ++repetition) {
         const std::size_t window = std::min(c.end, c.pos + TEST_WINDOW);

@@ -8,8 +8,12 @@
 #include <cstdint>
 #include <vector>
 
-// Searches for a field never look at or beyond this position of the filtered text.
-constexpr std::size_t LISTING_SEARCH_LIMIT = 2490;
+// Searches for a field never look at or beyond this position of the filtered
+// text. A full memory (100 objects, or 100 tests in one object) filters to
+// about 3000 characters, so the limit is the most one listing read can bring
+// (10000 bytes): a shorter one would lose the end of a full listing, "total"
+// with it, and the scan would find nothing.
+constexpr std::size_t LISTING_SEARCH_LIMIT = 10000;
 
 // One entry of a listing as the parsers read it.
 struct ListingEntry {

@@ -156,7 +156,9 @@ int Affiche_Identity() {
                                strnlen(Mesure.firmware_version, sizeof Mesure.firmware_version));
     char number[16];
     InsertListItem(panel, IDENTITY_LIST, -1, std::string(identity_labels[0]) + " " + model, 1);
-    std::snprintf(number, sizeof number, "%02d", Mesure.hardware_version);
+    // The hardware version was read as hexadecimal digits: show those digits
+    // as the instrument printed them ("12"), not their decimal value ("18").
+    std::snprintf(number, sizeof number, "%02X", static_cast<unsigned>(Mesure.hardware_version));
     InsertListItem(panel, IDENTITY_LIST, -1, std::string(identity_labels[1]) + "= " + number, 2);
     InsertListItem(panel, IDENTITY_LIST, -1, std::string(identity_labels[2]) + "= " + firmware, 3);
     std::snprintf(number, sizeof number, "%07d", Mesure.serial_number);

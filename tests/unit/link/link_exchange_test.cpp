@@ -235,7 +235,7 @@ TEST_F(CommandExchange, IdentityIsReadAndListed) {
     int count = 0;
     GetNumListItems(Fen_princ[PANEL_IDENTITY], IDENTITY_LIST, count);
     ASSERT_EQ(count, 4);
-    const char* const expected[4] = {"modele=  ZR8812", "version hardware == 18",
+    const char* const expected[4] = {"modele=  ZR8812", "version hardware == 12",
                                      "version firmware == 1.05", "serial number == 0000123"};
     for (int i = 0; i < 4; ++i) {
         std::string label;

@@ -153,18 +153,26 @@ TEST(TestListingParser, CountComesFromTheTotalAtTheEnd) {
     EXPECT_EQ(l.entries.size(), 1u);
 }
 
-TEST(ListingParsers, SearchesStopAtTheSearchLimit) {
-    // A hundred object directories push "total" beyond the search limit: the
-    // listing reads as one without "total", so no directories and no message.
-    std::string lines;
-    for (int d = 0; d < 100; ++d) {
-        char name[4];
-        std::snprintf(name, sizeof name, "%02d", d);
-        lines += DirLine("Mar 05 10:25", name);
+TEST(ListingParsers, AFullMemoryIsReadWhole) {
+    // A hundred objects, and a hundred tests in one object, with their counts.
+    std::string dirs, files;
+    for (int n = 0; n < 100; ++n) {
+        char name[8];
+        std::snprintf(name, sizeof name, "%02d", n);
+        dirs += DirLine("Mar 05 10:25", name);
+        std::snprintf(name, sizeof name, "%02d.v", n);
+        files += FileLine(150, "Nov 05  2008", name);
     }
-    const DirectoryListing l = Directories(lines + "total 100\r\n");
-    EXPECT_EQ(l.nb_total, 0);
-    EXPECT_FALSE(l.ran_past_total);
+    const DirectoryListing d = Directories(dirs + "total 100\r\n");
+    EXPECT_EQ(d.nb_total, 100);
+    ASSERT_EQ(d.entries.size(), 100u);
+    EXPECT_EQ(d.entries.back().number, 99);
+
+    const TestListing t = Tests(files + "total 100\r\n");
+    EXPECT_EQ(t.count, 100);
+    ASSERT_EQ(t.entries.size(), 100u);
+    EXPECT_EQ(t.entries.back().number, 99);
+    EXPECT_EQ(t.entries.back().type_mes, KIND_VOLTAGE);
 }
 
 }  // namespace

@@ -2,15 +2,16 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QIcon>
-#include <memory>
 
 #include "platform/system/system.h"
 #include "platform/ui/ui.h"
 
 int InitUserInterface(int& argc, char** argv) {
-    static std::unique_ptr<QApplication> application;
     if (QApplication::instance() != nullptr) return 1;
-    application = std::make_unique<QApplication>(argc, argv);
+    // Lives until the process ends, never destroyed: a static owner would
+    // destroy it (and the panels still open) after Qt's own statics are gone,
+    // which crashes every exit on a real display.
+    new QApplication(argc, argv);
     QApplication::setApplicationName("Briskel View");
     QApplication::setQuitOnLastWindowClosed(false);
     // The windows carry the program's picture when it lies beside the program.

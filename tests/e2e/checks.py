@@ -68,7 +68,12 @@ def text(cell_value):
     return None if cell_value is None else str(cell_value).strip()
 
 
-def check_workbooks(folder, memory_dir, tests, base="Briskel"):
+def listed_dates(memory_dir, tests):
+    """The listed date of each test, read before an export may erase them."""
+    return {test: listed_date(memory_dir, *test) for test, _ in tests}
+
+
+def check_workbooks(folder, tests, dates, base="Briskel"):
     """One workbook per test, named base1, base2, ... in export order, with the
     identification cells and the cells listed for the test; no other."""
     problems = []
@@ -78,7 +83,7 @@ def check_workbooks(folder, memory_dir, tests, base="Briskel"):
             problems.append(f"{os.path.basename(path)} missing (test {file_name(obj, test, letter)})")
             continue
         sheet = openpyxl.load_workbook(path).worksheets[0]
-        month, day, year = listed_date(memory_dir, obj, test, letter)
+        month, day, year = dates[(obj, test, letter)]
         expected = {"A1": "Date of test", "B1": "Object", "C1": "Test",
                     "A2": f"{month:02d}/{day:02d}/{year:04d}", "B2": f"{obj:02d}",
                     "C2": f"{test:02d}"}

@@ -348,7 +348,7 @@ def run_scenario(name, scenario, argv, server_start):
         session.report_times()
         print(f"{name}: passed; screenshots in {session.shots_dir}")
         return 0
-    except (E2eFailure, AssertionError) as failure:
+    except Exception as failure:  # noqa: BLE001 -- every failure gets its screenshot
         try:
             session.screenshot("failure")
         except Exception:  # the screen may be gone with the program

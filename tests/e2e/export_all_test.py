@@ -20,6 +20,7 @@ from desktop import run_scenario  # noqa: E402
 
 
 def scenario(session):
+    dates = checks.listed_dates(session.memory_dir, checks.SAMPLE_TESTS)
     main = steps.start(session, know_port=True)
     import_panel = steps.scan(session, main)
     export_panel = steps.open_export_panel(session, import_panel)
@@ -29,7 +30,7 @@ def scenario(session):
     steps.exit_program(session, main)
     seconds = time.monotonic() - session.started_at
 
-    checks.check_workbooks(session.program_dir, session.memory_dir, checks.SAMPLE_TESTS)
+    checks.check_workbooks(session.program_dir, checks.SAMPLE_TESTS, dates)
     checks.check_settings(session.program_dir, port=7, erase=0)
     checks.check_log(session.program_dir, discovered_port=None)
     assert checks.memory_files(session.memory_dir) >= {"02/10.c", "05/"}, "memory changed"

@@ -174,6 +174,56 @@ def wire_summary(wire_log):
     return received, sent, last
 
 
+def wire_commands(wire_log):
+    """The program's commands as the instrument got them: (time sent, command
+    text, bytes of the command, bytes answered). A command ends with CR LF and
+    a zero byte; the emulator may log it in pieces."""
+    line_format = re.compile(r"^\[\s*([\d.]+)\] (<<|>>) (.*)$")
+    commands, pending = [], None
+    with open(wire_log, errors="replace") as log:
+        for line in log:
+            match = line_format.match(line.rstrip("\n"))
+            if not match:
+                continue
+            seconds, direction, shown = float(match.group(1)), match.group(2), match.group(3)
+            count = len(re.sub(r"\\x[0-9A-F]{2}|\\r|\\n", "#", shown))
+            if direction == "<<":
+                if pending is None:
+                    pending = [seconds, "", 0, 0]
+                    commands.append(pending)
+                pending[1] += shown
+                pending[2] += count
+                if shown.endswith("\\x00"):
+                    pending = None
+            elif commands:
+                commands[-1][3] += count
+    return [tuple(c) for c in commands]
+
+
+def print_wire_breakdown(wire_log):
+    """Per kind of command: how many, the time from each to the next command
+    (the last one, sent at exit, counts none), and how much of it the bytes
+    needed on the line at 9600 baud."""
+    commands = wire_commands(wire_log)
+    kinds = {}
+    for index, (start, text, sent, answered) in enumerate(commands):
+        following = commands[index + 1][0] if index + 1 < len(commands) else start
+        word = text.split("\\r")[0].strip()
+        if word.startswith(":"):
+            kind = "Modbus frame"
+        elif word == "":
+            kind = "CR LF (is it in command mode?)"
+        else:
+            kind = " ".join(word.split()[:2]) if word.startswith("btb") else word.split()[0]
+        entry = kinds.setdefault(kind, [0, 0.0, 0])
+        entry[0] += 1
+        entry[1] += following - start
+        entry[2] += sent + answered
+    print(f"{'command':32} {'count':>5} {'seconds':>8} {'line time':>9}")
+    for kind, (count, seconds, count_bytes) in sorted(kinds.items(), key=lambda k: -k[1][1]):
+        print(f"{kind:32} {count:5d} {seconds:8.1f} {count_bytes / 960.0:9.1f}")
+
+
 def print_wire_summary(wire_log, seconds):
     received, sent, _ = wire_summary(wire_log)
     on_wire = (received + sent) / 960.0

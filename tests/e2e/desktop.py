@@ -225,8 +225,10 @@ class Session:
     def wait_wire(self, text, timeout=30):
         """Waits until the instrument has received a line holding `text`."""
         def seen():
+            # The emulator logs what arrives in pieces, as it arrives.
             with open(self.wire_log, errors="replace") as log:
-                return any("<<" in line and text in line for line in log)
+                pieces = [line.rstrip("\n").split("] << ", 1) for line in log]
+            return text in "".join(piece[1] for piece in pieces if len(piece) == 2)
         self.wait_for(seen, timeout, f"the instrument to receive {text!r}")
 
     def wait_alone(self, main, timeout=60, steady=0.6):
@@ -250,8 +252,14 @@ class Session:
 
     # ---- acting -----------------------------------------------------------
 
+    def remember_screen(self):
+        """Every window on screen now counts as known: `new_window` then finds
+        only what the next action brings up."""
+        self.known.update(w.id for w in program_windows())
+
     def focus(self, window):
         """Gives the window the keyboard, as clicking its title bar would."""
+        self.remember_screen()
         xdotool("mousemove", "--window", window.id,
                 str(window.width // 2), str(window.height // 2))
         xdotool("windowfocus", window.id, check=False)
@@ -269,6 +277,7 @@ class Session:
 
     def click(self, window, x, y):
         """A left click at (x, y) inside the window."""
+        self.remember_screen()
         xdotool("mousemove", "--window", window.id, str(x), str(y))
         time.sleep(0.05)
         xdotool("click", "1")
@@ -340,7 +349,8 @@ def run_scenario(name, scenario, argv, server_start):
     run_under_xvfb(os.path.abspath(sys.argv[0]), argv, server_start)
     if not argv:
         sys.exit(f"usage: {sys.argv[0]} BUILD_DIR [--pace]")
-    session = Session(name, argv[0], paced="--pace" in argv[1:])
+    paced = "--pace" in argv[1:]
+    session = Session(name + ("_paced" if paced else ""), argv[0], paced=paced)
     try:
         session.prepare()
         session.start_instrument()

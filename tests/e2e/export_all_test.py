@@ -35,6 +35,7 @@ def scenario(session):
     checks.check_log(session.program_dir, discovered_port=None)
     assert checks.memory_files(session.memory_dir) >= {"02/10.c", "05/"}, "memory changed"
     checks.print_wire_summary(session.wire_log, seconds)
+    checks.print_wire_breakdown(session.wire_log)
 
 
 if __name__ == "__main__":

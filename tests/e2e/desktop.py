@@ -154,14 +154,13 @@ class Session:
         self.mark("program started")
 
     def wait_startup(self):
-        """Waits through the splash for the main window and the port question
-        (a box with an empty title, on top of the main window)."""
-        splash = self.new_window(timeout=20)
-        self.wait_closed(splash)
+        """Waits for the main window and the port question (a box with an
+        empty title, on top of the main window). The splash is gone before
+        the main window shows, so the two are the only new windows then."""
         def two_new():
             fresh = [w for w in program_windows() if w.id not in self.known]
             return fresh if len(fresh) >= 2 else None
-        fresh = self.wait_for(two_new, 20, "the main window and the port question")
+        fresh = self.wait_for(two_new, 30, "the main window and the port question")
         question, main = fresh[0], fresh[-1]
         self.known.update(w.id for w in fresh)
         time.sleep(0.2)

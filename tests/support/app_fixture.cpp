@@ -16,16 +16,20 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The executables of the build directory are not part of a program directory copy.
-bool IsExecutableOfTheBuild(const fs::path& path) {
+// The executables of the build directory are not part of a program directory
+// copy, nor is what a run of the program (scripts/demo) leaves beside them:
+// settings, log, COM registrations and workbooks.
+bool LeftOutOfTheCopy(const fs::path& path) {
     const std::string name = path.filename().string();
-    return name.rfind("briskel-view", 0) == 0 || name.rfind("zr8812-emulator", 0) == 0;
+    return name.rfind("briskel-view", 0) == 0 || name.rfind("zr8812-emulator", 0) == 0 ||
+           name == "Briskel.ini" || name == "ZR881x_9025.log" || name == "dosdevices" ||
+           path.extension() == ".xlsx";
 }
 
 void CopyResources(const fs::path& from, const fs::path& to) {
     std::error_code ec;
     for (const auto& entry : fs::directory_iterator(from, ec)) {
-        if (IsExecutableOfTheBuild(entry.path())) continue;
+        if (LeftOutOfTheCopy(entry.path())) continue;
         const fs::path target = to / entry.path().filename();
         if (entry.is_directory()) {
             fs::create_directories(target, ec);

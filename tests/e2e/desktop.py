@@ -20,7 +20,8 @@ import time
 POLL = 0.05  # seconds between two looks at the screen
 SCREEN = "1280x1024x24"
 
-# What the program writes beside itself; the rest of bin/ is the program.
+# What the program writes beside itself (and workbooks of a demo run); the
+# rest of bin/ is the program.
 NOT_COPIED = {"dosdevices", "Briskel.ini", "ZR881x_9025.log", "zr8812-emulator"}
 
 
@@ -110,7 +111,7 @@ class Session:
             os.makedirs(folder)
         os.makedirs(self.program_dir)
         for entry in os.listdir(self.bin_dir):
-            if entry in NOT_COPIED:
+            if entry in NOT_COPIED or entry.endswith(".xlsx"):
                 continue
             source = os.path.join(self.bin_dir, entry)
             target = os.path.join(self.program_dir, entry)

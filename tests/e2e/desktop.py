@@ -10,11 +10,13 @@ The display has no window manager: windows carry no frames, and keyboard focus
 is given by `focus()` (what clicking a window's title bar would do).
 """
 import os
+import random
 import re
 import shutil
 import signal
 import subprocess
 import sys
+import tempfile
 import time
 
 POLL = 0.05  # seconds between two looks at the screen
@@ -32,18 +34,31 @@ class E2eFailure(Exception):
 def run_under_xvfb(script, argv, server_start):
     """Re-runs this script inside its own Xvfb unless it already is in one.
 
-    Each scenario gets its own display (xvfb-run picks a free one from
-    `server_start` on), so scenarios run in parallel and never on a person's
-    desktop."""
+    Each run gets a display of its own (xvfb-run picks a free one from a
+    start number), so scenarios run in parallel, also from several build
+    directories, and never on a person's desktop. Two runs that pick the same
+    number at the same moment make one Xvfb fail to start: that run is tried
+    again from another number."""
     if os.environ.get("BRISKEL_E2E_DISPLAY") == "1":
+        marker = os.environ.get("BRISKEL_E2E_STARTED")
+        if marker:
+            open(marker, "w").close()
         return
     if shutil.which("xvfb-run") is None:
         sys.exit("xvfb-run is missing: run scripts/setup (Debian package xvfb)")
-    env = dict(os.environ, BRISKEL_E2E_DISPLAY="1")
-    command = ["xvfb-run", "-a", "-n", str(server_start),
-               "-s", f"-screen 0 {SCREEN} -nolisten tcp",
-               sys.executable, script] + argv
-    sys.exit(subprocess.call(command, env=env))
+    for attempt in range(5):
+        with tempfile.TemporaryDirectory() as scratch:
+            marker = os.path.join(scratch, "started")
+            env = dict(os.environ, BRISKEL_E2E_DISPLAY="1", BRISKEL_E2E_STARTED=marker)
+            number = server_start + random.randrange(0, 400, 20) + attempt
+            command = ["xvfb-run", "-a", "-n", str(number),
+                       "-s", f"-screen 0 {SCREEN} -nolisten tcp",
+                       sys.executable, script] + argv
+            code = subprocess.call(command, env=env)
+            if os.path.exists(marker):
+                sys.exit(code)
+        time.sleep(random.uniform(0.5, 2.0))
+    sys.exit("Xvfb did not start (xvfb-run failed five times)")
 
 
 def xdotool(*args, check=True):
@@ -106,6 +121,9 @@ class Session:
     # ---- setting up -------------------------------------------------------
 
     def prepare(self):
+        for program in ("briskel-view", "zr8812-emulator"):
+            if not os.path.exists(os.path.join(self.bin_dir, program)):
+                raise E2eFailure(f"no {program} in {self.bin_dir}: build first")
         for folder in (self.out, self.shots_dir):
             shutil.rmtree(folder, ignore_errors=True)
             os.makedirs(folder)
@@ -119,8 +137,6 @@ class Session:
                 shutil.copytree(source, target)
             else:
                 shutil.copy2(source, target)
-        if not os.path.exists(os.path.join(self.program_dir, "briskel-view")):
-            raise E2eFailure(f"no briskel-view in {self.bin_dir}: build it first")
         emulator = os.path.join(self.bin_dir, "zr8812-emulator")
         subprocess.run([emulator, "--make-sample", self.memory_dir], check=True,
                        stdout=subprocess.DEVNULL)

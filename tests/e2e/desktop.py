@@ -40,6 +40,10 @@ def run_under_xvfb(script, argv, server_start):
     number at the same moment make one Xvfb fail to start: that run is tried
     again from another number."""
     if os.environ.get("BRISKEL_E2E_DISPLAY") == "1":
+        # xvfb-run may miss that its Xvfb lost the race for the number and run
+        # us on another run's display, which refuses us: then try again.
+        if subprocess.run(["xwininfo", "-root"], capture_output=True).returncode != 0:
+            sys.exit(3)
         marker = os.environ.get("BRISKEL_E2E_STARTED")
         if marker:
             open(marker, "w").close()
@@ -50,7 +54,7 @@ def run_under_xvfb(script, argv, server_start):
         with tempfile.TemporaryDirectory() as scratch:
             marker = os.path.join(scratch, "started")
             env = dict(os.environ, BRISKEL_E2E_DISPLAY="1", BRISKEL_E2E_STARTED=marker)
-            number = server_start + random.randrange(0, 400, 20) + attempt
+            number = server_start + random.randrange(0, 4000, 20) + attempt
             command = ["xvfb-run", "-a", "-n", str(number),
                        "-s", f"-screen 0 {SCREEN} -nolisten tcp",
                        sys.executable, script] + argv

@@ -18,6 +18,17 @@ int err = 0;
 
 namespace {
 
+// The day to export proposed on the import panel is today: tests are most
+// often exported the day they were recorded.
+void ProposeTodayForExport() {
+    int month = 0, day = 0, year = 0;
+    if (GetSystemDate(month, day, year) != 0) return;
+    SetCtrlVal(Fen_princ[PANEL_IMPORT], IMPORT_DAY, day);
+    SetCtrlVal(Fen_princ[PANEL_IMPORT], IMPORT_MONTH, month);
+    SetCtrlVal(Fen_princ[PANEL_IMPORT], IMPORT_YEAR, year);
+}
+
+
 constexpr int NB_SHUTDOWN_STEPS = 6;
 // Each shutdown step runs once per program exit, whichever way the loop ended.
 bool shutdown_done[NB_SHUTDOWN_STEPS + 1] = {};
@@ -95,6 +106,7 @@ int ProgramMain() {
     // 5
     Fen_princ[PANEL_EXPORT] = LoadPanel(0, UIR_FILE, PANEL_EXPORT);
     Fen_princ[PANEL_IMPORT] = LoadPanel(0, UIR_FILE, PANEL_IMPORT);
+    ProposeTodayForExport();
     // 6
     if (shell_hooks.init_import_flags) shell_hooks.init_import_flags();
     // 7

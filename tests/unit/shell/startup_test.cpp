@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <regex>
 
+#include "platform/system/system.h"
 #include "shell/driver_check.h"
 #include "shell/hooks.h"
 #include "shell/messages.h"
@@ -172,6 +173,22 @@ TEST_F(StartupTest, TheMainPanelsHiddenControlsStayHidden) {
         int shown = 0;
         GetPanelAttribute(Fen_princ[PANEL_MAIN], ATTR_VISIBLE, shown);
         EXPECT_EQ(shown, 1);
+        QuitUserInterface(0);
+    };
+    ProgramMain();
+}
+
+TEST_F(StartupTest, TheImportPanelProposesToday) {
+    during_connection = [] {
+        int month = 0, day = 0, year = 0;
+        GetSystemDate(month, day, year);
+        int shown[3] = {};
+        GetCtrlVal(Fen_princ[PANEL_IMPORT], IMPORT_DAY, shown[0]);
+        GetCtrlVal(Fen_princ[PANEL_IMPORT], IMPORT_MONTH, shown[1]);
+        GetCtrlVal(Fen_princ[PANEL_IMPORT], IMPORT_YEAR, shown[2]);
+        EXPECT_EQ(shown[0], day);
+        EXPECT_EQ(shown[1], month);
+        EXPECT_EQ(shown[2], year);
         QuitUserInterface(0);
     };
     ProgramMain();

@@ -94,10 +94,10 @@ def open_export_panel(session, import_panel, erase=False):
     if erase:
         session.click(panel, *EXPORT_ERASE)
     session.screenshot("export-panel")
+    before = session.picture(panel)
     session.keys(panel, "alt+r")  # Run
-    session.wait_for(lambda: session.top_window().id != panel.id, 10,
-                     "Run to bring the main window to the front")
-    session.raise_window(panel)
+    # The panel stays in front; Run shows "EXCEL Ready !" and dims itself.
+    session.wait_changed(panel, before, 10, "Run to make the spreadsheet application ready")
     session.screenshot("excel-ready")
     session.screenshot_doc("export-panel", panel)
     return panel

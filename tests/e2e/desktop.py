@@ -347,6 +347,23 @@ class Session:
         subprocess.run(["import", "-window", window.id, path], check=True,
                        stderr=subprocess.DEVNULL)
 
+    def picture(self, window):
+        """The window's pixels as the X server has them (for waiting on a change)."""
+        return subprocess.run(["import", "-window", window.id, "rgb:-"], check=True,
+                              capture_output=True).stdout
+
+    def wait_changed(self, window, before, timeout, what):
+        """Waits until the window no longer looks as `before` and has stopped
+        changing (a text shown, buttons dimmed: the callback has finished)."""
+        seen = [before]
+
+        def settled():
+            now = self.picture(window)
+            done = now != before and now == seen[0]
+            seen[0] = now
+            return done
+        self.wait_for(settled, timeout, what)
+
     def top_window(self):
         windows = program_windows()
         if not windows:

@@ -117,32 +117,30 @@ int ZR8812_init(int port) {
     return result;
 }
 
-int Open_dev(int flag) {
-    if (flag == 0) {
-        SetWaitCursor(1);
-        const int result = ZR8812_init(Mesure.serial_port);
-        if (result != 0) {
-            Mesure.link_flag = 0;
-            CloseCom(Mesure.serial_port);
-            ReportFailedSetup(result);
-            return -1;
-        }
-        Mesure.link_flag = 1;
-        SetWaitCursor(0);
-        return 0;
-    }
-    if (ZR8812_init_2() >= 0) return 0;
-    Mesure.link_flag = 0;
-    CloseCom(Mesure.serial_port);
+// A full set-up on the serial port number. A failure is reported to the user
+// and leaves the port closed.
+static bool FullSetUp() {
     const int result = ZR8812_init(Mesure.serial_port);
     if (result != 0) {
         Mesure.link_flag = 0;
         CloseCom(Mesure.serial_port);
         ReportFailedSetup(result);
-        return -1;
+        return false;
     }
     Mesure.link_flag = 1;
     SetWaitCursor(0);
+    return true;
+}
+
+int Open_dev(int flag) {
+    if (flag == 0) {
+        SetWaitCursor(1);
+        return FullSetUp() ? 0 : -1;
+    }
+    if (ZR8812_init_2() >= 0) return 0;
+    Mesure.link_flag = 0;
+    CloseCom(Mesure.serial_port);
+    if (!FullSetUp()) return -1;
     Ctrl_menu(0);
     return 0;
 }

@@ -12,23 +12,7 @@ make_manual=$1
 pdf=$2
 source_md=$3
 
-scratch=$(mktemp -d "${TMPDIR:-/tmp}/briskel-manual.XXXXXX")
-trap 'rm -rf "$scratch"' EXIT
-
-failures=0
-checks=0
-check() {  # check DESCRIPTION COMMAND...
-    local what=$1
-    shift
-    checks=$((checks + 1))
-    if "$@" >"$scratch/check.out" 2>&1; then
-        echo "ok   $what"
-    else
-        echo "FAIL $what"
-        sed 's/^/     /' "$scratch/check.out"
-        failures=$((failures + 1))
-    fi
-}
+source "$(dirname "$0")/checks.sh" manual
 for tool in pdfinfo pdftotext pdftoppm pdfimages; do
     command -v "$tool" >/dev/null || { echo "FAIL $tool is missing (Debian package poppler-utils)"; exit 1; }
 done

@@ -12,23 +12,7 @@ source_dir=$(cd "$2" && pwd)
 version=$3
 here=$(cd "$(dirname "$0")" && pwd)
 
-scratch=$(mktemp -d "${TMPDIR:-/tmp}/briskel-package.XXXXXX")
-trap 'rm -rf "$scratch"' EXIT
-
-failures=0
-checks=0
-check() {  # check DESCRIPTION COMMAND...
-    local what=$1
-    shift
-    checks=$((checks + 1))
-    if "$@" >"$scratch/check.out" 2>&1; then
-        echo "ok   $what"
-    else
-        echo "FAIL $what"
-        sed 's/^/     /' "$scratch/check.out"
-        failures=$((failures + 1))
-    fi
-}
+source "$(dirname "$0")/checks.sh" package
 require_tool() {
     command -v "$1" >/dev/null || { echo "FAIL $1 is missing (Debian package $2; scripts/setup installs it)"; exit 1; }
 }

@@ -73,7 +73,7 @@ TEST_F(StartupTest, WithoutTheResourceFileOnlyTheFatalBoxAppears) {
     }
 }
 
-// Part 2.5 ends the loop before it has started (instrument not detected):
+// The connection set-up ends the loop before it has started (instrument not detected):
 // the loop returns at once and every shutdown step runs once.
 TEST_F(StartupTest, AStopBeforeTheLoopRunsTheShutdownOnce) {
     during_connection = [] {

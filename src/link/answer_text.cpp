@@ -45,3 +45,10 @@ bool IsLetter(char c) {
 bool IsLetterOrDigit(char c) {
     return IsDigit(c) || IsLetter(c);
 }
+
+int HexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}

@@ -16,5 +16,7 @@ bool EqualsNoCase(const char* a, const char* b);
 // Clears min(count, size) bytes.
 void ClearBytes(char* buffer, std::size_t size, std::size_t count);
 bool IsDigit(char c);
+// Value of a hexadecimal digit of either case; -1 for any other character.
+int HexValue(char c);
 bool IsLetter(char c);
 bool IsLetterOrDigit(char c);

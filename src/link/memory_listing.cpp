@@ -22,6 +22,17 @@ namespace {
 const char* const tab_dir = "cd /etc/mem/";
 constexpr int ERROR_WALK_AT_NAME = 22;
 
+// The fields a directory entry and a test record both take from their listing line.
+template <typename Record>
+void TakeListedFields(const ListingEntry& e, Record& to) {
+    to.present = e.present;
+    to.mois = e.mois;
+    to.jour = e.jour;
+    to.annee = e.annee;
+    to.heure = e.heure;
+    to.minute = e.minute;
+}
+
 int CurrentYear() {
     int month = 0, day = 0, year = 0;
     GetSystemDate(month, day, year);
@@ -89,12 +100,7 @@ int ZR8812_search_dir() {
     for (const ListingEntry& e : listing.entries) {
         DirObjet& d = Director[e.number];
         d.num_objet = e.number;
-        d.present = e.present;
-        d.mois = e.mois;
-        d.jour = e.jour;
-        d.annee = e.annee;
-        d.heure = e.heure;
-        d.minute = e.minute;
+        TakeListedFields(e, d);
     }
     nb_total = listing.nb_total;
     if (listing.ran_out_at_name) Popup_erreur(ERROR_WALK_AT_NAME);
@@ -127,12 +133,7 @@ int ZR8812_search_fil(int object) {
         FicTest& t = d.tests[e.number];
         t.num_test = e.number;
         t.type_mes = e.type_mes;
-        t.mois = e.mois;
-        t.jour = e.jour;
-        t.annee = e.annee;
-        t.heure = e.heure;
-        t.minute = e.minute;
-        t.present = e.present;
+        TakeListedFields(e, t);
         t.num_objet = object;
     }
     return 0;

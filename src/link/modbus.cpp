@@ -23,13 +23,6 @@ constexpr int SWITCH_ATTEMPTS = 5;
 const char* const SWITCH_CODE = "5B27E0D41963F8A2";
 const char* const CONFIRMATION_CODE = "9E3B";
 
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
 bool IsNothing(int byte) {
     return byte == 0 || byte == RS232_TIMEOUT || byte == 0x9D;
 }

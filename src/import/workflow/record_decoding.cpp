@@ -6,16 +6,10 @@
 
 #include "import/store/store.h"
 #include "import/workflow/slot_text.h"
+#include "link/answer_text.h"
 #include "link/com_port.h"
 
 namespace {
-
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
 
 // The digits of one dump. A position past the end, or a character that is
 // not a hexadecimal digit, reads as 0: nothing is read beyond what arrived.

@@ -15,16 +15,7 @@
 namespace emulator_test {
 namespace {
 
-std::time_t local_time(int year, int month, int day, int hour, int minute) {
-    std::tm fields{};
-    fields.tm_year = year - 1900;
-    fields.tm_mon = month - 1;
-    fields.tm_mday = day;
-    fields.tm_hour = hour;
-    fields.tm_min = minute;
-    fields.tm_isdst = -1;
-    return std::mktime(&fields);
-}
+using zr8812::local_time;
 
 void set_time(const std::string& path, std::time_t when) {
     const timespec times[2] = {{when, 0}, {when, 0}};

@@ -141,6 +141,9 @@ struct SampleObject {
 std::vector<SampleObject> sample_objects(std::time_t now);
 std::vector<SampleTest> sample_tests(std::time_t now);
 
+// A local date and time (the instrument's clock is local time).
+std::time_t local_time(int year, int month, int day, int hour, int minute);
+
 // Writes the sample memory into `dir` (created if missing; existing object
 // folders of the sample are replaced). False on any file error.
 bool make_sample_memory(const std::string& dir, std::time_t now = std::time(nullptr));

@@ -9,11 +9,7 @@
 #include "records.h"
 
 namespace zr8812 {
-namespace {
 
-constexpr std::time_t kDay = 24 * 3600;
-
-// A local date and time.
 std::time_t local_time(int year, int month, int day, int hour, int minute) {
     std::tm fields{};
     fields.tm_year = year - 1900;
@@ -24,6 +20,10 @@ std::time_t local_time(int year, int month, int day, int hour, int minute) {
     fields.tm_isdst = -1;
     return std::mktime(&fields);
 }
+
+namespace {
+
+constexpr std::time_t kDay = 24 * 3600;
 
 // `days_ago` days before `now`, at hour:minute; never later than `now`.
 std::time_t recent(std::time_t now, int days_ago, int hour, int minute) {

@@ -1,6 +1,6 @@
 // Entry point of briskel-view.
 #include "excel/registration.h"
-#include "import/workflow/registration.h"
+#include "import/registration.h"
 #include "link/registration.h"
 #include "platform/ui/ui.h"
 #include "shell/registration.h"

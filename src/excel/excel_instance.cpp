@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "import/store/store.h"
+#include "store/store.h"
 #include "platform/system/system.h"
 #include "platform/ui/ui.h"
 #include "shell/error_popup.h"

@@ -4,7 +4,7 @@
 
 #include "excel/sheet_cells.h"
 #include "excel/value_format.h"
-#include "import/store/store.h"
+#include "store/store.h"
 #include "shell/messages.h"
 
 int32_t flag_tiret = 0;

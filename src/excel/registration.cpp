@@ -5,7 +5,7 @@
 #include "excel/value_format.h"
 #include "excel/voltage_rcd_sheets.h"
 #include "excel/workbook_export.h"
-#include "import/workflow/sheet_writer.h"
+#include "import/sheet_writer.h"
 #include "platform/spreadsheet/spreadsheet.h"
 #include "platform/ui/ui.h"
 #include "shell/globals.h"

@@ -4,7 +4,7 @@
 
 #include "excel/excel_instance.h"
 #include "excel/value_format.h"
-#include "import/store/store.h"
+#include "store/store.h"
 #include "platform/spreadsheet/spreadsheet.h"
 
 const char* const Titre_colonne[NB_TITRES] = {

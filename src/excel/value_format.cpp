@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "import/store/store.h"
+#include "store/store.h"
 
 std::string tabdest;
 std::string tabtemp;

@@ -5,7 +5,7 @@
 
 #include "excel/sheet_cells.h"
 #include "excel/value_format.h"
-#include "import/store/store.h"
+#include "store/store.h"
 #include "shell/messages.h"
 
 int16_t parthaut = 0;

@@ -4,7 +4,7 @@
 #include <cctype>
 #include <cstring>
 
-#include "import/store/store.h"
+#include "store/store.h"
 #include "link/answer_text.h"
 #include "link/memory_listing.h"
 

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "import/store/store.h"
+#include "store/store.h"
 #include "link/answer_filter.h"
 #include "link/answer_text.h"
 #include "link/com_port.h"

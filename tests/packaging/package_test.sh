@@ -99,6 +99,8 @@ check "postinst applies the udev rule to a plugged instrument and is valid shell
     bash -c "test -x '$scratch/control/postinst' && sh -n '$scratch/control/postinst' && grep -q 'udevadm trigger' '$scratch/control/postinst'"
 check "the long description does not repeat the synopsis" \
     bash -c "test \"\$(dpkg-deb -f '$deb' Description | sed -n 2p)\" != \" \$(dpkg-deb -f '$deb' Description | sed -n 1p)\""
+check "the Maintainer is a real address, not a placeholder" \
+    bash -c "dpkg-deb -f '$deb' Maintainer | grep -E '^[^<]+ <[^@ ]+@[^ ]+>$' | grep -v -E '\\.(invalid|example|test|localhost)>'"
 check "the package ships its copyright file" test -s "$root/usr/share/doc/briskel-view/copyright"
 
 # ---- Desktop integration ---------------------------------------------------------

@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "excel/registration.h"
-#include "import/workflow/registration.h"
+#include "import/registration.h"
 #include "link/registration.h"
 #include "platform/system/system.h"
 #include "platform/ui/ui.h"

@@ -12,7 +12,7 @@
 #include <sstream>
 
 #include "excel/excel_instance.h"
-#include "import/store/store.h"
+#include "store/store.h"
 #include "link/com_port.h"
 #include "platform/spreadsheet/spreadsheet.h"
 #include "platform/spreadsheet/workbook_package.h"

@@ -9,7 +9,7 @@
 
 #include "excel/registration.h"
 #include "excel_test_support.h"
-#include "import/workflow/registration.h"
+#include "import/registration.h"
 #include "platform/system/system.h"
 #include "platform/ui/ui.h"
 #include "records.h"

@@ -14,8 +14,8 @@
 #include "excel/sheet_cells.h"
 #include "excel/voltage_rcd_sheets.h"
 #include "excel_test_support.h"
-#include "import/store/store.h"
-#include "import/workflow/record_decoding.h"
+#include "store/store.h"
+#include "import/record_decoding.h"
 #include "records.h"
 #include "shell/globals.h"
 

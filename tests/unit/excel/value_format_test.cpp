@@ -7,7 +7,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "import/store/store.h"
+#include "store/store.h"
 
 namespace {
 

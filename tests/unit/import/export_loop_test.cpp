@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "import/store/store.h"
-#include "import/workflow/import_workflow.h"
+#include "store/store.h"
+#include "import/import_workflow.h"
 #include "platform/ui/ui.h"
 #include "records.h"
 #include "shell/globals.h"

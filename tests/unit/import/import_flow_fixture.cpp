@@ -2,9 +2,9 @@
 
 #include <filesystem>
 
-#include "import/store/store.h"
-#include "import/workflow/registration.h"
-#include "import/workflow/sheet_writer.h"
+#include "store/store.h"
+#include "import/registration.h"
+#include "import/sheet_writer.h"
 #include "link/com_port.h"
 #include "platform/serial/serial.h"
 #include "platform/ui/ui.h"

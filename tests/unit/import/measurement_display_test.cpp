@@ -1,12 +1,12 @@
 // The import panel's lists and descriptions, and the directory walk they share.
-#include "import/workflow/measurement_display.h"
+#include "import/measurement_display.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "import/store/store.h"
+#include "store/store.h"
 #include "platform/ui/ui.h"
 #include "shell/globals.h"
 #include "shell/panels.h"

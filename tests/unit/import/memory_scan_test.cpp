@@ -1,13 +1,13 @@
 // File, Import/Export against the emulated instrument: the lists, the progress
 // line, Stop, an empty memory, and the exit entry.
-#include "import/workflow/memory_scan.h"
+#include "import/memory_scan.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "import/store/store.h"
+#include "store/store.h"
 #include "platform/ui/ui.h"
 #include "shell/globals.h"
 #include "shell/panels.h"

@@ -1,6 +1,6 @@
 // Decoding of downloaded measurement files: every field of every kind at its
 // digit positions, against files built by the emulated instrument.
-#include "import/workflow/record_decoding.h"
+#include "import/record_decoding.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <limits>
 #include <memory>
 
-#include "import/store/store.h"
+#include "store/store.h"
 #include "records.h"
 #include "unit/import/dump_text.h"
 

@@ -5,9 +5,9 @@
 #include <cstring>
 #include <string>
 
-#include "import/store/store.h"
-#include "import/workflow/record_decoding.h"
-#include "import/workflow/slot_text.h"
+#include "store/store.h"
+#include "import/record_decoding.h"
+#include "import/slot_text.h"
 #include "link/com_port.h"
 #include "records.h"
 #include "unit/import/dump_text.h"

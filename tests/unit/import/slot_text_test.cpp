@@ -1,6 +1,6 @@
 // Slot texts of decoded values: plain decimal, no exponent, and the same
 // value when read back.
-#include "import/workflow/slot_text.h"
+#include "import/slot_text.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +10,8 @@
 #include <limits>
 #include <string>
 
-#include "import/store/store.h"
-#include "import/workflow/record_decoding.h"
+#include "store/store.h"
+#include "import/record_decoding.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Test helpers: a memory directory as the listings would fill it.
 #pragma once
 
-#include "import/store/store.h"
+#include "store/store.h"
 
 // Marks object `o` present (counted in nb_total the first time).
 inline void AddObject(int o) {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "import/store/store.h"
+#include "store/store.h"
 #include "link/answer_filter.h"
 #include "link/memory_listing.h"
 

@@ -1,7 +1,7 @@
 // The directory and file searches of the memory scan over the sample memory.
 #include <filesystem>
 
-#include "import/store/store.h"
+#include "store/store.h"
 #include "link/memory_listing.h"
 #include "platform/ui/ui.h"
 #include "shell/globals.h"

@@ -12,7 +12,7 @@
 #include <set>
 
 #include "excel/registration.h"
-#include "import/workflow/registration.h"
+#include "import/registration.h"
 #include "link/registration.h"
 #include "platform/ui/ui.h"
 #include "shell/hooks.h"

@@ -1,11 +1,11 @@
 // Decoders of the downloaded measurement files and the readers that turn the
 // decoded records into slot texts.
-#include "import/workflow/record_decoding.h"
+#include "import/record_decoding.h"
 
 #include <cstring>
 
-#include "import/store/store.h"
-#include "import/workflow/slot_text.h"
+#include "store/store.h"
+#include "import/slot_text.h"
 #include "link/answer_text.h"
 #include "link/com_port.h"
 

@@ -1,4 +1,4 @@
-#include "import/workflow/sheet_writer.h"
+#include "import/sheet_writer.h"
 
 namespace {
 SheetWriter registered_writer = nullptr;

@@ -1,7 +1,7 @@
-#include "import/workflow/import_messages.h"
+#include "import/import_messages.h"
 
-#include "import/store/store.h"
-#include "import/workflow/measurement_display.h"
+#include "store/store.h"
+#include "import/measurement_display.h"
 
 const MessageTable test_illisible = {
     "Le test {test} de l'objet {object} ({kind}) n'a pas pu être lu dans l'appareil.\n"

@@ -1,5 +1,5 @@
 // The measurement store's definitions and the directory reset.
-#include "import/store/store.h"
+#include "store/store.h"
 
 #include "shell/globals.h"
 

@@ -1,5 +1,5 @@
 // The object and test lists of the import panel and the test description.
-#include "import/workflow/measurement_display.h"
+#include "import/measurement_display.h"
 
 #include <cstdio>
 

@@ -2,11 +2,11 @@
 // the date check that decides whether the export panel opens.
 #include <string>
 
-#include "import/store/store.h"
-#include "import/workflow/date_filter.h"
-#include "import/workflow/import_workflow.h"
-#include "import/workflow/measurement_display.h"
-#include "import/workflow/memory_scan.h"
+#include "store/store.h"
+#include "import/date_filter.h"
+#include "import/import_workflow.h"
+#include "import/measurement_display.h"
+#include "import/memory_scan.h"
 #include "link/connection.h"
 #include "link/status_identity.h"
 #include "platform/system/system.h"

@@ -1,10 +1,10 @@
 // The memory scan: link check, directory and file listings with progress and
 // Stop, then the object list, the first object's tests and its description.
-#include "import/workflow/memory_scan.h"
+#include "import/memory_scan.h"
 
-#include "import/store/store.h"
-#include "import/workflow/measurement_display.h"
-#include "import/workflow/stop_request.h"
+#include "store/store.h"
+#include "import/measurement_display.h"
+#include "import/stop_request.h"
 #include "link/connection.h"
 #include "link/memory_listing.h"
 #include "link/modbus.h"

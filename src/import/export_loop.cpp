@@ -3,14 +3,14 @@
 // user has confirmed twice, erased on the instrument.
 #include <string>
 
-#include "import/store/store.h"
-#include "import/workflow/date_filter.h"
-#include "import/workflow/import_messages.h"
-#include "import/workflow/import_workflow.h"
-#include "import/workflow/measurement_display.h"
-#include "import/workflow/record_decoding.h"
-#include "import/workflow/sheet_writer.h"
-#include "import/workflow/stop_request.h"
+#include "store/store.h"
+#include "import/date_filter.h"
+#include "import/import_messages.h"
+#include "import/import_workflow.h"
+#include "import/measurement_display.h"
+#include "import/record_decoding.h"
+#include "import/sheet_writer.h"
+#include "import/stop_request.h"
 #include "link/commands.h"
 #include "platform/ui/ui.h"
 #include "shell/error_popup.h"

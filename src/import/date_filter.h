@@ -1,7 +1,7 @@
 // The import panel's date filter: every test, or the tests of one day.
 #pragma once
 
-#include "import/store/store.h"
+#include "store/store.h"
 
 struct DateFilter {
     int all_dates = 1;

@@ -1,6 +1,6 @@
-#include "import/workflow/stop_request.h"
+#include "import/stop_request.h"
 
-#include "import/store/store.h"
+#include "store/store.h"
 #include "platform/ui/ui.h"
 #include "shell/panels.h"
 

@@ -1,5 +1,5 @@
 // Slot texts of the decoded values, and the rewriting of exponent notation.
-#include "import/workflow/slot_text.h"
+#include "import/slot_text.h"
 
 #include <algorithm>
 #include <charconv>
@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "import/store/store.h"
-#include "import/workflow/record_decoding.h"
+#include "store/store.h"
+#include "import/record_decoding.h"
 
 namespace {
 

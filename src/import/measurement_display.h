@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "import/store/store.h"
+#include "store/store.h"
 
 // Two decimal digits, zero padded ("07").
 std::string TwoDigits(int number);

@@ -1,11 +1,11 @@
-#include "import/workflow/registration.h"
+#include "import/registration.h"
 
 #include <cstring>
 
-#include "import/store/store.h"
-#include "import/workflow/import_workflow.h"
-#include "import/workflow/measurement_display.h"
-#include "import/workflow/memory_scan.h"
+#include "store/store.h"
+#include "import/import_workflow.h"
+#include "import/measurement_display.h"
+#include "import/memory_scan.h"
 #include "platform/ui/ui.h"
 #include "shell/hooks.h"
 

@@ -151,8 +151,9 @@ std::string DisplayedText(const std::string& value, const std::string& format) {
     if (!PlainNumberFormat(format, integerDigits, decimals) || std::fabs(number) >= 1e15)
         return value;
     char text[64];
-    std::snprintf(text, sizeof text, "%0*.*f", static_cast<int>(integerDigits + decimals) +
-                                                  (decimals > 0 ? 1 : 0) + (number < 0 ? 1 : 0),
-                  static_cast<int>(decimals), number);
+    std::snprintf(
+        text, sizeof text, "%0*.*f",
+        static_cast<int>(integerDigits + decimals) + (decimals > 0 ? 1 : 0) + (number < 0 ? 1 : 0),
+        static_cast<int>(decimals), number);
     return text;
 }

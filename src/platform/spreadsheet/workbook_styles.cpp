@@ -39,6 +39,7 @@ bool WorkbookStyles::Load(const std::string& xml) {
     xfs_.clear();
     derived_.clear();
     bases_.clear();
+    xfIndex_.clear();
     changed_ = false;
     if (!document_.load_buffer(xml.data(), xml.size(), XML_PARSE, pugi::encoding_utf8))
         return false;
@@ -89,19 +90,23 @@ int WorkbookStyles::StyleWithFormat(int style, const std::string& code) {
     pugi::xml_node wanted = scratch.append_copy(xfs_[style]);
     SetAttribute(wanted, "numFmtId", std::to_string(formatId).c_str());
     SetAttribute(wanted, "applyNumberFormat", "1");
+    if (xfIndex_.empty())
+        for (std::size_t i = 0; i < xfs_.size(); ++i)
+            xfIndex_.emplace(Serialized(xfs_[i]), static_cast<int>(i));
     const std::string text = Serialized(wanted);
     int result = -1;
-    for (std::size_t i = 0; i < xfs_.size() && result < 0; ++i)
-        if (Serialized(xfs_[i]) == text) result = static_cast<int>(i);
-    if (result < 0) {
+    if (const auto equal = xfIndex_.find(text); equal != xfIndex_.end()) {
+        result = equal->second;
+    } else {
         if (xfs_.size() >= static_cast<std::size_t>(INT_MAX)) return -1;
         xfs_.push_back(cellXfs_.insert_copy_after(wanted, xfs_.back()));
         SetCount(cellXfs_, "xf");
         changed_ = true;
         result = static_cast<int>(xfs_.size() - 1);
+        xfIndex_.emplace(text, result);
+        bases_[result] = style;
     }
     derived_[key] = result;
-    if (result != style) bases_[result] = style;
     return result;
 }
 

@@ -28,8 +28,9 @@ class WorkbookStyles {
     // one already there, else a new one. -1 when `style` does not exist.
     int StyleWithFormat(int style, const std::string& code);
 
-    // The cell style another one was derived from by StyleWithFormat (the
-    // style itself when it was not derived here).
+    // The cell style a style added by StyleWithFormat was made from (any
+    // other style: itself), so a text written over a number goes back to the
+    // style the template gave the cell.
     int BaseStyle(int style) const;
 
     // True once something was added; Xml() is then the part to write.
@@ -42,8 +43,9 @@ class WorkbookStyles {
     pugi::xml_document document_;
     pugi::xml_node cellXfs_;
     std::vector<pugi::xml_node> xfs_;  // the cell styles, by index
-    std::string prefix_;  // namespace prefix of the part's elements, "" or "x:"
-    std::map<std::pair<int, std::string>, int> derived_;
-    std::map<int, int> bases_;
+    std::string prefix_;               // namespace prefix of the part's elements, "" or "x:"
+    std::map<std::pair<int, std::string>, int> derived_;  // (base, format) → style
+    std::map<int, int> bases_;                            // style added here → its base
+    std::map<std::string, int> xfIndex_;                  // a cell style's XML → its index
     bool changed_ = false;
 };

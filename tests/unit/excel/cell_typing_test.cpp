@@ -19,7 +19,7 @@ namespace {
 std::string Trimmed(const std::string& text) {
     const auto first = text.find_first_not_of(' ');
     return first == std::string::npos ? ""
-                                       : text.substr(first, text.find_last_not_of(' ') - first + 1);
+                                      : text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 TEST(TypedText, PlainNumbersBecomeNumbersShownAsTyped) {
@@ -70,9 +70,9 @@ TEST(TypedText, TheTestDateBecomesItsDay) {
 TEST(TypedText, AnythingElseStaysText) {
     const std::string cases[] = {
         // Look like numbers, but a spreadsheet program would change what they show.
-        "1e5", "0x10", "1,5", "- 3", "-  2.50", "+5", "12.", ".5", "1.2.3", "-", "-.5",
-        "-0", "-0.0", "  -0.000", "1234567890123456", "0.000000000000001", std::string(400, '7'),
-        "inf", "nan", "INF", "NaN", "Infinity", "\xef\xbc\x91\xef\xbc\x92",  // full-width 12
+        "1e5", "0x10", "1,5", "- 3", "-  2.50", "+5", "12.", ".5", "1.2.3", "-", "-.5", "-0",
+        "-0.0", "  -0.000", "1234567890123456", "0.000000000000001", std::string(400, '7'), "inf",
+        "nan", "INF", "NaN", "Infinity", "\xef\xbc\x91\xef\xbc\x92",  // full-width 12
         // Numbers with something else.
         "1 / 1000", "1 / 10000", "code 7", "230.4V", "12 V", "Earth 2P", "12\t",
         // Texts.
@@ -128,9 +128,10 @@ std::string PackageWithStyles(const std::string& styles, int otherStyle = 1) {
          R"(<Override PartName="/xl/worksheets/sheet1.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml"/>)"
          R"(<Override PartName="/xl/styles.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.styles+xml"/></Types>)"},
         {"_rels/.rels", Rels(Relationship("rId1", "officeDocument", "xl/workbook.xml"))},
-        {"xl/workbook.xml", std::string(R"(<workbook xmlns=")") + MAIN +
-                                R"(" xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships">)"
-                                R"(<sheets><sheet name="S" sheetId="1" r:id="rId1"/></sheets></workbook>)"},
+        {"xl/workbook.xml",
+         std::string(R"(<workbook xmlns=")") + MAIN +
+             R"(" xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships">)"
+             R"(<sheets><sheet name="S" sheetId="1" r:id="rId1"/></sheets></workbook>)"},
         {"xl/_rels/workbook.xml.rels",
          Rels(Relationship("rId1", "worksheet", "worksheets/sheet1.xml") +
               (styles.empty() ? "" : Relationship("rId2", "styles", "styles.xml")))},
@@ -151,11 +152,11 @@ std::string StyleSheet(const std::string& numFmts, const std::string& xfs,
     const std::string p = prefix.empty() ? "" : prefix + ":";
     const std::string ns = prefix.empty() ? "xmlns" : "xmlns:" + prefix;
     return "<" + p + "styleSheet " + ns + "=\"" + MAIN + "\">" + numFmts + "<" + p +
-           "fonts count=\"2\"><" + p + "font/><" + p + "font><" + p + "b/></" + p + "font></" +
-           p + "fonts><" + p + "fills count=\"1\"><" + p + "fill><" + p + "patternFill patternType=\"none\"/></" +
-           p + "fill></" + p + "fills><" + p +
-           "borders count=\"1\"><" + p + "border/></" + p + "borders><" + p +
-           "cellXfs>" + xfs + "</" + p + "cellXfs></" + p + "styleSheet>";
+           "fonts count=\"2\"><" + p + "font/><" + p + "font><" + p + "b/></" + p + "font></" + p +
+           "fonts><" + p + "fills count=\"1\"><" + p + "fill><" + p +
+           "patternFill patternType=\"none\"/></" + p + "fill></" + p + "fills><" + p +
+           "borders count=\"1\"><" + p + "border/></" + p + "borders><" + p + "cellXfs>" + xfs +
+           "</" + p + "cellXfs></" + p + "styleSheet>";
 }
 
 class CellTyping : public ::testing::Test {
@@ -186,13 +187,12 @@ struct SavedStyles {
         root = document.document_element();
     }
     pugi::xml_node Xf(int index) const {
-        return root.select_node(("*[local-name()='cellXfs']/*[" + std::to_string(index + 1) + "]")
-                                    .c_str())
+        return root
+            .select_node(("*[local-name()='cellXfs']/*[" + std::to_string(index + 1) + "]").c_str())
             .node();
     }
     std::size_t Count(const char* list) const {
-        return root.select_nodes(("*[local-name()='" + std::string(list) + "']/*").c_str())
-            .size();
+        return root.select_nodes(("*[local-name()='" + std::string(list) + "']/*").c_str()).size();
     }
     pugi::xml_document document;
     pugi::xml_node root;
@@ -297,7 +297,8 @@ TEST_F(CellTyping, TemplatesWhoseStylesCannotTakeFormatsGiveTexts) {
          StyleSheet(R"(<numFmts><numFmt numFmtId="164" formatCode="0.0"/>)"
                     R"(<numFmt numFmtId="164" formatCode="0.00"/></numFmts>)",
                     xfs)},
-        {"a format without id", StyleSheet(R"(<numFmts><numFmt formatCode="0.0"/></numFmts>)", xfs)},
+        {"a format without id",
+         StyleSheet(R"(<numFmts><numFmt formatCode="0.0"/></numFmts>)", xfs)},
     };
     std::vector<std::string> saved;
     for (const auto& [what, styles] : cases) {
@@ -315,7 +316,8 @@ TEST_F(CellTyping, TemplatesWhoseStylesCannotTakeFormatsGiveTexts) {
         EXPECT_EQ(Part(saved.back(), "xl/styles.xml"), styles);
         const std::string sheet = Part(saved.back(), "xl/worksheets/sheet1.xml");
         EXPECT_EQ(sheet.find("<v>"), std::string::npos) << sheet;
-        EXPECT_EQ(SavedRow(saved.back(), 1), (std::vector<std::string>{"  0.523", "03/07/2012", "Ohm "}));
+        EXPECT_EQ(SavedRow(saved.back(), 1),
+                  (std::vector<std::string>{"  0.523", "03/07/2012", "Ohm "}));
     }
     // A cell in a style the part does not have is not given a number either.
     WriteWholeFile(Path("missing-style.xl"), PackageWithStyles(StyleSheet("", xfs), 7));

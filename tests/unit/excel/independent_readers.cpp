@@ -83,8 +83,8 @@ std::vector<std::vector<std::vector<std::string>>> ReadWithLibreOffice(
     const std::vector<std::string>& paths) {
     const std::string work = MakeTempFolder();
     std::vector<std::vector<std::vector<std::string>>> books;
-    for (const auto& book :
-         RunReader(QStringList{"libreoffice", QString::fromStdString(work)} + Paths(paths), 300000)) {
+    for (const auto& book : RunReader(
+             QStringList{"libreoffice", QString::fromStdString(work)} + Paths(paths), 100000)) {
         std::vector<std::vector<std::string>> rows;
         for (const auto& row : book.toArray()) {
             std::vector<std::string> cells;

@@ -20,9 +20,12 @@ import datetime
 import json
 import os
 import re
+import signal
 import subprocess
 import sys
 
+# Seconds LibreOffice may take for a whole conversion (a few when all is well).
+TIME_OUT = 90
 PLAIN_NUMBER = re.compile(r"^(0+)(?:\.(0+))?$")
 
 
@@ -77,16 +80,24 @@ def read_libreoffice(work, paths):
                "-env:UserInstallation=file://" + profile,
                "--convert-to", "csv:Text - txt - csv (StarCalc):44,34,76",
                "--outdir", out] + paths
-    done = subprocess.run(command, capture_output=True, text=True, timeout=240,
-                          env=dict(os.environ, HOME=work, SAL_USE_VCLPLUGIN="svp"))
-    if done.returncode != 0:
-        sys.exit(f"soffice failed ({done.returncode}): {done.stderr}")
+    # soffice starts soffice.bin: on a time-out the whole process group goes.
+    process = subprocess.Popen(command, stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True,
+                               env=dict(os.environ, HOME=work, SAL_USE_VCLPLUGIN="svp"),
+                               start_new_session=True)
+    try:
+        stdout, stderr = process.communicate(timeout=TIME_OUT)
+    except subprocess.TimeoutExpired:
+        os.killpg(process.pid, signal.SIGKILL)
+        process.communicate()
+        sys.exit(f"soffice did not finish within {TIME_OUT} s")
+    if process.returncode != 0:
+        sys.exit(f"soffice failed ({process.returncode}): {stderr}")
     books = []
     for path in paths:
         name = os.path.splitext(os.path.basename(path))[0] + ".csv"
         target = os.path.join(out, name)
         if not os.path.exists(target):
-            sys.exit(f"soffice did not convert {path}: {done.stdout} {done.stderr}")
+            sys.exit(f"soffice did not convert {path}: {stdout} {stderr}")
         with open(target, encoding="utf-8", newline="") as f:
             books.append(list(csv.reader(f)))
     return books

@@ -4,8 +4,8 @@
 // hand from the record fields the sample memory was built from.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <cmath>
+#include <filesystem>
 #include <map>
 #include <regex>
 
@@ -197,8 +197,7 @@ TEST_F(SampleMemoryExport, EveryKindAndLayoutBecomesTheWorkbookWorkedOutByHand) 
     ASSERT_EQ(independent.size(), paths_.size());
     for (std::size_t i = 0; i < exported_.size(); ++i) {
         const auto& t = exported_[i];
-        SCOPED_TRACE(std::to_string(t.object) + "/" + std::to_string(t.test) + " " +
-                     t.description);
+        SCOPED_TRACE(std::to_string(t.object) + "/" + std::to_string(t.test) + " " + t.description);
         const Cells titles = SavedRow(paths_[i], 1);
         const Cells values = SavedRow(paths_[i], 2);
         const Cells typed = TypedValues(t);
@@ -261,8 +260,7 @@ TEST_F(SampleMemoryExport, LibreOfficeShowsEveryValueAndComputesWithIt) {
     ASSERT_EQ(books.size(), paths_.size());
     for (std::size_t i = 0; i < exported_.size(); ++i) {
         const auto& t = exported_[i];
-        SCOPED_TRACE(std::to_string(t.object) + "/" + std::to_string(t.test) + " " +
-                     t.description);
+        SCOPED_TRACE(std::to_string(t.object) + "/" + std::to_string(t.test) + " " + t.description);
         const Cells typed = TypedValues(t);
         ASSERT_EQ(books[i].size(), 3u);
         Cells shown;

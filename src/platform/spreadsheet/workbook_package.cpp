@@ -380,7 +380,7 @@ void WorkbookPackage::Impl::PutValue(pugi::xml_node cell, const std::string& tex
     int style = cell.attribute("s").as_int(0);
     if (styles.IsLoaded()) {
         style = styles.BaseStyle(style);
-        if (styles.FormatCode(style) == "@") typed = {};
+        if (styles.KeepsTypedText(style)) typed = {};
         const int formatted = typed.kind == CellValue::Kind::Text
                                   ? style
                                   : styles.StyleWithFormat(style, typed.format);

@@ -77,6 +77,11 @@ std::string WorkbookStyles::FormatCode(int style) const {
     return "";
 }
 
+bool WorkbookStyles::KeepsTypedText(int style) const {
+    if (style < 0 || static_cast<std::size_t>(style) >= xfs_.size()) return false;
+    return FormatCode(style) == "@" || xfs_[style].attribute("quotePrefix").as_bool();
+}
+
 int WorkbookStyles::StyleWithFormat(int style, const std::string& code) {
     if (style < 0 || static_cast<std::size_t>(style) >= xfs_.size()) return -1;
     const auto key = std::make_pair(style, code);

@@ -24,6 +24,11 @@ class WorkbookStyles {
     // neither in the part nor one of the common built-in ones.
     std::string FormatCode(int style) const;
 
+    // True when cells of `style` take whatever is typed as text, as a
+    // spreadsheet program does for the text format "@" and for a style that
+    // marks its text with a leading apostrophe (quotePrefix).
+    bool KeepsTypedText(int style) const;
+
     // The cell style that is `style` with the number format `code`: an equal
     // one already there, else a new one. -1 when `style` does not exist.
     int StyleWithFormat(int style, const std::string& code);

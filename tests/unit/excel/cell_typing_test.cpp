@@ -253,7 +253,8 @@ TEST_F(CellTyping, ForeignStylesAreExtendedInTheirOwnForm) {
         StyleSheet(R"(<x:numFmts count="2"><x:numFmt numFmtId="170" formatCode="0.000"/>)"
                    R"(<x:numFmt numFmtId="200" formatCode="#,##0 &quot;V&quot;"/></x:numFmts>)",
                    R"(<x:xf numFmtId="0" fontId="0"/><x:xf numFmtId="0" fontId="1" applyFont="1"/>)"
-                   R"(<x:xf numFmtId="49" fontId="0" applyNumberFormat="1"/>)",
+                   R"(<x:xf numFmtId="49" fontId="0" applyNumberFormat="1"/>)"
+                   R"(<x:xf numFmtId="0" fontId="0" quotePrefix="1"/>)",
                    "x");
     WriteWholeFile(Path("foreign.xlsx"), PackageWithStyles(styles, 2));
     WorkbookPackage book;
@@ -281,6 +282,16 @@ TEST_F(CellTyping, ForeignStylesAreExtendedInTheirOwnForm) {
     EXPECT_EQ(read[0][0][1].shown, "12");
     EXPECT_EQ(read[0][0][2].kind, "d");
     EXPECT_EQ(read[0][0][2].shown, "03/07/2012");
+
+    // A style that marks its cells' texts with a leading apostrophe keeps them too.
+    WriteWholeFile(Path("quoted.xlsx"), PackageWithStyles(styles, 3));
+    WorkbookPackage quoted;
+    ASSERT_EQ(quoted.Open(Path("quoted.xlsx")), 0);
+    ASSERT_EQ(quoted.SetCellText(1, 2, "12"), 0);
+    EXPECT_EQ(quoted.CellStyle(1, 2), 3);
+    ASSERT_EQ(quoted.SaveAs(Path("quoted-out.xlsx")), 0);
+    EXPECT_NE(Part(Path("quoted-out.xlsx"), "xl/worksheets/sheet1.xml").find("inlineStr"),
+              std::string::npos);
 }
 
 // A styles part that is missing, damaged or cannot be extended safely is left

@@ -376,23 +376,21 @@ int WorkbookPackage::Impl::TemplateStyle(const pugi::xml_node& rowNode, int colu
 // anything else as text. A cell the template formats as text keeps it as
 // text, as it does in a spreadsheet program.
 void WorkbookPackage::Impl::PutValue(pugi::xml_node cell, const std::string& text) {
-    CellValue typed = TypeOfTypedText(text);
-    int style = cell.attribute("s").as_int(0);
+    CellValue typed;
     if (styles.IsLoaded()) {
-        style = styles.BaseStyle(style);
-        if (styles.KeepsTypedText(style)) typed = {};
-        const int formatted = typed.kind == CellValue::Kind::Text
-                                  ? style
-                                  : styles.StyleWithFormat(style, typed.format);
-        if (formatted < 0) typed = {};
-        if (formatted > 0) style = formatted;
+        const int own = styles.BaseStyle(cell.attribute("s").as_int(0));
+        if (!styles.KeepsTypedText(own)) typed = TypeOfTypedText(text);
+        int style = own;
+        if (typed.kind != CellValue::Kind::Text) style = styles.StyleWithFormat(own, typed.format);
+        if (style < 0) {
+            typed = {};
+            style = own;
+        }
         if (style > 0) {
             (cell.attribute("s") ? cell.attribute("s") : cell.append_attribute("s")) = style;
         } else {
             cell.remove_attribute("s");
         }
-    } else {
-        typed = {};
     }
     if (typed.kind != CellValue::Kind::Text) {
         cell.remove_attribute("t");

@@ -294,6 +294,20 @@ TEST_F(CellTyping, ForeignStylesAreExtendedInTheirOwnForm) {
               std::string::npos);
 }
 
+TEST_F(CellTyping, AnEqualStyleOfTheTemplateIsUsedRatherThanCopied) {
+    // Style 0 is style 1 with two decimals, as a number in style 1 needs.
+    const std::string styles = StyleSheet(
+        "", R"(<xf numFmtId="2" fontId="0" applyNumberFormat="1"/><xf numFmtId="0" fontId="0"/>)");
+    WriteWholeFile(Path("equal.xlsx"), PackageWithStyles(styles, 1));
+    WorkbookPackage book;
+    ASSERT_EQ(book.Open(Path("equal.xlsx")), 0);
+    ASSERT_EQ(book.SetCellText(1, 1, "1.50"), 0);
+    EXPECT_EQ(book.CellStyle(1, 1), 0);
+    EXPECT_EQ(book.CellText(1, 1), "1.50");
+    ASSERT_EQ(book.SaveAs(Path("equal-out.xlsx")), 0);
+    EXPECT_EQ(Part(Path("equal-out.xlsx"), "xl/styles.xml"), styles) << "nothing added";
+}
+
 // A styles part that is missing, damaged or cannot be extended safely is left
 // as it is, every value goes in as text in the cell's style, and a
 // spreadsheet program still opens the workbook.

@@ -1,5 +1,7 @@
 #include "platform/spreadsheet/cell_value.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -120,11 +122,24 @@ bool PlainNumberFormat(const std::string& format, std::size_t& integerDigits,
     return integerDigits <= MAX_NUMBER_DIGITS && decimals <= MAX_NUMBER_DIGITS;
 }
 
+// from_chars and to_chars ignore the process locale, which Qt sets from the
+// desktop: a German desktop must not read "0.523" as 0 nor show "0,523".
 bool ParseNumber(const std::string& value, double& number) {
-    if (value.empty()) return false;
-    char* end = nullptr;
-    number = std::strtod(value.c_str(), &end);
-    return end == value.c_str() + value.size() && std::isfinite(number);
+    const char* end = value.data() + value.size();
+    const auto result = std::from_chars(value.data(), end, number);
+    return result.ec == std::errc() && result.ptr == end && std::isfinite(number);
+}
+
+// The number with `decimals` decimals, its integer part padded with zeros to
+// `integerDigits` digits.
+std::string FixedText(double number, std::size_t integerDigits, std::size_t decimals) {
+    char digits[64];
+    const auto result = std::to_chars(digits, digits + sizeof digits, std::fabs(number),
+                                      std::chars_format::fixed, static_cast<int>(decimals));
+    std::string text(digits, result.ptr);
+    const std::size_t shownInteger = std::min(text.find('.'), text.size());
+    if (shownInteger < integerDigits) text.insert(0, integerDigits - shownInteger, '0');
+    return (number < 0 ? "-" : "") + text;
 }
 
 }  // namespace
@@ -150,10 +165,5 @@ std::string DisplayedText(const std::string& value, const std::string& format) {
     std::size_t integerDigits = 0, decimals = 0;
     if (!PlainNumberFormat(format, integerDigits, decimals) || std::fabs(number) >= 1e15)
         return value;
-    char text[64];
-    std::snprintf(
-        text, sizeof text, "%0*.*f",
-        static_cast<int>(integerDigits + decimals) + (decimals > 0 ? 1 : 0) + (number < 0 ? 1 : 0),
-        static_cast<int>(decimals), number);
-    return text;
+    return FixedText(number, integerDigits, decimals);
 }

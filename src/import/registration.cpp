@@ -1,5 +1,7 @@
 #include "import/registration.h"
 
+#include "import/export_record.h"
+
 #include <cstring>
 
 #include "store/store.h"
@@ -38,5 +40,6 @@ void ResetImportStateForTesting() {
     volt = VoltRecord{};
     Lect_int = 0;
     Lect_float = 0;
+    ResetExportRecordForTesting();
     std::memset(tamp, 0, sizeof tamp);
 }

@@ -192,5 +192,6 @@ TEST_F(SampleMemoryExport, EveryKindAndLayoutBecomesTheWorkbookWorkedOutByHand) 
               static_cast<long>(exported.size()));
     std::string message;
     GetCtrlVal(exportPanel, EXPORT_MESSAGE, message);
-    EXPECT_EQ(message, "Sheet ready.\n");
+    EXPECT_EQ(message, "Sheet ready.\nWorkbooks written: " + std::to_string(exported.size()) +
+                           "\nSkipped, already exported: 0\nFailed: 0\nFolder: " + out_ + "/");
 }

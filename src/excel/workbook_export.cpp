@@ -125,7 +125,9 @@ enum class Next {
 // when every candidate is.
 std::string AutomaticPath(int object, int test) {
     const FicTest& record = Director[object].tests[test];
-    return FreeWorkbookPath(Excel.working_folder,
+    std::string folder = Excel.working_folder;
+    if (!EndsWithSeparator(folder)) folder += PathSeparator();
+    return FreeWorkbookPath(folder,
                             AutomaticWorkbookName(Excel.base_name, InstrumentSerial(), record),
                             WORKBOOK_EXTENSION);
 }

@@ -187,13 +187,13 @@ ExportedTests::ExportedTests(const std::vector<JournalEntry>& entries, int32_t s
 }
 
 bool ExportedTests::Holds(const FicTest& t) const {
-    return keys_.count(KeyOf(t.num_objet, t.num_test, t.type_mes, t.annee, t.mois, t.jour,
-                             t.heure, t.minute)) != 0;
+    return keys_.count(KeyOf(t.num_objet, t.num_test, t.type_mes, t.annee, t.mois, t.jour, t.heure,
+                             t.minute)) != 0;
 }
 
 void ExportedTests::Add(const FicTest& t) {
-    keys_.insert(KeyOf(t.num_objet, t.num_test, t.type_mes, t.annee, t.mois, t.jour, t.heure,
-                       t.minute));
+    keys_.insert(
+        KeyOf(t.num_objet, t.num_test, t.type_mes, t.annee, t.mois, t.jour, t.heure, t.minute));
 }
 
 ExportedTests::Key ExportedTests::KeyOf(int object, int test, int kind, int year, int month,

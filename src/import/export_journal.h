@@ -47,7 +47,7 @@ std::string JournalPath();
 
 struct JournalReading {
     std::vector<JournalEntry> entries;
-    int unreadable_lines = 0;  // neither entries nor comments
+    int unreadable_lines = 0;      // neither entries nor comments
     bool file_unreadable = false;  // exists but could not be read
 };
 JournalReading ReadJournal(const std::string& path);

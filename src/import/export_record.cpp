@@ -23,8 +23,9 @@ void ReportUnreadableLines(const JournalReading& reading, const std::string& pat
     const int count = reading.file_unreadable ? 1 : reading.unreadable_lines;
     if (count <= reported_unreadable) return;
     reported_unreadable = count;
-    MessagePopup(Texte(journal_titre),
-                 FillPlaceholders(Texte(journal_abime), {{"path", path}, {"count", std::to_string(count)}}));
+    MessagePopup(
+        Texte(journal_titre),
+        FillPlaceholders(Texte(journal_abime), {{"path", path}, {"count", std::to_string(count)}}));
 }
 
 }  // namespace
@@ -36,8 +37,12 @@ void ReadInstrumentSerial() {
     scanned_serial = serial_known ? Mesure.serial_number : 0;
 }
 
-bool InstrumentSerialKnown() { return serial_known; }
-int32_t InstrumentSerial() { return scanned_serial; }
+bool InstrumentSerialKnown() {
+    return serial_known;
+}
+int32_t InstrumentSerial() {
+    return scanned_serial;
+}
 
 void SetInstrumentSerialForTesting(bool known, int32_t serial) {
     serial_known = known;

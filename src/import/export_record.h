@@ -25,8 +25,8 @@ ExportedTests ExportedTestsOfInstrument();
 // Counts of one export, shown at its end.
 struct ExportCounts {
     int written = 0;
-    int skipped = 0;  // already exported
-    int failed = 0;   // not downloaded, or the workbook could not be saved
+    int skipped = 0;     // already exported
+    int failed = 0;      // not downloaded, or the workbook could not be saved
     std::string folder;  // where the last workbook went
     bool journal_failure_reported = false;
 };

@@ -1,10 +1,9 @@
 #include "import/registration.h"
 
-#include "import/export_record.h"
-
 #include <cstring>
 
 #include "store/store.h"
+#include "import/export_record.h"
 #include "import/import_workflow.h"
 #include "import/measurement_display.h"
 #include "import/memory_scan.h"

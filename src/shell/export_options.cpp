@@ -51,8 +51,8 @@ bool SaveExportOptions() {
     const std::string temporary = path + ".tmp";
     const int file = CVI_OpenFile(temporary, VAL_WRITE_ONLY, VAL_TRUNCATE);
     if (file <= 0) return false;
-    const bool written =
-        FmtFile(file, std::string(AUTOMATIC_NAMES_KEY) + std::to_string(Excel.automatic_names) + "\n") >= 0;
+    const bool written = FmtFile(file, std::string(AUTOMATIC_NAMES_KEY) +
+                                           std::to_string(Excel.automatic_names) + "\n") >= 0;
     const bool closed = CVI_CloseFile(file) == 0;
     if (!written || !closed || RenameFile(temporary, path) != 0) {
         CVI_DeleteFile(temporary);

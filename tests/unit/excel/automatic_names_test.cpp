@@ -130,7 +130,9 @@ class AutomaticExport : public AppFixture {
     }
     static int panel() { return Fen_princ[PANEL_EXPORT]; }
     SheetResult Export() { return Exporter_feuille(5, 12, KIND_CURRENT); }
-    int JournalEntries() const { return static_cast<int>(ReadJournal(JournalPath()).entries.size()); }
+    int JournalEntries() const {
+        return static_cast<int>(ReadJournal(JournalPath()).entries.size());
+    }
 
     const std::string name_ = "Briskel_0000123_O05-T12_2012-03-07_0941_Current";
     std::string out_;

@@ -1,12 +1,13 @@
 // The export journal: its lines, durable appends, damaged and foreign lines,
 // and several instruments in one journal.
+#include "import/export_journal.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
-#include "import/export_journal.h"
 #include "import/export_record.h"
 #include "platform/system/system.h"
 #include "shell/globals.h"
@@ -128,7 +129,8 @@ TEST_F(ExportJournal, AJournalThatCannotBeWrittenOrReadIsAFailureNotACrash) {
 
 TEST_F(ExportJournal, EachInstrumentFindsOnlyItsOwnTests) {
     for (int32_t serial : {123, 4560123}) {
-        ASSERT_EQ(AppendToJournal(path(), EntryFor(serial, Record(1, 3, KIND_LOOP), "/w/a.xlsx")), 0);
+        ASSERT_EQ(AppendToJournal(path(), EntryFor(serial, Record(1, 3, KIND_LOOP), "/w/a.xlsx")),
+                  0);
     }
     ASSERT_EQ(AppendToJournal(path(), EntryFor(123, Record(2, 1, KIND_RCD), "/w/b.xlsx")), 0);
     const JournalReading reading = ReadJournal(path());

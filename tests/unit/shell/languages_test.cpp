@@ -79,6 +79,14 @@ TEST_F(LanguagesTest, PanelsLoadedAreRelabelledOthersLeftAlone) {
     EXPECT_EQ(run->text(), "&Avvia");
     GetCtrlAttribute(Fen_princ[PANEL_EXPORT], EXPORT_ERASE, ATTR_LABEL_TEXT, text);
     EXPECT_EQ(text, suppression[4]);
+    // The controls of automatic names and new-only exports follow, and a
+    // screen reader reads what is shown.
+    GetCtrlAttribute(Fen_princ[PANEL_EXPORT], EXPORT_AUTOMATIC_NAMES, ATTR_LABEL_TEXT, text);
+    EXPECT_EQ(text, "Denomina automaticamente le cartelle di lavoro");
+    auto* open = PanelWidgetForTesting(Fen_princ[PANEL_EXPORT])->findChild<QPushButton*>("exportOpenFolder");
+    EXPECT_EQ(open->accessibleName().toStdString(), "Apri cartella");
+    auto* newOnly = PanelWidgetForTesting(Fen_princ[PANEL_IMPORT])->findChild<QWidget*>("importNewOnly");
+    EXPECT_EQ(newOnly->accessibleName().toStdString(), "Solo le prove non ancora esportate");
 }
 
 TEST_F(LanguagesTest, RelabellingADiscardedPanelChangesNothing) {

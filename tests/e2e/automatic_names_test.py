@@ -62,7 +62,9 @@ def rescan(session, main, scans_before):
 
     def listed():
         with open(session.wire_log, errors="replace") as log:
-            received = "".join(line.split("] << ", 1)[1] for line in log if "] << " in line)
+            # The emulator logs what arrives in pieces, as it arrives.
+            received = "".join(line.rstrip("\n").split("] << ", 1)[1]
+                               for line in log if "] << " in line)
         return received.count("cd /etc/mem/07/") > scans_before
     session.wait_for(listed, 90, "the second scan")
     panel = session.window(steps.IMPORT_TITLE, timeout=90)

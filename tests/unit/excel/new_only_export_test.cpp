@@ -1,7 +1,6 @@
 // "Only tests not exported yet" over the whole road: the sample memory
 // exported with automatic names, one test added to the instrument, and the
-// second export writes exactly that one; another instrument in the same
-// folder and journal exports all of its own.
+// second export writes exactly that one.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -126,22 +125,4 @@ TEST_F(NewOnlyExport, TheSecondExportWritesExactlyTheTestAddedSince) {
     // Unticked, everything is exported again, next to the first copies.
     ExportMemory(0);
     EXPECT_EQ(Workbooks().size(), 2 * before.size() + 1);
-}
-
-TEST_F(NewOnlyExport, AnotherInstrumentInTheSameFolderExportsAllOfItsOwn) {
-    ExportMemory(1);
-    const std::size_t first = Workbooks().size();
-    zr8812::EmulatorOptions options = DefaultOptions();
-    options.identity.serial = 4567;
-    RestartInstrument(options);
-    ConnectInCommandMode();
-    const std::string message = ExportMemory(1);
-    EXPECT_NE(message.find("Skipped, already exported: 0"), std::string::npos) << message;
-    EXPECT_EQ(Workbooks().size(), 2 * first);
-    int ours = 0;
-    for (const auto& name : Workbooks()) ours += name.find("_0004567_") != std::string::npos;
-    EXPECT_EQ(ours, static_cast<int>(first));
-    std::set<std::string> serials;
-    for (const auto& entry : ReadJournal(JournalPath()).entries) serials.insert(entry.serial);
-    EXPECT_EQ(serials, (std::set<std::string>{"0000123", "0004567"}));
 }

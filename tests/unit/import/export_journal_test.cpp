@@ -58,9 +58,9 @@ TEST(JournalLine, ReadsBackWhatIsWrittenForEveryKind) {
                   std::make_tuple(1, 3, kind, 2026, 3, 5, 14, 7));
         EXPECT_EQ(back.workbook, "/data/Briskel\tx.xlsx") << "a tab in the path stays in it";
     }
-    JournalEntry loop = EntryFor(123, Record(1, 3, KIND_LOOP), "/w/b.xlsx");
-    loop.exported_at = "2026-12-07 11:54:38";
-    EXPECT_EQ(FormatJournalLine(loop),
+    JournalEntry loopTest = EntryFor(123, Record(1, 3, KIND_LOOP), "/w/b.xlsx");
+    loopTest.exported_at = "2026-12-07 11:54:38";
+    EXPECT_EQ(FormatJournalLine(loopTest),
               "2026-12-07 11:54:38\t0000123\tO01\tT03\tLoop\t2026-03-05 14:07\t/w/b.xlsx");
 }
 

@@ -5,6 +5,7 @@
 
 #include "store/store.h"
 #include "import/date_filter.h"
+#include "import/export_record.h"
 #include "import/import_messages.h"
 #include "import/import_workflow.h"
 #include "import/measurement_display.h"
@@ -106,22 +107,39 @@ bool UserConfirmsErase() {
     return Answer(titre_fiche, effac_appareil) && Answer(effac_appareil, etreSur);
 }
 
+// The tests to leave out: those of this instrument that the journal holds, when
+// "Only tests not exported yet" is ticked; none otherwise.
+ExportedTests ReadNewOnlyFilter() {
+    int newOnly = 0;
+    GetCtrlVal(ImportPanel(), IMPORT_NEW_ONLY, newOnly);
+    return newOnly != 0 ? ExportedTestsOfInstrument() : ExportedTests{};
+}
+
 // One test of the walk; false when a stop ends the loop.
-bool ExportTest(int object, int test, const DateFilter& filter) {
+bool ExportTest(int object, int test, const DateFilter& filter, const ExportedTests& done) {
     if (StopArrived()) return false;
     const FicTest& record = Director[object].tests[test];
     Selection.num_test = record.num_test;
     Selection.type_mes = record.type_mes;
     Selection.num_objet = record.num_objet;
     if (!filter.Matches(record)) return true;
+    if (done.Holds(record)) {
+        ++export_counts.skipped;
+        return true;
+    }
 
     flag_stop = 1;
     if (StopArrived()) return false;
     int kind = record.type_mes;
-    if (LectureTests(object, test, kind) != TEST_DECODED) return true;
+    const int read = LectureTests(object, test, kind);
+    if (read == TEST_UNREADABLE) ++export_counts.failed;
+    if (read != TEST_DECODED) return true;
     // No saved workbook, no erase question: the test must stay on the
     // instrument while it has no other copy.
-    bool saved = WriteSheet(object, test, kind);
+    const SheetResult result = WriteSheet(object, test, kind);
+    if (result == SheetResult::Failed) ++export_counts.failed;
+    const bool saved = result == SheetResult::Saved;
+    if (saved) ++export_counts.written;
     if (StopArrived()) return false;
     if (saved && Excel.erase_after_export == 1 && UserConfirmsErase()) {
         ZR8812_delete(object, test, kind);
@@ -130,14 +148,14 @@ bool ExportTest(int object, int test, const DateFilter& filter) {
     return true;
 }
 
-void ExportMatchingTests(const DateFilter& filter) {
+void ExportMatchingTests(const DateFilter& filter, const ExportedTests& done) {
     bool going = true;
     ForEachObject([&](int o) {
         if (!going) return;
         int row = RowOfObject(o);
         if (row >= 0) SetCtrlIndex(ImportPanel(), IMPORT_OBJECTS, row);
         ForEachTest(o, [&](int t) {
-            if (going) going = ExportTest(o, t, filter);
+            if (going) going = ExportTest(o, t, filter, done);
         });
     });
 }
@@ -148,10 +166,12 @@ int Importer_memory() {
     flag_stop = 1;
     GetCtrlVal(ExportPanel(), EXPORT_ERASE, Excel.erase_after_export);
     DateFilter filter = ReadDateFilter();
+    const ExportedTests done = ReadNewOnlyFilter();
+    StartExportCounts(Excel.working_folder);
     PrepareImportPanel();
     OpenPopups();
     SetWaitCursor(0);
-    ExportMatchingTests(filter);
+    ExportMatchingTests(filter, done);
     ClosePopups();
     ShowExportPanelDone();
     SetWaitCursor(0);

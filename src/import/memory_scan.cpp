@@ -3,6 +3,7 @@
 #include "import/memory_scan.h"
 
 #include "store/store.h"
+#include "import/export_record.h"
 #include "import/measurement_display.h"
 #include "import/stop_request.h"
 #include "link/connection.h"
@@ -139,6 +140,7 @@ void ScanInstrumentMemory() {
 
     flag_stop = 1;
     OpenScanPanel();
+    ReadInstrumentSerial();
     ZR8812_conf();
     int objectCount = ZR8812_search_dir();
     if (objectCount > 0) {

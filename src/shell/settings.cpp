@@ -21,6 +21,7 @@
 
 #include "platform/system/system.h"
 #include "platform/ui/ui.h"
+#include "shell/export_options.h"
 #include "shell/globals.h"
 #include "shell/panels.h"
 
@@ -244,6 +245,7 @@ void Fin_prog() {
             Excel.erase_after_export = erase;
         }
         WriteSettingsFile(FirstFiveLines(1, Excel.working_folder) + LastEightLines());
+        SaveExportOptions();
         return;
     }
     // Not ticked: only the first line changes, to "0 0".

@@ -234,7 +234,8 @@ TEST_F(SampleMemoryExport, EveryKindAndLayoutBecomesTheWorkbookWorkedOutByHand) 
               static_cast<long>(exported_.size()));
     std::string message;
     GetCtrlVal(Fen_princ[PANEL_EXPORT], EXPORT_MESSAGE, message);
-    EXPECT_EQ(message, "Sheet ready.\n");
+    EXPECT_EQ(message, "Sheet ready.\nWorkbooks written: " + std::to_string(exported_.size()) +
+                           "\nSkipped, already exported: 0\nFailed: 0\nFolder: " + out_ + "/");
 }
 
 // LibreOffice shows every value of a full export as the program typed it,

@@ -155,6 +155,8 @@ int main(int argc, char** argv) {
         if (record.kind == "file")
             return {VAL_NEW_FILE_SELECTED, workbooks + "/" + record.defaultFileName + ".xlsx"};
         if (record.kind == "dir") return {VAL_DIRECTORY_SELECTED, workbooks};
+        if (std::getenv("BRISKEL_BENCH_POPUPS") != nullptr)
+            std::fprintf(stderr, "popup: %s: %s\n", record.title.c_str(), record.message.c_str());
         return {1, ""};
     });
 

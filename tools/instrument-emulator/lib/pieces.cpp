@@ -22,7 +22,7 @@ PieceSchedule::PieceSchedule(const PieceOptions& options)
 }
 
 bool PieceSchedule::active() const {
-    return options_.on || placed_stall_ > 0;
+    return options_.on || placed_stall_ > 0 || Clock::now() < resume_at_;
 }
 
 std::size_t PieceSchedule::allowance(std::size_t wanted, Clock::time_point now) const {

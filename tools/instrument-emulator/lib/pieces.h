@@ -24,7 +24,8 @@ class PieceSchedule {
 
     explicit PieceSchedule(const PieceOptions& options);
 
-    // True when it holds anything back: pieces are on or a stall is pending.
+    // True when it holds anything back: pieces are on, or a stall is pending
+    // or under way.
     bool active() const;
     // Bytes that may go out at `now`, at most `wanted` (0 while pausing).
     std::size_t allowance(std::size_t wanted, Clock::time_point now) const;

@@ -101,7 +101,7 @@ bool IsOneRegisterAnswer(const char* line, std::size_t length) {
     return length == 13 && std::strncmp(line, ":010302", 7) == 0 && IsValidModbusLine(line, length);
 }
 
-int TakeModbusAnswer(const char* raw, std::size_t length, int limit) {
+int ComReadTemp(const char* raw, std::size_t length, int limit) {
     std::size_t i = 0;
     while (i < length && i < 2 && IsNothing(raw[i])) ++i;
     if (i < length && raw[i] == ':') {
@@ -133,7 +133,7 @@ int DialogModbus(int function, uint16_t address, int quantity, const char* text)
     ClearBytes(reponse, REPONSE_SIZE, MODBUS_CLEAR);
     char raw[MODBUS_CLEAR];
     const Exchanged a = Exchange(frame.c_str(), raw, MODBUS_READ + 2, AnswerEnd::ModbusLine);
-    int result = TakeModbusAnswer(raw, a.length, MODBUS_READ);
+    int result = ComReadTemp(raw, a.length, MODBUS_READ);
 
     if (FindNoCase(reponse, TextLength(reponse, MODBUS_CLEAR), header.c_str()) >= 0) result = 10;
     if (!HoldsModelCode() && result == 10) {

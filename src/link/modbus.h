@@ -36,7 +36,7 @@ int DialogModbus(int function, uint16_t address, int quantity, const char* text)
 // the bytes up to "$" or beyond `limit`. Up to two leading NUL (or 0x9D) bytes
 // are no answer. 1, or -1 when the answer ended before either or holds a byte
 // >= 0x80.
-int TakeModbusAnswer(const char* raw, std::size_t length, int limit);
+int ComReadTemp(const char* raw, std::size_t length, int limit);
 // The switch sequence. 0 accepted, COMMAND_MODE already in command mode, -1
 // failure (error 10 shown when register 25 kept reading FFFF).
 int KillModBus();

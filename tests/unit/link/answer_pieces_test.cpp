@@ -164,19 +164,19 @@ TEST(AnswerEnd, APromptEndsTheAnswerOnlyAsTheLastLineAfterTheEcho) {
 TEST(AnswerEnd, AModbusAnswerIsTakenAsTheLineOrUpToThePrompt) {
     std::memset(reponse, 0, 1000);
     const std::string line = std::string("\0", 1) + ":010302010019\r\n";
-    EXPECT_EQ(TakeModbusAnswer(line.data(), line.size(), 515), 1);
+    EXPECT_EQ(ComReadTemp(line.data(), line.size(), 515), 1);
     EXPECT_STREQ(reponse, ":010302010019\r\n");
 
     std::memset(reponse, 0, 1000);
     const std::string prompt = "sh: x: Error: not found\r\nkorvid:/$ ";
-    EXPECT_EQ(TakeModbusAnswer(prompt.data(), prompt.size(), 515), 1);
+    EXPECT_EQ(ComReadTemp(prompt.data(), prompt.size(), 515), 1);
     EXPECT_STREQ(reponse, "sh: x: Error: not found\r\nkorvid:/$");
 
     const std::string cut = "sh: x: Err";
-    EXPECT_EQ(TakeModbusAnswer(cut.data(), cut.size(), 515), -1);  // silence before the end
+    EXPECT_EQ(ComReadTemp(cut.data(), cut.size(), 515), -1);  // silence before the end
     const std::string high = ":0103\x82";
-    EXPECT_EQ(TakeModbusAnswer(high.data(), high.size(), 515), -1);
-    EXPECT_EQ(TakeModbusAnswer("", 0, 515), -1);
+    EXPECT_EQ(ComReadTemp(high.data(), high.size(), 515), -1);
+    EXPECT_EQ(ComReadTemp("", 0, 515), -1);
 }
 
 }  // namespace

@@ -124,8 +124,8 @@ Exchanged ReadAnswer(char* answer, std::size_t already, std::size_t limit, Answe
     return Read(answer, already, limit, watch);
 }
 
-Exchanged Exchange(const char* text, char* answer, std::size_t limit, AnswerEnd until,
-                   int attempts, char mark) {
+Exchanged Exchange(const char* text, char* answer, std::size_t limit, AnswerEnd until, int attempts,
+                   char mark) {
     // A Modbus answer is no echo: function 06 even answers with the request.
     const std::string echo = until == AnswerEnd::ModbusLine ? "" : EchoOf(text);
     Exchanged result;

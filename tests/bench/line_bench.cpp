@@ -195,8 +195,7 @@ int main(int argc, char** argv) {
     const std::string label = memoryName == "large" ? "large" : "sample";
     std::vector<Phase> phases;
     phases.push_back(Measure("set-up", [] { Open_dev(0); }));
-    phases.push_back(
-        Measure("scan", [] { SimulateMenuItem(menu, ITEM_IMPORT); }));
+    phases.push_back(Measure("scan", [] { SimulateMenuItem(menu, ITEM_IMPORT); }));
     phases.push_back(Measure("export", [] {
         const int import = Fen_princ[PANEL_IMPORT], exportPanel = Fen_princ[PANEL_EXPORT];
         SetCtrlVal(import, IMPORT_ALL_DATES, 1);
@@ -214,8 +213,8 @@ int main(int argc, char** argv) {
     }
     PrintRow(label, total);
     const int written = CountWorkbooks(workbooks);
-    std::fprintf(stderr, "%s memory: %d workbooks written of %d supported tests\n",
-                 label.c_str(), written, expected);
+    std::fprintf(stderr, "%s memory: %d workbooks written of %d supported tests\n", label.c_str(),
+                 written, expected);
 
     SetPopupResponder(nullptr);
     instrument.stop();

@@ -119,7 +119,8 @@ void KeepWindowPainted() {
 bool WaitForBytes(ComPort& p, int ms) {
     if (p.serial.waitForReadyRead(ms)) return true;
     const auto error = p.serial.error();
-    return p.serial.isOpen() && (error == QSerialPort::NoError || error == QSerialPort::TimeoutError);
+    return p.serial.isOpen() &&
+           (error == QSerialPort::NoError || error == QSerialPort::TimeoutError);
 }
 
 }  // namespace

@@ -92,6 +92,20 @@ TEST_F(AnswerPieces, EveryListingDumpAndIdentityReadsAsInOnePiece) {
     for (std::size_t i = 0; i < whole.size(); ++i) EXPECT_EQ(pieces[i], whole[i]);
 }
 
+TEST_F(AnswerPieces, TheSwitchToCommandModeWorksInPieces) {
+    zr8812::EmulatorOptions options = DefaultOptions();
+    options.pieces.on = true;
+    options.pieces.seed = 4;
+    options.pieces.max_piece = 5;  // every Modbus line in several pieces
+    options.pieces.max_pause = 1.5 * TimeScale();
+    RestartInstrument(options);
+    OpenInstrumentLink();
+    EXPECT_EQ(KillModBus(), 0);
+    EXPECT_TRUE(instrument().in_command_mode());
+    EXPECT_EQ(EssaiCom("\r\n"), 0);
+    EXPECT_EQ(KillModBus(), COMMAND_MODE);  // its prompt, in pieces too
+}
+
 // The tail of an earlier answer that arrives after the flush holds a prompt of
 // its own: it must not end the next answer.
 TEST_F(AnswerPieces, ATrailingEarlierAnswerDoesNotEndTheNextOne) {
@@ -117,7 +131,7 @@ TEST_F(AnswerPieces, APauseBeyondTheTimeOutEndsTheReadAsAFailure) {
     Delay(pause + 4.0);
     instrument().stall_next_answer(pause * TimeScale());
     EXPECT_EQ(ZR8812_od(1, 1, KIND_CURRENT), 0);  // bytes came, but no prompt:
-    EXPECT_EQ(rep_buf[0], '\0');                   // no digit is taken from the cut dump
+    EXPECT_EQ(rep_buf[0], '\0');                  // no digit is taken from the cut dump
     Delay(pause + 4.0);
     EXPECT_EQ(ZR8812_Identify(), 0);
     EXPECT_EQ(ZR8812_od(1, 1, KIND_CURRENT), 0);
@@ -147,12 +161,12 @@ TEST(AnswerEnd, APromptEndsTheAnswerOnlyAsTheLastLineAfterTheEcho) {
     } rows[] = {
         {"ls -l\r\ntotal 0\r\nkorvid:/etc/mem$ ", 5, true},
         {"korvid:/$ ", 0, true},
-        {"x\nKORVID:/$ ", 0, true},                    // case is ignored
-        {"ls -l\r\nprice $ ", 5, false},               // a "$" in the data
-        {"ls -l\r\nkorvid file\r\n", 5, false},        // the model code in the data
-        {"ls -l\r\nkorvid:/etc/mem$", 5, false},       // the closing blank not yet there
-        {"korvid:/$ ls -l\r\n", 0, false},             // a prompt before the echo's answer
-        {"korvid:/$ ", 3, false},                      // the prompt line starts before `from`
+        {"x\nKORVID:/$ ", 0, true},               // case is ignored
+        {"ls -l\r\nprice $ ", 5, false},          // a "$" in the data
+        {"ls -l\r\nkorvid file\r\n", 5, false},   // the model code in the data
+        {"ls -l\r\nkorvid:/etc/mem$", 5, false},  // the closing blank not yet there
+        {"korvid:/$ ls -l\r\n", 0, false},        // a prompt before the echo's answer
+        {"korvid:/$ ", 3, false},                 // the prompt line starts before `from`
         {"ls -l\r\n0000000 6b6f 7276 6964 $ ", 5, false},
     };
     for (const auto& row : rows) {

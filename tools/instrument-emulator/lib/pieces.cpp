@@ -29,7 +29,8 @@ std::size_t PieceSchedule::allowance(std::size_t wanted, Clock::time_point now) 
     if (now < resume_at_) return 0;
     std::size_t room = options_.on ? piece_left_ : std::numeric_limits<std::size_t>::max();
     // A stall splits the output exactly at its place.
-    if (placed_stall_ > 0 && stall_at_ > sent_total_) room = std::min(room, stall_at_ - sent_total_);
+    if (placed_stall_ > 0 && stall_at_ > sent_total_)
+        room = std::min(room, stall_at_ - sent_total_);
     return std::min(wanted, room);
 }
 
@@ -66,10 +67,10 @@ void PieceSchedule::next_piece(Clock::time_point now, bool pause) {
     piece_left_ = size(random_);
     if (!pause) return;
     std::uniform_real_distribution<double> unit(0.0, 1.0);
-    const bool long_pause = std::uniform_int_distribution<int>(1, options_.long_every)(random_) == 1;
-    const double pause_seconds = long_pause
-                                     ? options_.max_pause * (0.5 + 0.5 * unit(random_))
-                                     : options_.max_pause / 20.0 * unit(random_);
+    const bool long_pause =
+        std::uniform_int_distribution<int>(1, options_.long_every)(random_) == 1;
+    const double pause_seconds = long_pause ? options_.max_pause * (0.5 + 0.5 * unit(random_))
+                                            : options_.max_pause / 20.0 * unit(random_);
     resume_at_ = now + seconds(pause_seconds);
 }
 

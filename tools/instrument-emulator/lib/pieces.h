@@ -14,8 +14,8 @@ struct PieceOptions {
     bool on = false;
     int seed = 1;                // same seed, same pieces and pauses
     std::size_t max_piece = 48;  // bytes in a piece: 1 to this
-    double max_pause = 1.5;      // seconds; one pause in `long_every` lies between half of it and it
-    int long_every = 6;          // the other pauses are below a twentieth of max_pause
+    double max_pause = 1.5;  // seconds; one pause in `long_every` lies between half of it and it
+    int long_every = 6;      // the other pauses are below a twentieth of max_pause
 };
 
 class PieceSchedule {
@@ -46,9 +46,9 @@ class PieceSchedule {
     std::size_t piece_left_ = 0;
     Clock::time_point resume_at_{};
     std::size_t sent_total_ = 0;
-    double stall_seconds_ = 0;     // asked for, not yet placed
-    std::size_t stall_at_ = 0;     // position in the output stream
-    double placed_stall_ = 0;      // placed at stall_at_
+    double stall_seconds_ = 0;  // asked for, not yet placed
+    std::size_t stall_at_ = 0;  // position in the output stream
+    double placed_stall_ = 0;   // placed at stall_at_
 };
 
 }  // namespace zr8812

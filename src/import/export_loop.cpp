@@ -184,10 +184,11 @@ int LectureTests(int object, int test, int) {
     }
     int kind = Director[object].tests[test].type_mes;
     if (kind < 0 || kind >= NB_KINDS) return TEST_WITHOUT_READER;
-    int downloaded = ZR8812_od(object, test, kind);
+    Reader reader = ReaderOf(kind);
+    // A kind without a reader would be downloaded only to be skipped.
+    int downloaded = reader != nullptr ? ZR8812_od(object, test, kind) : 0;
     SetCtrlVal(ImportPanel(), IMPORT_PROGRESS,
                "Obj:" + TwoDigits(object) + "/Test:" + TwoDigits(test) + " / " + KindName(kind));
-    Reader reader = ReaderOf(kind);
     if (reader == nullptr) return TEST_WITHOUT_READER;
     // A failed or cut-off download is never decoded: its values would be
     // zeros or left-overs of the previous test.

@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "pieces.h"
+
 namespace zr8812 {
 
 // What "ident" prints.
@@ -57,6 +59,8 @@ struct EmulatorOptions {
     // Called from the emulator's thread for every chunk on the line (outside
     // its lock, so it may call the emulator). Optional.
     std::function<void(const WireEvent&)> monitor;
+    // Answers in random pieces with random pauses (see pieces.h).
+    PieceOptions pieces;
 };
 
 class Emulator {
@@ -99,6 +103,8 @@ class Emulator {
     void clear_fault(Fault fault);
     bool in_command_mode() const;
     void set_command_mode(bool on);
+    // The next answer stops half-way for `seconds`, then goes on.
+    void stall_next_answer(double seconds);
 
     // The wire log: every chunk read from or written to the line, in order.
     std::vector<WireEvent> wire_log() const;

@@ -97,10 +97,10 @@ def check_names(folder, tests, dates):
         name, date = found[(obj, test, KINDS[letter])]
         assert date == dates[(obj, test, letter)], f"{name}: date {date}"
         sheet = openpyxl.load_workbook(os.path.join(folder, name)).worksheets[0]
-        assert checks.text(sheet["B2"].value) == f"{obj:02d}", name
-        assert checks.text(sheet["C2"].value) == f"{test:02d}", name
+        assert checks.text(sheet["B2"]) == f"{obj:02d}", name
+        assert checks.text(sheet["C2"]) == f"{test:02d}", name
         for cell, want in cells.items():
-            assert checks.text(sheet[cell].value) == want, f"{name} {cell}"
+            assert checks.text(sheet[cell]) == want, f"{name} {cell}"
 
 
 def journal_lines(program_dir):

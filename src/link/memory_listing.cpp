@@ -97,6 +97,13 @@ int ZR8812_search_dir() {
     ListCurrentDirectory();
 
     const DirectoryListing listing = ParseDirectoryListing(rep_buf, REP_BUF_SIZE, year);
+    // The memory holds at most 100 objects: a longer listing is not this
+    // instrument's, and none of it is taken.
+    if (listing.nb_total > NB_OBJECTS) {
+        nb_total = 0;
+        Popup_erreur(ERROR_EMPTY_MEMORY);
+        return 0;
+    }
     for (const ListingEntry& e : listing.entries) {
         DirObjet& d = Director[e.number];
         d.num_objet = e.number;
@@ -127,6 +134,13 @@ int ZR8812_search_fil(int object) {
 
     const TestListing listing = ParseTestListing(rep_buf, REP_BUF_SIZE, year);
     DirObjet& d = Director[object];
+    // An object holds at most 100 tests: a larger count is not this
+    // instrument's, and none of its tests is taken.
+    if (listing.count > NB_TESTS) {
+        d.nb_test = 0;
+        Popup_erreur(ERROR_EMPTY_MEMORY);
+        return 0;
+    }
     d.nb_test = listing.count;
     if (listing.count == 0) return 0;
     for (const ListingEntry& e : listing.entries) {

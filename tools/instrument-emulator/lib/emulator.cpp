@@ -254,6 +254,16 @@ void Emulator::clear_fault(Fault fault) {
     state_->instrument.faults().clear(fault);
 }
 
+void Emulator::forge_answer(const std::string& command, const std::string& answer, int times) {
+    std::lock_guard lock(state_->mutex);
+    state_->instrument.forged().set(command, answer, times);
+}
+
+void Emulator::clear_forged_answers() {
+    std::lock_guard lock(state_->mutex);
+    state_->instrument.forged().clear();
+}
+
 bool Emulator::in_command_mode() const {
     std::lock_guard lock(state_->mutex);
     return state_->instrument.in_command_mode();

@@ -99,6 +99,12 @@ class Emulator {
     void clear_fault(Fault fault);
     bool in_command_mode() const;
     void set_command_mode(bool on);
+    // Answers of a foreign or damaged instrument (command mode): every answer
+    // to a command line starting with `command` becomes `answer`, sent as
+    // given, without echo or prompt of its own; the command is not run.
+    // `times` > 0 limits it to that many answers.
+    void forge_answer(const std::string& command, const std::string& answer, int times = 0);
+    void clear_forged_answers();
 
     // The wire log: every chunk read from or written to the line, in order.
     std::vector<WireEvent> wire_log() const;

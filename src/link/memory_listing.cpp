@@ -150,5 +150,9 @@ int ZR8812_search_fil(int object) {
         TakeListedFields(e, t);
         t.num_objet = object;
     }
+    // Entries that are no test of this object (a name that climbs out of it,
+    // holds other characters, or a line cut short) are left out: say so.
+    if (listing.entries.size() < static_cast<std::size_t>(listing.count))
+        Popup_erreur(ERROR_EMPTY_MEMORY);
     return 0;
 }

@@ -254,9 +254,10 @@ void Emulator::clear_fault(Fault fault) {
     state_->instrument.faults().clear(fault);
 }
 
-void Emulator::forge_answer(const std::string& command, const std::string& answer, int times) {
+void Emulator::forge_answer(const std::string& command, const std::string& answer, int times,
+                            const std::string& directory) {
     std::lock_guard lock(state_->mutex);
-    state_->instrument.forged().set(command, answer, times);
+    state_->instrument.forged().set(command, answer, times, directory);
 }
 
 void Emulator::clear_forged_answers() {

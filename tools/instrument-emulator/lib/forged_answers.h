@@ -13,16 +13,20 @@ namespace zr8812 {
 class ForgedAnswers {
    public:
     // Every answer to a command line starting with `command` becomes
-    // `answer`; `times` > 0 limits it to that many answers. A later forgery of
-    // the same command replaces an earlier one.
-    void set(const std::string& command, const std::string& answer, int times);
+    // `answer`; `times` > 0 limits it to that many answers; a `directory`
+    // ("/etc/mem/03") limits it to answers given there. A later forgery of the
+    // same command and directory replaces an earlier one.
+    void set(const std::string& command, const std::string& answer, int times,
+             const std::string& directory);
     void clear() { forged_.clear(); }
-    // The forged answer to `line`, if any (uses up one of its count).
-    std::optional<std::string> take(const std::string& line);
+    // The forged answer to `line` in the current directory `cwd`, if any
+    // (uses up one of its count).
+    std::optional<std::string> take(const std::string& line, const std::string& cwd);
 
    private:
     struct Forgery {
         std::string command;
+        std::string directory;  // "" = any
         std::string answer;
         int remaining;  // -1 = until cleared
     };

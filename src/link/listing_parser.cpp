@@ -164,7 +164,10 @@ TestListing ParseTestListing(const char* text, std::size_t length, int currentYe
         long t = -1;
         for (std::size_t i = from; i + 5 <= c.end; ++i)
             if (std::strncmp(text + i, "total", 5) == 0) t = static_cast<long>(i);
-        if (t >= 0) result.count = CountAfter(c, static_cast<std::size_t>(t) + 5);
+        if (t >= 0) {
+            result.has_total = true;
+            result.count = CountAfter(c, static_cast<std::size_t>(t) + 5);
+        }
     }
     for (int repetition = 0; repetition < result.count; ++repetition) {
         const std::size_t window = std::min(c.end, c.pos + TEST_WINDOW);

@@ -142,7 +142,13 @@ int ZR8812_search_fil(int object) {
         return 0;
     }
     d.nb_test = listing.count;
-    if (listing.count == 0) return 0;
+    if (listing.count == 0) {
+        // Entries without "total" after them: the listing was cut short (a
+        // prompt amid its lines, an answer that stopped), its tests uncounted.
+        if (!listing.has_total && FindNoCase(rep_buf, TextLength(rep_buf, REP_BUF_SIZE), "-r") >= 0)
+            Popup_erreur(ERROR_EMPTY_MEMORY);
+        return 0;
+    }
     for (const ListingEntry& e : listing.entries) {
         FicTest& t = d.tests[e.number];
         t.num_test = e.number;

@@ -200,6 +200,11 @@ std::vector<Hostile> TestListings() {
               kEmptyMemory),
         Tests("tests_counted_150", Entry(false, "01.a") + Entry(false, "02.e") + "total 150\r\n",
               kEmptyMemory),
+        Tests("tests_prompt_amid_data",
+              Entry(false, "01.a") + Prompt("/etc/mem/01") + Entry(false, "02.e") + "total 2\r\n",
+              kEmptyMemory),
+        Tests("tests_60KB_without_line_end", Entry(false, "01.a") + std::string(60000, '-'),
+              kEmptyMemory),
     };
 }
 

@@ -227,7 +227,7 @@ TEST_F(ExportPanel, ASavedWorkbookTakesTheWorkbookExtensionAndOpensElsewhere) {
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0], CURRENT_TITLES);
     EXPECT_EQ(rows[1], SavedRow(Out("site.xlsx"), 2));
-    EXPECT_EQ(rows[1][3], "     0.523");
+    EXPECT_EQ(rows[1][3], "0.523");
 }
 
 TEST_F(ExportPanel, CancellingTheDialogConsumesTheNumber) {

@@ -49,11 +49,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         FUZZ_EXPECT(fuzz::If(workbook.IsOpen(), "a refused template stays open"));
         return 0;
     }
-    // The cells of an export: titles in row 1, values in row 2, up to BA20.
+    // The cells of an export: titles in row 1, values in row 2 (texts, numbers
+    // and the test's date), up to BA20. Each reads back as typed.
     const struct {
         int row, column;
         const char* text;
-    } cells[] = {{1, 1, "Object"}, {2, 3, " 0.25 "}, {2, 53, "Ohm "}, {20, 2, "a<b&c"}};
+    } cells[] = {{1, 1, "Object"}, {2, 1, "11/05/2008"}, {2, 3, "0.250"},
+                 {2, 53, "Ohm "},  {20, 2, "a<b&c"},       {20, 53, "-12"}};
     for (const auto& cell : cells) {
         FUZZ_EXPECT(fuzz::If(workbook.SetCellText(cell.row, cell.column, cell.text) != 0,
                              "a cell of the sheet cannot be written"));

@@ -27,6 +27,7 @@ TOOLS = [
     "dpkg-deb", "desktop-file-validate", "appstreamcli",
     "pdfinfo", "pdftoppm", "pdftotext", "udevadm",
     "soffice",  # LibreOffice headless reads the exported workbooks back
+    "clang-14", "clang++-14",  # the fuzz targets (scripts/fuzz)
 ]
 # Python modules the end-to-end tests import.
 PYTHON_MODULES = ["openpyxl"]
@@ -37,6 +38,7 @@ RUNTIME_FILES = [
     "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",    # texts in screenshots and the manual
     "/usr/share/i18n/locales/fr_FR",                      # the tests on a French desktop
     "/usr/lib/libreoffice/program/libsclo.so",            # LibreOffice's spreadsheet, for soffice
+    "/usr/lib/llvm-14/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a",  # libFuzzer (scripts/fuzz)
 ]
 CACHE_PATH = re.compile(r"^([A-Za-z0-9_]+):(FILEPATH|PATH)=(/.*)$")
 

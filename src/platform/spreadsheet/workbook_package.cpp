@@ -435,6 +435,11 @@ int WorkbookPackage::Open(const std::string& path) {
     std::string bytes;
     const int status = ReadFile(path, bytes);
     if (status != XLE_NO_ERROR) return status;
+    return OpenPackage(bytes);
+}
+
+int WorkbookPackage::OpenPackage(const std::string& bytes) {
+    Close();
     auto impl = std::make_unique<Impl>();
     if (!ReadZipEntries(bytes, impl->entries)) return XLE_DAMAGED_PACKAGE;
     if (impl->Load() != XLE_NO_ERROR) return XLE_DAMAGED_PACKAGE;

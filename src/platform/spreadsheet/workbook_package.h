@@ -27,6 +27,8 @@ class WorkbookPackage {
     // Reads the package at `path` and finds its first worksheet. 0, or
     // XLE_FILE_NOT_FOUND / XLE_DAMAGED_PACKAGE (then the object is empty).
     int Open(const std::string& path);
+    // The same over the bytes of a package already read: 0, or XLE_DAMAGED_PACKAGE.
+    int OpenPackage(const std::string& bytes);
     bool IsOpen() const;
 
     // Puts `text` into the cell at `row`, `column` (1-based) of the first

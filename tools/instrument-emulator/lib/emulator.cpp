@@ -267,6 +267,17 @@ void Emulator::clear_fault(Fault fault) {
     state_->instrument.faults().clear(fault);
 }
 
+void Emulator::forge_answer(const std::string& command, const std::string& answer, int times,
+                            const std::string& directory) {
+    std::lock_guard lock(state_->mutex);
+    state_->instrument.forged().set(command, answer, times, directory);
+}
+
+void Emulator::clear_forged_answers() {
+    std::lock_guard lock(state_->mutex);
+    state_->instrument.forged().clear();
+}
+
 bool Emulator::in_command_mode() const {
     std::lock_guard lock(state_->mutex);
     return state_->instrument.in_command_mode();

@@ -105,6 +105,14 @@ class Emulator {
     void set_command_mode(bool on);
     // The next answer stops half-way for `seconds`, then goes on.
     void stall_next_answer(double seconds);
+    // Answers of a foreign or damaged instrument (command mode): every answer
+    // to a command line starting with `command` becomes `answer`, sent as
+    // given, without echo or prompt of its own; the command is not run.
+    // `times` > 0 limits it to that many answers, a `directory` ("/etc/mem/03")
+    // to answers given there.
+    void forge_answer(const std::string& command, const std::string& answer, int times = 0,
+                      const std::string& directory = {});
+    void clear_forged_answers();
 
     // The wire log: every chunk read from or written to the line, in order.
     std::vector<WireEvent> wire_log() const;

@@ -9,6 +9,7 @@
 
 #include "command_shell.h"
 #include "emulator.h"
+#include "forged_answers.h"
 #include "memory_fs.h"
 #include "modbus_slave.h"
 
@@ -42,6 +43,7 @@ class Instrument {
     void set_command_mode(bool on);
     InstrumentParameters& parameters() { return parameters_; }
     FaultSet& faults() { return faults_; }
+    ForgedAnswers& forged() { return forged_; }
     std::string current_directory() const { return fs_.cwd(); }
 
    private:
@@ -57,6 +59,7 @@ class Instrument {
     MemoryFs fs_;
     CommandShell shell_;
     FaultSet faults_;
+    ForgedAnswers forged_;
 };
 
 }  // namespace zr8812

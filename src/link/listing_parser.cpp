@@ -65,6 +65,7 @@ Field ReadDate(Cursor& c, std::size_t stop, int currentYear, ListingEntry& e) {
         e.heure = c.Number(when, 2);
         e.minute = c.Number(when + 3, 2);
         e.annee = currentYear;
+        e.time_shown = true;
         c.pos = std::min(c.end, static_cast<std::size_t>(when) + 5);
     }
     return Field::None;
@@ -100,6 +101,13 @@ int CountAfter(const Cursor& c, std::size_t from) {
 }
 
 }  // namespace
+
+int YearOfRecentEntry(int month, int day, int todayMonth, int todayDay, int todayYear) {
+    // Tests lie in the past; a few weeks ahead is only the two clocks
+    // disagreeing, more than that is the same day of last year.
+    const int daysAhead = (month - todayMonth) * 31 + (day - todayDay);
+    return daysAhead > 31 ? todayYear - 1 : todayYear;
+}
 
 int chermois(const char* text) {
     for (int m = 0; m < 12; ++m)

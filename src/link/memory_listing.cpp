@@ -29,6 +29,11 @@ void TakeListedFields(const ListingEntry& e, Record& to) {
     to.mois = e.mois;
     to.jour = e.jour;
     to.annee = e.annee;
+    if (e.time_shown) {
+        int month = 0, day = 0, year = 0;
+        GetSystemDate(month, day, year);
+        to.annee = YearOfRecentEntry(e.mois, e.jour, month, day, year);
+    }
     to.heure = e.heure;
     to.minute = e.minute;
 }

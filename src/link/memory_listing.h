@@ -21,6 +21,7 @@ struct ListingEntry {
     int32_t jour = 0, mois = 0, annee = 0, heure = 0, minute = 0;
     int32_t number = 0;    // object or test number, 0..99
     int32_t type_mes = 0;  // tests: index of the extension in tab_type
+    bool time_shown = false;  // the listing showed a time, not the year
 };
 
 struct DirectoryListing {
@@ -38,6 +39,12 @@ struct TestListing {
     std::vector<ListingEntry> entries;  // tests with a valid name, in order
 };
 TestListing ParseTestListing(const char* text, std::size_t length, int currentYear);
+
+// The year of an entry listed with a time instead of its year. The instrument
+// lists a time only for recent entries, so a month and day well ahead of today
+// are last year's: in January a December entry is from last December, not from
+// the coming one.
+int YearOfRecentEntry(int month, int day, int todayMonth, int todayDay, int todayYear);
 
 // 1..12 for an English month abbreviation (case ignored), 0 otherwise.
 int chermois(const char* text);

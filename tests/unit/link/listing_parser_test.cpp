@@ -125,10 +125,27 @@ TEST(TestListingParser, ReadsNumbersKindsAndDates) {
     EXPECT_EQ(l.entries[1].heure, 10);
     EXPECT_EQ(l.entries[1].minute, 25);
     EXPECT_EQ(l.entries[1].annee, kThisYear);
+    EXPECT_FALSE(l.entries[0].time_shown);
+    EXPECT_TRUE(l.entries[1].time_shown);
     EXPECT_EQ(l.entries[2].number, 99);
     EXPECT_EQ(l.entries[2].type_mes, KIND_VOLTAGE);
     EXPECT_EQ(l.entries[2].jour, 28);
     for (const ListingEntry& e : l.entries) EXPECT_NE(e.present, 0);
+}
+
+// An entry listed with a time is recent: a month and day well ahead of today
+// are last year's, across the turn of the year; a few days ahead are the two
+// clocks disagreeing.
+TEST(ListedYear, IsLastYearForDatesWellAheadOfToday) {
+    struct Row { int month, day, todayMonth, todayDay, want; };
+    for (const Row& r : std::vector<Row>{{3, 5, 3, 5, 2026},     // today
+                                         {12, 20, 1, 4, 2025},   // last December, seen in January
+                                         {7, 10, 1, 4, 2025},    // six months ago
+                                         {7, 10, 12, 30, 2026},  // July, seen at the year's end
+                                         {1, 10, 1, 4, 2026}}) { // instrument clock a few days ahead
+        SCOPED_TRACE(std::to_string(r.month) + "/" + std::to_string(r.day));
+        EXPECT_EQ(YearOfRecentEntry(r.month, r.day, r.todayMonth, r.todayDay, 2026), r.want);
+    }
 }
 
 TEST(TestListingParser, NamesWithoutTwoDigitsOrWithUnknownKindsAreSkipped) {

@@ -7,6 +7,7 @@
 #include "import/date_filter.h"
 #include "import/import_messages.h"
 #include "import/import_workflow.h"
+#include "import/lost_instrument.h"
 #include "import/measurement_display.h"
 #include "import/record_decoding.h"
 #include "import/sheet_writer.h"
@@ -118,13 +119,20 @@ bool ExportTest(int object, int test, const DateFilter& filter) {
     flag_stop = 1;
     if (StopArrived()) return false;
     int kind = record.type_mes;
-    if (LectureTests(object, test, kind) != TEST_DECODED) return true;
+    const int read = LectureTests(object, test, kind);
+    if (read == TEST_PORT_LOST) {
+        ReportInstrumentLost(object, test, filter, false);
+        return false;
+    }
+    if (read != TEST_DECODED) return true;
     // No saved workbook, no erase question: the test must stay on the
     // instrument while it has no other copy.
     bool saved = WriteSheet(object, test, kind);
     if (StopArrived()) return false;
-    if (saved && Excel.erase_after_export == 1 && UserConfirmsErase()) {
-        ZR8812_delete(object, test, kind);
+    if (saved && Excel.erase_after_export == 1 && UserConfirmsErase() &&
+        !EraseExportedTest(object, test, kind)) {
+        ReportInstrumentLost(object, test, filter, true);
+        return false;
     }
     ProcessDrawEvents();
     return true;
@@ -172,6 +180,8 @@ int LectureTests(int object, int test, int) {
     // A failed or cut-off download is never decoded: its values would be
     // zeros or left-overs of the previous test.
     if (downloaded != 0 || !DumpHoldsRecord(kind, DownloadedDigits())) {
+        // A port that has gone is told once for the whole export, by the loop.
+        if (InstrumentPortLost()) return TEST_PORT_LOST;
         MessagePopup(Texte(titre_erreur), UnreadableTestText(object, test, kind));
         return TEST_UNREADABLE;
     }

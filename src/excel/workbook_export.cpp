@@ -182,6 +182,7 @@ bool OpenTemplate() {
 
 // The rows, the save, the close.
 Next WriteAndSave(int object, int test, int kind, const std::string& path, bool& saved) {
+    TakeCellWriteFailure();  // only this workbook's writes count
     WriteCell(TITLE_ROW, 1, Texte(date));
     WriteCell(TITLE_ROW, 2, Texte(Eobjet));
     WriteCell(TITLE_ROW, 3, Texte(Etest));
@@ -190,6 +191,13 @@ Next WriteAndSave(int object, int test, int kind, const std::string& path, bool&
     WriteCell(TITLE_ROW, 2, Texte(Eobjet));
     WriteCell(TITLE_ROW, 3, Texte(Etest));
     WriteKindRows(object, test, kind);
+    // A workbook that lacks a value is not saved: nothing under the chosen
+    // name, and no erase question for a test it would not hold.
+    if (const int failed = TakeCellWriteFailure(); failed < 0) {
+        Excel_WorkbookClose(ExcelWorkbookHandle, false);
+        Sort_Error(failed);
+        return Next::Return;
+    }
     int status = Excel_WorkbookSaveAs(ExcelWorkbookHandle, path, 1);
     if (status < 0) {
         Sort_Error(status);

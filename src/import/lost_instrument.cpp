@@ -43,6 +43,19 @@ const MessageTable appareil_deconnecte = {
     "Ricollegare lo strumento, poi Impostazioni, Comunicazione.",
 };
 
+const MessageTable lecture_interrompue = {
+    "L'appareil a été déconnecté pendant la lecture de sa mémoire : rien n'a été lu.\n"
+    "Reconnectez l'appareil, puis Configuration, Communication.",
+    "The instrument was disconnected while its memory was being read: nothing was read.\n"
+    "Connect the instrument again, then use Setup, Communication.",
+    "Das Gerät wurde beim Lesen seines Speichers getrennt: nichts wurde gelesen.\n"
+    "Schließen Sie das Gerät wieder an und wählen Sie Einstellungen, Kommunikation.",
+    "El instrumento se ha desconectado mientras se leía su memoria: no se ha leído nada.\n"
+    "Vuelva a conectar el instrumento y use Configuración, Comunicación.",
+    "Lo strumento è stato scollegato durante la lettura della sua memoria: non è stato letto "
+    "nulla.\nRicollegare lo strumento, poi Impostazioni, Comunicazione.",
+};
+
 // A whole memory would make a box taller than the screen.
 constexpr int LISTED_TESTS = 12;
 
@@ -110,6 +123,14 @@ bool EraseExportedTest(int object, int test, int kind) {
     LogWrite(std::string(Texte(titre_erreur)) + " = " + text + "\n");
     MessagePopup(Texte(titre_erreur), text);
     return true;
+}
+
+void ReportScanInterrupted() {
+    Mesure.link_flag = 0;
+    CloseCom(Mesure.serial_port);
+    const std::string text = Texte(lecture_interrompue);
+    LogWrite(std::string(Texte(titre_erreur)) + " = " + text + "\n");
+    MessagePopup(Texte(titre_erreur), text);
 }
 
 void ReportInstrumentLost(int object, int test, const DateFilter& filter, bool eraseUnconfirmed) {

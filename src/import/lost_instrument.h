@@ -25,6 +25,10 @@ bool EraseExportedTest(int object, int test, int kind);
 // `eraseUnconfirmed`: this test was exported but its erasure not confirmed.
 void ReportInstrumentLost(int object, int test, const DateFilter& filter, bool eraseUnconfirmed);
 
+// A memory scan whose instrument went away: the link is closed, the loss
+// logged and told; the caller lists nothing.
+void ReportScanInterrupted();
+
 // The texts, with their placeholders filled (exposed for the tests).
 std::string EraseUnconfirmedText(int object, int test, int kind);
 std::string InstrumentLostText(const std::string& tests);

@@ -9,10 +9,12 @@ import time
 
 # Menu titles in the main window's menu bar (x of the title, in pixels).
 MENU_FILE = 18
+MENU_SETUP = 60
 MENU_HELP = 169
 
 # Import / Export panel (640 x 430).
 IMPORT_EXPORT = (70, 400)
+IMPORT_UPDATE = (181, 400)
 IMPORT_ALL_DATES = (408, 27)
 IMPORT_DAY = (530, 57)
 IMPORT_MONTH = (530, 88)

@@ -25,15 +25,17 @@ TOOLS = [
     "bash", "python3", "cmake", "ctest", "cpack", "ninja", "pkg-config", "c++",
     "xvfb-run", "Xvfb", "xauth", "xdotool", "xwininfo", "import",
     "dpkg-deb", "desktop-file-validate", "appstreamcli",
-    "pdfinfo", "pdftoppm", "pdftotext", "udevadm",
+    "pdfinfo", "pdftoppm", "pdftotext", "udevadm", "dbus-run-session", "dbus-daemon",
 ]
 # Python modules the end-to-end tests import.
-PYTHON_MODULES = ["openpyxl"]
+PYTHON_MODULES = ["openpyxl", "pyatspi"]
 # Files the program and the tests load at run time rather than link.
 RUNTIME_FILES = [
     "/usr/lib/*/qt6/plugins/platforms/libqoffscreen.so",  # every Qt test
     "/usr/lib/*/qt6/plugins/platforms/libqxcb.so",        # the end-to-end runs
     "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",    # texts in screenshots and the manual
+    "/usr/libexec/at-spi-bus-launcher",                   # the accessibility bus of e2e_pulled_cable
+    "/usr/libexec/at-spi2-registryd",
 ]
 CACHE_PATH = re.compile(r"^([A-Za-z0-9_]+):(FILEPATH|PATH)=(/.*)$")
 

@@ -15,6 +15,7 @@ void RegisterExcelSubsystem() {
     RegisterCallbacks({
         {"Lancer_excel", Lancer_excel},
         {"Exporter_excel", Exporter_excel},
+        {"OpenWorkingFolder", OpenWorkingFolder},
     });
     SetSheetWriter(Exporter_feuille);
     shell_hooks.close_spreadsheet = [] {

@@ -8,11 +8,15 @@
 #include "excel/loop_sheets.h"
 #include "excel/sheet_cells.h"
 #include "excel/voltage_rcd_sheets.h"
+#include "excel/workbook_names.h"
 #include "store/store.h"
+#include "import/export_record.h"
 #include "import/import_workflow.h"
+#include "import/measurement_display.h"
 #include "import/stop_request.h"
 #include "platform/system/system.h"
 #include "platform/ui/ui.h"
+#include "shell/error_popup.h"
 #include "shell/globals.h"
 #include "shell/messages.h"
 #include "shell/panels.h"
@@ -117,11 +121,43 @@ enum class Next {
     Return,     // nothing more (a failed call, or the user kept the old file)
 };
 
-// The name, the dialog, the overwrite question. On success
-// `path` is where the workbook goes.
-Next ChooseFile(std::string& path) {
+// The test's own name in the working folder, never one that is taken; empty
+// when every candidate is.
+std::string AutomaticPath(int object, int test) {
+    const FicTest& record = Director[object].tests[test];
+    std::string folder = Excel.working_folder;
+    if (!EndsWithSeparator(folder)) folder += PathSeparator();
+    return FreeWorkbookPath(folder,
+                            AutomaticWorkbookName(Excel.base_name, InstrumentSerial(), record),
+                            WORKBOOK_EXTENSION);
+}
+
+// The test is named in the message, so the user knows which one has no workbook.
+void ReportUnsavedWorkbook(int object, int test, int kind, const std::string& path) {
+    MessagePopup(Texte(titre_erreur),
+                 FillPlaceholders(Texte(classeur_echec), {{"object", TwoDigits(object)},
+                                                          {"test", TwoDigits(test)},
+                                                          {"kind", KindName(kind)},
+                                                          {"path", path}}));
+}
+
+// A failed spreadsheet call: with automatic names the message names the test
+// (nobody chose its file), otherwise the numbered error box as ever.
+void ReportFailure(int status, int object, int test, int kind, const std::string& path) {
+    if (Excel.automatic_names == 0) {
+        Sort_Error(status);
+        return;
+    }
+    Sort_Error(0);
+    ReportUnsavedWorkbook(object, test, kind, path);
+}
+
+// The name, the dialog, the overwrite question (or, with automatic names, the
+// test's own name). On success `path` is where the workbook goes.
+Next ChooseFile(int object, int test, int kind, std::string& path, SheetResult& result) {
     const int p = ExportPanel();
     GetCtrlVal(p, EXPORT_ERASE, Excel.erase_after_export);
+    GetCtrlVal(p, EXPORT_AUTOMATIC_NAMES, Excel.automatic_names);
     std::string typed;
     GetCtrlVal(p, EXPORT_BASE_NAME, typed);
     Excel.base_name = typed.substr(0, MAX_BASE_NAME);
@@ -131,7 +167,15 @@ Next ChooseFile(std::string& path) {
     ClearObjHandle(&ExcelWorkbooksHandle);
     const int status = Excel_GetProperty(ExcelAppHandle, ExcelApp_Workbooks, ExcelWorkbooksHandle);
     if (status < 0) {
-        Sort_Error(status);
+        result = SheetResult::Failed;
+        ReportFailure(status, object, test, kind, Excel.working_folder);
+        return Next::Return;
+    }
+    if (Excel.automatic_names != 0) {
+        path = AutomaticPath(object, test);
+        if (!path.empty()) return Next::StopCheck;
+        result = SheetResult::Failed;
+        ReportUnsavedWorkbook(object, test, kind, Excel.working_folder);
         return Next::Return;
     }
     const std::string proposed = Excel.base_name + std::to_string(Excel.sequence);
@@ -153,7 +197,7 @@ Next ChooseFile(std::string& path) {
 }
 
 // A fresh copy of the template, its first sheet, its range.
-bool OpenTemplate() {
+bool OpenTemplate(int object, int test, int kind, const std::string& path) {
     std::string directory;
     GetProjectDir(directory);
     SetDir(directory);
@@ -171,7 +215,7 @@ bool OpenTemplate() {
     }
     if (status >= 0) status = Excel_WorksheetActivate(ExcelWorksheetHandle);
     if (status < 0) {
-        Sort_Error(status);
+        ReportFailure(status, object, test, kind, path);
         return false;
     }
     ClearObjHandle(&ExcelRangeHandle);
@@ -181,7 +225,7 @@ bool OpenTemplate() {
 }
 
 // The rows, the save, the close.
-Next WriteAndSave(int object, int test, int kind, const std::string& path, bool& saved) {
+Next WriteAndSave(int object, int test, int kind, const std::string& path, SheetResult& result) {
     TakeCellWriteFailure();  // only this workbook's writes count
     WriteCell(TITLE_ROW, 1, Texte(date));
     WriteCell(TITLE_ROW, 2, Texte(Eobjet));
@@ -195,15 +239,18 @@ Next WriteAndSave(int object, int test, int kind, const std::string& path, bool&
     // name, and no erase question for a test it would not hold.
     if (const int failed = TakeCellWriteFailure(); failed < 0) {
         Excel_WorkbookClose(ExcelWorkbookHandle, false);
-        Sort_Error(failed);
+        result = SheetResult::Failed;
+        ReportFailure(failed, object, test, kind, path);
         return Next::Return;
     }
     int status = Excel_WorkbookSaveAs(ExcelWorkbookHandle, path, 1);
     if (status < 0) {
-        Sort_Error(status);
+        result = SheetResult::Failed;
+        ReportFailure(status, object, test, kind, path);
         return Next::Return;
     }
-    saved = true;
+    result = SheetResult::Saved;
+    JournalSavedWorkbook(Director[object].tests[test], path);
     status = Excel_WorkbookClose(ExcelWorkbookHandle, false);
     if (status < 0) {
         Sort_Error(status);
@@ -212,12 +259,15 @@ Next WriteAndSave(int object, int test, int kind, const std::string& path, bool&
     return Next::StopCheck;
 }
 
-Next WriteWorkbook(int object, int test, int kind, bool& saved) {
+Next WriteWorkbook(int object, int test, int kind, SheetResult& result) {
     std::string path;
-    const Next chosen = ChooseFile(path);
+    const Next chosen = ChooseFile(object, test, kind, path, result);
     if (chosen != Next::StopCheck) return chosen;
-    if (!OpenTemplate()) return Next::Return;
-    return WriteAndSave(object, test, kind, path, saved);
+    if (!OpenTemplate(object, test, kind, path)) {
+        result = SheetResult::Failed;
+        return Next::Return;
+    }
+    return WriteAndSave(object, test, kind, path, result);
 }
 
 }  // namespace
@@ -240,21 +290,22 @@ std::string compres(const std::string& text) {
 // A test consumes its number whenever it got past the writing, saved or not
 // (a cancelled dialog, a stop); a failed spreadsheet call or a "No" to the
 // overwrite question leaves the number to the next test.
-bool Exporter_feuille(int object, int test, int kind) {
-    bool saved = false;
+SheetResult Exporter_feuille(int object, int test, int kind) {
+    SheetResult result = SheetResult::NotSaved;
     Next next = Next::Count;
-    if (PollStopRequest() == 1) next = WriteWorkbook(object, test, kind, saved);
-    if (next == Next::Return) return saved;
+    if (PollStopRequest() == 1) next = WriteWorkbook(object, test, kind, result);
+    if (next == Next::Return) return result;
     if (next == Next::StopCheck) PollStopRequest();
     ++Excel.sequence;
     ReleasePerTestHandles();
-    return saved;
+    return result;
 }
 
 int Exporter_excel(int, int, int event, void*, int, int) {
     if (event != EVENT_COMMIT) return 0;
     const int p = ExportPanel();
     GetCtrlVal(p, EXPORT_ERASE, Excel.erase_after_export);
+    GetCtrlVal(p, EXPORT_AUTOMATIC_NAMES, Excel.automatic_names);
     SetCtrlAttribute(p, EXPORT_EXPORT, ATTR_DIMMED, 1);
     SetCtrlAttribute(p, EXPORT_QUIT, ATTR_DIMMED, 1);
 
@@ -270,11 +321,24 @@ int Exporter_excel(int, int, int event, void*, int, int) {
     Importer_memory();
     SetWaitCursor(0);
     if (flag_stop == 0) ReleasePerTestHandles();
-    SetCtrlVal(p, EXPORT_MESSAGE, std::string(Texte(messag_fin)));
+    SetCtrlVal(p, EXPORT_MESSAGE, std::string(Texte(messag_fin)) + ExportSummaryText());
     SetWaitCursor(0);
     const int scan = Fen_princ[PANEL_SCAN];
     if (scan > 0 && RemovePopup(scan) == UIE_NO_ERROR) DiscardPanel(scan);
     SetCtrlAttribute(p, EXPORT_QUIT, ATTR_DIMMED, 0);
     SetActiveCtrl(p, EXPORT_QUIT);
+    return 0;
+}
+
+int OpenWorkingFolder(int, int, int event, void*, int, int) {
+    if (event != EVENT_COMMIT) return 0;
+    std::string folder;
+    GetCtrlVal(ExportPanel(), EXPORT_FOLDER, folder);
+    if (folder.empty()) folder = Excel.working_folder;
+    long size = 0;
+    // The file manager is asked only for a folder that is there.
+    if (GetFileInfo(folder, size) != 1 || !OpenDocumentInDefaultViewer(folder)) {
+        Popup_erreur(ERROR_WORKING_DIRECTORY);
+    }
     return 0;
 }

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "import/sheet_writer.h"
+
 // The template every workbook starts from, in the program directory.
 extern const char* const TEMPLATE_NAME;  // "Class.xl"
 // What the saved workbooks are: Office Open XML workbooks, named so that every
@@ -16,9 +18,16 @@ extern const char* const WORKBOOK_EXTENSION;  // ".xlsx"
 int Exporter_excel(int panel, int control, int event, void* callbackData, int eventData1,
                    int eventData2);
 
-// Writes the workbook of test `test` of object entry `object`, of kind `kind`.
-// Returns true only when the workbook was saved.
-bool Exporter_feuille(int object, int test, int kind);
+// Writes the workbook of test `test` of object entry `object`, of kind `kind`:
+// through the save dialog, or, with "Name workbooks automatically" ticked,
+// under the test's own name in the working folder. Each saved workbook gets
+// its line in the export journal.
+SheetResult Exporter_feuille(int object, int test, int kind);
+
+// Callback of the export panel's open-folder button: shows the working folder
+// in the desktop's file manager ("Working directory not found" when it is not there).
+int OpenWorkingFolder(int panel, int control, int event, void* callbackData, int eventData1,
+                      int eventData2);
 
 // Filter for typed names and folders: keeps letters, digits and - . : / + = * \ _,
 // and blanks, up to a run of two blanks, which ends the name after the first.

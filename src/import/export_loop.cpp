@@ -5,6 +5,7 @@
 
 #include "store/store.h"
 #include "import/date_filter.h"
+#include "import/export_record.h"
 #include "import/import_messages.h"
 #include "import/import_workflow.h"
 #include "import/lost_instrument.h"
@@ -107,14 +108,26 @@ bool UserConfirmsErase() {
     return Answer(titre_fiche, effac_appareil) && Answer(effac_appareil, etreSur);
 }
 
+// The tests to leave out: those of this instrument that the journal holds, when
+// "Only tests not exported yet" is ticked; none otherwise.
+ExportedTests ReadNewOnlyFilter() {
+    int newOnly = 0;
+    GetCtrlVal(ImportPanel(), IMPORT_NEW_ONLY, newOnly);
+    return newOnly != 0 ? ExportedTestsOfInstrument() : ExportedTests{};
+}
+
 // One test of the walk; false when a stop ends the loop.
-bool ExportTest(int object, int test, const DateFilter& filter) {
+bool ExportTest(int object, int test, const DateFilter& filter, const ExportedTests& done) {
     if (StopArrived()) return false;
     const FicTest& record = Director[object].tests[test];
     Selection.num_test = record.num_test;
     Selection.type_mes = record.type_mes;
     Selection.num_objet = record.num_objet;
     if (!filter.Matches(record)) return true;
+    if (done.Holds(record)) {
+        ++export_counts.skipped;
+        return true;
+    }
 
     flag_stop = 1;
     if (StopArrived()) return false;
@@ -124,10 +137,14 @@ bool ExportTest(int object, int test, const DateFilter& filter) {
         ReportInstrumentLost(object, test, filter, false);
         return false;
     }
+    if (read == TEST_UNREADABLE) ++export_counts.failed;
     if (read != TEST_DECODED) return true;
     // No saved workbook, no erase question: the test must stay on the
     // instrument while it has no other copy.
-    bool saved = WriteSheet(object, test, kind);
+    const SheetResult result = WriteSheet(object, test, kind);
+    if (result == SheetResult::Failed) ++export_counts.failed;
+    const bool saved = result == SheetResult::Saved;
+    if (saved) ++export_counts.written;
     if (StopArrived()) return false;
     if (saved && Excel.erase_after_export == 1 && UserConfirmsErase() &&
         !EraseExportedTest(object, test, kind)) {
@@ -138,14 +155,14 @@ bool ExportTest(int object, int test, const DateFilter& filter) {
     return true;
 }
 
-void ExportMatchingTests(const DateFilter& filter) {
+void ExportMatchingTests(const DateFilter& filter, const ExportedTests& done) {
     bool going = true;
     ForEachObject([&](int o) {
         if (!going) return;
         int row = RowOfObject(o);
         if (row >= 0) SetCtrlIndex(ImportPanel(), IMPORT_OBJECTS, row);
         ForEachTest(o, [&](int t) {
-            if (going) going = ExportTest(o, t, filter);
+            if (going) going = ExportTest(o, t, filter, done);
         });
     });
 }
@@ -156,10 +173,12 @@ int Importer_memory() {
     flag_stop = 1;
     GetCtrlVal(ExportPanel(), EXPORT_ERASE, Excel.erase_after_export);
     DateFilter filter = ReadDateFilter();
+    const ExportedTests done = ReadNewOnlyFilter();
+    StartExportCounts(Excel.working_folder);
     PrepareImportPanel();
     OpenPopups();
     SetWaitCursor(0);
-    ExportMatchingTests(filter);
+    ExportMatchingTests(filter, done);
     ClosePopups();
     ShowExportPanelDone();
     SetWaitCursor(0);
@@ -172,10 +191,11 @@ int LectureTests(int object, int test, int) {
     }
     int kind = Director[object].tests[test].type_mes;
     if (kind < 0 || kind >= NB_KINDS) return TEST_WITHOUT_READER;
-    int downloaded = ZR8812_od(object, test, kind);
+    Reader reader = ReaderOf(kind);
+    // A kind without a reader would be downloaded only to be skipped.
+    int downloaded = reader != nullptr ? ZR8812_od(object, test, kind) : 0;
     SetCtrlVal(ImportPanel(), IMPORT_PROGRESS,
                "Obj:" + TwoDigits(object) + "/Test:" + TwoDigits(test) + " / " + KindName(kind));
-    Reader reader = ReaderOf(kind);
     if (reader == nullptr) return TEST_WITHOUT_READER;
     // A failed or cut-off download is never decoded: its values would be
     // zeros or left-overs of the previous test.

@@ -34,6 +34,7 @@ void OpenExportPanel() {
     SetCtrlVal(ExportPanel(), EXPORT_FOLDER, Excel.working_folder);
     SetCtrlVal(ExportPanel(), EXPORT_BASE_NAME, Excel.base_name);
     SetCtrlVal(ExportPanel(), EXPORT_ERASE, static_cast<int>(Excel.erase_after_export));
+    SetCtrlVal(ExportPanel(), EXPORT_AUTOMATIC_NAMES, static_cast<int>(Excel.automatic_names));
     flag_excel = 1;
     DisplayPanel(ExportPanel());
 }

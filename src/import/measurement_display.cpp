@@ -3,13 +3,17 @@
 
 #include <cstdio>
 
+#include "import/export_record.h"
 #include "platform/ui/ui.h"
 #include "shell/globals.h"
+#include "shell/messages.h"
 #include "shell/panels.h"
 
 namespace {
 
 constexpr int ENGLISH = 1;
+// Beside the number of a test the export journal holds.
+const char* const EXPORTED_MARK = "  \u2713";
 // Any text of blanks clears the description.
 const char* const BLANK = " ";
 
@@ -81,10 +85,19 @@ int FillObjectList() {
 }
 
 int AppendTestRows(int object) {
+    const ExportedTests exported = ExportedTestsOfInstrument();
     int rows = 0;
     ForEachTest(object, [&](int t) {
-        InsertListItem(ImportPanel(), IMPORT_TESTS, -1,
-                       TwoDigits(Director[object].tests[t].num_test), rows++);
+        const FicTest& test = Director[object].tests[t];
+        const std::string number = TwoDigits(test.num_test);
+        const bool marked = exported.Holds(test);
+        InsertListItem(ImportPanel(), IMPORT_TESTS, -1, marked ? number + EXPORTED_MARK : number,
+                       rows);
+        if (marked) {
+            SetListItemAccessibleName(ImportPanel(), IMPORT_TESTS, rows,
+                                      FillPlaceholders(Texte(deja_exporte), {{"test", number}}));
+        }
+        ++rows;
     });
     return rows;
 }

@@ -3,6 +3,7 @@
 #include "import/memory_scan.h"
 
 #include "store/store.h"
+#include "import/export_record.h"
 #include "import/lost_instrument.h"
 #include "import/measurement_display.h"
 #include "import/stop_request.h"
@@ -141,6 +142,7 @@ void ScanInstrumentMemory() {
 
     flag_stop = 1;
     OpenScanPanel();
+    ReadInstrumentSerial();
     ZR8812_conf();
     int objectCount = ZR8812_search_dir();
     if (objectCount > 0 && !InstrumentPortLost()) {

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "store/store.h"
+#include "import/export_record.h"
 #include "import/import_workflow.h"
 #include "import/measurement_display.h"
 #include "import/memory_scan.h"
@@ -38,5 +39,6 @@ void ResetImportStateForTesting() {
     volt = VoltRecord{};
     Lect_int = 0;
     Lect_float = 0;
+    ResetExportRecordForTesting();
     std::memset(tamp, 0, sizeof tamp);
 }

@@ -8,6 +8,7 @@ void SetSheetWriter(SheetWriter writer) {
     registered_writer = writer;
 }
 
-bool WriteSheet(int object, int test, int kind) {
-    return registered_writer != nullptr && registered_writer(object, test, kind);
+SheetResult WriteSheet(int object, int test, int kind) {
+    return registered_writer != nullptr ? registered_writer(object, test, kind)
+                                        : SheetResult::NotSaved;
 }

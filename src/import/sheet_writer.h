@@ -3,13 +3,20 @@
 // its `Exporter_feuille` here at start-up).
 #pragma once
 
+// What became of one test's workbook. The export loop offers to erase a test on
+// the instrument only when it was saved.
+enum class SheetResult {
+    Saved,
+    NotSaved,  // the user chose not to (dialog cancelled, old file kept) or a stop came
+    Failed,    // the workbook could not be written; the user was told
+};
+
 // Writes one workbook for the test just decoded (object and test entry indices
-// of `Director`, measurement kind). Returns true only when the workbook was
-// saved: the export loop offers to erase a test on the instrument only then.
-using SheetWriter = bool (*)(int object, int test, int kind);
+// of `Director`, measurement kind).
+using SheetWriter = SheetResult (*)(int object, int test, int kind);
 
 // nullptr removes the writer.
 void SetSheetWriter(SheetWriter writer);
 
-// Runs the registered writer; false (nothing saved) when there is none.
-bool WriteSheet(int object, int test, int kind);
+// Runs the registered writer; NotSaved when there is none.
+SheetResult WriteSheet(int object, int test, int kind);

@@ -51,6 +51,16 @@ bool ReadDumpGroups(const char* answer, std::size_t limit, std::size_t& pos, std
     }
 }
 
+// The seven octal digits of a dump line's offset; -1 when one is not octal.
+long OctalOffset(const char* digits) {
+    long value = 0;
+    for (std::size_t i = 0; i < OFFSET_DIGITS; ++i) {
+        if (digits[i] < '0' || digits[i] > '7') return -1;
+        value = value * 8 + (digits[i] - '0');
+    }
+    return value;
+}
+
 }  // namespace
 
 std::size_t FilterAnswer(const char* answer, std::size_t answerSize, char* out,
@@ -73,17 +83,29 @@ std::size_t TranslateDump(const char* answer, std::size_t answerSize, char* out,
         {PromptPosition(answer, answerSize, NO_PROMPT_LIMIT), DUMP_SCAN_LIMIT, answerSize});
     std::size_t pos = 0;
     std::size_t written = 0;
+    bool whole = false;  // the final offset line closed the dump
     while (pos < limit) {
         std::size_t run = 0;
         while (pos < limit && run < OFFSET_DIGITS) run = IsDigit(answer[pos++]) ? run + 1 : 0;
         if (run < OFFSET_DIGITS) break;
+        const long offset = OctalOffset(answer + pos - OFFSET_DIGITS);
+        const long bytes = static_cast<long>(written / 2);
         std::string line;
-        if (!ReadDumpGroups(answer, limit, pos, line))
-            break;  // a line cut by the prompt is not written
+        if (!ReadDumpGroups(answer, limit, pos, line)) {
+            // Only the offset line may meet the prompt; it gives the file's
+            // size (one byte less than the words when the size is odd).
+            whole = line.empty() && (offset == bytes || offset + 1 == bytes);
+            break;
+        }
+        // A line must start where the one before ended: offsets that go back,
+        // repeat or jump mean lines lost or doubled on the way.
+        if (offset != bytes) break;
         if (written + line.size() + 1 > outSize) break;
         std::memcpy(out + written, line.data(), line.size());
         written += line.size();
     }
+    // A dump that is cut, out of order or interrupted by a prompt is no file.
+    if (!whole) written = 0;
     out[written] = '\0';
     return written;
 }

@@ -20,6 +20,10 @@ std::size_t FilterAnswer(const char* answer, std::size_t answerSize, char* out,
 // digits that follow are kept, in order. Only lines that end before the model
 // code (before position 12 when the code is absent, and before DUMP_SCAN_LIMIT)
 // are written, so the echo, the final offset line and the prompt never are.
+// The dump must be whole: every line's offset (octal) where the line before
+// ended, and the line holding only the final offset just before the prompt.
+// Otherwise (lines repeated, missing or out of order, a prompt amid the data,
+// a cut answer) nothing is written and the result is 0.
 // Writes at most outSize - 1 characters and a NUL; returns the number written.
 std::size_t TranslateDump(const char* answer, std::size_t answerSize, char* out,
                           std::size_t outSize);

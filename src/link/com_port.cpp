@@ -7,10 +7,6 @@
 #include "platform/ui/ui.h"
 #include "shell/globals.h"
 
-char reponse[REPONSE_SIZE];
-char rep_buf[REP_BUF_SIZE];
-const char Modele[7] = "korvid";
-
 int ComWrite(const char* text) {
     char local[COM_WRITE_MAX + 1] = {};
     std::strncpy(local, text, COM_WRITE_MAX);

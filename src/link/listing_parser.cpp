@@ -164,7 +164,10 @@ TestListing ParseTestListing(const char* text, std::size_t length, int currentYe
         long t = -1;
         for (std::size_t i = from; i + 5 <= c.end; ++i)
             if (std::strncmp(text + i, "total", 5) == 0) t = static_cast<long>(i);
-        if (t >= 0) result.count = CountAfter(c, static_cast<std::size_t>(t) + 5);
+        if (t >= 0) {
+            result.has_total = true;
+            result.count = CountAfter(c, static_cast<std::size_t>(t) + 5);
+        }
     }
     for (int repetition = 0; repetition < result.count; ++repetition) {
         const std::size_t window = std::min(c.end, c.pos + TEST_WINDOW);
@@ -186,6 +189,9 @@ TestListing ParseTestListing(const char* text, std::size_t length, int currentYe
         if (ReadDate(c, c.end, currentYear, e) != Field::None) break;
         const long name = c.Next(IsDigit);
         if (name < 0) break;
+        // The name follows the date or time at once; anything between them
+        // ("../../05.l") makes it no name of a test in this directory.
+        const bool right_after_date = static_cast<std::size_t>(name) == c.pos;
         c.pos = std::min(c.end, static_cast<std::size_t>(name) + 2);
         if (c.At(name + 2) != '.') continue;  // "7.l" is no test name
         e.number = c.Number(name, 2);
@@ -196,6 +202,10 @@ TestListing ParseTestListing(const char* text, std::size_t length, int currentYe
             if (tab_type[k] != nullptr && tab_type[k][0] == '.' && tab_type[k][1] == letter)
                 kind = k;
         if (kind < 0) continue;  // an extension the program does not know
+        // Nor does anything follow the extension but the next entry or "total".
+        const char after = c.At(name + 4);
+        if (!right_after_date || (after != '\0' && after != '-' && after != 'd' && after != 't'))
+            continue;
         e.type_mes = kind;
         c.pos = std::min(c.end, static_cast<std::size_t>(name) + 4);
         result.entries.push_back(e);

@@ -98,6 +98,13 @@ int ZR8812_search_dir() {
     ListCurrentDirectory();
 
     const DirectoryListing listing = ParseDirectoryListing(rep_buf, REP_BUF_SIZE, year);
+    // The memory holds at most 100 objects: a longer listing is not this
+    // instrument's, and none of it is taken.
+    if (listing.nb_total > NB_OBJECTS) {
+        nb_total = 0;
+        Popup_erreur(ERROR_EMPTY_MEMORY);
+        return 0;
+    }
     for (const ListingEntry& e : listing.entries) {
         DirObjet& d = Director[e.number];
         d.num_objet = e.number;
@@ -130,8 +137,21 @@ int ZR8812_search_fil(int object) {
 
     const TestListing listing = ParseTestListing(rep_buf, REP_BUF_SIZE, year);
     DirObjet& d = Director[object];
+    // An object holds at most 100 tests: a larger count is not this
+    // instrument's, and none of its tests is taken.
+    if (listing.count > NB_TESTS) {
+        d.nb_test = 0;
+        Popup_erreur(ERROR_EMPTY_MEMORY);
+        return 0;
+    }
     d.nb_test = listing.count;
-    if (listing.count == 0) return 0;
+    if (listing.count == 0) {
+        // Entries without "total" after them: the listing was cut short (a
+        // prompt amid its lines, an answer that stopped), its tests uncounted.
+        if (!listing.has_total && FindNoCase(rep_buf, TextLength(rep_buf, REP_BUF_SIZE), "-r") >= 0)
+            Popup_erreur(ERROR_EMPTY_MEMORY);
+        return 0;
+    }
     for (const ListingEntry& e : listing.entries) {
         FicTest& t = d.tests[e.number];
         t.num_test = e.number;
@@ -139,5 +159,9 @@ int ZR8812_search_fil(int object) {
         TakeListedFields(e, t);
         t.num_objet = object;
     }
+    // Entries that are no test of this object (a name that climbs out of it,
+    // holds other characters, or a line cut short) are left out: say so.
+    if (listing.entries.size() < static_cast<std::size_t>(listing.count))
+        Popup_erreur(ERROR_EMPTY_MEMORY);
     return 0;
 }

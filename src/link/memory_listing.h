@@ -34,6 +34,7 @@ DirectoryListing ParseDirectoryListing(const char* text, std::size_t length, int
 
 struct TestListing {
     int32_t count = 0;                  // the listing's "total", 0 without one
+    bool has_total = false;             // "total" ends the listing
     std::vector<ListingEntry> entries;  // tests with a valid name, in order
 };
 TestListing ParseTestListing(const char* text, std::size_t length, int currentYear);

@@ -1,12 +1,11 @@
 #include "link/modbus.h"
 
 #include <algorithm>
-#include <cctype>
-#include <cstdio>
 #include <cstring>
 
 #include "link/answer_text.h"
 #include "link/com_port.h"
+#include "link/exchange.h"
 #include "platform/serial/serial.h"
 #include "platform/system/system.h"
 #include "platform/ui/ui.h"
@@ -17,23 +16,24 @@
 namespace {
 
 constexpr std::size_t MODBUS_CLEAR = 1000;
+constexpr int MODBUS_READ = 515;  // longest answer taken that is no Modbus line
 constexpr int REGISTER_SWITCH_ADDRESS = 25;
 constexpr uint16_t NO_REGISTER = 0xFFFF;
 constexpr int SWITCH_ATTEMPTS = 5;
 const char* const SWITCH_CODE = "5B27E0D41963F8A2";
 const char* const CONFIRMATION_CODE = "9E3B";
 
-bool IsNothing(int byte) {
-    return byte == 0 || byte == RS232_TIMEOUT || byte == 0x9D;
+bool IsNothing(char byte) {
+    return byte == 0 || static_cast<unsigned char>(byte) == 0x9D;
 }
 
 // After an answer that is no Modbus answer, the rest of a command-mode answer
 // may still be on its way: read on up to its prompt.
 bool PromptFollows() {
     const std::size_t length = TextLength(reponse, MODBUS_CLEAR - 1);
-    const std::size_t room = std::min<std::size_t>(500, MODBUS_CLEAR - 1 - length);
-    const int n = ComRdTerm(Mesure.serial_port, reponse + length, room, '$');
-    return n > 0 && FindNoCase(reponse, length + static_cast<std::size_t>(n), Modele) >= 0;
+    const std::size_t room = std::min<std::size_t>(length + 500, MODBUS_CLEAR - 1);
+    const Exchanged rest = ReadAnswer(reponse, length, room, AnswerEnd::Prompt);
+    return rest.length > 0 && FindNoCase(reponse, length + rest.length, Modele) >= 0;
 }
 
 bool HoldsModelCode() {
@@ -53,71 +53,28 @@ int CopyAnswerLine() {
 
 }  // namespace
 
-int ModbusLrc(const char* pairs, std::size_t length) {
-    if (length % 2 != 0) return -1;
-    unsigned sum = 0;
-    for (std::size_t i = 0; i < length; i += 2) {
-        const int high = HexValue(pairs[i]);
-        const int low = HexValue(pairs[i + 1]);
-        if (high < 0 || low < 0) return -1;
-        sum += static_cast<unsigned>(high * 16 + low);
+int ComReadTemp(const char* raw, std::size_t length, int limit) {
+    std::size_t i = 0;
+    while (i < length && i < 2 && IsNothing(raw[i])) ++i;
+    if (i < length && raw[i] == ':') {
+        std::size_t end = i + 1;
+        while (end < length && end - i - 1 < 49 && raw[end] != '\r') ++end;
+        const std::size_t n = end - i - 1;
+        for (std::size_t k = i + 1; k < end; ++k)
+            if (static_cast<unsigned char>(raw[k]) >= 0x80) return -1;
+        reponse[0] = ':';
+        std::memcpy(reponse + 1, raw + i + 1, n);
+        std::memcpy(reponse + 1 + n, "\r\n", 3);
+        return 1;
     }
-    return static_cast<int>((0x100 - (sum & 0xFF)) & 0xFF);
-}
-
-std::string BuildModbusFrame(int function, uint16_t address, int quantity, const char* text) {
-    char frame[64];
-    if (function == 0x06) {
-        std::snprintf(frame, sizeof frame, ":%02X%02X%04X%.4s", 1, function & 0xFF, address, text);
-    } else if (function == 0x03) {
-        std::snprintf(frame, sizeof frame, ":%02X%02X%04X%04X", 1, function & 0xFF, address,
-                      quantity & 0xFFFF);
-    } else {
-        std::snprintf(frame, sizeof frame, ":%02X%02X%04X%04X08%-16.16s", 1, function & 0xFF,
-                      address, quantity & 0xFFFF, text);
-    }
-    std::string result(frame);
-    const int lrc = ModbusLrc(result.c_str() + 1, result.size() - 1);
-    char check[8];
-    std::snprintf(check, sizeof check, "%02X\r\n", lrc & 0xFF);
-    result += check;
-    for (char& c : result) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return result;
-}
-
-bool IsValidModbusLine(const char* line, std::size_t length) {
-    if (length < 5 || line[0] != ':') return false;
-    for (std::size_t i = 0; i < length; ++i)
-        if (line[i] == ' ') return false;
-    const int computed = ModbusLrc(line + 1, length - 3);
-    const int high = HexValue(line[length - 2]);
-    const int low = HexValue(line[length - 1]);
-    return computed >= 0 && high >= 0 && low >= 0 && computed == high * 16 + low;
-}
-
-bool IsOneRegisterAnswer(const char* line, std::size_t length) {
-    return length == 13 && std::strncmp(line, ":010302", 7) == 0 && IsValidModbusLine(line, length);
-}
-
-int ComReadTemp(int limit) {
     std::size_t stored = 0;
-    for (;;) {
-        int byte = ComRdByte(Mesure.serial_port);
-        if (IsNothing(byte)) byte = ComRdByte(Mesure.serial_port);
-        if (byte == ':') {
-            char line[50] = {};
-            const int n = std::max(0, ComRdTerm(Mesure.serial_port, line, 49, '\r'));
-            for (int i = 0; i < n; ++i)
-                if (static_cast<unsigned char>(line[i]) >= 0x80) return -1;
-            reponse[0] = ':';
-            std::memcpy(reponse + 1, line, static_cast<std::size_t>(n));
-            std::memcpy(reponse + 1 + n, "\r\n", 3);
-            return 1;
-        }
-        if (stored < REPONSE_SIZE) reponse[stored++] = static_cast<char>(byte);
-        if (byte < 0 || byte >= 0x80) return -1;
+    for (; i < length; ++i) {
+        const char byte = raw[i];
+        if (stored < REPONSE_SIZE) reponse[stored++] = byte;
+        if (static_cast<unsigned char>(byte) >= 0x80) return -1;
         if (byte == '$' || stored > static_cast<std::size_t>(limit)) return 1;
     }
+    return -1;  // the instrument fell silent before the answer ended
 }
 
 int DialogModbus(int function, uint16_t address, int quantity, const char* text) {
@@ -126,8 +83,9 @@ int DialogModbus(int function, uint16_t address, int quantity, const char* text)
     const std::string header = frame.substr(0, 5);
 
     ClearBytes(reponse, REPONSE_SIZE, MODBUS_CLEAR);
-    ComWrite(frame.c_str());
-    int result = ComReadTemp(515);
+    char raw[MODBUS_CLEAR];
+    const Exchanged a = Exchange(frame.c_str(), raw, MODBUS_READ + 2, AnswerEnd::ModbusLine);
+    int result = ComReadTemp(raw, a.length, MODBUS_READ);
 
     if (FindNoCase(reponse, TextLength(reponse, MODBUS_CLEAR), header.c_str()) >= 0) result = 10;
     if (!HoldsModelCode() && result == 10) {
@@ -194,11 +152,9 @@ int EssaiCom(const char* text) {
     ClearBytes(rep_buf, REP_BUF_SIZE, 500);
     bool found = false;
     for (int attempts = 2; attempts > 0 && !found; --attempts) {
-        if (ComWrite(text) <= 0) return -1;
-        Delay(0.5);
-        const int n = ComRd(Mesure.serial_port, reponse, 500);
-        if (n <= 0) return -1;
-        if (FindNoCase(reponse, static_cast<std::size_t>(n), Modele) >= 0) {
+        const Exchanged a = Exchange(text, reponse, 500, AnswerEnd::Prompt);
+        if (a.length == 0) return -1;  // not sent, or nothing came back
+        if (FindNoCase(reponse, a.length, Modele) >= 0) {
             found = true;
         } else {
             ClearBytes(reponse, REPONSE_SIZE, 5000);

@@ -31,9 +31,12 @@ bool IsOneRegisterAnswer(const char* line, std::size_t length);
 // rep_buf without its CR; 1 something else arrived; -1 failure (the port has
 // been closed, the link flag is 0 and the menus restored).
 int DialogModbus(int function, uint16_t address, int quantity, const char* text);
-// Receives one answer into reponse: a ":" line up to CR (stored with CR LF), or
-// bytes up to "$" or beyond `limit`. 1, or -1 on silence or a byte >= 0x80.
-int ComReadTemp(int limit);
+// Takes one received answer (`raw`, `length` bytes) into reponse: a ":" line
+// up to its CR (at most 49 characters after the colon, stored with CR LF), or
+// the bytes up to "$" or beyond `limit`. Up to two leading NUL (or 0x9D) bytes
+// are no answer. 1, or -1 when the answer ended before either or holds a byte
+// >= 0x80.
+int ComReadTemp(const char* raw, std::size_t length, int limit);
 // The switch sequence. 0 accepted, COMMAND_MODE already in command mode, -1
 // failure (error 10 shown when register 25 kept reading FFFF).
 int KillModBus();

@@ -7,6 +7,7 @@
 #include "link/answer_filter.h"
 #include "link/answer_text.h"
 #include "link/com_port.h"
+#include "link/exchange.h"
 #include "platform/serial/serial.h"
 #include "platform/system/system.h"
 #include "platform/ui/ui.h"
@@ -25,38 +26,48 @@ int Port() {
     return Mesure.serial_port;
 }
 
-// Logs the command line and sends it with CR LF.
+// Logs the command line and sends it with CR LF, without reading its answer.
 int SendLogged(const std::string& command) {
     LogWrite(command + "\n");
     return ComWrite((command + "\r\n").c_str());
 }
 
-int ReadUpToEqual() {
-    return ComRdTerm(Port(), reponse, STATUS_READ, '=');
+// Logs and sends `command`, reading its answer into reponse up to the "=" of
+// the value (once more on silence). 0, or the serial library's code.
+int ExchangeUpToEqual(const std::string& command, bool& atEqual) {
+    Exchanged a;
+    for (int attempt = 0; attempt < 2 && a.length == 0; ++attempt) {
+        LogWrite(command + "\n");
+        a = Exchange((command + "\r\n").c_str(), reponse, STATUS_READ, AnswerEnd::Mark, 1, '=');
+        if (!a.sent) return a.status;
+    }
+    atEqual = a.at_mark;
+    return a.status;
 }
 
-// Sends the query of `parameter`, reads up to "=" (once more on silence, with
-// `wait` seconds before each read) and then the four value bytes. Returns 0 or
-// the serial library's code; `value` gets the bytes (0 where none came).
-int QueryStatus(const std::string& parameter, double wait, char* value) {
+// The rest of an answer read up to its "=": up to its prompt, so that it
+// cannot be taken for the start of the next answer.
+void DrainAnswer(const char* value) {
+    char rest[STATUS_READ] = {};
+    std::memcpy(rest, value, VALUE_BYTES);
+    ReadAnswer(rest, VALUE_BYTES, sizeof rest - 1, AnswerEnd::Prompt);
+}
+
+// Sends the query of `parameter`, reads up to "=" (once more on silence) and
+// then the four value bytes. Returns 0 or the serial library's code; `value`
+// gets the bytes (0 where none came).
+int QueryStatus(const std::string& parameter, char* value) {
     ClearBytes(reponse, REPONSE_SIZE, STATUS_CLEAR);
-    FlushInQ(Port());
-    const std::string command = "btb " + parameter;
-    int status = SendLogged(command);
-    if (status <= 0) return status;
-    if (wait > 0) Delay(wait);
-    ClearBytes(reponse, REPONSE_SIZE, STATUS_CLEAR);
-    if (ReadUpToEqual() <= 0) {
-        status = SendLogged(command);
-        if (status <= 0) return status;
-        ClearBytes(reponse, REPONSE_SIZE, STATUS_CLEAR);
-        if (wait > 0) Delay(wait);
-        if (ReadUpToEqual() <= 0) return ReturnRS232Err();
-    }
+    bool atEqual = false;
+    const int status = ExchangeUpToEqual("btb " + parameter, atEqual);
+    if (status != 0) return status;
+    // An answer without "=" ended at its prompt: no value follows.
+    if (!atEqual) return 0;
     for (std::size_t i = 0; i < VALUE_BYTES; ++i) {
         const int byte = ComRdByte(Port());
         value[i] = byte > 0 ? static_cast<char>(byte) : '\0';
     }
+    DrainAnswer(value);
     return 0;
 }
 
@@ -86,7 +97,7 @@ const char* const identity_labels[6] = {
 int ZR8812_Stat_Rot() {
     const int progress = ShowProgress();
     char value[VALUE_BYTES] = {};
-    const int status = QueryStatus("status.RotPos", 1.0, value);
+    const int status = QueryStatus("status.RotPos", value);
     if (status != 0) {
         CloseProgress(progress);
         return status;
@@ -101,7 +112,7 @@ int ZR8812_Stat_Rot() {
 
 int ZR8812_Stat_Shut() {
     char value[VALUE_BYTES] = {};
-    const int status = QueryStatus("status.ShutofEn", 0.0, value);
+    const int status = QueryStatus("status.ShutofEn", value);
     if (status != 0) return status;
     char taken[2] = {};
     int shut = 0;
@@ -111,28 +122,18 @@ int ZR8812_Stat_Shut() {
 }
 
 int ZR8812_shutof() {
-    FlushInQ(Port());
-    int status = SendLogged("btb status.ShutofEn=0");
-    if (status <= 0) return status;
-    ClearBytes(reponse, REPONSE_SIZE, STATUS_CLEAR);
-    if (ReadUpToEqual() <= 0) {
-        status = SendLogged("btb status.ShutofEn=0");
-        if (status <= 0) return status;
-        ClearBytes(reponse, REPONSE_SIZE, STATUS_CLEAR);
-        if (ReadUpToEqual() <= 0) return ReturnRS232Err();
-    }
-    // The answer to this query is dropped by the next command's flush.
+    bool atEqual = false;
+    int status = ExchangeUpToEqual("btb status.ShutofEn=0", atEqual);
+    if (status != 0) return status;
+    // The answer to this query is dropped by the next exchange.
     status = SendLogged("btb status.ShutofEn");
     return status <= 0 ? status : 0;
 }
 
 int ZR8812_Identify() {
     ClearBytes(reponse, REPONSE_SIZE, STATUS_CLEAR);
-    FlushInQ(Port());
-    const int status = ComWrite("ident\r\n");
-    if (status <= 0) return status;
-    Delay(0.3);
-    ComRd(Port(), reponse, STATUS_READ);
+    const Exchanged a = Exchange("ident\r\n", reponse, STATUS_READ, AnswerEnd::Prompt);
+    if (!a.sent) return a.status;
 
     if (ZR8812_traduc_reponse() == 0) return -1;
     IdentityFields f;

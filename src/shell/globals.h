@@ -42,6 +42,7 @@ struct ExcelRecord {
     std::string working_folder;      // at most 299 characters; kept in the settings file
     int32_t sequence = 1;            // workbook sequence number
     int32_t erase_after_export = 0;  // kept in the settings file
+    int32_t automatic_names = 0;     // 1: no save dialog; kept in the export options file
 };
 extern ExcelRecord Excel;
 

@@ -72,6 +72,7 @@ void Traduc_import() {
     Label(PANEL_IMPORT, IMPORT_MONTH, Tmois);
     Label(PANEL_IMPORT, IMPORT_YEAR, Tannee);
     Label(PANEL_IMPORT, IMPORT_QUIT, quitter);
+    Label(PANEL_IMPORT, IMPORT_NEW_ONLY, nouveaux_seuls);
 }
 
 void Traduc_excel() {
@@ -83,6 +84,8 @@ void Traduc_excel() {
     Label(PANEL_EXPORT, EXPORT_EXPORT, exporte);
     Label(PANEL_EXPORT, EXPORT_QUIT, quitter);
     Label(PANEL_EXPORT, EXPORT_ERASE, suppression);
+    Label(PANEL_EXPORT, EXPORT_AUTOMATIC_NAMES, noms_auto);
+    Label(PANEL_EXPORT, EXPORT_OPEN_FOLDER, ouvrir_dossier);
 }
 
 void Traduc_com() {

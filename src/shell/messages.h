@@ -3,7 +3,9 @@
 #pragma once
 
 #include <array>
+#include <initializer_list>
 #include <string>
+#include <utility>
 
 using MessageTable = std::array<const char*, 5>;
 
@@ -91,6 +93,21 @@ extern const MessageTable unit;
 extern const MessageTable update;
 extern const MessageTable vbatt;
 extern const MessageTable wave;
+
+// Automatic workbook names, the export journal and the export summary.
+extern const MessageTable noms_auto;        // check box of the export panel
+extern const MessageTable ouvrir_dossier;   // button of the export panel
+extern const MessageTable nouveaux_seuls;   // check box of the import panel
+extern const MessageTable deja_exporte;     // what a screen reader says for a marked test row; {test}
+extern const MessageTable bilan_export;     // {written} {skipped} {failed} {folder}
+extern const MessageTable classeur_echec;   // {object} {test} {kind} {path}
+extern const MessageTable journal_echec;    // {path}
+extern const MessageTable journal_abime;    // {path} {count}
+extern const MessageTable journal_titre;    // title of the journal messages
+
+// The text with each "{name}" replaced by its value.
+std::string FillPlaceholders(std::string text,
+                             std::initializer_list<std::pair<const char*, std::string>> values);
 
 // "No" and "Yes" of each language: entry 2*langue is "No", 2*langue+1 is "Yes".
 extern const std::array<const char*, 10> cmdOui;

@@ -42,6 +42,8 @@ constexpr int EXPORT_BROWSE = 6;
 constexpr int EXPORT_BASE_NAME = 7;
 constexpr int EXPORT_MESSAGE = 8;
 constexpr int EXPORT_ERASE = 9;
+constexpr int EXPORT_AUTOMATIC_NAMES = 10;  // no save dialog: names built from the test
+constexpr int EXPORT_OPEN_FOLDER = 11;      // the working folder in the file manager
 
 // Import panel (6)
 constexpr int IMPORT_EXPORT = 3;
@@ -55,6 +57,7 @@ constexpr int IMPORT_YEAR = 10;
 constexpr int IMPORT_ALL_DATES = 11;
 constexpr int IMPORT_DESCRIPTION = 12;
 constexpr int IMPORT_PROGRESS = 13;
+constexpr int IMPORT_NEW_ONLY = 14;  // skip the tests the export journal holds
 
 // About panel (7)
 constexpr int ABOUT_CLOSE = 2;

@@ -13,16 +13,15 @@
 // old one, so a failed write never leaves it empty or half written.
 #include "shell/settings.h"
 
-#include <cerrno>
-#include <climits>
 #include <cstdint>
-#include <cstdlib>
 #include <vector>
 
 #include "platform/system/system.h"
 #include "platform/ui/ui.h"
+#include "shell/export_options.h"
 #include "shell/globals.h"
 #include "shell/panels.h"
+#include "shell/settings_reader.h"
 
 std::string rep_ini;
 int rep[5] = {32, 102, 762, 1004, 0};
@@ -32,38 +31,10 @@ namespace {
 
 constexpr std::size_t DEFAULT_FOLDER_WIDTH = 64;
 
-// Reads an integer at the start of `text` (leading blanks, optional sign);
-// `pos` moves past it. False when there is none or it overflows.
-bool ReadInt(const std::string& text, std::size_t& pos, long long min, long long max, int base,
-             long long& value) {
-    while (pos < text.size() && (text[pos] == ' ' || text[pos] == '\t')) ++pos;
-    const char* start = text.c_str() + pos;
-    char* end = nullptr;
-    errno = 0;
-    const long long v = std::strtoll(start, &end, base);
-    if (end == start || errno == ERANGE || v < min || v > max) return false;
-    if (base == 16 && (*start == '-' || *start == '+')) return false;
-    pos += static_cast<std::size_t>(end - start);
-    value = v;
-    return true;
-}
-
-bool ReadInt32(const std::string& line, std::size_t& pos, int& value) {
-    long long v = 0;
-    if (!ReadInt(line, pos, INT_MIN, INT_MAX, 10, v)) return false;
-    value = static_cast<int>(v);
-    return true;
-}
-
 std::string ProgramDirectory() {
     std::string dir;
     GetProjectDir(dir);
     return dir;
-}
-
-std::string TrimRight(std::string text) {
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.pop_back();
-    return text;
 }
 
 std::string Truncated(std::string text, std::size_t max) {
@@ -119,48 +90,26 @@ std::string LastEightLines() {
     return text + "***\n";
 }
 
-// Lines 1 to 5. A value that cannot be read keeps the value it had; the
-// save-on-exit flag then stays 1.
-void ReadFirstLines(const std::vector<std::string>& lines, int& save_flag) {
-    auto line = [&](int n) -> const std::string& {
-        static const std::string none;
-        return n <= static_cast<int>(lines.size()) ? lines[n - 1] : none;
-    };
-    std::size_t pos = 0;
-    int flag = 1, first = 0;
-    if (ReadInt32(line(1), pos, flag)) {
-        save_flag = flag;
-        if (ReadInt32(line(1), pos, first)) FirstInstall = first;
-    }
-    pos = 0;
-    long long hex = 0;
-    if (ReadInt(line(2), pos, 0, 0xFFFF, 16, hex)) Mesure.settings_hex = static_cast<uint16_t>(hex);
-    pos = 0;
-    int value = 0, port = 0;
-    if (ReadInt32(line(3), pos, value)) {
-        Mesure.settings_value = value;
-        if (ReadInt32(line(3), pos, port)) Mesure.serial_port = port;
-    }
-    pos = 0;
-    int erase = 0;
-    if (ReadInt32(line(4), pos, erase)) Excel.erase_after_export = erase;
-    if (lines.size() >= 5) {
-        const std::string folder = TrimRight(line(5));
-        if (!folder.empty()) Excel.working_folder = Truncated(folder, MAX_WORKING_FOLDER);
-    }
+// The settings as they stand (the save-on-exit switch, which has no variable, 1).
+SettingsValues CurrentValues() {
+    SettingsValues v;
+    v.first_install = FirstInstall;
+    v.settings_hex = Mesure.settings_hex;
+    v.settings_value = Mesure.settings_value;
+    v.serial_port = Mesure.serial_port;
+    v.erase_after_export = Excel.erase_after_export;
+    v.working_folder = Excel.working_folder;
+    return v;
 }
 
-// Lines 7 to 12; false when any of the six integers is missing.
-bool ReadLastBlock(const std::vector<std::string>& lines, int& language, int window[5]) {
-    if (lines.size() < 12) return false;
-    int values[6];
-    for (int i = 0; i < 6; ++i) {
-        std::size_t pos = 0;
-        if (!ReadInt32(lines[6 + i], pos, values[i])) return false;
-    }
-    language = values[0];
-    for (int i = 0; i < 5; ++i) window[i] = values[i + 1];
-    return true;
+// Lines 1 to 5 as read; the save-on-exit flag is the caller's.
+void TakeFirstLines(const SettingsValues& v) {
+    FirstInstall = v.first_install;
+    Mesure.settings_hex = v.settings_hex;
+    Mesure.settings_value = v.settings_value;
+    Mesure.serial_port = v.serial_port;
+    Excel.erase_after_export = v.erase_after_export;
+    Excel.working_folder = v.working_folder;
 }
 
 void CreateDefaultFile(int save_flag) {
@@ -201,26 +150,26 @@ void Valeur_par_defaut() {
 void Sauvegarde_Ini(int file) { FmtFile(file, LastEightLines()); }
 
 void Charge_config() {
-    int save_flag = 1;
     std::vector<std::string> lines;
     const bool opened = ReadLines(rep_ini, lines, 13);
     // What the file does not hold keeps its default.
     Valeur_par_defaut();
-    int language = langue;
-    int window[5];
+    SettingsValues values = CurrentValues();
     bool damaged = !opened;
     if (opened) {
-        ReadFirstLines(lines, save_flag);
-        damaged = !ReadLastBlock(lines, language, window);
+        ReadFirstSettingsLines(lines, values);
+        TakeFirstLines(values);
+        damaged = !ReadLastSettingsBlock(lines, values);
     }
+    const int save_flag = values.save_flag;
     if (damaged) {
         CVI_DeleteFile(rep_ini);
         Valeur_par_defaut();
         CreateDefaultFile(save_flag);
     } else {
         // Every text lookup needs a language of the five; anything else is English.
-        langue = language >= 0 && language <= 4 ? language : 1;
-        for (int i = 0; i < 5; ++i) rep[i] = window[i];
+        langue = values.language >= 0 && values.language <= 4 ? values.language : 1;
+        for (int i = 0; i < 5; ++i) rep[i] = values.window[i];
         if (rep[4] < VAL_NO_ZOOM || rep[4] > VAL_MAXIMIZE) rep[4] = VAL_NO_ZOOM;
     }
     PlaceMainWindow();
@@ -244,6 +193,7 @@ void Fin_prog() {
             Excel.erase_after_export = erase;
         }
         WriteSettingsFile(FirstFiveLines(1, Excel.working_folder) + LastEightLines());
+        SaveExportOptions();
         return;
     }
     // Not ticked: only the first line changes, to "0 0".

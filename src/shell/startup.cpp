@@ -4,6 +4,7 @@
 #include "platform/system/system.h"
 #include "platform/ui/ui.h"
 #include "shell/driver_check.h"
+#include "shell/export_options.h"
 #include "shell/globals.h"
 #include "shell/hooks.h"
 #include "shell/languages.h"
@@ -126,6 +127,7 @@ int ProgramMain() {
     // 11
     rep_ini = directory + PathSeparator() + "Briskel.ini";
     Charge_config();
+    LoadExportOptions();
     // 12
     Mesure.link_flag = 0;
     // 13

@@ -64,8 +64,23 @@ def listed_date(memory_dir, object_number, test_number, letter, now=None):
     return when.month, when.day, year
 
 
-def text(cell_value):
-    return None if cell_value is None else str(cell_value).strip()
+PLAIN_NUMBER = re.compile(r"^(0+)(?:\.(0+))?$")
+
+
+def text(cell):
+    """The text a cell shows, less the blanks around it: numbers and dates
+    through the plain number formats the program gives them."""
+    value, number_format = cell.value, cell.number_format.replace("\\", "")
+    if value is None:
+        return None
+    if isinstance(value, datetime.datetime) and number_format == "mm/dd/yyyy":
+        return value.strftime("%m/%d/%Y")
+    plain = PLAIN_NUMBER.match(number_format)
+    if isinstance(value, (int, float)) and plain:
+        decimals = len(plain.group(2) or "")
+        width = len(plain.group(1)) + (decimals + 1 if decimals else 0) + (value < 0)
+        return f"{value:0{width}.{decimals}f}"
+    return str(value).strip()
 
 
 def listed_dates(memory_dir, tests):
@@ -89,7 +104,7 @@ def check_workbooks(folder, tests, dates, base="Briskel"):
                     "C2": f"{test:02d}"}
         expected.update(cells)
         for cell, want in expected.items():
-            got = text(sheet[cell].value)
+            got = text(sheet[cell])
             if got != want:
                 problems.append(f"{os.path.basename(path)} ({file_name(obj, test, letter)}) "
                                 f"{cell}: {got!r}, expected {want!r}")

@@ -24,7 +24,8 @@ SCREEN = "1280x1024x24"
 
 # What the program writes beside itself (and workbooks of a demo run); the
 # rest of bin/ is the program.
-NOT_COPIED = {"dosdevices", "Briskel.ini", "ZR881x_9025.log", "zr8812-emulator"}
+NOT_COPIED = {"dosdevices", "Briskel.ini", "ZR881x_9025.log", "zr8812-emulator", "BriskelExport.ini",
+              "Briskel_exports.txt"}
 
 
 class E2eFailure(Exception):

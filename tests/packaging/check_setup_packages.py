@@ -26,6 +26,8 @@ TOOLS = [
     "xvfb-run", "Xvfb", "xauth", "xdotool", "xwininfo", "import",
     "dpkg-deb", "desktop-file-validate", "appstreamcli",
     "pdfinfo", "pdftoppm", "pdftotext", "udevadm", "dbus-run-session", "dbus-daemon",
+    "soffice",  # LibreOffice headless reads the exported workbooks back
+    "clang-14", "clang++-14",  # the fuzz targets (scripts/fuzz)
 ]
 # Python modules the end-to-end tests import.
 PYTHON_MODULES = ["openpyxl", "pyatspi"]
@@ -34,6 +36,9 @@ RUNTIME_FILES = [
     "/usr/lib/*/qt6/plugins/platforms/libqoffscreen.so",  # every Qt test
     "/usr/lib/*/qt6/plugins/platforms/libqxcb.so",        # the end-to-end runs
     "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",    # texts in screenshots and the manual
+    "/usr/share/i18n/locales/fr_FR",                      # the tests on a French desktop
+    "/usr/lib/libreoffice/program/libsclo.so",            # LibreOffice's spreadsheet, for soffice
+    "/usr/lib/llvm-14/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a",  # libFuzzer (scripts/fuzz)
     "/usr/libexec/at-spi-bus-launcher",                   # the accessibility bus of e2e_pulled_cable
     "/usr/libexec/at-spi2-registryd",
 ]

@@ -25,6 +25,7 @@ const char kUsage[] =
     "  --program-dir DIR       program directory for --com (default: this program's folder)\n"
     "  --usb-serial TEXT       bridge serial number declared in comN.usb\n"
     "  --pace                  send at the real line rate, 960 bytes/s\n"
+    "  --pieces SEED           send answers in random pieces with pauses up to 1.5 s\n"
     "  --start-in-command-mode skip the Modbus switch sequence\n"
     "  --rotary N              rotary switch position (25 = SET-UP)\n"
     "  --shutoff N             automatic power-off setting (1 on, 0 off)\n"
@@ -176,6 +177,9 @@ int parse_arguments(int argc, char** argv, Settings& s) {
         } else if (parse_line_fault(arg, argv[i + 1], s)) {
             ++i;
         } else if (arg == "--com" && parse_number(argv[i + 1], s.com) && s.com > 0) {
+            ++i;
+        } else if (arg == "--pieces" && parse_number(argv[i + 1], s.options.pieces.seed)) {
+            s.options.pieces.on = true;
             ++i;
         } else if (arg == "--rotary" && parse_number(argv[i + 1], s.options.rotary)) {
             ++i;

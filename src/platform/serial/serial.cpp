@@ -1,9 +1,12 @@
 // RS-232 services over QSerialPort in blocking use: every call waits on the
 // port itself (waitForReadyRead / waitForBytesWritten) and never needs the
-// event loop, so the callers' literal time-outs hold.
+// event loop, so the callers' literal time-outs hold. ComRdUntil waits in short
+// slices and lets the window repaint between them.
 #include "platform/serial/serial.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QSerialPort>
 #include <algorithm>
 #include <cmath>
@@ -105,6 +108,22 @@ int ReadBytes(int port, char* buffer, std::size_t count, int terminator) {
     return static_cast<int>(n);
 }
 
+// Longest stretch a waiting read leaves the window without repainting.
+constexpr int REPAINT_SLICE_MS = 20;
+
+void KeepWindowPainted() {
+    if (QCoreApplication::instance() != nullptr)
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+// Waits up to `ms` for bytes; false when the port can no longer deliver any.
+bool WaitForBytes(ComPort& p, int ms) {
+    if (p.serial.waitForReadyRead(ms)) return true;
+    const auto error = p.serial.error();
+    return p.serial.isOpen() &&
+           (error == QSerialPort::NoError || error == QSerialPort::TimeoutError);
+}
+
 }  // namespace
 
 int OpenComConfig(int port, const std::string& /*deviceName*/, long baudRate, int parity,
@@ -149,6 +168,39 @@ int ComRd(int port, char* buffer, std::size_t count) {
 
 int ComRdTerm(int port, char* buffer, std::size_t count, int terminator) {
     return ReadBytes(port, buffer, count, terminator & 0xFF);
+}
+
+int ComRdUntil(int port, char* buffer, std::size_t count, const AnswerComplete& complete) {
+    ComPort* p = OpenPort(port);
+    if (p == nullptr) return lastError;
+    const int silence = TimeoutMs(*p);
+    QDeadlineTimer deadline(silence);
+    QElapsedTimer sincePaint;
+    sincePaint.start();
+    p->serial.clearError();
+    std::size_t n = 0;
+    while (n < count) {
+        if (sincePaint.elapsed() >= REPAINT_SLICE_MS) {
+            KeepWindowPainted();
+            sincePaint.restart();
+        }
+        if (p->serial.bytesAvailable() <= 0) {
+            if (deadline.hasExpired()) break;
+            const auto slice = std::min<qint64>(deadline.remainingTime(), REPAINT_SLICE_MS);
+            if (!WaitForBytes(*p, static_cast<int>(std::max<qint64>(slice, 1)))) break;
+            continue;
+        }
+        char c = 0;
+        if (!p->serial.getChar(&c)) break;
+        buffer[n++] = c;
+        deadline.setRemainingTime(silence);
+        if (complete && complete(buffer, n)) {
+            Record(RS232_NO_ERROR);
+            return static_cast<int>(n);
+        }
+    }
+    Record(n < count ? RS232_TIMEOUT : RS232_NO_ERROR);
+    return static_cast<int>(n);
 }
 
 int ComRdByte(int port) {

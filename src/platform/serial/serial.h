@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 
 constexpr int RS232_NO_ERROR = 0;
@@ -48,6 +49,16 @@ int ComRd(int port, char* buffer, std::size_t count);
 // As ComRd, and also ends at the byte `terminator`, which is consumed but not
 // stored nor counted.
 int ComRdTerm(int port, char* buffer, std::size_t count, int terminator);
+// Says whether the bytes read so far (`length` of them) make a whole answer.
+using AnswerComplete = std::function<bool(const char* bytes, std::size_t length)>;
+// Reads until `complete` holds after a byte, `count` bytes arrived, or nothing
+// arrived for the time-out: the time-out counts from the last byte, so a slow
+// or paused sender is waited for and a silent one still ends the read. While it
+// waits the windows keep repainting (drawing and timers are processed every
+// few milliseconds; the user's input stays queued for the program's own polls).
+// Returns the number of bytes stored (0..count), or a negative code when the
+// port is not usable; records RS232_TIMEOUT when the silence ended it.
+int ComRdUntil(int port, char* buffer, std::size_t count, const AnswerComplete& complete);
 // One byte (0..255), or a negative code (RS232_TIMEOUT when nothing came).
 int ComRdByte(int port);
 

@@ -45,9 +45,10 @@ int Excel_WorksheetActivate(CAObjHandle worksheet);
 // Worksheet.Range with Cell1 like "A1:BA20" or "C3".
 int Excel_WorksheetRange(CAObjHandle worksheet, const std::string& cell1, CAObjHandle& range);
 // Range.Item put: `row` and `column` are 1-based, relative to the range's top-left
-// cell; the value is written as text.
+// cell; the value is the text a person would type, which the cell takes as a
+// spreadsheet program does: a number, a date or a text (workbook_package.h).
 int Excel_RangeSetItem(CAObjHandle range, int row, int column, const std::string& value);
-// Range.Item get, as text.
+// Range.Item get, as the cell shows it.
 int Excel_RangeGetItem(CAObjHandle range, int row, int column, std::string& value);
 // Workbook.SaveAs: writes the workbook to `fileName`, replacing an existing file
 // only once the new one is complete. `accessMode` 1 = no change (the only one).

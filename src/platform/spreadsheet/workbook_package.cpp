@@ -12,6 +12,9 @@
 #include <vector>
 
 #include "platform/spreadsheet/atomic_file.h"
+#include "platform/spreadsheet/cell_value.h"
+#include "platform/spreadsheet/workbook_styles.h"
+#include "platform/spreadsheet/xml_names.h"
 #include "platform/spreadsheet/zip_archive.h"
 
 namespace {
@@ -21,23 +24,6 @@ constexpr int MAX_COLUMNS = 16384;
 constexpr std::size_t MAX_CELL_CHARACTERS = 32767;
 constexpr unsigned XML_PARSE =
     pugi::parse_default | pugi::parse_declaration | pugi::parse_ws_pcdata_single;
-
-// Element names may carry a namespace prefix ("x:row"); match on the local name.
-bool IsNamed(const pugi::xml_node& node, const char* local) {
-    if (node.type() != pugi::node_element) return false;
-    const std::string name = node.name();
-    const std::string wanted = local;
-    if (name == wanted) return true;
-    return name.size() > wanted.size() &&
-           name.compare(name.size() - wanted.size(), wanted.size(), wanted) == 0 &&
-           name[name.size() - wanted.size() - 1] == ':';
-}
-
-pugi::xml_node Child(const pugi::xml_node& parent, const char* local) {
-    for (pugi::xml_node n = parent.first_child(); n; n = n.next_sibling())
-        if (IsNamed(n, local)) return n;
-    return {};
-}
 
 bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
@@ -187,6 +173,8 @@ struct WorkbookPackage::Impl {
     pugi::xml_node sheetData;
     std::string prefix;  // namespace prefix of the worksheet's elements, "" or "x:"
     std::vector<std::string> sharedStrings;
+    std::string stylesPart;  // "" when the package has no usable styles part
+    WorkbookStyles styles;
 
     ZipEntry* Entry(const std::string& name) {
         for (auto& e : entries)
@@ -218,6 +206,7 @@ struct WorkbookPackage::Impl {
 
     int Load();
     void ReadSharedStrings(const std::string& workbookPart);
+    void ReadStyles(const std::string& workbookPart);
     void DropCalculationChain(const std::string& workbookPart);
     void NumberRowsAndCells();
     pugi::xml_node FindRow(int row) const;
@@ -225,6 +214,7 @@ struct WorkbookPackage::Impl {
     pugi::xml_node RowForWriting(int row);
     pugi::xml_node CellForWriting(pugi::xml_node rowNode, int row, int column);
     int TemplateStyle(const pugi::xml_node& rowNode, int column) const;
+    void PutValue(pugi::xml_node cell, const std::string& text);
     void UpdateDimension();
 };
 
@@ -247,6 +237,7 @@ int WorkbookPackage::Impl::Load() {
     if (!sheetData) return XLE_DAMAGED_PACKAGE;
     NumberRowsAndCells();
     ReadSharedStrings(workbookPart);
+    ReadStyles(workbookPart);
     DropCalculationChain(workbookPart);
     return XLE_NO_ERROR;
 }
@@ -257,6 +248,15 @@ void WorkbookPackage::Impl::ReadSharedStrings(const std::string& workbookPart) {
     if (part.empty() || !LoadXml(part, sst)) return;
     for (pugi::xml_node si = sst.document_element().first_child(); si; si = si.next_sibling())
         if (IsNamed(si, "si")) sharedStrings.push_back(StringItemText(si));
+}
+
+// Numbers and dates need number formats, which live in the styles part. A
+// package without one, or with one that cannot be read or extended, still
+// takes every value, as text in the style the template gives it.
+void WorkbookPackage::Impl::ReadStyles(const std::string& workbookPart) {
+    const std::string part = Target(workbookPart, "/styles");
+    const ZipEntry* entry = part.empty() ? nullptr : Entry(part);
+    if (entry != nullptr && styles.Load(entry->data)) stylesPart = entry->name;
 }
 
 // The calculation chain lists formula cells; a cell we overwrite may have been
@@ -371,6 +371,40 @@ int WorkbookPackage::Impl::TemplateStyle(const pugi::xml_node& rowNode, int colu
     return 0;
 }
 
+// The cell takes what is typed as a spreadsheet program takes it: a number or
+// a date in the cell's own style with a number format that shows it as typed,
+// anything else as text. A cell the template formats as text keeps it as
+// text, as it does in a spreadsheet program.
+void WorkbookPackage::Impl::PutValue(pugi::xml_node cell, const std::string& text) {
+    CellValue typed;
+    if (styles.IsLoaded()) {
+        const int own = styles.BaseStyle(cell.attribute("s").as_int(0));
+        if (!styles.KeepsTypedText(own)) typed = TypeOfTypedText(text);
+        int style = own;
+        if (typed.kind != CellValue::Kind::Text) style = styles.StyleWithFormat(own, typed.format);
+        if (style < 0) {
+            typed = {};
+            style = own;
+        }
+        if (style > 0) {
+            (cell.attribute("s") ? cell.attribute("s") : cell.append_attribute("s")) = style;
+        } else {
+            cell.remove_attribute("s");
+        }
+    }
+    if (typed.kind != CellValue::Kind::Text) {
+        cell.remove_attribute("t");
+        cell.append_child((prefix + "v").c_str()).text().set(typed.value.c_str());
+        return;
+    }
+    (cell.attribute("t") ? cell.attribute("t") : cell.append_attribute("t")) = "inlineStr";
+    pugi::xml_node t =
+        cell.append_child((prefix + "is").c_str()).append_child((prefix + "t").c_str());
+    // Leading and trailing blanks are part of the texts (" --- ", "Ohm ").
+    t.append_attribute("xml:space") = "preserve";
+    t.text().set(XmlSafeText(text).c_str());
+}
+
 void WorkbookPackage::Impl::UpdateDimension() {
     pugi::xml_node dimension = Child(sheet.document_element(), "dimension");
     if (!dimension) return;
@@ -401,6 +435,11 @@ int WorkbookPackage::Open(const std::string& path) {
     std::string bytes;
     const int status = ReadFile(path, bytes);
     if (status != XLE_NO_ERROR) return status;
+    return OpenPackage(bytes);
+}
+
+int WorkbookPackage::OpenPackage(const std::string& bytes) {
+    Close();
     auto impl = std::make_unique<Impl>();
     if (!ReadZipEntries(bytes, impl->entries)) return XLE_DAMAGED_PACKAGE;
     if (impl->Load() != XLE_NO_ERROR) return XLE_DAMAGED_PACKAGE;
@@ -425,12 +464,7 @@ int WorkbookPackage::SetCellText(int row, int column, const std::string& text) {
     rowNode.remove_attribute("spans");
     pugi::xml_node cell = impl_->CellForWriting(rowNode, row, column);
     while (cell.first_child()) cell.remove_child(cell.first_child());
-    (cell.attribute("t") ? cell.attribute("t") : cell.append_attribute("t")) = "inlineStr";
-    const std::string& p = impl_->prefix;
-    pugi::xml_node t = cell.append_child((p + "is").c_str()).append_child((p + "t").c_str());
-    // Leading and trailing blanks are part of the texts (" --- ", "Ohm ").
-    t.append_attribute("xml:space") = "preserve";
-    t.text().set(XmlSafeText(text).c_str());
+    impl_->PutValue(cell, text);
     return XLE_NO_ERROR;
 }
 
@@ -446,7 +480,8 @@ std::string WorkbookPackage::CellText(int row, int column) const {
         const auto& strings = impl_->sharedStrings;
         return index >= 0 && static_cast<std::size_t>(index) < strings.size() ? strings[index] : "";
     }
-    return value;
+    if (!type.empty() && type != "n") return value;
+    return DisplayedText(value, impl_->styles.FormatCode(cell.attribute("s").as_int(0)));
 }
 
 int WorkbookPackage::CellStyle(int row, int column) const {
@@ -469,6 +504,9 @@ int WorkbookPackage::SaveAs(const std::string& path) {
     std::vector<ZipEntry> entries = impl_->entries;
     for (auto& e : entries)
         if (EqualsIgnoringCase(e.name, impl_->sheetPart)) e.data = sheetXml.str();
+    if (impl_->styles.Changed())
+        for (auto& e : entries)
+            if (e.name == impl_->stylesPart) e.data = impl_->styles.Xml();
     std::string bytes;
     if (!WriteZipEntries(entries, bytes)) return XLE_WRITE_FAILED;
     return ReplaceFileAtomically(path, bytes);

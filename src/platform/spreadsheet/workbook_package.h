@@ -1,10 +1,14 @@
 // The in-process workbook engine: an Office Open XML workbook package (a zip
-// of XML parts) held in memory, whose first worksheet receives inline-string
-// cells and which is written back to disk as a whole.
+// of XML parts) held in memory, whose first worksheet receives typed values
+// and which is written back to disk as a whole.
 //
-// Cells keep the style the template gives them (their own style, else their
-// row's, else their column's), rows and cells stay in sheet order, and texts
-// are XML-escaped. Saving writes a temporary file beside the target and renames
+// A value is typed as a spreadsheet program types what a person enters
+// (cell_value.h): numbers and dates become number and date cells whose number
+// format shows them as typed, everything else an inline-string cell. Cells
+// keep the style the template gives them (their own style, else their row's,
+// else their column's); a number format is added to that style in the styles
+// part, once per style and format. Rows and cells stay in sheet order, and
+// texts are XML-escaped. Saving writes a temporary file beside the target and renames
 // it over the target only once the whole package is on disk.
 #pragma once
 
@@ -23,16 +27,21 @@ class WorkbookPackage {
     // Reads the package at `path` and finds its first worksheet. 0, or
     // XLE_FILE_NOT_FOUND / XLE_DAMAGED_PACKAGE (then the object is empty).
     int Open(const std::string& path);
+    // The same over the bytes of a package already read: 0, or XLE_DAMAGED_PACKAGE.
+    int OpenPackage(const std::string& bytes);
     bool IsOpen() const;
 
-    // Writes `text` as an inline string into the cell at `row`, `column`
-    // (1-based) of the first worksheet. Characters XML cannot carry are dropped.
+    // Puts `text` into the cell at `row`, `column` (1-based) of the first
+    // worksheet, typed as above: a number, a date, or an inline string
+    // (characters XML cannot carry are dropped). Without a usable styles part,
+    // or in a cell the template formats as text, every value is a string.
     // 0, or XLE_INVALID_ARGUMENT for a cell outside the sheet, or
     // XLE_WORKBOOK_CLOSED when nothing is open.
     int SetCellText(int row, int column, const std::string& text);
 
-    // The text of a cell as a reader sees it: inline strings, shared strings
-    // and plain values; "" for an empty or missing cell.
+    // The text of a cell as a reader sees it: inline strings, shared strings,
+    // numbers and dates shown through the number formats this engine gives
+    // them, other values as stored; "" for an empty or missing cell.
     std::string CellText(int row, int column) const;
     // The cell's style index (its s attribute); 0 without one; -1 when the
     // cell does not exist.

@@ -48,6 +48,15 @@ int CVI_DeleteFile(const std::string& path);
 int RenameFile(const std::string& oldPath, const std::string& newPath);
 // 1 when the file exists (its size in `size`), 0 when not found, negative on error.
 int GetFileInfo(const std::string& path, long& size);
+// Appends `line` (its own line end included) to a file, creating it when missing,
+// and waits until it is on the disk. When the file does not end with a line
+// break (a line cut short by a crash), one is written first, so the new line
+// never joins a damaged one. 0 on success, negative when nothing could be
+// written in full.
+int AppendLineDurably(const std::string& path, const std::string& line);
+// The whole content of a file, as bytes: 1 when read, 0 when not found,
+// negative on error.
+int ReadWholeFile(const std::string& path, std::string& content);
 
 // ---- Operating system ------------------------------------------------------------
 // The running kernel's major and minor version; 0 on success, negative when unknown.

@@ -234,6 +234,16 @@ int InsertListItem(int panel, int control, int index, const std::string& label, 
     return UIE_NO_ERROR;
 }
 
+int SetListItemAccessibleName(int panel, int control, int index, const std::string& name) {
+    int status;
+    QListWidget* list = FindList(panel, control, status);
+    if (list == nullptr) return status;
+    QListWidgetItem* item = list->item(index);
+    if (item == nullptr) return UIE_INVALID_INDEX;
+    item->setData(Qt::AccessibleTextRole, QString::fromStdString(name));
+    return UIE_NO_ERROR;
+}
+
 int ClearListCtrl(int panel, int control) {
     int status;
     QListWidget* list = FindList(panel, control, status);

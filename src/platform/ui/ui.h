@@ -108,6 +108,9 @@ int GetCtrlIndex(int panel, int control, int& index);
 int SetCtrlIndex(int panel, int control, int index);
 int GetLabelFromIndex(int panel, int control, int index, std::string& label);
 int GetValueFromIndex(int panel, int control, int index, int& value);
+// What assistive technology reads for row `index` instead of its label (a row
+// whose label carries a mark says in words what the mark means).
+int SetListItemAccessibleName(int panel, int control, int index, const std::string& name);
 
 // Resets every timer control of every panel (no timers are used; kept for the shutdown order).
 int ResetTimer(int panel, int control);

@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QProcess>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -16,6 +13,7 @@
 #include "link/com_port.h"
 #include "platform/spreadsheet/spreadsheet.h"
 #include "platform/spreadsheet/workbook_package.h"
+#include "platform/spreadsheet/zip_archive.h"
 
 namespace fs = std::filesystem;
 
@@ -85,41 +83,25 @@ std::vector<std::string> SavedRow(const std::string& path, int row) {
     return cells;
 }
 
-std::vector<std::vector<std::string>> ReadWithOpenpyxl(const std::string& path) {
-    auto books = ReadWithOpenpyxl(std::vector<std::string>{path});
-    return books.empty() ? std::vector<std::vector<std::string>>{} : books[0];
-}
-
-std::vector<std::vector<std::vector<std::string>>> ReadWithOpenpyxl(
-    const std::vector<std::string>& paths) {
-    // Debian's python3, which carries python3-openpyxl (not a user's own Python).
-    const char* script =
-        "import json, sys, openpyxl\n"
-        "books = []\n"
-        "for path in sys.argv[1:]:\n"
-        "    ws = openpyxl.load_workbook(path).worksheets[0]\n"
-        "    books.append([[c.value or '' for c in r] for r in ws.iter_rows(min_row=1, "
-        "max_row=2)])\n"
-        "print(json.dumps(books))\n";
-    QStringList arguments = {"-c", script};
-    for (const auto& p : paths) arguments << QString::fromStdString(p);
-    QProcess python;
-    python.start("/usr/bin/python3", arguments);
-    const bool finished = python.waitForFinished(60000);
-    const QByteArray out = python.readAllStandardOutput();
-    EXPECT_TRUE(finished && python.exitCode() == 0) << python.readAllStandardError().toStdString();
-    std::vector<std::vector<std::vector<std::string>>> books;
-    for (const auto& book : QJsonDocument::fromJson(out).array()) {
-        std::vector<std::vector<std::string>> rows;
-        for (const auto& row : book.toArray()) {
-            std::vector<std::string> cells;
-            for (const auto& cell : row.toArray()) cells.push_back(cell.toString().toStdString());
-            while (!cells.empty() && cells.back().empty()) cells.pop_back();
-            rows.push_back(cells);
-        }
-        books.push_back(rows);
+void AddFormulaRow(const std::string& path, const std::vector<std::string>& formulas) {
+    std::vector<ZipEntry> entries;
+    ASSERT_TRUE(ReadZipEntries(ReadWholeFile(path), entries)) << path;
+    std::string row = "<row r=\"3\">";
+    for (std::size_t i = 0; i < formulas.size(); ++i)
+        row += "<c r=\"" + ColumnLetters(static_cast<int>(i) + 1) + "3\"><f>" + formulas[i] +
+               "</f></c>";
+    row += "</row>";
+    bool added = false;
+    for (auto& e : entries) {
+        const auto end = e.data.find("</sheetData>");
+        if (e.name != "xl/worksheets/sheet1.xml" || end == std::string::npos) continue;
+        e.data.insert(end, row);
+        added = true;
     }
-    return books;
+    ASSERT_TRUE(added) << path;
+    std::string bytes;
+    ASSERT_TRUE(WriteZipEntries(entries, bytes));
+    WriteWholeFile(path, bytes);
 }
 
 void LoadDump(const std::vector<uint8_t>& record) {

@@ -38,12 +38,31 @@ class OpenSheet {
 // the last non-empty one.
 std::vector<std::string> SavedRow(const std::string& path, int row);
 
-// Rows 1 and 2 of the first sheet as Debian's openpyxl reads them; empty
-// cells as "". Fails the test when python3 or openpyxl cannot read the file.
+// One cell as an independent reader sees it: kind "n" number, "d" date, "s"
+// text, "" empty; the text it shows; its number format code.
+struct ReadCell {
+    std::string kind, shown, format;
+};
+// Rows 1 to 3 of the first sheet of each workbook as Debian's openpyxl reads
+// them, in one run of the reader. Fails the test when it cannot read a file.
+std::vector<std::vector<std::vector<ReadCell>>> ReadCellsWithOpenpyxl(
+    const std::vector<std::string>& paths);
+// Rows 1 and 2 of the first sheet as openpyxl shows them, from column A to the
+// last non-empty one; empty cells as "".
 std::vector<std::vector<std::string>> ReadWithOpenpyxl(const std::string& path);
 // The same for several workbooks in one run of the reader, in the given order.
 std::vector<std::vector<std::vector<std::string>>> ReadWithOpenpyxl(
     const std::vector<std::string>& paths);
+// Every row of the first sheet of each workbook as LibreOffice shows it (CSV
+// export of headless LibreOffice, in one run). Fails the test when LibreOffice
+// cannot convert a file.
+std::vector<std::vector<std::vector<std::string>>> ReadWithLibreOffice(
+    const std::vector<std::string>& paths);
+
+// Adds row 3 to the first sheet of a saved workbook of the template: formula
+// `formulas[i]` (without "=") in column i + 1, with no computed value, so that
+// the program that opens it computes them.
+void AddFormulaRow(const std::string& path, const std::vector<std::string>& formulas);
 
 // The dump text of a record as the instrument sends it: every 16-bit
 // little-endian word as four hexadecimal digits. Left in the download buffer.

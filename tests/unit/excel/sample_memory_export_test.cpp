@@ -4,8 +4,10 @@
 // hand from the record fields the sample memory was built from.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <map>
+#include <regex>
 
 #include "excel/registration.h"
 #include "excel_test_support.h"
@@ -118,6 +120,25 @@ std::string TwoDigits(int n) {
     return text;
 }
 
+// The text a cell shows of a text the sheet writers pass: a plain decimal
+// number is shown without the blanks that padded it to its field; any other
+// text is shown as it is.
+bool IsPlainNumber(const std::string& text) {
+    static const std::regex number(" *-?[0-9]+(\\.[0-9]+)? *");
+    return std::regex_match(text, number);
+}
+
+std::string Shown(const std::string& text) {
+    if (!IsPlainNumber(text)) return text;
+    const auto first = text.find_first_not_of(' ');
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+Cells DropEmptyTail(Cells cells) {
+    while (!cells.empty() && cells.back().empty()) cells.pop_back();
+    return cells;
+}
+
 class SampleMemoryExport : public InstrumentFixture {
    protected:
     void SetUp() override {
@@ -135,62 +156,126 @@ class SampleMemoryExport : public InstrumentFixture {
         Excel.working_folder = out_;
         Excel.erase_after_export = 0;
     }
+    // Exports every test of the sample memory, one workbook per supported
+    // test, named after its object and test; the tests in export order.
+    void ExportAll() {
+        SimulateMenuItem(menu, ITEM_IMPORT);
+        const int import = Fen_princ[PANEL_IMPORT], exportPanel = Fen_princ[PANEL_EXPORT];
+        SetCtrlVal(import, IMPORT_ALL_DATES, 1);
+        SimulateCommit(import, IMPORT_EXPORT);
+        SimulateCommit(exportPanel, EXPORT_RUN);
+        ASSERT_EQ(Excel.started, 1) << "the export panel did not launch";
+        for (const auto& t : zr8812::sample_tests(InstrumentClock()))
+            if (t.supported()) exported_.push_back(t);
+        for (const auto& t : exported_) {
+            paths_.push_back(out_ + "/" + TwoDigits(t.object) + "-" + TwoDigits(t.test) + ".xlsx");
+            recorder().QueueAnswer("file", "", {VAL_NEW_FILE_SELECTED, paths_.back()});
+        }
+        SimulateCommit(exportPanel, EXPORT_EXPORT);
+        EXPECT_EQ(recorder().PendingAnswers(), 0u);
+    }
+    // Row 2 of test `t` as the sheet writers pass it, worked out by hand.
+    Cells TypedValues(const zr8812::SampleTest& t) const {
+        Cells values = {DateCell(t.when, InstrumentClock()), TwoDigits(t.object),
+                        TwoDigits(t.test)};
+        const Cells rest =
+            ExpectedValues().at(std::to_string(t.object) + "/" + std::to_string(t.test));
+        values.insert(values.end(), rest.begin(), rest.end());
+        return values;
+    }
     std::string out_;
+    std::vector<zr8812::SampleTest> exported_;
+    std::vector<std::string> paths_;
 };
 
 }  // namespace
 
 TEST_F(SampleMemoryExport, EveryKindAndLayoutBecomesTheWorkbookWorkedOutByHand) {
-    SimulateMenuItem(menu, ITEM_IMPORT);
-    const int import = Fen_princ[PANEL_IMPORT], exportPanel = Fen_princ[PANEL_EXPORT];
-    SetCtrlVal(import, IMPORT_ALL_DATES, 1);
-    SimulateCommit(import, IMPORT_EXPORT);
-    SimulateCommit(exportPanel, EXPORT_RUN);
-    ASSERT_EQ(Excel.started, 1) << "the export panel did not launch";
-
-    const auto expected = ExpectedValues();
-    std::vector<zr8812::SampleTest> exported;
-    for (const auto& t : zr8812::sample_tests(InstrumentClock()))
-        if (t.supported()) exported.push_back(t);
-    ASSERT_EQ(exported.size(), expected.size());
-    std::vector<std::string> paths;
-    for (const auto& t : exported) {
-        paths.push_back(out_ + "/" + TwoDigits(t.object) + "-" + TwoDigits(t.test) + ".xlsx");
-        recorder().QueueAnswer("file", "", {VAL_NEW_FILE_SELECTED, paths.back()});
-    }
-    SimulateCommit(exportPanel, EXPORT_EXPORT);
-    EXPECT_EQ(recorder().PendingAnswers(), 0u);
-
-    const auto independent = ReadWithOpenpyxl(paths);
-    ASSERT_EQ(independent.size(), paths.size());
-    for (std::size_t i = 0; i < exported.size(); ++i) {
-        const auto& t = exported[i];
-        const std::string key = std::to_string(t.object) + "/" + std::to_string(t.test);
-        SCOPED_TRACE(key + " " + t.description);
-        const Cells titles = SavedRow(paths[i], 1);
-        const Cells values = SavedRow(paths[i], 2);
-        ASSERT_GE(values.size(), 3u);
+    ExportAll();
+    ASSERT_EQ(exported_.size(), ExpectedValues().size());
+    const auto independent = ReadCellsWithOpenpyxl(paths_);
+    ASSERT_EQ(independent.size(), paths_.size());
+    for (std::size_t i = 0; i < exported_.size(); ++i) {
+        const auto& t = exported_[i];
+        SCOPED_TRACE(std::to_string(t.object) + "/" + std::to_string(t.test) + " " + t.description);
+        const Cells titles = SavedRow(paths_[i], 1);
+        const Cells values = SavedRow(paths_[i], 2);
+        const Cells typed = TypedValues(t);
         EXPECT_EQ(Cells(titles.begin(), titles.begin() + 3),
                   (Cells{"Date of test", "Object", "Test"}));
-        EXPECT_EQ(titles.size(), values.size());
-        EXPECT_EQ(values[0], DateCell(t.when, InstrumentClock()));
-        EXPECT_EQ(values[1], TwoDigits(t.object));
-        EXPECT_EQ(values[2], TwoDigits(t.test));
-        EXPECT_EQ(Cells(values.begin() + 3, values.end()), expected.at(key));
-        ASSERT_EQ(independent[i].size(), 2u);
-        EXPECT_EQ(independent[i][0], titles);
-        EXPECT_EQ(independent[i][1], values);
+        ASSERT_EQ(titles.size(), typed.size());
+        ASSERT_EQ(values.size(), typed.size());
+        // Numbers are numbers and the date a date, showing what was typed
+        // (less the padding blanks); every other text is a text, unchanged.
+        ASSERT_GE(independent[i].size(), 2u);
+        const auto& readTitles = independent[i][0];
+        const auto& readValues = independent[i][1];
+        ASSERT_EQ(readTitles.size(), titles.size());
+        ASSERT_EQ(readValues.size(), typed.size());
+        for (std::size_t c = 0; c < typed.size(); ++c) {
+            SCOPED_TRACE("column " + std::to_string(c + 1) + " typed '" + typed[c] + "'");
+            EXPECT_EQ(values[c], Shown(typed[c]));
+            EXPECT_EQ(readValues[c].shown, Shown(typed[c]));
+            EXPECT_EQ(readValues[c].kind, c == 0 ? "d" : IsPlainNumber(typed[c]) ? "n" : "s");
+            EXPECT_EQ(readTitles[c].kind, "s");
+            EXPECT_EQ(readTitles[c].shown, titles[c]);
+        }
+        EXPECT_EQ(readValues[0].format, "mm\\/dd\\/yyyy");
+        EXPECT_EQ(readValues[1].format, "00");
     }
     // Each test proposed the next number; the unsupported test took none.
     std::vector<std::string> proposals;
     for (const auto& p : popups())
         if (p.kind == "file") proposals.push_back(p.defaultFileName);
-    ASSERT_EQ(proposals.size(), exported.size());
+    ASSERT_EQ(proposals.size(), exported_.size());
     EXPECT_EQ(proposals.front(), "Briskel1");
-    EXPECT_EQ(proposals.back(), "Briskel" + std::to_string(exported.size()));
+    EXPECT_EQ(proposals.back(), "Briskel" + std::to_string(exported_.size()));
     EXPECT_EQ(std::distance(fs::directory_iterator(out_), fs::directory_iterator()),
-              static_cast<long>(exported.size()));
+              static_cast<long>(exported_.size()));
     std::string message;
-    GetCtrlVal(exportPanel, EXPORT_MESSAGE, message);
-    EXPECT_EQ(message, "Sheet ready.\n");
+    GetCtrlVal(Fen_princ[PANEL_EXPORT], EXPORT_MESSAGE, message);
+    EXPECT_EQ(message, "Sheet ready.\nWorkbooks written: " + std::to_string(exported_.size()) +
+                           "\nSkipped, already exported: 0\nFailed: 0\nFolder: " + out_ + "/");
+}
+
+// LibreOffice shows every value of a full export as the program typed it,
+// and computes with the numbers and dates: below the values of each workbook
+// a row of formulas counts and sums the numbers and takes the date apart.
+TEST_F(SampleMemoryExport, LibreOfficeShowsEveryValueAndComputesWithIt) {
+    ExportAll();
+    ASSERT_EQ(exported_.size(), ExpectedValues().size());
+    std::vector<double> sums;
+    std::vector<int> counts;
+    for (std::size_t i = 0; i < exported_.size(); ++i) {
+        double sum = 0;
+        int count = 0;
+        const Cells typed = TypedValues(exported_[i]);
+        for (std::size_t c = 3; c < typed.size(); ++c)
+            if (IsPlainNumber(typed[c])) sum += std::stod(typed[c]), ++count;
+        sums.push_back(sum);
+        counts.push_back(count);
+        AddFormulaRow(paths_[i], {"MONTH(A2)", "DAY(A2)", "YEAR(A2)", "COUNT(D2:BA2)",
+                                  "SUM(D2:BA2)", "ISTEXT(E2)"});
+    }
+    const auto books = ReadWithLibreOffice(paths_);
+    ASSERT_EQ(books.size(), paths_.size());
+    for (std::size_t i = 0; i < exported_.size(); ++i) {
+        const auto& t = exported_[i];
+        SCOPED_TRACE(std::to_string(t.object) + "/" + std::to_string(t.test) + " " + t.description);
+        const Cells typed = TypedValues(t);
+        ASSERT_EQ(books[i].size(), 3u);
+        Cells shown;
+        for (const auto& text : typed) shown.push_back(Shown(text));
+        EXPECT_EQ(DropEmptyTail(books[i][1]), shown);
+        EXPECT_EQ(DropEmptyTail(books[i][0]), SavedRow(paths_[i], 1));
+        const Cells& computed = books[i][2];
+        ASSERT_GE(computed.size(), 6u);
+        const std::string date = typed[0];
+        EXPECT_EQ(std::stoi(computed[0]), std::stoi(date.substr(0, 2)));
+        EXPECT_EQ(std::stoi(computed[1]), std::stoi(date.substr(3, 2)));
+        EXPECT_EQ(std::stoi(computed[2]), std::stoi(date.substr(6, 4)));
+        EXPECT_EQ(std::stoi(computed[3]), counts[i]);
+        EXPECT_NEAR(std::stod(computed[4]), sums[i], 1e-9 * (1 + std::abs(sums[i])));
+        EXPECT_EQ(computed[5], IsPlainNumber(typed[4]) ? "FALSE" : "TRUE");
+    }
 }

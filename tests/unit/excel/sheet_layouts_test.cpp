@@ -113,7 +113,7 @@ TEST_F(SheetLayouts, AnUnknownClampShowsItsCode) {
     Exporter_courant(5, 12);
     const Cells row = Values();
     ASSERT_EQ(row.size(), 13u);
-    EXPECT_EQ(row[3], "     0.999");
+    EXPECT_EQ(row[3], "0.999");
     EXPECT_EQ(row[8], "code 7");
 }
 
@@ -125,13 +125,13 @@ TEST_F(SheetLayouts, ATripSelectLoopIsLabelledAndShownAsATrip) {
     const Cells row = Values();
     ASSERT_EQ(row.size(), 31u);
     EXPECT_EQ(row[3], "ZLOOP Trip Select.");
-    EXPECT_EQ(row[16], " 0.800");      // Z-NPE, measured when the device trips
-    EXPECT_EQ(row[20], "       0.3");  // L-NPE
+    EXPECT_EQ(row[16], "0.800");  // Z-NPE, measured when the device trips
+    EXPECT_EQ(row[20], "0.3");    // L-NPE
 }
 
 TEST_F(SheetLayouts, LineInductanceIsDashedAboveFifteenOhms) {
     for (auto [ohms, inductance, unitText] :
-         {std::tuple{15.0f, "       0.5", " mH "}, {15.01f, " --- ", " --- "}}) {
+         {std::tuple{15.0f, "0.5", " mH "}, {15.01f, " --- ", " --- "}}) {
         LoadDump(zr8812::build_loop({.z_ln = ohms, .l_ln = 0.5f}));
         Lecture_loop();
         Suite_Exporter_Loop(LOOP_FULL);
@@ -158,12 +158,12 @@ TEST_F(SheetLayouts, VoltagesFromAThousandVoltsAreShownInKilovolts) {
     const Cells row = Values();
     ASSERT_GE(row.size(), 10u);
     EXPECT_EQ(Cells(row.begin() + 4, row.begin() + 10),
-              (Cells{"230.4", "V", "999.0", "V", " 1.200", "kV"}));
+              (Cells{"230.4", "V", "999.0", "V", "1.200", "kV"}));
 
     LoadDump(zr8812::build_loop({.function = 2, .v_ln = 1500}));
     Lecture_loop();
     Suite_Exporter_REarth(LOOP_FULL);
-    EXPECT_EQ(sheet_->Cell(VALUE_ROW, 13), " 1.500");
+    EXPECT_EQ(sheet_->Cell(VALUE_ROW, 13), "1.500");
     EXPECT_EQ(sheet_->Cell(VALUE_ROW, 14), "kV");
 }
 

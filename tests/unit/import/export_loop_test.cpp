@@ -8,6 +8,7 @@
 
 #include "store/store.h"
 #include "import/import_workflow.h"
+#include "platform/system/system.h"
 #include "platform/ui/ui.h"
 #include "records.h"
 #include "shell/globals.h"
@@ -134,6 +135,7 @@ TEST_F(ExportLoopTest, ExportsDecodableTestsOfTheChosenDayOnly) {
                                   {2, 5, KIND_VOLTAGE, "230005"}}));
     EXPECT_TRUE(popups().empty());  // no erase question with the flag off
     EXPECT_EQ(Received("od -hxv /etc/mem/01/03.e"), 0);
+    EXPECT_EQ(Received("od -hxv /etc/mem/01/02.c"), 0);  // no reader: not downloaded
     EXPECT_EQ(Received("rm "), 0);
     EXPECT_EQ(Text(PANEL_IMPORT, IMPORT_PROGRESS), "Obj:02/Test:05 / Voltage");
     // Afterwards only the close-Excel button of the export panel is usable.
@@ -200,6 +202,24 @@ TEST_F(ExportLoopTest, AFailedDownloadIsNeitherWrittenNorOfferedForErasure) {
                   "It was not exported and stays in the instrument.");
     }
     EXPECT_EQ(unreadable, 1);
+}
+
+// An instrument that pauses longer than the time-out in the middle of a dump:
+// the test is reported, not written and stays on the instrument.
+TEST_F(ExportLoopTest, APauseBeyondTheTimeOutInADumpIsReportedAndNothingOfItIsKept) {
+    AddFile(1, 1, 'l', Date(2008, 11, 5));
+    StartInstrument();
+    Scan();
+    SetDateFilter(1);
+    recorder().SetDefaultAnswer({1, ""});  // every question answered "Yes"
+    instrument().stall_next_answer(10.0 * TimeScale());
+    RunExport(1);
+    EXPECT_TRUE(sheet_calls.empty());
+    EXPECT_TRUE(FileOnInstrument(1, "01.l"));
+    ASSERT_EQ(popups().size(), 1u);
+    EXPECT_EQ(popups().front().message,
+              "Test 01 of object 01 (Loop) could not be read from the instrument.\n"
+              "It was not exported and stays in the instrument.");
 }
 
 TEST_F(ExportLoopTest, ASilentInstrumentGivesNoWorkbook) {

@@ -18,11 +18,11 @@ std::vector<SheetCall> ImportFlowTest::sheet_calls;
 std::vector<bool> ImportFlowTest::saves;
 std::function<void()> ImportFlowTest::while_writing;
 
-bool ImportFlowTest::FakeSheetWriter(int object, int test, int kind) {
+SheetResult ImportFlowTest::FakeSheetWriter(int object, int test, int kind) {
     sheet_calls.push_back({object, test, kind, Slot(1)});
     if (while_writing) while_writing();
     std::size_t call = sheet_calls.size() - 1;
-    return call < saves.size() ? saves[call] : true;
+    return call >= saves.size() || saves[call] ? SheetResult::Saved : SheetResult::NotSaved;
 }
 
 void ImportFlowTest::SetUp() {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "emulator.h"
+#include "import/sheet_writer.h"
 #include "support/app_fixture.h"
 
 // One call of the stand-in sheet writer.
@@ -53,7 +54,7 @@ class ImportFlowTest : public AppFixture {
     static std::vector<SheetCall> sheet_calls;
     static std::vector<bool> saves;  // per call; true when the list runs out
     static std::function<void()> while_writing;
-    static bool FakeSheetWriter(int object, int test, int kind);
+    static SheetResult FakeSheetWriter(int object, int test, int kind);
 
    private:
     std::string memory_;

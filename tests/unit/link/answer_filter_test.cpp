@@ -88,8 +88,8 @@ TEST(DumpTranslation, CutOrForeignAnswersGiveNothingOrWholeLinesOnly) {
     const std::vector<Row> rows = {
         // No prompt: only the first 12 characters are looked at.
         {"0000000 0201 0403 0605\r\n0000006\r\n", ""},
-        // A line cut by the prompt is not written.
-        {"0000000 0201 0403 0605\r\n0000020 0a0b 0c0korvid", "020104030605"},
+        // A dump cut by the prompt is no file: nothing is written.
+        {"0000000 0201 0403 0605\r\n0000006 0a0b 0c0korvid", ""},
         // An error answer holds no run of seven digits.
         {"od -hxv /etc/mem/03/99.l\r\nod: Error: /etc/mem/03/99.l: no such file\r\nkorvid:/$ ", ""},
         // LF line ends and a shorter last line.
@@ -118,7 +118,7 @@ TEST(DumpTranslation, ManyLinesBeforeTheFinalOffsetAddNoPromptText) {
     EXPECT_EQ(digits.find_first_not_of("12345678"), std::string::npos);
 }
 
-TEST(DumpTranslation, StopsAtTheScanLimitAndTheOutputBuffer) {
+TEST(DumpTranslation, ADumpBeyondTheScanLimitOrTheOutputBufferGivesNothing) {
     std::string answer;
     int line = 0;
     while (answer.size() < 60000) {
@@ -126,13 +126,15 @@ TEST(DumpTranslation, StopsAtTheScanLimitAndTheOutputBuffer) {
         std::snprintf(offset, sizeof offset, "%07o", (line++ * 16) & 07777777);
         answer += std::string(offset) + " 0001 0002 0003 0004 0005 0006 0007 0008\r\n";
     }
-    answer += "korvid";
-    const std::string digits = Dump(answer);
-    EXPECT_GT(digits.size(), 0u);
-    EXPECT_EQ(digits.size() % 32, 0u);
-    EXPECT_LT(digits.size(), DUMP_SCAN_LIMIT);
-    // A small output buffer takes whole lines only and stays terminated.
-    EXPECT_EQ(Dump(answer, 70).size(), 64u);
+    char last[16];
+    std::snprintf(last, sizeof last, "%07o\r\n", line * 16);
+    answer += std::string(last) + "korvid";
+    // Its end lies beyond the scan limit: the dump is not whole.
+    EXPECT_EQ(Dump(answer), "");
+    // A whole dump too long for the output buffer is not taken either.
+    const std::string small = answer.substr(0, 2 * 49) + "0000040\r\nkorvid";
+    EXPECT_EQ(Dump(small).size(), 64u);
+    EXPECT_EQ(Dump(small, 60).size(), 0u);
 }
 
 }  // namespace

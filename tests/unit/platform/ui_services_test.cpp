@@ -1,5 +1,6 @@
 // The user-interface services: handles, controls, lists, menus, the event
 // queue, the loop, popups and the cursor.
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -183,6 +184,16 @@ TEST_F(UiServicesTest, ListsKeepLabelsValuesAndSelection) {
     EXPECT_EQ(GetLabelFromIndex(dialog, 4, -1, label), UIE_INVALID_INDEX);
     EXPECT_EQ(InsertListItem(dialog, 4, 9, "x", 0), UIE_INVALID_INDEX);
     EXPECT_EQ(InsertListItem(dialog, 5, -1, "x", 0), UIE_WRONG_TYPE);
+    // A marked row tells assistive technology in words what its mark means.
+    ASSERT_EQ(SetListItemAccessibleName(dialog, 4, 1, "01, already exported"), 0);
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(
+        PanelWidgetForTesting(dialog)->findChild<QListWidget*>());
+    ASSERT_NE(list, nullptr);
+    bool found = false;
+    for (int i = 0; i < list->childCount(); ++i)
+        found = found || list->child(i)->text(QAccessible::Name) == "01, already exported";
+    EXPECT_TRUE(found);
+    EXPECT_EQ(SetListItemAccessibleName(dialog, 4, 9, "x"), UIE_INVALID_INDEX);
     EXPECT_TRUE(control_events.empty()) << "program changes raise no events";
     ClearListCtrl(dialog, 4);
     GetNumListItems(dialog, 4, count);

@@ -2,6 +2,8 @@
 #include <QAbstractButton>
 #include <algorithm>
 #include <cstring>
+#include <string>
+#include <vector>
 #include <QMenu>
 #include <QMainWindow>
 #include <QPushButton>
@@ -79,6 +81,14 @@ TEST_F(LanguagesTest, PanelsLoadedAreRelabelledOthersLeftAlone) {
     EXPECT_EQ(run->text(), "&Avvia");
     GetCtrlAttribute(Fen_princ[PANEL_EXPORT], EXPORT_ERASE, ATTR_LABEL_TEXT, text);
     EXPECT_EQ(text, suppression[4]);
+    // The controls of automatic names and new-only exports follow, and a
+    // screen reader reads what is shown.
+    GetCtrlAttribute(Fen_princ[PANEL_EXPORT], EXPORT_AUTOMATIC_NAMES, ATTR_LABEL_TEXT, text);
+    EXPECT_EQ(text, "Denomina automaticamente le cartelle di lavoro");
+    auto* open = PanelWidgetForTesting(Fen_princ[PANEL_EXPORT])->findChild<QPushButton*>("exportOpenFolder");
+    EXPECT_EQ(open->accessibleName().toStdString(), "Apri cartella");
+    auto* newOnly = PanelWidgetForTesting(Fen_princ[PANEL_IMPORT])->findChild<QWidget*>("importNewOnly");
+    EXPECT_EQ(newOnly->accessibleName().toStdString(), "Solo le prove non ancora esportate");
 }
 
 TEST_F(LanguagesTest, RelabellingADiscardedPanelChangesNothing) {
@@ -159,3 +169,29 @@ TEST(MessageCatalogue, TranslationsKeepLineBreaksAndBlanks) {
 }
 
 }  // namespace
+
+// The texts of automatic names, the journal and the summary: every language
+// has the English line breaks and fills the same placeholders, so no message
+// loses the test, the path or a count in translation.
+TEST(MessageCatalogue, ExportTextsKeepTheirPlaceholdersInEveryLanguage) {
+    const MessageTable* tables[] = {&noms_auto,     &ouvrir_dossier, &nouveaux_seuls,
+                                    &deja_exporte,  &bilan_export,   &classeur_echec,
+                                    &journal_echec, &journal_abime,  &journal_titre};
+    auto placeholders = [](const std::string& text) {
+        std::vector<std::string> found;
+        for (std::size_t at = text.find('{'); at != std::string::npos; at = text.find('{', at + 1))
+            found.push_back(text.substr(at, text.find('}', at) - at + 1));
+        std::sort(found.begin(), found.end());
+        return found;
+    };
+    auto breaks = [](const char* t) { return std::count(t, t + std::strlen(t), '\n'); };
+    for (const MessageTable* table : tables) {
+        for (int lang = 0; lang < 5; ++lang) {
+            EXPECT_GT(std::strlen((*table)[lang]), 0u) << (*table)[1];
+            EXPECT_EQ(placeholders((*table)[lang]), placeholders((*table)[1])) << (*table)[lang];
+            EXPECT_EQ(breaks((*table)[lang]), breaks((*table)[1])) << (*table)[lang];
+        }
+    }
+    EXPECT_EQ(FillPlaceholders("{path} ({count})", {{"path", "/a/{count}"}, {"count", "2"}}),
+              "/a/{count} (2)");
+}

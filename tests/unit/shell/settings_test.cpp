@@ -1,6 +1,7 @@
 // The settings file: defaults, damaged files, round trips and the exit save.
 #include <filesystem>
 
+#include "shell/export_options.h"
 #include "shell/menu_state.h"
 #include "shell/startup.h"
 #include "shell_fixture.h"
@@ -199,3 +200,37 @@ TEST_F(SettingsTest, AnUnwritableSettingsFileLeavesTheDefaults) {
 }
 
 }  // namespace
+
+// The automatic-names choice lives in a file of its own: Briskel.ini keeps its
+// thirteen lines byte for byte, and the choice survives a run in which the
+// export panel was never shown.
+TEST_F(SettingsTest, AutomaticNamesAreRememberedBesideBriskelIni) {
+    Charge_config();
+    LoadExportOptions();
+    EXPECT_EQ(Excel.automatic_names, 0);
+    SetCtrlVal(Fen_princ[PANEL_EXPORT], EXPORT_AUTOMATIC_NAMES, 1);
+    Fin_prog();
+    const std::string ini = ReadProgramFile("Briskel.ini");
+    EXPECT_EQ(ini, Lines({"1 0", "0", "56 1", "0", program_dir(), "", "1", "32", "102", "762",
+                          "1004", "0", "***"}));
+    EXPECT_EQ(ReadProgramFile(EXPORT_OPTIONS_FILE), "automatic_names=1\r\n");
+
+    Fen_princ[PANEL_EXPORT] = LoadPanel(0, UIR_FILE, PANEL_EXPORT);  // a new run's panel
+    LoadExportOptions();
+    EXPECT_EQ(Excel.automatic_names, 1);
+    Fin_prog();
+    EXPECT_EQ(ReadProgramFile(EXPORT_OPTIONS_FILE), "automatic_names=1\r\n");
+    EXPECT_EQ(ReadProgramFile("Briskel.ini"), ini);
+
+    // Unticked "Save settings on exit": neither file changes.
+    SetCtrlVal(Fen_princ[PANEL_EXPORT], EXPORT_AUTOMATIC_NAMES, 0);
+    SetMenuBarAttribute(menu, ITEM_SAVE_ON_EXIT, ATTR_CHECKED, 0);
+    Fin_prog();
+    EXPECT_EQ(ReadProgramFile(EXPORT_OPTIONS_FILE), "automatic_names=1\r\n");
+
+    for (const char* content : {"", "automatic_names=yes\r\n", "\xff\x00garbage", "other=1\n"}) {
+        WriteProgramFile(EXPORT_OPTIONS_FILE, content);
+        LoadExportOptions();
+        EXPECT_EQ(Excel.automatic_names, 0) << content;
+    }
+}

@@ -33,7 +33,8 @@ constexpr std::size_t kReadChunk = 4096;
 }  // namespace
 
 struct Emulator::State {
-    explicit State(EmulatorOptions opts) : options(std::move(opts)), instrument(options) {}
+    explicit State(EmulatorOptions opts)
+        : options(std::move(opts)), instrument(options), pieces(options.pieces) {}
 
     EmulatorOptions options;
     mutable std::mutex mutex;
@@ -46,6 +47,7 @@ struct Emulator::State {
     Clock::time_point started = Clock::now();
 
     std::string outgoing;
+    PieceSchedule pieces;
     Clock::time_point next_paced_byte = Clock::now();
     std::deque<WireEvent> log;
     std::size_t log_bytes = 0;
@@ -90,6 +92,13 @@ struct Emulator::State {
 int Emulator::State::poll_timeout_ms(bool& want_write) {
     std::lock_guard lock(mutex);
     want_write = !outgoing.empty();
+    if (want_write && pieces.active()) {
+        const auto pause = pieces.pause_left(Clock::now());
+        if (pause > Clock::duration::zero()) {
+            want_write = false;
+            return static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(pause).count());
+        }
+    }
     if (!want_write || !options.paced) return -1;
     const auto wait = next_paced_byte - Clock::now();
     if (wait <= Clock::duration::zero()) return -1;
@@ -113,6 +122,7 @@ void Emulator::State::read_line(std::vector<WireEvent>& events) {
         }
         // A real instrument whose output nobody reads stalls; here the excess is dropped.
         const std::size_t room = kMaxPendingOutput - std::min(kMaxPendingOutput, outgoing.size());
+        pieces.answer_queued(outgoing.size(), std::min(room, answer.size()));
         outgoing += answer.substr(0, room);
     }
 }
@@ -131,8 +141,11 @@ void Emulator::State::write_line(std::vector<WireEvent>& events) {
         if (now < next_paced_byte) return;
         count = std::min<std::size_t>(count, 1 + (now - next_paced_byte) / per_byte);
     }
+    if (pieces.active()) count = pieces.allowance(count, Clock::now());
+    if (count == 0) return;
     const ssize_t done = ::write(port.master(), outgoing.data(), count);
     if (done <= 0) return;
+    pieces.sent(static_cast<std::size_t>(done), Clock::now());
     events.push_back(record(false, outgoing.substr(0, static_cast<std::size_t>(done))));
     outgoing.erase(0, static_cast<std::size_t>(done));
     sent_total += static_cast<std::size_t>(done);
@@ -299,6 +312,17 @@ void Emulator::clear_fault(Fault fault) {
     state_->instrument.faults().clear(fault);
 }
 
+void Emulator::forge_answer(const std::string& command, const std::string& answer, int times,
+                            const std::string& directory) {
+    std::lock_guard lock(state_->mutex);
+    state_->instrument.forged().set(command, answer, times, directory);
+}
+
+void Emulator::clear_forged_answers() {
+    std::lock_guard lock(state_->mutex);
+    state_->instrument.forged().clear();
+}
+
 bool Emulator::in_command_mode() const {
     std::lock_guard lock(state_->mutex);
     return state_->instrument.in_command_mode();
@@ -307,6 +331,11 @@ bool Emulator::in_command_mode() const {
 void Emulator::set_command_mode(bool on) {
     std::lock_guard lock(state_->mutex);
     state_->instrument.set_command_mode(on);
+}
+
+void Emulator::stall_next_answer(double seconds) {
+    std::lock_guard lock(state_->mutex);
+    state_->pieces.stall_next_answer(seconds);
 }
 
 std::vector<WireEvent> Emulator::wire_log() const {

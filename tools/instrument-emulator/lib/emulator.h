@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "pieces.h"
+
 namespace zr8812 {
 
 // What "ident" prints.
@@ -60,6 +62,8 @@ struct EmulatorOptions {
     // Called from the emulator's thread for every chunk on the line (outside
     // its lock, so it may call the emulator). Optional.
     std::function<void(const WireEvent&)> monitor;
+    // Answers in random pieces with random pauses (see pieces.h).
+    PieceOptions pieces;
 };
 
 class Emulator {
@@ -102,6 +106,16 @@ class Emulator {
     void clear_fault(Fault fault);
     bool in_command_mode() const;
     void set_command_mode(bool on);
+    // The next answer stops half-way for `seconds`, then goes on.
+    void stall_next_answer(double seconds);
+    // Answers of a foreign or damaged instrument (command mode): every answer
+    // to a command line starting with `command` becomes `answer`, sent as
+    // given, without echo or prompt of its own; the command is not run.
+    // `times` > 0 limits it to that many answers, a `directory` ("/etc/mem/03")
+    // to answers given there.
+    void forge_answer(const std::string& command, const std::string& answer, int times = 0,
+                      const std::string& directory = {});
+    void clear_forged_answers();
 
     // The cable pulled: the pseudo-terminal closes (the program's side hangs
     // up and device_path() goes away) and the COM registration is removed,

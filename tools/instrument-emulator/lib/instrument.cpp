@@ -108,6 +108,7 @@ std::string Instrument::modbus_frame(const std::string& body) {
 }
 
 std::string Instrument::command_line(const LineReader::Line& line, std::time_t now) {
+    if (auto forged = forged_.take(line.text, fs_.cwd())) return *forged;
     if (faults_.take(Fault::Silent, line.text)) return {};
     if (faults_.take(Fault::ModbusRestart, line.text)) {
         set_command_mode(false);

@@ -11,6 +11,7 @@
 
 #include "command_shell.h"
 #include "emulator.h"
+#include "forged_answers.h"
 #include "memory_fs.h"
 #include "modbus_slave.h"
 
@@ -44,6 +45,7 @@ class Instrument {
     void set_command_mode(bool on);
     InstrumentParameters& parameters() { return parameters_; }
     FaultSet& faults() { return faults_; }
+    ForgedAnswers& forged() { return forged_; }
     std::string current_directory() const { return fs_.cwd(); }
     // Each line (command mode) or frame's function code (Modbus mode) taken by
     // the last receive(), with where its answer starts in what it returned.
@@ -66,6 +68,7 @@ class Instrument {
     MemoryFs fs_;
     CommandShell shell_;
     FaultSet faults_;
+    ForgedAnswers forged_;
     std::vector<TakenLine> lines_taken_;
     std::uint32_t noise_seed_ = 1;
 };

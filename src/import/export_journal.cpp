@@ -1,0 +1,202 @@
+#include "import/export_journal.h"
+
+#include <cstdio>
+
+#include "platform/system/system.h"
+
+const char* const JOURNAL_FILE = "Briskel_exports.txt";
+
+namespace {
+
+constexpr char TAB = '\t';
+constexpr std::size_t FIELDS = 7;
+const char* const HEADER =
+    "# Briskel View export journal: exported at, serial number, object, test, kind, "
+    "test date, workbook";
+
+std::vector<std::string> SplitFields(const std::string& line) {
+    std::vector<std::string> fields;
+    std::size_t start = 0;
+    // The workbook's path is the last field and keeps whatever it holds.
+    while (fields.size() + 1 < FIELDS) {
+        const std::size_t tab = line.find(TAB, start);
+        if (tab == std::string::npos) break;
+        fields.push_back(line.substr(start, tab - start));
+        start = tab + 1;
+    }
+    fields.push_back(line.substr(start));
+    return fields;
+}
+
+bool AllDigits(const std::string& text) {
+    if (text.empty()) return false;
+    for (char c : text)
+        if (c < '0' || c > '9') return false;
+    return true;
+}
+
+// "<letter><two digits>", the number in `number`.
+bool ReadLabelledNumber(const std::string& text, char letter, int& number) {
+    if (text.size() != 3 || text[0] != letter || !AllDigits(text.substr(1))) return false;
+    number = std::stoi(text.substr(1));
+    return true;
+}
+
+// Digits at the positions `shape` gives as '9', the other characters as they stand.
+bool Shaped(const std::string& text, const std::string& shape) {
+    if (text.size() != shape.size()) return false;
+    for (std::size_t i = 0; i < shape.size(); ++i) {
+        const bool digit = text[i] >= '0' && text[i] <= '9';
+        if (shape[i] == '9' ? !digit : text[i] != shape[i]) return false;
+    }
+    return true;
+}
+
+bool ReadKind(const std::string& text, int& kind) {
+    for (int k = 0; k < NB_KINDS; ++k) {
+        if (KindTag(k) == text) {
+            kind = k;
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string Now() {
+    // DateStr gives MM-DD-YYYY.
+    const std::string date = DateStr();
+    return date.substr(6, 4) + "-" + date.substr(0, 2) + "-" + date.substr(3, 2) + " " + TimeStr();
+}
+
+}  // namespace
+
+std::string SerialText(int32_t serial) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%07u", static_cast<uint32_t>(serial));
+    return text;
+}
+
+std::string KindTag(int kind) {
+    switch (kind) {
+        case KIND_CURRENT:
+            return "Current";
+        case KIND_EARTH:
+            return "Earth";
+        case KIND_LOOP:
+            return "Loop";
+        case KIND_RCD:
+            return "RCD";
+        case KIND_VOLTAGE:
+            return "Voltage";
+        default:
+            return "Kind" + std::to_string(kind);
+    }
+}
+
+JournalEntry EntryFor(int32_t serial, const FicTest& test, const std::string& workbook) {
+    JournalEntry entry;
+    entry.exported_at = Now();
+    entry.serial = SerialText(serial);
+    entry.object = test.num_objet;
+    entry.test = test.num_test;
+    entry.kind = test.type_mes;
+    entry.year = test.annee;
+    entry.month = test.mois;
+    entry.day = test.jour;
+    entry.hour = test.heure;
+    entry.minute = test.minute;
+    entry.workbook = workbook;
+    return entry;
+}
+
+std::string FormatJournalLine(const JournalEntry& e) {
+    char fields[96];
+    std::snprintf(fields, sizeof fields, "O%02d\tT%02d\t%s\t%04d-%02d-%02d %02d:%02d", e.object,
+                  e.test, KindTag(e.kind).c_str(), e.year, e.month, e.day, e.hour, e.minute);
+    std::string workbook = e.workbook;
+    // A line break in a path would start a line of its own.
+    for (char& c : workbook)
+        if (c == '\r' || c == '\n') c = '?';
+    return e.exported_at + TAB + e.serial + TAB + fields + TAB + workbook;
+}
+
+bool ParseJournalLine(const std::string& line, JournalEntry& e) {
+    const std::vector<std::string> f = SplitFields(line);
+    if (f.size() != FIELDS) return false;
+    if (!Shaped(f[0], "9999-99-99 99:99:99")) return false;
+    if (!AllDigits(f[1]) || f[1].size() > 10) return false;
+    if (!ReadLabelledNumber(f[2], 'O', e.object) || !ReadLabelledNumber(f[3], 'T', e.test))
+        return false;
+    if (!ReadKind(f[4], e.kind) || !Shaped(f[5], "9999-99-99 99:99")) return false;
+    if (f[6].empty()) return false;
+    e.exported_at = f[0];
+    e.serial = f[1];
+    const std::string& d = f[5];
+    e.year = std::stoi(d.substr(0, 4));
+    e.month = std::stoi(d.substr(5, 2));
+    e.day = std::stoi(d.substr(8, 2));
+    e.hour = std::stoi(d.substr(11, 2));
+    e.minute = std::stoi(d.substr(14, 2));
+    e.workbook = f[6];
+    return true;
+}
+
+std::string JournalPath() {
+    std::string directory;
+    GetProjectDir(directory);
+    return directory + PathSeparator() + JOURNAL_FILE;
+}
+
+JournalReading ReadJournal(const std::string& path) {
+    JournalReading reading;
+    std::string content;
+    const int read = ReadWholeFile(path, content);
+    if (read < 0) reading.file_unreadable = true;
+    if (read <= 0) return reading;
+    std::size_t start = 0;
+    while (start < content.size()) {
+        std::size_t end = content.find('\n', start);
+        if (end == std::string::npos) end = content.size();
+        std::string line = content.substr(start, end - start);
+        start = end + 1;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.empty() || line[0] == '#') continue;
+        JournalEntry entry;
+        if (ParseJournalLine(line, entry)) {
+            reading.entries.push_back(entry);
+        } else {
+            ++reading.unreadable_lines;
+        }
+    }
+    return reading;
+}
+
+int AppendToJournal(const std::string& path, const JournalEntry& entry) {
+    long size = 0;
+    if (GetFileInfo(path, size) == 0 && AppendLineDurably(path, std::string(HEADER) + "\r\n") != 0)
+        return -1;
+    return AppendLineDurably(path, FormatJournalLine(entry) + "\r\n");
+}
+
+ExportedTests::ExportedTests(const std::vector<JournalEntry>& entries, int32_t serial) {
+    for (const JournalEntry& e : entries) {
+        // "123" and "0000123" are the same instrument.
+        if (std::stoull(e.serial) != static_cast<uint32_t>(serial)) continue;
+        keys_.insert(KeyOf(e.object, e.test, e.kind, e.year, e.month, e.day, e.hour, e.minute));
+    }
+}
+
+bool ExportedTests::Holds(const FicTest& t) const {
+    return keys_.count(KeyOf(t.num_objet, t.num_test, t.type_mes, t.annee, t.mois, t.jour, t.heure,
+                             t.minute)) != 0;
+}
+
+void ExportedTests::Add(const FicTest& t) {
+    keys_.insert(
+        KeyOf(t.num_objet, t.num_test, t.type_mes, t.annee, t.mois, t.jour, t.heure, t.minute));
+}
+
+ExportedTests::Key ExportedTests::KeyOf(int object, int test, int kind, int year, int month,
+                                        int day, int hour, int minute) {
+    return {object, test, kind, year, month, day, hour, minute};
+}

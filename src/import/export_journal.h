@@ -1,0 +1,73 @@
+// The export journal: one line per workbook saved, in the program folder, so
+// that a later export can leave out the tests already exported and the test
+// list can mark them. Each line names the instrument by its serial number, so
+// several instruments share one journal without their tests being mixed up.
+//
+// A line (tab between the fields, CR LF at the end):
+//   2026-12-07 11:54:38  0000123  O01  T03  Loop  2026-03-05 14:07  /path/Briskel_....xlsx
+//   (when exported, serial number, object, test, kind, the test's date and time, workbook)
+// Lines starting with "#" are comments. Anything else that does not read this
+// way is skipped.
+#pragma once
+
+#include <cstdint>
+#include <set>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "store/store.h"
+
+extern const char* const JOURNAL_FILE;  // "Briskel_exports.txt"
+
+struct JournalEntry {
+    std::string exported_at;  // "YYYY-MM-DD HH:MM:SS"
+    std::string serial;       // decimal digits, at least seven ("0000123")
+    int object = 0, test = 0, kind = 0;
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0;  // the test's date
+    std::string workbook;
+};
+
+// The instrument's serial number as names and the journal write it: at least
+// seven digits ("0000123").
+std::string SerialText(int32_t serial);
+// The kind as names and the journal write it, the same in every language:
+// "Current", "Earth", "Loop", "RCD", "Voltage"; other kinds "Kind<n>".
+std::string KindTag(int kind);
+
+// The entry for test record `test` of the instrument `serial`, exported now
+// into `workbook`.
+JournalEntry EntryFor(int32_t serial, const FicTest& test, const std::string& workbook);
+std::string FormatJournalLine(const JournalEntry& entry);  // without line end
+// False for a line that is not an entry (a comment, a damaged or foreign line).
+bool ParseJournalLine(const std::string& line, JournalEntry& entry);
+
+// The journal's path in the program folder.
+std::string JournalPath();
+
+struct JournalReading {
+    std::vector<JournalEntry> entries;
+    int unreadable_lines = 0;      // neither entries nor comments
+    bool file_unreadable = false;  // exists but could not be read
+};
+JournalReading ReadJournal(const std::string& path);
+// Appends one entry and waits until it is on the disk; a new journal starts
+// with a comment line naming the fields. 0 on success, negative on failure.
+int AppendToJournal(const std::string& path, const JournalEntry& entry);
+
+// The tests of one instrument that a journal holds, by object, test, kind,
+// date and time.
+class ExportedTests {
+   public:
+    ExportedTests() = default;
+    ExportedTests(const std::vector<JournalEntry>& entries, int32_t serial);
+    bool Holds(const FicTest& test) const;
+    void Add(const FicTest& test);
+    bool empty() const { return keys_.empty(); }
+
+   private:
+    using Key = std::tuple<int, int, int, int, int, int, int, int>;
+    static Key KeyOf(int object, int test, int kind, int year, int month, int day, int hour,
+                     int minute);
+    std::set<Key> keys_;
+};

@@ -1,0 +1,88 @@
+#include "import/export_record.h"
+
+#include "link/status_identity.h"
+#include "platform/ui/ui.h"
+#include "shell/globals.h"
+#include "shell/messages.h"
+
+ExportCounts export_counts;
+
+namespace {
+
+bool serial_known = false;
+int32_t scanned_serial = 0;
+// Unreadable journal lines already reported in this run.
+int reported_unreadable = 0;
+
+std::string FolderOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+void ReportUnreadableLines(const JournalReading& reading, const std::string& path) {
+    const int count = reading.file_unreadable ? 1 : reading.unreadable_lines;
+    if (count <= reported_unreadable) return;
+    reported_unreadable = count;
+    MessagePopup(
+        Texte(journal_titre),
+        FillPlaceholders(Texte(journal_abime), {{"path", path}, {"count", std::to_string(count)}}));
+}
+
+}  // namespace
+
+void ReadInstrumentSerial() {
+    // The identity panel clears the serial number of Mesure when it closes;
+    // the export keeps its own copy.
+    serial_known = ZR8812_Identify() == 0;
+    scanned_serial = serial_known ? Mesure.serial_number : 0;
+}
+
+bool InstrumentSerialKnown() {
+    return serial_known;
+}
+int32_t InstrumentSerial() {
+    return scanned_serial;
+}
+
+void SetInstrumentSerialForTesting(bool known, int32_t serial) {
+    serial_known = known;
+    scanned_serial = serial;
+}
+
+ExportedTests ExportedTestsOfInstrument() {
+    if (!serial_known) return {};
+    const std::string path = JournalPath();
+    const JournalReading reading = ReadJournal(path);
+    ReportUnreadableLines(reading, path);
+    return ExportedTests(reading.entries, scanned_serial);
+}
+
+void StartExportCounts(const std::string& folder) {
+    export_counts = ExportCounts{};
+    export_counts.folder = folder;
+}
+
+std::string ExportSummaryText() {
+    return FillPlaceholders(Texte(bilan_export),
+                            {{"written", std::to_string(export_counts.written)},
+                             {"skipped", std::to_string(export_counts.skipped)},
+                             {"failed", std::to_string(export_counts.failed)},
+                             {"folder", export_counts.folder}});
+}
+
+void JournalSavedWorkbook(const FicTest& test, const std::string& workbook) {
+    const std::string folder = FolderOf(workbook);
+    if (!folder.empty()) export_counts.folder = folder;
+    const std::string path = JournalPath();
+    if (AppendToJournal(path, EntryFor(scanned_serial, test, workbook)) == 0) return;
+    if (export_counts.journal_failure_reported) return;
+    export_counts.journal_failure_reported = true;
+    MessagePopup(Texte(journal_titre), FillPlaceholders(Texte(journal_echec), {{"path", path}}));
+}
+
+void ResetExportRecordForTesting() {
+    serial_known = false;
+    scanned_serial = 0;
+    reported_unreadable = 0;
+    export_counts = ExportCounts{};
+}

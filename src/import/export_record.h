@@ -1,0 +1,44 @@
+// What an export keeps of itself: the serial number of the instrument being
+// exported, the journal entries of its saved workbooks, and the counts that
+// the summary at the end of an export shows.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "import/export_journal.h"
+#include "store/store.h"
+
+// Reads the instrument's serial number ("ident") after a memory scan. Until
+// it is read (or when the instrument does not tell it), no test counts as
+// exported: a test is then exported again rather than missed.
+void ReadInstrumentSerial();
+bool InstrumentSerialKnown();
+int32_t InstrumentSerial();
+void SetInstrumentSerialForTesting(bool known, int32_t serial);
+
+// The tests of the scanned instrument that the journal holds; empty while its
+// serial number is unknown. Lines of the journal that cannot be read are
+// reported once per run (and again only when more of them appear).
+ExportedTests ExportedTestsOfInstrument();
+
+// Counts of one export, shown at its end.
+struct ExportCounts {
+    int written = 0;
+    int skipped = 0;     // already exported
+    int failed = 0;      // not downloaded, or the workbook could not be saved
+    std::string folder;  // where the last workbook went
+    bool journal_failure_reported = false;
+};
+extern ExportCounts export_counts;
+// Starts the counts of an export whose workbooks go to `folder`.
+void StartExportCounts(const std::string& folder);
+// The summary in the current language.
+std::string ExportSummaryText();
+
+// Notes a saved workbook in the journal (and in the counts' folder). A journal
+// that cannot be written is reported once per export; the export goes on.
+void JournalSavedWorkbook(const FicTest& test, const std::string& workbook);
+
+// Resets what the record remembers between exports (tests).
+void ResetExportRecordForTesting();

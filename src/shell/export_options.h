@@ -1,0 +1,17 @@
+// The export choices that Briskel.ini does not hold, kept in a settings file
+// of their own beside it (BriskelExport.ini), so that Briskel.ini keeps its
+// thirteen lines for every program that reads it.
+#pragma once
+
+#include <string>
+
+// File name, in the program directory.
+extern const char* const EXPORT_OPTIONS_FILE;  // "BriskelExport.ini"
+
+// Reads the file into `Excel.automatic_names` (0 when the file is missing or
+// says nothing readable) and ticks the export panel's check box to match, so
+// that the exit save finds the choice there even when the panel was never shown.
+void LoadExportOptions();
+// Writes the check box's state into the file (through a temporary file renamed
+// over it). False when the file could not be written.
+bool SaveExportOptions();

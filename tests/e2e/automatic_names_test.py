@@ -1,0 +1,166 @@
+#!/usr/bin/env python3
+"""End to end: the whole memory in one click, then only what is new.
+
+The port number is known (Yes, COM 7); File, Import/Export; "Only tests not
+exported yet" ticked (the journal is still empty); Export; "Name workbooks
+automatically" ticked; Run, Export: every supported test becomes a workbook
+named after it, and no save dialog comes. Excel closed. Then one more test is
+added to the instrument's memory; File, Import/Export again (the test list
+marks the tests already exported); Export, Run, Export: exactly the new test
+is written. Excel closed; File, Exit. Then, from the outside: the workbooks'
+names and cells, the export journal, the settings files.
+
+usage: automatic_names_test.py BUILD_DIR [--pace]
+"""
+import os
+import re
+import shutil
+import sys
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import briskel_steps as steps  # noqa: E402
+import checks  # noqa: E402
+from desktop import program_windows, run_scenario  # noqa: E402
+import openpyxl  # noqa: E402
+
+# Positions inside the panels (see briskel_steps).
+IMPORT_NEW_ONLY = (408, 148)
+EXPORT_AUTOMATIC_NAMES = (142, 224)
+
+SERIAL = "0000123"  # the emulated instrument's serial number
+KINDS = {"a": "Current", "e": "Earth", "l": "Loop", "r": "RCD", "v": "Voltage"}
+NAME = re.compile(r"Briskel_(\d{7})_O(\d\d)-T(\d\d)_(\d{4})-(\d\d)-(\d\d)_(\d{4})_(\w+)\.xlsx")
+JOURNAL = "Briskel_exports.txt"
+ADDED = (1, 9, "a")  # the test added between the two exports
+
+
+def workbooks(folder):
+    return sorted(name for name in os.listdir(folder) if name.endswith(".xlsx"))
+
+
+def export_without_dialogs(session, export_panel, expected_total):
+    """Export: no save dialog; waits until the workbooks are there and the
+    export panel is alone in front again (the wait popups gone)."""
+    session.click(export_panel, *steps.EXPORT_EXPORT)
+    session.wait_for(lambda: len(workbooks(session.program_dir)) >= expected_total, 120,
+                     f"{expected_total} workbooks in the working folder")
+
+    # The loop ends with the export panel shown again, in front of the rest.
+    session.wait_for(lambda: session.top_window().title == steps.EXPORT_TITLE, 30,
+                     "the export panel after the last test")
+    assert "Save" not in [w.title for w in program_windows()], "a save dialog came"
+    time.sleep(0.5)
+    assert len(workbooks(session.program_dir)) == expected_total, \
+        f"{len(workbooks(session.program_dir))} workbooks, expected {expected_total}"
+
+
+def rescan(session, main, scans_before):
+    """File, Import/Export once more; waits for the listing of the last object
+    of this scan and the import panel in front."""
+    session.menu(main, steps.MENU_FILE, 1)
+
+    def listed():
+        with open(session.wire_log, errors="replace") as log:
+            # The emulator logs what arrives in pieces, as it arrives.
+            received = "".join(line.rstrip("\n").split("] << ", 1)[1]
+                               for line in log if "] << " in line)
+        return received.count("cd /etc/mem/07/") > scans_before
+    session.wait_for(listed, 90, "the second scan")
+    panel = session.window(steps.IMPORT_TITLE, timeout=90)
+    session.wait_for(lambda: session.top_window().title == steps.IMPORT_TITLE, 30,
+                     "the import panel in front")
+    time.sleep(0.5)
+    return panel
+
+
+def add_test(memory_dir):
+    """One more current test in object 01, recorded an hour ago: a copy of test 01."""
+    source = os.path.join(memory_dir, checks.file_name(1, 1, "a"))
+    target = os.path.join(memory_dir, checks.file_name(*ADDED))
+    shutil.copyfile(source, target)
+    stamp = time.time() - 3600
+    os.utime(target, (stamp, stamp))
+
+
+def check_names(folder, tests, dates):
+    """Each test's workbook under its own name, holding that test."""
+    found = {}
+    for name in workbooks(folder):
+        match = NAME.fullmatch(name)
+        assert match, f"unexpected workbook name {name!r}"
+        serial, obj, test, year, month, day, _, kind = match.groups()
+        assert serial == SERIAL, name
+        found[(int(obj), int(test), kind)] = (name, (int(month), int(day), int(year)))
+    assert len(found) == len(tests), f"{len(found)} names for {len(tests)} tests"
+    for (obj, test, letter), cells in tests:
+        name, date = found[(obj, test, KINDS[letter])]
+        assert date == dates[(obj, test, letter)], f"{name}: date {date}"
+        sheet = openpyxl.load_workbook(os.path.join(folder, name)).worksheets[0]
+        assert checks.text(sheet["B2"]) == f"{obj:02d}", name
+        assert checks.text(sheet["C2"]) == f"{test:02d}", name
+        for cell, want in cells.items():
+            assert checks.text(sheet[cell]) == want, f"{name} {cell}"
+
+
+def journal_lines(program_dir):
+    with open(os.path.join(program_dir, JOURNAL), encoding="utf-8") as journal:
+        return [line.rstrip("\r\n").split("\t") for line in journal if not line.startswith("#")]
+
+
+def scenario(session):
+    tests = list(checks.SAMPLE_TESTS)
+    dates = checks.listed_dates(session.memory_dir, tests)
+    main = steps.start(session, know_port=True)
+    import_panel = steps.scan(session, main)
+
+    session.click(import_panel, *IMPORT_NEW_ONLY)
+    session.screenshot("new-only-ticked")
+    session.click(import_panel, *steps.IMPORT_EXPORT)
+    export_panel = session.window(steps.EXPORT_TITLE)
+    session.click(export_panel, *EXPORT_AUTOMATIC_NAMES)
+    session.keys(export_panel, "alt+r")  # Run
+    time.sleep(0.5)
+    session.screenshot("automatic-names-ticked")
+    session.screenshot_doc("export-panel-automatic", export_panel)
+    session.mark("Run pressed")
+    export_without_dialogs(session, export_panel, len(tests))
+    session.mark(f"{len(tests)} workbooks exported without a dialog")
+    session.screenshot("export-summary")
+    session.screenshot_doc("export-summary", export_panel)
+    check_names(session.program_dir, tests, dates)
+    assert len(journal_lines(session.program_dir)) == len(tests)
+    before = set(workbooks(session.program_dir))
+    steps.close_excel(session, export_panel)
+
+    add_test(session.memory_dir)
+    import_panel = rescan(session, main, 1)
+    session.screenshot("import-panel-marks")
+    session.screenshot_doc("import-panel-new-only", import_panel)
+    session.click(import_panel, *steps.IMPORT_EXPORT)
+    export_panel = session.window(steps.EXPORT_TITLE)
+    session.keys(export_panel, "alt+r")
+    time.sleep(0.5)
+    export_without_dialogs(session, export_panel, len(tests) + 1)
+    session.mark("only the new test exported")
+    session.screenshot("export-summary-new-only")
+    session.screenshot_doc("export-summary-new-only", export_panel)
+    added = set(workbooks(session.program_dir)) - before
+    assert len(added) == 1, f"added {sorted(added)}"
+    match = NAME.fullmatch(added.pop())
+    assert match and match.group(2, 3, 8) == ("01", "09", "Current"), match.group(0)
+    lines = journal_lines(session.program_dir)
+    assert len(lines) == len(tests) + 1, f"{len(lines)} journal lines"
+    assert lines[-1][1:5] == [SERIAL, "O01", "T09", "Current"], lines[-1]
+    assert all(line[6].startswith(session.program_dir + "/") for line in lines)
+
+    steps.close_excel(session, export_panel)
+    steps.exit_program(session, main)
+    checks.check_settings(session.program_dir, port=7, erase=0)
+    with open(os.path.join(session.program_dir, "BriskelExport.ini"), "rb") as options:
+        assert options.read() == b"automatic_names=1\r\n"
+    assert checks.memory_files(session.memory_dir) >= {"02/10.c", "05/", "01/09.a"}
+
+
+if __name__ == "__main__":
+    sys.exit(run_scenario("automatic_names", scenario, sys.argv[1:], server_start=150))

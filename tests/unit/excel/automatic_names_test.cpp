@@ -1,0 +1,223 @@
+// Automatic workbook names: what the names are made of, what they never hold,
+// how they avoid existing files, and one test's workbook written without a
+// dialog, also into a folder that is missing, read-only or full.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "excel/registration.h"
+#include "excel/workbook_export.h"
+#include "excel/workbook_names.h"
+#include "excel_test_support.h"
+#include "import/export_journal.h"
+#include "import/export_record.h"
+#include "import/record_decoding.h"
+#include "platform/spreadsheet/atomic_file.h"
+#include "platform/system/system.h"
+#include "platform/ui/ui.h"
+#include "records.h"
+#include "shell/globals.h"
+#include "shell/panels.h"
+#include "support/app_fixture.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+FicTest Record(int object, int test, int kind) {
+    FicTest t;
+    t.num_objet = object;
+    t.num_test = test;
+    t.type_mes = kind;
+    t.annee = 2026;
+    t.mois = 3;
+    t.jour = 5;
+    t.heure = 14;
+    t.minute = 7;
+    return t;
+}
+
+std::vector<std::string> Files(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+}  // namespace
+
+TEST(AutomaticNames, SayWhichTestOfWhichInstrumentEveryKindIs) {
+    EXPECT_EQ(AutomaticWorkbookName("Briskel", 123, Record(1, 3, KIND_LOOP)),
+              "Briskel_0000123_O01-T03_2026-03-05_1407_Loop");
+    const std::pair<int, const char*> kinds[] = {{KIND_CURRENT, "Current"}, {KIND_EARTH, "Earth"},
+                                                 {KIND_LOOP, "Loop"},       {KIND_RCD, "RCD"},
+                                                 {KIND_VOLTAGE, "Voltage"}, {1, "Kind1"}};
+    for (const auto& [kind, tag] : kinds) {
+        const std::string name = AutomaticWorkbookName("Site", 4560123, Record(12, 99, kind));
+        EXPECT_EQ(name, std::string("Site_4560123_O12-T99_2026-03-05_1407_") + tag);
+    }
+    // Two instruments never share a name for the same object and test.
+    EXPECT_NE(AutomaticWorkbookName("B", 123, Record(1, 3, KIND_LOOP)),
+              AutomaticWorkbookName("B", 124, Record(1, 3, KIND_LOOP)));
+}
+
+TEST(AutomaticNames, TypedBaseNamesNeverLeaveTheFolderNorHoldWhatAFileNameCannot) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"Briskel", "Briskel"},
+        {"../../etc/passwd", "_._.._etc_passwd"},
+        {"a\\b:c/d", "a_b_c_d"},
+        {"tab\there\nnew\x01\x7f", "tab_here_new__"},
+        {"Müller Straße", "M_ller_Stra_e"},
+        {"..", "_."},
+        {"-rf", "_rf"},
+        {"a*b?c\"d<e>f|g", "a_b_c_d_e_f_g"},
+        {"", "Briskel"},
+        {std::string(300, 'x'), std::string(99, 'x')},
+    };
+    for (const auto& [typed, safe] : cases) {
+        EXPECT_EQ(SafeBaseName(typed), safe) << typed;
+        const std::string name = AutomaticWorkbookName(typed, 1, Record(1, 1, KIND_RCD));
+        EXPECT_EQ(name.find('/'), std::string::npos) << typed;
+        EXPECT_EQ(name.find('\\'), std::string::npos) << typed;
+        EXPECT_EQ(name.find(':'), std::string::npos) << typed;
+    }
+}
+
+TEST(AutomaticNames, AnExistingFileIsNeverTakenTheNextFreeNumberIs) {
+    const std::string folder = MakeTempFolder() + "/";
+    EXPECT_EQ(FreeWorkbookPath(folder, "B_1", ".xlsx"), folder + "B_1.xlsx");
+    WriteWholeFile(folder + "B_1.xlsx", "old");
+    EXPECT_EQ(FreeWorkbookPath(folder, "B_1", ".xlsx"), folder + "B_1 (2).xlsx");
+    WriteWholeFile(folder + "B_1 (2).xlsx", "old");
+    fs::create_directory(folder + "B_1 (3).xlsx");  // a folder takes the name as well
+    EXPECT_EQ(FreeWorkbookPath(folder, "B_1", ".xlsx"), folder + "B_1 (4).xlsx");
+    fs::remove_all(folder);
+}
+
+namespace {
+
+// One decoded test written through Exporter_feuille with the check box ticked.
+class AutomaticExport : public AppFixture {
+   protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        RegisterExcelSubsystem();
+        Fen_princ[PANEL_EXPORT] = LoadPanel(0, UIR_FILE, PANEL_EXPORT);
+        Fen_princ[PANEL_IMPORT] = LoadPanel(0, UIR_FILE, PANEL_IMPORT);
+        out_ = program_dir() + "/out";
+        fs::create_directory(out_);
+        Excel.working_folder = out_ + "/";
+        SetCtrlVal(panel(), EXPORT_BASE_NAME, std::string("Briskel"));
+        SetCtrlVal(panel(), EXPORT_FOLDER, out_);
+        SetCtrlVal(panel(), EXPORT_AUTOMATIC_NAMES, 1);
+        langue = 1;
+        flag_stop = 1;
+        SetInstrumentSerialForTesting(true, 123);
+        SetDirectoryTest(5, 12, KIND_CURRENT);
+        Director[5].tests[12].heure = 9;
+        Director[5].tests[12].minute = 41;
+        LoadDump(zr8812::build_current({.current_mA = 523}));
+        Lecture_courant();
+        SimulateCommit(panel(), EXPORT_RUN);
+        ASSERT_EQ(Excel.started, 1);
+    }
+    void TearDown() override {
+        SetWriteLimitForTesting(-1);
+        AppFixture::TearDown();
+    }
+    static int panel() { return Fen_princ[PANEL_EXPORT]; }
+    SheetResult Export() { return Exporter_feuille(5, 12, KIND_CURRENT); }
+    int JournalEntries() const {
+        return static_cast<int>(ReadJournal(JournalPath()).entries.size());
+    }
+
+    const std::string name_ = "Briskel_0000123_O05-T12_2012-03-07_0941_Current";
+    std::string out_;
+};
+
+}  // namespace
+
+TEST_F(AutomaticExport, NoDialogTheTestsOwnNameAndAJournalLineEachTime) {
+    EXPECT_EQ(Export(), SheetResult::Saved);
+    EXPECT_EQ(Export(), SheetResult::Saved);
+    SetCtrlVal(panel(), EXPORT_BASE_NAME, std::string("../Site: A/B"));
+    EXPECT_EQ(Export(), SheetResult::Saved);
+    EXPECT_TRUE(popups().empty()) << popups()[0].kind;
+    EXPECT_EQ(Files(out_), (std::vector<std::string>{name_ + " (2).xlsx", name_ + ".xlsx",
+                                                     "_._Site__A_B" + name_.substr(7) + ".xlsx"}));
+    EXPECT_EQ(SavedRow(out_ + "/" + name_ + ".xlsx", 2)[2], "12");
+    const JournalReading journal = ReadJournal(JournalPath());
+    ASSERT_EQ(journal.entries.size(), 3u);
+    EXPECT_EQ(journal.entries[1].workbook, out_ + "/" + name_ + " (2).xlsx");
+    EXPECT_EQ(journal.entries[0].serial, "0000123");
+    EXPECT_EQ(fs::path(JournalPath()).parent_path(), fs::path(program_dir()));
+}
+
+TEST_F(AutomaticExport, AMissingReadOnlyOrFullFolderNamesTheTestAndLeavesNoFile) {
+    const std::string missing = out_ + "/gone/";
+    Excel.working_folder = missing;
+    EXPECT_EQ(Export(), SheetResult::Failed);
+    ASSERT_EQ(popups().size(), 1u);
+    EXPECT_NE(popups()[0].message.find("test 12 of object 05 (Current)"), std::string::npos)
+        << popups()[0].message;
+    EXPECT_NE(popups()[0].message.find(missing + name_ + ".xlsx"), std::string::npos);
+    EXPECT_NE(popups()[0].message.find("Nothing was erased"), std::string::npos);
+
+    Excel.working_folder = out_ + "/";
+    SetWriteLimitForTesting(100);  // the disk fills up during the save
+    EXPECT_EQ(Export(), SheetResult::Failed);
+    SetWriteLimitForTesting(-1);
+    EXPECT_TRUE(Files(out_).empty()) << Files(out_)[0];
+
+    if (geteuid() != 0) {  // root writes into read-only folders
+        fs::permissions(out_, fs::perms::owner_read | fs::perms::owner_exec);
+        EXPECT_EQ(Export(), SheetResult::Failed);
+        fs::permissions(out_, fs::perms::owner_all);
+        EXPECT_TRUE(Files(out_).empty());
+    }
+    EXPECT_EQ(JournalEntries(), 0);
+    // The next test finds the spreadsheet application ready again.
+    EXPECT_EQ(Export(), SheetResult::Saved);
+    EXPECT_EQ(JournalEntries(), 1);
+}
+
+TEST_F(AutomaticExport, UntickedTheSaveDialogAsksAndTheJournalStillNotesTheWorkbook) {
+    SetCtrlVal(panel(), EXPORT_AUTOMATIC_NAMES, 0);
+    recorder().QueueAnswer("file", "", {VAL_NEW_FILE_SELECTED, out_ + "/mine.xlsx"});
+    EXPECT_EQ(Export(), SheetResult::Saved);
+    ASSERT_EQ(popups().size(), 1u);
+    EXPECT_EQ(popups()[0].kind, "file");
+    EXPECT_EQ(popups()[0].defaultFileName, "Briskel1");
+    ASSERT_EQ(JournalEntries(), 1);
+    EXPECT_EQ(ReadJournal(JournalPath()).entries[0].workbook, out_ + "/mine.xlsx");
+    // Cancelled: neither saved nor failed.
+    EXPECT_EQ(Export(), SheetResult::NotSaved);
+}
+
+TEST_F(AutomaticExport, AJournalThatCannotBeWrittenIsReportedOnceAndTheExportGoesOn) {
+    fs::create_directory(JournalPath());
+    StartExportCounts(out_ + "/");
+    EXPECT_EQ(Export(), SheetResult::Saved);
+    EXPECT_EQ(Export(), SheetResult::Saved);
+    ASSERT_EQ(popups().size(), 1u);
+    EXPECT_EQ(popups()[0].title, "Export journal");
+    EXPECT_EQ(Files(out_).size(), 2u);
+}
+
+TEST_F(AutomaticExport, OpenFolderHandsTheWorkingFolderToTheFileManager) {
+    std::vector<std::string> opened;
+    SetDocumentViewerForTesting([&](const std::string& path) {
+        opened.push_back(path);
+        return true;
+    });
+    SimulateCommit(panel(), EXPORT_OPEN_FOLDER);
+    SetCtrlVal(panel(), EXPORT_FOLDER, out_ + "/gone");
+    SimulateCommit(panel(), EXPORT_OPEN_FOLDER);
+    SetDocumentViewerForTesting(nullptr);
+    EXPECT_EQ(opened, std::vector<std::string>{out_});
+    ASSERT_EQ(popups().size(), 1u);
+    EXPECT_EQ(popups()[0].title, "Error n° -104");
+}

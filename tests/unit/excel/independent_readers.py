@@ -1,0 +1,116 @@
+#!/usr/bin/python3
+"""Reads saved workbooks with programs nobody here wrote, for the export tests.
+
+usage: independent_readers.py openpyxl WORKBOOK...
+       independent_readers.py libreoffice WORK_FOLDER WORKBOOK...
+
+openpyxl: prints a JSON list with, per workbook, rows 1 to 3 of its first sheet
+as lists of [kind, shown, format] per cell: kind "n" number, "d" date, "s" text,
+"" empty; shown is the text the cell shows, worked out here from the value and
+its number format (only the plain formats the program uses are understood;
+others give the value as Python prints it); format is the number format code.
+
+libreoffice: converts every workbook to CSV with LibreOffice headless (its own
+user profile in WORK_FOLDER, so no running or half-configured LibreOffice of
+the user interferes, and a time-out), cells as LibreOffice shows them, and
+prints a JSON list with, per workbook, its rows as lists of texts.
+"""
+import csv
+import datetime
+import json
+import os
+import re
+import signal
+import subprocess
+import sys
+
+# Seconds LibreOffice may take for a whole conversion (a few when all is well).
+TIME_OUT = 90
+PLAIN_NUMBER = re.compile(r"^(0+)(?:\.(0+))?$")
+
+
+def shown(value, number_format):
+    if value is None:
+        return ""
+    if isinstance(value, datetime.datetime):
+        if number_format.replace("\\", "") == "mm/dd/yyyy":
+            return value.strftime("%m/%d/%Y")
+        return value.isoformat()
+    if isinstance(value, (int, float)) and not isinstance(value, bool):
+        plain = PLAIN_NUMBER.match(number_format)
+        if plain:
+            decimals = len(plain.group(2) or "")
+            width = len(plain.group(1)) + (decimals + 1 if decimals else 0)
+            width += 1 if value < 0 else 0
+            return f"{value:0{width}.{decimals}f}"
+        return repr(value)
+    return str(value)
+
+
+def kind(value):
+    if value is None:
+        return ""
+    if isinstance(value, datetime.datetime):
+        return "d"
+    if isinstance(value, (int, float)) and not isinstance(value, bool):
+        return "n"
+    return "s"
+
+
+def read_openpyxl(paths):
+    import openpyxl
+
+    books = []
+    for path in paths:
+        sheet = openpyxl.load_workbook(path).worksheets[0]
+        rows = []
+        for row in sheet.iter_rows(min_row=1, max_row=3):
+            rows.append([[kind(c.value), shown(c.value, c.number_format), c.number_format]
+                         for c in row])
+        books.append(rows)
+    return books
+
+
+def read_libreoffice(work, paths):
+    profile = os.path.join(work, "profile")
+    out = os.path.join(work, "csv")
+    os.makedirs(out, exist_ok=True)
+    # 44 comma, 34 double quote, 76 UTF-8; cells as shown is the default.
+    command = ["soffice", "--headless", "--norestore", "--nolockcheck", "--nodefault",
+               "-env:UserInstallation=file://" + profile,
+               "--convert-to", "csv:Text - txt - csv (StarCalc):44,34,76",
+               "--outdir", out] + paths
+    # soffice starts soffice.bin: on a time-out the whole process group goes.
+    process = subprocess.Popen(command, stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True,
+                               env=dict(os.environ, HOME=work, SAL_USE_VCLPLUGIN="svp"),
+                               start_new_session=True)
+    try:
+        stdout, stderr = process.communicate(timeout=TIME_OUT)
+    except subprocess.TimeoutExpired:
+        os.killpg(process.pid, signal.SIGKILL)
+        process.communicate()
+        sys.exit(f"soffice did not finish within {TIME_OUT} s")
+    if process.returncode != 0:
+        sys.exit(f"soffice failed ({process.returncode}): {stderr}")
+    books = []
+    for path in paths:
+        name = os.path.splitext(os.path.basename(path))[0] + ".csv"
+        target = os.path.join(out, name)
+        if not os.path.exists(target):
+            sys.exit(f"soffice did not convert {path}: {stdout} {stderr}")
+        with open(target, encoding="utf-8", newline="") as f:
+            books.append(list(csv.reader(f)))
+    return books
+
+
+def main():
+    if len(sys.argv) >= 3 and sys.argv[1] == "openpyxl":
+        print(json.dumps(read_openpyxl(sys.argv[2:])))
+    elif len(sys.argv) >= 4 and sys.argv[1] == "libreoffice":
+        print(json.dumps(read_libreoffice(sys.argv[2], sys.argv[3:])))
+    else:
+        sys.exit(__doc__)
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,128 @@
+// "Only tests not exported yet" over the whole road: the sample memory
+// exported with automatic names, one test added to the instrument, and the
+// second export writes exactly that one.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "excel/registration.h"
+#include "import/export_journal.h"
+#include "import/registration.h"
+#include "platform/ui/ui.h"
+#include "records.h"
+#include "shell/globals.h"
+#include "shell/panels.h"
+#include "support/instrument_fixture.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class NewOnlyExport : public InstrumentFixture {
+   protected:
+    void SetUp() override {
+        InstrumentFixture::SetUp();
+        RegisterImportSubsystem();
+        RegisterExcelSubsystem();
+        LoadMainPanel();
+        Fen_princ[PANEL_EXPORT] = LoadPanel(0, UIR_FILE, PANEL_EXPORT);
+        Fen_princ[PANEL_IMPORT] = LoadPanel(0, UIR_FILE, PANEL_IMPORT);
+        ConnectInCommandMode();
+        out_ = program_dir() + "/workbooks";
+        fs::create_directory(out_);
+        langue = 1;
+        Excel.base_name = "Briskel";
+        Excel.working_folder = out_;
+        Excel.automatic_names = 1;
+        for (int supported = 0; const auto& t : zr8812::sample_tests(InstrumentClock()))
+            sample_supported_ = supported += t.supported() ? 1 : 0;
+    }
+    static int Import() { return Fen_princ[PANEL_IMPORT]; }
+    static int Export() { return Fen_princ[PANEL_EXPORT]; }
+
+    // Scan, Export, Run, Export, then close the spreadsheet application.
+    std::string ExportMemory(int newOnly) {
+        SimulateMenuItem(menu, ITEM_IMPORT);
+        SetCtrlVal(Import(), IMPORT_ALL_DATES, 1);
+        SetCtrlVal(Import(), IMPORT_NEW_ONLY, newOnly);
+        SimulateCommit(Import(), IMPORT_EXPORT);
+        SimulateCommit(Export(), EXPORT_RUN);
+        SimulateCommit(Export(), EXPORT_EXPORT);
+        std::string message;
+        GetCtrlVal(Export(), EXPORT_MESSAGE, message);
+        SimulateCommit(Export(), EXPORT_QUIT);
+        return message;
+    }
+    std::set<std::string> Workbooks() const {
+        std::set<std::string> names;
+        for (const auto& e : fs::directory_iterator(out_)) names.insert(e.path().filename());
+        return names;
+    }
+    std::vector<std::string> TestRows(int objectRow) {
+        SetCtrlIndex(Import(), IMPORT_OBJECTS, objectRow);
+        SimulateEvent(Import(), IMPORT_OBJECTS, EVENT_VAL_CHANGED);
+        int count = 0;
+        GetNumListItems(Import(), IMPORT_TESTS, count);
+        std::vector<std::string> rows(static_cast<std::size_t>(count));
+        for (int i = 0; i < count; ++i) GetLabelFromIndex(Import(), IMPORT_TESTS, i, rows[i]);
+        return rows;
+    }
+    int FileDialogs() const {
+        int count = 0;
+        for (const auto& p : popups()) count += p.kind == "file" ? 1 : 0;
+        return count;
+    }
+
+    std::string out_;
+    int sample_supported_ = 0;
+};
+
+}  // namespace
+
+TEST_F(NewOnlyExport, TheSecondExportWritesExactlyTheTestAddedSince) {
+    const std::string first = ExportMemory(1);  // an empty journal holds nothing yet
+    const std::set<std::string> before = Workbooks();
+    EXPECT_EQ(static_cast<int>(before.size()), sample_supported_);
+    EXPECT_EQ(FileDialogs(), 0);
+    EXPECT_NE(first.find("Workbooks written: " + std::to_string(sample_supported_) +
+                         "\nSkipped, already exported: 0\nFailed: 0\nFolder: " + out_ + "/"),
+              std::string::npos)
+        << first;
+    EXPECT_EQ(static_cast<int>(ReadJournal(JournalPath()).entries.size()), sample_supported_);
+
+    ASSERT_TRUE(zr8812::write_test(memory_dir(), 1, 9, 'v', zr8812::build_voltage({}),
+                                   InstrumentClock() - 3600));
+    // With "Delete after export" the two questions come for the exported test
+    // only (answered Yes here); the skipped tests are neither asked about nor erased.
+    Excel.erase_after_export = 1;
+    const std::size_t popupsBefore = popups().size();
+    const std::string second = ExportMemory(1);
+    std::vector<std::string> questions;
+    for (std::size_t i = popupsBefore; i < popups().size(); ++i)
+        if (popups()[i].kind == "generic") questions.push_back(popups()[i].title);
+    EXPECT_EQ(questions, (std::vector<std::string>{"Test File", "Erase Data in the instrument ?"}));
+    EXPECT_FALSE(fs::exists(memory_dir() + "/01/09.v"));
+    EXPECT_TRUE(fs::exists(memory_dir() + "/01/01.a"));
+    Excel.erase_after_export = 0;
+    std::set<std::string> added = Workbooks();
+    for (const auto& name : before) added.erase(name);
+    ASSERT_EQ(added.size(), 1u);
+    EXPECT_NE(added.begin()->find("Briskel_0000123_O01-T09_"), std::string::npos);
+    EXPECT_NE(added.begin()->find("_Voltage.xlsx"), std::string::npos);
+    EXPECT_NE(second.find("Workbooks written: 1\nSkipped, already exported: " +
+                          std::to_string(sample_supported_) + "\nFailed: 0"),
+              std::string::npos)
+        << second;
+    EXPECT_EQ(FileDialogs(), 0);
+
+    // The test list marks what the journal holds, with or without the box
+    // (the added test was exported, then erased).
+    SetCtrlVal(Import(), IMPORT_NEW_ONLY, 0);
+    const std::vector<std::string> rows = TestRows(0);
+    ASSERT_FALSE(rows.empty());
+    for (const std::string& row : rows) EXPECT_EQ(row.substr(2), "  \u2713") << row;
+
+    // Unticked, everything is exported again, next to the first copies.
+    ExportMemory(0);
+    EXPECT_EQ(Workbooks().size(), 2 * before.size() + 1);
+}

@@ -1,0 +1,173 @@
+// The export journal: its lines, durable appends, damaged and foreign lines,
+// and several instruments in one journal.
+#include "import/export_journal.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "import/export_record.h"
+#include "platform/system/system.h"
+#include "shell/globals.h"
+#include "support/app_fixture.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+FicTest Record(int object, int test, int kind, int hour = 14, int minute = 7) {
+    FicTest t;
+    t.num_objet = object;
+    t.num_test = test;
+    t.type_mes = kind;
+    t.present = 1;
+    t.annee = 2026;
+    t.mois = 3;
+    t.jour = 5;
+    t.heure = hour;
+    t.minute = minute;
+    return t;
+}
+
+std::string Content(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+class ExportJournal : public AppFixture {
+   protected:
+    std::string path() const { return program_dir() + "/" + JOURNAL_FILE; }
+};
+
+}  // namespace
+
+TEST(JournalLine, ReadsBackWhatIsWrittenForEveryKind) {
+    for (int kind = 0; kind < NB_KINDS; ++kind) {
+        JournalEntry entry = EntryFor(123, Record(1, 3, kind), "/data/Briskel\tx.xlsx");
+        entry.exported_at = "2026-12-07 11:54:38";
+        const std::string line = FormatJournalLine(entry);
+        JournalEntry back;
+        ASSERT_TRUE(ParseJournalLine(line, back)) << line;
+        EXPECT_EQ(back.serial, "0000123");
+        EXPECT_EQ(std::tie(back.object, back.test, back.kind, back.year, back.month, back.day,
+                           back.hour, back.minute),
+                  std::make_tuple(1, 3, kind, 2026, 3, 5, 14, 7));
+        EXPECT_EQ(back.workbook, "/data/Briskel\tx.xlsx") << "a tab in the path stays in it";
+    }
+    JournalEntry loopTest = EntryFor(123, Record(1, 3, KIND_LOOP), "/w/b.xlsx");
+    loopTest.exported_at = "2026-12-07 11:54:38";
+    EXPECT_EQ(FormatJournalLine(loopTest),
+              "2026-12-07 11:54:38\t0000123\tO01\tT03\tLoop\t2026-03-05 14:07\t/w/b.xlsx");
+}
+
+TEST(JournalLine, DamagedAndForeignLinesAreNotEntries) {
+    const char* lines[] = {
+        "",
+        "# a comment",
+        "2026-12-07 11:54:38\t0000123\tO01\tT03\tLoop\t2026-03-05 14:07",  // no workbook
+        "2026-12-07 11:54:38\t0000123\tO01\tT03\tLoop\t2026-03-05 14:07\t",
+        "2026-12-07 11:54\t0000123\tO01\tT03\tLoop\t2026-03-05 14:07\t/w/b.xlsx",
+        "2026-12-07 11:54:38\t12a\tO01\tT03\tLoop\t2026-03-05 14:07\t/w/b.xlsx",
+        "2026-12-07 11:54:38\t0000123\tO1\tT03\tLoop\t2026-03-05 14:07\t/w/b.xlsx",
+        "2026-12-07 11:54:38\t0000123\tO01\tX03\tLoop\t2026-03-05 14:07\t/w/b.xlsx",
+        "2026-12-07 11:54:38\t0000123\tO01\tT03\tBoucle\t2026-03-05 14:07\t/w/b.xlsx",
+        "2026-12-07 11:54:38\t0000123\tO01\tT03\tLoop\t05-03-2026 14:07\t/w/b.xlsx",
+        "2026-12-07 11:54:38 0000123 O01 T03 Loop 2026-03-05 14:07 /w/b.xlsx",
+        "2026-12-07 11:54:38\t99999999999\tO01\tT03\tLoop\t2026-03-05 14:07\t/w/b.xlsx",
+        "\x01\x02\xff garbage",
+    };
+    for (const char* line : lines) {
+        JournalEntry entry;
+        EXPECT_FALSE(ParseJournalLine(line, entry)) << line;
+    }
+}
+
+TEST_F(ExportJournal, AppendsAreOnDiskAtOnceAndANewJournalNamesItsFields) {
+    ASSERT_EQ(AppendToJournal(path(), EntryFor(123, Record(1, 3, KIND_LOOP), "/w/a.xlsx")), 0);
+    ASSERT_EQ(AppendToJournal(path(), EntryFor(123, Record(1, 4, KIND_RCD), "/w/b.xlsx")), 0);
+    const std::string text = Content(path());
+    EXPECT_EQ(text.rfind("# Briskel View export journal", 0), 0u);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 3);
+    EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
+    const JournalReading reading = ReadJournal(path());
+    ASSERT_EQ(reading.entries.size(), 2u);
+    EXPECT_EQ(reading.entries[1].workbook, "/w/b.xlsx");
+    EXPECT_EQ(reading.unreadable_lines, 0);
+}
+
+TEST_F(ExportJournal, ALineCutShortByACrashIsSkippedAndTheNextStartsAfreshLine) {
+    ASSERT_EQ(AppendToJournal(path(), EntryFor(123, Record(1, 3, KIND_LOOP), "/w/a.xlsx")), 0);
+    {
+        std::ofstream cut(path(), std::ios::binary | std::ios::app);
+        cut << "2026-12-07 11:54:38\t0000123\tO01\tT0";
+    }
+    ASSERT_EQ(AppendToJournal(path(), EntryFor(123, Record(1, 5, KIND_EARTH), "/w/c.xlsx")), 0);
+    {
+        std::ofstream foreign(path(), std::ios::binary | std::ios::app);
+        foreign << "somebody else's notes\n\n";
+    }
+    const JournalReading reading = ReadJournal(path());
+    ASSERT_EQ(reading.entries.size(), 2u);
+    EXPECT_EQ(reading.entries[1].test, 5);
+    EXPECT_EQ(reading.unreadable_lines, 2);
+}
+
+TEST_F(ExportJournal, AJournalThatCannotBeWrittenOrReadIsAFailureNotACrash) {
+    EXPECT_LT(AppendToJournal(program_dir() + "/no/such/folder/j.txt",
+                              EntryFor(1, Record(1, 1, 0), "/w/a.xlsx")),
+              0);
+    fs::create_directory(path());  // a folder where the journal should be
+    EXPECT_LT(AppendToJournal(path(), EntryFor(1, Record(1, 1, 0), "/w/a.xlsx")), 0);
+    EXPECT_TRUE(ReadJournal(path()).file_unreadable);
+    EXPECT_TRUE(ReadJournal(program_dir() + "/missing.txt").entries.empty());
+    EXPECT_FALSE(ReadJournal(program_dir() + "/missing.txt").file_unreadable);
+}
+
+TEST_F(ExportJournal, EachInstrumentFindsOnlyItsOwnTests) {
+    for (int32_t serial : {123, 4560123}) {
+        ASSERT_EQ(AppendToJournal(path(), EntryFor(serial, Record(1, 3, KIND_LOOP), "/w/a.xlsx")),
+                  0);
+    }
+    ASSERT_EQ(AppendToJournal(path(), EntryFor(123, Record(2, 1, KIND_RCD), "/w/b.xlsx")), 0);
+    const JournalReading reading = ReadJournal(path());
+    const ExportedTests first(reading.entries, 123), second(reading.entries, 4560123),
+        third(reading.entries, 77);
+    EXPECT_TRUE(first.Holds(Record(1, 3, KIND_LOOP)));
+    EXPECT_TRUE(first.Holds(Record(2, 1, KIND_RCD)));
+    EXPECT_TRUE(second.Holds(Record(1, 3, KIND_LOOP)));
+    EXPECT_FALSE(second.Holds(Record(2, 1, KIND_RCD)));
+    EXPECT_TRUE(third.empty());
+    // Same numbers, another kind, day or minute: another test.
+    EXPECT_FALSE(first.Holds(Record(1, 3, KIND_RCD)));
+    EXPECT_FALSE(first.Holds(Record(1, 3, KIND_LOOP, 14, 8)));
+    FicTest otherDay = Record(1, 3, KIND_LOOP);
+    otherDay.jour = 6;
+    EXPECT_FALSE(first.Holds(otherDay));
+}
+
+TEST_F(ExportJournal, UnreadableLinesAreReportedOnceUntilMoreAppear) {
+    SetInstrumentSerialForTesting(true, 123);
+    ASSERT_EQ(AppendToJournal(path(), EntryFor(123, Record(1, 3, KIND_LOOP), "/w/a.xlsx")), 0);
+    {
+        std::ofstream foreign(path(), std::ios::binary | std::ios::app);
+        foreign << "damaged line\r\n";
+    }
+    EXPECT_TRUE(ExportedTestsOfInstrument().Holds(Record(1, 3, KIND_LOOP)));
+    ExportedTestsOfInstrument();
+    ASSERT_EQ(popups().size(), 1u);
+    EXPECT_EQ(popups()[0].title, "Export journal");
+    EXPECT_NE(popups()[0].message.find("cannot be read (1)"), std::string::npos);
+    {
+        std::ofstream foreign(path(), std::ios::binary | std::ios::app);
+        foreign << "another\r\n";
+    }
+    ExportedTestsOfInstrument();
+    EXPECT_EQ(popups().size(), 2u);
+    // Without the instrument's serial number no test counts as exported.
+    SetInstrumentSerialForTesting(false, 0);
+    EXPECT_TRUE(ExportedTestsOfInstrument().empty());
+}

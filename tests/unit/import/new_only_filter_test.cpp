@@ -1,0 +1,95 @@
+// "Only tests not exported yet" in the export loop: what the journal holds for
+// this instrument is left out, the date filter still applies, the counts of the
+// summary, and the marks of the test list.
+#include <gtest/gtest.h>
+
+#include "import/export_journal.h"
+#include "import/export_record.h"
+#include "import/import_workflow.h"
+#include "platform/ui/ui.h"
+#include "shell/globals.h"
+#include "shell/panels.h"
+#include "unit/import/import_flow_fixture.h"
+
+namespace {
+
+using Calls = std::vector<SheetCall>;
+
+class NewOnlyFilter : public ImportFlowTest {
+   protected:
+    // The journal line of test `test` of object `object` as the scan read it.
+    void Journal(int32_t serial, int object, int test, int minuteShift = 0) {
+        FicTest record = Director[object].tests[test];
+        record.minute += minuteShift;
+        ASSERT_EQ(AppendToJournal(JournalPath(), EntryFor(serial, record, "/w/x.xlsx")), 0);
+    }
+    void RunExport(int newOnly) {
+        SetCtrlVal(Fen_princ[PANEL_IMPORT], IMPORT_NEW_ONLY, newOnly);
+        SetCtrlVal(Fen_princ[PANEL_EXPORT], EXPORT_ERASE, 0);
+        Importer_memory();
+    }
+};
+
+}  // namespace
+
+TEST_F(NewOnlyFilter, LeavesOutWhatThisInstrumentExportedAndKeepsTheDateFilter) {
+    const std::time_t day = Date(2008, 11, 5);
+    AddFile(1, 1, 'a', day);
+    AddFile(1, 2, 'e', day);
+    AddFile(1, 3, 'a', day);
+    AddFile(2, 1, 'r', day);
+    AddFile(2, 2, 'v', Date(2009, 1, 2));
+    StartInstrument();
+    Scan();
+    ASSERT_TRUE(InstrumentSerialKnown());
+    EXPECT_EQ(InstrumentSerial(), 123);
+    Journal(123, 1, 1);
+    Journal(123, 2, 1);
+    Journal(123, 1, 2, 1);  // the same numbers recorded at another time: a new test
+    Journal(4567, 1, 3);    // another instrument's test 01/03
+
+    SetDateFilter(0, 5, 11, 2008);
+    RunExport(1);
+    for (SheetCall& call : sheet_calls) call.slot1.clear();
+    EXPECT_EQ(sheet_calls, (Calls{{1, 2, KIND_EARTH, ""}, {1, 3, KIND_CURRENT, ""}}));
+    EXPECT_EQ(export_counts.skipped, 2);
+    EXPECT_EQ(export_counts.written, 2);
+    EXPECT_EQ(export_counts.failed, 0);
+    EXPECT_EQ(Received("od -hxv /etc/mem/01/01.a"), 0) << "a skipped test is not even downloaded";
+
+    // Unticked, the journal changes nothing.
+    sheet_calls.clear();
+    RunExport(0);
+    EXPECT_EQ(sheet_calls.size(), 4u);
+    EXPECT_EQ(export_counts.skipped, 0);
+
+    // The test list marks the tests exported, whether or not the box is ticked.
+    SetCtrlIndex(Fen_princ[PANEL_IMPORT], IMPORT_OBJECTS, 0);
+    SimulateEvent(Fen_princ[PANEL_IMPORT], IMPORT_OBJECTS, EVENT_VAL_CHANGED);
+    EXPECT_EQ(Rows(IMPORT_TESTS), (std::vector<std::string>{"01  \u2713", "02", "03"}));
+}
+
+TEST_F(NewOnlyFilter, WithoutTheSerialNumberNothingCountsAsExported) {
+    AddFile(1, 1, 'a', Date(2008, 11, 5));
+    StartInstrument();
+    Scan();
+    Journal(123, 1, 1);
+    instrument().set_fault(zr8812::Fault::ErrorAnswer, "ident");
+    Scan();
+    EXPECT_FALSE(InstrumentSerialKnown());
+    SetDateFilter(1);
+    RunExport(1);
+    EXPECT_EQ(sheet_calls.size(), 1u) << "exported again rather than missed";
+}
+
+TEST_F(NewOnlyFilter, AnUnreadableDownloadCountsAsFailed) {
+    AddFile(1, 1, 'a', Date(2008, 11, 5));
+    AddFile(1, 2, 'a', Date(2008, 11, 5));
+    StartInstrument();
+    Scan();
+    instrument().set_fault(zr8812::Fault::StopMidAnswer, "od", 1);
+    SetDateFilter(1);
+    RunExport(1);
+    EXPECT_EQ(export_counts.failed, 1);
+    EXPECT_EQ(export_counts.written, 1);
+}

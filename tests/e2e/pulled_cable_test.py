@@ -8,9 +8,10 @@ accepted; the instrument's cable is pulled while the fifth test downloads.
 Every box is read through AT-SPI: the save dialogs, the erase questions, the
 one message that the instrument was disconnected (naming the tests left on
 it), and the export panel's message field. Then the cable goes back in,
-Setup, Communication reconnects without restarting the program, and Update
-reads the memory again. Afterwards: four whole workbooks, exactly those four
-tests erased, the rest on the instrument; the loss in the log.
+Setup, Communication reconnects without restarting the program, Update
+reads the memory again; File, Exit. Afterwards: four whole workbooks, exactly
+those four tests erased, the rest on the instrument; settings and log whole,
+the loss in the log.
 
 usage: pulled_cable_test.py BUILD_DIR
 """
@@ -118,12 +119,17 @@ def scenario(session):
                      "the memory read a second time")
     assistive.wait_idle(app)
     session.mark("memory read again")
+    session.click(session.window(steps.IMPORT_TITLE), *steps.IMPORT_QUIT)
+    session.wait_alone(main)
+    steps.exit_program(session, main)
 
     checks.check_workbooks(session.program_dir, EXPORTED, dates)
     erased = {checks.file_name(*test) for test, _ in EXPORTED}
     after = checks.memory_files(session.memory_dir)
     assert after == before - erased, (
         f"erased {sorted(before - after)}, expected {sorted(erased)}")
+    checks.check_settings(session.program_dir, port=7, erase=1)
+    checks.check_log(session.program_dir, discovered_port=None)
     with open(os.path.join(session.program_dir, "ZR881x_9025.log"), encoding="utf-8") as log:
         assert DISCONNECTED in log.read().replace("\r\n", "\n"), "the loss is not in the log"
 

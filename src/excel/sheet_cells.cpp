@@ -13,8 +13,19 @@ const char* const Titre_colonne[NB_TITRES] = {
     "Status", "Z e",   "R e",   "L e",   "R p",   "U HS",  "U HE",  "U SE",
 };
 
+namespace {
+int first_cell_failure = XLE_NO_ERROR;
+}
+
 void WriteCell(int row, int column, const std::string& text) {
-    Excel_RangeSetItem(ExcelRangeHandle, row, column, text);
+    const int status = Excel_RangeSetItem(ExcelRangeHandle, row, column, text);
+    if (status < 0 && first_cell_failure == XLE_NO_ERROR) first_cell_failure = status;
+}
+
+int TakeCellWriteFailure() {
+    const int status = first_cell_failure;
+    first_cell_failure = XLE_NO_ERROR;
+    return status;
 }
 
 void WriteIdentificationCells(int object, int test) {

@@ -42,9 +42,12 @@ enum TitreIndex {
 };
 
 // Puts `text` into the cell at `row`, `column` (1-based) of the current range.
-// Like every cell write of the sheets, its result is not examined: a failed
-// write shows at the save, which is checked.
+// The sheet writers go on after a failed write; the first failure is kept
+// for TakeCellWriteFailure, so that a workbook lacking values is never saved.
 void WriteCell(int row, int column, const std::string& text);
+// The status of the first cell write that failed since the last call (0 when
+// none did), and forgets it.
+int TakeCellWriteFailure();
 
 // Writes a row's cells from column D on, one column further after each cell,
 // so that a cell left out in one mode moves the later ones one column left.

@@ -226,6 +226,7 @@ bool OpenTemplate(int object, int test, int kind, const std::string& path) {
 
 // The rows, the save, the close.
 Next WriteAndSave(int object, int test, int kind, const std::string& path, SheetResult& result) {
+    TakeCellWriteFailure();  // only this workbook's writes count
     WriteCell(TITLE_ROW, 1, Texte(date));
     WriteCell(TITLE_ROW, 2, Texte(Eobjet));
     WriteCell(TITLE_ROW, 3, Texte(Etest));
@@ -234,6 +235,14 @@ Next WriteAndSave(int object, int test, int kind, const std::string& path, Sheet
     WriteCell(TITLE_ROW, 2, Texte(Eobjet));
     WriteCell(TITLE_ROW, 3, Texte(Etest));
     WriteKindRows(object, test, kind);
+    // A workbook that lacks a value is not saved: nothing under the chosen
+    // name, and no erase question for a test it would not hold.
+    if (const int failed = TakeCellWriteFailure(); failed < 0) {
+        Excel_WorkbookClose(ExcelWorkbookHandle, false);
+        result = SheetResult::Failed;
+        ReportFailure(failed, object, test, kind, path);
+        return Next::Return;
+    }
     int status = Excel_WorkbookSaveAs(ExcelWorkbookHandle, path, 1);
     if (status < 0) {
         result = SheetResult::Failed;

@@ -8,6 +8,7 @@
 #include "import/export_record.h"
 #include "import/import_messages.h"
 #include "import/import_workflow.h"
+#include "import/lost_instrument.h"
 #include "import/measurement_display.h"
 #include "import/record_decoding.h"
 #include "import/sheet_writer.h"
@@ -132,6 +133,10 @@ bool ExportTest(int object, int test, const DateFilter& filter, const ExportedTe
     if (StopArrived()) return false;
     int kind = record.type_mes;
     const int read = LectureTests(object, test, kind);
+    if (read == TEST_PORT_LOST) {
+        ReportInstrumentLost(object, test, filter, false);
+        return false;
+    }
     if (read == TEST_UNREADABLE) ++export_counts.failed;
     if (read != TEST_DECODED) return true;
     // No saved workbook, no erase question: the test must stay on the
@@ -141,8 +146,10 @@ bool ExportTest(int object, int test, const DateFilter& filter, const ExportedTe
     const bool saved = result == SheetResult::Saved;
     if (saved) ++export_counts.written;
     if (StopArrived()) return false;
-    if (saved && Excel.erase_after_export == 1 && UserConfirmsErase()) {
-        ZR8812_delete(object, test, kind);
+    if (saved && Excel.erase_after_export == 1 && UserConfirmsErase() &&
+        !EraseExportedTest(object, test, kind)) {
+        ReportInstrumentLost(object, test, filter, true);
+        return false;
     }
     ProcessDrawEvents();
     return true;
@@ -193,6 +200,8 @@ int LectureTests(int object, int test, int) {
     // A failed or cut-off download is never decoded: its values would be
     // zeros or left-overs of the previous test.
     if (downloaded != 0 || !DumpHoldsRecord(kind, DownloadedDigits())) {
+        // A port that has gone is told once for the whole export, by the loop.
+        if (InstrumentPortLost()) return TEST_PORT_LOST;
         MessagePopup(Texte(titre_erreur), UnreadableTestText(object, test, kind));
         return TEST_UNREADABLE;
     }

@@ -14,6 +14,7 @@ int Importer_memory();
 constexpr int TEST_DECODED = 0;
 constexpr int TEST_WITHOUT_READER = -1;
 constexpr int TEST_UNREADABLE = -2;  // download failed or incomplete; the user was told
+constexpr int TEST_PORT_LOST = -3;   // the instrument's port went away; nothing was told yet
 // Downloads and decodes test `test` of object entry `object`. The kind is the
 // test record's; the third argument is not used.
 int LectureTests(int object, int test, int kind);

@@ -4,6 +4,7 @@
 
 #include "store/store.h"
 #include "import/export_record.h"
+#include "import/lost_instrument.h"
 #include "import/measurement_display.h"
 #include "import/stop_request.h"
 #include "link/connection.h"
@@ -89,6 +90,7 @@ void ListObjectFiles(int objectCount) {
         PollStopRequest();
         if (Director[j].present != 0) {
             ZR8812_search_fil(j);
+            if (InstrumentPortLost()) return;  // the rest cannot be listed
             PollStopRequest();
             ++listed;
         }
@@ -143,14 +145,22 @@ void ScanInstrumentMemory() {
     ReadInstrumentSerial();
     ZR8812_conf();
     int objectCount = ZR8812_search_dir();
-    if (objectCount > 0) {
+    if (objectCount > 0 && !InstrumentPortLost()) {
         PrepareImportPanel();
         ListObjectFiles(objectCount);
-        if (flag_stop == 1 && PollStopRequest() == 1) FillImportLists();
-    } else {
+        if (!InstrumentPortLost() && flag_stop == 1 && PollStopRequest() == 1) FillImportLists();
+    } else if (!InstrumentPortLost()) {
         Popup_erreur(ERROR_EMPTY_MEMORY);
     }
+    // Part of a memory must not pass for the whole of it: nothing is listed.
+    const bool lost = InstrumentPortLost();
+    if (lost) {
+        ZR8812_conf();
+        nb_total = 0;
+        flag_stop = 0;
+    }
     FinishScan();
+    if (lost) ReportScanInterrupted();
 }
 
 void Gestion_fichier(int, int menuItem, void*, int panel) {

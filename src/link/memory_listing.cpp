@@ -10,6 +10,7 @@
 #include "link/answer_text.h"
 #include "link/com_port.h"
 #include "link/commands.h"
+#include "platform/serial/serial.h"
 #include "platform/system/system.h"
 #include "platform/ui/ui.h"
 #include "shell/error_popup.h"
@@ -132,6 +133,8 @@ int ZR8812_search_fil(int object) {
     ListCurrentDirectory();
 
     if (std::string(rep_buf) <= std::string("ls-l")) {
+        // A port that has gone lists nothing; that is no empty memory to ask about.
+        if (ComPortLost(Mesure.serial_port)) return 0;
         if (!AskGoOnWithEmptyMemory()) return 0;
         ListAgainAfterEmptyAnswer();
     }

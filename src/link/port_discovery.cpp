@@ -90,8 +90,10 @@ int Traitement_com() {
         const int port = GetPortNumXP2000Vista(vid, pid, serial);
         Mesure.serial_port = port;
         result = ZR8812_init(port);
-        if (result <= 0) break;  // only an instrument reached without command mode moves on
-        // Leave no port open behind while trying the next bridge.
+        if (result == 0) break;
+        // A bridge that cannot be opened or does not answer as the instrument
+        // (another device on the same chip, a dead one) must not hide the
+        // instrument behind it: every bridge is tried, and none is left open.
         Mesure.link_flag = 0;
         CloseCom(port);
     }

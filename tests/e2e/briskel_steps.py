@@ -7,12 +7,17 @@ time-out with a screenshot instead of a wrong result.
 """
 import time
 
+from desktop import E2eFailure
+
 # Menu titles in the main window's menu bar (x of the title, in pixels).
 MENU_FILE = 18
+MENU_SETUP = 60
 MENU_HELP = 169
 
 # Import / Export panel (640 x 430).
 IMPORT_EXPORT = (70, 400)
+IMPORT_UPDATE = (181, 400)
+IMPORT_QUIT = (570, 400)
 IMPORT_ALL_DATES = (408, 27)
 IMPORT_DAY = (530, 57)
 IMPORT_MONTH = (530, 88)
@@ -86,13 +91,28 @@ def choose_day(session, panel, day, month, year):
     session.screenshot("import-panel-one-day")
 
 
+def tick(session, panel, position, what):
+    """Clicks a check box and waits until it shows ticked. A panel that has
+    only just been mapped may miss a click on a busy machine: the click is
+    then repeated: a missed click changed nothing, so a repeat cannot untick it."""
+    for _ in range(3):
+        before = session.picture(panel)
+        session.click(panel, *position)
+        try:
+            session.wait_changed(panel, before, 3, f"{what!r} ticked")
+            return
+        except E2eFailure:
+            continue
+    raise E2eFailure(f"{what!r} did not take the click")
+
+
 def open_export_panel(session, import_panel, erase=False):
     """Export on the import panel, then Run on the export panel; returns the
     export panel, ready to export."""
     session.click(import_panel, *IMPORT_EXPORT)
     panel = session.window(EXPORT_TITLE)
     if erase:
-        session.click(panel, *EXPORT_ERASE)
+        tick(session, panel, EXPORT_ERASE, "Delete after export")
     session.screenshot("export-panel")
     before = session.picture(panel)
     session.keys(panel, "alt+r")  # Run

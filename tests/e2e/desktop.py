@@ -119,6 +119,7 @@ class Session:
         self.shot_count = 0
         self.known = set()
         self.instrument = None
+        self.instrument_options = []  # faults of the emulated instrument, e.g. --unplug-at
         self.program = None
         self.started_at = time.monotonic()
         self.marks = []
@@ -152,6 +153,7 @@ class Session:
                    "--com", "7", "--program-dir", self.program_dir, "--show-output"]
         if self.paced:
             command.append("--pace")
+        command += self.instrument_options
         self.wire_log = os.path.join(self.out, "wire.log")
         self.instrument = subprocess.Popen(command, stdout=open(self.wire_log, "w"),
                                            stderr=subprocess.STDOUT)
@@ -382,8 +384,9 @@ class Session:
             previous = seconds
 
 
-def run_scenario(name, scenario, argv, server_start):
-    """Common main of a scenario script: usage `script BUILD_DIR [--pace]`."""
+def run_scenario(name, scenario, argv, server_start, before_start=None):
+    """Common main of a scenario script: usage `script BUILD_DIR [--pace]`.
+    `before_start(session)` may set the instrument's options."""
     run_under_xvfb(os.path.abspath(sys.argv[0]), argv, server_start)
     if not argv:
         sys.exit(f"usage: {sys.argv[0]} BUILD_DIR [--pace]")
@@ -391,6 +394,8 @@ def run_scenario(name, scenario, argv, server_start):
     session = Session(name + ("_paced" if paced else ""), argv[0], paced=paced)
     try:
         session.prepare()
+        if before_start is not None:
+            before_start(session)
         session.start_instrument()
         scenario(session)
         session.report_times()

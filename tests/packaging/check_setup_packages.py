@@ -25,12 +25,12 @@ TOOLS = [
     "bash", "python3", "cmake", "ctest", "cpack", "ninja", "pkg-config", "c++",
     "xvfb-run", "Xvfb", "xauth", "xdotool", "xwininfo", "import",
     "dpkg-deb", "desktop-file-validate", "appstreamcli",
-    "pdfinfo", "pdftoppm", "pdftotext", "udevadm",
+    "pdfinfo", "pdftoppm", "pdftotext", "udevadm", "dbus-run-session", "dbus-daemon",
     "soffice",  # LibreOffice headless reads the exported workbooks back
     "clang-14", "clang++-14",  # the fuzz targets (scripts/fuzz)
 ]
 # Python modules the end-to-end tests import.
-PYTHON_MODULES = ["openpyxl"]
+PYTHON_MODULES = ["openpyxl", "pyatspi"]
 # Files the program and the tests load at run time rather than link.
 RUNTIME_FILES = [
     "/usr/lib/*/qt6/plugins/platforms/libqoffscreen.so",  # every Qt test
@@ -39,6 +39,8 @@ RUNTIME_FILES = [
     "/usr/share/i18n/locales/fr_FR",                      # the tests on a French desktop
     "/usr/lib/libreoffice/program/libsclo.so",            # LibreOffice's spreadsheet, for soffice
     "/usr/lib/llvm-14/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a",  # libFuzzer (scripts/fuzz)
+    "/usr/libexec/at-spi-bus-launcher",                   # the accessibility bus of e2e_pulled_cable
+    "/usr/libexec/at-spi2-registryd",
 ]
 CACHE_PATH = re.compile(r"^([A-Za-z0-9_]+):(FILEPATH|PATH)=(/.*)$")
 

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <string>
 
 #include "emulator.h"
@@ -35,7 +36,15 @@ const char kUsage[] =
     "  --high-bit              Modbus answers carry a byte with the high bit set\n"
     "  --stop-mid-answer CMD   answers to commands starting with CMD stop half-way\n"
     "  --error-answer CMD      commands starting with CMD answer with an error\n"
-    "  --show-output           log what the instrument sends as well\n";
+    "  --garbage CMD           answers to commands starting with CMD are line noise\n"
+    "  --silent-at CMD         commands starting with CMD get no answer\n"
+    "  --modbus-restart CMD    at CMD the instrument restarts in Modbus mode (power cycle)\n"
+    "  --unplug-at CMD         the cable is pulled when CMD arrives (\"\" = the next line)\n"
+    "  --unplug-answer-bytes N ... after N bytes of its answer went out\n"
+    "  --unplug-after-bytes N  the cable is pulled after N bytes went out\n"
+    "  --show-output           log what the instrument sends as well\n"
+    "Signals: SIGUSR1 pulls the cable now, SIGUSR2 plugs it back in (fresh\n"
+    "pseudo-terminal, registered again).\n";
 
 struct Settings {
     zr8812::EmulatorOptions options;
@@ -45,6 +54,10 @@ struct Settings {
     int com = 0;
     bool show_output = false;
     std::vector<std::pair<zr8812::Fault, std::string>> faults;
+    // The cable pull asked for on the command line.
+    std::optional<std::string> unplug_at;
+    int unplug_answer_bytes = 0;
+    int unplug_after_bytes = -1;
 };
 
 std::string program_folder() {
@@ -77,6 +90,48 @@ bool parse_number(const char* text, int& value) {
     if (end == text || *end != '\0' || number < 0 || number > 9999) return false;
     value = static_cast<int>(number);
     return true;
+}
+
+// The faults of the line (noise, silence, restart, the cable): true when
+// `arg` is one of them and its value was taken.
+bool parse_line_fault(const std::string& arg, const char* value, Settings& s) {
+    using zr8812::Fault;
+    if (arg == "--garbage") {
+        s.faults.emplace_back(Fault::Garbage, value);
+    } else if (arg == "--silent-at") {
+        s.faults.emplace_back(Fault::Silent, value);
+    } else if (arg == "--modbus-restart") {
+        s.faults.emplace_back(Fault::ModbusRestart, value);
+    } else if (arg == "--unplug-at") {
+        s.unplug_at = value;
+    } else if (arg == "--unplug-answer-bytes") {
+        return parse_number(value, s.unplug_answer_bytes);
+    } else if (arg == "--unplug-after-bytes") {
+        return parse_number(value, s.unplug_after_bytes);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// Pulls or plugs the cable on SIGUSR1 / SIGUSR2; returns on any other
+// signal of the set.
+void serve_until_stopped(zr8812::Emulator& emulator, const sigset_t& signals) {
+    for (;;) {
+        int received = 0;
+        sigwait(&signals, &received);
+        if (received == SIGUSR1) {
+            emulator.unplug();
+            if (emulator.wait_unplugged()) std::cout << "Cable pulled." << std::endl;
+        } else if (received == SIGUSR2) {
+            const bool back = emulator.plug_back();
+            std::cout << (back ? "Cable plugged back in on " + emulator.device_path()
+                               : std::string("Cannot plug the cable back in"))
+                      << std::endl;
+        } else {
+            return;
+        }
+    }
 }
 
 // Returns 0 to run, 1 to stop with success (help), 2 on a usage error.
@@ -119,6 +174,8 @@ int parse_arguments(int argc, char** argv, Settings& s) {
             s.faults.emplace_back(Fault::StopMidAnswer, value());
         } else if (arg == "--error-answer") {
             s.faults.emplace_back(Fault::ErrorAnswer, value());
+        } else if (parse_line_fault(arg, argv[i + 1], s)) {
+            ++i;
         } else if (arg == "--com" && parse_number(argv[i + 1], s.com) && s.com > 0) {
             ++i;
         } else if (arg == "--pieces" && parse_number(argv[i + 1], s.options.pieces.seed)) {
@@ -170,7 +227,7 @@ int main(int argc, char** argv) {
     // inherits the blocked mask. A background start may have them ignored.
     sigset_t stop_signals;
     sigemptyset(&stop_signals);
-    for (int signal_number : {SIGINT, SIGTERM, SIGHUP}) {
+    for (int signal_number : {SIGINT, SIGTERM, SIGHUP, SIGUSR1, SIGUSR2}) {
         sigaddset(&stop_signals, signal_number);
         signal(signal_number, SIG_DFL);
     }
@@ -186,6 +243,9 @@ int main(int argc, char** argv) {
     };
     zr8812::Emulator emulator(s.options);
     for (const auto& [fault, command] : s.faults) emulator.set_fault(fault, command);
+    if (s.unplug_at) emulator.unplug_at(*s.unplug_at, static_cast<std::size_t>(s.unplug_answer_bytes));
+    if (s.unplug_after_bytes >= 0)
+        emulator.unplug_after_bytes(static_cast<std::size_t>(s.unplug_after_bytes));
     if (!emulator.start()) {
         std::cerr << "zr8812-emulator: cannot open a pseudo-terminal\n";
         return 1;
@@ -207,8 +267,7 @@ int main(int argc, char** argv) {
     }
     std::cout << "Ctrl-C stops it." << std::endl;
     if (status == 0) {
-        int received = 0;
-        sigwait(&stop_signals, &received);
+        serve_until_stopped(emulator, stop_signals);
         std::cout << "Stopping." << std::endl;
     }
     emulator.stop();

@@ -14,6 +14,7 @@
 #include <memory>
 
 #include "platform/serial/com_ports.h"
+#include "platform/serial/hang_up.h"
 #include "platform/system/system.h"
 
 namespace {
@@ -247,6 +248,12 @@ int ReturnRS232Err() {
 bool IsComOpen(int port) {
     auto found = Ports().find(port);
     return found != Ports().end() && found->second->serial.isOpen();
+}
+
+bool ComPortLost(int port) {
+    auto found = Ports().find(port);
+    if (found == Ports().end() || !found->second->serial.isOpen()) return true;
+    return NativeHandleHungUp(static_cast<long long>(found->second->serial.handle()));
 }
 
 void CloseAllComForTesting() {

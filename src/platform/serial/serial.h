@@ -76,5 +76,9 @@ int ReturnRS232Err();
 
 // True while COM `port` is open in this program.
 bool IsComOpen(int port);
+// True when COM `port` can no longer carry anything: it is not open (never
+// opened, or closed under the caller), or its device has gone (unplugged,
+// hung up). A read that merely timed out leaves it false. Reads nothing.
+bool ComPortLost(int port);
 // Closes every port (tests start clean).
 void CloseAllComForTesting();

@@ -47,6 +47,7 @@ struct HandleEntry {
 std::map<CAObjHandle, HandleEntry> handles;
 CAObjHandle next_handle = 1;
 bool available = true;
+int cell_writes_before_failure = -1;  // test support; -1 = never fail
 // Every application started, so a test can make them all go away.
 std::vector<std::weak_ptr<Application>> applications;
 
@@ -160,6 +161,8 @@ int Excel_RangeSetItem(CAObjHandle range, int row, int column, const std::string
     HandleEntry* e = nullptr;
     if (const int s = Lookup(range, Kind::Range, e); s != XLE_NO_ERROR) return s;
     if (row < 1 || column < 1) return XLE_INVALID_ARGUMENT;
+    if (cell_writes_before_failure == 0) return XLE_WRITE_FAILED;
+    if (cell_writes_before_failure > 0) --cell_writes_before_failure;
     return e->workbook->package.SetCellText(e->top + row - 1, e->left + column - 1, value);
 }
 
@@ -205,6 +208,10 @@ void Excel_SimulateUserClosedForTesting() {
         if (auto app = weak.lock()) app->Stop();
 }
 
+void Excel_FailCellWritesForTesting(int writes) {
+    cell_writes_before_failure = writes < 0 ? -1 : writes;
+}
+
 int Excel_HeldHandleCountForTesting() {
     return static_cast<int>(handles.size());
 }
@@ -220,4 +227,5 @@ void ResetSpreadsheetForTesting() {
     handles.clear();
     applications.clear();
     available = true;
+    cell_writes_before_failure = -1;
 }

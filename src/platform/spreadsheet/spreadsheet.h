@@ -64,6 +64,10 @@ int Excel_AppQuit(CAObjHandle application);
 void Excel_SetAvailableForTesting(bool available);
 // Every running application goes away, as when the user closes it by hand.
 void Excel_SimulateUserClosedForTesting();
+// After `writes` more cell writes that succeed, every Range.Item put fails
+// with XLE_WRITE_FAILED (as when the application stops taking them); a
+// negative count turns that off.
+void Excel_FailCellWritesForTesting(int writes);
 // Handles currently held.
 int Excel_HeldHandleCountForTesting();
 // Workbooks open in running applications.

@@ -30,6 +30,9 @@ int SetText(QWidget* w, const QString& text) {
         // The program's texts are plain ("<Stop>" is not markup).
         label->setTextFormat(Qt::PlainText);
         label->setText(text);
+        // A field that shows the program's state keeps its caption as its
+        // accessible name; a screen reader reads its value as the description.
+        label->setAccessibleDescription(text);
     } else if (auto* line = qobject_cast<QLineEdit*>(w)) line->setText(text);
     else if (auto* plain = qobject_cast<QPlainTextEdit*>(w)) plain->setPlainText(text);
     else if (auto* rich = qobject_cast<QTextEdit*>(w)) rich->setPlainText(text);

@@ -81,6 +81,10 @@ void NameForAccessibility(QWidget* root) {
         if (label->buddy() != nullptr && label->buddy()->accessibleName().isEmpty()) {
             label->buddy()->setAccessibleName(label->text().remove('&'));
         }
+        // A display-only field: its caption names it, its text is its value.
+        if (auto* field = qobject_cast<QLabel*>(label->buddy())) {
+            field->setAccessibleDescription(field->text());
+        }
     }
     for (QAbstractButton* button : root->findChildren<QAbstractButton*>()) {
         if (button->accessibleName().isEmpty()) button->setAccessibleName(button->text().remove('&'));

@@ -9,6 +9,7 @@
 
 #include "link/com_port.h"
 #include "link/modbus.h"
+#include "link/registration.h"
 #include "link/status_identity.h"
 #include "platform/serial/serial.h"
 #include "platform/system/system.h"
@@ -230,14 +231,33 @@ TEST_F(Connection, DiscoveryWithoutBridgeOpensNothingAndEndsTheProgram) {
     EXPECT_TRUE(QuitWasRequested());
 }
 
-TEST_F(Connection, FirstBridgeFailingStopsTheWalk) {
-    // COM 3, declared first, is no serial port at all.
+TEST_F(Connection, DeadOrForeignBridgesDoNotHideTheInstrument) {
+    // COM 3, declared first, is no serial port at all; COM 5 is a device on
+    // the same chip that never answers; the instrument comes last, on COM 7.
     fs::create_symlink("/dev/null", ProgramPath("dosdevices/com3"));
     WriteProgramFile("dosdevices/com3.usb", "10c4 ea60 FIRST\n");
+    zr8812::Emulator foreign(DefaultOptions());
+    ASSERT_TRUE(foreign.start());
+    ASSERT_TRUE(foreign.register_com(program_dir(), 5, "FOREIGN"));
+    foreign.set_fault(zr8812::Fault::Silent);
     Fen_princ[PANEL_PROGRESS] = LoadPanel(0, UIR_FILE, PANEL_PROGRESS);
+    EXPECT_EQ(Traitement_com(), 0);
+    EXPECT_EQ(Mesure.serial_port, kInstrumentCom);
+    EXPECT_EQ(Mesure.link_flag, 1);
+    EXPECT_FALSE(IsComOpen(3));
+    EXPECT_FALSE(IsComOpen(5)) << "no port is left open behind";
+    EXPECT_TRUE(IsComOpen(kInstrumentCom));
+    EXPECT_FALSE(foreign.received().empty()) << "the foreign bridge was tried";
+    EXPECT_TRUE(instrument().in_command_mode());
+
+    // With the instrument gone as well, the walk fails only after every bridge.
+    ResetLinkStateForTesting();
+    instrument().unplug();
+    ASSERT_TRUE(instrument().wait_unplugged());
+    foreign.clear_log();
     EXPECT_EQ(Traitement_com(), 1);
-    EXPECT_EQ(Mesure.serial_port, 3);
-    EXPECT_TRUE(Wire().empty());  // the instrument on COM 7 was never tried
+    EXPECT_FALSE(foreign.received().empty());
+    for (int com : {3, 5, kInstrumentCom}) EXPECT_FALSE(IsComOpen(com)) << com;
 }
 
 TEST_F(Connection, PortFoundThroughTheRegistryWithBlanksInTheSerial) {

@@ -14,6 +14,7 @@
 #include <mutex>
 #include <thread>
 
+#include "cable_faults.h"
 #include "instrument.h"
 #include "pty_port.h"
 
@@ -55,6 +56,15 @@ struct Emulator::State {
     std::string com_usb;
     std::string com_target;
 
+    // The cable: where it is to be pulled, whether it was, and the
+    // registration it gets back when plugged in again.
+    CablePull cable;
+    std::size_t sent_total = 0;
+    std::atomic<bool> pulled{false};
+    std::string registered_dir;
+    int registered_com = 0;
+    std::string registered_serial;
+
     double seconds() const { return std::chrono::duration<double>(Clock::now() - started).count(); }
     std::time_t clock() const {
         return options.fixed_clock != 0 ? options.fixed_clock : std::time(nullptr);
@@ -73,6 +83,7 @@ struct Emulator::State {
     }
 
     void serve();
+    bool pull_cable_if_due();
     void read_line(std::vector<WireEvent>& events);
     void write_line(std::vector<WireEvent>& events);
     int poll_timeout_ms(bool& want_write);
@@ -105,6 +116,10 @@ void Emulator::State::read_line(std::vector<WireEvent>& events) {
         const std::string bytes(buffer, static_cast<std::size_t>(got));
         events.push_back(record(true, bytes));
         const std::string answer = instrument.receive(bytes, clock());
+        const std::size_t answers_start = sent_total + outgoing.size();
+        for (const auto& line : instrument.lines_taken()) {
+            cable.on_line(line.text, answers_start + line.answer_offset);
+        }
         // A real instrument whose output nobody reads stalls; here the excess is dropped.
         const std::size_t room = kMaxPendingOutput - std::min(kMaxPendingOutput, outgoing.size());
         pieces.answer_queued(outgoing.size(), std::min(room, answer.size()));
@@ -115,7 +130,8 @@ void Emulator::State::read_line(std::vector<WireEvent>& events) {
 void Emulator::State::write_line(std::vector<WireEvent>& events) {
     std::lock_guard lock(mutex);
     if (outgoing.empty()) return;
-    std::size_t count = outgoing.size();
+    std::size_t count = std::min(outgoing.size(), cable.allowance(sent_total));
+    if (count == 0) return;
     const auto per_byte = std::chrono::duration_cast<Clock::duration>(
         std::chrono::duration<double>(1.0 / kLineBytesPerSecond));
     if (options.paced) {
@@ -132,11 +148,37 @@ void Emulator::State::write_line(std::vector<WireEvent>& events) {
     pieces.sent(static_cast<std::size_t>(done), Clock::now());
     events.push_back(record(false, outgoing.substr(0, static_cast<std::size_t>(done))));
     outgoing.erase(0, static_cast<std::size_t>(done));
+    sent_total += static_cast<std::size_t>(done);
     next_paced_byte += per_byte * done;
+}
+
+// In the serving thread: when the pull point is reached, the line goes (the
+// program's side hangs up) and so does the registration. True when pulled.
+bool Emulator::State::pull_cable_if_due() {
+    char drained[64];
+    while (::read(wake[0], drained, sizeof drained) > 0) {
+    }
+    {
+        std::lock_guard lock(mutex);
+        if (!cable.due(sent_total)) return false;
+        cable.cancel();
+        outgoing.clear();
+    }
+    wait_until_read(port.slave());
+    port.close();
+    std::error_code error;
+    if (!com_link.empty()) std::filesystem::remove(com_link, error);
+    if (!com_usb.empty()) std::filesystem::remove(com_usb, error);
+    com_link.clear();
+    com_usb.clear();
+    com_target.clear();
+    pulled = true;
+    return true;
 }
 
 void Emulator::State::serve() {
     while (!stop_requested) {
+        if (pull_cable_if_due()) return;
         bool want_write = false;
         const int timeout = poll_timeout_ms(want_write);
         pollfd fds[2] = {
@@ -225,6 +267,9 @@ bool Emulator::register_com(const std::string& program_dir, int com,
     declaration << "10c4 ea60 " << usb_serial << "\n";
     if (!declaration.flush()) return false;
     s.com_usb = usb.string();
+    s.registered_dir = program_dir;
+    s.registered_com = com;
+    s.registered_serial = usb_serial;
     return true;
 }
 
@@ -329,6 +374,65 @@ std::string Emulator::memory_dir() const {
 std::string Emulator::current_directory() const {
     std::lock_guard lock(state_->mutex);
     return state_->instrument.current_directory();
+}
+
+}  // namespace zr8812
+
+namespace zr8812 {
+
+namespace {
+
+void wake_up(int fd) {
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t ignored = ::write(fd, &byte, 1);
+}
+
+}  // namespace
+
+void Emulator::unplug() {
+    unplug_after_bytes(0);
+}
+
+void Emulator::unplug_after_bytes(std::size_t bytes) {
+    State& s = *state_;
+    {
+        std::lock_guard lock(s.mutex);
+        s.cable.after_bytes(s.sent_total, bytes);
+    }
+    if (s.running) wake_up(s.wake[1]);
+}
+
+void Emulator::unplug_at(const std::string& command, std::size_t answer_bytes) {
+    std::lock_guard lock(state_->mutex);
+    state_->cable.at_command(command, answer_bytes);
+}
+
+bool Emulator::plugged() const {
+    return state_->running && !state_->pulled;
+}
+
+bool Emulator::wait_unplugged(int timeout_ms) const {
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeout_ms);
+    while (!state_->pulled) {
+        if (Clock::now() > deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
+}
+
+bool Emulator::plug_back() {
+    State& s = *state_;
+    stop();
+    s.pulled = false;
+    {
+        std::lock_guard lock(s.mutex);
+        s.cable.cancel();
+    }
+    if (!start()) return false;
+    if (s.registered_com <= 0) return true;
+    const std::string dir = s.registered_dir;
+    const std::string serial = s.registered_serial;
+    return register_com(dir, s.registered_com, serial);
 }
 
 }  // namespace zr8812

@@ -38,6 +38,9 @@ enum class Fault {
     StopMidAnswer,    // the answer stops half-way (no prompt, no frame end)
     ErrorAnswer,      // the command answers "<command>: Error: I/O error"
     HighBitInModbus,  // a Modbus answer carries a byte with the high bit set
+    Garbage,          // the answer is line noise of its length, without the prompt
+    ModbusRestart,    // the instrument restarts (power cycle): back in Modbus mode,
+                      // the command that met it gets no answer
 };
 
 // One chunk of bytes on the line: incoming = sent to the instrument.
@@ -94,10 +97,10 @@ class Emulator {
     void set_shutof_en(int value);
     int shutof_en() const;
     // Switches a fault on. None clears every fault.
-    // `command` narrows StopMidAnswer and ErrorAnswer: "" = the next answer
-    // only (one shot); otherwise every answer to a command line starting with
-    // that text ("od", "ls -l", "btb status.RotPos") until cleared. In Modbus
-    // mode the command text is the function code ("03", "10", "06").
+    // `command` narrows StopMidAnswer, ErrorAnswer, Garbage and ModbusRestart:
+    // "" = the next answer only (one shot); otherwise every answer to a
+    // command line starting with that text ("od", "ls -l", "btb status.RotPos")
+    // until cleared. In Modbus mode the command text is the function code ("03", "10", "06").
     // `times` > 0 limits the fault to that many answers (any fault).
     void set_fault(Fault fault, const std::string& command = {}, int times = 0);
     void clear_fault(Fault fault);
@@ -113,6 +116,23 @@ class Emulator {
     void forge_answer(const std::string& command, const std::string& answer, int times = 0,
                       const std::string& directory = {});
     void clear_forged_answers();
+
+    // The cable pulled: the pseudo-terminal closes (the program's side hangs
+    // up and device_path() goes away) and the COM registration is removed,
+    // as when a USB bridge disappears. The instrument keeps its memory, mode
+    // and settings. unplug() pulls it now; unplug_after_bytes() once that many
+    // more bytes went out; unplug_at() when a line starting with `command`
+    // arrives ("" = the next line; in Modbus mode the function code "03",
+    // "10", "06"), after `answer_bytes` bytes of its answer went out.
+    void unplug();
+    void unplug_after_bytes(std::size_t bytes);
+    void unplug_at(const std::string& command, std::size_t answer_bytes = 0);
+    bool plugged() const;
+    // Waits (up to `timeout_ms`) until a pull that was asked for has happened.
+    bool wait_unplugged(int timeout_ms = 5000) const;
+    // The cable back in: a fresh pseudo-terminal, registered again as the COM
+    // number of the last register_com(). False when it cannot be opened.
+    bool plug_back();
 
     // The wire log: every chunk read from or written to the line, in order.
     std::vector<WireEvent> wire_log() const;

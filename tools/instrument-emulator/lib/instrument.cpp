@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "cable_faults.h"
+
 namespace zr8812 {
 
 void FaultSet::set(Fault fault, const std::string& command, int times) {
@@ -12,7 +14,8 @@ void FaultSet::set(Fault fault, const std::string& command, int times) {
     int remaining = -1;
     if (times > 0) {
         remaining = times;
-    } else if (command.empty() && (fault == Fault::StopMidAnswer || fault == Fault::ErrorAnswer)) {
+    } else if (command.empty() && (fault == Fault::StopMidAnswer || fault == Fault::ErrorAnswer ||
+                                   fault == Fault::Garbage || fault == Fault::ModbusRestart)) {
         remaining = 1;  // "make the next answer fail"
     }
     active_[fault] = Switch{command, remaining};
@@ -52,10 +55,20 @@ void Instrument::set_command_mode(bool on) {
 
 std::string Instrument::receive(const std::string& bytes, std::time_t now) {
     std::string answer;
+    lines_taken_.clear();
     for (char c : bytes) {
         if (command_mode_) {
-            if (auto line = lines_.feed(c)) answer += command_line(*line, now);
+            if (auto line = lines_.feed(c)) {
+                lines_taken_.push_back({line->text, answer.size()});
+                answer += command_line(*line, now);
+            }
         } else if (auto body = frames_.feed(c)) {
+            const auto request = modbus::parse_frame(*body);
+            if (request && request->size() >= 2) {
+                char function[3];
+                std::snprintf(function, sizeof function, "%02X", (*request)[1]);
+                lines_taken_.push_back({function, answer.size()});
+            }
             answer += modbus_frame(*body);
         }
     }
@@ -70,6 +83,10 @@ std::string Instrument::modbus_frame(const std::string& body) {
     char function[3];
     std::snprintf(function, sizeof function, "%02X", (*request)[1]);
     if (faults_.take(Fault::Silent, function)) return {};
+    if (faults_.take(Fault::ModbusRestart, function)) {
+        set_command_mode(false);  // a restart forgets an armed switch
+        return {};
+    }
     if (faults_.take(Fault::ErrorAnswer, function)) {
         return (*request)[0] == 0x01 ? modbus::exception_frame((*request)[1], 0x04) : std::string();
     }
@@ -86,12 +103,17 @@ std::string Instrument::modbus_frame(const std::string& body) {
     }
     if (faults_.take(Fault::HighBitInModbus, function)) text[3] = static_cast<char>(text[3] | 0x80);
     if (faults_.take(Fault::StopMidAnswer, function)) text = cut_in_half(text);
+    if (faults_.take(Fault::Garbage, function)) text = line_noise(text.size(), noise_seed_++);
     return text;
 }
 
 std::string Instrument::command_line(const LineReader::Line& line, std::time_t now) {
     if (auto forged = forged_.take(line.text, fs_.cwd())) return *forged;
     if (faults_.take(Fault::Silent, line.text)) return {};
+    if (faults_.take(Fault::ModbusRestart, line.text)) {
+        set_command_mode(false);
+        return {};
+    }
     std::string answer = line.text + "\r\n";
     if (line.overlong) {
         answer += "sh: Error: line too long\r\n";
@@ -102,6 +124,7 @@ std::string Instrument::command_line(const LineReader::Line& line, std::time_t n
     }
     answer += shell_.prompt();
     if (faults_.take(Fault::StopMidAnswer, line.text)) answer = cut_in_half(answer);
+    if (faults_.take(Fault::Garbage, line.text)) answer = line_noise(answer.size(), noise_seed_++);
     return answer;
 }
 

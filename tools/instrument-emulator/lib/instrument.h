@@ -4,8 +4,10 @@
 #pragma once
 
 #include <ctime>
+#include <cstdint>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "command_shell.h"
 #include "emulator.h"
@@ -45,6 +47,13 @@ class Instrument {
     FaultSet& faults() { return faults_; }
     ForgedAnswers& forged() { return forged_; }
     std::string current_directory() const { return fs_.cwd(); }
+    // Each line (command mode) or frame's function code (Modbus mode) taken by
+    // the last receive(), with where its answer starts in what it returned.
+    struct TakenLine {
+        std::string text;
+        std::size_t answer_offset;
+    };
+    const std::vector<TakenLine>& lines_taken() const { return lines_taken_; }
 
    private:
     std::string modbus_frame(const std::string& body);
@@ -60,6 +69,8 @@ class Instrument {
     CommandShell shell_;
     FaultSet faults_;
     ForgedAnswers forged_;
+    std::vector<TakenLine> lines_taken_;
+    std::uint32_t noise_seed_ = 1;
 };
 
 }  // namespace zr8812

@@ -18,6 +18,7 @@ class PtyPort {
     bool open();
     void close();
     int master() const { return master_; }
+    int slave() const { return slave_; }
     const std::string& slave_path() const { return slave_path_; }
 
    private:

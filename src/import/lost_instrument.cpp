@@ -1,0 +1,152 @@
+#include "import/lost_instrument.h"
+
+#include "import/measurement_display.h"
+#include "link/commands.h"
+#include "platform/serial/serial.h"
+#include "platform/ui/ui.h"
+#include "shell/globals.h"
+#include "shell/messages.h"
+#include "store/store.h"
+
+namespace {
+
+// Placeholders {object}, {test}, {kind}.
+const MessageTable effacement_non_confirme = {
+    "Le test {test} de l'objet {object} ({kind}) a été exporté, mais l'appareil n'a pas "
+    "confirmé son effacement : il est peut-être encore dans l'appareil.",
+    "Test {test} of object {object} ({kind}) was exported, but the instrument did not confirm "
+    "its erasure: it may still be in the instrument.",
+    "Test {test} von Objekt {object} ({kind}) wurde exportiert, aber das Gerät hat das Löschen "
+    "nicht bestätigt: er ist möglicherweise noch im Gerät.",
+    "La prueba {test} del objeto {object} ({kind}) se ha exportado, pero el instrumento no ha "
+    "confirmado su borrado: puede que siga en el instrumento.",
+    "La prova {test} dell'oggetto {object} ({kind}) è stata esportata, ma lo strumento non ne ha "
+    "confermato la cancellazione: potrebbe essere ancora nello strumento.",
+};
+
+// Placeholder {tests}: one test a line.
+const MessageTable appareil_deconnecte = {
+    "L'appareil a été déconnecté. L'exportation est arrêtée.\n"
+    "Ces tests n'ont pas été exportés et restent dans l'appareil :\n{tests}\n"
+    "Reconnectez l'appareil, puis Configuration, Communication.",
+    "The instrument was disconnected. The export has stopped.\n"
+    "These tests were not exported and stay in the instrument:\n{tests}\n"
+    "Connect the instrument again, then use Setup, Communication.",
+    "Das Gerät wurde getrennt. Der Export wurde abgebrochen.\n"
+    "Diese Tests wurden nicht exportiert und bleiben im Gerät:\n{tests}\n"
+    "Schließen Sie das Gerät wieder an und wählen Sie Einstellungen, Kommunikation.",
+    "El instrumento se ha desconectado. La exportación se ha detenido.\n"
+    "Estas pruebas no se han exportado y permanecen en el instrumento:\n{tests}\n"
+    "Vuelva a conectar el instrumento y use Configuración, Comunicación.",
+    "Lo strumento è stato scollegato. L'esportazione è stata interrotta.\n"
+    "Queste prove non sono state esportate e restano nello strumento:\n{tests}\n"
+    "Ricollegare lo strumento, poi Impostazioni, Comunicazione.",
+};
+
+const MessageTable lecture_interrompue = {
+    "L'appareil a été déconnecté pendant la lecture de sa mémoire : rien n'a été lu.\n"
+    "Reconnectez l'appareil, puis Configuration, Communication.",
+    "The instrument was disconnected while its memory was being read: nothing was read.\n"
+    "Connect the instrument again, then use Setup, Communication.",
+    "Das Gerät wurde beim Lesen seines Speichers getrennt: nichts wurde gelesen.\n"
+    "Schließen Sie das Gerät wieder an und wählen Sie Einstellungen, Kommunikation.",
+    "El instrumento se ha desconectado mientras se leía su memoria: no se ha leído nada.\n"
+    "Vuelva a conectar el instrumento y use Configuración, Comunicación.",
+    "Lo strumento è stato scollegato durante la lettura della sua memoria: non è stato letto "
+    "nulla.\nRicollegare lo strumento, poi Impostazioni, Comunicazione.",
+};
+
+// A whole memory would make a box taller than the screen.
+constexpr int LISTED_TESTS = 12;
+
+void Replace(std::string& text, const std::string& placeholder, const std::string& value) {
+    const std::size_t at = text.find(placeholder);
+    if (at != std::string::npos) text.replace(at, placeholder.size(), value);
+}
+
+bool Exportable(int kind) {
+    return kind == KIND_CURRENT || kind == KIND_EARTH || kind == KIND_LOOP || kind == KIND_RCD ||
+           kind == KIND_VOLTAGE;
+}
+
+std::string TestName(const FicTest& t) {
+    return "Obj:" + TwoDigits(t.num_objet) + "/Test:" + TwoDigits(t.num_test) + " / " +
+           KindName(t.type_mes);
+}
+
+// The tests of the walk from (object, test) on that the export would have
+// written, one a line.
+std::string RemainingTests(int object, int test, const DateFilter& filter) {
+    std::string lines;
+    int listed = 0, more = 0;
+    ForEachObject([&](int o) {
+        if (o < object) return;
+        ForEachTest(o, [&](int t) {
+            const FicTest& record = Director[o].tests[t];
+            if ((o == object && t < test) || !filter.Matches(record) ||
+                !Exportable(record.type_mes))
+                return;
+            if (listed++ < LISTED_TESTS)
+                lines += TestName(record) + "\n";
+            else
+                ++more;
+        });
+    });
+    if (more > 0) lines += "(+" + std::to_string(more) + ")\n";
+    return lines;
+}
+
+}  // namespace
+
+bool InstrumentPortLost() {
+    return ComPortLost(Mesure.serial_port);
+}
+
+std::string EraseUnconfirmedText(int object, int test, int kind) {
+    std::string text = Texte(effacement_non_confirme);
+    Replace(text, "{object}", TwoDigits(object));
+    Replace(text, "{test}", TwoDigits(test));
+    Replace(text, "{kind}", KindName(kind));
+    return text;
+}
+
+std::string InstrumentLostText(const std::string& tests) {
+    std::string text = Texte(appareil_deconnecte);
+    Replace(text, "{tests}", tests);
+    return text;
+}
+
+bool EraseExportedTest(int object, int test, int kind) {
+    if (ZR8812_delete(object, test, kind) == 0) return true;
+    if (InstrumentPortLost()) return false;
+    const std::string text = EraseUnconfirmedText(object, test, kind);
+    LogWrite(std::string(Texte(titre_erreur)) + " = " + text + "\n");
+    MessagePopup(Texte(titre_erreur), text);
+    return true;
+}
+
+void ReportScanInterrupted() {
+    Mesure.link_flag = 0;
+    CloseCom(Mesure.serial_port);
+    const std::string text = Texte(lecture_interrompue);
+    LogWrite(std::string(Texte(titre_erreur)) + " = " + text + "\n");
+    MessagePopup(Texte(titre_erreur), text);
+}
+
+void ReportInstrumentLost(int object, int test, const DateFilter& filter, bool eraseUnconfirmed) {
+    // The next memory operation or Setup, Communication then sets the link up
+    // afresh, on whatever device the port number names by then.
+    Mesure.link_flag = 0;
+    CloseCom(Mesure.serial_port);
+    const FicTest& current = Director[object].tests[test];
+    std::string text;
+    if (eraseUnconfirmed) {
+        text = EraseUnconfirmedText(object, current.num_test, current.type_mes) + "\n\n";
+        // This test was exported: it is not among those left out.
+        text += InstrumentLostText(RemainingTests(object, test + 1, filter));
+    } else {
+        text = InstrumentLostText(RemainingTests(object, test, filter));
+    }
+    LogWrite(std::string(Texte(titre_erreur)) + " = " + text + "\n");
+    MessagePopup(Texte(titre_erreur), text);
+}

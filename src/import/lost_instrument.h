@@ -1,0 +1,34 @@
+// What the export loop does when the instrument goes away under it, and when
+// an erase is not confirmed: a failed read must be told apart from a port that
+// no longer exists, so that a pulled cable ends the export with one message
+// instead of one box per remaining test.
+#pragma once
+
+#include <string>
+
+#include "import/date_filter.h"
+
+// True when the instrument's port can no longer carry anything (the device
+// disappeared, the port was closed under the program).
+bool InstrumentPortLost();
+
+// Erases test `test` of object entry `object` on the instrument after its
+// workbook was saved. When the instrument does not confirm it, the person is
+// told (object and test named) and it is logged. False only when the port has
+// gone: the caller then ends the export with ReportInstrumentLost.
+bool EraseExportedTest(int object, int test, int kind);
+
+// Ends an export whose instrument went away at test `test` of object entry
+// `object`: the link is closed (the next operation sets it up afresh), the
+// loss is logged and one message names every test from this one on that
+// passes `filter` and was not exported; they stay on the instrument.
+// `eraseUnconfirmed`: this test was exported but its erasure not confirmed.
+void ReportInstrumentLost(int object, int test, const DateFilter& filter, bool eraseUnconfirmed);
+
+// A memory scan whose instrument went away: the link is closed, the loss
+// logged and told; the caller lists nothing.
+void ReportScanInterrupted();
+
+// The texts, with their placeholders filled (exposed for the tests).
+std::string EraseUnconfirmedText(int object, int test, int kind);
+std::string InstrumentLostText(const std::string& tests);

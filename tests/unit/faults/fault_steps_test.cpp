@@ -1,0 +1,267 @@
+// Faults at every step of the road, through the real procedures: the cable
+// pulled, the instrument silent, answering noise or cut short, restarted in
+// Modbus mode; a spreadsheet that stops taking cells, a folder that is gone.
+// Each ends in the error path it names, within its time-outs, with nothing
+// erased that no saved workbook holds, settings and log whole, and the link
+// back through Setup > Communication once the instrument is.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "import/lost_instrument.h"
+#include "link/connection.h"
+#include "platform/serial/serial.h"
+#include "platform/spreadsheet/spreadsheet.h"
+#include "platform/ui/ui.h"
+#include "shell/globals.h"
+#include "shell/panels.h"
+#include "store/store.h"
+#include "unit/faults/fault_fixture.h"
+
+namespace fs = std::filesystem;
+using zr8812::Fault;
+
+namespace {
+
+const std::string kNotDetected = "The software has not detected the instrument.";
+const std::string kDisconnected = "The instrument was disconnected. The export has stopped.";
+const std::string kExcelError = "Error writing to EXCEL";
+
+// Every exchange of a set-up or an export ends at its time-out: at the test
+// time scale a step that waits on a dead line for more than this hangs.
+constexpr double kBoundSeconds = 20.0;
+
+TEST_F(FaultTest, SetUpWithTheCablePulledDuringTheModbusSwitch) {
+    const auto before = MemoryFiles();
+    instrument().unplug_at("10");  // the switch code write
+    recorder().QueueAnswer("generic", "", {VAL_GENERIC_POPUP_BTN1, ""});
+    SimulateMenuItem(menu, ITEM_COMMUNICATION);
+    SetCtrlVal(Fen_princ[PANEL_COM], COM_NUMBER, kInstrumentCom);
+    const double seconds = Seconds([&] { SimulateCommit(Fen_princ[PANEL_COM], COM_OK); });
+    EXPECT_LT(seconds, kBoundSeconds);
+    EXPECT_TRUE(Shown("Error", kNotDetected));
+    EXPECT_EQ(Mesure.link_flag, 0);
+    EXPECT_FALSE(IsComOpen(kInstrumentCom));
+    Report("set-up", "cable pulled (Modbus switch)", seconds, before);
+    ExpectSettingsAndLogWhole();
+    ExpectReconnectsThroughSetup();
+}
+
+TEST_F(FaultTest, DiscoveryWithTheCablePulledEndsAsANotDetectedInstrument) {
+    const auto before = MemoryFiles();
+    instrument().unplug_at("");
+    recorder().QueueAnswer("generic", "", {VAL_GENERIC_POPUP_BTN2, ""});  // No: search
+    const double seconds =
+        Seconds([&] { Gestion_parametre(menu, ITEM_COMMUNICATION, nullptr, 0); });
+    EXPECT_LT(seconds, kBoundSeconds);
+    EXPECT_TRUE(Shown("Error", kNotDetected));
+    EXPECT_FALSE(IsComOpen(kInstrumentCom));
+    Report("discovery", "cable pulled (first exchange)", seconds, before);
+    ExpectSettingsAndLogWhole("Error = " + kNotDetected);
+    ExpectReconnectsThroughSetup();
+}
+
+TEST_F(FaultTest, IdentityWithTheCablePulledIsReportedAndTheLinkCloses) {
+    const auto before = MemoryFiles();
+    ConnectInCommandMode();
+    instrument().unplug_at("ident");
+    const double seconds = Seconds([&] { SimulateMenuItem(menu, ITEM_INSTRUMENT); });
+    EXPECT_LT(seconds, kBoundSeconds);
+    EXPECT_TRUE(Shown("Error", kNotDetected));
+    EXPECT_EQ(Mesure.link_flag, 0);
+    EXPECT_FALSE(IsComOpen(kInstrumentCom));
+    Report("identity", "cable pulled (ident)", seconds, before);
+    ExpectSettingsAndLogWhole();
+    ExpectReconnectsThroughSetup();
+}
+
+TEST_F(FaultTest, ScanWithTheCablePulledListsNothingAsComplete) {
+    const auto before = MemoryFiles();
+    ConnectInCommandMode();
+    instrument().unplug_at("cd /etc/mem/02");
+    const double seconds = Seconds([&] { Scan(); });
+    EXPECT_LT(seconds, kBoundSeconds);
+    ASSERT_EQ(popups().size(), 1u) << "no question about an empty memory";
+    EXPECT_TRUE(Shown("Error", "The instrument was disconnected while its memory was being read"));
+    EXPECT_EQ(nb_total, 0);
+    EXPECT_EQ(Mesure.link_flag, 0);
+    int shown = 1;
+    GetPanelAttribute(Fen_princ[PANEL_IMPORT], ATTR_VISIBLE, shown);
+    EXPECT_EQ(shown, 0) << "no list passes for the whole memory";
+    Report("scan", "cable pulled (listing of object 02)", seconds, before);
+    EXPECT_EQ(MemoryFiles(), before);
+    ExpectSettingsAndLogWhole();
+    ExpectReconnectsThroughSetup();
+}
+
+// The road of the issue: erase after export on, the cable pulled in the
+// middle of the fifth download.
+TEST_F(FaultTest, DownloadWithTheCablePulledStopsTheExportWithOneMessage) {
+    const auto before = MemoryFiles();
+    ConnectInCommandMode();
+    Scan();
+    instrument().unplug_at("od -hxv /etc/mem/01/05", 60);
+    recorder().Clear();
+    const double seconds = Seconds([&] { Export(1); });
+    EXPECT_LT(seconds, kBoundSeconds);
+    ASSERT_EQ(CountTitled("Error"), 1) << "one message, not one per remaining test";
+    EXPECT_TRUE(Shown("Error", kDisconnected));
+    EXPECT_TRUE(Shown("Error", "Obj:01/Test:05 / Earth\nObj:01/Test:07"));
+    EXPECT_TRUE(Shown("Error", "Obj:02/Test:01 / Loop\n"));
+    EXPECT_FALSE(Shown("Error", "Obj:01/Test:04")) << "exported tests are not listed";
+    const std::set<std::string> saved = SavedTests();
+    EXPECT_EQ(saved, (std::set<std::string>{"01/01", "01/02", "01/03", "01/04"}));
+    // Those four were saved and erased; everything else stays.
+    std::set<std::string> expected = before;
+    for (const char* gone : {"01/01.a", "01/02.a", "01/03.a", "01/04.e"}) expected.erase(gone);
+    EXPECT_EQ(MemoryFiles(), expected);
+    ExpectNothingErasedUnsaved(before);
+    EXPECT_EQ(Mesure.link_flag, 0);
+    Report("download", "cable pulled (5th od, erase on)", seconds, before);
+    ExpectSettingsAndLogWhole(kDisconnected);
+    ExpectReconnectsThroughSetup();
+}
+
+class BadDownload : public FaultTest {
+   protected:
+    // `fault` on the download of one test (04/02, an RCD test).
+    void Check(Fault fault, const std::string& name) {
+        const auto before = MemoryFiles();
+        ConnectInCommandMode();
+        Scan();
+        instrument().set_fault(fault, "od -hxv /etc/mem/04/02");
+        recorder().Clear();
+        const double seconds = Seconds([&] { Export(0); });
+        EXPECT_LT(seconds, kBoundSeconds);
+        EXPECT_EQ(CountTitled("Error"), 1);
+        EXPECT_TRUE(Shown("Error", "Test 02 of object 04 (RCD) could not be read"));
+        EXPECT_EQ(SavedTests().size(), 21u) << "every other test was exported";
+        EXPECT_EQ(MemoryFiles(), before);
+        EXPECT_EQ(Mesure.link_flag, 1);
+        Report("download", name + " (one od)", seconds, before);
+        ExpectSettingsAndLogWhole();
+        ExpectReconnectsThroughSetup();
+    }
+};
+
+TEST_F(BadDownload, NoiseIsToldForThatTestAndTheLoopGoesOn) {
+    Check(Fault::Garbage, "noise");
+}
+TEST_F(BadDownload, ACutAnswerIsToldForThatTestAndTheLoopGoesOn) {
+    Check(Fault::StopMidAnswer, "cut answer");
+}
+TEST_F(BadDownload, SilenceIsToldForThatTestAndTheLoopGoesOn) {
+    Check(Fault::Silent, "silent");
+}
+
+TEST_F(FaultTest, InstrumentRestartedInModbusModeDuringTheExportLosesNothing) {
+    const auto before = MemoryFiles();
+    ConnectInCommandMode();
+    Scan();
+    instrument().set_fault(Fault::ModbusRestart, "od -hxv /etc/mem/07/02");
+    recorder().Clear();
+    const double seconds = Seconds([&] { Export(1); });
+    EXPECT_LT(seconds, kBoundSeconds);
+    EXPECT_TRUE(Shown("Error", "Test 02 of object 07 (Voltage) could not be read"));
+    ExpectNothingErasedUnsaved(before);
+    EXPECT_TRUE(MemoryFiles().count("07/02.v"));
+    Report("download", "restart in Modbus mode (od 07/02, erase on)", seconds, before);
+    ExpectSettingsAndLogWhole();
+    ExpectReconnectsThroughSetup();
+}
+
+TEST_F(FaultTest, WorkbookThatLacksACellIsNotSavedAndItsTestNotErased) {
+    const auto before = MemoryFiles();
+    ConnectInCommandMode();
+    Scan();
+    // The first workbook takes its titles, then the spreadsheet stops taking cells.
+    Excel_FailCellWritesForTesting(8);
+    recorder().Clear();
+    const double seconds = Seconds([&] { Export(1); });
+    EXPECT_LT(seconds, kBoundSeconds);
+    EXPECT_TRUE(Shown("Error n° -106", kExcelError));
+    EXPECT_EQ(CountTitled("Test File"), 0) << "no erase question without a saved workbook";
+    EXPECT_TRUE(SavedTests().empty());
+    EXPECT_EQ(MemoryFiles(), before);
+    Report("workbook save", "cell writes refused", seconds, before);
+    Excel_FailCellWritesForTesting(-1);
+    ExpectSettingsAndLogWhole();
+    ExpectReconnectsThroughSetup();
+}
+
+TEST_F(FaultTest, WorkbookWhoseFolderIsGoneIsNotSavedAndItsTestNotErased) {
+    const auto before = MemoryFiles();
+    ConnectInCommandMode();
+    Scan();
+    const int import = Fen_princ[PANEL_IMPORT], exportPanel = Fen_princ[PANEL_EXPORT];
+    SetCtrlVal(import, IMPORT_ALL_DATES, 1);
+    SimulateCommit(import, IMPORT_EXPORT);
+    SetCtrlVal(exportPanel, EXPORT_FOLDER, out_);
+    SetCtrlVal(exportPanel, EXPORT_ERASE, 1);
+    SimulateCommit(exportPanel, EXPORT_RUN);
+    recorder().Clear();
+    for (int i = 0; i < 30; ++i)
+        recorder().QueueAnswer("file", "", {VAL_NEW_FILE_SELECTED, out_ + "/gone/t" + std::to_string(i)});
+    const double seconds = Seconds([&] { SimulateCommit(exportPanel, EXPORT_EXPORT); });
+    EXPECT_LT(seconds, kBoundSeconds);
+    EXPECT_EQ(CountTitled("Error n° -106"), 22);
+    EXPECT_EQ(CountTitled("Test File"), 0);
+    EXPECT_FALSE(fs::exists(out_ + "/gone"));
+    EXPECT_EQ(MemoryFiles(), before);
+    Report("workbook save", "folder gone", seconds, before);
+    ExpectSettingsAndLogWhole();
+    ExpectReconnectsThroughSetup();
+}
+
+class UnconfirmedErase : public FaultTest {
+   protected:
+    // `fault` on the erasure of one test (02/03, a loop test).
+    void Check(Fault fault, const std::string& name, bool refused) {
+        ConnectInCommandMode();
+        Scan();
+        const auto before = MemoryFiles();
+        instrument().set_fault(fault, "rm /etc/mem/02/03");
+        recorder().Clear();
+        const double seconds = Seconds([&] { Export(1); });
+        EXPECT_LT(seconds, kBoundSeconds);
+        EXPECT_EQ(CountTitled("Error"), 1);
+        EXPECT_TRUE(Shown("Error", EraseUnconfirmedText(2, 3, KIND_LOOP)));
+        // Left: the test of a kind without a reader, and the one whose erasure
+        // was refused (noise hides whether it was carried out).
+        std::set<std::string> left{"02/10.c"};
+        if (refused) left.insert("02/03.l");
+        EXPECT_EQ(MemoryFiles(), left);
+        ExpectNothingErasedUnsaved(before);
+        Report("erase", name, seconds, before);
+        ExpectSettingsAndLogWhole("Test 03 of object 02 (Loop) was exported, but the instrument");
+        ExpectReconnectsThroughSetup();
+    }
+};
+
+TEST_F(UnconfirmedErase, AnErrorAnswerIsToldAndTheLoopGoesOn) {
+    Check(Fault::ErrorAnswer, "error answer", true);
+}
+TEST_F(UnconfirmedErase, NoiseIsToldAndTheLoopGoesOn) {
+    Check(Fault::Garbage, "noise", false);
+}
+
+TEST_F(FaultTest, EraseWithTheCablePulledStopsTheExportAndSaysSo) {
+    const auto before = MemoryFiles();
+    ConnectInCommandMode();
+    Scan();
+    instrument().unplug_at("rm /etc/mem/01/02");
+    recorder().Clear();
+    const double seconds = Seconds([&] { Export(1); });
+    EXPECT_LT(seconds, kBoundSeconds);
+    ASSERT_EQ(CountTitled("Error"), 1);
+    EXPECT_TRUE(Shown("Error", EraseUnconfirmedText(1, 2, KIND_CURRENT)));
+    EXPECT_TRUE(Shown("Error", kDisconnected + "\nThese tests were not exported and stay in "
+                                               "the instrument:\nObj:01/Test:03 / Current\n"));
+    EXPECT_EQ(SavedTests(), (std::set<std::string>{"01/01", "01/02"}));
+    ExpectNothingErasedUnsaved(before);
+    Report("erase", "cable pulled (2nd rm)", seconds, before);
+    ExpectSettingsAndLogWhole(kDisconnected);
+    ExpectReconnectsThroughSetup();
+}
+
+}  // namespace

@@ -159,26 +159,7 @@ std::string StyleSheet(const std::string& numFmts, const std::string& xfs,
            "</" + p + "cellXfs></" + p + "styleSheet>";
 }
 
-class CellTyping : public ::testing::Test {
-   protected:
-    void SetUp() override {
-        folder_ = MakeTempFolder();
-        ASSERT_FALSE(folder_.empty());
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(folder_, ec);
-    }
-    std::string Path(const std::string& name) const { return folder_ + "/" + name; }
-    std::string Part(const std::string& path, const std::string& name) const {
-        std::vector<ZipEntry> entries;
-        EXPECT_TRUE(ReadZipEntries(ReadWholeFile(path), entries));
-        for (const auto& e : entries)
-            if (e.name == name) return e.data;
-        return "";
-    }
-    std::string folder_;
-};
+class CellTyping : public FolderTest {};
 
 // The cell styles of a saved styles part, and the code of each format id.
 struct SavedStyles {

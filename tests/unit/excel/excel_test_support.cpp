@@ -127,3 +127,21 @@ void SetDirectoryTest(int object, int test, int kind, int day, int month, int ye
     t.annee = year;
     t.type_mes = kind;
 }
+
+void FolderTest::SetUp() {
+    folder_ = MakeTempFolder();
+    ASSERT_FALSE(folder_.empty());
+}
+
+void FolderTest::TearDown() {
+    std::error_code ec;
+    std::filesystem::remove_all(folder_, ec);
+}
+
+std::string FolderTest::Part(const std::string& path, const std::string& name) const {
+    std::vector<ZipEntry> entries;
+    EXPECT_TRUE(ReadZipEntries(ReadWholeFile(path), entries));
+    for (const auto& e : entries)
+        if (e.name == name) return e.data;
+    return "";
+}

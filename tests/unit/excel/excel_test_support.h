@@ -3,6 +3,8 @@
 // the directory entry of a test, and an independent reader of saved workbooks.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -70,3 +72,15 @@ void LoadDump(const std::vector<uint8_t>& record);
 
 // Sets the directory entry of object `object`, test `test` (date 7 March 2012).
 void SetDirectoryTest(int object, int test, int kind, int day = 7, int month = 3, int year = 2012);
+
+// A test with a fresh temporary folder of its own, removed afterwards.
+class FolderTest : public ::testing::Test {
+   protected:
+    void SetUp() override;
+    void TearDown() override;
+    std::string Path(const std::string& name) const { return folder_ + "/" + name; }
+    // The part `name` of the package saved at `path` ("" when it has none).
+    std::string Part(const std::string& path, const std::string& name) const;
+
+    std::string folder_;
+};

@@ -17,7 +17,7 @@
 #include "records.h"
 #include "shell/globals.h"
 #include "shell/panels.h"
-#include "support/instrument_fixture.h"
+#include "export_fixture.h"
 
 namespace fs = std::filesystem;
 
@@ -39,15 +39,11 @@ std::string Entry(bool directory, const std::string& name) {
            "\r\n";
 }
 
-class HostileAnswers : public InstrumentFixture {
+class HostileAnswers : public ExportFixture {
    protected:
     void SetUp() override {
         InstrumentFixture::SetUp();
-        RegisterImportSubsystem();
-        RegisterExcelSubsystem();
-        LoadMainPanel();
-        Fen_princ[PANEL_EXPORT] = LoadPanel(0, UIR_FILE, PANEL_EXPORT);
-        Fen_princ[PANEL_IMPORT] = LoadPanel(0, UIR_FILE, PANEL_IMPORT);
+        LoadExportPanels();
         // Object 01 holds a current test and an earth test.
         fs::remove_all(memory_dir());
         const std::time_t when = zr8812::local_time(2008, 11, 5, 10, 0);
@@ -55,20 +51,14 @@ class HostileAnswers : public InstrumentFixture {
         ASSERT_TRUE(zr8812::write_test(memory_dir(), 1, 2, 'e', zr8812::build_earth({}), when));
         RestartInstrument(DefaultOptions());
         ConnectInCommandMode();
-        out_ = program_dir() + "/workbooks";
-        fs::create_directory(out_);
-        langue = 1;
-        Excel.base_name = "Briskel";
-        Excel.working_folder = out_;
+        UseWorkbookFolder();
     }
 
     // File, Import/Export, then Export of all tests with erase after export
     // on: each save dialog gets a workbook name, each erase question a Yes.
     void ScanAndExportAll() {
-        SimulateMenuItem(menu, ITEM_IMPORT);
-        const int import = Fen_princ[PANEL_IMPORT], exportPanel = Fen_princ[PANEL_EXPORT];
-        SetCtrlVal(import, IMPORT_ALL_DATES, 1);
-        SimulateCommit(import, IMPORT_EXPORT);
+        OpenExportOfAllTests();
+        const int exportPanel = Fen_princ[PANEL_EXPORT];
         if (!PanelIsShown(exportPanel)) return;  // nothing to export
         SimulateCommit(exportPanel, EXPORT_RUN);
         SetCtrlVal(exportPanel, EXPORT_ERASE, 1);
@@ -115,7 +105,6 @@ class HostileAnswers : public InstrumentFixture {
         }
     }
 
-    std::string out_;
 };
 
 // One forged answer: to the download of the current test ("od"), or to the

@@ -12,27 +12,19 @@
 #include "records.h"
 #include "shell/globals.h"
 #include "shell/panels.h"
-#include "support/instrument_fixture.h"
+#include "export_fixture.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-class NewOnlyExport : public InstrumentFixture {
+class NewOnlyExport : public ExportFixture {
    protected:
     void SetUp() override {
         InstrumentFixture::SetUp();
-        RegisterImportSubsystem();
-        RegisterExcelSubsystem();
-        LoadMainPanel();
-        Fen_princ[PANEL_EXPORT] = LoadPanel(0, UIR_FILE, PANEL_EXPORT);
-        Fen_princ[PANEL_IMPORT] = LoadPanel(0, UIR_FILE, PANEL_IMPORT);
+        LoadExportPanels();
         ConnectInCommandMode();
-        out_ = program_dir() + "/workbooks";
-        fs::create_directory(out_);
-        langue = 1;
-        Excel.base_name = "Briskel";
-        Excel.working_folder = out_;
+        UseWorkbookFolder();
         Excel.automatic_names = 1;
         for (int supported = 0; const auto& t : zr8812::sample_tests(InstrumentClock()))
             sample_supported_ = supported += t.supported() ? 1 : 0;
@@ -73,7 +65,6 @@ class NewOnlyExport : public InstrumentFixture {
         return count;
     }
 
-    std::string out_;
     int sample_supported_ = 0;
 };
 

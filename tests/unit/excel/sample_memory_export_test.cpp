@@ -17,7 +17,7 @@
 #include "records.h"
 #include "shell/globals.h"
 #include "shell/panels.h"
-#include "support/instrument_fixture.h"
+#include "export_fixture.h"
 
 namespace fs = std::filesystem;
 using Cells = std::vector<std::string>;
@@ -139,30 +139,20 @@ Cells DropEmptyTail(Cells cells) {
     return cells;
 }
 
-class SampleMemoryExport : public InstrumentFixture {
+class SampleMemoryExport : public ExportFixture {
    protected:
     void SetUp() override {
         InstrumentFixture::SetUp();
-        RegisterImportSubsystem();
-        RegisterExcelSubsystem();
-        LoadMainPanel();
-        Fen_princ[PANEL_EXPORT] = LoadPanel(0, UIR_FILE, PANEL_EXPORT);
-        Fen_princ[PANEL_IMPORT] = LoadPanel(0, UIR_FILE, PANEL_IMPORT);
+        LoadExportPanels();
         ConnectInCommandMode();
-        out_ = program_dir() + "/workbooks";
-        fs::create_directory(out_);
-        langue = 1;
-        Excel.base_name = "Briskel";
-        Excel.working_folder = out_;
+        UseWorkbookFolder();
         Excel.erase_after_export = 0;
     }
     // Exports every test of the sample memory, one workbook per supported
     // test, named after its object and test; the tests in export order.
     void ExportAll() {
-        SimulateMenuItem(menu, ITEM_IMPORT);
-        const int import = Fen_princ[PANEL_IMPORT], exportPanel = Fen_princ[PANEL_EXPORT];
-        SetCtrlVal(import, IMPORT_ALL_DATES, 1);
-        SimulateCommit(import, IMPORT_EXPORT);
+        OpenExportOfAllTests();
+        const int exportPanel = Fen_princ[PANEL_EXPORT];
         SimulateCommit(exportPanel, EXPORT_RUN);
         ASSERT_EQ(Excel.started, 1) << "the export panel did not launch";
         for (const auto& t : zr8812::sample_tests(InstrumentClock()))
@@ -183,7 +173,6 @@ class SampleMemoryExport : public InstrumentFixture {
         values.insert(values.end(), rest.begin(), rest.end());
         return values;
     }
-    std::string out_;
     std::vector<zr8812::SampleTest> exported_;
     std::vector<std::string> paths_;
 };

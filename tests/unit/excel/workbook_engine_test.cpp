@@ -15,25 +15,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class WorkbookEngine : public ::testing::Test {
+class WorkbookEngine : public FolderTest {
    protected:
-    void SetUp() override {
-        folder_ = MakeTempFolder();
-        ASSERT_FALSE(folder_.empty());
-    }
     void TearDown() override {
         SetWriteLimitForTesting(-1);
-        std::error_code ec;
-        fs::remove_all(folder_, ec);
-    }
-    std::string Path(const std::string& name) const { return folder_ + "/" + name; }
-    // The entries of a saved package, by name.
-    std::string Part(const std::string& path, const std::string& name) const {
-        std::vector<ZipEntry> entries;
-        EXPECT_TRUE(ReadZipEntries(ReadWholeFile(path), entries));
-        for (const auto& e : entries)
-            if (e.name == name) return e.data;
-        return "";
+        FolderTest::TearDown();
     }
     std::vector<std::string> FolderNames() const {
         std::vector<std::string> names;
@@ -41,7 +27,6 @@ class WorkbookEngine : public ::testing::Test {
         std::sort(names.begin(), names.end());
         return names;
     }
-    std::string folder_;
 };
 
 // A package whose parts are given; the usual workbook parts unless replaced.

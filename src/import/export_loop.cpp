@@ -134,7 +134,7 @@ bool ExportTest(int object, int test, const DateFilter& filter, const ExportedTe
     int kind = record.type_mes;
     const int read = LectureTests(object, test, kind);
     if (read == TEST_PORT_LOST) {
-        ReportInstrumentLost(object, test, filter, false);
+        ReportInstrumentLost(object, test, filter, done, false);
         return false;
     }
     if (read == TEST_UNREADABLE) ++export_counts.failed;
@@ -148,7 +148,7 @@ bool ExportTest(int object, int test, const DateFilter& filter, const ExportedTe
     if (StopArrived()) return false;
     if (saved && Excel.erase_after_export == 1 && UserConfirmsErase() &&
         !EraseExportedTest(object, test, kind)) {
-        ReportInstrumentLost(object, test, filter, true);
+        ReportInstrumentLost(object, test, filter, done, true);
         return false;
     }
     ProcessDrawEvents();

@@ -1,5 +1,7 @@
 #include "import/lost_instrument.h"
 
+#include "import/export_record.h"
+
 #include "import/measurement_display.h"
 #include "link/commands.h"
 #include "platform/serial/serial.h"
@@ -75,24 +77,22 @@ std::string TestName(const FicTest& t) {
 }
 
 // The tests of the walk from (object, test) on that the export would have
-// written, one a line.
-std::string RemainingTests(int object, int test, const DateFilter& filter) {
+// written, one a line; `count` takes how many there are.
+std::string RemainingTests(int object, int test, const DateFilter& filter,
+                           const ExportedTests& done, int& count) {
     std::string lines;
-    int listed = 0, more = 0;
+    count = 0;
     ForEachObject([&](int o) {
         if (o < object) return;
         ForEachTest(o, [&](int t) {
             const FicTest& record = Director[o].tests[t];
             if ((o == object && t < test) || !filter.Matches(record) ||
-                !Exportable(record.type_mes))
+                !Exportable(record.type_mes) || done.Holds(record))
                 return;
-            if (listed++ < LISTED_TESTS)
-                lines += TestName(record) + "\n";
-            else
-                ++more;
+            if (count++ < LISTED_TESTS) lines += TestName(record) + "\n";
         });
     });
-    if (more > 0) lines += "(+" + std::to_string(more) + ")\n";
+    if (count > LISTED_TESTS) lines += "(+" + std::to_string(count - LISTED_TESTS) + ")\n";
     return lines;
 }
 
@@ -133,20 +133,24 @@ void ReportScanInterrupted() {
     MessagePopup(Texte(titre_erreur), text);
 }
 
-void ReportInstrumentLost(int object, int test, const DateFilter& filter, bool eraseUnconfirmed) {
+void ReportInstrumentLost(int object, int test, const DateFilter& filter,
+                          const ExportedTests& done, bool eraseUnconfirmed) {
     // The next memory operation or Setup, Communication then sets the link up
     // afresh, on whatever device the port number names by then.
     Mesure.link_flag = 0;
     CloseCom(Mesure.serial_port);
     const FicTest& current = Director[object].tests[test];
     std::string text;
+    int left = 0;
     if (eraseUnconfirmed) {
         text = EraseUnconfirmedText(object, current.num_test, current.type_mes) + "\n\n";
         // This test was exported: it is not among those left out.
-        text += InstrumentLostText(RemainingTests(object, test + 1, filter));
+        text += InstrumentLostText(RemainingTests(object, test + 1, filter, done, left));
     } else {
-        text = InstrumentLostText(RemainingTests(object, test, filter));
+        text = InstrumentLostText(RemainingTests(object, test, filter, done, left));
     }
+    // The summary at the end counts them as failed, not as if all went well.
+    export_counts.failed += left;
     LogWrite(std::string(Texte(titre_erreur)) + " = " + text + "\n");
     MessagePopup(Texte(titre_erreur), text);
 }

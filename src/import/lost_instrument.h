@@ -7,6 +7,7 @@
 #include <string>
 
 #include "import/date_filter.h"
+#include "import/export_journal.h"
 
 // True when the instrument's port can no longer carry anything (the device
 // disappeared, the port was closed under the program).
@@ -21,9 +22,11 @@ bool EraseExportedTest(int object, int test, int kind);
 // Ends an export whose instrument went away at test `test` of object entry
 // `object`: the link is closed (the next operation sets it up afresh), the
 // loss is logged and one message names every test from this one on that
-// passes `filter` and was not exported; they stay on the instrument.
+// passes `filter`, is not among the tests `done` left out, and was not
+// exported; they stay on the instrument and count as failed in the summary.
 // `eraseUnconfirmed`: this test was exported but its erasure not confirmed.
-void ReportInstrumentLost(int object, int test, const DateFilter& filter, bool eraseUnconfirmed);
+void ReportInstrumentLost(int object, int test, const DateFilter& filter,
+                          const ExportedTests& done, bool eraseUnconfirmed);
 
 // A memory scan whose instrument went away: the link is closed, the loss
 // logged and told; the caller lists nothing.

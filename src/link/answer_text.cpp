@@ -46,6 +46,10 @@ bool IsLetterOrDigit(char c) {
     return IsDigit(c) || IsLetter(c);
 }
 
+bool IsNothing(char c) {
+    return c == 0 || static_cast<unsigned char>(c) == 0x9D;
+}
+
 int HexValue(char c) {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;

@@ -20,3 +20,6 @@ bool IsDigit(char c);
 int HexValue(char c);
 bool IsLetter(char c);
 bool IsLetterOrDigit(char c);
+// A byte that carries nothing before an answer: NUL, or 0x9D, which the
+// serial library's time-out code also yields as a byte.
+bool IsNothing(char c);

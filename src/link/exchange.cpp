@@ -13,11 +13,6 @@ namespace {
 
 constexpr std::size_t NOT_SEEN = static_cast<std::size_t>(-1);
 
-bool IsNothing(char c) {
-    const auto b = static_cast<unsigned char>(c);
-    return b == 0 || b == 0x9D;
-}
-
 bool EndsWithDollarBlank(const char* text, std::size_t length) {
     return length >= 2 && text[length - 1] == ' ' && text[length - 2] == '$';
 }

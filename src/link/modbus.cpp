@@ -23,10 +23,6 @@ constexpr int SWITCH_ATTEMPTS = 5;
 const char* const SWITCH_CODE = "5B27E0D41963F8A2";
 const char* const CONFIRMATION_CODE = "9E3B";
 
-bool IsNothing(char byte) {
-    return byte == 0 || static_cast<unsigned char>(byte) == 0x9D;
-}
-
 // After an answer that is no Modbus answer, the rest of a command-mode answer
 // may still be on its way: read on up to its prompt.
 bool PromptFollows() {

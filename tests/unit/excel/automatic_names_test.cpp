@@ -18,6 +18,7 @@
 #include "platform/system/system.h"
 #include "platform/ui/ui.h"
 #include "records.h"
+#include "support/listed_test.h"
 #include "shell/globals.h"
 #include "shell/panels.h"
 #include "support/app_fixture.h"
@@ -26,18 +27,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-FicTest Record(int object, int test, int kind) {
-    FicTest t;
-    t.num_objet = object;
-    t.num_test = test;
-    t.type_mes = kind;
-    t.annee = 2026;
-    t.mois = 3;
-    t.jour = 5;
-    t.heure = 14;
-    t.minute = 7;
-    return t;
-}
 
 std::vector<std::string> Files(const std::string& folder) {
     std::vector<std::string> names;
@@ -50,18 +39,18 @@ std::vector<std::string> Files(const std::string& folder) {
 }  // namespace
 
 TEST(AutomaticNames, SayWhichTestOfWhichInstrumentEveryKindIs) {
-    EXPECT_EQ(AutomaticWorkbookName("Briskel", 123, Record(1, 3, KIND_LOOP)),
+    EXPECT_EQ(AutomaticWorkbookName("Briskel", 123, ListedTest(1, 3, KIND_LOOP)),
               "Briskel_0000123_O01-T03_2026-03-05_1407_Loop");
     const std::pair<int, const char*> kinds[] = {{KIND_CURRENT, "Current"}, {KIND_EARTH, "Earth"},
                                                  {KIND_LOOP, "Loop"},       {KIND_RCD, "RCD"},
                                                  {KIND_VOLTAGE, "Voltage"}, {1, "Kind1"}};
     for (const auto& [kind, tag] : kinds) {
-        const std::string name = AutomaticWorkbookName("Site", 4560123, Record(12, 99, kind));
+        const std::string name = AutomaticWorkbookName("Site", 4560123, ListedTest(12, 99, kind));
         EXPECT_EQ(name, std::string("Site_4560123_O12-T99_2026-03-05_1407_") + tag);
     }
     // Two instruments never share a name for the same object and test.
-    EXPECT_NE(AutomaticWorkbookName("B", 123, Record(1, 3, KIND_LOOP)),
-              AutomaticWorkbookName("B", 124, Record(1, 3, KIND_LOOP)));
+    EXPECT_NE(AutomaticWorkbookName("B", 123, ListedTest(1, 3, KIND_LOOP)),
+              AutomaticWorkbookName("B", 124, ListedTest(1, 3, KIND_LOOP)));
 }
 
 TEST(AutomaticNames, TypedBaseNamesNeverLeaveTheFolderNorHoldWhatAFileNameCannot) {
@@ -79,7 +68,7 @@ TEST(AutomaticNames, TypedBaseNamesNeverLeaveTheFolderNorHoldWhatAFileNameCannot
     };
     for (const auto& [typed, safe] : cases) {
         EXPECT_EQ(SafeBaseName(typed), safe) << typed;
-        const std::string name = AutomaticWorkbookName(typed, 1, Record(1, 1, KIND_RCD));
+        const std::string name = AutomaticWorkbookName(typed, 1, ListedTest(1, 1, KIND_RCD));
         EXPECT_EQ(name.find('/'), std::string::npos) << typed;
         EXPECT_EQ(name.find('\\'), std::string::npos) << typed;
         EXPECT_EQ(name.find(':'), std::string::npos) << typed;

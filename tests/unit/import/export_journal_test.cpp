@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/listed_test.h"
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -17,19 +19,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-FicTest Record(int object, int test, int kind, int hour = 14, int minute = 7) {
-    FicTest t;
-    t.num_objet = object;
-    t.num_test = test;
-    t.type_mes = kind;
-    t.present = 1;
-    t.annee = 2026;
-    t.mois = 3;
-    t.jour = 5;
-    t.heure = hour;
-    t.minute = minute;
-    return t;
-}
 
 std::string Content(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -47,7 +36,7 @@ class ExportJournal : public AppFixture {
 
 TEST(JournalLine, ReadsBackWhatIsWrittenForEveryKind) {
     for (int kind = 0; kind < NB_KINDS; ++kind) {
-        JournalEntry entry = EntryFor(123, Record(1, 3, kind), "/data/Briskel\tx.xlsx");
+        JournalEntry entry = EntryFor(123, ListedTest(1, 3, kind), "/data/Briskel\tx.xlsx");
         entry.exported_at = "2026-12-07 11:54:38";
         const std::string line = FormatJournalLine(entry);
         JournalEntry back;
@@ -58,7 +47,7 @@ TEST(JournalLine, ReadsBackWhatIsWrittenForEveryKind) {
                   std::make_tuple(1, 3, kind, 2026, 3, 5, 14, 7));
         EXPECT_EQ(back.workbook, "/data/Briskel\tx.xlsx") << "a tab in the path stays in it";
     }
-    JournalEntry loopTest = EntryFor(123, Record(1, 3, KIND_LOOP), "/w/b.xlsx");
+    JournalEntry loopTest = EntryFor(123, ListedTest(1, 3, KIND_LOOP), "/w/b.xlsx");
     loopTest.exported_at = "2026-12-07 11:54:38";
     EXPECT_EQ(FormatJournalLine(loopTest),
               "2026-12-07 11:54:38\t0000123\tO01\tT03\tLoop\t2026-03-05 14:07\t/w/b.xlsx");
@@ -87,8 +76,8 @@ TEST(JournalLine, DamagedAndForeignLinesAreNotEntries) {
 }
 
 TEST_F(ExportJournal, AppendsAreOnDiskAtOnceAndANewJournalNamesItsFields) {
-    ASSERT_EQ(AppendToJournal(path(), EntryFor(123, Record(1, 3, KIND_LOOP), "/w/a.xlsx")), 0);
-    ASSERT_EQ(AppendToJournal(path(), EntryFor(123, Record(1, 4, KIND_RCD), "/w/b.xlsx")), 0);
+    ASSERT_EQ(AppendToJournal(path(), EntryFor(123, ListedTest(1, 3, KIND_LOOP), "/w/a.xlsx")), 0);
+    ASSERT_EQ(AppendToJournal(path(), EntryFor(123, ListedTest(1, 4, KIND_RCD), "/w/b.xlsx")), 0);
     const std::string text = Content(path());
     EXPECT_EQ(text.rfind("# Briskel View export journal", 0), 0u);
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 3);
@@ -100,12 +89,12 @@ TEST_F(ExportJournal, AppendsAreOnDiskAtOnceAndANewJournalNamesItsFields) {
 }
 
 TEST_F(ExportJournal, ALineCutShortByACrashIsSkippedAndTheNextStartsAfreshLine) {
-    ASSERT_EQ(AppendToJournal(path(), EntryFor(123, Record(1, 3, KIND_LOOP), "/w/a.xlsx")), 0);
+    ASSERT_EQ(AppendToJournal(path(), EntryFor(123, ListedTest(1, 3, KIND_LOOP), "/w/a.xlsx")), 0);
     {
         std::ofstream cut(path(), std::ios::binary | std::ios::app);
         cut << "2026-12-07 11:54:38\t0000123\tO01\tT0";
     }
-    ASSERT_EQ(AppendToJournal(path(), EntryFor(123, Record(1, 5, KIND_EARTH), "/w/c.xlsx")), 0);
+    ASSERT_EQ(AppendToJournal(path(), EntryFor(123, ListedTest(1, 5, KIND_EARTH), "/w/c.xlsx")), 0);
     {
         std::ofstream foreign(path(), std::ios::binary | std::ios::app);
         foreign << "somebody else's notes\n\n";
@@ -118,10 +107,10 @@ TEST_F(ExportJournal, ALineCutShortByACrashIsSkippedAndTheNextStartsAfreshLine) 
 
 TEST_F(ExportJournal, AJournalThatCannotBeWrittenOrReadIsAFailureNotACrash) {
     EXPECT_LT(AppendToJournal(program_dir() + "/no/such/folder/j.txt",
-                              EntryFor(1, Record(1, 1, 0), "/w/a.xlsx")),
+                              EntryFor(1, ListedTest(1, 1, 0), "/w/a.xlsx")),
               0);
     fs::create_directory(path());  // a folder where the journal should be
-    EXPECT_LT(AppendToJournal(path(), EntryFor(1, Record(1, 1, 0), "/w/a.xlsx")), 0);
+    EXPECT_LT(AppendToJournal(path(), EntryFor(1, ListedTest(1, 1, 0), "/w/a.xlsx")), 0);
     EXPECT_TRUE(ReadJournal(path()).file_unreadable);
     EXPECT_TRUE(ReadJournal(program_dir() + "/missing.txt").entries.empty());
     EXPECT_FALSE(ReadJournal(program_dir() + "/missing.txt").file_unreadable);
@@ -129,34 +118,34 @@ TEST_F(ExportJournal, AJournalThatCannotBeWrittenOrReadIsAFailureNotACrash) {
 
 TEST_F(ExportJournal, EachInstrumentFindsOnlyItsOwnTests) {
     for (int32_t serial : {123, 4560123}) {
-        ASSERT_EQ(AppendToJournal(path(), EntryFor(serial, Record(1, 3, KIND_LOOP), "/w/a.xlsx")),
+        ASSERT_EQ(AppendToJournal(path(), EntryFor(serial, ListedTest(1, 3, KIND_LOOP), "/w/a.xlsx")),
                   0);
     }
-    ASSERT_EQ(AppendToJournal(path(), EntryFor(123, Record(2, 1, KIND_RCD), "/w/b.xlsx")), 0);
+    ASSERT_EQ(AppendToJournal(path(), EntryFor(123, ListedTest(2, 1, KIND_RCD), "/w/b.xlsx")), 0);
     const JournalReading reading = ReadJournal(path());
     const ExportedTests first(reading.entries, 123), second(reading.entries, 4560123),
         third(reading.entries, 77);
-    EXPECT_TRUE(first.Holds(Record(1, 3, KIND_LOOP)));
-    EXPECT_TRUE(first.Holds(Record(2, 1, KIND_RCD)));
-    EXPECT_TRUE(second.Holds(Record(1, 3, KIND_LOOP)));
-    EXPECT_FALSE(second.Holds(Record(2, 1, KIND_RCD)));
+    EXPECT_TRUE(first.Holds(ListedTest(1, 3, KIND_LOOP)));
+    EXPECT_TRUE(first.Holds(ListedTest(2, 1, KIND_RCD)));
+    EXPECT_TRUE(second.Holds(ListedTest(1, 3, KIND_LOOP)));
+    EXPECT_FALSE(second.Holds(ListedTest(2, 1, KIND_RCD)));
     EXPECT_TRUE(third.empty());
     // Same numbers, another kind, day or minute: another test.
-    EXPECT_FALSE(first.Holds(Record(1, 3, KIND_RCD)));
-    EXPECT_FALSE(first.Holds(Record(1, 3, KIND_LOOP, 14, 8)));
-    FicTest otherDay = Record(1, 3, KIND_LOOP);
+    EXPECT_FALSE(first.Holds(ListedTest(1, 3, KIND_RCD)));
+    EXPECT_FALSE(first.Holds(ListedTest(1, 3, KIND_LOOP, 14, 8)));
+    FicTest otherDay = ListedTest(1, 3, KIND_LOOP);
     otherDay.jour = 6;
     EXPECT_FALSE(first.Holds(otherDay));
 }
 
 TEST_F(ExportJournal, UnreadableLinesAreReportedOnceUntilMoreAppear) {
     SetInstrumentSerialForTesting(true, 123);
-    ASSERT_EQ(AppendToJournal(path(), EntryFor(123, Record(1, 3, KIND_LOOP), "/w/a.xlsx")), 0);
+    ASSERT_EQ(AppendToJournal(path(), EntryFor(123, ListedTest(1, 3, KIND_LOOP), "/w/a.xlsx")), 0);
     {
         std::ofstream foreign(path(), std::ios::binary | std::ios::app);
         foreign << "damaged line\r\n";
     }
-    EXPECT_TRUE(ExportedTestsOfInstrument().Holds(Record(1, 3, KIND_LOOP)));
+    EXPECT_TRUE(ExportedTestsOfInstrument().Holds(ListedTest(1, 3, KIND_LOOP)));
     ExportedTestsOfInstrument();
     ASSERT_EQ(popups().size(), 1u);
     EXPECT_EQ(popups()[0].title, "Export journal");

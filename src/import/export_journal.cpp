@@ -191,11 +191,6 @@ bool ExportedTests::Holds(const FicTest& t) const {
                              t.minute)) != 0;
 }
 
-void ExportedTests::Add(const FicTest& t) {
-    keys_.insert(
-        KeyOf(t.num_objet, t.num_test, t.type_mes, t.annee, t.mois, t.jour, t.heure, t.minute));
-}
-
 ExportedTests::Key ExportedTests::KeyOf(int object, int test, int kind, int year, int month,
                                         int day, int hour, int minute) {
     return {object, test, kind, year, month, day, hour, minute};

@@ -62,7 +62,6 @@ class ExportedTests {
     ExportedTests() = default;
     ExportedTests(const std::vector<JournalEntry>& entries, int32_t serial);
     bool Holds(const FicTest& test) const;
-    void Add(const FicTest& test);
     bool empty() const { return keys_.empty(); }
 
    private:

@@ -45,7 +45,6 @@ TEST_F(NewOnlyFilter, LeavesOutWhatThisInstrumentExportedAndKeepsTheDateFilter) 
     EXPECT_EQ(InstrumentSerial(), 123);
     Journal(123, 1, 1);
     Journal(123, 2, 1);
-    Journal(123, 1, 2, 1);  // the same numbers recorded at another time: a new test
     Journal(4567, 1, 3);    // another instrument's test 01/03
 
     SetDateFilter(0, 5, 11, 2008);
@@ -67,6 +66,33 @@ TEST_F(NewOnlyFilter, LeavesOutWhatThisInstrumentExportedAndKeepsTheDateFilter) 
     SetCtrlIndex(Fen_princ[PANEL_IMPORT], IMPORT_OBJECTS, 0);
     SimulateEvent(Fen_princ[PANEL_IMPORT], IMPORT_OBJECTS, EVENT_VAL_CHANGED);
     EXPECT_EQ(Rows(IMPORT_TESTS), (std::vector<std::string>{"01  \u2713", "02", "03"}));
+}
+
+// A test exported while it was recent is listed with its year instead of its
+// time some six months later: it is the same test, and stays left out. One
+// recorded again under the same number on the same day at another time, while
+// both times are known, is a new one.
+TEST_F(NewOnlyFilter, ATestListedWithItsYearMonthsLaterIsStillTheOneExported) {
+    const std::time_t now = std::time(nullptr);
+    AddFile(1, 1, 'a', now - 2 * 24 * 3600);
+    AddFile(1, 2, 'e', now - 2 * 24 * 3600);
+    StartInstrument();
+    Scan();
+    ASSERT_EQ(Director[1].tests[1].sans_heure, 0) << "listed with its time";
+    Journal(123, 1, 1);
+    Journal(123, 1, 2, 1);
+    SetDateFilter(1);
+    RunExport(1);
+    for (SheetCall& call : sheet_calls) call.slot1.clear();
+    EXPECT_EQ(sheet_calls, (Calls{{1, 2, KIND_EARTH, ""}}));
+
+    RestartInstrument(now + 200 * 24 * 3600);
+    Scan();
+    ASSERT_NE(Director[1].tests[1].sans_heure, 0) << "listed with its year";
+    sheet_calls.clear();
+    RunExport(1);
+    EXPECT_EQ(export_counts.skipped, 2);
+    EXPECT_TRUE(sheet_calls.empty()) << "01/0" << sheet_calls[0].test << " exported again";
 }
 
 TEST_F(NewOnlyFilter, WithoutTheSerialNumberNothingCountsAsExported) {

@@ -5,6 +5,7 @@
 #include "platform/system/system.h"
 
 const char* const JOURNAL_FILE = "Briskel_exports.txt";
+const char* const SERIAL_UNKNOWN_TEXT = "serial-unknown";
 const char* const TIME_UNKNOWN_TEXT = "time-unknown";
 
 namespace {
@@ -72,6 +73,7 @@ std::string Now() {
 }  // namespace
 
 std::string SerialText(int32_t serial) {
+    if (serial < 0) return SERIAL_UNKNOWN_TEXT;
     char text[16];
     std::snprintf(text, sizeof text, "%07u", static_cast<uint32_t>(serial));
     return text;
@@ -129,7 +131,7 @@ bool ParseJournalLine(const std::string& line, JournalEntry& e) {
     const std::vector<std::string> f = SplitFields(line);
     if (f.size() != FIELDS) return false;
     if (!Shaped(f[0], "9999-99-99 99:99:99")) return false;
-    if (!AllDigits(f[1]) || f[1].size() > 10) return false;
+    if ((!AllDigits(f[1]) || f[1].size() > 10) && f[1] != SERIAL_UNKNOWN_TEXT) return false;
     if (!ReadLabelledNumber(f[2], 'O', e.object) || !ReadLabelledNumber(f[3], 'T', e.test))
         return false;
     const std::string& d = f[5];
@@ -188,9 +190,12 @@ int AppendToJournal(const std::string& path, const JournalEntry& entry) {
 }
 
 ExportedTests::ExportedTests(const std::vector<JournalEntry>& entries, int32_t serial) {
+    // Without a serial number no line can be told to be this instrument's.
+    if (serial < 0) return;
     for (const JournalEntry& e : entries) {
-        // "123" and "0000123" are the same instrument.
-        if (std::stoull(e.serial) != static_cast<uint32_t>(serial)) continue;
+        // "123" and "0000123" are the same instrument; an unknown one is none.
+        if (!AllDigits(e.serial) || std::stoull(e.serial) != static_cast<uint32_t>(serial))
+            continue;
         times_[{e.object, e.test, e.kind, e.year, e.month, e.day}].insert(
             e.time_known ? e.hour * 60 + e.minute : NO_TIME);
     }

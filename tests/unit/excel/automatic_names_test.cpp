@@ -53,6 +53,8 @@ TEST(AutomaticNames, SayWhichTestOfWhichInstrumentEveryKindIs) {
     old.sans_heure = 1;
     EXPECT_EQ(AutomaticWorkbookName("Briskel", 123, old),
               "Briskel_0000123_O04-T01_2026-03-05_time-unknown_RCD");
+    EXPECT_EQ(AutomaticWorkbookName("Briskel", SERIAL_UNKNOWN, ListedTest(1, 3, KIND_LOOP)),
+              "Briskel_serial-unknown_O01-T03_2026-03-05_1407_Loop");
     // Two instruments never share a name for the same object and test.
     EXPECT_NE(AutomaticWorkbookName("B", 123, ListedTest(1, 3, KIND_LOOP)),
               AutomaticWorkbookName("B", 124, ListedTest(1, 3, KIND_LOOP)));

@@ -178,7 +178,14 @@ TEST_F(ExportJournal, EachInstrumentFindsOnlyItsOwnTests) {
     EXPECT_TRUE(second.Holds(ListedTest(1, 3, KIND_LOOP)));
     EXPECT_FALSE(second.Holds(ListedTest(2, 1, KIND_RCD)));
     EXPECT_TRUE(third.empty());
-
+    // Lines of an instrument that did not tell its number belong to none.
+    ASSERT_EQ(AppendToJournal(path(), EntryFor(SERIAL_UNKNOWN, ListedTest(2, 2, KIND_RCD), "/w/c.xlsx")),
+              0);
+    const JournalReading again = ReadJournal(path());
+    ASSERT_EQ(again.entries.size(), 4u);
+    EXPECT_EQ(again.entries[3].serial, "serial-unknown");
+    EXPECT_FALSE(ExportedTests(again.entries, 123).Holds(ListedTest(2, 2, KIND_RCD)));
+    EXPECT_TRUE(ExportedTests(again.entries, SERIAL_UNKNOWN).empty());
     // Same numbers, another kind, day or minute: another test.
     EXPECT_FALSE(first.Holds(ListedTest(1, 3, KIND_RCD)));
     EXPECT_FALSE(first.Holds(ListedTest(1, 3, KIND_LOOP, 14, 8)));

@@ -95,17 +95,36 @@ TEST_F(NewOnlyFilter, ATestListedWithItsYearMonthsLaterIsStillTheOneExported) {
     EXPECT_TRUE(sheet_calls.empty()) << "01/0" << sheet_calls[0].test << " exported again";
 }
 
+// An instrument that does not tell its serial number, because "ident" fails or
+// because its identity has none, is no instrument of the journal, not even the
+// one read before: names and journal lines say that its number is unknown.
 TEST_F(NewOnlyFilter, WithoutTheSerialNumberNothingCountsAsExported) {
     AddFile(1, 1, 'a', Date(2008, 11, 5));
     StartInstrument();
     Scan();
     Journal(123, 1, 1);
-    instrument().set_fault(zr8812::Fault::ErrorAnswer, "ident");
-    Scan();
-    EXPECT_FALSE(InstrumentSerialKnown());
-    SetDateFilter(1);
-    RunExport(1);
-    EXPECT_EQ(sheet_calls.size(), 1u) << "exported again rather than missed";
+    const std::string withoutSerial =
+        "ident\r\nModele : ZR8812\r\nversion hardware = 12\r\nversion firmware = 1.05\r\n"
+        "fab ident = 0101\r\nsub ident = 0002\r\nkorvid:/etc/mem/01$ ";
+    for (bool answered : {false, true}) {
+        SCOPED_TRACE(answered ? "an identity without serial number" : "an error answer");
+        instrument().clear_fault(zr8812::Fault::ErrorAnswer);
+        Scan();
+        ASSERT_TRUE(InstrumentSerialKnown());
+        if (answered) {
+            instrument().forge_answer("ident", withoutSerial);
+        } else {
+            instrument().set_fault(zr8812::Fault::ErrorAnswer, "ident");
+        }
+        Scan();
+        instrument().clear_forged_answers();
+        EXPECT_FALSE(InstrumentSerialKnown());
+        EXPECT_EQ(SerialText(InstrumentSerial()), "serial-unknown");
+        SetDateFilter(1);
+        sheet_calls.clear();
+        RunExport(1);
+        EXPECT_EQ(sheet_calls.size(), 1u) << "exported again rather than missed";
+    }
 }
 
 TEST_F(NewOnlyFilter, AnUnreadableDownloadCountsAsFailed) {

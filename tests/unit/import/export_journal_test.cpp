@@ -179,8 +179,9 @@ TEST_F(ExportJournal, EachInstrumentFindsOnlyItsOwnTests) {
     EXPECT_FALSE(second.Holds(ListedTest(2, 1, KIND_RCD)));
     EXPECT_TRUE(third.empty());
     // Lines of an instrument that did not tell its number belong to none.
-    ASSERT_EQ(AppendToJournal(path(), EntryFor(SERIAL_UNKNOWN, ListedTest(2, 2, KIND_RCD), "/w/c.xlsx")),
-              0);
+    ASSERT_EQ(
+        AppendToJournal(path(), EntryFor(SERIAL_UNKNOWN, ListedTest(2, 2, KIND_RCD), "/w/c.xlsx")),
+        0);
     const JournalReading again = ReadJournal(path());
     ASSERT_EQ(again.entries.size(), 4u);
     EXPECT_EQ(again.entries[3].serial, "serial-unknown");

@@ -6,6 +6,7 @@
 #include "excel/value_format.h"
 #include "store/store.h"
 #include "platform/spreadsheet/spreadsheet.h"
+#include "shell/messages.h"
 
 const char* const Titre_colonne[NB_TITRES] = {
     "Re",     "Rs",    "Rh",    "V-LN",  "V-LPE", "V-NPE", "Z-LN",  "R-LN",
@@ -28,22 +29,31 @@ int TakeCellWriteFailure() {
     return status;
 }
 
+void WriteTitleRow(std::initializer_list<ColumnTitle> titles, bool shortMode) {
+    CellCursor cell(TITLE_ROW);
+    for (const ColumnTitle& title : titles) {
+        if (shortMode && (title.flags & FULL_ONLY) != 0) continue;
+        cell.Put(title.text);
+        if ((title.flags & WITH_UNIT) != 0) cell.Put(Texte(unit));
+    }
+}
+
 void WriteIdentificationCells(int object, int test) {
     // The export loop passes indices it took from the directory; anything else
     // gives blank identification cells rather than a read outside it.
     const bool known = object >= 0 && object < NB_OBJECTS && test >= 0 && test < NB_TESTS;
-    std::string date, objectNumber, testNumber;
+    std::string testDate, objectNumber, testNumber;
     if (known) {
         const FicTest& t = Director[object].tests[test];
         char text[64];
         std::snprintf(text, sizeof text, "%02d/%02d/%04d", t.mois, t.jour, t.annee);
-        date = Field(text, 15);
+        testDate = Field(text, 15);
         std::snprintf(text, sizeof text, "%02d", t.num_objet);
         objectNumber = Field(text, 10);
         std::snprintf(text, sizeof text, "%02d", t.num_test);
         testNumber = Field(text, 10);
     }
-    WriteCell(VALUE_ROW, 1, date);
+    WriteCell(VALUE_ROW, 1, testDate);
     WriteCell(VALUE_ROW, 2, objectNumber);
     WriteCell(VALUE_ROW, 3, testNumber);
 }

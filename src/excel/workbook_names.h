@@ -16,7 +16,8 @@
 // name gives "Briskel".
 std::string SafeBaseName(const std::string& typed);
 
-// base_serial_Oobject-Ttest_date_time_kind, without extension.
+// base_serial_Oobject-Ttest_date_time_kind, without extension. A test listed
+// with its year instead of a time has "time-unknown" for its time.
 std::string AutomaticWorkbookName(const std::string& base, int32_t serial, const FicTest& test);
 
 // `folder` (ending with a separator) + `name` + `extension`; when a file of

@@ -37,6 +37,7 @@ void TakeListedFields(const ListingEntry& e, Record& to) {
     }
     to.heure = e.heure;
     to.minute = e.minute;
+    to.sans_heure = e.time_shown ? 0 : 1;
 }
 
 int CurrentYear() {

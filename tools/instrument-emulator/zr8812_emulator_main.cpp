@@ -29,6 +29,7 @@ const char kUsage[] =
     "  --start-in-command-mode skip the Modbus switch sequence\n"
     "  --rotary N              rotary switch position (25 = SET-UP)\n"
     "  --shutoff N             automatic power-off setting (1 on, 0 off)\n"
+    "  --blank-padded-days     ls -l pads a day below 10 with a blank (Dec  4), not a zero\n"
     "Faults:\n"
     "  --silent                never answer\n"
     "  --wrong-lrc             Modbus answers carry a wrong check\n"
@@ -146,6 +147,8 @@ int parse_arguments(int argc, char** argv, Settings& s) {
             return 1;
         } else if (arg == "--pace") {
             s.options.paced = true;
+        } else if (arg == "--blank-padded-days") {
+            s.options.blank_padded_days = true;
         } else if (arg == "--start-in-command-mode") {
             s.options.start_in_command_mode = true;
         } else if (arg == "--silent") {

@@ -59,6 +59,9 @@ struct EmulatorOptions {
     bool paced = false;              // output at the line rate, 960 bytes/s
     Identity identity;
     std::time_t fixed_clock = 0;  // instrument clock for listings; 0 = system clock
+    // "ls -l" pads a day below 10 with a blank ("Dec  4"), as most ls
+    // programs do, instead of a zero ("Dec 04").
+    bool blank_padded_days = false;
     // Called from the emulator's thread for every chunk on the line (outside
     // its lock, so it may call the emulator). Optional.
     std::function<void(const WireEvent&)> monitor;

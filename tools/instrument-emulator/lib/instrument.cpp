@@ -41,7 +41,7 @@ bool FaultSet::take(Fault fault, const std::string& command) {
 Instrument::Instrument(const EmulatorOptions& options)
     : command_mode_(options.start_in_command_mode),
       parameters_{options.rotary, options.shutof_en, options.identity},
-      fs_(options.memory_dir),
+      fs_(options.memory_dir, options.blank_padded_days),
       shell_(fs_, parameters_) {
     slave_.switch_block = options.switch_block;
 }

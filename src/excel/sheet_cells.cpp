@@ -15,17 +15,25 @@ const char* const Titre_colonne[NB_TITRES] = {
 
 namespace {
 int first_cell_failure = XLE_NO_ERROR;
+int measured_cells = 0;
 }
 
 void WriteCell(int row, int column, const std::string& text) {
     const int status = Excel_RangeSetItem(ExcelRangeHandle, row, column, text);
     if (status < 0 && first_cell_failure == XLE_NO_ERROR) first_cell_failure = status;
+    if (row == VALUE_ROW && column >= FIRST_LAYOUT_COLUMN) ++measured_cells;
 }
 
 int TakeCellWriteFailure() {
     const int status = first_cell_failure;
     first_cell_failure = XLE_NO_ERROR;
     return status;
+}
+
+int TakeMeasuredCellCount() {
+    const int count = measured_cells;
+    measured_cells = 0;
+    return count;
 }
 
 void WriteIdentificationCells(int object, int test) {

@@ -232,7 +232,11 @@ Next WriteAndSave(int object, int test, int kind, const std::string& path, Sheet
     WriteCell(TITLE_ROW, 1, Texte(date));
     WriteCell(TITLE_ROW, 2, Texte(Eobjet));
     WriteCell(TITLE_ROW, 3, Texte(Etest));
-    if (PollStopRequest() != 1) return Next::StopCheck;
+    if (PollStopRequest() != 1) {
+        // Nothing of a stopped workbook is kept, not even the open copy.
+        Excel_WorkbookClose(ExcelWorkbookHandle, false);
+        return Next::StopCheck;
+    }
     WriteCell(TITLE_ROW, 1, Texte(Edate));
     WriteCell(TITLE_ROW, 2, Texte(Eobjet));
     WriteCell(TITLE_ROW, 3, Texte(Etest));

@@ -5,6 +5,7 @@
 
 #include "store/store.h"
 #include "import/date_filter.h"
+#include "import/erase_check.h"
 #include "import/export_record.h"
 #include "import/import_messages.h"
 #include "import/import_workflow.h"
@@ -164,8 +165,15 @@ void ExportMatchingTests(const DateFilter& filter, const ExportedTests& done) {
         ForEachTest(o, [&](int t) {
             if (going) going = ExportTest(o, t, filter, done);
         });
+        // Also after a stop: what was erased of this object is checked. Not
+        // once the link is closed, after a lost instrument was told.
+        if (Mesure.link_flag == 1 && !CheckErasures(o)) {
+            ReportInstrumentLost(o + 1, 0, filter, done, false);
+            going = false;
+        }
     });
 }
+
 
 }  // namespace
 
@@ -175,6 +183,7 @@ int Importer_memory() {
     DateFilter filter = ReadDateFilter();
     const ExportedTests done = ReadNewOnlyFilter();
     StartExportCounts(Excel.working_folder);
+    StartEraseCheck();
     PrepareImportPanel();
     OpenPopups();
     SetWaitCursor(0);

@@ -1,5 +1,6 @@
 #include "import/lost_instrument.h"
 
+#include "import/erase_check.h"
 #include "import/export_record.h"
 
 #include "import/measurement_display.h"
@@ -117,7 +118,10 @@ std::string InstrumentLostText(const std::string& tests) {
 }
 
 bool EraseExportedTest(int object, int test, int kind) {
-    if (ZR8812_delete(object, test, kind) == 0) return true;
+    if (ZR8812_delete(object, test, kind) == 0) {
+        NoteErased(object, test);  // the object's listing shows whether it went
+        return true;
+    }
     if (InstrumentPortLost()) return false;
     const std::string text = EraseUnconfirmedText(object, test, kind);
     LogWrite(std::string(Texte(titre_erreur)) + " = " + text + "\n");

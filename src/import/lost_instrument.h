@@ -15,8 +15,10 @@ bool InstrumentPortLost();
 
 // Erases test `test` of object entry `object` on the instrument after its
 // workbook was saved. When the instrument does not confirm it, the person is
-// told (object and test named) and it is logged. False only when the port has
-// gone: the caller then ends the export with ReportInstrumentLost.
+// told (object and test named) and it is logged; when it does, the test is
+// noted for the check of the object's listing (erase_check.h). False only
+// when the port has gone: the caller then ends the export with
+// ReportInstrumentLost.
 bool EraseExportedTest(int object, int test, int kind);
 
 // Ends an export whose instrument went away at test `test` of object entry

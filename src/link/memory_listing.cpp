@@ -135,6 +135,20 @@ int ZR8812_search_dir() {
     return nb_total;
 }
 
+bool ListObjectTests(int object, TestListing& listing) {
+    if (object < 0 || object >= NB_OBJECTS) return false;
+    char command[COMMAND_MAX + 1];
+    std::snprintf(command, sizeof command, "cd /etc/mem/%02d/", object);
+    ClearBytes(reponse, REPONSE_SIZE, 10000);
+    if (ZR8812_cd(command) != 0) return false;
+    ClearBytes(reponse, REPONSE_SIZE, 10000);
+    if (ZR8812_ls() != 0) return false;
+    ZR8812_traduc_reponse();
+    listing = ParseTestListing(rep_buf, REP_BUF_SIZE, CurrentYear());
+    // A test left out of a listing cut short would pass for erased.
+    return listing.has_total && listing.entries.size() == static_cast<std::size_t>(listing.count);
+}
+
 int ZR8812_search_fil(int object) {
     if (object < 0 || object >= NB_OBJECTS) return 0;
     const int year = CurrentYear();

@@ -250,6 +250,11 @@ TEST_F(UnconfirmedErase, AnErrorAnswerIsToldAndTheLoopGoesOn) {
 TEST_F(UnconfirmedErase, NoiseIsToldAndTheLoopGoesOn) {
     Check(Fault::Garbage, "noise", false);
 }
+// A refusal worded without "Error" (a read-only file system): the listing of
+// the object after its erases still shows the test.
+TEST_F(UnconfirmedErase, ARefusalWithoutTheWordErrorIsToldAndTheLoopGoesOn) {
+    Check(Fault::RefusedErase, "refused, read-only file system", true);
+}
 
 TEST_F(FaultTest, EraseWithTheCablePulledStopsTheExportAndSaysSo) {
     const auto before = MemoryFiles();

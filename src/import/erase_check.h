@@ -1,0 +1,16 @@
+// What became of the erasures of an export. The instrument's answer to "rm"
+// does not prove the test is gone: a refusal may be worded without "Error"
+// ("Read-only file system", "Permission denied"). So once an object's erases
+// are done its folder is listed once, and every test still listed is told as
+// still in the instrument.
+#pragma once
+
+// Forgets the erasures of an earlier export.
+void StartEraseCheck();
+// The instrument answered the "rm" of test entry `test` of object entry
+// `object` without an error.
+void NoteErased(int object, int test);
+// Lists the folder of `object` when tests of it were noted as erased; each one
+// still listed is told (and logged) as possibly still in the instrument. False
+// only when the port has gone (nothing was told); the caller ends the export.
+bool CheckErasures(int object);

@@ -63,3 +63,13 @@ bool CheckErasures(int object) {
     }
     return true;
 }
+
+bool ForgetErasedTests() {
+    for (const auto& [o, t] : gone) {
+        Director[o].tests[t] = FicTest{};
+        if (Director[o].nb_test > 0) --Director[o].nb_test;
+    }
+    const bool any = !gone.empty();
+    gone.clear();
+    return any;
+}

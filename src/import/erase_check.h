@@ -2,7 +2,8 @@
 // does not prove the test is gone: a refusal may be worded without "Error"
 // ("Read-only file system", "Permission denied"). So once an object's erases
 // are done its folder is listed once, and every test still listed is told as
-// still in the instrument.
+// still in the instrument. The tests found gone leave the store at the end
+// of the export, so the lists and the next export no longer offer them.
 #pragma once
 
 // Forgets the erasures of an earlier export.
@@ -14,3 +15,5 @@ void NoteErased(int object, int test);
 // still listed is told (and logged) as possibly still in the instrument. False
 // only when the port has gone (nothing was told); the caller ends the export.
 bool CheckErasures(int object);
+// Takes the tests found gone out of Director. True when there were any.
+bool ForgetErasedTests();

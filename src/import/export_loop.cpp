@@ -11,6 +11,7 @@
 #include "import/import_workflow.h"
 #include "import/lost_instrument.h"
 #include "import/measurement_display.h"
+#include "import/memory_scan.h"
 #include "import/record_decoding.h"
 #include "import/sheet_writer.h"
 #include "import/stop_request.h"
@@ -174,6 +175,13 @@ void ExportMatchingTests(const DateFilter& filter, const ExportedTests& done) {
     });
 }
 
+// The erased tests are no longer offered: not in the lists, not to the next export.
+void ForgetErasedTestsInTheLists() {
+    if (!ForgetErasedTests()) return;
+    ClearListCtrl(ImportPanel(), IMPORT_OBJECTS);
+    ClearListCtrl(ImportPanel(), IMPORT_TESTS);
+    FillImportLists();
+}
 
 }  // namespace
 
@@ -189,6 +197,7 @@ int Importer_memory() {
     SetWaitCursor(0);
     ExportMatchingTests(filter, done);
     ClosePopups();
+    ForgetErasedTestsInTheLists();
     ShowExportPanelDone();
     SetWaitCursor(0);
     return 0;

@@ -176,6 +176,17 @@ TEST_F(ExportLoopTest, ErasesExactlyTheSavedTestsConfirmedTwice) {
     EXPECT_FALSE(FileOnInstrument(3, "05.a"));
     EXPECT_EQ(Received("rm /etc/mem/03/"), 2);
     EXPECT_EQ(Excel.erase_after_export, 1);
+
+    // The erased tests are gone from the lists, and a second export does not
+    // look for them on the instrument.
+    SetCtrlIndex(Fen_princ[PANEL_IMPORT], IMPORT_OBJECTS, 0);
+    SimulateEvent(Fen_princ[PANEL_IMPORT], IMPORT_OBJECTS, EVENT_VAL_CHANGED);
+    EXPECT_EQ(Rows(IMPORT_TESTS), (std::vector<std::string>{"02", "03", "04"}));
+    sheet_calls.clear();
+    recorder().Clear();
+    RunExport(0);
+    EXPECT_EQ(sheet_calls.size(), 3u);
+    EXPECT_TRUE(popups().empty()) << popups().front().message;
 }
 
 TEST_F(ExportLoopTest, AFailedDownloadIsNeitherWrittenNorOfferedForErasure) {

@@ -16,6 +16,7 @@
 #include "import/sheet_writer.h"
 #include "import/stop_request.h"
 #include "link/commands.h"
+#include "link/connection.h"
 #include "platform/ui/ui.h"
 #include "shell/error_popup.h"
 #include "shell/globals.h"
@@ -135,8 +136,10 @@ bool ExportTest(int object, int test, const DateFilter& filter, const ExportedTe
     if (StopArrived()) return false;
     int kind = record.type_mes;
     const int read = LectureTests(object, test, kind);
-    if (read == TEST_PORT_LOST) {
-        ReportInstrumentLost(object, test, filter, done, false);
+    if (read == TEST_PORT_LOST || read == TEST_COMMAND_MODE_LOST) {
+        ReportInstrumentLost(object, test, filter, done, false,
+                             read == TEST_PORT_LOST ? LossCause::Disconnected
+                                                    : LossCause::CommandModeLost);
         return false;
     }
     if (read == TEST_UNREADABLE) ++export_counts.failed;
@@ -220,8 +223,17 @@ int LectureTests(int object, int test, int) {
     if (downloaded != 0 || !DumpHoldsRecord(kind, DownloadedDigits())) {
         // A port that has gone is told once for the whole export, by the loop.
         if (InstrumentPortLost()) return TEST_PORT_LOST;
-        MessagePopup(Texte(titre_erreur), UnreadableTestText(object, test, kind));
-        return TEST_UNREADABLE;
+        // An instrument that restarted answers nothing more in command mode:
+        // without switching it back, every test after this one would fail.
+        const int mode = BackToCommandMode();
+        if (mode == NO_COMMAND_MODE) return TEST_COMMAND_MODE_LOST;
+        if (mode == SWITCHED_BACK) {
+            if (ZR8812_od(object, test, kind) != 0 || !DumpHoldsRecord(kind, DownloadedDigits()))
+                return InstrumentPortLost() ? TEST_PORT_LOST : TEST_COMMAND_MODE_LOST;
+        } else {
+            MessagePopup(Texte(titre_erreur), UnreadableTestText(object, test, kind));
+            return TEST_UNREADABLE;
+        }
     }
     reader();
     return TEST_DECODED;

@@ -134,8 +134,8 @@ bool ExportTest(int object, int test, const DateFilter& filter, const ExportedTe
 
     flag_stop = 1;
     if (StopArrived()) return false;
-    int kind = record.type_mes;
-    const int read = LectureTests(object, test, kind);
+    const int kind = record.type_mes;
+    const int read = LectureTests(object, test);
     if (read == TEST_PORT_LOST || read == TEST_COMMAND_MODE_LOST) {
         ReportInstrumentLost(object, test, filter, done, false,
                              read == TEST_PORT_LOST ? LossCause::Disconnected
@@ -206,7 +206,7 @@ int Importer_memory() {
     return 0;
 }
 
-int LectureTests(int object, int test, int) {
+int LectureTests(int object, int test) {
     if (object < 0 || object >= NB_OBJECTS || test < 0 || test >= NB_TESTS) {
         return TEST_WITHOUT_READER;
     }

@@ -137,9 +137,9 @@ bool ExportTest(int object, int test, const DateFilter& filter, const ExportedTe
     const int kind = record.type_mes;
     const int read = LectureTests(object, test);
     if (read == TEST_PORT_LOST || read == TEST_COMMAND_MODE_LOST) {
-        ReportInstrumentLost(object, test, filter, done, false,
-                             read == TEST_PORT_LOST ? LossCause::Disconnected
-                                                    : LossCause::CommandModeLost);
+        ReportInstrumentLost(
+            object, test, filter, done, false,
+            read == TEST_PORT_LOST ? LossCause::Disconnected : LossCause::CommandModeLost);
         return false;
     }
     if (read == TEST_UNREADABLE) ++export_counts.failed;

@@ -162,8 +162,8 @@ void ReportScanInterrupted() {
     MessagePopup(Texte(titre_erreur), text);
 }
 
-void ReportInstrumentLost(int object, int test, const DateFilter& filter,
-                          const ExportedTests& done, bool eraseUnconfirmed, LossCause cause) {
+void ReportInstrumentLost(int object, int test, const DateFilter& filter, const ExportedTests& done,
+                          bool eraseUnconfirmed, LossCause cause) {
     // The next memory operation or Setup, Communication then sets the link up
     // afresh, on whatever device the port number names by then.
     Mesure.link_flag = 0;

@@ -16,11 +16,13 @@ const char* const Titre_colonne[NB_TITRES] = {
 
 namespace {
 int first_cell_failure = XLE_NO_ERROR;
+int measured_cells = 0;
 }
 
 void WriteCell(int row, int column, const std::string& text) {
     const int status = Excel_RangeSetItem(ExcelRangeHandle, row, column, text);
     if (status < 0 && first_cell_failure == XLE_NO_ERROR) first_cell_failure = status;
+    if (row == VALUE_ROW && column >= FIRST_LAYOUT_COLUMN) ++measured_cells;
 }
 
 int TakeCellWriteFailure() {
@@ -36,6 +38,12 @@ void WriteTitleRow(std::initializer_list<ColumnTitle> titles, bool shortMode) {
         cell.Put(title.text);
         if ((title.flags & WITH_UNIT) != 0) cell.Put(Texte(unit));
     }
+}
+
+int TakeMeasuredCellCount() {
+    const int count = measured_cells;
+    measured_cells = 0;
+    return count;
 }
 
 void WriteIdentificationCells(int object, int test) {

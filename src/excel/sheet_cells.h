@@ -49,6 +49,10 @@ void WriteCell(int row, int column, const std::string& text);
 // The status of the first cell write that failed since the last call (0 when
 // none did), and forgets it.
 int TakeCellWriteFailure();
+// How many cells of the value row, from column D on, were written since the
+// last call, and starts counting again: 0 means the row holds no measured
+// value, only the identification of its test.
+int TakeMeasuredCellCount();
 
 // Writes a row's cells from column D on, one column further after each cell,
 // so that a cell left out in one mode moves the later ones one column left.

@@ -38,9 +38,6 @@ LoopRecord loop;
 RcdRecord rcd;
 VoltRecord volt;
 
-uint32_t Lect_int = 0;
-uint32_t Lect_float = 0;
-
 char tamp[NB_SLOTS * SLOT_SIZE];
 
 int ZR8812_conf() {

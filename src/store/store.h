@@ -154,10 +154,6 @@ extern LoopRecord loop;
 extern RcdRecord rcd;
 extern VoltRecord volt;
 
-// Scratch words of the decoders.
-extern uint32_t Lect_int;
-extern uint32_t Lect_float;
-
 // ---- Text slots ----
 constexpr int NB_SLOTS = 500;
 constexpr int SLOT_SIZE = 100;

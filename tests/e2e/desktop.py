@@ -191,6 +191,19 @@ class Session:
         self.mark("port question shown")
         return main, question
 
+    def print_program_output(self, lines=30):
+        """The end of what the program printed: the reason when it ended by
+        itself (CI keeps only this log, not the files)."""
+        path = os.path.join(self.out, "program.log")
+        if not os.path.exists(path):
+            return
+        with open(path, errors="replace") as log:
+            tail = log.read().splitlines()[-lines:]
+        if tail:
+            print("  program output (last lines):", file=sys.stderr)
+            for line in tail:
+                print(f"    {line}", file=sys.stderr)
+
     def close(self):
         """Stops what is still running (the instrument removes its COM entries)."""
         if self.program is not None and self.program.poll() is None:
@@ -409,6 +422,7 @@ def run_scenario(name, scenario, argv, server_start, before_start=None):
         session.report_times()
         print(f"{name}: FAILED: {failure}", file=sys.stderr)
         print(f"  screenshots: {session.shots_dir}\n  files: {session.out}", file=sys.stderr)
+        session.print_program_output()
         return 1
     finally:
         session.close()

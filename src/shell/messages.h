@@ -69,6 +69,7 @@ extern const MessageTable NumportAff;
 extern const MessageTable objet;
 extern const MessageTable panel_com;
 extern const MessageTable parcour;
+extern const MessageTable PiloteLinux;  // first-run driver advice on Linux
 extern const MessageTable posetup;
 extern const MessageTable position;
 extern const MessageTable quitter;

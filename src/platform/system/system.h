@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 // ---- Program directory --------------------------------------------------------
@@ -92,6 +93,12 @@ int AppendLineDurably(const std::string& path, const std::string& line);
 int ReadWholeFile(const std::string& path, std::string& content);
 
 // ---- Operating system ------------------------------------------------------------
+// The system the program runs on: what the user is told about the USB adapter's
+// driver differs (an installer on Windows, the kernel's own driver on Linux).
+enum class OperatingSystem { Linux, Windows };
+OperatingSystem RunningSystem();
+// Tests pretend to run on another system; std::nullopt restores the real one.
+void SetRunningSystemForTesting(std::optional<OperatingSystem> system);
 // The running kernel's major and minor version; 0 on success, negative when unknown.
 int GetWinOSVersion(int& major, int& minor, int& build, int& platform);
 // Tests pretend to run on another system version; major < 0 restores the real one.

@@ -50,8 +50,8 @@ bool AnsweredByResponder(const PopupRecord& record, std::string& pathName, int& 
 
 // Shows a non-native path dialog set up by `configure`; the first path chosen,
 // empty when cancelled.
-QString ChosenPath(const std::string& title, const std::string& directory,
-                   int allowMakeDirectory, const std::function<void(QFileDialog&)>& configure) {
+QString ChosenPath(const std::string& title, const std::string& directory, int allowMakeDirectory,
+                   const std::function<void(QFileDialog&)>& configure) {
     QFileDialog dialog(ActiveWindow(), QString::fromStdString(title),
                        QString::fromStdString(directory));
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
@@ -117,9 +117,9 @@ int FileSelectPopup(const std::string& defaultDirectory, const std::string& defa
     (void)restrictDirectory;
     (void)allowCancel;
     int result = 0;
-    if (AnsweredByResponder({"file", title, "", {"", "", ""}, defaultDirectory, defaultFileName,
-                             fileTypeList},
-                            pathName, result)) {
+    if (AnsweredByResponder(
+            {"file", title, "", {"", "", ""}, defaultDirectory, defaultFileName, fileTypeList},
+            pathName, result)) {
         return result;
     }
     const bool save = buttonLabel == VAL_SAVE_BUTTON;

@@ -483,7 +483,8 @@ TEST_F(ExportPanel, AFolderThatCannotTakeTheWorkbooksIsSaidBeforeTheExport) {
         EXPECT_EQ(popups().back().title, "Error");
         EXPECT_NE(popups().back().message.find("\n" + c.folder + "\n"), std::string::npos)
             << popups().back().message;
-        EXPECT_NE(popups().back().message.find(c.says), std::string::npos) << popups().back().message;
+        EXPECT_NE(popups().back().message.find(c.says), std::string::npos)
+            << popups().back().message;
         EXPECT_NE(popups().back().message.find(
                       "\nNothing was downloaded or erased: every test stays in the instrument."),
                   std::string::npos);

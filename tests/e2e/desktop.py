@@ -107,12 +107,12 @@ def program_windows():
 class Session:
     """One run of the program against a fresh emulated instrument."""
 
-    def __init__(self, name, build_dir, paced=False):
+    def __init__(self, name, build_dir, paced=False, program_folder="program"):
         self.name = name
         self.build_dir = os.path.abspath(build_dir)
         self.bin_dir = os.path.join(self.build_dir, "bin")
         self.out = os.path.join(self.build_dir, "e2e", name)
-        self.program_dir = os.path.join(self.out, "program")
+        self.program_dir = os.path.join(self.out, program_folder)
         self.memory_dir = os.path.join(self.out, "memory")
         self.shots_dir = os.path.join(self.build_dir, "e2e-screenshots", name)
         self.paced = paced
@@ -397,14 +397,18 @@ class Session:
             previous = seconds
 
 
-def run_scenario(name, scenario, argv, server_start, before_start=None):
+def run_scenario(name, scenario, argv, server_start, before_start=None,
+                 program_folder="program"):
     """Common main of a scenario script: usage `script BUILD_DIR [--pace]`.
-    `before_start(session)` may set the instrument's options."""
+    `before_start(session)` may set the instrument's options; the program runs
+    from `program_folder` below the run's own folder (its default working
+    folder too)."""
     run_under_xvfb(os.path.abspath(sys.argv[0]), argv, server_start)
     if not argv:
         sys.exit(f"usage: {sys.argv[0]} BUILD_DIR [--pace]")
     paced = "--pace" in argv[1:]
-    session = Session(name + ("_paced" if paced else ""), argv[0], paced=paced)
+    session = Session(name + ("_paced" if paced else ""), argv[0], paced=paced,
+                      program_folder=program_folder)
     try:
         session.prepare()
         if before_start is not None:

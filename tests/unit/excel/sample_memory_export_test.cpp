@@ -197,8 +197,8 @@ class SampleMemoryExportOfEitherDayPadding : public SampleMemoryExport,
 }  // namespace
 
 INSTANTIATE_TEST_SUITE_P(DayPadding, SampleMemoryExportOfEitherDayPadding, testing::Bool(),
-                         [](const testing::TestParamInfo<bool>& info) {
-                             return std::string(info.param ? "Blank" : "Zero");
+                         [](const testing::TestParamInfo<bool>& padding) {
+                             return std::string(padding.param ? "Blank" : "Zero");
                          });
 
 TEST_P(SampleMemoryExportOfEitherDayPadding, EveryKindAndLayoutBecomesTheWorkbookWorkedOutByHand) {

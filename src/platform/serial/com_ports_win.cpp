@@ -1,0 +1,45 @@
+// COM numbers on Windows are the system's own: COM n is \\.\COMn, present
+// when the system has a device of that name.
+#include <windows.h>
+
+#include <cstdlib>
+
+#include "platform/serial/com_ports.h"
+#include "platform/serial/serial.h"
+#include "platform/system/system.h"
+#include "platform/system/win32.h"
+
+std::string DosDevicesDirectory() {
+    std::string dir;
+    GetProjectDir(dir);
+    return dir + "\\dosdevices";
+}
+
+std::string ComPortLinkPath(int port) {
+    if (port < RS232_FIRST_PORT || port > RS232_LAST_PORT) return {};
+    return DosDevicesDirectory() + "\\com" + std::to_string(port);
+}
+
+int ComPortDevice(int port, std::string& devicePath) {
+    devicePath.clear();
+    if (port < RS232_FIRST_PORT || port > RS232_LAST_PORT) return RS232_INVALID_PORT;
+    const std::wstring name = L"COM" + std::to_wstring(port);
+    wchar_t target[1024];
+    if (QueryDosDeviceW(name.c_str(), target, 1024) == 0) return RS232_INVALID_PORT;
+    // The \\.\ form reaches COM10 and above too.
+    devicePath = "\\\\.\\COM" + std::to_string(port);
+    return 0;
+}
+
+int ComPortOfDevice(const std::string& devicePath) {
+    std::string name = devicePath;
+    if (name.rfind("\\\\.\\", 0) == 0) name = name.substr(4);
+    if (name.size() < 4 || (name.compare(0, 3, "COM") != 0 && name.compare(0, 3, "com") != 0))
+        return -1;
+    char* end = nullptr;
+    const long n = std::strtol(name.c_str() + 3, &end, 10);
+    if (end == name.c_str() + 3 || *end != '\0' || n < RS232_FIRST_PORT || n > RS232_LAST_PORT)
+        return -1;
+    std::string device;
+    return ComPortDevice(static_cast<int>(n), device) == 0 ? static_cast<int>(n) : -1;
+}

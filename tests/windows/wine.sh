@@ -1,0 +1,49 @@
+#!/bin/sh
+# The Wine prefix of the Windows tests:
+#   wine.sh make         makes a prefix in a new temporary folder
+#   wine.sh run PROGRAM  runs a Windows test program in it
+#   wine.sh remove       stops that prefix's wineserver and deletes it
+# The prefix's path is kept in $BRISKEL_WINE_PREFIX_FILE between the steps.
+# Wine does not stop to offer its .NET and HTML add-ons (WINEDLLOVERRIDES),
+# and only this prefix's wineserver is ever stopped.
+set -eu
+: "${BRISKEL_WINE64:?}" "${BRISKEL_WINE_PREFIX_FILE:?}"
+export WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=${WINEDEBUG:--all}
+wineserver=$(dirname "$BRISKEL_WINE64")/wineserver
+
+case "$1" in
+make)
+  if [ -f "$BRISKEL_WINE_PREFIX_FILE" ]; then "$0" remove || true; fi
+  WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/briskel-wine.XXXXXX")
+  export WINEPREFIX
+  echo "$WINEPREFIX" >"$BRISKEL_WINE_PREFIX_FILE"
+  # wineboot complains that this 64-bit-only Wine has no 32-bit rundll32.
+  "$BRISKEL_WINE64" wineboot --init >/dev/null 2>&1 || true
+  # The prefix stands in for Windows 10 (Wine 8 answers Windows 7 by default
+  # and knows no Windows 11).
+  "$BRISKEL_WINE64" reg add 'HKCU\Software\Wine' /v Version /t REG_SZ /d win10 /f >/dev/null 2>&1
+  # The registry reaches the prefix's files when its wineserver has finished.
+  "$wineserver" -w
+  test -f "$WINEPREFIX/system.reg" || { echo "wineboot made no prefix in $WINEPREFIX"; exit 1; }
+  echo "Wine prefix: $WINEPREFIX"
+  ;;
+run)
+  WINEPREFIX=$(cat "$BRISKEL_WINE_PREFIX_FILE")
+  export WINEPREFIX
+  shift
+  exec "$BRISKEL_WINE64" "$@"
+  ;;
+remove)
+  [ -f "$BRISKEL_WINE_PREFIX_FILE" ] || exit 0
+  WINEPREFIX=$(cat "$BRISKEL_WINE_PREFIX_FILE")
+  export WINEPREFIX
+  "$wineserver" -k 2>/dev/null || true
+  "$wineserver" -w 2>/dev/null || true
+  case "$WINEPREFIX" in */briskel-wine.*) rm -rf "$WINEPREFIX" ;; esac
+  rm -f "$BRISKEL_WINE_PREFIX_FILE"
+  ;;
+*)
+  echo "usage: wine.sh make | run PROGRAM [ARGS...] | remove" >&2
+  exit 2
+  ;;
+esac

@@ -47,16 +47,7 @@ bool SaveExportOptions() {
     if (GetCtrlVal(Fen_princ[PANEL_EXPORT], EXPORT_AUTOMATIC_NAMES, ticked) == 0) {
         Excel.automatic_names = ticked != 0 ? 1 : 0;
     }
-    const std::string path = OptionsPath();
-    const std::string temporary = path + ".tmp";
-    const int file = CVI_OpenFile(temporary, VAL_WRITE_ONLY, VAL_TRUNCATE);
-    if (file <= 0) return false;
-    const bool written = FmtFile(file, std::string(AUTOMATIC_NAMES_KEY) +
-                                           std::to_string(Excel.automatic_names) + "\n") >= 0;
-    const bool closed = CVI_CloseFile(file) == 0;
-    if (!written || !closed || RenameFile(temporary, path) != 0) {
-        CVI_DeleteFile(temporary);
-        return false;
-    }
-    return true;
+    const std::string text =
+        std::string(AUTOMATIC_NAMES_KEY) + std::to_string(Excel.automatic_names) + "\n";
+    return ReplaceFileDurably(OptionsPath(), TextFileBytes(text)) == 0;
 }

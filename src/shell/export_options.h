@@ -12,6 +12,6 @@ extern const char* const EXPORT_OPTIONS_FILE;  // "BriskelExport.ini"
 // says nothing readable) and ticks the export panel's check box to match, so
 // that the exit save finds the choice there even when the panel was never shown.
 void LoadExportOptions();
-// Writes the check box's state into the file (through a temporary file renamed
-// over it). False when the file could not be written.
+// Writes the check box's state into the file (replaced as a whole, durably).
+// False when the file could not be written.
 bool SaveExportOptions();

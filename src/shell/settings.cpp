@@ -9,8 +9,8 @@
 //  7  language index;  8..12 main window top, left, height, width, zoom
 // 13  "***"
 //
-// The file is always written to a temporary file first and renamed over the
-// old one, so a failed write never leaves it empty or half written.
+// The file is always replaced as a whole and durably, so a failed write or a
+// power cut never leaves it empty or half written.
 #include "shell/settings.h"
 
 #include <cstdint>
@@ -53,18 +53,9 @@ bool ReadLines(const std::string& path, std::vector<std::string>& lines,
     return true;
 }
 
-// Writes `text` through a temporary file renamed over the settings file.
+// Replaces the settings file by `text` (text mode) in one durable step.
 bool WriteSettingsFile(const std::string& text) {
-    const std::string temporary = rep_ini + ".tmp";
-    const int file = CVI_OpenFile(temporary, VAL_WRITE_ONLY, VAL_TRUNCATE);
-    if (file <= 0) return false;
-    const bool written = FmtFile(file, text) >= 0;
-    const bool closed = CVI_CloseFile(file) == 0;
-    if (!written || !closed || RenameFile(temporary, rep_ini) != 0) {
-        CVI_DeleteFile(temporary);
-        return false;
-    }
-    return true;
+    return ReplaceFileDurably(rep_ini, TextFileBytes(text)) == 0;
 }
 
 std::string Hex(unsigned value) {

@@ -74,6 +74,8 @@ void AppFixture::TearDown() {
     ResetAllSubsystemsForTesting();
     PopupRecorder::Uninstall();
     SetDocumentViewerForTesting(nullptr);
+    SetWriteLimitForTesting(-1);
+    SetDiskFlushObserverForTesting(nullptr);
     SetOSVersionForTesting(-1, 0);
     SetTimeScale(1.0);
     SetProjectDirForTesting("");

@@ -48,6 +48,22 @@ int CVI_DeleteFile(const std::string& path);
 int RenameFile(const std::string& oldPath, const std::string& newPath);
 // 1 when the file exists (its size in `size`), 0 when not found, negative on error.
 int GetFileInfo(const std::string& path, long& size);
+// Replaces the file at `path` by `bytes` so that a crash or a power cut leaves
+// either the old file whole or the new one whole: the bytes go to a temporary
+// file in the same folder, which is flushed to the disk and renamed over the
+// target; the folder is then flushed as well, so the new entry is on the disk
+// too. 0 once the new file is durable; negative on failure, with the old file
+// (if any) left whole and no temporary left behind (a failed flush of the folder
+// after the rename is a failure too, the new file then being in place).
+int ReplaceFileDurably(const std::string& path, const std::string& bytes);
+// Text as a text-mode file holds it: every "\n" becomes CR LF.
+std::string TextFileBytes(const std::string& text);
+// Tests: with `bytes` >= 0, a durable replacement gives out (as a full disk
+// does) once that many bytes went to its temporary file; -1 restores normal writing.
+void SetWriteLimitForTesting(long bytes);
+// Tests: told "file <path>" or "folder <path>" each time a durable write has
+// flushed that file or folder to the disk; nullptr stops it.
+void SetDiskFlushObserverForTesting(std::function<void(const std::string&)> observer);
 // Appends `line` (its own line end included) to a file, creating it when missing,
 // and waits until it is on the disk. When the file does not end with a line
 // break (a line cut short by a crash), one is written first, so the new line

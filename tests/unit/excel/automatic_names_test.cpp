@@ -145,6 +145,18 @@ TEST_F(AutomaticExport, NoDialogTheTestsOwnNameAndAJournalLineEachTime) {
     EXPECT_EQ(fs::path(JournalPath()).parent_path(), fs::path(program_dir()));
 }
 
+// A power cut must never leave a journal line (and so an erased test) without
+// its workbook: the workbook and its folder entry reach the disk first.
+TEST_F(AutomaticExport, TheWorkbookAndItsFolderEntryAreOnTheDiskBeforeItsJournalLine) {
+    std::vector<std::string> flushed;
+    SetDiskFlushObserverForTesting([&](const std::string& what) { flushed.push_back(what); });
+    EXPECT_EQ(Export(), SheetResult::Saved);
+    ASSERT_GE(flushed.size(), 3u);
+    EXPECT_EQ(flushed[0], "file " + out_ + "/" + name_ + ".xlsx");
+    EXPECT_EQ(flushed[1], "folder " + out_);
+    EXPECT_EQ(flushed[2], "file " + JournalPath());
+}
+
 TEST_F(AutomaticExport, AMissingReadOnlyOrFullFolderNamesTheTestAndLeavesNoFile) {
     const std::string missing = out_ + "/gone/";
     Excel.working_folder = missing;

@@ -1,7 +1,11 @@
 #!/bin/sh
 # The Wine prefix of the Windows tests:
 #   wine.sh make         makes a prefix in a new temporary folder
-#   wine.sh run PROGRAM  runs a Windows test program in it
+#   wine.sh run PROGRAM  runs a Windows test program in it; with
+#                        BRISKEL_EMULATOR set, the emulated instrument (that
+#                        Linux program) serves COM $BRISKEL_EMULATOR_COM of the
+#                        prefix meanwhile, in command mode, pulling its cable
+#                        when $BRISKEL_EMULATOR_UNPLUG_AT arrives
 #   wine.sh remove       stops that prefix's wineserver and deletes it
 # The prefix's path is kept in $BRISKEL_WINE_PREFIX_FILE between the steps.
 # Wine does not stop to offer its .NET and HTML add-ons (WINEDLLOVERRIDES),
@@ -31,7 +35,23 @@ run)
   WINEPREFIX=$(cat "$BRISKEL_WINE_PREFIX_FILE")
   export WINEPREFIX
   shift
-  exec "$BRISKEL_WINE64" "$@"
+  if [ -z "${BRISKEL_EMULATOR:-}" ]; then exec "$BRISKEL_WINE64" "$@"; fi
+  [ -x "$BRISKEL_EMULATOR" ] || { echo "No emulator at $BRISKEL_EMULATOR: build the Linux program first (scripts/build)"; exit 1; }
+  com=${BRISKEL_EMULATOR_COM:?}
+  # Wine opens COMn through the prefix's dosdevices/comn link.
+  "$BRISKEL_EMULATOR" --com "$com" --program-dir "$WINEPREFIX" --start-in-command-mode \
+    --unplug-at "${BRISKEL_EMULATOR_UNPLUG_AT:?}" >"$WINEPREFIX/emulator-com$com.log" 2>&1 &
+  emulator=$!
+  trap 'kill "$emulator" 2>/dev/null; wait "$emulator" 2>/dev/null || true' EXIT
+  tries=0
+  until [ -e "$WINEPREFIX/dosdevices/com$com" ]; do
+    tries=$((tries + 1))
+    if [ $tries -gt 100 ] || ! kill -0 "$emulator" 2>/dev/null; then
+      echo "The emulator did not register COM $com:"; cat "$WINEPREFIX/emulator-com$com.log"; exit 1
+    fi
+    sleep 0.1
+  done
+  "$BRISKEL_WINE64" "$@"
   ;;
 remove)
   [ -f "$BRISKEL_WINE_PREFIX_FILE" ] || exit 0

@@ -24,10 +24,24 @@ int ComPortDevice(int port, std::string& devicePath) {
     devicePath.clear();
     if (port < RS232_FIRST_PORT || port > RS232_LAST_PORT) return RS232_INVALID_PORT;
     const std::wstring name = L"COM" + std::to_wstring(port);
-    wchar_t target[1024];
-    if (QueryDosDeviceW(name.c_str(), target, 1024) == 0) return RS232_INVALID_PORT;
     // The \\.\ form reaches COM10 and above too.
-    devicePath = "\\\\.\\COM" + std::to_string(port);
+    const std::wstring device = L"\\\\.\\" + name;
+    wchar_t target[1024];
+    if (QueryDosDeviceW(name.c_str(), target, 1024) == 0) {
+        // Wine names only the ports of its own set-up; a port linked into the
+        // prefix (dosdevices/comN) shows only when asked for. Query access
+        // reads nothing and sets nothing on the line; a port in use elsewhere
+        // still exists.
+        const HANDLE probe = CreateFileW(device.c_str(), 0, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (probe == INVALID_HANDLE_VALUE) {
+            const DWORD error = GetLastError();
+            if (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION)
+                return RS232_INVALID_PORT;
+        } else {
+            CloseHandle(probe);
+        }
+    }
+    devicePath = Utf8(device);
     return 0;
 }
 

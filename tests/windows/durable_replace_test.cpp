@@ -1,6 +1,7 @@
 // Replacing a workbook on Windows: the new content arrives whole, no
 // temporary file stays behind, and a workbook another program holds open
-// (as a spreadsheet program does) is reported as not written and kept as it was.
+// (as a spreadsheet program does) is kept as it was and reported as in use,
+// so the user can be told which file to close.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -53,7 +54,7 @@ TEST_F(DurableReplace, AWorkbookHeldOpenByAnotherProgramIsKeptAndReported) {
     const HANDLE held = CreateFileW(Wide(target_).c_str(), GENERIC_READ | GENERIC_WRITE,
                                     FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(ReplaceFileAtomically(target_, "new workbook"), XLE_WRITE_FAILED);
+    EXPECT_EQ(ReplaceFileAtomically(target_, "new workbook"), XLE_FILE_IN_USE);
     CloseHandle(held);
     EXPECT_EQ(Content(), "old workbook");
     EXPECT_EQ(FolderEntries(folder_), std::vector<std::string>{"Test 1.xlsx"});

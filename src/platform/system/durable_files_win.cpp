@@ -90,12 +90,14 @@ bool HeldByAnotherProgram(DWORD error) {
            error == ERROR_ACCESS_DENIED;
 }
 
-bool MoveOver(const std::wstring& temp, const std::wstring& target) {
+// 0, FILE_HELD_ELSEWHERE, or -1.
+int MoveOver(const std::wstring& temp, const std::wstring& target) {
     for (int attempt = 1;; ++attempt) {
         if (MoveFileExW(temp.c_str(), target.c_str(),
                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            return true;
-        if (attempt == kReplaceAttempts || !HeldByAnotherProgram(GetLastError())) return false;
+            return 0;
+        if (!HeldByAnotherProgram(GetLastError())) return -1;
+        if (attempt == kReplaceAttempts) return FILE_HELD_ELSEWHERE;
         Delay(kReplacePause);
     }
 }
@@ -128,10 +130,10 @@ int ReplaceFileDurably(const std::string& path, const std::string& bytes) {
     ok = CloseHandle(file) != 0 && ok;
     // The new file shows like any other once it has its name.
     ok = ok && SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL) != 0;
-    ok = ok && MoveOver(temp, target);
-    if (!ok) {
+    const int moved = ok ? MoveOver(temp, target) : -1;
+    if (moved != 0) {
         DeleteFileW(temp.c_str());
-        return -1;
+        return moved;
     }
     Flushed("folder", FolderOf(path));
     return 0;

@@ -56,6 +56,10 @@ int GetFileInfo(const std::string& path, long& size);
 // (if any) left whole and no temporary left behind (a failed flush of the folder
 // after the rename is a failure too, the new file then being in place).
 int ReplaceFileDurably(const std::string& path, const std::string& bytes);
+// What ReplaceFileDurably answers when another program keeps the file open
+// and does not let it be replaced (a spreadsheet program on Windows), after
+// trying again for about a second.
+constexpr int FILE_HELD_ELSEWHERE = -2;
 // Text as a text-mode file holds it: every "\n" becomes CR LF.
 std::string TextFileBytes(const std::string& text);
 // Tests: with `bytes` >= 0, a durable replacement gives out (as a full disk

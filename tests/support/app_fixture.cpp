@@ -76,6 +76,7 @@ void AppFixture::TearDown() {
     SetDocumentViewerForTesting(nullptr);
     SetWriteLimitForTesting(-1);
     SetDiskFlushObserverForTesting(nullptr);
+    SetRunningSystemForTesting(std::nullopt);
     SetOSVersionForTesting(-1, 0);
     SetTimeScale(1.0);
     SetProjectDirForTesting("");

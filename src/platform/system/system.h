@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 // ---- Program directory --------------------------------------------------------
@@ -14,6 +15,23 @@ void SetProjectDirForTesting(const std::string& directory);
 int SetDir(const std::string& directory);
 // The platform's path separator as text ("/" here).
 const char* PathSeparator();
+
+// ---- Folders ---------------------------------------------------------------------
+// Whether files can be created in `folder`, tried with a file that is removed
+// again at once: FOLDER_WRITABLE (0), FOLDER_MISSING (it does not exist or is
+// not a folder), FOLDER_NOT_WRITABLE (it exists, but no file can be made in it:
+// rights, a read-only medium).
+constexpr int FOLDER_WRITABLE = 0;
+constexpr int FOLDER_MISSING = -1;
+constexpr int FOLDER_NOT_WRITABLE = -2;
+int CheckWritableFolder(const std::string& folder);
+// `folder`, the platform's separator and `name`; no separator is added when
+// `folder` is empty or already ends with one. JoinPath(folder, "") is the
+// folder with a final separator.
+std::string JoinPath(const std::string& folder, const std::string& name);
+// The folder part of `path` with its final separator; empty when `path` holds
+// no separator.
+std::string FolderOfPath(const std::string& path);
 
 // ---- Dates and times ---------------------------------------------------------
 std::string DateStr();  // MM-DD-YYYY
@@ -79,6 +97,12 @@ int AppendLineDurably(const std::string& path, const std::string& line);
 int ReadWholeFile(const std::string& path, std::string& content);
 
 // ---- Operating system ------------------------------------------------------------
+// The system the program runs on: what the user is told about the USB adapter's
+// driver differs (an installer on Windows, the kernel's own driver on Linux).
+enum class OperatingSystem { Linux, Windows };
+OperatingSystem RunningSystem();
+// Tests pretend to run on another system; std::nullopt restores the real one.
+void SetRunningSystemForTesting(std::optional<OperatingSystem> system);
 // The running kernel's major and minor version; 0 on success, negative when unknown.
 int GetWinOSVersion(int& major, int& minor, int& build, int& platform);
 // Tests pretend to run on another system version; major < 0 restores the real one.

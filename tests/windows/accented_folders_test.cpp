@@ -97,3 +97,16 @@ TEST_F(AccentedFolders, AWorkbookIsSavedInTheWorkingFolderAndReadBack) {
     EXPECT_EQ(again.CellText(1, 1), "Données de Zoë");
     EXPECT_EQ(FolderEntries(working_), std::vector<std::string>{"Essai é 1.xlsx"});
 }
+
+TEST_F(AccentedFolders, TheWorkingFolderIsCheckedAndJoinedAsItIsNamed) {
+    EXPECT_EQ(CheckWritableFolder(working_), FOLDER_WRITABLE);
+    EXPECT_EQ(CheckWritableFolder(working_ + "\\"), FOLDER_WRITABLE);
+    EXPECT_EQ(FolderEntries(working_), std::vector<std::string>{});  // the probe is gone
+    EXPECT_EQ(CheckWritableFolder(working_ + "\\Archivé"), FOLDER_MISSING);
+    ASSERT_EQ(AppendLineDurably(working_ + "\\note.txt", "x\n"), 0);
+    EXPECT_EQ(CheckWritableFolder(working_ + "\\note.txt"), FOLDER_MISSING);
+    EXPECT_EQ(JoinPath(working_, "Test 1.xlsx"), working_ + "\\Test 1.xlsx");
+    EXPECT_EQ(JoinPath(working_ + "\\", "Test 1.xlsx"), working_ + "\\Test 1.xlsx");
+    EXPECT_EQ(FolderOfPath(working_ + "\\Test 1.xlsx"), working_ + "\\");
+    EXPECT_EQ(RunningSystem(), OperatingSystem::Windows);
+}

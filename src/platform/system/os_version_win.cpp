@@ -20,3 +20,5 @@ int SystemVersion(int& major, int& minor, int& build) {
     build = static_cast<int>(info.dwBuildNumber);
     return 0;
 }
+
+OperatingSystem ThisSystem() { return OperatingSystem::Windows; }

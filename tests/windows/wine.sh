@@ -1,16 +1,17 @@
-#!/bin/sh
+#!/usr/bin/env bash
 # The Wine prefix of the Windows tests:
 #   wine.sh make         makes a prefix in a new temporary folder
 #   wine.sh run PROGRAM  runs a Windows test program in it; with
 #                        BRISKEL_EMULATOR set, the emulated instrument (that
 #                        Linux program) serves COM $BRISKEL_EMULATOR_COM of the
 #                        prefix meanwhile, in command mode, pulling its cable
-#                        when $BRISKEL_EMULATOR_UNPLUG_AT arrives
+#                        when $BRISKEL_EMULATOR_UNPLUG_AT arrives (if set) and
+#                        at the real line rate when BRISKEL_EMULATOR_PACE=1
 #   wine.sh remove       stops that prefix's wineserver and deletes it
 # The prefix's path is kept in $BRISKEL_WINE_PREFIX_FILE between the steps.
 # Wine does not stop to offer its .NET and HTML add-ons (WINEDLLOVERRIDES),
 # and only this prefix's wineserver is ever stopped.
-set -eu
+set -euo pipefail
 : "${BRISKEL_WINE64:?}" "${BRISKEL_WINE_PREFIX_FILE:?}"
 export WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=${WINEDEBUG:--all}
 wineserver=$(dirname "$BRISKEL_WINE64")/wineserver
@@ -39,8 +40,10 @@ run)
   [ -x "$BRISKEL_EMULATOR" ] || { echo "No emulator at $BRISKEL_EMULATOR: build the Linux program first (scripts/build)"; exit 1; }
   com=${BRISKEL_EMULATOR_COM:?}
   # Wine opens COMn through the prefix's dosdevices/comn link.
-  "$BRISKEL_EMULATOR" --com "$com" --program-dir "$WINEPREFIX" --start-in-command-mode \
-    --unplug-at "${BRISKEL_EMULATOR_UNPLUG_AT:?}" >"$WINEPREFIX/emulator-com$com.log" 2>&1 &
+  options=(--com "$com" --program-dir "$WINEPREFIX" --start-in-command-mode)
+  [ -n "${BRISKEL_EMULATOR_UNPLUG_AT:-}" ] && options+=(--unplug-at "$BRISKEL_EMULATOR_UNPLUG_AT")
+  [ "${BRISKEL_EMULATOR_PACE:-0}" = 1 ] && options+=(--pace)
+  "$BRISKEL_EMULATOR" "${options[@]}" >"$WINEPREFIX/emulator-com$com.log" 2>&1 &
   emulator=$!
   trap 'kill "$emulator" 2>/dev/null; wait "$emulator" 2>/dev/null || true' EXIT
   tries=0

@@ -310,6 +310,7 @@ int OpenWorkingFolder(int, int, int event, void*, int, int) {
     if (event != EVENT_COMMIT) return 0;
     std::string folder;
     GetCtrlVal(ExportPanel(), EXPORT_FOLDER, folder);
+    folder = WithoutTrailingBlanks(folder);
     if (folder.empty()) folder = Excel.working_folder;
     long size = 0;
     // The file manager is asked only for a folder that is there.

@@ -30,4 +30,3 @@ SheetResult Exporter_feuille(int object, int test, int kind);
 // in the desktop's file manager ("Working directory not found" when it is not there).
 int OpenWorkingFolder(int panel, int control, int event, void* callbackData, int eventData1,
                       int eventData2);
-

@@ -37,11 +37,6 @@ std::string ProgramDirectory() {
     return dir;
 }
 
-std::string Truncated(std::string text, std::size_t max) {
-    if (text.size() > max) text.resize(max);
-    return text;
-}
-
 // Reads the lines of the file (at most `max`); false when it cannot be opened.
 bool ReadLines(const std::string& path, std::vector<std::string>& lines,
                std::size_t max = SIZE_MAX) {
@@ -129,7 +124,9 @@ void Valeur_par_defaut() {
     Mesure.settings_value = 56;
     Mesure.serial_port = 1;
     Excel.erase_after_export = 0;
-    Excel.working_folder = Truncated(ProgramDirectory(), MAX_WORKING_FOLDER);
+    // Never cut: a program folder too long for the record is refused, with a
+    // message, when workbooks are to go there.
+    Excel.working_folder = ProgramDirectory();
     langue = 1;
     rep[0] = 32;
     rep[1] = 102;

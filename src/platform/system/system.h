@@ -16,7 +16,7 @@ int SetDir(const std::string& directory);
 // The platform's path separator as text ("/" here).
 const char* PathSeparator();
 
-// ---- Folders ---------------------------------------------------------------------
+// ---- Folders (folders_unix.cpp; each system implements the same) -----------------
 // Whether files can be created in `folder`, tried with a file that is removed
 // again at once: FOLDER_WRITABLE (0), FOLDER_MISSING (it does not exist or is
 // not a folder), FOLDER_NOT_WRITABLE (it exists, but no file can be made in it:
@@ -66,6 +66,10 @@ int CVI_DeleteFile(const std::string& path);
 int RenameFile(const std::string& oldPath, const std::string& newPath);
 // 1 when the file exists (its size in `size`), 0 when not found, negative on error.
 int GetFileInfo(const std::string& path, long& size);
+// Text as a text-mode file holds it: every "\n" becomes CR LF.
+std::string TextFileBytes(const std::string& text);
+
+// ---- Durable files (durable_files_unix.cpp; each system implements the same) ---
 // Replaces the file at `path` by `bytes` so that a crash or a power cut leaves
 // either the old file whole or the new one whole: the bytes go to a temporary
 // file in the same folder, which is flushed to the disk and renamed over the
@@ -78,8 +82,6 @@ int ReplaceFileDurably(const std::string& path, const std::string& bytes);
 // and does not let it be replaced (a spreadsheet program on Windows), after
 // trying again for about a second.
 constexpr int FILE_HELD_ELSEWHERE = -2;
-// Text as a text-mode file holds it: every "\n" becomes CR LF.
-std::string TextFileBytes(const std::string& text);
 // Tests: with `bytes` >= 0, a durable replacement gives out (as a full disk
 // does) once that many bytes went to its temporary file; -1 restores normal writing.
 void SetWriteLimitForTesting(long bytes);

@@ -105,15 +105,36 @@ const Cells CURRENT_TITLES = {"Date of test", "Object", "Test", "Current",    "u
 
 // ---- Launch, close, folder choice ----
 
-TEST_F(ExportPanel, LaunchWithAMissingFolderStartsNothing) {
-    SetCtrlVal(panel(), EXPORT_FOLDER, out_ + "/missing");
+// A folder that cannot take the workbooks starts nothing: missing is error 4,
+// the others are said in words; none is cut or changed.
+TEST_F(ExportPanel, LaunchWithAFolderThatCannotTakeWorkbooksStartsNothing) {
+    const struct {
+        std::string folder, title, says;
+    } cases[] = {
+        {out_ + "/missing", "Error n° -104", "Working directory not found\n"},
+        {"/proc", "Error", "cannot be written to"},
+        {out_ + "/" + std::string(280, 'f'), "Error", "has more than 299 characters"},
+    };
+    for (const auto& c : cases) {
+        recorder().Clear();
+        SetCtrlVal(panel(), EXPORT_FOLDER, c.folder);
+        Press(EXPORT_RUN);
+        ASSERT_EQ(popups().size(), 1u) << c.folder;
+        EXPECT_EQ(popups()[0].title, c.title);
+        EXPECT_NE(popups()[0].message.find(c.says), std::string::npos) << popups()[0].message;
+        EXPECT_EQ(Text(panel(), EXPORT_FOLDER), c.folder);
+        EXPECT_EQ(Excel.started, 0);
+        EXPECT_EQ(ExcelAppHandle, 0);
+        EXPECT_EQ(Excel_HeldHandleCountForTesting(), 0);
+    }
+    // An empty field is the program folder.
+    recorder().Clear();
+    SetCtrlVal(panel(), EXPORT_FOLDER, std::string("  "));
     Press(EXPORT_RUN);
-    ASSERT_EQ(popups().size(), 1u);
-    EXPECT_EQ(popups()[0].title, "Error n° -104");
-    EXPECT_EQ(popups()[0].message, "Working directory not found\n");
-    EXPECT_EQ(Excel.started, 0);
-    EXPECT_EQ(ExcelAppHandle, 0);
-    EXPECT_EQ(Excel_HeldHandleCountForTesting(), 0);
+    EXPECT_TRUE(popups().empty());
+    EXPECT_EQ(Excel.started, 1);
+    EXPECT_EQ(Text(panel(), EXPORT_FOLDER), program_dir());
+    EXPECT_EQ(Excel.working_folder, program_dir());
 }
 
 TEST_F(ExportPanel, LaunchLeavesOnlyTheExportButtonToPress) {
@@ -462,7 +483,8 @@ TEST_F(ExportPanel, AFolderThatCannotTakeTheWorkbooksIsSaidBeforeTheExport) {
         EXPECT_EQ(popups().back().title, "Error");
         EXPECT_NE(popups().back().message.find("\n" + c.folder + "\n"), std::string::npos)
             << popups().back().message;
-        EXPECT_NE(popups().back().message.find(c.says), std::string::npos) << popups().back().message;
+        EXPECT_NE(popups().back().message.find(c.says), std::string::npos)
+            << popups().back().message;
         EXPECT_NE(popups().back().message.find(
                       "\nNothing was downloaded or erased: every test stays in the instrument."),
                   std::string::npos);

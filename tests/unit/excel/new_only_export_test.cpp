@@ -142,9 +142,9 @@ TEST_F(NewOnlyExport, TheWorkingFolderIsKeptAsChosenAndAGoneOneIsSaidBeforeAnyDo
     SimulateCommit(Export(), EXPORT_EXPORT);
     ASSERT_EQ(popups().size(), 2u);
     EXPECT_EQ(popups()[1].message,
-              "The working folder\n" + chosen + "/\ndoes not exist (or is not a folder). Choose "
-              "another one with Browse.\nNothing was downloaded or erased: every test stays in "
-              "the instrument.");
+              "The working folder\n" + chosen +
+                  "/\ndoes not exist (or is not a folder). Choose another one with Browse."
+                  "\nNothing was downloaded or erased: every test stays in the instrument.");
     EXPECT_EQ(Wire().find("od "), std::string::npos) << Wire();
     EXPECT_EQ(Wire().find("rm "), std::string::npos) << Wire();
     EXPECT_TRUE(fs::exists(memory_dir() + "/01/01.a"));

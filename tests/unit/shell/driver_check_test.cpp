@@ -13,7 +13,7 @@ namespace {
 
 class DriverCheckTest : public ShellFixture {
 protected:
-    // The advice of the spec's Windows program, unless a test says otherwise.
+    // The Windows program's advice, unless a test says otherwise.
     void SetUp() override {
         ShellFixture::SetUp();
         SetRunningSystemForTesting(OperatingSystem::Windows);

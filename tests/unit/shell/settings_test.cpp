@@ -141,6 +141,19 @@ TEST_F(SettingsTest, ExitSaveRoundTrip) {
     EXPECT_EQ(Excel.erase_after_export, 1);
     EXPECT_EQ(Excel.working_folder, "/srv/a folder with blanks");
     EXPECT_EQ(MainAttribute(ATTR_LEFT), -16);
+
+    // The folder's width counts characters: 155 of them in 305 bytes come
+    // back whole, never cut inside a character; one longer than the record
+    // holds is not taken at all (a cut folder is another folder).
+    std::string accented = "/srv/";
+    for (int i = 0; i < 150; ++i) accented += "\u00e9";
+    for (const auto& [stored, read] : {std::pair{accented, accented},
+                                       std::pair{"/" + std::string(299, 'f'), program_dir()}}) {
+        Excel.working_folder = stored;
+        Fin_prog();
+        Charge_config();
+        EXPECT_EQ(Excel.working_folder, read);
+    }
 }
 
 TEST_F(SettingsTest, TheEraseFlagSavedIsTheCheckBoxs) {

@@ -82,6 +82,24 @@ TEST_F(Bridges, EachBridgeOfTheVendorComesWithItsOwnComNumber) {
     EXPECT_EQ(devices[1].comPort, 12);
 }
 
+TEST_F(Bridges, BridgesWithoutASerialNumberAreEachTriedOnTheirOwnPort) {
+    // Two cheap boards reporting no serial number: Windows names each
+    // instance itself.
+    RecordDevice(L"VID_10C4&PID_EA60\\5&2A1B3C4D&0&2", L"COM4");
+    RecordDevice(L"VID_10C4&PID_EA60\\5&2A1B3C4D&0&3", L"COM5");
+    EXPECT_EQ(Listed(), (std::vector<std::string>{"10c4 ea60 ", "10c4 ea60 "}));
+    std::vector<int> ports;
+    for (unsigned long i = 0; i < 2; ++i) {
+        CP210x_HANDLE handle = 0;
+        ASSERT_EQ(CP210x_Open(i, &handle), CP210x_SUCCESS);
+        int port = 0;
+        EXPECT_EQ(GetBridgeComPort(handle, &port), CP210x_SUCCESS);
+        ports.push_back(port);
+        CP210x_Close(handle);
+    }
+    EXPECT_EQ(ports, (std::vector<int>{4, 5}));
+}
+
 TEST_F(Bridges, TheRegistryViewAnswersEachBridgesPortName) {
     RecordDevice(L"VID_10C4&PID_EA60\\0001", L"COM7");
     RegistryKey key = 0;

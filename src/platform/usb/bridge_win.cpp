@@ -34,7 +34,8 @@ int PortNumberOf(HDEVINFO devices, SP_DEVINFO_DATA& device) {
 }
 
 // Reads "USB\VID_10C4&PID_EA60\0001" into the ids and the serial number (the
-// instance's last part).
+// instance's last part). For a bridge that reports no serial number Windows
+// makes up an instance name with "&" in it ("5&2A1B3C4D&0&2"): no serial.
 bool ParseInstanceId(const std::wstring& id, BridgeDevice& device) {
     unsigned vid = 0, pid = 0;
     wchar_t upper[512];
@@ -47,6 +48,7 @@ bool ParseInstanceId(const std::wstring& id, BridgeDevice& device) {
     device.vid = static_cast<uint16_t>(vid);
     device.pid = static_cast<uint16_t>(pid);
     device.serial = Utf8(id.substr(last + 1));
+    if (device.serial.find('&') != std::string::npos) device.serial.clear();
     if (device.serial.size() > static_cast<std::size_t>(CP210x_MAX_SERIAL_STRLEN))
         device.serial.resize(CP210x_MAX_SERIAL_STRLEN);
     return true;

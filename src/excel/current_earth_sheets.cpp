@@ -34,17 +34,12 @@ std::string Current(double amperes) {
 }  // namespace
 
 void MAJ_enteteExcel_courant() {
-    CellCursor cell(TITLE_ROW);
-    cell.Put(Texte(Ecourant));
-    cell.Put(Texte(unit));
-    cell.Put(Texte(smooth));
-    cell.Put(Texte(Freq));
-    cell.Put(Texte(unit));
-    cell.Put(Texte(clamptype));
-    cell.Put(Texte(vbatt));
-    cell.Put(Texte(unit));
-    cell.Put(Texte(Tempr));
-    cell.Put(Texte(unit));
+    WriteTitleRow({{Texte(Ecourant), WITH_UNIT},
+                   {Texte(smooth)},
+                   {Texte(Freq), WITH_UNIT},
+                   {Texte(clamptype)},
+                   {Texte(vbatt), WITH_UNIT},
+                   {Texte(Tempr), WITH_UNIT}});
 }
 
 void Exporter_courant(int object, int test) {
@@ -63,15 +58,11 @@ void Exporter_courant(int object, int test) {
 }
 
 void MAJ_enteteExcel_Terre() {
-    CellCursor cell(TITLE_ROW);
-    cell.Put(Texte(typeMesure));
-    cell.Put(Titre_colonne[TITRE_RE]);
-    cell.Put(Texte(unit));
-    cell.Put(Titre_colonne[TITRE_RS]);
-    cell.Put(Texte(unit));
-    cell.Put(Titre_colonne[TITRE_RH]);
-    cell.Put(Texte(unit));
-    cell.Put(Texte(smooth));
+    WriteTitleRow({{Texte(typeMesure)},
+                   {Titre_colonne[TITRE_RE], WITH_UNIT},
+                   {Titre_colonne[TITRE_RS], WITH_UNIT},
+                   {Titre_colonne[TITRE_RH], WITH_UNIT},
+                   {Texte(smooth)}});
 }
 
 void Exporter_Terre(int object, int test) {

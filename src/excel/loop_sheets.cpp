@@ -101,11 +101,6 @@ void PutSmoothingAndFrequency(CellCursor& cell) {
     cell.Put(HERTZ);
 }
 
-void PutTitleAndUnit(CellCursor& cell, int title) {
-    cell.Put(Titre_colonne[title]);
-    cell.Put(Texte(unit));
-}
-
 }  // namespace
 
 void Exporter_Loop(int object, int test) {
@@ -113,19 +108,23 @@ void Exporter_Loop(int object, int test) {
 }
 
 void MAJ_enteteExcel_Loop(int mode) {
-    const bool full = mode == LOOP_FULL;
-    CellCursor cell(TITLE_ROW);
-    cell.Put(Texte(typeMesure));
-    if (full)
-        for (int t : {TITRE_Z_LN, TITRE_R_LN, TITRE_L_LN}) PutTitleAndUnit(cell, t);
-    for (int t : {TITRE_Z_LPE, TITRE_R_LPE, TITRE_L_LPE}) PutTitleAndUnit(cell, t);
-    if (full)
-        for (int t : {TITRE_Z_NPE, TITRE_R_NPE, TITRE_L_NPE, TITRE_V_LN}) PutTitleAndUnit(cell, t);
-    PutTitleAndUnit(cell, TITRE_V_LPE);
-    if (full) PutTitleAndUnit(cell, TITRE_V_NPE);
-    cell.Put(Texte(smooth));
-    cell.Put(Texte(Freq));
-    cell.Put(Texte(unit));
+    constexpr int FULL_WITH_UNIT = WITH_UNIT | FULL_ONLY;
+    WriteTitleRow({{Texte(typeMesure)},
+                   {Titre_colonne[TITRE_Z_LN], FULL_WITH_UNIT},
+                   {Titre_colonne[TITRE_R_LN], FULL_WITH_UNIT},
+                   {Titre_colonne[TITRE_L_LN], FULL_WITH_UNIT},
+                   {Titre_colonne[TITRE_Z_LPE], WITH_UNIT},
+                   {Titre_colonne[TITRE_R_LPE], WITH_UNIT},
+                   {Titre_colonne[TITRE_L_LPE], WITH_UNIT},
+                   {Titre_colonne[TITRE_Z_NPE], FULL_WITH_UNIT},
+                   {Titre_colonne[TITRE_R_NPE], FULL_WITH_UNIT},
+                   {Titre_colonne[TITRE_L_NPE], FULL_WITH_UNIT},
+                   {Titre_colonne[TITRE_V_LN], FULL_WITH_UNIT},
+                   {Titre_colonne[TITRE_V_LPE], WITH_UNIT},
+                   {Titre_colonne[TITRE_V_NPE], FULL_WITH_UNIT},
+                   {Texte(smooth)},
+                   {Texte(Freq), WITH_UNIT}},
+                  mode == LOOP_SHORT);
 }
 
 void Suite_Exporter_Loop(int mode) {
@@ -182,17 +181,18 @@ void Suite_Exporter_Loop(int mode) {
 }
 
 void MAJ_enteteExcel_Loop_REarth(int mode) {
-    const bool full = mode == LOOP_FULL;
-    CellCursor cell(TITLE_ROW);
-    cell.Put(Texte(typeMesure));
-    PutTitleAndUnit(cell, TITRE_Z_E);
-    PutTitleAndUnit(cell, TITRE_R_E);
-    if (full) PutTitleAndUnit(cell, TITRE_L_E);
-    for (int t : {TITRE_R_P, TITRE_V_LN, TITRE_V_LPE, TITRE_V_NPE, TITRE_V_P})
-        PutTitleAndUnit(cell, t);
-    cell.Put(Texte(smooth));
-    cell.Put(Texte(Freq));
-    cell.Put(Texte(unit));
+    WriteTitleRow({{Texte(typeMesure)},
+                   {Titre_colonne[TITRE_Z_E], WITH_UNIT},
+                   {Titre_colonne[TITRE_R_E], WITH_UNIT},
+                   {Titre_colonne[TITRE_L_E], WITH_UNIT | FULL_ONLY},
+                   {Titre_colonne[TITRE_R_P], WITH_UNIT},
+                   {Titre_colonne[TITRE_V_LN], WITH_UNIT},
+                   {Titre_colonne[TITRE_V_LPE], WITH_UNIT},
+                   {Titre_colonne[TITRE_V_NPE], WITH_UNIT},
+                   {Titre_colonne[TITRE_V_P], WITH_UNIT},
+                   {Texte(smooth)},
+                   {Texte(Freq), WITH_UNIT}},
+                  mode == LOOP_SHORT);
 }
 
 void Suite_Exporter_REarth(int mode) {

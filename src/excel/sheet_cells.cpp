@@ -6,6 +6,7 @@
 #include "excel/value_format.h"
 #include "store/store.h"
 #include "platform/spreadsheet/spreadsheet.h"
+#include "shell/messages.h"
 
 const char* const Titre_colonne[NB_TITRES] = {
     "Re",     "Rs",    "Rh",    "V-LN",  "V-LPE", "V-NPE", "Z-LN",  "R-LN",
@@ -15,11 +16,13 @@ const char* const Titre_colonne[NB_TITRES] = {
 
 namespace {
 int first_cell_failure = XLE_NO_ERROR;
+int measured_cells = 0;
 }
 
 void WriteCell(int row, int column, const std::string& text) {
     const int status = Excel_RangeSetItem(ExcelRangeHandle, row, column, text);
     if (status < 0 && first_cell_failure == XLE_NO_ERROR) first_cell_failure = status;
+    if (row == VALUE_ROW && column >= FIRST_LAYOUT_COLUMN) ++measured_cells;
 }
 
 int TakeCellWriteFailure() {
@@ -28,22 +31,37 @@ int TakeCellWriteFailure() {
     return status;
 }
 
+void WriteTitleRow(std::initializer_list<ColumnTitle> titles, bool shortMode) {
+    CellCursor cell(TITLE_ROW);
+    for (const ColumnTitle& title : titles) {
+        if (shortMode && (title.flags & FULL_ONLY) != 0) continue;
+        cell.Put(title.text);
+        if ((title.flags & WITH_UNIT) != 0) cell.Put(Texte(unit));
+    }
+}
+
+int TakeMeasuredCellCount() {
+    const int count = measured_cells;
+    measured_cells = 0;
+    return count;
+}
+
 void WriteIdentificationCells(int object, int test) {
     // The export loop passes indices it took from the directory; anything else
     // gives blank identification cells rather than a read outside it.
     const bool known = object >= 0 && object < NB_OBJECTS && test >= 0 && test < NB_TESTS;
-    std::string date, objectNumber, testNumber;
+    std::string testDate, objectNumber, testNumber;
     if (known) {
         const FicTest& t = Director[object].tests[test];
         char text[64];
         std::snprintf(text, sizeof text, "%02d/%02d/%04d", t.mois, t.jour, t.annee);
-        date = Field(text, 15);
+        testDate = Field(text, 15);
         std::snprintf(text, sizeof text, "%02d", t.num_objet);
         objectNumber = Field(text, 10);
         std::snprintf(text, sizeof text, "%02d", t.num_test);
         testNumber = Field(text, 10);
     }
-    WriteCell(VALUE_ROW, 1, date);
+    WriteCell(VALUE_ROW, 1, testDate);
     WriteCell(VALUE_ROW, 2, objectNumber);
     WriteCell(VALUE_ROW, 3, testNumber);
 }

@@ -4,6 +4,7 @@
 // (date, object, test) that begin every value row.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 
 constexpr int TITLE_ROW = 1;
@@ -48,6 +49,10 @@ void WriteCell(int row, int column, const std::string& text);
 // The status of the first cell write that failed since the last call (0 when
 // none did), and forgets it.
 int TakeCellWriteFailure();
+// How many cells of the value row, from column D on, were written since the
+// last call, and starts counting again: 0 means the row holds no measured
+// value, only the identification of its test.
+int TakeMeasuredCellCount();
 
 // Writes a row's cells from column D on, one column further after each cell,
 // so that a cell left out in one mode moves the later ones one column left.
@@ -61,6 +66,21 @@ class CellCursor {
     int row_;
     int column_ = FIRST_LAYOUT_COLUMN;
 };
+
+// One title of row 1: a text of the catalogue or a fixed column title, with
+// the flags below.
+struct ColumnTitle {
+    const char* text;
+    int flags = 0;
+};
+// The "unit" title follows in the next column.
+constexpr int WITH_UNIT = 1;
+// Only in the full mode of the loop layouts.
+constexpr int FULL_ONLY = 2;
+// Writes row 1 from column D on: the titles in order, each followed by the
+// unit title when it has one; in the short mode those only in the full mode
+// are left out (the later ones move left).
+void WriteTitleRow(std::initializer_list<ColumnTitle> titles, bool shortMode = false);
 
 // Row 2, columns A to C: the date of test `test` of object entry `object` as
 // month/day/year, and its object and test numbers, two digits each.

@@ -50,21 +50,15 @@ std::string DefaultReal(double value) {
 }  // namespace
 
 void MAJ_enteteExcel_Tension() {
-    CellCursor cell(TITLE_ROW);
-    cell.Put(Texte(typeMesure));
-    for (int t : {TITRE_V_LN, TITRE_V_LPE, TITRE_V_NPE}) {
-        cell.Put(Titre_colonne[t]);
-        cell.Put(Texte(unit));
-    }
-    cell.Put(Texte(smooth));
-    cell.Put(Texte(Freq));
-    cell.Put(Texte(unit));
-    cell.Put(Texte(Rodres));
-    cell.Put(Texte(unit));
-    cell.Put(Texte(vbatt));
-    cell.Put(Texte(unit));
-    cell.Put(Texte(Tempr));
-    cell.Put(Texte(unit));
+    WriteTitleRow({{Texte(typeMesure)},
+                   {Titre_colonne[TITRE_V_LN], WITH_UNIT},
+                   {Titre_colonne[TITRE_V_LPE], WITH_UNIT},
+                   {Titre_colonne[TITRE_V_NPE], WITH_UNIT},
+                   {Texte(smooth)},
+                   {Texte(Freq), WITH_UNIT},
+                   {Texte(Rodres), WITH_UNIT},
+                   {Texte(vbatt), WITH_UNIT},
+                   {Texte(Tempr), WITH_UNIT}});
 }
 
 void Exporter_Tension(int object, int test) {
@@ -103,16 +97,12 @@ void val_bcd(uint16_t code) {
 }
 
 void MAJ_enteteExcel_RCD() {
-    CellCursor cell(TITLE_ROW);
-    cell.Put(Texte(typeMesure));
-    cell.Put(Texte(wave));
-    cell.Put(Texte(start));
-    cell.Put(Texte(Ratcurr));
-    cell.Put(Texte(unit));
-    cell.Put(Texte(Meascurr));
-    cell.Put(Texte(unit));
-    cell.Put(Texte(Time));
-    cell.Put(Texte(unit));
+    WriteTitleRow({{Texte(typeMesure)},
+                   {Texte(wave)},
+                   {Texte(start)},
+                   {Texte(Ratcurr), WITH_UNIT},
+                   {Texte(Meascurr), WITH_UNIT},
+                   {Texte(Time), WITH_UNIT}});
 }
 
 void Exporter_RCD(int object, int test) {

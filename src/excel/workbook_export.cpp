@@ -11,6 +11,7 @@
 #include "excel/working_folder.h"
 #include "store/store.h"
 #include "import/export_record.h"
+#include "import/import_messages.h"
 #include "import/import_workflow.h"
 #include "import/measurement_display.h"
 #include "import/stop_request.h"
@@ -212,14 +213,29 @@ bool OpenTemplate(int object, int test, int kind, const std::string& path) {
 // The rows, the save, the close.
 Next WriteAndSave(int object, int test, int kind, const std::string& path, SheetResult& result) {
     TakeCellWriteFailure();  // only this workbook's writes count
+    TakeMeasuredCellCount();
     WriteCell(TITLE_ROW, 1, Texte(date));
     WriteCell(TITLE_ROW, 2, Texte(Eobjet));
     WriteCell(TITLE_ROW, 3, Texte(Etest));
-    if (PollStopRequest() != 1) return Next::StopCheck;
+    if (PollStopRequest() != 1) {
+        // Nothing of a stopped workbook is kept, not even the open copy.
+        Excel_WorkbookClose(ExcelWorkbookHandle, false);
+        return Next::StopCheck;
+    }
     WriteCell(TITLE_ROW, 1, Texte(Edate));
     WriteCell(TITLE_ROW, 2, Texte(Eobjet));
     WriteCell(TITLE_ROW, 3, Texte(Etest));
     WriteKindRows(object, test, kind);
+    // A row of nothing but the date, object and test (a kind or a loop
+    // function without a layout) is no export of the measurement: once such a
+    // workbook was taken for it, the test could be erased and its values lost.
+    if (TakeMeasuredCellCount() == 0) {
+        Excel_WorkbookClose(ExcelWorkbookHandle, false);
+        TakeCellWriteFailure();
+        result = SheetResult::Failed;
+        MessagePopup(Texte(titre_erreur), UnknownMeasurementText(object, test, kind));
+        return Next::Return;
+    }
     // A workbook that lacks a value is not saved: nothing under the chosen
     // name, and no erase question for a test it would not hold.
     if (const int failed = TakeCellWriteFailure(); failed < 0) {

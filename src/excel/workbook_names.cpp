@@ -36,10 +36,12 @@ std::string SafeBaseName(const std::string& typed) {
 }
 
 std::string AutomaticWorkbookName(const std::string& base, int32_t serial, const FicTest& test) {
+    char time[16];
+    std::snprintf(time, sizeof time, "%02d%02d", test.heure, test.minute);
     char identity[64];
-    std::snprintf(identity, sizeof identity, "_O%02d-T%02d_%04d-%02d-%02d_%02d%02d_",
-                  test.num_objet, test.num_test, test.annee, test.mois, test.jour, test.heure,
-                  test.minute);
+    std::snprintf(identity, sizeof identity, "_O%02d-T%02d_%04d-%02d-%02d_%s_", test.num_objet,
+                  test.num_test, test.annee, test.mois, test.jour,
+                  test.sans_heure != 0 ? TIME_UNKNOWN_TEXT : time);
     return base + "_" + SerialText(serial) + identity + KindTag(test.type_mes);
 }
 

@@ -17,7 +17,8 @@
 std::string SafeBaseName(const std::string& typed);
 
 // base_serial_Oobject-Ttest_date_time_kind, without extension; `base` is a
-// base name as SafeBaseName gives it.
+// base name as SafeBaseName gives it. A test listed with its year instead of a
+// time has "time-unknown" for its time.
 std::string AutomaticWorkbookName(const std::string& base, int32_t serial, const FicTest& test);
 
 // `name` + `extension` in `folder`; when a file of

@@ -5,6 +5,8 @@
 #include "platform/system/system.h"
 
 const char* const JOURNAL_FILE = "Briskel_exports.txt";
+const char* const SERIAL_UNKNOWN_TEXT = "serial-unknown";
+const char* const TIME_UNKNOWN_TEXT = "time-unknown";
 
 namespace {
 
@@ -71,6 +73,7 @@ std::string Now() {
 }  // namespace
 
 std::string SerialText(int32_t serial) {
+    if (serial < 0) return SERIAL_UNKNOWN_TEXT;
     char text[16];
     std::snprintf(text, sizeof text, "%07u", static_cast<uint32_t>(serial));
     return text;
@@ -103,16 +106,20 @@ JournalEntry EntryFor(int32_t serial, const FicTest& test, const std::string& wo
     entry.year = test.annee;
     entry.month = test.mois;
     entry.day = test.jour;
-    entry.hour = test.heure;
-    entry.minute = test.minute;
+    entry.time_known = test.sans_heure == 0;
+    entry.hour = entry.time_known ? test.heure : 0;
+    entry.minute = entry.time_known ? test.minute : 0;
     entry.workbook = workbook;
     return entry;
 }
 
 std::string FormatJournalLine(const JournalEntry& e) {
+    char time[16];
+    std::snprintf(time, sizeof time, "%02d:%02d", e.hour, e.minute);
     char fields[96];
-    std::snprintf(fields, sizeof fields, "O%02d\tT%02d\t%s\t%04d-%02d-%02d %02d:%02d", e.object,
-                  e.test, KindTag(e.kind).c_str(), e.year, e.month, e.day, e.hour, e.minute);
+    std::snprintf(fields, sizeof fields, "O%02d\tT%02d\t%s\t%04d-%02d-%02d %s", e.object, e.test,
+                  KindTag(e.kind).c_str(), e.year, e.month, e.day,
+                  e.time_known ? time : TIME_UNKNOWN_TEXT);
     std::string workbook = e.workbook;
     // A line break in a path would start a line of its own.
     for (char& c : workbook)
@@ -124,19 +131,23 @@ bool ParseJournalLine(const std::string& line, JournalEntry& e) {
     const std::vector<std::string> f = SplitFields(line);
     if (f.size() != FIELDS) return false;
     if (!Shaped(f[0], "9999-99-99 99:99:99")) return false;
-    if (!AllDigits(f[1]) || f[1].size() > 10) return false;
+    if ((!AllDigits(f[1]) || f[1].size() > 10) && f[1] != SERIAL_UNKNOWN_TEXT) return false;
     if (!ReadLabelledNumber(f[2], 'O', e.object) || !ReadLabelledNumber(f[3], 'T', e.test))
         return false;
-    if (!ReadKind(f[4], e.kind) || !Shaped(f[5], "9999-99-99 99:99")) return false;
+    const std::string& d = f[5];
+    const bool timeKnown = Shaped(d, "9999-99-99 99:99");
+    if (!ReadKind(f[4], e.kind) ||
+        !(timeKnown || Shaped(d, std::string("9999-99-99 ") + TIME_UNKNOWN_TEXT)))
+        return false;
     if (f[6].empty()) return false;
     e.exported_at = f[0];
     e.serial = f[1];
-    const std::string& d = f[5];
     e.year = std::stoi(d.substr(0, 4));
     e.month = std::stoi(d.substr(5, 2));
     e.day = std::stoi(d.substr(8, 2));
-    e.hour = std::stoi(d.substr(11, 2));
-    e.minute = std::stoi(d.substr(14, 2));
+    e.time_known = timeKnown;
+    e.hour = timeKnown ? std::stoi(d.substr(11, 2)) : 0;
+    e.minute = timeKnown ? std::stoi(d.substr(14, 2)) : 0;
     e.workbook = f[6];
     return true;
 }
@@ -179,24 +190,21 @@ int AppendToJournal(const std::string& path, const JournalEntry& entry) {
 }
 
 ExportedTests::ExportedTests(const std::vector<JournalEntry>& entries, int32_t serial) {
+    // Without a serial number no line can be told to be this instrument's.
+    if (serial < 0) return;
     for (const JournalEntry& e : entries) {
-        // "123" and "0000123" are the same instrument.
-        if (std::stoull(e.serial) != static_cast<uint32_t>(serial)) continue;
-        keys_.insert(KeyOf(e.object, e.test, e.kind, e.year, e.month, e.day, e.hour, e.minute));
+        // "123" and "0000123" are the same instrument; an unknown one is none.
+        if (!AllDigits(e.serial) || std::stoull(e.serial) != static_cast<uint32_t>(serial))
+            continue;
+        times_[{e.object, e.test, e.kind, e.year, e.month, e.day}].insert(
+            e.time_known ? e.hour * 60 + e.minute : NO_TIME);
     }
 }
 
 bool ExportedTests::Holds(const FicTest& t) const {
-    return keys_.count(KeyOf(t.num_objet, t.num_test, t.type_mes, t.annee, t.mois, t.jour, t.heure,
-                             t.minute)) != 0;
-}
-
-void ExportedTests::Add(const FicTest& t) {
-    keys_.insert(
-        KeyOf(t.num_objet, t.num_test, t.type_mes, t.annee, t.mois, t.jour, t.heure, t.minute));
-}
-
-ExportedTests::Key ExportedTests::KeyOf(int object, int test, int kind, int year, int month,
-                                        int day, int hour, int minute) {
-    return {object, test, kind, year, month, day, hour, minute};
+    const auto found = times_.find({t.num_objet, t.num_test, t.type_mes, t.annee, t.mois, t.jour});
+    if (found == times_.end()) return false;
+    const std::set<int>& times = found->second;
+    if (t.sans_heure != 0 || times.count(NO_TIME) != 0) return true;
+    return times.count(t.heure * 60 + t.minute) != 0;
 }

@@ -6,11 +6,14 @@
 // A line (tab between the fields, CR LF at the end):
 //   2026-12-07 11:54:38  0000123  O01  T03  Loop  2026-03-05 14:07  /path/Briskel_....xlsx
 //   (when exported, serial number, object, test, kind, the test's date and time, workbook)
-// Lines starting with "#" are comments. Anything else that does not read this
-// way is skipped.
+// A test listed with its year instead of a time has "time-unknown" for its
+// time ("2008-11-05 time-unknown"); an instrument that did not tell its serial
+// number has "serial-unknown" for it. Lines starting with "#" are comments.
+// Anything else that does not read this way is skipped.
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <set>
 #include <string>
 #include <tuple>
@@ -20,16 +23,24 @@
 
 extern const char* const JOURNAL_FILE;  // "Briskel_exports.txt"
 
+// The serial number of an instrument that did not tell it. Serial numbers
+// read from an instrument are never negative.
+constexpr int32_t SERIAL_UNKNOWN = -1;
+// How names and the journal say that a number or a time is not known.
+extern const char* const SERIAL_UNKNOWN_TEXT;  // "serial-unknown"
+extern const char* const TIME_UNKNOWN_TEXT;    // "time-unknown"
+
 struct JournalEntry {
     std::string exported_at;  // "YYYY-MM-DD HH:MM:SS"
-    std::string serial;       // decimal digits, at least seven ("0000123")
+    std::string serial;       // decimal digits, at least seven ("0000123"), or SERIAL_UNKNOWN_TEXT
     int object = 0, test = 0, kind = 0;
     int year = 0, month = 0, day = 0, hour = 0, minute = 0;  // the test's date
+    bool time_known = true;  // false: the listing showed no time, hour and minute are 0
     std::string workbook;
 };
 
 // The instrument's serial number as names and the journal write it: at least
-// seven digits ("0000123").
+// seven digits ("0000123"), or SERIAL_UNKNOWN_TEXT for SERIAL_UNKNOWN.
 std::string SerialText(int32_t serial);
 // The kind as names and the journal write it, the same in every language:
 // "Current", "Earth", "Loop", "RCD", "Voltage"; other kinds "Kind<n>".
@@ -55,19 +66,22 @@ JournalReading ReadJournal(const std::string& path);
 // with a comment line naming the fields. 0 on success, negative on failure.
 int AppendToJournal(const std::string& path, const JournalEntry& entry);
 
-// The tests of one instrument that a journal holds, by object, test, kind,
-// date and time.
+// The tests of one instrument that a journal holds, by object, test, kind and
+// date, and by the time where both the journal line and the listing have one:
+// once a test is about six months old the listing shows its year instead of
+// its time, and it is still the test that was exported. An instrument whose
+// serial number is unknown holds nothing.
 class ExportedTests {
    public:
     ExportedTests() = default;
     ExportedTests(const std::vector<JournalEntry>& entries, int32_t serial);
     bool Holds(const FicTest& test) const;
-    void Add(const FicTest& test);
-    bool empty() const { return keys_.empty(); }
+    bool empty() const { return times_.empty(); }
 
    private:
-    using Key = std::tuple<int, int, int, int, int, int, int, int>;
-    static Key KeyOf(int object, int test, int kind, int year, int month, int day, int hour,
-                     int minute);
-    std::set<Key> keys_;
+    using Key = std::tuple<int, int, int, int, int, int>;  // object, test, kind, date
+    static constexpr int NO_TIME = -1;
+    // The times of day (minutes after midnight, NO_TIME when unknown) the
+    // journal holds for each test.
+    std::map<Key, std::set<int>> times_;
 };

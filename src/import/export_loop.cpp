@@ -5,15 +5,18 @@
 
 #include "store/store.h"
 #include "import/date_filter.h"
+#include "import/erase_check.h"
 #include "import/export_record.h"
 #include "import/import_messages.h"
 #include "import/import_workflow.h"
 #include "import/lost_instrument.h"
 #include "import/measurement_display.h"
+#include "import/memory_scan.h"
 #include "import/record_decoding.h"
 #include "import/sheet_writer.h"
 #include "import/stop_request.h"
 #include "link/commands.h"
+#include "link/connection.h"
 #include "platform/ui/ui.h"
 #include "shell/error_popup.h"
 #include "shell/globals.h"
@@ -131,10 +134,12 @@ bool ExportTest(int object, int test, const DateFilter& filter, const ExportedTe
 
     flag_stop = 1;
     if (StopArrived()) return false;
-    int kind = record.type_mes;
-    const int read = LectureTests(object, test, kind);
-    if (read == TEST_PORT_LOST) {
-        ReportInstrumentLost(object, test, filter, done, false);
+    const int kind = record.type_mes;
+    const int read = LectureTests(object, test);
+    if (read == TEST_PORT_LOST || read == TEST_COMMAND_MODE_LOST) {
+        ReportInstrumentLost(
+            object, test, filter, done, false,
+            read == TEST_PORT_LOST ? LossCause::Disconnected : LossCause::CommandModeLost);
         return false;
     }
     if (read == TEST_UNREADABLE) ++export_counts.failed;
@@ -164,7 +169,21 @@ void ExportMatchingTests(const DateFilter& filter, const ExportedTests& done) {
         ForEachTest(o, [&](int t) {
             if (going) going = ExportTest(o, t, filter, done);
         });
+        // Also after a stop: what was erased of this object is checked. Not
+        // once the link is closed, after a lost instrument was told.
+        if (Mesure.link_flag == 1 && !CheckErasures(o)) {
+            ReportInstrumentLost(o + 1, 0, filter, done, false);
+            going = false;
+        }
     });
+}
+
+// The erased tests are no longer offered: not in the lists, not to the next export.
+void ForgetErasedTestsInTheLists() {
+    if (!ForgetErasedTests()) return;
+    ClearListCtrl(ImportPanel(), IMPORT_OBJECTS);
+    ClearListCtrl(ImportPanel(), IMPORT_TESTS);
+    FillImportLists();
 }
 
 }  // namespace
@@ -175,17 +194,19 @@ int Importer_memory() {
     DateFilter filter = ReadDateFilter();
     const ExportedTests done = ReadNewOnlyFilter();
     StartExportCounts(Excel.working_folder);
+    StartEraseCheck();
     PrepareImportPanel();
     OpenPopups();
     SetWaitCursor(0);
     ExportMatchingTests(filter, done);
     ClosePopups();
+    ForgetErasedTestsInTheLists();
     ShowExportPanelDone();
     SetWaitCursor(0);
     return 0;
 }
 
-int LectureTests(int object, int test, int) {
+int LectureTests(int object, int test) {
     if (object < 0 || object >= NB_OBJECTS || test < 0 || test >= NB_TESTS) {
         return TEST_WITHOUT_READER;
     }
@@ -202,8 +223,17 @@ int LectureTests(int object, int test, int) {
     if (downloaded != 0 || !DumpHoldsRecord(kind, DownloadedDigits())) {
         // A port that has gone is told once for the whole export, by the loop.
         if (InstrumentPortLost()) return TEST_PORT_LOST;
-        MessagePopup(Texte(titre_erreur), UnreadableTestText(object, test, kind));
-        return TEST_UNREADABLE;
+        // An instrument that restarted answers nothing more in command mode:
+        // without switching it back, every test after this one would fail.
+        const int mode = BackToCommandMode();
+        if (mode == NO_COMMAND_MODE) return TEST_COMMAND_MODE_LOST;
+        if (mode == SWITCHED_BACK) {
+            if (ZR8812_od(object, test, kind) != 0 || !DumpHoldsRecord(kind, DownloadedDigits()))
+                return InstrumentPortLost() ? TEST_PORT_LOST : TEST_COMMAND_MODE_LOST;
+        } else {
+            MessagePopup(Texte(titre_erreur), UnreadableTestText(object, test, kind));
+            return TEST_UNREADABLE;
+        }
     }
     reader();
     return TEST_DECODED;

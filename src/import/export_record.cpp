@@ -11,7 +11,7 @@ ExportCounts export_counts;
 namespace {
 
 bool serial_known = false;
-int32_t scanned_serial = 0;
+int32_t scanned_serial = SERIAL_UNKNOWN;
 // Unreadable journal lines already reported in this run.
 int reported_unreadable = 0;
 
@@ -29,8 +29,8 @@ void ReportUnreadableLines(const JournalReading& reading, const std::string& pat
 void ReadInstrumentSerial() {
     // The identity panel clears the serial number of Mesure when it closes;
     // the export keeps its own copy.
-    serial_known = ZR8812_Identify() == 0;
-    scanned_serial = serial_known ? Mesure.serial_number : 0;
+    serial_known = ZR8812_Identify() == 0 && SerialNumberRead();
+    scanned_serial = serial_known ? Mesure.serial_number : SERIAL_UNKNOWN;
 }
 
 bool InstrumentSerialKnown() {
@@ -42,7 +42,7 @@ int32_t InstrumentSerial() {
 
 void SetInstrumentSerialForTesting(bool known, int32_t serial) {
     serial_known = known;
-    scanned_serial = serial;
+    scanned_serial = known ? serial : SERIAL_UNKNOWN;
 }
 
 ExportedTests ExportedTestsOfInstrument() {
@@ -78,7 +78,7 @@ void JournalSavedWorkbook(const FicTest& test, const std::string& workbook) {
 
 void ResetExportRecordForTesting() {
     serial_known = false;
-    scanned_serial = 0;
+    scanned_serial = SERIAL_UNKNOWN;
     reported_unreadable = 0;
     export_counts = ExportCounts{};
 }

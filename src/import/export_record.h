@@ -14,6 +14,7 @@
 // exported: a test is then exported again rather than missed.
 void ReadInstrumentSerial();
 bool InstrumentSerialKnown();
+// The serial number read, SERIAL_UNKNOWN while none is.
 int32_t InstrumentSerial();
 void SetInstrumentSerialForTesting(bool known, int32_t serial);
 

@@ -15,9 +15,12 @@ constexpr int TEST_DECODED = 0;
 constexpr int TEST_WITHOUT_READER = -1;
 constexpr int TEST_UNREADABLE = -2;  // download failed or incomplete; the user was told
 constexpr int TEST_PORT_LOST = -3;   // the instrument's port went away; nothing was told yet
-// Downloads and decodes test `test` of object entry `object`. The kind is the
-// test record's; the third argument is not used.
-int LectureTests(int object, int test, int kind);
+// The instrument left command mode (a restart) and did not answer the download
+// once switched back, or could not be switched back; nothing was told yet.
+constexpr int TEST_COMMAND_MODE_LOST = -4;
+// Downloads and decodes test `test` of object entry `object` (of the kind its
+// record gives).
+int LectureTests(int object, int test);
 
 // Stop button of the wait popup: on commit, flag_stop = 0.
 int StopImport(int panel, int control, int event, void* callbackData, int eventData1,

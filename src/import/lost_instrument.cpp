@@ -1,5 +1,6 @@
 #include "import/lost_instrument.h"
 
+#include "import/erase_check.h"
 #include "import/export_record.h"
 
 #include "import/measurement_display.h"
@@ -43,6 +44,30 @@ const MessageTable appareil_deconnecte = {
     "Lo strumento è stato scollegato. L'esportazione è stata interrotta.\n"
     "Queste prove non sono state esportate e restano nello strumento:\n{tests}\n"
     "Ricollegare lo strumento, poi Impostazioni, Comunicazione.",
+};
+
+// Placeholder {tests}: one test a line.
+const MessageTable mode_commande_perdu = {
+    "L'appareil ne répond plus dans son mode commande (il a peut-être redémarré). "
+    "L'exportation est arrêtée.\n"
+    "Ces tests n'ont pas été exportés et restent dans l'appareil :\n{tests}\n"
+    "Vérifiez l'appareil, puis Configuration, Communication.",
+    "The instrument stopped answering in its command mode (it may have restarted). "
+    "The export has stopped.\n"
+    "These tests were not exported and stay in the instrument:\n{tests}\n"
+    "Check the instrument, then use Setup, Communication.",
+    "Das Gerät antwortet nicht mehr in seinem Befehlsmodus (es wurde möglicherweise neu "
+    "gestartet). Der Export wurde abgebrochen.\n"
+    "Diese Tests wurden nicht exportiert und bleiben im Gerät:\n{tests}\n"
+    "Prüfen Sie das Gerät und wählen Sie dann Einstellungen, Kommunikation.",
+    "El instrumento ha dejado de responder en su modo de comandos (puede que se haya "
+    "reiniciado). La exportación se ha detenido.\n"
+    "Estas pruebas no se han exportado y permanecen en el instrumento:\n{tests}\n"
+    "Compruebe el instrumento y use Configuración, Comunicación.",
+    "Lo strumento non risponde più nella modalità comandi (potrebbe essersi riavviato). "
+    "L'esportazione è stata interrotta.\n"
+    "Queste prove non sono state esportate e restano nello strumento:\n{tests}\n"
+    "Controllare lo strumento, poi Impostazioni, Comunicazione.",
 };
 
 const MessageTable lecture_interrompue = {
@@ -110,14 +135,18 @@ std::string EraseUnconfirmedText(int object, int test, int kind) {
     return text;
 }
 
-std::string InstrumentLostText(const std::string& tests) {
-    std::string text = Texte(appareil_deconnecte);
+std::string InstrumentLostText(const std::string& tests, LossCause cause) {
+    std::string text =
+        Texte(cause == LossCause::Disconnected ? appareil_deconnecte : mode_commande_perdu);
     Replace(text, "{tests}", tests);
     return text;
 }
 
 bool EraseExportedTest(int object, int test, int kind) {
-    if (ZR8812_delete(object, test, kind) == 0) return true;
+    if (ZR8812_delete(object, test, kind) == 0) {
+        NoteErased(object, test);  // the object's listing shows whether it went
+        return true;
+    }
     if (InstrumentPortLost()) return false;
     const std::string text = EraseUnconfirmedText(object, test, kind);
     LogWrite(std::string(Texte(titre_erreur)) + " = " + text + "\n");
@@ -133,8 +162,8 @@ void ReportScanInterrupted() {
     MessagePopup(Texte(titre_erreur), text);
 }
 
-void ReportInstrumentLost(int object, int test, const DateFilter& filter,
-                          const ExportedTests& done, bool eraseUnconfirmed) {
+void ReportInstrumentLost(int object, int test, const DateFilter& filter, const ExportedTests& done,
+                          bool eraseUnconfirmed, LossCause cause) {
     // The next memory operation or Setup, Communication then sets the link up
     // afresh, on whatever device the port number names by then.
     Mesure.link_flag = 0;
@@ -145,9 +174,9 @@ void ReportInstrumentLost(int object, int test, const DateFilter& filter,
     if (eraseUnconfirmed) {
         text = EraseUnconfirmedText(object, current.num_test, current.type_mes) + "\n\n";
         // This test was exported: it is not among those left out.
-        text += InstrumentLostText(RemainingTests(object, test + 1, filter, done, left));
+        text += InstrumentLostText(RemainingTests(object, test + 1, filter, done, left), cause);
     } else {
-        text = InstrumentLostText(RemainingTests(object, test, filter, done, left));
+        text = InstrumentLostText(RemainingTests(object, test, filter, done, left), cause);
     }
     // The summary at the end counts them as failed, not as if all went well.
     export_counts.failed += left;

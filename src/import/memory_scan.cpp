@@ -97,19 +97,6 @@ void ListObjectFiles(int objectCount) {
     }
 }
 
-void FillImportLists() {
-    int first = FillObjectList();
-    if (first < 0) return;
-    AppendTestRows(first);
-    int test = TestOfRow(first, 0);
-    if (test < 0) return;
-    const FicTest& chosen = Director[first].tests[test];
-    Selection.num_test = chosen.num_test;
-    Selection.type_mes = chosen.type_mes;
-    Selection.num_objet = chosen.num_objet;
-    ShowDescription(chosen);
-}
-
 void PrepareImportPanel() {
     ClearListCtrl(ImportPanel(), IMPORT_OBJECTS);
     ClearListCtrl(ImportPanel(), IMPORT_TESTS);
@@ -134,6 +121,19 @@ void FinishScan() {
 }
 
 }  // namespace
+
+void FillImportLists() {
+    int first = FillObjectList();
+    if (first < 0) return;
+    AppendTestRows(first);
+    int test = TestOfRow(first, 0);
+    if (test < 0) return;
+    const FicTest& chosen = Director[first].tests[test];
+    Selection.num_test = chosen.num_test;
+    Selection.type_mes = chosen.type_mes;
+    Selection.num_objet = chosen.num_objet;
+    ShowDescription(chosen);
+}
 
 void ScanInstrumentMemory() {
     flag_stop = 1;

@@ -35,15 +35,11 @@ class Dump {
 
     // High byte at p, p+1, low byte at p+2, p+3.
     uint16_t Word(std::size_t p) const {
-        Lect_int = (static_cast<uint32_t>(Byte(p)) << 8) | Byte(p + 2);
-        return static_cast<uint16_t>(Lect_int);
+        return static_cast<uint16_t>((static_cast<uint32_t>(Byte(p)) << 8) | Byte(p + 2));
     }
 
     // Low half at p … p+3, high half at p+4 … p+7.
-    uint32_t Long(std::size_t p) const {
-        Lect_float = Hex(p, 4) | (Hex(p + 4, 4) << 16);
-        return Lect_float;
-    }
+    uint32_t Long(std::size_t p) const { return Hex(p, 4) | (Hex(p + 4, 4) << 16); }
 
     float Real(std::size_t p) const {
         uint32_t bits = Long(p);

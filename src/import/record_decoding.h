@@ -26,7 +26,7 @@ bool DumpHoldsRecord(int kind, std::string_view digits);
 std::string_view DownloadedDigits();
 
 // Decoders of the downloaded dump (`rep_buf`) into `amp`, `earth`, `loop`,
-// `rcd`, `volt`, through the scratch words `Lect_int` and `Lect_float`. Return 0.
+// `rcd`, `volt`. Return 0.
 int Conversion_od_amp();
 int Conversion_od_earth();
 int Conversion_od_loop();

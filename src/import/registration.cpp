@@ -37,8 +37,6 @@ void ResetImportStateForTesting() {
     loop = LoopRecord{};
     rcd = RcdRecord{};
     volt = VoltRecord{};
-    Lect_int = 0;
-    Lect_float = 0;
     ResetExportRecordForTesting();
     std::memset(tamp, 0, sizeof tamp);
 }

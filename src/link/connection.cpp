@@ -58,6 +58,16 @@ bool SwitchReachesSetup() {
 
 }  // namespace
 
+int BackToCommandMode() {
+    if (EssaiCom("\r\n") == 0) return STILL_IN_COMMAND_MODE;
+    const int switched = KillModBus();
+    if (switched == COMMAND_MODE) return STILL_IN_COMMAND_MODE;
+    if (switched != 0 || EssaiCom("\r\n") != 0) return NO_COMMAND_MODE;
+    ZR8812_StxOn();
+    Mesure.link_flag = 1;
+    return SWITCHED_BACK;
+}
+
 void ReportFailedSetup(int code, bool withNotDetectedBox) {
     SetWaitCursor(0);
     Ctrl_menu(0);

@@ -17,12 +17,22 @@ constexpr int INIT_NO_COMMAND_MODE =
 // switch never reached SET-UP; or the negative code of the open or of the
 // power-off command.
 int ZR8812_init(int port);
+// Results of BackToCommandMode.
+constexpr int STILL_IN_COMMAND_MODE = 0;
+constexpr int SWITCHED_BACK = 1;  // it was in Modbus mode again (a restart) and is switched back
+constexpr int NO_COMMAND_MODE = -1;
+// After a command failed on the open link: is the instrument still in command
+// mode? An instrument that restarted answers in Modbus mode again; it is then
+// switched to command mode once more, without any box or set-up question. -1
+// when it answers in neither mode (the port may then be closed, link flag 0).
+int BackToCommandMode();
 // Makes the link usable before a memory operation; `flag` is the caller's copy
 // of the link flag (non-zero: re-test the open link first). 0 usable, -1 after
 // a failed set-up already reported to the user.
 int Open_dev(int flag);
 // Setup menu: item 7 (Communication), item 9 (Instrument). Also called at
-// start-up with item 7. When the instrument cannot be found the program ends.
+// start-up with item 7. When the instrument cannot be found at start-up the
+// program ends; later the person is told and the program stays.
 void Gestion_parametre(int menuBar, int menuItem, void* callbackData, int panel);
 // Communication panel: control 2 (OK) applies the port number of control 4,
 // control 3 (Quit) closes the panel. Commit events only; returns 0.

@@ -39,6 +39,30 @@ struct Cursor {
     char At(std::size_t i) const { return i < end ? text[i] : '\0'; }
 };
 
+// Years an entry may carry: the instrument's clock lies between these.
+constexpr int FIRST_LISTED_YEAR = 1900;
+constexpr int LAST_LISTED_YEAR = 2099;
+
+// How many digits the day at `day` takes. "ls -l" pads a day below 10 with a
+// zero ("Dec 04") or with a blank ("Dec  4"), and the filter has taken the
+// blank away, so the day is told by what follows it: a time has two digits of
+// hour before its colon; a year has four digits and lies within the years an
+// entry may carry, which only one of the two readings gives. A day of one
+// digit is never 0. Anything else is read as two digits.
+std::size_t DayDigits(const Cursor& c, std::size_t day) {
+    const bool blankPadded = c.At(day) != '0';
+    if (blankPadded && c.At(day + 3) == ':') return 1;
+    if (c.At(day + 4) == ':') return 2;
+    const auto yearAt = [&c](std::size_t at) {
+        for (std::size_t i = at; i < at + 4; ++i)
+            if (!IsDigit(c.At(i))) return false;
+        const int year = c.Number(at, 4);
+        return year >= FIRST_LISTED_YEAR && year <= LAST_LISTED_YEAR;
+    };
+    if (blankPadded && !yearAt(day + 2) && yearAt(day + 1)) return 1;
+    return 2;
+}
+
 // The fields every entry shares, from the month to the year or time. False
 // when one is missing or starts at or beyond `stop`.
 enum class Field { Month, Day, DateOrTime, None };
@@ -51,8 +75,9 @@ Field ReadDate(Cursor& c, std::size_t stop, int currentYear, ListingEntry& e) {
 
     const long day = c.Next(IsDigit);
     if (day < 0 || static_cast<std::size_t>(day) >= stop) return Field::Day;
-    e.jour = c.Number(day, 2);
-    c.pos = std::min(c.end, static_cast<std::size_t>(day) + 2);
+    const std::size_t dayDigits = DayDigits(c, static_cast<std::size_t>(day));
+    e.jour = c.Number(day, dayDigits);
+    c.pos = std::min(c.end, static_cast<std::size_t>(day) + dayDigits);
 
     const long when = c.Next(IsDigit);
     if (when < 0 || static_cast<std::size_t>(when) >= stop) return Field::DateOrTime;

@@ -23,6 +23,20 @@ namespace {
 const char* const tab_dir = "cd /etc/mem/";
 constexpr int ERROR_WALK_AT_NAME = 22;
 
+// Placeholder {object}.
+const MessageTable objet_illisible = {
+    "L'objet {object} n'a pas pu être lu dans l'appareil : ses tests ne sont pas listés.\n"
+    "Ils restent dans l'appareil.",
+    "Object {object} could not be read from the instrument: its tests are not listed.\n"
+    "They stay in the instrument.",
+    "Objekt {object} konnte nicht aus dem Gerät gelesen werden: seine Tests werden nicht "
+    "aufgeführt.\nSie bleiben im Gerät.",
+    "El objeto {object} no se pudo leer del instrumento: sus pruebas no se muestran.\n"
+    "Permanecen en el instrumento.",
+    "L'oggetto {object} non è stato letto dallo strumento: le sue prove non sono elencate.\n"
+    "Restano nello strumento.",
+};
+
 // The fields a directory entry and a test record both take from their listing line.
 template <typename Record>
 void TakeListedFields(const ListingEntry& e, Record& to) {
@@ -37,6 +51,7 @@ void TakeListedFields(const ListingEntry& e, Record& to) {
     }
     to.heure = e.heure;
     to.minute = e.minute;
+    to.sans_heure = e.time_shown ? 0 : 1;
 }
 
 int CurrentYear() {
@@ -121,13 +136,37 @@ int ZR8812_search_dir() {
     return nb_total;
 }
 
+bool ListObjectTests(int object, TestListing& listing) {
+    if (object < 0 || object >= NB_OBJECTS) return false;
+    char command[COMMAND_MAX + 1];
+    std::snprintf(command, sizeof command, "cd /etc/mem/%02d/", object);
+    ClearBytes(reponse, REPONSE_SIZE, 10000);
+    if (ZR8812_cd(command) != 0) return false;
+    ClearBytes(reponse, REPONSE_SIZE, 10000);
+    if (ZR8812_ls() != 0) return false;
+    ZR8812_traduc_reponse();
+    listing = ParseTestListing(rep_buf, REP_BUF_SIZE, CurrentYear());
+    // A test left out of a listing cut short would pass for erased.
+    return listing.has_total && listing.entries.size() == static_cast<std::size_t>(listing.count);
+}
+
 int ZR8812_search_fil(int object) {
     if (object < 0 || object >= NB_OBJECTS) return 0;
     const int year = CurrentYear();
     ClearBytes(reponse, REPONSE_SIZE, 10000);
     char command[COMMAND_MAX + 1];
     std::snprintf(command, sizeof command, "cd /etc/mem/%02d/", object);
-    ZR8812_cd(command);
+    if (ZR8812_cd(command) != 0) {
+        // The instrument stayed in another folder: a listing now would record
+        // that folder's tests under this object. A port that has gone is told
+        // by the scan, once.
+        if (ComPortLost(Mesure.serial_port)) return 0;
+        char number[4];
+        std::snprintf(number, sizeof number, "%02d", object);
+        MessagePopup(Texte(titre_erreur),
+                     FillPlaceholders(Texte(objet_illisible), {{"object", number}}));
+        return 0;
+    }
 
     if (!NoStopRequested()) return 0;
     ListCurrentDirectory();

@@ -13,14 +13,22 @@
 #include "shell/menu_state.h"
 #include "shell/messages.h"
 #include "shell/panels.h"
+#include "shell/startup.h"
 
 namespace {
 
-// The instrument was not found: logged, told, and the program ends.
-void EndProgramNotDetected() {
+// The instrument was not found: logged and told. At start-up the program
+// ends; later (a cable pulled and not yet back) it stays, so the person can
+// plug the instrument back in and use Setup, Communication.
+void TellNotDetected() {
     LogWrite(std::string(Texte(titre_erreur)) + " = " + Texte(AucunCOM) + "\n");
     MessagePopup(Texte(titre_erreur), Texte(AucunCOM));
-    QuitUserInterface(0);
+    if (StartingUp()) {
+        QuitUserInterface(0);
+        return;
+    }
+    SetWaitCursor(0);
+    Ctrl_menu(0);
 }
 
 bool UserKnowsPort() {
@@ -55,7 +63,7 @@ void Communication() {
     }
     RemovePopup(progress);
     DiscardPanel(progress);
-    if (result != 0) EndProgramNotDetected();
+    if (result != 0) TellNotDetected();
 }
 
 void ShowIdentity(int identity) {
@@ -92,7 +100,7 @@ void Instrument() {
         CloseCom(Mesure.serial_port);
         ReportFailedSetup(result, false);
         DiscardPanel(identity);
-        EndProgramNotDetected();
+        TellNotDetected();
         return;
     }
     Mesure.link_flag = 1;
@@ -105,7 +113,7 @@ void Instrument() {
     DiscardPanel(identity);
     SetWaitCursor(0);
     Ctrl_menu(0);
-    EndProgramNotDetected();
+    TellNotDetected();
 }
 
 // A wait popup without its Stop button while the new link is tested.

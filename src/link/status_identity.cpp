@@ -22,6 +22,8 @@ constexpr std::size_t STATUS_CLEAR = 5000;
 constexpr std::size_t STATUS_READ = 500;
 constexpr std::size_t VALUE_BYTES = 4;
 
+bool serial_number_read = false;
+
 int Port() {
     return Mesure.serial_port;
 }
@@ -131,6 +133,7 @@ int ZR8812_shutof() {
 }
 
 int ZR8812_Identify() {
+    serial_number_read = false;
     ClearBytes(reponse, REPONSE_SIZE, STATUS_CLEAR);
     const Exchanged a = Exchange("ident\r\n", reponse, STATUS_READ, AnswerEnd::Prompt);
     if (!a.sent) return a.status;
@@ -143,10 +146,15 @@ int ZR8812_Identify() {
     if (f.has_hardware) Mesure.hardware_version = f.hardware;
     if (f.has_firmware)
         std::memcpy(Mesure.firmware_version, f.firmware, sizeof Mesure.firmware_version);
-    if (f.has_serial) Mesure.serial_number = f.serial;
+    Mesure.serial_number = f.has_serial ? f.serial : 0;
+    serial_number_read = f.has_serial;
     if (f.has_fab) Mesure.fab_ident = f.fab;
     if (f.has_sub) Mesure.sub_ident = f.sub;
     return result;
+}
+
+bool SerialNumberRead() {
+    return serial_number_read;
 }
 
 int Affiche_Identity() {

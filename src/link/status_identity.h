@@ -22,6 +22,10 @@ int ZR8812_shutof();
 // Reads the identity into Mesure. 0 when parsed through its last field, -1 when
 // not, or the serial library's code when "ident" could not be written.
 int ZR8812_Identify();
+// Whether the last identity read carried a serial number. An answer without
+// one sets the serial number of Mesure to 0 rather than leave the number of
+// the instrument read before.
+bool SerialNumberRead();
 // Appends the four identity lines to the identity panel's list. Returns 0.
 int Affiche_Identity();
 // Close button of the identity panel: removes and discards it and forgets the

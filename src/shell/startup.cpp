@@ -18,6 +18,18 @@ std::string heurecom;
 int err = 0;
 
 namespace {
+bool starting_up = false;
+}
+
+bool StartingUp() {
+    return starting_up;
+}
+
+void SetStartingUpForTesting(bool startingUp) {
+    starting_up = startingUp;
+}
+
+namespace {
 
 // The day to export proposed on the import panel is today: tests are most
 // often exported the day they were recorded.
@@ -136,9 +148,11 @@ int ProgramMain() {
     err = Gestion_OS_CP210();
     if (err == 1) return 0;
     // 15
+    starting_up = true;
     if (shell_hooks.start_connection) {
         shell_hooks.start_connection(menu, ITEM_COMMUNICATION, nullptr, Fen_princ[PANEL_MAIN]);
     }
+    starting_up = false;
     // 16
     RunUserInterface();
 
@@ -178,6 +192,7 @@ void ResetShellForTesting() {
     datecom.clear();
     heurecom.clear();
     err = 0;
+    starting_up = false;
     giveup = 0;
     for (bool& done : shutdown_done) done = false;
     ResetSettingsForTesting();

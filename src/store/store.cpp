@@ -38,20 +38,17 @@ LoopRecord loop;
 RcdRecord rcd;
 VoltRecord volt;
 
-uint32_t Lect_int = 0;
-uint32_t Lect_float = 0;
-
 char tamp[NB_SLOTS * SLOT_SIZE];
 
 int ZR8812_conf() {
     for (int o = 0; o < NB_OBJECTS; ++o) {
         DirObjet& entry = Director[o];
         entry.present = entry.jour = entry.mois = entry.annee = 0;
-        entry.heure = entry.minute = entry.nb_test = entry.num_objet = 0;
+        entry.heure = entry.minute = entry.nb_test = entry.num_objet = entry.sans_heure = 0;
         // num_test and type_mes keep their values: nothing reads them while present is 0.
         for (FicTest& test : entry.tests) {
             test.num_objet = test.present = test.jour = test.mois = test.annee = 0;
-            test.heure = test.minute = 0;
+            test.heure = test.minute = test.sans_heure = 0;
         }
     }
     return 100;

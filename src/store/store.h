@@ -35,6 +35,10 @@ struct FicTest {
     int32_t select_declench = 0;
     int32_t variante_terre = 0;
     int32_t type_mes = 0;
+    // Nonzero when the listing showed the year instead of a time (entries
+    // older than about six months): `heure` and `minute` are then not the
+    // test's, and nothing may be matched or named by them.
+    int32_t sans_heure = 0;
 };
 
 constexpr int NB_OBJECTS = 100;
@@ -48,6 +52,7 @@ struct DirObjet {
     int32_t minute = 0;
     int32_t nb_test = 0;
     int32_t num_objet = 0;
+    int32_t sans_heure = 0;  // as in FicTest
     FicTest tests[NB_TESTS];
 };
 extern DirObjet Director[150];
@@ -148,10 +153,6 @@ extern EarthRecord earth;
 extern LoopRecord loop;
 extern RcdRecord rcd;
 extern VoltRecord volt;
-
-// Scratch words of the decoders.
-extern uint32_t Lect_int;
-extern uint32_t Lect_float;
 
 // ---- Text slots ----
 constexpr int NB_SLOTS = 500;

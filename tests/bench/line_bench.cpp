@@ -8,6 +8,9 @@
 //   briskel_bench sample            the sample memory
 //   briskel_bench large [O T]       O objects of T tests (default 20 of 50),
 //                                   each a copy of a supported sample test
+//   briskel_bench --erase ...       the same with "Erase after export" ticked,
+//                                   both questions answered Yes, so the export
+//                                   phase shows what the erasing costs
 #include <sys/resource.h>
 
 #include <QApplication>
@@ -112,7 +115,7 @@ Phase Measure(const std::string& name, Work work) {
 
 void PrintRow(const std::string& memory, const Phase& p) {
     const double line = static_cast<double>(p.from_instrument) / kLineBytesPerSecond;
-    std::printf("| %-6s | %-7s | %8.1f | %7zu | %8zu | %7.1f | %6.2f | %7.1f |\n", memory.c_str(),
+    std::printf("| %-9s | %-7s | %8.1f | %7zu | %8zu | %7.1f | %6.2f | %7.1f |\n", memory.c_str(),
                 p.name.c_str(), p.wall, p.to_instrument, p.from_instrument, line,
                 line > 0 ? p.wall / line : 0.0, p.peak_mb);
     std::fflush(stdout);
@@ -130,6 +133,11 @@ int CountWorkbooks(const std::string& dir) {
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    const bool erase = argc > 1 && std::string(argv[1]) == "--erase";
+    if (erase) {
+        --argc;
+        ++argv;
+    }
     const std::string memoryName = argc > 1 ? argv[1] : "sample";
     const int objects = argc > 2 ? std::atoi(argv[2]) : 20;
     const int testsPerObject = argc > 3 ? std::atoi(argv[3]) : 50;
@@ -189,10 +197,12 @@ int main(int argc, char** argv) {
     langue = 1;
     Excel.base_name = "Briskel";
     Excel.working_folder = workbooks;
-    Excel.erase_after_export = 0;
+    // The responder answers Yes to both erase questions.
+    Excel.erase_after_export = erase ? 1 : 0;
     Mesure.serial_port = kCom;
 
-    const std::string label = memoryName == "large" ? "large" : "sample";
+    const std::string label =
+        std::string(memoryName == "large" ? "large" : "sample") + (erase ? "+rm" : "");
     std::vector<Phase> phases;
     phases.push_back(Measure("set-up", [] { Open_dev(0); }));
     phases.push_back(Measure("scan", [] { SimulateMenuItem(menu, ITEM_IMPORT); }));
@@ -215,6 +225,13 @@ int main(int argc, char** argv) {
     const int written = CountWorkbooks(workbooks);
     std::fprintf(stderr, "%s memory: %d workbooks written of %d supported tests\n", label.c_str(),
                  written, expected);
+    if (erase) {
+        int left = 0;
+        for (const auto& entry : fs::recursive_directory_iterator(memory))
+            if (entry.is_regular_file()) ++left;
+        std::fprintf(stderr, "%s memory: %d test files left on the instrument\n", label.c_str(),
+                     left);
+    }
 
     SetPopupResponder(nullptr);
     instrument.stop();

@@ -30,7 +30,9 @@ EXPORT_AUTOMATIC_NAMES = (142, 224)
 
 SERIAL = "0000123"  # the emulated instrument's serial number
 KINDS = {"a": "Current", "e": "Earth", "l": "Loop", "r": "RCD", "v": "Voltage"}
-NAME = re.compile(r"Briskel_(\d{7})_O(\d\d)-T(\d\d)_(\d{4})-(\d\d)-(\d\d)_(\d{4})_(\w+)\.xlsx")
+# The time is "time-unknown" for a test the instrument lists with its year.
+NAME = re.compile(r"Briskel_(\d{7})_O(\d\d)-T(\d\d)_(\d{4})-(\d\d)-(\d\d)_(\d{4}|time-unknown)_"
+                  r"(\w+)\.xlsx")
 JOURNAL = "Briskel_exports.txt"
 ADDED = (1, 9, "a")  # the test added between the two exports
 
@@ -83,19 +85,23 @@ def add_test(memory_dir):
     os.utime(target, (stamp, stamp))
 
 
-def check_names(folder, tests, dates):
-    """Each test's workbook under its own name, holding that test."""
+def check_names(folder, tests, dates, with_year):
+    """Each test's workbook under its own name, holding that test; the time
+    unknown for the tests listed with their year."""
     found = {}
     for name in workbooks(folder):
         match = NAME.fullmatch(name)
         assert match, f"unexpected workbook name {name!r}"
-        serial, obj, test, year, month, day, _, kind = match.groups()
+        serial, obj, test, year, month, day, time_of_day, kind = match.groups()
         assert serial == SERIAL, name
-        found[(int(obj), int(test), kind)] = (name, (int(month), int(day), int(year)))
+        found[(int(obj), int(test), kind)] = (name, (int(month), int(day), int(year)),
+                                              time_of_day)
     assert len(found) == len(tests), f"{len(found)} names for {len(tests)} tests"
     for (obj, test, letter), cells in tests:
-        name, date = found[(obj, test, KINDS[letter])]
+        name, date, time_of_day = found[(obj, test, KINDS[letter])]
         assert date == dates[(obj, test, letter)], f"{name}: date {date}"
+        assert (time_of_day == "time-unknown") == with_year[(obj, test, letter)], \
+            f"{name}: time {time_of_day}"
         sheet = openpyxl.load_workbook(os.path.join(folder, name)).worksheets[0]
         assert checks.text(sheet["B2"]) == f"{obj:02d}", name
         assert checks.text(sheet["C2"]) == f"{test:02d}", name
@@ -111,6 +117,7 @@ def journal_lines(program_dir):
 def scenario(session):
     tests = list(checks.SAMPLE_TESTS)
     dates = checks.listed_dates(session.memory_dir, tests)
+    with_year = {test: checks.listed_with_year(session.memory_dir, *test) for test, _ in tests}
     main = steps.start(session, know_port=True)
     import_panel = steps.scan(session, main)
 
@@ -128,7 +135,7 @@ def scenario(session):
     session.mark(f"{len(tests)} workbooks exported without a dialog")
     session.screenshot("export-summary")
     session.screenshot_doc("export-summary", export_panel)
-    check_names(session.program_dir, tests, dates)
+    check_names(session.program_dir, tests, dates, with_year)
     assert len(journal_lines(session.program_dir)) == len(tests)
     before = set(workbooks(session.program_dir))
     steps.close_excel(session, export_panel)
@@ -163,4 +170,7 @@ def scenario(session):
 
 
 if __name__ == "__main__":
-    sys.exit(run_scenario("automatic_names", scenario, sys.argv[1:], server_start=150))
+    # A folder name a French user may well have: accents, an apostrophe and
+    # brackets, all kept in the workbooks' folder.
+    sys.exit(run_scenario("automatic_names", scenario, sys.argv[1:], server_start=150,
+                          program_folder="Données d'essai (2)"))

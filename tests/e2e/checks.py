@@ -83,6 +83,13 @@ def text(cell):
     return str(value).strip()
 
 
+def listed_with_year(memory_dir, object_number, test_number, letter):
+    """Whether the instrument lists the test with its year instead of a time."""
+    stamp = os.path.getmtime(os.path.join(memory_dir, file_name(object_number, test_number,
+                                                                letter)))
+    return abs(time.time() - stamp) > HALF_YEAR
+
+
 def listed_dates(memory_dir, tests):
     """The listed date of each test, read before an export may erase them."""
     return {test: listed_date(memory_dir, *test) for test, _ in tests}

@@ -29,6 +29,7 @@ const char kUsage[] =
     "  --start-in-command-mode skip the Modbus switch sequence\n"
     "  --rotary N              rotary switch position (25 = SET-UP)\n"
     "  --shutoff N             automatic power-off setting (1 on, 0 off)\n"
+    "  --blank-padded-days     ls -l pads a day below 10 with a blank (Dec  4), not a zero\n"
     "Faults:\n"
     "  --silent                never answer\n"
     "  --wrong-lrc             Modbus answers carry a wrong check\n"
@@ -39,6 +40,8 @@ const char kUsage[] =
     "  --garbage CMD           answers to commands starting with CMD are line noise\n"
     "  --silent-at CMD         commands starting with CMD get no answer\n"
     "  --modbus-restart CMD    at CMD the instrument restarts in Modbus mode (power cycle)\n"
+    "  --refuse-erase CMD      \"rm\" commands starting with CMD are refused (\"Read-only file\n"
+    "                          system\", without the word Error) and keep the file\n"
     "  --unplug-at CMD         the cable is pulled when CMD arrives (\"\" = the next line)\n"
     "  --unplug-answer-bytes N ... after N bytes of its answer went out\n"
     "  --unplug-after-bytes N  the cable is pulled after N bytes went out\n"
@@ -102,6 +105,8 @@ bool parse_line_fault(const std::string& arg, const char* value, Settings& s) {
         s.faults.emplace_back(Fault::Silent, value);
     } else if (arg == "--modbus-restart") {
         s.faults.emplace_back(Fault::ModbusRestart, value);
+    } else if (arg == "--refuse-erase") {
+        s.faults.emplace_back(Fault::RefusedErase, value);
     } else if (arg == "--unplug-at") {
         s.unplug_at = value;
     } else if (arg == "--unplug-answer-bytes") {
@@ -146,6 +151,8 @@ int parse_arguments(int argc, char** argv, Settings& s) {
             return 1;
         } else if (arg == "--pace") {
             s.options.paced = true;
+        } else if (arg == "--blank-padded-days") {
+            s.options.blank_padded_days = true;
         } else if (arg == "--start-in-command-mode") {
             s.options.start_in_command_mode = true;
         } else if (arg == "--silent") {

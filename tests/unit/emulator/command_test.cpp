@@ -101,15 +101,19 @@ TEST(ListingEntry, ShowsTheTimeForHalfAYearThenTheYear) {
     struct Case {
         std::time_t when;
         const char* date;
+        bool blank_padded_day;
     };
     const Case cases[] = {
-        {local_time(2026, 6, 8, 12, 0), "Jun 08 12:00"},  // 182 days old
-        {local_time(2026, 6, 7, 12, 0), "Jun 07  2026"},  // 183 days old
-        {kNow + 600, "Dec 07 12:10"},
-        {kNow + 3600, "Dec 07  2026"},
+        {local_time(2026, 6, 8, 12, 0), "Jun 08 12:00", false},  // 182 days old
+        {local_time(2026, 6, 7, 12, 0), "Jun 07  2026", false},  // 183 days old
+        {kNow + 600, "Dec 07 12:10", false},
+        {kNow + 3600, "Dec 07  2026", false},
+        {local_time(2026, 6, 8, 9, 5), "Jun  8 09:05", true},
+        {local_time(2026, 6, 7, 12, 0), "Jun  7  2026", true},
+        {local_time(2026, 6, 18, 12, 0), "Jun 18 12:00", true},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(zr8812::format_listing_entry(false, 16, c.when, "01.r", kNow),
+        EXPECT_EQ(zr8812::format_listing_entry(false, 16, c.when, "01.r", kNow, c.blank_padded_day),
                   std::string("-rw-r--r--    1 0        0              16 ") + c.date + " 01.r");
     }
 }

@@ -48,6 +48,13 @@ TEST(AutomaticNames, SayWhichTestOfWhichInstrumentEveryKindIs) {
         const std::string name = AutomaticWorkbookName("Site", 4560123, ListedTest(12, 99, kind));
         EXPECT_EQ(name, std::string("Site_4560123_O12-T99_2026-03-05_1407_") + tag);
     }
+    // A test listed with its year says that its time is not known.
+    FicTest old = ListedTest(4, 1, KIND_RCD, 12, 0);
+    old.sans_heure = 1;
+    EXPECT_EQ(AutomaticWorkbookName("Briskel", 123, old),
+              "Briskel_0000123_O04-T01_2026-03-05_time-unknown_RCD");
+    EXPECT_EQ(AutomaticWorkbookName("Briskel", SERIAL_UNKNOWN, ListedTest(1, 3, KIND_LOOP)),
+              "Briskel_serial-unknown_O01-T03_2026-03-05_1407_Loop");
     // Two instruments never share a name for the same object and test.
     EXPECT_NE(AutomaticWorkbookName("B", 123, ListedTest(1, 3, KIND_LOOP)),
               AutomaticWorkbookName("B", 124, ListedTest(1, 3, KIND_LOOP)));

@@ -143,6 +143,11 @@ class SampleMemoryExport : public ExportFixture {
    protected:
     void SetUp() override {
         InstrumentFixture::SetUp();
+        if (blank_padded_days_) {
+            zr8812::EmulatorOptions options = DefaultOptions();
+            options.blank_padded_days = true;
+            RestartInstrument(options);
+        }
         LoadExportPanels();
         ConnectInCommandMode();
         UseWorkbookFolder();
@@ -175,11 +180,28 @@ class SampleMemoryExport : public ExportFixture {
     }
     std::vector<zr8812::SampleTest> exported_;
     std::vector<std::string> paths_;
+    bool blank_padded_days_ = false;
+};
+
+// The same from an instrument whose listings pad a day below 10 with a zero
+// ("Nov 05") and from one that pads it with a blank ("Nov  5").
+class SampleMemoryExportOfEitherDayPadding : public SampleMemoryExport,
+                                             public testing::WithParamInterface<bool> {
+   protected:
+    void SetUp() override {
+        blank_padded_days_ = GetParam();
+        SampleMemoryExport::SetUp();
+    }
 };
 
 }  // namespace
 
-TEST_F(SampleMemoryExport, EveryKindAndLayoutBecomesTheWorkbookWorkedOutByHand) {
+INSTANTIATE_TEST_SUITE_P(DayPadding, SampleMemoryExportOfEitherDayPadding, testing::Bool(),
+                         [](const testing::TestParamInfo<bool>& info) {
+                             return std::string(info.param ? "Blank" : "Zero");
+                         });
+
+TEST_P(SampleMemoryExportOfEitherDayPadding, EveryKindAndLayoutBecomesTheWorkbookWorkedOutByHand) {
     ExportAll();
     ASSERT_EQ(exported_.size(), ExpectedValues().size());
     const auto independent = ReadCellsWithOpenpyxl(paths_);

@@ -160,20 +160,48 @@ TEST_F(BadDownload, SilenceIsToldForThatTestAndTheLoopGoesOn) {
     Check(Fault::Silent, "silent");
 }
 
-TEST_F(FaultTest, InstrumentRestartedInModbusModeDuringTheExportLosesNothing) {
-    const auto before = MemoryFiles();
-    ConnectInCommandMode();
-    Scan();
-    instrument().set_fault(Fault::ModbusRestart, "od -hxv /etc/mem/07/02");
-    recorder().Clear();
-    const double seconds = Seconds([&] { Export(1); });
-    EXPECT_LT(seconds, kBoundSeconds);
-    EXPECT_TRUE(Shown("Error", "Test 02 of object 07 (Voltage) could not be read"));
-    ExpectNothingErasedUnsaved(before);
-    EXPECT_TRUE(MemoryFiles().count("07/02.v"));
-    Report("download", "restart in Modbus mode (od 07/02, erase on)", seconds, before);
-    ExpectSettingsAndLogWhole();
-    ExpectReconnectsThroughSetup();
+// An instrument that restarts in Modbus mode under a download is switched back
+// to command mode and the download tried once more; restarting again stops
+// the export with one message, as a pulled cable does.
+class RestartedInstrument : public FaultTest {
+   protected:
+    void Check(int restarts) {
+        const auto before = MemoryFiles();
+        ConnectInCommandMode();
+        Scan();
+        instrument().set_fault(Fault::ModbusRestart, "od -hxv /etc/mem/02/05", restarts);
+        recorder().Clear();
+        const double seconds = Seconds([&] { Export(1); });
+        EXPECT_LT(seconds, kBoundSeconds);
+        ExpectNothingErasedUnsaved(before);
+        std::string summary;
+        GetCtrlVal(Fen_princ[PANEL_EXPORT], EXPORT_MESSAGE, summary);
+        if (restarts == 1) {
+            EXPECT_EQ(CountTitled("Error"), 0);
+            EXPECT_TRUE(SavedTests().count("02/05"));
+            EXPECT_EQ(MemoryFiles(), (std::set<std::string>{"02/10.c"}));
+            EXPECT_NE(summary.find("Workbooks written: 22\n"), std::string::npos) << summary;
+        } else {
+            ASSERT_EQ(CountTitled("Error"), 1) << "one message, not one per remaining test";
+            EXPECT_TRUE(Shown("Error", "The instrument stopped answering in its command mode"));
+            EXPECT_TRUE(Shown("Error", "Obj:02/Test:05 / Loop\nObj:02/Test:06 / Loop\n"));
+            EXPECT_FALSE(SavedTests().count("02/05"));
+            EXPECT_TRUE(MemoryFiles().count("02/05.l"));
+            EXPECT_EQ(Mesure.link_flag, 0);
+        }
+        Report("download",
+               "restart in Modbus mode x" + std::to_string(restarts) + " (od 02/05, erase on)",
+               seconds, before);
+        ExpectSettingsAndLogWhole();
+        ExpectReconnectsThroughSetup();
+    }
+};
+
+TEST_F(RestartedInstrument, OnceIsSwitchedBackAndTheTestExported) {
+    Check(1);
+}
+TEST_F(RestartedInstrument, TwiceStopsTheExportWithOneMessage) {
+    Check(2);
 }
 
 TEST_F(FaultTest, WorkbookThatLacksACellIsNotSavedAndItsTestNotErased) {
@@ -249,6 +277,11 @@ TEST_F(UnconfirmedErase, AnErrorAnswerIsToldAndTheLoopGoesOn) {
 }
 TEST_F(UnconfirmedErase, NoiseIsToldAndTheLoopGoesOn) {
     Check(Fault::Garbage, "noise", false);
+}
+// A refusal worded without "Error" (a read-only file system): the listing of
+// the object after its erases still shows the test.
+TEST_F(UnconfirmedErase, ARefusalWithoutTheWordErrorIsToldAndTheLoopGoesOn) {
+    Check(Fault::RefusedErase, "refused, read-only file system", true);
 }
 
 TEST_F(FaultTest, EraseWithTheCablePulledStopsTheExportAndSaysSo) {

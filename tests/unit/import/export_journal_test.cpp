@@ -51,6 +51,52 @@ TEST(JournalLine, ReadsBackWhatIsWrittenForEveryKind) {
     loopTest.exported_at = "2026-12-07 11:54:38";
     EXPECT_EQ(FormatJournalLine(loopTest),
               "2026-12-07 11:54:38\t0000123\tO01\tT03\tLoop\t2026-03-05 14:07\t/w/b.xlsx");
+    // A test listed with its year: its time is not known, and not 12:00.
+    FicTest old = ListedTest(4, 1, KIND_RCD, 12, 0);
+    old.sans_heure = 1;
+    JournalEntry oldTest = EntryFor(123, old, "/w/c.xlsx");
+    oldTest.exported_at = "2026-12-07 11:54:38";
+    const std::string line = FormatJournalLine(oldTest);
+    EXPECT_EQ(line,
+              "2026-12-07 11:54:38\t0000123\tO04\tT01\tRCD\t2026-03-05 time-unknown\t/w/c.xlsx");
+    JournalEntry back;
+    ASSERT_TRUE(ParseJournalLine(line, back));
+    EXPECT_FALSE(back.time_known);
+    EXPECT_EQ(std::tie(back.year, back.month, back.day), std::make_tuple(2026, 3, 5));
+}
+
+// A test is the one the journal holds when object, test, kind and date agree,
+// and the time too where both the journal line and the listing have one: a
+// test listed with its year is the one exported while its time was listed,
+// also by lines that earlier versions wrote with 12:00 for it.
+TEST(JournalMatch, TheTimeCountsOnlyWhereBothHaveOne) {
+    struct Row {
+        const char* what;
+        const char* date;  // the journal line's
+        bool listedWithTime;
+        int hour, minute;  // the listing's
+        bool held;
+    };
+    const std::vector<Row> rows = {
+        {"same time", "2026-03-05 14:07", true, 14, 7, true},
+        {"another minute", "2026-03-05 14:08", true, 14, 7, false},
+        {"listed with its year now", "2026-03-05 14:07", false, 12, 0, true},
+        {"journal without time", "2026-03-05 time-unknown", true, 9, 30, true},
+        {"neither has a time", "2026-03-05 time-unknown", false, 12, 0, true},
+        {"older line with 12:00", "2026-03-05 12:00", false, 12, 0, true},
+        {"another day, no time", "2026-03-06 time-unknown", false, 12, 0, false},
+        {"another day, listed with its year", "2026-03-04 14:07", false, 12, 0, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        JournalEntry entry;
+        ASSERT_TRUE(ParseJournalLine(std::string("2026-12-07 11:54:38\t0000123\tO01\tT03\tLoop\t") +
+                                         row.date + "\t/w/b.xlsx",
+                                     entry));
+        FicTest listed = ListedTest(1, 3, KIND_LOOP, row.hour, row.minute);
+        listed.sans_heure = row.listedWithTime ? 0 : 1;
+        EXPECT_EQ(ExportedTests({entry}, 123).Holds(listed), row.held);
+    }
 }
 
 TEST(JournalLine, DamagedAndForeignLinesAreNotEntries) {
@@ -65,6 +111,8 @@ TEST(JournalLine, DamagedAndForeignLinesAreNotEntries) {
         "2026-12-07 11:54:38\t0000123\tO01\tX03\tLoop\t2026-03-05 14:07\t/w/b.xlsx",
         "2026-12-07 11:54:38\t0000123\tO01\tT03\tBoucle\t2026-03-05 14:07\t/w/b.xlsx",
         "2026-12-07 11:54:38\t0000123\tO01\tT03\tLoop\t05-03-2026 14:07\t/w/b.xlsx",
+        "2026-12-07 11:54:38\t0000123\tO01\tT03\tLoop\t2026-03-05 unknown\t/w/b.xlsx",
+        "2026-12-07 11:54:38\t0000123\tO01\tT03\tLoop\t2026-03-05\t/w/b.xlsx",
         "2026-12-07 11:54:38 0000123 O01 T03 Loop 2026-03-05 14:07 /w/b.xlsx",
         "2026-12-07 11:54:38\t99999999999\tO01\tT03\tLoop\t2026-03-05 14:07\t/w/b.xlsx",
         "\x01\x02\xff garbage",
@@ -130,6 +178,15 @@ TEST_F(ExportJournal, EachInstrumentFindsOnlyItsOwnTests) {
     EXPECT_TRUE(second.Holds(ListedTest(1, 3, KIND_LOOP)));
     EXPECT_FALSE(second.Holds(ListedTest(2, 1, KIND_RCD)));
     EXPECT_TRUE(third.empty());
+    // Lines of an instrument that did not tell its number belong to none.
+    ASSERT_EQ(
+        AppendToJournal(path(), EntryFor(SERIAL_UNKNOWN, ListedTest(2, 2, KIND_RCD), "/w/c.xlsx")),
+        0);
+    const JournalReading again = ReadJournal(path());
+    ASSERT_EQ(again.entries.size(), 4u);
+    EXPECT_EQ(again.entries[3].serial, "serial-unknown");
+    EXPECT_FALSE(ExportedTests(again.entries, 123).Holds(ListedTest(2, 2, KIND_RCD)));
+    EXPECT_TRUE(ExportedTests(again.entries, SERIAL_UNKNOWN).empty());
     // Same numbers, another kind, day or minute: another test.
     EXPECT_FALSE(first.Holds(ListedTest(1, 3, KIND_RCD)));
     EXPECT_FALSE(first.Holds(ListedTest(1, 3, KIND_LOOP, 14, 8)));

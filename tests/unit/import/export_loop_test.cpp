@@ -176,6 +176,17 @@ TEST_F(ExportLoopTest, ErasesExactlyTheSavedTestsConfirmedTwice) {
     EXPECT_FALSE(FileOnInstrument(3, "05.a"));
     EXPECT_EQ(Received("rm /etc/mem/03/"), 2);
     EXPECT_EQ(Excel.erase_after_export, 1);
+
+    // The erased tests are gone from the lists, and a second export does not
+    // look for them on the instrument.
+    SetCtrlIndex(Fen_princ[PANEL_IMPORT], IMPORT_OBJECTS, 0);
+    SimulateEvent(Fen_princ[PANEL_IMPORT], IMPORT_OBJECTS, EVENT_VAL_CHANGED);
+    EXPECT_EQ(Rows(IMPORT_TESTS), (std::vector<std::string>{"02", "03", "04"}));
+    sheet_calls.clear();
+    recorder().Clear();
+    RunExport(0);
+    EXPECT_EQ(sheet_calls.size(), 3u);
+    EXPECT_TRUE(popups().empty()) << popups().front().message;
 }
 
 TEST_F(ExportLoopTest, AFailedDownloadIsNeitherWrittenNorOfferedForErasure) {
@@ -204,22 +215,26 @@ TEST_F(ExportLoopTest, AFailedDownloadIsNeitherWrittenNorOfferedForErasure) {
     EXPECT_EQ(unreadable, 1);
 }
 
-// An instrument that pauses longer than the time-out in the middle of a dump:
-// the test is reported, not written and stays on the instrument.
+// An instrument that pauses longer than the time-out in the middle of a dump
+// and then answers in neither mode: nothing of the dump is kept, and the
+// export stops with one message naming the test, which stays on the instrument.
 TEST_F(ExportLoopTest, APauseBeyondTheTimeOutInADumpIsReportedAndNothingOfItIsKept) {
     AddFile(1, 1, 'l', Date(2008, 11, 5));
     StartInstrument();
     Scan();
     SetDateFilter(1);
     recorder().SetDefaultAnswer({1, ""});  // every question answered "Yes"
-    instrument().stall_next_answer(10.0 * TimeScale());
+    // Longer than the download and the probes of both modes together.
+    instrument().stall_next_answer(60.0 * TimeScale());
     RunExport(1);
     EXPECT_TRUE(sheet_calls.empty());
     EXPECT_TRUE(FileOnInstrument(1, "01.l"));
     ASSERT_EQ(popups().size(), 1u);
     EXPECT_EQ(popups().front().message,
-              "Test 01 of object 01 (Loop) could not be read from the instrument.\n"
-              "It was not exported and stays in the instrument.");
+              "The instrument stopped answering in its command mode (it may have restarted). "
+              "The export has stopped.\nThese tests were not exported and stay in the "
+              "instrument:\nObj:01/Test:01 / Loop\n\nCheck the instrument, then use Setup, "
+              "Communication.");
 }
 
 TEST_F(ExportLoopTest, ASilentInstrumentGivesNoWorkbook) {

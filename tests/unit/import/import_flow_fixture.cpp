@@ -98,16 +98,23 @@ bool ImportFlowTest::FileOnInstrument(int object, const std::string& name) const
     return fs::exists(fs::path(memory_) / folder / name);
 }
 
-void ImportFlowTest::StartInstrument() {
+void ImportFlowTest::RestartInstrument(std::time_t clock) {
+    CloseCom(kCom);
+    if (emulator_) emulator_->stop();
     zr8812::EmulatorOptions options;
     options.memory_dir = memory_;
     options.start_in_command_mode = true;
+    options.fixed_clock = clock;
     emulator_ = std::make_unique<zr8812::Emulator>(options);
     ASSERT_TRUE(emulator_->start());
     ASSERT_TRUE(emulator_->register_com(program_dir(), kCom));
     Mesure.serial_port = kCom;
     ASSERT_EQ(OpenInstrumentPort(kCom), 0);
     Mesure.link_flag = 1;
+}
+
+void ImportFlowTest::StartInstrument(std::time_t clock) {
+    RestartInstrument(clock);
     Fen_princ[PANEL_MAIN] = LoadPanel(0, UIR_FILE, PANEL_MAIN);
     menu = GetPanelMenuBar(Fen_princ[PANEL_MAIN]);
     Fen_princ[PANEL_EXPORT] = LoadPanel(0, UIR_FILE, PANEL_EXPORT);

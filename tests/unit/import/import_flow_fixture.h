@@ -33,8 +33,11 @@ class ImportFlowTest : public AppFixture {
     // The emulator's sample memory, dated for the clock `now`.
     void UseSampleMemory(std::time_t now);
     bool FileOnInstrument(int object, const std::string& name) const;
-    // Starts the instrument in command mode on kCom and opens the link.
-    void StartInstrument();
+    // Starts the instrument in command mode on kCom and opens the link; its
+    // clock is `clock`, or the system's when 0.
+    void StartInstrument(std::time_t clock = 0);
+    // The same memory on an instrument started afresh with the clock `clock`.
+    void RestartInstrument(std::time_t clock);
     zr8812::Emulator& instrument() { return *emulator_; }
 
     // File, Import/Export.

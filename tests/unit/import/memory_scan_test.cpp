@@ -108,6 +108,27 @@ TEST_F(ImportFlowTest, StopDuringTheFileListingLeavesTheImportPanelHidden) {
     EXPECT_EQ(flag_excel, 0);
 }
 
+// A folder the instrument refuses to enter lists nothing for its object (not
+// the tests of the folder it stayed in), and the person is told which.
+TEST_F(ImportFlowTest, AnObjectWhoseFolderCannotBeEnteredIsNamedAndListsNothing) {
+    const std::time_t day = Date(2008, 11, 5);
+    AddFile(1, 3, 'a', day);
+    AddFile(2, 1, 'e', day);
+    AddFile(5, 7, 'v', day);
+    StartInstrument();
+    instrument().set_fault(zr8812::Fault::ErrorAnswer, "cd /etc/mem/02/");
+    Scan();
+    EXPECT_EQ(Rows(IMPORT_OBJECTS), (Strings{"01", "05"}));
+    EXPECT_EQ(Director[2].nb_test, 0);
+    EXPECT_EQ(Director[2].tests[3].present, 0);
+    ASSERT_EQ(popups().size(), 1u);
+    EXPECT_EQ(popups()[0].title, "Error");
+    EXPECT_EQ(popups()[0].message,
+              "Object 02 could not be read from the instrument: its tests are not listed.\n"
+              "They stay in the instrument.");
+    EXPECT_TRUE(PanelVisible(PANEL_IMPORT));
+}
+
 TEST_F(ImportFlowTest, EmptyMemoryIsReported) {
     StartInstrument();
     Scan();

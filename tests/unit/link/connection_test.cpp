@@ -18,6 +18,7 @@
 #include "shell/hooks.h"
 #include "shell/messages.h"
 #include "shell/panels.h"
+#include "shell/startup.h"
 #include "support/instrument_fixture.h"
 
 namespace fs = std::filesystem;
@@ -214,7 +215,9 @@ TEST_F(Connection, DiscoveryFindsTheDeclaredBridgeAndLogsItsPort) {
     EXPECT_EQ(GetUserEvent(0, wait, wait), 0);  // no popup left installed to answer
 }
 
-TEST_F(Connection, DiscoveryWithoutBridgeOpensNothingAndEndsTheProgram) {
+// Not found at start-up, the program ends; not found later (the cable was
+// pulled), the program stays, so the person can plug back in and try again.
+TEST_F(Connection, DiscoveryWithoutBridgeOpensNothingAndEndsTheProgramOnlyAtStartUp) {
     RestartInstrument(DefaultOptions(), 0);  // not registered: no bridge at all
     Fen_princ[PANEL_PROGRESS] = LoadPanel(0, UIR_FILE, PANEL_PROGRESS);
     Mesure.serial_port = 5;
@@ -222,13 +225,19 @@ TEST_F(Connection, DiscoveryWithoutBridgeOpensNothingAndEndsTheProgram) {
     EXPECT_EQ(Mesure.serial_port, 5);  // no candidate was tried
     EXPECT_TRUE(Wire().empty());
 
-    AnswerPortQuestion(VAL_GENERIC_POPUP_BTN2);
-    Gestion_parametre(menu, ITEM_COMMUNICATION, nullptr, Fen_princ[PANEL_MAIN]);
-    EXPECT_EQ(Count("Error", kNotDetected), 1);
-    const std::string log = Log();
-    EXPECT_NE(log.find("Error = The software has not detected the instrument.\r\n"),
-              std::string::npos);
-    EXPECT_TRUE(QuitWasRequested());
+    for (bool startingUp : {false, true}) {
+        SCOPED_TRACE(startingUp);
+        recorder().Clear();
+        SetStartingUpForTesting(startingUp);
+        AnswerPortQuestion(VAL_GENERIC_POPUP_BTN2);
+        Gestion_parametre(menu, ITEM_COMMUNICATION, nullptr, Fen_princ[PANEL_MAIN]);
+        EXPECT_EQ(Count("Error", kNotDetected), 1);
+        const std::string log = Log();
+        EXPECT_NE(log.find("Error = The software has not detected the instrument.\r\n"),
+                  std::string::npos);
+        EXPECT_EQ(QuitWasRequested(), startingUp);
+    }
+    SetStartingUpForTesting(false);
 }
 
 TEST_F(Connection, DeadOrForeignBridgesDoNotHideTheInstrument) {
@@ -373,7 +382,7 @@ TEST_F(Connection, IdentityLackingItsLastFieldIsRetriedOnceThenTheLinkCloses) {
     EXPECT_EQ(Count("Error n° -110"), 0);
     EXPECT_NE(Log().find("Error = The software has not detected the instrument."),
               std::string::npos);
-    EXPECT_TRUE(QuitWasRequested());
+    EXPECT_FALSE(QuitWasRequested()) << "Setup, Communication stays at hand";
 }
 
 TEST_F(Connection, PowerOffAtExitGoesOnTheWireAndIntoTheLog) {

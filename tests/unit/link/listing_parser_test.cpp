@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "store/store.h"
@@ -133,6 +134,50 @@ TEST(TestListingParser, ReadsNumbersKindsAndDates) {
     for (const ListingEntry& e : l.entries) EXPECT_NE(e.present, 0);
 }
 
+// "ls -l" pads a day below 10 with a zero or, as most ls programs do, with a
+// blank; the filter takes the blanks away. Either form is read right, with a
+// time or with a year, by both parsers.
+TEST(ListingParsers, ReadTheDayPaddedWithAZeroOrWithABlank) {
+    struct Row {
+        const char* when;
+        int day, month, year, hour, minute;
+        bool time_shown;
+    };
+    const std::vector<Row> rows = {
+        {"Dec 04 09:05", 4, 12, kThisYear, 9, 5, true},
+        {"Dec  4 09:05", 4, 12, kThisYear, 9, 5, true},
+        {"Dec 04  2008", 4, 12, 2008, 12, 0, false},
+        {"Dec  4  2008", 4, 12, 2008, 12, 0, false},
+        {"Dec 14 19:05", 14, 12, kThisYear, 19, 5, true},
+        {"Dec 14  2008", 14, 12, 2008, 12, 0, false},
+        {"Jan  1 00:00", 1, 1, kThisYear, 0, 0, true},
+        {"Jan  1  2019", 1, 1, 2019, 12, 0, false},
+        {"Jan 12  2020", 12, 1, 2020, 12, 0, false},
+        {"Jan  2  2020", 2, 1, 2020, 12, 0, false},
+        {"Jan 20  2019", 20, 1, 2019, 12, 0, false},
+        {"Feb  9  1999", 9, 2, 1999, 12, 0, false},
+        {"Feb 21  1999", 21, 2, 1999, 12, 0, false},
+        {"Mar 31 23:59", 31, 3, kThisYear, 23, 59, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.when);
+        const DirectoryListing d = Directories(DirLine(row.when, "03") + "total 1\r\n");
+        const TestListing t = Tests(FileLine(118, row.when, "12.l") +
+                                    FileLine(50, row.when, "07.a") + "total 2\r\n");
+        ASSERT_EQ(d.nb_total, 1);
+        ASSERT_EQ(t.entries.size(), 2u);
+        EXPECT_EQ(d.entries[0].number, 3);
+        EXPECT_EQ(t.entries[0].number, 12);
+        EXPECT_EQ(t.entries[1].number, 7);
+        EXPECT_EQ(t.entries[1].type_mes, KIND_CURRENT);
+        for (const ListingEntry& e : {d.entries[0], t.entries[0], t.entries[1]}) {
+            EXPECT_EQ(std::make_tuple(e.jour, e.mois, e.annee, e.heure, e.minute),
+                      std::make_tuple(row.day, row.month, row.year, row.hour, row.minute));
+            EXPECT_EQ(e.time_shown, row.time_shown);
+        }
+    }
+}
+
 // An entry listed with a time is recent: a month and day well ahead of today
 // are last year's, across the turn of the year; a few days ahead are the two
 // clocks disagreeing.
@@ -151,8 +196,9 @@ TEST(ListedYear, IsLastYearForDatesWellAheadOfToday) {
 TEST(TestListingParser, NamesWithoutTwoDigitsOrWithUnknownKindsAreSkipped) {
     const TestListing l =
         Tests(FileLine(118, "Nov 05  2008", "7.l") + FileLine(118, "Nov 05  2008", "08.z") +
-              FileLine(16, "Nov 05  2008", "09.r") + "total 3\r\n");
-    EXPECT_EQ(l.count, 3);
+              FileLine(118, "Nov  5  2008", "6.l") + FileLine(118, "Nov 15  2008", "5.l") +
+              FileLine(16, "Nov 05  2008", "09.r") + "total 5\r\n");
+    EXPECT_EQ(l.count, 5);
     ASSERT_EQ(l.entries.size(), 1u);
     EXPECT_EQ(l.entries[0].number, 9);
     EXPECT_EQ(l.entries[0].type_mes, KIND_RCD);

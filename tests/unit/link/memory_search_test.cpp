@@ -81,6 +81,7 @@ TEST_F(MemorySearch, EmptyAnswerAsksWhetherToGoOn) {
     EXPECT_EQ(Director[1].nb_test, 42);  // left as it was
 
     recorder().Clear();
+    instrument().clear_fault(Fault::Silent);         // the directory is entered again
     recorder().QueueButton(VAL_GENERIC_POPUP_BTN1);  // Yes: list once more
     EXPECT_EQ(ZR8812_search_fil(1), 0);
     EXPECT_EQ(Director[1].nb_test, 0);

@@ -62,7 +62,8 @@ struct PrintedListing {
 };
 
 // A listing as the instrument prints it: `count` entries with distinct
-// numbers, dated from recent to years old, then "total" and the prompt.
+// numbers, dated from recent to years old, a day below 10 padded with a zero
+// or a blank, then "total" and the prompt.
 PrintedListing PrintListing(bool directories, int count, std::mt19937& rng) {
     std::vector<int> numbers(100);
     for (int i = 0; i < 100; ++i) numbers[i] = i;
@@ -78,7 +79,7 @@ PrintedListing PrintListing(bool directories, int count, std::mt19937& rng) {
         std::snprintf(name, sizeof name, directories ? "%02d" : "%02d.%c", n, letter);
         p.letters += letter;
         const std::string line =
-            zr8812::format_listing_entry(directories, rng() % 100000, when, name, now);
+            zr8812::format_listing_entry(directories, rng() % 100000, when, name, now, rng() % 2);
         p.answer += line + "\r\n";
         p.expected.push_back(ReadLine(line));
     }

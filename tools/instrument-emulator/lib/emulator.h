@@ -41,6 +41,8 @@ enum class Fault {
     Garbage,          // the answer is line noise of its length, without the prompt
     ModbusRestart,    // the instrument restarts (power cycle): back in Modbus mode,
                       // the command that met it gets no answer
+    RefusedErase,     // "rm" answers "rm: can't remove 'FILE': Read-only file system"
+                      // (a refusal without the word "Error") and keeps the file
 };
 
 // One chunk of bytes on the line: incoming = sent to the instrument.
@@ -59,6 +61,9 @@ struct EmulatorOptions {
     bool paced = false;              // output at the line rate, 960 bytes/s
     Identity identity;
     std::time_t fixed_clock = 0;  // instrument clock for listings; 0 = system clock
+    // "ls -l" pads a day below 10 with a blank ("Dec  4"), as most ls
+    // programs do, instead of a zero ("Dec 04").
+    bool blank_padded_days = false;
     // Called from the emulator's thread for every chunk on the line (outside
     // its lock, so it may call the emulator). Optional.
     std::function<void(const WireEvent&)> monitor;
@@ -97,7 +102,7 @@ class Emulator {
     void set_shutof_en(int value);
     int shutof_en() const;
     // Switches a fault on. None clears every fault.
-    // `command` narrows StopMidAnswer, ErrorAnswer, Garbage and ModbusRestart:
+    // `command` narrows StopMidAnswer, ErrorAnswer, Garbage, ModbusRestart and RefusedErase:
     // "" = the next answer only (one shot); otherwise every answer to a
     // command line starting with that text ("od", "ls -l", "btb status.RotPos")
     // until cleared. In Modbus mode the command text is the function code ("03", "10", "06").

@@ -15,7 +15,8 @@ void FaultSet::set(Fault fault, const std::string& command, int times) {
     if (times > 0) {
         remaining = times;
     } else if (command.empty() && (fault == Fault::StopMidAnswer || fault == Fault::ErrorAnswer ||
-                                   fault == Fault::Garbage || fault == Fault::ModbusRestart)) {
+                                   fault == Fault::Garbage || fault == Fault::ModbusRestart ||
+                                   fault == Fault::RefusedErase)) {
         remaining = 1;  // "make the next answer fail"
     }
     active_[fault] = Switch{command, remaining};
@@ -41,7 +42,7 @@ bool FaultSet::take(Fault fault, const std::string& command) {
 Instrument::Instrument(const EmulatorOptions& options)
     : command_mode_(options.start_in_command_mode),
       parameters_{options.rotary, options.shutof_en, options.identity},
-      fs_(options.memory_dir),
+      fs_(options.memory_dir, options.blank_padded_days),
       shell_(fs_, parameters_) {
     slave_.switch_block = options.switch_block;
 }
@@ -119,6 +120,10 @@ std::string Instrument::command_line(const LineReader::Line& line, std::time_t n
         answer += "sh: Error: line too long\r\n";
     } else if (faults_.take(Fault::ErrorAnswer, line.text)) {
         answer += CommandShell::command_name(line.text) + ": Error: I/O error\r\n";
+    } else if (CommandShell::command_name(line.text) == "rm" &&
+               faults_.take(Fault::RefusedErase, line.text)) {
+        // The wording of a refusing file system, as BusyBox prints it: no "Error".
+        answer += refused_erase(line.text);
     } else {
         answer += shell_.run(line.text, now);
     }
@@ -126,6 +131,12 @@ std::string Instrument::command_line(const LineReader::Line& line, std::time_t n
     if (faults_.take(Fault::StopMidAnswer, line.text)) answer = cut_in_half(answer);
     if (faults_.take(Fault::Garbage, line.text)) answer = line_noise(answer.size(), noise_seed_++);
     return answer;
+}
+
+std::string Instrument::refused_erase(const std::string& line) {
+    const std::size_t blank = line.find(' ');
+    const std::string operand = blank == std::string::npos ? std::string() : line.substr(blank + 1);
+    return "rm: can't remove '" + operand + "': Read-only file system\r\n";
 }
 
 std::string Instrument::cut_in_half(const std::string& answer) {

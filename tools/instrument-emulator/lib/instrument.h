@@ -59,6 +59,8 @@ class Instrument {
     std::string modbus_frame(const std::string& body);
     std::string command_line(const LineReader::Line& line, std::time_t now);
     static std::string cut_in_half(const std::string& answer);
+    // The answer of a file system that refuses to remove the file of `line`.
+    static std::string refused_erase(const std::string& line);
 
     bool command_mode_;
     modbus::FrameReader frames_;

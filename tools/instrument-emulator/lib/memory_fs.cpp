@@ -38,7 +38,8 @@ bool is_memory_path(const std::vector<std::string>& parts) {
 }  // namespace
 
 std::string format_listing_entry(bool directory, std::uint64_t size, std::time_t modified,
-                                 const std::string& name, std::time_t now) {
+                                 const std::string& name, std::time_t now,
+                                 bool blank_padded_day) {
     std::tm local{};
     localtime_r(&modified, &local);
     const long age = static_cast<long>(now - modified);
@@ -49,7 +50,9 @@ std::string format_listing_entry(bool directory, std::uint64_t size, std::time_t
         std::snprintf(when, sizeof when, "%5d", local.tm_year + 1900);
     }
     char line[128];
-    std::snprintf(line, sizeof line, "%-10s %4d %-8s %-8s %8llu %s %02d %s ",
+    std::snprintf(line, sizeof line,
+                  blank_padded_day ? "%-10s %4d %-8s %-8s %8llu %s %2d %s "
+                                   : "%-10s %4d %-8s %-8s %8llu %s %02d %s ",
                   directory ? "drwxr-xr-x" : "-rw-r--r--", 1, "0", "0",
                   static_cast<unsigned long long>(size), kMonths[local.tm_mon], local.tm_mday,
                   when);
@@ -76,7 +79,8 @@ std::string format_dump(const std::string& bytes) {
     return text + field + "\r\n";
 }
 
-MemoryFs::MemoryFs(std::string memory_dir) : memory_dir_(std::move(memory_dir)) {}
+MemoryFs::MemoryFs(std::string memory_dir, bool blank_padded_days)
+    : memory_dir_(std::move(memory_dir)), blank_padded_days_(blank_padded_days) {}
 
 std::string MemoryFs::cwd() const {
     std::string path;
@@ -163,7 +167,8 @@ std::optional<std::string> MemoryFs::listing(const std::string& path, std::time_
     if (!list) return std::nullopt;
     std::string text;
     for (const Entry& entry : *list) {
-        text += format_listing_entry(entry.directory, entry.size, entry.modified, entry.name, now);
+        text += format_listing_entry(entry.directory, entry.size, entry.modified, entry.name, now,
+                                     blank_padded_days_);
         text += "\r\n";
     }
     return text + "total " + std::to_string(list->size()) + "\r\n";

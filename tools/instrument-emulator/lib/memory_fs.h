@@ -17,16 +17,20 @@ constexpr std::size_t kMaxDumpBytes = 1 << 20;
 
 // One line of "ls -l" (without line end), e.g.
 // "-rw-r--r--    1 0        0             118 Nov 05  2008 12.l".
-// Dates within six months before `now` show HH:MM, others the year.
+// Dates within six months before `now` show HH:MM, others the year. A day
+// below 10 is padded with a zero ("Nov 05"), or with a blank ("Nov  5") when
+// `blank_padded_day`.
 std::string format_listing_entry(bool directory, std::uint64_t size, std::time_t modified,
-                                 const std::string& name, std::time_t now);
+                                 const std::string& name, std::time_t now,
+                                 bool blank_padded_day = false);
 
 // The "od -hxv" text of `bytes`, lines ended by CR LF.
 std::string format_dump(const std::string& bytes);
 
 class MemoryFs {
    public:
-    explicit MemoryFs(std::string memory_dir);
+    // `blank_padded_days`: listings pad a day below 10 with a blank, not a zero.
+    explicit MemoryFs(std::string memory_dir, bool blank_padded_days = false);
 
     const std::string& memory_dir() const { return memory_dir_; }
     // The current directory, "/" or "/etc" or "/etc/mem" or "/etc/mem/03".
@@ -62,6 +66,7 @@ class MemoryFs {
     std::optional<std::vector<Entry>> entries(const Resolved& dir) const;
 
     std::string memory_dir_;
+    bool blank_padded_days_;
     std::vector<std::string> cwd_;
 };
 

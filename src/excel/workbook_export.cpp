@@ -127,6 +127,12 @@ void ReportUnsavedWorkbook(int object, int test, int kind, const std::string& pa
 // A failed spreadsheet call: with automatic names the message names the test
 // (nobody chose its file), otherwise the numbered error box as ever.
 void ReportFailure(int status, int object, int test, int kind, const std::string& path) {
+    // A workbook another program holds open: the user can mend that, once told which.
+    if (status == XLE_FILE_IN_USE) {
+        Sort_Error(0);
+        MessagePopup(Texte(titre_erreur), FillPlaceholders(Texte(classeur_ouvert), {{"path", path}}));
+        return;
+    }
     if (Excel.automatic_names == 0) {
         Sort_Error(status);
         return;

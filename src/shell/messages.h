@@ -106,6 +106,7 @@ extern const MessageTable nouveaux_seuls;   // check box of the import panel
 extern const MessageTable deja_exporte;     // what a screen reader says for a marked test row; {test}
 extern const MessageTable bilan_export;     // {written} {skipped} {failed} {folder}
 extern const MessageTable classeur_echec;   // {object} {test} {kind} {path}
+extern const MessageTable classeur_ouvert;  // {path}
 extern const MessageTable journal_echec;    // {path}
 extern const MessageTable journal_abime;    // {path} {count}
 extern const MessageTable journal_titre;    // title of the journal messages

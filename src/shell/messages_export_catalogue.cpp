@@ -72,6 +72,13 @@ const MessageTable classeur_echec = {
     "El libro de la prueba {test} del objeto {object} ({kind}) no se pudo guardar como\n{path}\nNo se ha borrado nada: la prueba permanece en el instrumento.",
     "La cartella di lavoro della prova {test} dell'oggetto {object} ({kind}) non è stata salvata come\n{path}\nNon è stato cancellato nulla: la prova resta nello strumento."
 };
+const MessageTable classeur_ouvert = {
+    "Le classeur\n{path}\nest ouvert dans un autre programme, qui ne le laisse pas remplacer. Fermez-le dans ce programme, puis exportez à nouveau. Rien n'a été effacé : le test reste dans l'appareil.",
+    "The workbook\n{path}\nis open in another program, which does not let it be replaced. Close it there, then export again. Nothing was erased: the test stays in the instrument.",
+    "Die Arbeitsmappe\n{path}\nist in einem anderen Programm geöffnet, das sie nicht ersetzen lässt. Schließen Sie sie dort und exportieren Sie erneut. Es wurde nichts gelöscht: der Test bleibt im Gerät.",
+    "El libro\n{path}\nestá abierto en otro programa, que no deja reemplazarlo. Ciérrelo allí y vuelva a exportar. No se ha borrado nada: la prueba permanece en el instrumento.",
+    "La cartella di lavoro\n{path}\nè aperta in un altro programma, che non la lascia sostituire. Chiudetela lì, poi esportate di nuovo. Non è stato cancellato nulla: la prova resta nello strumento."
+};
 const MessageTable journal_echec = {
     "Le journal des exportations\n{path}\nn'a pas pu être écrit. Les classeurs sont enregistrés, mais « Seulement les tests pas encore exportés » ne les connaîtra pas.",
     "The export journal\n{path}\ncould not be written. The workbooks are saved, but \"Only tests not exported yet\" will not know about them.",

@@ -3,5 +3,7 @@
 #include "platform/spreadsheet/spreadsheet_status.h"
 
 int ReplaceFileAtomically(const std::string& path, const std::string& content) {
-    return ReplaceFileDurably(path, content) == 0 ? XLE_NO_ERROR : XLE_WRITE_FAILED;
+    const int status = ReplaceFileDurably(path, content);
+    if (status == FILE_HELD_ELSEWHERE) return XLE_FILE_IN_USE;
+    return status == 0 ? XLE_NO_ERROR : XLE_WRITE_FAILED;
 }

@@ -10,5 +10,6 @@
 
 // 0 on success (the workbook and its folder entry are on the disk),
 // XLE_WRITE_FAILED when the folder cannot take the file, the disk is full or
-// the rename is refused.
+// the rename is refused, XLE_FILE_IN_USE when another program holds the file
+// open and does not let it be replaced.
 int ReplaceFileAtomically(const std::string& path, const std::string& content);

@@ -21,3 +21,5 @@ constexpr int XLE_INVALID_ARGUMENT = -7;
 constexpr int XLE_NOT_AVAILABLE = -8;
 // The operation needs an open workbook and there is none.
 constexpr int XLE_NO_ACTIVE_WORKBOOK = -9;
+// The file to replace is open in another program, which does not let it go.
+constexpr int XLE_FILE_IN_USE = -10;

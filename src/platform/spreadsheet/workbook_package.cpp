@@ -16,6 +16,7 @@
 #include "platform/spreadsheet/workbook_styles.h"
 #include "platform/spreadsheet/xml_names.h"
 #include "platform/spreadsheet/zip_archive.h"
+#include "platform/system/native_files.h"
 
 namespace {
 
@@ -122,8 +123,9 @@ std::string StringItemText(const pugi::xml_node& item) {
 
 int ReadFile(const std::string& path, std::string& bytes) {
     std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) return XLE_FILE_NOT_FOUND;
-    std::ifstream in(path, std::ios::binary);
+    const std::filesystem::path native = NativePath(path);
+    if (!std::filesystem::is_regular_file(native, error)) return XLE_FILE_NOT_FOUND;
+    std::ifstream in(native, std::ios::binary);
     if (!in) return XLE_FILE_NOT_FOUND;
     in.seekg(0, std::ios::end);
     const std::streamoff size = in.tellg();

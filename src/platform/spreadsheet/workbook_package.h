@@ -49,8 +49,8 @@ class WorkbookPackage {
     // The sheet's dimension reference ("A1:M2"), as saved.
     std::string Dimension() const;
 
-    // Writes the package to `path`. 0, or XLE_WRITE_FAILED (the target is
-    // left as it was), or XLE_WORKBOOK_CLOSED when nothing is open.
+    // Writes the package to `path`. 0, or XLE_WRITE_FAILED or XLE_FILE_IN_USE
+    // (the target is left as it was), or XLE_WORKBOOK_CLOSED when nothing is open.
     int SaveAs(const std::string& path);
 
     // Releases everything; the object is empty afterwards.

@@ -1,7 +1,5 @@
 // The system version and the desktop's document viewer.
-#include <QDesktopServices>
-#include <QUrl>
-
+#include "platform/system/default_program.h"
 #include "platform/system/os_version.h"
 #include "platform/system/system.h"
 
@@ -39,7 +37,7 @@ void SetRunningSystemForTesting(std::optional<OperatingSystem> system) {
 
 bool OpenDocumentInDefaultViewer(const std::string& path) {
     if (test_viewer) return test_viewer(path);
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+    return OpenWithDefaultProgram(path);
 }
 
 void SetDocumentViewerForTesting(std::function<bool(const std::string&)> viewer) {

@@ -78,6 +78,10 @@ std::string TextFileBytes(const std::string& text);
 // (if any) left whole and no temporary left behind (a failed flush of the folder
 // after the rename is a failure too, the new file then being in place).
 int ReplaceFileDurably(const std::string& path, const std::string& bytes);
+// What ReplaceFileDurably answers when another program keeps the file open
+// and does not let it be replaced (a spreadsheet program on Windows), after
+// trying again for about a second.
+constexpr int FILE_HELD_ELSEWHERE = -2;
 // Tests: with `bytes` >= 0, a durable replacement gives out (as a full disk
 // does) once that many bytes went to its temporary file; -1 restores normal writing.
 void SetWriteLimitForTesting(long bytes);

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <map>
 
+#include "platform/system/native_files.h"
 #include "platform/system/system.h"
 
 namespace {
@@ -43,11 +44,12 @@ namespace fs = std::filesystem;
 
 int CVI_OpenFile(const std::string& path, int mode, int action) {
     std::error_code ec;
-    const bool exists = fs::exists(path, ec);
-    if (exists && fs::is_directory(path, ec)) return -1;
+    const fs::path native = NativePath(path);
+    const bool exists = fs::exists(native, ec);
+    if (exists && fs::is_directory(native, ec)) return -1;
     const char* fmode = FopenMode(mode, action, exists);
     if (fmode == nullptr || path.empty()) return -1;
-    std::FILE* file = std::fopen(path.c_str(), fmode);
+    std::FILE* file = OpenNativeFile(path, fmode);
     if (file == nullptr) return -1;
     const int handle = next_handle++;
     OpenFiles()[handle] = file;
@@ -103,24 +105,25 @@ int ReadLine(int handle, std::string& line) {
 
 int CVI_DeleteFile(const std::string& path) {
     std::error_code ec;
+    const fs::path native = NativePath(path);
     // Files only: a folder of that name is left alone.
-    if (fs::is_directory(path, ec)) return -1;
-    return fs::remove(path, ec) && !ec ? 0 : -1;
+    if (native.empty() || fs::is_directory(native, ec)) return -1;
+    return fs::remove(native, ec) && !ec ? 0 : -1;
 }
 
 int RenameFile(const std::string& oldPath, const std::string& newPath) {
     std::error_code ec;
-    if (fs::is_directory(newPath, ec)) return -1;
-    fs::rename(oldPath, newPath, ec);
-    return ec ? -1 : 0;
+    if (fs::is_directory(NativePath(newPath), ec)) return -1;
+    return RenameReplacing(oldPath, newPath) ? 0 : -1;
 }
 
 int GetFileInfo(const std::string& path, long& size) {
     size = 0;
     std::error_code ec;
-    const fs::file_status status = fs::status(path, ec);
+    const fs::path native = NativePath(path);
+    const fs::file_status status = fs::status(native, ec);
     if (status.type() == fs::file_type::not_found) return 0;
     if (ec) return -1;
-    if (fs::is_regular_file(status)) size = static_cast<long>(fs::file_size(path, ec));
+    if (fs::is_regular_file(status)) size = static_cast<long>(fs::file_size(native, ec));
     return 1;
 }

@@ -1,66 +1,18 @@
 #include "platform/usb/bridge.h"
 
-#include <QDir>
-#include <QFile>
-#include <QRegularExpression>
-#include <QSerialPortInfo>
 #include <algorithm>
 #include <cctype>
 #include <cstring>
 #include <map>
 #include <sstream>
 
-#include "platform/serial/com_ports.h"
+#include "platform/usb/present_bridges.h"
 
 namespace {
 
 std::vector<BridgeDevice> snapshot;  // the list of the last CP210x_GetNumDevices
 std::map<CP210x_HANDLE, std::size_t> openDevices;
 CP210x_HANDLE nextHandle = 1;
-
-std::vector<BridgeDevice> PluggedBridges() {
-    std::vector<QSerialPortInfo> ports;
-    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
-        if (info.hasVendorIdentifier() && info.vendorIdentifier() == CP210x_VENDOR_ID)
-            ports.push_back(info);
-    }
-    std::sort(ports.begin(), ports.end(), [](const QSerialPortInfo& a, const QSerialPortInfo& b) {
-        return a.systemLocation() < b.systemLocation();
-    });
-    std::vector<BridgeDevice> devices;
-    for (const QSerialPortInfo& info : ports) {
-        BridgeDevice d;
-        d.vid = info.vendorIdentifier();
-        d.pid = info.hasProductIdentifier() ? info.productIdentifier() : 0;
-        d.serial = info.serialNumber().toStdString();
-        d.comPort = ComPortOfDevice(info.systemLocation().toStdString());
-        devices.push_back(d);
-    }
-    return devices;
-}
-
-std::vector<BridgeDevice> DeclaredBridges() {
-    static const QRegularExpression declarationName(QStringLiteral("^com([0-9]+)\\.usb$"));
-    std::map<int, BridgeDevice> byPort;  // ordered by COM number
-    const QDir dir(QString::fromStdString(DosDevicesDirectory()));
-    for (const QFileInfo& entry : dir.entryInfoList(QDir::Files | QDir::NoDotAndDotDot)) {
-        const auto match = declarationName.match(entry.fileName());
-        if (!match.hasMatch()) continue;
-        const int port = match.captured(1).toInt();
-        std::string device;
-        if (ComPortDevice(port, device) != 0) continue;
-        QFile file(entry.absoluteFilePath());
-        if (!file.open(QIODevice::ReadOnly)) continue;
-        const std::string line = file.readLine(512).toStdString();
-        BridgeDevice d;
-        if (!ParseBridgeDeclaration(line, d)) continue;
-        d.comPort = port;
-        byPort[port] = d;
-    }
-    std::vector<BridgeDevice> devices;
-    for (const auto& [port, d] : byPort) devices.push_back(d);
-    return devices;
-}
 
 const BridgeDevice* Device(CP210x_HANDLE handle) {
     const auto found = openDevices.find(handle);
@@ -94,9 +46,7 @@ bool ParseBridgeDeclaration(const std::string& line, BridgeDevice& device) {
 }
 
 std::vector<BridgeDevice> ListBridgeDevices() {
-    std::vector<BridgeDevice> devices = PluggedBridges();
-    for (const BridgeDevice& d : DeclaredBridges()) devices.push_back(d);
-    return devices;
+    return PresentBridges();
 }
 
 int CP210x_GetNumDevices(unsigned long* numDevices) {

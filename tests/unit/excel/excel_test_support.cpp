@@ -6,6 +6,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 #include "excel/excel_instance.h"
@@ -22,9 +23,16 @@ std::string TemplatePath() {
 }
 
 std::string MakeTempFolder() {
-    std::string pattern = (fs::temp_directory_path() / "briskel-excel-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) return "";
-    return pattern;
+    // A name nobody holds yet: create_directory fails on one that exists.
+    std::random_device seed;
+    std::mt19937_64 random(seed());
+    for (int tries = 0; tries < 100; ++tries) {
+        const fs::path folder =
+            fs::temp_directory_path() / ("briskel-excel-" + std::to_string(random() % 1000000000));
+        std::error_code error;
+        if (fs::create_directory(folder, error)) return folder.string();
+    }
+    return "";
 }
 
 std::string ReadWholeFile(const std::string& path) {

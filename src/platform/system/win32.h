@@ -1,0 +1,15 @@
+// What the Windows files of the platform layer share: the program's UTF-8
+// text as the UTF-16 every Windows call takes, and back; and the window
+// messages a wait lets through.
+#pragma once
+
+#include <string>
+
+// UTF-8 to UTF-16; invalid bytes become U+FFFD, as Windows converts them.
+std::wstring Utf16(const std::string& utf8);
+// UTF-16 to UTF-8.
+std::string Utf8(const std::wstring& utf16);
+// Hands pending painting and timer messages of this thread's windows to them,
+// and nothing else: the user's clicks and keys stay queued for the program's
+// own polls, so no callback runs in the middle of a wait.
+void ProcessPaintAndTimerMessages();

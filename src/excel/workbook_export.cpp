@@ -7,6 +7,7 @@
 #include "excel/excel_instance.h"
 #include "excel/loop_sheets.h"
 #include "excel/sheet_cells.h"
+#include "excel/summary_workbook.h"
 #include "excel/voltage_rcd_sheets.h"
 #include "excel/workbook_names.h"
 #include "store/store.h"
@@ -15,6 +16,7 @@
 #include "import/import_workflow.h"
 #include "import/measurement_display.h"
 #include "import/stop_request.h"
+#include "import/test_outcomes.h"
 #include "platform/system/system.h"
 #include "platform/ui/ui.h"
 #include "shell/error_popup.h"
@@ -113,6 +115,15 @@ void WriteKindRows(int object, int test, int kind) {
         default:
             break;
     }
+}
+
+// With "Summary workbook" ticked, the summary is written once the per-test
+// workbooks are, also after a stop or a lost instrument; the message field
+// names it.
+std::string SummaryWorkbookLine() {
+    if (Excel.summary_workbook == 0) return "";
+    const std::string path = WriteSummaryWorkbook();
+    return path.empty() ? "" : "\n" + FillPlaceholders(Texte(synthese_bilan), {{"path", path}});
 }
 
 // Where the writing of one workbook goes on after its steps.
@@ -229,6 +240,7 @@ bool OpenTemplate(int object, int test, int kind, const std::string& path) {
 Next WriteAndSave(int object, int test, int kind, const std::string& path, SheetResult& result) {
     TakeCellWriteFailure();  // only this workbook's writes count
     TakeMeasuredCellCount();
+    ForgetWrittenRows();
     WriteCell(TITLE_ROW, 1, Texte(date));
     WriteCell(TITLE_ROW, 2, Texte(Eobjet));
     WriteCell(TITLE_ROW, 3, Texte(Etest));
@@ -248,6 +260,7 @@ Next WriteAndSave(int object, int test, int kind, const std::string& path, Sheet
         Excel_WorkbookClose(ExcelWorkbookHandle, false);
         TakeCellWriteFailure();
         result = SheetResult::Failed;
+        NoteSheetFailure(OutcomeCause::NoMeasuredValue);
         MessagePopup(Texte(titre_erreur), UnknownMeasurementText(object, test, kind));
         return Next::Return;
     }
@@ -267,6 +280,7 @@ Next WriteAndSave(int object, int test, int kind, const std::string& path, Sheet
     }
     result = SheetResult::Saved;
     JournalSavedWorkbook(Director[object].tests[test], path);
+    KeepRowsForSummary(object, test, kind);
     status = Excel_WorkbookClose(ExcelWorkbookHandle, false);
     if (status < 0) {
         Sort_Error(status);
@@ -322,6 +336,7 @@ int Exporter_excel(int, int, int event, void*, int, int) {
     const int p = ExportPanel();
     GetCtrlVal(p, EXPORT_ERASE, Excel.erase_after_export);
     GetCtrlVal(p, EXPORT_AUTOMATIC_NAMES, Excel.automatic_names);
+    GetCtrlVal(p, EXPORT_SUMMARY, Excel.summary_workbook);
     SetCtrlAttribute(p, EXPORT_EXPORT, ATTR_DIMMED, 1);
     SetCtrlAttribute(p, EXPORT_QUIT, ATTR_DIMMED, 1);
 
@@ -334,10 +349,12 @@ int Exporter_excel(int, int, int event, void*, int, int) {
         folder = folder.substr(0, MAX_WORKING_FOLDER - 1) + PathSeparator();
     Excel.working_folder = folder;
 
+    StartSummary();
     Importer_memory();
     SetWaitCursor(0);
     if (flag_stop == 0) ReleasePerTestHandles();
-    SetCtrlVal(p, EXPORT_MESSAGE, std::string(Texte(messag_fin)) + ExportSummaryText());
+    SetCtrlVal(p, EXPORT_MESSAGE,
+               std::string(Texte(messag_fin)) + ExportSummaryText() + SummaryWorkbookLine());
     SetWaitCursor(0);
     const int scan = Fen_princ[PANEL_SCAN];
     if (scan > 0 && RemovePopup(scan) == UIE_NO_ERROR) DiscardPanel(scan);

@@ -13,6 +13,7 @@ bool serial_known = false;
 int32_t scanned_serial = SERIAL_UNKNOWN;
 // Unreadable journal lines already reported in this run.
 int reported_unreadable = 0;
+std::string last_saved_workbook;
 
 std::string FolderOf(const std::string& path) {
     const auto slash = path.find_last_of('/');
@@ -71,6 +72,7 @@ std::string ExportSummaryText() {
 }
 
 void JournalSavedWorkbook(const FicTest& test, const std::string& workbook) {
+    last_saved_workbook = workbook;
     const std::string folder = FolderOf(workbook);
     if (!folder.empty()) export_counts.folder = folder;
     const std::string path = JournalPath();
@@ -78,6 +80,12 @@ void JournalSavedWorkbook(const FicTest& test, const std::string& workbook) {
     if (export_counts.journal_failure_reported) return;
     export_counts.journal_failure_reported = true;
     MessagePopup(Texte(journal_titre), FillPlaceholders(Texte(journal_echec), {{"path", path}}));
+}
+
+std::string TakeSavedWorkbook() {
+    std::string workbook;
+    workbook.swap(last_saved_workbook);
+    return workbook;
 }
 
 void ResetExportRecordForTesting() {

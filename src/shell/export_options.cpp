@@ -2,6 +2,9 @@
 // later version may add its own.
 #include "shell/export_options.h"
 
+#include <cstdint>
+#include <utility>
+
 #include "platform/system/system.h"
 #include "platform/ui/ui.h"
 #include "shell/globals.h"
@@ -12,6 +15,7 @@ const char* const EXPORT_OPTIONS_FILE = "BriskelExport.ini";
 namespace {
 
 constexpr const char* AUTOMATIC_NAMES_KEY = "automatic_names=";
+constexpr const char* SUMMARY_WORKBOOK_KEY = "summary_workbook=";
 
 std::string OptionsPath() {
     std::string directory;
@@ -21,20 +25,30 @@ std::string OptionsPath() {
 
 void ShowInCheckBox() {
     const int panel = Fen_princ[PANEL_EXPORT];
-    if (panel > 0) SetCtrlVal(panel, EXPORT_AUTOMATIC_NAMES, Excel.automatic_names != 0 ? 1 : 0);
+    if (panel <= 0) return;
+    SetCtrlVal(panel, EXPORT_AUTOMATIC_NAMES, Excel.automatic_names != 0 ? 1 : 0);
+    SetCtrlVal(panel, EXPORT_SUMMARY, Excel.summary_workbook != 0 ? 1 : 0);
+}
+
+// A check box's state into its field; the field stays as it is when the box
+// cannot be read.
+void ReadCheckBox(int control, int32_t& field) {
+    int ticked = field;
+    if (GetCtrlVal(Fen_princ[PANEL_EXPORT], control, ticked) == 0) field = ticked != 0 ? 1 : 0;
 }
 
 }  // namespace
 
 void LoadExportOptions() {
     Excel.automatic_names = 0;
+    Excel.summary_workbook = 0;
     const int file = CVI_OpenFile(OptionsPath(), VAL_READ_ONLY, VAL_OPEN_AS_IS);
     if (file > 0) {
-        const std::string key = AUTOMATIC_NAMES_KEY;
         std::string line;
         while (ReadLine(file, line) >= 0) {
-            if (line.compare(0, key.size(), key) == 0) {
-                Excel.automatic_names = line.substr(key.size()) == "1" ? 1 : 0;
+            for (auto [key, field] : {std::pair{std::string(AUTOMATIC_NAMES_KEY), &Excel.automatic_names},
+                                      std::pair{std::string(SUMMARY_WORKBOOK_KEY), &Excel.summary_workbook}}) {
+                if (line.compare(0, key.size(), key) == 0) *field = line.substr(key.size()) == "1" ? 1 : 0;
             }
         }
         CVI_CloseFile(file);
@@ -43,16 +57,16 @@ void LoadExportOptions() {
 }
 
 bool SaveExportOptions() {
-    int ticked = Excel.automatic_names;
-    if (GetCtrlVal(Fen_princ[PANEL_EXPORT], EXPORT_AUTOMATIC_NAMES, ticked) == 0) {
-        Excel.automatic_names = ticked != 0 ? 1 : 0;
-    }
+    ReadCheckBox(EXPORT_AUTOMATIC_NAMES, Excel.automatic_names);
+    ReadCheckBox(EXPORT_SUMMARY, Excel.summary_workbook);
     const std::string path = OptionsPath();
     const std::string temporary = path + ".tmp";
     const int file = CVI_OpenFile(temporary, VAL_WRITE_ONLY, VAL_TRUNCATE);
     if (file <= 0) return false;
-    const bool written = FmtFile(file, std::string(AUTOMATIC_NAMES_KEY) +
-                                           std::to_string(Excel.automatic_names) + "\n") >= 0;
+    const bool written =
+        FmtFile(file, std::string(AUTOMATIC_NAMES_KEY) + std::to_string(Excel.automatic_names) +
+                          "\n" + SUMMARY_WORKBOOK_KEY + std::to_string(Excel.summary_workbook) +
+                          "\n") >= 0;
     const bool closed = CVI_CloseFile(file) == 0;
     if (!written || !closed || RenameFile(temporary, path) != 0) {
         CVI_DeleteFile(temporary);

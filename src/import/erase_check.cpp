@@ -60,7 +60,6 @@ bool CheckErasures(int object) {
             RecordErasure(o, t, TestOutcome::KeptInInstrument);
             TellStillInInstrument(test);
         } else {
-            RecordErasure(o, t, TestOutcome::Erased);
             gone.emplace_back(o, t);
         }
     }

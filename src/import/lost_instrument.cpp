@@ -146,6 +146,7 @@ std::string InstrumentLostText(const std::string& tests, LossCause cause) {
 
 bool EraseExportedTest(int object, int test, int kind) {
     if (ZR8812_delete(object, test, kind) == 0) {
+        RecordErasure(object, test, TestOutcome::Erased);
         NoteErased(object, test);  // the object's listing shows whether it went
         return true;
     }

@@ -19,6 +19,7 @@
 #include "records.h"
 #include "shell/globals.h"
 #include "shell/panels.h"
+#include "store/store.h"
 #include "export_fixture.h"
 
 namespace fs = std::filesystem;
@@ -157,7 +158,8 @@ class SampleMemoryExport : public ExportFixture {
     }
     // Exports every test of the sample memory, one workbook per supported
     // test, named after its object and test; the tests in export order.
-    void ExportAll(bool summary = false) {
+    // `whole`: every test is written (no stop, no pulled cable).
+    void ExportAll(bool summary = false, bool whole = true) {
         OpenExportOfAllTests();
         const int exportPanel = Fen_princ[PANEL_EXPORT];
         SetCtrlVal(exportPanel, EXPORT_SUMMARY, summary ? 1 : 0);
@@ -170,7 +172,7 @@ class SampleMemoryExport : public ExportFixture {
             recorder().QueueAnswer("file", "", {VAL_NEW_FILE_SELECTED, paths_.back()});
         }
         SimulateCommit(exportPanel, EXPORT_EXPORT);
-        EXPECT_EQ(recorder().PendingAnswers(), 0u);
+        if (whole) EXPECT_EQ(recorder().PendingAnswers(), 0u);
     }
     // Row 2 of test `t` as the sheet writers pass it, worked out by hand.
     Cells TypedValues(const zr8812::SampleTest& t) const {
@@ -482,4 +484,66 @@ TEST_F(SampleMemoryExport, SummaryHoldsEveryRowExactlyAsItsWorkbookHasIt) {
         }
     }
     EXPECT_EQ(shownSheets[0].size(), all.size() + 1);
+}
+
+namespace {
+
+// The first sheet of the summary in `folder`: its rows as shown.
+std::vector<Cells> TestsSheetIn(const std::string& folder) {
+    const std::string summary = SummaryIn(folder);
+    EXPECT_FALSE(summary.empty()) << "no summary workbook in " << folder;
+    if (summary.empty()) return {};
+    const auto sheets = ReadSheetsWithOpenpyxl(summary);
+    EXPECT_FALSE(sheets.empty());
+    std::vector<Cells> rows;
+    for (const auto& row : sheets.at(0).rows) {
+        Cells cells;
+        for (const auto& c : row) cells.push_back(c.shown);
+        rows.push_back(cells);
+    }
+    return rows;
+}
+
+}  // namespace
+
+// A stopped export and one whose cable is pulled still get their summary,
+// listing what was done and saying, below the list, how the export ended.
+TEST_F(SampleMemoryExport, AStoppedOrCutExportStillWritesItsSummary) {
+    int written = 0;
+    SetPollHookForTesting([&] {
+        written = static_cast<int>(std::distance(fs::directory_iterator(out_), {}));
+        if (written == 3) flag_stop = 0;  // the operator presses Stop after the third
+    });
+    ExportAll(true, false);
+    SetPollHookForTesting(nullptr);
+    const std::vector<Cells> stopped = TestsSheetIn(out_);
+    ASSERT_EQ(stopped.size(), 6u) << "titles, three tests, a blank row, the note";
+    for (int row = 1; row <= 3; ++row) {
+        ASSERT_GE(stopped[row].size(), 6u);
+        EXPECT_EQ(stopped[row][1], TwoDigits(row));
+        EXPECT_EQ(stopped[row][5], "Written");
+    }
+    EXPECT_EQ(stopped[5], (Cells{"Export stopped by the operator: the tests after the last one "
+                                 "of this list were not exported."}));
+
+    // Again, with the cable pulled during the fifth download.
+    fs::remove_all(out_);
+    fs::create_directories(out_);
+    instrument().unplug_at("od -hxv /etc/mem/01/05", 60);
+    recorder().Clear();
+    const int exportPanel = Fen_princ[PANEL_EXPORT];
+    SimulateCommit(exportPanel, EXPORT_QUIT);
+    exported_.clear();
+    paths_.clear();
+    ExportAll(true, false);
+    const std::vector<Cells> cut = TestsSheetIn(out_);
+    const std::size_t supported = ExpectedValues().size();
+    // Four written, the one being read and every later one failed, the note.
+    ASSERT_EQ(cut.size(), 1 + supported + 2);
+    for (std::size_t row = 1; row <= supported; ++row) {
+        ASSERT_GE(cut[row].size(), 6u) << row;
+        EXPECT_EQ(cut[row][5], row <= 4 ? "Written" : "Failed: the instrument went away") << row;
+    }
+    EXPECT_EQ(cut.back(), (Cells{"Export cut off: the instrument went away. The tests marked "
+                                 "failed stay in the instrument."}));
 }

@@ -123,7 +123,10 @@ void WriteKindRows(int object, int test, int kind) {
 std::string SummaryWorkbookLine() {
     if (Excel.summary_workbook == 0) return "";
     const std::string path = WriteSummaryWorkbook();
-    return path.empty() ? "" : "\n" + FillPlaceholders(Texte(synthese_bilan), {{"path", path}});
+    if (path.empty()) return "";
+    // Its folder is the working folder, which the line above names.
+    const std::string name = path.substr(path.find_last_of("/\\") + 1);
+    return "\n" + FillPlaceholders(Texte(synthese_bilan), {{"name", name}});
 }
 
 // Where the writing of one workbook goes on after its steps.

@@ -107,7 +107,7 @@ extern const MessageTable journal_titre;    // title of the journal messages
 
 // The summary workbook of an export.
 extern const MessageTable synthese;             // check box of the export panel
-extern const MessageTable synthese_bilan;       // the message field's line; {path}
+extern const MessageTable synthese_bilan;       // the message field's line; {name}
 extern const MessageTable synthese_echec;       // {path}
 extern const MessageTable synthese_feuille;     // name of its first sheet
 extern const MessageTable synthese_genre;       // column titles of the first sheet

@@ -9,11 +9,11 @@ const MessageTable synthese = {
     "Cartella di riepilogo"
 };
 const MessageTable synthese_bilan = {
-    "Classeur de synthèse : {path}",
-    "Summary workbook: {path}",
-    "Übersichts-Arbeitsmappe: {path}",
-    "Libro de resumen: {path}",
-    "Cartella di riepilogo: {path}"
+    "Classeur de synthèse : {name}",
+    "Summary workbook: {name}",
+    "Übersichts-Arbeitsmappe: {name}",
+    "Libro de resumen: {name}",
+    "Cartella di riepilogo: {name}"
 };
 const MessageTable synthese_echec = {
     "Le classeur de synthèse n'a pas pu être enregistré sous\n{path}\nLes classeurs des tests ne sont pas touchés.",

@@ -351,7 +351,10 @@ TEST_F(SampleMemoryExport, SummaryHoldsEveryRowExactlyAsItsWorkbookHasIt) {
               static_cast<long>(exported_.size() + 1));
     std::string message;
     GetCtrlVal(Fen_princ[PANEL_EXPORT], EXPORT_MESSAGE, message);
-    EXPECT_NE(message.find("\nSummary workbook: " + summary), std::string::npos) << message;
+    EXPECT_NE(message.find("\nFolder: " + out_ + "/\nSummary workbook: " +
+                           fs::path(summary).filename().string()),
+              std::string::npos)
+        << message;
 
     const auto sheets = ReadSheetsWithOpenpyxl(summary);
     const auto books = ReadCellsWithOpenpyxl(paths_);

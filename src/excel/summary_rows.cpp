@@ -35,6 +35,17 @@ std::string FirstCharacters(const std::string& text, std::size_t count) {
     return text.substr(0, i);
 }
 
+// Paths are UTF-8 here; a path made from a plain string would read it in the
+// system's code page where that is not UTF-8.
+std::filesystem::path Utf8Path(const std::string& text) {
+    return std::filesystem::path(std::u8string(text.begin(), text.end()));
+}
+
+std::string Utf8Text(const std::filesystem::path& path) {
+    const std::u8string text = path.generic_u8string();
+    return std::string(text.begin(), text.end());
+}
+
 bool Taken(const std::string& name, const std::vector<std::string>& taken) {
     for (const auto& t : taken)
         if (Lower(t) == Lower(name)) return true;
@@ -52,13 +63,13 @@ std::string LinkFromFolder(const std::string& folder, const std::string& target)
     namespace fs = std::filesystem;
     std::string base = folder;
     while (base.size() > 1 && (base.back() == '/' || base.back() == '\\')) base.pop_back();
-    const fs::path from = fs::path(base).lexically_normal();
-    const fs::path to = fs::path(target).lexically_normal();
+    const fs::path from = Utf8Path(base).lexically_normal();
+    const fs::path to = Utf8Path(target).lexically_normal();
     if (from.root_name() == to.root_name() && from.is_absolute() == to.is_absolute()) {
         const fs::path relative = to.lexically_relative(from);
-        if (!relative.empty()) return relative.generic_string();
+        if (!relative.empty()) return Utf8Text(relative);
     }
-    const std::string absolute = to.generic_string();
+    const std::string absolute = Utf8Text(to);
     return "file://" + std::string(absolute.rfind('/', 0) == 0 ? "" : "/") + absolute;
 }
 

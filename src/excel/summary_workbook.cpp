@@ -111,15 +111,15 @@ std::size_t Characters(const std::string& text) {
 }
 
 // One sheet being written: its handles, the first failure, the widths.
-class SheetWriter {
+class SummarySheet {
    public:
-    SheetWriter(CAObjHandle worksheet, const std::string& name) : worksheet_(worksheet) {
+    SummarySheet(CAObjHandle worksheet, const std::string& name) : worksheet_(worksheet) {
         Check(Excel_WorksheetSetName(worksheet_, name));
         Check(Excel_WorksheetRange(worksheet_, "A1", range_));
     }
-    ~SheetWriter() { ClearObjHandle(&range_); }
-    SheetWriter(const SheetWriter&) = delete;
-    SheetWriter& operator=(const SheetWriter&) = delete;
+    ~SummarySheet() { ClearObjHandle(&range_); }
+    SummarySheet(const SummarySheet&) = delete;
+    SummarySheet& operator=(const SummarySheet&) = delete;
 
     void Text(int row, int column, const std::string& text) {
         Check(Excel_RangeSetItem(range_, row, column, text));
@@ -163,7 +163,7 @@ class SheetWriter {
 };
 
 int WriteTestsSheet(CAObjHandle worksheet, const std::string& folder) {
-    SheetWriter sheet(worksheet, Texte(synthese_feuille));
+    SummarySheet sheet(worksheet, Texte(synthese_feuille));
     int column = 1;
     for (const char* title : {Texte(Eobjet), Texte(Etest), Texte(synthese_genre),
                               Texte(synthese_date), Texte(synthese_classeur),
@@ -221,7 +221,7 @@ std::vector<Layout> LayoutsOfExport() {
 }
 
 int WriteLayoutSheet(CAObjHandle worksheet, const Layout& layout, const std::string& name) {
-    SheetWriter sheet(worksheet, name);
+    SummarySheet sheet(worksheet, name);
     const std::vector<BaseUnitColumn> bases =
         BaseUnitColumns(layout.titles, Texte(unit), layout.rows);
     int lastCopied = layout.titles.empty() ? 0 : layout.titles.rbegin()->first;

@@ -122,7 +122,9 @@ void WriteKindRows(int object, int test, int kind) {
 // names it.
 std::string SummaryWorkbookLine() {
     if (Excel.summary_workbook == 0) return "";
+    SetWaitCursor(1);
     const std::string path = WriteSummaryWorkbook();
+    SetWaitCursor(0);
     if (path.empty()) return "";
     // Its folder is the working folder, which the line above names.
     const std::string name = path.substr(path.find_last_of("/\\") + 1);

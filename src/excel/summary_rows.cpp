@@ -80,12 +80,27 @@ bool BaseUnitOf(const std::string& unitCell, std::string& symbol, double& factor
         double factor;
     };
     static const Unit UNITS[] = {
-        {"Ohm", "\xCE\xA9", 1},     {"kOhm", "\xCE\xA9", 1e3}, {"MOhm", "\xCE\xA9", 1e6},
-        {"mOhm", "\xCE\xA9", 1e-3}, {"V", "V", 1},             {"kV", "V", 1e3},
-        {"mV", "V", 1e-3},          {"A", "A", 1},             {"mA", "A", 1e-3},
-        {"kA", "A", 1e3},           {"s", "s", 1},             {"ms", "s", 1e-3},
-        {"Hz", "Hz", 1},            {"kHz", "Hz", 1e3},        {"\xC2\xB0" "C", "\xC2\xB0" "C", 1},
-        {"H", "H", 1},              {"mH", "H", 1e-3},
+        {"Ohm", "\xCE\xA9", 1},
+        {"kOhm", "\xCE\xA9", 1e3},
+        {"MOhm", "\xCE\xA9", 1e6},
+        {"mOhm", "\xCE\xA9", 1e-3},
+        {"V", "V", 1},
+        {"kV", "V", 1e3},
+        {"mV", "V", 1e-3},
+        {"A", "A", 1},
+        {"mA", "A", 1e-3},
+        {"kA", "A", 1e3},
+        {"s", "s", 1},
+        {"ms", "s", 1e-3},
+        {"Hz", "Hz", 1},
+        {"kHz", "Hz", 1e3},
+        {"\xC2\xB0"
+         "C",
+         "\xC2\xB0"
+         "C",
+         1},
+        {"H", "H", 1},
+        {"mH", "H", 1e-3},
     };
     const std::string unit = Trimmed(unitCell);
     for (const Unit& u : UNITS)
@@ -136,7 +151,8 @@ std::vector<BaseUnitColumn> BaseUnitColumns(const std::map<int, std::string>& ti
 
 std::string SheetNameFor(const std::string& wanted, const std::vector<std::string>& taken) {
     std::string name;
-    for (char c : Trimmed(wanted)) name += std::string("[]:*?/\\").find(c) == std::string::npos ? c : '_';
+    for (char c : Trimmed(wanted))
+        name += std::string("[]:*?/\\").find(c) == std::string::npos ? c : '_';
     while (!name.empty() && name.front() == '\'') name.erase(name.begin());
     while (!name.empty() && name.back() == '\'') name.pop_back();
     if (name.empty()) name = "Sheet";

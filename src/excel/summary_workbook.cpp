@@ -165,9 +165,9 @@ class SummarySheet {
 int WriteTestsSheet(CAObjHandle worksheet, const std::string& folder) {
     SummarySheet sheet(worksheet, Texte(synthese_feuille));
     int column = 1;
-    for (const char* title : {Texte(Eobjet), Texte(Etest), Texte(synthese_genre),
-                              Texte(synthese_date), Texte(synthese_classeur),
-                              Texte(synthese_resultat)})
+    for (const char* title :
+         {Texte(Eobjet), Texte(Etest), Texte(synthese_genre), Texte(synthese_date),
+          Texte(synthese_classeur), Texte(synthese_resultat)})
         sheet.Text(1, column++, title);
     int row = 1;
     for (const TestOutcomeRecord& r : TestOutcomes()) {
@@ -260,10 +260,10 @@ std::string SummaryPath() {
         folder += PathSeparator();
     const std::string date = DateStr();  // MM-DD-YYYY
     const std::string time = TimeStr();  // HH:MM:SS
-    const std::string name = SummaryWorkbookName(
-        Excel.base_name, InstrumentSerial(),
-        date.substr(6, 4) + "-" + date.substr(0, 2) + "-" + date.substr(3, 2),
-        time.substr(0, 2) + time.substr(3, 2));
+    const std::string name =
+        SummaryWorkbookName(Excel.base_name, InstrumentSerial(),
+                            date.substr(6, 4) + "-" + date.substr(0, 2) + "-" + date.substr(3, 2),
+                            time.substr(0, 2) + time.substr(3, 2));
     return FreeWorkbookPath(folder, name, WORKBOOK_EXTENSION);
 }
 
@@ -300,8 +300,8 @@ std::string WriteSummaryWorkbook() {
     int status = path.empty() ? XLE_WRITE_FAILED : 0;
     if (status == 0) status = Excel_GetProperty(ExcelAppHandle, ExcelApp_Workbooks, workbooks);
     if (status == 0)
-        status = Excel_WorkbooksOpen(workbooks, directory + PathSeparator() + TEMPLATE_NAME,
-                                     workbook);
+        status =
+            Excel_WorkbooksOpen(workbooks, directory + PathSeparator() + TEMPLATE_NAME, workbook);
     if (status == 0) status = Excel_GetProperty(ExcelAppHandle, ExcelApp_Sheets, sheets);
     if (status == 0) status = Excel_SheetsItem(sheets, 1, first);
     if (status == 0) status = WriteSheets(sheets, first);

@@ -10,7 +10,6 @@
 #include "excel/summary_workbook.h"
 #include "excel/voltage_rcd_sheets.h"
 #include "excel/workbook_names.h"
-#include "store/store.h"
 #include "import/export_record.h"
 #include "import/import_messages.h"
 #include "import/import_workflow.h"
@@ -23,6 +22,7 @@
 #include "shell/globals.h"
 #include "shell/messages.h"
 #include "shell/panels.h"
+#include "store/store.h"
 
 const char* const TEMPLATE_NAME = "Class.xl";
 const char* const WORKBOOK_EXTENSION = ".xlsx";

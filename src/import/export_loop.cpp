@@ -3,7 +3,6 @@
 // user has confirmed twice, erased on the instrument.
 #include <string>
 
-#include "store/store.h"
 #include "import/date_filter.h"
 #include "import/erase_check.h"
 #include "import/export_record.h"
@@ -23,6 +22,7 @@
 #include "shell/globals.h"
 #include "shell/messages.h"
 #include "shell/panels.h"
+#include "store/store.h"
 
 namespace {
 

@@ -62,8 +62,8 @@ void NoteSheetFailure(OutcomeCause cause) {
 }
 
 OutcomeCause TakeSheetFailure() {
-    const OutcomeCause cause = sheet_failure == OutcomeCause::None ? OutcomeCause::NotSaved
-                                                                   : sheet_failure;
+    const OutcomeCause cause =
+        sheet_failure == OutcomeCause::None ? OutcomeCause::NotSaved : sheet_failure;
     sheet_failure = OutcomeCause::None;
     return cause;
 }

@@ -46,9 +46,11 @@ void LoadExportOptions() {
     if (file > 0) {
         std::string line;
         while (ReadLine(file, line) >= 0) {
-            for (auto [key, field] : {std::pair{std::string(AUTOMATIC_NAMES_KEY), &Excel.automatic_names},
-                                      std::pair{std::string(SUMMARY_WORKBOOK_KEY), &Excel.summary_workbook}}) {
-                if (line.compare(0, key.size(), key) == 0) *field = line.substr(key.size()) == "1" ? 1 : 0;
+            for (auto [key, field] :
+                 {std::pair{std::string(AUTOMATIC_NAMES_KEY), &Excel.automatic_names},
+                  std::pair{std::string(SUMMARY_WORKBOOK_KEY), &Excel.summary_workbook}}) {
+                if (line.compare(0, key.size(), key) == 0)
+                    *field = line.substr(key.size()) == "1" ? 1 : 0;
             }
         }
         CVI_CloseFile(file);

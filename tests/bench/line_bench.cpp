@@ -224,9 +224,8 @@ int main(int argc, char** argv) {
     Excel.erase_after_export = erase ? 1 : 0;
     Mesure.serial_port = kCom;
 
-    const std::string label =
-        std::string(memoryName == "large" ? "large" : "sample") + (erase ? "+rm" : "") +
-        (summary ? "+sum" : "");
+    const std::string label = std::string(memoryName == "large" ? "large" : "sample") +
+                              (erase ? "+rm" : "") + (summary ? "+sum" : "");
     std::vector<Phase> phases;
     phases.push_back(Measure("set-up", [] { Open_dev(0); }));
     phases.push_back(Measure("scan", [] { SimulateMenuItem(menu, ITEM_IMPORT); }));

@@ -335,8 +335,7 @@ int Sheet::TemplateStyle(const pugi::xml_node& rowNode, int column) const {
     const std::string custom = rowNode.attribute("customFormat").as_string();
     if ((custom == "1" || custom == "true") && rowNode.attribute("s"))
         return rowNode.attribute("s").as_int();
-    for (pugi::xml_node col = Child(Child(Root(), "cols"), "col"); col;
-         col = col.next_sibling())
+    for (pugi::xml_node col = Child(Child(Root(), "cols"), "col"); col; col = col.next_sibling())
         if (IsNamed(col, "col") && col.attribute("min").as_int() <= column &&
             column <= col.attribute("max").as_int())
             return col.attribute("style").as_int();

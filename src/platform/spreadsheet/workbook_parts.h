@@ -56,7 +56,7 @@ struct Sheet {
 
 struct WorkbookPackage::Impl {
     std::vector<ZipEntry> entries;
-    std::string mainPart;  // the workbook part, "xl/workbook.xml"
+    std::string mainPart;                        // the workbook part, "xl/workbook.xml"
     std::vector<std::unique_ptr<Sheet>> sheets;  // in the workbook's order
     // The first worksheet and its relationships as the package held them,
     // from which added worksheets are made.

@@ -27,17 +27,44 @@ const char* const FILTER_NAME = "_xlnm._FilterDatabase";
 constexpr std::size_t MAX_SHEET_NAME = 31;
 
 // The children of a worksheet in the order the schema requires.
-constexpr std::array<const char*, 38> WORKSHEET_ORDER = {
-    "sheetPr",         "dimension",       "sheetViews",       "sheetFormatPr",
-    "cols",            "sheetData",       "sheetCalcPr",      "sheetProtection",
-    "protectedRanges", "scenarios",       "autoFilter",       "sortState",
-    "dataConsolidate", "customSheetViews", "mergeCells",      "phoneticPr",
-    "conditionalFormatting", "dataValidations", "hyperlinks", "printOptions",
-    "pageMargins",     "pageSetup",       "headerFooter",     "rowBreaks",
-    "colBreaks",       "customProperties", "cellWatches",     "ignoredErrors",
-    "smartTags",       "drawing",         "legacyDrawing",    "legacyDrawingHF",
-    "drawingHF",       "picture",         "oleObjects",       "controls",
-    "webPublishItems", "tableParts"};
+constexpr std::array<const char*, 38> WORKSHEET_ORDER = {"sheetPr",
+                                                         "dimension",
+                                                         "sheetViews",
+                                                         "sheetFormatPr",
+                                                         "cols",
+                                                         "sheetData",
+                                                         "sheetCalcPr",
+                                                         "sheetProtection",
+                                                         "protectedRanges",
+                                                         "scenarios",
+                                                         "autoFilter",
+                                                         "sortState",
+                                                         "dataConsolidate",
+                                                         "customSheetViews",
+                                                         "mergeCells",
+                                                         "phoneticPr",
+                                                         "conditionalFormatting",
+                                                         "dataValidations",
+                                                         "hyperlinks",
+                                                         "printOptions",
+                                                         "pageMargins",
+                                                         "pageSetup",
+                                                         "headerFooter",
+                                                         "rowBreaks",
+                                                         "colBreaks",
+                                                         "customProperties",
+                                                         "cellWatches",
+                                                         "ignoredErrors",
+                                                         "smartTags",
+                                                         "drawing",
+                                                         "legacyDrawing",
+                                                         "legacyDrawingHF",
+                                                         "drawingHF",
+                                                         "picture",
+                                                         "oleObjects",
+                                                         "controls",
+                                                         "webPublishItems",
+                                                         "tableParts"};
 
 int OrderOf(const pugi::xml_node& node) {
     for (std::size_t i = 0; i < WORKSHEET_ORDER.size(); ++i)
@@ -252,8 +279,7 @@ void WorkbookPackage::Impl::WriteSheetLinks(Sheet& sheet, std::vector<ZipEntry>&
         rels.append_child("Relationships").append_attribute("xmlns") =
             RELATIONSHIPS_PACKAGE_NAMESPACE;
     }
-    const std::string element =
-        PrefixOf(rels.document_element(), "Relationships") + "Relationship";
+    const std::string element = PrefixOf(rels.document_element(), "Relationships") + "Relationship";
     for (const auto& [id, target] : sheet.links) {
         pugi::xml_node r = rels.document_element().append_child(element.c_str());
         r.append_attribute("Id") = id.c_str();
@@ -377,7 +403,8 @@ int WorkbookPackage::AddHyperlink(int sheet, int row, int column, const std::str
         return XLE_INVALID_ARGUMENT;
     const std::string prefix = RelationshipsPrefix(s->doc.document_element());
     const std::string id = "rIdBriskelLink" + std::to_string(s->links.size() + 1);
-    pugi::xml_node link = s->ChildForWriting("hyperlinks").append_child((s->prefix + "hyperlink").c_str());
+    pugi::xml_node link =
+        s->ChildForWriting("hyperlinks").append_child((s->prefix + "hyperlink").c_str());
     link.append_attribute("ref") = (ColumnLetters(column) + std::to_string(row)).c_str();
     link.append_attribute((prefix + ":id").c_str()) = id.c_str();
     s->links.emplace_back(id, target);

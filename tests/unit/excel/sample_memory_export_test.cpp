@@ -11,16 +11,16 @@
 #include <regex>
 
 #include "excel/registration.h"
-#include "platform/spreadsheet/workbook_package.h"
 #include "excel_test_support.h"
+#include "export_fixture.h"
 #include "import/registration.h"
+#include "platform/spreadsheet/workbook_package.h"
 #include "platform/system/system.h"
 #include "platform/ui/ui.h"
 #include "records.h"
 #include "shell/globals.h"
 #include "shell/panels.h"
 #include "store/store.h"
-#include "export_fixture.h"
 
 namespace fs = std::filesystem;
 using Cells = std::vector<std::string>;
@@ -301,7 +301,7 @@ namespace {
 // Base units worked out here, apart from the program's table.
 bool BaseFactor(const std::string& unitCell, std::string& symbol, double& factor) {
     static const std::map<std::string, std::pair<std::string, double>> units = {
-        {"Ohm", {"Ω", 1}}, {"kOhm", {"Ω", 1000}}, {"V", {"V", 1}},     {"kV", {"V", 1000}},
+        {"Ohm", {"Ω", 1}}, {"kOhm", {"Ω", 1000}}, {"V", {"V", 1}},      {"kV", {"V", 1000}},
         {"A", {"A", 1}},   {"mA", {"A", 0.001}},  {"ms", {"s", 0.001}}, {"Hz", {"Hz", 1}},
         {"°C", {"°C", 1}}, {"mH", {"H", 0.001}}};
     const auto first = unitCell.find_first_not_of(' ');
@@ -315,7 +315,8 @@ bool BaseFactor(const std::string& unitCell, std::string& symbol, double& factor
 }
 
 std::string SummaryIn(const std::string& folder) {
-    static const std::regex name("Briskel_[0-9]{7}_summary_[0-9]{4}-[0-9]{2}-[0-9]{2}_[0-9]{4}\\.xlsx");
+    static const std::regex name(
+        "Briskel_[0-9]{7}_summary_[0-9]{4}-[0-9]{2}-[0-9]{2}_[0-9]{4}\\.xlsx");
     std::string found;
     for (const auto& entry : fs::directory_iterator(folder))
         if (std::regex_match(entry.path().filename().string(), name)) {
@@ -351,8 +352,8 @@ TEST_F(SampleMemoryExport, SummaryHoldsEveryRowExactlyAsItsWorkbookHasIt) {
               static_cast<long>(exported_.size() + 1));
     std::string message;
     GetCtrlVal(Fen_princ[PANEL_EXPORT], EXPORT_MESSAGE, message);
-    EXPECT_NE(message.find("\nFolder: " + out_ + "/\nSummary workbook: " +
-                           fs::path(summary).filename().string()),
+    EXPECT_NE(message.find("\nFolder: " + out_ +
+                           "/\nSummary workbook: " + fs::path(summary).filename().string()),
               std::string::npos)
         << message;
 
@@ -368,8 +369,8 @@ TEST_F(SampleMemoryExport, SummaryHoldsEveryRowExactlyAsItsWorkbookHasIt) {
     ASSERT_EQ(tests.rows.size(), all.size() + 1);
     std::vector<std::string> titles;
     for (const auto& c : tests.rows[0]) titles.push_back(c.shown);
-    EXPECT_EQ(titles, (Cells{"Object", "Test", "Kind", "Date and time", "Workbook",
-                             "What happened"}));
+    EXPECT_EQ(titles,
+              (Cells{"Object", "Test", "Kind", "Date and time", "Workbook", "What happened"}));
     EXPECT_EQ(tests.freeze, "A2");
     EXPECT_EQ(tests.filter, "A1:F" + std::to_string(all.size() + 1));
     std::size_t written = 0;
@@ -421,8 +422,10 @@ TEST_F(SampleMemoryExport, SummaryHoldsEveryRowExactlyAsItsWorkbookHasIt) {
         const std::size_t copied = bookTitles.size();
         ASSERT_EQ(sheet.rows.size(), layouts[l].size() + 1);
         ASSERT_GE(sheet.rows[0].size(), copied);
-        EXPECT_TRUE(std::equal(bookTitles.begin(), bookTitles.end(), sheet.rows[0].begin(), SameCell))
-            << Describe(sheet.rows[0]) << "\n" << Describe(bookTitles);
+        EXPECT_TRUE(
+            std::equal(bookTitles.begin(), bookTitles.end(), sheet.rows[0].begin(), SameCell))
+            << Describe(sheet.rows[0]) << "\n"
+            << Describe(bookTitles);
         EXPECT_EQ(sheet.freeze, "A2");
         EXPECT_EQ(sheet.filter, "A1:" + ColumnLetters(static_cast<int>(sheet.rows[0].size())) +
                                     std::to_string(sheet.rows.size()));
@@ -437,8 +440,8 @@ TEST_F(SampleMemoryExport, SummaryHoldsEveryRowExactlyAsItsWorkbookHasIt) {
                 const ReadCell empty;
                 const ReadCell& expected = c < values.size() ? values[c] : empty;
                 EXPECT_TRUE(SameCell(row[c], expected))
-                    << "column " << c + 1 << ": " << Describe({row[c]}) << " != "
-                    << Describe({expected});
+                    << "column " << c + 1 << ": " << Describe({row[c]})
+                    << " != " << Describe({expected});
             }
             // Each base-unit column: the copied value times its unit's factor.
             for (std::size_t b = copied; b < sheet.rows[0].size(); ++b) {
@@ -446,9 +449,9 @@ TEST_F(SampleMemoryExport, SummaryHoldsEveryRowExactlyAsItsWorkbookHasIt) {
                 const auto open = title.rfind(" (");
                 ASSERT_NE(open, std::string::npos) << title;
                 std::size_t q = 0;
-                while (q + 1 < copied && !(bookTitles[q + 1].shown == "unit" &&
-                                           bookTitles[q].shown.find(title.substr(0, open)) !=
-                                               std::string::npos))
+                while (q + 1 < copied &&
+                       !(bookTitles[q + 1].shown == "unit" &&
+                         bookTitles[q].shown.find(title.substr(0, open)) != std::string::npos))
                     ++q;
                 ASSERT_LT(q + 1, copied) << "no quantity for " << title;
                 std::string symbol;

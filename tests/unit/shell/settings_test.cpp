@@ -241,8 +241,8 @@ TEST_F(SettingsTest, ExportChoicesAreRememberedBesideBriskelIni) {
     LoadExportOptions();
     EXPECT_EQ(Excel.automatic_names, 1);
     EXPECT_EQ(Excel.summary_workbook, 0);
-    for (const char* content : {"", "automatic_names=yes\r\nsummary_workbook=on\r\n",
-                                "\xff\x00garbage", "other=1\n"}) {
+    for (const char* content :
+         {"", "automatic_names=yes\r\nsummary_workbook=on\r\n", "\xff\x00garbage", "other=1\n"}) {
         WriteProgramFile(EXPORT_OPTIONS_FILE, content);
         LoadExportOptions();
         EXPECT_EQ(Excel.automatic_names, 0) << content;

@@ -29,8 +29,10 @@ void RecordTestOutcome(int object, int test, TestOutcome outcome, OutcomeCause c
     if (object < 0 || object >= NB_OBJECTS || test < 0 || test >= NB_TESTS) return;
     TestOutcomeRecord* record = Find(object, test);
     if (record == nullptr) {
-        outcomes.push_back({object, test, Director[object].tests[test]});
-        record = &outcomes.back();
+        record = &outcomes.emplace_back();
+        record->object = object;
+        record->test = test;
+        record->listed = Director[object].tests[test];
     }
     record->outcome = outcome;
     record->cause = cause;

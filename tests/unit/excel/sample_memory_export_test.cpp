@@ -172,7 +172,9 @@ class SampleMemoryExport : public ExportFixture {
             recorder().QueueAnswer("file", "", {VAL_NEW_FILE_SELECTED, paths_.back()});
         }
         SimulateCommit(exportPanel, EXPORT_EXPORT);
-        if (whole) EXPECT_EQ(recorder().PendingAnswers(), 0u);
+        if (whole) {
+            EXPECT_EQ(recorder().PendingAnswers(), 0u);
+        }
     }
     // Row 2 of test `t` as the sheet writers pass it, worked out by hand.
     Cells TypedValues(const zr8812::SampleTest& t) const {

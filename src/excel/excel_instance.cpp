@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "excel/working_folder.h"
 #include "store/store.h"
 #include "platform/system/system.h"
 #include "platform/ui/ui.h"
@@ -36,13 +37,15 @@ void EnableLaunchControls(bool launch) {
 
 void LaunchButton() {
     const int p = ExportPanel();
-    std::string folder;
-    GetCtrlVal(p, EXPORT_FOLDER, folder);
-    Excel.working_folder = folder.substr(0, MAX_WORKING_FOLDER);
-    if (SetDir(Excel.working_folder) != 0) {
+    std::string typed;
+    GetCtrlVal(p, EXPORT_FOLDER, typed);
+    const std::string folder = WorkingFolderOfField(typed);
+    if (!WorkingFolderAccepted(folder, FolderCheck::Launch)) return;
+    if (SetDir(folder) != 0) {
         Popup_erreur(ERROR_WORKING_DIRECTORY);
         return;
     }
+    Excel.working_folder = folder;
     SetCtrlVal(p, EXPORT_FOLDER, Excel.working_folder);
     if (Excel.started == 0 && ExcelWorkbooksHandle == 0) {
         // An application left from a failed launch or close is released first,
@@ -85,7 +88,8 @@ void FolderChoiceButton() {
     std::string folder;
     // A cancelled dialog leaves the record and the field as they were.
     if (DirSelectPopup("", "", 1, 0, folder) != VAL_DIRECTORY_SELECTED) return;
-    Excel.working_folder = folder.substr(0, MAX_WORKING_FOLDER);
+    if (!WorkingFolderAccepted(folder, FolderCheck::Choice)) return;
+    Excel.working_folder = folder;
     SetCtrlVal(ExportPanel(), EXPORT_FOLDER, Excel.working_folder);
 }
 

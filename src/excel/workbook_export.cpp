@@ -1,7 +1,6 @@
 #include "excel/workbook_export.h"
 
 #include <cctype>
-#include <cstring>
 
 #include "excel/current_earth_sheets.h"
 #include "excel/excel_instance.h"
@@ -10,6 +9,8 @@
 #include "excel/summary_workbook.h"
 #include "excel/voltage_rcd_sheets.h"
 #include "excel/workbook_names.h"
+#include "excel/working_folder.h"
+#include "store/store.h"
 #include "import/export_record.h"
 #include "import/import_messages.h"
 #include "import/import_workflow.h"
@@ -29,26 +30,10 @@ const char* const WORKBOOK_EXTENSION = ".xlsx";
 
 namespace {
 
-constexpr std::size_t COMPRES_POSITIONS = 300;
-constexpr std::size_t TYPED_FIELD_LENGTH = 499;
 constexpr int RANGE_ROWS = 20;
 
 int ExportPanel() {
     return Fen_princ[PANEL_EXPORT];
-}
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
-}
-
-bool IsKept(char c) {
-    const bool letterOrDigit =
-        (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-    return letterOrDigit || (c != '\0' && std::strchr("-.:/+=*\\_", c) != nullptr);
-}
-
-bool EndsWithSeparator(const std::string& folder) {
-    return !folder.empty() && (folder.back() == '/' || folder.back() == '\\');
 }
 
 bool EndsWithIgnoringCase(const std::string& text, const std::string& tail) {
@@ -142,9 +127,7 @@ enum class Next {
 // when every candidate is.
 std::string AutomaticPath(int object, int test) {
     const FicTest& record = Director[object].tests[test];
-    std::string folder = Excel.working_folder;
-    if (!EndsWithSeparator(folder)) folder += PathSeparator();
-    return FreeWorkbookPath(folder,
+    return FreeWorkbookPath(Excel.working_folder,
                             AutomaticWorkbookName(Excel.base_name, InstrumentSerial(), record),
                             WORKBOOK_EXTENSION);
 }
@@ -175,9 +158,6 @@ Next ChooseFile(int object, int test, int kind, std::string& path, SheetResult& 
     const int p = ExportPanel();
     GetCtrlVal(p, EXPORT_ERASE, Excel.erase_after_export);
     GetCtrlVal(p, EXPORT_AUTOMATIC_NAMES, Excel.automatic_names);
-    std::string typed;
-    GetCtrlVal(p, EXPORT_BASE_NAME, typed);
-    Excel.base_name = typed.substr(0, MAX_BASE_NAME);
     SetCtrlAttribute(p, EXPORT_EXPORT, ATTR_DIMMED, 1);
     SetCtrlAttribute(p, EXPORT_QUIT, ATTR_DIMMED, 1);
 
@@ -218,7 +198,7 @@ bool OpenTemplate(int object, int test, int kind, const std::string& path) {
     std::string directory;
     GetProjectDir(directory);
     SetDir(directory);
-    const std::string templatePath = directory + PathSeparator() + TEMPLATE_NAME;
+    const std::string templatePath = JoinPath(directory, TEMPLATE_NAME);
 
     ClearObjHandle(&ExcelWorkbookHandle);
     int status = Excel_WorkbooksOpen(ExcelWorkbooksHandle, templatePath, ExcelWorkbookHandle);
@@ -307,21 +287,6 @@ Next WriteWorkbook(int object, int test, int kind, SheetResult& result) {
 
 }  // namespace
 
-std::string compres(const std::string& text) {
-    std::string out;
-    for (std::size_t i = 0; i < COMPRES_POSITIONS; ++i) {
-        const char c = i < text.size() ? text[i] : '\0';
-        if (IsKept(c)) {
-            out += c;
-        } else if (IsBlank(c)) {
-            out += c;
-            const char next = i + 1 < text.size() ? text[i + 1] : '\0';
-            if (IsBlank(next)) break;
-        }
-    }
-    return out;
-}
-
 // A test consumes its number whenever it got past the writing, saved or not
 // (a cancelled dialog, a stop); a failed spreadsheet call or a "No" to the
 // overwrite question leaves the number to the next test.
@@ -347,12 +312,18 @@ int Exporter_excel(int, int, int event, void*, int, int) {
 
     std::string typed;
     GetCtrlVal(p, EXPORT_BASE_NAME, typed);
-    Excel.base_name = compres(typed.substr(0, TYPED_FIELD_LENGTH)).substr(0, MAX_BASE_NAME);
+    // The base name is part of every file name: filtered here, once.
+    Excel.base_name = SafeBaseName(typed);
     GetCtrlVal(p, EXPORT_FOLDER, typed);
-    std::string folder = compres(typed.substr(0, TYPED_FIELD_LENGTH)).substr(0, MAX_WORKING_FOLDER);
-    if (!EndsWithSeparator(folder))
-        folder = folder.substr(0, MAX_WORKING_FOLDER - 1) + PathSeparator();
-    Excel.working_folder = folder;
+    // The folder is kept as chosen; one that cannot take the workbooks is
+    // said before any test is downloaded, so nothing is erased either.
+    const std::string folder = WorkingFolderOfField(typed);
+    if (!WorkingFolderAccepted(folder, FolderCheck::Export)) {
+        SetCtrlAttribute(p, EXPORT_EXPORT, ATTR_DIMMED, 0);
+        SetCtrlAttribute(p, EXPORT_QUIT, ATTR_DIMMED, 0);
+        return 0;
+    }
+    Excel.working_folder = JoinPath(folder, "");
 
     StartSummary();
     Importer_memory();
@@ -372,6 +343,7 @@ int OpenWorkingFolder(int, int, int event, void*, int, int) {
     if (event != EVENT_COMMIT) return 0;
     std::string folder;
     GetCtrlVal(ExportPanel(), EXPORT_FOLDER, folder);
+    folder = WithoutTrailingBlanks(folder);
     if (folder.empty()) folder = Excel.working_folder;
     long size = 0;
     // The file manager is asked only for a folder that is there.

@@ -14,7 +14,9 @@ extern const char* const TEMPLATE_NAME;  // "Class.xl"
 extern const char* const WORKBOOK_EXTENSION;  // ".xlsx"
 
 // Callback of the export button; acts on commit events; returns 0. Takes the
-// base name and working folder from the panel and runs the export loop.
+// base name (filtered as a part of a file name) and the working folder (as
+// chosen) from the panel and runs the export loop; a folder that cannot take
+// the workbooks is said instead, and nothing is downloaded.
 int Exporter_excel(int panel, int control, int event, void* callbackData, int eventData1,
                    int eventData2);
 
@@ -28,8 +30,3 @@ SheetResult Exporter_feuille(int object, int test, int kind);
 // in the desktop's file manager ("Working directory not found" when it is not there).
 int OpenWorkingFolder(int panel, int control, int event, void* callbackData, int eventData1,
                       int eventData2);
-
-// Filter for typed names and folders: keeps letters, digits and - . : / + = * \ _,
-// and blanks, up to a run of two blanks, which ends the name after the first.
-// Looks at no more than 300 characters.
-std::string compres(const std::string& text);

@@ -42,17 +42,17 @@ std::string AutomaticWorkbookName(const std::string& base, int32_t serial, const
     std::snprintf(identity, sizeof identity, "_O%02d-T%02d_%04d-%02d-%02d_%s_", test.num_objet,
                   test.num_test, test.annee, test.mois, test.jour,
                   test.sans_heure != 0 ? TIME_UNKNOWN_TEXT : time);
-    return SafeBaseName(base) + "_" + SerialText(serial) + identity + KindTag(test.type_mes);
+    return base + "_" + SerialText(serial) + identity + KindTag(test.type_mes);
 }
 
 std::string FreeWorkbookPath(const std::string& folder, const std::string& name,
                              const std::string& extension) {
     long size = 0;
-    std::string path = folder + name + extension;
+    std::string path = JoinPath(folder, name + extension);
     // A file whose state cannot be read counts as taken.
     for (int copy = 2; GetFileInfo(path, size) != 0; ++copy) {
         if (copy > MOST_COPIES) return "";
-        path = folder + name + " (" + std::to_string(copy) + ")" + extension;
+        path = JoinPath(folder, name + " (" + std::to_string(copy) + ")" + extension);
     }
     return path;
 }

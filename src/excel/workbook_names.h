@@ -16,11 +16,12 @@
 // name gives "Briskel".
 std::string SafeBaseName(const std::string& typed);
 
-// base_serial_Oobject-Ttest_date_time_kind, without extension. A test listed
-// with its year instead of a time has "time-unknown" for its time.
+// base_serial_Oobject-Ttest_date_time_kind, without extension; `base` is a
+// base name as SafeBaseName gives it. A test listed with its year instead of a
+// time has "time-unknown" for its time.
 std::string AutomaticWorkbookName(const std::string& base, int32_t serial, const FicTest& test);
 
-// `folder` (ending with a separator) + `name` + `extension`; when a file of
+// `name` + `extension` in `folder`; when a file of
 // that name exists, "name (2)", "name (3)", ... the first that does not.
 // Empty when no free name was found.
 std::string FreeWorkbookPath(const std::string& folder, const std::string& name,

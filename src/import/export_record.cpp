@@ -1,6 +1,7 @@
 #include "import/export_record.h"
 
 #include "link/status_identity.h"
+#include "platform/system/system.h"
 #include "platform/ui/ui.h"
 #include "shell/globals.h"
 #include "shell/messages.h"
@@ -14,11 +15,6 @@ int32_t scanned_serial = SERIAL_UNKNOWN;
 // Unreadable journal lines already reported in this run.
 int reported_unreadable = 0;
 std::string last_saved_workbook;
-
-std::string FolderOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
 
 void ReportUnreadableLines(const JournalReading& reading, const std::string& path) {
     const int count = reading.file_unreadable ? 1 : reading.unreadable_lines;
@@ -73,7 +69,7 @@ std::string ExportSummaryText() {
 
 void JournalSavedWorkbook(const FicTest& test, const std::string& workbook) {
     last_saved_workbook = workbook;
-    const std::string folder = FolderOf(workbook);
+    const std::string folder = FolderOfPath(workbook);
     if (!folder.empty()) export_counts.folder = folder;
     const std::string path = JournalPath();
     if (AppendToJournal(path, EntryFor(scanned_serial, test, workbook)) == 0) return;

@@ -32,12 +32,15 @@ int ComWrite(const char* text);
 int OpenInstrumentPort(int port);
 
 // COM number recorded by the bridge driver for the bridge (vid, pid, serial);
-// blanks of `serial` become underscores in place. -1 when not found.
+// blanks of `serial` become underscores in place. -1 when not found. Bridges
+// sharing a serial number share the record, so the walk below does not rely
+// on it.
 int GetPortNumXP2000Vista(uint16_t vid, uint16_t pid, char* serial);
 
-// Walks the bridges present and sets up the first one that answers as the
-// instrument (ZR8812_init). 0: found; its number is the serial port number and
-// the link is open (the progress popup installed by the caller stays up).
+// Walks the bridges present, each once, on the COM number of its own entry,
+// and sets up the first one that answers as the instrument (ZR8812_init).
+// 0: found; its number is the serial port number and the link is open (the
+// progress popup installed by the caller stays up).
 // 1: none found; the progress popup is removed and the port closed.
 int Traitement_com();
 // Room the walk has: bridges beyond this many are not tried.

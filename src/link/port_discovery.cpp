@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <set>
 
 #include "link/com_port.h"
 #include "link/connection.h"
@@ -74,20 +75,18 @@ int Traitement_com() {
     CP210x_GetNumDevices(&count);
     // Bridges beyond the walk's room are not tried.
     if (count > static_cast<unsigned long>(MAX_BRIDGES)) count = MAX_BRIDGES;
+    std::set<int> tried;
     for (unsigned long i = 0; i < count; ++i) {
-        uint16_t vid = 0;
-        uint16_t pid = 0;
-        char serial[300] = {};
-        uint8_t length = 0;
+        // Each bridge's own entry gives its COM number: two bridges with the
+        // same serial number, or none, share a registry key, and the second
+        // would never be tried. A port listed twice is tried once.
+        int port = -1;
         CP210x_HANDLE handle = 0;
         CP210x_Open(i, &handle);
-        CP210x_GetDeviceVid(handle, &vid);
-        CP210x_GetDevicePid(handle, &pid);
-        CP210x_GetDeviceSerialNumber(handle, serial, &length, true);
+        const bool hasPort = GetBridgeComPort(handle, &port) == CP210x_SUCCESS;
         CP210x_Close(handle);
-        serial[length] = '\0';
+        if (!hasPort || !tried.insert(port).second) continue;
 
-        const int port = GetPortNumXP2000Vista(vid, pid, serial);
         Mesure.serial_port = port;
         result = ZR8812_init(port);
         if (result == 0) break;

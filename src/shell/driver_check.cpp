@@ -23,9 +23,34 @@ std::string InstallerLocation(const std::string& directory, int major, int minor
     return base + "CP210x_VCP_Windows";
 }
 
+// The last box of the advice: end the program now (to set up what it says)?
+// The settings are saved either way.
+int AskWhetherToQuit() {
+    const int answer = GenericMessagePopup(Texte(quitter), Texte(confir1), TexteOui(), TexteNon(),
+                                           "", VAL_GENERIC_POPUP_BTN1, VAL_GENERIC_POPUP_BTN1,
+                                           VAL_GENERIC_POPUP_BTN2);
+    giveup = answer == VAL_GENERIC_POPUP_BTN1 ? 1 : 0;
+    // Saved now, so that the cleared first-install flag is kept whichever way
+    // the "Save settings on exit" switch stands.
+    Fin_prog();
+    return giveup;
+}
+
+// Linux has the bridge's driver in its kernel, and the package's device rule
+// gives the person at the seat its port: the advice says so, and the kernel's
+// version is no Windows version to check.
+int LinuxAdvice() {
+    giveup = 0;
+    if (FirstInstall != 1) return giveup;
+    FirstInstall = 0;
+    MessagePopup(Texte(MsgAttention), Texte(PiloteLinux));
+    return AskWhetherToQuit();
+}
+
 }  // namespace
 
 int Gestion_OS_CP210() {
+    if (RunningSystem() == OperatingSystem::Linux) return LinuxAdvice();
     std::string directory;
     GetProjectDir(directory);
     int major = 0, minor = 0, build = 0, platform = 0;
@@ -51,13 +76,5 @@ int Gestion_OS_CP210() {
     MessagePopup(Texte(MsgAttention), Texte(DriverUSB));
     MessagePopup(Texte(MsgAttention),
                  std::string(Texte(DebDriver)) + InstallerLocation(directory, major, minor));
-
-    const int answer = GenericMessagePopup(Texte(quitter), Texte(confir1), TexteOui(), TexteNon(),
-                                           "", VAL_GENERIC_POPUP_BTN1, VAL_GENERIC_POPUP_BTN1,
-                                           VAL_GENERIC_POPUP_BTN2);
-    giveup = answer == VAL_GENERIC_POPUP_BTN1 ? 1 : 0;
-    // Saved now, so that the cleared first-install flag is kept whichever way
-    // the "Save settings on exit" switch stands.
-    Fin_prog();
-    return giveup;
+    return AskWhetherToQuit();
 }

@@ -61,18 +61,8 @@ void LoadExportOptions() {
 bool SaveExportOptions() {
     ReadCheckBox(EXPORT_AUTOMATIC_NAMES, Excel.automatic_names);
     ReadCheckBox(EXPORT_SUMMARY, Excel.summary_workbook);
-    const std::string path = OptionsPath();
-    const std::string temporary = path + ".tmp";
-    const int file = CVI_OpenFile(temporary, VAL_WRITE_ONLY, VAL_TRUNCATE);
-    if (file <= 0) return false;
-    const bool written =
-        FmtFile(file, std::string(AUTOMATIC_NAMES_KEY) + std::to_string(Excel.automatic_names) +
-                          "\n" + SUMMARY_WORKBOOK_KEY + std::to_string(Excel.summary_workbook) +
-                          "\n") >= 0;
-    const bool closed = CVI_CloseFile(file) == 0;
-    if (!written || !closed || RenameFile(temporary, path) != 0) {
-        CVI_DeleteFile(temporary);
-        return false;
-    }
-    return true;
+    const std::string text = std::string(AUTOMATIC_NAMES_KEY) +
+                             std::to_string(Excel.automatic_names) + "\n" + SUMMARY_WORKBOOK_KEY +
+                             std::to_string(Excel.summary_workbook) + "\n";
+    return ReplaceFileDurably(OptionsPath(), TextFileBytes(text)) == 0;
 }

@@ -13,6 +13,6 @@ extern const char* const EXPORT_OPTIONS_FILE;  // "BriskelExport.ini"
 // the export panel's check boxes to match, so that the exit save finds the
 // choices there even when the panel was never shown.
 void LoadExportOptions();
-// Writes the check boxes' states into the file (through a temporary file
-// renamed over it). False when the file could not be written.
+// Writes the check boxes' states into the file (replaced as a whole,
+// durably). False when the file could not be written.
 bool SaveExportOptions();

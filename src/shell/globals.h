@@ -46,6 +46,10 @@ struct ExcelRecord {
     int32_t summary_workbook = 0;    // 1: one more workbook for the whole export; kept there too
 };
 extern ExcelRecord Excel;
+// Field widths count characters, not bytes: the characters of a UTF-8 text.
+std::size_t CharacterCount(const std::string& text);
+// A folder as typed or stored: trailing blanks and tabs are not part of it.
+std::string WithoutTrailingBlanks(std::string text);
 
 // Appends text to the log file when one is open (text mode: "\n" becomes CR LF).
 void LogWrite(const std::string& text);

@@ -69,6 +69,7 @@ extern const MessageTable NumportAff;
 extern const MessageTable objet;
 extern const MessageTable panel_com;
 extern const MessageTable parcour;
+extern const MessageTable PiloteLinux;  // first-run driver advice on Linux
 extern const MessageTable posetup;
 extern const MessageTable position;
 extern const MessageTable quitter;
@@ -97,6 +98,10 @@ extern const MessageTable wave;
 // Automatic workbook names, the export journal and the export summary.
 extern const MessageTable noms_auto;        // check box of the export panel
 extern const MessageTable ouvrir_dossier;   // button of the export panel
+extern const MessageTable dossier_absent;   // the working folder is not there; {folder}
+extern const MessageTable dossier_protege;  // the working folder cannot be written; {folder}
+extern const MessageTable dossier_trop_long;  // longer than the record holds; {folder} {max}
+extern const MessageTable rien_exporte;       // added when the export button met such a folder
 extern const MessageTable nouveaux_seuls;   // check box of the import panel
 extern const MessageTable deja_exporte;     // what a screen reader says for a marked test row; {test}
 extern const MessageTable bilan_export;     // {written} {skipped} {failed} {folder}

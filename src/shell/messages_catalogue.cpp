@@ -407,6 +407,18 @@ const MessageTable parcour = {
     "Examinar",
     "Sfoglia"
 };
+const MessageTable PiloteLinux = {
+    "L'adaptateur USB de l'appareil (Silicon Labs CP210x) n'a pas besoin de pilote à installer sous Linux : son pilote, cp210x, fait partie du noyau.\n La règle de périphérique du paquet donne à l'utilisateur connecté au poste l'accès au port de l'adaptateur (/dev/ttyUSB0 ou un numéro plus élevé). Sans le paquet, ou dans une session à distance, rejoindre le groupe dialout (sudo adduser $USER dialout), puis fermer la session et la rouvrir."
+        "\n\nProcédure :\n - Eteindre l'appareil.\n - Fermer l'application.\n - Laisser le cordon USB entre le PC et l'appareil.\n - Démarrer l'appareil en plaçant le commutateur sur la position 'SET- UP'. \n - Relancer l'application.",
+    "The USB adapter of the instrument (Silicon Labs CP210x) needs no driver installation on Linux: its driver, cp210x, is part of the kernel.\n The package's device rule gives the user logged in at the seat access to the adapter's port (/dev/ttyUSB0 or a higher number). Without the package, or in a remote session, join the dialout group (sudo adduser $USER dialout), then log out and in again."
+        "\n\nProcedure :\n - Switch off the instrument.\n - Close the application.\n - Let USB cable between PC and device.\n - Start the device on 'SET- UP' position.\n - Run application.",
+    "Der USB-Adapter des Geräts (Silicon Labs CP210x) braucht unter Linux keine Treiberinstallation: sein Treiber, cp210x, ist Teil des Kernels.\n Die Geräteregel des Pakets gibt dem am Arbeitsplatz angemeldeten Benutzer Zugriff auf den Port des Adapters (/dev/ttyUSB0 oder eine höhere Nummer). Ohne das Paket oder in einer entfernten Sitzung der Gruppe dialout beitreten (sudo adduser $USER dialout), dann ab- und wieder anmelden."
+        "\n\nVorgehensweise :\n - Gerät ausschalten.\n - Anwendung schließen.\n - USB-Kabel zwischen PC und Gerät gesteckt lassen.\n - Gerät in der Stellung 'SET- UP' einschalten.\n - Anwendung neu starten.",
+    "El adaptador USB del aparato (Silicon Labs CP210x) no necesita instalar ningún controlador en Linux: su controlador, cp210x, forma parte del núcleo.\n La regla de dispositivo del paquete da al usuario conectado en el puesto acceso al puerto del adaptador (/dev/ttyUSB0 o un número mayor). Sin el paquete, o en una sesión remota, únase al grupo dialout (sudo adduser $USER dialout) y después cierre la sesión y vuelva a abrirla."
+        "\n\nProcedimiento :\n - Apague el aparato.\n - Cierre la aplicación.\n - Deje el cable USB conectado entre el PC y el aparato.\n - Encienda el aparato en la posición 'SET- UP'.\n - Vuelva a iniciar la aplicación.",
+    "L'adattatore USB dell'apparecchio (Silicon Labs CP210x) non richiede l'installazione di un driver su Linux: il suo driver, cp210x, fa parte del kernel.\n La regola di dispositivo del pacchetto dà all'utente connesso alla postazione l'accesso alla porta dell'adattatore (/dev/ttyUSB0 o un numero più alto). Senza il pacchetto, o in una sessione remota, entrare nel gruppo dialout (sudo adduser $USER dialout), poi chiudere la sessione e riaprirla."
+        "\n\nProcedura :\n - Spegnere l'apparecchio.\n - Chiudere l'applicazione.\n - Lasciare il cavo USB collegato tra il PC e l'apparecchio.\n - Accendere l'apparecchio con il commutatore in posizione 'SET- UP'.\n - Riavviare l'applicazione."
+};
 const MessageTable posetup = {
     "Laisser le commutateur sur SET-UP",
     "Let the rotator on SET-UP",

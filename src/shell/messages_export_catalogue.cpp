@@ -16,6 +16,34 @@ const MessageTable ouvrir_dossier = {
     "Abrir carpeta",
     "Apri cartella"
 };
+const MessageTable dossier_absent = {
+    "Le dossier de travail\n{folder}\nn'existe pas (ou n'est pas un dossier). Choisissez-en un autre avec Parcourir.",
+    "The working folder\n{folder}\ndoes not exist (or is not a folder). Choose another one with Browse.",
+    "Der Arbeitsordner\n{folder}\nexistiert nicht (oder ist kein Ordner). Wählen Sie mit Durchsuchen einen anderen.",
+    "La carpeta de trabajo\n{folder}\nno existe (o no es una carpeta). Elija otra con Examinar.",
+    "La cartella di lavoro\n{folder}\nnon esiste (o non è una cartella). Scegline un'altra con Sfoglia."
+};
+const MessageTable dossier_protege = {
+    "Le dossier de travail\n{folder}\nn'accepte pas d'écriture : aucun classeur ne peut y être enregistré. Choisissez-en un autre avec Parcourir.",
+    "The working folder\n{folder}\ncannot be written to: no workbook can be saved in it. Choose another one with Browse.",
+    "In den Arbeitsordner\n{folder}\nkann nicht geschrieben werden: keine Arbeitsmappe kann dort gespeichert werden. Wählen Sie mit Durchsuchen einen anderen.",
+    "En la carpeta de trabajo\n{folder}\nno se puede escribir: no se puede guardar ningún libro en ella. Elija otra con Examinar.",
+    "Nella cartella di lavoro\n{folder}\nnon si può scrivere: nessuna cartella di lavoro può esservi salvata. Scegline un'altra con Sfoglia."
+};
+const MessageTable dossier_trop_long = {
+    "Le chemin du dossier de travail\n{folder}\ncompte plus de {max} caractères, plus que le programme ne peut en garder. Choisissez un dossier au chemin plus court.",
+    "The path of the working folder\n{folder}\nhas more than {max} characters, more than the program can keep. Choose a folder with a shorter path.",
+    "Der Pfad des Arbeitsordners\n{folder}\nhat mehr als {max} Zeichen, mehr als das Programm speichern kann. Wählen Sie einen Ordner mit kürzerem Pfad.",
+    "La ruta de la carpeta de trabajo\n{folder}\ntiene más de {max} caracteres, más de los que el programa puede guardar. Elija una carpeta con una ruta más corta.",
+    "Il percorso della cartella di lavoro\n{folder}\nha più di {max} caratteri, più di quanti il programma possa conservarne. Scegli una cartella con un percorso più corto."
+};
+const MessageTable rien_exporte = {
+    "\nRien n'a été téléchargé ni effacé : tous les tests restent dans l'appareil.",
+    "\nNothing was downloaded or erased: every test stays in the instrument.",
+    "\nEs wurde nichts heruntergeladen oder gelöscht: alle Tests bleiben im Gerät.",
+    "\nNo se ha descargado ni borrado nada: todas las pruebas permanecen en el instrumento.",
+    "\nNon è stato scaricato né cancellato nulla: tutte le prove restano nello strumento."
+};
 const MessageTable nouveaux_seuls = {
     "Seulement les tests pas encore exportés",
     "Only tests not exported yet",

@@ -9,8 +9,8 @@
 //  7  language index;  8..12 main window top, left, height, width, zoom
 // 13  "***"
 //
-// The file is always written to a temporary file first and renamed over the
-// old one, so a failed write never leaves it empty or half written.
+// The file is always replaced as a whole and durably, so a failed write or a
+// power cut never leaves it empty or half written.
 #include "shell/settings.h"
 
 #include <cstdint>
@@ -37,11 +37,6 @@ std::string ProgramDirectory() {
     return dir;
 }
 
-std::string Truncated(std::string text, std::size_t max) {
-    if (text.size() > max) text.resize(max);
-    return text;
-}
-
 // Reads the lines of the file (at most `max`); false when it cannot be opened.
 bool ReadLines(const std::string& path, std::vector<std::string>& lines,
                std::size_t max = SIZE_MAX) {
@@ -53,18 +48,9 @@ bool ReadLines(const std::string& path, std::vector<std::string>& lines,
     return true;
 }
 
-// Writes `text` through a temporary file renamed over the settings file.
+// Replaces the settings file by `text` (text mode) in one durable step.
 bool WriteSettingsFile(const std::string& text) {
-    const std::string temporary = rep_ini + ".tmp";
-    const int file = CVI_OpenFile(temporary, VAL_WRITE_ONLY, VAL_TRUNCATE);
-    if (file <= 0) return false;
-    const bool written = FmtFile(file, text) >= 0;
-    const bool closed = CVI_CloseFile(file) == 0;
-    if (!written || !closed || RenameFile(temporary, rep_ini) != 0) {
-        CVI_DeleteFile(temporary);
-        return false;
-    }
-    return true;
+    return ReplaceFileDurably(rep_ini, TextFileBytes(text)) == 0;
 }
 
 std::string Hex(unsigned value) {
@@ -138,7 +124,9 @@ void Valeur_par_defaut() {
     Mesure.settings_value = 56;
     Mesure.serial_port = 1;
     Excel.erase_after_export = 0;
-    Excel.working_folder = Truncated(ProgramDirectory(), MAX_WORKING_FOLDER);
+    // Never cut: a program folder too long for the record is refused, with a
+    // message, when workbooks are to go there.
+    Excel.working_folder = ProgramDirectory();
     langue = 1;
     rep[0] = 32;
     rep[1] = 102;

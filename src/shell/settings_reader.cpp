@@ -31,10 +31,6 @@ bool ReadInt32(const std::string& line, std::size_t& pos, int& value) {
     return true;
 }
 
-std::string TrimRight(std::string text) {
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.pop_back();
-    return text;
-}
 
 }  // namespace
 
@@ -62,10 +58,11 @@ void ReadFirstSettingsLines(const std::vector<std::string>& lines, SettingsValue
     int erase = 0;
     if (ReadInt32(line(4), pos, erase)) values.erase_after_export = erase;
     if (lines.size() >= 5) {
-        // Cut to the field's width first, so that no blank is left at the cut.
-        std::string folder = line(5).substr(0, MAX_WORKING_FOLDER);
-        folder = TrimRight(folder);
-        if (!folder.empty()) values.working_folder = folder;
+        // A folder is never cut (a cut one is another folder, or half a
+        // character): one longer than the field holds is not taken.
+        const std::string folder = WithoutTrailingBlanks(line(5));
+        if (!folder.empty() && CharacterCount(folder) <= MAX_WORKING_FOLDER)
+            values.working_folder = folder;
     }
 }
 

@@ -107,12 +107,12 @@ def program_windows():
 class Session:
     """One run of the program against a fresh emulated instrument."""
 
-    def __init__(self, name, build_dir, paced=False):
+    def __init__(self, name, build_dir, paced=False, program_folder="program"):
         self.name = name
         self.build_dir = os.path.abspath(build_dir)
         self.bin_dir = os.path.join(self.build_dir, "bin")
         self.out = os.path.join(self.build_dir, "e2e", name)
-        self.program_dir = os.path.join(self.out, "program")
+        self.program_dir = os.path.join(self.out, program_folder)
         self.memory_dir = os.path.join(self.out, "memory")
         self.shots_dir = os.path.join(self.build_dir, "e2e-screenshots", name)
         self.paced = paced
@@ -190,6 +190,19 @@ class Session:
         time.sleep(0.2)
         self.mark("port question shown")
         return main, question
+
+    def print_program_output(self, lines=30):
+        """The end of what the program printed: the reason when it ended by
+        itself (CI keeps only this log, not the files)."""
+        path = os.path.join(self.out, "program.log")
+        if not os.path.exists(path):
+            return
+        with open(path, errors="replace") as log:
+            tail = log.read().splitlines()[-lines:]
+        if tail:
+            print("  program output (last lines):", file=sys.stderr)
+            for line in tail:
+                print(f"    {line}", file=sys.stderr)
 
     def close(self):
         """Stops what is still running (the instrument removes its COM entries)."""
@@ -384,14 +397,18 @@ class Session:
             previous = seconds
 
 
-def run_scenario(name, scenario, argv, server_start, before_start=None):
+def run_scenario(name, scenario, argv, server_start, before_start=None,
+                 program_folder="program"):
     """Common main of a scenario script: usage `script BUILD_DIR [--pace]`.
-    `before_start(session)` may set the instrument's options."""
+    `before_start(session)` may set the instrument's options; the program runs
+    from `program_folder` below the run's own folder (its default working
+    folder too)."""
     run_under_xvfb(os.path.abspath(sys.argv[0]), argv, server_start)
     if not argv:
         sys.exit(f"usage: {sys.argv[0]} BUILD_DIR [--pace]")
     paced = "--pace" in argv[1:]
-    session = Session(name + ("_paced" if paced else ""), argv[0], paced=paced)
+    session = Session(name + ("_paced" if paced else ""), argv[0], paced=paced,
+                      program_folder=program_folder)
     try:
         session.prepare()
         if before_start is not None:
@@ -409,6 +426,7 @@ def run_scenario(name, scenario, argv, server_start, before_start=None):
         session.report_times()
         print(f"{name}: FAILED: {failure}", file=sys.stderr)
         print(f"  screenshots: {session.shots_dir}\n  files: {session.out}", file=sys.stderr)
+        session.print_program_output()
         return 1
     finally:
         session.close()

@@ -107,7 +107,8 @@ inline std::string RealSlotHolds(const char* slot, float value) {
 
 inline std::string SettingsHold(bool complete, const SettingsValues& v,
                                 const SettingsValues& before) {
-    if (v.working_folder.size() > MAX_WORKING_FOLDER) return "working folder too long";
+    // The record's width counts characters, and a folder is taken whole or not at all.
+    if (CharacterCount(v.working_folder) > MAX_WORKING_FOLDER) return "working folder too long";
     if (!v.working_folder.empty() &&
         (v.working_folder.back() == ' ' || v.working_folder.back() == '\t'))
         return "working folder keeps a trailing blank";

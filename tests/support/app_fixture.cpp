@@ -74,6 +74,9 @@ void AppFixture::TearDown() {
     ResetAllSubsystemsForTesting();
     PopupRecorder::Uninstall();
     SetDocumentViewerForTesting(nullptr);
+    SetWriteLimitForTesting(-1);
+    SetDiskFlushObserverForTesting(nullptr);
+    SetRunningSystemForTesting(std::nullopt);
     SetOSVersionForTesting(-1, 0);
     SetTimeScale(1.0);
     SetProjectDirForTesting("");

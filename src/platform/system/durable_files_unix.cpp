@@ -1,24 +1,46 @@
-// Files that must survive a crash: appends that reach the disk before the
-// caller goes on, and whole-file reads of them.
+// Files that must survive a crash or a power cut: whole-file replacements and
+// appends that reach the disk before the caller goes on, and whole-file reads.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/system/system.h"
 
 namespace {
 
-bool WriteAll(int fd, const std::string& bytes) {
+long write_limit = -1;
+std::function<void(const std::string&)> flush_observer;
+
+void Flushed(const char* what, const std::string& path) {
+    if (flush_observer) flush_observer(std::string(what) + " " + path);
+}
+
+// `limit` >= 0: the write gives out after that many bytes, as on a full disk.
+bool WriteAll(int fd, const std::string& bytes, long limit = -1) {
     std::size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        std::size_t chunk = bytes.size() - done;
+        if (limit >= 0) {
+            if (static_cast<long>(done) >= limit) return false;
+            chunk = std::min<std::size_t>(chunk, static_cast<std::size_t>(limit) - done);
+        }
+        const ssize_t n = ::write(fd, bytes.data() + done, chunk);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) return false;
         done += static_cast<std::size_t>(n);
     }
+    return true;
+}
+
+bool FlushFile(int fd, const std::string& path) {
+    if (::fsync(fd) != 0) return false;
+    Flushed("file", path);
     return true;
 }
 
@@ -33,12 +55,29 @@ std::string FolderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// A file just created exists for good only once its folder entry is on the disk.
-void SyncFolder(const std::string& path) {
-    const int dir = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY);
-    if (dir < 0) return;
-    ::fsync(dir);
+std::string NameOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// A file just created or renamed exists for good only once its folder entry is
+// on the disk. A file system that cannot flush a folder (it answers EINVAL)
+// keeps its entries as well as it can; that is no failure of ours.
+bool SyncFolder(const std::string& path) {
+    const std::string folder = FolderOf(path);
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir < 0) return false;
+    const bool ok = ::fsync(dir) == 0 || errno == EINVAL;
     ::close(dir);
+    if (ok) Flushed("folder", folder);
+    return ok;
+}
+
+// The mode a newly created file gets: what the umask allows of rw-rw-rw-.
+mode_t NewFileMode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
 }
 
 }  // namespace
@@ -53,10 +92,39 @@ int AppendLineDurably(const std::string& path, const std::string& line) {
     // One write for the whole line: a reader never sees half of it unless the
     // machine stops in the middle.
     if (ok) ok = WriteAll(fd, (EndsWithLineBreak(fd, info.st_size) ? "" : "\n") + line);
-    ok = ok && ::fsync(fd) == 0;
+    ok = ok && FlushFile(fd, path);
     ok = (::close(fd) == 0) && ok;
     if (ok && created) SyncFolder(path);
     return ok ? 0 : -1;
+}
+
+int ReplaceFileDurably(const std::string& path, const std::string& bytes) {
+    if (path.empty() || path.back() == '/') return -1;
+    // A hidden name beside the target, so the rename stays within one file system.
+    const std::string pattern = FolderOf(path) + "/." + NameOf(path) + ".XXXXXX";
+    std::vector<char> temp(pattern.begin(), pattern.end());
+    temp.push_back('\0');
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0) return -1;
+
+    bool ok = WriteAll(fd, bytes, write_limit);
+    ok = ok && ::fchmod(fd, NewFileMode()) == 0;
+    ok = ok && FlushFile(fd, path);
+    ok = (::close(fd) == 0) && ok;
+    ok = ok && ::rename(temp.data(), path.c_str()) == 0;
+    if (!ok) {
+        ::unlink(temp.data());
+        return -1;
+    }
+    return SyncFolder(path) ? 0 : -1;
+}
+
+void SetWriteLimitForTesting(long bytes) {
+    write_limit = bytes;
+}
+
+void SetDiskFlushObserverForTesting(std::function<void(const std::string&)> observer) {
+    flush_observer = std::move(observer);
 }
 
 int ReadWholeFile(const std::string& path, std::string& content) {

@@ -10,6 +10,7 @@ namespace {
 int test_major = -1;
 int test_minor = 0;
 std::function<bool(const std::string&)> test_viewer;
+std::optional<OperatingSystem> test_system;
 
 }  // namespace
 
@@ -26,6 +27,14 @@ int GetWinOSVersion(int& major, int& minor, int& build, int& platform) {
 void SetOSVersionForTesting(int major, int minor) {
     test_major = major;
     test_minor = minor;
+}
+
+OperatingSystem RunningSystem() {
+    return test_system.value_or(ThisSystem());
+}
+
+void SetRunningSystemForTesting(std::optional<OperatingSystem> system) {
+    test_system = system;
 }
 
 bool OpenDocumentInDefaultViewer(const std::string& path) {

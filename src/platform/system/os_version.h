@@ -2,4 +2,8 @@
 // (os_version_unix.cpp, later os_version_win.cpp). 0 on success.
 #pragma once
 
+#include "platform/system/system.h"
+
 int SystemVersion(int& major, int& minor, int& build);
+// The system this build runs on.
+OperatingSystem ThisSystem();

@@ -15,3 +15,7 @@ int SystemVersion(int& major, int& minor, int& build) {
     }
     return 0;
 }
+
+OperatingSystem ThisSystem() {
+    return OperatingSystem::Linux;
+}

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 // ---- Program directory --------------------------------------------------------
@@ -14,6 +15,23 @@ void SetProjectDirForTesting(const std::string& directory);
 int SetDir(const std::string& directory);
 // The platform's path separator as text ("/" here).
 const char* PathSeparator();
+
+// ---- Folders (folders_unix.cpp; each system implements the same) -----------------
+// Whether files can be created in `folder`, tried with a file that is removed
+// again at once: FOLDER_WRITABLE (0), FOLDER_MISSING (it does not exist or is
+// not a folder), FOLDER_NOT_WRITABLE (it exists, but no file can be made in it:
+// rights, a read-only medium).
+constexpr int FOLDER_WRITABLE = 0;
+constexpr int FOLDER_MISSING = -1;
+constexpr int FOLDER_NOT_WRITABLE = -2;
+int CheckWritableFolder(const std::string& folder);
+// `folder`, the platform's separator and `name`; no separator is added when
+// `folder` is empty or already ends with one. JoinPath(folder, "") is the
+// folder with a final separator.
+std::string JoinPath(const std::string& folder, const std::string& name);
+// The folder part of `path` with its final separator; empty when `path` holds
+// no separator.
+std::string FolderOfPath(const std::string& path);
 
 // ---- Dates and times ---------------------------------------------------------
 std::string DateStr();  // MM-DD-YYYY
@@ -48,6 +66,24 @@ int CVI_DeleteFile(const std::string& path);
 int RenameFile(const std::string& oldPath, const std::string& newPath);
 // 1 when the file exists (its size in `size`), 0 when not found, negative on error.
 int GetFileInfo(const std::string& path, long& size);
+// Text as a text-mode file holds it: every "\n" becomes CR LF.
+std::string TextFileBytes(const std::string& text);
+
+// ---- Durable files (durable_files_unix.cpp; each system implements the same) ---
+// Replaces the file at `path` by `bytes` so that a crash or a power cut leaves
+// either the old file whole or the new one whole: the bytes go to a temporary
+// file in the same folder, which is flushed to the disk and renamed over the
+// target; the folder is then flushed as well, so the new entry is on the disk
+// too. 0 once the new file is durable; negative on failure, with the old file
+// (if any) left whole and no temporary left behind (a failed flush of the folder
+// after the rename is a failure too, the new file then being in place).
+int ReplaceFileDurably(const std::string& path, const std::string& bytes);
+// Tests: with `bytes` >= 0, a durable replacement gives out (as a full disk
+// does) once that many bytes went to its temporary file; -1 restores normal writing.
+void SetWriteLimitForTesting(long bytes);
+// Tests: told "file <path>" or "folder <path>" each time a durable write has
+// flushed that file or folder to the disk; nullptr stops it.
+void SetDiskFlushObserverForTesting(std::function<void(const std::string&)> observer);
 // Appends `line` (its own line end included) to a file, creating it when missing,
 // and waits until it is on the disk. When the file does not end with a line
 // break (a line cut short by a crash), one is written first, so the new line
@@ -59,6 +95,12 @@ int AppendLineDurably(const std::string& path, const std::string& line);
 int ReadWholeFile(const std::string& path, std::string& content);
 
 // ---- Operating system ------------------------------------------------------------
+// The system the program runs on: what the user is told about the USB adapter's
+// driver differs (an installer on Windows, the kernel's own driver on Linux).
+enum class OperatingSystem { Linux, Windows };
+OperatingSystem RunningSystem();
+// Tests pretend to run on another system; std::nullopt restores the real one.
+void SetRunningSystemForTesting(std::optional<OperatingSystem> system);
 // The running kernel's major and minor version; 0 on success, negative when unknown.
 int GetWinOSVersion(int& major, int& minor, int& build, int& platform);
 // Tests pretend to run on another system version; major < 0 restores the real one.

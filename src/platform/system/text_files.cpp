@@ -64,16 +64,21 @@ int CVI_CloseFile(int handle) {
 int FmtFile(int handle, const std::string& text) {
     std::FILE* file = FileOf(handle);
     if (file == nullptr) return -1;
-    std::string out;
-    out.reserve(text.size() + 8);
-    for (char c : text) {
-        if (c == '\n') out += '\r';
-        out += c;
-    }
+    const std::string out = TextFileBytes(text);
     if (std::fwrite(out.data(), 1, out.size(), file) != out.size()) return -1;
     // Written through at once: a log must survive a crash of the program.
     if (std::fflush(file) != 0) return -1;
     return static_cast<int>(out.size());
+}
+
+std::string TextFileBytes(const std::string& text) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 16 + 1);
+    for (char c : text) {
+        if (c == '\n') out += '\r';
+        out += c;
+    }
+    return out;
 }
 
 int ReadLine(int handle, std::string& line) {

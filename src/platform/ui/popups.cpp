@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <functional>
 
 #include "platform/ui/ui_internal.h"
 
@@ -34,6 +35,30 @@ QString FirstExtension(const std::string& file_types) {
     const QString first = NameFilter(file_types).section(' ', 0, 0);
     const QString extension = first.startsWith("*.") ? first.mid(1) : QString();
     return extension.contains('*') ? QString() : extension;
+}
+
+// The file and folder dialogs: the responder's answer when one is installed
+// (true; the path kept only for a positive result), else false and nothing set.
+bool AnsweredByResponder(const PopupRecord& record, std::string& pathName, int& result) {
+    pathName.clear();
+    if (!Responder()) return false;
+    const PopupAnswer answer = Responder()(record);
+    if (answer.result > 0) pathName = answer.path;
+    result = answer.result;
+    return true;
+}
+
+// Shows a non-native path dialog set up by `configure`; the first path chosen,
+// empty when cancelled.
+QString ChosenPath(const std::string& title, const std::string& directory, int allowMakeDirectory,
+                   const std::function<void(QFileDialog&)>& configure) {
+    QFileDialog dialog(ActiveWindow(), QString::fromStdString(title),
+                       QString::fromStdString(directory));
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setOption(QFileDialog::ReadOnly, allowMakeDirectory == 0);
+    configure(dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+    return dialog.selectedFiles().first();
 }
 
 }  // namespace
@@ -91,30 +116,22 @@ int FileSelectPopup(const std::string& defaultDirectory, const std::string& defa
                     int allowMakeDirectory, std::string& pathName) {
     (void)restrictDirectory;
     (void)allowCancel;
-    pathName.clear();
-    if (Responder()) {
-        PopupRecord record{"file", title, "", {"", "", ""}, defaultDirectory, defaultFileName,
-                           fileTypeList};
-        const PopupAnswer answer = Responder()(record);
-        if (answer.result > 0) pathName = answer.path;
-        return answer.result;
+    int result = 0;
+    if (AnsweredByResponder(
+            {"file", title, "", {"", "", ""}, defaultDirectory, defaultFileName, fileTypeList},
+            pathName, result)) {
+        return result;
     }
-    QFileDialog dialog(ActiveWindow(), QString::fromStdString(title),
-                       QString::fromStdString(defaultDirectory));
-    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-    // The program asks before overwriting, in its own words.
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-    dialog.setOption(QFileDialog::ReadOnly, allowMakeDirectory == 0);
-    dialog.setAcceptMode(buttonLabel == VAL_SAVE_BUTTON ? QFileDialog::AcceptSave
-                                                        : QFileDialog::AcceptOpen);
-    dialog.setFileMode(buttonLabel == VAL_SAVE_BUTTON ? QFileDialog::AnyFile
-                                                      : QFileDialog::ExistingFile);
-    dialog.setNameFilter(NameFilter(fileTypeList));
-    if (!defaultFileName.empty()) dialog.selectFile(QString::fromStdString(defaultFileName));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        return VAL_NO_FILE_SELECTED;
-    }
-    QString chosen = dialog.selectedFiles().first();
+    const bool save = buttonLabel == VAL_SAVE_BUTTON;
+    QString chosen = ChosenPath(title, defaultDirectory, allowMakeDirectory, [&](QFileDialog& d) {
+        // The program asks before overwriting, in its own words.
+        d.setOption(QFileDialog::DontConfirmOverwrite, true);
+        d.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        d.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+        d.setNameFilter(NameFilter(fileTypeList));
+        if (!defaultFileName.empty()) d.selectFile(QString::fromStdString(defaultFileName));
+    });
+    if (chosen.isEmpty()) return VAL_NO_FILE_SELECTED;
     const QString extension = FirstExtension(fileTypeList);
     if (restrictExtension != 0 && !extension.isEmpty() &&
         !chosen.endsWith(extension, Qt::CaseInsensitive)) {
@@ -127,20 +144,17 @@ int FileSelectPopup(const std::string& defaultDirectory, const std::string& defa
 int DirSelectPopup(const std::string& defaultDirectory, const std::string& title,
                    int allowCancel, int allowMakeDirectory, std::string& pathName) {
     (void)allowCancel;
-    pathName.clear();
-    if (Responder()) {
-        PopupRecord record{"dir", title, "", {"", "", ""}, defaultDirectory, "", ""};
-        const PopupAnswer answer = Responder()(record);
-        if (answer.result > 0) pathName = answer.path;
-        return answer.result;
+    int result = 0;
+    if (AnsweredByResponder({"dir", title, "", {"", "", ""}, defaultDirectory, "", ""}, pathName,
+                            result)) {
+        return result;
     }
-    QFileDialog dialog(ActiveWindow(), QString::fromStdString(title),
-                       QString::fromStdString(defaultDirectory));
-    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-    dialog.setOption(QFileDialog::ShowDirsOnly, true);
-    dialog.setOption(QFileDialog::ReadOnly, allowMakeDirectory == 0);
-    dialog.setFileMode(QFileDialog::Directory);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return 0;
-    pathName = dialog.selectedFiles().first().toStdString();
+    const QString chosen =
+        ChosenPath(title, defaultDirectory, allowMakeDirectory, [](QFileDialog& d) {
+            d.setOption(QFileDialog::ShowDirsOnly, true);
+            d.setFileMode(QFileDialog::Directory);
+        });
+    if (chosen.isEmpty()) return 0;
+    pathName = chosen.toStdString();
     return VAL_DIRECTORY_SELECTED;
 }

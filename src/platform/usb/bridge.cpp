@@ -84,10 +84,10 @@ bool ParseBridgeDeclaration(const std::string& line, BridgeDevice& device) {
     if (!hex16(vid, device.vid) || !hex16(pid, device.pid)) return false;
     std::string serial;
     std::getline(in, serial);
-    const auto first = serial.find_first_not_of(" \t");
+    const auto first = serial.find_first_not_of(" \t\r\n");
     const auto last = serial.find_last_not_of(" \t\r\n");
-    if (first == std::string::npos || last < first) return false;
-    serial = serial.substr(first, last - first + 1);
+    // A bridge that reports no serial number is declared without one.
+    serial = first == std::string::npos ? "" : serial.substr(first, last - first + 1);
     if (serial.size() > static_cast<std::size_t>(CP210x_MAX_SERIAL_STRLEN)) return false;
     device.serial = serial;
     return true;
@@ -143,5 +143,14 @@ int CP210x_GetDeviceSerialNumber(CP210x_HANDLE handle, char* buffer, uint8_t* le
     const std::size_t n = std::min<std::size_t>(d->serial.size(), CP210x_MAX_SERIAL_STRLEN);
     std::memcpy(buffer, d->serial.data(), n);
     *length = static_cast<uint8_t>(n);
+    return CP210x_SUCCESS;
+}
+
+int GetBridgeComPort(CP210x_HANDLE handle, int* comPort) {
+    const BridgeDevice* d = Device(handle);
+    if (d == nullptr) return CP210x_INVALID_HANDLE;
+    if (comPort == nullptr) return CP210x_INVALID_PARAMETER;
+    if (d->comPort < 1) return CP210x_DEVICE_NOT_FOUND;
+    *comPort = d->comPort;
     return CP210x_SUCCESS;
 }

@@ -1,11 +1,18 @@
 // The USB-serial bridge device library (the CP210x manufacturing interface):
 // how many bridges are present, and the vendor id, product id and serial
-// number of each. Bridges are the USB serial ports of vendor 0x10C4 present
-// now, in the order of their device names, followed by the virtual bridges
-// declared in the program directory: next to a link dosdevices/comN, a file
-// dosdevices/comN.usb holding "vvvv pppp SERIAL" (hex vendor and product ids,
-// then the serial number, which may hold blanks) on its first line. A declared
-// bridge whose link leads nowhere is absent, as an unplugged one would be.
+// number of each; and, beyond the vendor's library, the COM number of each
+// entry (GetBridgeComPort). Bridges are the USB serial ports of vendor 0x10C4
+// present now, in the order of their device names, followed by the virtual
+// bridges declared in the program directory: next to a link dosdevices/comN, a
+// file dosdevices/comN.usb holding "vvvv pppp SERIAL" (hex vendor and product
+// ids, then the serial number, which may hold blanks or be missing, as cheap
+// boards report none) on its first line. A declared bridge whose link leads
+// nowhere is absent, as an unplugged one would be.
+//
+// The contract every system implements the same way (Windows from the
+// system's device list): one entry per bridge present, each with its own COM
+// number. Serial numbers identify nothing: two bridges may report the same
+// one, or none.
 //
 // Status codes returned (as the vendor's library does):
 #pragma once
@@ -37,6 +44,12 @@ int CP210x_GetDevicePid(CP210x_HANDLE handle, uint16_t* pid);
 int CP210x_GetDeviceSerialNumber(CP210x_HANDLE handle, char* buffer, uint8_t* length,
                                  bool isAscii = true);
 
+// The COM number through which bridge `handle` is reached, taken from that
+// bridge's own entry of the last list (never looked up by serial number):
+// CP210x_SUCCESS with *comPort >= 1; CP210x_DEVICE_NOT_FOUND when the bridge
+// has no COM port; CP210x_INVALID_HANDLE, CP210x_INVALID_PARAMETER.
+int GetBridgeComPort(CP210x_HANDLE handle, int* comPort);
+
 // One bridge as the library and the registry view see it.
 struct BridgeDevice {
     uint16_t vid = 0;
@@ -47,5 +60,6 @@ struct BridgeDevice {
 // The bridges present now, in library order.
 std::vector<BridgeDevice> ListBridgeDevices();
 
-// Parses one declaration line "vvvv pppp SERIAL"; false when malformed.
+// Parses one declaration line "vvvv pppp SERIAL" (SERIAL may be missing);
+// false when malformed.
 bool ParseBridgeDeclaration(const std::string& line, BridgeDevice& device);

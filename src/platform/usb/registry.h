@@ -6,7 +6,10 @@
 //
 // built from the bridge list (bridge.h) at the time a key is opened, with the
 // blanks of a serial number recorded as underscores. Key paths ignore case and
-// may end with a backslash. Nothing can be written.
+// may end with a backslash. Nothing can be written. Bridges that report the
+// same serial number (or none) share one key here, which names the first of
+// them: discovery therefore takes each bridge's COM number from its own entry
+// (GetBridgeComPort, bridge.h), not from this view.
 //
 // Status codes returned (as the system's registry interface does):
 #pragma once

@@ -1,6 +1,7 @@
 // The export panel and the writing of one workbook per test: launch, close
 // and folder choice, proposed names, the save dialog, the overwrite question,
-// failed spreadsheet calls, stops, the layout choice, and the typed-name filter.
+// failed spreadsheet calls, stops, the layout choice, the working folder kept
+// as chosen and the base-name filter.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -104,15 +105,36 @@ const Cells CURRENT_TITLES = {"Date of test", "Object", "Test", "Current",    "u
 
 // ---- Launch, close, folder choice ----
 
-TEST_F(ExportPanel, LaunchWithAMissingFolderStartsNothing) {
-    SetCtrlVal(panel(), EXPORT_FOLDER, out_ + "/missing");
+// A folder that cannot take the workbooks starts nothing: missing is error 4,
+// the others are said in words; none is cut or changed.
+TEST_F(ExportPanel, LaunchWithAFolderThatCannotTakeWorkbooksStartsNothing) {
+    const struct {
+        std::string folder, title, says;
+    } cases[] = {
+        {out_ + "/missing", "Error n° -104", "Working directory not found\n"},
+        {"/proc", "Error", "cannot be written to"},
+        {out_ + "/" + std::string(280, 'f'), "Error", "has more than 299 characters"},
+    };
+    for (const auto& c : cases) {
+        recorder().Clear();
+        SetCtrlVal(panel(), EXPORT_FOLDER, c.folder);
+        Press(EXPORT_RUN);
+        ASSERT_EQ(popups().size(), 1u) << c.folder;
+        EXPECT_EQ(popups()[0].title, c.title);
+        EXPECT_NE(popups()[0].message.find(c.says), std::string::npos) << popups()[0].message;
+        EXPECT_EQ(Text(panel(), EXPORT_FOLDER), c.folder);
+        EXPECT_EQ(Excel.started, 0);
+        EXPECT_EQ(ExcelAppHandle, 0);
+        EXPECT_EQ(Excel_HeldHandleCountForTesting(), 0);
+    }
+    // An empty field is the program folder.
+    recorder().Clear();
+    SetCtrlVal(panel(), EXPORT_FOLDER, std::string("  "));
     Press(EXPORT_RUN);
-    ASSERT_EQ(popups().size(), 1u);
-    EXPECT_EQ(popups()[0].title, "Error n° -104");
-    EXPECT_EQ(popups()[0].message, "Working directory not found\n");
-    EXPECT_EQ(Excel.started, 0);
-    EXPECT_EQ(ExcelAppHandle, 0);
-    EXPECT_EQ(Excel_HeldHandleCountForTesting(), 0);
+    EXPECT_TRUE(popups().empty());
+    EXPECT_EQ(Excel.started, 1);
+    EXPECT_EQ(Text(panel(), EXPORT_FOLDER), program_dir());
+    EXPECT_EQ(Excel.working_folder, program_dir());
 }
 
 TEST_F(ExportPanel, LaunchLeavesOnlyTheExportButtonToPress) {
@@ -416,20 +438,28 @@ TEST_F(ExportPanel, TitlesAndDialogsFollowTheLanguage) {
 
 // ---- The export button ----
 
-TEST_F(ExportPanel, TheExportButtonFiltersTheNameAndFolderAndEndsWithOnlyCloseActive) {
+// The folder is kept exactly as chosen (only trailing blanks are not part of
+// it; an empty field is the program folder); the base name, part of every file
+// name, is filtered once.
+TEST_F(ExportPanel, TheExportButtonKeepsTheFolderAsChosenAndFiltersTheName) {
     Launch();
+    const std::string accents = Out(std::string("Données d'essai  (2)"));
+    std::string accented;
+    for (int i = 0; i < 100; ++i) accented += "\u00e9";  // 100 characters, 200 bytes
+    // 231 characters, 431 bytes: the field counts characters.
+    const std::string longest = Out(accented + "/" + accented);
     const struct {
         std::string name, folder, storedName, storedFolder;
     } cases[] = {
-        {"My data (1)", "/data/sites", "My data 1", "/data/sites/"},
-        {"Briskel", "/data/sites/", "Briskel", "/data/sites/"},
-        {"site", "C:\\Data\\", "site", "C:\\Data\\"},
-        {"a  b", "/data/it's  here", "a ", "/data/its /"},
-        {"", "", "", "/"},
-        {std::string(600, 'n'), std::string(600, 'f'), std::string(99, 'n'),
-         std::string(298, 'f') + "/"},
+        {"My data (1)", accents, "My_data__1_", accents + "/"},
+        {"Briskel", Out("sites/"), "Briskel", Out("sites/")},
+        {"a  b", Out("it's  here") + "  \t", "a__b", Out("it's  here") + "/"},
+        {"../x", Out("back\\slash"), "_._x", Out("back\\slash") + "/"},
+        {"", "", "Briskel", program_dir() + "/"},
+        {std::string(99, 'n'), longest, std::string(99, 'n'), longest + "/"},
     };
     for (const auto& c : cases) {
+        fs::create_directories(c.storedFolder);
         SetCtrlVal(panel(), EXPORT_BASE_NAME, c.name);
         SetCtrlVal(panel(), EXPORT_FOLDER, c.folder);
         SetCtrlAttribute(panel(), EXPORT_EXPORT, ATTR_DIMMED, 0);
@@ -440,25 +470,44 @@ TEST_F(ExportPanel, TheExportButtonFiltersTheNameAndFolderAndEndsWithOnlyCloseAc
         EXPECT_TRUE(Dimmed(panel(), EXPORT_EXPORT));
         EXPECT_FALSE(Dimmed(panel(), EXPORT_QUIT));
     }
+    EXPECT_TRUE(popups().empty()) << popups()[0].message;
 }
 
-TEST(Compres, KeepsNameCharactersAndEndsAtTwoBlanks) {
-    const std::pair<std::string, std::string> cases[] = {
-        {"My data (1)", "My data 1"},
-        {"C:\\Mes  essais", "C:\\Mes "},
-        {"/home/me/Sites_2024-v2.x", "/home/me/Sites_2024-v2.x"},
-        {"a+b=c*d:e", "a+b=c*d:e"},
-        {"it's", "its"},
-        {"tab\tand\nline", "tab\tand\nline"},
-        {"end \t here", "end "},
-        {"Données", "Donnes"},
-        {"trailing ", "trailing "},
-        {std::string("nul\0after", 9), "nulafter"},
-        {std::string(250, 'x') + std::string(100, 'y'),
-         std::string(250, 'x') + std::string(50, 'y')},
-        {"", ""},
+// A folder that cannot take the workbooks is said once, naming it, before
+// anything is downloaded; the export button stays usable and the record keeps
+// the last good folder.
+TEST_F(ExportPanel, AFolderThatCannotTakeTheWorkbooksIsSaidBeforeTheExport) {
+    Launch();
+    const struct {
+        std::string folder, says;
+    } cases[] = {
+        {Out("missing"), "does not exist (or is not a folder). Choose another one with Browse."},
+        {Out("file.txt"), "does not exist (or is not a folder). Choose another one with Browse."},
+        {std::string(300, 'f'), "has more than 299 characters, more than the program can keep."},
+        // A folder nobody can create a file in, not even root.
+        {"/proc", "cannot be written to: no workbook can be saved in it."},
     };
-    for (const auto& [typed, kept] : cases) EXPECT_EQ(compres(typed), kept) << typed;
+    WriteWholeFile(Out("file.txt"), "a file, not a folder");
+    for (const auto& c : cases) {
+        const std::size_t before = popups().size();
+        SetCtrlVal(panel(), EXPORT_MESSAGE, std::string());
+        SetCtrlVal(panel(), EXPORT_FOLDER, c.folder);
+        SetCtrlAttribute(panel(), EXPORT_EXPORT, ATTR_DIMMED, 0);
+        Press(EXPORT_EXPORT);
+        ASSERT_EQ(popups().size(), before + 1) << c.folder;
+        EXPECT_EQ(popups().back().title, "Error");
+        EXPECT_NE(popups().back().message.find("\n" + c.folder + "\n"), std::string::npos)
+            << popups().back().message;
+        EXPECT_NE(popups().back().message.find(c.says), std::string::npos)
+            << popups().back().message;
+        EXPECT_NE(popups().back().message.find(
+                      "\nNothing was downloaded or erased: every test stays in the instrument."),
+                  std::string::npos);
+        EXPECT_EQ(Text(panel(), EXPORT_MESSAGE), "");
+        EXPECT_EQ(Excel.working_folder, out_);
+        EXPECT_FALSE(Dimmed(panel(), EXPORT_EXPORT));
+        EXPECT_FALSE(Dimmed(panel(), EXPORT_QUIT));
+    }
 }
 
 // ---- Registration ----

@@ -1,6 +1,6 @@
-// "Only tests not exported yet" over the whole road: the sample memory
-// exported with automatic names, one test added to the instrument, and the
-// second export writes exactly that one.
+// Whole exports with automatic names: "Only tests not exported yet" (the
+// sample memory exported, one test added to the instrument, and the second
+// export writes exactly that one), and the working folder kept as chosen.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -116,4 +116,36 @@ TEST_F(NewOnlyExport, TheSecondExportWritesExactlyTheTestAddedSince) {
     // Unticked, everything is exported again, next to the first copies.
     ExportMemory(0);
     EXPECT_EQ(Workbooks().size(), 2 * before.size() + 1);
+}
+
+// A French user's folder with accents, an apostrophe, brackets and two blanks
+// takes every workbook; a folder gone since the launch is said once, before
+// any test is downloaded, and nothing is erased.
+TEST_F(NewOnlyExport, TheWorkingFolderIsKeptAsChosenAndAGoneOneIsSaidBeforeAnyDownload) {
+    const std::string chosen = out_ + "/Donn\u00e9es d'essai  (2)";
+    fs::create_directory(chosen);
+    Excel.working_folder = chosen + "  ";
+    ExportMemory(0);
+    ASSERT_EQ(popups().size(), 1u);  // only the closing of the spreadsheet application
+    EXPECT_EQ(popups()[0].title, "Error n\u00b0 -107");
+    EXPECT_EQ(std::distance(fs::directory_iterator(chosen), fs::directory_iterator()),
+              sample_supported_);
+    EXPECT_EQ(Excel.working_folder, chosen + "/");
+
+    SimulateMenuItem(menu, ITEM_IMPORT);
+    SetCtrlVal(Import(), IMPORT_ALL_DATES, 1);
+    SimulateCommit(Import(), IMPORT_EXPORT);
+    SetCtrlVal(Export(), EXPORT_ERASE, 1);
+    SimulateCommit(Export(), EXPORT_RUN);
+    fs::remove_all(chosen);
+    ClearWire();
+    SimulateCommit(Export(), EXPORT_EXPORT);
+    ASSERT_EQ(popups().size(), 2u);
+    EXPECT_EQ(popups()[1].message,
+              "The working folder\n" + chosen +
+                  "/\ndoes not exist (or is not a folder). Choose another one with Browse."
+                  "\nNothing was downloaded or erased: every test stays in the instrument.");
+    EXPECT_EQ(Wire().find("od "), std::string::npos) << Wire();
+    EXPECT_EQ(Wire().find("rm "), std::string::npos) << Wire();
+    EXPECT_TRUE(fs::exists(memory_dir() + "/01/01.a"));
 }

@@ -241,10 +241,14 @@ TEST_F(Connection, DiscoveryWithoutBridgeOpensNothingAndEndsTheProgramOnlyAtStar
 }
 
 TEST_F(Connection, DeadOrForeignBridgesDoNotHideTheInstrument) {
-    // COM 3, declared first, is no serial port at all; COM 5 is a device on
-    // the same chip that never answers; the instrument comes last, on COM 7.
+    // COM 3, declared first, is no serial port at all, and reports the
+    // instrument's own serial number (cheap boards report 0001 or the like);
+    // COM 4 reports none; COM 5 is a device on the same chip that never
+    // answers; the instrument comes last, on COM 7. Each is tried on its own port.
     fs::create_symlink("/dev/null", ProgramPath("dosdevices/com3"));
-    WriteProgramFile("dosdevices/com3.usb", "10c4 ea60 FIRST\n");
+    WriteProgramFile("dosdevices/com3.usb", std::string("10c4 ea60 ") + kBridgeSerial + "\n");
+    fs::create_symlink("/dev/null", ProgramPath("dosdevices/com4"));
+    WriteProgramFile("dosdevices/com4.usb", "10c4 ea60\n");
     zr8812::Emulator foreign(DefaultOptions());
     ASSERT_TRUE(foreign.start());
     ASSERT_TRUE(foreign.register_com(program_dir(), 5, "FOREIGN"));
@@ -266,7 +270,7 @@ TEST_F(Connection, DeadOrForeignBridgesDoNotHideTheInstrument) {
     foreign.clear_log();
     EXPECT_EQ(Traitement_com(), 1);
     EXPECT_FALSE(foreign.received().empty());
-    for (int com : {3, 5, kInstrumentCom}) EXPECT_FALSE(IsComOpen(com)) << com;
+    for (int com : {3, 4, 5, kInstrumentCom}) EXPECT_FALSE(IsComOpen(com)) << com;
 }
 
 TEST_F(Connection, PortFoundThroughTheRegistryWithBlanksInTheSerial) {

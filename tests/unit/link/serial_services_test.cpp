@@ -139,8 +139,8 @@ TEST(BridgeDeclaration, LinesAreVendorProductAndSerial) {
         {"10c4 ea60 ZR8812-0000123\n", true, 0x10C4, 0xEA60, "ZR8812-0000123"},
         {"10C4 EA60 AB 12\r\n", true, 0x10C4, 0xEA60, "AB 12"},
         {"  1 2   X  ", true, 0x0001, 0x0002, "X"},
-        {"10c4 ea60", false, 0, 0, ""},
-        {"10c4 ea60    \n", false, 0, 0, ""},
+        {"10c4 ea60", true, 0x10C4, 0xEA60, ""},  // a bridge reporting no serial number
+        {"10c4 ea60    \r\n", true, 0x10C4, 0xEA60, ""},
         {"zz10 ea60 S", false, 0, 0, ""},
         {"10c45 ea60 S", false, 0, 0, ""},
         {"", false, 0, 0, ""},

@@ -13,6 +13,15 @@ namespace {
 
 class DriverCheckTest : public ShellFixture {
 protected:
+    // The Windows program's advice, unless a test says otherwise.
+    void SetUp() override {
+        ShellFixture::SetUp();
+        SetRunningSystemForTesting(OperatingSystem::Windows);
+    }
+    void TearDown() override {
+        SetRunningSystemForTesting(std::nullopt);
+        ShellFixture::TearDown();
+    }
     void FirstInstallFile() {
         WriteProgramFile("Briskel.ini", "0 1\r\n0\r\n56 1\r\n0\r\n/d\r\n\r\n1\r\n32\r\n102\r\n762\r\n1004\r\n0\r\n***\r\n");
         Charge_config();
@@ -60,6 +69,35 @@ TEST_F(DriverCheckTest, InstallerFolderFollowsTheSystemVersion) {
         Gestion_OS_CP210();
         ASSERT_EQ(popups().size(), 4u);
         EXPECT_EQ(popups()[2].message, std::string(DebDriver[1]) + program_dir() + c.location);
+    }
+}
+
+// On Linux the bridge's driver is part of the kernel: the advice says so,
+// and that the package's device rule opens the port, in every language; no
+// Windows installer is named and the kernel's version is not taken for a
+// Windows version (an old kernel is not refused).
+TEST_F(DriverCheckTest, OnLinuxTheAdviceIsTrueThere) {
+    SetRunningSystemForTesting(OperatingSystem::Linux);
+    const char* driver[] = {"fait partie du noyau", "is part of the kernel", "ist Teil des Kernels",
+                            "forma parte del núcleo", "fa parte del kernel"};
+    for (int lang = 0; lang < 5; ++lang) {
+        for (const int major : {6, 2}) {
+            recorder().Clear();
+            FirstInstall = 1;
+            langue = lang;
+            SetOSVersionForTesting(major, 1);
+            recorder().SetDefaultAnswer({VAL_GENERIC_POPUP_BTN2, ""});
+            EXPECT_EQ(Gestion_OS_CP210(), 0) << lang << " " << major;
+            ASSERT_EQ(popups().size(), 2u) << lang << " " << major;
+            const std::string advice = popups()[0].message;
+            EXPECT_EQ(popups()[0].title, MsgAttention[lang]);
+            EXPECT_EQ(advice, PiloteLinux[lang]);
+            EXPECT_NE(advice.find(driver[lang]), std::string::npos) << advice;
+            EXPECT_NE(advice.find("dialout"), std::string::npos) << advice;
+            EXPECT_EQ(advice.find("driverusb"), std::string::npos) << advice;
+            EXPECT_EQ(popups()[1].title, quitter[lang]);
+            EXPECT_EQ(FirstInstall, 0);
+        }
     }
 }
 

@@ -145,7 +145,8 @@ TEST(MessageCatalogue, TranslationsKeepLineBreaksAndBlanks) {
                                     &fichedate, &impomem, &lancer, &Lectmem, &messag_ecras, &messag_fin,
                                     &messag_pret, &message, &nom_feuil, &nomtest, &Numport, &NumportAff,
                                     &objet, &parcour, &posetup, &position, &suppression, &Tannee, &Tjour,
-                                    &Tmois, &travail, &typetest, &update, &comok, &chefpro};
+                                    &Tmois, &travail, &typetest, &update, &comok, &chefpro,
+                                    &PiloteLinux};
     auto breaks = [](const char* t) { return std::count(t, t + std::strlen(t), '\n'); };
     for (const MessageTable* table : tables) {
         for (int lang = 0; lang < 5; ++lang) {
@@ -176,7 +177,9 @@ TEST(MessageCatalogue, TranslationsKeepLineBreaksAndBlanks) {
 TEST(MessageCatalogue, ExportTextsKeepTheirPlaceholdersInEveryLanguage) {
     const MessageTable* tables[] = {&noms_auto,     &ouvrir_dossier, &nouveaux_seuls,
                                     &deja_exporte,  &bilan_export,   &classeur_echec,
-                                    &journal_echec, &journal_abime,  &journal_titre};
+                                    &journal_echec, &journal_abime,  &journal_titre,
+                                    &dossier_absent, &dossier_protege, &dossier_trop_long,
+                                    &rien_exporte};
     auto placeholders = [](const std::string& text) {
         std::vector<std::string> found;
         for (std::size_t at = text.find('{'); at != std::string::npos; at = text.find('{', at + 1))

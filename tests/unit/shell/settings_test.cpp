@@ -1,6 +1,8 @@
 // The settings file: defaults, damaged files, round trips and the exit save.
+#include <algorithm>
 #include <filesystem>
 
+#include "platform/system/system.h"
 #include "shell/export_options.h"
 #include "shell/menu_state.h"
 #include "shell/startup.h"
@@ -139,6 +141,19 @@ TEST_F(SettingsTest, ExitSaveRoundTrip) {
     EXPECT_EQ(Excel.erase_after_export, 1);
     EXPECT_EQ(Excel.working_folder, "/srv/a folder with blanks");
     EXPECT_EQ(MainAttribute(ATTR_LEFT), -16);
+
+    // The folder's width counts characters: 155 of them in 305 bytes come
+    // back whole, never cut inside a character; one longer than the record
+    // holds is not taken at all (a cut folder is another folder).
+    std::string accented = "/srv/";
+    for (int i = 0; i < 150; ++i) accented += "\u00e9";
+    for (const auto& [stored, read] : {std::pair{accented, accented},
+                                       std::pair{"/" + std::string(299, 'f'), program_dir()}}) {
+        Excel.working_folder = stored;
+        Fin_prog();
+        Charge_config();
+        EXPECT_EQ(Excel.working_folder, read);
+    }
 }
 
 TEST_F(SettingsTest, TheEraseFlagSavedIsTheCheckBoxs) {
@@ -173,18 +188,35 @@ TEST_F(SettingsTest, UntickedSwitchWithoutAFileWritesNothing) {
     EXPECT_FALSE(ProgramFileExists("Briskel.ini"));
 }
 
-// A write that cannot complete leaves the previous file whole.
-TEST_F(SettingsTest, AFailedSaveKeepsTheOldFile) {
+// A write that cannot complete (the disk is full) leaves the previous file
+// whole and no temporary behind; a save that completes is on the disk, folder
+// entry included, when the exit save ends: a power cut then loses nothing.
+TEST_F(SettingsTest, AFailedSaveKeepsTheOldFileAndADoneSaveIsOnTheDisk) {
     const std::string stored = Lines({"1 0", "0", "56 1", "0", "/d", "", "1", "32", "102", "762", "1004", "0", "***"});
     WriteProgramFile("Briskel.ini", stored);
     Charge_config();
-    std::filesystem::create_directory(ProgramPath("Briskel.ini.tmp"));
+    SetWriteLimitForTesting(20);
     langue = 3;
     Fin_prog();
     EXPECT_EQ(ReadProgramFile("Briskel.ini"), stored);
     SetMenuBarAttribute(menu, ITEM_SAVE_ON_EXIT, ATTR_CHECKED, 0);
     Fin_prog();
     EXPECT_EQ(ReadProgramFile("Briskel.ini"), stored);
+    std::vector<std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(program_dir()))
+        files.push_back(entry.path().filename().string());
+    EXPECT_EQ(std::count_if(files.begin(), files.end(),
+                            [](const std::string& f) { return f.find("Briskel.ini") != std::string::npos; }),
+              1);
+
+    SetWriteLimitForTesting(-1);
+    std::vector<std::string> flushed;
+    SetDiskFlushObserverForTesting([&](const std::string& what) { flushed.push_back(what); });
+    SetMenuBarAttribute(menu, ITEM_SAVE_ON_EXIT, ATTR_CHECKED, 1);
+    Fin_prog();
+    EXPECT_EQ(flushed, (std::vector<std::string>{"file " + rep_ini, "folder " + program_dir(),
+                                                 "file " + ProgramPath(EXPORT_OPTIONS_FILE),
+                                                 "folder " + program_dir()}));
 }
 
 // The settings cannot be written (here the file's place is taken by a

@@ -1,0 +1,19 @@
+// The working folder exactly as the person chose it: never filtered nor cut.
+// Trailing blanks are not part of it, an empty field means the program folder,
+// and a folder that cannot take the workbooks is said before anything is done.
+#pragma once
+
+#include <string>
+
+// The folder the working-folder field names.
+std::string WorkingFolderOfField(const std::string& typed);
+
+// When the folder is checked, which says what the message adds.
+enum class FolderCheck {
+    Choice,  // the folder-choice dialog: only that the record can hold it
+    Launch,  // the launch button: missing is error 4, "Working directory not found"
+    Export,  // the export button: nothing is downloaded nor erased when refused
+};
+// True when `folder` can take the workbooks; otherwise says why, once, in a
+// message box that names it.
+bool WorkingFolderAccepted(const std::string& folder, FolderCheck check);

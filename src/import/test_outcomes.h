@@ -13,7 +13,7 @@ enum class TestOutcome {
     Written,           // its workbook was saved
     Erased,            // saved, then erased: the instrument took the "rm" (and, where its
                        // folder could be listed again, no longer lists it)
-    KeptInInstrument,  // saved; its erasure was not confirmed, it is still in the instrument
+    KeptInInstrument,  // saved; its erasure was not confirmed, it may still be in the instrument
     NotWritten,        // no workbook, by the user's choice or a stop, or a kind without a layout
     Failed,            // no workbook although one was wanted
     AlreadyExported,   // left out: the journal holds it

@@ -72,11 +72,11 @@ const MessageTable synthese_efface = {
     "Salvata, poi cancellata dallo strumento"
 };
 const MessageTable synthese_garde = {
-    "Enregistré ; effacement non confirmé, reste dans l'appareil",
-    "Written; erasure not confirmed, kept in the instrument",
-    "Geschrieben; Löschen nicht bestätigt, bleibt im Gerät",
-    "Guardada; borrado no confirmado, sigue en el instrumento",
-    "Salvata; cancellazione non confermata, resta nello strumento"
+    "Enregistré ; effacement non confirmé, peut-être encore dans l'appareil",
+    "Written; erasure not confirmed, it may still be in the instrument",
+    "Geschrieben; Löschen nicht bestätigt, möglicherweise noch im Gerät",
+    "Guardada; borrado no confirmado, puede que siga en el instrumento",
+    "Salvata; cancellazione non confermata, potrebbe essere ancora nello strumento"
 };
 const MessageTable synthese_deja = {
     "Ignoré, déjà exporté",

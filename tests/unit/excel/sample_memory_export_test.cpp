@@ -14,6 +14,7 @@
 #include "excel_test_support.h"
 #include "export_fixture.h"
 #include "import/registration.h"
+#include "platform/spreadsheet/spreadsheet.h"
 #include "platform/spreadsheet/workbook_package.h"
 #include "platform/system/system.h"
 #include "platform/ui/ui.h"
@@ -350,6 +351,9 @@ TEST_F(SampleMemoryExport, SummaryHoldsEveryRowExactlyAsItsWorkbookHasIt) {
     ASSERT_EQ(exported_.size(), ExpectedValues().size());
     const std::string summary = SummaryIn(out_);
     ASSERT_FALSE(summary.empty()) << "no summary workbook in " << out_;
+    // Nothing of it stays open or held: only the application's handle.
+    EXPECT_EQ(Excel_OpenWorkbookCountForTesting(), 0);
+    EXPECT_EQ(Excel_HeldHandleCountForTesting(), 1);
     EXPECT_EQ(std::distance(fs::directory_iterator(out_), fs::directory_iterator()),
               static_cast<long>(exported_.size() + 1));
     std::string message;

@@ -17,12 +17,24 @@ const char* const Titre_colonne[NB_TITRES] = {
 namespace {
 int first_cell_failure = XLE_NO_ERROR;
 int measured_cells = 0;
+std::map<int, std::string> written_rows[2];  // the title row, the value row
 }
 
 void WriteCell(int row, int column, const std::string& text) {
     const int status = Excel_RangeSetItem(ExcelRangeHandle, row, column, text);
     if (status < 0 && first_cell_failure == XLE_NO_ERROR) first_cell_failure = status;
     if (row == VALUE_ROW && column >= FIRST_LAYOUT_COLUMN) ++measured_cells;
+    if ((row == TITLE_ROW || row == VALUE_ROW) && column >= 1)
+        written_rows[row - TITLE_ROW][column] = text;
+}
+
+std::map<int, std::string> WrittenRow(int row) {
+    return row == TITLE_ROW || row == VALUE_ROW ? written_rows[row - TITLE_ROW]
+                                                : std::map<int, std::string>{};
+}
+
+void ForgetWrittenRows() {
+    for (auto& texts : written_rows) texts.clear();
 }
 
 int TakeCellWriteFailure() {

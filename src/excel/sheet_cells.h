@@ -5,6 +5,7 @@
 #pragma once
 
 #include <initializer_list>
+#include <map>
 #include <string>
 
 constexpr int TITLE_ROW = 1;
@@ -53,6 +54,12 @@ int TakeCellWriteFailure();
 // last call, and starts counting again: 0 means the row holds no measured
 // value, only the identification of its test.
 int TakeMeasuredCellCount();
+
+// The texts written into row `row` (TITLE_ROW or VALUE_ROW) since the last
+// ForgetWrittenRows, by column (1 is column A; the last text of each cell):
+// what the summary workbook copies of a saved workbook.
+std::map<int, std::string> WrittenRow(int row);
+void ForgetWrittenRows();
 
 // Writes a row's cells from column D on, one column further after each cell,
 // so that a cell left out in one mode moves the later ones one column left.

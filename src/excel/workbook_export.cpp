@@ -6,6 +6,7 @@
 #include "excel/excel_instance.h"
 #include "excel/loop_sheets.h"
 #include "excel/sheet_cells.h"
+#include "excel/summary_workbook.h"
 #include "excel/voltage_rcd_sheets.h"
 #include "excel/workbook_names.h"
 #include "excel/working_folder.h"
@@ -15,12 +16,14 @@
 #include "import/import_workflow.h"
 #include "import/measurement_display.h"
 #include "import/stop_request.h"
+#include "import/test_outcomes.h"
 #include "platform/system/system.h"
 #include "platform/ui/ui.h"
 #include "shell/error_popup.h"
 #include "shell/globals.h"
 #include "shell/messages.h"
 #include "shell/panels.h"
+#include "store/store.h"
 
 const char* const TEMPLATE_NAME = "Class.xl";
 const char* const WORKBOOK_EXTENSION = ".xlsx";
@@ -97,6 +100,20 @@ void WriteKindRows(int object, int test, int kind) {
         default:
             break;
     }
+}
+
+// With "Summary workbook" ticked, the summary is written once the per-test
+// workbooks are, also after a stop or a lost instrument; the message field
+// names it.
+std::string SummaryWorkbookLine() {
+    if (Excel.summary_workbook == 0) return "";
+    SetWaitCursor(1);
+    const std::string path = WriteSummaryWorkbook();
+    SetWaitCursor(0);
+    if (path.empty()) return "";
+    // Its folder is the working folder, which the line above names.
+    const std::string name = path.substr(path.find_last_of("/\\") + 1);
+    return "\n" + FillPlaceholders(Texte(synthese_bilan), {{"name", name}});
 }
 
 // Where the writing of one workbook goes on after its steps.
@@ -214,6 +231,7 @@ bool OpenTemplate(int object, int test, int kind, const std::string& path) {
 Next WriteAndSave(int object, int test, int kind, const std::string& path, SheetResult& result) {
     TakeCellWriteFailure();  // only this workbook's writes count
     TakeMeasuredCellCount();
+    ForgetWrittenRows();
     WriteCell(TITLE_ROW, 1, Texte(date));
     WriteCell(TITLE_ROW, 2, Texte(Eobjet));
     WriteCell(TITLE_ROW, 3, Texte(Etest));
@@ -233,6 +251,7 @@ Next WriteAndSave(int object, int test, int kind, const std::string& path, Sheet
         Excel_WorkbookClose(ExcelWorkbookHandle, false);
         TakeCellWriteFailure();
         result = SheetResult::Failed;
+        NoteSheetFailure(OutcomeCause::NoMeasuredValue);
         MessagePopup(Texte(titre_erreur), UnknownMeasurementText(object, test, kind));
         return Next::Return;
     }
@@ -252,6 +271,7 @@ Next WriteAndSave(int object, int test, int kind, const std::string& path, Sheet
     }
     result = SheetResult::Saved;
     JournalSavedWorkbook(Director[object].tests[test], path);
+    KeepRowsForSummary(object, test, kind);
     status = Excel_WorkbookClose(ExcelWorkbookHandle, false);
     if (status < 0) {
         Sort_Error(status);
@@ -292,6 +312,7 @@ int Exporter_excel(int, int, int event, void*, int, int) {
     const int p = ExportPanel();
     GetCtrlVal(p, EXPORT_ERASE, Excel.erase_after_export);
     GetCtrlVal(p, EXPORT_AUTOMATIC_NAMES, Excel.automatic_names);
+    GetCtrlVal(p, EXPORT_SUMMARY, Excel.summary_workbook);
     SetCtrlAttribute(p, EXPORT_EXPORT, ATTR_DIMMED, 1);
     SetCtrlAttribute(p, EXPORT_QUIT, ATTR_DIMMED, 1);
 
@@ -310,10 +331,12 @@ int Exporter_excel(int, int, int event, void*, int, int) {
     }
     Excel.working_folder = JoinPath(folder, "");
 
+    StartSummary();
     Importer_memory();
     SetWaitCursor(0);
     if (flag_stop == 0) ReleasePerTestHandles();
-    SetCtrlVal(p, EXPORT_MESSAGE, std::string(Texte(messag_fin)) + ExportSummaryText());
+    SetCtrlVal(p, EXPORT_MESSAGE,
+               std::string(Texte(messag_fin)) + ExportSummaryText() + SummaryWorkbookLine());
     SetWaitCursor(0);
     const int scan = Fen_princ[PANEL_SCAN];
     if (scan > 0 && RemovePopup(scan) == UIE_NO_ERROR) DiscardPanel(scan);

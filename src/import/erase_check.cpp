@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "import/lost_instrument.h"
+#include "import/test_outcomes.h"
 #include "link/memory_listing.h"
 #include "platform/ui/ui.h"
 #include "shell/globals.h"
@@ -56,6 +57,7 @@ bool CheckErasures(int object) {
         const FicTest& test = Director[o].tests[t];
         // A listing that cannot be read proves nothing either way.
         if (!read || StillListed(listing, test)) {
+            RecordErasure(o, t, TestOutcome::KeptInInstrument);
             TellStillInInstrument(test);
         } else {
             gone.emplace_back(o, t);

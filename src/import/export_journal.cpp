@@ -196,15 +196,28 @@ ExportedTests::ExportedTests(const std::vector<JournalEntry>& entries, int32_t s
         // "123" and "0000123" are the same instrument; an unknown one is none.
         if (!AllDigits(e.serial) || std::stoull(e.serial) != static_cast<uint32_t>(serial))
             continue;
-        times_[{e.object, e.test, e.kind, e.year, e.month, e.day}].insert(
-            e.time_known ? e.hour * 60 + e.minute : NO_TIME);
+        // The latest line of a test names its workbook.
+        times_[{e.object, e.test, e.kind, e.year, e.month, e.day}]
+              [e.time_known ? e.hour * 60 + e.minute : NO_TIME] = e.workbook;
     }
 }
 
 bool ExportedTests::Holds(const FicTest& t) const {
+    return Find(t) != nullptr;
+}
+
+std::string ExportedTests::WorkbookOf(const FicTest& t) const {
+    const std::string* workbook = Find(t);
+    return workbook != nullptr ? *workbook : std::string();
+}
+
+const std::string* ExportedTests::Find(const FicTest& t) const {
     const auto found = times_.find({t.num_objet, t.num_test, t.type_mes, t.annee, t.mois, t.jour});
-    if (found == times_.end()) return false;
-    const std::set<int>& times = found->second;
-    if (t.sans_heure != 0 || times.count(NO_TIME) != 0) return true;
-    return times.count(t.heure * 60 + t.minute) != 0;
+    if (found == times_.end()) return nullptr;
+    const std::map<int, std::string>& times = found->second;
+    if (const auto at = times.find(t.sans_heure != 0 ? NO_TIME : t.heure * 60 + t.minute);
+        at != times.end())
+        return &at->second;
+    if (times.count(NO_TIME) != 0) return &times.at(NO_TIME);
+    return t.sans_heure != 0 ? &times.begin()->second : nullptr;
 }

@@ -76,12 +76,15 @@ class ExportedTests {
     ExportedTests() = default;
     ExportedTests(const std::vector<JournalEntry>& entries, int32_t serial);
     bool Holds(const FicTest& test) const;
+    // The workbook the journal names for a test it holds; "" for any other.
+    std::string WorkbookOf(const FicTest& test) const;
     bool empty() const { return times_.empty(); }
 
    private:
     using Key = std::tuple<int, int, int, int, int, int>;  // object, test, kind, date
     static constexpr int NO_TIME = -1;
+    const std::string* Find(const FicTest& test) const;
     // The times of day (minutes after midnight, NO_TIME when unknown) the
-    // journal holds for each test.
-    std::map<Key, std::set<int>> times_;
+    // journal holds for each test, each with the workbook of its latest line.
+    std::map<Key, std::map<int, std::string>> times_;
 };

@@ -3,7 +3,6 @@
 // user has confirmed twice, erased on the instrument.
 #include <string>
 
-#include "store/store.h"
 #include "import/date_filter.h"
 #include "import/erase_check.h"
 #include "import/export_record.h"
@@ -15,6 +14,7 @@
 #include "import/record_decoding.h"
 #include "import/sheet_writer.h"
 #include "import/stop_request.h"
+#include "import/test_outcomes.h"
 #include "link/commands.h"
 #include "link/connection.h"
 #include "platform/ui/ui.h"
@@ -22,6 +22,7 @@
 #include "shell/globals.h"
 #include "shell/messages.h"
 #include "shell/panels.h"
+#include "store/store.h"
 
 namespace {
 
@@ -95,6 +96,7 @@ void ShowExportPanelDone() {
 
 bool StopArrived() {
     if (PollStopRequest() != 0) return false;
+    RecordExportEnd(ExportEnd::Stopped);
     Popup_erreur(ERROR_STOPPED_BY_OPERATOR);
     return true;
 }
@@ -119,6 +121,22 @@ ExportedTests ReadNewOnlyFilter() {
     return newOnly != 0 ? ExportedTestsOfInstrument() : ExportedTests{};
 }
 
+void RecordSheetResult(int object, int test, SheetResult result) {
+    switch (result) {
+        case SheetResult::Saved:
+            RecordTestOutcome(object, test, TestOutcome::Written, OutcomeCause::None,
+                              TakeSavedWorkbook());
+            break;
+        case SheetResult::Failed:
+            RecordTestOutcome(object, test, TestOutcome::Failed, TakeSheetFailure());
+            break;
+        case SheetResult::NotSaved:
+            RecordTestOutcome(object, test, TestOutcome::NotWritten,
+                              flag_stop == 0 ? OutcomeCause::Stopped : OutcomeCause::Cancelled);
+            break;
+    }
+}
+
 // One test of the walk; false when a stop ends the loop.
 bool ExportTest(int object, int test, const DateFilter& filter, const ExportedTests& done) {
     if (StopArrived()) return false;
@@ -129,6 +147,8 @@ bool ExportTest(int object, int test, const DateFilter& filter, const ExportedTe
     if (!filter.Matches(record)) return true;
     if (done.Holds(record)) {
         ++export_counts.skipped;
+        RecordTestOutcome(object, test, TestOutcome::AlreadyExported, OutcomeCause::None,
+                          done.WorkbookOf(record));
         return true;
     }
 
@@ -142,11 +162,17 @@ bool ExportTest(int object, int test, const DateFilter& filter, const ExportedTe
             read == TEST_PORT_LOST ? LossCause::Disconnected : LossCause::CommandModeLost);
         return false;
     }
-    if (read == TEST_UNREADABLE) ++export_counts.failed;
+    if (read == TEST_UNREADABLE) {
+        ++export_counts.failed;
+        RecordTestOutcome(object, test, TestOutcome::Failed, OutcomeCause::NotDownloaded);
+    }
+    if (read == TEST_WITHOUT_READER)
+        RecordTestOutcome(object, test, TestOutcome::NotWritten, OutcomeCause::NoMeasuredValue);
     if (read != TEST_DECODED) return true;
     // No saved workbook, no erase question: the test must stay on the
     // instrument while it has no other copy.
     const SheetResult result = WriteSheet(object, test, kind);
+    RecordSheetResult(object, test, result);
     if (result == SheetResult::Failed) ++export_counts.failed;
     const bool saved = result == SheetResult::Saved;
     if (saved) ++export_counts.written;
@@ -194,6 +220,7 @@ int Importer_memory() {
     DateFilter filter = ReadDateFilter();
     const ExportedTests done = ReadNewOnlyFilter();
     StartExportCounts(Excel.working_folder);
+    StartTestOutcomes();
     StartEraseCheck();
     PrepareImportPanel();
     OpenPopups();

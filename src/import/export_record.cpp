@@ -14,6 +14,7 @@ bool serial_known = false;
 int32_t scanned_serial = SERIAL_UNKNOWN;
 // Unreadable journal lines already reported in this run.
 int reported_unreadable = 0;
+std::string last_saved_workbook;
 
 void ReportUnreadableLines(const JournalReading& reading, const std::string& path) {
     const int count = reading.file_unreadable ? 1 : reading.unreadable_lines;
@@ -67,6 +68,7 @@ std::string ExportSummaryText() {
 }
 
 void JournalSavedWorkbook(const FicTest& test, const std::string& workbook) {
+    last_saved_workbook = workbook;
     const std::string folder = FolderOfPath(workbook);
     if (!folder.empty()) export_counts.folder = folder;
     const std::string path = JournalPath();
@@ -74,6 +76,12 @@ void JournalSavedWorkbook(const FicTest& test, const std::string& workbook) {
     if (export_counts.journal_failure_reported) return;
     export_counts.journal_failure_reported = true;
     MessagePopup(Texte(journal_titre), FillPlaceholders(Texte(journal_echec), {{"path", path}}));
+}
+
+std::string TakeSavedWorkbook() {
+    std::string workbook;
+    workbook.swap(last_saved_workbook);
+    return workbook;
 }
 
 void ResetExportRecordForTesting() {

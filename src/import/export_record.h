@@ -40,6 +40,8 @@ std::string ExportSummaryText();
 // Notes a saved workbook in the journal (and in the counts' folder). A journal
 // that cannot be written is reported once per export; the export goes on.
 void JournalSavedWorkbook(const FicTest& test, const std::string& workbook);
+// The workbook last noted by JournalSavedWorkbook, and forgets it.
+std::string TakeSavedWorkbook();
 
 // Resets what the record remembers between exports (tests).
 void ResetExportRecordForTesting();

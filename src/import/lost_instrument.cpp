@@ -4,6 +4,7 @@
 #include "import/export_record.h"
 
 #include "import/measurement_display.h"
+#include "import/test_outcomes.h"
 #include "link/commands.h"
 #include "platform/serial/serial.h"
 #include "platform/ui/ui.h"
@@ -114,6 +115,7 @@ std::string RemainingTests(int object, int test, const DateFilter& filter,
             if ((o == object && t < test) || !filter.Matches(record) ||
                 !Exportable(record.type_mes) || done.Holds(record))
                 return;
+            RecordTestOutcome(o, t, TestOutcome::Failed, OutcomeCause::InstrumentLost);
             if (count++ < LISTED_TESTS) lines += TestName(record) + "\n";
         });
     });
@@ -144,10 +146,12 @@ std::string InstrumentLostText(const std::string& tests, LossCause cause) {
 
 bool EraseExportedTest(int object, int test, int kind) {
     if (ZR8812_delete(object, test, kind) == 0) {
+        RecordErasure(object, test, TestOutcome::Erased);
         NoteErased(object, test);  // the object's listing shows whether it went
         return true;
     }
     if (InstrumentPortLost()) return false;
+    RecordErasure(object, test, TestOutcome::KeptInInstrument);
     const std::string text = EraseUnconfirmedText(object, test, kind);
     LogWrite(std::string(Texte(titre_erreur)) + " = " + text + "\n");
     MessagePopup(Texte(titre_erreur), text);
@@ -168,6 +172,8 @@ void ReportInstrumentLost(int object, int test, const DateFilter& filter, const 
     // afresh, on whatever device the port number names by then.
     Mesure.link_flag = 0;
     CloseCom(Mesure.serial_port);
+    RecordExportEnd(ExportEnd::InstrumentLost);
+    if (eraseUnconfirmed) RecordErasure(object, test, TestOutcome::KeptInInstrument);
     const FicTest& current = Director[object].tests[test];
     std::string text;
     int left = 0;

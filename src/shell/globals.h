@@ -43,6 +43,7 @@ struct ExcelRecord {
     int32_t sequence = 1;            // workbook sequence number
     int32_t erase_after_export = 0;  // kept in the settings file
     int32_t automatic_names = 0;     // 1: no save dialog; kept in the export options file
+    int32_t summary_workbook = 0;    // 1: one more workbook for the whole export; kept there too
 };
 extern ExcelRecord Excel;
 // Field widths count characters, not bytes: the characters of a UTF-8 text.

@@ -86,6 +86,7 @@ void Traduc_excel() {
     Label(PANEL_EXPORT, EXPORT_ERASE, suppression);
     Label(PANEL_EXPORT, EXPORT_AUTOMATIC_NAMES, noms_auto);
     Label(PANEL_EXPORT, EXPORT_OPEN_FOLDER, ouvrir_dossier);
+    Label(PANEL_EXPORT, EXPORT_SUMMARY, synthese);
 }
 
 void Traduc_com() {

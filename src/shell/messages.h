@@ -111,6 +111,33 @@ extern const MessageTable journal_echec;    // {path}
 extern const MessageTable journal_abime;    // {path} {count}
 extern const MessageTable journal_titre;    // title of the journal messages
 
+// The summary workbook of an export.
+extern const MessageTable synthese;          // check box of the export panel
+extern const MessageTable synthese_bilan;    // the message field's line; {name}
+extern const MessageTable synthese_echec;    // {path}
+extern const MessageTable synthese_feuille;  // name of its first sheet
+extern const MessageTable synthese_genre;    // column titles of the first sheet
+extern const MessageTable synthese_date;
+extern const MessageTable synthese_classeur;
+extern const MessageTable synthese_resultat;
+extern const MessageTable synthese_ecrit;  // what happened to a test
+extern const MessageTable synthese_efface;
+extern const MessageTable synthese_garde;
+extern const MessageTable synthese_deja;
+extern const MessageTable synthese_echoue;     // {why}
+extern const MessageTable synthese_pas_ecrit;  // {why}
+extern const MessageTable synthese_non_lu;     // the whys
+extern const MessageTable synthese_sans_valeur;
+extern const MessageTable synthese_non_enregistre;
+extern const MessageTable synthese_perdu;
+extern const MessageTable synthese_annule;
+extern const MessageTable synthese_arrete;
+extern const MessageTable synthese_note_arret;     // below the list of a stopped export
+extern const MessageTable synthese_note_coupe;     // below the list of a cut export
+extern const MessageTable synthese_boucle_courte;  // sheet names of the loop layouts
+extern const MessageTable synthese_boucle_terre;
+extern const MessageTable synthese_boucle_terre_courte;
+
 // The text with each "{name}" replaced by its value.
 std::string FillPlaceholders(std::string text,
                              std::initializer_list<std::pair<const char*, std::string>> values);

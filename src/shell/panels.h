@@ -44,6 +44,7 @@ constexpr int EXPORT_MESSAGE = 8;
 constexpr int EXPORT_ERASE = 9;
 constexpr int EXPORT_AUTOMATIC_NAMES = 10;  // no save dialog: names built from the test
 constexpr int EXPORT_OPEN_FOLDER = 11;      // the working folder in the file manager
+constexpr int EXPORT_SUMMARY = 12;          // one summary workbook for the whole export
 
 // Import panel (6)
 constexpr int IMPORT_EXPORT = 3;

@@ -11,9 +11,13 @@
 //   briskel_bench --erase ...       the same with "Erase after export" ticked,
 //                                   both questions answered Yes, so the export
 //                                   phase shows what the erasing costs
+//   briskel_bench --summary ...     the same with "Summary workbook" ticked; the
+//                                   summary's size and the time its writing
+//                                   took are printed after the table
 #include <sys/resource.h>
 
 #include <QApplication>
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -24,6 +28,7 @@
 
 #include "emulator.h"
 #include "excel/registration.h"
+#include "excel/summary_workbook.h"
 #include "import/registration.h"
 #include "link/connection.h"
 #include "link/registration.h"
@@ -121,11 +126,29 @@ void PrintRow(const std::string& memory, const Phase& p) {
     std::fflush(stdout);
 }
 
+bool IsSummary(const fs::path& path) {
+    return path.filename().string().find("_summary_") != std::string::npos;
+}
+
 int CountWorkbooks(const std::string& dir) {
     int n = 0;
     for (const auto& entry : fs::directory_iterator(dir))
-        if (entry.path().extension() == ".xlsx") ++n;
+        if (entry.path().extension() == ".xlsx" && !IsSummary(entry.path())) ++n;
     return n;
+}
+
+// The summary's size, and the time its writing takes: it is written once
+// more from the same export (as "... (2).xlsx"), timed alone.
+void PrintSummary(const std::string& label, const std::string& dir) {
+    std::uintmax_t size = 0;
+    for (const auto& entry : fs::directory_iterator(dir))
+        if (IsSummary(entry.path())) size = entry.file_size();
+    const auto start = std::chrono::steady_clock::now();
+    const std::string again = WriteSummaryWorkbook();
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::fprintf(stderr, "%s memory: summary workbook of %ju bytes; writing it takes %.3f s%s\n",
+                 label.c_str(), size, seconds, again.empty() ? " (the second one FAILED)" : "");
 }
 
 }  // namespace
@@ -133,10 +156,10 @@ int CountWorkbooks(const std::string& dir) {
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const bool erase = argc > 1 && std::string(argv[1]) == "--erase";
-    if (erase) {
-        --argc;
-        ++argv;
+    bool erase = false, summary = false;
+    for (; argc > 1 && std::string(argv[1]).rfind("--", 0) == 0; --argc, ++argv) {
+        erase = erase || std::string(argv[1]) == "--erase";
+        summary = summary || std::string(argv[1]) == "--summary";
     }
     const std::string memoryName = argc > 1 ? argv[1] : "sample";
     const int objects = argc > 2 ? std::atoi(argv[2]) : 20;
@@ -201,15 +224,16 @@ int main(int argc, char** argv) {
     Excel.erase_after_export = erase ? 1 : 0;
     Mesure.serial_port = kCom;
 
-    const std::string label =
-        std::string(memoryName == "large" ? "large" : "sample") + (erase ? "+rm" : "");
+    const std::string label = std::string(memoryName == "large" ? "large" : "sample") +
+                              (erase ? "+rm" : "") + (summary ? "+sum" : "");
     std::vector<Phase> phases;
     phases.push_back(Measure("set-up", [] { Open_dev(0); }));
     phases.push_back(Measure("scan", [] { SimulateMenuItem(menu, ITEM_IMPORT); }));
-    phases.push_back(Measure("export", [] {
+    phases.push_back(Measure("export", [summary] {
         const int import = Fen_princ[PANEL_IMPORT], exportPanel = Fen_princ[PANEL_EXPORT];
         SetCtrlVal(import, IMPORT_ALL_DATES, 1);
         SimulateCommit(import, IMPORT_EXPORT);
+        SetCtrlVal(exportPanel, EXPORT_SUMMARY, summary ? 1 : 0);
         SimulateCommit(exportPanel, EXPORT_RUN);
         SimulateCommit(exportPanel, EXPORT_EXPORT);
     }));
@@ -225,6 +249,7 @@ int main(int argc, char** argv) {
     const int written = CountWorkbooks(workbooks);
     std::fprintf(stderr, "%s memory: %d workbooks written of %d supported tests\n", label.c_str(),
                  written, expected);
+    if (summary) PrintSummary(label, workbooks);
     if (erase) {
         int left = 0;
         for (const auto& entry : fs::recursive_directory_iterator(memory))

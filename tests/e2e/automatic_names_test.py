@@ -3,20 +3,25 @@
 
 The port number is known (Yes, COM 7); File, Import/Export; "Only tests not
 exported yet" ticked (the journal is still empty); Export; "Name workbooks
-automatically" ticked; Run, Export: every supported test becomes a workbook
-named after it, and no save dialog comes. Excel closed. Then one more test is
-added to the instrument's memory; File, Import/Export again (the test list
-marks the tests already exported); Export, Run, Export: exactly the new test
-is written. Excel closed; File, Exit. Then, from the outside: the workbooks'
-names and cells, the export journal, the settings files.
+automatically" and "Summary workbook" ticked; Run, Export: every supported test
+becomes a workbook named after it, no save dialog comes, and one summary
+workbook lies beside them (LibreOffice renders it to pictures among the
+screenshots). Excel closed. Then one more test is added to the instrument's
+memory; File, Import/Export again (the test list marks the tests already
+exported); Export, Run, Export: exactly the new test is written, and a second
+summary lists it as written and the others as left out, linked to their
+workbooks. Excel closed; File, Exit. Then, from the outside: the workbooks'
+names and cells, the summaries, the export journal, the settings files.
 
 usage: automatic_names_test.py BUILD_DIR [--pace]
 """
 import os
 import re
 import shutil
+import subprocess
 import sys
 import time
+import urllib.parse
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import briskel_steps as steps  # noqa: E402
@@ -27,18 +32,73 @@ import openpyxl  # noqa: E402
 # Positions inside the panels (see briskel_steps).
 IMPORT_NEW_ONLY = (408, 148)
 EXPORT_AUTOMATIC_NAMES = (142, 224)
+EXPORT_SUMMARY = (142, 254)
 
 SERIAL = "0000123"  # the emulated instrument's serial number
 KINDS = {"a": "Current", "e": "Earth", "l": "Loop", "r": "RCD", "v": "Voltage"}
 # The time is "time-unknown" for a test the instrument lists with its year.
 NAME = re.compile(r"Briskel_(\d{7})_O(\d\d)-T(\d\d)_(\d{4})-(\d\d)-(\d\d)_(\d{4}|time-unknown)_"
                   r"(\w+)\.xlsx")
+SUMMARY = re.compile(r"Briskel_(\d{7})_summary_(\d{4})-(\d\d)-(\d\d)_(\d{4})( \(\d+\))?\.xlsx")
 JOURNAL = "Briskel_exports.txt"
 ADDED = (1, 9, "a")  # the test added between the two exports
 
 
 def workbooks(folder):
-    return sorted(name for name in os.listdir(folder) if name.endswith(".xlsx"))
+    """The per-test workbooks."""
+    return sorted(name for name in os.listdir(folder)
+                  if name.endswith(".xlsx") and not SUMMARY.fullmatch(name))
+
+
+def summaries(folder):
+    return sorted(name for name in os.listdir(folder) if SUMMARY.fullmatch(name))
+
+
+def check_summary(session, name, written, left_out):
+    """The summary's first sheet: one row per test looked at, each workbook
+    linked relative to the summary and there; the written tests have a layout
+    sheet row each."""
+    folder = session.program_dir
+    book = openpyxl.load_workbook(os.path.join(folder, name))
+    tests = book.worksheets[0]
+    assert tests.title == "Tests", tests.title
+    assert tests.freeze_panes == "A2", tests.freeze_panes
+    outcomes = {}
+    for row in tests.iter_rows(min_row=2, max_row=tests.max_row):
+        if row[0].value is None or row[5].value is None:
+            continue
+        outcomes[row[5].value] = outcomes.get(row[5].value, 0) + 1
+        if row[5].value.startswith("Not written: no measured value"):
+            continue  # a kind the program does not export: no workbook
+        target = urllib.parse.unquote(row[4].hyperlink.target)
+        assert not os.path.isabs(target), target
+        assert os.path.isfile(os.path.join(folder, target)), target
+        assert os.path.basename(target) == row[4].value, (target, row[4].value)
+    expected = {"Written": written, "Left out, already exported": left_out}
+    outcomes.pop("Not written: no measured value (kind without a layout)", None)
+    assert outcomes == {k: v for k, v in expected.items() if v}, outcomes
+    copied = 0
+    for sheet in book.worksheets[1:]:
+        assert sheet.freeze_panes == "A2" and sheet.auto_filter.ref, sheet.title
+        copied += sheet.max_row - 1
+    assert copied == written, f"{copied} layout rows for {written} written tests"
+
+
+def render(session, name):
+    """The summary as LibreOffice prints it: its first pages as pictures in
+    the screenshots folder."""
+    work = os.path.join(session.out, "render")
+    os.makedirs(work, exist_ok=True)
+    subprocess.run(["soffice", "--headless", "--norestore", "--nolockcheck",
+                    "-env:UserInstallation=file://" + os.path.join(work, "profile"),
+                    "--convert-to", "pdf", "--outdir", work,
+                    os.path.join(session.program_dir, name)],
+                   check=True, timeout=120, capture_output=True,
+                   env=dict(os.environ, HOME=work, SAL_USE_VCLPLUGIN="svp"))
+    pdf = os.path.join(work, os.path.splitext(name)[0] + ".pdf")
+    os.makedirs(session.shots_dir, exist_ok=True)
+    subprocess.run(["pdftoppm", "-png", "-r", "80", "-l", "3", pdf,
+                    os.path.join(session.shots_dir, "summary-page")], check=True, timeout=60)
 
 
 def export_without_dialogs(session, export_panel, expected_total):
@@ -126,6 +186,7 @@ def scenario(session):
     session.click(import_panel, *steps.IMPORT_EXPORT)
     export_panel = session.window(steps.EXPORT_TITLE)
     session.click(export_panel, *EXPORT_AUTOMATIC_NAMES)
+    session.click(export_panel, *EXPORT_SUMMARY)
     session.keys(export_panel, "alt+r")  # Run
     time.sleep(0.5)
     session.screenshot("automatic-names-ticked")
@@ -133,6 +194,11 @@ def scenario(session):
     session.mark("Run pressed")
     export_without_dialogs(session, export_panel, len(tests))
     session.mark(f"{len(tests)} workbooks exported without a dialog")
+    session.wait_for(lambda: len(summaries(session.program_dir)) == 1, 60, "the summary workbook")
+    first_summary = summaries(session.program_dir)[0]
+    assert SUMMARY.fullmatch(first_summary).group(1) == SERIAL, first_summary
+    check_summary(session, first_summary, len(tests), 0)
+    render(session, first_summary)
     session.screenshot("export-summary")
     session.screenshot_doc("export-summary", export_panel)
     check_names(session.program_dir, tests, dates, with_year)
@@ -150,6 +216,9 @@ def scenario(session):
     time.sleep(0.5)
     export_without_dialogs(session, export_panel, len(tests) + 1)
     session.mark("only the new test exported")
+    session.wait_for(lambda: len(summaries(session.program_dir)) == 2, 60, "a second summary")
+    second = [n for n in summaries(session.program_dir) if n != first_summary][0]
+    check_summary(session, second, 1, len(tests))
     session.screenshot("export-summary-new-only")
     session.screenshot_doc("export-summary-new-only", export_panel)
     added = set(workbooks(session.program_dir)) - before
@@ -165,7 +234,7 @@ def scenario(session):
     steps.exit_program(session, main)
     checks.check_settings(session.program_dir, port=7, erase=0)
     with open(os.path.join(session.program_dir, "BriskelExport.ini"), "rb") as options:
-        assert options.read() == b"automatic_names=1\r\n"
+        assert options.read() == b"automatic_names=1\r\nsummary_workbook=1\r\n"
     assert checks.memory_files(session.memory_dir) >= {"02/10.c", "05/", "01/09.a"}
 
 

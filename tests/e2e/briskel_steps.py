@@ -26,6 +26,7 @@ IMPORT_YEAR = (530, 119)
 # Export panel, titled "EXCEL" (560 x 330).
 EXPORT_EXPORT = (181, 300)
 EXPORT_QUIT = (489, 300)
+EXPORT_WIDTH = 560  # the export panel's width, where EXPORT_QUIT was measured
 EXPORT_ERASE = (142, 194)
 
 IMPORT_TITLE = "Import / Export "
@@ -152,8 +153,11 @@ def export(session, export_panel, tests, erase=False):
 
 
 def close_excel(session, export_panel):
-    """Quit on the export panel, then the "EXCEL will be closed" warning."""
-    session.click(export_panel, *EXPORT_QUIT)
+    """Quit on the export panel, then the "EXCEL will be closed" warning. Quit
+    keeps its distance to the panel's right edge, which a long message line
+    may have moved."""
+    panel = session.window(EXPORT_TITLE)
+    session.click(panel, EXPORT_QUIT[0] + panel.width - EXPORT_WIDTH, EXPORT_QUIT[1])
     warning = session.new_window()
     session.screenshot("excel-closing-warning")
     session.answer(warning, "Return")

@@ -41,6 +41,7 @@ struct HandleEntry {
     Kind kind;
     std::shared_ptr<Application> application;
     std::shared_ptr<Workbook> workbook;  // all but Application and Workbooks
+    int sheet = 0;                       // Worksheet and Range: which one (0-based)
     int top = 1, left = 1;               // Range: its first cell
 };
 
@@ -127,9 +128,54 @@ int Excel_SheetsItem(CAObjHandle sheets, int index, CAObjHandle& worksheet) {
     worksheet = 0;
     HandleEntry* e = nullptr;
     if (const int s = Lookup(sheets, Kind::Sheets, e); s != XLE_NO_ERROR) return s;
-    if (index != 1) return XLE_INVALID_ARGUMENT;
-    worksheet = Issue({Kind::Worksheet, e->application, e->workbook});
+    if (index < 1 || index > e->workbook->package.SheetCount()) return XLE_INVALID_ARGUMENT;
+    HandleEntry entry{Kind::Worksheet, e->application, e->workbook};
+    entry.sheet = index - 1;
+    worksheet = Issue(std::move(entry));
     return XLE_NO_ERROR;
+}
+
+int Excel_SheetsAdd(CAObjHandle sheets, CAObjHandle& worksheet) {
+    worksheet = 0;
+    HandleEntry* e = nullptr;
+    if (const int s = Lookup(sheets, Kind::Sheets, e); s != XLE_NO_ERROR) return s;
+    const int added = e->workbook->package.AddSheet();
+    if (added < 0) return added;
+    HandleEntry entry{Kind::Worksheet, e->application, e->workbook};
+    entry.sheet = added;
+    worksheet = Issue(std::move(entry));
+    return XLE_NO_ERROR;
+}
+
+int Excel_WorksheetSetName(CAObjHandle worksheet, const std::string& name) {
+    HandleEntry* e = nullptr;
+    if (const int s = Lookup(worksheet, Kind::Worksheet, e); s != XLE_NO_ERROR) return s;
+    return e->workbook->package.SetSheetName(e->sheet, name);
+}
+
+int Excel_WorksheetFreezeRows(CAObjHandle worksheet, int rows) {
+    HandleEntry* e = nullptr;
+    if (const int s = Lookup(worksheet, Kind::Worksheet, e); s != XLE_NO_ERROR) return s;
+    return e->workbook->package.FreezeRows(e->sheet, rows);
+}
+
+int Excel_WorksheetAutoFilter(CAObjHandle worksheet, const std::string& range) {
+    HandleEntry* e = nullptr;
+    if (const int s = Lookup(worksheet, Kind::Worksheet, e); s != XLE_NO_ERROR) return s;
+    return e->workbook->package.SetAutoFilter(e->sheet, range);
+}
+
+int Excel_WorksheetAddHyperlink(CAObjHandle worksheet, int row, int column,
+                                const std::string& address) {
+    HandleEntry* e = nullptr;
+    if (const int s = Lookup(worksheet, Kind::Worksheet, e); s != XLE_NO_ERROR) return s;
+    return e->workbook->package.AddHyperlink(e->sheet, row, column, address);
+}
+
+int Excel_WorksheetSetColumnWidth(CAObjHandle worksheet, int column, double width) {
+    HandleEntry* e = nullptr;
+    if (const int s = Lookup(worksheet, Kind::Worksheet, e); s != XLE_NO_ERROR) return s;
+    return e->workbook->package.SetColumnWidth(e->sheet, column, width);
 }
 
 int Excel_WorksheetActivate(CAObjHandle worksheet) {
@@ -151,6 +197,7 @@ int Excel_WorksheetRange(CAObjHandle worksheet, const std::string& cell1, CAObjH
          right < left))
         return XLE_INVALID_ARGUMENT;
     HandleEntry entry{Kind::Range, e->application, e->workbook};
+    entry.sheet = e->sheet;
     entry.top = top;
     entry.left = left;
     range = Issue(std::move(entry));
@@ -163,7 +210,18 @@ int Excel_RangeSetItem(CAObjHandle range, int row, int column, const std::string
     if (row < 1 || column < 1) return XLE_INVALID_ARGUMENT;
     if (cell_writes_before_failure == 0) return XLE_WRITE_FAILED;
     if (cell_writes_before_failure > 0) --cell_writes_before_failure;
-    return e->workbook->package.SetCellText(e->top + row - 1, e->left + column - 1, value);
+    return e->workbook->package.SetCellText(e->sheet, e->top + row - 1, e->left + column - 1,
+                                            value);
+}
+
+int Excel_RangeSetNumber(CAObjHandle range, int row, int column, double value) {
+    HandleEntry* e = nullptr;
+    if (const int s = Lookup(range, Kind::Range, e); s != XLE_NO_ERROR) return s;
+    if (row < 1 || column < 1) return XLE_INVALID_ARGUMENT;
+    if (cell_writes_before_failure == 0) return XLE_WRITE_FAILED;
+    if (cell_writes_before_failure > 0) --cell_writes_before_failure;
+    return e->workbook->package.SetCellNumber(e->sheet, e->top + row - 1, e->left + column - 1,
+                                              value);
 }
 
 int Excel_RangeGetItem(CAObjHandle range, int row, int column, std::string& value) {
@@ -171,7 +229,7 @@ int Excel_RangeGetItem(CAObjHandle range, int row, int column, std::string& valu
     HandleEntry* e = nullptr;
     if (const int s = Lookup(range, Kind::Range, e); s != XLE_NO_ERROR) return s;
     if (row < 1 || column < 1) return XLE_INVALID_ARGUMENT;
-    value = e->workbook->package.CellText(e->top + row - 1, e->left + column - 1);
+    value = e->workbook->package.CellText(e->sheet, e->top + row - 1, e->left + column - 1);
     return XLE_NO_ERROR;
 }
 

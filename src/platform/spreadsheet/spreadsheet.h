@@ -38,8 +38,23 @@ int Excel_GetProperty(CAObjHandle application, ExcelAppProperty property, CAObjH
 // Workbooks.Open: opens the package at `fileName`, which becomes the active workbook.
 // XLE_FILE_NOT_FOUND or XLE_DAMAGED_PACKAGE when it cannot be used.
 int Excel_WorkbooksOpen(CAObjHandle workbooks, const std::string& fileName, CAObjHandle& workbook);
-// Sheets.Item (1-based; the engine works on the first worksheet only).
+// Sheets.Item (1-based, in the workbook's order).
 int Excel_SheetsItem(CAObjHandle sheets, int index, CAObjHandle& worksheet);
+// Sheets.Add after the last sheet: a new worksheet formatted as the template's
+// first one (workbook_package.h, AddSheet); its handle goes to `worksheet`.
+int Excel_SheetsAdd(CAObjHandle sheets, CAObjHandle& worksheet);
+// Worksheet.Name put; XLE_INVALID_ARGUMENT for a name a spreadsheet program refuses.
+int Excel_WorksheetSetName(CAObjHandle worksheet, const std::string& name);
+// Freezes the worksheet's top `rows` rows (Window.FreezePanes below them).
+int Excel_WorksheetFreezeRows(CAObjHandle worksheet, int rows);
+// Range.AutoFilter on `range` ("A1:F20") of the worksheet.
+int Excel_WorksheetAutoFilter(CAObjHandle worksheet, const std::string& range);
+// Hyperlinks.Add: the cell at `row`, `column` of the worksheet opens `address`
+// (relative to the workbook's folder, "/" between parts, or a file:// URI).
+int Excel_WorksheetAddHyperlink(CAObjHandle worksheet, int row, int column,
+                                const std::string& address);
+// Columns(column).ColumnWidth put, in characters (1 to 255).
+int Excel_WorksheetSetColumnWidth(CAObjHandle worksheet, int column, double width);
 // Worksheet.Activate.
 int Excel_WorksheetActivate(CAObjHandle worksheet);
 // Worksheet.Range with Cell1 like "A1:BA20" or "C3".
@@ -48,6 +63,8 @@ int Excel_WorksheetRange(CAObjHandle worksheet, const std::string& cell1, CAObjH
 // cell; the value is the text a person would type, which the cell takes as a
 // spreadsheet program does: a number, a date or a text (workbook_package.h).
 int Excel_RangeSetItem(CAObjHandle range, int row, int column, const std::string& value);
+// Range.Item put with a number: the cell holds `value` in its template style.
+int Excel_RangeSetNumber(CAObjHandle range, int row, int column, double value);
 // Range.Item get, as the cell shows it.
 int Excel_RangeGetItem(CAObjHandle range, int row, int column, std::string& value);
 // Workbook.SaveAs: writes the workbook to `fileName`, replacing an existing file

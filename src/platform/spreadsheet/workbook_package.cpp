@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 #include <climits>
+#include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -13,18 +15,14 @@
 
 #include "platform/spreadsheet/atomic_file.h"
 #include "platform/spreadsheet/cell_value.h"
-#include "platform/spreadsheet/workbook_styles.h"
-#include "platform/spreadsheet/xml_names.h"
-#include "platform/spreadsheet/zip_archive.h"
+#include "platform/spreadsheet/workbook_parts.h"
 #include "platform/system/native_files.h"
 
 namespace {
 
-constexpr int MAX_ROWS = 1048576;
-constexpr int MAX_COLUMNS = 16384;
 constexpr std::size_t MAX_CELL_CHARACTERS = 32767;
-constexpr unsigned XML_PARSE =
-    pugi::parse_default | pugi::parse_declaration | pugi::parse_ws_pcdata_single;
+
+}  // namespace
 
 bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
@@ -43,14 +41,12 @@ std::string FolderOfPart(const std::string& part) {
     return slash == std::string::npos ? "" : part.substr(0, slash + 1);
 }
 
-// The relationships part of a part: "xl/workbook.xml" → "xl/_rels/workbook.xml.rels".
 std::string RelationshipsPartOf(const std::string& part) {
     const auto slash = part.find_last_of('/');
     if (slash == std::string::npos) return "_rels/" + part + ".rels";
     return part.substr(0, slash + 1) + "_rels/" + part.substr(slash + 1) + ".rels";
 }
 
-// A relationship target, relative to the folder of its source, as a part name.
 std::string ResolveTarget(const std::string& sourceFolder, const std::string& target) {
     std::string joined =
         !target.empty() && target[0] == '/' ? target.substr(1) : sourceFolder + target;
@@ -69,6 +65,14 @@ std::string ResolveTarget(const std::string& sourceFolder, const std::string& ta
     for (const auto& p : parts) result += (result.empty() ? "" : "/") + p;
     return result;
 }
+
+std::string XmlText(const pugi::xml_document& document) {
+    std::ostringstream out;
+    document.save(out, "", pugi::format_raw, pugi::encoding_utf8);
+    return out.str();
+}
+
+namespace {
 
 // Decodes UTF-8 and keeps only what XML 1.0 can carry; malformed bytes become '?'.
 std::string XmlSafeText(const std::string& text) {
@@ -168,58 +172,6 @@ bool ParseCellReference(const std::string& reference, int& row, int& column) {
     return row <= MAX_ROWS;
 }
 
-struct WorkbookPackage::Impl {
-    std::vector<ZipEntry> entries;
-    std::string sheetPart;
-    pugi::xml_document sheet;
-    pugi::xml_node sheetData;
-    std::string prefix;  // namespace prefix of the worksheet's elements, "" or "x:"
-    std::vector<std::string> sharedStrings;
-    std::string stylesPart;  // "" when the package has no usable styles part
-    WorkbookStyles styles;
-
-    ZipEntry* Entry(const std::string& name) {
-        for (auto& e : entries)
-            if (EqualsIgnoringCase(e.name, name)) return &e;
-        return nullptr;
-    }
-    bool LoadXml(const std::string& part, pugi::xml_document& doc) {
-        const ZipEntry* e = Entry(part);
-        return e != nullptr &&
-               doc.load_buffer(e->data.data(), e->data.size(), XML_PARSE, pugi::encoding_utf8);
-    }
-    // Target of the first relationship in `relsPart` whose type ends with `typeTail`
-    // (or, with an id, whose Id equals it).
-    std::string Target(const std::string& source, const std::string& typeTail,
-                       const std::string& id = "") {
-        pugi::xml_document rels;
-        if (!LoadXml(RelationshipsPartOf(source), rels)) return "";
-        for (pugi::xml_node r = Child(rels.document_element(), "Relationship"); r;
-             r = r.next_sibling()) {
-            if (!IsNamed(r, "Relationship")) continue;
-            if (std::string(r.attribute("TargetMode").as_string()) == "External") continue;
-            const bool match = id.empty() ? EndsWith(r.attribute("Type").as_string(), typeTail)
-                                          : id == r.attribute("Id").as_string();
-            if (match)
-                return ResolveTarget(FolderOfPart(source), r.attribute("Target").as_string());
-        }
-        return "";
-    }
-
-    int Load();
-    void ReadSharedStrings(const std::string& workbookPart);
-    void ReadStyles(const std::string& workbookPart);
-    void DropCalculationChain(const std::string& workbookPart);
-    void NumberRowsAndCells();
-    pugi::xml_node FindRow(int row) const;
-    pugi::xml_node FindCell(const pugi::xml_node& rowNode, int column) const;
-    pugi::xml_node RowForWriting(int row);
-    pugi::xml_node CellForWriting(pugi::xml_node rowNode, int row, int column);
-    int TemplateStyle(const pugi::xml_node& rowNode, int column) const;
-    void PutValue(pugi::xml_node cell, const std::string& text);
-    void UpdateDimension();
-};
-
 int WorkbookPackage::Impl::Load() {
     const std::string workbookPart = Target("", "/officeDocument");
     pugi::xml_document workbook;
@@ -229,15 +181,16 @@ int WorkbookPackage::Impl::Load() {
     for (pugi::xml_attribute a = firstSheet.first_attribute(); a; a = a.next_attribute())
         if (EndsWith(a.name(), ":id")) id = a.value();
     if (id.empty()) return XLE_DAMAGED_PACKAGE;
-    sheetPart = Target(workbookPart, "", id);
-    if (sheetPart.empty() || !LoadXml(sheetPart, sheet)) return XLE_DAMAGED_PACKAGE;
-    const pugi::xml_node root = sheet.document_element();
-    if (!IsNamed(root, "worksheet")) return XLE_DAMAGED_PACKAGE;
-    const std::string rootName = root.name();
-    prefix = rootName.substr(0, rootName.size() - std::string("worksheet").size());
-    sheetData = Child(root, "sheetData");
-    if (!sheetData) return XLE_DAMAGED_PACKAGE;
-    NumberRowsAndCells();
+    auto first = std::make_unique<Sheet>();
+    first->part = Target(workbookPart, "", id);
+    const ZipEntry* entry = first->part.empty() ? nullptr : Entry(first->part);
+    if (entry == nullptr || !first->Load(entry->data)) return XLE_DAMAGED_PACKAGE;
+    first->part = entry->name;
+    first->relId = id;
+    firstSheetXml = entry->data;
+    if (const ZipEntry* rels = Entry(RelationshipsPartOf(first->part))) firstSheetRels = rels->data;
+    sheets.push_back(std::move(first));
+    mainPart = workbookPart;
     ReadSharedStrings(workbookPart);
     ReadStyles(workbookPart);
     DropCalculationChain(workbookPart);
@@ -286,11 +239,23 @@ void WorkbookPackage::Impl::DropCalculationChain(const std::string& workbookPart
     rewrite("[Content_Types].xml", "Override", "PartName", "/" + part);
 }
 
+bool Sheet::Load(const std::string& xml) {
+    if (!doc.load_buffer(xml.data(), xml.size(), XML_PARSE, pugi::encoding_utf8)) return false;
+    const pugi::xml_node root = Root();
+    if (!IsNamed(root, "worksheet")) return false;
+    const std::string rootName = root.name();
+    prefix = rootName.substr(0, rootName.size() - std::string("worksheet").size());
+    data = Child(root, "sheetData");
+    if (!data) return false;
+    NumberRowsAndCells();
+    return true;
+}
+
 // Rows and cells may leave their reference implied by position; give every one
 // an explicit reference so lookups and insertions can rely on it.
-void WorkbookPackage::Impl::NumberRowsAndCells() {
+void Sheet::NumberRowsAndCells() {
     int previousRow = 0;
-    for (pugi::xml_node r = sheetData.first_child(); r; r = r.next_sibling()) {
+    for (pugi::xml_node r = data.first_child(); r; r = r.next_sibling()) {
         if (!IsNamed(r, "row")) continue;
         int row = r.attribute("r").as_int(0);
         if (row <= previousRow || row > MAX_ROWS) {
@@ -313,13 +278,13 @@ void WorkbookPackage::Impl::NumberRowsAndCells() {
     }
 }
 
-pugi::xml_node WorkbookPackage::Impl::FindRow(int row) const {
-    for (pugi::xml_node r = sheetData.first_child(); r; r = r.next_sibling())
+pugi::xml_node Sheet::FindRow(int row) const {
+    for (pugi::xml_node r = data.first_child(); r; r = r.next_sibling())
         if (IsNamed(r, "row") && r.attribute("r").as_int() == row) return r;
     return {};
 }
 
-pugi::xml_node WorkbookPackage::Impl::FindCell(const pugi::xml_node& rowNode, int column) const {
+pugi::xml_node Sheet::FindCell(const pugi::xml_node& rowNode, int column) const {
     for (pugi::xml_node c = rowNode.first_child(); c; c = c.next_sibling()) {
         int r = 0, col = 0;
         if (IsNamed(c, "c") && ParseCellReference(c.attribute("r").as_string(), r, col) &&
@@ -329,21 +294,28 @@ pugi::xml_node WorkbookPackage::Impl::FindCell(const pugi::xml_node& rowNode, in
     return {};
 }
 
-pugi::xml_node WorkbookPackage::Impl::RowForWriting(int row) {
+pugi::xml_node Sheet::RowForWriting(int row) {
     const std::string name = prefix + "row";
     pugi::xml_node created;
-    for (pugi::xml_node r = sheetData.first_child(); r && !created; r = r.next_sibling()) {
+    // Rows are mostly written in order: the last row is looked at first.
+    const pugi::xml_node last = data.last_child();
+    if (IsNamed(last, "row") && last.attribute("r").as_int() < row) {
+        created = data.append_child(name.c_str());
+        created.append_attribute("r") = row;
+        return created;
+    }
+    for (pugi::xml_node r = data.first_child(); r && !created; r = r.next_sibling()) {
         if (!IsNamed(r, "row")) continue;
         const int n = r.attribute("r").as_int();
         if (n == row) return r;
-        if (n > row) created = sheetData.insert_child_before(name.c_str(), r);
+        if (n > row) created = data.insert_child_before(name.c_str(), r);
     }
-    if (!created) created = sheetData.append_child(name.c_str());
+    if (!created) created = data.append_child(name.c_str());
     created.append_attribute("r") = row;
     return created;
 }
 
-pugi::xml_node WorkbookPackage::Impl::CellForWriting(pugi::xml_node rowNode, int row, int column) {
+pugi::xml_node Sheet::CellForWriting(pugi::xml_node rowNode, int row, int column) {
     const std::string name = prefix + "c";
     pugi::xml_node created;
     for (pugi::xml_node c = rowNode.first_child(); c && !created; c = c.next_sibling()) {
@@ -361,12 +333,11 @@ pugi::xml_node WorkbookPackage::Impl::CellForWriting(pugi::xml_node rowNode, int
 
 // A cell the template does not hold takes the style of its row when the row is
 // formatted, else the style of its column, as a spreadsheet program does.
-int WorkbookPackage::Impl::TemplateStyle(const pugi::xml_node& rowNode, int column) const {
+int Sheet::TemplateStyle(const pugi::xml_node& rowNode, int column) const {
     const std::string custom = rowNode.attribute("customFormat").as_string();
     if ((custom == "1" || custom == "true") && rowNode.attribute("s"))
         return rowNode.attribute("s").as_int();
-    for (pugi::xml_node col = Child(Child(sheet.document_element(), "cols"), "col"); col;
-         col = col.next_sibling())
+    for (pugi::xml_node col = Child(Child(Root(), "cols"), "col"); col; col = col.next_sibling())
         if (IsNamed(col, "col") && col.attribute("min").as_int() <= column &&
             column <= col.attribute("max").as_int())
             return col.attribute("style").as_int();
@@ -377,7 +348,9 @@ int WorkbookPackage::Impl::TemplateStyle(const pugi::xml_node& rowNode, int colu
 // a date in the cell's own style with a number format that shows it as typed,
 // anything else as text. A cell the template formats as text keeps it as
 // text, as it does in a spreadsheet program.
-void WorkbookPackage::Impl::PutValue(pugi::xml_node cell, const std::string& text) {
+void WorkbookPackage::Impl::PutValue(const Sheet& sheet, pugi::xml_node cell,
+                                     const std::string& text) {
+    const std::string& prefix = sheet.prefix;
     CellValue typed;
     if (styles.IsLoaded()) {
         const int own = styles.BaseStyle(cell.attribute("s").as_int(0));
@@ -407,11 +380,11 @@ void WorkbookPackage::Impl::PutValue(pugi::xml_node cell, const std::string& tex
     t.text().set(XmlSafeText(text).c_str());
 }
 
-void WorkbookPackage::Impl::UpdateDimension() {
-    pugi::xml_node dimension = Child(sheet.document_element(), "dimension");
+void Sheet::UpdateDimension() {
+    pugi::xml_node dimension = Child(Root(), "dimension");
     if (!dimension) return;
     int top = INT_MAX, left = INT_MAX, bottom = 0, right = 0;
-    for (pugi::xml_node r = sheetData.first_child(); r; r = r.next_sibling())
+    for (pugi::xml_node r = data.first_child(); r; r = r.next_sibling())
         for (pugi::xml_node c = r.first_child(); c; c = c.next_sibling()) {
             int row = 0, col = 0;
             if (!IsNamed(c, "c") || !ParseCellReference(c.attribute("r").as_string(), row, col))
@@ -457,22 +430,59 @@ void WorkbookPackage::Close() {
     impl_.reset();
 }
 
-int WorkbookPackage::SetCellText(int row, int column, const std::string& text) {
-    if (!impl_) return XLE_WORKBOOK_CLOSED;
-    if (row < 1 || row > MAX_ROWS || column < 1 || column > MAX_COLUMNS)
-        return XLE_INVALID_ARGUMENT;
-    pugi::xml_node rowNode = impl_->RowForWriting(row);
+pugi::xml_node WorkbookPackage::Impl::EmptyCell(Sheet& sheet, int row, int column) {
+    pugi::xml_node rowNode = sheet.RowForWriting(row);
     // The row's span hint would no longer cover its cells; it is optional.
     rowNode.remove_attribute("spans");
-    pugi::xml_node cell = impl_->CellForWriting(rowNode, row, column);
+    pugi::xml_node cell = sheet.CellForWriting(rowNode, row, column);
     while (cell.first_child()) cell.remove_child(cell.first_child());
-    impl_->PutValue(cell, text);
+    return cell;
+}
+
+int WorkbookPackage::SetCellText(int row, int column, const std::string& text) {
+    return SetCellText(0, row, column, text);
+}
+
+int WorkbookPackage::SetCellText(int sheet, int row, int column, const std::string& text) {
+    if (!impl_) return XLE_WORKBOOK_CLOSED;
+    Sheet* s = impl_->SheetAt(sheet);
+    if (s == nullptr || row < 1 || row > MAX_ROWS || column < 1 || column > MAX_COLUMNS)
+        return XLE_INVALID_ARGUMENT;
+    impl_->PutValue(*s, impl_->EmptyCell(*s, row, column), text);
+    return XLE_NO_ERROR;
+}
+
+int WorkbookPackage::SetCellNumber(int sheet, int row, int column, double value) {
+    if (!impl_) return XLE_WORKBOOK_CLOSED;
+    Sheet* s = impl_->SheetAt(sheet);
+    if (s == nullptr || row < 1 || row > MAX_ROWS || column < 1 || column > MAX_COLUMNS ||
+        !std::isfinite(value))
+        return XLE_INVALID_ARGUMENT;
+    pugi::xml_node cell = impl_->EmptyCell(*s, row, column);
+    cell.remove_attribute("t");
+    // The cell keeps its template style: its number shows in that style's format.
+    if (impl_->styles.IsLoaded()) {
+        const int base = impl_->styles.BaseStyle(cell.attribute("s").as_int(0));
+        if (base > 0) {
+            (cell.attribute("s") ? cell.attribute("s") : cell.append_attribute("s")) = base;
+        } else {
+            cell.remove_attribute("s");
+        }
+    }
+    char text[40];
+    std::snprintf(text, sizeof text, "%.17g", value);
+    cell.append_child((s->prefix + "v").c_str()).text().set(text);
     return XLE_NO_ERROR;
 }
 
 std::string WorkbookPackage::CellText(int row, int column) const {
-    if (!impl_) return "";
-    const pugi::xml_node cell = impl_->FindCell(impl_->FindRow(row), column);
+    return CellText(0, row, column);
+}
+
+std::string WorkbookPackage::CellText(int sheet, int row, int column) const {
+    if (!impl_ || impl_->SheetAt(sheet) == nullptr) return "";
+    const Sheet& s = *impl_->SheetAt(sheet);
+    const pugi::xml_node cell = s.FindCell(s.FindRow(row), column);
     if (!cell) return "";
     const std::string type = cell.attribute("t").as_string();
     if (type == "inlineStr") return StringItemText(Child(cell, "is"));
@@ -488,24 +498,28 @@ std::string WorkbookPackage::CellText(int row, int column) const {
 
 int WorkbookPackage::CellStyle(int row, int column) const {
     if (!impl_) return -1;
-    const pugi::xml_node cell = impl_->FindCell(impl_->FindRow(row), column);
+    const Sheet& s = *impl_->sheets.front();
+    const pugi::xml_node cell = s.FindCell(s.FindRow(row), column);
     return cell ? cell.attribute("s").as_int(0) : -1;
 }
 
 std::string WorkbookPackage::Dimension() const {
     if (!impl_) return "";
-    impl_->UpdateDimension();
-    return Child(impl_->sheet.document_element(), "dimension").attribute("ref").as_string();
+    Sheet& s = *impl_->sheets.front();
+    s.UpdateDimension();
+    return Child(s.Root(), "dimension").attribute("ref").as_string();
 }
 
 int WorkbookPackage::SaveAs(const std::string& path) {
     if (!impl_) return XLE_WORKBOOK_CLOSED;
-    impl_->UpdateDimension();
-    std::ostringstream sheetXml;
-    impl_->sheet.save(sheetXml, "", pugi::format_raw, pugi::encoding_utf8);
     std::vector<ZipEntry> entries = impl_->entries;
-    for (auto& e : entries)
-        if (EqualsIgnoringCase(e.name, impl_->sheetPart)) e.data = sheetXml.str();
+    for (auto& sheet : impl_->sheets) {
+        sheet->UpdateDimension();
+        for (auto& e : entries)
+            if (EqualsIgnoringCase(e.name, sheet->part)) e.data = XmlText(sheet->doc);
+        impl_->WriteSheetLinks(*sheet, entries);
+    }
+    impl_->WriteFilterNames(entries);
     if (impl_->styles.Changed())
         for (auto& e : entries)
             if (e.name == impl_->stylesPart) e.data = impl_->styles.Xml();

@@ -1,6 +1,7 @@
 // The in-process workbook engine: an Office Open XML workbook package (a zip
-// of XML parts) held in memory, whose first worksheet receives typed values
-// and which is written back to disk as a whole.
+// of XML parts) held in memory, whose worksheets receive typed values (the
+// first one unless a call names another) and which is written back to disk
+// as a whole.
 //
 // A value is typed as a spreadsheet program types what a person enters
 // (cell_value.h): numbers and dates become number and date cells whose number
@@ -38,11 +39,45 @@ class WorkbookPackage {
     // 0, or XLE_INVALID_ARGUMENT for a cell outside the sheet, or
     // XLE_WORKBOOK_CLOSED when nothing is open.
     int SetCellText(int row, int column, const std::string& text);
+    // The same in worksheet `sheet` (0-based, in the workbook's order);
+    // XLE_INVALID_ARGUMENT for a worksheet that is not there.
+    int SetCellText(int sheet, int row, int column, const std::string& text);
+    // Puts the number `value` into a cell of worksheet `sheet`, in the cell's
+    // template style. XLE_INVALID_ARGUMENT also for a value that is not finite.
+    int SetCellNumber(int sheet, int row, int column, double value);
+
+    // ---- Several worksheets -------------------------------------------------
+    int SheetCount() const;
+    // Adds a worksheet after the last one: a copy of the first worksheet as
+    // the package was opened (its formatting, views and column widths, none of
+    // the values put since). Its index, or XLE_WORKBOOK_CLOSED.
+    int AddSheet();
+    // Names worksheet `sheet`. XLE_INVALID_ARGUMENT for a name a spreadsheet
+    // program refuses: empty, over 31 characters, holding one of []:*?/\,
+    // starting or ending with an apostrophe, or already another sheet's
+    // (compared without case).
+    int SetSheetName(int sheet, const std::string& name);
+    std::string SheetName(int sheet) const;
+    // Freezes the top `rows` rows of worksheet `sheet` (0 unfreezes).
+    int FreezeRows(int sheet, int rows);
+    // An autofilter on `range` ("A1:F20") of worksheet `sheet`.
+    int SetAutoFilter(int sheet, const std::string& range);
+    // The cell at `row`, `column` links to `target`: a path relative to the
+    // workbook's folder with "/" between its parts ("sub/name.xlsx"), or a URI
+    // ("file:///C:/data/name.xlsx"). Characters a URI cannot hold as they are
+    // (blanks, "%", "#", non-ASCII) are written percent-encoded.
+    int AddHyperlink(int sheet, int row, int column, const std::string& target);
+    // The width of a column of worksheet `sheet`, in characters of the
+    // default font (1 to 255).
+    int SetColumnWidth(int sheet, int column, double width);
+    // The worksheet's XML as it would be saved (tests).
+    std::string SheetXml(int sheet) const;
 
     // The text of a cell as a reader sees it: inline strings, shared strings,
     // numbers and dates shown through the number formats this engine gives
     // them, other values as stored; "" for an empty or missing cell.
     std::string CellText(int row, int column) const;
+    std::string CellText(int sheet, int row, int column) const;
     // The cell's style index (its s attribute); 0 without one; -1 when the
     // cell does not exist.
     int CellStyle(int row, int column) const;

@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "excel/registration.h"
+#include "excel/summary_workbook.h"
 #include "excel/workbook_export.h"
 #include "excel/workbook_names.h"
 #include "excel_test_support.h"
@@ -58,6 +59,29 @@ TEST(AutomaticNames, SayWhichTestOfWhichInstrumentEveryKindIs) {
     // Two instruments never share a name for the same object and test.
     EXPECT_NE(AutomaticWorkbookName("B", 123, ListedTest(1, 3, KIND_LOOP)),
               AutomaticWorkbookName("B", 124, ListedTest(1, 3, KIND_LOOP)));
+}
+
+// The summary's name goes through the same filter; its links reach workbooks
+// the save dialog put elsewhere; its sheet names are ones a spreadsheet
+// program takes (a refused one would lose the whole summary).
+TEST(AutomaticNames, TheSummaryIsNamedLinkedAndItsSheetsNamedSafely) {
+    EXPECT_EQ(SummaryWorkbookName("../My site", 123, "2026-12-07", "1658"),
+              "_._My_site_0000123_summary_2026-12-07_1658");
+    EXPECT_EQ(SummaryWorkbookName("B", SERIAL_UNKNOWN, "2026-12-07", "0905"),
+              "B_serial-unknown_summary_2026-12-07_0905");
+    const std::pair<std::string, std::string> links[] = {
+        {"/data/site/Briskel_1.xlsx", "Briskel_1.xlsx"},
+        {"/data/site/sub/a b.xlsx", "sub/a b.xlsx"},
+        {"/data/other/été.xlsx", "../other/été.xlsx"},
+    };
+    for (const auto& [target, link] : links) EXPECT_EQ(LinkFromFolder("/data/site/", target), link);
+    const std::vector<std::string> taken = {"Tests", "Loop"};
+    EXPECT_EQ(SheetNameFor("loop", taken), "loop (2)");
+    EXPECT_EQ(SheetNameFor("Tensión ", taken), "Tensión");
+    EXPECT_EQ(SheetNameFor("a[b]:c*d?e/f\\g", taken), "a_b__c_d_e_f_g");
+    EXPECT_EQ(SheetNameFor("'x'", taken), "x");
+    const std::string longName = SheetNameFor(std::string(40, 'e') + "é", {std::string(31, 'e')});
+    EXPECT_EQ(longName, std::string(27, 'e') + " (2)");
 }
 
 TEST(AutomaticNames, TypedBaseNamesNeverLeaveTheFolderNorHoldWhatAFileNameCannot) {

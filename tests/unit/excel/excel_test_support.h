@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -60,6 +61,22 @@ std::vector<std::vector<std::vector<std::string>>> ReadWithOpenpyxl(
 // cannot convert a file.
 std::vector<std::vector<std::vector<std::string>>> ReadWithLibreOffice(
     const std::vector<std::string>& paths);
+
+// Every sheet of a workbook as openpyxl reads it: its name, its rows (each
+// cell as ReadCell, and its number where it holds one), its frozen pane's
+// top-left cell, its filter range, its hyperlinks (cell → target) and its
+// column widths (letters → characters).
+struct ReadSheet {
+    std::string name, freeze, filter;
+    std::vector<std::vector<ReadCell>> rows;
+    std::vector<std::vector<double>> numbers;  // 0 where the cell holds none
+    std::map<std::string, std::string> links;
+    std::map<std::string, double> widths;
+};
+std::vector<ReadSheet> ReadSheetsWithOpenpyxl(const std::string& path);
+// Every sheet of a workbook as LibreOffice shows it, in order.
+std::vector<std::vector<std::vector<std::string>>> ReadSheetsWithLibreOffice(
+    const std::string& path);
 
 // Adds row 3 to the first sheet of a saved workbook of the template: formula
 // `formulas[i]` (without "=") in column i + 1, with no computed value, so that

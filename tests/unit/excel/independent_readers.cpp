@@ -4,6 +4,7 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <filesystem>
 
@@ -96,4 +97,55 @@ std::vector<std::vector<std::vector<std::string>>> ReadWithLibreOffice(
     std::error_code ec;
     std::filesystem::remove_all(work, ec);
     return books;
+}
+
+std::vector<ReadSheet> ReadSheetsWithOpenpyxl(const std::string& path) {
+    std::vector<ReadSheet> sheets;
+    for (const auto& value : RunReader({"summary", QString::fromStdString(path)}, 60000)) {
+        const QJsonObject object = value.toObject();
+        ReadSheet sheet;
+        sheet.name = object["name"].toString().toStdString();
+        sheet.freeze = object["freeze"].toString().toStdString();
+        sheet.filter = object["filter"].toString().toStdString();
+        for (const auto& row : object["rows"].toArray()) {
+            std::vector<ReadCell> cells;
+            std::vector<double> numbers;
+            for (const auto& cell : row.toArray()) {
+                const QJsonArray c = cell.toArray();
+                cells.push_back({c[0].toString().toStdString(), c[1].toString().toStdString(),
+                                 c[2].toString().toStdString()});
+                numbers.push_back(c[3].isDouble() ? c[3].toDouble() : 0);
+            }
+            sheet.rows.push_back(cells);
+            sheet.numbers.push_back(numbers);
+        }
+        const QJsonObject links = object["links"].toObject();
+        for (auto it = links.begin(); it != links.end(); ++it)
+            sheet.links[it.key().toStdString()] = it.value().toString().toStdString();
+        const QJsonObject widths = object["widths"].toObject();
+        for (auto it = widths.begin(); it != widths.end(); ++it)
+            sheet.widths[it.key().toStdString()] = it.value().toDouble();
+        sheets.push_back(sheet);
+    }
+    return sheets;
+}
+
+std::vector<std::vector<std::vector<std::string>>> ReadSheetsWithLibreOffice(
+    const std::string& path) {
+    const std::string work = MakeTempFolder();
+    std::vector<std::vector<std::vector<std::string>>> sheets;
+    for (const auto& sheet : RunReader(
+             {"libreoffice-sheets", QString::fromStdString(work), QString::fromStdString(path)},
+             100000)) {
+        std::vector<std::vector<std::string>> rows;
+        for (const auto& row : sheet.toArray()) {
+            std::vector<std::string> cells;
+            for (const auto& cell : row.toArray()) cells.push_back(cell.toString().toStdString());
+            rows.push_back(cells);
+        }
+        sheets.push_back(rows);
+    }
+    std::error_code ec;
+    std::filesystem::remove_all(work, ec);
+    return sheets;
 }

@@ -3,6 +3,8 @@
 
 usage: independent_readers.py openpyxl WORKBOOK...
        independent_readers.py libreoffice WORK_FOLDER WORKBOOK...
+       independent_readers.py summary WORKBOOK
+       independent_readers.py libreoffice-sheets WORK_FOLDER WORKBOOK
 
 openpyxl: prints a JSON list with, per workbook, rows 1 to 3 of its first sheet
 as lists of [kind, shown, format] per cell: kind "n" number, "d" date, "s" text,
@@ -103,9 +105,74 @@ def read_libreoffice(work, paths):
     return books
 
 
+def read_summary(path):
+    """Every sheet of a workbook: its name, every row as [kind, shown, format,
+    value] per cell (value: the number itself, or the text), its frozen pane,
+    filter range, column widths and hyperlinks (cell: target)."""
+    import openpyxl
+
+    book = openpyxl.load_workbook(path)
+    sheets = []
+    for sheet in book.worksheets:
+        rows = []
+        for row in sheet.iter_rows(min_row=1, max_row=sheet.max_row):
+            cells = [[kind(c.value), shown(c.value, c.number_format), c.number_format,
+                      c.value if isinstance(c.value, (int, float, str)) else shown(c.value, "")]
+                     for c in row]
+            while cells and cells[-1][0] == "":
+                cells.pop()
+            rows.append(cells)
+        links = {c.coordinate: c.hyperlink.target for row in sheet.iter_rows() for c in row
+                 if c.hyperlink is not None}
+        widths = {k: v.width for k, v in sheet.column_dimensions.items() if v.customWidth}
+        sheets.append({"name": sheet.title, "rows": rows, "freeze": sheet.freeze_panes or "",
+                       "filter": sheet.auto_filter.ref or "", "links": links, "widths": widths})
+    return sheets
+
+
+def read_libreoffice_sheets(work, path):
+    """Every sheet of one workbook as LibreOffice shows it: a list, per sheet
+    in order, of its rows as lists of texts."""
+    profile = os.path.join(work, "profile")
+    out = os.path.join(work, "sheets")
+    os.makedirs(out, exist_ok=True)
+    # The ninth field: cells as shown; the twelfth, -1: each sheet to a file of
+    # its own, name-Sheet.csv.
+    command = ["soffice", "--headless", "--norestore", "--nolockcheck", "--nodefault",
+               "-env:UserInstallation=file://" + profile,
+               "--convert-to", "csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,true,"
+               "false,false,-1", "--outdir", out, path]
+    process = subprocess.Popen(command, stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True,
+                               env=dict(os.environ, HOME=work, SAL_USE_VCLPLUGIN="svp"),
+                               start_new_session=True)
+    try:
+        stdout, stderr = process.communicate(timeout=TIME_OUT)
+    except subprocess.TimeoutExpired:
+        os.killpg(process.pid, signal.SIGKILL)
+        process.communicate()
+        sys.exit(f"soffice did not finish within {TIME_OUT} s")
+    if process.returncode != 0:
+        sys.exit(f"soffice failed ({process.returncode}): {stderr}")
+    import openpyxl
+
+    base = os.path.splitext(os.path.basename(path))[0]
+    sheets = []
+    for name in openpyxl.load_workbook(path, read_only=True).sheetnames:
+        target = os.path.join(out, f"{base}-{name}.csv")
+        if not os.path.exists(target):
+            sys.exit(f"soffice did not convert sheet {name}: {os.listdir(out)} {stderr}")
+        with open(target, encoding="utf-8", newline="") as f:
+            sheets.append(list(csv.reader(f)))
+    return sheets
+
+
 def main():
     if len(sys.argv) >= 3 and sys.argv[1] == "openpyxl":
         print(json.dumps(read_openpyxl(sys.argv[2:])))
+    elif len(sys.argv) == 3 and sys.argv[1] == "summary":
+        print(json.dumps(read_summary(sys.argv[2])))
+    elif len(sys.argv) == 4 and sys.argv[1] == "libreoffice-sheets":
+        print(json.dumps(read_libreoffice_sheets(sys.argv[2], sys.argv[3])))
     elif len(sys.argv) >= 4 and sys.argv[1] == "libreoffice":
         print(json.dumps(read_libreoffice(sys.argv[2], sys.argv[3:])))
     else:

@@ -4,6 +4,7 @@
 // hand from the record fields the sample memory was built from.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <map>
@@ -11,13 +12,16 @@
 
 #include "excel/registration.h"
 #include "excel_test_support.h"
+#include "export_fixture.h"
 #include "import/registration.h"
+#include "platform/spreadsheet/spreadsheet.h"
+#include "platform/spreadsheet/workbook_package.h"
 #include "platform/system/system.h"
 #include "platform/ui/ui.h"
 #include "records.h"
 #include "shell/globals.h"
 #include "shell/panels.h"
-#include "export_fixture.h"
+#include "store/store.h"
 
 namespace fs = std::filesystem;
 using Cells = std::vector<std::string>;
@@ -155,9 +159,11 @@ class SampleMemoryExport : public ExportFixture {
     }
     // Exports every test of the sample memory, one workbook per supported
     // test, named after its object and test; the tests in export order.
-    void ExportAll() {
+    // `whole`: every test is written (no stop, no pulled cable).
+    void ExportAll(bool summary = false, bool whole = true) {
         OpenExportOfAllTests();
         const int exportPanel = Fen_princ[PANEL_EXPORT];
+        SetCtrlVal(exportPanel, EXPORT_SUMMARY, summary ? 1 : 0);
         SimulateCommit(exportPanel, EXPORT_RUN);
         ASSERT_EQ(Excel.started, 1) << "the export panel did not launch";
         for (const auto& t : zr8812::sample_tests(InstrumentClock()))
@@ -167,7 +173,9 @@ class SampleMemoryExport : public ExportFixture {
             recorder().QueueAnswer("file", "", {VAL_NEW_FILE_SELECTED, paths_.back()});
         }
         SimulateCommit(exportPanel, EXPORT_EXPORT);
-        EXPECT_EQ(recorder().PendingAnswers(), 0u);
+        if (whole) {
+            EXPECT_EQ(recorder().PendingAnswers(), 0u);
+        }
     }
     // Row 2 of test `t` as the sheet writers pass it, worked out by hand.
     Cells TypedValues(const zr8812::SampleTest& t) const {
@@ -289,4 +297,265 @@ TEST_F(SampleMemoryExport, LibreOfficeShowsEveryValueAndComputesWithIt) {
         EXPECT_NEAR(std::stod(computed[4]), sums[i], 1e-9 * (1 + std::abs(sums[i])));
         EXPECT_EQ(computed[5], IsPlainNumber(typed[4]) ? "FALSE" : "TRUE");
     }
+}
+
+namespace {
+
+// Base units worked out here, apart from the program's table.
+bool BaseFactor(const std::string& unitCell, std::string& symbol, double& factor) {
+    static const std::map<std::string, std::pair<std::string, double>> units = {
+        {"Ohm", {"Ω", 1}}, {"kOhm", {"Ω", 1000}}, {"V", {"V", 1}},      {"kV", {"V", 1000}},
+        {"A", {"A", 1}},   {"mA", {"A", 0.001}},  {"ms", {"s", 0.001}}, {"Hz", {"Hz", 1}},
+        {"°C", {"°C", 1}}, {"mH", {"H", 0.001}}};
+    const auto first = unitCell.find_first_not_of(' ');
+    if (first == std::string::npos) return false;
+    const auto found =
+        units.find(unitCell.substr(first, unitCell.find_last_not_of(' ') - first + 1));
+    if (found == units.end()) return false;
+    symbol = found->second.first;
+    factor = found->second.second;
+    return true;
+}
+
+std::string SummaryIn(const std::string& folder) {
+    static const std::regex name(
+        "Briskel_[0-9]{7}_summary_[0-9]{4}-[0-9]{2}-[0-9]{2}_[0-9]{4}\\.xlsx");
+    std::string found;
+    for (const auto& entry : fs::directory_iterator(folder))
+        if (std::regex_match(entry.path().filename().string(), name)) {
+            EXPECT_TRUE(found.empty()) << "two summaries: " << found << " " << entry.path();
+            found = entry.path().string();
+        }
+    return found;
+}
+
+bool SameCell(const ReadCell& a, const ReadCell& b) {
+    return a.kind == b.kind && a.shown == b.shown && a.format == b.format;
+}
+
+std::string Describe(const std::vector<ReadCell>& cells) {
+    std::string text;
+    for (const auto& c : cells) text += "[" + c.kind + " '" + c.shown + "' " + c.format + "]";
+    return text;
+}
+
+}  // namespace
+
+// With "Summary workbook" ticked, one more workbook holds the whole export:
+// its first sheet lists every test with a link to its workbook, then one sheet
+// per layout holds each test's value row exactly as its own workbook has it
+// (same texts, same typed numbers and dates, same formats), followed by the
+// quantities in their base units. Read back by openpyxl and by LibreOffice.
+TEST_F(SampleMemoryExport, SummaryHoldsEveryRowExactlyAsItsWorkbookHasIt) {
+    ExportAll(true);
+    ASSERT_EQ(exported_.size(), ExpectedValues().size());
+    const std::string summary = SummaryIn(out_);
+    ASSERT_FALSE(summary.empty()) << "no summary workbook in " << out_;
+    // Nothing of it stays open or held: only the application's handle.
+    EXPECT_EQ(Excel_OpenWorkbookCountForTesting(), 0);
+    EXPECT_EQ(Excel_HeldHandleCountForTesting(), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(out_), fs::directory_iterator()),
+              static_cast<long>(exported_.size() + 1));
+    std::string message;
+    GetCtrlVal(Fen_princ[PANEL_EXPORT], EXPORT_MESSAGE, message);
+    EXPECT_NE(message.find("\nFolder: " + out_ +
+                           "/\nSummary workbook: " + fs::path(summary).filename().string()),
+              std::string::npos)
+        << message;
+
+    const auto sheets = ReadSheetsWithOpenpyxl(summary);
+    const auto books = ReadCellsWithOpenpyxl(paths_);
+    ASSERT_EQ(books.size(), paths_.size());
+
+    // Sheet 1: every test looked at, in the walk's order, linked to its workbook.
+    ASSERT_GE(sheets.size(), 2u);
+    const ReadSheet& tests = sheets[0];
+    EXPECT_EQ(tests.name, "Tests");
+    const auto all = zr8812::sample_tests(InstrumentClock());
+    ASSERT_EQ(tests.rows.size(), all.size() + 1);
+    std::vector<std::string> titles;
+    for (const auto& c : tests.rows[0]) titles.push_back(c.shown);
+    EXPECT_EQ(titles,
+              (Cells{"Object", "Test", "Kind", "Date and time", "Workbook", "What happened"}));
+    EXPECT_EQ(tests.freeze, "A2");
+    EXPECT_EQ(tests.filter, "A1:F" + std::to_string(all.size() + 1));
+    std::size_t written = 0;
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        const auto& row = tests.rows[i + 1];
+        SCOPED_TRACE("row " + std::to_string(i + 2) + " " + all[i].description);
+        ASSERT_GE(row.size(), 6u);
+        EXPECT_EQ(row[0].shown, TwoDigits(all[i].object));
+        EXPECT_EQ(row[1].shown, TwoDigits(all[i].test));
+        const std::string cell = "E" + std::to_string(i + 2);
+        if (!all[i].supported()) {
+            EXPECT_EQ(row[5].shown, "Not written: no measured value (kind without a layout)");
+            EXPECT_EQ(tests.links.count(cell), 0u);
+            continue;
+        }
+        const std::string& path = paths_[written++];
+        EXPECT_EQ(row[4].shown, fs::path(path).filename().string());
+        EXPECT_EQ(row[5].shown, "Written");
+        ASSERT_EQ(tests.links.count(cell), 1u);
+        // Relative to the summary, so the folder can be moved as a whole.
+        const std::string target = tests.links.at(cell);
+        EXPECT_TRUE(fs::path(target).is_relative()) << target;
+        const fs::path resolved = fs::path(summary).parent_path() / target;
+        ASSERT_TRUE(fs::exists(resolved)) << target;
+        EXPECT_TRUE(fs::equivalent(resolved, path)) << target;
+    }
+    EXPECT_EQ(written, paths_.size());
+
+    // One sheet per distinct title row, in the order the walk met them.
+    std::vector<std::vector<std::size_t>> layouts;  // workbook indices per layout
+    for (std::size_t i = 0; i < books.size(); ++i) {
+        auto same = std::find_if(layouts.begin(), layouts.end(), [&](const auto& l) {
+            const auto& a = books[l[0]][0];
+            const auto& b = books[i][0];
+            return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), SameCell);
+        });
+        if (same == layouts.end()) {
+            layouts.push_back({i});
+        } else {
+            same->push_back(i);
+        }
+    }
+    ASSERT_EQ(sheets.size(), layouts.size() + 1);
+    EXPECT_GE(layouts.size(), 7u) << "the sample memory holds every layout";
+    for (std::size_t l = 0; l < layouts.size(); ++l) {
+        const ReadSheet& sheet = sheets[l + 1];
+        SCOPED_TRACE("sheet " + sheet.name);
+        const auto& bookTitles = books[layouts[l][0]][0];
+        const std::size_t copied = bookTitles.size();
+        ASSERT_EQ(sheet.rows.size(), layouts[l].size() + 1);
+        ASSERT_GE(sheet.rows[0].size(), copied);
+        EXPECT_TRUE(
+            std::equal(bookTitles.begin(), bookTitles.end(), sheet.rows[0].begin(), SameCell))
+            << Describe(sheet.rows[0]) << "\n"
+            << Describe(bookTitles);
+        EXPECT_EQ(sheet.freeze, "A2");
+        EXPECT_EQ(sheet.filter, "A1:" + ColumnLetters(static_cast<int>(sheet.rows[0].size())) +
+                                    std::to_string(sheet.rows.size()));
+        for (std::size_t c = 1; c <= sheet.rows[0].size(); ++c)
+            EXPECT_GE(sheet.widths.count(ColumnLetters(static_cast<int>(c))), 1u) << c;
+        for (std::size_t k = 0; k < layouts[l].size(); ++k) {
+            const auto& values = books[layouts[l][k]][1];
+            const auto& row = sheet.rows[k + 1];
+            SCOPED_TRACE(paths_[layouts[l][k]]);
+            ASSERT_GE(row.size(), values.size());
+            for (std::size_t c = 0; c < copied; ++c) {
+                const ReadCell empty;
+                const ReadCell& expected = c < values.size() ? values[c] : empty;
+                EXPECT_TRUE(SameCell(row[c], expected))
+                    << "column " << c + 1 << ": " << Describe({row[c]})
+                    << " != " << Describe({expected});
+            }
+            // Each base-unit column: the copied value times its unit's factor.
+            for (std::size_t b = copied; b < sheet.rows[0].size(); ++b) {
+                const std::string title = sheet.rows[0][b].shown;
+                const auto open = title.rfind(" (");
+                ASSERT_NE(open, std::string::npos) << title;
+                std::size_t q = 0;
+                while (q + 1 < copied &&
+                       !(bookTitles[q + 1].shown == "unit" &&
+                         bookTitles[q].shown.find(title.substr(0, open)) != std::string::npos))
+                    ++q;
+                ASSERT_LT(q + 1, copied) << "no quantity for " << title;
+                std::string symbol;
+                double factor = 0;
+                const bool number = q < values.size() && values[q].kind == "n";
+                const bool unitKnown = q + 1 < values.size() &&
+                                       BaseFactor(values[q + 1].shown, symbol, factor) &&
+                                       title == title.substr(0, open) + " (" + symbol + ")";
+                const ReadCell none;
+                const ReadCell& got = b < row.size() ? row[b] : none;
+                if (!number || !unitKnown) {
+                    EXPECT_EQ(got.kind, "") << title << " of " << Describe(values);
+                    continue;
+                }
+                ASSERT_EQ(got.kind, "n") << title;
+                const double expected = std::stod(values[q].shown) * factor;
+                EXPECT_NEAR(sheet.numbers[k + 1][b], expected, 1e-12 * (1 + std::abs(expected)))
+                    << title;
+            }
+        }
+    }
+
+    // LibreOffice shows the same: each copied row as its workbook's row 2.
+    std::vector<std::string> allPaths = paths_;
+    const auto shownBooks = ReadWithLibreOffice(paths_);
+    const auto shownSheets = ReadSheetsWithLibreOffice(summary);
+    ASSERT_EQ(shownSheets.size(), sheets.size());
+    for (std::size_t l = 0; l < layouts.size(); ++l) {
+        const auto& sheet = shownSheets[l + 1];
+        ASSERT_EQ(sheet.size(), layouts[l].size() + 1);
+        for (std::size_t k = 0; k < layouts[l].size(); ++k) {
+            const Cells own = DropEmptyTail(shownBooks[layouts[l][k]][1]);
+            const Cells copy(sheet[k + 1].begin(),
+                             sheet[k + 1].begin() + std::min(own.size(), sheet[k + 1].size()));
+            EXPECT_EQ(copy, own) << paths_[layouts[l][k]];
+        }
+    }
+    EXPECT_EQ(shownSheets[0].size(), all.size() + 1);
+}
+
+namespace {
+
+// The first sheet of the summary in `folder`: its rows as shown.
+std::vector<Cells> TestsSheetIn(const std::string& folder) {
+    const std::string summary = SummaryIn(folder);
+    EXPECT_FALSE(summary.empty()) << "no summary workbook in " << folder;
+    if (summary.empty()) return {};
+    const auto sheets = ReadSheetsWithOpenpyxl(summary);
+    EXPECT_FALSE(sheets.empty());
+    std::vector<Cells> rows;
+    for (const auto& row : sheets.at(0).rows) {
+        Cells cells;
+        for (const auto& c : row) cells.push_back(c.shown);
+        rows.push_back(cells);
+    }
+    return rows;
+}
+
+}  // namespace
+
+// A stopped export and one whose cable is pulled still get their summary,
+// listing what was done and saying, below the list, how the export ended.
+TEST_F(SampleMemoryExport, AStoppedOrCutExportStillWritesItsSummary) {
+    int written = 0;
+    SetPollHookForTesting([&] {
+        written = static_cast<int>(std::distance(fs::directory_iterator(out_), {}));
+        if (written == 3) flag_stop = 0;  // the operator presses Stop after the third
+    });
+    ExportAll(true, false);
+    SetPollHookForTesting(nullptr);
+    const std::vector<Cells> stopped = TestsSheetIn(out_);
+    ASSERT_EQ(stopped.size(), 6u) << "titles, three tests, a blank row, the note";
+    for (int row = 1; row <= 3; ++row) {
+        ASSERT_GE(stopped[row].size(), 6u);
+        EXPECT_EQ(stopped[row][1], TwoDigits(row));
+        EXPECT_EQ(stopped[row][5], "Written");
+    }
+    EXPECT_EQ(stopped[5], (Cells{"Export stopped by the operator: the tests after the last one "
+                                 "of this list were not exported."}));
+
+    // Again, with the cable pulled during the fifth download.
+    fs::remove_all(out_);
+    fs::create_directories(out_);
+    instrument().unplug_at("od -hxv /etc/mem/01/05", 60);
+    recorder().Clear();
+    const int exportPanel = Fen_princ[PANEL_EXPORT];
+    SimulateCommit(exportPanel, EXPORT_QUIT);
+    exported_.clear();
+    paths_.clear();
+    ExportAll(true, false);
+    const std::vector<Cells> cut = TestsSheetIn(out_);
+    const std::size_t supported = ExpectedValues().size();
+    // Four written, the one being read and every later one failed, the note.
+    ASSERT_EQ(cut.size(), 1 + supported + 2);
+    for (std::size_t row = 1; row <= supported; ++row) {
+        ASSERT_GE(cut[row].size(), 6u) << row;
+        EXPECT_EQ(cut[row][5], row <= 4 ? "Written" : "Failed: the instrument went away") << row;
+    }
+    EXPECT_EQ(cut.back(), (Cells{"Export cut off: the instrument went away. The tests marked "
+                                 "failed stay in the instrument."}));
 }

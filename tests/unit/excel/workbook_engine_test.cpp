@@ -4,6 +4,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "excel_test_support.h"
@@ -208,6 +209,76 @@ TEST_F(WorkbookEngine, ForeignPackagesAreReadAndWrittenInTheirOwnForm) {
               std::string::npos);
     EXPECT_EQ(Part(Path("foreign-out.xlsx"), "[Content_Types].xml").find("calcChain"),
               std::string::npos);
+}
+
+// Sheets added to a package of another program's form: named as a
+// spreadsheet program allows, each part where the schema orders it, the
+// prefix kept; openpyxl reads back names, frozen panes, filters and links.
+TEST_F(WorkbookEngine, AddedSheetsViewsFiltersLinksAndWidthsFollowThePackagesForm) {
+    const std::string sheet =
+        R"(<x:worksheet xmlns:x="http://schemas.openxmlformats.org/spreadsheetml/2006/main">)"
+        R"(<x:dimension ref="A1"/><x:cols><x:col min="4" max="6" width="9" bestFit="1"/></x:cols>)"
+        R"(<x:sheetData/><x:pageMargins left="0.7" right="0.7" top="0.75" bottom="0.75" )"
+        R"(header="0.3" footer="0.3"/></x:worksheet>)";
+    std::vector<ZipEntry> parts = ForeignPackage(sheet);
+    // What an independent reader needs to find the workbook and its parts.
+    parts[0].data =
+        R"(<Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types">)"
+        R"(<Default Extension="rels" ContentType="application/vnd.openxmlformats-package.relationships+xml"/>)"
+        R"(<Default Extension="xml" ContentType="application/xml"/>)"
+        R"(<Override PartName="/xl/workbook.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml"/>)"
+        R"(<Override PartName="/xl/worksheets/data.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml"/>)"
+        R"(<Override PartName="/xl/sharedStrings.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.sharedStrings+xml"/></Types>)";
+    WriteWholeFile(Path("foreign.xlsx"), MakePackage(parts));
+    WorkbookPackage book;
+    ASSERT_EQ(book.Open(Path("foreign.xlsx")), 0);
+    ASSERT_EQ(book.AddSheet(), 1);
+    ASSERT_EQ(book.SheetCount(), 2);
+    for (const std::string& refused :
+         {std::string(), std::string(32, 'x'), std::string("a[b"), std::string("a:b"),
+          std::string("a/b"), std::string("'quoted'"), std::string("s")})
+        EXPECT_EQ(book.SetSheetName(1, refused), XLE_INVALID_ARGUMENT) << refused;
+    ASSERT_EQ(book.SetSheetName(1, "Boucle de terre courte été"), 0);
+    ASSERT_EQ(book.SetCellText(1, 1, 1, "Z-LN"), 0);
+    ASSERT_EQ(book.SetCellNumber(1, 2, 1, 1200.5), 0);
+    ASSERT_EQ(book.SetCellText(0, 2, 1, "x"), 0);
+    for (int s : {0, 1}) {
+        ASSERT_EQ(book.FreezeRows(s, 1), 0);
+        ASSERT_EQ(book.SetAutoFilter(s, "A1:B2"), 0);
+        ASSERT_EQ(book.SetColumnWidth(s, 5, 20), 0);
+    }
+    EXPECT_EQ(book.SetAutoFilter(1, "B2:A1"), XLE_INVALID_ARGUMENT);
+    ASSERT_EQ(book.AddHyperlink(0, 2, 1, "sub dir/a#1.xlsx"), 0);
+    ASSERT_EQ(book.SaveAs(Path("out.xlsx")), 0);
+
+    const std::string xml = Part(Path("out.xlsx"), "xl/worksheets/data.xml");
+    std::vector<std::size_t> at;
+    for (const char* element : {"<x:dimension", "<x:sheetViews", "<x:cols", "<x:sheetData",
+                                "<x:autoFilter", "<x:hyperlinks", "<x:pageMargins"})
+        at.push_back(xml.find(element));
+    EXPECT_TRUE(std::is_sorted(at.begin(), at.end()) && at.back() != std::string::npos) << xml;
+    // Column 5 leaves its range; 4 and 6 keep theirs, attributes included.
+    EXPECT_NE(xml.find(R"(<x:col min="4" max="4" width="9" bestFit="1"/>)"), std::string::npos)
+        << xml;
+    EXPECT_NE(xml.find(R"(<x:col min="6" max="6" width="9" bestFit="1"/>)"), std::string::npos);
+    EXPECT_NE(Part(Path("out.xlsx"), "xl/worksheets/_rels/data.xml.rels")
+                  .find(R"(Target="sub%20dir/a%231.xlsx" TargetMode="External")"),
+              std::string::npos);
+
+    const auto sheets = ReadSheetsWithOpenpyxl(Path("out.xlsx"));
+    ASSERT_EQ(sheets.size(), 2u);
+    EXPECT_EQ(sheets[0].name, "S");
+    EXPECT_EQ(sheets[1].name, "Boucle de terre courte été");
+    for (const auto& read : sheets) {
+        EXPECT_EQ(read.freeze, "A2");
+        EXPECT_EQ(read.filter, "A1:B2");
+        EXPECT_EQ(read.widths.at("E"), 20);
+    }
+    EXPECT_EQ(sheets[0].links.at("A2"), "sub%20dir/a%231.xlsx");
+    ASSERT_EQ(sheets[1].rows.size(), 2u);
+    EXPECT_EQ(sheets[1].rows[0][0].shown, "Z-LN");
+    EXPECT_EQ(sheets[1].rows[1][0].kind, "n");
+    EXPECT_EQ(sheets[1].numbers[1][0], 1200.5);
 }
 
 TEST_F(WorkbookEngine, AFolderThatCannotTakeTheFileFailsAndLeavesNothing) {

@@ -50,12 +50,13 @@ void FaultTest::Scan() {
     SimulateMenuItem(menu, ITEM_IMPORT);
 }
 
-void FaultTest::Export(int erase) {
+void FaultTest::Export(int erase, bool summary) {
     const int import = Fen_princ[PANEL_IMPORT], exportPanel = Fen_princ[PANEL_EXPORT];
     SetCtrlVal(import, IMPORT_ALL_DATES, 1);
     SimulateCommit(import, IMPORT_EXPORT);
     SetCtrlVal(exportPanel, EXPORT_FOLDER, out_);
     SetCtrlVal(exportPanel, EXPORT_ERASE, erase);
+    SetCtrlVal(exportPanel, EXPORT_SUMMARY, summary ? 1 : 0);
     SimulateCommit(exportPanel, EXPORT_RUN);
     ASSERT_EQ(Excel.started, 1) << "the export panel did not launch";
     for (int i = 1; i <= 30; ++i) {
@@ -85,6 +86,7 @@ std::set<std::string> FaultTest::SavedTests() const {
     std::set<std::string> tests;
     for (const auto& entry : fs::directory_iterator(out_)) {
         const std::string name = entry.path().filename().string();
+        if (name.find("_summary_") != std::string::npos) continue;
         EXPECT_EQ(entry.path().extension(), ".xlsx") << "left behind: " << name;
         WorkbookPackage workbook;
         EXPECT_EQ(workbook.Open(entry.path().string()), 0) << name << " is no whole workbook";
@@ -93,6 +95,21 @@ std::set<std::string> FaultTest::SavedTests() const {
         tests.insert(object.substr(0, 2) + "/" + test.substr(0, 2));
     }
     return tests;
+}
+
+std::map<std::string, std::string> FaultTest::SummaryOutcomes() const {
+    std::vector<fs::path> summaries;
+    for (const auto& entry : fs::directory_iterator(out_))
+        if (entry.path().filename().string().find("_summary_") != std::string::npos)
+            summaries.push_back(entry.path());
+    EXPECT_EQ(summaries.size(), 1u);
+    std::map<std::string, std::string> outcomes;
+    WorkbookPackage summary;
+    if (summaries.size() != 1 || summary.Open(summaries[0].string()) != 0) return outcomes;
+    for (int row = 2; !summary.CellText(0, row, 1).empty(); ++row)
+        outcomes[summary.CellText(0, row, 1) + "/" + summary.CellText(0, row, 2)] =
+            summary.CellText(0, row, 6);
+    return outcomes;
 }
 
 void FaultTest::ExpectNothingErasedUnsaved(const std::set<std::string>& before) const {

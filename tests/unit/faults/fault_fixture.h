@@ -6,6 +6,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -22,7 +23,7 @@ class FaultTest : public InstrumentFixture {
     // Export, Run, Export on the import and export panels, every test of the
     // memory, "Delete after export" as `erase`; each save dialog gets a new
     // name, each erase question Yes.
-    void Export(int erase);
+    void Export(int erase, bool summary = false);
     // Seconds `action` took (at the test time scale).
     static double Seconds(const std::function<void()>& action);
 
@@ -31,6 +32,9 @@ class FaultTest : public InstrumentFixture {
     // "01/05" of every workbook in the working folder; fails the test for any
     // other file there (a half-written or temporary one).
     std::set<std::string> SavedTests() const;
+    // What the summary workbook in the workbook folder says happened to each
+    // test ("02/03" → "Written"); empty without exactly one summary.
+    std::map<std::string, std::string> SummaryOutcomes() const;
     // Every test gone from the instrument is in a saved workbook.
     void ExpectNothingErasedUnsaved(const std::set<std::string>& before) const;
     // The settings file written at exit reads back whole; every log line is

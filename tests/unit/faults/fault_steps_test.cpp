@@ -256,10 +256,20 @@ class UnconfirmedErase : public FaultTest {
         const auto before = MemoryFiles();
         instrument().set_fault(fault, "rm /etc/mem/02/03");
         recorder().Clear();
-        const double seconds = Seconds([&] { Export(1); });
+        const double seconds = Seconds([&] { Export(1, true); });
         EXPECT_LT(seconds, kBoundSeconds);
         EXPECT_EQ(CountTitled("Error"), 1);
         EXPECT_TRUE(Shown("Error", EraseUnconfirmedText(2, 3, KIND_LOOP)));
+        // The summary says the same of each test as the messages did.
+        const std::map<std::string, std::string> outcomes = SummaryOutcomes();
+        EXPECT_EQ(outcomes.size(), 23u);
+        for (const auto& [test, outcome] : outcomes) {
+            const char* expected =
+                test == "02/03"   ? "Written; erasure not confirmed, it may still be in the instrument"
+                : test == "02/10" ? "Not written: no measured value (kind without a layout)"
+                                  : "Written, then erased from the instrument";
+            EXPECT_EQ(outcome, expected) << test;
+        }
         // Left: the test of a kind without a reader, and the one whose erasure
         // was refused (noise hides whether it was carried out).
         std::set<std::string> left{"02/10.c"};

@@ -233,36 +233,51 @@ TEST_F(SettingsTest, AnUnwritableSettingsFileLeavesTheDefaults) {
 
 }  // namespace
 
-// The automatic-names choice lives in a file of its own: Briskel.ini keeps its
-// thirteen lines byte for byte, and the choice survives a run in which the
-// export panel was never shown.
-TEST_F(SettingsTest, AutomaticNamesAreRememberedBesideBriskelIni) {
+// The automatic-names and summary choices live in a file of their own:
+// Briskel.ini keeps its thirteen lines byte for byte, and the choices survive
+// a run in which the export panel was never shown.
+TEST_F(SettingsTest, ExportChoicesAreRememberedBesideBriskelIni) {
     Charge_config();
     LoadExportOptions();
     EXPECT_EQ(Excel.automatic_names, 0);
+    EXPECT_EQ(Excel.summary_workbook, 0);
     SetCtrlVal(Fen_princ[PANEL_EXPORT], EXPORT_AUTOMATIC_NAMES, 1);
+    SetCtrlVal(Fen_princ[PANEL_EXPORT], EXPORT_SUMMARY, 1);
     Fin_prog();
     const std::string ini = ReadProgramFile("Briskel.ini");
     EXPECT_EQ(ini, Lines({"1 0", "0", "56 1", "0", program_dir(), "", "1", "32", "102", "762",
                           "1004", "0", "***"}));
-    EXPECT_EQ(ReadProgramFile(EXPORT_OPTIONS_FILE), "automatic_names=1\r\n");
+    const std::string both = "automatic_names=1\r\nsummary_workbook=1\r\n";
+    EXPECT_EQ(ReadProgramFile(EXPORT_OPTIONS_FILE), both);
 
     Fen_princ[PANEL_EXPORT] = LoadPanel(0, UIR_FILE, PANEL_EXPORT);  // a new run's panel
     LoadExportOptions();
     EXPECT_EQ(Excel.automatic_names, 1);
+    EXPECT_EQ(Excel.summary_workbook, 1);
+    int ticked = 0;
+    GetCtrlVal(Fen_princ[PANEL_EXPORT], EXPORT_SUMMARY, ticked);
+    EXPECT_EQ(ticked, 1);
     Fin_prog();
-    EXPECT_EQ(ReadProgramFile(EXPORT_OPTIONS_FILE), "automatic_names=1\r\n");
+    EXPECT_EQ(ReadProgramFile(EXPORT_OPTIONS_FILE), both);
     EXPECT_EQ(ReadProgramFile("Briskel.ini"), ini);
 
     // Unticked "Save settings on exit": neither file changes.
     SetCtrlVal(Fen_princ[PANEL_EXPORT], EXPORT_AUTOMATIC_NAMES, 0);
+    SetCtrlVal(Fen_princ[PANEL_EXPORT], EXPORT_SUMMARY, 0);
     SetMenuBarAttribute(menu, ITEM_SAVE_ON_EXIT, ATTR_CHECKED, 0);
     Fin_prog();
-    EXPECT_EQ(ReadProgramFile(EXPORT_OPTIONS_FILE), "automatic_names=1\r\n");
+    EXPECT_EQ(ReadProgramFile(EXPORT_OPTIONS_FILE), both);
 
-    for (const char* content : {"", "automatic_names=yes\r\n", "\xff\x00garbage", "other=1\n"}) {
+    // A file of an earlier version, without the summary's line: off.
+    WriteProgramFile(EXPORT_OPTIONS_FILE, "automatic_names=1\r\n");
+    LoadExportOptions();
+    EXPECT_EQ(Excel.automatic_names, 1);
+    EXPECT_EQ(Excel.summary_workbook, 0);
+    for (const char* content :
+         {"", "automatic_names=yes\r\nsummary_workbook=on\r\n", "\xff\x00garbage", "other=1\n"}) {
         WriteProgramFile(EXPORT_OPTIONS_FILE, content);
         LoadExportOptions();
         EXPECT_EQ(Excel.automatic_names, 0) << content;
+        EXPECT_EQ(Excel.summary_workbook, 0) << content;
     }
 }

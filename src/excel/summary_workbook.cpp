@@ -1,0 +1,316 @@
+// Writing the summary workbook: a fresh copy of the template, its first sheet
+// for the tests, one more sheet per layout, each with its title row frozen,
+// an autofilter and columns wide enough for what they hold; saved the way
+// every workbook is saved (complete or not at all).
+#include "excel/summary_workbook.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <utility>
+
+#include "excel/excel_instance.h"
+#include "excel/sheet_cells.h"
+#include "excel/workbook_export.h"
+#include "excel/workbook_names.h"
+#include "import/export_journal.h"
+#include "import/export_record.h"
+#include "import/test_outcomes.h"
+#include "platform/spreadsheet/spreadsheet.h"
+#include "platform/spreadsheet/workbook_package.h"
+#include "platform/system/system.h"
+#include "platform/ui/ui.h"
+#include "shell/globals.h"
+#include "shell/messages.h"
+#include "store/store.h"
+
+namespace {
+
+constexpr double NARROWEST = 6, WIDEST = 60;
+
+struct KeptRows {
+    std::string layout;  // the layout's name in the current language
+    std::map<int, std::string> titles, values;
+};
+std::map<std::pair<int, int>, KeptRows> kept;  // by object and test entry
+
+std::string LayoutName(int kind) {
+    if (kind != KIND_LOOP) {
+        const std::string name = KindName(kind);
+        return name.empty() ? KindTag(kind) : name;
+    }
+    const int function = Selection.fonction_boucle;
+    if (function == 2) return Texte(synthese_boucle_terre);
+    if (function == 3) {
+        return Selection.variante_terre == 0 ? Texte(synthese_boucle_courte)
+                                             : Texte(synthese_boucle_terre_courte);
+    }
+    return KindName(kind);
+}
+
+std::string FileNameOf(const std::string& path) {
+    const auto slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool FileExists(const std::string& path) {
+    long size = 0;
+    return !path.empty() && GetFileInfo(path, size) == 1;
+}
+
+std::string DateAndTime(const FicTest& t) {
+    char text[48];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d", t.annee, t.mois, t.jour, t.heure,
+                  t.minute);
+    std::string shown = text;
+    return t.sans_heure != 0 ? shown.substr(0, 11) + TIME_UNKNOWN_TEXT : shown;
+}
+
+std::string CauseText(OutcomeCause cause) {
+    switch (cause) {
+        case OutcomeCause::NotDownloaded:
+            return Texte(synthese_non_lu);
+        case OutcomeCause::NoMeasuredValue:
+            return Texte(synthese_sans_valeur);
+        case OutcomeCause::InstrumentLost:
+            return Texte(synthese_perdu);
+        case OutcomeCause::Cancelled:
+            return Texte(synthese_annule);
+        case OutcomeCause::Stopped:
+            return Texte(synthese_arrete);
+        case OutcomeCause::NotSaved:
+        case OutcomeCause::None:
+            break;
+    }
+    return Texte(synthese_non_enregistre);
+}
+
+std::string WhatHappened(const TestOutcomeRecord& r) {
+    switch (r.outcome) {
+        case TestOutcome::Written:
+            return Texte(synthese_ecrit);
+        case TestOutcome::Erased:
+            return Texte(synthese_efface);
+        case TestOutcome::KeptInInstrument:
+            return Texte(synthese_garde);
+        case TestOutcome::AlreadyExported:
+            return Texte(synthese_deja);
+        case TestOutcome::Failed:
+            return FillPlaceholders(Texte(synthese_echoue), {{"why", CauseText(r.cause)}});
+        case TestOutcome::NotWritten:
+            break;
+    }
+    return FillPlaceholders(Texte(synthese_pas_ecrit), {{"why", CauseText(r.cause)}});
+}
+
+std::size_t Characters(const std::string& text) {
+    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
+// One sheet being written: its handles, the first failure, the widths.
+class SummarySheet {
+   public:
+    SummarySheet(CAObjHandle worksheet, const std::string& name) : worksheet_(worksheet) {
+        Check(Excel_WorksheetSetName(worksheet_, name));
+        Check(Excel_WorksheetRange(worksheet_, "A1", range_));
+    }
+    ~SummarySheet() { ClearObjHandle(&range_); }
+    SummarySheet(const SummarySheet&) = delete;
+    SummarySheet& operator=(const SummarySheet&) = delete;
+
+    void Text(int row, int column, const std::string& text) {
+        Check(Excel_RangeSetItem(range_, row, column, text));
+        Widen(column, Characters(text));
+    }
+    void Number(int row, int column, double value) {
+        Check(Excel_RangeSetNumber(range_, row, column, value));
+        char text[32];
+        std::snprintf(text, sizeof text, "%g", value);
+        Widen(column, Characters(text));
+    }
+    void Link(int row, int column, const std::string& target) {
+        Check(Excel_WorksheetAddHyperlink(worksheet_, row, column, target));
+    }
+    // Title row frozen, a filter over the table, the widths.
+    void Finish(int lastRow) {
+        const int lastColumn = widths_.empty() ? 1 : widths_.rbegin()->first;
+        Check(Excel_WorksheetFreezeRows(worksheet_, 1));
+        Check(Excel_WorksheetAutoFilter(
+            worksheet_, "A1:" + ColumnLetters(lastColumn) + std::to_string(std::max(lastRow, 1))));
+        for (const auto& [column, characters] : widths_)
+            Check(Excel_WorksheetSetColumnWidth(
+                worksheet_, column,
+                std::clamp(static_cast<double>(characters) + 2, NARROWEST, WIDEST)));
+    }
+    int status() const { return status_; }
+
+   private:
+    void Check(int status) {
+        if (status < 0 && status_ == 0) status_ = status;
+    }
+    void Widen(int column, std::size_t characters) {
+        std::size_t& width = widths_[column];
+        width = std::max(width, characters);
+    }
+
+    CAObjHandle worksheet_;
+    CAObjHandle range_ = 0;
+    std::map<int, std::size_t> widths_;
+    int status_ = 0;
+};
+
+int WriteTestsSheet(CAObjHandle worksheet, const std::string& folder) {
+    SummarySheet sheet(worksheet, Texte(synthese_feuille));
+    int column = 1;
+    for (const char* title :
+         {Texte(Eobjet), Texte(Etest), Texte(synthese_genre), Texte(synthese_date),
+          Texte(synthese_classeur), Texte(synthese_resultat)})
+        sheet.Text(1, column++, title);
+    int row = 1;
+    for (const TestOutcomeRecord& r : TestOutcomes()) {
+        ++row;
+        const FicTest& t = r.listed;
+        char number[16];
+        std::snprintf(number, sizeof number, "%02d", t.num_objet);
+        sheet.Text(row, 1, number);
+        std::snprintf(number, sizeof number, "%02d", t.num_test);
+        sheet.Text(row, 2, number);
+        const std::string kind = KindName(t.type_mes);
+        sheet.Text(row, 3, kind.empty() ? KindTag(t.type_mes) : kind);
+        sheet.Text(row, 4, DateAndTime(t));
+        if (!r.workbook.empty()) {
+            sheet.Text(row, 5, FileNameOf(r.workbook));
+            // A workbook that is no longer there gets no link that opens nothing.
+            if (FileExists(r.workbook)) sheet.Link(row, 5, LinkFromFolder(folder, r.workbook));
+        }
+        sheet.Text(row, 6, WhatHappened(r));
+    }
+    sheet.Finish(row);
+    // Below the table, so the filter and a sort leave it alone.
+    if (ExportEnding() == ExportEnd::Stopped) sheet.Text(row + 2, 1, Texte(synthese_note_arret));
+    if (ExportEnding() == ExportEnd::InstrumentLost)
+        sheet.Text(row + 2, 1, Texte(synthese_note_coupe));
+    return sheet.status();
+}
+
+// The layouts present, in the order of the walk, each with its tests' rows.
+struct Layout {
+    std::string name;
+    std::map<int, std::string> titles;
+    std::vector<std::map<int, std::string>> rows;
+};
+
+std::vector<Layout> LayoutsOfExport() {
+    std::vector<Layout> layouts;
+    for (const TestOutcomeRecord& r : TestOutcomes()) {
+        const auto found = kept.find({r.object, r.test});
+        if (found == kept.end()) continue;
+        const KeptRows& rows = found->second;
+        auto layout = std::find_if(layouts.begin(), layouts.end(),
+                                   [&](const Layout& l) { return l.titles == rows.titles; });
+        if (layout == layouts.end()) {
+            layouts.push_back({rows.layout, rows.titles, {}});
+            layout = layouts.end() - 1;
+        }
+        layout->rows.push_back(rows.values);
+    }
+    return layouts;
+}
+
+int WriteLayoutSheet(CAObjHandle worksheet, const Layout& layout, const std::string& name) {
+    SummarySheet sheet(worksheet, name);
+    const std::vector<BaseUnitColumn> bases =
+        BaseUnitColumns(layout.titles, Texte(unit), layout.rows);
+    int lastCopied = layout.titles.empty() ? 0 : layout.titles.rbegin()->first;
+    for (const auto& row : layout.rows)
+        if (!row.empty()) lastCopied = std::max(lastCopied, row.rbegin()->first);
+    for (const auto& [column, text] : layout.titles) sheet.Text(1, column, text);
+    for (std::size_t i = 0; i < bases.size(); ++i)
+        sheet.Text(1, lastCopied + 1 + static_cast<int>(i), bases[i].title);
+    int row = 1;
+    for (const auto& values : layout.rows) {
+        ++row;
+        for (const auto& [column, text] : values) sheet.Text(row, column, text);
+        for (std::size_t i = 0; i < bases.size(); ++i) {
+            const auto value = values.find(bases[i].valueColumn);
+            const auto unitCell = values.find(bases[i].valueColumn + 1);
+            double number = 0, factor = 0;
+            std::string symbol;
+            if (value == values.end() || unitCell == values.end() ||
+                !PlainNumber(value->second, number) ||
+                !BaseUnitOf(unitCell->second, symbol, factor) || symbol != bases[i].symbol)
+                continue;  // " --- ": no value to convert
+            // Fifteen significant digits, as the value was typed: no
+            // 12340.000000000002 for 12.34 kOhm.
+            char text[40];
+            std::snprintf(text, sizeof text, "%.15g", number * factor);
+            sheet.Number(row, lastCopied + 1 + static_cast<int>(i), std::strtod(text, nullptr));
+        }
+    }
+    sheet.Finish(row);
+    return sheet.status();
+}
+
+std::string SummaryPath() {
+    std::string folder = Excel.working_folder;
+    if (folder.empty() || (folder.back() != '/' && folder.back() != '\\'))
+        folder += PathSeparator();
+    const std::string date = DateStr();  // MM-DD-YYYY
+    const std::string time = TimeStr();  // HH:MM:SS
+    const std::string name =
+        SummaryWorkbookName(Excel.base_name, InstrumentSerial(),
+                            date.substr(6, 4) + "-" + date.substr(0, 2) + "-" + date.substr(3, 2),
+                            time.substr(0, 2) + time.substr(3, 2));
+    return FreeWorkbookPath(folder, name, WORKBOOK_EXTENSION);
+}
+
+int WriteSheets(CAObjHandle sheets, CAObjHandle first) {
+    int status = WriteTestsSheet(first, Excel.working_folder);
+    std::vector<std::string> names = {Texte(synthese_feuille)};
+    for (const Layout& layout : LayoutsOfExport()) {
+        if (status < 0) break;
+        CAObjHandle worksheet = 0;
+        status = Excel_SheetsAdd(sheets, worksheet);
+        if (status < 0) break;
+        names.push_back(SheetNameFor(layout.name, names));
+        status = WriteLayoutSheet(worksheet, layout, names.back());
+        ClearObjHandle(&worksheet);
+    }
+    return status;
+}
+
+}  // namespace
+
+void StartSummary() {
+    kept.clear();
+}
+
+void KeepRowsForSummary(int object, int test, int kind) {
+    kept[{object, test}] = {LayoutName(kind), WrittenRow(TITLE_ROW), WrittenRow(VALUE_ROW)};
+}
+
+std::string WriteSummaryWorkbook() {
+    const std::string path = SummaryPath();
+    std::string directory;
+    GetProjectDir(directory);
+    CAObjHandle workbooks = 0, workbook = 0, sheets = 0, first = 0;
+    int status = path.empty() ? XLE_WRITE_FAILED : 0;
+    if (status == 0) status = Excel_GetProperty(ExcelAppHandle, ExcelApp_Workbooks, workbooks);
+    if (status == 0)
+        status =
+            Excel_WorkbooksOpen(workbooks, directory + PathSeparator() + TEMPLATE_NAME, workbook);
+    if (status == 0) status = Excel_GetProperty(ExcelAppHandle, ExcelApp_Sheets, sheets);
+    if (status == 0) status = Excel_SheetsItem(sheets, 1, first);
+    if (status == 0) status = WriteSheets(sheets, first);
+    if (status == 0) status = Excel_WorkbookSaveAs(workbook, path, 1);
+    if (workbook != 0) Excel_WorkbookClose(workbook, false);
+    for (CAObjHandle* h : {&first, &sheets, &workbook, &workbooks}) ClearObjHandle(h);
+    if (status == 0) return path;
+    MessagePopup(Texte(titre_erreur),
+                 FillPlaceholders(Texte(synthese_echec),
+                                  {{"path", path.empty() ? Excel.working_folder : path}}));
+    return "";
+}

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 #include "line_client.h"
 #include "platform/serial/serial.h"
@@ -50,7 +52,14 @@ TEST_F(PlatformSerialTest, ComSevenIsABridgeThatAnswersModbus) {
     char answer[64] = {};
     ASSERT_EQ(ComRdTerm(7, answer, sizeof answer - 1, '\n'), 14);
     EXPECT_STREQ(answer, ":0103020100F9\r");
-    EXPECT_EQ(emulator_->received(), kReadRegister25 + std::string(1, '\0'));
+    // The instrument answers at the frame's line end; the NUL after it may
+    // still be on its way to the emulator's reader when the answer is here.
+    const std::string expected = kReadRegister25 + std::string(1, '\0');
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    while (emulator_->received().size() < expected.size() &&
+           std::chrono::steady_clock::now() < deadline)
+        std::this_thread::yield();
+    EXPECT_EQ(emulator_->received(), expected);
 
     // The port closed and opened again still reaches the same instrument.
     ASSERT_EQ(CloseCom(7), 0);

@@ -70,9 +70,9 @@ bool LineSettingsValid(long baudRate, int parity, int dataBits, int stopBits) {
 
 // How a read ends besides its byte count and the time-out.
 struct ReadEnd {
-    int terminator = -1;                     // consumed, neither stored nor counted
+    int terminator = -1;                       // consumed, neither stored nor counted
     const AnswerComplete* complete = nullptr;  // asked after every stored byte
-    bool silenceFromLastByte = false;        // else the time-out counts from the call
+    bool silenceFromLastByte = false;          // else the time-out counts from the call
 };
 
 // Takes the next byte from what the driver delivered, waiting in slices until
@@ -86,7 +86,8 @@ bool NextByte(ComPort& p, Clock::time_point deadline, Clock::time_point& lastPai
         const auto left = std::chrono::ceil<Milliseconds>(deadline - now);
         const auto slice = std::clamp(left, Milliseconds{1}, SLICE);
         if (!p.device->WaitForBytes(static_cast<int>(slice.count()), p.pending)) return false;
-        if (Clock::now() - lastPaint >= SLICE) {
+        // After every silent slice, and every slice's length while bytes flow.
+        if (p.pending.empty() || Clock::now() - lastPaint >= SLICE) {
             KeepWindowPainted();
             lastPaint = Clock::now();
         }

@@ -8,7 +8,7 @@
 #include <string>
 
 class SerialDevice {
-public:
+   public:
     virtual ~SerialDevice() = default;  // closes the device
 
     // False once the driver has closed the device under us.

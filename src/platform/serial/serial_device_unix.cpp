@@ -1,18 +1,17 @@
 // The serial device over QSerialPort in blocking use: every call waits on the
 // port itself (waitForReadyRead / waitForBytesWritten) and never needs the
 // event loop, so the callers' literal time-outs hold.
-#include "platform/serial/serial_device.h"
-
 #include <QCoreApplication>
 #include <QSerialPort>
 
 #include "platform/serial/hang_up.h"
 #include "platform/serial/serial.h"
+#include "platform/serial/serial_device.h"
 
 namespace {
 
 class QtSerialDevice final : public SerialDevice {
-public:
+   public:
     explicit QtSerialDevice(const std::string& devicePath) {
         serial_.setPortName(QString::fromStdString(devicePath));
     }
@@ -74,7 +73,7 @@ public:
         return !serial_.isOpen() || NativeHandleHungUp(static_cast<long long>(serial_.handle()));
     }
 
-private:
+   private:
     QSerialPort serial_;
 };
 

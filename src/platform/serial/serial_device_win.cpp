@@ -51,7 +51,7 @@ bool ApplyLineSettings(HANDLE handle, long baudRate, int parity, int dataBits, i
 }
 
 class Win32SerialDevice final : public SerialDevice {
-public:
+   public:
     explicit Win32SerialDevice(HANDLE handle) : handle_(handle) {}
     ~Win32SerialDevice() override { CloseHandle(handle_); }
     Win32SerialDevice(const Win32SerialDevice&) = delete;
@@ -116,7 +116,7 @@ public:
         return lost_;
     }
 
-private:
+   private:
     HANDLE handle_;
     DWORD writeMs_ = 0;  // kept by every SetCommTimeouts
     bool lost_ = false;  // the device failed a call: unplugged or gone
@@ -129,13 +129,14 @@ std::unique_ptr<SerialDevice> OpenSerialDevice(const std::string& devicePath, in
                                       nullptr, OPEN_EXISTING, 0, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
-        status = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
-                     ? RS232_INVALID_PORT
-                     : RS232_CANNOT_OPEN;
+        status = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? RS232_INVALID_PORT
+                                                                                : RS232_CANNOT_OPEN;
         return nullptr;
     }
     status = RS232_NO_ERROR;
     return std::make_unique<Win32SerialDevice>(handle);
 }
 
-void KeepWindowPainted() { ProcessPaintAndTimerMessages(); }
+void KeepWindowPainted() {
+    ProcessPaintAndTimerMessages();
+}

@@ -1,0 +1,142 @@
+// The serial device on Windows: \\.\COMn opened with CreateFileW and used in
+// blocking fashion on the calling thread. Every ReadFile returns as soon as a
+// byte is there or after the caller's short slice. A device that went away (a
+// USB bridge pulled) makes ReadFile, WriteFile and ClearCommError fail: the
+// port is then lost, which a read that merely timed out never makes it.
+#include <windows.h>
+
+#include <algorithm>
+
+#include "platform/serial/serial.h"
+#include "platform/serial/serial_device.h"
+#include "platform/system/win32.h"
+
+namespace {
+
+// Slice of the reads between two of the caller's waits (writes included).
+constexpr DWORD SLICE_MS = 20;
+
+// Reads return what is there at once, else wait at most `ms` for a first byte.
+bool SetReadSlice(HANDLE handle, DWORD ms, DWORD writeMs) {
+    COMMTIMEOUTS t{};
+    t.ReadIntervalTimeout = MAXDWORD;
+    t.ReadTotalTimeoutMultiplier = MAXDWORD;
+    t.ReadTotalTimeoutConstant = std::max<DWORD>(ms, 1);
+    t.WriteTotalTimeoutConstant = writeMs;
+    return SetCommTimeouts(handle, &t) != 0;
+}
+
+bool ApplyLineSettings(HANDLE handle, long baudRate, int parity, int dataBits, int stopBits) {
+    DCB dcb{};
+    dcb.DCBlength = sizeof dcb;
+    if (!GetCommState(handle, &dcb)) return false;
+    dcb.BaudRate = static_cast<DWORD>(baudRate);
+    dcb.fBinary = TRUE;
+    dcb.fParity = parity != NO_PARITY;
+    dcb.Parity = parity == ODD_PARITY ? ODDPARITY : parity == EVEN_PARITY ? EVENPARITY : NOPARITY;
+    dcb.ByteSize = static_cast<BYTE>(dataBits);
+    dcb.StopBits = stopBits == 2 ? TWOSTOPBITS : ONESTOPBIT;
+    dcb.fOutxCtsFlow = dcb.fOutxDsrFlow = FALSE;
+    dcb.fDtrControl = DTR_CONTROL_ENABLE;
+    dcb.fRtsControl = RTS_CONTROL_ENABLE;
+    dcb.fDsrSensitivity = FALSE;
+    dcb.fOutX = dcb.fInX = FALSE;
+    dcb.XonChar = 0x11;
+    dcb.XoffChar = 0x13;
+    dcb.XonLim = 512;
+    dcb.XoffLim = 512;
+    dcb.fErrorChar = dcb.fNull = FALSE;
+    dcb.fAbortOnError = FALSE;
+    return SetCommState(handle, &dcb) != 0;
+}
+
+class Win32SerialDevice final : public SerialDevice {
+   public:
+    explicit Win32SerialDevice(HANDLE handle) : handle_(handle) {}
+    ~Win32SerialDevice() override { CloseHandle(handle_); }
+    Win32SerialDevice(const Win32SerialDevice&) = delete;
+    Win32SerialDevice& operator=(const Win32SerialDevice&) = delete;
+
+    bool IsOpen() const override { return true; }
+
+    bool Configure(long baudRate, int parity, int dataBits, int stopBits,
+                   int writeTimeoutMs) override {
+        writeMs_ = static_cast<DWORD>(writeTimeoutMs);
+        if (!ApplyLineSettings(handle_, baudRate, parity, dataBits, stopBits) ||
+            !SetReadSlice(handle_, SLICE_MS, writeMs_))
+            return false;
+        PurgeComm(handle_, PURGE_RXCLEAR | PURGE_TXCLEAR);
+        return true;
+    }
+
+    int WriteByte(char byte, int timeoutMs) override {
+        writeMs_ = static_cast<DWORD>(timeoutMs);
+        SetReadSlice(handle_, SLICE_MS, writeMs_);
+        DWORD n = 0;
+        if (!WriteFile(handle_, &byte, 1, &n, nullptr)) {
+            lost_ = true;
+            return RS232_WRITE_FAILED;
+        }
+        if (n != 1) return RS232_TIMEOUT;  // held back (XOFF) past the time-out
+        return RS232_NO_ERROR;
+    }
+
+    bool WaitForBytes(int ms, std::string& arrived) override {
+        if (!SetReadSlice(handle_, static_cast<DWORD>(ms), writeMs_)) {
+            lost_ = true;
+            return false;
+        }
+        char chunk[4096];
+        DWORD n = 0;
+        if (!ReadFile(handle_, chunk, sizeof chunk, &n, nullptr)) {
+            lost_ = true;
+            return false;
+        }
+        arrived.append(chunk, n);
+        return true;
+    }
+
+    void PurgeInput() override { PurgeComm(handle_, PURGE_RXCLEAR); }
+    void PurgeOutput() override { PurgeComm(handle_, PURGE_TXCLEAR); }
+
+    bool SetXonXoff(bool on) override {
+        DCB dcb{};
+        dcb.DCBlength = sizeof dcb;
+        bool ok = GetCommState(handle_, &dcb) != 0;
+        dcb.fOutX = dcb.fInX = on ? TRUE : FALSE;
+        return ok && SetCommState(handle_, &dcb) != 0;
+    }
+
+    bool Vanished() override {
+        if (lost_) return true;
+        // Asks the driver without reading: a removed device fails the call.
+        DWORD errors = 0;
+        COMSTAT status{};
+        if (!ClearCommError(handle_, &errors, &status)) lost_ = true;
+        return lost_;
+    }
+
+   private:
+    HANDLE handle_;
+    DWORD writeMs_ = 0;  // kept by every SetCommTimeouts
+    bool lost_ = false;  // the device failed a call: unplugged or gone
+};
+
+}  // namespace
+
+std::unique_ptr<SerialDevice> OpenSerialDevice(const std::string& devicePath, int& status) {
+    const HANDLE handle = CreateFileW(Utf16(devicePath).c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                                      nullptr, OPEN_EXISTING, 0, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        status = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? RS232_INVALID_PORT
+                                                                                : RS232_CANNOT_OPEN;
+        return nullptr;
+    }
+    status = RS232_NO_ERROR;
+    return std::make_unique<Win32SerialDevice>(handle);
+}
+
+void KeepWindowPainted() {
+    ProcessPaintAndTimerMessages();
+}

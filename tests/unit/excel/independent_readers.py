@@ -73,15 +73,12 @@ def read_openpyxl(paths):
     return books
 
 
-def read_libreoffice(work, paths):
-    profile = os.path.join(work, "profile")
-    out = os.path.join(work, "csv")
-    os.makedirs(out, exist_ok=True)
-    # 44 comma, 34 double quote, 76 UTF-8; cells as shown is the default.
+def convert_to_csv(work, profile, filter_options, out, paths):
+    """LibreOffice headless converts `paths` to CSV files in `out`, with a
+    profile of its own; it is ended with its process group after TIME_OUT."""
     command = ["soffice", "--headless", "--norestore", "--nolockcheck", "--nodefault",
                "-env:UserInstallation=file://" + profile,
-               "--convert-to", "csv:Text - txt - csv (StarCalc):44,34,76",
-               "--outdir", out] + paths
+               "--convert-to", filter_options, "--outdir", out] + paths
     # soffice starts soffice.bin: on a time-out the whole process group goes.
     process = subprocess.Popen(command, stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True,
                                env=dict(os.environ, HOME=work, SAL_USE_VCLPLUGIN="svp"),
@@ -94,6 +91,16 @@ def read_libreoffice(work, paths):
         sys.exit(f"soffice did not finish within {TIME_OUT} s")
     if process.returncode != 0:
         sys.exit(f"soffice failed ({process.returncode}): {stderr}")
+    return stdout, stderr
+
+
+def read_libreoffice(work, paths):
+    profile = os.path.join(work, "profile")
+    out = os.path.join(work, "csv")
+    os.makedirs(out, exist_ok=True)
+    # 44 comma, 34 double quote, 76 UTF-8; cells as shown is the default.
+    stdout, stderr = convert_to_csv(work, profile, "csv:Text - txt - csv (StarCalc):44,34,76",
+                                    out, paths)
     books = []
     for path in paths:
         name = os.path.splitext(os.path.basename(path))[0] + ".csv"
@@ -138,21 +145,9 @@ def read_libreoffice_sheets(work, path):
     os.makedirs(out, exist_ok=True)
     # The ninth field: cells as shown; the twelfth, -1: each sheet to a file of
     # its own, name-Sheet.csv.
-    command = ["soffice", "--headless", "--norestore", "--nolockcheck", "--nodefault",
-               "-env:UserInstallation=file://" + profile,
-               "--convert-to", "csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,true,"
-               "false,false,-1", "--outdir", out, path]
-    process = subprocess.Popen(command, stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True,
-                               env=dict(os.environ, HOME=work, SAL_USE_VCLPLUGIN="svp"),
-                               start_new_session=True)
-    try:
-        stdout, stderr = process.communicate(timeout=TIME_OUT)
-    except subprocess.TimeoutExpired:
-        os.killpg(process.pid, signal.SIGKILL)
-        process.communicate()
-        sys.exit(f"soffice did not finish within {TIME_OUT} s")
-    if process.returncode != 0:
-        sys.exit(f"soffice failed ({process.returncode}): {stderr}")
+    _, stderr = convert_to_csv(work, profile,
+                               "csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,true,"
+                               "false,false,-1", out, [path])
     import openpyxl
 
     base = os.path.splitext(os.path.basename(path))[0]

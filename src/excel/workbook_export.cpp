@@ -271,7 +271,8 @@ Next WriteAndSave(int object, int test, int kind, const std::string& path, Sheet
     }
     result = SheetResult::Saved;
     JournalSavedWorkbook(Director[object].tests[test], path);
-    KeepRowsForSummary(object, test, kind);
+    // A memory holds up to 10,000 tests: their rows are kept only for a summary.
+    if (Excel.summary_workbook != 0) KeepRowsForSummary(object, test, kind);
     status = Excel_WorkbookClose(ExcelWorkbookHandle, false);
     if (status < 0) {
         Sort_Error(status);

@@ -31,8 +31,8 @@ import openpyxl  # noqa: E402
 
 # Positions inside the panels (see briskel_steps).
 IMPORT_NEW_ONLY = (408, 148)
-EXPORT_AUTOMATIC_NAMES = (142, 224)
-EXPORT_SUMMARY = (142, 254)
+EXPORT_AUTOMATIC_NAMES = (142, 268)
+EXPORT_SUMMARY = (142, 298)
 
 SERIAL = "0000123"  # the emulated instrument's serial number
 KINDS = {"a": "Current", "e": "Earth", "l": "Loop", "r": "RCD", "v": "Voltage"}

@@ -24,10 +24,10 @@ IMPORT_MONTH = (530, 88)
 IMPORT_YEAR = (530, 119)
 
 # Export panel, titled "EXCEL" (560 x 330).
-EXPORT_EXPORT = (181, 300)
-EXPORT_QUIT = (489, 300)
+EXPORT_EXPORT = (181, 344)
+EXPORT_QUIT = (489, 344)
 EXPORT_WIDTH = 560  # the export panel's width, where EXPORT_QUIT was measured
-EXPORT_ERASE = (142, 194)
+EXPORT_ERASE = (142, 238)
 
 IMPORT_TITLE = "Import / Export "
 EXPORT_TITLE = "EXCEL"

@@ -255,16 +255,13 @@ int WriteLayoutSheet(CAObjHandle worksheet, const Layout& layout, const std::str
 }
 
 std::string SummaryPath() {
-    std::string folder = Excel.working_folder;
-    if (folder.empty() || (folder.back() != '/' && folder.back() != '\\'))
-        folder += PathSeparator();
     const std::string date = DateStr();  // MM-DD-YYYY
     const std::string time = TimeStr();  // HH:MM:SS
     const std::string name =
         SummaryWorkbookName(Excel.base_name, InstrumentSerial(),
                             date.substr(6, 4) + "-" + date.substr(0, 2) + "-" + date.substr(3, 2),
                             time.substr(0, 2) + time.substr(3, 2));
-    return FreeWorkbookPath(folder, name, WORKBOOK_EXTENSION);
+    return FreeWorkbookPath(Excel.working_folder, name, WORKBOOK_EXTENSION);
 }
 
 int WriteSheets(CAObjHandle sheets, CAObjHandle first) {
@@ -301,7 +298,7 @@ std::string WriteSummaryWorkbook() {
     if (status == 0) status = Excel_GetProperty(ExcelAppHandle, ExcelApp_Workbooks, workbooks);
     if (status == 0)
         status =
-            Excel_WorkbooksOpen(workbooks, directory + PathSeparator() + TEMPLATE_NAME, workbook);
+            Excel_WorkbooksOpen(workbooks, JoinPath(directory, TEMPLATE_NAME), workbook);
     if (status == 0) status = Excel_GetProperty(ExcelAppHandle, ExcelApp_Sheets, sheets);
     if (status == 0) status = Excel_SheetsItem(sheets, 1, first);
     if (status == 0) status = WriteSheets(sheets, first);

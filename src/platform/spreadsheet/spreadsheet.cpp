@@ -204,22 +204,30 @@ int Excel_WorksheetRange(CAObjHandle worksheet, const std::string& cell1, CAObjH
     return XLE_NO_ERROR;
 }
 
-int Excel_RangeSetItem(CAObjHandle range, int row, int column, const std::string& value) {
-    HandleEntry* e = nullptr;
+namespace {
+
+// The checks every cell write passes, and the failure tests may ask for: the
+// range's entry in `e` when the write may go ahead.
+int CellWritable(CAObjHandle range, int row, int column, HandleEntry*& e) {
     if (const int s = Lookup(range, Kind::Range, e); s != XLE_NO_ERROR) return s;
     if (row < 1 || column < 1) return XLE_INVALID_ARGUMENT;
     if (cell_writes_before_failure == 0) return XLE_WRITE_FAILED;
     if (cell_writes_before_failure > 0) --cell_writes_before_failure;
+    return XLE_NO_ERROR;
+}
+
+}  // namespace
+
+int Excel_RangeSetItem(CAObjHandle range, int row, int column, const std::string& value) {
+    HandleEntry* e = nullptr;
+    if (const int s = CellWritable(range, row, column, e); s != XLE_NO_ERROR) return s;
     return e->workbook->package.SetCellText(e->sheet, e->top + row - 1, e->left + column - 1,
                                             value);
 }
 
 int Excel_RangeSetNumber(CAObjHandle range, int row, int column, double value) {
     HandleEntry* e = nullptr;
-    if (const int s = Lookup(range, Kind::Range, e); s != XLE_NO_ERROR) return s;
-    if (row < 1 || column < 1) return XLE_INVALID_ARGUMENT;
-    if (cell_writes_before_failure == 0) return XLE_WRITE_FAILED;
-    if (cell_writes_before_failure > 0) --cell_writes_before_failure;
+    if (const int s = CellWritable(range, row, column, e); s != XLE_NO_ERROR) return s;
     return e->workbook->package.SetCellNumber(e->sheet, e->top + row - 1, e->left + column - 1,
                                               value);
 }

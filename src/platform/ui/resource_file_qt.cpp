@@ -7,7 +7,7 @@
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
-#include "platform/ui/ui_internal.h"
+#include "platform/ui/ui_internal_qt.h"
 
 namespace ui_detail {
 namespace {

@@ -14,7 +14,7 @@
 #include <algorithm>
 
 #include "platform/system/system.h"
-#include "platform/ui/ui_internal.h"
+#include "platform/ui/ui_internal_qt.h"
 
 namespace ui_detail {
 namespace {

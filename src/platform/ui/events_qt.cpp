@@ -16,7 +16,7 @@
 #include <deque>
 #include <map>
 
-#include "platform/ui/ui_internal.h"
+#include "platform/ui/ui_internal_qt.h"
 
 namespace ui_detail {
 namespace {

@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <functional>
 
-#include "platform/ui/ui_internal.h"
+#include "platform/ui/ui_internal_qt.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <QSpinBox>
 #include <QTextEdit>
 
-#include "platform/ui/ui_internal.h"
+#include "platform/ui/ui_internal_qt.h"
 
 using namespace ui_detail;
 

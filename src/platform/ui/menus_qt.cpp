@@ -3,7 +3,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include "platform/ui/ui_internal.h"
+#include "platform/ui/ui_internal_qt.h"
 
 using namespace ui_detail;
 

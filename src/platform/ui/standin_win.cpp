@@ -1,7 +1,6 @@
 // The Windows user interface until its native panels are built: it loads no
 // panel (every LoadPanel answers UIE_PANEL_NOT_FOUND, so the program says it
-// cannot show its windows and ends), shows its messages in the system's
-// message box, and keeps the callback table, the popup responder and the
+// cannot show its windows and ends), and keeps the callback table and the
 // event queue's contract, so the subsystems and their tests build and run.
 #include <windows.h>
 
@@ -17,13 +16,10 @@ std::set<std::string>& Registered() {
     return names;
 }
 
-PopupResponder responder;
 std::function<void()> poll_hook;
 bool quit_requested = false;
 int quit_code = 0;
 int wait_cursor = 0;
-
-PopupAnswer Ask(const PopupRecord& record) { return responder(record); }
 
 }  // namespace
 
@@ -98,65 +94,6 @@ int ProcessDrawEvents() {
     return 0;
 }
 
-int MessagePopup(const std::string& title, const std::string& message) {
-    if (responder) {
-        PopupRecord record;
-        record.kind = "message";
-        record.title = title;
-        record.message = message;
-        record.buttons[0] = "OK";
-        Ask(record);
-        return 0;
-    }
-    MessageBoxW(nullptr, Utf16(message).c_str(), Utf16(title).c_str(), MB_OK | MB_TASKMODAL);
-    return 0;
-}
-
-// The stand-in has no dialog with buttons of the program's own wording: only
-// a responder answers; otherwise the question counts as escaped.
-int GenericMessagePopup(const std::string& title, const std::string& message,
-                        const std::string& button1, const std::string& button2,
-                        const std::string& button3, int, int, int escapeButton) {
-    if (!responder) return escapeButton;
-    PopupRecord record;
-    record.kind = "generic";
-    record.title = title;
-    record.message = message;
-    record.buttons[0] = button1;
-    record.buttons[1] = button2;
-    record.buttons[2] = button3;
-    return Ask(record).result;
-}
-
-int FileSelectPopup(const std::string& defaultDirectory, const std::string& defaultFileName,
-                    const std::string& fileTypeList, const std::string& title, int, int, int, int,
-                    int, std::string& pathName) {
-    pathName.clear();
-    if (!responder) return VAL_NO_FILE_SELECTED;
-    PopupRecord record;
-    record.kind = "file";
-    record.title = title;
-    record.defaultDirectory = defaultDirectory;
-    record.defaultFileName = defaultFileName;
-    record.fileTypeList = fileTypeList;
-    const PopupAnswer answer = Ask(record);
-    pathName = answer.path;
-    return answer.result;
-}
-
-int DirSelectPopup(const std::string& defaultDirectory, const std::string& title, int, int,
-                   std::string& pathName) {
-    pathName.clear();
-    if (!responder) return VAL_NO_FILE_SELECTED;
-    PopupRecord record;
-    record.kind = "dir";
-    record.title = title;
-    record.defaultDirectory = defaultDirectory;
-    const PopupAnswer answer = Ask(record);
-    pathName = answer.path;
-    return answer.result;
-}
-
 int InitUserInterface(int&, char**) { return 1; }
 
 int SetWaitCursor(int on) {
@@ -168,7 +105,6 @@ int SetWaitCursor(int on) {
 int GetWaitCursor() { return wait_cursor; }
 int MakeApplicationActive() { return 0; }
 
-void SetPopupResponder(PopupResponder r) { responder = std::move(r); }
 int SimulateCommit(int, int) { return UIE_INVALID_HANDLE; }
 int SimulateMenuItem(int, int) { return UIE_INVALID_HANDLE; }
 void SetPollHookForTesting(std::function<void()> hook) { poll_hook = std::move(hook); }

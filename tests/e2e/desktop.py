@@ -32,7 +32,7 @@ class E2eFailure(Exception):
     pass
 
 
-def run_under_xvfb(script, argv, server_start):
+def run_under_xvfb(script, argv, server_start, screen=SCREEN):
     """Re-runs this script inside its own Xvfb unless it already is in one.
 
     Each run gets a display of its own (xvfb-run picks a free one from a
@@ -57,7 +57,7 @@ def run_under_xvfb(script, argv, server_start):
             env = dict(os.environ, BRISKEL_E2E_DISPLAY="1", BRISKEL_E2E_STARTED=marker)
             number = server_start + random.randrange(0, 4000, 20) + attempt
             command = ["xvfb-run", "-a", "-n", str(number),
-                       "-s", f"-screen 0 {SCREEN} -nolisten tcp",
+                       "-s", f"-screen 0 {screen} -nolisten tcp",
                        sys.executable, script] + argv
             code = subprocess.call(command, env=env)
             if os.path.exists(marker):
@@ -84,28 +84,36 @@ class Window:
 
 # One line of `xwininfo -root -children`:
 #   0x200103 "Title": ("briskel-view" "Briskel View")  500x100+380+422  +380+422
-WINDOW_LINE = re.compile(
-    r'^\s+(0x[0-9a-f]+) (?:"(.*)"|\(has no name\)): \("briskel-view" [^)]*\)\s+'
-    r'(\d+)x(\d+)\+(-?\d+)\+(-?\d+)')
+def window_line(program_class):
+    return re.compile(
+        r'^\s+(0x[0-9a-f]+) (?:"(.*)"|\(has no name\)): \("' + re.escape(program_class) +
+        r'" [^)]*\)\s+(\d+)x(\d+)\+(-?\d+)\+(-?\d+)')
 
 
-def program_windows():
-    """The program's mapped top-level windows, the top one first."""
+def program_windows(program_class="briskel-view"):
+    """The program's mapped top-level windows, the top one first (the X
+    class names the program: "briskel-view", or "briskel-view.exe" under
+    Wine). Windows of one pixel are helpers nobody sees (Wine's input
+    method windows)."""
     listing = subprocess.run(["xwininfo", "-root", "-children"], capture_output=True,
                              text=True).stdout
-    visible = set(xdotool("search", "--onlyvisible", "--classname", "briskel-view",
+    visible = set(xdotool("search", "--onlyvisible", "--classname", program_class,
                           check=False).split())
+    line_format = window_line(program_class)
     windows = []
     for line in listing.splitlines():
-        match = WINDOW_LINE.match(line)
+        match = line_format.match(line)
         if match and str(int(match.group(1), 16)) in visible:
             wid, title, w, h, x, y = match.groups()
-            windows.append(Window(wid, title or "", int(x), int(y), int(w), int(h)))
+            if int(w) > 1 or int(h) > 1:
+                windows.append(Window(wid, title or "", int(x), int(y), int(w), int(h)))
     return windows
 
 
 class Session:
     """One run of the program against a fresh emulated instrument."""
+
+    PROGRAM_CLASS = "briskel-view"  # the X class of the program's windows
 
     def __init__(self, name, build_dir, paced=False, program_folder="program"):
         self.name = name
@@ -167,7 +175,7 @@ class Session:
         env = dict(os.environ, QT_QPA_PLATFORM="xcb",
                    XDG_RUNTIME_DIR=runtime, HOME=self.out, LANG="C.UTF-8")
         env.pop("SESSION_MANAGER", None)
-        self.known = {w.id for w in program_windows()}
+        self.known = {w.id for w in self.windows()}
         # BRISKEL_E2E_WRAP runs the program inside a tool, e.g.
         # "gdb -batch -ex run -ex bt --args" for a backtrace in program.log.
         wrapper = os.environ.get("BRISKEL_E2E_WRAP", "").split()
@@ -182,7 +190,7 @@ class Session:
         empty title, on top of the main window). The splash is gone before
         the main window shows, so the two are the only new windows then."""
         def two_new():
-            fresh = [w for w in program_windows() if w.id not in self.known]
+            fresh = [w for w in self.windows() if w.id not in self.known]
             return fresh if len(fresh) >= 2 else None
         fresh = self.wait_for(two_new, 30, "the main window and the port question")
         question, main = fresh[0], fresh[-1]
@@ -203,6 +211,10 @@ class Session:
             print("  program output (last lines):", file=sys.stderr)
             for line in tail:
                 print(f"    {line}", file=sys.stderr)
+
+    def windows(self):
+        """The program's windows on screen, the top one first."""
+        return program_windows(self.PROGRAM_CLASS)
 
     def close(self):
         """Stops what is still running (the instrument removes its COM entries)."""
@@ -231,14 +243,14 @@ class Session:
                                  f"(exit code {process.returncode})")
             if time.monotonic() > deadline:
                 raise E2eFailure(f"waited {timeout} s for {what}; on screen: "
-                                 f"{program_windows()}")
+                                 f"{self.windows()}")
             time.sleep(POLL)
 
     def new_window(self, title=None, timeout=15):
         """Waits for a window that was not on screen before (with this title
         when one is given) and returns it; it is then known."""
         def look():
-            for window in program_windows():
+            for window in self.windows():
                 if window.id not in self.known and (title is None or window.title == title):
                     return window
             return None
@@ -251,11 +263,11 @@ class Session:
     def window(self, title, timeout=15):
         """Waits for a visible window with this title (new or not)."""
         def look():
-            return next((w for w in program_windows() if w.title == title), None)
+            return next((w for w in self.windows() if w.title == title), None)
         return self.wait_for(look, timeout, f"the window {title!r}")
 
     def wait_closed(self, window, timeout=15):
-        self.wait_for(lambda: all(w.id != window.id for w in program_windows()), timeout,
+        self.wait_for(lambda: all(w.id != window.id for w in self.windows()), timeout,
                       f"{window} to close")
 
     def wait_wire(self, text, timeout=30):
@@ -272,7 +284,7 @@ class Session:
         for `steady` seconds (the program then waits for the user)."""
         since = [None]
         def alone():
-            if [w.id for w in program_windows()] != [main.id]:
+            if [w.id for w in self.windows()] != [main.id]:
                 since[0] = None
                 return False
             since[0] = since[0] or time.monotonic()
@@ -284,14 +296,14 @@ class Session:
             return self.program.wait(timeout)
         except subprocess.TimeoutExpired:
             raise E2eFailure(f"the program did not end within {timeout} s; on screen: "
-                             f"{program_windows()}")
+                             f"{self.windows()}")
 
     # ---- acting -----------------------------------------------------------
 
     def remember_screen(self):
         """Every window on screen now counts as known: `new_window` then finds
         only what the next action brings up."""
-        self.known.update(w.id for w in program_windows())
+        self.known.update(w.id for w in self.windows())
 
     def focus(self, window):
         """Gives the window the keyboard, as clicking its title bar would."""
@@ -381,7 +393,7 @@ class Session:
         self.wait_for(settled, timeout, what)
 
     def top_window(self):
-        windows = program_windows()
+        windows = self.windows()
         if not windows:
             raise E2eFailure("no window of the program on screen")
         return windows[0]
@@ -398,17 +410,19 @@ class Session:
 
 
 def run_scenario(name, scenario, argv, server_start, before_start=None,
-                 program_folder="program"):
+                 program_folder="program", session_class=Session, screen=SCREEN,
+                 **session_options):
     """Common main of a scenario script: usage `script BUILD_DIR [--pace]`.
     `before_start(session)` may set the instrument's options; the program runs
     from `program_folder` below the run's own folder (its default working
-    folder too)."""
-    run_under_xvfb(os.path.abspath(sys.argv[0]), argv, server_start)
+    folder too). `session_class` and `session_options` make another kind of
+    session (the Windows program under Wine)."""
+    run_under_xvfb(os.path.abspath(sys.argv[0]), argv, server_start, screen)
     if not argv:
         sys.exit(f"usage: {sys.argv[0]} BUILD_DIR [--pace]")
     paced = "--pace" in argv[1:]
-    session = Session(name + ("_paced" if paced else ""), argv[0], paced=paced,
-                      program_folder=program_folder)
+    session = session_class(name + ("_paced" if paced else ""), argv[0], paced=paced,
+                            program_folder=program_folder, **session_options)
     try:
         session.prepare()
         if before_start is not None:

@@ -1,0 +1,177 @@
+"""What a person does in the Windows program, step by step, on a WineSession.
+
+Menus are chosen with Alt and the mnemonics the menu texts show, questions
+are answered with Enter (the first button, "Yes") and Esc (the last, "No"),
+and buttons and check boxes are clicked in the middle of the control showing
+their label, as Windows' window list places it (the layout follows the
+system's font and DPI, so no position is fixed here). Every step waits for
+what the program shows next.
+"""
+import time
+
+from desktop import E2eFailure
+
+# The program's own texts that the steps look for, per language (0 French,
+# 1 English), and the mnemonic keys of the menus and items they choose.
+TEXTS = {
+    1: {"yes": "Yes", "no": "No", "communication": "Communication",
+        "rotator": "Set of the rotator", "import": "Import / Export ", "export_panel": "EXCEL",
+        "export": "Export", "quit": "Quit", "browse": "Browse", "erase": "Delete after export",
+        "automatic": "Name workbooks automatically", "run": "alt+r", "test_file": "Test File",
+        "erase_sure": "Erase Data in the instrument ?",
+        "file": "alt+f", "setup": "alt+s", "options": "alt+o", "help": "alt+h",
+        "import_item": "i", "exit_item": "x", "communication_item": "c", "instrument_item": "i",
+        "language_item": "l", "about_item": "a"},
+    0: {"yes": "Oui", "no": "Non", "communication": "Communication",
+        "rotator": "Position du commutateur", "import": "Importer / Exporter ",
+        "export_panel": "EXCEL", "export": "Exporter", "quit": "Quitter", "browse": "Parcourir",
+        "erase": "suppression après exportation",
+        "automatic": "Nommer les classeurs automatiquement", "run": "alt+l",
+        "test_file": "Fichier Test", "erase_sure": "Effacer la mesure dans l'appareil ?",
+        "file": "alt+f", "setup": "alt+c", "options": "alt+o", "help": "alt+h",
+        "import_item": "i", "exit_item": "q", "communication_item": "c", "instrument_item": "a",
+        "language_item": "l", "about_item": "p"},
+}
+
+
+def top_for(session, window):
+    """Windows' view (controls and all) of a window the X server shows."""
+    for top in session.desktop():
+        if (top.left, top.top) == (window.x, window.y) and top.title == window.title:
+            return top
+    return None
+
+
+def button_window(session, labels, timeout=60):
+    """Waits for a window of the program holding buttons with these labels
+    (a question box); returns its X window."""
+    def look():
+        for top in session.desktop():
+            if all(top.control(label) is not None for label in labels):
+                for window in session.windows():
+                    if (window.x, window.y) == (top.left, top.top):
+                        return window
+        return None
+    return session.wait_for(look, timeout, f"a box with the buttons {labels}")
+
+
+def click(session, title, label, kind=None, timeout=15):
+    """Clicks the control showing `label` in the window titled `title`."""
+    control = session.control(title, label, kind, timeout)
+    if not control.enabled:
+        raise E2eFailure(f"{label!r} in {title!r} is dimmed")
+    session.click_control(control)
+    return control
+
+
+def tick(session, title, label):
+    """Clicks a check box and waits until Windows reports it ticked."""
+    for _ in range(3):
+        click(session, title, label)
+        try:
+            session.wait_for(lambda: session.control(title, label).checked == 1, 3,
+                             f"{label!r} ticked")
+            return
+        except E2eFailure:
+            continue
+    raise E2eFailure(f"{label!r} did not take the click")
+
+
+def choose(session, main, title_key, item_key):
+    """A menu item chosen with Alt, the menu's mnemonic and the item's."""
+    session.menu_keys(main, title_key, item_key)
+
+
+def start(session, texts, know_port, shots=True):
+    """Starts the program; the port question answered (Yes and 7, or No);
+    Communication OK and the set-up position notice answered. Returns the
+    main window once the program waits for the user."""
+    session.start_program()
+    first = session.new_window(timeout=90)
+    if shots:
+        session.shot("splash")
+    question = button_window(session, [texts["yes"], texts["no"]])
+    session.known.update(w.id for w in session.windows())
+    session.mark("port question shown")
+    if shots:
+        session.shot("port-question")
+    main = next((w for w in session.windows() if w.id not in (question.id, first.id)), None)
+    if know_port:
+        session.answer(question, "Return")
+        panel = session.new_window(texts["communication"])
+        session.keys(panel, "ctrl+a")
+        session.type_text(panel, "7")
+        if shots:
+            session.shot("communication-panel")
+        session.keys(panel, "Return")
+        session.wait_closed(panel)
+    else:
+        session.answer(question, "Escape")
+    ok = session.new_window(texts["communication"], timeout=60)
+    session.mark("Communication OK shown")
+    if shots:
+        session.shot("communication-ok")
+    session.answer(ok, "Return")
+    rotator = session.new_window(texts["rotator"], timeout=60)
+    if shots:
+        session.shot("set-up-position")
+    session.answer(rotator, "Return")
+    session.wait_wire("btb status.ShutofEn")
+    if main is None:
+        main = session.top_window()
+    session.wait_alone(main)
+    session.mark("connected, main window idle")
+    if shots:
+        session.shot("main-window")
+    return main
+
+
+def scan(session, main, texts, shots=True):
+    """File, Import/Export; returns the import panel once the scan is over."""
+    choose(session, main, texts["file"], texts["import_item"])
+    session.wait_wire("cd /etc/mem/02/", timeout=60)
+    if shots:
+        session.shot("scan-progress")
+    panel = session.window(texts["import"], timeout=120)
+    time.sleep(0.3)
+    session.mark("memory scanned")
+    if shots:
+        session.shot("import-panel")
+    return panel
+
+
+def open_export_panel(session, texts):
+    """Export on the import panel; returns the export panel."""
+    click(session, texts["import"], texts["export"])
+    return session.window(texts["export_panel"])
+
+
+def run_excel(session, panel, texts, shots=True):
+    """Run (its mnemonic): the panel shows "EXCEL Ready !" and dims Run."""
+    before = session.picture(panel)
+    session.keys(panel, texts["run"])
+    session.wait_changed(panel, before, 15, "Run to make the spreadsheet application ready")
+    if shots:
+        session.shot("excel-ready")
+
+
+def close_excel(session, texts, shots=True):
+    """Quit on the export panel, then the "EXCEL will be closed" warning."""
+    click(session, texts["export_panel"], texts["quit"])
+    warning = session.new_window()
+    if shots:
+        session.shot("excel-closing-warning")
+    session.answer(warning, "Return")
+    session.window(texts["import"])
+
+
+def exit_program(session, main, texts, shots=True):
+    """File, Exit, and "Yes" to the quit question; waits for the end."""
+    choose(session, main, texts["file"], texts["exit_item"])
+    question = session.new_window()
+    if shots:
+        session.shot("quit-question")
+    session.answer(question, "Return")
+    code = session.wait_exit(60)
+    session.mark("program ended")
+    assert code == 0, f"the program ended with exit code {code}"

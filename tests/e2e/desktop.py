@@ -157,17 +157,24 @@ class Session:
 
     def start_instrument(self):
         """The emulated ZR8812 with the sample memory, as COM 7 of the program."""
-        command = [os.path.join(self.bin_dir, "zr8812-emulator"), "--memory", self.memory_dir,
-                   "--com", "7", "--program-dir", self.program_dir, "--show-output"]
+        command = [self.emulator(), "--memory", self.memory_dir,
+                   "--com", "7", "--program-dir", self.com_folder(), "--show-output"]
         if self.paced:
             command.append("--pace")
         command += self.instrument_options
         self.wire_log = os.path.join(self.out, "wire.log")
         self.instrument = subprocess.Popen(command, stdout=open(self.wire_log, "w"),
                                            stderr=subprocess.STDOUT)
-        link = os.path.join(self.program_dir, "dosdevices", "com7")
+        link = os.path.join(self.com_folder(), "dosdevices", "com7")
         self.wait_for(lambda: os.path.islink(link), 10, "the instrument registered as COM 7",
                       alive=self.instrument)
+
+    def emulator(self):
+        return os.path.join(self.bin_dir, "zr8812-emulator")
+
+    def com_folder(self):
+        """The folder whose dosdevices/com7 the program opens as COM 7."""
+        return self.program_dir
 
     def start_program(self):
         runtime = os.path.join(self.out, "runtime")

@@ -87,21 +87,11 @@ def export_with_questions(session, texts, count):
         if number == 1:
             session.shot("save-dialog")
         session.answer(save, "Return")
-        question = session.new_window(texts["test_file"], timeout=60)
-        if number == 1:
-            session.shot("erase-question")
-            session.answer(question, "Return")
-            sure = session.new_window(texts["erase_sure"], timeout=30)
-            session.shot("erase-are-you-sure")
-            session.answer(sure, "Escape")
-        else:
-            session.answer(question, "Escape")
+        steps.answer_erase(session, texts, first=number == 1, confirm=False)
         if number == 2:
             session.shot("export-progress")
-    session.wait_for(lambda: session.top_window().title == texts["export_panel"], 60,
-                     "the export panel after the last test")
+    steps.wait_export_done(session, texts)
     session.mark(f"{count} tests exported")
-    session.shot("export-done")
 
 
 def tour(session):

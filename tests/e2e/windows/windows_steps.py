@@ -165,6 +165,29 @@ def close_excel(session, texts, shots=True):
     session.window(texts["import"])
 
 
+def answer_erase(session, texts, first, confirm):
+    """The erase question of one exported test: for the first test Yes (with
+    screenshots) and the confirmation answered Yes or No as `confirm` says;
+    for every other test No."""
+    question = session.new_window(texts["test_file"], timeout=60)
+    if not first:
+        session.answer(question, "Escape")
+        return
+    session.shot("erase-question")
+    session.answer(question, "Return")
+    sure = session.new_window(texts["erase_sure"], timeout=30)
+    session.shot("erase-are-you-sure")
+    session.answer(sure, "Return" if confirm else "Escape")
+
+
+def wait_export_done(session, texts):
+    """The export loop ends with the export panel in front again."""
+    session.wait_for(lambda: session.top_window().title == texts["export_panel"], 60,
+                     "the export panel after the last test")
+    time.sleep(0.5)
+    session.shot("export-done")
+
+
 def exit_program(session, main, texts, shots=True):
     """File, Exit, and "Yes" to the quit question; waits for the end."""
     choose(session, main, texts["file"], texts["exit_item"])

@@ -98,7 +98,8 @@ class WineSession(Session):
     def __init__(self, name, build_dir, paced=False, program_folder="program", linux_build=None,
                  scale=100, language=None, installer=None):
         super().__init__(name, build_dir, paced=paced, program_folder=program_folder)
-        self.linux_bin = os.path.join(os.path.abspath(linux_build), "bin")
+        self.linux_build = os.path.abspath(linux_build)
+        self.linux_bin = os.path.join(self.linux_build, "bin")
         self.scale, self.language, self.installer = scale, language, installer
         self.prefix = None
         self.lister = os.path.join(self.build_dir, "tests", "window-list.exe")
@@ -138,7 +139,7 @@ class WineSession(Session):
 
     def prepare(self):
         for path in (os.path.join(self.bin_dir, PROGRAM), self.lister,
-                     os.path.join(self.linux_bin, "zr8812-emulator")):
+                     self.emulator()):
             if not os.path.exists(path):
                 raise E2eFailure(f"no {path}: build first")
         for folder in (self.out, self.shots_dir):
@@ -153,7 +154,7 @@ class WineSession(Session):
                                                           or n.endswith(".xlsx")])
         if self.language is not None:
             self.write_settings(self.language)
-        subprocess.run([os.path.join(self.linux_bin, "zr8812-emulator"), "--make-sample",
+        subprocess.run([self.emulator(), "--make-sample",
                         self.memory_dir], check=True, stdout=subprocess.DEVNULL)
 
     def install(self):
@@ -176,19 +177,15 @@ class WineSession(Session):
         with open(os.path.join(self.program_dir, "Briskel.ini"), "w", newline="\r\n") as file:
             file.write("\n".join(lines) + "\n")
 
+    def emulator(self):
+        return os.path.join(self.linux_bin, "zr8812-emulator")
+
+    def com_folder(self):
+        return self.prefix
+
     def start_instrument(self):
         """The emulated ZR8812 as COM 7 of the prefix, its bridge plugged in."""
-        command = [os.path.join(self.linux_bin, "zr8812-emulator"), "--memory", self.memory_dir,
-                   "--com", "7", "--program-dir", self.prefix, "--show-output"]
-        if self.paced:
-            command.append("--pace")
-        command += self.instrument_options
-        self.wire_log = os.path.join(self.out, "wire.log")
-        self.instrument = subprocess.Popen(command, stdout=open(self.wire_log, "w"),
-                                           stderr=subprocess.STDOUT)
-        link = os.path.join(self.prefix, "dosdevices", "com7")
-        self.wait_for(lambda: os.path.islink(link), 10, "the instrument registered as COM 7",
-                      alive=self.instrument)
+        super().start_instrument()
         self.registry(BRIDGE_KEY, "ClassGUID", "REG_SZ", PORTS_CLASS)
         self.registry(BRIDGE_KEY + r"\Device Parameters", "PortName", "REG_SZ", "COM7")
 

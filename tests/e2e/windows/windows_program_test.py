@@ -1,0 +1,214 @@
+#!/usr/bin/env python3
+"""End to end: the Windows program under Wine, installed and used as a person does.
+
+In a Wine prefix of its own (wine_session.py): the setup program installs the
+Windows program silently (when the build made one; otherwise the program runs
+from a copy of the build's program folder); the emulated instrument serves
+COM 7 through its USB bridge; the installed program starts; "No" to the port
+question (the program finds the bridge); Communication OK; the set-up
+position notice; File, Import/Export (the scan); Export; "Name workbooks
+automatically" and "Delete after export" ticked; Run, Export: for the first
+test "Yes" to both erase questions, "No" for every other; Quit on the export
+panel and its warning; File, Exit, Yes.
+
+The same memory is exported first by the Linux program (its end-to-end
+steps, automatic names, nothing erased) on the same display: every workbook of
+the Windows program must carry the same name and the same cells (values and
+number formats, sheet by sheet). Then: exactly the first test gone from the
+instrument's memory; Briskel.ini, the log and the export journal as the
+Windows program leaves them.
+
+usage: windows_program_test.py BUILD_WINDOWS_DIR LINUX_BUILD_DIR [--pace]
+(--pace: the instrument sends at the real line rate; the export's time is
+printed against the time its answers need on the line)
+"""
+import glob
+import os
+import shutil
+import sys
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, HERE)
+sys.path.insert(0, os.path.dirname(HERE))
+import automatic_names_test as linux_names  # noqa: E402
+import briskel_steps as linux_steps  # noqa: E402
+import checks  # noqa: E402
+import openpyxl  # noqa: E402
+import windows_steps as steps  # noqa: E402
+from desktop import Session, run_scenario  # noqa: E402
+from wine_session import WineSession, windows_path  # noqa: E402
+
+ERASED = (1, 1, "a")  # the test answered "Yes" twice: the first exported
+TEXTS = steps.TEXTS[1]
+
+
+def linux_reference(session):
+    """The Linux program's workbooks of the same memory (a copy of the
+    instrument's memory folder, file times kept): the folder holding them."""
+    reference = Session("windows_reference", session.linux_build)
+    try:
+        reference.prepare()
+        shutil.rmtree(reference.memory_dir)
+        shutil.copytree(session.memory_dir, reference.memory_dir)
+        reference.start_instrument()
+        main = linux_steps.start(reference, know_port=True)
+        import_panel = linux_steps.scan(reference, main)
+        reference.click(import_panel, *linux_steps.IMPORT_EXPORT)
+        export_panel = reference.window(linux_steps.EXPORT_TITLE)
+        linux_steps.tick(reference, export_panel, linux_names.EXPORT_AUTOMATIC_NAMES,
+                         "Name workbooks automatically")
+        before = reference.picture(export_panel)
+        reference.keys(export_panel, "alt+r")  # Run
+        reference.wait_changed(export_panel, before, 10, "Run")
+        linux_names.export_without_dialogs(reference, export_panel, len(checks.SAMPLE_TESTS))
+        linux_steps.close_excel(reference, export_panel)
+        linux_steps.exit_program(reference, main)
+    finally:
+        reference.close()
+    session.mark("Linux program's workbooks written")
+    return reference.program_dir
+
+
+def linux_path(session, folder):
+    """Where a Windows path of the prefix lies on Linux."""
+    drive, rest = folder[0].lower(), folder[2:].replace("\\", "/")
+    root = "/" if drive == "z" else os.path.join(session.prefix, "dosdevices", drive + ":")
+    return os.path.normpath(os.path.join(root, rest.lstrip("/")))
+
+
+def cells(path):
+    """Every cell of every sheet: (sheet, cell) -> (value, number format)."""
+    book = openpyxl.load_workbook(path)
+    found = {}
+    for sheet in book.worksheets:
+        for row in sheet.iter_rows():
+            for cell in row:
+                if cell.value is not None:
+                    found[(sheet.title, cell.coordinate)] = (cell.value, cell.number_format)
+    return found
+
+
+def compare_workbooks(windows_folder, linux_folder):
+    windows = set(linux_names.workbooks(windows_folder))
+    linux = set(linux_names.workbooks(linux_folder))
+    assert windows == linux, (f"only the Windows program wrote {sorted(windows - linux)}; "
+                              f"only the Linux program wrote {sorted(linux - windows)}")
+    assert len(windows) == len(checks.SAMPLE_TESTS), f"{len(windows)} workbooks"
+    problems = []
+    for name in sorted(windows):
+        mine, theirs = cells(os.path.join(windows_folder, name)), cells(
+            os.path.join(linux_folder, name))
+        for key in sorted(set(mine) | set(theirs)):
+            if mine.get(key) != theirs.get(key):
+                problems.append(f"{name} {key[0]}!{key[1]}: Windows {mine.get(key)!r}, "
+                                f"Linux {theirs.get(key)!r}")
+    assert not problems, "workbooks differ:\n  " + "\n  ".join(problems[:40])
+
+
+def export_answering(session, panel):
+    """Export: no save dialog (automatic names); for the first test Yes to
+    the erase question and Yes to its confirmation, No for every other."""
+    steps.click(session, TEXTS["export_panel"], TEXTS["export"])
+    for number in range(1, len(checks.SAMPLE_TESTS) + 1):
+        steps.answer_erase(session, TEXTS, first=number == 1, confirm=True)
+    steps.wait_export_done(session, TEXTS)
+
+
+def settings_lines(folder):
+    return checks.read_lines(os.path.join(folder, "Briskel.ini"))
+
+
+def scenario(session):
+    reference = linux_reference(session)
+    before = checks.memory_files(session.memory_dir)
+
+    main = steps.start(session, TEXTS, know_port=False)
+    steps.scan(session, main, TEXTS)
+    panel = steps.open_export_panel(session, TEXTS)
+    steps.tick(session, TEXTS["export_panel"], TEXTS["automatic"])
+    steps.tick(session, TEXTS["export_panel"], TEXTS["erase"])
+    session.shot("export-panel")
+    steps.run_excel(session, panel, TEXTS)
+    wire_start = os.path.getsize(session.wire_log)
+    session.mark("Export pressed")
+    started = time.monotonic()
+    export_answering(session, panel)
+    export_seconds = time.monotonic() - started
+    wire_end = os.path.getsize(session.wire_log)
+    session.mark(f"{len(checks.SAMPLE_TESTS)} tests exported, one erased")
+    steps.close_excel(session, TEXTS)
+    steps.exit_program(session, main, TEXTS)
+
+    lines = settings_lines(session.program_dir)
+    working = linux_path(session, lines[4])
+    compare_workbooks(working, reference)
+    after = checks.memory_files(session.memory_dir)
+    assert after == before - {checks.file_name(*ERASED)}, (
+        f"erased {sorted(before - after)}, expected {checks.file_name(*ERASED)}")
+    check_settings(session, lines)
+    checks.check_log(session.program_dir, discovered_port=7)
+    check_journal(session, working)
+    print_export_time(session, wire_start, wire_end, export_seconds)
+
+
+def check_settings(session, lines):
+    """Briskel.ini after the exit save: 13 lines, the port found, erase after
+    export on, a working folder with its final separator, English."""
+    if lines and lines[-1] == "":
+        lines = lines[:-1]
+    assert len(lines) == 13 and lines[-1] == "***", f"Briskel.ini: {lines}"
+    assert lines[:4] == ["1 0", "0", "56 7", "1"], f"Briskel.ini lines 1-4: {lines[:4]}"
+    assert lines[4].endswith("\\") and os.path.isdir(linux_path(session, lines[4])), \
+        f"Briskel.ini working folder: {lines[4]!r}"
+    assert lines[5:7] == ["", "1"], f"Briskel.ini lines 6-7: {lines[5:7]}"
+    assert all(line.lstrip("-").isdigit() for line in lines[7:12]), f"window: {lines[7:12]}"
+
+
+def check_journal(session, working):
+    """The export journal: one line per written workbook, each naming its
+    workbook by its Windows path in the working folder."""
+    found = glob.glob(os.path.join(session.program_dir, linux_names.JOURNAL)) + glob.glob(
+        os.path.join(working, linux_names.JOURNAL))
+    assert found, f"no {linux_names.JOURNAL} beside the program or in the working folder"
+    with open(found[0], encoding="utf-8") as journal:
+        lines = [line.rstrip("\r\n").split("\t") for line in journal if not line.startswith("#")]
+    assert len(lines) == len(checks.SAMPLE_TESTS), f"{len(lines)} journal lines"
+    folder = windows_path(working) if working.startswith("/") else working
+    for line in lines:
+        assert os.path.basename(line[6].replace("\\", "/")) in linux_names.workbooks(working), line
+        assert line[6].lower().startswith(folder.lower() + "\\") or \
+            linux_path(session, line[6]).startswith(working + "/"), line
+
+
+def print_export_time(session, wire_start, wire_end, seconds):
+    """The export's time against the time its bytes need on the line at
+    9600 baud (the instrument paced at that rate with --pace)."""
+    slice_log = os.path.join(session.out, "wire-export.log")
+    with open(session.wire_log, "rb") as log:
+        log.seek(wire_start)
+        part = log.read(wire_end - wire_start)
+    with open(slice_log, "wb") as out:
+        out.write(part)
+    received, sent, _ = checks.wire_summary(slice_log)
+    on_wire = (received + sent) / 960.0
+    answers = sent / 960.0
+    print(f"export of {len(checks.SAMPLE_TESTS)} tests under Wine"
+          f"{' (instrument paced at 9600 baud)' if session.paced else ' (unpaced)'}: "
+          f"{seconds:.1f} s; the instrument's answers {sent} bytes = {answers:.1f} s on the line, "
+          f"both ways {received + sent} bytes = {on_wire:.1f} s "
+          f"(ratio {seconds / on_wire if on_wire else 0:.2f})")
+    checks.print_wire_breakdown(slice_log)
+
+
+def main(argv):
+    if len(argv) < 2:
+        sys.exit(__doc__)
+    installer = sorted(glob.glob(os.path.join(argv[0], "briskel-view-setup-*.exe")))
+    return run_scenario("windows_program", scenario, argv, server_start=200,
+                        session_class=WineSession, linux_build=argv[1],
+                        installer=installer[-1] if installer else None)
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1:]))

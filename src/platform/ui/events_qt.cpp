@@ -1,10 +1,5 @@
-// Callbacks, the event loop and the queue of commit events.
-//
-// A commit is handed to the control's callback at once. Commits that arrive
-// while a callback runs (or while a poll is processing events) are also kept
-// in a queue, so that a long operation polling with GetUserEvent sees a Stop
-// pressed meanwhile. The queue is emptied when the outermost callback returns:
-// what was not polled during an operation does not leak into the next one.
+// The event loop over Qt's, and the widgets' events handed to the shared
+// dispatch (ui_dispatch.h: callbacks, handles and the queue of commit events).
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
@@ -13,7 +8,6 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
-#include <deque>
 #include <map>
 
 #include "platform/ui/ui_internal_qt.h"
@@ -21,45 +15,17 @@
 namespace ui_detail {
 namespace {
 
-struct Callbacks {
-    std::map<std::string, CtrlCallbackPtr> controls;
-    std::map<std::string, MenuCallbackPtr> menus;
-};
-
-Callbacks& Registry() {
-    static Callbacks registry;
-    return registry;
-}
-
 struct EventState {
-    int next_handle = 1;
     std::map<int, Panel> panels;
     std::map<int, MenuBar> menu_bars;
     std::vector<int> popups;
-    std::deque<std::pair<int, int>> commits;  // panel, control
-    int callback_depth = 0;
-    int poll_depth = 0;
-    int program_change = 0;
-    bool wait_cursor = false;
     QEventLoop* loop = nullptr;
-    bool quit_pending = false;
-    int quit_code = 0;
-    std::function<void()> poll_hook;
 };
 
 EventState& State() {
     static EventState state;
     return state;
 }
-
-class CallbackScope {
-public:
-    CallbackScope() { ++State().callback_depth; }
-    ~CallbackScope() {
-        // A poll in progress still wants what arrived while it processed events.
-        if (--State().callback_depth == 0 && State().poll_depth == 0) State().commits.clear();
-    }
-};
 
 // An item can be chosen only when it and every menu above it are undimmed.
 bool Reachable(QAction* action, int depth = 0) {
@@ -79,7 +45,7 @@ std::string CallbackName(QObject* object) {
 
 }  // namespace
 
-int NewHandle() { return State().next_handle++; }
+int NewHandle() { return ui_dispatch::NewHandle(); }
 std::map<int, Panel>& Panels() { return State().panels; }
 std::map<int, MenuBar>& MenuBars() { return State().menu_bars; }
 std::vector<int>& PopupStack() { return State().popups; }
@@ -112,22 +78,11 @@ QWidget* FindControl(int panel, int control, int& status) {
     return it->second;
 }
 
-bool ProgramChangeInProgress() { return State().program_change > 0; }
-ProgramChange::ProgramChange() { ++State().program_change; }
-ProgramChange::~ProgramChange() { --State().program_change; }
-
 void DispatchControlEvent(int panel, int control, int event) {
     int status;
     QWidget* widget = FindControl(panel, control, status);
     if (widget == nullptr) return;
-    EventState& state = State();
-    if (event == EVENT_COMMIT && (state.callback_depth > 0 || state.poll_depth > 0)) {
-        state.commits.emplace_back(panel, control);
-    }
-    auto it = Registry().controls.find(CallbackName(widget));
-    if (it == Registry().controls.end() || it->second == nullptr) return;
-    CallbackScope scope;
-    it->second(panel, control, event, nullptr, 0, 0);
+    ui_dispatch::ControlEvent(CallbackName(widget), panel, control, event);
 }
 
 void DispatchMenuItem(int menu_bar, int item) {
@@ -137,11 +92,7 @@ void DispatchMenuItem(int menu_bar, int item) {
     if (found == bar->items.end() || found->second.isNull()) return;
     QAction* action = found->second;
     if (!Reachable(action)) return;
-    auto it = Registry().menus.find(CallbackName(action));
-    if (it == Registry().menus.end() || it->second == nullptr) return;
-    const int panel = bar->panel;
-    CallbackScope scope;
-    it->second(menu_bar, item, nullptr, panel);
+    ui_dispatch::MenuEvent(CallbackName(action), menu_bar, item, bar->panel);
 }
 
 void ConnectPanel(Panel& panel) {
@@ -188,65 +139,53 @@ void ConnectMenuBar(MenuBar& bar) {
 
 using namespace ui_detail;
 
-void RegisterCallbacks(std::initializer_list<CallbackEntry> entries) {
-    for (const CallbackEntry& entry : entries) {
-        if (entry.control != nullptr) Registry().controls[entry.name] = entry.control;
-        if (entry.menu != nullptr) Registry().menus[entry.name] = entry.menu;
-    }
-}
-
-bool IsCallbackRegistered(const std::string& name) {
-    return Registry().controls.count(name) > 0 || Registry().menus.count(name) > 0;
-}
-
 int RunUserInterface() {
-    EventState& state = State();
-    if (state.quit_pending) {
-        state.quit_pending = false;
-        return state.quit_code;
+    ui_dispatch::LoopState& loop_state = ui_dispatch::Loop();
+    if (loop_state.quit_pending) {
+        loop_state.quit_pending = false;
+        return loop_state.quit_code;
     }
+    EventState& state = State();
     if (state.loop != nullptr || QApplication::instance() == nullptr) return UIE_INVALID_ATTRIBUTE;
     QApplication::setQuitOnLastWindowClosed(false);
     QEventLoop loop;
     state.loop = &loop;
+    loop_state.running = true;
     const int code = loop.exec();
+    loop_state.running = false;
     state.loop = nullptr;
-    state.quit_pending = false;
+    loop_state.quit_pending = false;
     return code;
 }
 
 int QuitUserInterface(int returnCode) {
-    EventState& state = State();
-    state.quit_code = returnCode;
-    if (state.loop != nullptr) {
-        state.loop->exit(returnCode);
+    ui_dispatch::LoopState& loop_state = ui_dispatch::Loop();
+    loop_state.quit_code = returnCode;
+    if (State().loop != nullptr) {
+        State().loop->exit(returnCode);
     } else {
         // Asked before the loop runs (a failed start-up): the loop returns at once.
-        state.quit_pending = true;
+        loop_state.quit_pending = true;
     }
     return UIE_NO_ERROR;
 }
 
 int GetUserEvent(int wait, int& panel, int& control) {
-    EventState& state = State();
-    ++state.poll_depth;
-    if (state.poll_hook) state.poll_hook();
-    if (QApplication::instance() != nullptr) {
-        QApplication::processEvents();
-        if (wait != 0) {
-            while (state.commits.empty() && !state.quit_pending &&
-                   (!state.loop || state.loop->isRunning())) {
-                QApplication::processEvents(QEventLoop::WaitForMoreEvents);
-                if (QApplication::topLevelWidgets().isEmpty()) break;
+    {
+        ui_dispatch::PollScope poll;
+        if (QApplication::instance() != nullptr) {
+            QApplication::processEvents();
+            if (wait != 0) {
+                EventState& state = State();
+                while (!ui_dispatch::HasCommit() && !ui_dispatch::Loop().quit_pending &&
+                       (!state.loop || state.loop->isRunning())) {
+                    QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+                    if (QApplication::topLevelWidgets().isEmpty()) break;
+                }
             }
         }
     }
-    --state.poll_depth;
-    if (state.commits.empty()) return 0;
-    panel = state.commits.front().first;
-    control = state.commits.front().second;
-    state.commits.pop_front();
-    return 1;
+    return ui_dispatch::TakeCommit(panel, control) ? 1 : 0;
 }
 
 int ProcessDrawEvents() {
@@ -257,17 +196,15 @@ int ProcessDrawEvents() {
 }
 
 int SetWaitCursor(int on) {
-    EventState& state = State();
     const bool want = on != 0;
-    if (want == state.wait_cursor) return UIE_NO_ERROR;
-    state.wait_cursor = want;
+    if (!ui_dispatch::SetWaitCursorFlag(want)) return UIE_NO_ERROR;
     if (qobject_cast<QApplication*>(QApplication::instance()) == nullptr) return UIE_NO_ERROR;
     if (want) QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
     else QApplication::restoreOverrideCursor();
     return UIE_NO_ERROR;
 }
 
-int GetWaitCursor() { return State().wait_cursor ? 1 : 0; }
+int GetWaitCursor() { return ui_dispatch::WaitCursorFlag() ? 1 : 0; }
 
 int MakeApplicationActive() {
     // Bring back the window the user was working in: the active one, else the
@@ -311,8 +248,6 @@ int SimulateMenuItem(int menuBar, int menuItem) {
     return UIE_NO_ERROR;
 }
 
-void SetPollHookForTesting(std::function<void()> hook) { State().poll_hook = std::move(hook); }
-
 void ResetUserInterfaceForTesting() {
     EventState& state = State();
     std::vector<int> handles;
@@ -321,10 +256,7 @@ void ResetUserInterfaceForTesting() {
     state.panels.clear();
     state.menu_bars.clear();
     state.popups.clear();
-    state.commits.clear();
-    state.quit_pending = false;
-    state.quit_code = 0;
-    state.poll_hook = nullptr;
+    ui_dispatch::ResetForTesting();
     SetWaitCursor(0);
     SetPopupResponder(nullptr);
     ForgetResourceCache();

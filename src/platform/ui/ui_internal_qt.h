@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/ui/ui.h"
+#include "platform/ui/ui_dispatch.h"
 
 class QAction;
 class QMenuBar;
@@ -51,11 +52,8 @@ void ConnectMenuBar(MenuBar& bar);
 void DispatchControlEvent(int panel, int control, int event);
 void DispatchMenuItem(int menu_bar, int item);
 // True while the program itself changes a control (no user event then).
-bool ProgramChangeInProgress();
-struct ProgramChange {
-    ProgramChange();
-    ~ProgramChange();
-};
+using ui_dispatch::ProgramChangeInProgress;
+using ui_dispatch::ProgramChange;
 
 // Resource file access: the UI description of one panel, or empty with a status.
 QByteArray PanelDescription(const std::string& path, int resource_id, int& status);

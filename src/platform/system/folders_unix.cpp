@@ -32,3 +32,9 @@ std::string FolderOfPath(const std::string& path) {
     const auto slash = path.find_last_of('/');
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
+
+std::string DefaultWorkingFolder() {
+    std::string folder;
+    GetProjectDir(folder);
+    return folder;
+}

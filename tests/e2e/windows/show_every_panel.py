@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Every panel and dialog of the Windows program under Wine, photographed.
 
-A person's tour through the program against the emulated instrument: the
-splash; the port question (Yes), the communication panel (7), Communication
+A person's tour through the program against the emulated instrument, as
+installed by its setup program: the splash; on this first start the driver
+advice and the question whether to quit (No); the port question (Yes), the communication panel (7), Communication
 OK, the set-up position notice; the main window and each of its menus (the
 language submenu too); Setup, Instrument (the identity panel); Help, About;
 File, Import/Export (the scan's wait panel, the import panel); Export (the
@@ -27,7 +28,7 @@ sys.path.insert(0, HERE)
 sys.path.insert(0, os.path.dirname(HERE))
 import windows_steps as steps  # noqa: E402
 from desktop import run_scenario  # noqa: E402
-from wine_session import WineSession  # noqa: E402
+from wine_session import WineSession, setup_program  # noqa: E402
 
 # English is the program's own default: its run starts without a settings
 # file, as after an installation; French is written into Briskel.ini.
@@ -134,7 +135,8 @@ def main(argv):
     language = options.get("--language", "en")
     return run_scenario(f"panels_{language}_{scale}", tour, argv, server_start=160 + scale,
                         session_class=WineSession, screen=SCREENS[scale],
-                        linux_build=argv[1], scale=scale, language=LANGUAGES[language])
+                        linux_build=argv[1], scale=scale, language=LANGUAGES[language],
+                        installer=setup_program(argv[0]))
 
 
 if __name__ == "__main__":

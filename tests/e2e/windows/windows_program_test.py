@@ -37,7 +37,7 @@ import checks  # noqa: E402
 import openpyxl  # noqa: E402
 import windows_steps as steps  # noqa: E402
 from desktop import Session, run_scenario  # noqa: E402
-from wine_session import WineSession, windows_path  # noqa: E402
+from wine_session import WineSession, setup_program, windows_path  # noqa: E402
 
 ERASED = (1, 1, "a")  # the test answered "Yes" twice: the first exported
 TEXTS = steps.TEXTS[1]
@@ -204,10 +204,9 @@ def print_export_time(session, wire_start, wire_end, seconds):
 def main(argv):
     if len(argv) < 2:
         sys.exit(__doc__)
-    installer = sorted(glob.glob(os.path.join(argv[0], "briskel-view-setup-*.exe")))
     return run_scenario("windows_program", scenario, argv, server_start=200,
                         session_class=WineSession, linux_build=argv[1],
-                        installer=installer[-1] if installer else None)
+                        installer=setup_program(argv[0]))
 
 
 if __name__ == "__main__":

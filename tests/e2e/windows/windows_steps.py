@@ -14,7 +14,7 @@ from desktop import E2eFailure
 # The program's own texts that the steps look for, per language (0 French,
 # 1 English), and the mnemonic keys of the menus and items they choose.
 TEXTS = {
-    1: {"yes": "Yes", "no": "No", "communication": "Communication",
+    1: {"yes": "Yes", "no": "No", "communication": "Communication", "warning": "WARNING !",
         "rotator": "Set of the rotator", "import": "Import / Export ", "export_panel": "EXCEL",
         "export": "Export", "quit": "Quit", "browse": "Browse", "erase": "Delete after export",
         "automatic": "Name workbooks automatically", "run": "alt+r", "test_file": "Test File",
@@ -22,7 +22,7 @@ TEXTS = {
         "file": "alt+f", "setup": "alt+s", "options": "alt+o", "help": "alt+h",
         "import_item": "i", "exit_item": "x", "communication_item": "c", "instrument_item": "i",
         "language_item": "l", "about_item": "a"},
-    0: {"yes": "Oui", "no": "Non", "communication": "Communication",
+    0: {"yes": "Oui", "no": "Non", "communication": "Communication", "warning": "ATTENTION !",
         "rotator": "Position du commutateur", "import": "Importer / Exporter ",
         "export_panel": "EXCEL", "export": "Exporter", "quit": "Quitter", "browse": "Parcourir",
         "erase": "suppression après exportation",
@@ -39,6 +39,15 @@ def top_for(session, window):
     for top in session.desktop():
         if (top.left, top.top) == (window.x, window.y) and top.title == window.title:
             return top
+    return None
+
+
+def main_window(session):
+    """The program's window with a menu bar, if on screen."""
+    for window in session.windows():
+        top = top_for(session, window)
+        if top is not None and top.menus:
+            return window
     return None
 
 
@@ -83,19 +92,33 @@ def choose(session, main, title_key, item_key):
 
 
 def start(session, texts, know_port, shots=True):
-    """Starts the program; the port question answered (Yes and 7, or No);
-    Communication OK and the set-up position notice answered. Returns the
-    main window once the program waits for the user."""
+    """Starts the program; on the first start after the installation the
+    driver advice boxes read (Enter) and "No" to quitting (Esc); the port
+    question answered (Yes and 7, or No); Communication OK and the set-up
+    position notice answered. Returns the main window once the program
+    waits for the user."""
     session.start_program()
-    first = session.new_window(timeout=90)
+    session.new_window(timeout=90)
     if shots:
         session.shot("splash")
-    question = button_window(session, [texts["yes"], texts["no"]])
-    session.known.update(w.id for w in session.windows())
+    main, question, advice = None, None, 0
+    while question is None:
+        window = session.new_window(timeout=90)
+        top = top_for(session, window)
+        if window.title == texts["warning"]:
+            advice += 1
+            session.shot(f"driver-advice-{advice}")
+            session.answer(window, "Return")
+        elif window.title == texts["quit"] and top is not None and top.control(texts["no"]):
+            session.shot("first-start-quit-question")
+            session.answer(window, "Escape")
+        elif top is not None and top.menus:
+            main = window
+        elif top is not None and top.control(texts["yes"]) and top.control(texts["no"]):
+            question = window
     session.mark("port question shown")
     if shots:
         session.shot("port-question")
-    main = next((w for w in session.windows() if w.id not in (question.id, first.id)), None)
     if know_port:
         session.answer(question, "Return")
         panel = session.new_window(texts["communication"])
@@ -118,7 +141,7 @@ def start(session, texts, know_port, shots=True):
     session.answer(rotator, "Return")
     session.wait_wire("btb status.ShutofEn")
     if main is None:
-        main = session.top_window()
+        main = session.wait_for(lambda: main_window(session), 30, "the main window")
     session.wait_alone(main)
     session.mark("connected, main window idle")
     if shots:

@@ -46,6 +46,12 @@ PROGRAM = "briskel-view.exe"
 WRITTEN = {"Briskel.ini", "ZR881x_9025.log", "BriskelExport.ini", "Briskel_exports.txt"}
 
 
+def setup_program(build_dir):
+    """The setup program the Windows build made, or None."""
+    found = sorted(glob.glob(os.path.join(build_dir, "briskel-view-setup-*.exe")))
+    return found[-1] if found else None
+
+
 def windows_path(path):
     """A Linux path as Windows programs under Wine reach it (drive Z: is /)."""
     return "Z:" + os.path.abspath(path).replace("/", "\\")
@@ -170,12 +176,19 @@ class WineSession(Session):
         return os.path.dirname(found[0])
 
     def write_settings(self, language):
-        """Briskel.ini as the program writes it at exit, with this language
-        (0 French, 1 English): the program reads its language from there."""
-        lines = ["1 0", "0", "56 1", "0", windows_path(self.program_dir) + "\\", "",
-                 str(language), "32", "102", "762", "1004", "0", "***"]
-        with open(os.path.join(self.program_dir, "Briskel.ini"), "w", newline="\r\n") as file:
-            file.write("\n".join(lines) + "\n")
+        """This language (0 French, 1 English) in Briskel.ini, where the
+        program reads it: in the file the setup program prepared, or in one
+        as the program writes it at exit."""
+        path = os.path.join(self.program_dir, "Briskel.ini")
+        if os.path.exists(path):
+            with open(path, newline="") as file:
+                lines = file.read().split("\r\n")
+        else:
+            lines = ["1 0", "0", "56 1", "0", windows_path(self.program_dir) + "\\", "", "1",
+                     "32", "102", "762", "1004", "0", "***", ""]
+        lines[6] = str(language)
+        with open(path, "w", newline="") as file:
+            file.write("\r\n".join(lines))
 
     def emulator(self):
         return os.path.join(self.linux_bin, "zr8812-emulator")

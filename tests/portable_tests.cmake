@@ -10,3 +10,4 @@ briskel_portable_test(slot_text_tests import/slot_text_test.cpp)
 briskel_portable_test(value_format_tests excel/value_format_test.cpp)
 briskel_portable_test(spreadsheet_services_tests excel/spreadsheet_services_test.cpp
   SUPPORT excel/excel_test_support.cpp)
+briskel_portable_test(ui_description_tests platform/ui_description_test.cpp)

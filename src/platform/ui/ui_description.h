@@ -49,6 +49,7 @@ struct Spacer {
     bool vertical = false;
     Size hint;                      // sizeHint, in pixels at 96 dpi
     std::string size_type = "QSizePolicy::Expanding";
+    Properties properties;  // all of them as written, the three above included
 };
 
 // One entry of a layout: exactly one of widget, layout and spacer is set.
@@ -96,6 +97,10 @@ struct Panel {
 
 struct ResourceFile {
     std::map<int, Panel> panels;  // by number
+    // What the reading passed over, where it was found ("panel 5
+    // exportMessage: element zorder"): values of types not read, unknown
+    // elements, widgets beside the panels. UnhandledParts reports them.
+    std::vector<std::string> skipped;
 };
 
 // Reads a whole resource file. False with a reason (bad XML, no root widget)

@@ -113,8 +113,11 @@ class WineSession(Session):
     # ---- the prefix ---------------------------------------------------------
 
     def wine_env(self):
+        # A home of the run's own: Wine links the prefix user's Documents to
+        # the home's, and nothing may land in a person's own folders.
         return dict(os.environ, WINEPREFIX=self.prefix, WINEDLLOVERRIDES="mscoree,mshtml=",
-                    WINEDEBUG=os.environ.get("WINEDEBUG", "-all"), LANG="C.UTF-8")
+                    WINEDEBUG=os.environ.get("WINEDEBUG", "-all"), LANG="C.UTF-8",
+                    HOME=os.path.join(self.out, "home"))
 
     def wine(self, *args, check=True, **options):
         result = subprocess.run([WINE64, *args], env=self.wine_env(), capture_output=True,
@@ -129,6 +132,7 @@ class WineSession(Session):
 
     def make_prefix(self):
         self.prefix = tempfile.mkdtemp(prefix="briskel-wine-e2e.")
+        os.makedirs(os.path.join(self.out, "home"), exist_ok=True)
         self.wine("wineboot", "--init", check=False)
         # Wine 8 answers Windows 7 by default and knows no Windows 11.
         self.registry(r"HKCU\Software\Wine", "Version", "REG_SZ", "win10")
@@ -212,8 +216,8 @@ class WineSession(Session):
 
     def close(self):
         """Stops the program, the prefix's wineserver and the instrument; keeps
-        the installed program folder (with what the program wrote) in the
-        run's folder and removes the prefix."""
+        the installed program folder (with what the program wrote) and the
+        user's Documents in the run's folder and removes the prefix."""
         if self.prefix is not None:
             subprocess.run([WINESERVER, "-k"], env=self.wine_env(), capture_output=True)
             subprocess.run([WINESERVER, "-w"], env=self.wine_env(), capture_output=True)
@@ -222,6 +226,12 @@ class WineSession(Session):
             if self.installer and os.path.isdir(self.program_dir):
                 shutil.copytree(self.program_dir, os.path.join(self.out, "installed"),
                                 dirs_exist_ok=True)
+            # The user's Documents, where the workbooks go by default.
+            for documents in glob.glob(os.path.join(self.prefix, "drive_c", "users", "*",
+                                                    "Documents")):
+                if os.path.isdir(documents):
+                    shutil.copytree(documents, os.path.join(self.out, "documents"),
+                                    dirs_exist_ok=True)
             if os.environ.get("BRISKEL_E2E_KEEP_PREFIX") != "1":
                 shutil.rmtree(self.prefix, ignore_errors=True)
 

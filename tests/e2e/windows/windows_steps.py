@@ -42,15 +42,6 @@ def top_for(session, window):
     return None
 
 
-def main_window(session):
-    """The program's window with a menu bar, if on screen."""
-    for window in session.windows():
-        top = top_for(session, window)
-        if top is not None and top.menus:
-            return window
-    return None
-
-
 def button_window(session, labels, timeout=60):
     """Waits for a window of the program holding buttons with these labels
     (a question box); returns its X window."""
@@ -98,10 +89,10 @@ def start(session, texts, know_port, shots=True):
     position notice answered. Returns the main window once the program
     waits for the user."""
     session.start_program()
-    session.new_window(timeout=90)
+    session.wait_for(session.windows, 90, "a window of the program")
     if shots:
         session.shot("splash")
-    main, question, advice = None, None, 0
+    question, advice = None, 0
     while question is None:
         window = session.new_window(timeout=90)
         top = top_for(session, window)
@@ -112,10 +103,11 @@ def start(session, texts, know_port, shots=True):
         elif window.title == texts["quit"] and top is not None and top.control(texts["no"]):
             session.shot("first-start-quit-question")
             session.answer(window, "Escape")
-        elif top is not None and top.menus:
-            main = window
         elif top is not None and top.control(texts["yes"]) and top.control(texts["no"]):
             question = window
+    # The main window stands behind the question: the largest of the others.
+    main = max((w for w in session.windows() if w.id != question.id),
+               key=lambda w: w.width * w.height)
     session.mark("port question shown")
     if shots:
         session.shot("port-question")
@@ -140,8 +132,6 @@ def start(session, texts, know_port, shots=True):
         session.shot("set-up-position")
     session.answer(rotator, "Return")
     session.wait_wire("btb status.ShutofEn")
-    if main is None:
-        main = session.wait_for(lambda: main_window(session), 30, "the main window")
     session.wait_alone(main)
     session.mark("connected, main window idle")
     if shots:

@@ -77,12 +77,12 @@ class Control:
 
 
 class TopLevel:
-    """A top-level window with its menu bar titles and its visible controls."""
+    """A top-level window with its visible controls."""
 
     def __init__(self, entry):
         self.hwnd, self.kind, self.title = entry["hwnd"], entry["class"], entry["text"]
         self.left, self.top, self.right, self.bottom = entry["rect"]
-        self.menus, self.controls = [], []
+        self.controls = []
 
     def control(self, label, kind=None):
         """The visible control showing `label` (mnemonic marks ignored, blanks
@@ -238,7 +238,7 @@ class WineSession(Session):
     # ---- looking at the controls --------------------------------------------
 
     def desktop(self):
-        """The program's top-level windows with their menus and controls, as
+        """The program's top-level windows with their controls, as
         window-list.exe reads them now."""
         listing = self.wine(self.lister, timeout=60)
         tops, by_handle = [], {}
@@ -252,11 +252,7 @@ class WineSession(Session):
                     by_handle[entry["hwnd"]] = TopLevel(entry)
                     tops.append(by_handle[entry["hwnd"]])
             elif entry["owner"] in by_handle:
-                owner = by_handle[entry["owner"]]
-                if entry["kind"] == "menu":
-                    owner.menus.append(entry["text"])
-                else:
-                    owner.controls.append(Control(entry))
+                by_handle[entry["owner"]].controls.append(Control(entry))
         return tops
 
     def top_level(self, title, timeout=15):
@@ -288,8 +284,7 @@ class WineSession(Session):
         with open(path, "w") as file:
             for top in self.desktop():
                 file.write(f"window {top.title!r} {top.kind} "
-                           f"{top.right - top.left}x{top.bottom - top.top}+{top.left}+{top.top}"
-                           f" menus {top.menus}\n")
+                           f"{top.right - top.left}x{top.bottom - top.top}+{top.left}+{top.top}\n")
                 for control in top.controls:
                     file.write(f"  {control}\n")
 

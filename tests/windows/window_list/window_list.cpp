@@ -105,20 +105,6 @@ BOOL CALLBACK ListControl(HWND control, LPARAM data) {
     return TRUE;
 }
 
-void ListMenuBar(HWND window) {
-    const HMENU menu = GetMenu(window);
-    if (menu == nullptr) return;
-    const int count = GetMenuItemCount(menu);
-    for (int i = 0; i < count; ++i) {
-        wchar_t text[256] = {};
-        GetMenuStringW(menu, static_cast<UINT>(i), text, 256, MF_BYPOSITION);
-        RECT r{};
-        GetMenuItemRect(window, menu, static_cast<UINT>(i), &r);
-        std::printf("{\"kind\":\"menu\",\"owner\":%llu,\"index\":%d,\"text\":%s,\"rect\":%s}\n",
-                    Handle(window), i, Json(Utf8(text)).c_str(), Rect(r).c_str());
-    }
-}
-
 // The file name of the process's program ("briskel-view.exe").
 std::string ProgramOf(DWORD pid) {
     const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
@@ -145,7 +131,6 @@ BOOL CALLBACK ListWindow(HWND window, LPARAM) {
                 Handle(window), Json(ProgramOf(pid)).c_str(), Json(ClassOf(window)).c_str(),
                 Json(TextOf(window)).c_str(), Rect(r).c_str(),
                 IsWindowEnabled(window) ? "true" : "false");
-    ListMenuBar(window);
     GUITHREADINFO gui{};
     gui.cbSize = sizeof gui;
     GetGUIThreadInfo(thread, &gui);

@@ -65,6 +65,7 @@ class Control:
         self.left, self.top, self.right, self.bottom = entry["rect"]
         self.enabled, self.checked = entry["enabled"], entry["checked"]
         self.focused = entry["focused"]
+        self.name = entry.get("name")  # the accessible name a screen reader reads
 
     @property
     def label(self):
@@ -73,7 +74,9 @@ class Control:
 
     def __repr__(self):
         return (f"<{self.kind} {self.text!r} {self.right - self.left}x{self.bottom - self.top}"
-                f"+{self.left}+{self.top}{'' if self.enabled else ' dimmed'}>")
+                f"+{self.left}+{self.top}{'' if self.enabled else ' dimmed'}"
+                f"{'' if self.checked < 0 else ' checked' if self.checked else ' unchecked'}"
+                f" name={self.name!r}>")
 
 
 class TopLevel:

@@ -7,12 +7,16 @@
 //   {"kind":"window","hwnd":..,"pid":..,"class":..,"text":..,"rect":[l,t,r,b]}
 //   {"kind":"menu","owner":..,"index":..,"text":..,"rect":[..]}
 //   {"kind":"control","owner":..,"hwnd":..,"class":..,"text":..,"rect":[..],
-//    "enabled":..,"checked":..,"focused":..}
+//    "enabled":..,"checked":..,"focused":..,"name":..}
+// "name" is the control's accessible name as a screen reader asks for it
+// (Active Accessibility, which UI Automation also reads), null when the
+// system gives none.
 // Each window names the program it belongs to ("exe"), so a caller keeps
 // only that program's windows.
 // It reads what any Windows program can read of another's windows; it sends
 // the program no input and calls nothing of it.
 #include <windows.h>
+#include <oleacc.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -86,6 +90,27 @@ int CheckedState(HWND control) {
     return static_cast<int>(state);
 }
 
+// The accessible name of the control's client object, as a screen reader
+// reads it; "null" when there is none.
+std::string AccessibleName(HWND control) {
+    IAccessible* accessible = nullptr;
+    if (AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                   reinterpret_cast<void**>(&accessible)) != S_OK ||
+        accessible == nullptr)
+        return "null";
+    VARIANT self;
+    VariantInit(&self);
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    const HRESULT result = accessible->get_accName(self, &name);
+    accessible->Release();
+    if (result != S_OK || name == nullptr) return "null";
+    const std::string text = Json(Utf8(name));
+    SysFreeString(name);
+    return text;
+}
+
 struct Owner {
     HWND window;
     HWND focused;
@@ -98,10 +123,11 @@ BOOL CALLBACK ListControl(HWND control, LPARAM data) {
     GetWindowRect(control, &r);
     std::printf(
         "{\"kind\":\"control\",\"owner\":%llu,\"hwnd\":%llu,\"class\":%s,\"text\":%s,"
-        "\"rect\":%s,\"enabled\":%s,\"checked\":%d,\"focused\":%s}\n",
+        "\"rect\":%s,\"enabled\":%s,\"checked\":%d,\"focused\":%s,\"name\":%s}\n",
         Handle(owner.window), Handle(control), Json(ClassOf(control)).c_str(),
         Json(TextOf(control)).c_str(), Rect(r).c_str(), IsWindowEnabled(control) ? "true" : "false",
-        CheckedState(control), control == owner.focused ? "true" : "false");
+        CheckedState(control), control == owner.focused ? "true" : "false",
+        AccessibleName(control).c_str());
     return TRUE;
 }
 
@@ -144,6 +170,7 @@ BOOL CALLBACK ListWindow(HWND window, LPARAM) {
 int main() {
     // Rectangles in the screen's own pixels, also when the desktop is scaled.
     SetProcessDPIAware();
+    CoInitialize(nullptr);
     EnumWindows(ListWindow, 0);
     std::fflush(stdout);
     return 0;

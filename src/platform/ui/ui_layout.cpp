@@ -916,6 +916,18 @@ Size MinimumClientSize(const Widget& container, const TextMetrics& metrics, cons
     return {width.min, engine.LayoutHeight(*laid_out.layout, owner, width.min).min};
 }
 
+Size InitialClientSize(const Widget& container, const TextMetrics& metrics, const LiveState& live) {
+    Context context{metrics, live, metrics.Scale()};
+    Size geometry = GeometrySize(container, context);
+    const Widget& laid_out = LaidOut(container);
+    if (geometry.width <= 0 || geometry.height <= 0) return PreferredClientSize(container, metrics, live);
+    if (!laid_out.layout) return geometry;
+    Engine engine(context);
+    Owner owner = engine.OwnerOf(laid_out);
+    int width = std::max(geometry.width, engine.LayoutWidth(*laid_out.layout, owner).min);
+    return {width, std::max(geometry.height, engine.LayoutHeight(*laid_out.layout, owner, width).min)};
+}
+
 std::map<const Widget*, Rect> Arrange(const Widget& container, Size client, const TextMetrics& metrics,
                                       const LiveState& live) {
     Context context{metrics, live, metrics.Scale()};

@@ -538,9 +538,10 @@ TEST(PanelLayout, ShippedPanelsFitTheirLongestTextsAtEveryScale) {
         for (const auto& [number, panel] : file.panels) {
             SCOPED_TRACE("panel " + std::to_string(number) + " at scale " + std::to_string(scale));
             const Widget& root = *panel.root;
-            // At its preferred size and at its smallest (narrower, so its
-            // wrapped texts take more lines).
-            for (Size client : {ui_layout::PreferredClientSize(root, metrics, live),
+            // At the size it opens at, its preferred size and its smallest
+            // (narrower, so its wrapped texts take more lines).
+            for (Size client : {ui_layout::InitialClientSize(root, metrics, live),
+                                ui_layout::PreferredClientSize(root, metrics, live),
                                 ui_layout::MinimumClientSize(root, metrics, live)}) {
                 auto placed = ui_layout::Arrange(root, client, metrics, live);
                 ExpectInsideAndApart(placed, client, metrics, live);

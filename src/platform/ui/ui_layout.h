@@ -50,6 +50,12 @@ Size PreferredClientSize(const Widget& container, const TextMetrics& metrics,
 Size MinimumClientSize(const Widget& container, const TextMetrics& metrics,
                        const LiveState& live = {});
 
+// The client size a panel opens at, as the Qt program shows it: its
+// "geometry" (scaled), grown to what its layout needs at that width. Without
+// a geometry, its preferred client size.
+Size InitialClientSize(const Widget& container, const TextMetrics& metrics,
+                       const LiveState& live = {});
+
 // Every widget below `container` (not the container itself), placed in a
 // client area of `client` size; rectangles are relative to the container's
 // client area, nested widgets included (a child widget's own children are

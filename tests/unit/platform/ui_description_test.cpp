@@ -2,7 +2,9 @@
 // from) and the layout computed from it, on both systems.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <fstream>
+#include <set>
 #include <sstream>
 
 #include "platform/ui/ui_description.h"
@@ -239,6 +241,312 @@ TEST(ResourceDescription, MalformedOrTruncatedFilesAreRefusedWithAReason) {
         std::string error;
         if (!ParseResourceFile(shipped.substr(0, length), file, error)) {
             EXPECT_FALSE(error.empty());
+        }
+    }
+}
+
+// ------------------------------------------------------------------ layout
+
+// Text measured with a fixed character width (7 pixels at 96 dpi, a line 15
+// pixels high), broken at spaces as the system would.
+class FixedWidthText : public ui_layout::TextMetrics {
+public:
+    explicit FixedWidthText(double scale) : scale_(scale) {}
+    double Scale() const override { return scale_; }
+    Size Text(const std::string& text, const Font& font, int wrap_width) const override {
+        double factor = scale_ * (font.point_size > 0 ? font.point_size / 9.0 : 1.0);
+        double character = 7 * factor;
+        int line_height = static_cast<int>(std::lround(15 * factor));
+        int widest = 0, lines = 0;
+        std::istringstream paragraphs(text);
+        std::string paragraph;
+        while (std::getline(paragraphs, paragraph)) {
+            std::istringstream words(paragraph);
+            std::string word;
+            int line = 0;
+            ++lines;
+            while (words >> word) {
+                int length = Characters(word);
+                int longer = line == 0 ? length : line + 1 + length;
+                if (line > 0 && wrap_width > 0 && longer * character > wrap_width) {
+                    widest = std::max(widest, line);
+                    ++lines;
+                    longer = length;
+                }
+                line = longer;
+            }
+            widest = std::max(widest, line);
+        }
+        return {static_cast<int>(std::ceil(widest * character)), std::max(1, lines) * line_height};
+    }
+
+private:
+    static int Characters(const std::string& text) {
+        int count = 0;
+        for (unsigned char c : text) count += (c & 0xC0) != 0x80;
+        return count;
+    }
+    double scale_;
+};
+
+// What the program changed: widgets it hid, texts it set.
+class FakeLiveState : public ui_layout::LiveState {
+public:
+    std::set<std::string> hidden;
+    std::map<std::string, std::string> texts;
+    std::string suffix;  // added to every text of the file, for longer translations
+    std::string Text(const Widget& widget) const override {
+        auto found = texts.find(widget.name);
+        if (found != texts.end()) return found->second;
+        std::string text = widget.Text("text");
+        return text.empty() ? text : text + suffix;
+    }
+    bool Visible(const Widget& widget) const override {
+        return hidden.count(widget.name) == 0 && widget.Flag("visible", true);
+    }
+};
+
+std::unique_ptr<Widget> DialogFrom(const std::string& body) {
+    std::string xml = "<ui version=\"4.0\"><widget class=\"QDialog\" name=\"dialog\">"
+                      "<property name=\"panel\" stdset=\"0\"><number>1</number></property>" +
+                      body + "</widget></ui>";
+    ResourceFile file;
+    std::string error;
+    EXPECT_TRUE(ParseResourceFile(xml, file, error)) << error;
+    EXPECT_TRUE(UnhandledParts(file).empty()) << ::testing::PrintToString(UnhandledParts(file));
+    return std::move(file.panels[1].root);
+}
+
+std::string Button(const std::string& name, const std::string& text, const std::string& more = "") {
+    return "<widget class=\"QPushButton\" name=\"" + name + "\"><property name=\"text\"><string>" +
+           text + "</string></property>" + more + "</widget>";
+}
+std::string Item(const std::string& content, const std::string& place = "") {
+    return "<item " + place + ">" + content + "</item>";
+}
+std::string Spacing(int spacing) {
+    return "<property name=\"spacing\"><number>" + std::to_string(spacing) + "</number></property>";
+}
+std::string Margins(int margin) {
+    std::string margins;
+    for (const char* side : {"left", "top", "right", "bottom"})
+        margins += std::string("<property name=\"") + side + "Margin\"><number>" +
+                   std::to_string(margin) + "</number></property>";
+    return margins;
+}
+std::string SizeProperty(const char* name, int width, int height) {
+    return std::string("<property name=\"") + name + "\"><size><width>" + std::to_string(width) +
+           "</width><height>" + std::to_string(height) + "</height></size></property>";
+}
+
+bool operator==(const Rect& a, const Rect& b) {
+    return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
+}
+std::string Show(const Rect& r) {
+    return "(" + std::to_string(r.x) + "," + std::to_string(r.y) + " " + std::to_string(r.width) +
+           "x" + std::to_string(r.height) + ")";
+}
+
+TEST(PanelLayout, PlacesWidgetsAsQtLayoutsDo) {
+    const std::string wrapped_text =
+        "aaaa bbbb cccc dddd eeee ffff gggg hhhh iiii jjjj kkkk llll mmmm nnnn oooo pppp qqqq rrrr "
+        "ssss tttt";
+    struct Case {
+        const char* name;
+        std::string body;
+        double scale;
+        Size client;  // {0, 0}: the preferred client size, checked against `preferred`
+        Size preferred;
+        std::map<std::string, Rect> expected;  // absent name with width -1: not placed
+        std::set<std::string> hidden;
+    };
+    const std::string two_buttons =
+        "<layout class=\"QVBoxLayout\" name=\"box\">" + Item(Button("ok", "OK")) +
+        Item(Button("cancel", "Cancel")) + "</layout>";
+    const Case cases[] = {
+        // Qt's defaults for a dialog: margins of 11, spacing of 6; buttons at
+        // least 75 x 23.
+        {"default margins and spacing", two_buttons, 1.0, {}, {97, 74},
+         {{"ok", {11, 11, 75, 23}}, {"cancel", {11, 40, 75, 23}}}},
+        {"default margins and spacing at 150 %", two_buttons, 1.5, {}, {147, 113},
+         {{"ok", {17, 17, 113, 35}}, {"cancel", {17, 61, 113, 35}}}},
+        {"buttons fill a wider column", two_buttons, 1.0, {200, 74}, {97, 74},
+         {{"ok", {11, 11, 178, 23}}, {"cancel", {11, 40, 178, 23}}}},
+        {"an expanding spacer pushes the button down",
+         "<layout class=\"QVBoxLayout\" name=\"box\">" + Margins(0) +
+             Item("<widget class=\"QLabel\" name=\"top\"><property name=\"text\"><string>Top</string>"
+                  "</property></widget>") +
+             Item("<spacer name=\"gap\"><property name=\"orientation\"><enum>Qt::Vertical</enum>"
+                  "</property></spacer>") +
+             Item(Button("go", "Go")) + "</layout>",
+         1.0, {100, 200}, {75, 44},
+         {{"top", {0, 0, 100, 15}}, {"go", {0, 177, 100, 23}}}},
+        {"stretch factors share the room 1 : 2",
+         "<layout class=\"QHBoxLayout\" name=\"row\" stretch=\"1,2\">" + Margins(0) + Spacing(0) +
+             Item("<widget class=\"QLineEdit\" name=\"one\"/>") +
+             Item("<widget class=\"QLineEdit\" name=\"two\"/>") + "</layout>",
+         1.0, {300, 23}, {254, 23},
+         {{"one", {0, 0, 100, 23}}, {"two", {100, 0, 200, 23}}}},
+        {"minimum and maximum sizes clamp",
+         "<layout class=\"QHBoxLayout\" name=\"row\">" + Margins(0) + Spacing(0) +
+             Item("<widget class=\"QListWidget\" name=\"narrow\">" + SizeProperty("maximumSize", 100, 16777215) + "</widget>") +
+             Item("<widget class=\"QListWidget\" name=\"wide\">" + SizeProperty("minimumSize", 250, 0) + "</widget>") +
+             "</layout>",
+         1.0, {320, 200}, {356, 192},
+         {{"narrow", {0, 0, 70, 200}}, {"wide", {70, 0, 250, 200}}}},
+        {"minimum and maximum sizes clamp, room to spare",
+         "<layout class=\"QHBoxLayout\" name=\"row\">" + Margins(0) + Spacing(0) +
+             Item("<widget class=\"QListWidget\" name=\"narrow\">" + SizeProperty("maximumSize", 100, 16777215) + "</widget>") +
+             Item("<widget class=\"QListWidget\" name=\"wide\">" + SizeProperty("minimumSize", 250, 0) + "</widget>") +
+             "</layout>",
+         1.0, {400, 200}, {356, 192},
+         {{"narrow", {0, 0, 100, 200}}, {"wide", {100, 0, 300, 200}}}},
+        {"hidden widgets take no room",
+         "<layout class=\"QVBoxLayout\" name=\"box\">" + Margins(0) + Spacing(10) +
+             Item(Button("a", "A")) +
+             Item(Button("b", "B", "<property name=\"visible\"><bool>false</bool></property>")) +
+             Item(Button("c", "C")) + Item(Button("d", "D")) + "</layout>",
+         1.0, {}, {75, 56},
+         {{"a", {0, 0, 75, 23}}, {"b", {0, 0, -1, 0}}, {"c", {0, 0, -1, 0}}, {"d", {0, 33, 75, 23}}},
+         {"c"}},
+        {"a grid cell spanning two columns",
+         "<layout class=\"QGridLayout\" name=\"grid\">" + Margins(0) + Spacing(4) +
+             Item("<widget class=\"QLabel\" name=\"label\"><property name=\"text\"><string>Name</string>"
+                  "</property></widget>", "row=\"0\" column=\"0\"") +
+             Item("<widget class=\"QLineEdit\" name=\"edit\"/>", "row=\"0\" column=\"1\"") +
+             Item("<widget class=\"QCheckBox\" name=\"check\"><property name=\"text\"><string>Remember me"
+                  "</string></property></widget>", "row=\"1\" column=\"0\" rowspan=\"1\" colspan=\"2\"") +
+             "</layout>",
+         1.0, {300, 44}, {159, 44},
+         {{"label", {0, 0, 28, 23}}, {"edit", {32, 0, 268, 23}}, {"check", {0, 27, 300, 17}}}},
+        {"a form's labels keep their width, fields take the rest",
+         "<layout class=\"QFormLayout\" name=\"form\">" + Margins(0) + Spacing(6) +
+             Item("<widget class=\"QLabel\" name=\"portLabel\"><property name=\"text\"><string>Port"
+                  "</string></property></widget>", "row=\"0\" column=\"0\"") +
+             Item("<widget class=\"QSpinBox\" name=\"port\"><property name=\"minimum\"><number>1</number>"
+                  "</property><property name=\"maximum\"><number>256</number></property>"
+                  "<property name=\"prefix\"><string>COM </string></property></widget>",
+                  "row=\"0\" column=\"1\"") +
+             Item("<widget class=\"QLabel\" name=\"speedLabel\"><property name=\"text\"><string>Speed value"
+                  "</string></property></widget>", "row=\"1\" column=\"0\"") +
+             Item("<widget class=\"QLineEdit\" name=\"speed\"/>", "row=\"1\" column=\"1\"") + "</layout>",
+         1.0, {300, 52}, {210, 52},
+         {{"portLabel", {0, 0, 28, 23}}, {"port", {83, 0, 217, 23}},
+          {"speedLabel", {0, 29, 77, 23}}, {"speed", {83, 29, 217, 23}}}},
+        {"a word-wrapped label asks for about half of 80 characters",
+         "<layout class=\"QVBoxLayout\" name=\"box\">" + Margins(0) +
+             Item("<widget class=\"QLabel\" name=\"text\"><property name=\"text\"><string>" + wrapped_text +
+                  "</string></property><property name=\"wordWrap\"><bool>true</bool></property></widget>") +
+             "</layout>",
+         1.0, {}, {273, 45}, {{"text", {0, 0, 273, 45}}}},
+        {"a word-wrapped label grows taller when narrower",
+         "<layout class=\"QVBoxLayout\" name=\"box\">" + Margins(0) +
+             Item("<widget class=\"QLabel\" name=\"text\"><property name=\"text\"><string>" + wrapped_text +
+                  "</string></property><property name=\"wordWrap\"><bool>true</bool></property></widget>") +
+             "</layout>",
+         1.0, {200, 60}, {273, 45}, {{"text", {0, 0, 200, 60}}}},
+        {"widgets outside a layout stand at their scaled geometry",
+         "<widget class=\"QPushButton\" name=\"free\"><property name=\"geometry\"><rect><x>10</x><y>20</y>"
+         "<width>80</width><height>30</height></rect></property></widget>",
+         1.5, {300, 200}, {0, 0}, {{"free", {15, 30, 120, 45}}}},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        std::unique_ptr<Widget> dialog = DialogFrom(test.body);
+        ASSERT_TRUE(dialog);
+        FixedWidthText metrics(test.scale);
+        FakeLiveState live;
+        live.hidden = test.hidden;
+        Size preferred = ui_layout::PreferredClientSize(*dialog, metrics, live);
+        EXPECT_EQ(preferred.width, test.preferred.width);
+        EXPECT_EQ(preferred.height, test.preferred.height);
+        Size client = test.client.width > 0 ? test.client : preferred;
+        auto placed = ui_layout::Arrange(*dialog, client, metrics, live);
+        for (const auto& [name, rect] : test.expected) {
+            const Widget* widget = FindWidget(*dialog, name);
+            ASSERT_NE(widget, nullptr) << name;
+            if (rect.width < 0) {
+                EXPECT_EQ(placed.count(widget), 0u) << name << " placed though hidden";
+                continue;
+            }
+            ASSERT_EQ(placed.count(widget), 1u) << name;
+            EXPECT_TRUE(placed[widget] == rect) << name << " at " << Show(placed[widget]) << ", expected "
+                                                << Show(rect);
+        }
+    }
+}
+
+// Every widget below `widget`, for the ancestry check of the panels.
+void CollectBelow(const Widget& widget, std::set<const Widget*>& below);
+void CollectBelow(const Layout& layout, std::set<const Widget*>& below) {
+    for (const LayoutItem& item : layout.items) {
+        if (item.widget) {
+            below.insert(item.widget.get());
+            CollectBelow(*item.widget, below);
+        }
+        if (item.layout) CollectBelow(*item.layout, below);
+    }
+}
+void CollectBelow(const Widget& widget, std::set<const Widget*>& below) {
+    if (widget.layout) CollectBelow(*widget.layout, below);
+    for (const auto& child : widget.children) {
+        below.insert(child.get());
+        CollectBelow(*child, below);
+    }
+}
+
+bool Overlap(const Rect& a, const Rect& b) {
+    return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height;
+}
+
+void ExpectInsideAndApart(const std::map<const Widget*, Rect>& placed, Size client,
+                          const ui_layout::TextMetrics& metrics, const ui_layout::LiveState& live) {
+    std::map<const Widget*, std::set<const Widget*>> below;
+    for (const auto& [widget, rect] : placed) CollectBelow(*widget, below[widget]);
+    for (const auto& [widget, rect] : placed) {
+        EXPECT_TRUE(rect.x >= 0 && rect.y >= 0 && rect.x + rect.width <= client.width &&
+                    rect.y + rect.height <= client.height)
+            << widget->name << " at " << Show(rect) << " outside " << client.width << "x"
+            << client.height;
+        EXPECT_GT(rect.width, 0) << widget->name;
+        if (widget->class_name == "QLabel" && widget->Flag("wordWrap", false)) {
+            Font font = widget->Find("font") ? widget->Find("font")->font : Font{};
+            int needed = metrics.Text(live.Text(*widget), font, rect.width).height;
+            EXPECT_GE(rect.height, needed) << widget->name << " cuts its text";
+        }
+        for (const auto& [other, other_rect] : placed) {
+            if (other <= widget || below[widget].count(other) || below[other].count(widget)) continue;
+            EXPECT_FALSE(Overlap(rect, other_rect))
+                << widget->name << " " << Show(rect) << " overlaps " << other->name << " "
+                << Show(other_rect);
+        }
+    }
+}
+
+TEST(PanelLayout, ShippedPanelsFitTheirLongestTextsAtEveryScale) {
+    ResourceFile file;
+    std::string error;
+    ASSERT_TRUE(ParseResourceFile(ShippedResourceText(), file, error)) << error;
+    FakeLiveState live;
+    // French texts run about half as long again as the English ones.
+    live.suffix = " : données de l'équipement";
+    live.texts["exportMessage"] =
+        "Exportation terminée : 12 essais écrits dans le répertoire C:\\Utilisateurs\\Mesures\\"
+        "Installation électrique du bâtiment principal\nClasseur récapitulatif : Récapitulatif.xlsx";
+    for (double scale : {1.0, 1.5}) {
+        FixedWidthText metrics(scale);
+        for (const auto& [number, panel] : file.panels) {
+            SCOPED_TRACE("panel " + std::to_string(number) + " at scale " + std::to_string(scale));
+            const Widget& root = *panel.root;
+            // At the size it opens at, its preferred size and its smallest
+            // (narrower, so its wrapped texts take more lines).
+            for (Size client : {ui_layout::InitialClientSize(root, metrics, live),
+                                ui_layout::PreferredClientSize(root, metrics, live),
+                                ui_layout::MinimumClientSize(root, metrics, live)}) {
+                auto placed = ui_layout::Arrange(root, client, metrics, live);
+                ExpectInsideAndApart(placed, client, metrics, live);
+                if (number == PANEL_EXPORT || number == PANEL_IMPORT) EXPECT_GE(placed.size(), 10u);
+            }
         }
     }
 }

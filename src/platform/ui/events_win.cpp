@@ -1,0 +1,333 @@
+// The event loop over Windows' messages, and the panels' window procedure:
+// the controls' notifications handed to the shared dispatch (ui_dispatch.h:
+// callbacks, handles and the queue of commit events), the layout on every
+// size or DPI change, closing as the panel's close control, the wait cursor.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "platform/system/win32.h"
+#include "platform/ui/ui_internal_win.h"
+
+namespace ui_win {
+namespace {
+
+bool exit_loop = false;
+
+Control* ControlById(Panel& panel, int id) {
+    const int index = id - kControlIdBase;
+    if (index < 0 || index >= static_cast<int>(panel.widgets.size())) return nullptr;
+    return panel.widgets[static_cast<size_t>(index)].get();
+}
+
+Control* ControlByWindow(Panel& panel, HWND hwnd) {
+    for (auto& control : panel.widgets) {
+        if (control->hwnd == hwnd || (control->arrows != nullptr && control->arrows == hwnd))
+            return control.get();
+    }
+    return nullptr;
+}
+
+// Hands one message to its window; keys of a panel go through the dialog
+// manager first (Tab, Shift+Tab, Enter, Escape, Alt+mnemonic).
+void Deliver(MSG& msg) {
+    HWND root = msg.hwnd != nullptr ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+    if (root != nullptr && PanelOfWindow(root) != nullptr && IsDialogMessageW(root, &msg)) return;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+}
+
+void ProcessPending() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) Deliver(msg);
+}
+
+bool AnyPanelWindow() {
+    for (auto& [handle, panel] : Panels()) {
+        if (IsWindow(panel.hwnd)) return true;
+    }
+    return false;
+}
+
+// A list row chosen by the user: its value changed; a click, then, or a
+// double click or Enter (a commit).
+LRESULT CALLBACK ListProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR, DWORD_PTR) {
+    switch (message) {
+        case WM_GETDLGCODE:
+            if (lparam != 0 && reinterpret_cast<MSG*>(lparam)->message == WM_KEYDOWN &&
+                reinterpret_cast<MSG*>(lparam)->wParam == VK_RETURN)
+                return DLGC_WANTMESSAGE | DefSubclassProc(hwnd, message, wparam, lparam);
+            break;
+        case WM_KEYDOWN:
+            if (wparam == VK_RETURN) {
+                SendMessageW(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd), LBN_DBLCLK),
+                             reinterpret_cast<LPARAM>(hwnd));
+                return 0;
+            }
+            break;
+        case WM_LBUTTONUP: {
+            const LRESULT result = DefSubclassProc(hwnd, message, wparam, lparam);
+            if (Panel* panel = PanelOfWindow(GetParent(hwnd))) {
+                Control* control = ControlByWindow(*panel, hwnd);
+                if (control != nullptr && control->number > 0)
+                    DispatchControlEvent(panel->handle, control->number, EVENT_LEFT_CLICK);
+            }
+            return result;
+        }
+        default: break;
+    }
+    return DefSubclassProc(hwnd, message, wparam, lparam);
+}
+
+void Command(Panel& panel, WPARAM wparam, LPARAM lparam) {
+    const int id = LOWORD(wparam);
+    const int code = HIWORD(wparam);
+    if (lparam == 0 && code == 0) {
+        MenuCommand(panel, static_cast<UINT>(id));
+        return;
+    }
+    if (id == IDCANCEL) {
+        // Escape closes a dialog panel, as the close box does; a main window stays.
+        if (panel.root->class_name != "QMainWindow") CloseRequested(panel);
+        return;
+    }
+    Control* control = ControlById(panel, id);
+    if (control == nullptr || control->number <= 0 || ui_dispatch::ProgramChangeInProgress()) return;
+    const int handle = panel.handle, number = control->number;
+    switch (control->kind) {
+        case Kind::Button:
+        case Kind::CheckBox:
+            if (code == BN_CLICKED) DispatchControlEvent(handle, number, EVENT_COMMIT);
+            break;
+        case Kind::List:
+            if (code == LBN_SELCHANGE) DispatchControlEvent(handle, number, EVENT_VAL_CHANGED);
+            if (code == LBN_DBLCLK) DispatchControlEvent(handle, number, EVENT_COMMIT);
+            break;
+        default: break;
+    }
+}
+
+// The spin box's arrows step its value within its range; the text keeps its prefix.
+void SpinStep(Panel& panel, const NMUPDOWN& change) {
+    Control* control = ControlByWindow(panel, change.hdr.hwndFrom);
+    if (control == nullptr || control->kind != Kind::Spin) return;
+    const int next = std::clamp(SpinValue(*control) + change.iDelta, control->minimum, control->maximum);
+    SetWindowTextW(control->hwnd, Utf16(control->prefix + std::to_string(next)).c_str());
+}
+
+LRESULT Colour(Panel& panel, HDC dc, LRESULT fallback) {
+    if (!panel.splash) return fallback;
+    SetTextColor(dc, panel.foreground);
+    SetBkColor(dc, panel.background);
+    return reinterpret_cast<LRESULT>(panel.background_brush);
+}
+
+void DpiChanged(Panel& panel, WPARAM wparam, const RECT& suggested) {
+    panel.dpi = HIWORD(wparam);
+    RefreshFonts(panel);
+    SetWindowPos(panel.hwnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    RefreshLayout(panel);
+}
+
+}  // namespace
+
+void DispatchControlEvent(int panel, int control, int event) {
+    int status;
+    Control* c = FindControl(panel, control, status);
+    if (c == nullptr) return;
+    ui_dispatch::ControlEvent(c->callback, panel, control, event);
+}
+
+void WatchList(HWND list) { SetWindowSubclass(list, ListProc, 1, 0); }
+
+LRESULT CALLBACK PanelProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+    Panel* panel = PanelOfWindow(hwnd);
+    if (panel == nullptr) return DefWindowProcW(hwnd, message, wparam, lparam);
+    switch (message) {
+        case WM_COMMAND: Command(*panel, wparam, lparam); return 0;
+        case WM_NOTIFY:
+            if (reinterpret_cast<NMHDR*>(lparam)->code == UDN_DELTAPOS) {
+                SpinStep(*panel, *reinterpret_cast<NMUPDOWN*>(lparam));
+                return 1;  // the arrows keep no position of their own
+            }
+            break;
+        case WM_CLOSE: CloseRequested(*panel); return 0;
+        case WM_SIZE:
+            if (wparam != SIZE_MINIMIZED) ArrangePanel(*panel);
+            return 0;
+        case WM_GETMINMAXINFO: {
+            auto metrics = MetricsFor(panel->dpi);
+            const ui_layout::Size minimum =
+                ui_layout::MinimumClientSize(*panel->root, *metrics, PanelState(*panel));
+            RECT frame{0, 0, minimum.width, minimum.height};
+            AdjustWindowRectEx(&frame, GetWindowLongW(hwnd, GWL_STYLE), GetMenu(hwnd) != nullptr,
+                               GetWindowLongW(hwnd, GWL_EXSTYLE));
+            auto* info = reinterpret_cast<MINMAXINFO*>(lparam);
+            info->ptMinTrackSize = {frame.right - frame.left, frame.bottom - frame.top};
+            return 0;
+        }
+        case WM_DPICHANGED: DpiChanged(*panel, wparam, *reinterpret_cast<RECT*>(lparam)); return 0;
+        case DM_GETDEFID:
+            for (auto& control : panel->widgets) {
+                if (control->kind == Kind::Button && control->widget->Flag("default", false) &&
+                    IsWindowEnabled(control->hwnd))
+                    return MAKELRESULT(control->id, DC_HASDEFID);
+            }
+            return 0;
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+            return Colour(*panel, reinterpret_cast<HDC>(wparam), DefWindowProcW(hwnd, message, wparam, lparam));
+        case WM_ERASEBKGND:
+            if (panel->splash) {
+                RECT client;
+                GetClientRect(hwnd, &client);
+                FillRect(reinterpret_cast<HDC>(wparam), &client, panel->background_brush);
+                return 1;
+            }
+            break;
+        case WM_DRAWITEM: {
+            const auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lparam);
+            if (Control* control = ControlById(*panel, static_cast<int>(wparam))) DrawPicture(*item, *control);
+            return TRUE;
+        }
+        case WM_SETCURSOR:
+            if (ui_dispatch::WaitCursorFlag() && LOWORD(lparam) == HTCLIENT) {
+                SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+                return TRUE;
+            }
+            break;
+        default: break;
+    }
+    return DefWindowProcW(hwnd, message, wparam, lparam);
+}
+
+void ProcessPendingMessages() { ProcessPending(); }
+
+}  // namespace ui_win
+
+using namespace ui_win;
+
+int RunUserInterface() {
+    ui_dispatch::LoopState& loop = ui_dispatch::Loop();
+    if (loop.quit_pending) {
+        loop.quit_pending = false;
+        return loop.quit_code;
+    }
+    if (loop.running) return UIE_INVALID_ATTRIBUTE;
+    loop.running = true;
+    exit_loop = false;
+    MSG msg;
+    while (!exit_loop && GetMessageW(&msg, nullptr, 0, 0) > 0) Deliver(msg);
+    loop.running = false;
+    exit_loop = false;
+    loop.quit_pending = false;
+    return loop.quit_code;
+}
+
+int QuitUserInterface(int returnCode) {
+    ui_dispatch::LoopState& loop = ui_dispatch::Loop();
+    loop.quit_code = returnCode;
+    if (loop.running) {
+        exit_loop = true;
+        // Wakes the loop if it waits for a message.
+        PostThreadMessageW(GetCurrentThreadId(), WM_NULL, 0, 0);
+    } else {
+        // Asked before the loop runs (a failed start-up): the loop returns at once.
+        loop.quit_pending = true;
+    }
+    return UIE_NO_ERROR;
+}
+
+int GetUserEvent(int wait, int& panel, int& control) {
+    {
+        ui_dispatch::PollScope poll;
+        ProcessPending();
+        if (wait != 0) {
+            while (!ui_dispatch::HasCommit() && !ui_dispatch::Loop().quit_pending && !exit_loop &&
+                   AnyPanelWindow()) {
+                WaitMessage();
+                ProcessPending();
+            }
+        }
+    }
+    return ui_dispatch::TakeCommit(panel, control) ? 1 : 0;
+}
+
+int ProcessDrawEvents() {
+    // Paints now; the user's clicks and keys wait for the program's own polls.
+    for (auto& [handle, p] : Panels()) {
+        if (IsWindowVisible(p.hwnd)) RedrawWindow(p.hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    }
+    ProcessPaintAndTimerMessages();
+    return UIE_NO_ERROR;
+}
+
+int SetWaitCursor(int on) {
+    if (!ui_dispatch::SetWaitCursorFlag(on != 0)) return UIE_NO_ERROR;
+    // Shown at once over the program's windows; WM_SETCURSOR keeps it there.
+    POINT point;
+    GetCursorPos(&point);
+    HWND under = WindowFromPoint(point);
+    if (under != nullptr && PanelOfWindow(GetAncestor(under, GA_ROOT)) != nullptr) {
+        SetCursor(LoadCursorW(nullptr, on != 0 ? IDC_WAIT : IDC_ARROW));
+    }
+    return UIE_NO_ERROR;
+}
+
+int GetWaitCursor() { return ui_dispatch::WaitCursorFlag() ? 1 : 0; }
+
+int MakeApplicationActive() {
+    // Bring back the window the user was working in: the active one, else the
+    // most recently loaded visible top-level panel.
+    HWND window = GetActiveWindow();
+    if (window == nullptr || PanelOfWindow(window) == nullptr) {
+        window = nullptr;
+        auto& panels = Panels();
+        for (auto it = panels.rbegin(); it != panels.rend() && window == nullptr; ++it) {
+            if (IsWindowVisible(it->second.hwnd) && it->second.parent == 0) window = it->second.hwnd;
+        }
+    }
+    if (window != nullptr) {
+        SetForegroundWindow(window);
+        BringWindowToTop(window);
+    }
+    return UIE_NO_ERROR;
+}
+
+int SimulateCommit(int panel, int control) {
+    int status;
+    if (FindControl(panel, control, status) == nullptr) return status;
+    DispatchControlEvent(panel, control, EVENT_COMMIT);
+    return UIE_NO_ERROR;
+}
+
+int SimulateEvent(int panel, int control, int event) {
+    int status;
+    if (FindControl(panel, control, status) == nullptr) return status;
+    DispatchControlEvent(panel, control, event);
+    return UIE_NO_ERROR;
+}
+
+int SimulateMenuItem(int menuBar, int menuItem) {
+    MenuBar* bar = FindMenuBar(menuBar);
+    if (bar == nullptr) return UIE_INVALID_HANDLE;
+    if (bar->entries.count(menuItem) == 0) return UIE_INVALID_CONTROL;
+    DispatchMenuItem(menuBar, menuItem);
+    return UIE_NO_ERROR;
+}
+
+void ResetUserInterfaceForTesting() {
+    std::vector<int> handles;
+    for (auto& [handle, panel] : Panels()) handles.push_back(handle);
+    for (int handle : handles) DiscardPanel(handle);
+    Panels().clear();
+    MenuBars().clear();
+    PopupStack().clear();
+    ui_dispatch::ResetForTesting();
+    exit_loop = false;
+    SetWaitCursor(0);
+    SetPopupResponder(nullptr);
+    SetDpiOverrideForTesting(0);
+}

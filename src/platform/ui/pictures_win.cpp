@@ -1,0 +1,74 @@
+// The pictures of pixmap labels: PNG files decoded by the Windows Imaging
+// Component into premultiplied 32-bit bitmaps, drawn scaled to the label.
+#include <windows.h>
+#include <wincodec.h>
+
+#include "platform/system/win32.h"
+#include "platform/ui/ui_internal_win.h"
+
+namespace ui_win {
+namespace {
+
+template <typename T>
+struct Releaser {
+    T* p = nullptr;
+    ~Releaser() {
+        if (p) p->Release();
+    }
+};
+
+}  // namespace
+
+HBITMAP LoadPicture(const std::string& path, SIZE& size) {
+    // COM for this thread; harmless when it was already initialized.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    (void)com;
+    Releaser<IWICImagingFactory> factory;
+    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                                reinterpret_cast<void**>(&factory.p))))
+        return nullptr;
+    Releaser<IWICBitmapDecoder> decoder;
+    if (FAILED(factory.p->CreateDecoderFromFilename(Utf16(path).c_str(), nullptr, GENERIC_READ,
+                                                    WICDecodeMetadataCacheOnDemand, &decoder.p)))
+        return nullptr;
+    Releaser<IWICBitmapFrameDecode> frame;
+    if (FAILED(decoder.p->GetFrame(0, &frame.p))) return nullptr;
+    Releaser<IWICFormatConverter> converter;
+    if (FAILED(factory.p->CreateFormatConverter(&converter.p)) ||
+        FAILED(converter.p->Initialize(frame.p, GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone, nullptr, 0,
+                                       WICBitmapPaletteTypeCustom)))
+        return nullptr;
+    UINT width = 0, height = 0;
+    converter.p->GetSize(&width, &height);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = static_cast<LONG>(width);
+    info.bmiHeader.biHeight = -static_cast<LONG>(height);  // top-down rows, as WIC gives them
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap == nullptr) return nullptr;
+    if (FAILED(converter.p->CopyPixels(nullptr, width * 4, width * height * 4, static_cast<BYTE*>(bits)))) {
+        DeleteObject(bitmap);
+        return nullptr;
+    }
+    size = {static_cast<LONG>(width), static_cast<LONG>(height)};
+    return bitmap;
+}
+
+void DrawPicture(const DRAWITEMSTRUCT& item, const Control& control) {
+    if (control.picture == nullptr) return;
+    HDC source = CreateCompatibleDC(item.hDC);
+    HGDIOBJ old = SelectObject(source, control.picture);
+    const RECT& r = item.rcItem;
+    SetStretchBltMode(item.hDC, HALFTONE);
+    BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    AlphaBlend(item.hDC, r.left, r.top, r.right - r.left, r.bottom - r.top, source, 0, 0, control.picture_size.cx,
+               control.picture_size.cy, blend);
+    SelectObject(source, old);
+    DeleteDC(source);
+}
+
+}  // namespace ui_win

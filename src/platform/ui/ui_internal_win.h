@@ -1,0 +1,154 @@
+// Shared state of the Windows user interface: the panels and menu bars
+// behind their handles, each widget of a panel with its window, and the
+// services the files of the interface give each other.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/ui/ui.h"
+#include "platform/ui/ui_description.h"
+#include "platform/ui/ui_dispatch.h"
+#include "platform/ui/ui_layout.h"
+
+namespace ui_win {
+
+using ui_description::Widget;
+
+enum class Kind { Button, CheckBox, Edit, Spin, List, Label, Picture, Progress, Line, Container };
+
+// One widget of a panel and the window that shows it.
+struct Control {
+    const Widget* widget = nullptr;
+    Kind kind = Kind::Container;
+    HWND hwnd = nullptr;
+    HWND arrows = nullptr;       // a spin box's up-down arrows
+    int number = 0;              // the program's number for it, 0 when it has none
+    int id = 0;                  // the child window identifier
+    std::string callback;
+    Control* label = nullptr;    // the label whose buddy this control is
+    HFONT font = nullptr;        // its own font when the file sets one
+    std::vector<int> values;     // a list's rows' values
+    std::vector<std::string> row_names;  // what assistive technology reads for each row
+    std::string label_text;      // ATTR_LABEL_TEXT as the program set it
+    bool label_text_set = false;
+    int minimum = 0, maximum = 99;  // a spin box's range
+    std::string prefix;             // a spin box's prefix ("COM ")
+    HBITMAP picture = nullptr;   // a pixmap label's picture, premultiplied 32-bit
+    SIZE picture_size{};
+};
+
+struct Panel {
+    int handle = 0;
+    int resource_id = 0;
+    int parent = 0;  // handle of the parent panel, 0 for top level
+    HWND hwnd = nullptr;
+    std::shared_ptr<const ui_description::ResourceFile> file;
+    const Widget* root = nullptr;     // the QDialog or QMainWindow
+    std::vector<std::unique_ptr<Control>> widgets;  // in the file's order
+    std::map<int, Control*> controls;               // by the program's number
+    std::map<const Widget*, Control*> by_widget;
+    int menu_bar = 0;
+    int close_control = 0;
+    bool splash = false;
+    COLORREF background = 0, foreground = 0;
+    HBRUSH background_brush = nullptr;
+    HFONT message_font = nullptr;
+    int dpi = 96;
+    bool arranging = false;
+    bool dimmed = false;  // ATTR_DIMMED as the program set it
+};
+
+struct MenuEntry {
+    HMENU owner = nullptr;    // the menu that shows this entry
+    HMENU submenu = nullptr;  // a menu's own popup menu, nullptr for an item
+    UINT command = 0;         // an item's WM_COMMAND identifier
+    int parent_number = 0;    // the menu above, 0 under the bar
+    std::string callback;
+    std::string name;         // as the program set it ("__Datei"), or from the file
+    bool tick = false;
+    bool dimmed = false;
+};
+
+struct MenuBar {
+    int handle = 0;
+    int panel = 0;
+    HMENU menu = nullptr;
+    std::map<int, MenuEntry> entries;  // menus and items, by number
+};
+
+constexpr UINT kMenuCommandBase = 0x4000;
+constexpr int kControlIdBase = 100;
+
+std::map<int, Panel>& Panels();
+std::map<int, MenuBar>& MenuBars();
+std::vector<int>& PopupStack();
+Panel* FindPanel(int handle);  // nullptr when dead
+Panel* PanelOfWindow(HWND hwnd);
+MenuBar* FindMenuBar(int handle);
+Control* FindControl(int panel, int control, int& status);
+
+// The panel window's class, registered by InitUserInterface.
+extern const wchar_t* const kPanelClass;
+LRESULT CALLBACK PanelProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+
+// "__X" marks X as the mnemonic; Windows writes it "&X" (a literal "&" as "&&").
+std::wstring MnemonicText(const std::string& text);
+// The text a window shows, in UTF-8 (mnemonic marks as Windows writes them).
+std::string WindowText(HWND hwnd);
+
+// The system's message font at `dpi`, and a font of `point_size` (0: the
+// message font's size) at `dpi`. The caller owns the fonts.
+HFONT MessageFont(int dpi, int point_size = 0, bool bold = false);
+// Text measured with the panel's fonts at its DPI, for the layout.
+std::unique_ptr<ui_layout::TextMetrics> MetricsFor(int dpi);
+// Places every widget of the panel in its client area, as the layout says.
+void ArrangePanel(Panel& panel);
+// Enables the panels a popup leaves usable (all when there is none).
+void ApplyModality();
+// Grows the window when its content needs more room, then places the widgets again.
+void RefreshLayout(Panel& panel);
+// Sizes the panel's window to what its layout asks for.
+void FitPanel(Panel& panel);
+// The layout's view of what the program changed: texts and visibility.
+class PanelState : public ui_layout::LiveState {
+public:
+    explicit PanelState(const Panel& panel) : panel_(panel) {}
+    std::string Text(const Widget& widget) const override;
+    bool Visible(const Widget& widget) const override;
+
+private:
+    const Panel& panel_;
+};
+
+// A test may lay panels out at another DPI than the monitor's (0: the monitor's).
+void SetDpiOverrideForTesting(int dpi);
+int PanelDpi(HWND hwnd);
+
+// Menus of a main window built from the file; events from the menu bar.
+void BuildMenuBar(Panel& panel);
+void MenuCommand(Panel& panel, UINT command);
+void DispatchMenuItem(int menu_bar, int item);
+
+// The panel's fonts made again at its DPI and given to every control.
+void RefreshFonts(Panel& panel);
+// A list reports clicks and Enter (a subclass of the list box).
+void WatchList(HWND list);
+// A spin box's value: the number after its prefix, within its range.
+int SpinValue(const Control& control);
+// Hands every pending message to its window (keys through the dialog manager).
+void ProcessPendingMessages();
+
+// A user's event on a control, handed to the shared dispatch.
+void DispatchControlEvent(int panel, int control, int event);
+void CloseRequested(Panel& panel);
+
+// Pictures of pixmap labels, decoded from PNG.
+HBITMAP LoadPicture(const std::string& path, SIZE& size);
+void DrawPicture(const DRAWITEMSTRUCT& item, const Control& control);
+
+}  // namespace ui_win

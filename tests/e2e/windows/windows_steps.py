@@ -9,7 +9,7 @@ what the program shows next.
 """
 import time
 
-from desktop import E2eFailure
+from desktop import E2eFailure, xdotool
 
 # The program's own texts that the steps look for, per language (0 French,
 # 1 English), and the mnemonic keys of the menus and items they choose.
@@ -77,6 +77,25 @@ def tick(session, title, label):
     raise E2eFailure(f"{label!r} did not take the click")
 
 
+def number_field(session, title):
+    return next((c for c in session.top_level(title).controls if c.kind == "Edit"), None)
+
+
+def type_number(session, title, number):
+    """Types a number into the window's number field as a person does: a
+    click into it, its text selected (Home, Shift+End), the number typed;
+    waits until the field shows it (after its "COM" prefix, if any)."""
+    field = number_field(session, title)
+    if field is None:
+        raise E2eFailure(f"no number field in {title!r}")
+    session.click_control(field)
+    for key in ("Home", "shift+End"):
+        xdotool("key", key)
+    xdotool("type", "--delay", "40", str(number))
+    session.wait_for(lambda: number_field(session, title).text.split()[-1:] == [str(number)],
+                     5, f"{number} in the number field of {title!r}")
+
+
 def choose(session, main, title_key, item_key):
     """A menu item chosen with Alt, the menu's mnemonic and the item's."""
     session.menu_keys(main, title_key, item_key)
@@ -114,10 +133,9 @@ def start(session, texts, know_port, shots=True):
     if know_port:
         session.answer(question, "Return")
         panel = session.new_window(texts["communication"])
-        session.keys(panel, "ctrl+a")
-        session.type_text(panel, "7")
         if shots:
             session.shot("communication-panel")
+        type_number(session, texts["communication"], 7)
         session.keys(panel, "Return")
         session.wait_closed(panel)
     else:

@@ -76,7 +76,7 @@ class Control:
         return (f"<{self.kind} {self.text!r} {self.right - self.left}x{self.bottom - self.top}"
                 f"+{self.left}+{self.top}{'' if self.enabled else ' dimmed'}"
                 f"{'' if self.checked < 0 else ' checked' if self.checked else ' unchecked'}"
-                f" name={self.name!r}>")
+                f"{' focused' if self.focused else ''} name={self.name!r}>")
 
 
 class TopLevel:
@@ -119,7 +119,7 @@ class WineSession(Session):
         # A home of the run's own: Wine links the prefix user's Documents to
         # the home's, and nothing may land in a person's own folders.
         return dict(os.environ, WINEPREFIX=self.prefix, WINEDLLOVERRIDES="mscoree,mshtml=",
-                    WINEDEBUG=os.environ.get("WINEDEBUG", "-all"), LANG="C.UTF-8",
+                    WINEDEBUG=os.environ.get("WINEDEBUG", "-all,err+module,err+process"), LANG="C.UTF-8",
                     HOME=os.path.join(self.out, "home"))
 
     def wine(self, *args, check=True, **options):

@@ -79,7 +79,7 @@ def export_with_questions(session, texts, count):
     (No); for the others the proposed name and No."""
     steps.click(session, texts["export_panel"], texts["export"])
     for number in range(1, count + 1):
-        save = session.new_window(timeout=60)
+        save = session.new_window(texts["save"], timeout=60)
         if number == 1:
             session.shot("save-dialog")
         session.answer(save, "Return")

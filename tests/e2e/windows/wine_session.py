@@ -300,6 +300,26 @@ class WineSession(Session):
             pass
         return path
 
+    def focus(self, window):
+        """Gives the window the keyboard. Wine hands keys to the window Windows
+        has active, whichever X window has the X focus: a window that is not
+        in front is first clicked, as a person does, at a place of it no
+        other window of the program covers (a corner inside its frame)."""
+        windows = self.windows()
+        if windows and windows[0].id != window.id:
+            above = windows[:next((i for i, w in enumerate(windows) if w.id == window.id),
+                                  len(windows))]
+            for x, y in ((window.x + 12, window.y + window.height - 12),
+                         (window.x + window.width - 12, window.y + window.height - 12),
+                         (window.x + 12, window.y + window.height // 2)):
+                if not any(w.x <= x < w.x + w.width and w.y <= y < w.y + w.height
+                           for w in above):
+                    xdotool("mousemove", str(x), str(y))
+                    xdotool("click", "1")
+                    time.sleep(0.2)
+                    break
+        super().focus(window)
+
     def menu_keys(self, window, *keys):
         """Alt and the title's mnemonic, then the item's keys, as a person
         using the keyboard chooses a menu item."""

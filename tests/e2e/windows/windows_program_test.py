@@ -154,15 +154,18 @@ def scenario(session):
 
 def check_settings(session, lines):
     """Briskel.ini after the exit save: 13 lines, the port found, erase after
-    export on, a working folder with its final separator, English."""
+    export on, the user's Documents as the working folder (with its final
+    separator), English, the main window where it opened; BriskelExport.ini
+    with automatic names on."""
     if lines and lines[-1] == "":
         lines = lines[:-1]
-    assert len(lines) == 13 and lines[-1] == "***", f"Briskel.ini: {lines}"
-    assert lines[:4] == ["1 0", "0", "56 7", "1"], f"Briskel.ini lines 1-4: {lines[:4]}"
-    assert lines[4].endswith("\\") and os.path.isdir(linux_path(session, lines[4])), \
-        f"Briskel.ini working folder: {lines[4]!r}"
-    assert lines[5:7] == ["", "1"], f"Briskel.ini lines 6-7: {lines[5:7]}"
-    assert all(line.lstrip("-").isdigit() for line in lines[7:12]), f"window: {lines[7:12]}"
+    expected = ["1 0", "0", "56 7", "1", lines[4], "", "1", "32", "102", "762", "1004", "0",
+                "***"]
+    assert lines == expected, f"Briskel.ini:\n  {lines}\nexpected\n  {expected}"
+    assert lines[4].lower().startswith("c:\\users\\") and lines[4].endswith("\\Documents\\") \
+        and os.path.isdir(linux_path(session, lines[4])), f"working folder {lines[4]!r}"
+    with open(os.path.join(session.program_dir, "BriskelExport.ini"), "rb") as options:
+        assert options.read() == b"automatic_names=1\r\nsummary_workbook=0\r\n"
 
 
 def check_journal(session, working):

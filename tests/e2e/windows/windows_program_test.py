@@ -24,6 +24,7 @@ printed against the time its answers need on the line)
 """
 import glob
 import os
+import re
 import shutil
 import sys
 import time
@@ -201,7 +202,35 @@ def print_export_time(session, wire_start, wire_end, seconds):
           f"{seconds:.1f} s; the instrument's answers {sent} bytes = {answers:.1f} s on the line, "
           f"both ways {received + sent} bytes = {on_wire:.1f} s "
           f"(ratio {seconds / on_wire if on_wire else 0:.2f})")
+    exchanges = exchange_seconds(slice_log)
+    print(f"  the exchanges themselves (each command to the last byte of its answer): "
+          f"{exchanges:.1f} s for {on_wire:.1f} s of line time (ratio "
+          f"{exchanges / on_wire if on_wire else 0:.2f}); the other {seconds - exchanges:.1f} s "
+          f"the erase questions waited for their answers and the workbooks were written")
     checks.print_wire_breakdown(slice_log)
+
+
+def exchange_seconds(wire_log):
+    """The time from each command's first byte to the last byte of its
+    answer, summed over the commands of the log."""
+    line_format = re.compile(r"^\[\s*([\d.]+)\] (<<|>>) ")
+    total, start, last, previous = 0.0, None, None, None
+    with open(wire_log, errors="replace") as log:
+        for line in log:
+            match = line_format.match(line)
+            if not match:
+                continue
+            seconds, direction = float(match.group(1)), match.group(2)
+            if direction == "<<" and previous != "<<":
+                if start is not None and last is not None:
+                    total += last - start
+                start, last = seconds, None
+            elif direction == ">>":
+                last = seconds
+            previous = direction
+    if start is not None and last is not None:
+        total += last - start
+    return total
 
 
 def main(argv):

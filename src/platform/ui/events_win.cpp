@@ -83,13 +83,13 @@ LRESULT CALLBACK ListProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
 void Command(Panel& panel, WPARAM wparam, LPARAM lparam) {
     const int id = LOWORD(wparam);
     const int code = HIWORD(wparam);
-    if (lparam == 0 && code == 0) {
-        MenuCommand(panel, static_cast<UINT>(id));
-        return;
-    }
     if (id == IDCANCEL) {
         // Escape closes a dialog panel, as the close box does; a main window stays.
         if (panel.root->class_name != "QMainWindow") CloseRequested(panel);
+        return;
+    }
+    if (lparam == 0 && code == 0) {
+        MenuCommand(panel, static_cast<UINT>(id));
         return;
     }
     Control* control = ControlById(panel, id);

@@ -239,6 +239,28 @@ TEST_F(NativePanelsTest, EscapeAndTheCloseBoxCommitTheCloseControl) {
     std::filesystem::remove(uir, ec);
 }
 
+// Enter presses the focused push button (Qt's buttons are "auto default"),
+// else the panel's default button, never a dimmed one.
+TEST_F(NativePanelsTest, EnterPressesTheFocusedButtonElseTheDefaultOne) {
+    RegisterCallbacks({{"Lancer_excel", RecordCommit, nullptr}, {"OpenWorkingFolder", RecordCommit, nullptr}});
+    const int panel = LoadPanel(0, kUir, PANEL_EXPORT);
+    DisplayPanel(panel);
+    HWND window = PanelOf(panel).hwnd;
+    int status = 0;
+    const auto enter_on = [&](int control) {
+        SetFocus(ui_win::FindControl(panel, control, status)->hwnd);
+        MSG enter{GetFocus(), WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+        IsDialogMessageW(window, &enter);
+    };
+    commits.clear();
+    enter_on(EXPORT_FOLDER);
+    enter_on(EXPORT_QUIT);
+    enter_on(EXPORT_OPEN_FOLDER);  // not "auto default" in the file: the default button
+    SetCtrlAttribute(panel, EXPORT_RUN, ATTR_DIMMED, 1);
+    enter_on(EXPORT_BASE_NAME);
+    EXPECT_EQ(commits, (std::vector<Commit>{{panel, EXPORT_RUN}, {panel, EXPORT_QUIT}, {panel, EXPORT_RUN}}));
+}
+
 // The name a screen reader reads for a control, through Windows' accessibility
 // interface (MSAA; UI Automation builds on it for the standard controls).
 std::string AccessibleName(HWND hwnd) {

@@ -201,6 +201,8 @@ void MakeWindow(Panel& panel, Control& control) {
                                              GetModuleHandleW(nullptr), nullptr);
             SendMessageW(control.arrows, UDM_SETRANGE32, control.minimum, control.maximum);
             SendMessageW(control.arrows, UDM_SETPOS32, 0, value);
+            // The arrow keys in the field step it too (the text stays ours: no SETBUDDYINT).
+            SendMessageW(control.arrows, UDM_SETBUDDY, reinterpret_cast<WPARAM>(control.hwnd), 0);
             break;
         }
         case Kind::Progress:

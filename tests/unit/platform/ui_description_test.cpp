@@ -380,7 +380,7 @@ TEST(PanelLayout, PlacesWidgetsAsQtLayoutsDo) {
         Size client;  // {0, 0}: the preferred client size, checked against `preferred`
         Size preferred;
         std::map<std::string, Rect> expected;  // absent name with width -1: not placed
-        std::set<std::string> hidden;
+        std::set<std::string> hidden = {};
     };
     const std::string two_buttons =
         "<layout class=\"QVBoxLayout\" name=\"box\">" + Item(Button("ok", "OK")) +
@@ -567,7 +567,9 @@ TEST(PanelLayout, ShippedPanelsFitTheirLongestTextsAtEveryScale) {
                                 ui_layout::MinimumClientSize(root, metrics, live)}) {
                 auto placed = ui_layout::Arrange(root, client, metrics, live);
                 ExpectInsideAndApart(placed, client, metrics, live);
-                if (number == PANEL_EXPORT || number == PANEL_IMPORT) EXPECT_GE(placed.size(), 10u);
+                if (number == PANEL_EXPORT || number == PANEL_IMPORT) {
+                    EXPECT_GE(placed.size(), 10u);
+                }
             }
         }
     }

@@ -54,12 +54,14 @@ int ListCount(const Control& c) { return static_cast<int>(SendMessageW(c.hwnd, L
 int ListCurrent(const Control& c) {
     if (ListCount(c) == 0) return -1;
     // A list that shows no selection still has a current row: its caret.
-    const LRESULT selected = SendMessageW(c.hwnd, LB_GETCURSEL, 0, 0);
-    if (selected != LB_ERR) return static_cast<int>(selected);
-    return static_cast<int>(SendMessageW(c.hwnd, LB_GETCARETINDEX, 0, 0));
+    if ((GetWindowLongW(c.hwnd, GWL_STYLE) & LBS_NOSEL) != 0)
+        return static_cast<int>(SendMessageW(c.hwnd, LB_GETCARETINDEX, 0, 0));
+    return static_cast<int>(SendMessageW(c.hwnd, LB_GETCURSEL, 0, 0));
 }
 void ListSelect(Control& c, int row) {
-    if (SendMessageW(c.hwnd, LB_SETCURSEL, row, 0) == LB_ERR) SendMessageW(c.hwnd, LB_SETCARETINDEX, row, 0);
+    // A list that shows no selection (the instrument's identity) only moves its caret.
+    if ((GetWindowLongW(c.hwnd, GWL_STYLE) & LBS_NOSEL) != 0) SendMessageW(c.hwnd, LB_SETCARETINDEX, row, 0);
+    else SendMessageW(c.hwnd, LB_SETCURSEL, row, 0);
 }
 
 std::string ListLabel(const Control& c, int row) {

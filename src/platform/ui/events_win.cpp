@@ -83,13 +83,13 @@ LRESULT CALLBACK ListProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
 void Command(Panel& panel, WPARAM wparam, LPARAM lparam) {
     const int id = LOWORD(wparam);
     const int code = HIWORD(wparam);
-    if (lparam == 0 && code == 0) {
-        MenuCommand(panel, static_cast<UINT>(id));
-        return;
-    }
     if (id == IDCANCEL) {
         // Escape closes a dialog panel, as the close box does; a main window stays.
         if (panel.root->class_name != "QMainWindow") CloseRequested(panel);
+        return;
+    }
+    if (lparam == 0 && code == 0) {
+        MenuCommand(panel, static_cast<UINT>(id));
         return;
     }
     Control* control = ControlById(panel, id);
@@ -131,6 +131,21 @@ void DpiChanged(Panel& panel, WPARAM wparam, const RECT& suggested) {
     RefreshLayout(panel);
 }
 
+// What Enter presses: the focused push button, as Qt's buttons are "auto
+// default", else the panel's default button; nothing when it is dimmed.
+LRESULT DefaultButton(Panel& panel) {
+    HWND focus = GetFocus();
+    for (auto& control : panel.widgets) {
+        if (control->kind == Kind::Button && control->hwnd == focus && control->widget->Flag("autoDefault", true))
+            return MAKELRESULT(control->id, DC_HASDEFID);
+    }
+    for (auto& control : panel.widgets) {
+        if (control->kind == Kind::Button && control->widget->Flag("default", false) && IsWindowEnabled(control->hwnd))
+            return MAKELRESULT(control->id, DC_HASDEFID);
+    }
+    return 0;
+}
+
 }  // namespace
 
 void DispatchControlEvent(int panel, int control, int event) {
@@ -169,13 +184,7 @@ LRESULT CALLBACK PanelProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam
             return 0;
         }
         case WM_DPICHANGED: DpiChanged(*panel, wparam, *reinterpret_cast<RECT*>(lparam)); return 0;
-        case DM_GETDEFID:
-            for (auto& control : panel->widgets) {
-                if (control->kind == Kind::Button && control->widget->Flag("default", false) &&
-                    IsWindowEnabled(control->hwnd))
-                    return MAKELRESULT(control->id, DC_HASDEFID);
-            }
-            return 0;
+        case DM_GETDEFID: return DefaultButton(*panel);
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:
             return Colour(*panel, reinterpret_cast<HDC>(wparam), DefWindowProcW(hwnd, message, wparam, lparam));

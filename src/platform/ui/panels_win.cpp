@@ -125,9 +125,8 @@ Made Describe(const Control& control) {
         case Kind::Edit: return {WC_EDITW, WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, text};
         case Kind::Spin: return {WC_EDITW, WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, L""};
         case Kind::List: {
-            DWORD style = LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL;
+            DWORD style = LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP;
             if (Has(w, "selectionMode", "NoSelection")) style |= LBS_NOSEL;
-            if (!Has(w, "focusPolicy", "NoFocus")) style |= WS_TABSTOP;
             return {WC_LISTBOXW, style, WS_EX_CLIENTEDGE, L""};
         }
         case Kind::Label: {
@@ -178,6 +177,8 @@ void MakeWindow(Panel& panel, Control& control) {
     if (made.window_class == nullptr) return;
     const Widget& w = *control.widget;
     DWORD style = WS_CHILD | made.style;
+    // A widget the file keeps out of the keyboard's way is no Tab stop.
+    if (Has(w, "focusPolicy", "NoFocus")) style &= ~static_cast<DWORD>(WS_TABSTOP);
     if (w.Flag("visible", true)) style |= WS_VISIBLE;
     if (!w.Flag("enabled", true)) style |= WS_DISABLED;
     control.hwnd = CreateWindowExW(made.ex_style, made.window_class, made.text.c_str(), style, 0, 0, 10, 10,
@@ -201,6 +202,8 @@ void MakeWindow(Panel& panel, Control& control) {
                                              GetModuleHandleW(nullptr), nullptr);
             SendMessageW(control.arrows, UDM_SETRANGE32, control.minimum, control.maximum);
             SendMessageW(control.arrows, UDM_SETPOS32, 0, value);
+            // The arrow keys in the field step it too (the text stays ours: no SETBUDDYINT).
+            SendMessageW(control.arrows, UDM_SETBUDDY, reinterpret_cast<WPARAM>(control.hwnd), 0);
             break;
         }
         case Kind::Progress:
@@ -282,7 +285,8 @@ COLORREF StyleColour(const std::string& sheet, const std::string& key, COLORREF 
 DWORD PanelStyle(const Panel& panel) {
     if (panel.splash) return WS_POPUP | WS_BORDER;
     if (panel.root->class_name == "QMainWindow") return WS_OVERLAPPEDWINDOW;
-    return WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX;
+    // A dialog: a caption with its close box, and a frame to resize it by.
+    return WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
 }
 
 void RemoveFromPopups(int handle) {

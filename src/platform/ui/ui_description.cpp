@@ -45,6 +45,9 @@ int ToNumber(const char* text) {
     return number;
 }
 
+constexpr int kMaximumCells = 256;  // rows, columns and spans of a grid
+constexpr int kMaximumDepth = 64;   // widgets and layouts inside one another
+
 int ChildNumber(pugi::xml_node node, const char* name) {
     return ToNumber(node.child(name).text().get());
 }
@@ -68,6 +71,19 @@ private:
     Action ReadAction(pugi::xml_node node, int panel);
 
     std::vector<std::string>& skipped_;
+    int depth_ = 0;  // nesting of the element being read
+};
+
+// Counts one level of nesting while an element is read.
+class Deeper {
+public:
+    explicit Deeper(int& depth) : depth_(depth) { ++depth_; }
+    ~Deeper() { --depth_; }
+    Deeper(const Deeper&) = delete;
+    Deeper& operator=(const Deeper&) = delete;
+
+private:
+    int& depth_;
 };
 
 bool Reader::ReadValue(pugi::xml_node property, Value& value, int panel, const std::string& owner) {
@@ -141,13 +157,23 @@ std::unique_ptr<Spacer> Reader::ReadSpacer(pugi::xml_node node, int panel) {
 
 void Reader::ReadItem(pugi::xml_node node, Layout& layout, int panel) {
     LayoutItem item;
-    item.row = node.attribute("row").as_int(0);
-    item.column = node.attribute("column").as_int(0);
-    item.row_span = std::max(1, node.attribute("rowspan").as_int(1));
-    item.column_span = std::max(1, node.attribute("colspan").as_int(1));
+    // A grid of a few rows and columns: a damaged number must not make the
+    // layout index outside it or size it by the million.
+    auto cell = [&](const char* attribute, int fallback, int lowest) {
+        int number = node.attribute(attribute).as_int(fallback);
+        if (number >= lowest && number <= kMaximumCells) return number;
+        Skip(panel, layout.name, "item " + std::string(attribute) + " " + node.attribute(attribute).value());
+        return fallback;
+    };
+    item.row = cell("row", 0, 0);
+    item.column = cell("column", 0, 0);
+    item.row_span = cell("rowspan", 1, 1);
+    item.column_span = cell("colspan", 1, 1);
     for (pugi::xml_node child : node.children()) {
         std::string name = child.name();
-        if (name == "widget" && !item.widget && !item.layout && !item.spacer)
+        if ((name == "widget" || name == "layout") && depth_ >= kMaximumDepth)
+            Skip(panel, layout.name, "item nested too deep");
+        else if (name == "widget" && !item.widget && !item.layout && !item.spacer)
             item.widget = ReadWidget(child, panel);
         else if (name == "layout" && !item.widget && !item.layout && !item.spacer)
             item.layout = ReadLayout(child, panel, layout.name);
@@ -160,6 +186,7 @@ void Reader::ReadItem(pugi::xml_node node, Layout& layout, int panel) {
 }
 
 std::unique_ptr<Layout> Reader::ReadLayout(pugi::xml_node node, int panel, const std::string& owner) {
+    Deeper deeper(depth_);
     auto layout = std::make_unique<Layout>();
     layout->class_name = node.attribute("class").value();
     layout->name = node.attribute("name").value();
@@ -201,6 +228,7 @@ Action Reader::ReadAction(pugi::xml_node node, int panel) {
 }
 
 std::unique_ptr<Widget> Reader::ReadWidget(pugi::xml_node node, int panel) {
+    Deeper deeper(depth_);
     auto widget = std::make_unique<Widget>();
     widget->class_name = node.attribute("class").value();
     widget->name = node.attribute("name").value();
@@ -215,6 +243,8 @@ std::unique_ptr<Widget> Reader::ReadWidget(pugi::xml_node node, int panel) {
             ReadProperty(child, widget->properties, panel, widget->name);
         else if (name == "layout" && !widget->layout)
             widget->layout = ReadLayout(child, panel, widget->name);
+        else if (name == "widget" && depth_ >= kMaximumDepth)
+            Skip(panel, widget->name, "widget nested too deep");
         else if (name == "widget")
             widget->children.push_back(ReadWidget(child, panel));
         else if (name == "action")

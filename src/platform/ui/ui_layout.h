@@ -59,7 +59,9 @@ Size InitialClientSize(const Widget& container, const TextMetrics& metrics,
 // Every widget below `container` (not the container itself), placed in a
 // client area of `client` size; rectangles are relative to the container's
 // client area, nested widgets included (a child widget's own children are
-// placed relative to the same origin). Hidden widgets take no room, as in Qt.
+// placed relative to the same origin). Hidden widgets take no room, as in Qt,
+// and are left out, with what they hold. A label gets its cell's height as
+// in Qt, where its text stands centred vertically unless aligned otherwise.
 std::map<const Widget*, Rect> Arrange(const Widget& container, Size client,
                                       const TextMetrics& metrics, const LiveState& live = {});
 

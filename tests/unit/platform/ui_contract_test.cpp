@@ -39,8 +39,10 @@ class UiContractTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ResetUserInterfaceForTesting();
-        // An absolute path: the program directory is left alone.
-        uir = (std::filesystem::temp_directory_path() / "briskel-ui-contract.uir").string();
+        // An absolute path: the program directory is left alone. One file per
+        // test, as CTest runs the tests side by side.
+        const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        uir = (std::filesystem::temp_directory_path() / ("briskel-ui-" + test + ".uir")).string();
         std::ofstream(uir, std::ios::binary | std::ios::trunc) << kTestUir;
         RegisterCallbacks({{"TestButton", TestButton, nullptr},
                            {"TestStop", TestOther, nullptr},

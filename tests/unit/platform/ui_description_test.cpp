@@ -61,6 +61,48 @@ void CollectControls(const Widget& widget, std::map<int, const Widget*>& control
     for (const auto& child : widget.children) CollectControls(*child, controls);
 }
 
+// Text measured with a fixed character width (7 pixels at 96 dpi, a line 15
+// pixels high), broken at spaces as the system would.
+class FixedWidthText : public ui_layout::TextMetrics {
+public:
+    explicit FixedWidthText(double scale) : scale_(scale) {}
+    double Scale() const override { return scale_; }
+    Size Text(const std::string& text, const Font& font, int wrap_width) const override {
+        double factor = scale_ * (font.point_size > 0 ? font.point_size / 9.0 : 1.0);
+        double character = 7 * factor;
+        int line_height = static_cast<int>(std::lround(15 * factor));
+        int widest = 0, lines = 0;
+        std::istringstream paragraphs(text);
+        std::string paragraph;
+        while (std::getline(paragraphs, paragraph)) {
+            std::istringstream words(paragraph);
+            std::string word;
+            int line = 0;
+            ++lines;
+            while (words >> word) {
+                int length = Characters(word);
+                int longer = line == 0 ? length : line + 1 + length;
+                if (line > 0 && wrap_width > 0 && longer * character > wrap_width) {
+                    widest = std::max(widest, line);
+                    ++lines;
+                    longer = length;
+                }
+                line = longer;
+            }
+            widest = std::max(widest, line);
+        }
+        return {static_cast<int>(std::ceil(widest * character)), std::max(1, lines) * line_height};
+    }
+
+private:
+    static int Characters(const std::string& text) {
+        int count = 0;
+        for (unsigned char c : text) count += (c & 0xC0) != 0x80;
+        return count;
+    }
+    double scale_;
+};
+
 TEST(ResourceDescription, ShippedFileHoldsEveryPanelAndControlTheProgramUsesAndNothingUnhandled) {
     ResourceFile file;
     std::string error;
@@ -233,12 +275,34 @@ TEST(ResourceDescription, MalformedOrTruncatedFilesAreRefusedWithAReason) {
         EXPECT_NE(error.find(bad.reason), std::string::npos) << error;
         EXPECT_TRUE(file.panels.empty()) << bad.text;
     }
+    // Damaged grid numbers and nesting without end: read, reported, and laid
+    // out without indexing outside the grid or running out of stack.
+    std::string deep;
+    for (int level = 0; level < 5000; ++level) deep += "<widget class=\"QWidget\" name=\"w\">";
+    for (int level = 0; level < 5000; ++level) deep += "</widget>";
+    const std::string damaged =
+        "<ui version=\"4.0\"><widget class=\"QDialog\" name=\"d\">"
+        "<property name=\"panel\" stdset=\"0\"><number>1</number></property>"
+        "<layout class=\"QGridLayout\" name=\"g\">"
+        "<item row=\"-3\" column=\"2000000000\" rowspan=\"-1\" colspan=\"99999999\">"
+        "<widget class=\"QLabel\" name=\"l\"/></item></layout>" + deep + "</widget></ui>";
+    ResourceFile damaged_file;
+    std::string error;
+    ASSERT_TRUE(ParseResourceFile(damaged, damaged_file, error)) << error;
+    std::vector<std::string> reported = UnhandledParts(damaged_file);
+    EXPECT_NE(std::find(reported.begin(), reported.end(), "panel 1 g: item row -3"), reported.end());
+    EXPECT_NE(std::find(reported.begin(), reported.end(), "panel 1 w: widget nested too deep"),
+              reported.end());
+    const Widget& dialog = *damaged_file.panels.at(1).root;
+    FixedWidthText metrics(1.0);
+    EXPECT_EQ(ui_layout::Arrange(dialog, ui_layout::PreferredClientSize(dialog, metrics), metrics).size(),
+              1u);
+
     // Every prefix of the shipped file: refused or read, never a crash.
     const std::string shipped = ShippedResourceText();
     ASSERT_GT(shipped.size(), 1000u);
     for (size_t length = 0; length < shipped.size(); length += 7) {
         ResourceFile file;
-        std::string error;
         if (!ParseResourceFile(shipped.substr(0, length), file, error)) {
             EXPECT_FALSE(error.empty());
         }
@@ -246,48 +310,6 @@ TEST(ResourceDescription, MalformedOrTruncatedFilesAreRefusedWithAReason) {
 }
 
 // ------------------------------------------------------------------ layout
-
-// Text measured with a fixed character width (7 pixels at 96 dpi, a line 15
-// pixels high), broken at spaces as the system would.
-class FixedWidthText : public ui_layout::TextMetrics {
-public:
-    explicit FixedWidthText(double scale) : scale_(scale) {}
-    double Scale() const override { return scale_; }
-    Size Text(const std::string& text, const Font& font, int wrap_width) const override {
-        double factor = scale_ * (font.point_size > 0 ? font.point_size / 9.0 : 1.0);
-        double character = 7 * factor;
-        int line_height = static_cast<int>(std::lround(15 * factor));
-        int widest = 0, lines = 0;
-        std::istringstream paragraphs(text);
-        std::string paragraph;
-        while (std::getline(paragraphs, paragraph)) {
-            std::istringstream words(paragraph);
-            std::string word;
-            int line = 0;
-            ++lines;
-            while (words >> word) {
-                int length = Characters(word);
-                int longer = line == 0 ? length : line + 1 + length;
-                if (line > 0 && wrap_width > 0 && longer * character > wrap_width) {
-                    widest = std::max(widest, line);
-                    ++lines;
-                    longer = length;
-                }
-                line = longer;
-            }
-            widest = std::max(widest, line);
-        }
-        return {static_cast<int>(std::ceil(widest * character)), std::max(1, lines) * line_height};
-    }
-
-private:
-    static int Characters(const std::string& text) {
-        int count = 0;
-        for (unsigned char c : text) count += (c & 0xC0) != 0x80;
-        return count;
-    }
-    double scale_;
-};
 
 // What the program changed: widgets it hid, texts it set.
 class FakeLiveState : public ui_layout::LiveState {
@@ -358,7 +380,7 @@ TEST(PanelLayout, PlacesWidgetsAsQtLayoutsDo) {
         Size client;  // {0, 0}: the preferred client size, checked against `preferred`
         Size preferred;
         std::map<std::string, Rect> expected;  // absent name with width -1: not placed
-        std::set<std::string> hidden;
+        std::set<std::string> hidden = {};
     };
     const std::string two_buttons =
         "<layout class=\"QVBoxLayout\" name=\"box\">" + Item(Button("ok", "OK")) +
@@ -545,7 +567,9 @@ TEST(PanelLayout, ShippedPanelsFitTheirLongestTextsAtEveryScale) {
                                 ui_layout::MinimumClientSize(root, metrics, live)}) {
                 auto placed = ui_layout::Arrange(root, client, metrics, live);
                 ExpectInsideAndApart(placed, client, metrics, live);
-                if (number == PANEL_EXPORT || number == PANEL_IMPORT) EXPECT_GE(placed.size(), 10u);
+                if (number == PANEL_EXPORT || number == PANEL_IMPORT) {
+                    EXPECT_GE(placed.size(), 10u);
+                }
             }
         }
     }

@@ -180,7 +180,8 @@ private:
 };
 
 // Two windows of the program: the active one, which owns the popups, and
-// another one beside it.
+// another one beside it. Made once for the whole run (Wine without a window
+// manager takes seconds to destroy a window).
 class ProgramWindows {
 public:
     ProgramWindows() {
@@ -191,13 +192,9 @@ public:
         RegisterClassW(&windowClass);
         for (HWND& window : windows_) {
             window = CreateWindowExW(0, windowClass.lpszClassName, L"Briskel View",
-                                     WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 400, 300, nullptr,
-                                     nullptr, windowClass.hInstance, nullptr);
+                                     WS_POPUP | WS_VISIBLE, 40, 40, 400, 300, nullptr, nullptr,
+                                     windowClass.hInstance, nullptr);
         }
-        SetActiveWindow(windows_[0]);
-    }
-    ~ProgramWindows() {
-        for (HWND window : windows_) DestroyWindow(window);
     }
     HWND active() const { return windows_[0]; }
     HWND other() const { return windows_[1]; }
@@ -206,13 +203,19 @@ private:
     HWND windows_[2] = {};
 };
 
+ProgramWindows& TheProgramWindows() {
+    static ProgramWindows windows;
+    SetActiveWindow(windows.active());
+    return windows;
+}
+
 class Popups : public TemporaryFolderTest {
 protected:
     void SetUp() override {
         TemporaryFolderTest::SetUp();
         SetPopupResponder(nullptr);
     }
-    ProgramWindows windows;
+    ProgramWindows& windows = TheProgramWindows();
 };
 
 struct QuestionCase {
@@ -368,7 +371,7 @@ TEST_F(Popups, AResponderAnswersInsteadOfTheDialogs) {
 // One popup shown until the user answers it, in the program's own words.
 int Show(const std::string& kind, bool french) {
     langue = french ? FRENCH : ENGLISH;
-    ProgramWindows windows;
+    TheProgramWindows();
     std::string path;
     if (kind == "message") return MessagePopup(Texte(titre_feuille), Texte(messag_ecras));
     if (kind == "question") {

@@ -188,11 +188,12 @@ public:
         WNDCLASSW windowClass{};
         windowClass.lpfnWndProc = DefWindowProcW;
         windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.hbrBackground = GetSysColorBrush(COLOR_APPWORKSPACE);
         windowClass.lpszClassName = L"BriskelPopupTestWindow";
         RegisterClassW(&windowClass);
         for (HWND& window : windows_) {
             window = CreateWindowExW(0, windowClass.lpszClassName, L"Briskel View",
-                                     WS_POPUP | WS_VISIBLE, 40, 40, 400, 300, nullptr, nullptr,
+                                     WS_POPUP | WS_VISIBLE, 40, 40, 640, 480, nullptr, nullptr,
                                      windowClass.hInstance, nullptr);
         }
     }
@@ -261,6 +262,24 @@ TEST_F(Popups, QuestionsAnswerTheButtonClicked) {
     });
     EXPECT_EQ(GenericMessagePopup("", "?", "Oui", "Non", "Annuler", 1, 1, 2), 3);
     EXPECT_EQ(driver.seen().buttons, (std::vector<std::wstring>{L"Oui", L"Non", L"Annuler"}));
+}
+
+// Centred on a small window at the screen's edge, a long question would
+// reach past the edge.
+TEST_F(Popups, QuestionsStayOnTheScreenBesideASmallWindowAtItsEdge) {
+    SetWindowPos(windows.active(), nullptr, 0, 0, 80, 60, SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT frame{};
+    DialogDriver driver({}, [&](HWND dialog, DWORD thread) {
+        GetWindowRect(dialog, &frame);
+        Press(thread, VK_RETURN);
+    });
+    const std::string path = "C:\\Users\\Technicien\\Documents\\Briskel View\\Installation "
+                             "Dupont 2026\\Tableau divisionnaire principal\\Essai 12.xlsx";
+    GenericMessagePopup("Feuille EXCEL", path + "\n" + path, "Oui", "Non", "", 1, 1, 2);
+    SetWindowPos(windows.active(), nullptr, 40, 40, 640, 480, SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(driver.seen().shown);
+    EXPECT_GE(frame.left, 0);
+    EXPECT_GE(frame.top, 0);
 }
 
 TEST_F(Popups, MessageShowsItsTitleAndTextOverTheActiveWindow) {
@@ -380,7 +399,10 @@ int Show(const std::string& kind, bool french) {
     }
     if (kind == "long-question") {
         std::string text = Texte(messag_ecras);
-        for (int i = 0; i < 6; ++i) {
+        // A path without a space, longer than the dialog is wide.
+        text += "C:\\Users\\Technicien\\Documents\\BriskelView\\Installation_Dupont_2026\\"
+                "Tableau_divisionnaire_principal\\Essai_12.xlsx\n";
+        for (int i = 0; i < 5; ++i) {
             text += "C:\\Users\\Technicien\\Documents\\Briskel View\\Installation Dupont "
                     "2026\\Tableau divisionnaire " + std::to_string(i) + "\\Essai.xlsx\n";
         }

@@ -12,6 +12,7 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/system/win32.h"
@@ -120,8 +121,33 @@ LRESULT CALLBACK EscapeEndsQuestion(HWND dialog, UINT message, WPARAM w, LPARAM 
     return CallWindowProcW(procedure, dialog, message, w, l);
 }
 
-HRESULT CALLBACK OnTaskDialogEvent(HWND dialog, UINT event, WPARAM, LPARAM, LONG_PTR) {
-    if (event == TDN_CREATED) {
+// A dialog centred on a small window near the screen's edge would reach past
+// it (Wine does not keep it on the screen): moved back into the work area.
+void KeepOnScreen(HWND dialog) {
+    RECT frame{};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    if (!GetWindowRect(dialog, &frame) ||
+        !GetMonitorInfoW(MonitorFromWindow(dialog, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        return;
+    }
+    const RECT& area = monitor.rcWork;
+    const LONG width = frame.right - frame.left;
+    const LONG height = frame.bottom - frame.top;
+    const LONG left = std::max(area.left, std::min(frame.left, area.right - width));
+    const LONG top = std::max(area.top, std::min(frame.top, area.bottom - height));
+    if (left != frame.left || top != frame.top) {
+        SetWindowPos(dialog, nullptr, left, top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+// `withoutEscape`: the question has no escape button.
+HRESULT CALLBACK OnTaskDialogEvent(HWND dialog, UINT event, WPARAM, LPARAM,
+                                   LONG_PTR withoutEscape) {
+    if (event != TDN_CREATED) return S_OK;
+    KeepOnScreen(dialog);
+    if (withoutEscape != 0) {
         const LONG_PTR procedure = SetWindowLongPtrW(
             dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&EscapeEndsQuestion));
         SetPropW(dialog, DIALOG_PROCEDURE, reinterpret_cast<HANDLE>(procedure));
@@ -154,7 +180,8 @@ int AskInTaskDialog(TaskDialogIndirectFunction taskDialog, HWND owner, const std
     config.pButtons = buttons;
     const int enter = ValidButton(enterButton, texts);
     if (enter != 0) config.nDefaultButton = ButtonId(enter, escape);
-    if (escape == 0) config.pfCallback = &OnTaskDialogEvent;
+    config.pfCallback = &OnTaskDialogEvent;
+    config.lpCallbackData = escape == 0 ? 1 : 0;
     int pressed = 0;
     if (FAILED(taskDialog(&config, &pressed, nullptr, nullptr))) return -1;
     if (pressed == IDCANCEL) return escape;

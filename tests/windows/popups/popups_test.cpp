@@ -180,24 +180,22 @@ private:
 };
 
 // Two windows of the program: the active one, which owns the popups, and
-// another one beside it.
+// another one beside it. Made once for the whole run (Wine without a window
+// manager takes seconds to destroy a window).
 class ProgramWindows {
 public:
     ProgramWindows() {
         WNDCLASSW windowClass{};
         windowClass.lpfnWndProc = DefWindowProcW;
         windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.hbrBackground = GetSysColorBrush(COLOR_APPWORKSPACE);
         windowClass.lpszClassName = L"BriskelPopupTestWindow";
         RegisterClassW(&windowClass);
         for (HWND& window : windows_) {
             window = CreateWindowExW(0, windowClass.lpszClassName, L"Briskel View",
-                                     WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 400, 300, nullptr,
-                                     nullptr, windowClass.hInstance, nullptr);
+                                     WS_POPUP | WS_VISIBLE, 40, 40, 640, 480, nullptr, nullptr,
+                                     windowClass.hInstance, nullptr);
         }
-        SetActiveWindow(windows_[0]);
-    }
-    ~ProgramWindows() {
-        for (HWND window : windows_) DestroyWindow(window);
     }
     HWND active() const { return windows_[0]; }
     HWND other() const { return windows_[1]; }
@@ -206,13 +204,19 @@ private:
     HWND windows_[2] = {};
 };
 
+ProgramWindows& TheProgramWindows() {
+    static ProgramWindows windows;
+    SetActiveWindow(windows.active());
+    return windows;
+}
+
 class Popups : public TemporaryFolderTest {
 protected:
     void SetUp() override {
         TemporaryFolderTest::SetUp();
         SetPopupResponder(nullptr);
     }
-    ProgramWindows windows;
+    ProgramWindows& windows = TheProgramWindows();
 };
 
 struct QuestionCase {
@@ -258,6 +262,24 @@ TEST_F(Popups, QuestionsAnswerTheButtonClicked) {
     });
     EXPECT_EQ(GenericMessagePopup("", "?", "Oui", "Non", "Annuler", 1, 1, 2), 3);
     EXPECT_EQ(driver.seen().buttons, (std::vector<std::wstring>{L"Oui", L"Non", L"Annuler"}));
+}
+
+// Centred on a small window at the screen's edge, a long question would
+// reach past the edge.
+TEST_F(Popups, QuestionsStayOnTheScreenBesideASmallWindowAtItsEdge) {
+    SetWindowPos(windows.active(), nullptr, 0, 0, 80, 60, SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT frame{};
+    DialogDriver driver({}, [&](HWND dialog, DWORD thread) {
+        GetWindowRect(dialog, &frame);
+        Press(thread, VK_RETURN);
+    });
+    const std::string path = "C:\\Users\\Technicien\\Documents\\Briskel View\\Installation "
+                             "Dupont 2026\\Tableau divisionnaire principal\\Essai 12.xlsx";
+    GenericMessagePopup("Feuille EXCEL", path + "\n" + path, "Oui", "Non", "", 1, 1, 2);
+    SetWindowPos(windows.active(), nullptr, 40, 40, 640, 480, SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(driver.seen().shown);
+    EXPECT_GE(frame.left, 0);
+    EXPECT_GE(frame.top, 0);
 }
 
 TEST_F(Popups, MessageShowsItsTitleAndTextOverTheActiveWindow) {
@@ -368,7 +390,7 @@ TEST_F(Popups, AResponderAnswersInsteadOfTheDialogs) {
 // One popup shown until the user answers it, in the program's own words.
 int Show(const std::string& kind, bool french) {
     langue = french ? FRENCH : ENGLISH;
-    ProgramWindows windows;
+    TheProgramWindows();
     std::string path;
     if (kind == "message") return MessagePopup(Texte(titre_feuille), Texte(messag_ecras));
     if (kind == "question") {
@@ -377,7 +399,10 @@ int Show(const std::string& kind, bool french) {
     }
     if (kind == "long-question") {
         std::string text = Texte(messag_ecras);
-        for (int i = 0; i < 6; ++i) {
+        // A path without a space, longer than the dialog is wide.
+        text += "C:\\Users\\Technicien\\Documents\\BriskelView\\Installation_Dupont_2026\\"
+                "Tableau_divisionnaire_principal\\Essai_12.xlsx\n";
+        for (int i = 0; i < 5; ++i) {
             text += "C:\\Users\\Technicien\\Documents\\Briskel View\\Installation Dupont "
                     "2026\\Tableau divisionnaire " + std::to_string(i) + "\\Essai.xlsx\n";
         }

@@ -123,7 +123,24 @@ Section
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
 SectionEnd
 
+; A running program cannot be removed: the uninstaller says so and stops
+; before it removes anything, rather than leave half a program behind an
+; uninstall reported as done.
+LangString ProgramRunning ${LANG_ENGLISH} "Briskel View is running. Close it, then start the uninstallation again."
+LangString ProgramRunning ${LANG_FRENCH} "Briskel View est en cours d'exécution. Fermez-le, puis relancez la désinstallation."
+LangString ProgramRunning ${LANG_GERMAN} "Briskel View wird ausgeführt. Schließen Sie es und starten Sie die Deinstallation erneut."
+LangString ProgramRunning ${LANG_SPANISH} "Briskel View está en ejecución. Ciérrelo y vuelva a iniciar la desinstalación."
+LangString ProgramRunning ${LANG_ITALIAN} "Briskel View è in esecuzione. Chiuderlo, poi avviare di nuovo la disinstallazione."
+
 Section "Uninstall"
+  ClearErrors
+  FileOpen $0 "$INSTDIR\${PROGRAM}" a
+  IfErrors 0 program_closed
+    MessageBox MB_OK|MB_ICONSTOP "$(ProgramRunning)" /SD IDOK
+    SetErrorLevel 2
+    Quit
+  program_closed:
+  FileClose $0
   !insertmacro ProgramFiles uninstall
   Delete "$INSTDIR\Class.xl"
   Delete "$INSTDIR\${UNINSTALLER}"

@@ -18,10 +18,9 @@ TEXTS = {
         "rotator": "Set of the rotator", "import": "Import / Export ", "export_panel": "EXCEL",
         "export": "Export", "quit": "Quit", "browse": "Browse", "erase": "Delete after export",
         "automatic": "Name workbooks automatically", "run": "alt+r", "test_file": "Test File",
-        "save": "Save",
-        "erase_sure": "Erase Data in the instrument ?",
+        "save": "Save", "erase_sure": "Erase Data in the instrument ?",
         "file": "alt+f", "setup": "alt+s", "options": "alt+o", "help": "alt+h",
-        "import_item": "i", "exit_item": "x", "communication_item": "c", "instrument_item": "i",
+        "import_item": "i", "exit_item": "x", "instrument_item": "i",
         "language_item": "l", "about_item": "a"},
     0: {"yes": "Oui", "no": "Non", "communication": "Communication", "warning": "ATTENTION !",
         "rotator": "Position du commutateur", "import": "Importer / Exporter ",
@@ -30,7 +29,7 @@ TEXTS = {
         "automatic": "Nommer les classeurs automatiquement", "run": "alt+l", "save": "Enregistrer",
         "test_file": "Fichier Test", "erase_sure": "Effacer la mesure dans l'appareil ?",
         "file": "alt+f", "setup": "alt+c", "options": "alt+o", "help": "alt+h",
-        "import_item": "i", "exit_item": "q", "communication_item": "c", "instrument_item": "a",
+        "import_item": "i", "exit_item": "q", "instrument_item": "a",
         "language_item": "l", "about_item": "p"},
 }
 
@@ -43,19 +42,6 @@ def top_for(session, window):
     return None
 
 
-def button_window(session, labels, timeout=60):
-    """Waits for a window of the program holding buttons with these labels
-    (a question box); returns its X window."""
-    def look():
-        for top in session.desktop():
-            if all(top.control(label) is not None for label in labels):
-                for window in session.windows():
-                    if (window.x, window.y) == (top.left, top.top):
-                        return window
-        return None
-    return session.wait_for(look, timeout, f"a box with the buttons {labels}")
-
-
 def click(session, title, label, kind=None, timeout=15):
     """Clicks the control showing `label` in the window titled `title`."""
     control = session.control(title, label, kind, timeout)
@@ -66,8 +52,12 @@ def click(session, title, label, kind=None, timeout=15):
 
 
 def tick(session, title, label):
-    """Clicks a check box and waits until Windows reports it ticked."""
+    """Clicks a check box and waits until Windows reports it ticked. A panel
+    just shown may miss a click on a busy machine: it is clicked again only
+    while the box still shows unticked."""
     for _ in range(3):
+        if session.control(title, label).checked == 1:
+            return
         click(session, title, label)
         try:
             session.wait_for(lambda: session.control(title, label).checked == 1, 3,

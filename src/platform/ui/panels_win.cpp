@@ -125,7 +125,8 @@ Made Describe(const Control& control) {
         case Kind::Edit: return {WC_EDITW, WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, text};
         case Kind::Spin: return {WC_EDITW, WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, L""};
         case Kind::List: {
-            DWORD style = LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP;
+            DWORD style = LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP | LBS_OWNERDRAWFIXED |
+                          LBS_HASSTRINGS;
             if (Has(w, "selectionMode", "NoSelection")) style |= LBS_NOSEL;
             return {WC_LISTBOXW, style, WS_EX_CLIENTEDGE, L""};
         }
@@ -161,8 +162,18 @@ void RefreshFonts(Panel& panel) {
         if (const auto* font = control->widget->Find("font")) {
             control->font = MessageFont(panel.dpi, font->font.point_size, font->font.bold);
         }
-        SendMessageW(control->hwnd, WM_SETFONT,
-                     reinterpret_cast<WPARAM>(control->font ? control->font : panel.message_font), FALSE);
+        HFONT font = control->font ? control->font : panel.message_font;
+        SendMessageW(control->hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        if (control->kind == Kind::List) {
+            // Rows drawn by the panel are as tall as a line of their font.
+            HDC dc = GetDC(control->hwnd);
+            HGDIOBJ old = SelectObject(dc, font);
+            TEXTMETRICW metrics{};
+            GetTextMetricsW(dc, &metrics);
+            SelectObject(dc, old);
+            ReleaseDC(control->hwnd, dc);
+            SendMessageW(control->hwnd, LB_SETITEMHEIGHT, 0, metrics.tmHeight + 2);
+        }
     }
 }
 

@@ -1,5 +1,6 @@
-// The pictures of pixmap labels: PNG files decoded by the Windows Imaging
-// Component into premultiplied 32-bit bitmaps, drawn scaled to the label.
+// What the panels draw themselves: the pictures of pixmap labels (PNG files
+// decoded by the Windows Imaging Component into premultiplied 32-bit bitmaps,
+// drawn scaled to the label) and the rows of lists.
 #include <windows.h>
 #include <wincodec.h>
 
@@ -69,6 +70,25 @@ void DrawPicture(const DRAWITEMSTRUCT& item, const Control& control) {
                control.picture_size.cy, blend);
     SelectObject(source, old);
     DeleteDC(source);
+}
+
+void DrawListRow(const DRAWITEMSTRUCT& item, const Control& control) {
+    if (item.itemID == static_cast<UINT>(-1)) {
+        if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
+        return;
+    }
+    const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    const bool enabled = IsWindowEnabled(control.hwnd) != FALSE;
+    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    SetBkMode(item.hDC, TRANSPARENT);
+    SetTextColor(item.hDC, GetSysColor(!enabled ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    const std::wstring text =
+        item.itemID < control.labels.size() ? Utf16(control.labels[item.itemID]) : std::wstring();
+    RECT box = item.rcItem;
+    box.left += 2;
+    DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &box,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
 }
 
 }  // namespace ui_win

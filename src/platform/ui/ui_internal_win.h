@@ -33,7 +33,10 @@ struct Control {
     Control* label = nullptr;    // the label whose buddy this control is
     HFONT font = nullptr;        // its own font when the file sets one
     std::vector<int> values;     // a list's rows' values
-    std::vector<std::string> row_names;  // what assistive technology reads for each row
+    // A list's rows as shown. The list box itself holds what assistive
+    // technology reads for each row (the label, or the name the program gave
+    // the row), and the rows are drawn from these labels.
+    std::vector<std::string> labels;
     std::string label_text;      // ATTR_LABEL_TEXT as the program set it
     bool label_text_set = false;
     int minimum = 0, maximum = 99;  // a spin box's range
@@ -150,5 +153,7 @@ void CloseRequested(Panel& panel);
 // Pictures of pixmap labels, decoded from PNG.
 HBITMAP LoadPicture(const std::string& path, SIZE& size);
 void DrawPicture(const DRAWITEMSTRUCT& item, const Control& control);
+// A list row drawn with its label (the list box holds its accessible name).
+void DrawListRow(const DRAWITEMSTRUCT& item, const Control& control);
 
 }  // namespace ui_win

@@ -263,7 +263,7 @@ TEST_F(NativePanelsTest, EnterPressesTheFocusedButtonElseTheDefaultOne) {
 
 // The name a screen reader reads for a control, through Windows' accessibility
 // interface (MSAA; UI Automation builds on it for the standard controls).
-std::string AccessibleName(HWND hwnd) {
+std::string AccessibleName(HWND hwnd, LONG child = CHILDID_SELF) {
     IAccessible* accessible = nullptr;
     // {618736E0-3C3D-11CF-810C-00AA00389B71}, written out: with the IID_IAccessible
     // of MinGW's libraries Wine's oleacc answers E_NOINTERFACE.
@@ -278,7 +278,7 @@ std::string AccessibleName(HWND hwnd) {
     VARIANT self;
     VariantInit(&self);
     self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
+    self.lVal = child;
     BSTR name = nullptr;
     const HRESULT got = accessible->get_accName(self, &name);
     accessible->Release();
@@ -323,6 +323,41 @@ TEST_F(NativePanelsTest, ScreenReadersGetEachControlsVisibleText) {
         }
     }
     EXPECT_EQ(wrong.str(), "");
+    CoUninitialize();
+}
+
+// A marked row says in words what its mark means; the row still shows its mark.
+TEST_F(NativePanelsTest, AListRowReadsAsTheNameTheProgramGaveIt) {
+    CoInitialize(nullptr);
+    const std::string uir = (std::filesystem::temp_directory_path() / "briskel-rows.uir").string();
+    std::ofstream(uir, std::ios::binary | std::ios::trunc) << kTestUir;
+    const int dialog = LoadPanel(0, uir, 1);
+    DisplayPanel(dialog);
+    InsertListItem(dialog, 4, -1, "01", 0);
+    InsertListItem(dialog, 4, -1, "02  \u2713", 1);
+    InsertListItem(dialog, 4, -1, "03", 2);
+    SetCtrlIndex(dialog, 4, 2);
+    ASSERT_EQ(SetListItemAccessibleName(dialog, 4, 1, "02, already exported"), 0);
+    std::string label;
+    GetLabelFromIndex(dialog, 4, 1, label);
+    EXPECT_EQ(label, "02  \u2713");
+    int index = -1;
+    GetCtrlIndex(dialog, 4, index);
+    EXPECT_EQ(index, 2) << "naming a row keeps the selection";
+    int status = 0;
+    HWND list = ui_win::FindControl(dialog, 4, status)->hwnd;
+    // Windows' accessibility of a list box reads each row's text from the list box.
+    wchar_t row[64] = {};
+    SendMessageW(list, LB_GETTEXT, 1, reinterpret_cast<LPARAM>(row));
+    EXPECT_EQ(Utf8(row), "02, already exported");
+    SendMessageW(list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(row));
+    EXPECT_EQ(Utf8(row), "01");
+    // Wine 8 gives a list box's rows no accessible objects; Windows does.
+    const std::string read = AccessibleName(list, 2);
+    if (read != "<get_accName failed>") EXPECT_EQ(read, "02, already exported");
+    ResetUserInterfaceForTesting();
+    std::error_code ec;
+    std::filesystem::remove(uir, ec);
     CoUninitialize();
 }
 

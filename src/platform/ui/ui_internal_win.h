@@ -51,6 +51,7 @@ struct Panel {
     int parent = 0;  // handle of the parent panel, 0 for top level
     HWND hwnd = nullptr;
     std::shared_ptr<const ui_description::ResourceFile> file;
+    std::string folder;  // the resource file's folder, where its pictures lie
     const Widget* root = nullptr;     // the QDialog or QMainWindow
     std::vector<std::unique_ptr<Control>> widgets;  // in the file's order
     std::map<int, Control*> controls;               // by the program's number
@@ -137,6 +138,8 @@ void BuildMenuBar(Panel& panel);
 void MenuCommand(Panel& panel, UINT command);
 void DispatchMenuItem(int menu_bar, int item);
 
+// Makes the panel's child controls from its description.
+void BuildControls(Panel& panel);
 // The panel's fonts made again at its DPI and given to every control.
 void RefreshFonts(Panel& panel);
 // A list reports clicks and Enter (a subclass of the list box).

@@ -177,6 +177,33 @@ TEST_F(NativePanelsTest, ExportAndImportPanelsHoldTheirControlsAtEveryScaleInEve
     }
 }
 
+int FontHeight(HWND hwnd) {
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)), sizeof font, &font);
+    return font.lfHeight < 0 ? -font.lfHeight : font.lfHeight;
+}
+
+// A panel moved to a monitor at 150 % is measured and laid out again there.
+TEST_F(NativePanelsTest, APanelMovedToAnotherDpiIsLaidOutAgain) {
+    RegisterProgramCallbacks();
+    ui_win::SetDpiOverrideForTesting(96);
+    langue = 0;
+    Fen_princ[PANEL_EXPORT] = LoadPanel(0, kUir, PANEL_EXPORT);
+    Traduc_excel();
+    ui_win::Panel& panel = PanelOf(Fen_princ[PANEL_EXPORT]);
+    int status = 0;
+    HWND quit = ui_win::FindControl(panel.handle, EXPORT_QUIT, status)->hwnd;
+    const int height_at_96 = FontHeight(quit);
+    RECT window;
+    GetWindowRect(panel.hwnd, &window);
+    RECT suggested{window.left, window.top, window.left + (window.right - window.left) * 3 / 2,
+                   window.top + (window.bottom - window.top) * 3 / 2};
+    ui_win::SetDpiOverrideForTesting(144);
+    SendMessageW(panel.hwnd, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_GE(FontHeight(quit), height_at_96 * 4 / 3) << "the fonts are made again at 144 dpi";
+    EXPECT_EQ(PlacementFaults(panel.handle), "");
+}
+
 TEST_F(NativePanelsTest, TabFollowsTheFilesOrder) {
     const int panel = LoadPanel(0, kUir, PANEL_EXPORT);
     ASSERT_GT(panel, 0);

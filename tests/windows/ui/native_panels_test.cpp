@@ -266,6 +266,26 @@ TEST_F(NativePanelsTest, EscapeAndTheCloseBoxCommitTheCloseControl) {
     std::filesystem::remove(uir, ec);
 }
 
+// An installed popup leaves only itself usable until it is removed.
+TEST_F(NativePanelsTest, APopupLeavesOnlyItselfUsable) {
+    const std::string uir = (std::filesystem::temp_directory_path() / "briskel-popup.uir").string();
+    std::ofstream(uir, std::ios::binary | std::ios::trunc) << kTestUir;
+    const int main = LoadPanel(0, uir, 2);
+    const int dialog = LoadPanel(0, uir, 1);
+    DisplayPanel(main);
+    InstallPopup(dialog);
+    EXPECT_FALSE(IsWindowEnabled(PanelOf(main).hwnd));
+    EXPECT_TRUE(IsWindowEnabled(PanelOf(dialog).hwnd));
+    SetPanelAttribute(main, ATTR_DIMMED, 1);
+    RemovePopup(0);
+    EXPECT_FALSE(IsWindowEnabled(PanelOf(main).hwnd)) << "the program's own dimming stays";
+    SetPanelAttribute(main, ATTR_DIMMED, 0);
+    EXPECT_TRUE(IsWindowEnabled(PanelOf(main).hwnd));
+    ResetUserInterfaceForTesting();
+    std::error_code ec;
+    std::filesystem::remove(uir, ec);
+}
+
 // Enter presses the focused push button (Qt's buttons are "auto default"),
 // else the panel's default button, never a dimmed one.
 TEST_F(NativePanelsTest, EnterPressesTheFocusedButtonElseTheDefaultOne) {

@@ -112,14 +112,16 @@ void CentreWindow(const Panel& panel) {
     if (parent != nullptr && IsWindowVisible(parent->hwnd)) {
         GetWindowRect(parent->hwnd, &area);
     } else {
-        MONITORINFO monitor{sizeof monitor};
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
         GetMonitorInfoW(MonitorFromWindow(panel.hwnd, MONITOR_DEFAULTTOPRIMARY), &monitor);
         area = monitor.rcWork;
     }
     const int width = window.right - window.left, height = window.bottom - window.top;
     int x = area.left + (area.right - area.left - width) / 2;
     int y = area.top + (area.bottom - area.top - height) / 2;
-    MONITORINFO monitor{sizeof monitor};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
     GetMonitorInfoW(MonitorFromRect(&area, MONITOR_DEFAULTTOPRIMARY), &monitor);
     x = std::max<int>(monitor.rcWork.left, std::min<int>(x, monitor.rcWork.right - width));
     y = std::max<int>(monitor.rcWork.top, std::min<int>(y, monitor.rcWork.bottom - height));

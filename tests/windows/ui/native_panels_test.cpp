@@ -401,7 +401,9 @@ TEST_F(NativePanelsTest, AListRowReadsAsTheNameTheProgramGaveIt) {
     EXPECT_EQ(Utf8(row), "01");
     // Wine 8 gives a list box's rows no accessible objects; Windows does.
     const std::string read = AccessibleName(list, 2);
-    if (read != "<get_accName failed>") EXPECT_EQ(read, "02, already exported");
+    if (read != "<get_accName failed>") {
+        EXPECT_EQ(read, "02, already exported");
+    }
     ResetUserInterfaceForTesting();
     std::error_code ec;
     std::filesystem::remove(uir, ec);

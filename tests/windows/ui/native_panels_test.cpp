@@ -266,6 +266,28 @@ TEST_F(NativePanelsTest, EscapeAndTheCloseBoxCommitTheCloseControl) {
     std::filesystem::remove(uir, ec);
 }
 
+int QuitWithFive(int, int, int event, void*, int, int) {
+    if (event == EVENT_COMMIT) QuitUserInterface(5);
+    return 0;
+}
+
+// A click that arrives while the loop runs reaches its callback; a quit asked
+// there ends the loop with its code.
+TEST_F(NativePanelsTest, AQuitFromTheRunningLoopEndsIt) {
+    const std::string uir = (std::filesystem::temp_directory_path() / "briskel-loop.uir").string();
+    std::ofstream(uir, std::ios::binary | std::ios::trunc) << kTestUir;
+    RegisterCallbacks({{"TestButton", QuitWithFive, nullptr}});
+    const int dialog = LoadPanel(0, uir, 1);
+    DisplayPanel(dialog);
+    int status = 0;
+    const ui_win::Control* ok = ui_win::FindControl(dialog, 2, status);
+    PostMessageW(PanelOf(dialog).hwnd, WM_COMMAND, MAKEWPARAM(ok->id, BN_CLICKED), reinterpret_cast<LPARAM>(ok->hwnd));
+    EXPECT_EQ(RunUserInterface(), 5);
+    ResetUserInterfaceForTesting();
+    std::error_code ec;
+    std::filesystem::remove(uir, ec);
+}
+
 // An installed popup leaves only itself usable until it is removed.
 TEST_F(NativePanelsTest, APopupLeavesOnlyItselfUsable) {
     const std::string uir = (std::filesystem::temp_directory_path() / "briskel-popup.uir").string();

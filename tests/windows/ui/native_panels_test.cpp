@@ -362,7 +362,8 @@ TEST_F(NativePanelsTest, ScreenReadersGetEachControlsVisibleText) {
     CoInitialize(nullptr);
     RegisterProgramCallbacks();
     std::ostringstream wrong;
-    for (int number : {PANEL_EXPORT, PANEL_IMPORT}) {
+    // The import and export panels, and the pictures named by the file (the logo).
+    for (int number : {PANEL_EXPORT, PANEL_IMPORT, PANEL_MAIN, PANEL_ABOUT}) {
         const int handle = LoadPanel(0, kUir, number);
         ASSERT_GT(handle, 0);
         DisplayPanel(handle);

@@ -38,6 +38,7 @@ int SetText(Control& c, const std::string& text) {
     switch (c.kind) {
         case Kind::Label:
             SetWindowTextW(c.hwnd, Utf16(text).c_str());
+            InvalidateRect(c.hwnd, nullptr, TRUE);  // a label the panel draws too
             Relayout(c);
             return UIE_NO_ERROR;
         case Kind::Edit: SetWindowTextW(c.hwnd, Utf16(text).c_str()); return UIE_NO_ERROR;

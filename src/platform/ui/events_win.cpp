@@ -204,6 +204,7 @@ LRESULT CALLBACK PanelProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam
             const auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lparam);
             if (Control* control = ControlById(*panel, static_cast<int>(wparam))) {
                 if (control->kind == Kind::List) DrawListRow(*item, *control);
+                else if (control->kind == Kind::Label) DrawMarginLabel(*item, *control, *panel);
                 else DrawPicture(*item, *control);
             }
             return TRUE;

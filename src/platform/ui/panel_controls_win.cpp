@@ -71,8 +71,10 @@ Made Describe(const Control& control) {
         }
         case Kind::Label: {
             const bool framed = Has(w, "frameShape", "Panel") || Has(w, "frameShape", "Box");
-            return {WC_STATICW, LabelStyle(w, control.number > 0), DWORD(framed ? WS_EX_STATICEDGE : 0),
-                    text};
+            // A text kept off its frame by a margin is drawn by the panel.
+            const DWORD style = w.Number("margin", 0) > 0 ? DWORD(SS_OWNERDRAW | SS_NOTIFY)
+                                                          : LabelStyle(w, control.number > 0);
+            return {WC_STATICW, style, DWORD(framed ? WS_EX_STATICEDGE : 0), text};
         }
         case Kind::Picture:
             // Not drawn as text: its text is the name screen readers give the picture.

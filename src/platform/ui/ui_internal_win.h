@@ -158,5 +158,7 @@ HBITMAP LoadPicture(const std::string& path, SIZE& size);
 void DrawPicture(const DRAWITEMSTRUCT& item, const Control& control);
 // A list row drawn with its label (the list box holds its accessible name).
 void DrawListRow(const DRAWITEMSTRUCT& item, const Control& control);
+// A label's text drawn inside its margin (the file's "margin"), at the panel's DPI.
+void DrawMarginLabel(const DRAWITEMSTRUCT& item, const Control& control, const Panel& panel);
 
 }  // namespace ui_win

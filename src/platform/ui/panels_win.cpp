@@ -86,7 +86,7 @@ COLORREF StyleColour(const std::string& sheet, const std::string& key, COLORREF 
 }
 
 DWORD PanelStyle(const Panel& panel) {
-    if (panel.splash) return WS_POPUP | WS_BORDER;
+    if (panel.splash) return WS_POPUP;  // no frame, as the Linux splash
     if (panel.root->class_name == "QMainWindow") return WS_OVERLAPPEDWINDOW;
     // A dialog: a caption with its close box, and a frame to resize it by.
     return WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;

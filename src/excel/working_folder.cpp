@@ -19,7 +19,7 @@ void Refuse(const MessageTable& text, const std::string& folder, FolderCheck che
 
 std::string WorkingFolderOfField(const std::string& typed) {
     std::string folder = WithoutTrailingBlanks(typed);
-    if (folder.empty()) GetProjectDir(folder);
+    if (folder.empty()) folder = DefaultWorkingFolder();
     return folder;
 }
 

@@ -1,5 +1,6 @@
 // The working folder exactly as the person chose it: never filtered nor cut.
-// Trailing blanks are not part of it, an empty field means the program folder,
+// Trailing blanks are not part of it, an empty field means the folder
+// proposed by default (the user's Documents on Windows),
 // and a folder that cannot take the workbooks is said before anything is done.
 #pragma once
 

@@ -31,12 +31,6 @@ namespace {
 
 constexpr std::size_t DEFAULT_FOLDER_WIDTH = 64;
 
-std::string ProgramDirectory() {
-    std::string dir;
-    GetProjectDir(dir);
-    return dir;
-}
-
 // Reads the lines of the file (at most `max`); false when it cannot be opened.
 bool ReadLines(const std::string& path, std::vector<std::string>& lines,
                std::size_t max = SIZE_MAX) {
@@ -124,9 +118,9 @@ void Valeur_par_defaut() {
     Mesure.settings_value = 56;
     Mesure.serial_port = 1;
     Excel.erase_after_export = 0;
-    // Never cut: a program folder too long for the record is refused, with a
-    // message, when workbooks are to go there.
-    Excel.working_folder = ProgramDirectory();
+    // Never cut: a folder too long for the record is refused, with a message,
+    // when workbooks are to go there.
+    Excel.working_folder = DefaultWorkingFolder();
     langue = 1;
     rep[0] = 32;
     rep[1] = 102;

@@ -110,3 +110,14 @@ TEST_F(AccentedFolders, TheWorkingFolderIsCheckedAndJoinedAsItIsNamed) {
     EXPECT_EQ(FolderOfPath(working_ + "\\Test 1.xlsx"), working_ + "\\");
     EXPECT_EQ(RunningSystem(), OperatingSystem::Windows);
 }
+
+// Workbooks go by default to the user's Documents, not to the program folder,
+// which a per-user installation puts below the hidden AppData folder.
+TEST_F(AccentedFolders, WorkbooksGoToTheUsersDocumentsByDefault) {
+    SetProjectDirForTesting(program_);
+    wchar_t profile[MAX_PATH] = {};
+    ASSERT_GT(GetEnvironmentVariableW(L"USERPROFILE", profile, MAX_PATH), 0u);
+    const std::string documents = DefaultWorkingFolder();
+    EXPECT_EQ(Wide(documents), std::wstring(profile) + L"\\Documents");
+    EXPECT_EQ(CheckWritableFolder(documents), FOLDER_WRITABLE);
+}

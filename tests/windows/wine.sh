@@ -1,10 +1,7 @@
 #!/usr/bin/env bash
 # The Wine prefix of the Windows tests:
 #   wine.sh make         makes a prefix in a new temporary folder
-#   wine.sh run PROGRAM  runs a Windows test program in it (in a Wine session
-#                        of its own when BRISKEL_WINE_OWN_SESSION=1: after the
-#                        prefix's server has ended, so the session takes this
-#                        run's display); with
+#   wine.sh run PROGRAM  runs a Windows test program in it; with
 #                        BRISKEL_EMULATOR set, the emulated instrument (that
 #                        Linux program) serves COM $BRISKEL_EMULATOR_COM of the
 #                        prefix meanwhile, in command mode, pulling its cable
@@ -39,7 +36,6 @@ run)
   WINEPREFIX=$(cat "$BRISKEL_WINE_PREFIX_FILE")
   export WINEPREFIX
   shift
-  if [ "${BRISKEL_WINE_OWN_SESSION:-0}" = 1 ]; then "$wineserver" -w; fi
   if [ -z "${BRISKEL_EMULATOR:-}" ]; then exec "$BRISKEL_WINE64" "$@"; fi
   [ -x "$BRISKEL_EMULATOR" ] || { echo "No emulator at $BRISKEL_EMULATOR: build the Linux program first (scripts/build)"; exit 1; }
   com=${BRISKEL_EMULATOR_COM:?}

@@ -2,6 +2,9 @@
 // writable when a file can be created in it. UTF-16 at the system, so a folder
 // such as C:\Users\Zoë\Documents\Données is checked as it is.
 #include <windows.h>
+// After windows.h, which they need.
+#include <knownfolders.h>
+#include <shlobj.h>
 
 #include <string>
 
@@ -38,4 +41,16 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
 std::string FolderOfPath(const std::string& path) {
     const auto slash = path.find_last_of("\\/");
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+std::string DefaultWorkingFolder() {
+    PWSTR documents = nullptr;
+    // KF_FLAG_CREATE: a profile whose Documents folder was never made gets it,
+    // rather than a folder the export would then refuse.
+    const HRESULT found = SHGetKnownFolderPath(FOLDERID_Documents, KF_FLAG_CREATE, nullptr, &documents);
+    std::string folder;
+    if (SUCCEEDED(found) && documents != nullptr) folder = Utf8(documents);
+    CoTaskMemFree(documents);
+    if (folder.empty()) GetProjectDir(folder);
+    return folder;
 }

@@ -25,6 +25,14 @@ constexpr int FOLDER_WRITABLE = 0;
 constexpr int FOLDER_MISSING = -1;
 constexpr int FOLDER_NOT_WRITABLE = -2;
 int CheckWritableFolder(const std::string& folder);
+// The folder workbooks are proposed in until the user chooses one: the user's
+// Documents folder on Windows, where a per-user installation puts the program
+// folder below the hidden AppData (a workbook written there would be lost to
+// its user), and on Linux when the program directory lies in a hidden folder
+// (the installed program's per-user copy below ~/.local/share); else the
+// program directory, and on Windows too when the system names no Documents
+// folder.
+std::string DefaultWorkingFolder();
 // `folder`, the platform's separator and `name`; no separator is added when
 // `folder` is empty or already ends with one. JoinPath(folder, "") is the
 // folder with a final separator.

@@ -1,7 +1,19 @@
-// The popups on Windows: the system's message box; the questions with the
-// program's own buttons, the save dialog and the folder chooser are answered
-// only by a responder for now.
+// Blocking popups on Windows: the system's own dialogs. The message box, the
+// task dialog for the questions with the program's own button texts, the
+// save dialog and the folder chooser. Each is owned by the program's active
+// window and keeps every other window of the program disabled while it is up,
+// as the Qt dialogs do; with a responder installed they are answered without
+// being shown.
 #include <windows.h>
+// The headers after <windows.h>, which they build on.
+#include <commctrl.h>
+#include <cderr.h>
+#include <commdlg.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include <algorithm>
+#include <vector>
 
 #include "platform/system/win32.h"
 #include "platform/ui/ui.h"
@@ -10,67 +22,432 @@ namespace {
 
 PopupResponder responder;
 
-PopupAnswer Ask(const PopupRecord& record) { return responder(record); }
+// The file and folder dialogs: the responder's answer when one is installed
+// (true; the path kept only for a positive result), else false and nothing set.
+bool AnsweredByResponder(const PopupRecord& record, std::string& pathName, int& result) {
+    pathName.clear();
+    if (!responder) return false;
+    const PopupAnswer answer = responder(record);
+    if (answer.result > 0) pathName = answer.path;
+    result = answer.result;
+    return true;
+}
 
-}  // namespace
+// Every other window of the program is disabled while a dialog is up, and
+// exactly those it disabled are enabled again afterwards. The owner is left to
+// the dialog itself, which enables it again before it closes so the owner,
+// not another program, becomes active again.
+class ApplicationModal {
+public:
+    explicit ApplicationModal(HWND owner) : owner_(owner) {
+        EnumThreadWindows(GetCurrentThreadId(), &ApplicationModal::DisableOne,
+                          reinterpret_cast<LPARAM>(this));
+    }
+    ~ApplicationModal() {
+        for (HWND window : disabled_) {
+            if (IsWindow(window)) EnableWindow(window, TRUE);
+        }
+    }
+    ApplicationModal(const ApplicationModal&) = delete;
+    ApplicationModal& operator=(const ApplicationModal&) = delete;
 
-int MessagePopup(const std::string& title, const std::string& message) {
-    if (responder) {
-        PopupRecord record;
-        record.kind = "message";
-        record.title = title;
-        record.message = message;
-        record.buttons[0] = "OK";
-        Ask(record);
+private:
+    static BOOL CALLBACK DisableOne(HWND window, LPARAM self) {
+        auto* modal = reinterpret_cast<ApplicationModal*>(self);
+        if (window != modal->owner_ && IsWindowVisible(window) && IsWindowEnabled(window)) {
+            EnableWindow(window, FALSE);
+            modal->disabled_.push_back(window);
+        }
+        return TRUE;
+    }
+    HWND owner_;
+    std::vector<HWND> disabled_;
+};
+
+// The program's active window owns the dialog, so it stays above it.
+HWND Owner() { return GetActiveWindow(); }
+
+std::wstring WindowsPath(const std::string& path) {
+    std::wstring wide = Utf16(path);
+    for (wchar_t& c : wide) {
+        if (c == L'/') c = L'\\';
+    }
+    return wide;
+}
+
+// ---- Questions ----------------------------------------------------------------
+
+// The task dialog comes with version 6 of the common controls, which the
+// program's manifest asks for; looked up when needed, so a program started
+// without it still runs and asks its questions in a plain message box.
+using TaskDialogIndirectFunction = HRESULT(WINAPI*)(const TASKDIALOGCONFIG*, int*, int*, BOOL*);
+
+TaskDialogIndirectFunction TaskDialogIndirectOfTheSystem() {
+    HMODULE controls = GetModuleHandleW(L"comctl32.dll");
+    if (controls == nullptr) controls = LoadLibraryW(L"comctl32.dll");
+    if (controls == nullptr) return nullptr;
+    return reinterpret_cast<TaskDialogIndirectFunction>(
+        reinterpret_cast<void*>(GetProcAddress(controls, "TaskDialogIndirect")));
+}
+
+// Button identifiers clear of IDOK and IDCANCEL, which the task dialog gives
+// its own meaning; the escape button is IDCANCEL itself, so Escape, Alt+F4
+// and the close box answer with it.
+constexpr int FIRST_BUTTON_ID = 100;
+
+int ValidButton(int button, const std::wstring (&texts)[3]) {
+    return button >= 1 && button <= 3 && !texts[button - 1].empty() ? button : 0;
+}
+
+int ButtonId(int button, int escapeButton) {
+    return button == escapeButton ? IDCANCEL : FIRST_BUTTON_ID + button - 1;
+}
+
+// Without an escape button, Escape and the close box still end the question
+// (answered 0): the system's task dialog does so by itself, Wine's only
+// when one of its buttons is the cancel button.
+const wchar_t* const DIALOG_PROCEDURE = L"BriskelTaskDialogProcedure";
+
+LRESULT CALLBACK EscapeEndsQuestion(HWND dialog, UINT message, WPARAM w, LPARAM l) {
+    const auto procedure = reinterpret_cast<WNDPROC>(GetPropW(dialog, DIALOG_PROCEDURE));
+    if (message == WM_COMMAND && LOWORD(w) == IDCANCEL) {
+        EndDialog(dialog, IDCANCEL);
         return 0;
     }
-    MessageBoxW(nullptr, Utf16(message).c_str(), Utf16(title).c_str(), MB_OK | MB_TASKMODAL);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure));
+        RemovePropW(dialog, DIALOG_PROCEDURE);
+    }
+    return CallWindowProcW(procedure, dialog, message, w, l);
+}
+
+// A dialog centred on a small window near the screen's edge would reach past
+// it (Wine does not keep it on the screen): moved back into the work area.
+void KeepOnScreen(HWND dialog) {
+    RECT frame{};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    if (!GetWindowRect(dialog, &frame) ||
+        !GetMonitorInfoW(MonitorFromWindow(dialog, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        return;
+    }
+    const RECT& area = monitor.rcWork;
+    const LONG width = frame.right - frame.left;
+    const LONG height = frame.bottom - frame.top;
+    const LONG left = std::max(area.left, std::min(frame.left, area.right - width));
+    const LONG top = std::max(area.top, std::min(frame.top, area.bottom - height));
+    if (left != frame.left || top != frame.top) {
+        SetWindowPos(dialog, nullptr, left, top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+// `withoutEscape`: the question has no escape button.
+HRESULT CALLBACK OnTaskDialogEvent(HWND dialog, UINT event, WPARAM, LPARAM,
+                                   LONG_PTR withoutEscape) {
+    if (event != TDN_CREATED) return S_OK;
+    KeepOnScreen(dialog);
+    if (withoutEscape != 0) {
+        const LONG_PTR procedure = SetWindowLongPtrW(
+            dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&EscapeEndsQuestion));
+        SetPropW(dialog, DIALOG_PROCEDURE, reinterpret_cast<HANDLE>(procedure));
+    }
+    return S_OK;
+}
+
+// The button answered, or -1 when the task dialog could not be shown.
+int AskInTaskDialog(TaskDialogIndirectFunction taskDialog, HWND owner, const std::wstring& title,
+                    const std::wstring& message, const std::wstring (&texts)[3], int enterButton,
+                    int escapeButton) {
+    const int escape = ValidButton(escapeButton, texts);
+    TASKDIALOG_BUTTON buttons[3] = {};
+    UINT count = 0;
+    for (int i = 0; i < 3; ++i) {
+        if (texts[i].empty()) continue;
+        buttons[count].nButtonID = ButtonId(i + 1, escape);
+        buttons[count].pszButtonText = texts[i].c_str();
+        ++count;
+    }
+    TASKDIALOGCONFIG config = {};
+    config.cbSize = sizeof(config);
+    config.hwndParent = owner;
+    config.dwFlags = TDF_ALLOW_DIALOG_CANCELLATION | TDF_USE_HICON_MAIN |
+                     (owner != nullptr ? TDF_POSITION_RELATIVE_TO_WINDOW : 0);
+    config.hMainIcon = LoadIconW(nullptr, IDI_QUESTION);
+    config.pszWindowTitle = title.c_str();
+    config.pszContent = message.c_str();
+    config.cButtons = count;
+    config.pButtons = buttons;
+    const int enter = ValidButton(enterButton, texts);
+    if (enter != 0) config.nDefaultButton = ButtonId(enter, escape);
+    config.pfCallback = &OnTaskDialogEvent;
+    config.lpCallbackData = escape == 0 ? 1 : 0;
+    int pressed = 0;
+    if (FAILED(taskDialog(&config, &pressed, nullptr, nullptr))) return -1;
+    if (pressed == IDCANCEL) return escape;
+    if (pressed >= FIRST_BUTTON_ID && pressed < FIRST_BUTTON_ID + 3) {
+        return pressed - FIRST_BUTTON_ID + 1;
+    }
     return 0;
 }
 
-// The stand-in has no dialog with buttons of the program's own wording: only
-// a responder answers; otherwise the question counts as escaped.
+// Without the task dialog: the system's Yes/No(/Cancel) buttons in their
+// order, in the system's language rather than the program's.
+int AskInMessageBox(HWND owner, const std::wstring& title, const std::wstring& message,
+                    const std::wstring (&texts)[3], int enterButton, int escapeButton) {
+    const int count = !texts[2].empty() ? 3 : !texts[1].empty() ? 2 : 1;
+    const UINT buttons = count == 3 ? MB_YESNOCANCEL : count == 2 ? MB_YESNO : MB_OK;
+    const UINT defaults[3] = {MB_DEFBUTTON1, MB_DEFBUTTON2, MB_DEFBUTTON3};
+    const int enter = ValidButton(enterButton, texts);
+    const UINT style = buttons | MB_ICONQUESTION | (enter != 0 ? defaults[enter - 1] : 0) |
+                       (owner == nullptr ? MB_TASKMODAL : 0);
+    switch (MessageBoxW(owner, message.c_str(), title.c_str(), style)) {
+    case IDOK:
+    case IDYES: return 1;
+    case IDNO: return 2;
+    case IDCANCEL: return count == 3 ? 3 : ValidButton(escapeButton, texts);
+    default: return 0;
+    }
+}
+
+// ---- File and folder dialogs ------------------------------------------------------
+
+// ".xls", "*.xls" or "*.xls;*.xlsx" become the dialog's filter: its
+// patterns, shown as they are matched.
+std::vector<std::wstring> Patterns(const std::string& file_types) {
+    std::vector<std::wstring> patterns;
+    std::string part;
+    for (std::size_t i = 0; i <= file_types.size(); ++i) {
+        if (i < file_types.size() && file_types[i] != ';') {
+            if (file_types[i] != ' ') part += file_types[i];
+            continue;
+        }
+        if (!part.empty()) patterns.push_back(Utf16(part[0] == '.' ? "*" + part : part));
+        part.clear();
+    }
+    if (patterns.empty()) patterns.push_back(L"*.*");
+    return patterns;
+}
+
+// The filter as the dialog takes it: pairs of shown text and patterns, each
+// ended by a null character, the list by another.
+std::wstring Filter(const std::vector<std::wstring>& patterns) {
+    std::wstring joined;
+    for (const std::wstring& p : patterns) joined += (joined.empty() ? L"" : L";") + p;
+    return joined + L'\0' + joined + L'\0';
+}
+
+// The extension a name is completed with: the first pattern's, when it is a
+// plain one.
+std::wstring FirstExtension(const std::vector<std::wstring>& patterns) {
+    const std::wstring& first = patterns.front();
+    if (first.size() < 3 || first.compare(0, 2, L"*.") != 0) return L"";
+    const std::wstring extension = first.substr(1);
+    return extension.find_first_of(L"*?") == std::wstring::npos ? extension : L"";
+}
+
+bool EndsWithIgnoringCase(const std::wstring& text, const std::wstring& end) {
+    return text.size() >= end.size() &&
+           CompareStringOrdinal(text.c_str() + text.size() - end.size(),
+                                static_cast<int>(end.size()), end.c_str(),
+                                static_cast<int>(end.size()), TRUE) == CSTR_EQUAL;
+}
+
+bool IsExistingFile(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+// The save (or open) dialog; the path chosen, empty when cancelled. The
+// program asks before overwriting, in its own words; the current folder
+// stays the program's.
+std::wstring ChosenFile(HWND owner, const std::wstring& title, const std::wstring& directory,
+                        const std::wstring& name, const std::wstring& filter, bool save) {
+    std::vector<wchar_t> path(32768, L'\0');
+    name.copy(path.data(), path.size() - 1);
+    OPENFILENAMEW dialog = {};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = filter.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = path.data();
+    dialog.nMaxFile = static_cast<DWORD>(path.size());
+    dialog.lpstrInitialDir = directory.empty() ? nullptr : directory.c_str();
+    dialog.lpstrTitle = title.empty() ? nullptr : title.c_str();
+    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR |
+                   (save ? 0 : OFN_FILEMUSTEXIST);
+    const BOOL chosen = save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
+    if (chosen) return path.data();
+    // A proposed name the system refuses must not keep the user from choosing.
+    if (CommDlgExtendedError() == FNERR_INVALIDFILENAME && !name.empty()) {
+        return ChosenFile(owner, title, directory, L"", filter, save);
+    }
+    return L"";
+}
+
+// The folder the chooser starts in: the one asked for, else the current one.
+std::wstring StartFolder(const std::string& defaultDirectory) {
+    if (!defaultDirectory.empty()) return WindowsPath(defaultDirectory);
+    std::wstring current(GetCurrentDirectoryW(0, nullptr), L'\0');
+    current.resize(GetCurrentDirectoryW(static_cast<DWORD>(current.size()), current.data()));
+    return current;
+}
+
+// The system's folder chooser. False when it cannot be shown at all (then the
+// older one serves); `folder` empty when the user cancelled.
+bool ChosenInFolderDialog(HWND owner, const std::wstring& title, const std::wstring& start,
+                          std::wstring& folder) {
+    IFileOpenDialog* dialog = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER,
+                                IID_PPV_ARGS(&dialog)))) {
+        return false;
+    }
+    FILEOPENDIALOGOPTIONS options = 0;
+    dialog->GetOptions(&options);
+    dialog->SetOptions(options | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_PATHMUSTEXIST);
+    if (!title.empty()) dialog->SetTitle(title.c_str());
+    IShellItem* startItem = nullptr;
+    if (SUCCEEDED(SHCreateItemFromParsingName(start.c_str(), nullptr, IID_PPV_ARGS(&startItem)))) {
+        dialog->SetFolder(startItem);
+        startItem->Release();
+    }
+    IShellItem* chosen = nullptr;
+    if (SUCCEEDED(dialog->Show(owner)) && SUCCEEDED(dialog->GetResult(&chosen))) {
+        PWSTR path = nullptr;
+        if (SUCCEEDED(chosen->GetDisplayName(SIGDN_FILESYSPATH, &path))) {
+            folder = path;
+            CoTaskMemFree(path);
+        }
+        chosen->Release();
+    }
+    dialog->Release();
+    return true;
+}
+
+int CALLBACK SelectStartFolder(HWND dialog, UINT message, LPARAM, LPARAM start) {
+    if (message == BFFM_INITIALIZED) SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, start);
+    return 0;
+}
+
+std::wstring ChosenInFolderTree(HWND owner, const std::wstring& title, const std::wstring& start) {
+    BROWSEINFOW browse = {};
+    browse.hwndOwner = owner;
+    browse.lpszTitle = title.empty() ? nullptr : title.c_str();
+    browse.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
+    browse.lpfn = &SelectStartFolder;
+    browse.lParam = reinterpret_cast<LPARAM>(start.c_str());
+    PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&browse);
+    if (chosen == nullptr) return L"";
+    std::wstring folder(MAX_PATH, L'\0');
+    if (!SHGetPathFromIDListW(chosen, folder.data())) folder.clear();
+    CoTaskMemFree(chosen);
+    return folder.c_str();
+}
+
+// The shell's dialogs need COM on the calling thread, for their duration.
+class ComForDialog {
+public:
+    ComForDialog() : initialised_(SUCCEEDED(CoInitializeEx(
+                         nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
+    ~ComForDialog() {
+        if (initialised_) CoUninitialize();
+    }
+    ComForDialog(const ComForDialog&) = delete;
+    ComForDialog& operator=(const ComForDialog&) = delete;
+
+private:
+    bool initialised_;
+};
+
+}  // namespace
+
+void SetPopupResponder(PopupResponder r) { responder = std::move(r); }
+
+int MessagePopup(const std::string& title, const std::string& message) {
+    if (responder) {
+        PopupRecord record{"message", title, message, {"OK", "", ""}, "", "", ""};
+        responder(record);
+        return 0;
+    }
+    const HWND owner = Owner();
+    ApplicationModal modal(owner);
+    MessageBoxW(owner, Utf16(message).c_str(), Utf16(title).c_str(),
+                MB_OK | (owner == nullptr ? MB_TASKMODAL : 0));
+    return 0;
+}
+
 int GenericMessagePopup(const std::string& title, const std::string& message,
                         const std::string& button1, const std::string& button2,
-                        const std::string& button3, int, int, int escapeButton) {
-    if (!responder) return escapeButton;
-    PopupRecord record;
-    record.kind = "generic";
-    record.title = title;
-    record.message = message;
-    record.buttons[0] = button1;
-    record.buttons[1] = button2;
-    record.buttons[2] = button3;
-    return Ask(record).result;
+                        const std::string& button3, int activeButton, int enterButton,
+                        int escapeButton) {
+    (void)activeButton;
+    if (responder) {
+        PopupRecord record{"generic", title, message, {button1, button2, button3}, "", "", ""};
+        return responder(record).result;
+    }
+    const std::wstring texts[3] = {Utf16(button1), Utf16(button2), Utf16(button3)};
+    const HWND owner = Owner();
+    ApplicationModal modal(owner);
+    if (const TaskDialogIndirectFunction taskDialog = TaskDialogIndirectOfTheSystem()) {
+        const int answer = AskInTaskDialog(taskDialog, owner, Utf16(title), Utf16(message), texts,
+                                           enterButton, escapeButton);
+        if (answer >= 0) return answer;
+    }
+    return AskInMessageBox(owner, Utf16(title), Utf16(message), texts, enterButton,
+                           escapeButton);
 }
 
 int FileSelectPopup(const std::string& defaultDirectory, const std::string& defaultFileName,
-                    const std::string& fileTypeList, const std::string& title, int, int, int, int,
-                    int, std::string& pathName) {
-    pathName.clear();
-    if (!responder) return VAL_NO_FILE_SELECTED;
-    PopupRecord record;
-    record.kind = "file";
-    record.title = title;
-    record.defaultDirectory = defaultDirectory;
-    record.defaultFileName = defaultFileName;
-    record.fileTypeList = fileTypeList;
-    const PopupAnswer answer = Ask(record);
-    pathName = answer.path;
-    return answer.result;
+                    const std::string& fileTypeList, const std::string& title, int buttonLabel,
+                    int restrictDirectory, int restrictExtension, int allowCancel,
+                    int allowMakeDirectory, std::string& pathName) {
+    (void)restrictDirectory;
+    (void)allowCancel;
+    (void)allowMakeDirectory;
+    int result = 0;
+    if (AnsweredByResponder(
+            {"file", title, "", {"", "", ""}, defaultDirectory, defaultFileName, fileTypeList},
+            pathName, result)) {
+        return result;
+    }
+    const std::vector<std::wstring> patterns = Patterns(fileTypeList);
+    const HWND owner = Owner();
+    std::wstring chosen;
+    {
+        ApplicationModal modal(owner);
+        chosen = ChosenFile(owner, Utf16(title), WindowsPath(defaultDirectory),
+                            WindowsPath(defaultFileName), Filter(patterns),
+                            buttonLabel == VAL_SAVE_BUTTON);
+    }
+    if (chosen.empty()) return VAL_NO_FILE_SELECTED;
+    const std::wstring extension = FirstExtension(patterns);
+    if (restrictExtension != 0 && !extension.empty() && !EndsWithIgnoringCase(chosen, extension)) {
+        chosen += extension;
+    }
+    pathName = Utf8(chosen);
+    return IsExistingFile(chosen) ? VAL_EXISTING_FILE_SELECTED : VAL_NEW_FILE_SELECTED;
 }
 
-int DirSelectPopup(const std::string& defaultDirectory, const std::string& title, int, int,
-                   std::string& pathName) {
-    pathName.clear();
-    if (!responder) return VAL_NO_FILE_SELECTED;
-    PopupRecord record;
-    record.kind = "dir";
-    record.title = title;
-    record.defaultDirectory = defaultDirectory;
-    const PopupAnswer answer = Ask(record);
-    pathName = answer.path;
-    return answer.result;
+int DirSelectPopup(const std::string& defaultDirectory, const std::string& title,
+                   int allowCancel, int allowMakeDirectory, std::string& pathName) {
+    (void)allowCancel;
+    (void)allowMakeDirectory;
+    int result = 0;
+    if (AnsweredByResponder({"dir", title, "", {"", "", ""}, defaultDirectory, "", ""}, pathName,
+                            result)) {
+        return result;
+    }
+    const std::wstring start = StartFolder(defaultDirectory);
+    const HWND owner = Owner();
+    std::wstring folder;
+    {
+        ComForDialog com;
+        ApplicationModal modal(owner);
+        if (!ChosenInFolderDialog(owner, Utf16(title), start, folder)) {
+            folder = ChosenInFolderTree(owner, Utf16(title), start);
+        }
+    }
+    if (folder.empty()) return VAL_NO_FILE_SELECTED;
+    pathName = Utf8(folder);
+    return VAL_DIRECTORY_SELECTED;
 }
-
-void SetPopupResponder(PopupResponder r) { responder = std::move(r); }

@@ -123,4 +123,31 @@ TEST_F(SystemServicesTest, ProgramDirectoryAndSystemVersion) {
     EXPECT_GE(major, 3);  // the running kernel
 }
 
+// Workbooks go beside a program the user can see (a build, a folder of their
+// own), and to the documents folder when the program runs from the installed
+// per-user copy below the hidden ~/.local/share.
+TEST_F(SystemServicesTest, WorkbooksGoWhereTheUserSeesThem) {
+    const std::string home = program_dir() + "/home";
+    const std::string config = home + "/.config";
+    std::filesystem::create_directories(config);
+    std::ofstream(config + "/user-dirs.dirs") << "XDG_DOCUMENTS_DIR=\"$HOME/Mes documents\"\n";
+    const std::string old_home = getenv("HOME") ? getenv("HOME") : "";
+    const char* old_config = getenv("XDG_CONFIG_HOME");
+    const std::string kept_config = old_config ? old_config : "";
+    setenv("HOME", home.c_str(), 1);
+    setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+
+    EXPECT_EQ(DefaultWorkingFolder(), program_dir());
+    SetProjectDirForTesting(home + "/.local/share/briskel-view");
+    EXPECT_EQ(DefaultWorkingFolder(), home + "/Mes documents");
+    EXPECT_TRUE(std::filesystem::is_directory(home + "/Mes documents"));
+    SetProjectDirForTesting(home + "/Outils/./Briskel View");
+    EXPECT_EQ(DefaultWorkingFolder(), home + "/Outils/./Briskel View");
+
+    SetProjectDirForTesting("");
+    setenv("HOME", old_home.c_str(), 1);
+    if (old_config) setenv("XDG_CONFIG_HOME", kept_config.c_str(), 1);
+    else unsetenv("XDG_CONFIG_HOME");
+}
+
 }  // namespace

@@ -93,6 +93,29 @@ TEST_F(SettingsTest, ACompleteFileIsTakenAsWritten) {
     EXPECT_EQ(MainAttribute(ATTR_WIDTH), 600);
 }
 
+// The settings the Windows installer prepares for a first installation (read
+// from its script) make a first start: the driver advice comes, and the empty
+// working-folder line leaves the folder proposed by default.
+TEST_F(SettingsTest, TheInstallersFirstSettingsMakeAFirstStart) {
+    std::string script;
+    ASSERT_EQ(ReadWholeFile(BRISKEL_SOURCE_DIR "/packaging/windows/briskel-view.nsi", script), 1);
+    const std::string command = "FileWrite $0 \"";
+    const auto start = script.find(command);
+    ASSERT_NE(start, std::string::npos) << "the installer writes no settings";
+    std::string text = script.substr(start + command.size());
+    text = text.substr(0, text.find('"'));
+    for (std::size_t at; (at = text.find("$\\r$\\n")) != std::string::npos;) text.replace(at, 6, "\r\n");
+    WriteProgramFile("Briskel.ini", text);
+    Charge_config();
+    EXPECT_EQ(ReadProgramFile("Briskel.ini"), text) << "taken as damaged";
+    EXPECT_EQ(FirstInstall, 1);
+    EXPECT_EQ(Tick(ITEM_SAVE_ON_EXIT), 1);
+    EXPECT_EQ(Mesure.serial_port, 1);
+    EXPECT_EQ(Excel.working_folder, DefaultWorkingFolder());
+    EXPECT_EQ(langue, 1);
+    EXPECT_EQ(MainAttribute(ATTR_WIDTH), 1004);
+}
+
 // Out-of-range or unreadable values in an otherwise complete file.
 TEST_F(SettingsTest, UnusableValuesFallBackWithoutDamagingTheFile) {
     WriteProgramFile("Briskel.ini", Lines({"x y", "zz", "-", "", "", "", "9", "1", "2", "300", "400", "7", "***"}));

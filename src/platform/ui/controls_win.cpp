@@ -38,6 +38,7 @@ int SetText(Control& c, const std::string& text) {
     switch (c.kind) {
         case Kind::Label:
             SetWindowTextW(c.hwnd, Utf16(text).c_str());
+            InvalidateRect(c.hwnd, nullptr, TRUE);  // a label the panel draws too
             Relayout(c);
             return UIE_NO_ERROR;
         case Kind::Edit: SetWindowTextW(c.hwnd, Utf16(text).c_str()); return UIE_NO_ERROR;
@@ -65,12 +66,7 @@ void ListSelect(Control& c, int row) {
 }
 
 std::string ListLabel(const Control& c, int row) {
-    const LRESULT length = SendMessageW(c.hwnd, LB_GETTEXTLEN, row, 0);
-    if (length == LB_ERR) return {};
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    SendMessageW(c.hwnd, LB_GETTEXT, row, reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<size_t>(length));
-    return Utf8(text);
+    return row >= 0 && row < static_cast<int>(c.labels.size()) ? c.labels[static_cast<size_t>(row)] : std::string();
 }
 
 int SetNumber(Control& c, double value) {
@@ -299,7 +295,7 @@ int InsertListItem(int panel, int control, int index, const std::string& label, 
     const int row = index == -1 ? count : index;
     SendMessageW(list->hwnd, LB_INSERTSTRING, row, reinterpret_cast<LPARAM>(Utf16(label).c_str()));
     list->values.insert(list->values.begin() + row, value);
-    list->row_names.insert(list->row_names.begin() + row, std::string());
+    list->labels.insert(list->labels.begin() + row, label);
     // A list with rows always shows one of them as current.
     if (count == 0) ListSelect(*list, 0);
     return UIE_NO_ERROR;
@@ -310,9 +306,16 @@ int SetListItemAccessibleName(int panel, int control, int index, const std::stri
     Control* list = FindList(panel, control, status);
     if (list == nullptr) return status;
     if (index < 0 || index >= ListCount(*list)) return UIE_INVALID_INDEX;
-    // Kept for the row: a standard list box gives its rows' texts to screen
-    // readers, so the mark's meaning is read where the row's text carries it.
-    list->row_names[static_cast<size_t>(index)] = name;
+    // Screen readers read the list box's own text of the row; the row is drawn
+    // from its label. The row goes back in its place, its selection kept.
+    ProgramChange change;
+    const int current = ListCurrent(*list);
+    SendMessageW(list->hwnd, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(list->hwnd, LB_DELETESTRING, index, 0);
+    SendMessageW(list->hwnd, LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(Utf16(name).c_str()));
+    if (current >= 0) ListSelect(*list, current);
+    SendMessageW(list->hwnd, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list->hwnd, nullptr, TRUE);
     return UIE_NO_ERROR;
 }
 
@@ -323,7 +326,7 @@ int ClearListCtrl(int panel, int control) {
     ProgramChange change;
     SendMessageW(list->hwnd, LB_RESETCONTENT, 0, 0);
     list->values.clear();
-    list->row_names.clear();
+    list->labels.clear();
     return UIE_NO_ERROR;
 }
 

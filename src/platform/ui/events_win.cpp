@@ -196,9 +196,17 @@ LRESULT CALLBACK PanelProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam
                 return 1;
             }
             break;
+        case WM_MEASUREITEM:
+            // Until the fonts are set (then the rows take their font's height).
+            reinterpret_cast<MEASUREITEMSTRUCT*>(lparam)->itemHeight = static_cast<UINT>(MulDiv(16, panel->dpi, 96));
+            return TRUE;
         case WM_DRAWITEM: {
             const auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lparam);
-            if (Control* control = ControlById(*panel, static_cast<int>(wparam))) DrawPicture(*item, *control);
+            if (Control* control = ControlById(*panel, static_cast<int>(wparam))) {
+                if (control->kind == Kind::List) DrawListRow(*item, *control);
+                else if (control->kind == Kind::Label) DrawMarginLabel(*item, *control, *panel);
+                else DrawPicture(*item, *control);
+            }
             return TRUE;
         }
         case WM_SETCURSOR:

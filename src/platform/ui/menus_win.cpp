@@ -57,7 +57,8 @@ void Flag(const MenuEntry& entry) {
 
 void Rename(const MenuEntry& entry) {
     const std::wstring text = MnemonicText(entry.name);
-    MENUITEMINFOW info{sizeof info};
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
     info.fMask = MIIM_STRING;
     info.dwTypeData = const_cast<wchar_t*>(text.c_str());
     if (entry.submenu == nullptr) {

@@ -1,5 +1,7 @@
-// The pictures of pixmap labels: PNG files decoded by the Windows Imaging
-// Component into premultiplied 32-bit bitmaps, drawn scaled to the label.
+// What the panels draw themselves: the pictures of pixmap labels (PNG files
+// decoded by the Windows Imaging Component into premultiplied 32-bit bitmaps,
+// drawn scaled to the label), the rows of lists and the texts of labels kept
+// off their frame by a margin.
 #include <windows.h>
 #include <wincodec.h>
 
@@ -69,6 +71,48 @@ void DrawPicture(const DRAWITEMSTRUCT& item, const Control& control) {
                control.picture_size.cy, blend);
     SelectObject(source, old);
     DeleteDC(source);
+}
+
+void DrawListRow(const DRAWITEMSTRUCT& item, const Control& control) {
+    if (item.itemID == static_cast<UINT>(-1)) {
+        if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
+        return;
+    }
+    const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    const bool enabled = IsWindowEnabled(control.hwnd) != FALSE;
+    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    SetBkMode(item.hDC, TRANSPARENT);
+    SetTextColor(item.hDC, GetSysColor(!enabled ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    const std::wstring text =
+        item.itemID < control.labels.size() ? Utf16(control.labels[item.itemID]) : std::wstring();
+    RECT box = item.rcItem;
+    box.left += 2;
+    DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &box,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
+}
+
+void DrawMarginLabel(const DRAWITEMSTRUCT& item, const Control& control, const Panel& panel) {
+    const Widget& w = *control.widget;
+    FillRect(item.hDC, &item.rcItem,
+             panel.splash ? panel.background_brush : GetSysColorBrush(COLOR_BTNFACE));
+    SetBkMode(item.hDC, TRANSPARENT);
+    COLORREF colour = panel.splash ? panel.foreground : GetSysColor(COLOR_BTNTEXT);
+    if (!IsWindowEnabled(control.hwnd)) colour = GetSysColor(COLOR_GRAYTEXT);
+    SetTextColor(item.hDC, colour);
+    HGDIOBJ old = SelectObject(item.hDC, reinterpret_cast<HFONT>(SendMessageW(control.hwnd, WM_GETFONT, 0, 0)));
+    const int margin = MulDiv(w.Number("margin", 0), panel.dpi, 96);
+    RECT box = item.rcItem;
+    InflateRect(&box, -margin, -margin);
+    const std::string alignment = w.Text("alignment");
+    UINT flags = DT_NOPREFIX | DT_EXPANDTABS;
+    flags |= w.Flag("wordWrap", false) ? DT_WORDBREAK : DT_SINGLELINE;
+    if (alignment.find("AlignHCenter") != std::string::npos) flags |= DT_CENTER;
+    if (alignment.find("AlignRight") != std::string::npos) flags |= DT_RIGHT;
+    if (!w.Flag("wordWrap", false) && alignment.find("AlignTop") == std::string::npos) flags |= DT_VCENTER;
+    const std::wstring text = Utf16(WindowText(control.hwnd));
+    DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &box, flags);
+    SelectObject(item.hDC, old);
 }
 
 }  // namespace ui_win

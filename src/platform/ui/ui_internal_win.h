@@ -33,7 +33,10 @@ struct Control {
     Control* label = nullptr;    // the label whose buddy this control is
     HFONT font = nullptr;        // its own font when the file sets one
     std::vector<int> values;     // a list's rows' values
-    std::vector<std::string> row_names;  // what assistive technology reads for each row
+    // A list's rows as shown. The list box itself holds what assistive
+    // technology reads for each row (the label, or the name the program gave
+    // the row), and the rows are drawn from these labels.
+    std::vector<std::string> labels;
     std::string label_text;      // ATTR_LABEL_TEXT as the program set it
     bool label_text_set = false;
     int minimum = 0, maximum = 99;  // a spin box's range
@@ -48,6 +51,7 @@ struct Panel {
     int parent = 0;  // handle of the parent panel, 0 for top level
     HWND hwnd = nullptr;
     std::shared_ptr<const ui_description::ResourceFile> file;
+    std::string folder;  // the resource file's folder, where its pictures lie
     const Widget* root = nullptr;     // the QDialog or QMainWindow
     std::vector<std::unique_ptr<Control>> widgets;  // in the file's order
     std::map<int, Control*> controls;               // by the program's number
@@ -134,6 +138,8 @@ void BuildMenuBar(Panel& panel);
 void MenuCommand(Panel& panel, UINT command);
 void DispatchMenuItem(int menu_bar, int item);
 
+// Makes the panel's child controls from its description.
+void BuildControls(Panel& panel);
 // The panel's fonts made again at its DPI and given to every control.
 void RefreshFonts(Panel& panel);
 // A list reports clicks and Enter (a subclass of the list box).
@@ -150,5 +156,9 @@ void CloseRequested(Panel& panel);
 // Pictures of pixmap labels, decoded from PNG.
 HBITMAP LoadPicture(const std::string& path, SIZE& size);
 void DrawPicture(const DRAWITEMSTRUCT& item, const Control& control);
+// A list row drawn with its label (the list box holds its accessible name).
+void DrawListRow(const DRAWITEMSTRUCT& item, const Control& control);
+// A label's text drawn inside its margin (the file's "margin"), at the panel's DPI.
+void DrawMarginLabel(const DRAWITEMSTRUCT& item, const Control& control, const Panel& panel);
 
 }  // namespace ui_win

@@ -177,6 +177,33 @@ TEST_F(NativePanelsTest, ExportAndImportPanelsHoldTheirControlsAtEveryScaleInEve
     }
 }
 
+int FontHeight(HWND hwnd) {
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)), sizeof font, &font);
+    return font.lfHeight < 0 ? -font.lfHeight : font.lfHeight;
+}
+
+// A panel moved to a monitor at 150 % is measured and laid out again there.
+TEST_F(NativePanelsTest, APanelMovedToAnotherDpiIsLaidOutAgain) {
+    RegisterProgramCallbacks();
+    ui_win::SetDpiOverrideForTesting(96);
+    langue = 0;
+    Fen_princ[PANEL_EXPORT] = LoadPanel(0, kUir, PANEL_EXPORT);
+    Traduc_excel();
+    ui_win::Panel& panel = PanelOf(Fen_princ[PANEL_EXPORT]);
+    int status = 0;
+    HWND quit = ui_win::FindControl(panel.handle, EXPORT_QUIT, status)->hwnd;
+    const int height_at_96 = FontHeight(quit);
+    RECT window;
+    GetWindowRect(panel.hwnd, &window);
+    RECT suggested{window.left, window.top, window.left + (window.right - window.left) * 3 / 2,
+                   window.top + (window.bottom - window.top) * 3 / 2};
+    ui_win::SetDpiOverrideForTesting(144);
+    SendMessageW(panel.hwnd, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_GE(FontHeight(quit), height_at_96 * 4 / 3) << "the fonts are made again at 144 dpi";
+    EXPECT_EQ(PlacementFaults(panel.handle), "");
+}
+
 TEST_F(NativePanelsTest, TabFollowsTheFilesOrder) {
     const int panel = LoadPanel(0, kUir, PANEL_EXPORT);
     ASSERT_GT(panel, 0);
@@ -239,6 +266,48 @@ TEST_F(NativePanelsTest, EscapeAndTheCloseBoxCommitTheCloseControl) {
     std::filesystem::remove(uir, ec);
 }
 
+int QuitWithFive(int, int, int event, void*, int, int) {
+    if (event == EVENT_COMMIT) QuitUserInterface(5);
+    return 0;
+}
+
+// A click that arrives while the loop runs reaches its callback; a quit asked
+// there ends the loop with its code.
+TEST_F(NativePanelsTest, AQuitFromTheRunningLoopEndsIt) {
+    const std::string uir = (std::filesystem::temp_directory_path() / "briskel-loop.uir").string();
+    std::ofstream(uir, std::ios::binary | std::ios::trunc) << kTestUir;
+    RegisterCallbacks({{"TestButton", QuitWithFive, nullptr}});
+    const int dialog = LoadPanel(0, uir, 1);
+    DisplayPanel(dialog);
+    int status = 0;
+    const ui_win::Control* ok = ui_win::FindControl(dialog, 2, status);
+    PostMessageW(PanelOf(dialog).hwnd, WM_COMMAND, MAKEWPARAM(ok->id, BN_CLICKED), reinterpret_cast<LPARAM>(ok->hwnd));
+    EXPECT_EQ(RunUserInterface(), 5);
+    ResetUserInterfaceForTesting();
+    std::error_code ec;
+    std::filesystem::remove(uir, ec);
+}
+
+// An installed popup leaves only itself usable until it is removed.
+TEST_F(NativePanelsTest, APopupLeavesOnlyItselfUsable) {
+    const std::string uir = (std::filesystem::temp_directory_path() / "briskel-popup.uir").string();
+    std::ofstream(uir, std::ios::binary | std::ios::trunc) << kTestUir;
+    const int main = LoadPanel(0, uir, 2);
+    const int dialog = LoadPanel(0, uir, 1);
+    DisplayPanel(main);
+    InstallPopup(dialog);
+    EXPECT_FALSE(IsWindowEnabled(PanelOf(main).hwnd));
+    EXPECT_TRUE(IsWindowEnabled(PanelOf(dialog).hwnd));
+    SetPanelAttribute(main, ATTR_DIMMED, 1);
+    RemovePopup(0);
+    EXPECT_FALSE(IsWindowEnabled(PanelOf(main).hwnd)) << "the program's own dimming stays";
+    SetPanelAttribute(main, ATTR_DIMMED, 0);
+    EXPECT_TRUE(IsWindowEnabled(PanelOf(main).hwnd));
+    ResetUserInterfaceForTesting();
+    std::error_code ec;
+    std::filesystem::remove(uir, ec);
+}
+
 // Enter presses the focused push button (Qt's buttons are "auto default"),
 // else the panel's default button, never a dimmed one.
 TEST_F(NativePanelsTest, EnterPressesTheFocusedButtonElseTheDefaultOne) {
@@ -263,7 +332,7 @@ TEST_F(NativePanelsTest, EnterPressesTheFocusedButtonElseTheDefaultOne) {
 
 // The name a screen reader reads for a control, through Windows' accessibility
 // interface (MSAA; UI Automation builds on it for the standard controls).
-std::string AccessibleName(HWND hwnd) {
+std::string AccessibleName(HWND hwnd, LONG child = CHILDID_SELF) {
     IAccessible* accessible = nullptr;
     // {618736E0-3C3D-11CF-810C-00AA00389B71}, written out: with the IID_IAccessible
     // of MinGW's libraries Wine's oleacc answers E_NOINTERFACE.
@@ -278,7 +347,7 @@ std::string AccessibleName(HWND hwnd) {
     VARIANT self;
     VariantInit(&self);
     self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
+    self.lVal = child;
     BSTR name = nullptr;
     const HRESULT got = accessible->get_accName(self, &name);
     accessible->Release();
@@ -293,7 +362,8 @@ TEST_F(NativePanelsTest, ScreenReadersGetEachControlsVisibleText) {
     CoInitialize(nullptr);
     RegisterProgramCallbacks();
     std::ostringstream wrong;
-    for (int number : {PANEL_EXPORT, PANEL_IMPORT}) {
+    // The import and export panels, and the pictures named by the file (the logo).
+    for (int number : {PANEL_EXPORT, PANEL_IMPORT, PANEL_MAIN, PANEL_ABOUT}) {
         const int handle = LoadPanel(0, kUir, number);
         ASSERT_GT(handle, 0);
         DisplayPanel(handle);
@@ -323,6 +393,43 @@ TEST_F(NativePanelsTest, ScreenReadersGetEachControlsVisibleText) {
         }
     }
     EXPECT_EQ(wrong.str(), "");
+    CoUninitialize();
+}
+
+// A marked row says in words what its mark means; the row still shows its mark.
+TEST_F(NativePanelsTest, AListRowReadsAsTheNameTheProgramGaveIt) {
+    CoInitialize(nullptr);
+    const std::string uir = (std::filesystem::temp_directory_path() / "briskel-rows.uir").string();
+    std::ofstream(uir, std::ios::binary | std::ios::trunc) << kTestUir;
+    const int dialog = LoadPanel(0, uir, 1);
+    DisplayPanel(dialog);
+    InsertListItem(dialog, 4, -1, "01", 0);
+    InsertListItem(dialog, 4, -1, "02  \u2713", 1);
+    InsertListItem(dialog, 4, -1, "03", 2);
+    SetCtrlIndex(dialog, 4, 2);
+    ASSERT_EQ(SetListItemAccessibleName(dialog, 4, 1, "02, already exported"), 0);
+    std::string label;
+    GetLabelFromIndex(dialog, 4, 1, label);
+    EXPECT_EQ(label, "02  \u2713");
+    int index = -1;
+    GetCtrlIndex(dialog, 4, index);
+    EXPECT_EQ(index, 2) << "naming a row keeps the selection";
+    int status = 0;
+    HWND list = ui_win::FindControl(dialog, 4, status)->hwnd;
+    // Windows' accessibility of a list box reads each row's text from the list box.
+    wchar_t row[64] = {};
+    SendMessageW(list, LB_GETTEXT, 1, reinterpret_cast<LPARAM>(row));
+    EXPECT_EQ(Utf8(row), "02, already exported");
+    SendMessageW(list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(row));
+    EXPECT_EQ(Utf8(row), "01");
+    // Wine 8 gives a list box's rows no accessible objects; Windows does.
+    const std::string read = AccessibleName(list, 2);
+    if (read != "<get_accName failed>") {
+        EXPECT_EQ(read, "02, already exported");
+    }
+    ResetUserInterfaceForTesting();
+    std::error_code ec;
+    std::filesystem::remove(uir, ec);
     CoUninitialize();
 }
 

@@ -1,0 +1,80 @@
+// A panel's widgets placed by the layout the file gives it, measured at the
+// panel's DPI; the window grown when a text or a shown widget needs more room.
+#include <windows.h>
+
+#include <algorithm>
+
+#include "platform/ui/ui_internal_win.h"
+
+namespace ui_win {
+
+void FitPanel(Panel& panel) {
+    auto metrics = MetricsFor(panel.dpi);
+    const ui_layout::Size size = ui_layout::InitialClientSize(*panel.root, *metrics, PanelState(panel));
+    RECT frame{0, 0, size.width, size.height};
+    AdjustWindowRectEx(&frame, GetWindowLongW(panel.hwnd, GWL_STYLE), GetMenu(panel.hwnd) != nullptr,
+                       GetWindowLongW(panel.hwnd, GWL_EXSTYLE));
+    SetWindowPos(panel.hwnd, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void RefreshLayout(Panel& panel) {
+    // A text grown beyond the window grows the window, as Qt's layouts do.
+    auto metrics = MetricsFor(panel.dpi);
+    const ui_layout::Size minimum = ui_layout::MinimumClientSize(*panel.root, *metrics, PanelState(panel));
+    RECT client;
+    GetClientRect(panel.hwnd, &client);
+    if (client.right < minimum.width || client.bottom < minimum.height) {
+        RECT frame{0, 0, std::max<int>(client.right, minimum.width), std::max<int>(client.bottom, minimum.height)};
+        AdjustWindowRectEx(&frame, GetWindowLongW(panel.hwnd, GWL_STYLE), GetMenu(panel.hwnd) != nullptr,
+                           GetWindowLongW(panel.hwnd, GWL_EXSTYLE));
+        SetWindowPos(panel.hwnd, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    ArrangePanel(panel);
+}
+
+void ArrangePanel(Panel& panel) {
+    if (panel.arranging) return;
+    panel.arranging = true;
+    RECT client;
+    GetClientRect(panel.hwnd, &client);
+    auto metrics = MetricsFor(panel.dpi);
+    const auto places = ui_layout::Arrange(*panel.root, {client.right, client.bottom}, *metrics,
+                                           PanelState(panel));
+    const int arrows_width = GetSystemMetrics(SM_CXVSCROLL);
+    for (auto& control : panel.widgets) {
+        if (control->hwnd == nullptr) continue;
+        auto it = places.find(control->widget);
+        if (it == places.end()) continue;
+        const ui_layout::Rect& r = it->second;
+        if (control->arrows != nullptr) {
+            const int edit = std::max(0, r.width - arrows_width);
+            MoveWindow(control->hwnd, r.x, r.y, edit, r.height, TRUE);
+            MoveWindow(control->arrows, r.x + edit, r.y, r.width - edit, r.height, TRUE);
+        } else {
+            MoveWindow(control->hwnd, r.x, r.y, r.width, r.height, TRUE);
+        }
+    }
+    panel.arranging = false;
+}
+
+std::string PanelState::Text(const Widget& widget) const {
+    auto it = panel_.by_widget.find(&widget);
+    if (it == panel_.by_widget.end() || it->second->hwnd == nullptr) return widget.Text("text");
+    const Control& control = *it->second;
+    switch (control.kind) {
+        case Kind::Label:
+        case Kind::Button:
+        case Kind::CheckBox: return WindowText(control.hwnd);
+        default: return widget.Text("text");
+    }
+}
+
+bool PanelState::Visible(const Widget& widget) const {
+    auto it = panel_.by_widget.find(&widget);
+    if (it == panel_.by_widget.end() || it->second->hwnd == nullptr) return widget.Flag("visible", true);
+    return (GetWindowLongW(it->second->hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+}  // namespace ui_win

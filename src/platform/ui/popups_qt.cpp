@@ -9,13 +9,13 @@
 #include <functional>
 
 #include "platform/ui/ui_internal_qt.h"
+#include "platform/ui/popup_responder.h"
+
+using ui_detail::AnsweredByResponder;
+using ui_detail::MessageAnsweredByResponder;
+using ui_detail::QuestionAnsweredByResponder;
 
 namespace {
-
-PopupResponder& Responder() {
-    static PopupResponder responder;
-    return responder;
-}
 
 QWidget* ActiveWindow() { return QApplication::activeModalWidget() ? QApplication::activeModalWidget()
                                                                    : QApplication::activeWindow(); }
@@ -37,17 +37,6 @@ QString FirstExtension(const std::string& file_types) {
     return extension.contains('*') ? QString() : extension;
 }
 
-// The file and folder dialogs: the responder's answer when one is installed
-// (true; the path kept only for a positive result), else false and nothing set.
-bool AnsweredByResponder(const PopupRecord& record, std::string& pathName, int& result) {
-    pathName.clear();
-    if (!Responder()) return false;
-    const PopupAnswer answer = Responder()(record);
-    if (answer.result > 0) pathName = answer.path;
-    result = answer.result;
-    return true;
-}
-
 // Shows a non-native path dialog set up by `configure`; the first path chosen,
 // empty when cancelled.
 QString ChosenPath(const std::string& title, const std::string& directory, int allowMakeDirectory,
@@ -63,14 +52,8 @@ QString ChosenPath(const std::string& title, const std::string& directory, int a
 
 }  // namespace
 
-void SetPopupResponder(PopupResponder responder) { Responder() = std::move(responder); }
-
 int MessagePopup(const std::string& title, const std::string& message) {
-    if (Responder()) {
-        PopupRecord record{"message", title, message, {"OK", "", ""}, "", "", ""};
-        Responder()(record);
-        return 0;
-    }
+    if (MessageAnsweredByResponder(title, message)) return 0;
     QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title),
                     QString::fromStdString(message), QMessageBox::Ok, ActiveWindow());
     box.setTextFormat(Qt::PlainText);
@@ -83,9 +66,9 @@ int GenericMessagePopup(const std::string& title, const std::string& message,
                         const std::string& button3, int activeButton, int enterButton,
                         int escapeButton) {
     (void)activeButton;
-    if (Responder()) {
-        PopupRecord record{"generic", title, message, {button1, button2, button3}, "", "", ""};
-        return Responder()(record).result;
+    int answered = 0;
+    if (QuestionAnsweredByResponder(title, message, {button1, button2, button3}, answered)) {
+        return answered;
     }
     QMessageBox box(QMessageBox::Question, QString::fromStdString(title),
                     QString::fromStdString(message), QMessageBox::NoButton, ActiveWindow());

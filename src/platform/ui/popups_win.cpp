@@ -17,21 +17,13 @@
 
 #include "platform/system/win32.h"
 #include "platform/ui/ui.h"
+#include "platform/ui/popup_responder.h"
+
+using ui_detail::AnsweredByResponder;
+using ui_detail::MessageAnsweredByResponder;
+using ui_detail::QuestionAnsweredByResponder;
 
 namespace {
-
-PopupResponder responder;
-
-// The file and folder dialogs: the responder's answer when one is installed
-// (true; the path kept only for a positive result), else false and nothing set.
-bool AnsweredByResponder(const PopupRecord& record, std::string& pathName, int& result) {
-    pathName.clear();
-    if (!responder) return false;
-    const PopupAnswer answer = responder(record);
-    if (answer.result > 0) pathName = answer.path;
-    result = answer.result;
-    return true;
-}
 
 // Every other window of the program is disabled while a dialog is up, and
 // exactly those it disabled are enabled again afterwards. The owner is left to
@@ -361,14 +353,8 @@ private:
 
 }  // namespace
 
-void SetPopupResponder(PopupResponder r) { responder = std::move(r); }
-
 int MessagePopup(const std::string& title, const std::string& message) {
-    if (responder) {
-        PopupRecord record{"message", title, message, {"OK", "", ""}, "", "", ""};
-        responder(record);
-        return 0;
-    }
+    if (MessageAnsweredByResponder(title, message)) return 0;
     const HWND owner = Owner();
     ApplicationModal modal(owner);
     MessageBoxW(owner, Utf16(message).c_str(), Utf16(title).c_str(),
@@ -381,9 +367,9 @@ int GenericMessagePopup(const std::string& title, const std::string& message,
                         const std::string& button3, int activeButton, int enterButton,
                         int escapeButton) {
     (void)activeButton;
-    if (responder) {
-        PopupRecord record{"generic", title, message, {button1, button2, button3}, "", "", ""};
-        return responder(record).result;
+    int answered = 0;
+    if (QuestionAnsweredByResponder(title, message, {button1, button2, button3}, answered)) {
+        return answered;
     }
     const std::wstring texts[3] = {Utf16(button1), Utf16(button2), Utf16(button3)};
     const HWND owner = Owner();

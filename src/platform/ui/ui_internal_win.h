@@ -107,6 +107,10 @@ std::wstring MnemonicText(const std::string& text);
 // The text a window shows, in UTF-8 (mnemonic marks as Windows writes them).
 std::string WindowText(HWND hwnd);
 
+// Moves a window's frame inside its monitor's work area: wholly where it fits,
+// its top left (the caption) always.
+RECT InsideWorkArea(RECT frame);
+
 // The system's message font at `dpi`, and a font of `point_size` (0: the
 // message font's size) at `dpi`. The caller owns the fonts.
 HFONT MessageFont(int dpi, int point_size = 0, bool bold = false);

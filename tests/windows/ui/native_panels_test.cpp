@@ -392,6 +392,43 @@ TEST_F(NativePanelsTest, SelectableFieldsLetTheUserCopyTheirTextAndLeaveEnterAnd
     EXPECT_EQ(commits, (std::vector<Commit>{{export_panel, EXPORT_QUIT}, {export_panel, EXPORT_RUN}}));
 }
 
+// A window placed where its frame would leave the screen (the main window at
+// the place the settings give it, a panel at 0, 0) opens with its whole frame
+// inside the work area; one that fits keeps its place.
+TEST_F(NativePanelsTest, AWindowOpensWithItsWholeFrameInsideTheWorkArea) {
+    const int main = LoadPanel(0, kUir, PANEL_MAIN);
+    const int export_panel = LoadPanel(0, kUir, PANEL_EXPORT);
+    const auto inside_work_area = [](int panel) {
+        HWND hwnd = PanelOf(panel).hwnd;
+        RECT frame;
+        GetWindowRect(hwnd, &frame);
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        GetMonitorInfoW(MonitorFromWindow(hwnd, MONITOR_DEFAULTTOPRIMARY), &monitor);
+        const RECT& area = monitor.rcWork;
+        std::ostringstream out;
+        if (frame.left < area.left || frame.top < area.top || frame.right > area.right || frame.bottom > area.bottom)
+            out << "frame " << frame.left << "," << frame.top << "-" << frame.right << "," << frame.bottom
+                << " outside " << area.left << "," << area.top << "-" << area.right << "," << area.bottom;
+        return out.str();
+    };
+    SetPanelPos(export_panel, 0, 0);
+    DisplayPanel(export_panel);
+    EXPECT_EQ(inside_work_area(export_panel), "");
+    // The main window shown, then placed where the settings say (its client area's top left).
+    DisplayPanel(main);
+    SetPanelPos(main, 32, 102);
+    EXPECT_EQ(inside_work_area(main), "");
+    SetPanelPos(main, 0, 0);
+    EXPECT_EQ(inside_work_area(main), "");
+    SetPanelPos(export_panel, 300, 200);
+    int top = 0, left = 0;
+    GetPanelAttribute(export_panel, ATTR_TOP, top);
+    GetPanelAttribute(export_panel, ATTR_LEFT, left);
+    EXPECT_EQ(top, 300);
+    EXPECT_EQ(left, 200);
+}
+
 // The name a screen reader reads for a control, through Windows' accessibility
 // interface (MSAA; UI Automation builds on it for the standard controls).
 std::string AccessibleName(HWND hwnd, LONG child = CHILDID_SELF) {

@@ -158,7 +158,8 @@ void MakeWindow(Panel& panel, Control& control) {
             control.prefix = w.Text("prefix");
             const int value = std::clamp(w.Number("value", control.minimum), control.minimum, control.maximum);
             SetWindowTextW(control.hwnd, Utf16(SpinText(control, value)).c_str());
-            DWORD arrows = WS_CHILD | UDS_ARROWKEYS | UDS_HOTTRACK | UDS_NOTHOUSANDS;
+            // Aligned on the field's right edge, the arrows draw its frame round them.
+            DWORD arrows = WS_CHILD | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_HOTTRACK | UDS_NOTHOUSANDS;
             if (style & WS_VISIBLE) arrows |= WS_VISIBLE;
             if (style & WS_DISABLED) arrows |= WS_DISABLED;
             control.arrows = CreateWindowExW(0, UPDOWN_CLASSW, L"", arrows, 0, 0, 10, 10, panel.hwnd, nullptr,

@@ -1,6 +1,7 @@
 // A panel's widgets placed by the layout the file gives it, measured at the
 // panel's DPI; the window grown when a text or a shown widget needs more room.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <algorithm>
 
@@ -42,19 +43,16 @@ void ArrangePanel(Panel& panel) {
     auto metrics = MetricsFor(panel.dpi);
     const auto places = ui_layout::Arrange(*panel.root, {client.right, client.bottom}, *metrics,
                                            PanelState(panel));
-    const int arrows_width = GetSystemMetrics(SM_CXVSCROLL);
     for (auto& control : panel.widgets) {
         if (control->hwnd == nullptr) continue;
         auto it = places.find(control->widget);
         if (it == places.end()) continue;
         const ui_layout::Rect& r = it->second;
-        if (control->arrows != nullptr) {
-            const int edit = std::max(0, r.width - arrows_width);
-            MoveWindow(control->hwnd, r.x, r.y, edit, r.height, TRUE);
-            MoveWindow(control->arrows, r.x + edit, r.y, r.width - edit, r.height, TRUE);
-        } else {
-            MoveWindow(control->hwnd, r.x, r.y, r.width, r.height, TRUE);
-        }
+        MoveWindow(control->hwnd, r.x, r.y, r.width, r.height, TRUE);
+        // The arrows take the right end of the spin box's room, on the field's
+        // frame: the field makes room for them as they align on it.
+        if (control->arrows != nullptr)
+            SendMessageW(control->arrows, UDM_SETBUDDY, reinterpret_cast<WPARAM>(control->hwnd), 0);
         if (control->selectable) PlaceSelectableText(*control, panel);
     }
     panel.arranging = false;

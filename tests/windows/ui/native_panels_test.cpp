@@ -429,6 +429,40 @@ TEST_F(NativePanelsTest, AWindowOpensWithItsWholeFrameInsideTheWorkArea) {
     EXPECT_EQ(left, 200);
 }
 
+// A spin box's arrows are part of the field, at 100 % and 150 %: inside the
+// room the layout gave the spin box, on the edit's right edge.
+TEST_F(NativePanelsTest, SpinBoxArrowsSitOnTheirFieldInsideItsRoom) {
+    for (int dpi : {96, 144}) {
+        ResetUserInterfaceForTesting();
+        ui_win::SetDpiOverrideForTesting(dpi);
+        const int panel = LoadPanel(0, kUir, PANEL_IMPORT);
+        DisplayPanel(panel);
+        ui_win::Panel& p = PanelOf(panel);
+        RECT client;
+        GetClientRect(p.hwnd, &client);
+        const auto places = ui_layout::Arrange(*p.root, {client.right, client.bottom}, *ui_win::MetricsFor(p.dpi),
+                                               ui_win::PanelState(p));
+        for (int number : {IMPORT_DAY, IMPORT_MONTH, IMPORT_YEAR}) {
+            int status = 0;
+            const Control* spin = ui_win::FindControl(panel, number, status);
+            ASSERT_NE(spin->arrows, nullptr);
+            const ui_layout::Rect& room = places.at(spin->widget);
+            const RECT arrows = InClient(spin->arrows, p.hwnd);
+            const RECT edit = InClient(spin->hwnd, p.hwnd);
+            const std::string where = spin->widget->name + " at " + std::to_string(dpi) + " dpi";
+            EXPECT_TRUE(arrows.left >= room.x && arrows.top >= room.y && arrows.right <= room.x + room.width &&
+                        arrows.bottom <= room.y + room.height)
+                << where << ": arrows " << arrows.left << "," << arrows.top << "-" << arrows.right << ","
+                << arrows.bottom << " outside " << room.x << "," << room.y << "+" << room.width << "x" << room.height;
+            // Attached: the arrows take the place of the edit's right border.
+            EXPECT_TRUE(arrows.left < edit.right && arrows.right > edit.right && arrows.top == edit.top &&
+                        arrows.bottom == edit.bottom)
+                << where << ": arrows " << arrows.left << "," << arrows.top << "-" << arrows.right << ","
+                << arrows.bottom << ", edit " << edit.left << "," << edit.top << "-" << edit.right << "," << edit.bottom;
+        }
+    }
+}
+
 // The name a screen reader reads for a control, through Windows' accessibility
 // interface (MSAA; UI Automation builds on it for the standard controls).
 std::string AccessibleName(HWND hwnd, LONG child = CHILDID_SELF) {

@@ -20,6 +20,23 @@ int SpinValue(const Control& control) {
     return std::clamp(static_cast<int>(value), control.minimum, control.maximum);
 }
 
+// An edit ends its lines with "\r\n"; the program's texts end them with "\n".
+std::wstring EditText(const std::string& text) {
+    std::string lines;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) lines += '\r';
+        lines += text[i];
+    }
+    return Utf16(lines);
+}
+
+std::string LabelText(const Control& control) {
+    std::string text = WindowText(control.hwnd);
+    if (!control.selectable) return text;
+    for (size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at)) text.erase(at, 1);
+    return text;
+}
+
 }  // namespace ui_win
 
 namespace {
@@ -37,7 +54,7 @@ int SetText(Control& c, const std::string& text) {
     ProgramChange change;
     switch (c.kind) {
         case Kind::Label:
-            SetWindowTextW(c.hwnd, Utf16(text).c_str());
+            SetWindowTextW(c.hwnd, c.selectable ? EditText(text).c_str() : Utf16(text).c_str());
             InvalidateRect(c.hwnd, nullptr, TRUE);  // a label the panel draws too
             Relayout(c);
             return UIE_NO_ERROR;
@@ -98,7 +115,7 @@ int SetNumber(Control& c, double value) {
 
 int GetText(const Control& c, std::string& value) {
     switch (c.kind) {
-        case Kind::Label:
+        case Kind::Label: value = LabelText(c); return UIE_NO_ERROR;
         case Kind::Edit:
         case Kind::Spin:
         case Kind::Button:

@@ -80,6 +80,23 @@ LRESULT CALLBACK ListProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
     return DefSubclassProc(hwnd, message, wparam, lparam);
 }
 
+// A selectable label is a multi-line edit, which would keep Enter, Escape and
+// Tab: they go to the panel (its buttons, its close control, the next field)
+// as from a label. Selecting text shows no caret: nothing is typed there.
+LRESULT CALLBACK SelectableProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR, DWORD_PTR) {
+    switch (message) {
+        case WM_GETDLGCODE:
+            return DefSubclassProc(hwnd, message, wparam, lparam) & ~(DLGC_WANTALLKEYS | DLGC_WANTTAB);
+        case WM_SETFOCUS: {
+            const LRESULT result = DefSubclassProc(hwnd, message, wparam, lparam);
+            HideCaret(hwnd);
+            return result;
+        }
+        default: break;
+    }
+    return DefSubclassProc(hwnd, message, wparam, lparam);
+}
+
 void Command(Panel& panel, WPARAM wparam, LPARAM lparam) {
     const int id = LOWORD(wparam);
     const int code = HIWORD(wparam);
@@ -156,6 +173,7 @@ void DispatchControlEvent(int panel, int control, int event) {
 }
 
 void WatchList(HWND list) { SetWindowSubclass(list, ListProc, 1, 0); }
+void WatchSelectableLabel(HWND field) { SetWindowSubclass(field, SelectableProc, 1, 0); }
 
 LRESULT CALLBACK PanelProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     Panel* panel = PanelOfWindow(hwnd);

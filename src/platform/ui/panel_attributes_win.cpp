@@ -20,6 +20,9 @@ void PlaceClient(HWND hwnd, const RECT& client) {
     RECT frame = client;
     AdjustWindowRectEx(&frame, GetWindowLongW(hwnd, GWL_STYLE), GetMenu(hwnd) != nullptr,
                        GetWindowLongW(hwnd, GWL_EXSTYLE));
+    // A client area placed at the screen's top (the main window where the
+    // settings put it) would leave the caption above it, out of reach.
+    frame = InsideWorkArea(frame);
     SetWindowPos(hwnd, nullptr, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -71,6 +71,14 @@ Made Describe(const Control& control) {
         }
         case Kind::Label: {
             const bool framed = Has(w, "frameShape", "Panel") || Has(w, "frameShape", "Box");
+            if (control.selectable) {
+                // Text the user can select and copy (a long path): a read-only
+                // edit, no Tab stop (as Qt gives such a label no keyboard focus),
+                // named by its buddy label for screen readers.
+                DWORD style = ES_READONLY | ES_MULTILINE | ES_LEFT;
+                if (!w.Flag("wordWrap", false)) style |= ES_AUTOHSCROLL;
+                return {WC_EDITW, style, DWORD(framed ? WS_EX_STATICEDGE : 0), EditText(w.Text("text"))};
+            }
             // A text kept off its frame by a margin is drawn by the panel.
             const DWORD style = w.Number("margin", 0) > 0 ? DWORD(SS_OWNERDRAW | SS_NOTIFY)
                                                           : LabelStyle(w, control.number > 0);
@@ -138,6 +146,9 @@ void MakeWindow(Panel& panel, Control& control) {
                                    GetModuleHandleW(nullptr), nullptr);
     if (control.hwnd == nullptr) return;
     switch (control.kind) {
+        case Kind::Label:
+            if (control.selectable) WatchSelectableLabel(control.hwnd);
+            break;
         case Kind::Edit:
             if (w.Find("maxLength")) SendMessageW(control.hwnd, EM_LIMITTEXT, w.Number("maxLength", 0), 0);
             break;
@@ -147,7 +158,8 @@ void MakeWindow(Panel& panel, Control& control) {
             control.prefix = w.Text("prefix");
             const int value = std::clamp(w.Number("value", control.minimum), control.minimum, control.maximum);
             SetWindowTextW(control.hwnd, Utf16(SpinText(control, value)).c_str());
-            DWORD arrows = WS_CHILD | UDS_ARROWKEYS | UDS_HOTTRACK | UDS_NOTHOUSANDS;
+            // Aligned on the field's right edge, the arrows draw its frame round them.
+            DWORD arrows = WS_CHILD | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_HOTTRACK | UDS_NOTHOUSANDS;
             if (style & WS_VISIBLE) arrows |= WS_VISIBLE;
             if (style & WS_DISABLED) arrows |= WS_DISABLED;
             control.arrows = CreateWindowExW(0, UPDOWN_CLASSW, L"", arrows, 0, 0, 10, 10, panel.hwnd, nullptr,
@@ -200,6 +212,8 @@ void AddWidget(Panel& panel, const Widget& widget) {
     auto control = std::make_unique<Control>();
     control->widget = &widget;
     control->kind = KindOf(widget);
+    control->selectable =
+        control->kind == Kind::Label && Has(widget, "textInteractionFlags", "TextSelectableByMouse");
     control->number = widget.Number("control", 0);
     control->callback = widget.Text("callback");
     control->id = kControlIdBase + static_cast<int>(panel.widgets.size());

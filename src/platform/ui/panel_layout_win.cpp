@@ -1,6 +1,7 @@
 // A panel's widgets placed by the layout the file gives it, measured at the
 // panel's DPI; the window grown when a text or a shown widget needs more room.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <algorithm>
 
@@ -42,21 +43,45 @@ void ArrangePanel(Panel& panel) {
     auto metrics = MetricsFor(panel.dpi);
     const auto places = ui_layout::Arrange(*panel.root, {client.right, client.bottom}, *metrics,
                                            PanelState(panel));
-    const int arrows_width = GetSystemMetrics(SM_CXVSCROLL);
     for (auto& control : panel.widgets) {
         if (control->hwnd == nullptr) continue;
         auto it = places.find(control->widget);
         if (it == places.end()) continue;
         const ui_layout::Rect& r = it->second;
-        if (control->arrows != nullptr) {
-            const int edit = std::max(0, r.width - arrows_width);
-            MoveWindow(control->hwnd, r.x, r.y, edit, r.height, TRUE);
-            MoveWindow(control->arrows, r.x + edit, r.y, r.width - edit, r.height, TRUE);
-        } else {
-            MoveWindow(control->hwnd, r.x, r.y, r.width, r.height, TRUE);
-        }
+        MoveWindow(control->hwnd, r.x, r.y, r.width, r.height, TRUE);
+        // The arrows take the right end of the spin box's room, on the field's
+        // frame: the field makes room for them as they align on it.
+        if (control->arrows != nullptr)
+            SendMessageW(control->arrows, UDM_SETBUDDY, reinterpret_cast<WPARAM>(control->hwnd), 0);
+        if (control->selectable) PlaceSelectableText(*control, panel);
     }
     panel.arranging = false;
+}
+
+void PlaceSelectableText(const Control& control, const Panel& panel) {
+    // The edit's own margins and formatting rectangle come back with every
+    // font or size: the label's margin is set again after them.
+    const Widget& w = *control.widget;
+    RECT box;
+    GetClientRect(control.hwnd, &box);
+    SendMessageW(control.hwnd, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+    const int margin = MulDiv(w.Number("margin", 0), panel.dpi, 96);
+    InflateRect(&box, -margin, -margin);
+    // A line that does not wrap stands in the middle of the label's height, as Qt shows it.
+    if (!w.Flag("wordWrap", false) && w.Text("alignment").find("AlignTop") == std::string::npos) {
+        HDC dc = GetDC(control.hwnd);
+        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control.hwnd, WM_GETFONT, 0, 0)));
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
+        SelectObject(dc, old);
+        ReleaseDC(control.hwnd, dc);
+        const int lines = std::max<int>(1, static_cast<int>(SendMessageW(control.hwnd, EM_GETLINECOUNT, 0, 0)));
+        const int text_height = lines * metrics.tmHeight;
+        box.top = std::max<int>(box.top, (box.top + box.bottom - text_height) / 2);
+        box.bottom = std::max<int>(box.top, box.bottom);
+    }
+    SendMessageW(control.hwnd, EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&box));
+    InvalidateRect(control.hwnd, nullptr, TRUE);
 }
 
 std::string PanelState::Text(const Widget& widget) const {
@@ -64,7 +89,7 @@ std::string PanelState::Text(const Widget& widget) const {
     if (it == panel_.by_widget.end() || it->second->hwnd == nullptr) return widget.Text("text");
     const Control& control = *it->second;
     switch (control.kind) {
-        case Kind::Label:
+        case Kind::Label: return LabelText(control);
         case Kind::Button:
         case Kind::CheckBox: return WindowText(control.hwnd);
         default: return widget.Text("text");

@@ -128,6 +128,16 @@ void CentreWindow(const Panel& panel) {
     SetWindowPos(panel.hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// A panel opens with its whole frame on the screen.
+void KeepOnScreen(const Panel& panel) {
+    if (IsIconic(panel.hwnd) || IsZoomed(panel.hwnd)) return;
+    RECT frame;
+    GetWindowRect(panel.hwnd, &frame);
+    const RECT inside = InsideWorkArea(frame);
+    if (!EqualRect(&frame, &inside))
+        SetWindowPos(panel.hwnd, nullptr, inside.left, inside.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void FreePanel(Panel& panel) {
     for (auto& control : panel.widgets) {
         if (control->font) DeleteObject(control->font);
@@ -149,6 +159,20 @@ void ApplyModality() {
     if (top != 0) {
         if (Panel* popup = FindPanel(top)) SetActiveWindow(popup->hwnd);
     }
+}
+
+RECT InsideWorkArea(RECT frame) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromRect(&frame, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& area = monitor.rcWork;
+    int dx = 0, dy = 0;
+    if (frame.right > area.right) dx = area.right - frame.right;
+    if (frame.left + dx < area.left) dx = area.left - frame.left;
+    if (frame.bottom > area.bottom) dy = area.bottom - frame.bottom;
+    if (frame.top + dy < area.top) dy = area.top - frame.top;
+    OffsetRect(&frame, dx, dy);
+    return frame;
 }
 
 std::map<int, Panel>& Panels() { return State().panels; }
@@ -246,6 +270,7 @@ bool IsPanelValid(int panel) { return FindPanel(panel) != nullptr; }
 int DisplayPanel(int panel) {
     Panel* p = FindPanel(panel);
     if (p == nullptr) return UIE_INVALID_HANDLE;
+    KeepOnScreen(*p);
     ShowWindow(p->hwnd, SW_SHOW);
     SetWindowPos(p->hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     UpdateWindow(p->hwnd);
@@ -291,6 +316,7 @@ int InstallPopup(int panel) {
     if (p == nullptr) return UIE_INVALID_HANDLE;
     RemoveFromPopups(panel);
     PopupStack().push_back(panel);
+    KeepOnScreen(*p);
     ShowWindow(p->hwnd, SW_SHOW);
     SetWindowPos(p->hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     ApplyModality();

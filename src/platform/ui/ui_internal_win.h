@@ -31,6 +31,8 @@ struct Control {
     int id = 0;                  // the child window identifier
     std::string callback;
     Control* label = nullptr;    // the label whose buddy this control is
+    // A label whose text the user can select and copy: a read-only edit.
+    bool selectable = false;
     HFONT font = nullptr;        // its own font when the file sets one
     std::vector<int> values;     // a list's rows' values
     // A list's rows as shown. The list box itself holds what assistive
@@ -105,6 +107,10 @@ std::wstring MnemonicText(const std::string& text);
 // The text a window shows, in UTF-8 (mnemonic marks as Windows writes them).
 std::string WindowText(HWND hwnd);
 
+// Moves a window's frame inside its monitor's work area: wholly where it fits,
+// its top left (the caption) always.
+RECT InsideWorkArea(RECT frame);
+
 // The system's message font at `dpi`, and a font of `point_size` (0: the
 // message font's size) at `dpi`. The caller owns the fonts.
 HFONT MessageFont(int dpi, int point_size = 0, bool bold = false);
@@ -144,6 +150,13 @@ void BuildControls(Panel& panel);
 void RefreshFonts(Panel& panel);
 // A list reports clicks and Enter (a subclass of the list box).
 void WatchList(HWND list);
+// A selectable label leaves Enter, Escape and Tab to the panel and shows no caret.
+void WatchSelectableLabel(HWND field);
+// A selectable label's text placed inside its margin, as the label's would be.
+void PlaceSelectableText(const Control& control, const Panel& panel);
+// A label's text as the program set it, and as an edit shows it (lines end "\r\n").
+std::string LabelText(const Control& control);
+std::wstring EditText(const std::string& text);
 // A spin box's value: the number after its prefix, within its range.
 int SpinValue(const Control& control);
 // Hands every pending message to its window (keys through the dialog manager).

@@ -330,6 +330,139 @@ TEST_F(NativePanelsTest, EnterPressesTheFocusedButtonElseTheDefaultOne) {
     EXPECT_EQ(commits, (std::vector<Commit>{{panel, EXPORT_RUN}, {panel, EXPORT_QUIT}, {panel, EXPORT_RUN}}));
 }
 
+// The text a user copies from a field: what the clipboard holds.
+std::string ClipboardText() {
+    std::string text;
+    if (!OpenClipboard(nullptr)) return "<clipboard busy>";
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* wide = static_cast<const wchar_t*>(GlobalLock(data))) {
+            text = Utf8(wide);
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+// The fields the file makes selectable (a long path in the export's message,
+// the test's description, the progress line) let the user select and copy
+// their text, keep their value as the program set it, take no Tab stop, and
+// leave Enter and Escape to the panel's buttons when a click gave them focus.
+TEST_F(NativePanelsTest, SelectableFieldsLetTheUserCopyTheirTextAndLeaveEnterAndEscapeToThePanel) {
+    RegisterCallbacks({{"Lancer_excel", RecordCommit, nullptr}});
+    const int export_panel = LoadPanel(0, kUir, PANEL_EXPORT);
+    const int import_panel = LoadPanel(0, kUir, PANEL_IMPORT);
+    DisplayPanel(export_panel);
+    const std::string text = "3 tests written to C:\\Users\\technician\\Documents\\Site A & B\\site-A-2026-12-07.xlsx\n"
+                             "Test 07 erased on the instrument.";
+    std::string windows_text = text;
+    windows_text.replace(windows_text.find('\n'), 1, "\r\n");
+    const std::vector<std::pair<int, int>> fields{
+        {export_panel, EXPORT_MESSAGE}, {import_panel, IMPORT_DESCRIPTION}, {import_panel, IMPORT_PROGRESS}};
+    for (const auto& [panel, number] : fields) {
+        int status = 0;
+        const Control* field = ui_win::FindControl(panel, number, status);
+        ASSERT_NE(field, nullptr);
+        ASSERT_EQ(SetCtrlVal(panel, number, text), 0);
+        std::string value;
+        GetCtrlVal(panel, number, value);
+        EXPECT_EQ(value, text) << field->widget->name;
+        EXPECT_EQ(GetWindowLongW(field->hwnd, GWL_STYLE) & WS_TABSTOP, 0) << field->widget->name << " is a Tab stop";
+        ASSERT_TRUE(OpenClipboard(PanelOf(panel).hwnd));
+        EmptyClipboard();
+        CloseClipboard();
+        SendMessageW(field->hwnd, EM_SETSEL, 0, -1);
+        SendMessageW(field->hwnd, WM_COPY, 0, 0);
+        EXPECT_EQ(ClipboardText(), windows_text) << field->widget->name;
+    }
+    HWND window = PanelOf(export_panel).hwnd;
+    int status = 0;
+    const auto key_in_message = [&](WPARAM key) {
+        SetFocus(ui_win::FindControl(export_panel, EXPORT_MESSAGE, status)->hwnd);
+        MSG down{GetFocus(), WM_KEYDOWN, key, 0, 0, {}};
+        if (!IsDialogMessageW(window, &down)) {
+            TranslateMessage(&down);
+            DispatchMessageW(&down);
+        }
+        ui_win::ProcessPendingMessages();
+    };
+    commits.clear();
+    key_in_message(VK_ESCAPE);
+    key_in_message(VK_RETURN);
+    EXPECT_EQ(commits, (std::vector<Commit>{{export_panel, EXPORT_QUIT}, {export_panel, EXPORT_RUN}}));
+}
+
+// A window placed where its frame would leave the screen (the main window at
+// the place the settings give it, a panel at 0, 0) opens with its whole frame
+// inside the work area; one that fits keeps its place.
+TEST_F(NativePanelsTest, AWindowOpensWithItsWholeFrameInsideTheWorkArea) {
+    const int main = LoadPanel(0, kUir, PANEL_MAIN);
+    const int export_panel = LoadPanel(0, kUir, PANEL_EXPORT);
+    const auto inside_work_area = [](int panel) {
+        HWND hwnd = PanelOf(panel).hwnd;
+        RECT frame;
+        GetWindowRect(hwnd, &frame);
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        GetMonitorInfoW(MonitorFromWindow(hwnd, MONITOR_DEFAULTTOPRIMARY), &monitor);
+        const RECT& area = monitor.rcWork;
+        std::ostringstream out;
+        if (frame.left < area.left || frame.top < area.top || frame.right > area.right || frame.bottom > area.bottom)
+            out << "frame " << frame.left << "," << frame.top << "-" << frame.right << "," << frame.bottom
+                << " outside " << area.left << "," << area.top << "-" << area.right << "," << area.bottom;
+        return out.str();
+    };
+    SetPanelPos(export_panel, 0, 0);
+    DisplayPanel(export_panel);
+    EXPECT_EQ(inside_work_area(export_panel), "");
+    // The main window shown, then placed where the settings say (its client area's top left).
+    DisplayPanel(main);
+    SetPanelPos(main, 32, 102);
+    EXPECT_EQ(inside_work_area(main), "");
+    SetPanelPos(main, 0, 0);
+    EXPECT_EQ(inside_work_area(main), "");
+    SetPanelPos(export_panel, 300, 200);
+    int top = 0, left = 0;
+    GetPanelAttribute(export_panel, ATTR_TOP, top);
+    GetPanelAttribute(export_panel, ATTR_LEFT, left);
+    EXPECT_EQ(top, 300);
+    EXPECT_EQ(left, 200);
+}
+
+// A spin box's arrows are part of the field, at 100 % and 150 %: inside the
+// room the layout gave the spin box, on the edit's right edge.
+TEST_F(NativePanelsTest, SpinBoxArrowsSitOnTheirFieldInsideItsRoom) {
+    for (int dpi : {96, 144}) {
+        ResetUserInterfaceForTesting();
+        ui_win::SetDpiOverrideForTesting(dpi);
+        const int panel = LoadPanel(0, kUir, PANEL_IMPORT);
+        DisplayPanel(panel);
+        ui_win::Panel& p = PanelOf(panel);
+        RECT client;
+        GetClientRect(p.hwnd, &client);
+        const auto places = ui_layout::Arrange(*p.root, {client.right, client.bottom}, *ui_win::MetricsFor(p.dpi),
+                                               ui_win::PanelState(p));
+        for (int number : {IMPORT_DAY, IMPORT_MONTH, IMPORT_YEAR}) {
+            int status = 0;
+            const Control* spin = ui_win::FindControl(panel, number, status);
+            ASSERT_NE(spin->arrows, nullptr);
+            const ui_layout::Rect& room = places.at(spin->widget);
+            const RECT arrows = InClient(spin->arrows, p.hwnd);
+            const RECT edit = InClient(spin->hwnd, p.hwnd);
+            const std::string where = spin->widget->name + " at " + std::to_string(dpi) + " dpi";
+            EXPECT_TRUE(arrows.left >= room.x && arrows.top >= room.y && arrows.right <= room.x + room.width &&
+                        arrows.bottom <= room.y + room.height)
+                << where << ": arrows " << arrows.left << "," << arrows.top << "-" << arrows.right << ","
+                << arrows.bottom << " outside " << room.x << "," << room.y << "+" << room.width << "x" << room.height;
+            // Attached: the arrows take the place of the edit's right border.
+            EXPECT_TRUE(arrows.left < edit.right && arrows.right > edit.right && arrows.top == edit.top &&
+                        arrows.bottom == edit.bottom)
+                << where << ": arrows " << arrows.left << "," << arrows.top << "-" << arrows.right << ","
+                << arrows.bottom << ", edit " << edit.left << "," << edit.top << "-" << edit.right << "," << edit.bottom;
+        }
+    }
+}
+
 // The name a screen reader reads for a control, through Windows' accessibility
 // interface (MSAA; UI Automation builds on it for the standard controls).
 std::string AccessibleName(HWND hwnd, LONG child = CHILDID_SELF) {
@@ -371,7 +504,10 @@ TEST_F(NativePanelsTest, ScreenReadersGetEachControlsVisibleText) {
             if (control->hwnd == nullptr || control->kind == Kind::Line || control->kind == Kind::Container)
                 continue;
             std::string expected;
-            if (control->kind == Kind::Button || control->kind == Kind::CheckBox || control->kind == Kind::Label)
+            // A field showing the program's text (selectable) is named by its label, as an edit is.
+            if (control->kind == Kind::Label && control->label != nullptr)
+                expected = Shown(ui_win::WindowText(control->label->hwnd));
+            else if (control->kind == Kind::Button || control->kind == Kind::CheckBox || control->kind == Kind::Label)
                 expected = Shown(ui_win::WindowText(control->hwnd));
             else if (control->kind == Kind::Picture)
                 expected = control->widget->Text("accessibleName");

@@ -241,5 +241,5 @@ def scenario(session):
 if __name__ == "__main__":
     # A folder name a French user may well have: accents, an apostrophe and
     # brackets, all kept in the workbooks' folder.
-    sys.exit(run_scenario("automatic_names", scenario, sys.argv[1:], server_start=150,
+    sys.exit(run_scenario("automatic_names", scenario, sys.argv[1:],
                           program_folder="Données d'essai (2)"))

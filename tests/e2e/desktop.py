@@ -32,14 +32,15 @@ class E2eFailure(Exception):
     pass
 
 
-def run_under_xvfb(script, argv, server_start, screen=SCREEN):
+def run_under_xvfb(script, argv, screen=SCREEN):
     """Re-runs this script inside its own Xvfb unless it already is in one.
 
     Each run gets a display of its own (xvfb-run picks a free one from a
-    start number), so scenarios run in parallel, also from several build
-    directories, and never on a person's desktop. Two runs that pick the same
-    number at the same moment make one Xvfb fail to start: that run is tried
-    again from another number."""
+    random start number in a wide range, so two runs seldom start from the
+    same), so scenarios run in parallel, also from several build directories,
+    and never on a person's desktop. Two runs that still pick the same number
+    at the same moment make one Xvfb fail to start: that run is tried again
+    from another number."""
     if os.environ.get("BRISKEL_E2E_DISPLAY") == "1":
         # xvfb-run may miss that its Xvfb lost the race for the number and run
         # us on another run's display, which refuses us: then try again.
@@ -55,7 +56,7 @@ def run_under_xvfb(script, argv, server_start, screen=SCREEN):
         with tempfile.TemporaryDirectory() as scratch:
             marker = os.path.join(scratch, "started")
             env = dict(os.environ, BRISKEL_E2E_DISPLAY="1", BRISKEL_E2E_STARTED=marker)
-            number = server_start + random.randrange(0, 4000, 20) + attempt
+            number = random.randrange(1000, 30000)
             command = ["xvfb-run", "-a", "-n", str(number),
                        "-s", f"-screen 0 {screen} -nolisten tcp",
                        sys.executable, script] + argv
@@ -444,7 +445,7 @@ def display_lost(name):
     return 3
 
 
-def run_scenario(name, scenario, argv, server_start, before_start=None,
+def run_scenario(name, scenario, argv, before_start=None,
                  program_folder="program", session_class=Session, screen=SCREEN,
                  **session_options):
     """Common main of a scenario script: usage `script BUILD_DIR [--pace]`.
@@ -452,7 +453,7 @@ def run_scenario(name, scenario, argv, server_start, before_start=None,
     from `program_folder` below the run's own folder (its default working
     folder too). `session_class` and `session_options` make another kind of
     session (the Windows program under Wine)."""
-    run_under_xvfb(os.path.abspath(sys.argv[0]), argv, server_start, screen)
+    run_under_xvfb(os.path.abspath(sys.argv[0]), argv, screen)
     if not argv:
         sys.exit(f"usage: {sys.argv[0]} BUILD_DIR [--pace]")
     paced = "--pace" in argv[1:]

@@ -48,4 +48,4 @@ def scenario(session):
 
 
 if __name__ == "__main__":
-    sys.exit(run_scenario("erase_after_export", scenario, sys.argv[1:], server_start=130))
+    sys.exit(run_scenario("erase_after_export", scenario, sys.argv[1:]))

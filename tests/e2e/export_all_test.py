@@ -39,4 +39,4 @@ def scenario(session):
 
 
 if __name__ == "__main__":
-    sys.exit(run_scenario("export_all", scenario, sys.argv[1:], server_start=110))
+    sys.exit(run_scenario("export_all", scenario, sys.argv[1:]))

@@ -142,5 +142,5 @@ def prepare(session):
 
 if __name__ == "__main__":
     assistive.with_accessibility_bus(os.path.abspath(sys.argv[0]), sys.argv[1:])
-    sys.exit(run_scenario("pulled_cable", scenario, sys.argv[1:], server_start=150,
+    sys.exit(run_scenario("pulled_cable", scenario, sys.argv[1:],
                           before_start=prepare))

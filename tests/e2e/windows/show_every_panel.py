@@ -128,7 +128,7 @@ def main(argv):
     options = dict(zip(argv[2::2], argv[3::2]))
     scale = int(options.get("--scale", 100))
     language = options.get("--language", "en")
-    return run_scenario(f"panels_{language}_{scale}", tour, argv, server_start=160 + scale,
+    return run_scenario(f"panels_{language}_{scale}", tour, argv,
                         session_class=WineSession, screen=SCREENS[scale],
                         linux_build=argv[1], scale=scale, language=LANGUAGES[language],
                         installer=setup_program(argv[0]))

@@ -240,7 +240,7 @@ def exchange_seconds(wire_log):
 def main(argv):
     if len(argv) < 2:
         sys.exit(__doc__)
-    return run_scenario("windows_program", scenario, argv, server_start=200,
+    return run_scenario("windows_program", scenario, argv,
                         session_class=WineSession, linux_build=argv[1],
                         installer=setup_program(argv[0]))
 

@@ -23,37 +23,14 @@
 
 namespace {
 
-struct Seen {
-    int panel, control, event;
-    bool operator==(const Seen&) const = default;
-};
-std::vector<Seen> control_events;
-std::vector<int> menu_items;
-std::function<void()> inside_button;  // runs inside the TestButton callback
-
-int TestButton(int panel, int control, int event, void*, int, int) {
-    control_events.push_back({panel, control, event});
-    if (inside_button) inside_button();
-    return 0;
-}
-int TestOther(int panel, int control, int event, void*, int, int) {
-    control_events.push_back({panel, control, event});
-    return 0;
-}
-void TestMenu(int, int item, void*, int) { menu_items.push_back(item); }
+using namespace ui_test_panels;
 
 class UiServicesTest : public AppFixture {
 protected:
     void SetUp() override {
         AppFixture::SetUp();
         WriteProgramFile("TEST.UIR", kTestUir);
-        RegisterCallbacks({{"TestButton", TestButton, nullptr},
-                           {"TestStop", TestOther, nullptr},
-                           {"TestList", TestOther, nullptr},
-                           {"TestMenu", nullptr, TestMenu}});
-        control_events.clear();
-        menu_items.clear();
-        inside_button = nullptr;
+        RegisterTestCallbacks();
         dialog = LoadPanel(0, "TEST.UIR", 1);
         main = LoadPanel(0, "TEST.UIR", 2);
         ASSERT_GT(dialog, 0);

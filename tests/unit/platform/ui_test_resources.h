@@ -1,7 +1,12 @@
 // A small resource file for the user-interface service tests: one dialog
 // panel (1) with every kind of control the program uses, and one main window
-// (2) with a menu bar.
+// (2) with a menu bar; and the callbacks it names.
 #pragma once
+
+#include <functional>
+#include <vector>
+
+#include "platform/ui/ui.h"
 
 constexpr const char* kTestUir = R"(<?xml version="1.0" encoding="UTF-8"?>
 <ui version="4.0">
@@ -94,3 +99,38 @@ constexpr const char* kTestUir = R"(<?xml version="1.0" encoding="UTF-8"?>
  <connections/>
 </ui>
 )";
+
+// The callbacks the test panels name, and what they saw.
+namespace ui_test_panels {
+
+struct Seen {
+    int panel, control, event;
+    bool operator==(const Seen&) const = default;
+};
+inline std::vector<Seen> control_events;
+inline std::vector<int> menu_items;
+inline std::function<void()> inside_button;  // runs inside the TestButton callback
+
+inline int TestButton(int panel, int control, int event, void*, int, int) {
+    control_events.push_back({panel, control, event});
+    if (inside_button) inside_button();
+    return 0;
+}
+inline int TestOther(int panel, int control, int event, void*, int, int) {
+    control_events.push_back({panel, control, event});
+    return 0;
+}
+inline void TestMenu(int, int item, void*, int) { menu_items.push_back(item); }
+
+// Registers the callbacks and forgets what they saw before.
+inline void RegisterTestCallbacks() {
+    RegisterCallbacks({{"TestButton", TestButton, nullptr},
+                       {"TestStop", TestOther, nullptr},
+                       {"TestList", TestOther, nullptr},
+                       {"TestMenu", nullptr, TestMenu}});
+    control_events.clear();
+    menu_items.clear();
+    inside_button = nullptr;
+}
+
+}  // namespace ui_test_panels

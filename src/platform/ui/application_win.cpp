@@ -82,6 +82,21 @@ std::wstring MnemonicText(const std::string& text) {
     return Utf16(out);
 }
 
+std::string ProgramMnemonic(const std::string& text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '&' && i + 1 < text.size() && text[i + 1] == '&') {
+            out += '&';
+            ++i;
+        } else if (text[i] == '&') {
+            out += "__";
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
 std::string WindowText(HWND hwnd) {
     const int length = GetWindowTextLengthW(hwnd);
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');

@@ -260,25 +260,6 @@ int GetCtrlAttribute(int panel, int control, int attribute, int& value) {
     }
 }
 
-namespace {
-
-// "&X" as Windows writes a mnemonic is "__X" for the program; "&&" is a plain "&".
-std::string ProgramMnemonic(const std::string& text) {
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '&' && i + 1 < text.size() && text[i + 1] == '&') {
-            out += '&';
-            ++i;
-        } else if (text[i] == '&') {
-            out += "__";
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
-}
-
-}  // namespace
 
 int GetCtrlAttribute(int panel, int control, int attribute, std::string& value) {
     int status;

@@ -24,22 +24,6 @@ const ui_description::Action* ActionNamed(const Widget& root, const std::string&
     return nullptr;
 }
 
-// The file writes mnemonics as Qt does ("&File"); the program reads them as "__File".
-std::string ProgramName(const std::string& text) {
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '&' && i + 1 < text.size() && text[i + 1] == '&') {
-            out += '&';
-            ++i;
-        } else if (text[i] == '&') {
-            out += "__";
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
-}
-
 void Flag(const MenuEntry& entry) {
     if (entry.submenu == nullptr) {
         CheckMenuItem(entry.owner, entry.command, MF_BYCOMMAND | (entry.tick ? MF_CHECKED : MF_UNCHECKED));
@@ -77,7 +61,7 @@ void AddMenu(MenuBar& bar, const Widget& root, const Widget& menu, HMENU owner, 
     entry.owner = owner;
     entry.submenu = popup;
     entry.parent_number = parent_number;
-    entry.name = ProgramName(menu.Text("title"));
+    entry.name = ProgramMnemonic(menu.Text("title"));
     entry.callback = menu.Text("callback");
     entry.dimmed = !menu.Flag("enabled", true);
     const int number = menu.Number("item", 0);
@@ -94,7 +78,7 @@ void AddMenu(MenuBar& bar, const Widget& root, const Widget& menu, HMENU owner, 
             item.parent_number = number;
             const auto find = [&](const char* key) { return action->properties.find(key); };
             auto text = find("text");
-            item.name = ProgramName(text == action->properties.end() ? std::string() : text->second.text);
+            item.name = ProgramMnemonic(text == action->properties.end() ? std::string() : text->second.text);
             auto callback = find("callback");
             if (callback != action->properties.end()) item.callback = callback->second.text;
             auto checked = find("checked");

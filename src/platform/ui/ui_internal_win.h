@@ -104,6 +104,9 @@ LRESULT CALLBACK PanelProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam
 
 // "__X" marks X as the mnemonic; Windows writes it "&X" (a literal "&" as "&&").
 std::wstring MnemonicText(const std::string& text);
+// The other way: "&X" as Windows (and the resource file) write a mnemonic is
+// "__X" for the program; "&&" is a plain "&".
+std::string ProgramMnemonic(const std::string& text);
 // The text a window shows, in UTF-8 (mnemonic marks as Windows writes them).
 std::string WindowText(HWND hwnd);
 

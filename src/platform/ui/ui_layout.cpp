@@ -896,24 +896,31 @@ Size MinimumSize(const Widget& widget, const TextMetrics& metrics, const LiveSta
     return {width.min, engine.WidgetHeight(widget, width.min).min};
 }
 
-Size PreferredClientSize(const Widget& container, const TextMetrics& metrics, const LiveState& live) {
+namespace {
+
+// A container's client size: its layout's hint (`preferred`) or minimum, or
+// its geometry when it has no layout.
+Size ClientSize(const Widget& container, const TextMetrics& metrics, const LiveState& live,
+                bool preferred) {
     Context context{metrics, live, metrics.Scale()};
     Engine engine(context);
     const Widget& laid_out = LaidOut(container);
     if (!laid_out.layout) return GeometrySize(laid_out, context);
     Owner owner = engine.OwnerOf(laid_out);
     Axis width = engine.LayoutWidth(*laid_out.layout, owner);
-    return {width.hint, engine.LayoutHeight(*laid_out.layout, owner, width.hint).hint};
+    const int chosen = preferred ? width.hint : width.min;
+    Axis height = engine.LayoutHeight(*laid_out.layout, owner, chosen);
+    return {chosen, preferred ? height.hint : height.min};
+}
+
+}  // namespace
+
+Size PreferredClientSize(const Widget& container, const TextMetrics& metrics, const LiveState& live) {
+    return ClientSize(container, metrics, live, true);
 }
 
 Size MinimumClientSize(const Widget& container, const TextMetrics& metrics, const LiveState& live) {
-    Context context{metrics, live, metrics.Scale()};
-    Engine engine(context);
-    const Widget& laid_out = LaidOut(container);
-    if (!laid_out.layout) return GeometrySize(laid_out, context);
-    Owner owner = engine.OwnerOf(laid_out);
-    Axis width = engine.LayoutWidth(*laid_out.layout, owner);
-    return {width.min, engine.LayoutHeight(*laid_out.layout, owner, width.min).min};
+    return ClientSize(container, metrics, live, false);
 }
 
 Size InitialClientSize(const Widget& container, const TextMetrics& metrics, const LiveState& live) {

@@ -308,6 +308,42 @@ TEST_F(NativePanelsTest, APopupLeavesOnlyItselfUsable) {
     std::filesystem::remove(uir, ec);
 }
 
+// A message box answered as soon as it is activated, as a user presses its OK.
+LRESULT CALLBACK AnswerMessageBox(int code, WPARAM wparam, LPARAM lparam) {
+    if (code == HCBT_ACTIVATE && ui_win::PanelOfWindow(reinterpret_cast<HWND>(wparam)) == nullptr)
+        PostMessageW(reinterpret_cast<HWND>(wparam), WM_COMMAND, IDOK, 0);
+    return CallNextHookEx(nullptr, code, wparam, lparam);
+}
+
+// What the user types goes to a control: a panel opens with the keyboard on
+// its first control in Tab order (the number field of the communication
+// panel), or on the one the program chose before showing it; after a message
+// box the keyboard is back where it was.
+TEST_F(NativePanelsTest, APanelGivesTheKeyboardToAControlAndGetsItBackAfterAMessageBox) {
+    const int main = LoadPanel(0, kUir, PANEL_MAIN);
+    DisplayPanel(main);
+    const int com = LoadPanel(main, kUir, PANEL_COM);
+    InstallPopup(com);
+    ui_win::ProcessPendingMessages();
+    int status = 0;
+    EXPECT_EQ(GetFocus(), ui_win::FindControl(com, COM_NUMBER, status)->hwnd) << "the number field";
+
+    const HWND ok = ui_win::FindControl(com, COM_OK, status)->hwnd;
+    SetFocus(ok);
+    HHOOK hook = SetWindowsHookExW(WH_CBT, AnswerMessageBox, nullptr, GetCurrentThreadId());
+    MessagePopup("Briskel View", "Warning");
+    UnhookWindowsHookEx(hook);
+    ui_win::ProcessPendingMessages();
+    EXPECT_EQ(GetFocus(), ok) << "back on OK after the message box";
+    RemovePopup(com);
+
+    const int panel = LoadPanel(0, kUir, PANEL_EXPORT);
+    SetActiveCtrl(panel, EXPORT_QUIT);
+    DisplayPanel(panel);
+    ui_win::ProcessPendingMessages();
+    EXPECT_EQ(GetFocus(), ui_win::FindControl(panel, EXPORT_QUIT, status)->hwnd) << "the program's choice";
+}
+
 // Enter presses the focused push button (Qt's buttons are "auto default"),
 // else the panel's default button, never a dimmed one.
 TEST_F(NativePanelsTest, EnterPressesTheFocusedButtonElseTheDefaultOne) {

@@ -166,6 +166,17 @@ void FocusWhenActive(Panel& panel) {
     if (GetActiveWindow() == panel.hwnd && (focus == nullptr || !IsChild(panel.hwnd, focus))) FocusPanel(panel);
 }
 
+// Every visible panel painted afresh, its controls included. Windows and Wine
+// repaint an uncovered area only where they kept track of it: a panel hidden
+// while a message box or another panel came and went over the ones below left
+// them half painted (a label cut, a strip of background over a list).
+void RepaintVisiblePanels() {
+    for (auto& [handle, panel] : Panels()) {
+        if (IsWindowVisible(panel.hwnd))
+            RedrawWindow(panel.hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    }
+}
+
 }  // namespace
 
 void FocusPanel(Panel& panel) {
@@ -311,7 +322,8 @@ int DisplayPanel(int panel) {
     ShowWindow(p->hwnd, SW_SHOW);
     SetWindowPos(p->hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     FocusWhenActive(*p);
-    UpdateWindow(p->hwnd);
+    // Shown again after the program changed it under other windows: all of it.
+    RedrawWindow(p->hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     return UIE_NO_ERROR;
 }
 
@@ -321,6 +333,7 @@ int HidePanel(int panel) {
     RemoveFromPopups(panel);
     ShowWindow(p->hwnd, SW_HIDE);
     ApplyModality();
+    RepaintVisiblePanels();
     return UIE_NO_ERROR;
 }
 
@@ -346,6 +359,7 @@ int DiscardPanel(int panel) {
     FreePanel(*p);
     Panels().erase(panel);
     ApplyModality();
+    RepaintVisiblePanels();
     return UIE_NO_ERROR;
 }
 
@@ -375,6 +389,7 @@ int RemovePopup(int panel) {
     RemoveFromPopups(panel);
     ApplyModality();
     if (Panel* p = FindPanel(panel)) ShowWindow(p->hwnd, SW_HIDE);
+    RepaintVisiblePanels();
     return UIE_NO_ERROR;
 }
 

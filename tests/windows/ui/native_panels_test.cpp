@@ -344,6 +344,64 @@ TEST_F(NativePanelsTest, APanelGivesTheKeyboardToAControlAndGetsItBackAfterAMess
     EXPECT_EQ(GetFocus(), ui_win::FindControl(panel, EXPORT_QUIT, status)->hwnd) << "the program's choice";
 }
 
+// The pixels of a window's client area as it shows them, its controls included.
+std::vector<DWORD> ShownPixels(HWND hwnd) {
+    RECT client;
+    GetClientRect(hwnd, &client);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC shown = GetDCEx(hwnd, nullptr, DCX_CACHE);  // not clipped to the panel's own background
+    HDC copy = CreateCompatibleDC(shown);
+    HBITMAP bitmap = CreateDIBSection(shown, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(copy, bitmap);
+    BitBlt(copy, 0, 0, client.right, client.bottom, shown, 0, 0, SRCCOPY);
+    GdiFlush();
+    const auto* first = static_cast<const DWORD*>(bits);
+    std::vector<DWORD> pixels(first, first + static_cast<size_t>(client.right) * client.bottom);
+    SelectObject(copy, old);
+    DeleteObject(bitmap);
+    DeleteDC(copy);
+    ReleaseDC(hwnd, shown);
+    return pixels;
+}
+
+// Quit on the export panel: the panel hidden, the warning that the
+// spreadsheet application will be closed, the import panel shown again with
+// its description. The import panel then shows every control whole, as it
+// looks painted afresh.
+TEST_F(NativePanelsTest, APanelUncoveredByAPopupAndAMessageBoxIsPaintedWhole) {
+    const int main = LoadPanel(0, kUir, PANEL_MAIN);
+    const int exporting = LoadPanel(0, kUir, PANEL_EXPORT);
+    const int import = LoadPanel(0, kUir, PANEL_IMPORT);
+    DisplayPanel(main);
+    DisplayPanel(import);
+    DisplayPanel(exporting);
+    ProcessDrawEvents();
+    ui_win::ProcessPendingMessages();
+
+    HidePanel(exporting);
+    HHOOK hook = SetWindowsHookExW(WH_CBT, AnswerMessageBox, nullptr, GetCurrentThreadId());
+    MessagePopup("Error", "Warning !  EXCEL will be closed");
+    UnhookWindowsHookEx(hook);
+    SetCtrlVal(import, IMPORT_DESCRIPTION, std::string("        "));
+    SetCtrlAttribute(import, IMPORT_PROGRESS, ATTR_VISIBLE, 0);
+    SetCtrlAttribute(import, IMPORT_DESCRIPTION, ATTR_VISIBLE, 1);
+    DisplayPanel(import);
+    ProcessDrawEvents();
+    ui_win::ProcessPendingMessages();
+    const HWND window = PanelOf(import).hwnd;
+    const std::vector<DWORD> shown = ShownPixels(window);
+
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    ui_win::ProcessPendingMessages();
+    const std::vector<DWORD> whole = ShownPixels(window);
+    ASSERT_EQ(shown.size(), whole.size());
+    size_t differing = 0;
+    for (size_t i = 0; i < shown.size(); ++i) differing += shown[i] != whole[i] ? 1 : 0;
+    EXPECT_EQ(differing, 0u) << "pixels of the import panel left unpainted";
+}
+
 // Enter presses the focused push button (Qt's buttons are "auto default"),
 // else the panel's default button, never a dimmed one.
 TEST_F(NativePanelsTest, EnterPressesTheFocusedButtonElseTheDefaultOne) {

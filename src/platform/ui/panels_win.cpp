@@ -166,10 +166,10 @@ void FocusWhenActive(Panel& panel) {
     if (GetActiveWindow() == panel.hwnd && (focus == nullptr || !IsChild(panel.hwnd, focus))) FocusPanel(panel);
 }
 
-// Every visible panel painted afresh, its controls included. Windows and Wine
-// repaint an uncovered area only where they kept track of it: a panel hidden
-// while a message box or another panel came and went over the ones below left
-// them half painted (a label cut, a strip of background over a list).
+// Every visible panel painted afresh, its controls included. The system's own
+// repaint of what a hidden panel uncovers is not enough under Wine: after the
+// export panel went and a message box came and went over the import panel,
+// that panel stayed half painted (a label cut, a strip of background over a list).
 void RepaintVisiblePanels() {
     for (auto& [handle, panel] : Panels()) {
         if (IsWindowVisible(panel.hwnd))

@@ -277,7 +277,12 @@ int SetActiveCtrl(int panel, int control) {
     int status;
     Control* c = FindControl(panel, control, status);
     if (c == nullptr) return status;
-    SetFocus(c->hwnd);
+    // The panel's window gets the keyboard back on this control: at once when
+    // it has it, else when it is next shown or activated.
+    if (Panel* p = FindPanel(panel)) {
+        p->focus = c->hwnd;
+        if (GetActiveWindow() == p->hwnd) SetFocus(c->hwnd);
+    }
     return UIE_NO_ERROR;
 }
 

@@ -187,6 +187,16 @@ LRESULT CALLBACK PanelProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam
             }
             break;
         case WM_CLOSE: CloseRequested(*panel); return 0;
+        case WM_ACTIVATE:
+            // As a dialog: the focused control is remembered when the window
+            // loses the keyboard (a message box over it) and gets it back.
+            if (LOWORD(wparam) == WA_INACTIVE) {
+                const HWND focus = GetFocus();
+                if (focus != nullptr && IsChild(hwnd, focus)) panel->focus = focus;
+            } else if (HIWORD(wparam) == 0) {
+                FocusPanel(*panel);
+            }
+            return 0;
         case WM_SIZE:
             if (wparam != SIZE_MINIMIZED) ArrangePanel(*panel);
             return 0;

@@ -147,7 +147,55 @@ void FreePanel(Panel& panel) {
     if (panel.background_brush) DeleteObject(panel.background_brush);
 }
 
+bool TakesFocus(HWND hwnd) { return IsWindowVisible(hwnd) && IsWindowEnabled(hwnd); }
+
+// The first control in Tab order (the file's order) that can take the keyboard.
+HWND FirstTabStop(const Panel& panel) {
+    for (const auto& control : panel.widgets) {
+        if (control->hwnd != nullptr && (GetWindowLongW(control->hwnd, GWL_STYLE) & WS_TABSTOP) != 0 &&
+            TakesFocus(control->hwnd))
+            return control->hwnd;
+    }
+    return nullptr;
+}
+
+// A panel just shown as the active window gives the keyboard to a control at
+// once, so what the user types goes somewhere.
+void FocusWhenActive(Panel& panel) {
+    const HWND focus = GetFocus();
+    if (GetActiveWindow() == panel.hwnd && (focus == nullptr || !IsChild(panel.hwnd, focus))) FocusPanel(panel);
+}
+
+// Every visible panel painted afresh, its controls included. The system's own
+// repaint of what a hidden panel uncovers is not enough under Wine: after the
+// export panel went and a message box came and went over the import panel,
+// that panel stayed half painted (a label cut, a strip of background over a list).
+void RepaintVisiblePanels() {
+    for (auto& [handle, panel] : Panels()) {
+        if (IsWindowVisible(panel.hwnd))
+            RedrawWindow(panel.hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    }
+}
+
 }  // namespace
+
+void FocusPanel(Panel& panel) {
+    if (panel.focus != nullptr && IsChild(panel.hwnd, panel.focus) && TakesFocus(panel.focus)) {
+        SetFocus(panel.focus);
+        return;
+    }
+    const HWND first = FirstTabStop(panel);
+    if (first == nullptr) {
+        SetFocus(panel.hwnd);  // the keys still reach the panel: its menus, Escape
+        return;
+    }
+    SetFocus(first);
+    // A field reached first has its text selected, as in a dialog: what the
+    // user types replaces it.
+    wchar_t window_class[16] = {};
+    GetClassNameW(first, window_class, 16);
+    if (lstrcmpiW(window_class, WC_EDITW) == 0) SendMessageW(first, EM_SETSEL, 0, -1);
+}
 
 // An application-modal popup leaves only itself (and its own child panels)
 // usable; without popups every panel the program has not dimmed is.
@@ -273,7 +321,9 @@ int DisplayPanel(int panel) {
     KeepOnScreen(*p);
     ShowWindow(p->hwnd, SW_SHOW);
     SetWindowPos(p->hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    UpdateWindow(p->hwnd);
+    FocusWhenActive(*p);
+    // Shown again after the program changed it under other windows: all of it.
+    RedrawWindow(p->hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     return UIE_NO_ERROR;
 }
 
@@ -283,6 +333,7 @@ int HidePanel(int panel) {
     RemoveFromPopups(panel);
     ShowWindow(p->hwnd, SW_HIDE);
     ApplyModality();
+    RepaintVisiblePanels();
     return UIE_NO_ERROR;
 }
 
@@ -308,6 +359,7 @@ int DiscardPanel(int panel) {
     FreePanel(*p);
     Panels().erase(panel);
     ApplyModality();
+    RepaintVisiblePanels();
     return UIE_NO_ERROR;
 }
 
@@ -321,6 +373,7 @@ int InstallPopup(int panel) {
     SetWindowPos(p->hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     ApplyModality();
     SetForegroundWindow(p->hwnd);
+    FocusWhenActive(*p);
     UpdateWindow(p->hwnd);
     return UIE_NO_ERROR;
 }
@@ -336,6 +389,7 @@ int RemovePopup(int panel) {
     RemoveFromPopups(panel);
     ApplyModality();
     if (Panel* p = FindPanel(panel)) ShowWindow(p->hwnd, SW_HIDE);
+    RepaintVisiblePanels();
     return UIE_NO_ERROR;
 }
 

@@ -67,6 +67,9 @@ struct Panel {
     int dpi = 96;
     bool arranging = false;
     bool dimmed = false;  // ATTR_DIMMED as the program set it
+    // The control that takes the keyboard when the window is next activated:
+    // the one the program chose, or the one that had it when the window lost it.
+    HWND focus = nullptr;
 };
 
 struct MenuEntry {
@@ -121,6 +124,9 @@ HFONT MessageFont(int dpi, int point_size = 0, bool bold = false);
 std::unique_ptr<ui_layout::TextMetrics> MetricsFor(int dpi);
 // Places every widget of the panel in its client area, as the layout says.
 void ArrangePanel(Panel& panel);
+// Gives the keyboard to the panel's remembered control, else to its first
+// control in Tab order that can take it, as a dialog does when it opens.
+void FocusPanel(Panel& panel);
 // Enables the panels a popup leaves usable (all when there is none).
 void ApplyModality();
 // Grows the window when its content needs more room, then places the widgets again.

@@ -308,6 +308,100 @@ TEST_F(NativePanelsTest, APopupLeavesOnlyItselfUsable) {
     std::filesystem::remove(uir, ec);
 }
 
+// A message box answered as soon as it is activated, as a user presses its OK.
+LRESULT CALLBACK AnswerMessageBox(int code, WPARAM wparam, LPARAM lparam) {
+    if (code == HCBT_ACTIVATE && ui_win::PanelOfWindow(reinterpret_cast<HWND>(wparam)) == nullptr)
+        PostMessageW(reinterpret_cast<HWND>(wparam), WM_COMMAND, IDOK, 0);
+    return CallNextHookEx(nullptr, code, wparam, lparam);
+}
+
+// What the user types goes to a control: a panel opens with the keyboard on
+// its first control in Tab order (the number field of the communication
+// panel), or on the one the program chose before showing it; after a message
+// box the keyboard is back where it was.
+TEST_F(NativePanelsTest, APanelGivesTheKeyboardToAControlAndGetsItBackAfterAMessageBox) {
+    const int main = LoadPanel(0, kUir, PANEL_MAIN);
+    DisplayPanel(main);
+    const int com = LoadPanel(main, kUir, PANEL_COM);
+    InstallPopup(com);
+    ui_win::ProcessPendingMessages();
+    int status = 0;
+    EXPECT_EQ(GetFocus(), ui_win::FindControl(com, COM_NUMBER, status)->hwnd) << "the number field";
+
+    const HWND ok = ui_win::FindControl(com, COM_OK, status)->hwnd;
+    SetFocus(ok);
+    HHOOK hook = SetWindowsHookExW(WH_CBT, AnswerMessageBox, nullptr, GetCurrentThreadId());
+    MessagePopup("Briskel View", "Warning");
+    UnhookWindowsHookEx(hook);
+    ui_win::ProcessPendingMessages();
+    EXPECT_EQ(GetFocus(), ok) << "back on OK after the message box";
+    RemovePopup(com);
+
+    const int panel = LoadPanel(0, kUir, PANEL_EXPORT);
+    SetActiveCtrl(panel, EXPORT_QUIT);
+    DisplayPanel(panel);
+    ui_win::ProcessPendingMessages();
+    EXPECT_EQ(GetFocus(), ui_win::FindControl(panel, EXPORT_QUIT, status)->hwnd) << "the program's choice";
+}
+
+// The pixels of a window's client area as it shows them, its controls included.
+std::vector<DWORD> ShownPixels(HWND hwnd) {
+    RECT client;
+    GetClientRect(hwnd, &client);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC shown = GetDCEx(hwnd, nullptr, DCX_CACHE);  // not clipped to the panel's own background
+    HDC copy = CreateCompatibleDC(shown);
+    HBITMAP bitmap = CreateDIBSection(shown, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(copy, bitmap);
+    BitBlt(copy, 0, 0, client.right, client.bottom, shown, 0, 0, SRCCOPY);
+    GdiFlush();
+    const auto* first = static_cast<const DWORD*>(bits);
+    std::vector<DWORD> pixels(first, first + static_cast<size_t>(client.right) * client.bottom);
+    SelectObject(copy, old);
+    DeleteObject(bitmap);
+    DeleteDC(copy);
+    ReleaseDC(hwnd, shown);
+    return pixels;
+}
+
+// Quit on the export panel: the panel hidden, the warning that the
+// spreadsheet application will be closed, the import panel shown again with
+// its description. The import panel then shows every control whole, as it
+// looks painted afresh.
+TEST_F(NativePanelsTest, APanelUncoveredByAPopupAndAMessageBoxIsPaintedWhole) {
+    const int main = LoadPanel(0, kUir, PANEL_MAIN);
+    const int exporting = LoadPanel(0, kUir, PANEL_EXPORT);
+    const int import = LoadPanel(0, kUir, PANEL_IMPORT);
+    DisplayPanel(main);
+    DisplayPanel(import);
+    DisplayPanel(exporting);
+    ProcessDrawEvents();
+    ui_win::ProcessPendingMessages();
+
+    HidePanel(exporting);
+    HHOOK hook = SetWindowsHookExW(WH_CBT, AnswerMessageBox, nullptr, GetCurrentThreadId());
+    MessagePopup("Error", "Warning !  EXCEL will be closed");
+    UnhookWindowsHookEx(hook);
+    SetCtrlVal(import, IMPORT_DESCRIPTION, std::string("        "));
+    SetCtrlAttribute(import, IMPORT_PROGRESS, ATTR_VISIBLE, 0);
+    SetCtrlAttribute(import, IMPORT_DESCRIPTION, ATTR_VISIBLE, 1);
+    DisplayPanel(import);
+    ProcessDrawEvents();
+    ui_win::ProcessPendingMessages();
+    const HWND window = PanelOf(import).hwnd;
+    const std::vector<DWORD> shown = ShownPixels(window);
+
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    ui_win::ProcessPendingMessages();
+    const std::vector<DWORD> whole = ShownPixels(window);
+    ASSERT_EQ(shown.size(), whole.size());
+    size_t differing = 0;
+    for (size_t i = 0; i < shown.size(); ++i) differing += shown[i] != whole[i] ? 1 : 0;
+    EXPECT_EQ(differing, 0u) << "pixels of the import panel left unpainted";
+}
+
 // Enter presses the focused push button (Qt's buttons are "auto default"),
 // else the panel's default button, never a dimmed one.
 TEST_F(NativePanelsTest, EnterPressesTheFocusedButtonElseTheDefaultOne) {

@@ -1,4 +1,4 @@
-// Dates, times and delays. Delays keep the windows painted but hold user
+// The local time and delays. Delays keep the windows painted but hold user
 // input back, so no callback runs in the middle of a wait.
 #include <QCoreApplication>
 #include <QDateTime>
@@ -6,14 +6,9 @@
 #include <QEventLoop>
 #include <QThread>
 #include <algorithm>
-#include <cstdio>
-#include <ctime>
 
+#include "platform/system/local_time.h"
 #include "platform/system/system.h"
-
-namespace {
-
-double time_scale = 1.0;
 
 std::tm LocalNow() {
     const QDateTime now = QDateTime::currentDateTime();
@@ -27,36 +22,8 @@ std::tm LocalNow() {
     return parts;
 }
 
-}  // namespace
-
-std::string DateStr() {
-    const std::tm t = LocalNow();
-    char text[40];
-    std::snprintf(text, sizeof text, "%02d-%02d-%04d", t.tm_mon + 1, t.tm_mday, t.tm_year + 1900);
-    return text;
-}
-
-std::string TimeStr() {
-    const std::tm t = LocalNow();
-    char text[40];
-    std::snprintf(text, sizeof text, "%02d:%02d:%02d", t.tm_hour, t.tm_min, t.tm_sec);
-    return text;
-}
-
-int GetSystemDate(int& month, int& day, int& year) {
-    const std::tm t = LocalNow();
-    month = t.tm_mon + 1;
-    day = t.tm_mday;
-    year = t.tm_year + 1900;
-    return 0;
-}
-
-void SetTimeScale(double scale) { time_scale = scale > 0 ? scale : 1.0; }
-
-double TimeScale() { return time_scale; }
-
 void Delay(double seconds) {
-    const qint64 total_ms = static_cast<qint64>(seconds * time_scale * 1000.0 + 0.5);
+    const qint64 total_ms = static_cast<qint64>(seconds * TimeScale() * 1000.0 + 0.5);
     if (total_ms <= 0) return;
     QElapsedTimer timer;
     timer.start();

@@ -1,50 +1,28 @@
-// Dates, times and delays on Windows. Delays keep the windows painted but hold
+// The local time and delays on Windows. Delays keep the windows painted but hold
 // user input back, so no callback runs in the middle of a wait.
 #include <windows.h>
 
 #include <algorithm>
-#include <cstdio>
 
+#include "platform/system/local_time.h"
 #include "platform/system/system.h"
 #include "platform/system/win32.h"
 
-namespace {
-
-double time_scale = 1.0;
-
-}  // namespace
-
-std::string DateStr() {
+std::tm LocalNow() {
     SYSTEMTIME now;
     GetLocalTime(&now);
-    char text[40];
-    std::snprintf(text, sizeof text, "%02u-%02u-%04u", now.wMonth, now.wDay, now.wYear);
-    return text;
+    std::tm parts{};
+    parts.tm_year = now.wYear - 1900;
+    parts.tm_mon = now.wMonth - 1;
+    parts.tm_mday = now.wDay;
+    parts.tm_hour = now.wHour;
+    parts.tm_min = now.wMinute;
+    parts.tm_sec = now.wSecond;
+    return parts;
 }
-
-std::string TimeStr() {
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    char text[40];
-    std::snprintf(text, sizeof text, "%02u:%02u:%02u", now.wHour, now.wMinute, now.wSecond);
-    return text;
-}
-
-int GetSystemDate(int& month, int& day, int& year) {
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    month = now.wMonth;
-    day = now.wDay;
-    year = now.wYear;
-    return 0;
-}
-
-void SetTimeScale(double scale) { time_scale = scale > 0 ? scale : 1.0; }
-
-double TimeScale() { return time_scale; }
 
 void Delay(double seconds) {
-    const auto total_ms = static_cast<long long>(seconds * time_scale * 1000.0 + 0.5);
+    const auto total_ms = static_cast<long long>(seconds * TimeScale() * 1000.0 + 0.5);
     if (total_ms <= 0) return;
     const ULONGLONG start = GetTickCount64();
     for (;;) {

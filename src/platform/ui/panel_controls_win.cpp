@@ -183,7 +183,7 @@ void MakeWindow(Panel& panel, Control& control) {
         case Kind::Picture: {
             const std::string picture = w.Text("pixmap");
             if (!picture.empty()) {
-                control.picture = LoadPicture(panel.folder + "\\" + picture, control.picture_size);
+                control.picture = LoadPicture(panel.folder + picture, control.picture_size);
             }
             break;
         }

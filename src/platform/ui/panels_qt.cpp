@@ -71,7 +71,7 @@ std::string ResourcePath(const std::string& file_name) {
     if (!file_name.empty() && file_name.front() == '/') return file_name;
     std::string dir;
     GetProjectDir(dir);
-    return dir + "/" + file_name;
+    return JoinPath(dir, file_name);
 }
 
 // Screen readers and UI automation find each control by the text a person

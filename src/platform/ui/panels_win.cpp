@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -42,7 +43,7 @@ std::string ResourcePath(const std::string& file_name) {
     if (absolute) return file_name;
     std::string dir;
     GetProjectDir(dir);
-    return dir + "\\" + file_name;
+    return JoinPath(dir, file_name);
 }
 
 // The parsed file, read again when its content changed (tests rewrite it).
@@ -67,11 +68,6 @@ std::shared_ptr<const ui_description::ResourceFile> ReadResourceFile(const std::
     return file;
 }
 
-std::string FolderOf(const std::string& path) {
-    const size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
-}
-
 // "#splashPanel { background: #1f3b57; } #splashPanel QLabel { color: white; }"
 COLORREF StyleColour(const std::string& sheet, const std::string& key, COLORREF fallback) {
     size_t at = sheet.find(key + ":");
@@ -81,7 +77,10 @@ COLORREF StyleColour(const std::string& sheet, const std::string& key, COLORREF 
     if (sheet.compare(at, 5, "white") == 0) return RGB(255, 255, 255);
     if (sheet.compare(at, 5, "black") == 0) return RGB(0, 0, 0);
     if (sheet[at] != '#' || at + 7 > sheet.size()) return fallback;
-    const unsigned long rgb = std::stoul(sheet.substr(at + 1, 6), nullptr, 16);
+    const std::string digits = sheet.substr(at + 1, 6);
+    char* end = nullptr;
+    const unsigned long rgb = std::strtoul(digits.c_str(), &end, 16);
+    if (end != digits.c_str() + digits.size()) return fallback;  // not a colour: keep the system's
     return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
 }
 
@@ -281,7 +280,7 @@ int LoadPanel(int parentPanel, const std::string& fileName, int panelResourceId)
     panel.resource_id = panelResourceId;
     panel.parent = parentPanel;
     panel.file = file;
-    panel.folder = FolderOf(ResourcePath(fileName));
+    panel.folder = FolderOfPath(ResourcePath(fileName));
     panel.root = found->second.root.get();
     panel.close_control = panel.root->Number("closeControl", 0);
     panel.splash = panel.root->Text("windowKind") == "splash";

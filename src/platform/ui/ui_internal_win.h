@@ -53,7 +53,7 @@ struct Panel {
     int parent = 0;  // handle of the parent panel, 0 for top level
     HWND hwnd = nullptr;
     std::shared_ptr<const ui_description::ResourceFile> file;
-    std::string folder;  // the resource file's folder, where its pictures lie
+    std::string folder;  // the resource file's folder (with its separator), where its pictures lie
     const Widget* root = nullptr;     // the QDialog or QMainWindow
     std::vector<std::unique_ptr<Control>> widgets;  // in the file's order
     std::map<int, Control*> controls;               // by the program's number

@@ -1,6 +1,6 @@
 // The user-interface contract as every caller sees it through ui.h alone:
-// handles, control values by kind, lists, menus, the queue of commit events
-// and the loop. The Linux build runs it over Qt (platform_tests), the Windows
+// handles, control values by kind, lists, menus, the queue of commit events,
+// the loop and the popups' responder. The Linux build runs it over Qt (platform_tests), the Windows
 // build over its native windows (windows_ui_tests), so both programs keep
 // the same contract.
 #include <gtest/gtest.h>
@@ -296,6 +296,22 @@ TEST_F(UiContractTest, WaitCursorIsAFlagNotAStack) {
     SetWaitCursor(1);
     ResetUserInterfaceForTesting();
     EXPECT_EQ(GetWaitCursor(), 0);
+}
+
+TEST_F(UiContractTest, AResponderAnswersInsteadOfTheDialogs) {
+    std::vector<PopupRecord> asked;
+    SetPopupResponder([&](const PopupRecord& record) {
+        asked.push_back(record);
+        return PopupAnswer{record.kind == "file" ? 0 : 2, "C:\\x.xlsx"};
+    });
+    std::string path = "old";
+    EXPECT_EQ(GenericMessagePopup("T", "M", "Oui", "Non", "", 1, 1, 2), 2);
+    EXPECT_EQ(FileSelectPopup("C:\\", "n", ".xlsx", "S", VAL_SAVE_BUTTON, 0, 1, 1, 1, path), 0);
+    EXPECT_EQ(path, "");
+    SetPopupResponder(nullptr);
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_EQ(asked[0].buttons[1], "Non");
+    EXPECT_EQ(asked[1].fileTypeList, ".xlsx");
 }
 
 }  // namespace

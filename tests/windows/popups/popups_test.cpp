@@ -371,22 +371,6 @@ TEST_F(Popups, FolderChooserStartsInTheFolderGivenAndAnswersTheOneChosen) {
     EXPECT_EQ(chosen, "");
 }
 
-TEST_F(Popups, AResponderAnswersInsteadOfTheDialogs) {
-    std::vector<PopupRecord> asked;
-    SetPopupResponder([&](const PopupRecord& record) {
-        asked.push_back(record);
-        return PopupAnswer{record.kind == "file" ? 0 : 2, "Z:\\x.xlsx"};
-    });
-    std::string path = "old";
-    EXPECT_EQ(GenericMessagePopup("T", "M", "Oui", "Non", "", 1, 1, 2), 2);
-    EXPECT_EQ(FileSelectPopup("Z:\\", "n", ".xlsx", "S", VAL_SAVE_BUTTON, 0, 1, 1, 1, path), 0);
-    EXPECT_EQ(path, "");
-    SetPopupResponder(nullptr);
-    ASSERT_EQ(asked.size(), 2u);
-    EXPECT_EQ(asked[0].buttons[1], "Non");
-    EXPECT_EQ(asked[1].fileTypeList, ".xlsx");
-}
-
 // One popup shown until the user answers it, in the program's own words.
 int Show(const std::string& kind, bool french) {
     langue = french ? FRENCH : ENGLISH;

@@ -149,6 +149,9 @@ void MakeWindow(Panel& panel, Control& control) {
         case Kind::Label:
             if (control.selectable) WatchSelectableLabel(control.hwnd);
             break;
+        case Kind::List:
+            WatchList(control.hwnd);  // a click and Enter are told as on Linux
+            break;
         case Kind::Edit:
             if (w.Find("maxLength")) SendMessageW(control.hwnd, EM_LIMITTEXT, w.Number("maxLength", 0), 0);
             break;

@@ -663,4 +663,31 @@ TEST_F(NativePanelsTest, AListRowReadsAsTheNameTheProgramGaveIt) {
     CoUninitialize();
 }
 
+// A person's click on a list row, then Enter in the list, as the import
+// panel's lists rely on: the selection changes, the click is told, Enter commits.
+TEST_F(NativePanelsTest, AClickOnAListRowGivesValueChangedThenLeftClickAndEnterCommits) {
+    using namespace ui_test_panels;
+    const std::string uir = (std::filesystem::temp_directory_path() / "briskel-list.uir").string();
+    std::ofstream(uir, std::ios::binary | std::ios::trunc) << kTestUir;
+    RegisterTestCallbacks();
+    const int dialog = LoadPanel(0, uir, 1);
+    DisplayPanel(dialog);
+    InsertListItem(dialog, 4, -1, "01", 0);
+    InsertListItem(dialog, 4, -1, "02", 1);
+    int status = 0;
+    HWND list = ui_win::FindControl(dialog, 4, status)->hwnd;
+    RECT row;
+    SendMessageW(list, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&row));
+    const LPARAM at = MAKELPARAM((row.left + row.right) / 2, (row.top + row.bottom) / 2);
+    SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(list, WM_LBUTTONUP, 0, at);
+    SendMessageW(list, WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_EQ(control_events, (std::vector<Seen>{{dialog, 4, EVENT_VAL_CHANGED},
+                                                 {dialog, 4, EVENT_LEFT_CLICK},
+                                                 {dialog, 4, EVENT_COMMIT}}));
+    ResetUserInterfaceForTesting();
+    std::error_code ec;
+    std::filesystem::remove(uir, ec);
+}
+
 }  // namespace

@@ -3,10 +3,13 @@
 // byte is there or after the caller's short slice. A device that went away (a
 // USB bridge pulled) makes ReadFile, WriteFile and ClearCommError fail: the
 // port is then lost, which a read that merely timed out never makes it.
+// Windows' word that the device is going or gone closes the handle at once.
 #include <windows.h>
 
 #include <algorithm>
+#include <memory>
 
+#include "platform/serial/removal_watch_win.h"
 #include "platform/serial/serial.h"
 #include "platform/serial/serial_device.h"
 #include "platform/system/win32.h"
@@ -52,12 +55,17 @@ bool ApplyLineSettings(HANDLE handle, long baudRate, int parity, int dataBits, i
 
 class Win32SerialDevice final : public SerialDevice {
    public:
-    explicit Win32SerialDevice(HANDLE handle) : handle_(handle) {}
-    ~Win32SerialDevice() override { CloseHandle(handle_); }
+    explicit Win32SerialDevice(HANDLE handle)
+        : handle_(handle), watch_(std::make_unique<RemovalWatch>(handle, [this] { Drop(); })) {}
+    ~Win32SerialDevice() override {
+        watch_.reset();  // stops listening before the handle goes
+        Drop();
+    }
     Win32SerialDevice(const Win32SerialDevice&) = delete;
     Win32SerialDevice& operator=(const Win32SerialDevice&) = delete;
 
-    bool IsOpen() const override { return true; }
+    // False once the device's removal closed the handle.
+    bool IsOpen() const override { return handle_ != nullptr; }
 
     bool Configure(long baudRate, int parity, int dataBits, int stopBits,
                    int writeTimeoutMs) override {
@@ -117,9 +125,17 @@ class Win32SerialDevice final : public SerialDevice {
     }
 
    private:
+    // Closes the handle; every later call on it fails, so the port is lost.
+    void Drop() {
+        if (handle_ != nullptr) CloseHandle(handle_);
+        handle_ = nullptr;
+        lost_ = true;
+    }
+
     HANDLE handle_;
     DWORD writeMs_ = 0;  // kept by every SetCommTimeouts
-    bool lost_ = false;  // the device failed a call: unplugged or gone
+    bool lost_ = false;  // the device failed a call or was removed: unplugged or gone
+    std::unique_ptr<RemovalWatch> watch_;
 };
 
 }  // namespace

@@ -84,8 +84,9 @@ TEST_F(SerialPort, AnUnknownCommandGetsItsErrorAndThePrompt) {
 
 // Windows' word that the device was removed, as Windows sends it to the
 // window that watches the port's handle (Wine has no plug and play to send
-// it), closes the port at once: it reads as gone, and nothing holds the
-// device any more when the link looks for it again.
+// it), closes the port at once: it reads as gone, so the link looks for the
+// instrument again. (That the handle is closed only Windows shows: Wine lets
+// a second program open a port that is open.)
 TEST_F(SerialPort, ADeviceRemovedClosesThePortAtOnce) {
     const HWND watch = FindWindowExW(HWND_MESSAGE, nullptr, L"BriskelSerialRemovalWatch", nullptr);
     ASSERT_NE(watch, nullptr) << "nobody listens for the removal of the port's device";
@@ -98,10 +99,6 @@ TEST_F(SerialPort, ADeviceRemovedClosesThePortAtOnce) {
     EXPECT_TRUE(ComPortLost(kInstrumentCom));
     EXPECT_FALSE(IsComOpen(kInstrumentCom));
     EXPECT_EQ(ComWrtByte(kInstrumentCom, '\r'), RS232_PORT_NOT_OPEN);
-    const HANDLE again = CreateFileW(L"\\\\.\\COM7", GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                     OPEN_EXISTING, 0, nullptr);
-    EXPECT_NE(again, INVALID_HANDLE_VALUE) << "the handle was kept open";
-    if (again != INVALID_HANDLE_VALUE) CloseHandle(again);
 }
 
 // Last: the instrument pulls its cable when "ls -l" arrives.

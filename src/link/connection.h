@@ -53,7 +53,8 @@ int Config_com(int panel, int control, int event, void* callbackData, int eventD
 bool InstrumentPortBack();
 // Closes the port when the link was up and its device has gone since, so the
 // link flag reads 0 (Setup, Communication then asks how to find it again).
-void ForgetGonePort();
+// True when it did.
+bool ForgetGonePort();
 // The instrument was not found: logged and told with the "instrument not
 // detected" box. At start-up the program then ends; later it stays, so the
 // person can plug the instrument back in and use Setup, Communication.

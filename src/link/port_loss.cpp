@@ -28,16 +28,16 @@ int SetUpAgain(int lostPort) {
 
 }  // namespace
 
-void ForgetGonePort() {
-    if (Mesure.link_flag != 1 || !ComPortLost(Mesure.serial_port)) return;
+bool ForgetGonePort() {
+    if (Mesure.link_flag != 1 || !ComPortLost(Mesure.serial_port)) return false;
     Mesure.link_flag = 0;
     CloseCom(Mesure.serial_port);
+    return true;
 }
 
 bool InstrumentPortBack() {
     const int lostPort = Mesure.serial_port;
-    if (Mesure.link_flag != 1 || !ComPortLost(lostPort)) return true;
-    ForgetGonePort();
+    if (!ForgetGonePort()) return true;
 
     // Its own popup: a scan's progress panel may already be up.
     const int progress = LoadPanel(0, UIR_FILE, PANEL_PROGRESS);

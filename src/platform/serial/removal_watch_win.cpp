@@ -49,7 +49,9 @@ RemovalWatch::RemovalWatch(HANDLE device, std::function<void()> onRemoval)
 
 RemovalWatch::~RemovalWatch() {
     if (notification_ != nullptr) UnregisterDeviceNotification(notification_);
-    if (window_ != nullptr) DestroyWindow(window_);
+    if (window_ == nullptr) return;
+    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);  // no callback into a watch that is going
+    DestroyWindow(window_);
 }
 
 void RemovalWatch::Removed() {
@@ -58,8 +60,7 @@ void RemovalWatch::Removed() {
     if (onRemoval_) std::exchange(onRemoval_, nullptr)();
 }
 
-LRESULT CALLBACK RemovalWatch::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                          LPARAM lParam) {
+LRESULT CALLBACK RemovalWatch::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* watch = reinterpret_cast<RemovalWatch*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (message == WM_DEVICECHANGE && watch != nullptr && RemovalEvent(wParam, lParam)) {
         watch->Removed();

@@ -19,16 +19,6 @@ namespace {
 // Slice of the reads between two of the caller's waits (writes included).
 constexpr DWORD SLICE_MS = 20;
 
-// Reads return what is there at once, else wait at most `ms` for a first byte.
-bool SetReadSlice(HANDLE handle, DWORD ms, DWORD writeMs) {
-    COMMTIMEOUTS t{};
-    t.ReadIntervalTimeout = MAXDWORD;
-    t.ReadTotalTimeoutMultiplier = MAXDWORD;
-    t.ReadTotalTimeoutConstant = std::max<DWORD>(ms, 1);
-    t.WriteTotalTimeoutConstant = writeMs;
-    return SetCommTimeouts(handle, &t) != 0;
-}
-
 bool ApplyLineSettings(HANDLE handle, long baudRate, int parity, int dataBits, int stopBits) {
     DCB dcb{};
     dcb.DCBlength = sizeof dcb;
@@ -69,17 +59,18 @@ class Win32SerialDevice final : public SerialDevice {
 
     bool Configure(long baudRate, int parity, int dataBits, int stopBits,
                    int writeTimeoutMs) override {
-        writeMs_ = static_cast<DWORD>(writeTimeoutMs);
         if (!ApplyLineSettings(handle_, baudRate, parity, dataBits, stopBits) ||
-            !SetReadSlice(handle_, SLICE_MS, writeMs_))
+            !SetTimeouts(SLICE_MS, static_cast<DWORD>(writeTimeoutMs)))
             return false;
         PurgeComm(handle_, PURGE_RXCLEAR | PURGE_TXCLEAR);
         return true;
     }
 
     int WriteByte(char byte, int timeoutMs) override {
-        writeMs_ = static_cast<DWORD>(timeoutMs);
-        SetReadSlice(handle_, SLICE_MS, writeMs_);
+        if (!SetTimeouts(timeouts_.ReadTotalTimeoutConstant, static_cast<DWORD>(timeoutMs))) {
+            lost_ = true;
+            return RS232_WRITE_FAILED;
+        }
         DWORD n = 0;
         if (!WriteFile(handle_, &byte, 1, &n, nullptr)) {
             lost_ = true;
@@ -90,7 +81,7 @@ class Win32SerialDevice final : public SerialDevice {
     }
 
     bool WaitForBytes(int ms, std::string& arrived) override {
-        if (!SetReadSlice(handle_, static_cast<DWORD>(ms), writeMs_)) {
+        if (!SetTimeouts(static_cast<DWORD>(ms), timeouts_.WriteTotalTimeoutConstant)) {
             lost_ = true;
             return false;
         }
@@ -132,8 +123,27 @@ class Win32SerialDevice final : public SerialDevice {
         lost_ = true;
     }
 
+    // Reads return what is there at once, else wait at most `readMs` for a
+    // first byte; writes wait at most `writeMs`. The driver is told only of a
+    // change: every call is a round trip to it, and the reads and writes
+    // mostly keep the same time-outs from one byte to the next.
+    bool SetTimeouts(DWORD readMs, DWORD writeMs) {
+        COMMTIMEOUTS t{};
+        t.ReadIntervalTimeout = MAXDWORD;
+        t.ReadTotalTimeoutMultiplier = MAXDWORD;
+        t.ReadTotalTimeoutConstant = std::max<DWORD>(readMs, 1);
+        t.WriteTotalTimeoutConstant = writeMs;
+        if (timeoutsSet_ && t.ReadTotalTimeoutConstant == timeouts_.ReadTotalTimeoutConstant &&
+            t.WriteTotalTimeoutConstant == timeouts_.WriteTotalTimeoutConstant)
+            return true;
+        timeoutsSet_ = SetCommTimeouts(handle_, &t) != 0;
+        if (timeoutsSet_) timeouts_ = t;
+        return timeoutsSet_;
+    }
+
     HANDLE handle_;
-    DWORD writeMs_ = 0;  // kept by every SetCommTimeouts
+    COMMTIMEOUTS timeouts_{};  // as the driver has them once timeoutsSet_
+    bool timeoutsSet_ = false;
     bool lost_ = false;  // the device failed a call or was removed: unplugged or gone
     std::unique_ptr<RemovalWatch> watch_;
 };

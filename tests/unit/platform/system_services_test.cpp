@@ -2,11 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <regex>
 #include <sstream>
 
+#include "platform/system/replace_refusal.h"
 #include "platform/system/system.h"
 #include "support/app_fixture.h"
 
@@ -81,6 +83,26 @@ TEST_F(SystemServicesTest, FileInfoDeleteAndRename) {
     EXPECT_EQ(ReadProgramFile("b.txt"), "12345");
     EXPECT_EQ(CVI_DeleteFile(ProgramPath("b.txt")), 0);
     EXPECT_LT(CVI_DeleteFile(ProgramPath("b.txt")), 0);
+}
+
+// Linux tells a refused write as Windows does, so the same messages serve
+// both: the folder's rights or a read-only medium, not a full disk.
+TEST(ReplaceRefusals, EachRefusalOfLinuxIsToldForWhatItIs) {
+    const struct {
+        ReplaceStep step;
+        long error;
+        int status;
+    } cases[] = {
+        {ReplaceStep::CreateTemporary, EACCES, FILE_FOLDER_REFUSED},
+        {ReplaceStep::CreateTemporary, EROFS, FILE_FOLDER_REFUSED},
+        {ReplaceStep::CreateTemporary, ENOSPC, -1},
+        {ReplaceStep::CreateTemporary, ENOENT, -1},
+        {ReplaceStep::MoveOverTarget, EPERM, FILE_FOLDER_REFUSED},  // a sticky folder
+        {ReplaceStep::MoveOverTarget, EIO, -1},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ReplaceRefusal(c.step, c.error), c.status)
+            << static_cast<int>(c.step) << " " << c.error;
 }
 
 TEST_F(SystemServicesTest, DateAndTimeTexts) {

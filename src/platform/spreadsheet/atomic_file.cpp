@@ -8,7 +8,7 @@ int ReplaceFileAtomically(const std::string& path, const std::string& content) {
             return XLE_NO_ERROR;
         case FILE_HELD_ELSEWHERE:
             return XLE_FILE_IN_USE;
-        case FILE_READ_ONLY:
+        case FILE_MARKED_READ_ONLY:
             return XLE_FILE_READ_ONLY;
         case FILE_FOLDER_REFUSED:
             return XLE_FOLDER_REFUSED;

@@ -109,7 +109,7 @@ int AppendLineDurably(const std::string& path, const std::string& line) {
 
 int ReplaceFileDurably(const std::string& path, const std::string& bytes) {
     if (path.empty() || path.back() == '/') return -1;
-    if (MarkedReadOnly(path)) return FILE_READ_ONLY;
+    if (MarkedReadOnly(path)) return FILE_MARKED_READ_ONLY;
     // A short hidden name beside the target, so the rename stays within one
     // file system and a long name does not pass the system's limit through it.
     const std::string pattern = FolderOf(path) + "/.bv-XXXXXX";

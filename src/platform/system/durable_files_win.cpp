@@ -166,7 +166,7 @@ int ReplaceFileDurably(const std::string& path, const std::string& bytes) {
     if (path.empty() || path.back() == '/' || path.back() == '\\') return -1;
     const std::wstring target = SystemFilePath(path);
     // Marked read-only, the old file stays: the mark is the person's choice.
-    if (MarkedReadOnly(target)) return FILE_READ_ONLY;
+    if (MarkedReadOnly(target)) return FILE_MARKED_READ_ONLY;
     std::wstring temp;
     const HANDLE file = CreateTemporaryBeside(path, temp);
     if (file == INVALID_HANDLE_VALUE)

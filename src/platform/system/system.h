@@ -94,7 +94,7 @@ int ReplaceFileDurably(const std::string& path, const std::string& bytes);
 // trying again for about a second.
 constexpr int FILE_HELD_ELSEWHERE = -2;
 // ...when the file to replace is marked read-only: it is left alone at once.
-constexpr int FILE_READ_ONLY = -3;
+constexpr int FILE_MARKED_READ_ONLY = -3;
 // ...when the system does not let this program write in the target's folder:
 // its rights or access list, a protected folder (Windows' Controlled folder
 // access), a read-only medium.

@@ -98,9 +98,7 @@ TEST(ReplaceRefusals, EachRefusalOfWindowsIsToldForWhatItIs) {
         {ReplaceStep::MoveOverTarget, ERROR_SHARING_VIOLATION, FILE_HELD_ELSEWHERE},
         {ReplaceStep::MoveOverTarget, ERROR_LOCK_VIOLATION, FILE_HELD_ELSEWHERE},
         {ReplaceStep::MoveOverTarget, ERROR_DISK_FULL, -1},
-        // A refused rename: the target opens (another program has it open,
-        // sharing it), another program's share mode keeps it, or its own
-        // rights refuse it to us.
+        // A refused rename, then the target opened: another program or its rights.
         {ReplaceStep::OpenTarget, 0, FILE_HELD_ELSEWHERE},
         {ReplaceStep::OpenTarget, ERROR_SHARING_VIOLATION, FILE_HELD_ELSEWHERE},
         {ReplaceStep::OpenTarget, ERROR_ACCESS_DENIED, FILE_FOLDER_REFUSED},

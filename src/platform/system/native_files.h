@@ -12,9 +12,9 @@ std::FILE* OpenNativeFile(const std::string& utf8Path, const char* mode);
 // Renames `from` to `to`, replacing `to` when it exists; true on success.
 bool RenameReplacing(const std::string& from, const std::string& to);
 
-// What is at a path: nothing, a file (with its size), a folder, or something
-// the system does not tell (Unreadable).
-enum class PathKind { Missing, File, Folder, Unreadable };
+// What is at a path: nothing, a plain file (with its size), a folder, something
+// else (a device, a pipe), or what the system does not tell (Unreadable).
+enum class PathKind { Missing, File, Folder, Other, Unreadable };
 PathKind KindOfPath(const std::string& utf8Path, long long& size);
 // Removes a file (never a folder); true on success.
 bool DeleteNativeFile(const std::string& utf8Path);

@@ -21,7 +21,8 @@ PathKind KindOfPath(const std::string& utf8Path, long long& size) {
     if (::stat(utf8Path.c_str(), &info) != 0)
         return errno == ENOENT || errno == ENOTDIR ? PathKind::Missing : PathKind::Unreadable;
     if (S_ISDIR(info.st_mode)) return PathKind::Folder;
-    if (S_ISREG(info.st_mode)) size = static_cast<long long>(info.st_size);
+    if (!S_ISREG(info.st_mode)) return PathKind::Other;
+    size = static_cast<long long>(info.st_size);
     return PathKind::File;
 }
 

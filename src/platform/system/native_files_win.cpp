@@ -30,6 +30,7 @@ PathKind KindOfPath(const std::string& utf8Path, long long& size) {
                    : PathKind::Unreadable;
     }
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return PathKind::Folder;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DEVICE) return PathKind::Other;
     size = (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     return PathKind::File;
 }

@@ -88,21 +88,11 @@ TEST_F(SystemServicesTest, FileInfoDeleteAndRename) {
 // Linux tells a refused write as Windows does, so the same messages serve
 // both: the folder's rights or a read-only medium, not a full disk.
 TEST(ReplaceRefusals, EachRefusalOfLinuxIsToldForWhatItIs) {
-    const struct {
-        ReplaceStep step;
-        long error;
-        int status;
-    } cases[] = {
-        {ReplaceStep::CreateTemporary, EACCES, FILE_FOLDER_REFUSED},
-        {ReplaceStep::CreateTemporary, EROFS, FILE_FOLDER_REFUSED},
-        {ReplaceStep::CreateTemporary, ENOSPC, -1},
-        {ReplaceStep::CreateTemporary, ENOENT, -1},
-        {ReplaceStep::MoveOverTarget, EPERM, FILE_FOLDER_REFUSED},  // a sticky folder
-        {ReplaceStep::MoveOverTarget, EIO, -1},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(ReplaceRefusal(c.step, c.error), c.status)
-            << static_cast<int>(c.step) << " " << c.error;
+    for (const int error : {EACCES, EPERM, EROFS})
+        EXPECT_EQ(ReplaceRefusal(ReplaceStep::CreateTemporary, error), FILE_FOLDER_REFUSED) << error;
+    for (const int error : {ENOSPC, ENOENT, EIO})
+        EXPECT_EQ(ReplaceRefusal(ReplaceStep::CreateTemporary, error), -1) << error;
+    EXPECT_EQ(ReplaceRefusal(ReplaceStep::MoveOverTarget, EPERM), FILE_FOLDER_REFUSED);  // sticky
 }
 
 TEST_F(SystemServicesTest, DateAndTimeTexts) {

@@ -7,9 +7,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "platform/system/system.h"
 #include "platform/system/win32.h"

@@ -309,7 +309,8 @@ int GetPanelAttribute(int panel, int attribute, int& value) {
     Panel* p = FindPanel(panel);
     if (p == nullptr) return UIE_INVALID_HANDLE;
     QWidget* w = p->widget;
-    const QRect g = w->geometry();
+    // While minimized or maximized, the place and size it comes back to.
+    const QRect g = w->normalGeometry().isEmpty() ? w->geometry() : w->normalGeometry();
     switch (attribute) {
         case ATTR_TOP: value = g.top(); break;
         case ATTR_LEFT: value = g.left(); break;

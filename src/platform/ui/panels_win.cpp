@@ -91,35 +91,19 @@ void RemoveFromPopups(int handle) {
     stack.erase(std::remove(stack.begin(), stack.end(), handle), stack.end());
 }
 
+// The popup on top, the panel itself left out: what a panel shown now belongs to.
+int TopPopupBelow(int panel) {
+    for (auto it = State().popups.rbegin(); it != State().popups.rend(); ++it) {
+        if (*it != panel) return *it;
+    }
+    return 0;
+}
+
 bool IsDescendant(const Panel& panel, int ancestor) {
     for (const Panel* p = &panel; p != nullptr; p = FindPanel(p->parent)) {
         if (p->handle == ancestor) return true;
     }
     return false;
-}
-
-void CentreWindow(const Panel& panel) {
-    RECT window;
-    GetWindowRect(panel.hwnd, &window);
-    RECT area;
-    const Panel* parent = FindPanel(panel.parent);
-    if (parent != nullptr && IsWindowVisible(parent->hwnd)) {
-        GetWindowRect(parent->hwnd, &area);
-    } else {
-        MONITORINFO monitor{};
-        monitor.cbSize = sizeof monitor;
-        GetMonitorInfoW(MonitorFromWindow(panel.hwnd, MONITOR_DEFAULTTOPRIMARY), &monitor);
-        area = monitor.rcWork;
-    }
-    const int width = window.right - window.left, height = window.bottom - window.top;
-    int x = area.left + (area.right - area.left - width) / 2;
-    int y = area.top + (area.bottom - area.top - height) / 2;
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromRect(&area, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    x = std::max<int>(monitor.rcWork.left, std::min<int>(x, monitor.rcWork.right - width));
-    y = std::max<int>(monitor.rcWork.top, std::min<int>(y, monitor.rcWork.bottom - height));
-    SetWindowPos(panel.hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // A panel opens with its whole frame on the screen.
@@ -303,7 +287,7 @@ int LoadPanel(int parentPanel, const std::string& fileName, int panelResourceId)
     BuildMenuBar(stored);
     FitPanel(stored);
     ArrangePanel(stored);
-    CentreWindow(stored);
+    CentreOver(stored, parent ? parent->hwnd : nullptr);
     return stored.handle;
 }
 
@@ -312,6 +296,7 @@ bool IsPanelValid(int panel) { return FindPanel(panel) != nullptr; }
 int DisplayPanel(int panel) {
     Panel* p = FindPanel(panel);
     if (p == nullptr) return UIE_INVALID_HANDLE;
+    OwnBeforeShowing(*p, TopPopupBelow(panel));
     KeepOnScreen(*p);
     ShowWindow(p->hwnd, SW_SHOW);
     SetWindowPos(p->hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
@@ -325,6 +310,7 @@ int HidePanel(int panel) {
     Panel* p = FindPanel(panel);
     if (p == nullptr) return UIE_INVALID_HANDLE;
     RemoveFromPopups(panel);
+    HandOverOwnedWindows(*p);
     ShowWindow(p->hwnd, SW_HIDE);
     ApplyModality();
     RepaintVisiblePanels();
@@ -348,6 +334,7 @@ int DiscardPanel(int panel) {
     // The window may be discarded from one of its own controls' callbacks:
     // the record goes now, the window's messages find no panel any more.
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    HandOverOwnedWindows(*p);
     ShowWindow(hwnd, SW_HIDE);
     DestroyWindow(hwnd);
     FreePanel(*p);
@@ -361,6 +348,7 @@ int InstallPopup(int panel) {
     Panel* p = FindPanel(panel);
     if (p == nullptr) return UIE_INVALID_HANDLE;
     RemoveFromPopups(panel);
+    OwnBeforeShowing(*p, TopPopupBelow(panel));
     PopupStack().push_back(panel);
     KeepOnScreen(*p);
     ShowWindow(p->hwnd, SW_SHOW);
@@ -382,7 +370,10 @@ int RemovePopup(int panel) {
     }
     RemoveFromPopups(panel);
     ApplyModality();
-    if (Panel* p = FindPanel(panel)) ShowWindow(p->hwnd, SW_HIDE);
+    if (Panel* p = FindPanel(panel)) {
+        HandOverOwnedWindows(*p);
+        ShowWindow(p->hwnd, SW_HIDE);
+    }
     RepaintVisiblePanels();
     return UIE_NO_ERROR;
 }

@@ -15,6 +15,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTimer>
+#include <QWindow>
 #include <functional>
 
 #include "platform/ui/ui.h"
@@ -150,11 +151,20 @@ TEST_F(UiServicesTest, AQuitFromTheRunningLoopEndsIt) {
     EXPECT_EQ(RunUserInterface(), 5);
 }
 
-TEST_F(UiServicesTest, PopupsAreApplicationModalUntilRemoved) {
+// Each popup belongs to the window below it (the window manager keeps it
+// there) and opens centred over it, not on the screen the pointer is on.
+TEST_F(UiServicesTest, PopupsAreApplicationModalUntilRemovedAndBelongToTheWindowBelow) {
     const int second = LoadPanel(0, "TEST.UIR", 1);
+    DisplayPanel(main);
+    PanelWidgetForTesting(main)->setGeometry(40, 30, 700, 500);
     InstallPopup(dialog);
     InstallPopup(second);
     EXPECT_EQ(PanelWidgetForTesting(second)->windowModality(), Qt::ApplicationModal);
+    EXPECT_EQ(PanelWidgetForTesting(dialog)->windowHandle()->transientParent(), PanelWidgetForTesting(main)->windowHandle());
+    EXPECT_EQ(PanelWidgetForTesting(second)->windowHandle()->transientParent(), PanelWidgetForTesting(dialog)->windowHandle());
+    const QPoint off = PanelWidgetForTesting(dialog)->frameGeometry().center() -
+                       PanelWidgetForTesting(main)->frameGeometry().center();
+    EXPECT_LE(off.manhattanLength(), 2) << off.x() << "," << off.y();
     EXPECT_EQ(RemovePopup(0), 0);
     EXPECT_EQ(PanelWidgetForTesting(second)->windowModality(), Qt::NonModal);
 }

@@ -148,25 +148,27 @@ bool Under(const QWindow* window, const QWindow* candidate) {
 }
 
 // A panel loaded without a parent and shown over the program's windows
-// belongs to the one below it (the popup under it, else the active window,
-// else the main window): the window manager keeps it above that window, and
-// it opens centred over it, not on the screen the pointer is on.
-void BelongToWindowBelow(Panel& panel) {
+// belongs to the one below it (the popup under it; else a popup's to the
+// active window, another panel's to the main window): the window manager
+// keeps it above that window, and it opens centred over it, not on the
+// screen the pointer is on.
+void BelongToWindowBelow(Panel& panel, bool popup) {
     QWidget* widget = panel.widget;
     if (panel.parent != 0 || widget->isVisible() || qobject_cast<QMainWindow*>(widget) != nullptr ||
         widget->windowType() == Qt::SplashScreen)
         return;
     std::vector<QWidget*> candidates;
     for (auto it = PopupStack().rbegin(); it != PopupStack().rend(); ++it) {
-        if (Panel* popup = FindPanel(*it); popup != nullptr && popup != &panel) {
-            candidates.push_back(popup->widget);
+        if (Panel* under = FindPanel(*it); under != nullptr && under != &panel) {
+            candidates.push_back(under->widget);
             break;
         }
     }
-    candidates.push_back(QApplication::activeWindow());
+    if (popup) candidates.push_back(QApplication::activeWindow());
     for (auto& [handle, other] : Panels()) {
         if (qobject_cast<QMainWindow*>(other.widget.data()) != nullptr) candidates.push_back(other.widget);
     }
+    candidates.push_back(QApplication::activeWindow());
     widget->winId();
     for (QWidget* owner : candidates) {
         if (owner == nullptr || owner == widget || !owner->isVisible() || owner->windowHandle() == nullptr ||
@@ -221,7 +223,7 @@ bool IsPanelValid(int panel) { return FindPanel(panel) != nullptr; }
 int DisplayPanel(int panel) {
     Panel* p = FindPanel(panel);
     if (p == nullptr) return UIE_INVALID_HANDLE;
-    BelongToWindowBelow(*p);
+    BelongToWindowBelow(*p, false);
     p->widget->show();
     p->widget->raise();
     return UIE_NO_ERROR;
@@ -266,7 +268,7 @@ int InstallPopup(int panel) {
     if (widget->isVisible() && widget->windowModality() != Qt::ApplicationModal) widget->hide();
     widget->setWindowModality(Qt::ApplicationModal);
     RemoveFromPopups(panel);
-    BelongToWindowBelow(*p);
+    BelongToWindowBelow(*p, true);
     PopupStack().push_back(panel);
     widget->show();
     widget->raise();

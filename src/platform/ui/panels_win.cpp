@@ -296,7 +296,7 @@ bool IsPanelValid(int panel) { return FindPanel(panel) != nullptr; }
 int DisplayPanel(int panel) {
     Panel* p = FindPanel(panel);
     if (p == nullptr) return UIE_INVALID_HANDLE;
-    OwnBeforeShowing(*p, TopPopupBelow(panel));
+    OwnBeforeShowing(*p, TopPopupBelow(panel), false);
     KeepOnScreen(*p);
     ShowWindow(p->hwnd, SW_SHOW);
     SetWindowPos(p->hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
@@ -348,7 +348,7 @@ int InstallPopup(int panel) {
     Panel* p = FindPanel(panel);
     if (p == nullptr) return UIE_INVALID_HANDLE;
     RemoveFromPopups(panel);
-    OwnBeforeShowing(*p, TopPopupBelow(panel));
+    OwnBeforeShowing(*p, TopPopupBelow(panel), true);
     PopupStack().push_back(panel);
     KeepOnScreen(*p);
     ShowWindow(p->hwnd, SW_SHOW);

@@ -143,11 +143,11 @@ int ToPixels(const Panel& panel, int units, int origin = 0);
 // The top left corner of the monitor that shows the client area.
 POINT MonitorOrigin(const RECT& client);
 
-// Before a panel without a parent is shown: owned by the window it is shown
-// over (`below`, the popup under it, else the active program window, else the
-// main window), so only the main window has a taskbar button; centred over
-// it the first time.
-void OwnBeforeShowing(Panel& panel, int below);
+// Before a panel without a parent is shown: owned by the window it belongs
+// to (`below`, the popup under it; else a popup's by the active program
+// window, another panel's by the main window), so only the main window has a
+// taskbar button; centred over it the first time.
+void OwnBeforeShowing(Panel& panel, int below, bool popup);
 // Before a panel is hidden or destroyed: the windows it owns pass to its owner.
 void HandOverOwnedWindows(const Panel& panel);
 // Centres the window over `over` (the screen's work area when it is not

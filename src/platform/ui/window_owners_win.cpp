@@ -30,14 +30,22 @@ bool CanOwn(const Panel* owner, const Panel& panel) {
            !Above(panel.hwnd, owner->hwnd);
 }
 
-// The popup below, else the program window the user works in, else the main window.
-HWND OwnerFor(const Panel& panel, int below) {
-    if (const Panel* popup = FindPanel(below); CanOwn(popup, panel)) return popup->hwnd;
-    if (const Panel* active = PanelOfWindow(GetActiveWindow()); CanOwn(active, panel)) return active->hwnd;
+HWND MainWindowFor(const Panel& panel) {
     for (const auto& [handle, other] : Panels()) {
         if (IsMainWindow(other) && CanOwn(&other, panel)) return other.hwnd;
     }
     return nullptr;
+}
+
+// The popup below; else, for a popup, the program window the user works in
+// (the export panel for the export's progress), for another panel the main
+// window, so panels shown side by side can still be brought one over the other.
+HWND OwnerFor(const Panel& panel, int below, bool popup) {
+    if (const Panel* under = FindPanel(below); CanOwn(under, panel)) return under->hwnd;
+    const Panel* active = PanelOfWindow(GetActiveWindow());
+    if (popup && CanOwn(active, panel)) return active->hwnd;
+    if (const HWND main = MainWindowFor(panel)) return main;
+    return CanOwn(active, panel) ? active->hwnd : nullptr;
 }
 
 void SetOwner(HWND hwnd, HWND owner) {
@@ -47,11 +55,11 @@ void SetOwner(HWND hwnd, HWND owner) {
 
 }  // namespace
 
-void OwnBeforeShowing(Panel& panel, int below) {
+void OwnBeforeShowing(Panel& panel, int below, bool popup) {
     // The main window and the splash (a tool window) stand alone; a panel
     // loaded with a parent has that parent as its owner for good.
     if (panel.parent == 0 && !panel.splash && !IsMainWindow(panel)) {
-        const HWND owner = OwnerFor(panel, below);
+        const HWND owner = OwnerFor(panel, below, popup);
         const HWND current = GetWindow(panel.hwnd, GW_OWNER);
         if (owner != nullptr && owner != current) {
             // The taskbar looks at a window as it is shown: one shown with a

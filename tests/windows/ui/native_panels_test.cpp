@@ -605,15 +605,15 @@ TEST_F(NativePanelsTest, PlacesAndSizesAre96DpiUnitsScaledToTheMonitor) {
         ResetUserInterfaceForTesting();
         ui_win::SetDpiOverrideForTesting(dpi);
         const int main = LoadPanel(0, kUir, PANEL_MAIN), exported = LoadPanel(0, kUir, PANEL_EXPORT);
-        SetPanelPos(main, 32, 102);
         SetPanelAttribute(main, ATTR_HEIGHT, 500);
         SetPanelAttribute(main, ATTR_WIDTH, 700);
+        SetPanelPos(main, 100, 102);
         for (int attribute : {ATTR_TOP, ATTR_LEFT, ATTR_HEIGHT, ATTR_WIDTH})
             GetPanelAttribute(main, attribute, main_window[dpi].emplace_back());
         for (int attribute : {ATTR_HEIGHT, ATTR_WIDTH})
             GetPanelAttribute(exported, attribute, export_panel[dpi].emplace_back());
     }
-    EXPECT_EQ(main_window[144], std::vector<int>({32, 102, 500, 700}));
+    EXPECT_EQ(main_window[144], std::vector<int>({100, 102, 500, 700}));
     for (size_t i = 0; i < export_panel[96].size(); ++i)
         EXPECT_NEAR(export_panel[144][i], export_panel[96][i], export_panel[96][i] / 10);
 }

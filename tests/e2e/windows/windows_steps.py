@@ -44,10 +44,9 @@ def top_for(session, window):
 
 def one_taskbar_button(session, moment):
     """Only the main window has a taskbar button, whatever popups stand over it."""
-    tops = session.desktop()
-    buttons = [top.title for top in tops if top.taskbar]
+    buttons = [top.title for top in session.desktop() if top.taskbar]
     if len(buttons) != 1:
-        raise E2eFailure(f"{moment}: taskbar buttons for {buttons} among {[t.title for t in tops]}")
+        raise E2eFailure(f"{moment}: taskbar buttons for {buttons}")
 
 
 def click(session, title, label, kind=None, timeout=15):

@@ -287,22 +287,17 @@ TEST_F(UiContractTest, PanelTitleAndDimming) {
     EXPECT_EQ(SetPanelAttribute(dialog, ATTR_WIDTH, 0), UIE_INVALID_ATTRIBUTE);
 }
 
-// A minimized window's place and size are those it comes back to, so the
-// settings never keep a minimized window's icon place.
+// A minimized window gives the place and size it comes back to.
 TEST_F(UiContractTest, AMinimizedWindowGivesItsNormalPlaceAndSize) {
     DisplayPanel(main);
     SetPanelPos(main, 120, 140);
     SetPanelAttribute(main, ATTR_WIDTH, 420);
     SetPanelAttribute(main, ATTR_HEIGHT, 310);
     SetPanelAttribute(main, ATTR_WINDOW_ZOOM, VAL_MINIMIZE);
-    int zoom = -1, top = 0, left = 0, width = 0, height = 0;
-    GetPanelAttribute(main, ATTR_WINDOW_ZOOM, zoom);
-    GetPanelAttribute(main, ATTR_TOP, top);
-    GetPanelAttribute(main, ATTR_LEFT, left);
-    GetPanelAttribute(main, ATTR_WIDTH, width);
-    GetPanelAttribute(main, ATTR_HEIGHT, height);
-    EXPECT_EQ(zoom, VAL_MINIMIZE);
-    EXPECT_EQ(std::vector<int>({top, left, width, height}), std::vector<int>({120, 140, 420, 310}));
+    std::vector<int> values;
+    for (int attribute : {ATTR_WINDOW_ZOOM, ATTR_TOP, ATTR_LEFT, ATTR_WIDTH, ATTR_HEIGHT})
+        GetPanelAttribute(main, attribute, values.emplace_back());
+    EXPECT_EQ(values, std::vector<int>({VAL_MINIMIZE, 120, 140, 420, 310}));
 }
 
 TEST_F(UiContractTest, WaitCursorIsAFlagNotAStack) {

@@ -160,11 +160,10 @@ TEST_F(UiServicesTest, PopupsAreApplicationModalUntilRemovedAndBelongToTheWindow
     InstallPopup(dialog);
     InstallPopup(second);
     EXPECT_EQ(PanelWidgetForTesting(second)->windowModality(), Qt::ApplicationModal);
-    EXPECT_EQ(PanelWidgetForTesting(dialog)->windowHandle()->transientParent(), PanelWidgetForTesting(main)->windowHandle());
-    EXPECT_EQ(PanelWidgetForTesting(second)->windowHandle()->transientParent(), PanelWidgetForTesting(dialog)->windowHandle());
-    const QPoint off = PanelWidgetForTesting(dialog)->frameGeometry().center() -
-                       PanelWidgetForTesting(main)->frameGeometry().center();
-    EXPECT_LE(off.manhattanLength(), 2) << off.x() << "," << off.y();
+    QWidget *under = PanelWidgetForTesting(main), *first = PanelWidgetForTesting(dialog);
+    EXPECT_EQ(first->windowHandle()->transientParent(), under->windowHandle());
+    EXPECT_EQ(PanelWidgetForTesting(second)->windowHandle()->transientParent(), first->windowHandle());
+    EXPECT_LE((first->frameGeometry().center() - under->frameGeometry().center()).manhattanLength(), 2);
     EXPECT_EQ(RemovePopup(0), 0);
     EXPECT_EQ(PanelWidgetForTesting(second)->windowModality(), Qt::NonModal);
 }

@@ -4,9 +4,8 @@
 // its rectangle in screen pixels (Wine draws child controls inside their
 // top-level window's X window, so the X server knows only the top level).
 // One JSON object a line on standard output:
-//   {"kind":"window","hwnd":..,"pid":..,"class":..,"text":..,"rect":[l,t,r,b],
-//    "enabled":..,"owned_by":..,"ex_style":..}
-// (its owner, 0 for none, and extended style say whether it has a taskbar button)
+//   {"kind":"window",..,"rect":[l,t,r,b],"enabled":..,"owned_by":..,"ex_style":..}
+// (owner, 0 for none, and extended style: whether it has a taskbar button)
 //   {"kind":"menu","owner":..,"index":..,"text":..,"rect":[..]}
 //   {"kind":"control","owner":..,"hwnd":..,"class":..,"text":..,"rect":[..],
 //    "enabled":..,"checked":..,"focused":..,"name":..}

@@ -82,8 +82,8 @@ int SetPanelPos(int panel, int top, int left) {
     Panel* p = FindPanel(panel);
     if (p == nullptr) return UIE_INVALID_HANDLE;
     RECT client = NormalClient(*p);
-    const POINT origin = MonitorOrigin(client);
-    OffsetRect(&client, ToPixels(*p, left, origin.x) - client.left, ToPixels(*p, top, origin.y) - client.top);
+    const POINT place = PlaceInPixels(*p, POINT{left, top}, client);
+    OffsetRect(&client, place.x - client.left, place.y - client.top);
     p->placed = true;
     PlaceClient(*p, client);
     return UIE_NO_ERROR;

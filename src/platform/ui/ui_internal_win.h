@@ -142,6 +142,8 @@ int ToUnits(const Panel& panel, int pixels, int origin = 0);
 int ToPixels(const Panel& panel, int units, int origin = 0);
 // The top left corner of the monitor that shows the client area.
 POINT MonitorOrigin(const RECT& client);
+// A place in units (SetPanelPos) in screen pixels, on the monitor it lies on.
+POINT PlaceInPixels(const Panel& panel, POINT units, const RECT& client);
 
 // Before a panel without a parent is shown: owned by the window it belongs
 // to (`below`, the popup under it; else a popup's by the active program

@@ -89,6 +89,64 @@ int ToPixels(const Panel& panel, int units, int origin) {
     return origin + MulDiv(units - origin, panel.dpi > 0 ? panel.dpi : 96, 96);
 }
 
+namespace {
+
+// A monitor's own DPI (Windows 8.1 and later); the fallback before.
+int MonitorDpi(HMONITOR monitor, int fallback) {
+    using ForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+    static const auto for_monitor = [] {
+        const HMODULE shcore = LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+        return shcore == nullptr ? nullptr
+                                 : reinterpret_cast<ForMonitorFn>(
+                                       reinterpret_cast<void*>(GetProcAddress(shcore, "GetDpiForMonitor")));
+    }();
+    UINT x = 0, y = 0;
+    if (for_monitor != nullptr && SUCCEEDED(for_monitor(monitor, 0 /* effective DPI */, &x, &y)) && x > 0)
+        return static_cast<int>(x);
+    return fallback;
+}
+
+struct PlaceSearch {
+    POINT units;
+    HMONITOR skip;
+    int fallback_dpi;
+    POINT pixels;
+    bool found;
+};
+
+// The place in pixels when the units are counted on this monitor; found when
+// it lies on it.
+bool PlaceOnMonitor(HMONITOR monitor, int dpi, PlaceSearch& search) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    GetMonitorInfoW(monitor, &info);
+    const POINT origin{info.rcMonitor.left, info.rcMonitor.top};
+    search.pixels = {origin.x + MulDiv(search.units.x - origin.x, dpi, 96),
+                     origin.y + MulDiv(search.units.y - origin.y, dpi, 96)};
+    search.found = PtInRect(&info.rcMonitor, search.pixels) != 0;
+    return search.found;
+}
+
+BOOL CALLBACK SearchMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+    auto& search = *reinterpret_cast<PlaceSearch*>(data);
+    if (monitor == search.skip) return TRUE;
+    return PlaceOnMonitor(monitor, MonitorDpi(monitor, search.fallback_dpi), search) ? FALSE : TRUE;
+}
+
+}  // namespace
+
+POINT PlaceInPixels(const Panel& panel, POINT units, const RECT& client) {
+    // The window's own monitor first, at the window's DPI; then the monitor
+    // the place lies on when counted in that monitor's units (the window was
+    // left on another monitor, at another scale).
+    const HMONITOR current = MonitorFromRect(&client, MONITOR_DEFAULTTONEAREST);
+    PlaceSearch search{units, current, panel.dpi, {}, false};
+    if (PlaceOnMonitor(current, panel.dpi, search)) return search.pixels;
+    EnumDisplayMonitors(nullptr, nullptr, SearchMonitor, reinterpret_cast<LPARAM>(&search));
+    if (!search.found) PlaceOnMonitor(current, panel.dpi, search);
+    return search.pixels;
+}
+
 POINT MonitorOrigin(const RECT& client) {
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;

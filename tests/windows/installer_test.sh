@@ -5,7 +5,8 @@
 # file of the built program directory (PROGRAM_DIR), a Start-menu entry and an
 # uninstall entry; an update keeps the user's settings and template; the
 # uninstaller takes the program away and leaves what the user's work made
-# beside it (settings, export settings, log, journal, workbooks). /D= chooses
+# beside it (settings, export settings, log, journal, workbooks); an update
+# over the running program stops before it changes anything. /D= chooses
 # another folder.
 set -euo pipefail
 : "${BRISKEL_WINE64:?}" "${BRISKEL_WINE_PREFIX_FILE:?}"
@@ -60,6 +61,27 @@ check "DisplayVersion" test "$(reg_value DisplayVersion)" = "$version"
 check "Publisher" test "$(reg_value Publisher)" = "Briskel"
 check "UninstallString" test "$(reg_value UninstallString)" = "\"$install_dir_win\\uninstall.exe\""
 check "DisplayIcon" test "$(reg_value DisplayIcon)" = "$install_dir_win\\briskel-view.exe,0"
+
+echo "== an update while the program runs (on a display and Wine desktop of its own)"
+here=$(dirname "$(realpath "$0")")
+xvfb-run -a bash "$here/popups/on_own_desktop.sh" "$here/wine.sh" "$install_dir/briskel-view.exe" >/dev/null 2>&1 &
+program=$!
+stop_program() { wine taskkill /f /im briskel-view.exe >/dev/null 2>&1; }
+trap 'stop_program; wait $program' EXIT
+# As for Windows, a running program's file cannot be opened for writing.
+running() { ! run_in "$install_dir_win" "type nul >> briskel-view.exe" >/dev/null 2>&1; }
+tries=0
+until running || [ $((tries++)) -ge 100 ] || ! kill -0 $program 2>/dev/null; do :; done
+printf 'the older version\r\n' >"$install_dir/driverusb/Win2K/README.txt"
+installed() { (cd "$install_dir" && md5sum uninstall.exe $shipped); }
+before=$(installed)
+code=0
+run_setup || code=$?
+check "the installer over the running program ends with code 2 (it ended with $code)" test $code = 2
+check "and changes nothing" test "$(installed)" = "$before"
+stop_program || fail "the program was not running"
+trap - EXIT
+wait $program || true
 
 echo "== the user's files, then an update"
 user_files=(Briskel.ini BriskelExport.ini ZR881x_9025.log Briskel_exports.txt "Essai 1.xlsx" Class.xl)

@@ -1,5 +1,4 @@
-// What Windows reads from briskel-view.exe itself: a 64-bit window program
-// that loads only DLLs Windows protects, the version information of
+// What Windows reads from briskel-view.exe itself: the version information of
 // the file's properties, the manifest that gives the program the current
 // controls, sharp text at every scale and no administrator prompt, and the
 // icon its windows and shortcuts show.
@@ -48,30 +47,6 @@ class ProgramResources : public ::testing::Test {
 
 }  // namespace
 
-// Started from the Start menu, a console program gets a console beside it whose
-// closing ends it on the spot. A DLL that Windows does not protect (its
-// KnownDLLs, and the common controls the manifest names) is looked for in the
-// program's folder first, where a file of its name would be loaded instead.
-TEST_F(ProgramResources, ItIsA64BitWindowProgramLoadingOnlyDllsWindowsProtects) {
-    // Mapped as an image: the headers' addresses are offsets from its start.
-    const auto* base = reinterpret_cast<const char*>(reinterpret_cast<ULONG_PTR>(module_) & ~ULONG_PTR{3});
-    const auto& nt = *reinterpret_cast<const IMAGE_NT_HEADERS64*>(
-        base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
-    EXPECT_EQ(nt.FileHeader.Machine, IMAGE_FILE_MACHINE_AMD64);
-    EXPECT_EQ(nt.OptionalHeader.Subsystem, IMAGE_SUBSYSTEM_WINDOWS_GUI) << "3 is a console program";
-    const std::string protected_dlls =
-        " advapi32 clbcatq combase comdlg32 coml2 difxapi gdi32 gdiplus imagehlp imm32 kernel32 msctf msvcrt"
-        " normaliz nsi ole32 oleaut32 psapi rpcrt4 sechost setupapi shcore shell32 shlwapi user32 wldap32"
-        " ws2_32 comctl32 ";
-    const DWORD imports = nt.OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
-    ASSERT_NE(imports, 0u);
-    for (auto* dll = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports); dll->Name != 0; ++dll) {
-        std::string name = CharLowerA(std::string(base + dll->Name).data());  // "KERNEL32.dll"
-        EXPECT_NE(protected_dlls.find(" " + name.substr(0, name.size() - 4) + " "), std::string::npos)
-            << name << " is looked for in the program's folder first";
-    }
-}
-
 TEST_F(ProgramResources, TheFilesPropertiesNameTheProductItsMakerAndVersion) {
     DWORD ignored = 0;
     const DWORD size = GetFileVersionInfoSizeW(ProgramPath().c_str(), &ignored);
@@ -99,8 +74,7 @@ TEST_F(ProgramResources, TheManifestAsksForCurrentControlsSharpTextAndNoAdminist
     ASSERT_FALSE(manifest.empty()) << "the program carries no manifest";
     for (const char* says :
          {"name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"",
-          "<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">PerMonitorV2, "
-          "PerMonitor<",
+          "<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">PerMonitorV2, PerMonitor<",
           "<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true/pm<",
           "<supportedOS Id=\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\"/>",
           "level=\"asInvoker\""})

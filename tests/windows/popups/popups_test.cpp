@@ -406,8 +406,6 @@ int Show(const std::string& kind, bool french) {
 int main(int argc, char** argv) {
     std::setlocale(LC_ALL, "");
     std::setlocale(LC_NUMERIC, "C");
-    // As the program starts: the dialogs' DLLs come from the system folder only.
-    if (InitUserInterface(argc, argv) == 0) return 2;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         if (argument.rfind("--show=", 0) == 0) {

@@ -78,9 +78,8 @@ SIZE TextNeeds(const Control& c) {
     GetClientRect(c.hwnd, &client);
     const bool wraps = c.kind == Kind::Label && c.widget->Flag("wordWrap", false);
     RECT box{0, 0, wraps ? client.right : 0, 0};
-    // Only a label naming a control (and a button) takes "&" as a mnemonic mark.
-    const UINT as_is = c.kind == Kind::Label && c.widget->Text("buddy").empty() ? DT_NOPREFIX : 0;
-    DrawTextW(dc, text.c_str(), -1, &box, DT_CALCRECT | as_is | (wraps ? DT_WORDBREAK : DT_SINGLELINE));
+    DrawTextW(dc, text.c_str(), -1, &box, DT_CALCRECT | (wraps ? DT_WORDBREAK : DT_SINGLELINE) |
+              (c.kind == Kind::Label && c.widget->Text("buddy").empty() ? DT_NOPREFIX : 0));  // "&" shown
     SelectObject(dc, old);
     ReleaseDC(c.hwnd, dc);
     return {box.right, box.bottom};
@@ -153,6 +152,10 @@ TEST_F(NativePanelsTest, EveryPanelLoadsWithTheControlsAndItemsTheProgramAddress
     wchar_t title[64] = {};
     GetMenuStringW(menu, 0, title, 64, MF_BYPOSITION);
     EXPECT_EQ(Utf8(title), "&File");
+    // A text shown as it is, "&" included (an instrument's name), gets the room it is drawn in.
+    SetCtrlAttribute(handles[PANEL_SCAN], SCAN_PROGRESS, ATTR_VISIBLE, 1);
+    SetCtrlVal(handles[PANEL_SCAN], SCAN_PROGRESS, "R&D, Dupont && Fils " + std::string(60, '&'));
+    EXPECT_EQ(PlacementFaults(handles[PANEL_SCAN]), "");
 }
 
 TEST_F(NativePanelsTest, ExportAndImportPanelsHoldTheirControlsAtEveryScaleInEveryLanguage) {
@@ -204,37 +207,6 @@ TEST_F(NativePanelsTest, APanelMovedToAnotherDpiIsLaidOutAgain) {
     SendMessageW(panel.hwnd, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
     EXPECT_GE(FontHeight(quit), height_at_96 * 4 / 3) << "the fonts are made again at 144 dpi";
     EXPECT_EQ(PlacementFaults(panel.handle), "");
-}
-
-// A text shown as it is, "&" included (an instrument's name), gets the room it is drawn in.
-TEST_F(NativePanelsTest, ATextWithAmpersandsGetsTheRoomItIsDrawnIn) {
-    const int scan = LoadPanel(0, kUir, PANEL_SCAN);
-    SetCtrlAttribute(scan, SCAN_PROGRESS, ATTR_VISIBLE, 1);
-    SetCtrlVal(scan, SCAN_PROGRESS, "Salle R&D, Dupont && Fils " + std::string(60, '&'));
-    EXPECT_EQ(PlacementFaults(scan), "");
-}
-
-// A larger text size chosen in the system's settings is taken up at once.
-TEST_F(NativePanelsTest, APanelIsLaidOutAgainWhenTheSystemsTextSizeChanges) {
-    RegisterProgramCallbacks();
-    Fen_princ[PANEL_EXPORT] = LoadPanel(0, kUir, PANEL_EXPORT);
-    Traduc_excel();
-    ui_win::Panel& panel = PanelOf(Fen_princ[PANEL_EXPORT]);
-    int status = 0;
-    HWND quit = ui_win::FindControl(panel.handle, EXPORT_QUIT, status)->hwnd;
-    const int before = FontHeight(quit);
-    NONCLIENTMETRICSW saved{}, larger{};
-    saved.cbSize = sizeof saved;
-    ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof saved, &saved, 0));
-    larger = saved;
-    larger.lfMessageFont.lfHeight = saved.lfMessageFont.lfHeight * 3 / 2;
-    ASSERT_TRUE(SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof larger, &larger, 0));
-    SendMessageW(panel.hwnd, WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, reinterpret_cast<LPARAM>(L"WindowMetrics"));
-    const int after = FontHeight(quit);
-    const std::string faults = PlacementFaults(panel.handle);
-    SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof saved, &saved, 0);
-    EXPECT_GE(after, before * 4 / 3);
-    EXPECT_EQ(faults, "");
 }
 
 TEST_F(NativePanelsTest, TabFollowsTheFilesOrder) {

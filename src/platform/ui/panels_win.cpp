@@ -7,9 +7,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "platform/system/system.h"
 #include "platform/system/win32.h"
@@ -50,21 +47,19 @@ std::string ResourcePath(const std::string& file_name) {
 std::shared_ptr<const ui_description::ResourceFile> ReadResourceFile(const std::string& path,
                                                                      int& status) {
     static CachedFile cache;
-    std::ifstream in(std::filesystem::path(Utf16(path)), std::ios::binary);
-    if (!in) {
+    std::string bytes;
+    if (ReadWholeFile(path, bytes) != 1) {
         status = UIE_FILE_NOT_FOUND;
         return nullptr;
     }
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    if (cache.file && cache.path == path && cache.bytes == bytes.str()) return cache.file;
+    if (cache.file && cache.path == path && cache.bytes == bytes) return cache.file;
     auto file = std::make_shared<ui_description::ResourceFile>();
     std::string error;
-    if (!ui_description::ParseResourceFile(bytes.str(), *file, error)) {
+    if (!ui_description::ParseResourceFile(bytes, *file, error)) {
         status = UIE_FILE_NOT_FOUND;
         return nullptr;
     }
-    cache = {path, bytes.str(), file};
+    cache = {path, bytes, file};
     return file;
 }
 

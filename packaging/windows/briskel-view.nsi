@@ -92,7 +92,38 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "Copyright © ${COMPANY}"
   !insertmacro ProgramFile ${action} "\driverusb\Windows_XP_S2K3_Vista_7" "README.txt"
 !macroend
 
+; A running program cannot be replaced: Windows refuses to write its file,
+; and going on would leave the old program beside the new files. The installer
+; says so before it changes anything (at its start, and again once the folder
+; is chosen) and tries again when asked; silently (/S), or when the user
+; cancels, it ends with exit code 2 and leaves everything as it was.
+LangString ProgramRunningInstall ${LANG_ENGLISH} "Briskel View is running. Close it, then choose Retry to go on with the installation."
+LangString ProgramRunningInstall ${LANG_FRENCH} "Briskel View est en cours d'exécution. Fermez-le, puis choisissez Réessayer pour poursuivre l'installation."
+LangString ProgramRunningInstall ${LANG_GERMAN} "Briskel View wird ausgeführt. Schließen Sie es und wählen Sie dann Wiederholen, um die Installation fortzusetzen."
+LangString ProgramRunningInstall ${LANG_SPANISH} "Briskel View está en ejecución. Ciérrelo y elija Reintentar para continuar la instalación."
+LangString ProgramRunningInstall ${LANG_ITALIAN} "Briskel View è in esecuzione. Chiuderlo, poi scegliere Riprova per continuare l'installazione."
+
+; The program in $INSTDIR runs when its file cannot be opened for writing.
+Function CheckProgramClosed
+  check:
+  IfFileExists "$INSTDIR\${PROGRAM}" 0 closed
+  ClearErrors
+  FileOpen $0 "$INSTDIR\${PROGRAM}" a
+  IfErrors 0 close_file
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(ProgramRunningInstall)" /SD IDCANCEL IDRETRY check
+    SetErrorLevel 2
+    Quit
+  close_file:
+  FileClose $0
+  closed:
+FunctionEnd
+
+Function .onInit
+  Call CheckProgramClosed
+FunctionEnd
+
 Section
+  Call CheckProgramClosed
   !insertmacro ProgramFiles install
   ; The template workbook: a copy the user restyled survives an update.
   SetOutPath "$INSTDIR"

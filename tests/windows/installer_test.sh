@@ -5,7 +5,8 @@
 # file of the built program directory (PROGRAM_DIR), a Start-menu entry and an
 # uninstall entry; an update keeps the user's settings and template; the
 # uninstaller takes the program away and leaves what the user's work made
-# beside it (settings, export settings, log, journal, workbooks). /D= chooses
+# beside it (settings, export settings, log, journal, workbooks); an update
+# over the running program stops before it changes anything. /D= chooses
 # another folder.
 set -euo pipefail
 : "${BRISKEL_WINE64:?}" "${BRISKEL_WINE_PREFIX_FILE:?}"
@@ -60,6 +61,19 @@ check "DisplayVersion" test "$(reg_value DisplayVersion)" = "$version"
 check "Publisher" test "$(reg_value Publisher)" = "Briskel"
 check "UninstallString" test "$(reg_value UninstallString)" = "\"$install_dir_win\\uninstall.exe\""
 check "DisplayIcon" test "$(reg_value DisplayIcon)" = "$install_dir_win\\briskel-view.exe,0"
+
+echo "== an update while the program runs (on a display and Wine desktop of its own)"
+xvfb-run -a bash "${0%/*}/popups/on_own_desktop.sh" "${0%/*}/wine.sh" "$install_dir/briskel-view.exe" &>/dev/null &
+stop_program() { wine taskkill /f /im briskel-view.exe >/dev/null 2>&1; wait; }
+trap stop_program EXIT
+# As on Windows, the running program's file cannot be opened for writing.
+for ((tries = 0; tries < 100; tries++)); do run_in "$install_dir_win" "type nul >> briskel-view.exe" &>/dev/null || break; done
+printf 'the older version\r\n' >"$install_dir/driverusb/Win2K/README.txt"
+before=$(cd "$install_dir" && md5sum uninstall.exe $shipped)
+code=0 && run_setup || code=$?
+check "the installer over the running program ends with code 2 (it ended with $code)" test $code = 2
+check "and changes nothing" test "$(cd "$install_dir" && md5sum uninstall.exe $shipped)" = "$before"
+stop_program && trap - EXIT
 
 echo "== the user's files, then an update"
 user_files=(Briskel.ini BriskelExport.ini ZR881x_9025.log Briskel_exports.txt "Essai 1.xlsx" Class.xl)

@@ -74,7 +74,7 @@ TEST_F(ProgramResources, TheManifestAsksForCurrentControlsSharpTextAndNoAdminist
     ASSERT_FALSE(manifest.empty()) << "the program carries no manifest";
     for (const char* says :
          {"name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"",
-          "<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">PerMonitorV2<",
+          "<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">PerMonitorV2, PerMonitor<",
           "<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true/pm<",
           "<supportedOS Id=\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\"/>",
           "level=\"asInvoker\"",

@@ -1,5 +1,6 @@
-// The start of the Windows user interface: the common controls, awareness of
-// each monitor's DPI, the panel window class; and the helpers the other files
+// The start of the Windows user interface, the program's first call: DLLs
+// from the system folder only, the common controls, awareness of each
+// monitor's DPI, the panel window class; and the helpers the other files
 // share for fonts, texts and the DPI of a window.
 #include <windows.h>
 #include <commctrl.h>
@@ -102,6 +103,11 @@ std::string WindowText(HWND hwnd) {
 int InitUserInterface(int&, char**) {
     static bool done = false;
     if (done) return 1;
+    // The program's first act: every DLL loaded from now on (by Windows on
+    // the program's behalf too) comes from the system folder, never from the
+    // program's folder or the current one, where a file of the same name
+    // could be planted. COM servers are loaded by their full registered path.
+    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
     INITCOMMONCONTROLSEX controls{sizeof controls,
                                   ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&controls);

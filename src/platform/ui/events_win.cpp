@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cwchar>
 
 #include "platform/system/win32.h"
 #include "platform/ui/ui_internal_win.h"
@@ -148,6 +149,28 @@ void DpiChanged(Panel& panel, WPARAM wparam, const RECT& suggested) {
     RefreshLayout(panel);
 }
 
+bool SameFont(HFONT a, HFONT b) {
+    LOGFONTW one{}, other{};
+    GetObjectW(a, sizeof one, &one);
+    GetObjectW(b, sizeof other, &other);
+    return one.lfHeight == other.lfHeight && one.lfWeight == other.lfWeight &&
+           one.lfItalic == other.lfItalic && wcscmp(one.lfFaceName, other.lfFaceName) == 0;
+}
+
+// A change of the system's text size (Settings, Accessibility, Text size) or
+// of its message font: the panel's fonts are made again and it is laid out
+// anew, as when it moves to another monitor's scale. Windows sends this
+// message for many other settings too, which leave the font as it is.
+void SettingChanged(Panel& panel) {
+    HFONT now = MessageFont(panel.dpi);
+    const bool same = panel.message_font != nullptr && SameFont(now, panel.message_font);
+    DeleteObject(now);
+    if (same) return;
+    RefreshFonts(panel);
+    RefreshLayout(panel);
+    InvalidateRect(panel.hwnd, nullptr, TRUE);
+}
+
 // What Enter presses: the focused push button, as Qt's buttons are "auto
 // default", else the panel's default button; nothing when it is dimmed.
 LRESULT DefaultButton(Panel& panel) {
@@ -210,6 +233,7 @@ LRESULT CALLBACK PanelProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam
             return 0;
         }
         case WM_DPICHANGED: DpiChanged(*panel, wparam, *reinterpret_cast<RECT*>(lparam)); return 0;
+        case WM_SETTINGCHANGE: SettingChanged(*panel); break;
         case DM_GETDEFID: return DefaultButton(*panel);
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:

@@ -25,7 +25,9 @@ public:
         HGDIOBJ old = SelectObject(dc_, Font(font));
         const std::wstring wide = Utf16(text.empty() ? std::string(" ") : text);
         RECT box{0, 0, wrap_width > 0 ? wrap_width : 0, 0};
-        UINT flags = DT_CALCRECT | DT_EXPANDTABS;
+        // The layout hands texts as they are shown, mnemonic marks already
+        // taken out: an "&" left (in an instrument's test name) is drawn.
+        UINT flags = DT_CALCRECT | DT_EXPANDTABS | DT_NOPREFIX;
         if (wrap_width > 0) flags |= DT_WORDBREAK;
         DrawTextW(dc_, wide.c_str(), static_cast<int>(wide.size()), &box, flags);
         SelectObject(dc_, old);

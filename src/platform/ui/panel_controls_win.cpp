@@ -40,8 +40,10 @@ DWORD LabelStyle(const Widget& widget, bool value_field) {
     // Qt centres a label's line in its height unless told to keep it on top.
     if (!wraps && !Has(widget, "alignment", "AlignTop")) style |= SS_CENTERIMAGE;
     if (!wraps && style == SS_LEFT) style = SS_LEFTNOWORDWRAP | (style & SS_CENTERIMAGE);
-    // A field showing the program's texts shows them as they are ("&" included).
-    if (value_field) style |= SS_NOPREFIX;
+    // A field showing the program's texts shows them as they are ("&"
+    // included), and so does a label naming no control, as the layout
+    // measures it: only a label with a buddy has a mnemonic.
+    if (value_field || widget.Text("buddy").empty()) style |= SS_NOPREFIX;
     if (widget.Find("accessibleName") != nullptr || value_field) style |= SS_NOTIFY;
     return style;
 }

@@ -67,8 +67,8 @@ void DrawPicture(const DRAWITEMSTRUCT& item, const Control& control) {
     const RECT& r = item.rcItem;
     SetStretchBltMode(item.hDC, HALFTONE);
     BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    AlphaBlend(item.hDC, r.left, r.top, r.right - r.left, r.bottom - r.top, source, 0, 0, control.picture_size.cx,
-               control.picture_size.cy, blend);
+    GdiAlphaBlend(item.hDC, r.left, r.top, r.right - r.left, r.bottom - r.top, source, 0, 0,
+                  control.picture_size.cx, control.picture_size.cy, blend);
     SelectObject(source, old);
     DeleteDC(source);
 }

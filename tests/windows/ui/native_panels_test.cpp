@@ -79,7 +79,8 @@ SIZE TextNeeds(const Control& c) {
     GetClientRect(c.hwnd, &client);
     const bool wraps = c.kind == Kind::Label && c.widget->Flag("wordWrap", false);
     RECT box{0, 0, wraps ? client.right : 0, 0};
-    DrawTextW(dc, text.c_str(), -1, &box, DT_CALCRECT | (wraps ? DT_WORDBREAK : DT_SINGLELINE));
+    DrawTextW(dc, text.c_str(), -1, &box, DT_CALCRECT | (wraps ? DT_WORDBREAK : DT_SINGLELINE) |
+              (c.kind == Kind::Label && c.widget->Text("buddy").empty() ? DT_NOPREFIX : 0));  // "&" shown
     SelectObject(dc, old);
     ReleaseDC(c.hwnd, dc);
     return {box.right, box.bottom};
@@ -152,6 +153,10 @@ TEST_F(NativePanelsTest, EveryPanelLoadsWithTheControlsAndItemsTheProgramAddress
     wchar_t title[64] = {};
     GetMenuStringW(menu, 0, title, 64, MF_BYPOSITION);
     EXPECT_EQ(Utf8(title), "&File");
+    // A text shown as it is, "&" included (an instrument's name), gets the room it is drawn in.
+    SetCtrlAttribute(handles[PANEL_SCAN], SCAN_PROGRESS, ATTR_VISIBLE, 1);
+    SetCtrlVal(handles[PANEL_SCAN], SCAN_PROGRESS, "R&D, Dupont && Fils " + std::string(60, '&'));
+    EXPECT_EQ(PlacementFaults(handles[PANEL_SCAN]), "");
 }
 
 TEST_F(NativePanelsTest, ExportAndImportPanelsHoldTheirControlsAtEveryScaleInEveryLanguage) {

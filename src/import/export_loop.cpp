@@ -218,6 +218,10 @@ void ForgetErasedTestsInTheLists() {
 
 int Importer_memory() {
     const WorkUnderWay working;
+    // A port gone since the scan is looked for once. When the instrument is
+    // not back, the first download finds the port closed and the loop says,
+    // once, which tests stay in the instrument.
+    InstrumentPortBack();
     flag_stop = 1;
     GetCtrlVal(ExportPanel(), EXPORT_ERASE, Excel.erase_after_export);
     DateFilter filter = ReadDateFilter();

@@ -46,12 +46,17 @@ void OpenMessagePopup(const char* text) {
 }
 
 // The instrument answers CR LF with its prompt; when nothing at all could be
-// written or read the link is reopened once. False when that fails too.
+// written or read the link is reopened once. A port gone since the last
+// exchange is looked for first. False when that fails too (already told).
 bool LinkAnswers() {
-    if (EssaiCom("\r\n") >= 0) return true;
-    Mesure.link_flag = 0;
-    CloseCom(Mesure.serial_port);
-    if (Open_dev(Mesure.link_flag) == 0) return true;
+    if (InstrumentPortBack()) {
+        if (EssaiCom("\r\n") >= 0) return true;
+        Mesure.link_flag = 0;
+        CloseCom(Mesure.serial_port);
+        if (Open_dev(Mesure.link_flag) == 0) return true;
+    } else {
+        TellNotDetected();
+    }
     SetWaitCursor(0);
     Mesure.link_flag = 0;
     CloseCom(Mesure.serial_port);

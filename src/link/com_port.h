@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <set>
 
 constexpr std::size_t REPONSE_SIZE = 60000;
 constexpr std::size_t REP_BUF_SIZE = 40000;
@@ -37,6 +38,11 @@ int OpenInstrumentPort(int port);
 // on it.
 int GetPortNumXP2000Vista(uint16_t vid, uint16_t pid, char* serial);
 
+// The walk below without its popup: sets up (ZR8812_init with `announce`) the
+// first bridge present that answers as the instrument, each COM number once,
+// those in `tried` left out. 0 found, the link open on the serial port number;
+// else the last set-up's result (-1 when none was tried), no port left open.
+int SetUpFirstBridge(bool announce, std::set<int> tried = {});
 // Walks the bridges present, each once, on the COM number of its own entry,
 // and sets up the first one that answers as the instrument (ZR8812_init).
 // 0: found; its number is the serial port number and the link is open (the

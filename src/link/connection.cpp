@@ -80,7 +80,7 @@ void ReportFailedSetup(int code, bool withNotDetectedBox) {
     if (withNotDetectedBox) MessagePopup(Texte(titre_erreur), Texte(AucunCOM));
 }
 
-int ZR8812_init(int port) {
+int ZR8812_init(int port, bool announce) {
     Mesure.serial_port = port;
     const int opened = OpenInstrumentPort(port);
     if (opened < 0) return opened;
@@ -102,8 +102,10 @@ int ZR8812_init(int port) {
     FlushInQ(port);
     FlushOutQ(port);
     SetWaitCursor(0);
-    MessagePopup(Texte(panel_com), Texte(comok));
-    MessagePopup(Texte(position), Texte(avertpos));
+    if (announce) {
+        MessagePopup(Texte(panel_com), Texte(comok));
+        MessagePopup(Texte(position), Texte(avertpos));
+    }
 
     if (commandMode) ZR8812_StxOn();
     const SetupPopups popups = ShowSetupPopups();
@@ -143,6 +145,10 @@ static bool FullSetUp() {
 }
 
 int Open_dev(int flag) {
+    if (flag != 0 && !InstrumentPortBack()) {
+        TellNotDetected();
+        return -1;
+    }
     if (flag == 0) {
         SetWaitCursor(1);
         return FullSetUp() ? 0 : -1;

@@ -15,8 +15,10 @@ constexpr int INIT_NO_COMMAND_MODE =
 // into command mode, checks its switch is on SET-UP and switches off its
 // automatic power-off. 0 ready; 1 see above; -1 no answer in either mode or the
 // switch never reached SET-UP; or the negative code of the open or of the
-// power-off command.
-int ZR8812_init(int port);
+// power-off command. `announce`: the "Communication OK" and "set-up position"
+// boxes once the instrument answered (the request to turn the switch is shown
+// either way: only the person can do it).
+int ZR8812_init(int port, bool announce = true);
 // Results of BackToCommandMode.
 constexpr int STILL_IN_COMMAND_MODE = 0;
 constexpr int SWITCHED_BACK = 1;  // it was in Modbus mode again (a restart) and is switched back
@@ -38,6 +40,25 @@ void Gestion_parametre(int menuBar, int menuItem, void* callbackData, int panel)
 // control 3 (Quit) closes the panel. Commit events only; returns 0.
 int Config_com(int panel, int control, int event, void* callbackData, int eventData1,
                int eventData2);
+
+// Before an action that needs the instrument: when the link was up and its
+// port has gone since (the cable pulled while nothing was exchanged; the
+// bridge may come back under another COM number), closes the port and looks
+// for the instrument once as Setup, Communication does when the person lets
+// the program search, without its question and its boxes: on the number in
+// use, then on every bridge present. A number found is the serial port number
+// and goes to the log as Setup writes it. True when the link is usable as far
+// as the port goes (it was never lost, or the instrument answered again);
+// false when it is not back: port closed, link flag 0, nothing told yet.
+bool InstrumentPortBack();
+// Closes the port when the link was up and its device has gone since, so the
+// link flag reads 0 (Setup, Communication then asks how to find it again).
+// True when it did.
+bool ForgetGonePort();
+// The instrument was not found: logged and told with the "instrument not
+// detected" box. At start-up the program then ends; later it stays, so the
+// person can plug the instrument back in and use Setup, Communication.
+void TellNotDetected();
 
 // Tells the user that a set-up failed with `code` (see above); the "instrument
 // not detected" box only when `withNotDetectedBox`.

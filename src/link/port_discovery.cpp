@@ -65,17 +65,12 @@ int GetPortNumXP2000Vista(uint16_t vid, uint16_t pid, char* serial) {
     return result;
 }
 
-int Traitement_com() {
+int SetUpFirstBridge(bool announce, std::set<int> tried) {
     int result = -1;
-    SetWaitCursor(1);
-    SetCtrlVal(Fen_princ[PANEL_PROGRESS], PROGRESS_TEXT, std::string(Texte(comcours)));
-    InstallPopup(Fen_princ[PANEL_PROGRESS]);
-
     unsigned long count = 0;
     CP210x_GetNumDevices(&count);
     // Bridges beyond the walk's room are not tried.
     if (count > static_cast<unsigned long>(MAX_BRIDGES)) count = MAX_BRIDGES;
-    std::set<int> tried;
     for (unsigned long i = 0; i < count; ++i) {
         // Each bridge's own entry gives its COM number: two bridges with the
         // same serial number, or none, share a registry key, and the second
@@ -88,7 +83,7 @@ int Traitement_com() {
         if (!hasPort || !tried.insert(port).second) continue;
 
         Mesure.serial_port = port;
-        result = ZR8812_init(port);
+        result = ZR8812_init(port, announce);
         if (result == 0) break;
         // A bridge that cannot be opened or does not answer as the instrument
         // (another device on the same chip, a dead one) must not hide the
@@ -96,6 +91,14 @@ int Traitement_com() {
         Mesure.link_flag = 0;
         CloseCom(port);
     }
+    return result;
+}
+
+int Traitement_com() {
+    SetWaitCursor(1);
+    SetCtrlVal(Fen_princ[PANEL_PROGRESS], PROGRESS_TEXT, std::string(Texte(comcours)));
+    InstallPopup(Fen_princ[PANEL_PROGRESS]);
+    const int result = SetUpFirstBridge(true);
     SetWaitCursor(0);
 
     if (result == 0) {

@@ -17,20 +17,6 @@
 
 namespace {
 
-// The instrument was not found: logged and told. At start-up the program
-// ends; later (a cable pulled and not yet back) it stays, so the person can
-// plug the instrument back in and use Setup, Communication.
-void TellNotDetected() {
-    LogWrite(std::string(Texte(titre_erreur)) + " = " + Texte(AucunCOM) + "\n");
-    MessagePopup(Texte(titre_erreur), Texte(AucunCOM));
-    if (StartingUp()) {
-        QuitUserInterface(0);
-        return;
-    }
-    SetWaitCursor(0);
-    Ctrl_menu(0);
-}
-
 bool UserKnowsPort() {
     return GenericMessagePopup("", Texte(Numport), cmdOui[2 * langue + 1], cmdOui[2 * langue], "",
                                VAL_GENERIC_POPUP_BTN1, VAL_GENERIC_POPUP_BTN1,
@@ -38,6 +24,7 @@ bool UserKnowsPort() {
 }
 
 void Communication() {
+    ForgetGonePort();  // the person's answer says how it is found again
     SetWaitCursor(0);
     const int com = LoadPanel(Fen_princ[PANEL_MAIN], UIR_FILE, PANEL_COM);
     Fen_princ[PANEL_COM] = com;
@@ -80,6 +67,11 @@ void Instrument() {
     Traduc_config();
 
     if (Mesure.link_flag == 1) {
+        if (!InstrumentPortBack()) {
+            DiscardPanel(identity);
+            TellNotDetected();
+            return;
+        }
         if (ZR8812_Identify() == 0) {
             ShowIdentity(identity);
             return;
@@ -176,6 +168,17 @@ void TestOpenLink() {
 }
 
 }  // namespace
+
+void TellNotDetected() {
+    LogWrite(std::string(Texte(titre_erreur)) + " = " + Texte(AucunCOM) + "\n");
+    MessagePopup(Texte(titre_erreur), Texte(AucunCOM));
+    if (StartingUp()) {
+        QuitUserInterface(0);
+        return;
+    }
+    SetWaitCursor(0);
+    Ctrl_menu(0);
+}
 
 void Gestion_parametre(int /*menuBar*/, int menuItem, void* /*callbackData*/, int /*panel*/) {
     if (menuItem == ITEM_COMMUNICATION)

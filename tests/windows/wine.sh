@@ -6,7 +6,9 @@
 #                        Linux program) serves COM $BRISKEL_EMULATOR_COM of the
 #                        prefix meanwhile, in command mode, pulling its cable
 #                        when $BRISKEL_EMULATOR_UNPLUG_AT arrives (if set) and
-#                        at the real line rate when BRISKEL_EMULATOR_PACE=1
+#                        at the real line rate when BRISKEL_EMULATOR_PACE=1,
+#                        in Modbus mode as after power-on when
+#                        BRISKEL_EMULATOR_MODBUS=1
 #   wine.sh remove       stops that prefix's wineserver and deletes it
 # The prefix's path is kept in $BRISKEL_WINE_PREFIX_FILE between the steps.
 # Wine does not stop to offer its .NET and HTML add-ons (WINEDLLOVERRIDES),
@@ -40,7 +42,8 @@ run)
   [ -x "$BRISKEL_EMULATOR" ] || { echo "No emulator at $BRISKEL_EMULATOR: build the Linux program first (scripts/build)"; exit 1; }
   com=${BRISKEL_EMULATOR_COM:?}
   # Wine opens COMn through the prefix's dosdevices/comn link.
-  options=(--com "$com" --program-dir "$WINEPREFIX" --start-in-command-mode)
+  options=(--com "$com" --program-dir "$WINEPREFIX")
+  [ "${BRISKEL_EMULATOR_MODBUS:-0}" = 1 ] || options+=(--start-in-command-mode)
   [ -n "${BRISKEL_EMULATOR_UNPLUG_AT:-}" ] && options+=(--unplug-at "$BRISKEL_EMULATOR_UNPLUG_AT")
   [ "${BRISKEL_EMULATOR_PACE:-0}" = 1 ] && options+=(--pace)
   "$BRISKEL_EMULATOR" "${options[@]}" >"$WINEPREFIX/emulator-com$com.log" 2>&1 &

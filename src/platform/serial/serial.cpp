@@ -38,6 +38,7 @@ std::map<int, std::unique_ptr<ComPort>>& Ports() {
 }
 
 int lastError = RS232_NO_ERROR;
+ComTraffic traffic;
 
 int Record(int code) {
     lastError = code;
@@ -86,6 +87,7 @@ bool NextByte(ComPort& p, Clock::time_point deadline, Clock::time_point& lastPai
         const auto left = std::chrono::ceil<Milliseconds>(deadline - now);
         const auto slice = std::clamp(left, Milliseconds{1}, SLICE);
         if (!p.device->WaitForBytes(static_cast<int>(slice.count()), p.pending)) return false;
+        traffic.received += p.pending.size();
         // After every silent slice, and every slice's length while bytes flow.
         if (p.pending.empty() || Clock::now() - lastPaint >= SLICE) {
             KeepWindowPainted();
@@ -156,6 +158,7 @@ int ComWrtByte(int port, int byte) {
     if (p == nullptr) return lastError;
     const int status = p->device->WriteByte(static_cast<char>(byte & 0xFF), TimeoutMs(*p));
     if (status < 0) return Record(status);
+    ++traffic.sent;
     Record(RS232_NO_ERROR);
     return 1;
 }
@@ -229,4 +232,8 @@ bool ComPortLost(int port) {
 void CloseAllComForTesting() {
     Ports().clear();
     lastError = RS232_NO_ERROR;
+}
+
+ComTraffic ComTrafficSoFar() {
+    return traffic;
 }

@@ -82,3 +82,10 @@ bool IsComOpen(int port);
 bool ComPortLost(int port);
 // Closes every port (tests start clean).
 void CloseAllComForTesting();
+
+// Bytes handed to the driver and bytes it delivered, on every port since the
+// program started: what the benchmark measures the line's load by.
+struct ComTraffic {
+    std::size_t sent = 0, received = 0;
+};
+ComTraffic ComTrafficSoFar();

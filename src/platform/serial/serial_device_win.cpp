@@ -3,10 +3,13 @@
 // byte is there or after the caller's short slice. A device that went away (a
 // USB bridge pulled) makes ReadFile, WriteFile and ClearCommError fail: the
 // port is then lost, which a read that merely timed out never makes it.
+// Windows' word that the device is going or gone closes the handle at once.
 #include <windows.h>
 
 #include <algorithm>
+#include <memory>
 
+#include "platform/serial/removal_watch_win.h"
 #include "platform/serial/serial.h"
 #include "platform/serial/serial_device.h"
 #include "platform/system/win32.h"
@@ -15,16 +18,6 @@ namespace {
 
 // Slice of the reads between two of the caller's waits (writes included).
 constexpr DWORD SLICE_MS = 20;
-
-// Reads return what is there at once, else wait at most `ms` for a first byte.
-bool SetReadSlice(HANDLE handle, DWORD ms, DWORD writeMs) {
-    COMMTIMEOUTS t{};
-    t.ReadIntervalTimeout = MAXDWORD;
-    t.ReadTotalTimeoutMultiplier = MAXDWORD;
-    t.ReadTotalTimeoutConstant = std::max<DWORD>(ms, 1);
-    t.WriteTotalTimeoutConstant = writeMs;
-    return SetCommTimeouts(handle, &t) != 0;
-}
 
 bool ApplyLineSettings(HANDLE handle, long baudRate, int parity, int dataBits, int stopBits) {
     DCB dcb{};
@@ -52,26 +45,32 @@ bool ApplyLineSettings(HANDLE handle, long baudRate, int parity, int dataBits, i
 
 class Win32SerialDevice final : public SerialDevice {
    public:
-    explicit Win32SerialDevice(HANDLE handle) : handle_(handle) {}
-    ~Win32SerialDevice() override { CloseHandle(handle_); }
+    explicit Win32SerialDevice(HANDLE handle)
+        : handle_(handle), watch_(std::make_unique<RemovalWatch>(handle, [this] { Drop(); })) {}
+    ~Win32SerialDevice() override {
+        watch_.reset();  // stops listening before the handle goes
+        Drop();
+    }
     Win32SerialDevice(const Win32SerialDevice&) = delete;
     Win32SerialDevice& operator=(const Win32SerialDevice&) = delete;
 
-    bool IsOpen() const override { return true; }
+    // False once the device's removal closed the handle.
+    bool IsOpen() const override { return handle_ != nullptr; }
 
     bool Configure(long baudRate, int parity, int dataBits, int stopBits,
                    int writeTimeoutMs) override {
-        writeMs_ = static_cast<DWORD>(writeTimeoutMs);
         if (!ApplyLineSettings(handle_, baudRate, parity, dataBits, stopBits) ||
-            !SetReadSlice(handle_, SLICE_MS, writeMs_))
+            !SetTimeouts(SLICE_MS, static_cast<DWORD>(writeTimeoutMs)))
             return false;
         PurgeComm(handle_, PURGE_RXCLEAR | PURGE_TXCLEAR);
         return true;
     }
 
     int WriteByte(char byte, int timeoutMs) override {
-        writeMs_ = static_cast<DWORD>(timeoutMs);
-        SetReadSlice(handle_, SLICE_MS, writeMs_);
+        if (!SetTimeouts(timeouts_.ReadTotalTimeoutConstant, static_cast<DWORD>(timeoutMs))) {
+            lost_ = true;
+            return RS232_WRITE_FAILED;
+        }
         DWORD n = 0;
         if (!WriteFile(handle_, &byte, 1, &n, nullptr)) {
             lost_ = true;
@@ -82,7 +81,7 @@ class Win32SerialDevice final : public SerialDevice {
     }
 
     bool WaitForBytes(int ms, std::string& arrived) override {
-        if (!SetReadSlice(handle_, static_cast<DWORD>(ms), writeMs_)) {
+        if (!SetTimeouts(static_cast<DWORD>(ms), timeouts_.WriteTotalTimeoutConstant)) {
             lost_ = true;
             return false;
         }
@@ -117,9 +116,36 @@ class Win32SerialDevice final : public SerialDevice {
     }
 
    private:
+    // Closes the handle; every later call on it fails, so the port is lost.
+    void Drop() {
+        if (handle_ != nullptr) CloseHandle(handle_);
+        handle_ = nullptr;
+        lost_ = true;
+    }
+
+    // Reads return what is there at once, else wait at most `readMs` for a
+    // first byte; writes wait at most `writeMs`. The driver is told only of a
+    // change: every call is a round trip to it, and the reads and writes
+    // mostly keep the same time-outs from one byte to the next.
+    bool SetTimeouts(DWORD readMs, DWORD writeMs) {
+        COMMTIMEOUTS t{};
+        t.ReadIntervalTimeout = MAXDWORD;
+        t.ReadTotalTimeoutMultiplier = MAXDWORD;
+        t.ReadTotalTimeoutConstant = std::max<DWORD>(readMs, 1);
+        t.WriteTotalTimeoutConstant = writeMs;
+        if (timeoutsSet_ && t.ReadTotalTimeoutConstant == timeouts_.ReadTotalTimeoutConstant &&
+            t.WriteTotalTimeoutConstant == timeouts_.WriteTotalTimeoutConstant)
+            return true;
+        timeoutsSet_ = SetCommTimeouts(handle_, &t) != 0;
+        if (timeoutsSet_) timeouts_ = t;
+        return timeoutsSet_;
+    }
+
     HANDLE handle_;
-    DWORD writeMs_ = 0;  // kept by every SetCommTimeouts
-    bool lost_ = false;  // the device failed a call: unplugged or gone
+    COMMTIMEOUTS timeouts_{};  // as the driver has them once timeoutsSet_
+    bool timeoutsSet_ = false;
+    bool lost_ = false;  // the device failed a call or was removed: unplugged or gone
+    std::unique_ptr<RemovalWatch> watch_;
 };
 
 }  // namespace

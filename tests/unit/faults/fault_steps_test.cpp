@@ -128,6 +128,57 @@ TEST_F(FaultTest, DownloadWithTheCablePulledStopsTheExportWithOneMessage) {
     ExpectReconnectsThroughSetup();
 }
 
+// The cable pulled while nothing is exchanged: the next action looks for the
+// instrument once, on every bridge present, before it tells anything.
+class PulledWhileIdle : public FaultTest {
+   protected:
+    void PullTheCable() {
+        instrument().unplug();
+        ASSERT_TRUE(instrument().wait_unplugged());
+        recorder().Clear();
+    }
+    // Back in, under another COM number.
+    void PlugBackAs(int com) {
+        ASSERT_TRUE(instrument().plug_back());
+        ASSERT_TRUE(instrument().register_com(program_dir(), com));
+    }
+};
+
+TEST_F(PulledWhileIdle, BackUnderAnotherNumberTheScanAndTheExportGoOnWithoutAMessage) {
+    ConnectInCommandMode();
+    PullTheCable();
+    PlugBackAs(8);
+    double seconds = Seconds([&] { Scan(); });
+    EXPECT_LT(seconds, kBoundSeconds);
+    EXPECT_TRUE(popups().empty()) << popups().front().title << ": " << popups().front().message;
+    EXPECT_EQ(Mesure.serial_port, 8);
+    int tests = 0;
+    ForEachObject([&](int o) { ForEachTest(o, [&](int) { ++tests; }); });
+    EXPECT_EQ(tests, static_cast<int>(MemoryFiles().size()));
+    PullTheCable();
+    PlugBackAs(9);
+    seconds = Seconds([&] { Export(0); });
+    EXPECT_LT(seconds, kBoundSeconds);
+    EXPECT_EQ(CountTitled("Error"), 0);
+    EXPECT_EQ(SavedTests().size(), 22u);
+    EXPECT_EQ(Mesure.link_flag, 1);
+    ExpectSettingsAndLogWhole("optical serial is:\r\n  = 9");
+}
+
+TEST_F(PulledWhileIdle, NotBackTheScanSaysSoOnceAndTheNumberStays) {
+    ConnectInCommandMode();
+    PullTheCable();
+    const double seconds = Seconds([&] { Scan(); });
+    EXPECT_LT(seconds, kBoundSeconds);
+    EXPECT_EQ(popups().size(), 1u) << "one message";
+    EXPECT_TRUE(Shown("Error", kNotDetected));
+    EXPECT_EQ(Mesure.link_flag, 0);
+    EXPECT_EQ(Mesure.serial_port, kInstrumentCom);
+    EXPECT_FALSE(IsComOpen(kInstrumentCom));
+    ExpectSettingsAndLogWhole("Error = " + kNotDetected);
+    ExpectReconnectsThroughSetup();
+}
+
 class BadDownload : public FaultTest {
    protected:
     // `fault` on the download of one test (04/02, an RCD test).

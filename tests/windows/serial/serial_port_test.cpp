@@ -4,6 +4,8 @@
 // instrument starts in command mode and pulls its cable when "ls -l" arrives,
 // so the test of a vanishing port comes last.
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <dbt.h>
 
 #include <cstring>
 #include <string>
@@ -78,6 +80,25 @@ TEST_F(SerialPort, AnUnknownCommandGetsItsErrorAndThePrompt) {
     const std::string answer = Answer();
     EXPECT_EQ(ReturnRS232Err(), RS232_NO_ERROR);
     EXPECT_NE(answer.find("sh: frobnicate: Error: not found"), std::string::npos) << answer;
+}
+
+// Windows' word that the device was removed, as Windows sends it to the
+// window that watches the port's handle (Wine has no plug and play to send
+// it), closes the port at once: it reads as gone, so the link looks for the
+// instrument again. (That the handle is closed only Windows shows: Wine lets
+// a second program open a port that is open.)
+TEST_F(SerialPort, ADeviceRemovedClosesThePortAtOnce) {
+    const HWND watch = FindWindowExW(HWND_MESSAGE, nullptr, L"BriskelSerialRemovalWatch", nullptr);
+    ASSERT_NE(watch, nullptr) << "nobody listens for the removal of the port's device";
+    DEV_BROADCAST_HANDLE removed{};
+    removed.dbch_size = sizeof removed;
+    removed.dbch_devicetype = DBT_DEVTYP_HANDLE;
+    EXPECT_EQ(SendMessageW(watch, WM_DEVICECHANGE, DBT_DEVICEREMOVECOMPLETE,
+                           reinterpret_cast<LPARAM>(&removed)),
+              TRUE);
+    EXPECT_TRUE(ComPortLost(kInstrumentCom));
+    EXPECT_FALSE(IsComOpen(kInstrumentCom));
+    EXPECT_EQ(ComWrtByte(kInstrumentCom, '\r'), RS232_PORT_NOT_OPEN);
 }
 
 // Last: the instrument pulls its cable when "ls -l" arrives.

@@ -1,0 +1,61 @@
+// A port whose device went away while nothing was exchanged: the cable pulled
+// between two actions. The bridge may come back under another COM number (on
+// Linux ttyUSB1 while ttyUSB0 was still held open; on Windows another COMn),
+// and the open port is a dead handle: the next action that needs the
+// instrument looks for it again before it tells the person anything.
+#include <string>
+
+#include "link/com_port.h"
+#include "link/connection.h"
+#include "platform/serial/serial.h"
+#include "platform/ui/ui.h"
+#include "shell/globals.h"
+#include "shell/menu_state.h"
+#include "shell/messages.h"
+#include "shell/panels.h"
+
+namespace {
+
+// The number in use first: the bridge back under it, or an adapter whose
+// number the person typed (the walk knows only the bridges); then the walk.
+int SetUpAgain(int lostPort) {
+    int result = ZR8812_init(lostPort, false);
+    if (result == 0) return 0;
+    Mesure.link_flag = 0;
+    CloseCom(lostPort);
+    return SetUpFirstBridge(false, {lostPort});
+}
+
+}  // namespace
+
+bool ForgetGonePort() {
+    if (Mesure.link_flag != 1 || !ComPortLost(Mesure.serial_port)) return false;
+    Mesure.link_flag = 0;
+    CloseCom(Mesure.serial_port);
+    return true;
+}
+
+bool InstrumentPortBack() {
+    const int lostPort = Mesure.serial_port;
+    if (!ForgetGonePort()) return true;
+
+    // Its own popup: a scan's progress panel may already be up.
+    const int progress = LoadPanel(0, UIR_FILE, PANEL_PROGRESS);
+    SetCtrlVal(progress, PROGRESS_TEXT, std::string(Texte(comcours)));
+    InstallPopup(progress);
+    SetWaitCursor(1);
+    const int result = SetUpAgain(lostPort);
+    RemovePopup(progress);
+    DiscardPanel(progress);
+    SetWaitCursor(0);
+    Ctrl_menu(0);
+
+    if (result != 0) {
+        // Nothing found: the person's number stays for Setup, Communication.
+        Mesure.link_flag = 0;
+        Mesure.serial_port = lostPort;
+        return false;
+    }
+    LogWrite(std::string(Texte(NumportAff)) + " = " + std::to_string(Mesure.serial_port) + "\n");
+    return true;
+}

@@ -32,11 +32,19 @@ socklen_t AbstractAddress(const std::string& folder, sockaddr_un& address) {
     return static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + name.size());
 }
 
-void AskFirstCopyForward(const sockaddr_un& address, socklen_t length) {
+// The connection is the request. True when the name's holder is a copy of
+// this user's: any user can bind any abstract name, and another one holding
+// this user's must not keep the program from starting.
+bool AskFirstCopyForward(const sockaddr_un& address, socklen_t length) {
     const int client = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (client < 0) return;
-    connect(client, reinterpret_cast<const sockaddr*>(&address), length);
+    if (client < 0) return false;
+    ucred holder{};
+    socklen_t size = sizeof holder;
+    const bool ours =
+        connect(client, reinterpret_cast<const sockaddr*>(&address), length) == 0 &&
+        getsockopt(client, SOL_SOCKET, SO_PEERCRED, &holder, &size) == 0 && holder.uid == getuid();
     close(client);
+    return ours;
 }
 
 }  // namespace
@@ -50,9 +58,7 @@ ProgramInstance::ProgramInstance(const std::string& programFolder, std::function
         listen(listener, 4) != 0) {
         const bool held_elsewhere = errno == EADDRINUSE;
         close(listener);
-        if (!held_elsewhere) return;
-        claimed_ = false;
-        AskFirstCopyForward(address, length);
+        if (held_elsewhere) claimed_ = !AskFirstCopyForward(address, length);
         return;
     }
     held_ = std::make_unique<Held>();

@@ -24,9 +24,13 @@ WorkUnderWay::~WorkUnderWay() {
     if (--work_depth == 0) KeepSystemAwake(false);
 }
 
-bool WorkIsUnderWay() { return work_depth > 0; }
+bool WorkIsUnderWay() {
+    return work_depth > 0;
+}
 
-bool SessionEnding() { return session_ending; }
+bool SessionEnding() {
+    return session_ending;
+}
 
 bool AnswerSessionEndQuery() {
     // Asked again (Windows asks every window of the program): the same answer.

@@ -9,7 +9,7 @@
 // its work: the session's end waits for it, and the machine is kept awake.
 // Nested ones count as one.
 class WorkUnderWay {
-public:
+   public:
     WorkUnderWay();
     ~WorkUnderWay();
     WorkUnderWay(const WorkUnderWay&) = delete;

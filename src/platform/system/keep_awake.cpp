@@ -11,4 +11,6 @@ void KeepSystemAwake(bool on) {
     KeepSystemAwakeNatively(on);
 }
 
-bool SystemKeptAwake() { return kept_awake; }
+bool SystemKeptAwake() {
+    return kept_awake;
+}

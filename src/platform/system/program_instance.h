@@ -8,7 +8,7 @@
 #include <string>
 
 class ProgramInstance {
-public:
+   public:
     // Claims `programFolder` for this process, for as long as the object
     // lives. When another copy of the same user holds it, that copy is asked
     // to come forward (its `anotherStart` runs on its user-interface thread
@@ -21,7 +21,7 @@ public:
 
     bool Claimed() const { return claimed_; }
 
-private:
+   private:
     struct Held;  // what each system holds while the claim lasts
     std::unique_ptr<Held> held_;
     bool claimed_ = true;

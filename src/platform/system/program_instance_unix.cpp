@@ -40,16 +40,17 @@ bool AskFirstCopyForward(const sockaddr_un& address, socklen_t length) {
     if (client < 0) return false;
     ucred holder{};
     socklen_t size = sizeof holder;
-    const bool ours =
-        connect(client, reinterpret_cast<const sockaddr*>(&address), length) == 0 &&
-        getsockopt(client, SOL_SOCKET, SO_PEERCRED, &holder, &size) == 0 && holder.uid == getuid();
+    const bool ours = connect(client, reinterpret_cast<const sockaddr*>(&address), length) == 0 &&
+                      getsockopt(client, SOL_SOCKET, SO_PEERCRED, &holder, &size) == 0 &&
+                      holder.uid == getuid();
     close(client);
     return ours;
 }
 
 }  // namespace
 
-ProgramInstance::ProgramInstance(const std::string& programFolder, std::function<void()> anotherStart) {
+ProgramInstance::ProgramInstance(const std::string& programFolder,
+                                 std::function<void()> anotherStart) {
     sockaddr_un address;
     const socklen_t length = AbstractAddress(programFolder, address);
     const int listener = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);

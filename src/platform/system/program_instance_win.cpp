@@ -15,7 +15,8 @@ constexpr UINT kComeForward = WM_APP + 1;
 
 LRESULT CALLBACK InstanceProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == kComeForward) {
-        auto* another = reinterpret_cast<std::function<void()>*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+        auto* another =
+            reinterpret_cast<std::function<void()>*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
         if (another != nullptr && *another) (*another)();
         return 0;
     }
@@ -56,7 +57,8 @@ struct ProgramInstance::Held {
     std::function<void()> another_start;
 };
 
-ProgramInstance::ProgramInstance(const std::string& programFolder, std::function<void()> anotherStart) {
+ProgramInstance::ProgramInstance(const std::string& programFolder,
+                                 std::function<void()> anotherStart) {
     const std::wstring name = NameOf(programFolder);
     SetLastError(ERROR_SUCCESS);
     HANDLE mutex = CreateMutexW(nullptr, FALSE, (L"Local\\" + name).c_str());
@@ -81,7 +83,8 @@ ProgramInstance::ProgramInstance(const std::string& programFolder, std::function
     held_->window = CreateWindowExW(0, kInstanceClass, name.c_str(), 0, 0, 0, 0, 0, HWND_MESSAGE,
                                     nullptr, GetModuleHandleW(nullptr), nullptr);
     if (held_->window != nullptr)
-        SetWindowLongPtrW(held_->window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&held_->another_start));
+        SetWindowLongPtrW(held_->window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(&held_->another_start));
 }
 
 ProgramInstance::~ProgramInstance() {

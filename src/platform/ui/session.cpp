@@ -12,20 +12,26 @@ std::string block_reason;
 
 }  // namespace
 
-void SetSessionEndReason(const std::string& reason) { block_reason = reason; }
+void SetSessionEndReason(const std::string& reason) {
+    block_reason = reason;
+}
 
 void SetSessionEndHandlers(SessionEndHandlers given) {
     handlers = std::move(given);
     ConnectSessionManager();
 }
 
-bool AskSessionMayEnd() { return !handlers.may_end || handlers.may_end(); }
+bool AskSessionMayEnd() {
+    return !handlers.may_end || handlers.may_end();
+}
 
 void TellSessionEnds() {
     if (handlers.ends) handlers.ends();
 }
 
-std::string SessionEndReason() { return block_reason; }
+std::string SessionEndReason() {
+    return block_reason;
+}
 
 bool RaiseSessionEndForTesting() {
     const bool may_end = AskSessionMayEnd();

@@ -39,6 +39,7 @@ int UnblockSessionEnd(int panel) {
 int BringPanelForward(int panel) {
     ui_detail::Panel* p = ui_detail::FindPanel(panel);
     if (p == nullptr) return UIE_INVALID_HANDLE;
-    if (p->widget->isMinimized()) p->widget->setWindowState(p->widget->windowState() & ~Qt::WindowMinimized);
+    if (p->widget->isMinimized())
+        p->widget->setWindowState(p->widget->windowState() & ~Qt::WindowMinimized);
     return MakeApplicationActive();
 }

@@ -10,7 +10,6 @@
 #include "excel/voltage_rcd_sheets.h"
 #include "excel/workbook_names.h"
 #include "excel/working_folder.h"
-#include "store/store.h"
 #include "import/export_record.h"
 #include "import/import_messages.h"
 #include "import/import_workflow.h"
@@ -104,16 +103,30 @@ void WriteKindRows(int object, int test, int kind) {
 
 // With "Summary workbook" ticked, the summary is written once the per-test
 // workbooks are, also after a stop or a lost instrument; the message field
-// names it.
-std::string SummaryWorkbookLine() {
+// names it. Its path in `path`, empty when none was written.
+std::string SummaryWorkbookLine(std::string& path) {
+    path.clear();
     if (Excel.summary_workbook == 0) return "";
     SetWaitCursor(1);
-    const std::string path = WriteSummaryWorkbook();
+    path = WriteSummaryWorkbook();
     SetWaitCursor(0);
     if (path.empty()) return "";
     // Its folder is the working folder, which the line above names.
     const std::string name = path.substr(path.find_last_of("/\\") + 1);
     return "\n" + FillPlaceholders(Texte(synthese_bilan), {{"name", name}});
+}
+
+// Workbooks of this export whose path the common spreadsheet program does not
+// open are still saved; the message field says how many, once.
+std::string LongPathLine(const std::string& summaryPath) {
+    int count = CharacterCount(summaryPath) > MAX_SPREADSHEET_PATH ? 1 : 0;
+    for (const TestOutcomeRecord& record : TestOutcomes())
+        if (record.outcome == TestOutcome::Written || record.outcome == TestOutcome::Erased ||
+            record.outcome == TestOutcome::KeptInInstrument)
+            count += CharacterCount(record.workbook) > MAX_SPREADSHEET_PATH ? 1 : 0;
+    if (count == 0) return "";
+    return FillPlaceholders(Texte(chemin_long), {{"count", std::to_string(count)},
+                                                 {"max", std::to_string(MAX_SPREADSHEET_PATH)}});
 }
 
 // Where the writing of one workbook goes on after its steps.
@@ -144,10 +157,17 @@ void ReportUnsavedWorkbook(int object, int test, int kind, const std::string& pa
 // A failed spreadsheet call: with automatic names the message names the test
 // (nobody chose its file), otherwise the numbered error box as ever.
 void ReportFailure(int status, int object, int test, int kind, const std::string& path) {
-    // A workbook another program holds open: the user can mend that, once told which.
-    if (status == XLE_FILE_IN_USE) {
+    // A workbook another program holds open or marked read-only, a folder the
+    // system keeps from the program: the user can mend that, once told which.
+    const MessageTable* mendable = status == XLE_FILE_IN_USE      ? &classeur_ouvert
+                                   : status == XLE_FILE_READ_ONLY ? &classeur_lecture_seule
+                                   : status == XLE_FOLDER_REFUSED ? &classeur_refuse
+                                                                  : nullptr;
+    if (mendable != nullptr) {
         Sort_Error(0);
-        MessagePopup(Texte(titre_erreur), FillPlaceholders(Texte(classeur_ouvert), {{"path", path}}));
+        MessagePopup(
+            Texte(titre_erreur),
+            FillPlaceholders(Texte(*mendable), {{"path", path}, {"why", WriteRefusalReason()}}));
         return;
     }
     if (Excel.automatic_names == 0) {
@@ -336,8 +356,11 @@ int Exporter_excel(int, int, int event, void*, int, int) {
     Importer_memory();
     SetWaitCursor(0);
     if (flag_stop == 0) ReleasePerTestHandles();
-    SetCtrlVal(p, EXPORT_MESSAGE,
-               std::string(Texte(messag_fin)) + ExportSummaryText() + SummaryWorkbookLine());
+    std::string summary;
+    const std::string summaryLine = SummaryWorkbookLine(summary);
+    SetCtrlVal(
+        p, EXPORT_MESSAGE,
+        std::string(Texte(messag_fin)) + ExportSummaryText() + summaryLine + LongPathLine(summary));
     SetWaitCursor(0);
     const int scan = Fen_princ[PANEL_SCAN];
     if (scan > 0 && RemovePopup(scan) == UIE_NO_ERROR) DiscardPanel(scan);

@@ -3,6 +3,7 @@
 // the template, the title and value rows of the test's kind, the save.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "import/sheet_writer.h"
@@ -12,6 +13,10 @@ extern const char* const TEMPLATE_NAME;  // "Class.xl"
 // What the saved workbooks are: Office Open XML workbooks, named so that every
 // spreadsheet program recognises them.
 extern const char* const WORKBOOK_EXTENSION;  // ".xlsx"
+// The longest full path of a workbook that the common spreadsheet program
+// (Excel) opens, in characters; a longer one is saved all the same, and the
+// end of the export says so.
+constexpr std::size_t MAX_SPREADSHEET_PATH = 218;
 
 // Callback of the export button; acts on commit events; returns 0. Takes the
 // base name (filtered as a part of a file name) and the working folder (as

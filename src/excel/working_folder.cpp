@@ -9,13 +9,19 @@
 namespace {
 
 void Refuse(const MessageTable& text, const std::string& folder, FolderCheck check) {
-    std::string message = FillPlaceholders(
-        Texte(text), {{"folder", folder}, {"max", std::to_string(MAX_WORKING_FOLDER)}});
+    std::string message =
+        FillPlaceholders(Texte(text), {{"folder", folder},
+                                       {"max", std::to_string(MAX_WORKING_FOLDER)},
+                                       {"why", WriteRefusalReason()}});
     if (check == FolderCheck::Export) message += Texte(rien_exporte);
     MessagePopup(Texte(titre_erreur), message);
 }
 
 }  // namespace
+
+std::string WriteRefusalReason() {
+    return Texte(RunningSystem() == OperatingSystem::Windows ? refus_windows : refus_linux);
+}
 
 std::string WorkingFolderOfField(const std::string& typed) {
     std::string folder = WithoutTrailingBlanks(typed);
@@ -35,6 +41,9 @@ bool WorkingFolderAccepted(const std::string& folder, FolderCheck check) {
             return true;
         case FOLDER_NOT_WRITABLE:
             Refuse(dossier_protege, folder, check);
+            return false;
+        case FOLDER_REFUSED:
+            Refuse(dossier_refuse, folder, check);
             return false;
         default:
             if (check == FolderCheck::Launch)

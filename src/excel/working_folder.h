@@ -6,6 +6,11 @@
 
 #include <string>
 
+// Where the system refuses this program a file in a folder, what the person
+// can do about it, in the running system's words (a protected folder or an
+// access list on Windows, permissions or a read-only medium on Linux).
+std::string WriteRefusalReason();
+
 // The folder the working-folder field names.
 std::string WorkingFolderOfField(const std::string& typed);
 

@@ -107,6 +107,12 @@ extern const MessageTable deja_exporte;     // what a screen reader says for a m
 extern const MessageTable bilan_export;     // {written} {skipped} {failed} {folder}
 extern const MessageTable classeur_echec;   // {object} {test} {kind} {path}
 extern const MessageTable classeur_ouvert;  // {path}
+extern const MessageTable classeur_lecture_seule;  // {path}
+extern const MessageTable classeur_refuse;         // {path} {why}
+extern const MessageTable dossier_refuse;          // the working folder; {folder} {why}
+extern const MessageTable refus_windows;           // the {why}: on Windows,
+extern const MessageTable refus_linux;             // on Linux
+extern const MessageTable chemin_long;             // the message field's line; {count} {max}
 extern const MessageTable journal_echec;    // {path}
 extern const MessageTable journal_abime;    // {path} {count}
 extern const MessageTable journal_titre;    // title of the journal messages

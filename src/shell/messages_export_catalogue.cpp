@@ -1,5 +1,6 @@
 // The message catalogue, continued: automatic workbook names, the export
-// journal and the summary at the end of an export.
+// journal, the summary at the end of an export and why a workbook or the
+// working folder could not be written.
 #include "shell/messages.h"
 
 const MessageTable noms_auto = {
@@ -78,6 +79,48 @@ const MessageTable classeur_ouvert = {
     "Die Arbeitsmappe\n{path}\nist in einem anderen Programm geöffnet, das sie nicht ersetzen lässt. Schließen Sie sie dort und exportieren Sie erneut. Es wurde nichts gelöscht: der Test bleibt im Gerät.",
     "El libro\n{path}\nestá abierto en otro programa, que no deja reemplazarlo. Ciérrelo allí y vuelva a exportar. No se ha borrado nada: la prueba permanece en el instrumento.",
     "La cartella di lavoro\n{path}\nè aperta in un altro programma, che non la lascia sostituire. Chiudetela lì, poi esportate di nuovo. Non è stato cancellato nulla: la prova resta nello strumento."
+};
+const MessageTable classeur_lecture_seule = {
+    "Le classeur\n{path}\nest marqué en lecture seule : il n'a pas été remplacé. Retirez cette marque (dans les propriétés du fichier) ou enregistrez sous un autre nom, puis exportez à nouveau. Rien n'a été effacé : le test reste dans l'appareil.",
+    "The workbook\n{path}\nis marked read-only, so it was not replaced. Clear that mark (in the file's properties) or save under another name, then export again. Nothing was erased: the test stays in the instrument.",
+    "Die Arbeitsmappe\n{path}\nist schreibgeschützt und wurde nicht ersetzt. Heben Sie den Schreibschutz auf (in den Eigenschaften der Datei) oder speichern Sie unter einem anderen Namen, und exportieren Sie erneut. Es wurde nichts gelöscht: der Test bleibt im Gerät.",
+    "El libro\n{path}\nestá marcado como de solo lectura: no se ha reemplazado. Quite esa marca (en las propiedades del archivo) o guarde con otro nombre, y vuelva a exportar. No se ha borrado nada: la prueba permanece en el instrumento.",
+    "La cartella di lavoro\n{path}\nè contrassegnata come di sola lettura: non è stata sostituita. Togli questo contrassegno (nelle proprietà del file) o salva con un altro nome, poi esporta di nuovo. Non è stato cancellato nulla: la prova resta nello strumento."
+};
+const MessageTable classeur_refuse = {
+    "Le classeur\n{path}\nn'a pas pu être enregistré : le système ne laisse pas le programme écrire dans son dossier. {why}\nRien n'a été effacé : le test reste dans l'appareil.",
+    "The workbook\n{path}\ncould not be saved: the system does not let the program write in its folder. {why}\nNothing was erased: the test stays in the instrument.",
+    "Die Arbeitsmappe\n{path}\nkonnte nicht gespeichert werden: das System lässt das Programm nicht in ihren Ordner schreiben. {why}\nEs wurde nichts gelöscht: der Test bleibt im Gerät.",
+    "El libro\n{path}\nno se pudo guardar: el sistema no permite al programa escribir en su carpeta. {why}\nNo se ha borrado nada: la prueba permanece en el instrumento.",
+    "La cartella di lavoro\n{path}\nnon è stata salvata: il sistema non permette al programma di scrivere nella sua cartella. {why}\nNon è stato cancellato nulla: la prova resta nello strumento."
+};
+const MessageTable dossier_refuse = {
+    "Le système ne laisse pas le programme écrire dans le dossier de travail\n{folder}\n{why}",
+    "The system does not let the program write in the working folder\n{folder}\n{why}",
+    "Das System lässt das Programm nicht in den Arbeitsordner schreiben:\n{folder}\n{why}",
+    "El sistema no permite al programa escribir en la carpeta de trabajo\n{folder}\n{why}",
+    "Il sistema non permette al programma di scrivere nella cartella di lavoro\n{folder}\n{why}"
+};
+const MessageTable refus_windows = {
+    "Soit l'accès contrôlé aux dossiers le protège : autorisez Briskel View dans Sécurité Windows > Protection contre les virus et menaces > Protection contre les ransomware > Autoriser une application via l'accès contrôlé aux dossiers. Soit ses autorisations ne vous permettent pas d'y écrire : voyez l'onglet Sécurité des Propriétés du dossier. Autorisez-y le programme, ou choisissez un autre dossier.",
+    "Either Controlled folder access protects it: allow Briskel View in Windows Security > Virus & threat protection > Ransomware protection > Allow an app through Controlled folder access. Or its access list does not let you write in it: see the Security tab of the folder's Properties. Allow the program there, or choose another folder.",
+    "Entweder schützt ihn der überwachte Ordnerzugriff: lassen Sie Briskel View zu unter Windows-Sicherheit > Viren- & Bedrohungsschutz > Ransomware-Schutz > App durch überwachten Ordnerzugriff zulassen. Oder seine Berechtigungen erlauben Ihnen nicht, darin zu schreiben: siehe die Registerkarte Sicherheit in den Eigenschaften des Ordners. Lassen Sie das Programm dort zu, oder wählen Sie einen anderen Ordner.",
+    "O bien el acceso controlado a carpetas la protege: permita Briskel View en Seguridad de Windows > Protección antivirus y contra amenazas > Protección contra ransomware > Permitir una aplicación a través del acceso controlado a carpetas. O bien sus permisos no le dejan escribir en ella: vea la pestaña Seguridad de las Propiedades de la carpeta. Permita allí el programa, o elija otra carpeta.",
+    "O l'accesso alle cartelle controllato la protegge: consenti Briskel View in Sicurezza di Windows > Protezione da virus e minacce > Protezione ransomware > Consenti app tramite accesso alle cartelle controllato. Oppure le sue autorizzazioni non ti permettono di scriverci: vedi la scheda Sicurezza nelle Proprietà della cartella. Consenti lì il programma, oppure scegli un'altra cartella."
+};
+const MessageTable refus_linux = {
+    "Ses permissions ne vous permettent pas d'y écrire, ou il se trouve sur un support en lecture seule. Changez ses permissions, ou choisissez un autre dossier.",
+    "Its permissions do not let you write in it, or it lies on a read-only medium. Change its permissions, or choose another folder.",
+    "Seine Berechtigungen erlauben Ihnen nicht, darin zu schreiben, oder er liegt auf einem schreibgeschützten Datenträger. Ändern Sie seine Berechtigungen, oder wählen Sie einen anderen Ordner.",
+    "Sus permisos no le dejan escribir en ella, o está en un soporte de solo lectura. Cambie sus permisos, o elija otra carpeta.",
+    "I suoi permessi non ti permettono di scriverci, o si trova su un supporto di sola lettura. Cambia i suoi permessi, oppure scegli un'altra cartella."
+};
+const MessageTable chemin_long = {
+    "\nClasseurs au chemin de plus de {max} caractères : {count}. Votre tableur risque de ne pas les ouvrir (Excel n'ouvre que des chemins d'au plus {max} caractères) : choisissez un dossier de travail au chemin plus court, ou déplacez-les dans un tel dossier.",
+    "\nWorkbooks with a path longer than {max} characters: {count}. Your spreadsheet program may not open them (Excel opens paths of at most {max} characters): choose a working folder with a shorter path, or move them to one.",
+    "\nArbeitsmappen mit einem Pfad von mehr als {max} Zeichen: {count}. Ihr Tabellenprogramm öffnet sie möglicherweise nicht (Excel öffnet Pfade von höchstens {max} Zeichen): wählen Sie einen Arbeitsordner mit kürzerem Pfad, oder verschieben Sie sie in einen solchen Ordner.",
+    "\nLibros con una ruta de más de {max} caracteres: {count}. Es posible que su programa de hojas de cálculo no los abra (Excel abre rutas de {max} caracteres como máximo): elija una carpeta de trabajo con una ruta más corta, o muévalos a una carpeta así.",
+    "\nCartelle di lavoro con un percorso di più di {max} caratteri: {count}. Il tuo programma di fogli di calcolo potrebbe non aprirle (Excel apre percorsi di al massimo {max} caratteri): scegli una cartella di lavoro con un percorso più corto, oppure spostale in una cartella così."
 };
 const MessageTable journal_echec = {
     "Le journal des exportations\n{path}\nn'a pas pu être écrit. Les classeurs sont enregistrés, mais « Seulement les tests pas encore exportés » ne les connaîtra pas.",

@@ -99,6 +99,11 @@ void CreateDefaultFile(int save_flag) {
     WriteSettingsFile(FirstFiveLines(save_flag, folder) + LastEightLines());
 }
 
+// The main window's zoom state as it is kept: a window closed while
+// minimized comes back as it was before (its place and size are its normal
+// ones), never as a taskbar button alone.
+int KeptZoom(int zoom) { return zoom == VAL_MAXIMIZE ? VAL_MAXIMIZE : VAL_NO_ZOOM; }
+
 void PlaceMainWindow() {
     const int panel = Fen_princ[PANEL_MAIN];
     if (rep[4] != VAL_NO_ZOOM) {
@@ -152,7 +157,7 @@ void Charge_config() {
         // Every text lookup needs a language of the five; anything else is English.
         langue = values.language >= 0 && values.language <= 4 ? values.language : 1;
         for (int i = 0; i < 5; ++i) rep[i] = values.window[i];
-        if (rep[4] < VAL_NO_ZOOM || rep[4] > VAL_MAXIMIZE) rep[4] = VAL_NO_ZOOM;
+        rep[4] = KeptZoom(rep[4]);
     }
     PlaceMainWindow();
     SetMenuBarAttribute(menu, ITEM_SAVE_ON_EXIT, ATTR_CHECKED, save_flag != 0 ? 1 : 0);
@@ -170,6 +175,7 @@ void Fin_prog() {
         GetPanelAttribute(panel, ATTR_HEIGHT, rep[2]);
         GetPanelAttribute(panel, ATTR_WIDTH, rep[3]);
         GetPanelAttribute(panel, ATTR_WINDOW_ZOOM, rep[4]);
+        rep[4] = KeptZoom(rep[4]);
         int erase = Excel.erase_after_export;
         if (GetCtrlVal(Fen_princ[PANEL_EXPORT], EXPORT_ERASE, erase) == 0) {
             Excel.erase_after_export = erase;

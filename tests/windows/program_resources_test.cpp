@@ -77,7 +77,8 @@ TEST_F(ProgramResources, TheManifestAsksForCurrentControlsSharpTextAndNoAdminist
           "<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">PerMonitorV2<",
           "<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true/pm<",
           "<supportedOS Id=\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\"/>",
-          "level=\"asInvoker\""})
+          "level=\"asInvoker\"",
+          "<longPathAware xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">true<"})
         EXPECT_NE(manifest.find(says), std::string::npos) << says;
 }
 

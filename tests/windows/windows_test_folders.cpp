@@ -48,9 +48,15 @@ std::string TemporaryFolderTest::MakeFolder(const std::string& relative) const {
 }
 
 std::vector<std::string> FolderEntries(const std::string& folder) {
+    // Listed in the long form: the folder may be longer than 260 characters.
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(PathOf(folder)))
-        names.push_back(Utf8Of(entry.path().filename()));
+    WIN32_FIND_DATAW found;
+    const HANDLE find = FindFirstFileW((L"\\\\?\\" + Wide(folder) + L"\\*").c_str(), &found);
+    for (bool more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileW(find, &found)) {
+        const std::wstring name = found.cFileName;
+        if (name != L"." && name != L"..") names.push_back(Utf8Of(fs::path(name)));
+    }
+    if (find != INVALID_HANDLE_VALUE) FindClose(find);
     std::sort(names.begin(), names.end());
     return names;
 }

@@ -3,7 +3,16 @@
 #include "platform/spreadsheet/spreadsheet_status.h"
 
 int ReplaceFileAtomically(const std::string& path, const std::string& content) {
-    const int status = ReplaceFileDurably(path, content);
-    if (status == FILE_HELD_ELSEWHERE) return XLE_FILE_IN_USE;
-    return status == 0 ? XLE_NO_ERROR : XLE_WRITE_FAILED;
+    switch (ReplaceFileDurably(path, content)) {
+        case 0:
+            return XLE_NO_ERROR;
+        case FILE_HELD_ELSEWHERE:
+            return XLE_FILE_IN_USE;
+        case FILE_MARKED_READ_ONLY:
+            return XLE_FILE_READ_ONLY;
+        case FILE_FOLDER_REFUSED:
+            return XLE_FOLDER_REFUSED;
+        default:
+            return XLE_WRITE_FAILED;
+    }
 }

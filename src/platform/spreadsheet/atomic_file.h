@@ -9,7 +9,8 @@
 #include "platform/system/system.h"  // SetWriteLimitForTesting
 
 // 0 on success (the workbook and its folder entry are on the disk),
-// XLE_WRITE_FAILED when the folder cannot take the file, the disk is full or
-// the rename is refused, XLE_FILE_IN_USE when another program holds the file
-// open and does not let it be replaced.
+// XLE_FILE_IN_USE when another program holds the file open and does not let it
+// be replaced, XLE_FILE_READ_ONLY when the file is marked read-only,
+// XLE_FOLDER_REFUSED when the system does not let this program write in the
+// folder, XLE_WRITE_FAILED for the rest (a folder gone, a full disk).
 int ReplaceFileAtomically(const std::string& path, const std::string& content);

@@ -23,3 +23,9 @@ constexpr int XLE_NOT_AVAILABLE = -8;
 constexpr int XLE_NO_ACTIVE_WORKBOOK = -9;
 // The file to replace is open in another program, which does not let it go.
 constexpr int XLE_FILE_IN_USE = -10;
+// The file to replace is marked read-only: it is left as it was.
+constexpr int XLE_FILE_READ_ONLY = -11;
+// The system does not let this program write in the file's folder: its rights
+// or access list, a protected folder (Windows' Controlled folder access), a
+// read-only medium.
+constexpr int XLE_FOLDER_REFUSED = -12;

@@ -6,8 +6,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <pugixml.hpp>
 #include <sstream>
@@ -126,19 +124,21 @@ std::string StringItemText(const pugi::xml_node& item) {
 }
 
 int ReadFile(const std::string& path, std::string& bytes) {
-    std::error_code error;
-    const std::filesystem::path native = NativePath(path);
-    if (!std::filesystem::is_regular_file(native, error)) return XLE_FILE_NOT_FOUND;
-    std::ifstream in(native, std::ios::binary);
-    if (!in) return XLE_FILE_NOT_FOUND;
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    if (size < 0) return XLE_FILE_NOT_FOUND;
-    if (static_cast<std::size_t>(size) > MAX_PACKAGE_SIZE) return XLE_DAMAGED_PACKAGE;
-    in.seekg(0, std::ios::beg);
-    bytes.assign(static_cast<std::size_t>(size), '\0');
-    if (size > 0 && !in.read(bytes.data(), size)) return XLE_FILE_NOT_FOUND;
-    return XLE_NO_ERROR;
+    long long size = 0;
+    if (KindOfPath(path, size) != PathKind::File) return XLE_FILE_NOT_FOUND;
+    if (static_cast<unsigned long long>(size) > MAX_PACKAGE_SIZE) return XLE_DAMAGED_PACKAGE;
+    std::FILE* in = OpenNativeFile(path, "rb");
+    if (in == nullptr) return XLE_FILE_NOT_FOUND;
+    // Read to the end: the file may have changed since its size was asked.
+    bytes.clear();
+    char buffer[65536];
+    std::size_t n = 0;
+    while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0 && bytes.size() <= MAX_PACKAGE_SIZE)
+        bytes.append(buffer, n);
+    const bool failed = std::ferror(in) != 0;
+    std::fclose(in);
+    if (failed) return XLE_FILE_NOT_FOUND;
+    return bytes.size() > MAX_PACKAGE_SIZE ? XLE_DAMAGED_PACKAGE : XLE_NO_ERROR;
 }
 
 }  // namespace

@@ -84,7 +84,7 @@ class WorkbookPackage {
     // The sheet's dimension reference ("A1:M2"), as saved.
     std::string Dimension() const;
 
-    // Writes the package to `path`. 0, or XLE_WRITE_FAILED or XLE_FILE_IN_USE
+    // Writes the package to `path`. 0, or a failure of ReplaceFileAtomically
     // (the target is left as it was), or XLE_WORKBOOK_CLOSED when nothing is open.
     int SaveAs(const std::string& path);
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/system/replace_refusal.h"
 #include "platform/system/system.h"
 
 namespace {
@@ -55,9 +56,12 @@ std::string FolderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-std::string NameOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
+// A file the person marked read-only (no one may write it) or that this user
+// may not write: replaced by a rename it would simply vanish, so it stays.
+bool MarkedReadOnly(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+    return (info.st_mode & 0222) == 0 || (::access(path.c_str(), W_OK) != 0 && errno == EACCES);
 }
 
 // A file just created or renamed exists for good only once its folder entry is
@@ -82,6 +86,11 @@ mode_t NewFileMode() {
 
 }  // namespace
 
+int ReplaceRefusal(ReplaceStep step, long error) {
+    if (step == ReplaceStep::OpenTarget) return -1;  // Windows only
+    return error == EACCES || error == EPERM || error == EROFS ? FILE_FOLDER_REFUSED : -1;
+}
+
 int AppendLineDurably(const std::string& path, const std::string& line) {
     if (path.empty()) return -1;
     const int fd = ::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
@@ -100,21 +109,25 @@ int AppendLineDurably(const std::string& path, const std::string& line) {
 
 int ReplaceFileDurably(const std::string& path, const std::string& bytes) {
     if (path.empty() || path.back() == '/') return -1;
-    // A hidden name beside the target, so the rename stays within one file system.
-    const std::string pattern = FolderOf(path) + "/." + NameOf(path) + ".XXXXXX";
+    if (MarkedReadOnly(path)) return FILE_MARKED_READ_ONLY;
+    // A short hidden name beside the target, so the rename stays within one
+    // file system and a long name does not pass the system's limit through it.
+    const std::string pattern = FolderOf(path) + "/.bv-XXXXXX";
     std::vector<char> temp(pattern.begin(), pattern.end());
     temp.push_back('\0');
     const int fd = ::mkstemp(temp.data());
-    if (fd < 0) return -1;
+    if (fd < 0) return ReplaceRefusal(ReplaceStep::CreateTemporary, errno);
 
     bool ok = WriteAll(fd, bytes, write_limit);
     ok = ok && ::fchmod(fd, NewFileMode()) == 0;
     ok = ok && FlushFile(fd, path);
     ok = (::close(fd) == 0) && ok;
-    ok = ok && ::rename(temp.data(), path.c_str()) == 0;
-    if (!ok) {
+    int status = ok ? 0 : -1;
+    if (ok && ::rename(temp.data(), path.c_str()) != 0)
+        status = ReplaceRefusal(ReplaceStep::MoveOverTarget, errno);
+    if (status != 0) {
         ::unlink(temp.data());
-        return -1;
+        return status;
     }
     return SyncFolder(path) ? 0 : -1;
 }

@@ -7,9 +7,11 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <functional>
 #include <string>
 
+#include "platform/system/replace_refusal.h"
 #include "platform/system/system.h"
 #include "platform/system/win32.h"
 
@@ -70,44 +72,85 @@ std::string FolderOf(const std::string& path) {
 }
 
 // A new hidden file beside the target, so the move stays within one volume;
-// its name in `temp`.
-HANDLE CreateTemporaryBeside(const std::wstring& target, std::wstring& temp) {
+// its name in `temp`. The name is short ("~bv" and a number), so a target
+// whose path is near a limit does not pass it through its temporary.
+HANDLE CreateTemporaryBeside(const std::string& target, std::wstring& temp) {
     static unsigned counter = 0;
+    const std::string folder = FolderOf(target) + "\\~bv";
     for (int tries = 0; tries < 100; ++tries) {
-        temp = target + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" +
-               std::to_wstring(++counter) + L".tmp";
+        char number[24];
+        std::snprintf(number, sizeof number, "%lx%x.tmp", GetCurrentProcessId() & 0xFFFFul,
+                      ++counter);
+        temp = SystemFilePath(folder + number);
         const HANDLE file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                         FILE_ATTRIBUTE_HIDDEN, nullptr);
         if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return file;
     }
+    SetLastError(ERROR_FILE_EXISTS);
     return INVALID_HANDLE_VALUE;
 }
 
-// Another program's hold shows as a sharing violation, or as access denied
-// when it opened the file without letting it be deleted.
-bool HeldByAnotherProgram(DWORD error) {
-    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
-           error == ERROR_ACCESS_DENIED;
+bool MarkedReadOnly(const std::wstring& target) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    return GetFileAttributesExW(target.c_str(), GetFileExInfoStandard, &data) &&
+           (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0 &&
+           (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-// 0, FILE_HELD_ELSEWHERE, or -1.
+// The error met when the target is opened for deletion, as the rename does;
+// 0 when it opens.
+DWORD TargetOpenError(const std::wstring& target) {
+    const HANDLE file = CreateFileW(target.c_str(), DELETE, kShareAll, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return GetLastError();
+    CloseHandle(file);
+    return 0;
+}
+
+// 0, FILE_HELD_ELSEWHERE, FILE_FOLDER_REFUSED or -1. Only a file held by
+// another program is tried again.
 int MoveOver(const std::wstring& temp, const std::wstring& target) {
     for (int attempt = 1;; ++attempt) {
         if (MoveFileExW(temp.c_str(), target.c_str(),
                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             return 0;
-        if (!HeldByAnotherProgram(GetLastError())) return -1;
-        if (attempt == kReplaceAttempts) return FILE_HELD_ELSEWHERE;
+        const DWORD error = GetLastError();
+        int refusal = ReplaceRefusal(ReplaceStep::MoveOverTarget, static_cast<long>(error));
+        // A rename over a file another program has open is refused as access
+        // denied too: the target itself tells which it is.
+        if (error == ERROR_ACCESS_DENIED)
+            refusal =
+                ReplaceRefusal(ReplaceStep::OpenTarget, static_cast<long>(TargetOpenError(target)));
+        if (refusal != FILE_HELD_ELSEWHERE || attempt == kReplaceAttempts) return refusal;
         Delay(kReplacePause);
     }
 }
 
 }  // namespace
 
+int ReplaceRefusal(ReplaceStep step, long error) {
+    const bool held = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+    const bool refused = error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT;
+    switch (step) {
+        case ReplaceStep::CreateTemporary:
+            return refused ? FILE_FOLDER_REFUSED : -1;
+        case ReplaceStep::MoveOverTarget:
+            if (held) return FILE_HELD_ELSEWHERE;
+            return error == ERROR_WRITE_PROTECT ? FILE_FOLDER_REFUSED : -1;
+        case ReplaceStep::OpenTarget:
+            // It opens, or another program's share mode keeps it: the rename
+            // met that program. Refused to us as well: the file's rights.
+            if (error == 0 || held) return FILE_HELD_ELSEWHERE;
+            return refused ? FILE_FOLDER_REFUSED : -1;
+    }
+    return -1;
+}
+
 int AppendLineDurably(const std::string& path, const std::string& line) {
     if (path.empty()) return -1;
-    const HANDLE file = CreateFileW(Utf16(path).c_str(), GENERIC_READ | FILE_APPEND_DATA,
-                                    kShareAll, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file =
+        CreateFileW(SystemFilePath(path).c_str(), GENERIC_READ | FILE_APPEND_DATA, kShareAll,
+                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return -1;
     LARGE_INTEGER size{};
     bool ok = GetFileSizeEx(file, &size) != 0;
@@ -121,10 +164,13 @@ int AppendLineDurably(const std::string& path, const std::string& line) {
 
 int ReplaceFileDurably(const std::string& path, const std::string& bytes) {
     if (path.empty() || path.back() == '/' || path.back() == '\\') return -1;
-    const std::wstring target = Utf16(path);
+    const std::wstring target = SystemFilePath(path);
+    // Marked read-only, the old file stays: the mark is the person's choice.
+    if (MarkedReadOnly(target)) return FILE_MARKED_READ_ONLY;
     std::wstring temp;
-    const HANDLE file = CreateTemporaryBeside(target, temp);
-    if (file == INVALID_HANDLE_VALUE) return -1;
+    const HANDLE file = CreateTemporaryBeside(path, temp);
+    if (file == INVALID_HANDLE_VALUE)
+        return ReplaceRefusal(ReplaceStep::CreateTemporary, static_cast<long>(GetLastError()));
     bool ok = WriteAll(file, bytes, write_limit);
     ok = ok && FlushFile(file, path);
     ok = CloseHandle(file) != 0 && ok;
@@ -147,7 +193,7 @@ void SetDiskFlushObserverForTesting(std::function<void(const std::string&)> obse
 
 int ReadWholeFile(const std::string& path, std::string& content) {
     content.clear();
-    const HANDLE file = CreateFileW(Utf16(path).c_str(), GENERIC_READ, kShareAll, nullptr,
+    const HANDLE file = CreateFileW(SystemFilePath(path).c_str(), GENERIC_READ, kShareAll, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();

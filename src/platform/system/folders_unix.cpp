@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QStandardPaths>
+#include <cerrno>
 #include <vector>
 
 #include "platform/system/system.h"
@@ -19,7 +20,9 @@ int CheckWritableFolder(const std::string& folder) {
     std::vector<char> probe(pattern.begin(), pattern.end());
     probe.push_back('\0');
     const int fd = ::mkstemp(probe.data());
-    if (fd < 0) return FOLDER_NOT_WRITABLE;
+    if (fd < 0)
+        return errno == EACCES || errno == EPERM || errno == EROFS ? FOLDER_REFUSED
+                                                                   : FOLDER_NOT_WRITABLE;
     ::close(fd);
     ::unlink(probe.data());
     return FOLDER_WRITABLE;

@@ -19,16 +19,23 @@ bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
 int CheckWritableFolder(const std::string& folder) {
     if (folder.empty()) return FOLDER_MISSING;
-    const DWORD attributes = GetFileAttributesW(Utf16(folder).c_str());
+    const DWORD attributes = GetFileAttributesW(SystemFilePath(folder).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
         return FOLDER_MISSING;
     // Rights alone do not tell (a read-only medium, access lists, a folder
     // redirected elsewhere): a file is made, and goes when it is closed.
     const std::string probe =
         JoinPath(folder, ".briskel-probe-" + std::to_string(GetCurrentProcessId()));
-    const HANDLE file = CreateFileW(Utf16(probe).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                    FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return FOLDER_NOT_WRITABLE;
+    const HANDLE file =
+        CreateFileW(SystemFilePath(probe).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                    FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        // Controlled folder access and an access list both answer "access
+        // denied"; a read-only medium answers "write protected".
+        const DWORD error = GetLastError();
+        return error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT ? FOLDER_REFUSED
+                                                                            : FOLDER_NOT_WRITABLE;
+    }
     CloseHandle(file);
     return FOLDER_WRITABLE;
 }

@@ -42,7 +42,22 @@ void SetProjectDirForTesting(const std::string& directory) { test_directory = di
 
 int SetDir(const std::string& directory) {
     if (directory.empty()) return -1;
-    return SetCurrentDirectoryW(Utf16(directory).c_str()) ? 0 : -1;
+    const std::wstring full = SystemFilePath(directory);
+    const DWORD attributes = GetFileAttributesW(full.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+        return -1;
+    // A current directory of MAX_PATH or more is refused unless the machine
+    // allows long paths, and would stop every program started from here
+    // (CreateProcessW fails): a longer folder is entered only by its full
+    // path, which every file call of the program uses anyway.
+    std::wstring plain = full;
+    if (full.rfind(L"\\\\?\\UNC\\", 0) == 0)
+        plain = L"\\\\" + full.substr(8);
+    else if (full.rfind(L"\\\\?\\", 0) == 0)
+        plain = full.substr(4);
+    const std::size_t length = plain.size() - (plain.back() == L'\\' ? 1 : 0);
+    if (length > MAX_PATH - 2) return 0;  // room for its final "\" and the end
+    return SetCurrentDirectoryW(plain.c_str()) ? 0 : -1;
 }
 
 const char* PathSeparator() { return "\\"; }

@@ -19,11 +19,14 @@ const char* PathSeparator();
 // ---- Folders (folders_unix.cpp; each system implements the same) -----------------
 // Whether files can be created in `folder`, tried with a file that is removed
 // again at once: FOLDER_WRITABLE (0), FOLDER_MISSING (it does not exist or is
-// not a folder), FOLDER_NOT_WRITABLE (it exists, but no file can be made in it:
-// rights, a read-only medium).
+// not a folder), FOLDER_REFUSED (it exists, but the system refuses this
+// program a file in it: rights or access list, a protected folder, a
+// read-only medium), FOLDER_NOT_WRITABLE (no file can be made in it for
+// another reason).
 constexpr int FOLDER_WRITABLE = 0;
 constexpr int FOLDER_MISSING = -1;
 constexpr int FOLDER_NOT_WRITABLE = -2;
+constexpr int FOLDER_REFUSED = -3;
 int CheckWritableFolder(const std::string& folder);
 // The folder workbooks are proposed in until the user chooses one: the user's
 // Documents folder on Windows, where a per-user installation puts the program
@@ -90,6 +93,12 @@ int ReplaceFileDurably(const std::string& path, const std::string& bytes);
 // and does not let it be replaced (a spreadsheet program on Windows), after
 // trying again for about a second.
 constexpr int FILE_HELD_ELSEWHERE = -2;
+// ...when the file to replace is marked read-only: it is left alone at once.
+constexpr int FILE_MARKED_READ_ONLY = -3;
+// ...when the system does not let this program write in the target's folder:
+// its rights or access list, a protected folder (Windows' Controlled folder
+// access), a read-only medium.
+constexpr int FILE_FOLDER_REFUSED = -4;
 // Tests: with `bytes` >= 0, a durable replacement gives out (as a full disk
 // does) once that many bytes went to its temporary file; -1 restores normal writing.
 void SetWriteLimitForTesting(long bytes);

@@ -1,7 +1,6 @@
 // Text files as the run-time engine offers them: integer handles, text mode
 // ("\n" written becomes CR LF, a line read ends at CR LF or LF).
 #include <cstdio>
-#include <filesystem>
 #include <map>
 
 #include "platform/system/native_files.h"
@@ -40,13 +39,11 @@ const char* FopenMode(int mode, int action, bool exists) {
 
 }  // namespace
 
-namespace fs = std::filesystem;
-
 int CVI_OpenFile(const std::string& path, int mode, int action) {
-    std::error_code ec;
-    const fs::path native = NativePath(path);
-    const bool exists = fs::exists(native, ec);
-    if (exists && fs::is_directory(native, ec)) return -1;
+    long long size = 0;
+    const PathKind kind = KindOfPath(path, size);
+    if (kind == PathKind::Folder) return -1;
+    const bool exists = kind != PathKind::Missing;
     const char* fmode = FopenMode(mode, action, exists);
     if (fmode == nullptr || path.empty()) return -1;
     std::FILE* file = OpenNativeFile(path, fmode);
@@ -104,26 +101,26 @@ int ReadLine(int handle, std::string& line) {
 }
 
 int CVI_DeleteFile(const std::string& path) {
-    std::error_code ec;
-    const fs::path native = NativePath(path);
     // Files only: a folder of that name is left alone.
-    if (native.empty() || fs::is_directory(native, ec)) return -1;
-    return fs::remove(native, ec) && !ec ? 0 : -1;
+    return DeleteNativeFile(path) ? 0 : -1;
 }
 
 int RenameFile(const std::string& oldPath, const std::string& newPath) {
-    std::error_code ec;
-    if (fs::is_directory(NativePath(newPath), ec)) return -1;
+    long long size = 0;
+    if (KindOfPath(newPath, size) == PathKind::Folder) return -1;
     return RenameReplacing(oldPath, newPath) ? 0 : -1;
 }
 
 int GetFileInfo(const std::string& path, long& size) {
+    long long bytes = 0;
     size = 0;
-    std::error_code ec;
-    const fs::path native = NativePath(path);
-    const fs::file_status status = fs::status(native, ec);
-    if (status.type() == fs::file_type::not_found) return 0;
-    if (ec) return -1;
-    if (fs::is_regular_file(status)) size = static_cast<long>(fs::file_size(native, ec));
-    return 1;
+    switch (KindOfPath(path, bytes)) {
+        case PathKind::Missing:
+            return 0;
+        case PathKind::Unreadable:
+            return -1;
+        default:
+            size = static_cast<long>(bytes);
+            return 1;
+    }
 }

@@ -12,14 +12,6 @@ namespace {
 
 int dpi_override = 0;
 
-// Newer calls looked up at run time: the program still starts on a system
-// that lacks one (older Windows, Wine), falling back to the system DPI.
-template <typename Function>
-Function User32(const char* name) {
-    return reinterpret_cast<Function>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
-}
-
 int SystemDpi() {
     HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);

@@ -205,9 +205,7 @@ LRESULT CALLBACK PanelProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam
             auto metrics = MetricsFor(panel->dpi);
             const ui_layout::Size minimum =
                 ui_layout::MinimumClientSize(*panel->root, *metrics, PanelState(*panel));
-            RECT frame{0, 0, minimum.width, minimum.height};
-            AdjustWindowRectEx(&frame, GetWindowLongW(hwnd, GWL_STYLE), GetMenu(hwnd) != nullptr,
-                               GetWindowLongW(hwnd, GWL_EXSTYLE));
+            const RECT frame = FrameAround(hwnd, RECT{0, 0, minimum.width, minimum.height}, panel->dpi);
             auto* info = reinterpret_cast<MINMAXINFO*>(lparam);
             info->ptMinTrackSize = {frame.right - frame.left, frame.bottom - frame.top};
             return 0;

@@ -1,5 +1,6 @@
 // Panel attributes over a panel's window: its place and size (its client
-// area, as the Qt program gives them), zoom, visibility, dimming and title.
+// area, as the Qt program gives them, in 96-dpi units; its normal place while
+// it is minimized or maximized), zoom, visibility, dimming and title.
 #include <windows.h>
 
 #include "platform/system/win32.h"
@@ -7,42 +8,21 @@
 
 using namespace ui_win;
 
-namespace {
-
-RECT ClientOnScreen(HWND hwnd) {
-    RECT client;
-    GetClientRect(hwnd, &client);
-    MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&client), 2);
-    return client;
-}
-
-void PlaceClient(HWND hwnd, const RECT& client) {
-    RECT frame = client;
-    AdjustWindowRectEx(&frame, GetWindowLongW(hwnd, GWL_STYLE), GetMenu(hwnd) != nullptr,
-                       GetWindowLongW(hwnd, GWL_EXSTYLE));
-    // A client area placed at the screen's top (the main window where the
-    // settings put it) would leave the caption above it, out of reach.
-    frame = InsideWorkArea(frame);
-    SetWindowPos(hwnd, nullptr, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-}  // namespace
-
 int SetPanelAttribute(int panel, int attribute, int value) {
     Panel* p = FindPanel(panel);
     if (p == nullptr) return UIE_INVALID_HANDLE;
-    RECT client = ClientOnScreen(p->hwnd);
+    RECT client = NormalClient(*p);
+    const POINT origin = MonitorOrigin(client);
     switch (attribute) {
-        case ATTR_TOP: OffsetRect(&client, 0, value - client.top); break;
-        case ATTR_LEFT: OffsetRect(&client, value - client.left, 0); break;
+        case ATTR_TOP: OffsetRect(&client, 0, ToPixels(*p, value, origin.y) - client.top); break;
+        case ATTR_LEFT: OffsetRect(&client, ToPixels(*p, value, origin.x) - client.left, 0); break;
         case ATTR_HEIGHT:
             if (value <= 0) return UIE_INVALID_ATTRIBUTE;
-            client.bottom = client.top + value;
+            client.bottom = client.top + ToPixels(*p, value);
             break;
         case ATTR_WIDTH:
             if (value <= 0) return UIE_INVALID_ATTRIBUTE;
-            client.right = client.left + value;
+            client.right = client.left + ToPixels(*p, value);
             break;
         case ATTR_WINDOW_ZOOM:
             if (value != VAL_NO_ZOOM && value != VAL_MINIMIZE && value != VAL_MAXIMIZE) return UIE_INVALID_ATTRIBUTE;
@@ -57,7 +37,8 @@ int SetPanelAttribute(int panel, int attribute, int value) {
             return UIE_NO_ERROR;
         default: return UIE_INVALID_ATTRIBUTE;
     }
-    PlaceClient(p->hwnd, client);
+    if (attribute == ATTR_TOP || attribute == ATTR_LEFT) p->placed = true;
+    PlaceClient(*p, client);
     return UIE_NO_ERROR;
 }
 
@@ -72,12 +53,13 @@ int SetPanelAttribute(int panel, int attribute, const std::string& value) {
 int GetPanelAttribute(int panel, int attribute, int& value) {
     Panel* p = FindPanel(panel);
     if (p == nullptr) return UIE_INVALID_HANDLE;
-    const RECT client = ClientOnScreen(p->hwnd);
+    const RECT client = NormalClient(*p);
+    const POINT origin = MonitorOrigin(client);
     switch (attribute) {
-        case ATTR_TOP: value = client.top; break;
-        case ATTR_LEFT: value = client.left; break;
-        case ATTR_HEIGHT: value = client.bottom - client.top; break;
-        case ATTR_WIDTH: value = client.right - client.left; break;
+        case ATTR_TOP: value = ToUnits(*p, client.top, origin.y); break;
+        case ATTR_LEFT: value = ToUnits(*p, client.left, origin.x); break;
+        case ATTR_HEIGHT: value = ToUnits(*p, client.bottom - client.top); break;
+        case ATTR_WIDTH: value = ToUnits(*p, client.right - client.left); break;
         case ATTR_WINDOW_ZOOM:
             value = IsIconic(p->hwnd) ? VAL_MINIMIZE : IsZoomed(p->hwnd) ? VAL_MAXIMIZE : VAL_NO_ZOOM;
             break;
@@ -99,8 +81,10 @@ int GetPanelAttribute(int panel, int attribute, std::string& value) {
 int SetPanelPos(int panel, int top, int left) {
     Panel* p = FindPanel(panel);
     if (p == nullptr) return UIE_INVALID_HANDLE;
-    RECT client = ClientOnScreen(p->hwnd);
-    OffsetRect(&client, left - client.left, top - client.top);
-    PlaceClient(p->hwnd, client);
+    RECT client = NormalClient(*p);
+    const POINT place = PlaceInPixels(*p, POINT{left, top}, client);
+    OffsetRect(&client, place.x - client.left, place.y - client.top);
+    p->placed = true;
+    PlaceClient(*p, client);
     return UIE_NO_ERROR;
 }

@@ -12,9 +12,7 @@ namespace ui_win {
 void FitPanel(Panel& panel) {
     auto metrics = MetricsFor(panel.dpi);
     const ui_layout::Size size = ui_layout::InitialClientSize(*panel.root, *metrics, PanelState(panel));
-    RECT frame{0, 0, size.width, size.height};
-    AdjustWindowRectEx(&frame, GetWindowLongW(panel.hwnd, GWL_STYLE), GetMenu(panel.hwnd) != nullptr,
-                       GetWindowLongW(panel.hwnd, GWL_EXSTYLE));
+    const RECT frame = FrameAround(panel.hwnd, RECT{0, 0, size.width, size.height}, panel.dpi);
     SetWindowPos(panel.hwnd, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -26,9 +24,9 @@ void RefreshLayout(Panel& panel) {
     RECT client;
     GetClientRect(panel.hwnd, &client);
     if (client.right < minimum.width || client.bottom < minimum.height) {
-        RECT frame{0, 0, std::max<int>(client.right, minimum.width), std::max<int>(client.bottom, minimum.height)};
-        AdjustWindowRectEx(&frame, GetWindowLongW(panel.hwnd, GWL_STYLE), GetMenu(panel.hwnd) != nullptr,
-                           GetWindowLongW(panel.hwnd, GWL_EXSTYLE));
+        const RECT frame = FrameAround(
+            panel.hwnd, RECT{0, 0, std::max<int>(client.right, minimum.width), std::max<int>(client.bottom, minimum.height)},
+            panel.dpi);
         SetWindowPos(panel.hwnd, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }

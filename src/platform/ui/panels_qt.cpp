@@ -11,6 +11,7 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QUiLoader>
+#include <QWindow>
 #include <algorithm>
 
 #include "platform/system/system.h"
@@ -137,6 +138,47 @@ void Unmodal(QWidget* widget) {
     widget->setWindowModality(Qt::NonModal);
 }
 
+// True when `window` is `candidate` or stands under it as its transient
+// parent, however far: `candidate` cannot belong to it.
+bool Under(const QWindow* window, const QWindow* candidate) {
+    for (const QWindow* w = candidate; w != nullptr; w = w->transientParent()) {
+        if (w == window) return true;
+    }
+    return false;
+}
+
+// A panel loaded without a parent and shown over the program's windows
+// belongs to the one below it (the popup under it; else a popup's to the
+// active window, another panel's to the main window): the window manager
+// keeps it above that window, and it opens centred over it, not on the
+// screen the pointer is on.
+void BelongToWindowBelow(Panel& panel, bool popup) {
+    QWidget* widget = panel.widget;
+    if (panel.parent != 0 || widget->isVisible() || qobject_cast<QMainWindow*>(widget) != nullptr ||
+        widget->windowType() == Qt::SplashScreen)
+        return;
+    std::vector<QWidget*> candidates;
+    for (auto it = PopupStack().rbegin(); it != PopupStack().rend(); ++it) {
+        if (Panel* under = FindPanel(*it); under != nullptr && under != &panel) {
+            candidates.push_back(under->widget);
+            break;
+        }
+    }
+    if (popup) candidates.push_back(QApplication::activeWindow());
+    for (auto& [handle, other] : Panels()) {
+        if (qobject_cast<QMainWindow*>(other.widget.data()) != nullptr) candidates.push_back(other.widget);
+    }
+    candidates.push_back(QApplication::activeWindow());
+    widget->winId();
+    for (QWidget* owner : candidates) {
+        if (owner == nullptr || owner == widget || !owner->isVisible() || owner->windowHandle() == nullptr ||
+            Under(widget->windowHandle(), owner->windowHandle()))
+            continue;
+        widget->windowHandle()->setTransientParent(owner->windowHandle());
+        return;
+    }
+}
+
 }  // namespace
 }  // namespace ui_detail
 
@@ -181,6 +223,7 @@ bool IsPanelValid(int panel) { return FindPanel(panel) != nullptr; }
 int DisplayPanel(int panel) {
     Panel* p = FindPanel(panel);
     if (p == nullptr) return UIE_INVALID_HANDLE;
+    BelongToWindowBelow(*p, false);
     p->widget->show();
     p->widget->raise();
     return UIE_NO_ERROR;
@@ -225,6 +268,7 @@ int InstallPopup(int panel) {
     if (widget->isVisible() && widget->windowModality() != Qt::ApplicationModal) widget->hide();
     widget->setWindowModality(Qt::ApplicationModal);
     RemoveFromPopups(panel);
+    BelongToWindowBelow(*p, true);
     PopupStack().push_back(panel);
     widget->show();
     widget->raise();
@@ -309,7 +353,8 @@ int GetPanelAttribute(int panel, int attribute, int& value) {
     Panel* p = FindPanel(panel);
     if (p == nullptr) return UIE_INVALID_HANDLE;
     QWidget* w = p->widget;
-    const QRect g = w->geometry();
+    // While minimized or maximized, the place and size it comes back to.
+    const QRect g = w->normalGeometry().isEmpty() ? w->geometry() : w->normalGeometry();
     switch (attribute) {
         case ATTR_TOP: value = g.top(); break;
         case ATTR_LEFT: value = g.left(); break;

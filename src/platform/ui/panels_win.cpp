@@ -7,9 +7,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "platform/system/system.h"
 #include "platform/system/win32.h"
@@ -50,21 +47,19 @@ std::string ResourcePath(const std::string& file_name) {
 std::shared_ptr<const ui_description::ResourceFile> ReadResourceFile(const std::string& path,
                                                                      int& status) {
     static CachedFile cache;
-    std::ifstream in(std::filesystem::path(Utf16(path)), std::ios::binary);
-    if (!in) {
+    std::string bytes;
+    if (ReadWholeFile(path, bytes) != 1) {
         status = UIE_FILE_NOT_FOUND;
         return nullptr;
     }
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    if (cache.file && cache.path == path && cache.bytes == bytes.str()) return cache.file;
+    if (cache.file && cache.path == path && cache.bytes == bytes) return cache.file;
     auto file = std::make_shared<ui_description::ResourceFile>();
     std::string error;
-    if (!ui_description::ParseResourceFile(bytes.str(), *file, error)) {
+    if (!ui_description::ParseResourceFile(bytes, *file, error)) {
         status = UIE_FILE_NOT_FOUND;
         return nullptr;
     }
-    cache = {path, bytes.str(), file};
+    cache = {path, bytes, file};
     return file;
 }
 
@@ -96,35 +91,19 @@ void RemoveFromPopups(int handle) {
     stack.erase(std::remove(stack.begin(), stack.end(), handle), stack.end());
 }
 
+// The popup on top, the panel itself left out: what a panel shown now belongs to.
+int TopPopupBelow(int panel) {
+    for (auto it = State().popups.rbegin(); it != State().popups.rend(); ++it) {
+        if (*it != panel) return *it;
+    }
+    return 0;
+}
+
 bool IsDescendant(const Panel& panel, int ancestor) {
     for (const Panel* p = &panel; p != nullptr; p = FindPanel(p->parent)) {
         if (p->handle == ancestor) return true;
     }
     return false;
-}
-
-void CentreWindow(const Panel& panel) {
-    RECT window;
-    GetWindowRect(panel.hwnd, &window);
-    RECT area;
-    const Panel* parent = FindPanel(panel.parent);
-    if (parent != nullptr && IsWindowVisible(parent->hwnd)) {
-        GetWindowRect(parent->hwnd, &area);
-    } else {
-        MONITORINFO monitor{};
-        monitor.cbSize = sizeof monitor;
-        GetMonitorInfoW(MonitorFromWindow(panel.hwnd, MONITOR_DEFAULTTOPRIMARY), &monitor);
-        area = monitor.rcWork;
-    }
-    const int width = window.right - window.left, height = window.bottom - window.top;
-    int x = area.left + (area.right - area.left - width) / 2;
-    int y = area.top + (area.bottom - area.top - height) / 2;
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromRect(&area, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    x = std::max<int>(monitor.rcWork.left, std::min<int>(x, monitor.rcWork.right - width));
-    y = std::max<int>(monitor.rcWork.top, std::min<int>(y, monitor.rcWork.bottom - height));
-    SetWindowPos(panel.hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // A panel opens with its whole frame on the screen.
@@ -308,7 +287,7 @@ int LoadPanel(int parentPanel, const std::string& fileName, int panelResourceId)
     BuildMenuBar(stored);
     FitPanel(stored);
     ArrangePanel(stored);
-    CentreWindow(stored);
+    CentreOver(stored, parent ? parent->hwnd : nullptr);
     return stored.handle;
 }
 
@@ -317,6 +296,7 @@ bool IsPanelValid(int panel) { return FindPanel(panel) != nullptr; }
 int DisplayPanel(int panel) {
     Panel* p = FindPanel(panel);
     if (p == nullptr) return UIE_INVALID_HANDLE;
+    OwnBeforeShowing(*p, TopPopupBelow(panel), false);
     KeepOnScreen(*p);
     ShowWindow(p->hwnd, SW_SHOW);
     SetWindowPos(p->hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
@@ -330,6 +310,7 @@ int HidePanel(int panel) {
     Panel* p = FindPanel(panel);
     if (p == nullptr) return UIE_INVALID_HANDLE;
     RemoveFromPopups(panel);
+    HandOverOwnedWindows(*p);
     ShowWindow(p->hwnd, SW_HIDE);
     ApplyModality();
     RepaintVisiblePanels();
@@ -353,6 +334,7 @@ int DiscardPanel(int panel) {
     // The window may be discarded from one of its own controls' callbacks:
     // the record goes now, the window's messages find no panel any more.
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    HandOverOwnedWindows(*p);
     ShowWindow(hwnd, SW_HIDE);
     DestroyWindow(hwnd);
     FreePanel(*p);
@@ -366,6 +348,7 @@ int InstallPopup(int panel) {
     Panel* p = FindPanel(panel);
     if (p == nullptr) return UIE_INVALID_HANDLE;
     RemoveFromPopups(panel);
+    OwnBeforeShowing(*p, TopPopupBelow(panel), true);
     PopupStack().push_back(panel);
     KeepOnScreen(*p);
     ShowWindow(p->hwnd, SW_SHOW);
@@ -387,7 +370,10 @@ int RemovePopup(int panel) {
     }
     RemoveFromPopups(panel);
     ApplyModality();
-    if (Panel* p = FindPanel(panel)) ShowWindow(p->hwnd, SW_HIDE);
+    if (Panel* p = FindPanel(panel)) {
+        HandOverOwnedWindows(*p);
+        ShowWindow(p->hwnd, SW_HIDE);
+    }
     RepaintVisiblePanels();
     return UIE_NO_ERROR;
 }

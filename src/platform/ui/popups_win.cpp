@@ -246,7 +246,7 @@ bool EndsWithIgnoringCase(const std::wstring& text, const std::wstring& end) {
 }
 
 bool IsExistingFile(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
+    const DWORD attributes = GetFileAttributesW(SystemFilePath(Utf8(path)).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 

@@ -70,6 +70,7 @@ struct Panel {
     // The control that takes the keyboard when the window is next activated:
     // the one the program chose, or the one that had it when the window lost it.
     HWND focus = nullptr;
+    bool placed = false;  // shown once, or placed by the program: no more centring
 };
 
 struct MenuEntry {
@@ -119,6 +120,44 @@ std::string WindowText(HWND hwnd);
 // Moves a window's frame inside its monitor's work area: wholly where it fits,
 // its top left (the caption) always.
 RECT InsideWorkArea(RECT frame);
+
+// Newer calls looked up at run time: the program still starts on a system
+// that lacks one (older Windows, Wine), and takes another way there.
+template <typename Function>
+Function User32(const char* name) {
+    return reinterpret_cast<Function>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+}
+
+// The window's frame around `client` (screen pixels) as Windows draws it at
+// `dpi`, the window's own DPI.
+RECT FrameAround(HWND hwnd, RECT client, int dpi);
+// The window's client area on the screen: its normal one while it is
+// minimized or maximized.
+RECT NormalClient(const Panel& panel);
+// Places the client area (screen pixels) with its frame inside the work
+// area; a minimized or maximized window gets it as its normal place.
+void PlaceClient(const Panel& panel, const RECT& client);
+// The panel's place and size as the program counts them: 96-dpi units on the
+// window's monitor, positions from that monitor's top left, as Windows shows
+// them to a program it scales (and as Qt's logical pixels are).
+int ToUnits(const Panel& panel, int pixels, int origin = 0);
+int ToPixels(const Panel& panel, int units, int origin = 0);
+// The top left corner of the monitor that shows the client area.
+POINT MonitorOrigin(const RECT& client);
+// A place in units (SetPanelPos) in screen pixels, on the monitor it lies on.
+POINT PlaceInPixels(const Panel& panel, POINT units, const RECT& client);
+
+// Before a panel without a parent is shown: owned by the window it belongs
+// to (`below`, the popup under it; else a popup's by the active program
+// window, another panel's by the main window), so only the main window has a
+// taskbar button; centred over it the first time.
+void OwnBeforeShowing(Panel& panel, int below, bool popup);
+// Before a panel is hidden or destroyed: the windows it owns pass to its owner.
+void HandOverOwnedWindows(const Panel& panel);
+// Centres the window over `over` (the screen's work area when it is not
+// shown), inside the work area of that monitor.
+void CentreOver(const Panel& panel, HWND over);
 
 // The system's message font at `dpi`, and a font of `point_size` (0: the
 // message font's size) at `dpi`. The caller owns the fonts.

@@ -42,6 +42,13 @@ def top_for(session, window):
     return None
 
 
+def one_taskbar_button(session, moment):
+    """Only the main window has a taskbar button, whatever popups stand over it."""
+    buttons = [top.title for top in session.desktop() if top.taskbar]
+    if len(buttons) != 1:
+        raise E2eFailure(f"{moment}: taskbar buttons for {buttons}")
+
+
 def click(session, title, label, kind=None, timeout=15):
     """Clicks the control showing `label` in the window titled `title`."""
     control = session.control(title, label, kind, timeout)
@@ -130,6 +137,7 @@ def start(session, texts, know_port, shots=True):
         session.answer(question, "Escape")
     ok = session.new_window(texts["communication"], timeout=60)
     session.mark("Communication OK shown")
+    one_taskbar_button(session, "set-up")
     if shots:
         session.shot("communication-ok")
     session.answer(ok, "Return")
@@ -149,6 +157,7 @@ def scan(session, main, texts, shots=True):
     """File, Import/Export; returns the import panel once the scan is over."""
     choose(session, main, texts["file"], texts["import_item"])
     session.wait_wire("cd /etc/mem/02/", timeout=60)
+    one_taskbar_button(session, "scan")
     if shots:
         session.shot("scan-progress")
     panel = session.window(texts["import"], timeout=120)
@@ -193,6 +202,7 @@ def answer_erase(session, texts, first, confirm):
         session.answer(question, "Escape")
         return
     session.shot("erase-question")
+    one_taskbar_button(session, "export")
     session.answer(question, "Return")
     sure = session.new_window(texts["erase_sure"], timeout=30)
     session.shot("erase-are-you-sure")

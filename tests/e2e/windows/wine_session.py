@@ -86,6 +86,9 @@ class TopLevel:
         self.hwnd, self.kind, self.title = entry["hwnd"], entry["class"], entry["text"]
         self.left, self.top, self.right, self.bottom = entry["rect"]
         self.controls = []
+        # A taskbar button: no owner and no tool window, or asked for (WS_EX_APPWINDOW).
+        ex_style = entry.get("ex_style", 0)
+        self.taskbar = (entry.get("owned_by", 0) == 0 and not ex_style & 0x80) or bool(ex_style & 0x40000)
 
     def control(self, label, kind=None):
         """The visible control showing `label` (mnemonic marks ignored, blanks

@@ -308,6 +308,24 @@ TEST_F(ExportPanel, AFailedSaveKeepsTheOldWorkbookAndTellsTheUser) {
     EXPECT_EQ(SavedRow(Out("old.xlsx"), 1), CURRENT_TITLES);
 }
 
+// A workbook marked read-only (no one may write it) is kept, and the message
+// says so rather than that the writing failed.
+TEST_F(ExportPanel, AWorkbookMarkedReadOnlyIsKeptAndSaidAsSuch) {
+    Launch();
+    WriteWholeFile(Out("old.xlsx"), "the old workbook");
+    fs::permissions(Out("old.xlsx"), fs::perms::owner_read | fs::perms::group_read);
+    Choose(Out("old.xlsx"), VAL_EXISTING_FILE_SELECTED);
+    recorder().QueueAnswer("generic", "", {1, ""});
+    EXPECT_FALSE(ExportCurrent());
+    EXPECT_EQ(popups().back().message,
+              "The workbook\n" + Out("old.xlsx") +
+                  "\nis marked read-only, so it was not replaced. Clear that mark (in the file's "
+                  "properties) or save under another name, then export again. Nothing was "
+                  "erased: the test stays in the instrument.");
+    EXPECT_EQ(ReadWholeFile(Out("old.xlsx")), "the old workbook");
+    EXPECT_EQ(std::distance(fs::directory_iterator(out_), fs::directory_iterator()), 1);
+}
+
 TEST_F(ExportPanel, AFolderThatCannotBeWrittenGivesErrorSixAndNoFile) {
     Launch();
     Choose(Out("missing/sheet.xlsx"));

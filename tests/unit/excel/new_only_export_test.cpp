@@ -80,6 +80,7 @@ TEST_F(NewOnlyExport, TheSecondExportWritesExactlyTheTestAddedSince) {
               std::string::npos)
         << first;
     EXPECT_EQ(static_cast<int>(ReadJournal(JournalPath()).entries.size()), sample_supported_);
+    EXPECT_EQ(first.find("longer than 218"), std::string::npos) << first;
 
     ASSERT_TRUE(zr8812::write_test(memory_dir(), 1, 9, 'v', zr8812::build_voltage({}),
                                    InstrumentClock() - 3600));
@@ -119,13 +120,21 @@ TEST_F(NewOnlyExport, TheSecondExportWritesExactlyTheTestAddedSince) {
 }
 
 // A French user's folder with accents, an apostrophe, brackets and two blanks
-// takes every workbook; a folder gone since the launch is said once, before
-// any test is downloaded, and nothing is erased.
+// takes every workbook, also past the path length spreadsheet programs open; a
+// folder gone since the launch is said once, before any test is downloaded,
+// and nothing is erased.
 TEST_F(NewOnlyExport, TheWorkingFolderIsKeptAsChosenAndAGoneOneIsSaidBeforeAnyDownload) {
-    const std::string chosen = out_ + "/Donn\u00e9es d'essai  (2)";
-    fs::create_directory(chosen);
+    // 200 characters: each workbook's path passes the 218 characters the
+    // common spreadsheet program opens; the end of the export says so, once.
+    std::string chosen = out_ + "/Donn\u00e9es d'essai  (2)/";
+    chosen += std::string(199 - CharacterCount(chosen), 'l');
+    fs::create_directories(chosen);
     Excel.working_folder = chosen + "  ";
-    ExportMemory(0);
+    const std::string message = ExportMemory(0);
+    const std::string said = "\nWorkbooks with a path longer than 218 characters: " +
+                             std::to_string(sample_supported_) + ". Your spreadsheet program";
+    EXPECT_NE(message.find(said), std::string::npos) << message;
+    EXPECT_EQ(message.find(said), message.rfind(said));
     ASSERT_EQ(popups().size(), 1u);  // only the closing of the spreadsheet application
     EXPECT_EQ(popups()[0].title, "Error n\u00b0 -107");
     EXPECT_EQ(std::distance(fs::directory_iterator(chosen), fs::directory_iterator()),

@@ -2,11 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <regex>
 #include <sstream>
 
+#include "platform/system/replace_refusal.h"
 #include "platform/system/system.h"
 #include "support/app_fixture.h"
 
@@ -81,6 +83,16 @@ TEST_F(SystemServicesTest, FileInfoDeleteAndRename) {
     EXPECT_EQ(ReadProgramFile("b.txt"), "12345");
     EXPECT_EQ(CVI_DeleteFile(ProgramPath("b.txt")), 0);
     EXPECT_LT(CVI_DeleteFile(ProgramPath("b.txt")), 0);
+}
+
+// Linux tells a refused write as Windows does, so the same messages serve
+// both: the folder's rights or a read-only medium, not a full disk.
+TEST(ReplaceRefusals, EachRefusalOfLinuxIsToldForWhatItIs) {
+    for (const int error : {EACCES, EPERM, EROFS})
+        EXPECT_EQ(ReplaceRefusal(ReplaceStep::CreateTemporary, error), FILE_FOLDER_REFUSED) << error;
+    for (const int error : {ENOSPC, ENOENT, EIO})
+        EXPECT_EQ(ReplaceRefusal(ReplaceStep::CreateTemporary, error), -1) << error;
+    EXPECT_EQ(ReplaceRefusal(ReplaceStep::MoveOverTarget, EPERM), FILE_FOLDER_REFUSED);  // sticky
 }
 
 TEST_F(SystemServicesTest, DateAndTimeTexts) {

@@ -287,6 +287,19 @@ TEST_F(UiContractTest, PanelTitleAndDimming) {
     EXPECT_EQ(SetPanelAttribute(dialog, ATTR_WIDTH, 0), UIE_INVALID_ATTRIBUTE);
 }
 
+// A minimized window gives the place and size it comes back to.
+TEST_F(UiContractTest, AMinimizedWindowGivesItsNormalPlaceAndSize) {
+    DisplayPanel(main);
+    SetPanelPos(main, 120, 140);
+    SetPanelAttribute(main, ATTR_WIDTH, 420);
+    SetPanelAttribute(main, ATTR_HEIGHT, 310);
+    SetPanelAttribute(main, ATTR_WINDOW_ZOOM, VAL_MINIMIZE);
+    std::vector<int> values;
+    for (int attribute : {ATTR_WINDOW_ZOOM, ATTR_TOP, ATTR_LEFT, ATTR_WIDTH, ATTR_HEIGHT})
+        GetPanelAttribute(main, attribute, values.emplace_back());
+    EXPECT_EQ(values, std::vector<int>({VAL_MINIMIZE, 120, 140, 420, 310}));
+}
+
 TEST_F(UiContractTest, WaitCursorIsAFlagNotAStack) {
     SetWaitCursor(1);
     SetWaitCursor(1);

@@ -15,6 +15,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTimer>
+#include <QWindow>
 #include <functional>
 
 #include "platform/ui/ui.h"
@@ -150,11 +151,19 @@ TEST_F(UiServicesTest, AQuitFromTheRunningLoopEndsIt) {
     EXPECT_EQ(RunUserInterface(), 5);
 }
 
-TEST_F(UiServicesTest, PopupsAreApplicationModalUntilRemoved) {
+// Each popup belongs to the window below it (the window manager keeps it
+// there) and opens centred over it, not on the screen the pointer is on.
+TEST_F(UiServicesTest, PopupsAreApplicationModalUntilRemovedAndBelongToTheWindowBelow) {
     const int second = LoadPanel(0, "TEST.UIR", 1);
+    DisplayPanel(main);
+    PanelWidgetForTesting(main)->setGeometry(40, 30, 700, 500);
     InstallPopup(dialog);
     InstallPopup(second);
     EXPECT_EQ(PanelWidgetForTesting(second)->windowModality(), Qt::ApplicationModal);
+    QWidget *under = PanelWidgetForTesting(main), *first = PanelWidgetForTesting(dialog);
+    EXPECT_EQ(first->windowHandle()->transientParent(), under->windowHandle());
+    EXPECT_EQ(PanelWidgetForTesting(second)->windowHandle()->transientParent(), first->windowHandle());
+    EXPECT_LE((first->frameGeometry().center() - under->frameGeometry().center()).manhattanLength(), 2);
     EXPECT_EQ(RemovePopup(0), 0);
     EXPECT_EQ(PanelWidgetForTesting(second)->windowModality(), Qt::NonModal);
 }

@@ -140,6 +140,17 @@ TEST_F(SettingsTest, AMaximisedWindowComesBackMaximisedAtItsOwnPlace) {
     EXPECT_EQ(MainAttribute(ATTR_TOP), top);
 }
 
+// A minimized window is stored, and a stored one opens, normal at its place.
+TEST_F(SettingsTest, AMinimizedWindowIsNeverStoredOrRestoredMinimized) {
+    WriteProgramFile("Briskel.ini", Lines({"1 0", "0", "56 1", "0", "/d", "", "1", "40", "60", "300", "400", "1", "***"}));
+    Charge_config();
+    EXPECT_EQ(MainAttribute(ATTR_WINDOW_ZOOM), VAL_NO_ZOOM);
+    SetPanelAttribute(Fen_princ[PANEL_MAIN], ATTR_WINDOW_ZOOM, VAL_MINIMIZE);
+    Fin_prog();
+    EXPECT_EQ(ReadProgramFile("Briskel.ini"),
+              Lines({"1 0", "0", "56 1", "0", "/d", "", "1", "40", "60", "300", "400", "0", "***"}));
+}
+
 TEST_F(SettingsTest, ExitSaveRoundTrip) {
     Charge_config();
     langue = 2;

@@ -11,6 +11,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -542,6 +543,66 @@ TEST_F(NativePanelsTest, AWindowOpensWithItsWholeFrameInsideTheWorkArea) {
     GetPanelAttribute(export_panel, ATTR_LEFT, left);
     EXPECT_EQ(top, 300);
     EXPECT_EQ(left, 200);
+}
+
+// Popups loaded without a parent (progress, scan): owned by the window below, so without a
+// taskbar button, centred over it; one that outlives its owner passes to the owner's owner.
+TEST_F(NativePanelsTest, PopupsAreOwnedByTheWindowBelowAndCentredOverIt) {
+    const int main = LoadPanel(0, kUir, PANEL_MAIN), progress = LoadPanel(0, kUir, PANEL_PROGRESS);
+    const int scan = LoadPanel(0, kUir, PANEL_SCAN);
+    DisplayPanel(main);
+    SetPanelPos(main, 150, 250);
+    InstallPopup(progress);
+    InstallPopup(scan);
+    const HWND main_window = PanelOf(main).hwnd, progress_window = PanelOf(progress).hwnd;
+    EXPECT_EQ(GetWindow(progress_window, GW_OWNER), main_window);
+    EXPECT_EQ(GetWindow(PanelOf(scan).hwnd, GW_OWNER), progress_window);
+    RECT m, r;
+    GetWindowRect(main_window, &m);
+    for (HWND popup : {progress_window, PanelOf(scan).hwnd}) {
+        GetWindowRect(popup, &r);
+        EXPECT_NEAR(r.left + r.right, m.left + m.right, 2);
+        EXPECT_NEAR(r.top + r.bottom, m.top + m.bottom, 2);
+    }
+    DiscardPanel(progress);  // PanelOf(scan) throws when the scan panel went with it
+    EXPECT_EQ(GetWindow(PanelOf(scan).hwnd, GW_OWNER), main_window);
+}
+
+// At 150 % a panel is its layout's size plus the frame Windows draws at 144
+// dpi, not the frame at the DPI the session started with.
+TEST_F(NativePanelsTest, AWindowsFrameIsComputedAtItsOwnDpi) {
+    const auto for_dpi = ui_win::User32<BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT)>("AdjustWindowRectExForDpi");
+    ASSERT_NE(for_dpi, nullptr);
+    ui_win::SetDpiOverrideForTesting(144);
+    ui_win::Panel& panel = PanelOf(LoadPanel(0, kUir, PANEL_EXPORT));
+    const auto size = ui_layout::InitialClientSize(*panel.root, *ui_win::MetricsFor(144), ui_win::PanelState(panel));
+    const auto style = static_cast<DWORD>(GetWindowLongW(panel.hwnd, GWL_STYLE));
+    const auto ex_style = static_cast<DWORD>(GetWindowLongW(panel.hwnd, GWL_EXSTYLE));
+    RECT at_144{0, 0, size.width, size.height}, window;
+    for_dpi(&at_144, style, FALSE, ex_style, 144);
+    GetWindowRect(panel.hwnd, &window);
+    EXPECT_EQ(std::vector<LONG>({window.right - window.left, window.bottom - window.top}),
+              std::vector<LONG>({at_144.right - at_144.left, at_144.bottom - at_144.top}));
+}
+
+// Places and sizes in 96-dpi units, as a scaled program keeps them: at 150 % the main window
+// grows as the panels do, so they stand inside it as at 100 % (their size in units stays).
+TEST_F(NativePanelsTest, PlacesAndSizesAre96DpiUnitsScaledToTheMonitor) {
+    std::map<int, std::vector<int>> main_window, export_panel;
+    for (int dpi : {96, 144}) {
+        ResetUserInterfaceForTesting();
+        ui_win::SetDpiOverrideForTesting(dpi);
+        const int main = LoadPanel(0, kUir, PANEL_MAIN), exported = LoadPanel(0, kUir, PANEL_EXPORT);
+        SetPanelAttribute(main, ATTR_HEIGHT, 500);
+        SetPanelAttribute(main, ATTR_WIDTH, 700);
+        SetPanelPos(main, 100, 102);
+        for (int attribute : {ATTR_TOP, ATTR_LEFT, ATTR_HEIGHT, ATTR_WIDTH}) {
+            GetPanelAttribute(main, attribute, main_window[dpi].emplace_back());
+            GetPanelAttribute(exported, attribute, export_panel[dpi].emplace_back());
+        }
+    }
+    EXPECT_EQ(main_window[144], std::vector<int>({100, 102, 500, 700}));
+    for (size_t i = 2; i < 4; ++i) EXPECT_NEAR(export_panel[144][i], export_panel[96][i], export_panel[96][i] / 10);
 }
 
 // A spin box's arrows are part of the field, at 100 % and 150 %: inside the

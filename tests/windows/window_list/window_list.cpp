@@ -4,7 +4,8 @@
 // its rectangle in screen pixels (Wine draws child controls inside their
 // top-level window's X window, so the X server knows only the top level).
 // One JSON object a line on standard output:
-//   {"kind":"window","hwnd":..,"pid":..,"class":..,"text":..,"rect":[l,t,r,b]}
+//   {"kind":"window",..,"rect":[l,t,r,b],"enabled":..,"owned_by":..,"ex_style":..}
+// (owner, 0 for none, and extended style: whether it has a taskbar button)
 //   {"kind":"menu","owner":..,"index":..,"text":..,"rect":[..]}
 //   {"kind":"control","owner":..,"hwnd":..,"class":..,"text":..,"rect":[..],
 //    "enabled":..,"checked":..,"focused":..,"name":..}
@@ -153,10 +154,11 @@ BOOL CALLBACK ListWindow(HWND window, LPARAM) {
     RECT r{};
     GetWindowRect(window, &r);
     std::printf("{\"kind\":\"window\",\"hwnd\":%llu,\"exe\":%s,\"class\":%s,\"text\":%s,"
-                "\"rect\":%s,\"enabled\":%s}\n",
+                "\"rect\":%s,\"enabled\":%s,\"owned_by\":%llu,\"ex_style\":%lu}\n",
                 Handle(window), Json(ProgramOf(pid)).c_str(), Json(ClassOf(window)).c_str(),
                 Json(TextOf(window)).c_str(), Rect(r).c_str(),
-                IsWindowEnabled(window) ? "true" : "false");
+                IsWindowEnabled(window) ? "true" : "false", Handle(GetWindow(window, GW_OWNER)),
+                static_cast<unsigned long>(GetWindowLongW(window, GWL_EXSTYLE)));
     GUITHREADINFO gui{};
     gui.cbSize = sizeof gui;
     GetGUIThreadInfo(thread, &gui);

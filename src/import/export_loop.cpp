@@ -22,6 +22,7 @@
 #include "shell/globals.h"
 #include "shell/messages.h"
 #include "shell/panels.h"
+#include "shell/session_end.h"
 #include "store/store.h"
 
 namespace {
@@ -94,8 +95,8 @@ void ShowExportPanelDone() {
     DisplayPanel(ExportPanel());
 }
 
-bool StopArrived() {
-    if (PollStopRequest() != 0) return false;
+bool StopArrived(int (*poll)() = PollStopRequest) {
+    if (poll() != 0) return false;
     RecordExportEnd(ExportEnd::Stopped);
     Popup_erreur(ERROR_STOPPED_BY_OPERATOR);
     return true;
@@ -139,7 +140,7 @@ void RecordSheetResult(int object, int test, SheetResult result) {
 
 // One test of the walk; false when a stop ends the loop.
 bool ExportTest(int object, int test, const DateFilter& filter, const ExportedTests& done) {
-    if (StopArrived()) return false;
+    if (StopArrived(PollStopBetweenTests)) return false;
     const FicTest& record = Director[object].tests[test];
     Selection.num_test = record.num_test;
     Selection.type_mes = record.type_mes;
@@ -177,7 +178,8 @@ bool ExportTest(int object, int test, const DateFilter& filter, const ExportedTe
     const bool saved = result == SheetResult::Saved;
     if (saved) ++export_counts.written;
     if (StopArrived()) return false;
-    if (saved && Excel.erase_after_export == 1 && UserConfirmsErase() &&
+    // Nobody answers the erase questions while the session ends: the test stays.
+    if (saved && Excel.erase_after_export == 1 && !SessionEnding() && UserConfirmsErase() &&
         !EraseExportedTest(object, test, kind)) {
         ReportInstrumentLost(object, test, filter, done, true);
         return false;
@@ -215,6 +217,7 @@ void ForgetErasedTestsInTheLists() {
 }  // namespace
 
 int Importer_memory() {
+    const WorkUnderWay working;
     // A port gone since the scan is looked for once. When the instrument is
     // not back, the first download finds the port closed and the loop says,
     // once, which tests stay in the instrument.

@@ -18,6 +18,7 @@
 #include "shell/menu_state.h"
 #include "shell/messages.h"
 #include "shell/panels.h"
+#include "shell/session_end.h"
 #include "shell/startup.h"
 
 namespace {
@@ -92,7 +93,7 @@ void ListObjectFiles(int objectCount) {
             ShowProgress(percentage);
             lastShown = percentage;
         }
-        PollStopRequest();
+        PollStopBetweenTests();
         if (Director[j].present != 0) {
             ZR8812_search_fil(j);
             if (InstrumentPortLost()) return;  // the rest cannot be listed
@@ -141,6 +142,7 @@ void FillImportLists() {
 }
 
 void ScanInstrumentMemory() {
+    const WorkUnderWay working;
     flag_stop = 1;
     OpenMessagePopup(Texte(comcours));
     if (!LinkAnswers()) return;

@@ -8,6 +8,7 @@
 #include "link/com_port.h"
 #include "platform/serial/serial.h"
 #include "shell/globals.h"
+#include "shell/session_end.h"
 
 namespace {
 
@@ -115,6 +116,7 @@ bool EndsWithPrompt(const char* text, std::size_t length, std::size_t from) {
 
 Exchanged ReadAnswer(char* answer, std::size_t already, std::size_t limit, AnswerEnd until,
                      const char* echo, char mark) {
+    const WorkUnderWay working;
     AnswerWatch watch(until, echo, mark);
     return Read(answer, already, limit, watch);
 }
@@ -123,6 +125,9 @@ Exchanged Exchange(const char* text, char* answer, std::size_t limit, AnswerEnd 
                    char mark) {
     // A Modbus answer is no echo: function 06 even answers with the request.
     const std::string echo = until == AnswerEnd::ModbusLine ? "" : EchoOf(text);
+    // The session's end waits for the answer: cut off, the instrument would
+    // be left half-way through a command.
+    const WorkUnderWay working;
     Exchanged result;
     for (int attempt = 0; attempt < std::max(attempts, 1); ++attempt) {
         FlushInQ(Mesure.serial_port);

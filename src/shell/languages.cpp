@@ -8,6 +8,7 @@
 #include "shell/globals.h"
 #include "shell/messages.h"
 #include "shell/panels.h"
+#include "shell/session_end.h"
 
 namespace {
 
@@ -110,5 +111,10 @@ void Popup_erreur(int code) {
     std::snprintf(title, sizeof title, "%s n° %i", Texte(titre_erreur), -(100 + code));
     // Codes outside the table have no text of their own.
     const char* text = code >= 0 && code < NB_ERREURS ? erreur[code][LanguageIndex()] : "";
+    // Nobody is there to close it while the session ends: the log keeps it.
+    if (SessionEnding()) {
+        LogWrite(std::string(title) + " " + text + "\n");
+        return;
+    }
     MessagePopup(FirstCharacters(title, 19), FirstCharacters(std::string(text) + "\n", 199));
 }

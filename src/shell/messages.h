@@ -116,6 +116,8 @@ extern const MessageTable chemin_long;             // the message field's line; 
 extern const MessageTable journal_echec;    // {path}
 extern const MessageTable journal_abime;    // {path} {count}
 extern const MessageTable journal_titre;    // title of the journal messages
+// Why the session must wait until the program has closed (Windows shows it).
+extern const MessageTable fin_session;
 
 // The summary workbook of an export.
 extern const MessageTable synthese;          // check box of the export panel

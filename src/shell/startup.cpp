@@ -1,7 +1,9 @@
 // Start-up, the event loop and the shutdown of the program.
 #include "shell/startup.h"
 
+#include "platform/system/program_instance.h"
 #include "platform/system/system.h"
+#include "platform/ui/session.h"
 #include "platform/ui/ui.h"
 #include "shell/driver_check.h"
 #include "shell/export_options.h"
@@ -11,6 +13,7 @@
 #include "shell/menu_state.h"
 #include "shell/messages.h"
 #include "shell/panels.h"
+#include "shell/session_end.h"
 #include "shell/settings.h"
 
 std::string datecom;
@@ -46,8 +49,10 @@ constexpr int NB_SHUTDOWN_STEPS = 6;
 // Each shutdown step runs once per program exit, whichever way the loop ended.
 bool shutdown_done[NB_SHUTDOWN_STEPS + 1] = {};
 
+}  // namespace
+
 void ShutdownStep(int step) {
-    if (shutdown_done[step]) return;
+    if (step < 1 || step > NB_SHUTDOWN_STEPS || shutdown_done[step]) return;
     shutdown_done[step] = true;
     switch (step) {
         case 1:  // reads the main window and the export panel: before they go
@@ -77,6 +82,13 @@ void ShutdownStep(int step) {
     }
 }
 
+namespace {
+
+// A second start finds this copy's main window brought forward.
+void ComeForward() {
+    BringPanelForward(Fen_princ[PANEL_MAIN]);
+}
+
 void CreateLog(const std::string& directory) {
     ptLog = CVI_OpenFile(directory + PathSeparator() + "ZR881x_9025.log", VAL_READ_WRITE,
                          VAL_TRUNCATE);
@@ -92,6 +104,12 @@ void CreateLog(const std::string& directory) {
 }  // namespace
 
 int ProgramMain() {
+    // Before anything is shown or the port asked for: a copy already running
+    // comes forward instead, and this one ends.
+    std::string directory;
+    GetProjectDir(directory);
+    const ProgramInstance instance(directory, ComeForward);
+    if (!instance.Claimed()) return 0;
     // 1
     SetWaitCursor(1);
     Excel.started = 0;
@@ -126,8 +144,6 @@ int ProgramMain() {
     heurecom = TimeStr();
     datecom = DateStr();
     // 8
-    std::string directory;
-    GetProjectDir(directory);
     Excel.base_name = "Briskel";
     Delay(0.5);
     // 9
@@ -161,6 +177,7 @@ int ProgramMain() {
     ShutdownStep(3);
     ShutdownStep(4);
     ShutdownStep(5);
+    SessionEndDone();
     ShutdownStep(2);
     ShutdownStep(6);
     return 0;
@@ -195,5 +212,6 @@ void ResetShellForTesting() {
     starting_up = false;
     giveup = 0;
     for (bool& done : shutdown_done) done = false;
+    ResetSessionEndForTesting();
     ResetSettingsForTesting();
 }

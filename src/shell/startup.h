@@ -23,6 +23,12 @@ void SetStartingUpForTesting(bool startingUp);
 int Sortir(int panel, int control, int event, void* callbackData, int eventData1,
            int eventData2);
 
+// Runs shutdown step `step` (1 to 6) unless it already ran for this exit:
+// 1 save the settings, 2 discard the panels, 3 the instrument's power-off
+// sequence, 4 the normal cursor and the timers, 5 close the spreadsheet
+// application this program started, 6 close the log.
+void ShutdownStep(int step);
+
 // Puts every piece of shell state back to its value at program start. The
 // hooks stay as the subsystems registered them, like the callbacks.
 void ResetShellForTesting();

@@ -11,7 +11,9 @@
 #include <string>
 
 #include "platform/spreadsheet/workbook_package.h"
+#include "platform/system/program_instance.h"
 #include "platform/system/system.h"
+#include "platform/system/win32.h"
 #include "windows_test_folders.h"
 
 namespace fs = std::filesystem;
@@ -39,6 +41,22 @@ TEST_F(AccentedFolders, TheProgramFolderIsTheExecutablesOwn) {
     std::string written;
     ASSERT_EQ(ReadWholeFile(program_ + "\\program-dir.txt", written), 1);
     EXPECT_EQ(written, program_);
+}
+
+// A copy started while another runs from the same folder (named in
+// another case) finds the first one's window, asks it forward and ends.
+TEST_F(AccentedFolders, ASecondCopyAsksTheFirstForwardAndEnds) {
+    const std::string copy = program_ + "\\briskel-probe.exe";
+    ASSERT_TRUE(CopyFileW(Wide(ProbePath()).c_str(), Wide(copy).c_str(), FALSE));
+    std::wstring shouted = Wide(program_);
+    CharUpperBuffW(shouted.data(), static_cast<DWORD>(shouted.size()));
+    int asked = 0;
+    const ProgramInstance first(Utf8(shouted), [&asked] { ++asked; });
+    ASSERT_TRUE(first.Claimed());
+    EXPECT_EQ(RunAndWait(copy, "second-copy"), 0);
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    EXPECT_EQ(asked, 1);
 }
 
 TEST_F(AccentedFolders, TextFilesAreWrittenReadRenamedAndDeleted) {

@@ -69,8 +69,8 @@ std::string ProbePath() {
 
 std::string TemplateSource() { return std::string(BRISKEL_SOURCE_DIR) + "/resources/program/Class.xl"; }
 
-int RunAndWait(const std::string& program) {
-    std::wstring command = L"\"" + Wide(program) + L"\"";
+int RunAndWait(const std::string& program, const std::string& arguments) {
+    std::wstring command = L"\"" + Wide(program) + L"\" " + Wide(arguments);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};

@@ -29,5 +29,6 @@ std::vector<std::string> FolderEntries(const std::string& folder);
 std::string ProbePath();
 // The template as committed.
 std::string TemplateSource();
-// Starts `program` and waits for it; its exit code, or -1 when it did not start.
-int RunAndWait(const std::string& program);
+// Starts `program` (with `arguments`) and waits for it; its exit code, or -1
+// when it did not start.
+int RunAndWait(const std::string& program, const std::string& arguments = "");

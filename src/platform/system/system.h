@@ -115,6 +115,15 @@ int AppendLineDurably(const std::string& path, const std::string& line);
 // negative on error.
 int ReadWholeFile(const std::string& path, std::string& content);
 
+// ---- Keeping the machine awake ----------------------------------------------------
+// While on, the system is told the program is working, so an idle machine does
+// not go to sleep under a long exchange (Windows: SetThreadExecutionState for
+// the calling thread, the program's only one). On Linux it does nothing: each
+// desktop keeps its own idle rules and none is asked here.
+void KeepSystemAwake(bool on);
+// Tests: whether the program last asked to be kept awake.
+bool SystemKeptAwake();
+
 // ---- Operating system ------------------------------------------------------------
 // The system the program runs on: what the user is told about the USB adapter's
 // driver differs (an installer on Windows, the kernel's own driver on Linux).

@@ -201,6 +201,7 @@ void WatchSelectableLabel(HWND field) { SetWindowSubclass(field, SelectableProc,
 LRESULT CALLBACK PanelProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     Panel* panel = PanelOfWindow(hwnd);
     if (panel == nullptr) return DefWindowProcW(hwnd, message, wparam, lparam);
+    if (LRESULT answer = 0; SessionMessage(message, wparam, answer)) return answer;
     switch (message) {
         case WM_COMMAND: Command(*panel, wparam, lparam); return 0;
         case WM_NOTIFY:

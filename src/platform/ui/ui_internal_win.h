@@ -105,6 +105,9 @@ Control* FindControl(int panel, int control, int& status);
 // The panel window's class, registered by InitUserInterface.
 extern const wchar_t* const kPanelClass;
 LRESULT CALLBACK PanelProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+// WM_QUERYENDSESSION and WM_ENDSESSION, answered (true) as the program registered
+// (session_win.cpp).
+bool SessionMessage(UINT message, WPARAM wparam, LRESULT& result);
 
 // "__X" marks X as the mnemonic; Windows writes it "&X" (a literal "&" as "&&").
 std::wstring MnemonicText(const std::string& text);

@@ -9,10 +9,14 @@
 #include "store/store.h"
 #include "import/import_workflow.h"
 #include "platform/system/system.h"
+#include "platform/ui/session.h"
+#include "platform/ui/ui_dispatch.h"
 #include "platform/ui/ui.h"
 #include "records.h"
 #include "shell/globals.h"
+#include "shell/messages.h"
 #include "shell/panels.h"
+#include "shell/registration.h"
 #include "unit/import/import_flow_fixture.h"
 
 namespace {
@@ -305,6 +309,33 @@ TEST_F(ExportLoopTest, StopWhileTheSheetIsWrittenEndsBeforeTheEraseQuestion) {
     EXPECT_EQ(CountPopups("Test File"), 0);
     EXPECT_EQ(CountPopups("Error n° -116"), 1);
     EXPECT_TRUE(FileOnInstrument(1, "01.a"));
+}
+
+// Signing out while the first test is downloaded: the session is told to
+// wait, with the reason; that test is finished, then the loop stops with no
+// question or box left waiting, and the event loop is asked to end.
+TEST_F(ExportLoopTest, TheSessionsEndFinishesTheTestUnderWayThenStops) {
+    AddFile(1, 1, 'a', Date(2008, 11, 5));
+    AddFile(1, 2, 'a', Date(2008, 11, 5));
+    StartInstrument();
+    Scan();
+    SetDateFilter(1);
+    RegisterShellCallbacks();
+    bool may_end = true;
+    int polls = 0;
+    SetPollHookForTesting([&] {
+        EXPECT_TRUE(SystemKeptAwake());
+        if (++polls == 2) may_end = RaiseSessionEndForTesting();
+    });
+    RunExport(1);
+    SetPollHookForTesting(nullptr);
+    EXPECT_FALSE(may_end);
+    EXPECT_EQ(SessionEndReason(), fin_session[1]);
+    EXPECT_EQ(sheet_calls.size(), 1u);
+    EXPECT_TRUE(popups().empty());
+    EXPECT_TRUE(FileOnInstrument(1, "01.a"));
+    EXPECT_FALSE(SystemKeptAwake());
+    EXPECT_TRUE(ui_dispatch::Loop().quit_pending);
 }
 
 TEST_F(ExportLoopTest, UpdateRescansOnlyWithTheSwitchOnSetup) {

@@ -1,12 +1,15 @@
 // The whole program run: start-up order, the quit box and the shutdown steps,
 // with the later subsystems replaced by recording hooks.
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QWidget>
 #include <QTimer>
 #include <filesystem>
 #include <regex>
 
+#include "platform/system/program_instance.h"
 #include "platform/system/system.h"
+#include "platform/ui/session.h"
 #include "shell/driver_check.h"
 #include "shell/hooks.h"
 #include "shell/messages.h"
@@ -203,6 +206,44 @@ TEST_F(StartupTest, WithoutALogTheProgramRunsOn) {
     };
     EXPECT_EQ(ProgramMain(), 0);
     EXPECT_EQ(calls.size(), 4u - 1u);
+}
+
+// Signing out with the program idle: it lets the session end and, before the
+// system may end the process, has run its exit's steps (no box waits).
+TEST_F(StartupTest, TheSessionsEndWhileIdleSavesAndEndsTheProgram) {
+    during_connection = [this] {
+        Excel.started = 1;
+        WriteProgramFile("Briskel.ini", "marker");
+        QTimer::singleShot(0, [this] {
+            EXPECT_TRUE(RaiseSessionEndForTesting());
+            EXPECT_EQ(ReadProgramFile("Briskel.ini").substr(0, 5), "1 0\r\n");
+            EXPECT_EQ(calls, (std::vector<std::string>{"import flags", "connection", "power off",
+                                                       "close spreadsheet"}));
+            EXPECT_EQ(ptLog, 0);
+            QuitUserInterface(0);
+        });
+    };
+    EXPECT_EQ(ProgramMain(), 0);
+    EXPECT_TRUE(popups().empty());
+    EXPECT_EQ(SessionEndReason(), "");
+}
+
+// A second start in the same folder ends before its splash and asks the
+// running copy to come forward; another folder is another program.
+TEST_F(StartupTest, ASecondStartBringsTheFirstForwardAndEnds) {
+    int asked = 0;
+    const ProgramInstance first(program_dir(), [&asked] { ++asked; });
+    ASSERT_TRUE(first.Claimed());
+    during_connection = [] { QuitUserInterface(0); };  // had it started
+    EXPECT_EQ(ProgramMain(), 0);
+    EXPECT_TRUE(calls.empty());
+    EXPECT_FALSE(ProgramFileExists("ZR881x_9025.log"));
+    QElapsedTimer waited;
+    waited.start();
+    while (asked == 0 && waited.elapsed() < 5000)
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(ProgramInstance(program_dir() + "/other", nullptr).Claimed());
 }
 
 TEST_F(StartupTest, EachStartEmptiesTheLog) {

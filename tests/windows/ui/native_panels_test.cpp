@@ -20,6 +20,7 @@
 #include "import/registration.h"
 #include "link/registration.h"
 #include "platform/system/win32.h"
+#include "platform/ui/session.h"
 #include "platform/ui/ui.h"
 #include "platform/ui/ui_internal_win.h"
 #include "shell/globals.h"
@@ -292,6 +293,26 @@ TEST_F(NativePanelsTest, AQuitFromTheRunningLoopEndsIt) {
     ResetUserInterfaceForTesting();
     std::error_code ec;
     std::filesystem::remove(uir, ec);
+}
+
+// Windows asks every top-level window whether the session may end, then
+// tells it the session ends (or not): a panel answers as the program
+// registered, and carries out the end before it returns.
+TEST_F(NativePanelsTest, APanelAnswersTheSessionsEndAsTheProgramRegistered) {
+    const int main_panel = LoadPanel(0, kUir, PANEL_MAIN);
+    const HWND hwnd = PanelOf(main_panel).hwnd;
+    bool busy = false;
+    int asked = 0, ended = 0;
+    SetSessionEndHandlers({[&] { ++asked; return !busy; }, [&] { ++ended; }});
+    EXPECT_EQ(SendMessageW(hwnd, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+    SendMessageW(hwnd, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    EXPECT_EQ(ended, 1);
+    busy = true;
+    EXPECT_EQ(SendMessageW(hwnd, WM_QUERYENDSESSION, 0, 0), FALSE);
+    SendMessageW(hwnd, WM_ENDSESSION, FALSE, 0);  // called off: nothing to do
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(ended, 1);
+    SetSessionEndHandlers({});
 }
 
 // An installed popup leaves only itself usable until it is removed.

@@ -80,16 +80,35 @@ class Win32SerialDevice final : public SerialDevice {
         return RS232_NO_ERROR;
     }
 
+    // A read of one byte ends the wait as soon as the first byte is there;
+    // what came with it is then taken without waiting. A larger read would do
+    // the same on Windows, but Wine takes these time-outs as a plain total one
+    // and holds every read for its whole slice, so that the end of each answer
+    // would be seen a slice late.
     bool WaitForBytes(int ms, std::string& arrived) override {
         if (!SetTimeouts(static_cast<DWORD>(ms), timeouts_.WriteTotalTimeoutConstant)) {
             lost_ = true;
             return false;
         }
-        char chunk[4096];
+        char first = 0;
         DWORD n = 0;
-        if (!ReadFile(handle_, chunk, sizeof chunk, &n, nullptr)) {
+        if (!ReadFile(handle_, &first, 1, &n, nullptr)) {
             lost_ = true;
             return false;
+        }
+        if (n == 0) return true;
+        arrived.push_back(first);
+        DWORD errors = 0;
+        COMSTAT status{};
+        if (!ClearCommError(handle_, &errors, &status)) {
+            lost_ = true;
+            return true;  // the byte that came is the caller's; the loss shows at the next call
+        }
+        if (status.cbInQue == 0) return true;
+        char chunk[4096];
+        if (!ReadFile(handle_, chunk, std::min<DWORD>(status.cbInQue, sizeof chunk), &n, nullptr)) {
+            lost_ = true;
+            return true;
         }
         arrived.append(chunk, n);
         return true;

@@ -56,6 +56,7 @@ int SetText(Control& c, const std::string& text) {
         case Kind::Label:
             SetWindowTextW(c.hwnd, c.selectable ? EditText(text).c_str() : Utf16(text).c_str());
             InvalidateRect(c.hwnd, nullptr, TRUE);  // a label the panel draws too
+            c.text_placed = false;
             Relayout(c);
             return UIE_NO_ERROR;
         case Kind::Edit: SetWindowTextW(c.hwnd, Utf16(text).c_str()); return UIE_NO_ERROR;

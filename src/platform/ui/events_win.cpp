@@ -166,6 +166,7 @@ void SettingChanged(Panel& panel) {
     const bool same = panel.message_font != nullptr && SameFont(now, panel.message_font);
     DeleteObject(now);
     if (same) return;
+    ForgetMeasuredTexts();
     RefreshFonts(panel);
     RefreshLayout(panel);
     InvalidateRect(panel.hwnd, nullptr, TRUE);

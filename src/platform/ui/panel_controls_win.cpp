@@ -110,6 +110,7 @@ void RefreshFonts(Panel& panel) {
         if (control->hwnd == nullptr) continue;
         if (control->font) DeleteObject(control->font);
         control->font = nullptr;
+        control->text_placed = false;
         if (const auto* font = control->widget->Find("font")) {
             control->font = MessageFont(panel.dpi, font->font.point_size, font->font.bold);
         }

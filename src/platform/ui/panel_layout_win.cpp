@@ -33,6 +33,19 @@ void RefreshLayout(Panel& panel) {
     ArrangePanel(panel);
 }
 
+namespace {
+
+// Whether a child window stands at `place` of its parent's client area.
+bool StandsAt(HWND child, const ui_layout::Rect& place) {
+    RECT r;
+    GetWindowRect(child, &r);
+    MapWindowPoints(HWND_DESKTOP, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+    return r.left == place.x && r.top == place.y && r.right - r.left == place.width &&
+           r.bottom - r.top == place.height;
+}
+
+}  // namespace
+
 void ArrangePanel(Panel& panel) {
     if (panel.arranging) return;
     panel.arranging = true;
@@ -46,12 +59,21 @@ void ArrangePanel(Panel& panel) {
         auto it = places.find(control->widget);
         if (it == places.end()) continue;
         const ui_layout::Rect& r = it->second;
-        MoveWindow(control->hwnd, r.x, r.y, r.width, r.height, TRUE);
-        // The arrows take the right end of the spin box's room, on the field's
-        // frame: the field makes room for them as they align on it.
-        if (control->arrows != nullptr)
-            SendMessageW(control->arrows, UDM_SETBUDDY, reinterpret_cast<WPARAM>(control->hwnd), 0);
-        if (control->selectable) PlaceSelectableText(*control, panel);
+        // Every text the program sets lays the panel out again: a control
+        // left where it stands is not moved, nor repainted whole with all its
+        // neighbours, which a busy export would otherwise do for each line.
+        if (!StandsAt(control->hwnd, r)) {
+            MoveWindow(control->hwnd, r.x, r.y, r.width, r.height, TRUE);
+            control->text_placed = false;
+            // The arrows take the right end of the spin box's room, on the
+            // field's frame: the field makes room for them as they align on it.
+            if (control->arrows != nullptr)
+                SendMessageW(control->arrows, UDM_SETBUDDY, reinterpret_cast<WPARAM>(control->hwnd), 0);
+        }
+        if (control->selectable && !control->text_placed) {
+            PlaceSelectableText(*control, panel);
+            control->text_placed = true;
+        }
     }
     panel.arranging = false;
 }

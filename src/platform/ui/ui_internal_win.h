@@ -33,6 +33,9 @@ struct Control {
     Control* label = nullptr;    // the label whose buddy this control is
     // A label whose text the user can select and copy: a read-only edit.
     bool selectable = false;
+    // The selectable text stands where its size, font and text put it;
+    // cleared by each of them, so a layout that moves nothing leaves it be.
+    bool text_placed = false;
     HFONT font = nullptr;        // its own font when the file sets one
     std::vector<int> values;     // a list's rows' values
     // A list's rows as shown. The list box itself holds what assistive
@@ -164,6 +167,8 @@ void CentreOver(const Panel& panel, HWND over);
 HFONT MessageFont(int dpi, int point_size = 0, bool bold = false);
 // Text measured with the panel's fonts at its DPI, for the layout.
 std::unique_ptr<ui_layout::TextMetrics> MetricsFor(int dpi);
+// The sizes measured so far no longer hold: the system's message font changed.
+void ForgetMeasuredTexts();
 // Places every widget of the panel in its client area, as the layout says.
 void ArrangePanel(Panel& panel);
 // Gives the keyboard to the panel's remembered control, else to its first

@@ -211,6 +211,30 @@ TEST_F(NativePanelsTest, APanelMovedToAnotherDpiIsLaidOutAgain) {
     EXPECT_EQ(PlacementFaults(panel.handle), "");
 }
 
+// A larger text size chosen in the system's settings is taken up at once,
+// every text measured afresh in the larger font.
+TEST_F(NativePanelsTest, APanelIsLaidOutAgainWhenTheSystemsTextSizeChanges) {
+    RegisterProgramCallbacks();
+    Fen_princ[PANEL_EXPORT] = LoadPanel(0, kUir, PANEL_EXPORT);
+    Traduc_excel();
+    ui_win::Panel& panel = PanelOf(Fen_princ[PANEL_EXPORT]);
+    int status = 0;
+    HWND quit = ui_win::FindControl(panel.handle, EXPORT_QUIT, status)->hwnd;
+    const int before = FontHeight(quit);
+    NONCLIENTMETRICSW saved{}, larger{};
+    saved.cbSize = sizeof saved;
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof saved, &saved, 0));
+    larger = saved;
+    larger.lfMessageFont.lfHeight = saved.lfMessageFont.lfHeight * 3 / 2;
+    ASSERT_TRUE(SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof larger, &larger, 0));
+    SendMessageW(panel.hwnd, WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, reinterpret_cast<LPARAM>(L"WindowMetrics"));
+    const int after = FontHeight(quit);
+    const std::string faults = PlacementFaults(panel.handle);
+    SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof saved, &saved, 0);
+    EXPECT_GE(after, before * 4 / 3);
+    EXPECT_EQ(faults, "");
+}
+
 TEST_F(NativePanelsTest, TabFollowsTheFilesOrder) {
     const int panel = LoadPanel(0, kUir, PANEL_EXPORT);
     ASSERT_GT(panel, 0);

@@ -1,5 +1,8 @@
 #include "import/export_record.h"
 
+#include <algorithm>
+
+#include "import/test_outcomes.h"
 #include "link/status_identity.h"
 #include "platform/system/system.h"
 #include "platform/ui/ui.h"
@@ -59,11 +62,34 @@ void StartExportCounts(const std::string& folder) {
     export_counts.folder = folder;
 }
 
+namespace {
+
+int CountOutcomes(TestOutcome outcome) {
+    const auto& outcomes = TestOutcomes();
+    return static_cast<int>(std::count_if(outcomes.begin(), outcomes.end(),
+                                          [&](const auto& r) { return r.outcome == outcome; }));
+}
+
+// What the export did to the instrument's memory, told only when it was to
+// erase: the box of a refused erase goes, the summary stays on screen.
+std::string ErasureLines() {
+    if (Excel.erase_after_export != 1) return "";
+    std::string lines = FillPlaceholders(
+        Texte(bilan_efface), {{"count", std::to_string(CountOutcomes(TestOutcome::Erased))}});
+    const int kept = CountOutcomes(TestOutcome::KeptInInstrument);
+    if (kept > 0)
+        lines += FillPlaceholders(Texte(bilan_non_efface), {{"count", std::to_string(kept)}});
+    return lines;
+}
+
+}  // namespace
+
 std::string ExportSummaryText() {
     return FillPlaceholders(Texte(bilan_export),
                             {{"written", std::to_string(export_counts.written)},
                              {"skipped", std::to_string(export_counts.skipped)},
                              {"failed", std::to_string(export_counts.failed)},
+                             {"erasures", ErasureLines()},
                              {"folder", export_counts.folder}});
 }
 

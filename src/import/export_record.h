@@ -34,7 +34,8 @@ struct ExportCounts {
 extern ExportCounts export_counts;
 // Starts the counts of an export whose workbooks go to `folder`.
 void StartExportCounts(const std::string& folder);
-// The summary in the current language.
+// The summary in the current language; after an export that was to erase,
+// with the tests erased and those the instrument may still hold.
 std::string ExportSummaryText();
 
 // Notes a saved workbook in the journal (and in the counts' folder). A journal

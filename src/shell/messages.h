@@ -104,7 +104,7 @@ extern const MessageTable dossier_trop_long;  // longer than the record holds; {
 extern const MessageTable rien_exporte;       // added when the export button met such a folder
 extern const MessageTable nouveaux_seuls;   // check box of the import panel
 extern const MessageTable deja_exporte;     // what a screen reader says for a marked test row; {test}
-extern const MessageTable bilan_export;     // {written} {skipped} {failed} {folder}
+extern const MessageTable bilan_export;     // {written} {skipped} {failed} {erasures} {folder}
 extern const MessageTable classeur_echec;   // {object} {test} {kind} {path}
 extern const MessageTable classeur_ouvert;  // {path}
 extern const MessageTable classeur_lecture_seule;  // {path}
@@ -116,6 +116,10 @@ extern const MessageTable chemin_long;             // the message field's line; 
 extern const MessageTable journal_echec;    // {path}
 extern const MessageTable journal_abime;    // {path} {count}
 extern const MessageTable journal_titre;    // title of the journal messages
+// The summary's lines of an export that erased tests (the {erasures} of
+// bilan_export).
+extern const MessageTable bilan_efface;      // tests erased; {count}
+extern const MessageTable bilan_non_efface;  // erasures not confirmed; {count}
 // Why the session must wait until the program has closed (Windows shows it).
 extern const MessageTable fin_session;
 

@@ -60,11 +60,11 @@ const MessageTable deja_exporte = {
     "{test}, già esportata"
 };
 const MessageTable bilan_export = {
-    "Classeurs enregistrés : {written}\nIgnorés, déjà exportés : {skipped}\nÉchecs : {failed}\nDossier : {folder}",
-    "Workbooks written: {written}\nSkipped, already exported: {skipped}\nFailed: {failed}\nFolder: {folder}",
-    "Geschriebene Arbeitsmappen: {written}\nÜbersprungen, bereits exportiert: {skipped}\nFehlgeschlagen: {failed}\nOrdner: {folder}",
-    "Libros guardados: {written}\nOmitidas, ya exportadas: {skipped}\nFallidas: {failed}\nCarpeta: {folder}",
-    "Cartelle di lavoro salvate: {written}\nSaltate, già esportate: {skipped}\nNon riuscite: {failed}\nCartella: {folder}"
+    "Classeurs enregistrés : {written}\nIgnorés, déjà exportés : {skipped}\nÉchecs : {failed}{erasures}\nDossier : {folder}",
+    "Workbooks written: {written}\nSkipped, already exported: {skipped}\nFailed: {failed}{erasures}\nFolder: {folder}",
+    "Geschriebene Arbeitsmappen: {written}\nÜbersprungen, bereits exportiert: {skipped}\nFehlgeschlagen: {failed}{erasures}\nOrdner: {folder}",
+    "Libros guardados: {written}\nOmitidas, ya exportadas: {skipped}\nFallidas: {failed}{erasures}\nCarpeta: {folder}",
+    "Cartelle di lavoro salvate: {written}\nSaltate, già esportate: {skipped}\nNon riuscite: {failed}{erasures}\nCartella: {folder}"
 };
 const MessageTable classeur_echec = {
     "Le classeur du test {test} de l'objet {object} ({kind}) n'a pas pu être enregistré sous\n{path}\nRien n'a été effacé : le test reste dans l'appareil.",

@@ -321,6 +321,12 @@ class UnconfirmedErase : public FaultTest {
                                   : "Written, then erased from the instrument";
             EXPECT_EQ(outcome, expected) << test;
         }
+        // So does the message field, which stays on screen after the box.
+        std::string summary;
+        GetCtrlVal(Fen_princ[PANEL_EXPORT], EXPORT_MESSAGE, summary);
+        EXPECT_NE(summary.find("Failed: 0\nTests erased from the instrument: 21\nErasure not "
+                               "confirmed, may still be in the instrument: 1\nFolder: "),
+                  std::string::npos) << summary;
         // Left: the test of a kind without a reader, and the one whose erasure
         // was refused (noise hides whether it was carried out).
         std::set<std::string> left{"02/10.c"};

@@ -38,13 +38,13 @@ const MessageTable appareil_deconnecte = {
     "Connect the instrument again, then use Setup, Communication.",
     "Das Gerät wurde getrennt. Der Export wurde abgebrochen.\n"
     "Diese Tests wurden nicht exportiert und bleiben im Gerät:\n{tests}\n"
-    "Schließen Sie das Gerät wieder an und wählen Sie Einstellungen, Kommunikation.",
+    "Schließen Sie das Gerät wieder an und wählen Sie Setup, Kommunikation.",
     "El instrumento se ha desconectado. La exportación se ha detenido.\n"
     "Estas pruebas no se han exportado y permanecen en el instrumento:\n{tests}\n"
-    "Vuelva a conectar el instrumento y use Configuración, Comunicación.",
+    "Vuelva a conectar el instrumento y use Parametrizado, Communicación.",
     "Lo strumento è stato scollegato. L'esportazione è stata interrotta.\n"
     "Queste prove non sono state esportate e restano nello strumento:\n{tests}\n"
-    "Ricollegare lo strumento, poi Impostazioni, Comunicazione.",
+    "Ricollegare lo strumento, poi Parametro, Comunicazione.",
 };
 
 // Placeholder {tests}: one test a line.
@@ -60,15 +60,15 @@ const MessageTable mode_commande_perdu = {
     "Das Gerät antwortet nicht mehr in seinem Befehlsmodus (es wurde möglicherweise neu "
     "gestartet). Der Export wurde abgebrochen.\n"
     "Diese Tests wurden nicht exportiert und bleiben im Gerät:\n{tests}\n"
-    "Prüfen Sie das Gerät und wählen Sie dann Einstellungen, Kommunikation.",
+    "Prüfen Sie das Gerät und wählen Sie dann Setup, Kommunikation.",
     "El instrumento ha dejado de responder en su modo de comandos (puede que se haya "
     "reiniciado). La exportación se ha detenido.\n"
     "Estas pruebas no se han exportado y permanecen en el instrumento:\n{tests}\n"
-    "Compruebe el instrumento y use Configuración, Comunicación.",
+    "Compruebe el instrumento y use Parametrizado, Communicación.",
     "Lo strumento non risponde più nella modalità comandi (potrebbe essersi riavviato). "
     "L'esportazione è stata interrotta.\n"
     "Queste prove non sono state esportate e restano nello strumento:\n{tests}\n"
-    "Controllare lo strumento, poi Impostazioni, Comunicazione.",
+    "Controllare lo strumento, poi Parametro, Comunicazione.",
 };
 
 const MessageTable lecture_interrompue = {
@@ -77,11 +77,11 @@ const MessageTable lecture_interrompue = {
     "The instrument was disconnected while its memory was being read: nothing was read.\n"
     "Connect the instrument again, then use Setup, Communication.",
     "Das Gerät wurde beim Lesen seines Speichers getrennt: nichts wurde gelesen.\n"
-    "Schließen Sie das Gerät wieder an und wählen Sie Einstellungen, Kommunikation.",
+    "Schließen Sie das Gerät wieder an und wählen Sie Setup, Kommunikation.",
     "El instrumento se ha desconectado mientras se leía su memoria: no se ha leído nada.\n"
-    "Vuelva a conectar el instrumento y use Configuración, Comunicación.",
+    "Vuelva a conectar el instrumento y use Parametrizado, Communicación.",
     "Lo strumento è stato scollegato durante la lettura della sua memoria: non è stato letto "
-    "nulla.\nRicollegare lo strumento, poi Impostazioni, Comunicazione.",
+    "nulla.\nRicollegare lo strumento, poi Parametro, Comunicazione.",
 };
 
 // A whole memory would make a box taller than the screen.

@@ -77,7 +77,7 @@ void ReportFailedSetup(int code, bool withNotDetectedBox) {
         Popup_erreur(ERROR_PORT_BUSY);
     else
         Popup_erreur(ERROR_NO_RESPONSE);
-    if (withNotDetectedBox) MessagePopup(Texte(titre_erreur), Texte(AucunCOM));
+    if (withNotDetectedBox) MessagePopup(Texte(titre_erreur), NotDetectedText());
 }
 
 int ZR8812_init(int port, bool announce) {

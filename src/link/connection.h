@@ -59,6 +59,9 @@ bool ForgetGonePort();
 // detected" box. At start-up the program then ends; later it stays, so the
 // person can plug the instrument back in and use Setup, Communication.
 void TellNotDetected();
+// The text of that box: at start-up the procedure that ends with restarting
+// the program; later the one that ends with Setup, Communication.
+const char* NotDetectedText();
 
 // Tells the user that a set-up failed with `code` (see above); the "instrument
 // not detected" box only when `withNotDetectedBox`.

@@ -169,9 +169,13 @@ void TestOpenLink() {
 
 }  // namespace
 
+const char* NotDetectedText() {
+    return Texte(StartingUp() ? AucunCOM : AucunCOM_ouvert);
+}
+
 void TellNotDetected() {
-    LogWrite(std::string(Texte(titre_erreur)) + " = " + Texte(AucunCOM) + "\n");
-    MessagePopup(Texte(titre_erreur), Texte(AucunCOM));
+    LogWrite(std::string(Texte(titre_erreur)) + " = " + NotDetectedText() + "\n");
+    MessagePopup(Texte(titre_erreur), NotDetectedText());
     if (StartingUp()) {
         QuitUserInterface(0);
         return;

@@ -170,8 +170,11 @@ int Affiche_Identity() {
     std::snprintf(number, sizeof number, "%02X", static_cast<unsigned>(Mesure.hardware_version));
     InsertListItem(panel, IDENTITY_LIST, -1, std::string(identity_labels[1]) + "= " + number, 2);
     InsertListItem(panel, IDENTITY_LIST, -1, std::string(identity_labels[2]) + "= " + firmware, 3);
+    // An identity without a serial number would show as 0000000, a number no
+    // instrument bears: say that it is unknown.
     std::snprintf(number, sizeof number, "%07d", Mesure.serial_number);
-    InsertListItem(panel, IDENTITY_LIST, -1, std::string(identity_labels[3]) + "= " + number, 4);
+    const std::string serial = serial_number_read ? number : Texte(serie_inconnue);
+    InsertListItem(panel, IDENTITY_LIST, -1, std::string(identity_labels[3]) + "= " + serial, 4);
     return 0;
 }
 

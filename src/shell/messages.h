@@ -123,6 +123,10 @@ extern const MessageTable bilan_non_efface;  // erasures not confirmed; {count}
 // Why the session must wait until the program has closed (Windows shows it).
 extern const MessageTable fin_session;
 
+// The link's texts.
+extern const MessageTable AucunCOM_ouvert;  // instrument not found, the program stays open
+extern const MessageTable serie_inconnue;   // a serial number the instrument did not give
+
 // The summary workbook of an export.
 extern const MessageTable synthese;          // check box of the export panel
 extern const MessageTable synthese_bilan;    // the message field's line; {name}

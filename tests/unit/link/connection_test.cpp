@@ -27,12 +27,18 @@ using zr8812::Fault;
 namespace {
 
 const char* const kLog = "ZR881x_9025.log";
-const std::string kNotDetected =
+const std::string kNotDetectedAtStart =
     "The software has not detected the instrument.\n Verify connection and follow the "
     "procedure.\n\nProcedure :\n"
     " - Switch off the device.\n - Close the application.\n - Let USB cable between PC and "
     "device.\n"
     " - Start the device on 'SET- UP' position.\n - Run application.";
+// Later the program stays open: no closing, no restart.
+const std::string kNotDetected =
+    "The software has not detected the instrument.\n The application stays open: verify "
+    "connection and follow the procedure.\n\nProcedure :\n - Check the USB cable between PC and "
+    "device.\n - Check that the device is on, its switch on 'SET- UP' position.\n - Choose "
+    "Setup, Communication.";
 
 class Connection : public InstrumentFixture {
    protected:
@@ -231,7 +237,7 @@ TEST_F(Connection, DiscoveryWithoutBridgeOpensNothingAndEndsTheProgramOnlyAtStar
         SetStartingUpForTesting(startingUp);
         AnswerPortQuestion(VAL_GENERIC_POPUP_BTN2);
         Gestion_parametre(menu, ITEM_COMMUNICATION, nullptr, Fen_princ[PANEL_MAIN]);
-        EXPECT_EQ(Count("Error", kNotDetected), 1);
+        EXPECT_EQ(Count("Error", startingUp ? kNotDetectedAtStart : kNotDetected), 1);
         const std::string log = Log();
         EXPECT_NE(log.find("Error = The software has not detected the instrument.\r\n"),
                   std::string::npos);
@@ -369,6 +375,14 @@ TEST_F(Connection, InstrumentMenuShowsTheIdentity) {
     GetLabelFromIndex(Fen_princ[PANEL_IDENTITY], IDENTITY_LIST, 3, last);
     EXPECT_EQ(last, "serial number == 0000123");
     EXPECT_EQ(GetWaitCursor(), 0);
+    // An identity without a serial number: no number of zeros.
+    SimulateCommit(Fen_princ[PANEL_IDENTITY], IDENTITY_CLOSE);
+    instrument().forge_answer("ident",
+                              "ident\r\nModele : ZR8812\r\nfab ident = 0101\r\n"
+                              "sub ident = 0002\r\nkorvid:/etc/mem/01$ ");
+    SimulateMenuItem(menu, ITEM_INSTRUMENT);
+    GetLabelFromIndex(Fen_princ[PANEL_IDENTITY], IDENTITY_LIST, 3, last);
+    EXPECT_EQ(last, "serial number == unknown");
 }
 
 TEST_F(Connection, IdentityLackingItsLastFieldIsRetriedOnceThenTheLinkCloses) {

@@ -139,7 +139,7 @@ TEST_F(LanguagesTest, AnyLanguageIndexReadsATextOfTheFive) {
 // The translated texts keep the English line breaks and the blanks the
 // program relies on.
 TEST(MessageCatalogue, TranslationsKeepLineBreaksAndBlanks) {
-    const MessageTable* tables[] = {&atten_exp, &attente, &attente_1, &AucunCOM, &avertpos, &BadOS,
+    const MessageTable* tables[] = {&atten_exp, &attente, &attente_1, &AucunCOM, &AucunCOM_ouvert, &avertpos, &BadOS,
                                     &comcours, &confir1, &confir3, &CP210version, &DebDriver, &develop,
                                     &DriverUSB, &effac_appareil, &enregist, &etreSur, &exporte, &exporter,
                                     &fichedate, &impomem, &lancer, &Lectmem, &messag_ecras, &messag_fin,

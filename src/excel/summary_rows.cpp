@@ -56,7 +56,8 @@ bool Taken(const std::string& name, const std::vector<std::string>& taken) {
 
 std::string SummaryWorkbookName(const std::string& base, int32_t serial, const std::string& date,
                                 const std::string& time) {
-    return SafeBaseName(base) + "_" + SerialText(serial) + "_summary_" + date + "_" + time;
+    return WorkbookFileName(SafeBaseName(base),
+                            "_" + SerialText(serial) + "_summary_" + date + "_" + time);
 }
 
 std::string LinkFromFolder(const std::string& folder, const std::string& target) {

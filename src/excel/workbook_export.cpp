@@ -201,7 +201,7 @@ Next ChooseFile(int object, int test, int kind, std::string& path, SheetResult& 
         ReportUnsavedWorkbook(object, test, kind, Excel.working_folder);
         return Next::Return;
     }
-    const std::string proposed = Excel.base_name + std::to_string(Excel.sequence);
+    const std::string proposed = ProposedWorkbookName(Excel.base_name, Excel.sequence);
     const int chosen = FileSelectPopup(Excel.working_folder, proposed, WORKBOOK_EXTENSION,
                                        Texte(enregist), VAL_SAVE_BUTTON, 0, 1, 1, 1, path);
     if (chosen <= 0) return Next::Count;
@@ -339,8 +339,10 @@ int Exporter_excel(int, int, int event, void*, int, int) {
 
     std::string typed;
     GetCtrlVal(p, EXPORT_BASE_NAME, typed);
-    // The base name is part of every file name: filtered here, once.
+    // The base name is part of every file name: filtered here, once, and the
+    // field shows it as the workbooks will carry it.
     Excel.base_name = SafeBaseName(typed);
+    if (Excel.base_name != typed) SetCtrlVal(p, EXPORT_BASE_NAME, Excel.base_name);
     GetCtrlVal(p, EXPORT_FOLDER, typed);
     // The folder is kept as chosen; one that cannot take the workbooks is
     // said before any test is downloaded, so nothing is erased either.

@@ -1,38 +1,31 @@
 #include "excel/workbook_names.h"
 
 #include <cstdio>
-#include <cstring>
 
 #include "import/export_journal.h"
 #include "platform/system/system.h"
+#include "shell/file_names.h"
 #include "shell/globals.h"
 
 namespace {
 
 constexpr int MOST_COPIES = 9999;
-
-bool KeptInName(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-           (c != '\0' && std::strchr("-_.+=", c) != nullptr);
-}
-
-bool ContinuesUtf8(char c) {
-    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
-}
+// What FreeWorkbookPath may add to a name at most: the copy number and the
+// extension.
+const char* const LONGEST_ADDITION = " (9999).xlsx";
 
 }  // namespace
 
 std::string SafeBaseName(const std::string& typed) {
-    std::string name;
-    for (char c : typed) {
-        // One "_" for a whole multi-byte character.
-        if (ContinuesUtf8(c)) continue;
-        name += KeptInName(c) ? c : '_';
-        if (name.size() == MAX_BASE_NAME) break;
-    }
-    // A leading dot hides the file; a leading dash reads as an option.
-    if (!name.empty() && (name[0] == '.' || name[0] == '-')) name[0] = '_';
-    return name.empty() ? "Briskel" : name;
+    return FileNamePart(typed, MAX_BASE_NAME, "Briskel");
+}
+
+std::string WorkbookFileName(const std::string& base, const std::string& rest) {
+    return WholeFileName(base, rest, LONGEST_ADDITION);
+}
+
+std::string ProposedWorkbookName(const std::string& base, int32_t sequence) {
+    return WorkbookFileName(base, std::to_string(sequence));
 }
 
 std::string AutomaticWorkbookName(const std::string& base, int32_t serial, const FicTest& test) {
@@ -42,7 +35,7 @@ std::string AutomaticWorkbookName(const std::string& base, int32_t serial, const
     std::snprintf(identity, sizeof identity, "_O%02d-T%02d_%04d-%02d-%02d_%s_", test.num_objet,
                   test.num_test, test.annee, test.mois, test.jour,
                   test.sans_heure != 0 ? TIME_UNKNOWN_TEXT : time);
-    return base + "_" + SerialText(serial) + identity + KindTag(test.type_mes);
+    return WorkbookFileName(base, "_" + SerialText(serial) + identity + KindTag(test.type_mes));
 }
 
 std::string FreeWorkbookPath(const std::string& folder, const std::string& name,

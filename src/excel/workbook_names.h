@@ -9,17 +9,26 @@
 
 #include "store/store.h"
 
-// The typed base name as a part of a file name: only letters, digits and
-// "-", "_", ".", "+", "=" (what every desktop file system accepts); anything
-// else ("/", "\", ":", blanks, control characters, each non-ASCII character)
-// becomes "_", and a leading "." or "-" too. At most 99 characters; an empty
-// name gives "Briskel".
+// The typed base name as a part of a file name (FileNamePart): letters of
+// every alphabet, digits, blanks and punctuation stay as typed; only what a
+// file name cannot hold becomes "_". At most 99 characters; a name of which
+// nothing is left gives "Briskel".
 std::string SafeBaseName(const std::string& typed);
 
 // base_serial_Oobject-Ttest_date_time_kind, without extension; `base` is a
-// base name as SafeBaseName gives it. A test listed with its year instead of a
-// time has "time-unknown" for its time.
+// base name as SafeBaseName gives it, shortened when the whole file name
+// (with a copy number and the extension) would be too long for a file system.
+// A test listed with its year instead of a time has "time-unknown" for its
+// time.
 std::string AutomaticWorkbookName(const std::string& base, int32_t serial, const FicTest& test);
+
+// The name the save dialog proposes: the base name followed by the workbook's
+// sequence number ("Briskel3").
+std::string ProposedWorkbookName(const std::string& base, int32_t sequence);
+
+// A name composed of `base` and `rest`, fit for the working folder on both
+// systems with a copy number and the extension after it (WholeFileName).
+std::string WorkbookFileName(const std::string& base, const std::string& rest);
 
 // `name` + `extension` in `folder`; when a file of
 // that name exists, "name (2)", "name (3)", ... the first that does not.

@@ -469,9 +469,9 @@ TEST_F(ExportPanel, TheExportButtonKeepsTheFolderAsChosenAndFiltersTheName) {
     const struct {
         std::string name, folder, storedName, storedFolder;
     } cases[] = {
-        {"My data (1)", accents, "My_data__1_", accents + "/"},
+        {"My data (1)", accents, "My data (1)", accents + "/"},
         {"Briskel", Out("sites/"), "Briskel", Out("sites/")},
-        {"a  b", Out("it's  here") + "  \t", "a__b", Out("it's  here") + "/"},
+        {"a / b. ", Out("it's  here") + "  \t", "a _ b", Out("it's  here") + "/"},
         {"../x", Out("back\\slash"), "_._x", Out("back\\slash") + "/"},
         {"", "", "Briskel", program_dir() + "/"},
         {std::string(99, 'n'), longest, std::string(99, 'n'), longest + "/"},
@@ -483,6 +483,7 @@ TEST_F(ExportPanel, TheExportButtonKeepsTheFolderAsChosenAndFiltersTheName) {
         SetCtrlAttribute(panel(), EXPORT_EXPORT, ATTR_DIMMED, 0);
         Press(EXPORT_EXPORT);
         EXPECT_EQ(Excel.base_name, c.storedName) << c.name;
+        EXPECT_EQ(Text(panel(), EXPORT_BASE_NAME), c.storedName) << "the field shows it";
         EXPECT_EQ(Excel.working_folder, c.storedFolder) << c.folder;
         EXPECT_EQ(Text(panel(), EXPORT_MESSAGE).rfind("Sheet ready.\nWorkbooks written: 0\n", 0), 0u);
         EXPECT_TRUE(Dimmed(panel(), EXPORT_EXPORT));

@@ -1,13 +1,18 @@
 // Valeur's ranges and prefixes, the unit cells, numbers in fields, the
-// frequency from a period, and the reading of the text slots.
+// frequency from a period, the reading of the text slots, and the names typed
+// texts give workbooks.
 #include "excel/value_format.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstring>
+#include <string>
+#include <vector>
 
+#include "excel/workbook_names.h"
 #include "store/store.h"
+#include "support/listed_test.h"
 
 namespace {
 
@@ -108,4 +113,53 @@ TEST(Slots, AreReadWithinTheirFirstCharacters) {
     EXPECT_EQ(SlotText(-1), "");
     EXPECT_EQ(SlotText(NB_SLOTS), "");
     SetSlot(5, "");
+}
+
+// A typed base name as the workbooks' names carry it, on both systems: what
+// was typed stays, only what a file name cannot hold or what disguises it is
+// replaced; the composed name is no device of Windows and fits 255 bytes.
+TEST(WorkbookNames, KeepWhatWasTypedAndReplaceOnlyWhatNoFileNameHolds) {
+    const std::string id = "_0000123_O01-T03_2026-03-05_1407_Loop";  // automatic: sequence 0
+    std::string han;  // 68 characters of 3 bytes: the cut falls inside the "é" after them
+    for (int i = 0; i < 68; ++i) han += "\u6f22";
+    struct Case {
+        std::string typed;
+        int sequence;  // the save dialog's proposal with this number
+        std::string name;
+    };
+    std::vector<Case> cases = {
+        {"Müller Küche", 0, "Müller Küche" + id},
+        {"Chantier Élysée", 2, "Chantier Élysée2"},
+        {"Τεστ 1 (Ελλάδα) [a+b=c]; d'e", 1, "Τεστ 1 (Ελλάδα) [a+b=c]; d'e1"},
+        {"../../etc/passwd", 0, "_._.._etc_passwd" + id},
+        {"tab\there\nnew\x01\x7f\u0085", 1, "tab_here_new___1"},
+        {"a*b?c\"d<e>f|g\\h:i", 1, "a_b_c_d_e_f_g_h_i1"},
+        {"<>:\"/\\|?*", 0, "Briskel" + id},
+        {"Site . .", 1, "Site1"},
+        {"..", 1, "Briskel1"},
+        {"-rf", 1, "_rf1"},
+        {"", 1, "Briskel1"},
+        {"\xC3(\xED\xA0\x80ok\xE2\x82", 1, "_(_ok_1"},
+        {"Rapport\u202Exslx.exe", 0, "Rapport_xslx.exe" + id},
+        {"a\u200Fb\u2066c\u00ADd\uFEFFe\u200Df", 1, "a_b_c_d_e\u200Df1"},
+        {std::string(300, 'x'), 1, std::string(99, 'x') + "1"},
+        {"a" + han + "\u00e9z", 0, "a" + han + id},
+        {"COM\u00B9.x", 0, "COM\u00B9_.x" + id},
+        {"COM", 10, "COM10"},
+        {"nul .site", 0, "nul _.site" + id},
+    };
+    for (const char* device : {"CON", "PRN", "AUX", "NUL"})
+        cases.push_back({std::string(device) + ".site", 0, std::string(device) + "_.site" + id});
+    for (const char* port : {"COM", "LPT"})
+        for (int n = 1; n <= 9; ++n)
+            cases.push_back({port, n, port + std::to_string(n) + "_"});
+    for (const Case& c : cases) {
+        const std::string base = SafeBaseName(c.typed);
+        EXPECT_EQ(SafeBaseName(base), base) << "filtering twice changes nothing: " << c.typed;
+        const std::string name = c.sequence == 0
+                                     ? AutomaticWorkbookName(base, 123, ListedTest(1, 3, KIND_LOOP))
+                                     : ProposedWorkbookName(base, c.sequence);
+        EXPECT_EQ(name, c.name) << c.typed;
+        EXPECT_LE((name + " (9999).xlsx").size(), 255u) << c.typed;
+    }
 }

@@ -10,10 +10,12 @@
 #include <filesystem>
 #include <string>
 
+#include "excel/workbook_names.h"
 #include "platform/spreadsheet/workbook_package.h"
 #include "platform/system/program_instance.h"
 #include "platform/system/system.h"
 #include "platform/system/win32.h"
+#include "support/listed_test.h"
 #include "windows_test_folders.h"
 
 namespace fs = std::filesystem;
@@ -108,12 +110,17 @@ TEST_F(AccentedFolders, AWorkbookIsSavedInTheWorkingFolderAndReadBack) {
     WorkbookPackage book;
     ASSERT_EQ(book.Open(templ), XLE_NO_ERROR);
     ASSERT_EQ(book.SetCellText(1, 1, "Données de Zoë"), XLE_NO_ERROR);
-    const std::string saved = working_ + "\\Essai é 1.xlsx";
+    // Named as an export names it from the base name a French user typed.
+    const std::string name = AutomaticWorkbookName(SafeBaseName("Chantier Élysée"), 123,
+                                                   ListedTest(1, 3, KIND_LOOP));
+    const std::string saved = FreeWorkbookPath(working_, name, ".xlsx");
     ASSERT_EQ(book.SaveAs(saved), XLE_NO_ERROR);
     WorkbookPackage again;
     ASSERT_EQ(again.Open(saved), XLE_NO_ERROR);
     EXPECT_EQ(again.CellText(1, 1), "Données de Zoë");
-    EXPECT_EQ(FolderEntries(working_), std::vector<std::string>{"Essai é 1.xlsx"});
+    const std::string file = "Chantier Élysée_0000123_O01-T03_2026-03-05_1407_Loop";
+    EXPECT_EQ(FolderEntries(working_), std::vector<std::string>{file + ".xlsx"});
+    EXPECT_EQ(FreeWorkbookPath(working_, name, ".xlsx"), working_ + "\\" + file + " (2).xlsx");
 }
 
 TEST_F(AccentedFolders, TheWorkingFolderIsCheckedAndJoinedAsItIsNamed) {

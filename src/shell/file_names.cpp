@@ -22,8 +22,8 @@ bool InRanges(char32_t c, const Range* ranges, std::size_t count) {
 // The zero-width joiner and non-joiner stay: Persian and Indian scripts spell
 // words with them.
 constexpr Range NEVER_IN_NAME[] = {
-    {0x00, 0x1F},     {0x7F, 0x9F},     {0xAD, 0xAD},     {0x61C, 0x61C},   {0x180E, 0x180E},
-    {0x200B, 0x200B}, {0x200E, 0x200F}, {0x2028, 0x202E}, {0x2060, 0x2064}, {0x2066, 0x206F},
+    {0x00, 0x1F},     {0x7F, 0x9F},     {0xAD, 0xAD},       {0x61C, 0x61C},   {0x180E, 0x180E},
+    {0x200B, 0x200B}, {0x200E, 0x200F}, {0x2028, 0x202E},   {0x2060, 0x2064}, {0x2066, 0x206F},
     {0xFEFF, 0xFEFF}, {0xFFF9, 0xFFFB}, {0xE0000, 0xE007F},
 };
 
@@ -44,20 +44,16 @@ std::size_t CharacterAt(std::string_view text, std::size_t at, char32_t& c) {
         return at + k < text.size() ? static_cast<unsigned char>(text[at + k]) : 0u;
     };
     const unsigned lead = byte(0);
-    std::size_t length = 1;
-    char32_t lowest = 0;
     if (lead < 0x80) {
         c = lead;
         return 1;
-    } else if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2, c = lead & 0x1F, lowest = 0x80;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3, c = lead & 0x0F, lowest = 0x800;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4, c = lead & 0x07, lowest = 0x10000;
-    } else {
-        return 0;
     }
+    // 0xC0 and 0xC1 would only start overlong forms; past 0xF4 lies no character.
+    if (lead < 0xC2 || lead > 0xF4) return 0;
+    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+    c = lead & (0x7Fu >> length);
+    // Below this value a shorter sequence would do: an overlong form.
+    const char32_t lowest = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
     for (std::size_t k = 1; k < length; ++k) {
         if ((byte(k) & 0xC0) != 0x80) return 0;
         c = (c << 6) | (byte(k) & 0x3F);
@@ -157,8 +153,7 @@ std::size_t ReservedStemEnd(const std::string& name) {
 std::string FileNamePart(std::string_view typed, std::size_t most, std::string_view fallback) {
     std::vector<Piece> pieces = Filtered(typed);
     if (pieces.size() > most) pieces.resize(most);
-    while (!pieces.empty() && (pieces.back().blank || pieces.back().text == "."))
-        pieces.pop_back();
+    while (!pieces.empty() && (pieces.back().blank || pieces.back().text == ".")) pieces.pop_back();
     if (!pieces.empty() && (pieces[0].text == "." || pieces[0].text == "-"))
         pieces[0] = {"_", false, false};
     if (std::none_of(pieces.begin(), pieces.end(), [](const Piece& p) { return p.kept; }))

@@ -111,8 +111,8 @@ TEST_F(AccentedFolders, AWorkbookIsSavedInTheWorkingFolderAndReadBack) {
     ASSERT_EQ(book.Open(templ), XLE_NO_ERROR);
     ASSERT_EQ(book.SetCellText(1, 1, "Données de Zoë"), XLE_NO_ERROR);
     // Named as an export names it from the base name a French user typed.
-    const std::string name = AutomaticWorkbookName(SafeBaseName("Chantier Élysée"), 123,
-                                                   ListedTest(1, 3, KIND_LOOP));
+    const std::string name =
+        AutomaticWorkbookName(SafeBaseName("Chantier Élysée"), 123, ListedTest(1, 3, KIND_LOOP));
     const std::string saved = FreeWorkbookPath(working_, name, ".xlsx");
     ASSERT_EQ(book.SaveAs(saved), XLE_NO_ERROR);
     WorkbookPackage again;

@@ -144,9 +144,9 @@ TEST_F(AutomaticExport, NoDialogTheTestsOwnNameAndAJournalLineEachTime) {
     Excel.base_name = SafeBaseName("Chantier Élysée: A/B");  // as the export button keeps it
     EXPECT_EQ(Export(), SheetResult::Saved);
     EXPECT_TRUE(popups().empty()) << popups()[0].kind;
-    EXPECT_EQ(Files(out_), (std::vector<std::string>{name_ + " (2).xlsx", name_ + ".xlsx",
-                                                     "Chantier Élysée_ A_B" + name_.substr(7) +
-                                                         ".xlsx"}));
+    EXPECT_EQ(Files(out_),
+              (std::vector<std::string>{name_ + " (2).xlsx", name_ + ".xlsx",
+                                        "Chantier Élysée_ A_B" + name_.substr(7) + ".xlsx"}));
     EXPECT_EQ(SavedRow(out_ + "/" + name_ + ".xlsx", 2)[2], "12");
     const JournalReading journal = ReadJournal(JournalPath());
     ASSERT_EQ(journal.entries.size(), 3u);

@@ -151,8 +151,7 @@ TEST(WorkbookNames, KeepWhatWasTypedAndReplaceOnlyWhatNoFileNameHolds) {
     for (const char* device : {"CON", "PRN", "AUX", "NUL"})
         cases.push_back({std::string(device) + ".site", 0, std::string(device) + "_.site" + id});
     for (const char* port : {"COM", "LPT"})
-        for (int n = 1; n <= 9; ++n)
-            cases.push_back({port, n, port + std::to_string(n) + "_"});
+        for (int n = 1; n <= 9; ++n) cases.push_back({port, n, port + std::to_string(n) + "_"});
     for (const Case& c : cases) {
         const std::string base = SafeBaseName(c.typed);
         EXPECT_EQ(SafeBaseName(base), base) << "filtering twice changes nothing: " << c.typed;

@@ -19,6 +19,13 @@
 
 namespace {
 
+// An instrument in command mode answers a line end with its prompt at once;
+// one in Modbus mode, as after every power-on, never answers it. So the first
+// probe of a set-up gives up after this much silence rather than the whole
+// time-out. An instrument too slow for it is found by the switch sequence,
+// whose first read it answers with its prompt.
+constexpr double FIRST_PROBE_SECONDS = 0.5;
+
 // The two popups that stay up while the switch and the power-off are queried.
 struct SetupPopups {
     int progress = 0;
@@ -86,7 +93,7 @@ int ZR8812_init(int port, bool announce) {
     if (opened < 0) return opened;
 
     int result = INIT_NO_COMMAND_MODE;
-    bool commandMode = EssaiCom("\r\n") == 0;
+    bool commandMode = EssaiCom("\r\n", FIRST_PROBE_SECONDS) == 0;
     if (!commandMode) {
         const int switched = KillModBus();
         if (switched == COMMAND_MODE) {

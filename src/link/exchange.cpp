@@ -71,15 +71,18 @@ class AnswerWatch {
     bool at_mark_ = false;
 };
 
-Exchanged Read(char* answer, std::size_t already, std::size_t limit, AnswerWatch& watch) {
+Exchanged Read(char* answer, std::size_t already, std::size_t limit, AnswerWatch& watch,
+               double firstByteSeconds = 0.0) {
     Exchanged result;
     already = std::min(already, limit);
     bool ended = false;
-    const int n = ComRdUntil(Mesure.serial_port, answer + already, limit - already,
-                             [&](const char*, std::size_t count) {
-                                 ended = watch.Complete(answer, already + count);
-                                 return ended;
-                             });
+    const int n = ComRdUntil(
+        Mesure.serial_port, answer + already, limit - already,
+        [&](const char*, std::size_t count) {
+            ended = watch.Complete(answer, already + count);
+            return ended;
+        },
+        firstByteSeconds);
     if (n <= 0) {
         result.status = n < 0 ? n : ReturnRS232Err();
         if (result.status == 0) result.status = RS232_TIMEOUT;
@@ -122,7 +125,7 @@ Exchanged ReadAnswer(char* answer, std::size_t already, std::size_t limit, Answe
 }
 
 Exchanged Exchange(const char* text, char* answer, std::size_t limit, AnswerEnd until, int attempts,
-                   char mark) {
+                   char mark, double firstByteSeconds) {
     // A Modbus answer is no echo: function 06 even answers with the request.
     const std::string echo = until == AnswerEnd::ModbusLine ? "" : EchoOf(text);
     // The session's end waits for the answer: cut off, the instrument would
@@ -138,7 +141,7 @@ Exchanged Exchange(const char* text, char* answer, std::size_t limit, AnswerEnd 
             return result;
         }
         AnswerWatch watch(until, echo.c_str(), mark);
-        result = Read(answer, 0, limit, watch);
+        result = Read(answer, 0, limit, watch, firstByteSeconds);
         result.sent = true;
         if (result.length > 0) {
             DropBytesBeforeEcho(answer, result, watch.echo_start());

@@ -37,8 +37,11 @@ struct Exchanged {
 // is reached or the instrument stays silent for the time-out. When nothing
 // arrived it sends once more while `attempts` allow. Bytes that arrive before
 // the echo of `text` belong to an earlier answer and are dropped.
+// `firstByteSeconds` > 0: an answer that has not begun after that long is
+// given up then instead of at the time-out (an answer that began is waited for
+// as always).
 Exchanged Exchange(const char* text, char* answer, std::size_t limit, AnswerEnd until,
-                   int attempts = 1, char mark = '\0');
+                   int attempts = 1, char mark = '\0', double firstByteSeconds = 0.0);
 
 // The read half alone: reads on into answer[already, limit) until the answer
 // held in answer[0, ...) is complete as `until` says, counting from the

@@ -143,12 +143,12 @@ int KillModBus() {
     return result > 0 ? 0 : -1;
 }
 
-int EssaiCom(const char* text) {
+int EssaiCom(const char* text, double answerWithin) {
     ClearBytes(reponse, REPONSE_SIZE, 5000);
     ClearBytes(rep_buf, REP_BUF_SIZE, 500);
     bool found = false;
     for (int attempts = 2; attempts > 0 && !found; --attempts) {
-        const Exchanged a = Exchange(text, reponse, 500, AnswerEnd::Prompt);
+        const Exchanged a = Exchange(text, reponse, 500, AnswerEnd::Prompt, 1, '\0', answerWithin);
         if (a.length == 0) return -1;  // not sent, or nothing came back
         if (FindNoCase(reponse, a.length, Modele) >= 0) {
             found = true;

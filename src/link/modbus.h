@@ -42,6 +42,8 @@ int ComReadTemp(const char* raw, std::size_t length, int limit);
 int KillModBus();
 // Sends `text` (callers send CR LF) and looks for the model code, twice at most.
 // 0 found, 1 answers without it, -1 nothing could be sent or nothing came back.
-int EssaiCom(const char* text);
+// `answerWithin` > 0: nothing came back when no answer began within that many
+// seconds (else within the time-out); an answer that began is read to its end.
+int EssaiCom(const char* text, double answerWithin = 0.0);
 // Quick re-test of an open link: 1 command mode answers, -1 it does not.
 int ZR8812_init_2();

@@ -18,6 +18,7 @@ zr8812::EmulatorOptions InstrumentFixture::DefaultOptions() const {
     zr8812::EmulatorOptions options;
     options.memory_dir = memory_dir_;
     options.fixed_clock = InstrumentClock();
+    options.late_answer_seconds = 1.0 * TimeScale();
     return options;
 }
 

@@ -40,6 +40,8 @@ const char kUsage[] =
     "  --garbage CMD           answers to commands starting with CMD are line noise\n"
     "  --silent-at CMD         commands starting with CMD get no answer\n"
     "  --modbus-restart CMD    at CMD the instrument restarts in Modbus mode (power cycle)\n"
+    "  --late-answer CMD       answers to commands starting with CMD begin only after 1 s\n"
+    "                          (\"\" = the next answer only)\n"
     "  --refuse-erase CMD      \"rm\" commands starting with CMD are refused (\"Read-only file\n"
     "                          system\", without the word Error) and keep the file\n"
     "  --unplug-at CMD         the cable is pulled when CMD arrives (\"\" = the next line)\n"
@@ -105,6 +107,8 @@ bool parse_line_fault(const std::string& arg, const char* value, Settings& s) {
         s.faults.emplace_back(Fault::Silent, value);
     } else if (arg == "--modbus-restart") {
         s.faults.emplace_back(Fault::ModbusRestart, value);
+    } else if (arg == "--late-answer") {
+        s.faults.emplace_back(Fault::LateAnswer, value);
     } else if (arg == "--refuse-erase") {
         s.faults.emplace_back(Fault::RefusedErase, value);
     } else if (arg == "--unplug-at") {

@@ -59,9 +59,14 @@ ComPort* OpenPort(int port) {
     return found->second.get();
 }
 
-int TimeoutMs(const ComPort& p) {
-    const double ms = p.timeoutSeconds * TimeScale() * 1000.0;
+// `seconds` in the test time scale, in whole milliseconds (1 ms to an hour).
+int ScaledMs(double seconds) {
+    const double ms = seconds * TimeScale() * 1000.0;
     return static_cast<int>(std::clamp(std::llround(ms), 1LL, 3600LL * 1000LL));
+}
+
+int TimeoutMs(const ComPort& p) {
+    return ScaledMs(p.timeoutSeconds);
 }
 
 bool LineSettingsValid(long baudRate, int parity, int dataBits, int stopBits) {
@@ -74,6 +79,10 @@ struct ReadEnd {
     int terminator = -1;                       // consumed, neither stored nor counted
     const AnswerComplete* complete = nullptr;  // asked after every stored byte
     bool silenceFromLastByte = false;          // else the time-out counts from the call
+    // Above zero: a read that got nothing for this many milliseconds ends
+    // then; the bytes of an answer that has begun are waited for as the
+    // time-out says.
+    int firstByteMs = 0;
 };
 
 // Takes the next byte from what the driver delivered, waiting in slices until
@@ -104,7 +113,8 @@ int ReadBytes(int port, char* buffer, std::size_t count, const ReadEnd& end) {
     ComPort* p = OpenPort(port);
     if (p == nullptr) return lastError;
     const Milliseconds silence{TimeoutMs(*p)};
-    auto deadline = Clock::now() + silence;
+    const Milliseconds firstByte = end.firstByteMs > 0 ? Milliseconds{end.firstByteMs} : silence;
+    auto deadline = Clock::now() + std::min(firstByte, silence);
     auto lastPaint = Clock::now();
     std::size_t n = 0;
     while (n < count) {
@@ -171,9 +181,11 @@ int ComRdTerm(int port, char* buffer, std::size_t count, int terminator) {
     return ReadBytes(port, buffer, count, ReadEnd{.terminator = terminator & 0xFF});
 }
 
-int ComRdUntil(int port, char* buffer, std::size_t count, const AnswerComplete& complete) {
-    return ReadBytes(port, buffer, count,
-                     ReadEnd{.complete = &complete, .silenceFromLastByte = true});
+int ComRdUntil(int port, char* buffer, std::size_t count, const AnswerComplete& complete,
+               double firstByteSeconds) {
+    ReadEnd end{.complete = &complete, .silenceFromLastByte = true};
+    if (firstByteSeconds > 0.0) end.firstByteMs = ScaledMs(firstByteSeconds);
+    return ReadBytes(port, buffer, count, end);
 }
 
 int ComRdByte(int port) {

@@ -95,14 +95,23 @@ TEST_F(Connection, InstrumentInModbusModeIsSwitchedAndSetUp) {
     EXPECT_EQ(GetWaitCursor(), 0);
 }
 
-TEST_F(Connection, InstrumentInCommandModeIsSetUpWithoutAnyModbusFrame) {
+// The first probe waits 0.5 s for an answer to begin: a slower instrument
+// answers the switch sequence's first read with its prompt instead.
+TEST_F(Connection, InstrumentInCommandModeIsSetUpWithoutTheSwitchSequence) {
     instrument().set_command_mode(true);
     instrument().set_shutof_en(0);
-    EXPECT_EQ(ZR8812_init(kInstrumentCom), 0);
-    EXPECT_EQ(Wire().find(':'), std::string::npos);
-    EXPECT_EQ(Wire().find("btb status.ShutofEn=0"),
-              std::string::npos);  // power-off already disabled
-    EXPECT_EQ(Mesure.auto_power_off, 0);
+    for (bool late : {false, true}) {
+        SCOPED_TRACE(late ? "answers after 1 s" : "answers at once");
+        if (late) instrument().set_fault(Fault::LateAnswer);
+        ClearWire();
+        EXPECT_EQ(ZR8812_init(kInstrumentCom), 0);
+        const std::string wire = Wire();
+        EXPECT_EQ(wire.find(':') != std::string::npos, late);
+        EXPECT_EQ(wire.find(":0110"), std::string::npos);
+        EXPECT_NE(wire.find("stty ixon"), std::string::npos);
+        EXPECT_EQ(wire.find("btb status.ShutofEn=0"), std::string::npos);  // already off
+        EXPECT_EQ(Mesure.auto_power_off, 0);
+    }
 }
 
 TEST_F(Connection, SwitchOffSetUpIsAskedForTwiceThenFails) {

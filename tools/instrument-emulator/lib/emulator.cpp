@@ -119,6 +119,10 @@ void Emulator::State::read_line(std::vector<WireEvent>& events) {
         const std::size_t answers_start = sent_total + outgoing.size();
         for (const auto& line : instrument.lines_taken()) {
             cable.on_line(line.text, answers_start + line.answer_offset);
+            if (line.late) {
+                pieces.hold_at(answers_start + line.answer_offset, options.late_answer_seconds,
+                               Clock::now());
+            }
         }
         // A real instrument whose output nobody reads stalls; here the excess is dropped.
         const std::size_t room = kMaxPendingOutput - std::min(kMaxPendingOutput, outgoing.size());

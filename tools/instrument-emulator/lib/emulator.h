@@ -43,6 +43,8 @@ enum class Fault {
                       // the command that met it gets no answer
     RefusedErase,     // "rm" answers "rm: can't remove 'FILE': Read-only file system"
                       // (a refusal without the word "Error") and keeps the file
+    LateAnswer,       // the answer begins only after late_answer_seconds, as a slow
+                      // instrument's does
 };
 
 // One chunk of bytes on the line: incoming = sent to the instrument.
@@ -69,6 +71,8 @@ struct EmulatorOptions {
     std::function<void(const WireEvent&)> monitor;
     // Answers in random pieces with random pauses (see pieces.h).
     PieceOptions pieces;
+    // How long an answer hit by Fault::LateAnswer waits before its first byte.
+    double late_answer_seconds = 1.0;
 };
 
 class Emulator {
@@ -102,7 +106,8 @@ class Emulator {
     void set_shutof_en(int value);
     int shutof_en() const;
     // Switches a fault on. None clears every fault.
-    // `command` narrows StopMidAnswer, ErrorAnswer, Garbage, ModbusRestart and RefusedErase:
+    // `command` narrows StopMidAnswer, ErrorAnswer, Garbage, ModbusRestart, RefusedErase
+    // and LateAnswer:
     // "" = the next answer only (one shot); otherwise every answer to a
     // command line starting with that text ("od", "ls -l", "btb status.RotPos")
     // until cleared. In Modbus mode the command text is the function code ("03", "10", "06").

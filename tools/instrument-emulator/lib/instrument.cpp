@@ -16,7 +16,7 @@ void FaultSet::set(Fault fault, const std::string& command, int times) {
         remaining = times;
     } else if (command.empty() && (fault == Fault::StopMidAnswer || fault == Fault::ErrorAnswer ||
                                    fault == Fault::Garbage || fault == Fault::ModbusRestart ||
-                                   fault == Fault::RefusedErase)) {
+                                   fault == Fault::RefusedErase || fault == Fault::LateAnswer)) {
         remaining = 1;  // "make the next answer fail"
     }
     active_[fault] = Switch{command, remaining};
@@ -60,20 +60,27 @@ std::string Instrument::receive(const std::string& bytes, std::time_t now) {
     for (char c : bytes) {
         if (command_mode_) {
             if (auto line = lines_.feed(c)) {
-                lines_taken_.push_back({line->text, answer.size()});
+                const std::size_t offset = answer.size();
                 answer += command_line(*line, now);
+                take_line(line->text, offset, answer.size() > offset);
             }
         } else if (auto body = frames_.feed(c)) {
             const auto request = modbus::parse_frame(*body);
+            const std::size_t offset = answer.size();
+            answer += modbus_frame(*body);
             if (request && request->size() >= 2) {
                 char function[3];
                 std::snprintf(function, sizeof function, "%02X", (*request)[1]);
-                lines_taken_.push_back({function, answer.size()});
+                take_line(function, offset, answer.size() > offset);
             }
-            answer += modbus_frame(*body);
         }
     }
     return answer;
+}
+
+void Instrument::take_line(const std::string& text, std::size_t answer_offset, bool answered) {
+    const bool late = answered && faults_.take(Fault::LateAnswer, text);
+    lines_taken_.push_back(TakenLine{text, answer_offset, late});
 }
 
 std::string Instrument::modbus_frame(const std::string& body) {

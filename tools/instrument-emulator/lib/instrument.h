@@ -48,14 +48,18 @@ class Instrument {
     ForgedAnswers& forged() { return forged_; }
     std::string current_directory() const { return fs_.cwd(); }
     // Each line (command mode) or frame's function code (Modbus mode) taken by
-    // the last receive(), with where its answer starts in what it returned.
+    // the last receive(), with where its answer starts in what it returned
+    // and whether that answer is to begin late (Fault::LateAnswer).
     struct TakenLine {
         std::string text;
         std::size_t answer_offset;
+        bool late;
     };
     const std::vector<TakenLine>& lines_taken() const { return lines_taken_; }
 
    private:
+    // Records a line taken; an answer to it may be made late.
+    void take_line(const std::string& text, std::size_t answer_offset, bool answered);
     std::string modbus_frame(const std::string& body);
     std::string command_line(const LineReader::Line& line, std::time_t now);
     static std::string cut_in_half(const std::string& answer);

@@ -62,6 +62,15 @@ void PieceSchedule::stall_next_answer(double s) {
     stall_seconds_ = s;
 }
 
+void PieceSchedule::hold_at(std::size_t position, double s, Clock::time_point now) {
+    if (position <= sent_total_) {
+        resume_at_ = std::max(resume_at_, now + seconds(s));
+        return;
+    }
+    stall_at_ = position;
+    placed_stall_ = s;
+}
+
 void PieceSchedule::next_piece(Clock::time_point now, bool pause) {
     std::uniform_int_distribution<std::size_t> size(1, options_.max_piece);
     piece_left_ = size(random_);

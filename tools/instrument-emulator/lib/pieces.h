@@ -37,6 +37,9 @@ class PieceSchedule {
     void answer_queued(std::size_t waiting, std::size_t length);
     // The next answer stops half-way for `seconds`, then goes on.
     void stall_next_answer(double seconds);
+    // The output stops for `seconds` at `position` of the output stream (from
+    // `now` when nothing is waiting before it), then goes on.
+    void hold_at(std::size_t position, double seconds, Clock::time_point now);
 
    private:
     void next_piece(Clock::time_point now, bool pause);

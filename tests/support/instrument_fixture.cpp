@@ -1,5 +1,6 @@
 #include "support/instrument_fixture.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "link/com_port.h"
@@ -18,7 +19,9 @@ zr8812::EmulatorOptions InstrumentFixture::DefaultOptions() const {
     zr8812::EmulatorOptions options;
     options.memory_dir = memory_dir_;
     options.fixed_clock = InstrumentClock();
-    options.late_answer_seconds = 1.0 * TimeScale();
+    // After the first probe has given up (0.1 s at the least), and within the
+    // time-out of the switch sequence's first read that follows it.
+    options.late_answer_seconds = std::max(1.0 * TimeScale(), 0.175);
     return options;
 }
 

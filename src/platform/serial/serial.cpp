@@ -184,7 +184,11 @@ int ComRdTerm(int port, char* buffer, std::size_t count, int terminator) {
 int ComRdUntil(int port, char* buffer, std::size_t count, const AnswerComplete& complete,
                double firstByteSeconds) {
     ReadEnd end{.complete = &complete, .silenceFromLastByte = true};
-    if (firstByteSeconds > 0.0) end.firstByteMs = ScaledMs(firstByteSeconds);
+    // Never shorter than this, whatever the time scale: a machine busy with
+    // other work must still hear an instrument that answers at once.
+    constexpr int SHORTEST_FIRST_BYTE_MS = 100;
+    if (firstByteSeconds > 0.0)
+        end.firstByteMs = std::max(ScaledMs(firstByteSeconds), SHORTEST_FIRST_BYTE_MS);
     return ReadBytes(port, buffer, count, end);
 }
 

@@ -58,9 +58,9 @@ using AnswerComplete = std::function<bool(const char* bytes, std::size_t length)
 // few milliseconds; the user's input stays queued for the program's own polls).
 // Returns the number of bytes stored (0..count), or a negative code when the
 // port is not usable; records RS232_TIMEOUT when the silence ended it.
-// `firstByteSeconds` > 0 (scaled like the time-out): a read that got nothing
-// for that long ends then, as at the time-out; once bytes came, the time-out
-// counts from the last one as always.
+// `firstByteSeconds` > 0 (scaled like the time-out, but never below 0.1 s):
+// a read that got nothing for that long ends then, as at the time-out; once
+// bytes came, the time-out counts from the last one as always.
 int ComRdUntil(int port, char* buffer, std::size_t count, const AnswerComplete& complete,
                double firstByteSeconds = 0.0);
 // One byte (0..255), or a negative code (RS232_TIMEOUT when nothing came).

@@ -11,6 +11,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <sstream>
 #include <string>
@@ -190,30 +191,9 @@ int FontHeight(HWND hwnd) {
     return font.lfHeight < 0 ? -font.lfHeight : font.lfHeight;
 }
 
-// A panel moved to a monitor at 150 % is measured and laid out again there.
-TEST_F(NativePanelsTest, APanelMovedToAnotherDpiIsLaidOutAgain) {
-    RegisterProgramCallbacks();
-    ui_win::SetDpiOverrideForTesting(96);
-    langue = 0;
-    Fen_princ[PANEL_EXPORT] = LoadPanel(0, kUir, PANEL_EXPORT);
-    Traduc_excel();
-    ui_win::Panel& panel = PanelOf(Fen_princ[PANEL_EXPORT]);
-    int status = 0;
-    HWND quit = ui_win::FindControl(panel.handle, EXPORT_QUIT, status)->hwnd;
-    const int height_at_96 = FontHeight(quit);
-    RECT window;
-    GetWindowRect(panel.hwnd, &window);
-    RECT suggested{window.left, window.top, window.left + (window.right - window.left) * 3 / 2,
-                   window.top + (window.bottom - window.top) * 3 / 2};
-    ui_win::SetDpiOverrideForTesting(144);
-    SendMessageW(panel.hwnd, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
-    EXPECT_GE(FontHeight(quit), height_at_96 * 4 / 3) << "the fonts are made again at 144 dpi";
-    EXPECT_EQ(PlacementFaults(panel.handle), "");
-}
-
-// A larger text size chosen in the system's settings is taken up at once,
-// every text measured afresh in the larger font.
-TEST_F(NativePanelsTest, APanelIsLaidOutAgainWhenTheSystemsTextSizeChanges) {
+// The export panel's fonts grow with `change`, and every text is measured
+// afresh and keeps its room.
+void ExportPanelGrowsWith(const std::function<void(ui_win::Panel&)>& change) {
     RegisterProgramCallbacks();
     Fen_princ[PANEL_EXPORT] = LoadPanel(0, kUir, PANEL_EXPORT);
     Traduc_excel();
@@ -221,18 +201,36 @@ TEST_F(NativePanelsTest, APanelIsLaidOutAgainWhenTheSystemsTextSizeChanges) {
     int status = 0;
     HWND quit = ui_win::FindControl(panel.handle, EXPORT_QUIT, status)->hwnd;
     const int before = FontHeight(quit);
-    NONCLIENTMETRICSW saved{}, larger{};
+    change(panel);
+    EXPECT_GE(FontHeight(quit), before * 4 / 3) << "the fonts are made again";
+    EXPECT_EQ(PlacementFaults(panel.handle), "");
+}
+
+// A panel moved to a monitor at 150 %, and a larger text size chosen in the
+// system's settings, are taken up at once.
+TEST_F(NativePanelsTest, APanelIsLaidOutAgainAtAnotherDpiOrTextSize) {
+    ui_win::SetDpiOverrideForTesting(96);
+    langue = 0;
+    ExportPanelGrowsWith([](ui_win::Panel& panel) {
+        RECT window;
+        GetWindowRect(panel.hwnd, &window);
+        RECT suggested{window.left, window.top, window.left + (window.right - window.left) * 3 / 2,
+                       window.top + (window.bottom - window.top) * 3 / 2};
+        ui_win::SetDpiOverrideForTesting(144);
+        SendMessageW(panel.hwnd, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    });
+    ui_win::SetDpiOverrideForTesting(0);
+    NONCLIENTMETRICSW saved{};
     saved.cbSize = sizeof saved;
     ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof saved, &saved, 0));
-    larger = saved;
-    larger.lfMessageFont.lfHeight = saved.lfMessageFont.lfHeight * 3 / 2;
-    ASSERT_TRUE(SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof larger, &larger, 0));
-    SendMessageW(panel.hwnd, WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, reinterpret_cast<LPARAM>(L"WindowMetrics"));
-    const int after = FontHeight(quit);
-    const std::string faults = PlacementFaults(panel.handle);
+    ExportPanelGrowsWith([&saved](ui_win::Panel& panel) {
+        NONCLIENTMETRICSW larger = saved;
+        larger.lfMessageFont.lfHeight = saved.lfMessageFont.lfHeight * 3 / 2;
+        SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof larger, &larger, 0);
+        SendMessageW(panel.hwnd, WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS,
+                     reinterpret_cast<LPARAM>(L"WindowMetrics"));
+    });
     SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof saved, &saved, 0);
-    EXPECT_GE(after, before * 4 / 3);
-    EXPECT_EQ(faults, "");
 }
 
 TEST_F(NativePanelsTest, TabFollowsTheFilesOrder) {

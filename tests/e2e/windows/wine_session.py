@@ -220,6 +220,19 @@ class WineSession(Session):
                                         stderr=subprocess.STDOUT)
         self.mark("program started")
 
+    def display_was_lost(self):
+        """Also true when Wine itself was killed by a signal (seen now and then,
+        with nothing printed, while other Wine runs share the machine): the
+        program's own faults end it with a Windows exit code, never a Linux
+        signal, so the run is tried again as when the display was lost."""
+        if super().display_was_lost():
+            return True
+        if self.program is None or self.program.poll() is None or self.program.returncode >= 0:
+            return False
+        print(f"{self.name}: Wine was killed by signal {-self.program.returncode}",
+              file=sys.stderr)
+        return True
+
     def close(self):
         """Stops the program, the prefix's wineserver and the instrument; keeps
         the installed program folder (with what the program wrote) and the

@@ -221,16 +221,23 @@ class WineSession(Session):
         self.mark("program started")
 
     def display_was_lost(self):
-        """Also true when Wine itself was killed by a signal (seen now and then,
-        with nothing printed, while other Wine runs share the machine): the
-        program's own faults end it with a Windows exit code, never a Linux
-        signal, so the run is tried again as when the display was lost."""
+        """Also true when Wine itself went before the program showed anything:
+        killed by a signal, or ended at once with nothing printed (seen now and
+        then while other Wine runs share the machine: it could not make a
+        window). The run is then tried again, as when the display was lost; a
+        program that never starts fails every try."""
         if super().display_was_lost():
             return True
-        if self.program is None or self.program.poll() is None or self.program.returncode >= 0:
+        if self.program is None or self.program.poll() is None or self.program.returncode == 0:
             return False
-        print(f"{self.name}: Wine was killed by signal {-self.program.returncode}",
-              file=sys.stderr)
+        killed = self.program.returncode < 0
+        log = os.path.join(self.out, "program.log")
+        silent_at_start = (self.marks and self.marks[-1][1] == "program started"
+                           and os.path.exists(log) and os.path.getsize(log) == 0)
+        if not (killed or silent_at_start):
+            return False
+        print(f"{self.name}: Wine ended before the program showed a window "
+              f"(exit code {self.program.returncode})", file=sys.stderr)
         return True
 
     def close(self):

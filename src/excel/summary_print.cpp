@@ -89,7 +89,7 @@ SheetPrintSetup SummaryPrintSetup(const std::map<int, std::string>& titles,
     }
     // The file's own name (&F) follows the workbook when it is renamed; the
     // sheet's name (&A) says which list a loose page belongs to.
-    setup.footer = "&L&F&C&A&R" + FillPlaceholders(LiteralCode(pageText),
-                                                    {{"page", "&P"}, {"pages", "&N"}});
+    setup.footer =
+        "&L&F&C&A&R" + FillPlaceholders(LiteralCode(pageText), {{"page", "&P"}, {"pages", "&N"}});
     return setup;
 }

@@ -110,7 +110,7 @@ std::string WhatHappened(const TestOutcomeRecord& r) {
 // page across when a sheet prints over several. A column that says which
 // object or test a row is belongs here.
 std::vector<std::string> IdentityTitles() {
-    return {Texte(Edate), Texte(synthese_date), Texte(Eobjet),
+    return {Texte(Edate), Texte(synthese_date),  Texte(Eobjet),
             Texte(Etest), Texte(synthese_genre), Texte(typeMesure)};
 }
 

@@ -145,8 +145,8 @@ std::string PrintTitles(const Sheet& sheet, const std::string& quotedName) {
         titles = quotedName + "!$" + ColumnLetters(sheet.titleColumnFirst) + ":$" +
                  ColumnLetters(sheet.titleColumnLast);
     if (sheet.titleRows > 0)
-        titles += (titles.empty() ? "" : ",") + quotedName + "!$1:$" +
-                  std::to_string(sheet.titleRows);
+        titles +=
+            (titles.empty() ? "" : ",") + quotedName + "!$1:$" + std::to_string(sheet.titleRows);
     return titles;
 }
 

@@ -78,14 +78,13 @@ std::vector<ReadSheet> ReadSheetsWithOpenpyxl(const std::string& path);
 std::vector<std::vector<std::vector<std::string>>> ReadSheetsWithLibreOffice(
     const std::string& path);
 
-// One page of a workbook printed to PDF by LibreOffice: its first line's
-// words, the height of its first word (points), its footer's three parts.
+// Each workbook's pages as LibreOffice prints it to PDF (one run): each page's
+// first line, its first word's height (points), its footer's three parts.
 struct PrintedPage {
     std::string first;
     double height = 0;
     std::string left, centre, right;
 };
-// The pages of each workbook, in one run of LibreOffice.
 std::vector<std::vector<PrintedPage>> PrintWithLibreOffice(const std::vector<std::string>& paths);
 
 // Adds row 3 to the first sheet of a saved workbook of the template: formula

@@ -171,8 +171,7 @@ WORD = re.compile(r'<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="[\d.]+" yMax="([
 
 
 def read_printed(work, paths):
-    out = os.path.join(work, "pdf")
-    os.makedirs(out, exist_ok=True)
+    os.makedirs(out := os.path.join(work, "pdf"), exist_ok=True)
     convert_to_csv(work, os.path.join(work, "profile"), "pdf", out, paths)
     books = []
     for path in paths:

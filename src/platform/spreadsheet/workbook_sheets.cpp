@@ -1,7 +1,7 @@
 // The workbook engine's worksheets beyond the first: adding and naming them,
-// frozen title rows, autofilters, hyperlinks and column widths. Each is
-// written where the Office Open XML schema orders it, so every spreadsheet
-// program opens the file without "repairing" it.
+// frozen title rows, autofilters, hyperlinks, column widths and the names of
+// filters and print titles. Each is written where the Office Open XML schema
+// orders it, so every spreadsheet program opens the file without "repairing" it.
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -310,7 +310,7 @@ void WorkbookPackage::Impl::WriteSheetLinks(Sheet& sheet, std::vector<ZipEntry>&
 
 // A filter and print titles need the workbook's names that tell a spreadsheet
 // program their ranges; written at the save, once the sheets have their final
-// names. The names a worksheet has in the package are replaced.
+// names. A name the package already holds for the same sheet is replaced.
 void WorkbookPackage::Impl::WriteSheetNames(std::vector<ZipEntry>& out) {
     pugi::xml_document workbook;
     if (!LoadXml(mainPart, workbook)) return;

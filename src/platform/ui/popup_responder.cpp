@@ -12,15 +12,17 @@ PopupResponder& Responder() {
 
 bool MessageAnsweredByResponder(const std::string& title, const std::string& message) {
     if (!Responder()) return false;
-    Responder()({"message", title, message, {"OK", "", ""}, "", "", ""});
+    Responder()({"message", title, message, {"OK", "", ""}, "", "", "", VAL_GENERIC_POPUP_BTN1,
+                 VAL_GENERIC_POPUP_BTN1});
     return true;
 }
 
 bool QuestionAnsweredByResponder(const std::string& title, const std::string& message,
-                                 const std::string (&buttons)[3], int& result) {
+                                 const std::string (&buttons)[3], int enterButton,
+                                 int escapeButton, int& result) {
     if (!Responder()) return false;
     result = Responder()({"generic", title, message, {buttons[0], buttons[1], buttons[2]}, "", "",
-                          ""})
+                          "", enterButton, escapeButton})
                  .result;
     return true;
 }

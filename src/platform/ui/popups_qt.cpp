@@ -67,7 +67,8 @@ int GenericMessagePopup(const std::string& title, const std::string& message,
                         int escapeButton) {
     (void)activeButton;
     int answered = 0;
-    if (QuestionAnsweredByResponder(title, message, {button1, button2, button3}, answered)) {
+    if (QuestionAnsweredByResponder(title, message, {button1, button2, button3}, enterButton,
+                                    escapeButton, answered)) {
         return answered;
     }
     QMessageBox box(QMessageBox::Question, QString::fromStdString(title),

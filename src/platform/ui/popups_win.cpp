@@ -368,7 +368,8 @@ int GenericMessagePopup(const std::string& title, const std::string& message,
                         int escapeButton) {
     (void)activeButton;
     int answered = 0;
-    if (QuestionAnsweredByResponder(title, message, {button1, button2, button3}, answered)) {
+    if (QuestionAnsweredByResponder(title, message, {button1, button2, button3}, enterButton,
+                                    escapeButton, answered)) {
         return answered;
     }
     const std::wstring texts[3] = {Utf16(button1), Utf16(button2), Utf16(button3)};

@@ -188,6 +188,10 @@ struct PopupRecord {
     std::string defaultDirectory;
     std::string defaultFileName;
     std::string fileTypeList;
+    // A question's buttons that Enter and Escape give (1 to 3, 0 for none), as
+    // asked: which answer a key press gives is what guards the data.
+    int enterButton = VAL_GENERIC_POPUP_NO_CTRL;
+    int escapeButton = VAL_GENERIC_POPUP_NO_CTRL;
 };
 // What a responder gives back: the button (or selection code) and, for the file
 // and folder dialogs, the path chosen.

@@ -2,21 +2,30 @@
 // an export with erase after export on: the scan, the downloads, the
 // workbooks and the erase. Each answer ends in a message the person can read,
 // no workbook is written from it and nothing is erased that is not in a saved
-// workbook; the program never names a path outside /etc/mem/.
+// workbook; the program never names a path outside /etc/mem/. And the keys
+// that answer every question the program asks on that road.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <regex>
 #include <sstream>
 
 #include "excel/registration.h"
 #include "import/registration.h"
+#include "link/connection.h"
 #include "memory_fs.h"
 #include "platform/system/system.h"
 #include "platform/ui/ui.h"
 #include "records.h"
+#include "shell/driver_check.h"
 #include "shell/globals.h"
+#include "shell/messages.h"
 #include "shell/panels.h"
+#include "shell/settings.h"
+#include "shell/startup.h"
 #include "export_fixture.h"
 
 namespace fs = std::filesystem;
@@ -228,5 +237,56 @@ INSTANTIATE_TEST_SUITE_P(DirectoryListings, HostileAnswer,
                          ::testing::ValuesIn(DirectoryListings()), CaseName);
 INSTANTIATE_TEST_SUITE_P(TestListings, HostileAnswer, ::testing::ValuesIn(TestListings()),
                          CaseName);
+
+// Enter gives the first button, "Yes", and Escape the second, "No", at every
+// question: an Escape that said yes would overwrite a workbook or erase a test.
+TEST_F(HostileAnswers, EveryQuestionGivesYesToEnterAndNoToEscape) {
+    struct Question {
+        const char* what;
+        std::string title;
+        const MessageTable& text;
+        std::function<void()> ask = {};  // none: asked on the road of the row before
+        std::vector<std::string> buttons = {"Yes", "No", ""};
+        int enter = VAL_GENERIC_POPUP_BTN1, escape = VAL_GENERIC_POPUP_BTN2;
+    };
+    const int main = Fen_princ[PANEL_MAIN];
+    const Question questions[] = {
+        {"empty memory", "", confir3, [&] {
+             instrument().forge_answer("ls -l", "ls -l\r\n", 1, "/etc/mem/01");
+             std::ofstream(out_ + "/t1.xlsx") << "an older workbook";
+             ScanAndExportAll();
+         }},
+        {"overwrite", titre_feuille[1], messag_ecras},
+        {"erase", titre_fiche[1], effac_appareil},
+        {"erase, sure", effac_appareil[1], etreSur},
+        {"quit at the first start", quitter[1], confir1, [] {
+             FirstInstall = 1;
+             Gestion_OS_CP210();
+         }},
+        {"quit from the menu", quitter[1], confir1, [&] {
+             recorder().QueueButton(VAL_GENERIC_POPUP_BTN2);
+             Sortir(main, 0, EVENT_COMMIT, nullptr, 0, 0);
+         }},
+        {"port", "", Numport, [&] {
+             recorder().QueueButton(VAL_GENERIC_POPUP_BTN2);  // found by the search
+             Mesure.link_flag = 0;
+             Gestion_parametre(menu, ITEM_COMMUNICATION, nullptr, main);
+         }},
+    };
+    for (const Question& q : questions) {
+        SCOPED_TRACE(q.what);
+        if (q.ask) {
+            recorder().Clear();
+            q.ask();
+        }
+        const auto asked = std::find_if(popups().begin(), popups().end(), [&](const auto& p) {
+            return p.kind == "generic" && p.title == q.title && p.message == q.text[1];
+        });
+        ASSERT_NE(asked, popups().end()) << Messages();
+        EXPECT_EQ(std::vector<std::string>(asked->buttons, asked->buttons + 3), q.buttons);
+        EXPECT_EQ(asked->enterButton, q.enter);
+        EXPECT_EQ(asked->escapeButton, q.escape);
+    }
+}
 
 }  // namespace

@@ -39,6 +39,7 @@ const char kUsage[] =
     "  --error-answer CMD      commands starting with CMD answer with an error\n"
     "  --garbage CMD           answers to commands starting with CMD are line noise\n"
     "  --silent-at CMD         commands starting with CMD get no answer\n"
+    "  --silent-times N        ... only their first N times (a silence tried again)\n"
     "  --modbus-restart CMD    at CMD the instrument restarts in Modbus mode (power cycle)\n"
     "  --late-answer CMD       answers to commands starting with CMD begin only after 1 s\n"
     "                          (\"\" = the next answer only)\n"
@@ -57,6 +58,7 @@ struct Settings {
     std::string usb_serial = "ZR8812-0000123";
     std::string make_sample;
     int com = 0;
+    int silent_times = 0;  // 0: silent for good
     bool show_output = false;
     std::vector<std::pair<zr8812::Fault, std::string>> faults;
     // The cable pull asked for on the command line.
@@ -105,6 +107,8 @@ bool parse_line_fault(const std::string& arg, const char* value, Settings& s) {
         s.faults.emplace_back(Fault::Garbage, value);
     } else if (arg == "--silent-at") {
         s.faults.emplace_back(Fault::Silent, value);
+    } else if (arg == "--silent-times") {
+        return parse_number(value, s.silent_times);
     } else if (arg == "--modbus-restart") {
         s.faults.emplace_back(Fault::ModbusRestart, value);
     } else if (arg == "--late-answer") {
@@ -253,7 +257,8 @@ int main(int argc, char** argv) {
         std::fflush(stdout);
     };
     zr8812::Emulator emulator(s.options);
-    for (const auto& [fault, command] : s.faults) emulator.set_fault(fault, command);
+    for (const auto& [fault, command] : s.faults)
+        emulator.set_fault(fault, command, fault == zr8812::Fault::Silent ? s.silent_times : 0);
     if (s.unplug_at) emulator.unplug_at(*s.unplug_at, static_cast<std::size_t>(s.unplug_answer_bytes));
     if (s.unplug_after_bytes >= 0)
         emulator.unplug_after_bytes(static_cast<std::size_t>(s.unplug_after_bytes));

@@ -250,13 +250,21 @@ int main(int argc, char** argv) {
     pthread_sigmask(SIG_BLOCK, &stop_signals, nullptr);
 
     const bool show_output = s.show_output;
-    s.options.monitor = [show_output](const zr8812::WireEvent& event) {
+    // The line's settings are logged as the program's side changes them.
+    const zr8812::Emulator* served = nullptr;
+    std::string line_shown;
+    s.options.monitor = [show_output, &served, &line_shown](const zr8812::WireEvent& event) {
+        if (event.incoming && served != nullptr && served->line_settings() != line_shown) {
+            line_shown = served->line_settings();
+            std::printf("[%9.3f] line %s\n", event.seconds, line_shown.c_str());
+        }
         if (!event.incoming && !show_output) return;
         std::printf("[%9.3f] %s %s\n", event.seconds, event.incoming ? "<<" : ">>",
                     printable(event.bytes).c_str());
         std::fflush(stdout);
     };
     zr8812::Emulator emulator(s.options);
+    served = &emulator;
     for (const auto& [fault, command] : s.faults)
         emulator.set_fault(fault, command, fault == zr8812::Fault::Silent ? s.silent_times : 0);
     if (s.unplug_at) emulator.unplug_at(*s.unplug_at, static_cast<std::size_t>(s.unplug_answer_bytes));

@@ -26,7 +26,7 @@ constexpr Milliseconds SLICE{20};
 
 struct ComPort {
     std::unique_ptr<SerialDevice> device;
-    double timeoutSeconds = 10.0;
+    ComSettings settings;
     // Bytes taken from the driver and not yet handed out: pending[taken...].
     std::string pending;
     std::size_t taken = 0;
@@ -66,7 +66,7 @@ int ScaledMs(double seconds) {
 }
 
 int TimeoutMs(const ComPort& p) {
-    return ScaledMs(p.timeoutSeconds);
+    return ScaledMs(p.settings.timeoutSeconds);
 }
 
 bool LineSettingsValid(long baudRate, int parity, int dataBits, int stopBits) {
@@ -151,6 +151,7 @@ int OpenComConfig(int port, const std::string& /*deviceName*/, long baudRate, in
         !p->device->Configure(baudRate, parity, dataBits, stopBits, TimeoutMs(*p))) {
         return Record(RS232_INVALID_PARAMETER);
     }
+    p->settings = {baudRate, parity, dataBits, stopBits, false, p->settings.timeoutSeconds};
     Ports()[port] = std::move(p);
     return Record(RS232_NO_ERROR);
 }
@@ -220,14 +221,22 @@ int SetComTime(int port, double seconds) {
     ComPort* p = OpenPort(port);
     if (p == nullptr) return lastError;
     if (!(seconds > 0.0)) return Record(RS232_INVALID_PARAMETER);
-    p->timeoutSeconds = seconds;
+    p->settings.timeoutSeconds = seconds;
     return Record(RS232_NO_ERROR);
+}
+
+bool GetComSettings(int port, ComSettings& settings) {
+    if (!IsComOpen(port)) return false;
+    settings = Ports()[port]->settings;
+    return true;
 }
 
 int SetXMode(int port, int on) {
     ComPort* p = OpenPort(port);
     if (p == nullptr) return lastError;
-    return Record(p->device->SetXonXoff(on != 0) ? RS232_NO_ERROR : RS232_INVALID_PARAMETER);
+    if (!p->device->SetXonXoff(on != 0)) return Record(RS232_INVALID_PARAMETER);
+    p->settings.xonXoff = on != 0;
+    return Record(RS232_NO_ERROR);
 }
 
 int ReturnRS232Err() {

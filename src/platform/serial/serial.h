@@ -75,6 +75,20 @@ int SetComTime(int port, double seconds);
 // 1: XON/XOFF software handshake, 0: none.
 int SetXMode(int port, int on);
 
+// What an open port was set to: the line, the handshake and the time-out (in
+// seconds, unscaled), as the services above were asked.
+struct ComSettings {
+    long baudRate = 0;
+    int parity = NO_PARITY;
+    int dataBits = 0;
+    int stopBits = 0;
+    bool xonXoff = false;
+    double timeoutSeconds = 10.0;
+    bool operator==(const ComSettings&) const = default;
+};
+// False when `port` is not open.
+bool GetComSettings(int port, ComSettings& settings);
+
 // The code the last service recorded.
 int ReturnRS232Err();
 

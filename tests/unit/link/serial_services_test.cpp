@@ -2,6 +2,8 @@
 // emulated instrument's pseudo-terminal and declared bridge.
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <fcntl.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <QElapsedTimer>
@@ -9,6 +11,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "link/com_port.h"
 #include "platform/serial/com_ports.h"
 #include "platform/serial/serial.h"
 #include "platform/system/system.h"
@@ -92,6 +95,28 @@ TEST_F(SerialServices, PermissionDeniedIsBusy) {
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+// The instrument's port opens at 9600 baud, 8N1, with XON/XOFF, whatever
+// another program left on the line, and its answers are waited for 3 s. The
+// terminal itself shows the speed, the stop bits and the handshake (a
+// pseudo-terminal always carries 8 bits without parity).
+TEST_F(SerialServices, TheInstrumentsPortOpensWithItsLineSettings) {
+    const int fd = ::open(instrument().device_path().c_str(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(fd, 0);
+    termios other{};
+    ASSERT_EQ(::tcgetattr(fd, &other), 0);
+    ::cfsetspeed(&other, B19200);
+    other.c_cflag |= CSTOPB;
+    ASSERT_EQ(::tcsetattr(fd, TCSANOW, &other), 0);
+    ::close(fd);
+    ASSERT_EQ(instrument().line_settings(), "19200 8N2");
+
+    ASSERT_EQ(OpenInstrumentPort(kInstrumentCom), 0);
+    EXPECT_EQ(instrument().line_settings(), "9600 8N1 XON/XOFF");
+    ComSettings asked;
+    ASSERT_TRUE(GetComSettings(kInstrumentCom, asked));
+    EXPECT_EQ(asked, (ComSettings{9600, NO_PARITY, 8, 1, true, 3.0}));
 }
 
 TEST_F(SerialServices, ReadsEndAtTheScaledTimeOut) {

@@ -250,6 +250,10 @@ std::string Emulator::device_path() const {
     return state_->port.slave_path();
 }
 
+std::string Emulator::line_settings() const {
+    return state_->port.line_settings();
+}
+
 bool Emulator::register_com(const std::string& program_dir, int com,
                             const std::string& usb_serial) {
     namespace fs = std::filesystem;

@@ -91,6 +91,9 @@ class Emulator {
 
     // Slave side of the pseudo-terminal, e.g. /dev/pts/7 ("" before start()).
     std::string device_path() const;
+    // The line settings the program's side gave the pseudo-terminal, as a
+    // serial port takes them: "9600 8N1 XON/XOFF" ("" when not started).
+    std::string line_settings() const;
 
     // Registers the instrument as COM `com` of the program directory: the
     // link dosdevices/comN -> device_path() and the bridge declaration

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <climits>
+#include <utility>
 
 namespace zr8812 {
 
@@ -34,6 +35,26 @@ bool PtyPort::open() {
     fcntl(master_, F_SETFD, FD_CLOEXEC);
     fcntl(slave_, F_SETFD, FD_CLOEXEC);
     return true;
+}
+
+std::string PtyPort::line_settings() const {
+    termios line{};
+    if (master_ < 0 || tcgetattr(master_, &line) != 0) return "";
+    static const std::pair<speed_t, const char*> speeds[] = {
+        {B1200, "1200"},   {B2400, "2400"},   {B4800, "4800"},   {B9600, "9600"},
+        {B19200, "19200"}, {B38400, "38400"}, {B57600, "57600"}, {B115200, "115200"}};
+    std::string text = "?";
+    for (const auto& [speed, name] : speeds) {
+        if (cfgetospeed(&line) == speed && cfgetispeed(&line) == speed) text = name;
+    }
+    const tcflag_t size = line.c_cflag & CSIZE;
+    text += size == CS5 ? " 5" : size == CS6 ? " 6" : size == CS7 ? " 7" : " 8";
+    text += (line.c_cflag & PARENB) == 0 ? 'N' : (line.c_cflag & PARODD) != 0 ? 'O' : 'E';
+    text += (line.c_cflag & CSTOPB) != 0 ? '2' : '1';
+    const bool xon = (line.c_iflag & IXON) != 0, xoff = (line.c_iflag & IXOFF) != 0;
+    text += xon && xoff ? " XON/XOFF" : xon ? " XON" : xoff ? " XOFF" : "";
+    if ((line.c_cflag & CRTSCTS) != 0) text += " RTS/CTS";
+    return text;
 }
 
 void PtyPort::close() {

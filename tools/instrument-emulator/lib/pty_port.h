@@ -20,6 +20,10 @@ class PtyPort {
     int master() const { return master_; }
     int slave() const { return slave_; }
     const std::string& slave_path() const { return slave_path_; }
+    // The line as the program's side last set it, e.g. "9600 8N1 XON/XOFF"
+    // ("" when closed): a pseudo-terminal keeps the settings a serial port
+    // would be given, and its master sees them.
+    std::string line_settings() const;
 
    private:
     int master_ = -1;

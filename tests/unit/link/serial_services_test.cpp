@@ -1,8 +1,8 @@
 // The serial, bridge and registry services of the platform, against the
 // emulated instrument's pseudo-terminal and declared bridge.
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <fcntl.h>
 #include <termios.h>
 #include <unistd.h>
 

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 #include <functional>
@@ -50,6 +51,29 @@ QString ChosenPath(const std::string& title, const std::string& directory, int a
     return dialog.selectedFiles().first();
 }
 
+// A question box whose Escape and close box end the question unanswered (0)
+// when no button is bound to Escape: Qt's own box then does nothing at all.
+class QuestionBox final : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (escapeButton() == nullptr && event->matches(QKeySequence::Cancel)) {
+            reject();
+            return;
+        }
+        QMessageBox::keyPressEvent(event);
+    }
+    void closeEvent(QCloseEvent* event) override {
+        if (escapeButton() == nullptr) {
+            QDialog::closeEvent(event);
+            return;
+        }
+        QMessageBox::closeEvent(event);
+    }
+};
+
 }  // namespace
 
 int MessagePopup(const std::string& title, const std::string& message) {
@@ -71,7 +95,7 @@ int GenericMessagePopup(const std::string& title, const std::string& message,
                                     escapeButton, answered)) {
         return answered;
     }
-    QMessageBox box(QMessageBox::Question, QString::fromStdString(title),
+    QuestionBox box(QMessageBox::Question, QString::fromStdString(title),
                     QString::fromStdString(message), QMessageBox::NoButton, ActiveWindow());
     box.setTextFormat(Qt::PlainText);
     QAbstractButton* buttons[3] = {};

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -21,6 +22,32 @@
 #include "platform/ui/ui.h"
 #include "support/app_fixture.h"
 #include "ui_test_resources.h"
+
+namespace ui_test_panels {
+
+// Qt's dialogs run their own loop: the key goes in once it runs, to the
+// widget that has the focus in the dialog.
+struct KeyInNextDialog::Presser {};
+
+KeyInNextDialog::KeyInNextDialog(DialogKey key) {
+    QTimer::singleShot(0, [key] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        QWidget* target = dialog->focusWidget() != nullptr ? dialog->focusWidget() : dialog;
+        QKeyEvent press(QEvent::KeyPress, key == DialogKey::Enter ? Qt::Key_Return : Qt::Key_Escape,
+                        Qt::NoModifier);
+        QApplication::sendEvent(target, &press);
+        // A key that left the dialog up fails the test instead of hanging it.
+        QTimer::singleShot(5000, dialog, [dialog] {
+            ADD_FAILURE() << "the key left the dialog up";
+            if (auto* d = qobject_cast<QDialog*>(dialog)) d->done(QDialog::Rejected);
+        });
+    });
+}
+
+KeyInNextDialog::~KeyInNextDialog() = default;
+
+}  // namespace ui_test_panels
 
 namespace {
 
@@ -190,20 +217,6 @@ TEST_F(UiServicesTest, ResponderAnswersInsteadOfADialog) {
     EXPECT_EQ(popups()[0].buttons[1], "No");
     EXPECT_EQ(popups()[1].defaultFileName, "a.xls");
     EXPECT_EQ(popups()[2].kind, "dir");
-}
-
-// The real question box: Enter gives the button bound to it, Escape the other.
-TEST_F(UiServicesTest, QuestionBoxKeys) {
-    PopupRecorder::Uninstall();
-    for (auto [key, expected] : {std::pair{Qt::Key_Escape, 2}, std::pair{Qt::Key_Return, 1}}) {
-        QTimer::singleShot(0, [key = key] {
-            QWidget* box = QApplication::activeModalWidget();
-            ASSERT_NE(box, nullptr);
-            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-            QApplication::sendEvent(box, &press);
-        });
-        EXPECT_EQ(GenericMessagePopup("Quit", "Sure ?", "Yes", "No", "", 1, 1, 2), expected);
-    }
 }
 
 }  // namespace

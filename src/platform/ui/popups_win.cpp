@@ -183,6 +183,41 @@ int AskInTaskDialog(TaskDialogIndirectFunction taskDialog, HWND owner, const std
     return 0;
 }
 
+// A message box without a Cancel button gives Escape no answer at all (and
+// Wine's gives it Cancel): the box is taken over as it opens, so that Escape
+// answers with the button bound to it, else with no button, as the task
+// dialog does. With three buttons, Cancel is the third and Escape's, as
+// Windows has it. What the box ends with on Escape, for the thread asking.
+thread_local int boxEscapeAnswer = IDCANCEL;
+thread_local HHOOK boxHook = nullptr;
+
+LRESULT CALLBACK EscapeAnswersBox(HWND box, UINT message, WPARAM w, LPARAM l) {
+    const auto procedure = reinterpret_cast<WNDPROC>(GetPropW(box, DIALOG_PROCEDURE));
+    if (message == WM_COMMAND && LOWORD(w) == IDCANCEL && GetDlgItem(box, IDCANCEL) == nullptr) {
+        EndDialog(box, boxEscapeAnswer);
+        return 0;
+    }
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure));
+        RemovePropW(box, DIALOG_PROCEDURE);
+    }
+    return CallWindowProcW(procedure, box, message, w, l);
+}
+
+LRESULT CALLBACK TakeOverTheBox(int code, WPARAM w, LPARAM l) {
+    const auto box = reinterpret_cast<HWND>(w);
+    wchar_t name[16] = {};
+    if (code == HCBT_ACTIVATE && GetClassNameW(box, name, 16) > 0 &&
+        std::wstring(name) == L"#32770" && GetPropW(box, DIALOG_PROCEDURE) == nullptr) {
+        const LONG_PTR procedure =
+            SetWindowLongPtrW(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&EscapeAnswersBox));
+        SetPropW(box, DIALOG_PROCEDURE, reinterpret_cast<HANDLE>(procedure));
+        UnhookWindowsHookEx(boxHook);
+        boxHook = nullptr;
+    }
+    return CallNextHookEx(nullptr, code, w, l);
+}
+
 // Without the task dialog: the system's Yes/No(/Cancel) buttons in their
 // order, in the system's language rather than the program's.
 int AskInMessageBox(HWND owner, const std::wstring& title, const std::wstring& message,
@@ -190,14 +225,21 @@ int AskInMessageBox(HWND owner, const std::wstring& title, const std::wstring& m
     const int count = !texts[2].empty() ? 3 : !texts[1].empty() ? 2 : 1;
     const UINT buttons = count == 3 ? MB_YESNOCANCEL : count == 2 ? MB_YESNO : MB_OK;
     const UINT defaults[3] = {MB_DEFBUTTON1, MB_DEFBUTTON2, MB_DEFBUTTON3};
+    const int ids[3] = {count == 1 ? IDOK : IDYES, IDNO, IDCANCEL};
     const int enter = ValidButton(enterButton, texts);
+    const int escape = ValidButton(escapeButton, texts);
     const UINT style = buttons | MB_ICONQUESTION | (enter != 0 ? defaults[enter - 1] : 0) |
                        (owner == nullptr ? MB_TASKMODAL : 0);
-    switch (MessageBoxW(owner, message.c_str(), title.c_str(), style)) {
+    boxEscapeAnswer = escape != 0 ? ids[escape - 1] : IDCANCEL;
+    boxHook = SetWindowsHookExW(WH_CBT, &TakeOverTheBox, nullptr, GetCurrentThreadId());
+    const int pressed = MessageBoxW(owner, message.c_str(), title.c_str(), style);
+    if (boxHook != nullptr) UnhookWindowsHookEx(boxHook);
+    boxHook = nullptr;
+    switch (pressed) {
     case IDOK:
     case IDYES: return 1;
     case IDNO: return 2;
-    case IDCANCEL: return count == 3 ? 3 : ValidButton(escapeButton, texts);
+    case IDCANCEL: return count == 3 ? 3 : 0;
     default: return 0;
     }
 }

@@ -21,6 +21,11 @@
 
 namespace fs = std::filesystem;
 
+void PrintTo(const ComSettings& s, std::ostream* os) {
+    *os << s.baudRate << " parity " << s.parity << ", " << s.dataBits << " data bits, "
+        << s.stopBits << " stop bits, XON/XOFF " << s.xonXoff << ", " << s.timeoutSeconds << " s";
+}
+
 namespace {
 
 class SerialServices : public InstrumentFixture {

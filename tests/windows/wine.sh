@@ -46,16 +46,14 @@ run)
   [ "${BRISKEL_EMULATOR_MODBUS:-0}" = 1 ] || options+=(--start-in-command-mode)
   [ -n "${BRISKEL_EMULATOR_UNPLUG_AT:-}" ] && options+=(--unplug-at "$BRISKEL_EMULATOR_UNPLUG_AT")
   [ "${BRISKEL_EMULATOR_PACE:-0}" = 1 ] && options+=(--pace)
-  # The test programs read its log (the line settings it was given).
-  export BRISKEL_EMULATOR_LOG="$WINEPREFIX/emulator-com$com.log"
-  "$BRISKEL_EMULATOR" "${options[@]}" >"$BRISKEL_EMULATOR_LOG" 2>&1 &
+  "$BRISKEL_EMULATOR" "${options[@]}" >"$WINEPREFIX/emulator-com$com.log" 2>&1 &
   emulator=$!
   trap 'kill "$emulator" 2>/dev/null; wait "$emulator" 2>/dev/null || true' EXIT
   tries=0
   until [ -e "$WINEPREFIX/dosdevices/com$com" ]; do
     tries=$((tries + 1))
     if [ $tries -gt 100 ] || ! kill -0 "$emulator" 2>/dev/null; then
-      echo "The emulator did not register COM $com:"; cat "$BRISKEL_EMULATOR_LOG"; exit 1
+      echo "The emulator did not register COM $com:"; cat "$WINEPREFIX/emulator-com$com.log"; exit 1
     fi
     sleep 0.1
   done

@@ -16,9 +16,8 @@
 #include <vector>
 
 #include "platform/system/win32.h"
-#include "platform/ui/popup_responder.h"
 #include "platform/ui/ui.h"
-#include "platform/ui/ui_internal_win.h"
+#include "platform/ui/popup_responder.h"
 
 using ui_detail::AnsweredByResponder;
 using ui_detail::MessageAnsweredByResponder;
@@ -219,11 +218,9 @@ LRESULT CALLBACK TakeOverTheBox(int code, WPARAM w, LPARAM l) {
     return CallNextHookEx(nullptr, code, w, l);
 }
 
-}  // namespace
-
 // Without the task dialog: the system's Yes/No(/Cancel) buttons in their
 // order, in the system's language rather than the program's.
-int ui_win::AskInMessageBox(HWND owner, const std::wstring& title, const std::wstring& message,
+int AskInMessageBox(HWND owner, const std::wstring& title, const std::wstring& message,
                     const std::wstring (&texts)[3], int enterButton, int escapeButton) {
     const int count = !texts[2].empty() ? 3 : !texts[1].empty() ? 2 : 1;
     const UINT buttons = count == 3 ? MB_YESNOCANCEL : count == 2 ? MB_YESNO : MB_OK;
@@ -246,8 +243,6 @@ int ui_win::AskInMessageBox(HWND owner, const std::wstring& title, const std::ws
     default: return 0;
     }
 }
-
-namespace {
 
 // ---- File and folder dialogs ------------------------------------------------------
 
@@ -427,8 +422,8 @@ int GenericMessagePopup(const std::string& title, const std::string& message,
                                            enterButton, escapeButton);
         if (answer >= 0) return answer;
     }
-    return ui_win::AskInMessageBox(owner, Utf16(title), Utf16(message), texts, enterButton,
-                                   escapeButton);
+    return AskInMessageBox(owner, Utf16(title), Utf16(message), texts, enterButton,
+                           escapeButton);
 }
 
 int FileSelectPopup(const std::string& defaultDirectory, const std::string& defaultFileName,

@@ -230,9 +230,4 @@ void DrawListRow(const DRAWITEMSTRUCT& item, const Control& control);
 // A label's text drawn inside its margin (the file's "margin"), at the panel's DPI.
 void DrawMarginLabel(const DRAWITEMSTRUCT& item, const Control& control, const Panel& panel);
 
-// A question in the system's message box, what the questions fall back to
-// without the task dialog: the button answered (1 to 3), or 0.
-int AskInMessageBox(HWND owner, const std::wstring& title, const std::wstring& message,
-                    const std::wstring (&texts)[3], int enterButton, int escapeButton);
-
 }  // namespace ui_win

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <tuple>
 #include <regex>
 #include <sstream>
 
@@ -238,54 +239,36 @@ INSTANTIATE_TEST_SUITE_P(DirectoryListings, HostileAnswer,
 INSTANTIATE_TEST_SUITE_P(TestListings, HostileAnswer, ::testing::ValuesIn(TestListings()),
                          CaseName);
 
-// Enter gives the first button, "Yes", and Escape the second, "No", at every
-// question: an Escape that said yes would overwrite a workbook or erase a test.
+// Enter gives "Yes" and Escape "No" at every question the program asks: an
+// Escape that said yes would overwrite a workbook or erase a test.
 TEST_F(HostileAnswers, EveryQuestionGivesYesToEnterAndNoToEscape) {
-    struct Question {
-        const char* what;
-        std::string title;
-        const MessageTable& text;
-        std::function<void()> ask = {};  // none: asked on the road of the row before
-        std::vector<std::string> buttons = {"Yes", "No", ""};
-        int enter = VAL_GENERIC_POPUP_BTN1, escape = VAL_GENERIC_POPUP_BTN2;
-    };
-    const int main = Fen_princ[PANEL_MAIN];
-    const Question questions[] = {
-        {"empty memory", "", confir3, [&] {
+    const auto no = [this] { recorder().QueueButton(VAL_GENERIC_POPUP_BTN2); };
+    const std::tuple<std::string, const MessageTable&, std::function<void()>> questions[] = {
+        {"", confir3, [&] {  // an empty listing, then an older workbook and the erasure
              instrument().forge_answer("ls -l", "ls -l\r\n", 1, "/etc/mem/01");
              std::ofstream(out_ + "/t1.xlsx") << "an older workbook";
              ScanAndExportAll();
          }},
-        {"overwrite", titre_feuille[1], messag_ecras},
-        {"erase", titre_fiche[1], effac_appareil},
-        {"erase, sure", effac_appareil[1], etreSur},
-        {"quit at the first start", quitter[1], confir1, [] {
-             FirstInstall = 1;
-             Gestion_OS_CP210();
-         }},
-        {"quit from the menu", quitter[1], confir1, [&] {
-             recorder().QueueButton(VAL_GENERIC_POPUP_BTN2);
-             Sortir(main, 0, EVENT_COMMIT, nullptr, 0, 0);
-         }},
-        {"port", "", Numport, [&] {
-             recorder().QueueButton(VAL_GENERIC_POPUP_BTN2);  // found by the search
-             Mesure.link_flag = 0;
-             Gestion_parametre(menu, ITEM_COMMUNICATION, nullptr, main);
+        {titre_feuille[1], messag_ecras, nullptr},
+        {titre_fiche[1], effac_appareil, nullptr},
+        {effac_appareil[1], etreSur, nullptr},
+        {quitter[1], confir1, [] { FirstInstall = 1, Gestion_OS_CP210(); }},  // the first start
+        {quitter[1], confir1, [&] { no(), Sortir(0, 0, EVENT_COMMIT, nullptr, 0, 0); }},
+        {"", Numport, [&] {
+             no(), Mesure.link_flag = 0;
+             Gestion_parametre(menu, ITEM_COMMUNICATION, nullptr, Fen_princ[PANEL_MAIN]);
          }},
     };
-    for (const Question& q : questions) {
-        SCOPED_TRACE(q.what);
-        if (q.ask) {
-            recorder().Clear();
-            q.ask();
-        }
+    for (const auto& [title, text, ask] : questions) {
+        SCOPED_TRACE(text[1]);
+        if (ask) recorder().Clear(), ask();
         const auto asked = std::find_if(popups().begin(), popups().end(), [&](const auto& p) {
-            return p.kind == "generic" && p.title == q.title && p.message == q.text[1];
+            return p.title == title && p.message == text[1];
         });
         ASSERT_NE(asked, popups().end()) << Messages();
-        EXPECT_EQ(std::vector<std::string>(asked->buttons, asked->buttons + 3), q.buttons);
-        EXPECT_EQ(asked->enterButton, q.enter);
-        EXPECT_EQ(asked->escapeButton, q.escape);
+        EXPECT_EQ(std::tuple(asked->buttons[0], asked->buttons[1], asked->buttons[2],
+                             asked->enterButton, asked->escapeButton),
+                  std::tuple("Yes", "No", "", 1, 2));
     }
 }
 

@@ -311,31 +311,6 @@ TEST_F(UiContractTest, WaitCursorIsAFlagNotAStack) {
     EXPECT_EQ(GetWaitCursor(), 0);
 }
 
-// A question's real dialog: Enter gives the button bound to it, Escape the
-// one bound to Escape, or 0 when none is.
-TEST_F(UiContractTest, AQuestionAnswersEnterAndEscapeWithTheButtonsBoundToThem) {
-    const struct {
-        const char* what;
-        int enter, escape;
-        DialogKey key;
-        int expected;
-    } cases[] = {
-        {"Enter on the first", 1, 2, DialogKey::Enter, 1},
-        {"Escape on the second", 1, 2, DialogKey::Escape, 2},
-        {"Enter on the second", 2, 1, DialogKey::Enter, 2},
-        {"Escape on the first", 2, 1, DialogKey::Escape, 1},
-        {"Escape bound to none", 1, VAL_GENERIC_POPUP_NO_CTRL, DialogKey::Escape, 0},
-    };
-    SetPopupResponder(nullptr);
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        const KeyInNextDialog press(c.key);
-        EXPECT_EQ(GenericMessagePopup("Quit", "Sure ?", "Yes", "No", "", c.enter, c.enter,
-                                      c.escape),
-                  c.expected);
-    }
-}
-
 TEST_F(UiContractTest, AResponderAnswersInsteadOfTheDialogs) {
     std::vector<PopupRecord> asked;
     SetPopupResponder([&](const PopupRecord& record) {

@@ -18,36 +18,11 @@
 #include <QTimer>
 #include <QWindow>
 #include <functional>
+#include <tuple>
 
 #include "platform/ui/ui.h"
 #include "support/app_fixture.h"
 #include "ui_test_resources.h"
-
-namespace ui_test_panels {
-
-// Qt's dialogs run their own loop: the key goes in once it runs, to the
-// widget that has the focus in the dialog.
-struct KeyInNextDialog::Presser {};
-
-KeyInNextDialog::KeyInNextDialog(DialogKey key) {
-    QTimer::singleShot(0, [key] {
-        QWidget* dialog = QApplication::activeModalWidget();
-        ASSERT_NE(dialog, nullptr);
-        QWidget* target = dialog->focusWidget() != nullptr ? dialog->focusWidget() : dialog;
-        QKeyEvent press(QEvent::KeyPress, key == DialogKey::Enter ? Qt::Key_Return : Qt::Key_Escape,
-                        Qt::NoModifier);
-        QApplication::sendEvent(target, &press);
-        // A key that left the dialog up fails the test instead of hanging it.
-        QTimer::singleShot(5000, dialog, [dialog] {
-            ADD_FAILURE() << "the key left the dialog up";
-            if (auto* d = qobject_cast<QDialog*>(dialog)) d->done(QDialog::Rejected);
-        });
-    });
-}
-
-KeyInNextDialog::~KeyInNextDialog() = default;
-
-}  // namespace ui_test_panels
 
 namespace {
 
@@ -217,6 +192,28 @@ TEST_F(UiServicesTest, ResponderAnswersInsteadOfADialog) {
     EXPECT_EQ(popups()[0].buttons[1], "No");
     EXPECT_EQ(popups()[1].defaultFileName, "a.xls");
     EXPECT_EQ(popups()[2].kind, "dir");
+}
+
+// The real question box: Enter gives the button bound to it, Escape the one
+// bound to Escape, or 0 when none is (a key that leaves it up fails the test).
+TEST_F(UiServicesTest, QuestionBoxKeys) {
+    PopupRecorder::Uninstall();
+    const std::tuple<Qt::Key, int, int, int> cases[] = {  // key, Enter's, Escape's, answer
+        {Qt::Key_Escape, 1, 2, 2}, {Qt::Key_Return, 1, 2, 1}, {Qt::Key_Return, 2, 1, 2},
+        {Qt::Key_Escape, 2, 1, 1}, {Qt::Key_Escape, 1, 0, 0}};
+    for (auto [key, enter, escape, expected] : cases) {
+        SCOPED_TRACE(testing::Message() << key << ", Enter " << enter << ", Escape " << escape);
+        QTimer::singleShot(0, [key = key] {
+            QWidget* box = QApplication::activeModalWidget();
+            ASSERT_NE(box, nullptr);
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+            QApplication::sendEvent(box->focusWidget() ? box->focusWidget() : box, &press);
+            QTimer::singleShot(5000, box,
+                               [box] { ADD_FAILURE(), qobject_cast<QDialog*>(box)->reject(); });
+        });
+        EXPECT_EQ(GenericMessagePopup("Quit", "?", "Yes", "No", "", enter, enter, escape),
+                  expected);
+    }
 }
 
 }  // namespace

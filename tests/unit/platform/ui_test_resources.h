@@ -4,7 +4,6 @@
 #pragma once
 
 #include <functional>
-#include <memory>
 #include <vector>
 
 #include "platform/ui/ui.h"
@@ -133,20 +132,5 @@ inline void RegisterTestCallbacks() {
     menu_items.clear();
     inside_button = nullptr;
 }
-
-// A key pressed in the next dialog the program shows, as a person presses it
-// (each system's user-interface tests bring their own): done when it goes.
-enum class DialogKey { Enter, Escape };
-class KeyInNextDialog {
-public:
-    explicit KeyInNextDialog(DialogKey key);
-    ~KeyInNextDialog();
-    KeyInNextDialog(const KeyInNextDialog&) = delete;
-    KeyInNextDialog& operator=(const KeyInNextDialog&) = delete;
-
-private:
-    struct Presser;
-    std::unique_ptr<Presser> presser_;
-};
 
 }  // namespace ui_test_panels

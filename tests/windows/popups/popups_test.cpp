@@ -20,7 +20,6 @@
 #include <vector>
 
 #include "platform/ui/ui.h"
-#include "platform/ui/ui_internal_win.h"
 #include "shell/globals.h"
 #include "shell/languages.h"
 #include "shell/messages.h"
@@ -233,6 +232,7 @@ TEST_F(Popups, QuestionsShowTheProgramsButtonsAndAnswerEnterAndEscapeAsAsked) {
         {"Enter on the first", VAL_GENERIC_POPUP_BTN1, VAL_GENERIC_POPUP_BTN2, VK_RETURN, 1},
         {"Enter on the second", VAL_GENERIC_POPUP_BTN2, VAL_GENERIC_POPUP_BTN2, VK_RETURN, 2},
         {"Escape on the second", VAL_GENERIC_POPUP_BTN1, VAL_GENERIC_POPUP_BTN2, VK_ESCAPE, 2},
+        {"Escape on the first", VAL_GENERIC_POPUP_BTN2, VAL_GENERIC_POPUP_BTN1, VK_ESCAPE, 1},
         {"Escape without its button", VAL_GENERIC_POPUP_BTN1, VAL_GENERIC_POPUP_NO_CTRL,
          VK_ESCAPE, 0},
     };
@@ -252,28 +252,6 @@ TEST_F(Popups, QuestionsShowTheProgramsButtonsAndAnswerEnterAndEscapeAsAsked) {
         EXPECT_TRUE(seen.othersDisabled);
         EXPECT_TRUE(IsWindowEnabled(windows.active()));
         EXPECT_TRUE(IsWindowEnabled(windows.other()));
-    }
-}
-
-// Without the task dialog, the system's message box, in the system's words:
-// Enter gives the button bound to it and so does Escape, which Windows'
-// own box without Cancel leaves unanswered.
-TEST_F(Popups, TheMessageBoxAQuestionFallsBackToAnswersEnterAndEscapeAsAsked) {
-    const QuestionCase cases[] = {
-        {"Enter on the second", VAL_GENERIC_POPUP_BTN2, VAL_GENERIC_POPUP_BTN1, VK_RETURN, 2},
-        {"Escape on the second", VAL_GENERIC_POPUP_BTN1, VAL_GENERIC_POPUP_BTN2, VK_ESCAPE, 2},
-        {"Escape on the first", VAL_GENERIC_POPUP_BTN2, VAL_GENERIC_POPUP_BTN1, VK_ESCAPE, 1},
-        {"Escape without its button", VAL_GENERIC_POPUP_BTN1, VAL_GENERIC_POPUP_NO_CTRL,
-         VK_ESCAPE, 0},
-    };
-    const std::wstring texts[3] = {L"Oui", L"Non", L""};
-    for (const QuestionCase& c : cases) {
-        SCOPED_TRACE(c.what);
-        DialogDriver driver({}, [&](HWND, DWORD thread) { Press(thread, c.key); });
-        EXPECT_EQ(ui_win::AskInMessageBox(windows.active(), L"Quitter", L"?", texts,
-                                          c.enterButton, c.escapeButton),
-                  c.expected);
-        EXPECT_EQ(driver.seen().buttons.size(), 2u);
     }
 }
 

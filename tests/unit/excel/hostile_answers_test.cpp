@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <tuple>
 #include <regex>
@@ -246,7 +245,7 @@ TEST_F(HostileAnswers, EveryQuestionGivesYesToEnterAndNoToEscape) {
     const std::tuple<std::string, const MessageTable&, std::function<void()>> questions[] = {
         {"", confir3, [&] {  // an empty listing, then an older workbook and the erasure
              instrument().forge_answer("ls -l", "ls -l\r\n", 1, "/etc/mem/01");
-             std::ofstream(out_ + "/t1.xlsx") << "an older workbook";
+             WriteProgramFile("workbooks/t1.xlsx", "an older workbook");
              ScanAndExportAll();
          }},
         {titre_feuille[1], messag_ecras, nullptr},

@@ -84,7 +84,6 @@ struct ComSettings {
     int stopBits = 0;
     bool xonXoff = false;
     double timeoutSeconds = 10.0;
-    bool operator==(const ComSettings&) const = default;
 };
 // False when `port` is not open.
 bool GetComSettings(int port, ComSettings& settings);

@@ -9,9 +9,9 @@
 #include <algorithm>
 #include <filesystem>
 #include <functional>
-#include <tuple>
 #include <regex>
 #include <sstream>
+#include <tuple>
 
 #include "excel/registration.h"
 #include "import/registration.h"
@@ -251,16 +251,20 @@ TEST_F(HostileAnswers, EveryQuestionGivesYesToEnterAndNoToEscape) {
         {titre_feuille[1], messag_ecras, nullptr},
         {titre_fiche[1], effac_appareil, nullptr},
         {effac_appareil[1], etreSur, nullptr},
-        {quitter[1], confir1, [] { FirstInstall = 1, Gestion_OS_CP210(); }},  // the first start
-        {quitter[1], confir1, [&] { no(), Sortir(0, 0, EVENT_COMMIT, nullptr, 0, 0); }},
+        {quitter[1], confir1, [] { FirstInstall = 1; Gestion_OS_CP210(); }},  // the first start
+        {quitter[1], confir1, [&] { no(); Sortir(0, 0, EVENT_COMMIT, nullptr, 0, 0); }},
         {"", Numport, [&] {
-             no(), Mesure.link_flag = 0;
+             no();
+             Mesure.link_flag = 0;
              Gestion_parametre(menu, ITEM_COMMUNICATION, nullptr, Fen_princ[PANEL_MAIN]);
          }},
     };
     for (const auto& [title, text, ask] : questions) {
         SCOPED_TRACE(text[1]);
-        if (ask) recorder().Clear(), ask();
+        if (ask) {
+            recorder().Clear();
+            ask();
+        }
         const auto asked = std::find_if(popups().begin(), popups().end(), [&](const auto& p) {
             return p.title == title && p.message == text[1];
         });

@@ -157,6 +157,7 @@ void MakeWindow(Panel& panel, Control& control) {
             break;
         case Kind::Edit:
             if (w.Find("maxLength")) SendMessageW(control.hwnd, EM_LIMITTEXT, w.Number("maxLength", 0), 0);
+            if (!control.callback.empty()) WatchField(control.hwnd);
             break;
         case Kind::Spin: {
             control.minimum = w.Number("minimum", 0);

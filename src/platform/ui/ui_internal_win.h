@@ -208,6 +208,8 @@ void RefreshFonts(Panel& panel);
 void WatchList(HWND list);
 // A selectable label leaves Enter, Escape and Tab to the panel and shows no caret.
 void WatchSelectableLabel(HWND field);
+// A text field with a callback takes Enter as its commit (a subclass of the edit).
+void WatchField(HWND field);
 // A selectable label's text placed inside its margin, as the label's would be.
 void PlaceSelectableText(const Control& control, const Panel& panel);
 // A label's text as the program set it, and as an edit shows it (lines end "\r\n").

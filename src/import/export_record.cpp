@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "import/measurement_display.h"
+#include "import/object_names.h"
 #include "import/test_outcomes.h"
 #include "link/status_identity.h"
 #include "platform/system/system.h"
@@ -70,6 +72,19 @@ int CountOutcomes(TestOutcome outcome) {
                                           [&](const auto& r) { return r.outcome == outcome; }));
 }
 
+// The names the export's erasures released, each after its object's number:
+// "04 Rue Haute 12, flat 3; 07 Garage".
+std::string ReleasedNamesLine() {
+    const auto& released = NamesReleasedByLastExport();
+    if (released.empty()) return "";
+    std::string names;
+    for (const ReleasedName& each : released) {
+        if (!names.empty()) names += "; ";
+        names += TwoDigits(each.object) + " " + each.name;
+    }
+    return FillPlaceholders(Texte(bilan_noms_liberes), {{"names", names}});
+}
+
 // What the export did to the instrument's memory, told only when it was to
 // erase: the box of a refused erase goes, the summary stays on screen.
 std::string ErasureLines() {
@@ -79,7 +94,7 @@ std::string ErasureLines() {
     const int kept = CountOutcomes(TestOutcome::KeptInInstrument);
     if (kept > 0)
         lines += FillPlaceholders(Texte(bilan_non_efface), {{"count", std::to_string(kept)}});
-    return lines;
+    return lines + ReleasedNamesLine();
 }
 
 }  // namespace

@@ -160,6 +160,13 @@ extern const MessageTable synthese_boucle_courte;  // sheet names of the loop la
 extern const MessageTable synthese_boucle_terre;
 extern const MessageTable synthese_boucle_terre_courte;
 
+// The objects' names.
+extern const MessageTable noms_abime;      // damaged lines in the names file; {path} {count}
+extern const MessageTable noms_echec;      // the names file not written; {path}
+extern const MessageTable noms_illisible;  // the names file not read; {path}
+extern const MessageTable objet_titre;     // a workbook's title; {object} {name}
+extern const MessageTable nom_objet;       // "Name of the object": the summary's column, the import panel's field
+
 // The text with each "{name}" replaced by its value.
 std::string FillPlaceholders(std::string text,
                              std::initializer_list<std::pair<const char*, std::string>> values);

@@ -120,8 +120,7 @@ extern const MessageTable journal_titre;    // title of the journal messages
 // bilan_export).
 extern const MessageTable bilan_efface;      // tests erased; {count}
 extern const MessageTable bilan_non_efface;  // erasures not confirmed; {count}
-// The objects' names (the import panel's field, the summary's line).
-extern const MessageTable nom_objet;           // the field's label
+// The import panel's name field (labelled nom_objet), the summary's line.
 extern const MessageTable nom_precedent;       // its label while it shows a stale name
 extern const MessageTable nom_precedent_note;  // what Enter does with a stale name
 extern const MessageTable nom_sans_serie;      // why the field is dimmed

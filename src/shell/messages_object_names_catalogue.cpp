@@ -1,14 +1,7 @@
-// The texts of the objects' names: the import panel's field and what it says
-// of a name, and the summary's line of the names an export released.
+// The texts of the import panel's name field (its label is nom_objet) and
+// the summary's line of the names an export released.
 #include "shell/messages.h"
 
-const MessageTable nom_objet = {
-    "Nom de l'objet",
-    "Name of the object",
-    "Name des Objekts",
-    "Nombre del objeto",
-    "Nome dell'oggetto"
-};
 const MessageTable nom_precedent = {
     "Nom précédent de l'objet",
     "Previous name of the object",

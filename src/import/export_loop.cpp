@@ -226,6 +226,7 @@ int Importer_memory() {
     GetCtrlVal(ExportPanel(), EXPORT_ERASE, Excel.erase_after_export);
     DateFilter filter = ReadDateFilter();
     const ExportedTests done = ReadNewOnlyFilter();
+    ReadExportObjectNames();
     StartExportCounts(Excel.working_folder);
     StartTestOutcomes();
     StartEraseCheck();
@@ -234,6 +235,7 @@ int Importer_memory() {
     SetWaitCursor(0);
     ExportMatchingTests(filter, done);
     ClosePopups();
+    ReleaseNamesOfEmptiedObjects(EmptiedObjects());
     ForgetErasedTestsInTheLists();
     ShowExportPanelDone();
     SetWaitCursor(0);

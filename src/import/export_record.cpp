@@ -20,6 +20,13 @@ int32_t scanned_serial = SERIAL_UNKNOWN;
 // Unreadable journal lines already reported in this run.
 int reported_unreadable = 0;
 std::string last_saved_workbook;
+CurrentNames export_names;
+
+void TellNamesProblem(const std::string& problem) {
+    if (problem.empty()) return;
+    LogWrite(std::string(Texte(titre_erreur)) + " = " + problem + "\n");
+    MessagePopup(Texte(titre_erreur), problem);
+}
 
 void ReportUnreadableLines(const JournalReading& reading, const std::string& path) {
     const int count = reading.file_unreadable ? 1 : reading.unreadable_lines;
@@ -57,6 +64,23 @@ ExportedTests ExportedTestsOfInstrument() {
     const JournalReading reading = ReadJournal(path);
     ReportUnreadableLines(reading, path);
     return ExportedTests(reading.entries, scanned_serial);
+}
+
+void ReadExportObjectNames() {
+    export_names = CurrentObjectNames(ObjectNamesPath(), scanned_serial, Director, NB_OBJECTS);
+    NoteNamesReleasedByExport({});
+    TellNamesProblem(export_names.problem);
+}
+
+std::string ExportObjectName(int object) {
+    if (object < 0 || object >= NB_OBJECTS) return "";
+    return export_names.names[static_cast<std::size_t>(object)];
+}
+
+void ReleaseNamesOfEmptiedObjects(const std::vector<int>& emptied) {
+    const NameRelease release = ReleaseObjectNames(ObjectNamesPath(), scanned_serial, emptied);
+    NoteNamesReleasedByExport(release.released);
+    TellNamesProblem(release.problem);
 }
 
 void StartExportCounts(const std::string& folder) {
@@ -113,7 +137,9 @@ void JournalSavedWorkbook(const FicTest& test, const std::string& workbook) {
     const std::string folder = FolderOfPath(workbook);
     if (!folder.empty()) export_counts.folder = folder;
     const std::string path = JournalPath();
-    if (AppendToJournal(path, EntryFor(scanned_serial, test, workbook)) == 0) return;
+    if (AppendToJournal(
+            path, EntryFor(scanned_serial, test, workbook, ExportObjectName(test.num_objet))) == 0)
+        return;
     if (export_counts.journal_failure_reported) return;
     export_counts.journal_failure_reported = true;
     MessagePopup(Texte(journal_titre), FillPlaceholders(Texte(journal_echec), {{"path", path}}));
@@ -130,4 +156,6 @@ void ResetExportRecordForTesting() {
     scanned_serial = SERIAL_UNKNOWN;
     reported_unreadable = 0;
     export_counts = ExportCounts{};
+    export_names = CurrentNames{};
+    NoteNamesReleasedByExport({});
 }

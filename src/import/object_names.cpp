@@ -180,16 +180,15 @@ NameChange NameObject(const std::string& path, int32_t serial, const DirObjet& l
     return change;
 }
 
-CurrentNames CurrentObjectNames(const std::string& path, int32_t serial,
-                                const DirObjet* directory, std::size_t count) {
+CurrentNames CurrentObjectNames(const std::string& path, int32_t serial, const DirObjet* directory,
+                                std::size_t count) {
     CurrentNames current;
     if (serial < 0) return current;
     const NamesFileReading reading = ReadNamesFile(path);
     current.problem = ProblemOf(path, reading);
     for (std::size_t i = 0; i < count; ++i) {
         const DirObjet& listed = directory[i];
-        if (listed.present == 0 || listed.num_objet < 0 || listed.num_objet >= NB_OBJECTS)
-            continue;
+        if (listed.present == 0 || listed.num_objet < 0 || listed.num_objet >= NB_OBJECTS) continue;
         const ObjectName name = NameOf(EntryOf(reading, serial, listed.num_objet), listed);
         if (name.state == NameState::Current)
             current.names[static_cast<std::size_t>(listed.num_objet)] = name.name;

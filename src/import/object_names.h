@@ -11,9 +11,10 @@
 // The names are kept in BriskelObjects.ini beside Briskel.ini, one line per
 // object, UTF-8 (a byte-order mark and CR LF are taken on reading):
 //
-//   0000123<TAB>O04<TAB>Rue Haute 12, flat 3<TAB>T03 Loop 2026-12-04 09:05, T07 RCD 2025-04-02 time-unknown
+//   0000123<TAB>O04<TAB>Rue Haute 12, flat 3<TAB>T03 Loop 2026-12-04 09:05, T07 RCD 2025-04-02 ...
 //   (serial number, object, name, the tests the object held when it was named:
-//    number, kind and date of each, "time-unknown" when the listing showed none)
+//    number, kind and date of each, "time-unknown" for the time when the
+//    listing showed none: "T07 RCD 2025-04-02 time-unknown")
 //
 // Lines starting with "#" are comments. A line that does not read this way is
 // told once and kept as it stands when the file is written again. The file is
@@ -84,8 +85,8 @@ struct CurrentNames {
     std::array<std::string, NB_OBJECTS> names{};
     std::string problem;
 };
-CurrentNames CurrentObjectNames(const std::string& path, int32_t serial,
-                                const DirObjet* directory, std::size_t count);
+CurrentNames CurrentObjectNames(const std::string& path, int32_t serial, const DirObjet* directory,
+                                std::size_t count);
 
 // A name taken away because the object's folder on the instrument was found
 // empty after an export erased its tests.

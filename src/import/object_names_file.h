@@ -38,7 +38,7 @@ std::string FormatNameLine(const NameLine& line);
 bool OfInstrument(const NameLine& line, int32_t serial);
 
 struct NamesFileReading {
-    std::vector<NameLine> lines;      // every line, in the file's order
+    std::vector<NameLine> lines;       // every line, in the file's order
     std::vector<std::string> damaged;  // the lines that are neither entries nor comments
     bool unreadable = false;           // the file is there but could not be read
 };

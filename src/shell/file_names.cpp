@@ -165,6 +165,10 @@ std::string FileNamePart(std::string_view typed, std::size_t most, std::string_v
     return name;
 }
 
+std::string FitBeside(std::string_view part, std::string_view others) {
+    return CutToFit(part, others.size(), Utf16Units(others));
+}
+
 std::string WholeFileName(std::string_view part, std::string_view rest, std::string_view reserve) {
     const std::size_t bytes = rest.size() + reserve.size();
     const std::size_t units = Utf16Units(rest) + Utf16Units(reserve);

@@ -28,6 +28,10 @@ std::string FileNamePart(std::string_view typed, std::size_t most, std::string_v
 // U+10FFFF, cut short).
 std::size_t Utf8CharacterAt(std::string_view text, std::size_t at, char32_t& c);
 
+// The longest start of `part`, in whole characters, that fits both systems'
+// limits with `others` beside it in the same file name; "" when none does.
+std::string FitBeside(std::string_view part, std::string_view others);
+
 // `part` + `rest`, `part` shortened by whole characters until the name with
 // `reserve` after it (a copy number, the extension) fits both systems' limits.
 // A name whose stem (up to its first dot) is a device name Windows reserves

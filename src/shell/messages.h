@@ -164,7 +164,7 @@ extern const MessageTable noms_abime;      // damaged lines in the names file; {
 extern const MessageTable noms_echec;      // the names file not written; {path}
 extern const MessageTable noms_illisible;  // the names file not read; {path}
 extern const MessageTable objet_titre;     // a workbook's title; {object} {name}
-extern const MessageTable nom_objet;       // "Name of the object": the summary's column, the import panel's field
+extern const MessageTable nom_objet;       // "Name of the object": a column, a field
 
 // The text with each "{name}" replaced by its value.
 std::string FillPlaceholders(std::string text,

@@ -32,8 +32,7 @@ std::string DublinCorePrefix(pugi::xml_node root) {
 std::string XmlCharacters(const std::string& text) {
     std::string kept;
     for (char c : text)
-        if (static_cast<unsigned char>(c) >= 0x20 || c == '\t' || c == '\n' || c == '\r')
-            kept += c;
+        if (static_cast<unsigned char>(c) >= 0x20 || c == '\t' || c == '\n' || c == '\r') kept += c;
     return kept;
 }
 

@@ -79,16 +79,18 @@ def check_summary(session, name, written, left_out):
     assert tests.title == "Tests", tests.title
     assert tests.freeze_panes == "A2", tests.freeze_panes
     outcomes = {}
+    titles = [cell.value for cell in tests[1]]
+    workbook, outcome = titles.index("Workbook"), titles.index("What happened")
     for row in tests.iter_rows(min_row=2, max_row=tests.max_row):
-        if row[0].value is None or row[5].value is None:
+        if row[0].value is None or row[outcome].value is None:
             continue
-        outcomes[row[5].value] = outcomes.get(row[5].value, 0) + 1
-        if row[5].value.startswith("Not written: no measured value"):
+        outcomes[row[outcome].value] = outcomes.get(row[outcome].value, 0) + 1
+        if row[outcome].value.startswith("Not written: no measured value"):
             continue  # a kind the program does not export: no workbook
-        target = urllib.parse.unquote(row[4].hyperlink.target)
+        target = urllib.parse.unquote(row[workbook].hyperlink.target)
         assert not os.path.isabs(target), target
         assert os.path.isfile(os.path.join(folder, target)), target
-        assert os.path.basename(target) == row[4].value, (target, row[4].value)
+        assert os.path.basename(target) == row[workbook].value, (target, row[workbook].value)
     expected = {"Written": written, "Left out, already exported": left_out}
     outcomes.pop("Not written: no measured value (kind without a layout)", None)
     assert outcomes == {k: v for k, v in expected.items() if v}, outcomes

@@ -33,11 +33,11 @@ void ShowState(bool dimmed) {
     const int p = ImportPanel();
     const bool stale = shown.state == NameState::Stale;
     const bool unknown = !InstrumentSerialKnown() && shown.object >= 0;
-    SetCtrlAttribute(p, IMPORT_OBJECT_NAME, ATTR_LABEL_TEXT, Texte(stale ? nom_precedent : nom_objet));
-    SetCtrlAttribute(p, IMPORT_OBJECT_NAME, ATTR_DIMMED, dimmed ? 1 : 0);
-    SetCtrlVal(p, IMPORT_OBJECT_NAME_NOTE,
+    SetCtrlAttribute(p, IMPORT_NAME_FIELD, ATTR_LABEL_TEXT, Texte(stale ? nom_precedent : nom_objet));
+    SetCtrlAttribute(p, IMPORT_NAME_FIELD, ATTR_DIMMED, dimmed ? 1 : 0);
+    SetCtrlVal(p, IMPORT_NAME_NOTE,
                std::string(stale ? Texte(nom_precedent_note) : unknown ? Texte(nom_sans_serie) : ""));
-    SetCtrlAttribute(p, IMPORT_OBJECT_NAME_NOTE, ATTR_VISIBLE, stale || unknown ? 1 : 0);
+    SetCtrlAttribute(p, IMPORT_NAME_NOTE, ATTR_VISIBLE, stale || unknown ? 1 : 0);
 }
 
 // The list's rows again, with the object's new name, its row still selected.
@@ -66,7 +66,7 @@ std::string ObjectRowText(int number, const CurrentNames& names) {
 void ShowObjectName(int object) {
     shown = ShownName{};
     if (object < 0 || object >= NB_OBJECTS || Director[object].nb_test < 1) {
-        SetCtrlVal(ImportPanel(), IMPORT_OBJECT_NAME, std::string());
+        SetCtrlVal(ImportPanel(), IMPORT_NAME_FIELD, std::string());
         ShowState(true);
         return;
     }
@@ -77,7 +77,7 @@ void ShowObjectName(int object) {
         shown.text = lookup.name.name;
         Tell(lookup.problem);
     }
-    SetCtrlVal(ImportPanel(), IMPORT_OBJECT_NAME, shown.text);
+    SetCtrlVal(ImportPanel(), IMPORT_NAME_FIELD, shown.text);
     ShowState(!InstrumentSerialKnown());
 }
 
@@ -89,7 +89,7 @@ int NommerObjet(int, int, int event, void*, int, int) {
     if (event != EVENT_COMMIT && event != EVENT_VAL_CHANGED) return 0;
     if (shown.object < 0 || !InstrumentSerialKnown()) return 0;
     std::string typed;
-    GetCtrlVal(ImportPanel(), IMPORT_OBJECT_NAME, typed);
+    GetCtrlVal(ImportPanel(), IMPORT_NAME_FIELD, typed);
     // Leaving the field confirms nothing: only a changed text is given.
     if (event == EVENT_VAL_CHANGED && CleanObjectName(typed) == shown.text) return 0;
     const int object = shown.object;

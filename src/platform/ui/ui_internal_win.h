@@ -204,6 +204,8 @@ void DispatchMenuItem(int menu_bar, int item);
 void BuildControls(Panel& panel);
 // The panel's fonts made again at its DPI and given to every control.
 void RefreshFonts(Panel& panel);
+// A list scrolls sideways as far as its widest row needs (none when all fit).
+void FitListExtent(const Control& list);
 // A list reports clicks and Enter (a subclass of the list box).
 void WatchList(HWND list);
 // A selectable label leaves Enter, Escape and Tab to the panel and shows no caret.

@@ -6,17 +6,22 @@ Windows program silently (when the build made one; otherwise the program runs
 from a copy of the build's program folder); the emulated instrument serves
 COM 7 through its USB bridge; the installed program starts; "No" to the port
 question (the program finds the bridge); Communication OK; the set-up
-position notice; File, Import/Export (the scan); Export; "Name workbooks
-automatically" and "Delete after export" ticked; Run, Export: for the first
-test "Yes" to both erase questions, "No" for every other; Quit on the export
-panel and its warning; File, Exit, Yes.
+position notice; File, Import/Export (the scan); object 04 named (its row
+chosen with the arrow keys, Tab to "Name of the object", the name typed,
+Enter); Export; "Name workbooks automatically", "Summary workbook" and
+"Delete after export" ticked; Run, Export: for the first test "Yes" to both
+erase questions, "No" for every other; Quit on the export panel and its
+warning; File, Exit, Yes. The program started again finds the name; object
+04's tests replaced on the instrument, a new scan shows it as the previous
+name.
 
 The same memory is exported first by the Linux program (its end-to-end
 steps, automatic names, nothing erased) on the same display: every workbook of
 the Windows program must carry the same name and the same cells (values and
 number formats, sheet by sheet). Then: exactly the first test gone from the
 instrument's memory; Briskel.ini, the log and the export journal as the
-Windows program leaves them.
+Windows program leaves them; the name in every workbook name of object 04,
+in their titles and in the summary's columns.
 
 usage: windows_program_test.py BUILD_WINDOWS_DIR LINUX_BUILD_DIR [--pace]
 (--pace: the instrument sends at the real line rate; the export's time is
@@ -37,7 +42,7 @@ import briskel_steps as linux_steps  # noqa: E402
 import checks  # noqa: E402
 import openpyxl  # noqa: E402
 import windows_steps as steps  # noqa: E402
-from desktop import Session, run_scenario  # noqa: E402
+from desktop import Session, run_scenario, xdotool  # noqa: E402
 from wine_session import WineSession, setup_program, windows_path  # noqa: E402
 
 ERASED = (1, 1, "a")  # the test answered "Yes" twice: the first exported
@@ -55,6 +60,7 @@ def linux_reference(session):
         reference.start_instrument()
         main = linux_steps.start(reference, know_port=True)
         import_panel = linux_steps.scan(reference, main)
+        linux_names.name_object(reference, import_panel, linux_names.OBJECT_NAME)
         reference.click(import_panel, *linux_steps.IMPORT_EXPORT)
         export_panel = reference.window(linux_steps.EXPORT_TITLE)
         linux_steps.tick(reference, export_panel, linux_names.EXPORT_AUTOMATIC_NAMES,
@@ -116,6 +122,78 @@ def export_answering(session, panel):
     steps.wait_export_done(session, TEXTS)
 
 
+def choose_named_object(session):
+    """Object 04 chosen with the keyboard: the object list's first row
+    clicked, then Down twice (01, 02, 04)."""
+    top = session.top_level(TEXTS["import"])
+    objects = next(control for control in top.controls if control.kind == "ListBox")
+    xdotool("mousemove", str((objects.left + objects.right) // 2), str(objects.top + 8))
+    xdotool("click", "1")
+    for key in ("Down", "Down"):
+        xdotool("key", key)
+        time.sleep(0.1)
+
+
+def name_object(session):
+    """Tab to "Name of the object", the name typed, Enter: it is kept."""
+    choose_named_object(session)
+    xdotool("key", "Tab")
+    xdotool("type", "--delay", "40", linux_names.OBJECT_NAME)
+    xdotool("key", "Return")
+    path = os.path.join(session.program_dir, "BriskelObjects.ini")
+    session.wait_for(lambda: os.path.exists(path) and linux_names.OBJECT_NAME in open(
+        path, encoding="utf-8-sig").read(), 10, "the name in BriskelObjects.ini")
+    assert session.top_window().title == TEXTS["import"], "Enter in the name field left the panel"
+    session.shot("object-named")
+
+
+def name_field(session, caption):
+    """The name field once its label reads `caption`, as Windows lists it."""
+    session.control(TEXTS["import"], caption, timeout=30)
+    return session.control(TEXTS["import"], linux_names.OBJECT_NAME, "Edit")
+
+
+def check_names_carried(working):
+    """Object 04's workbooks carry its name in their names and titles; the
+    summary's columns carry it on its rows."""
+    named = [name for name in linux_names.workbooks(working)
+             if linux_names.NAME.fullmatch(name).group(2) == "04"]
+    assert named and all(linux_names.NAME.fullmatch(name).group(3) == linux_names.OBJECT_NAME
+                         for name in named), named
+    for name in named:
+        title = openpyxl.load_workbook(os.path.join(working, name)).properties.title
+        assert title == f"Object 04 \u2014 {linux_names.OBJECT_NAME}", f"{name}: {title!r}"
+    summaries = linux_names.summaries(working)
+    assert len(summaries) == 1, summaries
+    linux_names.check_name_columns(openpyxl.load_workbook(os.path.join(working, summaries[0])),
+                                   {linux_names.NAMED: linux_names.OBJECT_NAME})
+
+
+def kept_then_previous(session, dates):
+    """The program started again: the name in its field; object 04's tests
+    replaced and the memory scanned again: the name is the previous one."""
+    main = steps.start(session, TEXTS, know_port=False, shots=False)
+    steps.scan(session, main, TEXTS, shots=False)
+    choose_named_object(session)
+    assert name_field(session, "Name of the object").name == "Name of the object"
+    session.mark("the name read again after a restart")
+    linux_names.reuse_object(session.memory_dir, set(dates.values()))
+    scans = wire_text(session).count("cd /etc/mem/07/")
+    steps.choose(session, main, TEXTS["file"], TEXTS["import_item"])
+    session.wait_for(lambda: wire_text(session).count("cd /etc/mem/07/") > scans, 90, "a new scan")
+    session.window(TEXTS["import"], timeout=90)
+    choose_named_object(session)
+    field = name_field(session, "Previous name of the object")
+    assert field.name == "Previous name of the object", field
+    session.shot("previous-name")
+    steps.exit_program(session, main, TEXTS, shots=False)
+
+
+def wire_text(session):
+    with open(session.wire_log, errors="replace") as log:
+        return "".join(line.rstrip("\n").split("] << ", 1)[1] for line in log if "] << " in line)
+
+
 def settings_lines(folder):
     return checks.read_lines(os.path.join(folder, "Briskel.ini"))
 
@@ -124,10 +202,13 @@ def scenario(session):
     reference = linux_reference(session)
     before = checks.memory_files(session.memory_dir)
 
+    dates = checks.listed_dates(session.memory_dir, checks.SAMPLE_TESTS)
     main = steps.start(session, TEXTS, know_port=False)
     steps.scan(session, main, TEXTS)
+    name_object(session)
     panel = steps.open_export_panel(session, TEXTS)
     steps.tick(session, TEXTS["export_panel"], TEXTS["automatic"])
+    steps.tick(session, TEXTS["export_panel"], TEXTS["summary"])
     steps.tick(session, TEXTS["export_panel"], TEXTS["erase"])
     session.shot("export-panel")
     steps.run_excel(session, panel, TEXTS)
@@ -150,7 +231,9 @@ def scenario(session):
     check_settings(session, lines)
     checks.check_log(session.program_dir, discovered_port=7)
     check_journal(session, working)
+    check_names_carried(working)
     print_export_time(session, wire_start, wire_end, export_seconds)
+    kept_then_previous(session, dates)
 
 
 def check_settings(session, lines):
@@ -170,7 +253,7 @@ def check_settings(session, lines):
     assert lines[4].lower().startswith("c:\\users\\") and lines[4].endswith("\\Documents\\") \
         and os.path.isdir(linux_path(session, lines[4])), f"working folder {lines[4]!r}"
     with open(os.path.join(session.program_dir, "BriskelExport.ini"), "rb") as options:
-        assert options.read() == b"automatic_names=1\r\nsummary_workbook=0\r\n"
+        assert options.read() == b"automatic_names=1\r\nsummary_workbook=1\r\n"
 
 
 def check_journal(session, working):

@@ -81,7 +81,8 @@ TEST(AutomaticNames, TheObjectsNameFollowsItsNumberAndGivesWayFirst) {
         {"Briskel", "", "Briskel_0000123_O01-T03_2026-03-05_1407_Loop"},
         // 40 + 28 characters of 3 bytes: 254 bytes with " (9999).xlsx".
         {han(40), han(60), han(40) + "_0000123_O01_" + han(28) + id},
-        {han(40), han(27) + "\u00e9" + han(30), han(40) + "_0000123_O01_" + han(27) + "\u00e9" + id},
+        {han(40), han(27) + "\u00e9" + han(30),
+         han(40) + "_0000123_O01_" + han(27) + "\u00e9" + id},
         {han(99), han(60), han(68) + "_0000123_O01-T03_2026-03-05_1407_Loop"},
     };
     for (const auto& row : rows) {
@@ -208,7 +209,8 @@ TEST_F(AutomaticExport, ANamedObjectsWorkbookCarriesItsCurrentNameOnly) {
     ASSERT_TRUE(NameObject(ObjectNamesPath(), 123, Director[5], "Rue Haute 12, flat 3").written);
     ReadExportObjectNames();
     EXPECT_EQ(Export(), SheetResult::Saved);
-    const std::string named = "Briskel_0000123_O05_Rue Haute 12, flat 3_T12_2012-03-07_0941_Current";
+    const std::string named =
+        "Briskel_0000123_O05_Rue Haute 12, flat 3_T12_2012-03-07_0941_Current";
     ASSERT_EQ(Files(out_), std::vector<std::string>{named + ".xlsx"});
     WorkbookPackage workbook;
     ASSERT_EQ(workbook.Open(out_ + "/" + named + ".xlsx"), 0);

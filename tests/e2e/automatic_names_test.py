@@ -55,9 +55,9 @@ def summaries(folder):
 
 
 def check_summary(session, name, written, left_out):
-    """The summary's first sheet: one row per test looked at, each workbook
-    linked relative to the summary and there; the written tests have a layout
-    sheet row each."""
+    """The summary's first sheet: one row per test looked at (the object's
+    number, its name, the test, ...), each workbook linked relative to the
+    summary and there; the written tests have a layout sheet row each."""
     folder = session.program_dir
     book = openpyxl.load_workbook(os.path.join(folder, name))
     tests = book.worksheets[0]
@@ -65,15 +65,15 @@ def check_summary(session, name, written, left_out):
     assert tests.freeze_panes == "A2", tests.freeze_panes
     outcomes = {}
     for row in tests.iter_rows(min_row=2, max_row=tests.max_row):
-        if row[0].value is None or row[5].value is None:
+        if row[0].value is None or row[6].value is None:
             continue
-        outcomes[row[5].value] = outcomes.get(row[5].value, 0) + 1
-        if row[5].value.startswith("Not written: no measured value"):
+        outcomes[row[6].value] = outcomes.get(row[6].value, 0) + 1
+        if row[6].value.startswith("Not written: no measured value"):
             continue  # a kind the program does not export: no workbook
-        target = urllib.parse.unquote(row[4].hyperlink.target)
+        target = urllib.parse.unquote(row[5].hyperlink.target)
         assert not os.path.isabs(target), target
         assert os.path.isfile(os.path.join(folder, target)), target
-        assert os.path.basename(target) == row[4].value, (target, row[4].value)
+        assert os.path.basename(target) == row[5].value, (target, row[5].value)
     expected = {"Written": written, "Left out, already exported": left_out}
     outcomes.pop("Not written: no measured value (kind without a layout)", None)
     assert outcomes == {k: v for k, v in expected.items() if v}, outcomes

@@ -209,6 +209,7 @@ void ExportMatchingTests(const DateFilter& filter, const ExportedTests& done) {
 // The erased tests are no longer offered: not in the lists, not to the next export.
 void ForgetErasedTestsInTheLists() {
     if (!ForgetErasedTests()) return;
+    RenewNamesOfErasedObjects();
     ClearListCtrl(ImportPanel(), IMPORT_OBJECTS);
     ClearListCtrl(ImportPanel(), IMPORT_TESTS);
     FillImportLists();

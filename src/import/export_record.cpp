@@ -83,6 +83,14 @@ void ReleaseNamesOfEmptiedObjects(const std::vector<int>& emptied) {
     TellNamesProblem(release.problem);
 }
 
+void RenewNamesOfErasedObjects() {
+    std::vector<int> named;
+    for (int object = 0; object < NB_OBJECTS; ++object)
+        if (!ExportObjectName(object).empty()) named.push_back(object);
+    TellNamesProblem(
+        RenewObjectNames(ObjectNamesPath(), scanned_serial, named, Director, NB_OBJECTS));
+}
+
 void StartExportCounts(const std::string& folder) {
     export_counts = ExportCounts{};
     export_counts.folder = folder;

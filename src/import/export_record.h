@@ -36,6 +36,10 @@ std::string ExportObjectName(int object);
 // be written is told.
 void ReleaseNamesOfEmptiedObjects(const std::vector<int>& emptied);
 
+// After the erased tests left the store: the objects named when the export
+// started keep their names for the tests they still hold.
+void RenewNamesOfErasedObjects();
+
 // Counts of one export, shown at its end.
 struct ExportCounts {
     int written = 0;

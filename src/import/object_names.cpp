@@ -217,6 +217,33 @@ NameRelease ReleaseObjectNames(const std::string& path, int32_t serial,
     return release;
 }
 
+std::string RenewObjectNames(const std::string& path, int32_t serial,
+                             const std::vector<int>& named, const DirObjet* directory,
+                             std::size_t count) {
+    if (serial < 0 || named.empty()) return "";
+    const NamesFileReading reading = ReadNamesFile(path);
+    const std::string problem = ProblemOf(path, reading);
+    if (reading.unreadable) return problem;
+    std::vector<NameLine> lines = reading.lines;
+    bool changed = false;
+    for (std::size_t i = 0; i < count; ++i) {
+        const DirObjet& listed = directory[i];
+        const int object = listed.num_objet;
+        const NameLine* entry = EntryOf(reading, serial, object);
+        if (listed.present == 0 || entry == nullptr ||
+            std::find(named.begin(), named.end(), object) == named.end())
+            continue;
+        NameLine renewed = *entry;
+        renewed.tests = TestsListed(listed);
+        if (renewed.tests.empty()) continue;
+        renewed.text = FormatNameLine(renewed);
+        if (renewed.text == entry->text) continue;
+        lines = Replaced(std::move(lines), serial, object, &renewed);
+        changed = true;
+    }
+    return changed ? WithProblem(problem, Write(path, lines)) : problem;
+}
+
 const std::vector<ReleasedName>& NamesReleasedByLastExport() {
     return releasedByLastExport;
 }

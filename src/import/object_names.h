@@ -102,6 +102,15 @@ struct NameRelease {
 NameRelease ReleaseObjectNames(const std::string& path, int32_t serial,
                                const std::vector<int>& emptied);
 
+// After an export erased tests: each of the `named` objects (object numbers
+// whose name was current when the export started) that still holds tests
+// keeps its name for the tests the scan lists now, so that erasing the tests a
+// name was given with does not make it stale while the object's later tests
+// stay. The problem text, "" when none.
+std::string RenewObjectNames(const std::string& path, int32_t serial,
+                             const std::vector<int>& named, const DirObjet* directory,
+                             std::size_t count);
+
 // The names the last export released (the export loop notes them), for its
 // end summary; empty before any export and after one that released none.
 const std::vector<ReleasedName>& NamesReleasedByLastExport();

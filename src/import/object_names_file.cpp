@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "import/export_journal.h"
+#include "import/object_names.h"
 #include "platform/system/system.h"
 
 namespace {
@@ -109,13 +110,16 @@ bool ParseNameLine(const std::string& text, NameLine& line) {
     if (!(AllDigits(f[0]) && f[0].size() <= 10)) return false;
     if (f[1].size() != 3 || f[1][0] != 'O' || !ReadNumber(f[1].substr(1), 2, 0, 99, line.object))
         return false;
-    if (Trimmed(f[2]).empty()) return false;
+    // A name edited by hand is taken as if typed: control characters left
+    // out, at most MAX_OBJECT_NAME_CHARS characters.
+    const std::string name = CleanObjectName(f[2]);
+    if (name.empty()) return false;
     if (f.size() == 4 && !Trimmed(f[3]).empty()) {
         for (const std::string& part : Split(f[3], ","))
             if (!ParseTest(part, line.tests.emplace_back())) return false;
     }
     line.serial = f[0];
-    line.name = Trimmed(f[2]);
+    line.name = name;
     line.entry = true;
     return true;
 }

@@ -70,9 +70,9 @@ def summaries(folder):
 
 
 def check_summary(session, name, written, left_out):
-    """The summary's first sheet: one row per test looked at, each workbook
-    linked relative to the summary and there; the written tests have a layout
-    sheet row each."""
+    """The summary's first sheet: one row per test looked at (the object's
+    number, its name, the test, ...), each workbook linked relative to the
+    summary and there; the written tests have a layout sheet row each."""
     folder = session.program_dir
     book = openpyxl.load_workbook(os.path.join(folder, name))
     tests = book.worksheets[0]

@@ -333,6 +333,16 @@ bool SameCell(const ReadCell& a, const ReadCell& b) {
     return a.kind == b.kind && a.shown == b.shown && a.format == b.format;
 }
 
+// A workbook's row as the summary copies it: the object's name in a column of
+// its own after the object's number.
+std::vector<ReadCell> WithNameColumn(std::vector<ReadCell> row, const std::string& name) {
+    ReadCell cell{"", "", "General"};  // a cell of no name, as openpyxl reads it
+    if (!name.empty() && row.size() > 1) cell = row[1];
+    cell.shown = name;
+    if (row.size() >= 2) row.insert(row.begin() + 2, cell);
+    return row;
+}
+
 std::string Describe(const std::vector<ReadCell>& cells) {
     std::string text;
     for (const auto& c : cells) text += "[" + c.kind + " '" + c.shown + "' " + c.format + "]";
@@ -376,25 +386,26 @@ TEST_F(SampleMemoryExport, SummaryHoldsEveryRowExactlyAsItsWorkbookHasIt) {
     std::vector<std::string> titles;
     for (const auto& c : tests.rows[0]) titles.push_back(c.shown);
     EXPECT_EQ(titles,
-              (Cells{"Object", "Test", "Kind", "Date and time", "Workbook", "What happened"}));
+              (Cells{"Object", "Name of the object", "Test", "Kind", "Date and time", "Workbook",
+                     "What happened"}));
     EXPECT_EQ(tests.freeze, "A2");
-    EXPECT_EQ(tests.filter, "A1:F" + std::to_string(all.size() + 1));
+    EXPECT_EQ(tests.filter, "A1:G" + std::to_string(all.size() + 1));
     std::size_t written = 0;
     for (std::size_t i = 0; i < all.size(); ++i) {
         const auto& row = tests.rows[i + 1];
         SCOPED_TRACE("row " + std::to_string(i + 2) + " " + all[i].description);
-        ASSERT_GE(row.size(), 6u);
+        ASSERT_GE(row.size(), 7u);
         EXPECT_EQ(row[0].shown, TwoDigits(all[i].object));
-        EXPECT_EQ(row[1].shown, TwoDigits(all[i].test));
-        const std::string cell = "E" + std::to_string(i + 2);
+        EXPECT_EQ(row[2].shown, TwoDigits(all[i].test));
+        const std::string cell = "F" + std::to_string(i + 2);
         if (!all[i].supported()) {
-            EXPECT_EQ(row[5].shown, "Not written: no measured value (kind without a layout)");
+            EXPECT_EQ(row[6].shown, "Not written: no measured value (kind without a layout)");
             EXPECT_EQ(tests.links.count(cell), 0u);
             continue;
         }
         const std::string& path = paths_[written++];
-        EXPECT_EQ(row[4].shown, fs::path(path).filename().string());
-        EXPECT_EQ(row[5].shown, "Written");
+        EXPECT_EQ(row[5].shown, fs::path(path).filename().string());
+        EXPECT_EQ(row[6].shown, "Written");
         ASSERT_EQ(tests.links.count(cell), 1u);
         // Relative to the summary, so the folder can be moved as a whole.
         const std::string target = tests.links.at(cell);
@@ -424,7 +435,7 @@ TEST_F(SampleMemoryExport, SummaryHoldsEveryRowExactlyAsItsWorkbookHasIt) {
     for (std::size_t l = 0; l < layouts.size(); ++l) {
         const ReadSheet& sheet = sheets[l + 1];
         SCOPED_TRACE("sheet " + sheet.name);
-        const auto& bookTitles = books[layouts[l][0]][0];
+        const auto bookTitles = WithNameColumn(books[layouts[l][0]][0], "Name of the object");
         const std::size_t copied = bookTitles.size();
         ASSERT_EQ(sheet.rows.size(), layouts[l].size() + 1);
         ASSERT_GE(sheet.rows[0].size(), copied);
@@ -438,7 +449,7 @@ TEST_F(SampleMemoryExport, SummaryHoldsEveryRowExactlyAsItsWorkbookHasIt) {
         for (std::size_t c = 1; c <= sheet.rows[0].size(); ++c)
             EXPECT_GE(sheet.widths.count(ColumnLetters(static_cast<int>(c))), 1u) << c;
         for (std::size_t k = 0; k < layouts[l].size(); ++k) {
-            const auto& values = books[layouts[l][k]][1];
+            const auto values = WithNameColumn(books[layouts[l][k]][1], "");
             const auto& row = sheet.rows[k + 1];
             SCOPED_TRACE(paths_[layouts[l][k]]);
             ASSERT_GE(row.size(), values.size());
@@ -489,7 +500,8 @@ TEST_F(SampleMemoryExport, SummaryHoldsEveryRowExactlyAsItsWorkbookHasIt) {
         const auto& sheet = shownSheets[l + 1];
         ASSERT_EQ(sheet.size(), layouts[l].size() + 1);
         for (std::size_t k = 0; k < layouts[l].size(); ++k) {
-            const Cells own = DropEmptyTail(shownBooks[layouts[l][k]][1]);
+            Cells own = DropEmptyTail(shownBooks[layouts[l][k]][1]);
+            own.insert(own.begin() + 2, "");
             const Cells copy(sheet[k + 1].begin(),
                              sheet[k + 1].begin() + std::min(own.size(), sheet[k + 1].size()));
             EXPECT_EQ(copy, own) << paths_[layouts[l][k]];
@@ -531,9 +543,9 @@ TEST_F(SampleMemoryExport, AStoppedOrCutExportStillWritesItsSummary) {
     const std::vector<Cells> stopped = TestsSheetIn(out_);
     ASSERT_EQ(stopped.size(), 6u) << "titles, three tests, a blank row, the note";
     for (int row = 1; row <= 3; ++row) {
-        ASSERT_GE(stopped[row].size(), 6u);
-        EXPECT_EQ(stopped[row][1], TwoDigits(row));
-        EXPECT_EQ(stopped[row][5], "Written");
+        ASSERT_GE(stopped[row].size(), 7u);
+        EXPECT_EQ(stopped[row][2], TwoDigits(row));
+        EXPECT_EQ(stopped[row][6], "Written");
     }
     EXPECT_EQ(stopped[5], (Cells{"Export stopped by the operator: the tests after the last one "
                                  "of this list were not exported."}));
@@ -553,8 +565,8 @@ TEST_F(SampleMemoryExport, AStoppedOrCutExportStillWritesItsSummary) {
     // Four written, the one being read and every later one failed, the note.
     ASSERT_EQ(cut.size(), 1 + supported + 2);
     for (std::size_t row = 1; row <= supported; ++row) {
-        ASSERT_GE(cut[row].size(), 6u) << row;
-        EXPECT_EQ(cut[row][5], row <= 4 ? "Written" : "Failed: the instrument went away") << row;
+        ASSERT_GE(cut[row].size(), 7u) << row;
+        EXPECT_EQ(cut[row][6], row <= 4 ? "Written" : "Failed: the instrument went away") << row;
     }
     EXPECT_EQ(cut.back(), (Cells{"Export cut off: the instrument went away. The tests marked "
                                  "failed stay in the instrument."}));

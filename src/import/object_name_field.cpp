@@ -23,7 +23,7 @@ int ImportPanel() {
 }
 
 void Tell(const std::string& problem) {
-    if (!problem.empty()) MessagePopup(Texte(nom_objet), problem);
+    if (!problem.empty()) MessagePopup(Texte(titre_erreur), problem);
 }
 
 // The label tells the state, so that a screen reader names the field

@@ -140,18 +140,6 @@ def field(app, window_title, caption):
     return described[0] if described else found[-1]
 
 
-def list_rows(app, window_title, caption):
-    """What a screen reader reads for each row of the list named `caption`."""
-    for name, window in windows(app):
-        if name != window_title:
-            continue
-        for node in walk(window):
-            if _safe(lambda: node.name) == caption and _safe(lambda: node.getRoleName()) == "list":
-                return [_safe(lambda: node.getChildAtIndex(i).name)
-                        for i in range(_safe(lambda: node.childCount, 0))]
-    raise AssertionError(f"no list {caption!r} in {window_title!r}")
-
-
 def dump(app):
     """The tree as text, for a failing scenario's output."""
     lines = []

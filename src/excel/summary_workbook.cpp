@@ -1,7 +1,8 @@
 // Writing the summary workbook: a fresh copy of the template, its first sheet
 // for the tests, one more sheet per layout, each with its title row frozen,
-// an autofilter and columns wide enough for what they hold; saved the way
-// every workbook is saved (complete or not at all).
+// an autofilter, columns wide enough for what they hold and a print setup
+// (summary_print.h); saved the way every workbook is saved (complete or not
+// at all).
 #include "excel/summary_workbook.h"
 
 #include <algorithm>
@@ -12,6 +13,7 @@
 
 #include "excel/excel_instance.h"
 #include "excel/sheet_cells.h"
+#include "excel/summary_print.h"
 #include "excel/workbook_export.h"
 #include "excel/workbook_names.h"
 #include "import/export_journal.h"
@@ -106,6 +108,14 @@ std::string WhatHappened(const TestOutcomeRecord& r) {
     return FillPlaceholders(Texte(synthese_pas_ecrit), {{"why", CauseText(r.cause)}});
 }
 
+// The titles of the columns that say which test a row is: repeated on every
+// page across when a sheet prints over several. A column that says which
+// object or test a row is belongs here.
+std::vector<std::string> IdentityTitles() {
+    return {Texte(Edate), Texte(synthese_date),  Texte(Eobjet),    Texte(nom_objet),
+            Texte(Etest), Texte(synthese_genre), Texte(typeMesure)};
+}
+
 std::size_t Characters(const std::string& text) {
     return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
         return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
@@ -125,6 +135,7 @@ class SummarySheet {
 
     void Text(int row, int column, const std::string& text) {
         Check(Excel_RangeSetItem(range_, row, column, text));
+        if (row == 1) titles_[column] = text;
         Widen(column, Characters(text));
     }
     void Number(int row, int column, double value) {
@@ -136,16 +147,20 @@ class SummarySheet {
     void Link(int row, int column, const std::string& target) {
         Check(Excel_WorksheetAddHyperlink(worksheet_, row, column, target));
     }
-    // Title row frozen, a filter over the table, the widths.
+    // Title row frozen, a filter over the table, the widths, the print setup.
     void Finish(int lastRow) {
         const int lastColumn = widths_.empty() ? 1 : widths_.rbegin()->first;
         Check(Excel_WorksheetFreezeRows(worksheet_, 1));
         Check(Excel_WorksheetAutoFilter(
             worksheet_, "A1:" + ColumnLetters(lastColumn) + std::to_string(std::max(lastRow, 1))));
-        for (const auto& [column, characters] : widths_)
-            Check(Excel_WorksheetSetColumnWidth(
-                worksheet_, column,
-                std::clamp(static_cast<double>(characters) + 2, NARROWEST, WIDEST)));
+        std::map<int, double> widths;
+        for (const auto& [column, characters] : widths_) {
+            widths[column] = std::clamp(static_cast<double>(characters) + 2, NARROWEST, WIDEST);
+            Check(Excel_WorksheetSetColumnWidth(worksheet_, column, widths[column]));
+        }
+        Check(Excel_WorksheetSetPrintSetup(
+            worksheet_,
+            SummaryPrintSetup(titles_, widths, IdentityTitles(), Texte(synthese_page))));
     }
     int status() const { return status_; }
 
@@ -161,6 +176,7 @@ class SummarySheet {
     CAObjHandle worksheet_;
     CAObjHandle range_ = 0;
     std::map<int, std::size_t> widths_;
+    std::map<int, std::string> titles_;  // row 1
     int status_ = 0;
 };
 

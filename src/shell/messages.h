@@ -158,6 +158,7 @@ extern const MessageTable synthese_note_coupe;     // below the list of a cut ex
 extern const MessageTable synthese_boucle_courte;  // sheet names of the loop layouts
 extern const MessageTable synthese_boucle_terre;
 extern const MessageTable synthese_boucle_terre_courte;
+extern const MessageTable synthese_page;  // the footer of its printed pages; {page} {pages}
 
 // The objects' names.
 extern const MessageTable noms_abime;      // damaged lines in the names file; {path} {count}

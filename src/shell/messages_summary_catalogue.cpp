@@ -176,3 +176,10 @@ const MessageTable synthese_boucle_terre_courte = {
     "Bucle de tierra corto",
     "Anello di terra breve"
 };
+const MessageTable synthese_page = {
+    "Page {page} sur {pages}",
+    "Page {page} of {pages}",
+    "Seite {page} von {pages}",
+    "Página {page} de {pages}",
+    "Pagina {page} di {pages}"
+};

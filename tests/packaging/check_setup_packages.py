@@ -38,6 +38,7 @@ RUNTIME_FILES = [
     "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",    # texts in screenshots and the manual
     "/usr/share/i18n/locales/fr_FR",                      # the tests on a French desktop
     "/usr/lib/libreoffice/program/libsclo.so",            # LibreOffice's spreadsheet, for soffice
+    "/usr/share/fonts/truetype/crosextra/Carlito-Regular.ttf",  # the workbooks' font as it prints
     "/usr/lib/llvm-14/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a",  # libFuzzer (scripts/fuzz)
     "/usr/libexec/at-spi-bus-launcher",                   # the accessibility bus of e2e_pulled_cable
     "/usr/libexec/at-spi2-registryd",

@@ -178,6 +178,12 @@ int Excel_WorksheetSetColumnWidth(CAObjHandle worksheet, int column, double widt
     return e->workbook->package.SetColumnWidth(e->sheet, column, width);
 }
 
+int Excel_WorksheetSetPrintSetup(CAObjHandle worksheet, const SheetPrintSetup& setup) {
+    HandleEntry* e = nullptr;
+    if (const int s = Lookup(worksheet, Kind::Worksheet, e); s != XLE_NO_ERROR) return s;
+    return e->workbook->package.SetPrintSetup(e->sheet, setup);
+}
+
 int Excel_WorksheetActivate(CAObjHandle worksheet) {
     HandleEntry* e = nullptr;
     if (const int s = Lookup(worksheet, Kind::Worksheet, e); s != XLE_NO_ERROR) return s;

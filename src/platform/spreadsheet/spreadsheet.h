@@ -16,6 +16,7 @@
 
 #include <string>
 
+#include "platform/spreadsheet/print_setup.h"
 #include "platform/spreadsheet/spreadsheet_status.h"
 
 using CAObjHandle = int;
@@ -55,6 +56,8 @@ int Excel_WorksheetAddHyperlink(CAObjHandle worksheet, int row, int column,
                                 const std::string& address);
 // Columns(column).ColumnWidth put, in characters (1 to 255).
 int Excel_WorksheetSetColumnWidth(CAObjHandle worksheet, int column, double width);
+// Worksheet.PageSetup put, with the print titles (print_setup.h).
+int Excel_WorksheetSetPrintSetup(CAObjHandle worksheet, const SheetPrintSetup& setup);
 // Worksheet.Activate.
 int Excel_WorksheetActivate(CAObjHandle worksheet);
 // Worksheet.Range with Cell1 like "A1:BA20" or "C3".

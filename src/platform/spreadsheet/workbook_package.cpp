@@ -519,7 +519,7 @@ int WorkbookPackage::SaveAs(const std::string& path) {
             if (EqualsIgnoringCase(e.name, sheet->part)) e.data = XmlText(sheet->doc);
         impl_->WriteSheetLinks(*sheet, entries);
     }
-    impl_->WriteFilterNames(entries);
+    impl_->WriteSheetNames(entries);
     if (impl_->styles.Changed())
         for (auto& e : entries)
             if (e.name == impl_->stylesPart) e.data = impl_->styles.Xml();

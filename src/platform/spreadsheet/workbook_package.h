@@ -16,6 +16,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/spreadsheet/print_setup.h"
 #include "platform/spreadsheet/spreadsheet_status.h"
 
 class WorkbookPackage {
@@ -70,6 +71,12 @@ class WorkbookPackage {
     // The width of a column of worksheet `sheet`, in characters of the
     // default font (1 to 255).
     int SetColumnWidth(int sheet, int column, double width);
+    // How worksheet `sheet` prints (workbook_print.cpp); its print titles
+    // become the workbook's _xlnm.Print_Titles name of the sheet at the save.
+    // XLE_INVALID_ARGUMENT for a setup no spreadsheet program takes: a scale
+    // outside 10 to 400 %, negative margins, title columns out of order, a
+    // footer over 255 bytes.
+    int SetPrintSetup(int sheet, const SheetPrintSetup& setup);
     // The worksheet's XML as it would be saved (tests).
     std::string SheetXml(int sheet) const;
 

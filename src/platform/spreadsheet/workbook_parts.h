@@ -38,6 +38,9 @@ struct Sheet {
     std::string prefix;   // namespace prefix of its elements, "" or "x:"
     // Hyperlinks added since the package was opened: relationship id, target.
     std::vector<std::pair<std::string, std::string>> links;
+    // What it prints on every page (print titles): rows 1 to titleRows, the
+    // columns from first to last (0: none).
+    int titleRows = 0, titleColumnFirst = 0, titleColumnLast = 0;
 
     pugi::xml_node Root() const { return doc.document_element(); }
     // Reads the worksheet from its XML; false when it is not one.
@@ -110,7 +113,8 @@ struct WorkbookPackage::Impl {
     std::string SheetName(int index);
     // No sheet but the one at `except` (-1: none) has `name`, compared without case.
     bool SheetNameFree(const std::string& name, int except);
-    void WriteFilterNames(std::vector<ZipEntry>& out);
+    // The names of the sheets' filters and print titles, into the workbook part in `out`.
+    void WriteSheetNames(std::vector<ZipEntry>& out);
     // The relationships part of `sheet` with its added hyperlinks, into `out`.
     void WriteSheetLinks(Sheet& sheet, std::vector<ZipEntry>& out);
 };

@@ -1,7 +1,7 @@
 // The workbook engine's worksheets beyond the first: adding and naming them,
-// frozen title rows, autofilters, hyperlinks and column widths. Each is
-// written where the Office Open XML schema orders it, so every spreadsheet
-// program opens the file without "repairing" it.
+// frozen title rows, autofilters, hyperlinks, column widths and the names of
+// filters and print titles. Each is written where the Office Open XML schema
+// orders it, so every spreadsheet program opens the file without "repairing" it.
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -24,6 +24,7 @@ const char* const WORKSHEET_CONTENT =
 const char* const RELATIONSHIPS_PACKAGE_NAMESPACE =
     "http://schemas.openxmlformats.org/package/2006/relationships";
 const char* const FILTER_NAME = "_xlnm._FilterDatabase";
+const char* const PRINT_TITLES_NAME = "_xlnm.Print_Titles";
 constexpr std::size_t MAX_SHEET_NAME = 31;
 
 // The children of a worksheet in the order the schema requires.
@@ -134,6 +135,19 @@ std::string AbsoluteRange(const std::string& range) {
         out += c;
     }
     return out;
+}
+
+// The rows and columns a sheet prints on every page, as its print titles name
+// holds them: "'Loop'!$A:$D,'Loop'!$1:$1" (columns first); "" for none.
+std::string PrintTitles(const Sheet& sheet, const std::string& quotedName) {
+    std::string titles;
+    if (sheet.titleColumnFirst > 0)
+        titles = quotedName + "!$" + ColumnLetters(sheet.titleColumnFirst) + ":$" +
+                 ColumnLetters(sheet.titleColumnLast);
+    if (sheet.titleRows > 0)
+        titles +=
+            (titles.empty() ? "" : ",") + quotedName + "!$1:$" + std::to_string(sheet.titleRows);
+    return titles;
 }
 
 bool IsRange(const std::string& range) {
@@ -294,17 +308,25 @@ void WorkbookPackage::Impl::WriteSheetLinks(Sheet& sheet, std::vector<ZipEntry>&
     }
 }
 
-// A filter needs the workbook's hidden name that tells a spreadsheet program
-// its range; written at the save, once the sheets have their final names.
-void WorkbookPackage::Impl::WriteFilterNames(std::vector<ZipEntry>& out) {
+// A filter and print titles need the workbook's names that tell a spreadsheet
+// program their ranges; written at the save, once the sheets have their final
+// names. A name the package already holds for the same sheet is replaced.
+void WorkbookPackage::Impl::WriteSheetNames(std::vector<ZipEntry>& out) {
     pugi::xml_document workbook;
     if (!LoadXml(mainPart, workbook)) return;
     pugi::xml_node root = workbook.document_element();
     bool any = false;
     for (std::size_t i = 0; i < sheets.size(); ++i) {
-        const pugi::xml_node filter = Child(sheets[i]->Root(), "autoFilter");
-        if (!filter) continue;
         const pugi::xml_node element = SheetElement(workbook, sheets[i]->relId);
+        const std::string sheetName = QuotedSheetName(element.attribute("name").as_string());
+        std::vector<std::array<std::string, 3>> wanted;  // name, formula, hidden
+        if (const pugi::xml_node filter = Child(sheets[i]->Root(), "autoFilter"))
+            wanted.push_back({FILTER_NAME,
+                              sheetName + "!" + AbsoluteRange(filter.attribute("ref").as_string()),
+                              "1"});
+        if (const std::string titles = PrintTitles(*sheets[i], sheetName); !titles.empty())
+            wanted.push_back({PRINT_TITLES_NAME, titles, ""});
+        if (wanted.empty()) continue;
         int position = 0;
         for (pugi::xml_node s = Child(Child(root, "sheets"), "sheet"); s && s != element;
              s = s.next_sibling())
@@ -317,21 +339,21 @@ void WorkbookPackage::Impl::WriteFilterNames(std::vector<ZipEntry>& out) {
             names = root.insert_child_after((PrefixOf(root, "workbook") + "definedNames").c_str(),
                                             after);
         }
-        for (pugi::xml_node n = names.first_child(); n;) {
-            const pugi::xml_node next = n.next_sibling();
-            if (std::string(n.attribute("name").as_string()) == FILTER_NAME &&
-                n.attribute("localSheetId").as_int(-1) == position)
-                names.remove_child(n);
-            n = next;
+        for (const auto& [name, formula, hidden] : wanted) {
+            for (pugi::xml_node n = names.first_child(); n;) {
+                const pugi::xml_node next = n.next_sibling();
+                if (name == n.attribute("name").as_string() &&
+                    n.attribute("localSheetId").as_int(-1) == position)
+                    names.remove_child(n);
+                n = next;
+            }
+            pugi::xml_node added =
+                names.append_child((PrefixOf(root, "workbook") + "definedName").c_str());
+            added.append_attribute("name") = name.c_str();
+            added.append_attribute("localSheetId") = position;
+            if (!hidden.empty()) added.append_attribute("hidden") = hidden.c_str();
+            added.text().set(formula.c_str());
         }
-        pugi::xml_node name =
-            names.append_child((PrefixOf(root, "workbook") + "definedName").c_str());
-        name.append_attribute("name") = FILTER_NAME;
-        name.append_attribute("localSheetId") = position;
-        name.append_attribute("hidden") = "1";
-        const std::string formula = QuotedSheetName(element.attribute("name").as_string()) + "!" +
-                                    AbsoluteRange(filter.attribute("ref").as_string());
-        name.text().set(formula.c_str());
         any = true;
     }
     if (!any) return;

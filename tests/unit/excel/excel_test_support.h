@@ -78,6 +78,15 @@ std::vector<ReadSheet> ReadSheetsWithOpenpyxl(const std::string& path);
 std::vector<std::vector<std::vector<std::string>>> ReadSheetsWithLibreOffice(
     const std::string& path);
 
+// Each workbook's pages as LibreOffice prints it to PDF (one run): each page's
+// first line, its first word's height (points), its footer's three parts.
+struct PrintedPage {
+    std::string first;
+    double height = 0;
+    std::string left, centre, right;
+};
+std::vector<std::vector<PrintedPage>> PrintWithLibreOffice(const std::vector<std::string>& paths);
+
 // Adds row 3 to the first sheet of a saved workbook of the template: formula
 // `formulas[i]` (without "=") in column i + 1, with no computed value, so that
 // the program that opens it computes them.

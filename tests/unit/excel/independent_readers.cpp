@@ -149,3 +149,21 @@ std::vector<std::vector<std::vector<std::string>>> ReadSheetsWithLibreOffice(
     std::filesystem::remove_all(work, ec);
     return sheets;
 }
+
+std::vector<std::vector<PrintedPage>> PrintWithLibreOffice(const std::vector<std::string>& paths) {
+    const std::string work = MakeTempFolder();
+    std::vector<std::vector<PrintedPage>> books;
+    for (const auto& book : RunReader(
+             QStringList{"libreoffice-pdf", QString::fromStdString(work)} + Paths(paths), 100000)) {
+        books.emplace_back();
+        for (const auto& value : book.toArray()) {
+            const QJsonArray p = value.toArray();
+            books.back().push_back({p[0].toString().toStdString(), p[1].toDouble(),
+                                    p[2].toString().toStdString(), p[3].toString().toStdString(),
+                                    p[4].toString().toStdString()});
+        }
+    }
+    std::error_code ec;
+    std::filesystem::remove_all(work, ec);
+    return books;
+}

@@ -5,6 +5,7 @@ usage: independent_readers.py openpyxl WORKBOOK...
        independent_readers.py libreoffice WORK_FOLDER WORKBOOK...
        independent_readers.py summary WORKBOOK
        independent_readers.py libreoffice-sheets WORK_FOLDER WORKBOOK
+       independent_readers.py libreoffice-pdf WORK_FOLDER WORKBOOK...
 
 openpyxl: prints a JSON list with, per workbook, rows 1 to 3 of its first sheet
 as lists of [kind, shown, format] per cell: kind "n" number, "d" date, "s" text,
@@ -16,9 +17,14 @@ libreoffice: converts every workbook to CSV with LibreOffice headless (its own
 user profile in WORK_FOLDER, so no running or half-configured LibreOffice of
 the user interferes, and a time-out), cells as LibreOffice shows them, and
 prints a JSON list with, per workbook, its rows as lists of texts.
+
+libreoffice-pdf: prints every workbook to PDF the same way and gives, per
+workbook, its pages as [first line, height of its first word in points,
+footer's left, centre and right texts], read with pdftotext.
 """
 import csv
 import datetime
+import html
 import json
 import os
 import re
@@ -161,6 +167,32 @@ def read_libreoffice_sheets(work, path):
     return sheets
 
 
+WORD = re.compile(r'<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="[\d.]+" yMax="([\d.]+)">(.*?)</word>')
+
+
+def read_printed(work, paths):
+    os.makedirs(out := os.path.join(work, "pdf"), exist_ok=True)
+    convert_to_csv(work, os.path.join(work, "profile"), "pdf", out, paths)
+    books = []
+    for path in paths:
+        pdf = os.path.join(out, os.path.splitext(os.path.basename(path))[0] + ".pdf")
+        boxes = subprocess.run(["pdftotext", "-bbox", pdf, "-"], capture_output=True, text=True,
+                               check=True).stdout
+        pages = []
+        for width, body in re.findall(r'<page width="([\d.]+)".*?>(.*?)</page>', boxes, re.S):
+            words = sorted((float(y), float(x), float(bottom) - float(y), html.unescape(t))
+                           for x, y, bottom, t in WORD.findall(body))
+            first = [w for w in words if w[0] - words[0][0] < 1]
+            foot = [w for w in words if words[-1][0] - w[0] < 1]
+            thirds = [" ".join(w[3] for w in sorted(foot, key=lambda w: w[1])
+                               if third * float(width) / 3 <= w[1] < (third + 1) * float(width) / 3)
+                      for third in range(3)]
+            pages.append([" ".join(w[3] for w in sorted(first, key=lambda w: w[1])),
+                          first[0][2]] + thirds)
+        books.append(pages)
+    return books
+
+
 def main():
     if len(sys.argv) >= 3 and sys.argv[1] == "openpyxl":
         print(json.dumps(read_openpyxl(sys.argv[2:])))
@@ -168,6 +200,8 @@ def main():
         print(json.dumps(read_summary(sys.argv[2])))
     elif len(sys.argv) == 4 and sys.argv[1] == "libreoffice-sheets":
         print(json.dumps(read_libreoffice_sheets(sys.argv[2], sys.argv[3])))
+    elif len(sys.argv) >= 4 and sys.argv[1] == "libreoffice-pdf":
+        print(json.dumps(read_printed(sys.argv[2], sys.argv[3:])))
     elif len(sys.argv) >= 4 and sys.argv[1] == "libreoffice":
         print(json.dumps(read_libreoffice(sys.argv[2], sys.argv[3:])))
     else:

@@ -11,9 +11,11 @@
 #include <regex>
 
 #include "excel/registration.h"
+#include "excel/summary_workbook.h"
 #include "excel_test_support.h"
 #include "export_fixture.h"
 #include "import/registration.h"
+#include "import/test_outcomes.h"
 #include "platform/spreadsheet/spreadsheet.h"
 #include "platform/spreadsheet/workbook_package.h"
 #include "platform/system/system.h"
@@ -385,9 +387,8 @@ TEST_F(SampleMemoryExport, SummaryHoldsEveryRowExactlyAsItsWorkbookHasIt) {
     ASSERT_EQ(tests.rows.size(), all.size() + 1);
     std::vector<std::string> titles;
     for (const auto& c : tests.rows[0]) titles.push_back(c.shown);
-    EXPECT_EQ(titles,
-              (Cells{"Object", "Name of the object", "Test", "Kind", "Date and time", "Workbook",
-                     "What happened"}));
+    EXPECT_EQ(titles, (Cells{"Object", "Name of the object", "Test", "Kind", "Date and time",
+                             "Workbook", "What happened"}));
     EXPECT_EQ(tests.freeze, "A2");
     EXPECT_EQ(tests.filter, "A1:G" + std::to_string(all.size() + 1));
     std::size_t written = 0;
@@ -508,6 +509,52 @@ TEST_F(SampleMemoryExport, SummaryHoldsEveryRowExactlyAsItsWorkbookHasIt) {
         }
     }
     EXPECT_EQ(shownSheets[0].size(), all.size() + 1);
+}
+
+// Printed, every summary sheet is landscape A4, one page wide while that keeps
+// it at 60 % or more, else at 60 % with the columns that say which test a row
+// is on every page across; the title row heads every page, also of a list of
+// 1,000 tests; the footer names the workbook and the sheet and counts pages.
+TEST_F(SampleMemoryExport, SummaryPrintsOnePageWideOrAtSixtyPercentTitlesOnEveryPage) {
+    ExportAll(true);
+    const std::string summary = SummaryIn(out_);
+    // 1,000 tests listed by the summary's own functions, without an instrument.
+    Excel.working_folder = out_ + "/long";
+    Excel.base_name = "Dupont & Fils";  // "&" starts a code in a footer
+    fs::create_directories(Excel.working_folder);
+    StartTestOutcomes();
+    StartSummary();
+    for (int test = 0; test < 1000; ++test) {
+        SetDirectoryTest(test / 100, test % 100, KIND_VOLTAGE);
+        RecordTestOutcome(test / 100, test % 100, TestOutcome::NotWritten, OutcomeCause::Cancelled);
+    }
+    const std::string longSummary = WriteSummaryWorkbook();
+    const auto printed = PrintWithLibreOffice({summary, longSummary});
+    // Pages across as the widths give on 277 mm at 60 % (1 down), the column
+    // of the objects' names among them; the "Tests" sheet prints at full size.
+    const std::map<std::string, int> expected = {
+        {"Tests", 1},      {"Current", 1},          {"Earth", 1}, {"Loop", 3},   {"Earth loop", 2},
+        {"Loop short", 1}, {"Earth loop short", 2}, {"RCD", 1},   {"Voltage", 2}};
+    ASSERT_EQ(printed.at(0).size(), 14u) << "pages of the sample memory's summary";
+    std::map<std::string, int> pages;
+    for (std::size_t p = 0; p < printed[0].size(); ++p) {
+        const PrintedPage& page = printed[0][p];
+        ++pages[page.centre];
+        EXPECT_EQ(page.left, fs::path(summary).filename().string());
+        EXPECT_EQ(page.right, "Page " + std::to_string(p + 1) + " of 14");
+        const bool wide = expected.count(page.centre) == 1 && expected.at(page.centre) > 1;
+        const std::string identity = p == 0 ? "Object Name of the object Test Kind Date and time"
+                                     : wide ? "Date of test Object Name of the object Test MeasType"
+                                            : "Date of test Object Name of the object Test";
+        EXPECT_EQ(page.first.rfind(identity, 0), 0u) << page.centre << ": " << page.first;
+        EXPECT_GE(page.height / printed[0][0].height, 0.595) << page.centre << " below 60 %";
+    }
+    EXPECT_EQ(pages, expected);
+    ASSERT_GT(printed.at(1).size(), 20u);
+    EXPECT_EQ(printed[1][0].left, fs::path(longSummary).filename().string());
+    for (const PrintedPage& page : printed[1])
+        EXPECT_EQ(page.first,
+                  "Object Name of the object Test Kind Date and time Workbook What happened");
 }
 
 namespace {

@@ -181,7 +181,7 @@ TEST(MessageCatalogue, ExportTextsKeepTheirPlaceholdersInEveryLanguage) {
                                     &dossier_absent, &dossier_protege, &dossier_trop_long,
                                     &rien_exporte, &classeur_lecture_seule, &classeur_refuse,
                                     &dossier_refuse, &refus_windows, &refus_linux, &chemin_long,
-                                    &fin_session, &bilan_efface, &bilan_non_efface};
+                                    &fin_session, &bilan_efface, &bilan_non_efface, &synthese_page};
     auto placeholders = [](const std::string& text) {
         std::vector<std::string> found;
         for (std::size_t at = text.find('{'); at != std::string::npos; at = text.find('{', at + 1))

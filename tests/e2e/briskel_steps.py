@@ -126,8 +126,8 @@ def open_export_panel(session, import_panel, erase=False):
 
 
 def export(session, export_panel, tests, erase=False, save_dialogs=True):
-    """Export, then the proposed name accepted in each test's save dialog
-    (none with automatic names) and "Yes" to both erase questions when `erase`."""
+    """Export, then the proposed name accepted in each test's save dialog (and
+    "Yes" to both erase questions when `erase`)."""
     session.mark("Run pressed")
     session.click(export_panel, *EXPORT_EXPORT)
     for number in range(1, tests + 1):

@@ -3,9 +3,9 @@
 ;            -DOUTFILE=<setup .exe> briskel-view.nsi
 ; It installs for the current user only, without administrator rights, into
 ; %LOCALAPPDATA%\Programs\Briskel View: the program keeps its settings
-; (Briskel.ini, BriskelExport.ini), its log (ZR881x_9025.log) and its export
-; journal (Briskel_exports.txt) beside itself, so its folder must be the
-; user's to write. The uninstaller removes what the installer put there and
+; (Briskel.ini, BriskelExport.ini), the names of objects (BriskelObjects.ini),
+; its log (ZR881x_9025.log) and its export journal (Briskel_exports.txt)
+; beside itself, so its folder must be the user's to write. The uninstaller removes what the installer put there and
 ; nothing else: those files and any workbook saved in the folder stay.
 ; Silent: setup.exe /S [/D=folder]; uninstall.exe /S.
 

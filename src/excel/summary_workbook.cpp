@@ -30,6 +30,8 @@
 namespace {
 
 constexpr double NARROWEST = 6, WIDEST = 60;
+// Where every workbook's row has the object's number (after the date).
+constexpr int OBJECT_COLUMN = 2;
 
 struct KeptRows {
     std::string layout;  // the layout's name in the current language
@@ -110,7 +112,7 @@ std::string WhatHappened(const TestOutcomeRecord& r) {
 // page across when a sheet prints over several. A column that says which
 // object or test a row is belongs here.
 std::vector<std::string> IdentityTitles() {
-    return {Texte(Edate), Texte(synthese_date),  Texte(Eobjet),
+    return {Texte(Edate), Texte(synthese_date),  Texte(Eobjet),    Texte(nom_objet),
             Texte(Etest), Texte(synthese_genre), Texte(typeMesure)};
 }
 
@@ -182,8 +184,8 @@ int WriteTestsSheet(CAObjHandle worksheet, const std::string& folder) {
     SummarySheet sheet(worksheet, Texte(synthese_feuille));
     int column = 1;
     for (const char* title :
-         {Texte(Eobjet), Texte(Etest), Texte(synthese_genre), Texte(synthese_date),
-          Texte(synthese_classeur), Texte(synthese_resultat)})
+         {Texte(Eobjet), Texte(nom_objet), Texte(Etest), Texte(synthese_genre),
+          Texte(synthese_date), Texte(synthese_classeur), Texte(synthese_resultat)})
         sheet.Text(1, column++, title);
     int row = 1;
     for (const TestOutcomeRecord& r : TestOutcomes()) {
@@ -192,17 +194,19 @@ int WriteTestsSheet(CAObjHandle worksheet, const std::string& folder) {
         char number[16];
         std::snprintf(number, sizeof number, "%02d", t.num_objet);
         sheet.Text(row, 1, number);
+        const std::string name = ExportObjectName(t.num_objet);
+        if (!name.empty()) sheet.Text(row, 2, name);
         std::snprintf(number, sizeof number, "%02d", t.num_test);
-        sheet.Text(row, 2, number);
+        sheet.Text(row, 3, number);
         const std::string kind = KindName(t.type_mes);
-        sheet.Text(row, 3, kind.empty() ? KindTag(t.type_mes) : kind);
-        sheet.Text(row, 4, DateAndTime(t));
+        sheet.Text(row, 4, kind.empty() ? KindTag(t.type_mes) : kind);
+        sheet.Text(row, 5, DateAndTime(t));
         if (!r.workbook.empty()) {
-            sheet.Text(row, 5, FileNameOf(r.workbook));
+            sheet.Text(row, 6, FileNameOf(r.workbook));
             // A workbook that is no longer there gets no link that opens nothing.
-            if (FileExists(r.workbook)) sheet.Link(row, 5, LinkFromFolder(folder, r.workbook));
+            if (FileExists(r.workbook)) sheet.Link(row, 6, LinkFromFolder(folder, r.workbook));
         }
-        sheet.Text(row, 6, WhatHappened(r));
+        sheet.Text(row, 7, WhatHappened(r));
     }
     sheet.Finish(row);
     // Below the table, so the filter and a sort leave it alone.
@@ -210,6 +214,17 @@ int WriteTestsSheet(CAObjHandle worksheet, const std::string& folder) {
     if (ExportEnding() == ExportEnd::InstrumentLost)
         sheet.Text(row + 2, 1, Texte(synthese_note_coupe));
     return sheet.status();
+}
+
+// A workbook's row with the object's name in a column of its own after the
+// object's number (the columns after it move one to the right).
+std::map<int, std::string> WithNameColumn(const std::map<int, std::string>& row,
+                                          const std::string& name) {
+    std::map<int, std::string> shifted;
+    for (const auto& [column, text] : row)
+        shifted[column > OBJECT_COLUMN ? column + 1 : column] = text;
+    if (!name.empty()) shifted[OBJECT_COLUMN + 1] = name;
+    return shifted;
 }
 
 // The layouts present, in the order of the walk, each with its tests' rows.
@@ -302,7 +317,10 @@ void StartSummary() {
 }
 
 void KeepRowsForSummary(int object, int test, int kind) {
-    kept[{object, test}] = {LayoutName(kind), WrittenRow(TITLE_ROW), WrittenRow(VALUE_ROW)};
+    const std::string name = ExportObjectName(Director[object].tests[test].num_objet);
+    kept[{object, test}] = {LayoutName(kind),
+                            WithNameColumn(WrittenRow(TITLE_ROW), Texte(nom_objet)),
+                            WithNameColumn(WrittenRow(VALUE_ROW), name)};
 }
 
 std::string WriteSummaryWorkbook() {
@@ -313,8 +331,7 @@ std::string WriteSummaryWorkbook() {
     int status = path.empty() ? XLE_WRITE_FAILED : 0;
     if (status == 0) status = Excel_GetProperty(ExcelAppHandle, ExcelApp_Workbooks, workbooks);
     if (status == 0)
-        status =
-            Excel_WorkbooksOpen(workbooks, JoinPath(directory, TEMPLATE_NAME), workbook);
+        status = Excel_WorkbooksOpen(workbooks, JoinPath(directory, TEMPLATE_NAME), workbook);
     if (status == 0) status = Excel_GetProperty(ExcelAppHandle, ExcelApp_Sheets, sheets);
     if (status == 0) status = Excel_SheetsItem(sheets, 1, first);
     if (status == 0) status = WriteSheets(sheets, first);

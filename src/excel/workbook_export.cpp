@@ -129,6 +129,17 @@ std::string LongPathLine(const std::string& summaryPath) {
                                                  {"max", std::to_string(MAX_SPREADSHEET_PATH)}});
 }
 
+// A named object's workbooks carry its name in their title, where a file
+// manager's search finds it; the title is in the program's language, as the
+// workbook's own column titles are.
+int TitleWorkbook(int object) {
+    const std::string name = ExportObjectName(object);
+    if (name.empty()) return 0;
+    return Excel_WorkbookSetTitle(
+        ExcelWorkbookHandle,
+        FillPlaceholders(Texte(objet_titre), {{"object", TwoDigits(object)}, {"name", name}}));
+}
+
 // Where the writing of one workbook goes on after its steps.
 enum class Next {
     StopCheck,  // the last stop check, then the next number
@@ -141,7 +152,8 @@ enum class Next {
 std::string AutomaticPath(int object, int test) {
     const FicTest& record = Director[object].tests[test];
     return FreeWorkbookPath(Excel.working_folder,
-                            AutomaticWorkbookName(Excel.base_name, InstrumentSerial(), record),
+                            AutomaticWorkbookName(Excel.base_name, InstrumentSerial(), record,
+                                                  ExportObjectName(record.num_objet)),
                             WORKBOOK_EXTENSION);
 }
 
@@ -283,7 +295,8 @@ Next WriteAndSave(int object, int test, int kind, const std::string& path, Sheet
         ReportFailure(failed, object, test, kind, path);
         return Next::Return;
     }
-    int status = Excel_WorkbookSaveAs(ExcelWorkbookHandle, path, 1);
+    int status = TitleWorkbook(Director[object].tests[test].num_objet);
+    if (status >= 0) status = Excel_WorkbookSaveAs(ExcelWorkbookHandle, path, 1);
     if (status < 0) {
         result = SheetResult::Failed;
         ReportFailure(status, object, test, kind, path);

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "import/export_journal.h"
+#include "import/object_names.h"
 #include "platform/system/system.h"
 #include "shell/file_names.h"
 #include "shell/globals.h"
@@ -28,14 +29,23 @@ std::string ProposedWorkbookName(const std::string& base, int32_t sequence) {
     return WorkbookFileName(base, std::to_string(sequence));
 }
 
-std::string AutomaticWorkbookName(const std::string& base, int32_t serial, const FicTest& test) {
+std::string AutomaticWorkbookName(const std::string& base, int32_t serial, const FicTest& test,
+                                  const std::string& object_name) {
     char time[16];
     std::snprintf(time, sizeof time, "%02d%02d", test.heure, test.minute);
+    char object[16];
+    std::snprintf(object, sizeof object, "_O%02d", test.num_objet);
     char identity[64];
-    std::snprintf(identity, sizeof identity, "_O%02d-T%02d_%04d-%02d-%02d_%s_", test.num_objet,
-                  test.num_test, test.annee, test.mois, test.jour,
-                  test.sans_heure != 0 ? TIME_UNKNOWN_TEXT : time);
-    return WorkbookFileName(base, "_" + SerialText(serial) + identity + KindTag(test.type_mes));
+    std::snprintf(identity, sizeof identity, "T%02d_%04d-%02d-%02d_%s_", test.num_test, test.annee,
+                  test.mois, test.jour, test.sans_heure != 0 ? TIME_UNKNOWN_TEXT : time);
+    const std::string head = "_" + SerialText(serial) + object;
+    const std::string tail = identity + KindTag(test.type_mes);
+    const std::string name = FileNamePart(object_name, MAX_OBJECT_NAME_CHARS, "");
+    // The object's name gives way first: it is cut to what the whole base name
+    // leaves room for, and left out when nothing of it fits.
+    const std::string fitted = FitBeside(name, base + head + "_" + "_" + tail + LONGEST_ADDITION);
+    if (fitted.empty()) return WorkbookFileName(base, head + "-" + tail);
+    return WorkbookFileName(base, head + "_" + fitted + "_" + tail);
 }
 
 std::string FreeWorkbookPath(const std::string& folder, const std::string& name,

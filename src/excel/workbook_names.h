@@ -2,6 +2,8 @@
 // say what a workbook holds, sort by instrument, object and test, and never
 // collide with a workbook already in the folder.
 //   Briskel_0000123_O01-T03_2026-03-05_1407_Loop.xlsx
+// and, when the object has a name, with the name after the object's number:
+//   Briskel_0000123_O04_Rue Haute 12, flat 3_T03_2026-12-04_0905_Loop.xlsx
 #pragma once
 
 #include <cstdint>
@@ -16,11 +18,14 @@
 std::string SafeBaseName(const std::string& typed);
 
 // base_serial_Oobject-Ttest_date_time_kind, without extension; `base` is a
-// base name as SafeBaseName gives it, shortened when the whole file name
-// (with a copy number and the extension) would be too long for a file system.
-// A test listed with its year instead of a time has "time-unknown" for its
-// time.
-std::string AutomaticWorkbookName(const std::string& base, int32_t serial, const FicTest& test);
+// base name as SafeBaseName gives it. With an `object_name` (the object's
+// current name), base_serial_Oobject_name_Ttest_date_time_kind, the name
+// filtered as the base name is. When the whole file name (with a copy number
+// and the extension) would be too long for a file system, the object's name is
+// shortened first, then the base name. A test listed with its year instead of
+// a time has "time-unknown" for its time.
+std::string AutomaticWorkbookName(const std::string& base, int32_t serial, const FicTest& test,
+                                  const std::string& object_name = "");
 
 // The name the save dialog proposes: the base name followed by the workbook's
 // sequence number ("Briskel3").

@@ -18,6 +18,7 @@ namespace {
 using TestEntry = std::pair<int, int>;  // object entry, test entry
 std::vector<TestEntry> answered;        // "rm" answered without an error, not yet checked
 std::vector<TestEntry> gone;            // no longer listed
+std::vector<int> emptied;               // object numbers listed empty after their erasures
 
 bool StillListed(const TestListing& listing, const FicTest& test) {
     return std::any_of(listing.entries.begin(), listing.entries.end(), [&](const ListingEntry& e) {
@@ -36,6 +37,7 @@ void TellStillInInstrument(const FicTest& test) {
 void StartEraseCheck() {
     answered.clear();
     gone.clear();
+    emptied.clear();
 }
 
 void NoteErased(int object, int test) {
@@ -63,7 +65,13 @@ bool CheckErasures(int object) {
             gone.emplace_back(o, t);
         }
     }
+    // Only a folder read whole and found empty frees the object's number.
+    if (read && listing.entries.empty()) emptied.push_back(Director[object].num_objet);
     return true;
+}
+
+std::vector<int> EmptiedObjects() {
+    return emptied;
 }
 
 bool ForgetErasedTests() {

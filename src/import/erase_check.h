@@ -6,6 +6,8 @@
 // of the export, so the lists and the next export no longer offer them.
 #pragma once
 
+#include <vector>
+
 // Forgets the erasures of an earlier export.
 void StartEraseCheck();
 // The instrument answered the "rm" of test entry `test` of object entry
@@ -15,5 +17,8 @@ void NoteErased(int object, int test);
 // still listed is told (and logged) as possibly still in the instrument. False
 // only when the port has gone (nothing was told); the caller ends the export.
 bool CheckErasures(int object);
+// The object numbers whose folder, listed after their erasures were checked,
+// held no test any more: their names are released.
+std::vector<int> EmptiedObjects();
 // Takes the tests found gone out of Director. True when there were any.
 bool ForgetErasedTests();

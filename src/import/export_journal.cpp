@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "import/object_names.h"
 #include "platform/system/system.h"
 
 const char* const JOURNAL_FILE = "Briskel_exports.txt";
@@ -14,7 +15,20 @@ constexpr char TAB = '\t';
 constexpr std::size_t FIELDS = 7;
 const char* const HEADER =
     "# Briskel View export journal: exported at, serial number, object, test, kind, "
-    "test date, workbook";
+    "test date, workbook, name of the object";
+const char* const WORKBOOK_END = ".xlsx";
+
+// Whether `text` ends with the workbook's extension, in any case.
+bool EndsAsWorkbook(const std::string& text) {
+    const std::string end = WORKBOOK_END;
+    if (text.size() < end.size()) return false;
+    for (std::size_t i = 0; i < end.size(); ++i) {
+        char c = text[text.size() - end.size() + i];
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (c != end[i]) return false;
+    }
+    return true;
+}
 
 std::vector<std::string> SplitFields(const std::string& line) {
     std::vector<std::string> fields;
@@ -96,7 +110,8 @@ std::string KindTag(int kind) {
     }
 }
 
-JournalEntry EntryFor(int32_t serial, const FicTest& test, const std::string& workbook) {
+JournalEntry EntryFor(int32_t serial, const FicTest& test, const std::string& workbook,
+                      const std::string& object_name) {
     JournalEntry entry;
     entry.exported_at = Now();
     entry.serial = SerialText(serial);
@@ -110,6 +125,7 @@ JournalEntry EntryFor(int32_t serial, const FicTest& test, const std::string& wo
     entry.hour = entry.time_known ? test.heure : 0;
     entry.minute = entry.time_known ? test.minute : 0;
     entry.workbook = workbook;
+    entry.object_name = object_name;
     return entry;
 }
 
@@ -124,7 +140,10 @@ std::string FormatJournalLine(const JournalEntry& e) {
     // A line break in a path would start a line of its own.
     for (char& c : workbook)
         if (c == '\r' || c == '\n') c = '?';
-    return e.exported_at + TAB + e.serial + TAB + fields + TAB + workbook;
+    // Tabs and line breaks of a name would read as fields or lines of their own.
+    const std::string name = CleanObjectName(e.object_name);
+    return e.exported_at + TAB + e.serial + TAB + fields + TAB + workbook +
+           (name.empty() ? "" : TAB + name);
 }
 
 bool ParseJournalLine(const std::string& line, JournalEntry& e) {
@@ -139,7 +158,16 @@ bool ParseJournalLine(const std::string& line, JournalEntry& e) {
     if (!ReadKind(f[4], e.kind) ||
         !(timeKnown || Shaped(d, std::string("9999-99-99 ") + TIME_UNKNOWN_TEXT)))
         return false;
-    if (f[6].empty()) return false;
+    std::string workbook = f[6];
+    std::string name;
+    // A workbook's path may hold a tab itself: only what follows the tab after
+    // its ".xlsx" is the name.
+    if (const std::size_t tab = workbook.rfind(TAB);
+        tab != std::string::npos && EndsAsWorkbook(workbook.substr(0, tab))) {
+        name = workbook.substr(tab + 1);
+        workbook.erase(tab);
+    }
+    if (workbook.empty()) return false;
     e.exported_at = f[0];
     e.serial = f[1];
     e.year = std::stoi(d.substr(0, 4));
@@ -148,7 +176,8 @@ bool ParseJournalLine(const std::string& line, JournalEntry& e) {
     e.time_known = timeKnown;
     e.hour = timeKnown ? std::stoi(d.substr(11, 2)) : 0;
     e.minute = timeKnown ? std::stoi(d.substr(14, 2)) : 0;
-    e.workbook = f[6];
+    e.workbook = workbook;
+    e.object_name = name;
     return true;
 }
 

@@ -6,6 +6,10 @@
 // A line (tab between the fields, CR LF at the end):
 //   2026-12-07 11:54:38  0000123  O01  T03  Loop  2026-03-05 14:07  /path/Briskel_....xlsx
 //   (when exported, serial number, object, test, kind, the test's date and time, workbook)
+// followed, when the object had a name, by a tab and the name:
+//   ...  /path/Briskel_0000123_O01_Rue Haute 12_T03_....xlsx  Rue Haute 12
+// Lines written before names were kept end with the workbook and still read.
+// The workbook is a ".xlsx" file: text after a tab that follows one is the name.
 // A test listed with its year instead of a time has "time-unknown" for its
 // time ("2008-11-05 time-unknown"); an instrument that did not tell its serial
 // number has "serial-unknown" for it. Lines starting with "#" are comments.
@@ -37,6 +41,7 @@ struct JournalEntry {
     int year = 0, month = 0, day = 0, hour = 0, minute = 0;  // the test's date
     bool time_known = true;  // false: the listing showed no time, hour and minute are 0
     std::string workbook;
+    std::string object_name;  // "" when the object had none
 };
 
 // The instrument's serial number as names and the journal write it: at least
@@ -47,8 +52,9 @@ std::string SerialText(int32_t serial);
 std::string KindTag(int kind);
 
 // The entry for test record `test` of the instrument `serial`, exported now
-// into `workbook`.
-JournalEntry EntryFor(int32_t serial, const FicTest& test, const std::string& workbook);
+// into `workbook`, its object then named `object_name` ("" for none).
+JournalEntry EntryFor(int32_t serial, const FicTest& test, const std::string& workbook,
+                      const std::string& object_name = "");
 std::string FormatJournalLine(const JournalEntry& entry);  // without line end
 // False for a line that is not an entry (a comment, a damaged or foreign line).
 bool ParseJournalLine(const std::string& line, JournalEntry& entry);

@@ -209,6 +209,7 @@ void ExportMatchingTests(const DateFilter& filter, const ExportedTests& done) {
 // The erased tests are no longer offered: not in the lists, not to the next export.
 void ForgetErasedTestsInTheLists() {
     if (!ForgetErasedTests()) return;
+    RenewNamesOfErasedObjects();
     ClearListCtrl(ImportPanel(), IMPORT_OBJECTS);
     ClearListCtrl(ImportPanel(), IMPORT_TESTS);
     FillImportLists();
@@ -226,6 +227,7 @@ int Importer_memory() {
     GetCtrlVal(ExportPanel(), EXPORT_ERASE, Excel.erase_after_export);
     DateFilter filter = ReadDateFilter();
     const ExportedTests done = ReadNewOnlyFilter();
+    ReadExportObjectNames();
     StartExportCounts(Excel.working_folder);
     StartTestOutcomes();
     StartEraseCheck();
@@ -234,6 +236,7 @@ int Importer_memory() {
     SetWaitCursor(0);
     ExportMatchingTests(filter, done);
     ClosePopups();
+    ReleaseNamesOfEmptiedObjects(EmptiedObjects());
     ForgetErasedTestsInTheLists();
     ShowExportPanelDone();
     SetWaitCursor(0);

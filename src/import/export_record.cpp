@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "import/measurement_display.h"
+#include "import/object_names.h"
 #include "import/test_outcomes.h"
 #include "link/status_identity.h"
 #include "platform/system/system.h"
@@ -18,6 +20,13 @@ int32_t scanned_serial = SERIAL_UNKNOWN;
 // Unreadable journal lines already reported in this run.
 int reported_unreadable = 0;
 std::string last_saved_workbook;
+CurrentNames export_names;
+
+void TellNamesProblem(const std::string& problem) {
+    if (problem.empty()) return;
+    LogWrite(std::string(Texte(titre_erreur)) + " = " + problem + "\n");
+    MessagePopup(Texte(titre_erreur), problem);
+}
 
 void ReportUnreadableLines(const JournalReading& reading, const std::string& path) {
     const int count = reading.file_unreadable ? 1 : reading.unreadable_lines;
@@ -57,6 +66,31 @@ ExportedTests ExportedTestsOfInstrument() {
     return ExportedTests(reading.entries, scanned_serial);
 }
 
+void ReadExportObjectNames() {
+    export_names = CurrentObjectNames(ObjectNamesPath(), scanned_serial, Director, NB_OBJECTS);
+    NoteNamesReleasedByExport({});
+    TellNamesProblem(export_names.problem);
+}
+
+std::string ExportObjectName(int object) {
+    if (object < 0 || object >= NB_OBJECTS) return "";
+    return export_names.names[static_cast<std::size_t>(object)];
+}
+
+void ReleaseNamesOfEmptiedObjects(const std::vector<int>& emptied) {
+    const NameRelease release = ReleaseObjectNames(ObjectNamesPath(), scanned_serial, emptied);
+    NoteNamesReleasedByExport(release.released);
+    TellNamesProblem(release.problem);
+}
+
+void RenewNamesOfErasedObjects() {
+    std::vector<int> named;
+    for (int object = 0; object < NB_OBJECTS; ++object)
+        if (!ExportObjectName(object).empty()) named.push_back(object);
+    TellNamesProblem(
+        RenewObjectNames(ObjectNamesPath(), scanned_serial, named, Director, NB_OBJECTS));
+}
+
 void StartExportCounts(const std::string& folder) {
     export_counts = ExportCounts{};
     export_counts.folder = folder;
@@ -70,6 +104,19 @@ int CountOutcomes(TestOutcome outcome) {
                                           [&](const auto& r) { return r.outcome == outcome; }));
 }
 
+// The names the export's erasures released, each after its object's number:
+// "04 Rue Haute 12, flat 3; 07 Garage".
+std::string ReleasedNamesLine() {
+    const auto& released = NamesReleasedByLastExport();
+    if (released.empty()) return "";
+    std::string names;
+    for (const ReleasedName& each : released) {
+        if (!names.empty()) names += "; ";
+        names += TwoDigits(each.object) + " " + each.name;
+    }
+    return FillPlaceholders(Texte(bilan_noms_liberes), {{"names", names}});
+}
+
 // What the export did to the instrument's memory, told only when it was to
 // erase: the box of a refused erase goes, the summary stays on screen.
 std::string ErasureLines() {
@@ -79,7 +126,7 @@ std::string ErasureLines() {
     const int kept = CountOutcomes(TestOutcome::KeptInInstrument);
     if (kept > 0)
         lines += FillPlaceholders(Texte(bilan_non_efface), {{"count", std::to_string(kept)}});
-    return lines;
+    return lines + ReleasedNamesLine();
 }
 
 }  // namespace
@@ -98,7 +145,9 @@ void JournalSavedWorkbook(const FicTest& test, const std::string& workbook) {
     const std::string folder = FolderOfPath(workbook);
     if (!folder.empty()) export_counts.folder = folder;
     const std::string path = JournalPath();
-    if (AppendToJournal(path, EntryFor(scanned_serial, test, workbook)) == 0) return;
+    if (AppendToJournal(
+            path, EntryFor(scanned_serial, test, workbook, ExportObjectName(test.num_objet))) == 0)
+        return;
     if (export_counts.journal_failure_reported) return;
     export_counts.journal_failure_reported = true;
     MessagePopup(Texte(journal_titre), FillPlaceholders(Texte(journal_echec), {{"path", path}}));
@@ -115,4 +164,6 @@ void ResetExportRecordForTesting() {
     scanned_serial = SERIAL_UNKNOWN;
     reported_unreadable = 0;
     export_counts = ExportCounts{};
+    export_names = CurrentNames{};
+    NoteNamesReleasedByExport({});
 }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "import/export_journal.h"
 #include "store/store.h"
@@ -22,6 +23,22 @@ void SetInstrumentSerialForTesting(bool known, int32_t serial);
 // serial number is unknown. Lines of the journal that cannot be read are
 // reported once per run (and again only when more of them appear).
 ExportedTests ExportedTestsOfInstrument();
+
+// Reads the current names of the scanned instrument's objects as an export
+// starts (a stale name goes into no file); a names file that is damaged or
+// cannot be read is told. The export's workbook names, journal lines, summary
+// and titles then take the names from ExportObjectName.
+void ReadExportObjectNames();
+// The name the export gives object number `object`; "" for none.
+std::string ExportObjectName(int object);
+// Takes away the names of the objects the export emptied on the instrument,
+// noted for the end summary (NamesReleasedByLastExport); a file that could not
+// be written is told.
+void ReleaseNamesOfEmptiedObjects(const std::vector<int>& emptied);
+
+// After the erased tests left the store: the objects named when the export
+// started keep their names for the tests they still hold.
+void RenewNamesOfErasedObjects();
 
 // Counts of one export, shown at its end.
 struct ExportCounts {

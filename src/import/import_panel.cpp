@@ -7,6 +7,7 @@
 #include "import/import_workflow.h"
 #include "import/measurement_display.h"
 #include "import/memory_scan.h"
+#include "import/object_name_field.h"
 #include "link/connection.h"
 #include "link/status_identity.h"
 #include "platform/system/system.h"
@@ -69,6 +70,7 @@ void UpdateButton() {
     ClearListCtrl(ImportPanel(), IMPORT_OBJECTS);
     ClearListCtrl(ImportPanel(), IMPORT_TESTS);
     BlankDescription();
+    ShowObjectName(-1);
     SetCtrlVal(ImportPanel(), IMPORT_PROGRESS, std::string(" "));
     HidePanel(ImportPanel());
     HidePanel(ExportPanel());

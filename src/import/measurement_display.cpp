@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "import/export_record.h"
+#include "import/object_name_field.h"
 #include "platform/ui/ui.h"
 #include "shell/globals.h"
 #include "shell/messages.h"
@@ -76,10 +77,11 @@ int TestOfRow(int object, int row) {
 
 int FillObjectList() {
     int first = -1, rows = 0;
+    const CurrentNames names = ListedObjectNames();
     ForEachObject([&](int o) {
         if (Director[o].nb_test < 1) return;
         if (first < 0) first = o;
-        InsertListItem(ImportPanel(), IMPORT_OBJECTS, -1, TwoDigits(Director[o].num_objet), rows++);
+        InsertListItem(ImportPanel(), IMPORT_OBJECTS, -1, ObjectRowText(Director[o].num_objet, names), rows++);
     });
     return first;
 }
@@ -133,6 +135,7 @@ int IndexObjet(int, int, int event, void*, int, int) {
     ClearListCtrl(ImportPanel(), IMPORT_TESTS);
     BlankDescription();
     int object = ObjectOfRow(row);
+    ShowObjectName(object);
     if (object >= 0) Affiche_data(object);
     SetWaitCursor(0);
     return 0;

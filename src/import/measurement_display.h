@@ -22,7 +22,8 @@ int RowOfObject(int object);
 // The test index shown on row `row` of the test list of `object`, or -1.
 int TestOfRow(int object, int row);
 
-// Fills the import panel's object list: one row per counted object with tests.
+// Fills the import panel's object list: one row per counted object with tests,
+// its number and its current name.
 // Returns the first listed object entry, or -1.
 int FillObjectList();
 // Appends the tests of `object` to the test list; returns how many were appended.

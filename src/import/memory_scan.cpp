@@ -6,6 +6,7 @@
 #include "import/export_record.h"
 #include "import/lost_instrument.h"
 #include "import/measurement_display.h"
+#include "import/object_name_field.h"
 #include "import/stop_request.h"
 #include "link/connection.h"
 #include "link/memory_listing.h"
@@ -107,6 +108,7 @@ void PrepareImportPanel() {
     ClearListCtrl(ImportPanel(), IMPORT_OBJECTS);
     ClearListCtrl(ImportPanel(), IMPORT_TESTS);
     BlankDescription();
+    ShowObjectName(-1);
     SetCtrlAttribute(ImportPanel(), IMPORT_PROGRESS, ATTR_VISIBLE, 0);
     SetCtrlAttribute(ImportPanel(), IMPORT_DESCRIPTION, ATTR_VISIBLE, 1);
 }
@@ -130,6 +132,7 @@ void FinishScan() {
 
 void FillImportLists() {
     int first = FillObjectList();
+    ShowObjectName(first);
     if (first < 0) return;
     AppendTestRows(first);
     int test = TestOfRow(first, 0);

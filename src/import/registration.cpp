@@ -7,6 +7,7 @@
 #include "import/import_workflow.h"
 #include "import/measurement_display.h"
 #include "import/memory_scan.h"
+#include "import/object_name_field.h"
 #include "platform/ui/ui.h"
 #include "shell/hooks.h"
 
@@ -18,7 +19,9 @@ void RegisterImportSubsystem() {
         {"IndexTest", IndexTest, nullptr},
         {"StopImport", StopImport, nullptr},
         {"QuitterImporter", QuitterImporter, nullptr},
+        {"NommerObjet", NommerObjet, nullptr},
     });
+    shell_hooks.relabel_object_name = RelabelObjectName;
     // Start-up sets the import flags before the first scan.
     shell_hooks.init_import_flags = [] {
         flag_stop = 1;

@@ -37,9 +37,9 @@ bool HeldByFileNames(char32_t c) {
     return !InRanges(c, NEVER_IN_NAME, std::size(NEVER_IN_NAME));
 }
 
-// The length of the well-formed UTF-8 character at `at` (its value in `c`);
-// 0 for an ill-formed sequence (overlong, a surrogate, past U+10FFFF, cut short).
-std::size_t CharacterAt(std::string_view text, std::size_t at, char32_t& c) {
+}  // namespace
+
+std::size_t Utf8CharacterAt(std::string_view text, std::size_t at, char32_t& c) {
     const auto byte = [&](std::size_t k) -> unsigned {
         return at + k < text.size() ? static_cast<unsigned char>(text[at + k]) : 0u;
     };
@@ -62,6 +62,8 @@ std::size_t CharacterAt(std::string_view text, std::size_t at, char32_t& c) {
     return length;
 }
 
+namespace {
+
 // One character of a name being filtered: its UTF-8 text, whether it is the
 // typed one, whether it is a blank.
 struct Piece {
@@ -74,7 +76,7 @@ std::vector<Piece> Filtered(std::string_view typed) {
     std::vector<Piece> pieces;
     for (std::size_t at = 0; at < typed.size();) {
         char32_t c = 0;
-        const std::size_t length = CharacterAt(typed, at, c);
+        const std::size_t length = Utf8CharacterAt(typed, at, c);
         if (length == 0) {
             // One "_" for the ill-formed sequence and the stray bytes after it.
             pieces.push_back({"_", false, false});
@@ -161,6 +163,10 @@ std::string FileNamePart(std::string_view typed, std::size_t most, std::string_v
     std::string name;
     for (const Piece& p : pieces) name += p.text;
     return name;
+}
+
+std::string FitBeside(std::string_view part, std::string_view others) {
+    return CutToFit(part, others.size(), Utf16Units(others));
 }
 
 std::string WholeFileName(std::string_view part, std::string_view rest, std::string_view reserve) {

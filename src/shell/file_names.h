@@ -23,6 +23,15 @@ constexpr std::size_t MAX_FILE_NAME_UNITS = 255;
 // left.
 std::string FileNamePart(std::string_view typed, std::size_t most, std::string_view fallback);
 
+// The length of the well-formed UTF-8 character at `at` of `text` (its value
+// in `c`); 0 for an ill-formed sequence (overlong, a surrogate, past
+// U+10FFFF, cut short).
+std::size_t Utf8CharacterAt(std::string_view text, std::size_t at, char32_t& c);
+
+// The longest start of `part`, in whole characters, that fits both systems'
+// limits with `others` beside it in the same file name; "" when none does.
+std::string FitBeside(std::string_view part, std::string_view others);
+
 // `part` + `rest`, `part` shortened by whole characters until the name with
 // `reserve` after it (a copy number, the extension) fits both systems' limits.
 // A name whose stem (up to its first dot) is a device name Windows reserves

@@ -6,6 +6,7 @@
 #include "platform/ui/ui.h"
 #include "shell/error_popup.h"
 #include "shell/globals.h"
+#include "shell/hooks.h"
 #include "shell/messages.h"
 #include "shell/panels.h"
 #include "shell/session_end.h"
@@ -74,6 +75,7 @@ void Traduc_import() {
     Label(PANEL_IMPORT, IMPORT_YEAR, Tannee);
     Label(PANEL_IMPORT, IMPORT_QUIT, quitter);
     Label(PANEL_IMPORT, IMPORT_NEW_ONLY, nouveaux_seuls);
+    if (shell_hooks.relabel_object_name) shell_hooks.relabel_object_name();
 }
 
 void Traduc_excel() {

@@ -120,6 +120,11 @@ extern const MessageTable journal_titre;    // title of the journal messages
 // bilan_export).
 extern const MessageTable bilan_efface;      // tests erased; {count}
 extern const MessageTable bilan_non_efface;  // erasures not confirmed; {count}
+// The import panel's name field (labelled nom_objet), the summary's line.
+extern const MessageTable nom_precedent;       // its label while it shows a stale name
+extern const MessageTable nom_precedent_note;  // what Enter does with a stale name
+extern const MessageTable nom_sans_serie;      // why the field is dimmed
+extern const MessageTable bilan_noms_liberes;  // {names}: "04 Rue Haute 12", ...
 // Why the session must wait until the program has closed (Windows shows it).
 extern const MessageTable fin_session;
 
@@ -154,6 +159,13 @@ extern const MessageTable synthese_boucle_courte;  // sheet names of the loop la
 extern const MessageTable synthese_boucle_terre;
 extern const MessageTable synthese_boucle_terre_courte;
 extern const MessageTable synthese_page;  // the footer of its printed pages; {page} {pages}
+
+// The objects' names.
+extern const MessageTable noms_abime;      // damaged lines in the names file; {path} {count}
+extern const MessageTable noms_echec;      // the names file not written; {path}
+extern const MessageTable noms_illisible;  // the names file not read; {path}
+extern const MessageTable objet_titre;     // a workbook's title; {object} {name}
+extern const MessageTable nom_objet;       // "Name of the object": a column, a field
 
 // The text with each "{name}" replaced by its value.
 std::string FillPlaceholders(std::string text,

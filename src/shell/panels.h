@@ -59,6 +59,8 @@ constexpr int IMPORT_ALL_DATES = 11;
 constexpr int IMPORT_DESCRIPTION = 12;
 constexpr int IMPORT_PROGRESS = 13;
 constexpr int IMPORT_NEW_ONLY = 14;  // skip the tests the export journal holds
+constexpr int IMPORT_NAME_FIELD = 15;  // the selected object's name, typed by the user
+constexpr int IMPORT_NAME_NOTE = 16;   // why the name field is dimmed, or what its stale name means
 
 // About panel (7)
 constexpr int ABOUT_CLOSE = 2;

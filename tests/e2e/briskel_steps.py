@@ -26,7 +26,8 @@ IMPORT_YEAR = (530, 119)
 # Export panel, titled "EXCEL" (560 x 330).
 EXPORT_EXPORT = (181, 344)
 EXPORT_QUIT = (489, 344)
-EXPORT_WIDTH = 560  # the export panel's width, where EXPORT_QUIT was measured
+EXPORT_WIDTH = 560  # the export panel's size, where EXPORT_QUIT was measured
+EXPORT_HEIGHT = 375
 EXPORT_ERASE = (142, 238)
 
 IMPORT_TITLE = "Import / Export "
@@ -124,16 +125,17 @@ def open_export_panel(session, import_panel, erase=False):
     return panel
 
 
-def export(session, export_panel, tests, erase=False):
+def export(session, export_panel, tests, erase=False, save_dialogs=True):
     """Export, then the proposed name accepted in each test's save dialog (and
     "Yes" to both erase questions when `erase`)."""
     session.mark("Run pressed")
     session.click(export_panel, *EXPORT_EXPORT)
     for number in range(1, tests + 1):
-        save = session.new_window("Save", timeout=30)
-        if number == 1:
-            session.screenshot("save-dialog")
-        session.answer(save, "Return")
+        if save_dialogs:
+            save = session.new_window("Save", timeout=30)
+            if number == 1:
+                session.screenshot("save-dialog")
+            session.answer(save, "Return")
         if erase:
             first = session.new_window("Test File", timeout=30)
             if number == 1:
@@ -154,10 +156,11 @@ def export(session, export_panel, tests, erase=False):
 
 def close_excel(session, export_panel):
     """Quit on the export panel, then the "EXCEL will be closed" warning. Quit
-    keeps its distance to the panel's right edge, which a long message line
-    may have moved."""
+    keeps its distance to the panel's right and bottom edges, which a long
+    message may have moved."""
     panel = session.window(EXPORT_TITLE)
-    session.click(panel, EXPORT_QUIT[0] + panel.width - EXPORT_WIDTH, EXPORT_QUIT[1])
+    session.click(panel, EXPORT_QUIT[0] + panel.width - EXPORT_WIDTH,
+                  EXPORT_QUIT[1] + panel.height - EXPORT_HEIGHT)
     warning = session.new_window()
     session.screenshot("excel-closing-warning")
     session.answer(warning, "Return")

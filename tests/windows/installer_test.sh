@@ -46,7 +46,7 @@ run_setup || fail "the installer ended with $?"
 # What the program writes beside itself, should it have run from the build's
 # program directory, is no part of what is shipped.
 shipped=$(files_in "$program_dir" |
-  grep -Evx 'Briskel\.ini|BriskelExport\.ini|ZR881x_9025\.log|Briskel_exports\.txt|.*\.xlsx?' || true)
+  grep -Evx 'Briskel\.ini|BriskelExport\.ini|BriskelObjects\.ini|ZR881x_9025\.log|Briskel_exports\.txt|.*\.xlsx?' || true)
 expected=$(printf '%s\nBriskel.ini\nuninstall.exe\n' "$shipped" | LC_ALL=C sort)
 check "the installed files are the program directory's, the prepared settings and the uninstaller" \
   test "$(files_in "$install_dir")" = "$expected"
@@ -76,7 +76,7 @@ check "and changes nothing" test "$(cd "$install_dir" && md5sum uninstall.exe $s
 stop_program && trap - EXIT
 
 echo "== the user's files, then an update"
-user_files=(Briskel.ini BriskelExport.ini ZR881x_9025.log Briskel_exports.txt "Essai 1.xlsx" Class.xl)
+user_files=(Briskel.ini BriskelExport.ini BriskelObjects.ini ZR881x_9025.log Briskel_exports.txt "Essai 1.xlsx" Class.xl)
 for file in "${user_files[@]}"; do printf 'the user'\''s %s\r\n' "$file" >"$install_dir/$file"; done
 run_setup || fail "the update ended with $?"
 for file in "${user_files[@]}"; do

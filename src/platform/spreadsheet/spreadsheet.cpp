@@ -247,6 +247,12 @@ int Excel_RangeGetItem(CAObjHandle range, int row, int column, std::string& valu
     return XLE_NO_ERROR;
 }
 
+int Excel_WorkbookSetTitle(CAObjHandle workbook, const std::string& title) {
+    HandleEntry* e = nullptr;
+    if (const int s = Lookup(workbook, Kind::Workbook, e); s != XLE_NO_ERROR) return s;
+    return e->workbook->package.SetTitle(title);
+}
+
 int Excel_WorkbookSaveAs(CAObjHandle workbook, const std::string& fileName, int accessMode) {
     HandleEntry* e = nullptr;
     if (const int s = Lookup(workbook, Kind::Workbook, e); s != XLE_NO_ERROR) return s;

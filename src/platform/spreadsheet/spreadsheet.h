@@ -70,6 +70,8 @@ int Excel_RangeSetItem(CAObjHandle range, int row, int column, const std::string
 int Excel_RangeSetNumber(CAObjHandle range, int row, int column, double value);
 // Range.Item get, as the cell shows it.
 int Excel_RangeGetItem(CAObjHandle range, int row, int column, std::string& value);
+// Workbook.Title: the title among the workbook's document properties.
+int Excel_WorkbookSetTitle(CAObjHandle workbook, const std::string& title);
 // Workbook.SaveAs: writes the workbook to `fileName`, replacing an existing file
 // only once the new one is complete. `accessMode` 1 = no change (the only one).
 int Excel_WorkbookSaveAs(CAObjHandle workbook, const std::string& fileName, int accessMode);

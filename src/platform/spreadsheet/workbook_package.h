@@ -91,6 +91,13 @@ class WorkbookPackage {
     // The sheet's dimension reference ("A1:M2"), as saved.
     std::string Dimension() const;
 
+    // The workbook's title among its document properties (docProps/core.xml,
+    // made when the package has none), as file managers and spreadsheet
+    // programs show and search it. 0, or XLE_WORKBOOK_CLOSED, or
+    // XLE_DAMAGED_PACKAGE when the package's parts that name it are missing.
+    int SetTitle(const std::string& title);
+    std::string Title() const;
+
     // Writes the package to `path`. 0, or a failure of ReplaceFileAtomically
     // (the target is left as it was), or XLE_WORKBOOK_CLOSED when nothing is open.
     int SaveAs(const std::string& path);

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QDoubleSpinBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -24,6 +25,18 @@ QLabel* BuddyLabel(QWidget* control) {
     return nullptr;
 }
 
+// A wrapped text grown beyond its window grows the window, as the Windows
+// program's panels do: Qt's window keeps its height, and the text's last
+// lines would be cut.
+void GrowToFit(QWidget* window) {
+    QLayout* layout = window->layout();
+    if (layout == nullptr || !window->isVisible()) return;
+    layout->activate();
+    if (!layout->hasHeightForWidth()) return;
+    const int needed = layout->minimumHeightForWidth(window->width());
+    if (needed > window->height()) window->resize(window->width(), needed);
+}
+
 int SetText(QWidget* w, const QString& text) {
     ProgramChange change;
     if (auto* label = qobject_cast<QLabel*>(w)) {
@@ -33,6 +46,7 @@ int SetText(QWidget* w, const QString& text) {
         // A field that shows the program's state keeps its caption as its
         // accessible name; a screen reader reads its value as the description.
         label->setAccessibleDescription(text);
+        if (label->wordWrap()) GrowToFit(label->window());
     } else if (auto* line = qobject_cast<QLineEdit*>(w)) line->setText(text);
     else if (auto* plain = qobject_cast<QPlainTextEdit*>(w)) plain->setPlainText(text);
     else if (auto* rich = qobject_cast<QTextEdit*>(w)) rich->setPlainText(text);

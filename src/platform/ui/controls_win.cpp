@@ -300,6 +300,7 @@ int InsertListItem(int panel, int control, int index, const std::string& label, 
     SendMessageW(list->hwnd, LB_INSERTSTRING, row, reinterpret_cast<LPARAM>(Utf16(label).c_str()));
     list->values.insert(list->values.begin() + row, value);
     list->labels.insert(list->labels.begin() + row, label);
+    FitListExtent(*list);
     // A list with rows always shows one of them as current.
     if (count == 0) ListSelect(*list, 0);
     return UIE_NO_ERROR;
@@ -323,6 +324,22 @@ int SetListItemAccessibleName(int panel, int control, int index, const std::stri
     return UIE_NO_ERROR;
 }
 
+void ui_win::FitListExtent(const Control& list) {
+    int widest = 0;
+    HDC dc = GetDC(list.hwnd);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(list.hwnd, WM_GETFONT, 0, 0)));
+    for (const std::string& label : list.labels) {
+        const std::wstring text = Utf16(label);
+        SIZE size{};
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        widest = std::max(widest, static_cast<int>(size.cx));
+    }
+    SelectObject(dc, old);
+    ReleaseDC(list.hwnd, dc);
+    // The row's text starts 2 pixels in (DrawListRow); as much again after it.
+    SendMessageW(list.hwnd, LB_SETHORIZONTALEXTENT, widest > 0 ? widest + 4 : 0, 0);
+}
+
 int ClearListCtrl(int panel, int control) {
     int status;
     Control* list = FindList(panel, control, status);
@@ -331,6 +348,7 @@ int ClearListCtrl(int panel, int control) {
     SendMessageW(list->hwnd, LB_RESETCONTENT, 0, 0);
     list->values.clear();
     list->labels.clear();
+    FitListExtent(*list);
     return UIE_NO_ERROR;
 }
 

@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QCursor>
 #include <QEventLoop>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -42,6 +44,26 @@ bool Reachable(QAction* action, int depth = 0) {
 std::string CallbackName(QObject* object) {
     return object->property("callback").toString().toStdString();
 }
+
+// Enter in a field that has a callback is that field's commit: it is kept
+// from the dialog, whose default button would take it as well.
+class FieldEnter : public QObject {
+public:
+    FieldEnter(QObject* parent, int panel, int control) : QObject(parent), panel_(panel), control_(control) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
+        if (auto* line = qobject_cast<QLineEdit*>(watched)) line->setModified(false);
+        DispatchControlEvent(panel_, control_, EVENT_COMMIT);
+        return true;
+    }
+
+private:
+    int panel_;
+    int control_;
+};
 
 }  // namespace
 
@@ -115,6 +137,14 @@ void ConnectPanel(Panel& panel) {
             });
             QObject::connect(list, &QListWidget::itemActivated, list, [handle, id] {
                 DispatchControlEvent(handle, id, EVENT_COMMIT);
+            });
+        } else if (auto* line = qobject_cast<QLineEdit*>(widget); line && !CallbackName(line).empty()) {
+            line->installEventFilter(new FieldEnter(line, handle, id));
+            // Enter never reaches the field's own signal: this is leaving it.
+            QObject::connect(line, &QLineEdit::editingFinished, line, [line, handle, id] {
+                if (ProgramChangeInProgress() || !line->isModified()) return;
+                line->setModified(false);
+                DispatchControlEvent(handle, id, EVENT_VAL_CHANGED);
             });
         }
     }

@@ -81,6 +81,32 @@ LRESULT CALLBACK ListProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
     return DefSubclassProc(hwnd, message, wparam, lparam);
 }
 
+// Enter in a field that has a callback is that field's commit, not the
+// panel's default button; its character is not typed (no beep either).
+LRESULT CALLBACK FieldProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR, DWORD_PTR) {
+    switch (message) {
+        case WM_GETDLGCODE:
+            if (lparam != 0 && reinterpret_cast<MSG*>(lparam)->message == WM_KEYDOWN &&
+                reinterpret_cast<MSG*>(lparam)->wParam == VK_RETURN)
+                return DLGC_WANTMESSAGE | DefSubclassProc(hwnd, message, wparam, lparam);
+            break;
+        case WM_KEYDOWN:
+            if (wparam != VK_RETURN) break;
+            if (Panel* panel = PanelOfWindow(GetParent(hwnd))) {
+                Control* control = ControlByWindow(*panel, hwnd);
+                SendMessageW(hwnd, EM_SETMODIFY, FALSE, 0);
+                if (control != nullptr && control->number > 0)
+                    DispatchControlEvent(panel->handle, control->number, EVENT_COMMIT);
+            }
+            return 0;
+        case WM_CHAR:
+            if (wparam == L'\r' || wparam == L'\n') return 0;
+            break;
+        default: break;
+    }
+    return DefSubclassProc(hwnd, message, wparam, lparam);
+}
+
 // A selectable label is a multi-line edit, which would keep Enter, Escape and
 // Tab: they go to the panel (its buttons, its close control, the next field)
 // as from a label. Selecting text shows no caret: nothing is typed there.
@@ -117,6 +143,14 @@ void Command(Panel& panel, WPARAM wparam, LPARAM lparam) {
         case Kind::Button:
         case Kind::CheckBox:
             if (code == BN_CLICKED) DispatchControlEvent(handle, number, EVENT_COMMIT);
+            break;
+        case Kind::Edit:
+            // Left after the user changed its text (as Qt's editing finished).
+            if (code == EN_KILLFOCUS && !control->callback.empty() &&
+                SendMessageW(control->hwnd, EM_GETMODIFY, 0, 0) != 0) {
+                SendMessageW(control->hwnd, EM_SETMODIFY, FALSE, 0);
+                DispatchControlEvent(handle, number, EVENT_VAL_CHANGED);
+            }
             break;
         case Kind::List:
             if (code == LBN_SELCHANGE) DispatchControlEvent(handle, number, EVENT_VAL_CHANGED);
@@ -198,6 +232,7 @@ void DispatchControlEvent(int panel, int control, int event) {
 
 void WatchList(HWND list) { SetWindowSubclass(list, ListProc, 1, 0); }
 void WatchSelectableLabel(HWND field) { SetWindowSubclass(field, SelectableProc, 1, 0); }
+void WatchField(HWND field) { SetWindowSubclass(field, FieldProc, 1, 0); }
 
 LRESULT CALLBACK PanelProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     Panel* panel = PanelOfWindow(hwnd);

@@ -66,8 +66,9 @@ Made Describe(const Control& control) {
         case Kind::Edit: return {WC_EDITW, WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, text};
         case Kind::Spin: return {WC_EDITW, WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, L""};
         case Kind::List: {
-            DWORD style = LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP | LBS_OWNERDRAWFIXED |
-                          LBS_HASSTRINGS;
+            // A row wider than the list scrolls sideways, as in Qt, rather than lose its end.
+            DWORD style = LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP |
+                          LBS_OWNERDRAWFIXED | LBS_HASSTRINGS;
             if (Has(w, "selectionMode", "NoSelection")) style |= LBS_NOSEL;
             return {WC_LISTBOXW, style, WS_EX_CLIENTEDGE, L""};
         }
@@ -125,6 +126,7 @@ void RefreshFonts(Panel& panel) {
             SelectObject(dc, old);
             ReleaseDC(control->hwnd, dc);
             SendMessageW(control->hwnd, LB_SETITEMHEIGHT, 0, metrics.tmHeight + 2);
+            FitListExtent(*control);
         }
     }
 }
@@ -157,6 +159,7 @@ void MakeWindow(Panel& panel, Control& control) {
             break;
         case Kind::Edit:
             if (w.Find("maxLength")) SendMessageW(control.hwnd, EM_LIMITTEXT, w.Number("maxLength", 0), 0);
+            if (!control.callback.empty()) WatchField(control.hwnd);
             break;
         case Kind::Spin: {
             control.minimum = w.Number("minimum", 0);

@@ -2,6 +2,7 @@
 // decoded by the Windows Imaging Component into premultiplied 32-bit bitmaps,
 // drawn scaled to the label), the rows of lists and the texts of labels kept
 // off their frame by a margin.
+#include <algorithm>
 #include <windows.h>
 #include <wincodec.h>
 
@@ -80,16 +81,21 @@ void DrawListRow(const DRAWITEMSTRUCT& item, const Control& control) {
     }
     const bool selected = (item.itemState & ODS_SELECTED) != 0;
     const bool enabled = IsWindowEnabled(control.hwnd) != FALSE;
-    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    // The row is given the list's width; a wider row scrolled into view is
+    // drawn whole (FitListExtent), its end not replaced by an ellipsis.
+    RECT row = item.rcItem;
+    const auto extent = static_cast<LONG>(SendMessageW(control.hwnd, LB_GETHORIZONTALEXTENT, 0, 0));
+    row.right = std::max(row.right, row.left + extent);
+    FillRect(item.hDC, &row, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
     SetBkMode(item.hDC, TRANSPARENT);
     SetTextColor(item.hDC, GetSysColor(!enabled ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
     const std::wstring text =
         item.itemID < control.labels.size() ? Utf16(control.labels[item.itemID]) : std::wstring();
-    RECT box = item.rcItem;
+    RECT box = row;
     box.left += 2;
     DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &box,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
-    if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
+    if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &row);
 }
 
 void DrawMarginLabel(const DRAWITEMSTRUCT& item, const Control& control, const Panel& panel) {

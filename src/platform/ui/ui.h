@@ -95,6 +95,9 @@ int SetCtrlAttribute(int panel, int control, int attribute, const std::string& v
 int GetCtrlAttribute(int panel, int control, int attribute, int& value);
 int GetCtrlAttribute(int panel, int control, int attribute, std::string& value);
 int SetActiveCtrl(int panel, int control);
+// A text field with a callback: Enter in it gives EVENT_COMMIT (and presses
+// no button of the panel); leaving it after its text was changed by the user
+// gives EVENT_VAL_CHANGED.
 
 // List controls. `index` -1 appends. A list with rows always has a current row
 // (the first after the first insertion); GetCtrlIndex gives -1 only for an empty

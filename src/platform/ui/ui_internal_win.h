@@ -204,10 +204,14 @@ void DispatchMenuItem(int menu_bar, int item);
 void BuildControls(Panel& panel);
 // The panel's fonts made again at its DPI and given to every control.
 void RefreshFonts(Panel& panel);
+// A list scrolls sideways as far as its widest row needs (none when all fit).
+void FitListExtent(const Control& list);
 // A list reports clicks and Enter (a subclass of the list box).
 void WatchList(HWND list);
 // A selectable label leaves Enter, Escape and Tab to the panel and shows no caret.
 void WatchSelectableLabel(HWND field);
+// A text field with a callback takes Enter as its commit (a subclass of the edit).
+void WatchField(HWND field);
 // A selectable label's text placed inside its margin, as the label's would be.
 void PlaceSelectableText(const Control& control, const Panel& panel);
 // A label's text as the program set it, and as an edit shows it (lines end "\r\n").

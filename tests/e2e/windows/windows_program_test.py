@@ -9,14 +9,15 @@ question (the program finds the bridge); Communication OK; the set-up
 position notice; File, Import/Export (the scan); Export; "Name workbooks
 automatically" and "Delete after export" ticked; Run, Export: for the first
 test "Yes" to both erase questions, "No" for every other; Quit on the export
-panel and its warning; File, Exit, Yes.
+panel and its warning; File, Exit, Yes. Object 04 is named first (keyboard),
+"Summary workbook" ticked too; the program started again finds the name.
 
 The same memory is exported first by the Linux program (its end-to-end
 steps, automatic names, nothing erased) on the same display: every workbook of
 the Windows program must carry the same name and the same cells (values and
 number formats, sheet by sheet). Then: exactly the first test gone from the
 instrument's memory; Briskel.ini, the log and the export journal as the
-Windows program leaves them.
+Windows program leaves them; object 04's name in its workbooks and the summary.
 
 usage: windows_program_test.py BUILD_WINDOWS_DIR LINUX_BUILD_DIR [--pace]
 (--pace: the instrument sends at the real line rate; the export's time is
@@ -37,7 +38,7 @@ import briskel_steps as linux_steps  # noqa: E402
 import checks  # noqa: E402
 import openpyxl  # noqa: E402
 import windows_steps as steps  # noqa: E402
-from desktop import Session, run_scenario  # noqa: E402
+from desktop import Session, run_scenario, xdotool  # noqa: E402
 from wine_session import WineSession, setup_program, windows_path  # noqa: E402
 
 ERASED = (1, 1, "a")  # the test answered "Yes" twice: the first exported
@@ -55,6 +56,7 @@ def linux_reference(session):
         reference.start_instrument()
         main = linux_steps.start(reference, know_port=True)
         import_panel = linux_steps.scan(reference, main)
+        linux_names.name_object(reference, import_panel, linux_names.OBJECT_NAME)
         reference.click(import_panel, *linux_steps.IMPORT_EXPORT)
         export_panel = reference.window(linux_steps.EXPORT_TITLE)
         linux_steps.tick(reference, export_panel, linux_names.EXPORT_AUTOMATIC_NAMES,
@@ -116,6 +118,49 @@ def export_answering(session, panel):
     steps.wait_export_done(session, TEXTS)
 
 
+def choose_named_object(session):
+    """Object 04: the object list's first row clicked, Down twice."""
+    top = session.top_level(TEXTS["import"])
+    objects = next(control for control in top.controls if control.kind == "ListBox")
+    xdotool("mousemove", str((objects.left + objects.right) // 2), str(objects.top + 8))
+    xdotool("click", "1")
+    for key in ("Down", "Down"):
+        xdotool("key", key)
+        time.sleep(0.1)
+
+
+def name_object(session):
+    """Tab to its name field, the name typed, Enter."""
+    choose_named_object(session)
+    xdotool("key", "Tab")
+    xdotool("type", "--delay", "40", linux_names.OBJECT_NAME)
+    xdotool("key", "Return")
+    time.sleep(0.3)
+    assert session.top_window().title == TEXTS["import"], "Enter in the name field left the panel"
+
+
+def check_names_carried(working):
+    """Object 04's name in its workbooks' names and titles and in the summary."""
+    named = [name for name in linux_names.workbooks(working) if "_O04_" in name]
+    assert len(named) == 5 and all(
+        openpyxl.load_workbook(os.path.join(working, name)).properties.title ==
+        f"Object 04 \u2014 {linux_names.OBJECT_NAME}" for name in named), named
+    summaries = linux_names.summaries(working)
+    assert len(summaries) == 1, summaries
+    linux_names.check_name_columns(openpyxl.load_workbook(os.path.join(working, summaries[0])),
+                                   {linux_names.NAMED: linux_names.OBJECT_NAME})
+
+
+def kept(session):
+    """The program started again: the name in its field."""
+    main = steps.start(session, TEXTS, know_port=False, shots=False)
+    steps.scan(session, main, TEXTS, shots=False)
+    choose_named_object(session)
+    session.control(TEXTS["import"], linux_names.OBJECT_NAME, "Edit", timeout=30)
+    session.mark("the name read again after a restart")
+    steps.exit_program(session, main, TEXTS, shots=False)
+
+
 def settings_lines(folder):
     return checks.read_lines(os.path.join(folder, "Briskel.ini"))
 
@@ -126,8 +171,10 @@ def scenario(session):
 
     main = steps.start(session, TEXTS, know_port=False)
     steps.scan(session, main, TEXTS)
+    name_object(session)
     panel = steps.open_export_panel(session, TEXTS)
     steps.tick(session, TEXTS["export_panel"], TEXTS["automatic"])
+    steps.tick(session, TEXTS["export_panel"], TEXTS["summary"])
     steps.tick(session, TEXTS["export_panel"], TEXTS["erase"])
     session.shot("export-panel")
     steps.run_excel(session, panel, TEXTS)
@@ -150,7 +197,9 @@ def scenario(session):
     check_settings(session, lines)
     checks.check_log(session.program_dir, discovered_port=7)
     check_journal(session, working)
+    check_names_carried(working)
     print_export_time(session, wire_start, wire_end, export_seconds)
+    kept(session)
 
 
 def check_settings(session, lines):
@@ -170,7 +219,7 @@ def check_settings(session, lines):
     assert lines[4].lower().startswith("c:\\users\\") and lines[4].endswith("\\Documents\\") \
         and os.path.isdir(linux_path(session, lines[4])), f"working folder {lines[4]!r}"
     with open(os.path.join(session.program_dir, "BriskelExport.ini"), "rb") as options:
-        assert options.read() == b"automatic_names=1\r\nsummary_workbook=0\r\n"
+        assert options.read() == b"automatic_names=1\r\nsummary_workbook=1\r\n"
 
 
 def check_journal(session, working):

@@ -14,8 +14,10 @@
 #include "excel_test_support.h"
 #include "import/export_journal.h"
 #include "import/export_record.h"
+#include "import/object_names.h"
 #include "import/record_decoding.h"
 #include "platform/spreadsheet/atomic_file.h"
+#include "platform/spreadsheet/workbook_package.h"
 #include "platform/system/system.h"
 #include "platform/ui/ui.h"
 #include "records.h"
@@ -165,6 +167,31 @@ TEST_F(AutomaticExport, TheWorkbookAndItsFolderEntryAreOnTheDiskBeforeItsJournal
     EXPECT_EQ(flushed[0], "file " + out_ + "/" + name_ + ".xlsx");
     EXPECT_EQ(flushed[1], "folder " + out_);
     EXPECT_EQ(flushed[2], "file " + JournalPath());
+}
+
+// A named object's workbook carries the name in its file name, its title and
+// its journal line; once the memory was reused for other tests the name is
+// stale and goes into none of them.
+TEST_F(AutomaticExport, ANamedObjectsWorkbookCarriesItsCurrentNameOnly) {
+    Director[5].present = 1;
+    Director[5].num_objet = 5;
+    Director[5].nb_test = 1;
+    ASSERT_TRUE(NameObject(ObjectNamesPath(), 123, Director[5], "Rue Haute 12, flat 3").written);
+    ReadExportObjectNames();
+    EXPECT_EQ(Export(), SheetResult::Saved);
+    const std::string named =
+        "Briskel_0000123_O05_Rue Haute 12, flat 3_T12_2012-03-07_0941_Current";
+    ASSERT_EQ(Files(out_), std::vector<std::string>{named + ".xlsx"});
+    WorkbookPackage workbook;
+    ASSERT_EQ(workbook.Open(out_ + "/" + named + ".xlsx"), 0);
+    EXPECT_EQ(workbook.Title(), "Object 05 \u2014 Rue Haute 12, flat 3");
+    EXPECT_EQ(ReadJournal(JournalPath()).entries.at(0).object_name, "Rue Haute 12, flat 3");
+
+    Director[5].tests[12].minute = 42;  // another test under the same number
+    ReadExportObjectNames();
+    EXPECT_EQ(Export(), SheetResult::Saved);
+    EXPECT_EQ(Files(out_).at(0), "Briskel_0000123_O05-T12_2012-03-07_0942_Current.xlsx");
+    EXPECT_EQ(ReadJournal(JournalPath()).entries.at(1).object_name, "");
 }
 
 TEST_F(AutomaticExport, AMissingReadOnlyOrFullFolderNamesTheTestAndLeavesNoFile) {

@@ -335,6 +335,16 @@ bool SameCell(const ReadCell& a, const ReadCell& b) {
     return a.kind == b.kind && a.shown == b.shown && a.format == b.format;
 }
 
+// A workbook's row as the summary copies it: the object's name in a column of
+// its own after the object's number.
+std::vector<ReadCell> WithNameColumn(std::vector<ReadCell> row, const std::string& name) {
+    ReadCell cell{"", "", "General"};  // a cell of no name, as openpyxl reads it
+    if (!name.empty() && row.size() > 1) cell = row[1];
+    cell.shown = name;
+    if (row.size() >= 2) row.insert(row.begin() + 2, cell);
+    return row;
+}
+
 std::string Describe(const std::vector<ReadCell>& cells) {
     std::string text;
     for (const auto& c : cells) text += "[" + c.kind + " '" + c.shown + "' " + c.format + "]";
@@ -377,26 +387,26 @@ TEST_F(SampleMemoryExport, SummaryHoldsEveryRowExactlyAsItsWorkbookHasIt) {
     ASSERT_EQ(tests.rows.size(), all.size() + 1);
     std::vector<std::string> titles;
     for (const auto& c : tests.rows[0]) titles.push_back(c.shown);
-    EXPECT_EQ(titles,
-              (Cells{"Object", "Test", "Kind", "Date and time", "Workbook", "What happened"}));
+    EXPECT_EQ(titles, (Cells{"Object", "Name of the object", "Test", "Kind", "Date and time",
+                             "Workbook", "What happened"}));
     EXPECT_EQ(tests.freeze, "A2");
-    EXPECT_EQ(tests.filter, "A1:F" + std::to_string(all.size() + 1));
+    EXPECT_EQ(tests.filter, "A1:G" + std::to_string(all.size() + 1));
     std::size_t written = 0;
     for (std::size_t i = 0; i < all.size(); ++i) {
         const auto& row = tests.rows[i + 1];
         SCOPED_TRACE("row " + std::to_string(i + 2) + " " + all[i].description);
-        ASSERT_GE(row.size(), 6u);
+        ASSERT_GE(row.size(), 7u);
         EXPECT_EQ(row[0].shown, TwoDigits(all[i].object));
-        EXPECT_EQ(row[1].shown, TwoDigits(all[i].test));
-        const std::string cell = "E" + std::to_string(i + 2);
+        EXPECT_EQ(row[2].shown, TwoDigits(all[i].test));
+        const std::string cell = "F" + std::to_string(i + 2);
         if (!all[i].supported()) {
-            EXPECT_EQ(row[5].shown, "Not written: no measured value (kind without a layout)");
+            EXPECT_EQ(row[6].shown, "Not written: no measured value (kind without a layout)");
             EXPECT_EQ(tests.links.count(cell), 0u);
             continue;
         }
         const std::string& path = paths_[written++];
-        EXPECT_EQ(row[4].shown, fs::path(path).filename().string());
-        EXPECT_EQ(row[5].shown, "Written");
+        EXPECT_EQ(row[5].shown, fs::path(path).filename().string());
+        EXPECT_EQ(row[6].shown, "Written");
         ASSERT_EQ(tests.links.count(cell), 1u);
         // Relative to the summary, so the folder can be moved as a whole.
         const std::string target = tests.links.at(cell);
@@ -426,7 +436,7 @@ TEST_F(SampleMemoryExport, SummaryHoldsEveryRowExactlyAsItsWorkbookHasIt) {
     for (std::size_t l = 0; l < layouts.size(); ++l) {
         const ReadSheet& sheet = sheets[l + 1];
         SCOPED_TRACE("sheet " + sheet.name);
-        const auto& bookTitles = books[layouts[l][0]][0];
+        const auto bookTitles = WithNameColumn(books[layouts[l][0]][0], "Name of the object");
         const std::size_t copied = bookTitles.size();
         ASSERT_EQ(sheet.rows.size(), layouts[l].size() + 1);
         ASSERT_GE(sheet.rows[0].size(), copied);
@@ -440,7 +450,7 @@ TEST_F(SampleMemoryExport, SummaryHoldsEveryRowExactlyAsItsWorkbookHasIt) {
         for (std::size_t c = 1; c <= sheet.rows[0].size(); ++c)
             EXPECT_GE(sheet.widths.count(ColumnLetters(static_cast<int>(c))), 1u) << c;
         for (std::size_t k = 0; k < layouts[l].size(); ++k) {
-            const auto& values = books[layouts[l][k]][1];
+            const auto values = WithNameColumn(books[layouts[l][k]][1], "");
             const auto& row = sheet.rows[k + 1];
             SCOPED_TRACE(paths_[layouts[l][k]]);
             ASSERT_GE(row.size(), values.size());
@@ -491,7 +501,8 @@ TEST_F(SampleMemoryExport, SummaryHoldsEveryRowExactlyAsItsWorkbookHasIt) {
         const auto& sheet = shownSheets[l + 1];
         ASSERT_EQ(sheet.size(), layouts[l].size() + 1);
         for (std::size_t k = 0; k < layouts[l].size(); ++k) {
-            const Cells own = DropEmptyTail(shownBooks[layouts[l][k]][1]);
+            Cells own = DropEmptyTail(shownBooks[layouts[l][k]][1]);
+            own.insert(own.begin() + 2, "");
             const Cells copy(sheet[k + 1].begin(),
                              sheet[k + 1].begin() + std::min(own.size(), sheet[k + 1].size()));
             EXPECT_EQ(copy, own) << paths_[layouts[l][k]];
@@ -519,22 +530,22 @@ TEST_F(SampleMemoryExport, SummaryPrintsOnePageWideOrAtSixtyPercentTitlesOnEvery
     }
     const std::string longSummary = WriteSummaryWorkbook();
     const auto printed = PrintWithLibreOffice({summary, longSummary});
-    // Pages across as the widths give on 277 mm at 60 % (1 down); the "Tests"
-    // sheet prints at full size.
+    // Pages across as the widths give on 277 mm at 60 % (1 down), the column
+    // of the objects' names among them; the "Tests" sheet prints at full size.
     const std::map<std::string, int> expected = {
-        {"Tests", 1},      {"Current", 1},          {"Earth", 1}, {"Loop", 2},   {"Earth loop", 2},
+        {"Tests", 1},      {"Current", 1},          {"Earth", 1}, {"Loop", 3},   {"Earth loop", 2},
         {"Loop short", 1}, {"Earth loop short", 2}, {"RCD", 1},   {"Voltage", 2}};
-    ASSERT_EQ(printed.at(0).size(), 13u) << "pages of the sample memory's summary";
+    ASSERT_EQ(printed.at(0).size(), 14u) << "pages of the sample memory's summary";
     std::map<std::string, int> pages;
     for (std::size_t p = 0; p < printed[0].size(); ++p) {
         const PrintedPage& page = printed[0][p];
         ++pages[page.centre];
         EXPECT_EQ(page.left, fs::path(summary).filename().string());
-        EXPECT_EQ(page.right, "Page " + std::to_string(p + 1) + " of 13");
+        EXPECT_EQ(page.right, "Page " + std::to_string(p + 1) + " of 14");
         const bool wide = expected.count(page.centre) == 1 && expected.at(page.centre) > 1;
-        const std::string identity = p == 0 ? "Object Test Kind Date and time"
-                                     : wide ? "Date of test Object Test MeasType"
-                                            : "Date of test Object Test";
+        const std::string identity = p == 0 ? "Object Name of the object Test Kind Date and time"
+                                     : wide ? "Date of test Object Name of the object Test MeasType"
+                                            : "Date of test Object Name of the object Test";
         EXPECT_EQ(page.first.rfind(identity, 0), 0u) << page.centre << ": " << page.first;
         EXPECT_GE(page.height / printed[0][0].height, 0.595) << page.centre << " below 60 %";
     }
@@ -542,7 +553,8 @@ TEST_F(SampleMemoryExport, SummaryPrintsOnePageWideOrAtSixtyPercentTitlesOnEvery
     ASSERT_GT(printed.at(1).size(), 20u);
     EXPECT_EQ(printed[1][0].left, fs::path(longSummary).filename().string());
     for (const PrintedPage& page : printed[1])
-        EXPECT_EQ(page.first, "Object Test Kind Date and time Workbook What happened");
+        EXPECT_EQ(page.first,
+                  "Object Name of the object Test Kind Date and time Workbook What happened");
 }
 
 namespace {
@@ -578,9 +590,9 @@ TEST_F(SampleMemoryExport, AStoppedOrCutExportStillWritesItsSummary) {
     const std::vector<Cells> stopped = TestsSheetIn(out_);
     ASSERT_EQ(stopped.size(), 6u) << "titles, three tests, a blank row, the note";
     for (int row = 1; row <= 3; ++row) {
-        ASSERT_GE(stopped[row].size(), 6u);
-        EXPECT_EQ(stopped[row][1], TwoDigits(row));
-        EXPECT_EQ(stopped[row][5], "Written");
+        ASSERT_GE(stopped[row].size(), 7u);
+        EXPECT_EQ(stopped[row][2], TwoDigits(row));
+        EXPECT_EQ(stopped[row][6], "Written");
     }
     EXPECT_EQ(stopped[5], (Cells{"Export stopped by the operator: the tests after the last one "
                                  "of this list were not exported."}));
@@ -600,8 +612,8 @@ TEST_F(SampleMemoryExport, AStoppedOrCutExportStillWritesItsSummary) {
     // Four written, the one being read and every later one failed, the note.
     ASSERT_EQ(cut.size(), 1 + supported + 2);
     for (std::size_t row = 1; row <= supported; ++row) {
-        ASSERT_GE(cut[row].size(), 6u) << row;
-        EXPECT_EQ(cut[row][5], row <= 4 ? "Written" : "Failed: the instrument went away") << row;
+        ASSERT_GE(cut[row].size(), 7u) << row;
+        EXPECT_EQ(cut[row][6], row <= 4 ? "Written" : "Failed: the instrument went away") << row;
     }
     EXPECT_EQ(cut.back(), (Cells{"Export cut off: the instrument went away. The tests marked "
                                  "failed stay in the instrument."}));

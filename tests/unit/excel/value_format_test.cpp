@@ -162,3 +162,33 @@ TEST(WorkbookNames, KeepWhatWasTypedAndReplaceOnlyWhatNoFileNameHolds) {
         EXPECT_LE((name + " (9999).xlsx").size(), 255u) << c.typed;
     }
 }
+
+// An object's name follows its number, filtered as the base name is; when the
+// whole name would pass 255 bytes the object's name is cut first (by whole
+// characters), then left out, and only then the base name cut.
+TEST(WorkbookNames, AnObjectsNameFollowsItsNumberAndGivesWayFirst) {
+    const auto han = [](int n) {
+        std::string text;
+        for (int i = 0; i < n; ++i) text += "\u6f22";
+        return text;
+    };
+    const std::string id = "_T03_2026-03-05_1407_Loop";
+    const struct {
+        std::string base, name, expected;
+    } rows[] = {
+        {"Briskel", "Rue Haute 12, flat 3", "Briskel_0000123_O01_Rue Haute 12, flat 3" + id},
+        {"Briskel", "a/b: c?", "Briskel_0000123_O01_a_b_ c_" + id},
+        {"Briskel", "", "Briskel_0000123_O01-T03_2026-03-05_1407_Loop"},
+        // 40 + 28 characters of 3 bytes: 254 bytes with " (9999).xlsx".
+        {han(40), han(60), han(40) + "_0000123_O01_" + han(28) + id},
+        {han(40), han(27) + "\u00e9" + han(30),
+         han(40) + "_0000123_O01_" + han(27) + "\u00e9" + id},
+        {han(99), han(60), han(68) + "_0000123_O01-T03_2026-03-05_1407_Loop"},
+    };
+    for (const auto& row : rows) {
+        const std::string name =
+            AutomaticWorkbookName(row.base, 123, ListedTest(1, 3, KIND_LOOP), row.name);
+        EXPECT_EQ(name, row.expected);
+        EXPECT_LE((name + " (9999).xlsx").size(), 255u);
+    }
+}

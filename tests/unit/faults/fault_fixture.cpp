@@ -107,8 +107,8 @@ std::map<std::string, std::string> FaultTest::SummaryOutcomes() const {
     WorkbookPackage summary;
     if (summaries.size() != 1 || summary.Open(summaries[0].string()) != 0) return outcomes;
     for (int row = 2; !summary.CellText(0, row, 1).empty(); ++row)
-        outcomes[summary.CellText(0, row, 1) + "/" + summary.CellText(0, row, 2)] =
-            summary.CellText(0, row, 6);
+        outcomes[summary.CellText(0, row, 1) + "/" + summary.CellText(0, row, 3)] =
+            summary.CellText(0, row, 7);
     return outcomes;
 }
 

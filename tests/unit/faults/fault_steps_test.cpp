@@ -8,7 +8,9 @@
 
 #include <filesystem>
 
+#include "import/export_record.h"
 #include "import/lost_instrument.h"
+#include "import/object_names.h"
 #include "link/connection.h"
 #include "platform/serial/serial.h"
 #include "platform/spreadsheet/spreadsheet.h"
@@ -305,6 +307,20 @@ class UnconfirmedErase : public FaultTest {
         ConnectInCommandMode();
         Scan();
         const auto before = MemoryFiles();
+        // Object 01 ends empty and its name is released; 02 keeps a test and
+        // its name, also though the test it was named with (01) is erased.
+        DirObjet* second = nullptr;
+        for (DirObjet& object : Director) {
+            if (object.present == 0 || (object.num_objet != 1 && object.num_objet != 2)) continue;
+            DirObjet named = object;
+            if (object.num_objet == 2) {
+                second = &object;
+                for (int t = 2; t < NB_TESTS; ++t) named.tests[t].present = 0;
+            }
+            NameObject(ObjectNamesPath(), InstrumentSerial(), named,
+                       "Site " + std::to_string(object.num_objet));
+        }
+        ASSERT_NE(second, nullptr);
         instrument().set_fault(fault, "rm /etc/mem/02/03");
         recorder().Clear();
         const double seconds = Seconds([&] { Export(1, true); });
@@ -314,6 +330,12 @@ class UnconfirmedErase : public FaultTest {
         // The summary says the same of each test as the messages did.
         const std::map<std::string, std::string> outcomes = SummaryOutcomes();
         EXPECT_EQ(outcomes.size(), 23u);
+        const std::vector<ReleasedName>& released = NamesReleasedByLastExport();
+        ASSERT_EQ(released.size(), 1u);
+        EXPECT_EQ(released[0].object, 1);
+        EXPECT_EQ(released[0].name, "Site 1");
+        EXPECT_EQ(LookUpObjectName(ObjectNamesPath(), InstrumentSerial(), *second).name.state,
+                  NameState::Current);
         for (const auto& [test, outcome] : outcomes) {
             const char* expected =
                 test == "02/03"   ? "Written; erasure not confirmed, it may still be in the instrument"

@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "import/export_record.h"
+#include "import/object_names.h"
 #include "platform/system/system.h"
 #include "shell/globals.h"
 #include "support/app_fixture.h"
@@ -96,6 +97,29 @@ TEST(JournalMatch, TheTimeCountsOnlyWhereBothHaveOne) {
         FicTest listed = ListedTest(1, 3, KIND_LOOP, row.hour, row.minute);
         listed.sans_heure = row.listedWithTime ? 0 : 1;
         EXPECT_EQ(ExportedTests({entry}, 123).Holds(listed), row.held);
+    }
+}
+
+// The object's name ends the line when there is one; lines without it, written
+// before names were kept, read as ever, also with a tab in their workbook's path.
+TEST(JournalLine, TheObjectsNameIsAnOptionalLastFieldWithoutTabsOrLineBreaks) {
+    const std::string start = "2026-12-07 11:54:38\t0000123\tO01\tT03\tLoop\t2026-03-05 14:07\t";
+    const struct {
+        std::string path, name, written;
+    } rows[] = {
+        {"/w/b.xlsx", "", "/w/b.xlsx"},
+        {"/w/a\tb.xlsx", "", "/w/a\tb.xlsx"},
+        {"/w/a\tb.xlsx", "Rue Haute\t12,\r\nflat 3", "/w/a\tb.xlsx\tRue Haute 12, flat 3"},
+        {"/w/b.XLSX", "Église Saint-Jean", "/w/b.XLSX\tÉglise Saint-Jean"},
+    };
+    for (const auto& row : rows) {
+        JournalEntry entry = EntryFor(123, ListedTest(1, 3, KIND_LOOP), row.path, row.name);
+        entry.exported_at = "2026-12-07 11:54:38";
+        EXPECT_EQ(FormatJournalLine(entry), start + row.written);
+        JournalEntry back;
+        ASSERT_TRUE(ParseJournalLine(start + row.written, back)) << row.written;
+        EXPECT_EQ(back.workbook, row.path);
+        EXPECT_EQ(back.object_name, CleanObjectName(row.name));
     }
 }
 
@@ -216,4 +240,99 @@ TEST_F(ExportJournal, UnreadableLinesAreReportedOnceUntilMoreAppear) {
     // Without the instrument's serial number no test counts as exported.
     SetInstrumentSerialForTesting(false, 0);
     EXPECT_TRUE(ExportedTestsOfInstrument().empty());
+}
+
+namespace {
+
+// Object 04 as a scan lists it: tests 03 (a loop) and 07 (an RCD).
+DirObjet Listed(int hour = 14) {
+    DirObjet object;
+    object.present = 1;
+    object.num_objet = 4;
+    object.nb_test = 2;
+    object.tests[3] = ListedTest(4, 3, KIND_LOOP, hour);
+    object.tests[7] = ListedTest(4, 7, KIND_RCD, hour);
+    return object;
+}
+
+}  // namespace
+
+// The names file as a person or another copy of the program may leave it: a
+// byte-order mark, CR LF, a damaged line (told once, kept as it stands), a full
+// disk (the old file stays whole and the name is told as not saved).
+TEST_F(ExportJournal, TheNamesFileKeepsWhatItCannotReadAndSurvivesAFullDisk) {
+    const std::string names = program_dir() + "/" + OBJECT_NAMES_FILE;
+    const std::string entry = "0000123\tO04\tRue Haute 12, flat 3\tT03 Loop 2026-03-05 14:07";
+    {
+        std::ofstream file(names, std::ios::binary);
+        file << "\xEF\xBB\xBF" << entry << "\r\nO05 half a line\r\n";
+    }
+    NameLookup found = LookUpObjectName(names, 123, Listed());
+    EXPECT_EQ(found.name.state, NameState::Current);
+    EXPECT_EQ(found.name.name, "Rue Haute 12, flat 3");
+    EXPECT_NE(found.problem.find("cannot be read (1)"), std::string::npos) << found.problem;
+    EXPECT_EQ(LookUpObjectName(names, 123, Listed()).problem, "") << "told once";
+
+    DirObjet five = Listed();
+    five.num_objet = 5;
+    ASSERT_TRUE(NameObject(names, 123, five, "Place du Marché").written);
+    const std::string kept = Content(names);
+    EXPECT_NE(kept.find(entry + "\r\nO05 half a line\r\n"), std::string::npos) << kept;
+    EXPECT_NE(kept.find("0000123\tO05\tPlace du Marché\tT03 Loop 2026-03-05 14:07, T07 RCD "
+                        "2026-03-05 14:07\r\n"),
+              std::string::npos)
+        << kept;
+
+    SetWriteLimitForTesting(10);
+    const NameChange full = NameObject(names, 123, Listed(), "");
+    SetWriteLimitForTesting(-1);
+    EXPECT_FALSE(full.written);
+    EXPECT_EQ(full.name.name, "Rue Haute 12, flat 3");
+    EXPECT_NE(full.problem.find("could not be written"), std::string::npos) << full.problem;
+    EXPECT_EQ(Content(names), kept);
+}
+
+// A name holds while a test it was given with is still listed (also once the
+// listing shows the test's year instead of its time); then it is stale and goes
+// into no file until given again. An emptied object's name is released; an
+// instrument without a serial number has none.
+TEST_F(ExportJournal, ANameIsCurrentStaleOrReleasedByWhatTheScanLists) {
+    const std::string names = program_dir() + "/" + OBJECT_NAMES_FILE;
+    ASSERT_TRUE(NameObject(names, 123, Listed(), "  Rue Haute\t12 ").written);
+    ASSERT_TRUE(NameObject(names, 456, Listed(), "Other instrument").written);
+    DirObjet aged = Listed(0);
+    for (FicTest& t : aged.tests) t.sans_heure = 1;
+    DirObjet reused = Listed(9);  // the same numbers, other tests
+    DirObjet oneLeft = Listed();
+    oneLeft.tests[3] = FicTest{};
+    oneLeft.nb_test = 1;
+    const struct {
+        const char* what;
+        DirObjet listed;
+        NameState state;
+    } rows[] = {
+        {"as named", Listed(), NameState::Current},
+        {"one test left", oneLeft, NameState::Current},
+        {"listed with the year", aged, NameState::Current},
+        {"memory reused", reused, NameState::Stale},
+    };
+    for (const auto& row : rows) {
+        const NameLookup found = LookUpObjectName(names, 123, row.listed);
+        EXPECT_EQ(found.name.state, row.state) << row.what;
+        EXPECT_EQ(found.name.name, "Rue Haute 12") << row.what;
+        EXPECT_EQ(CurrentObjectNames(names, 123, &row.listed, 1).names[4],
+                  row.state == NameState::Current ? "Rue Haute 12" : "")
+            << row.what;
+    }
+    // Given again, the stale name belongs to the tests listed now.
+    EXPECT_EQ(NameObject(names, 123, reused, "Rue Haute 12").name.state, NameState::Current);
+    EXPECT_EQ(LookUpObjectName(names, 123, Listed()).name.state, NameState::Stale);
+    EXPECT_EQ(LookUpObjectName(names, SERIAL_UNKNOWN, Listed()).name.state, NameState::None);
+    EXPECT_FALSE(NameObject(names, SERIAL_UNKNOWN, Listed(), "x").written);
+
+    const NameRelease release = ReleaseObjectNames(names, 123, {4});
+    ASSERT_EQ(release.released.size(), 1u);
+    EXPECT_EQ(release.released[0].name, "Rue Haute 12");
+    EXPECT_EQ(LookUpObjectName(names, 123, reused).name.state, NameState::None);
+    EXPECT_EQ(LookUpObjectName(names, 456, Listed()).name.name, "Other instrument");
 }

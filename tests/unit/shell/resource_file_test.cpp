@@ -100,7 +100,7 @@ TEST_F(ResourceFileTest, CallbackNamesAreTheProgramsOwn) {
         "Sortir",      "Config_com",     "QuitterConfig",   "StopImport",      "Importer",
         "QuitterImporter", "IndexObjet", "IndexTest",       "Lancer_excel",    "Exporter_excel",
         "Quitter_aide", "Gestion_fichier", "Gestion_parametre", "Gestion_options", "Gestion_aide",
-        "OpenWorkingFolder"};
+        "OpenWorkingFolder", "NommerObjet"};
     const int main = LoadPanel(0, UIR_FILE, PANEL_MAIN);
     for (const std::string& name : CallbackNamesInFile(main)) {
         EXPECT_TRUE(known.count(name)) << name;

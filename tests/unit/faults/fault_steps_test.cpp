@@ -347,7 +347,8 @@ class UnconfirmedErase : public FaultTest {
         std::string summary;
         GetCtrlVal(Fen_princ[PANEL_EXPORT], EXPORT_MESSAGE, summary);
         EXPECT_NE(summary.find("Failed: 0\nTests erased from the instrument: 21\nErasure not "
-                               "confirmed, may still be in the instrument: 1\nFolder: "),
+                               "confirmed, may still be in the instrument: 1\nNames released, their "
+                               "objects emptied: 01 Site 1\nFolder: "),
                   std::string::npos) << summary;
         // Left: the test of a kind without a reader, and the one whose erasure
         // was refused (noise hides whether it was carried out).

@@ -68,16 +68,6 @@ bool Shaped(const std::string& text, const std::string& shape) {
     return true;
 }
 
-bool ReadKind(const std::string& text, int& kind) {
-    for (int k = 0; k < NB_KINDS; ++k) {
-        if (KindTag(k) == text) {
-            kind = k;
-            return true;
-        }
-    }
-    return false;
-}
-
 std::string Now() {
     // DateStr gives MM-DD-YYYY.
     const std::string date = DateStr();
@@ -108,6 +98,16 @@ std::string KindTag(int kind) {
         default:
             return "Kind" + std::to_string(kind);
     }
+}
+
+bool ReadKind(const std::string& text, int& kind) {
+    for (int k = 0; k < NB_KINDS; ++k) {
+        if (KindTag(k) == text) {
+            kind = k;
+            return true;
+        }
+    }
+    return false;
 }
 
 JournalEntry EntryFor(int32_t serial, const FicTest& test, const std::string& workbook,

@@ -50,6 +50,8 @@ std::string SerialText(int32_t serial);
 // The kind as names and the journal write it, the same in every language:
 // "Current", "Earth", "Loop", "RCD", "Voltage"; other kinds "Kind<n>".
 std::string KindTag(int kind);
+// The kind whose tag `text` is; false for a text that is no kind's tag.
+bool ReadKind(const std::string& text, int& kind);
 
 // The entry for test record `test` of the instrument `serial`, exported now
 // into `workbook`, its object then named `object_name` ("" for none).

@@ -37,16 +37,6 @@ std::string Trimmed(const std::string& text) {
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-bool ReadKind(const std::string& text, int& kind) {
-    for (int k = 0; k < NB_KINDS; ++k) {
-        if (KindTag(k) == text) {
-            kind = k;
-            return true;
-        }
-    }
-    return false;
-}
-
 // "<digits>" of exactly `width` digits within [low, high].
 bool ReadNumber(const std::string& text, std::size_t width, int low, int high, int& number) {
     if (text.size() != width || !AllDigits(text)) return false;

@@ -51,14 +51,19 @@ bool AnyPanelWindow() {
     return false;
 }
 
+// WM_GETDLGCODE's question "do you take this Enter?": a control that answers
+// yes gets the key instead of the panel's default button.
+bool AsksForEnter(LPARAM lparam) {
+    const MSG* msg = reinterpret_cast<const MSG*>(lparam);
+    return msg != nullptr && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN;
+}
+
 // A list row chosen by the user: its value changed; a click, then, or a
 // double click or Enter (a commit).
 LRESULT CALLBACK ListProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR, DWORD_PTR) {
     switch (message) {
         case WM_GETDLGCODE:
-            if (lparam != 0 && reinterpret_cast<MSG*>(lparam)->message == WM_KEYDOWN &&
-                reinterpret_cast<MSG*>(lparam)->wParam == VK_RETURN)
-                return DLGC_WANTMESSAGE | DefSubclassProc(hwnd, message, wparam, lparam);
+            if (AsksForEnter(lparam)) return DLGC_WANTMESSAGE | DefSubclassProc(hwnd, message, wparam, lparam);
             break;
         case WM_KEYDOWN:
             if (wparam == VK_RETURN) {
@@ -86,9 +91,7 @@ LRESULT CALLBACK ListProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
 LRESULT CALLBACK FieldProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR, DWORD_PTR) {
     switch (message) {
         case WM_GETDLGCODE:
-            if (lparam != 0 && reinterpret_cast<MSG*>(lparam)->message == WM_KEYDOWN &&
-                reinterpret_cast<MSG*>(lparam)->wParam == VK_RETURN)
-                return DLGC_WANTMESSAGE | DefSubclassProc(hwnd, message, wparam, lparam);
+            if (AsksForEnter(lparam)) return DLGC_WANTMESSAGE | DefSubclassProc(hwnd, message, wparam, lparam);
             break;
         case WM_KEYDOWN:
             if (wparam != VK_RETURN) break;

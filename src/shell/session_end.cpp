@@ -46,12 +46,11 @@ bool AnswerSessionEndQuery() {
 
 void EndWithTheSession() {
     session_ending = true;
-    ShutdownStep(1);
+    RunShutdownStep(Shutdown::SaveSettings);
     if (WorkIsUnderWay()) return;
-    ShutdownStep(3);
-    ShutdownStep(4);
-    ShutdownStep(5);
-    ShutdownStep(6);
+    ShutdownBeforeQuit();
+    RunShutdownStep(Shutdown::CloseSpreadsheet);
+    RunShutdownStep(Shutdown::CloseLog);
     QuitUserInterface(0);
 }
 

@@ -44,42 +44,46 @@ void ProposeTodayForExport() {
     SetCtrlVal(Fen_princ[PANEL_IMPORT], IMPORT_YEAR, year);
 }
 
-
-constexpr int NB_SHUTDOWN_STEPS = 6;
-// Each shutdown step runs once per program exit, whichever way the loop ended.
-bool shutdown_done[NB_SHUTDOWN_STEPS + 1] = {};
+constexpr int NB_SHUTDOWN_STEPS = static_cast<int>(Shutdown::CloseLog) + 1;
+bool shutdown_done[NB_SHUTDOWN_STEPS] = {};
 
 }  // namespace
 
-void ShutdownStep(int step) {
-    if (step < 1 || step > NB_SHUTDOWN_STEPS || shutdown_done[step]) return;
-    shutdown_done[step] = true;
+void RunShutdownStep(Shutdown step) {
+    bool& done = shutdown_done[static_cast<int>(step)];
+    if (done) return;
+    done = true;
     switch (step) {
-        case 1:  // reads the main window and the export panel: before they go
+        case Shutdown::SaveSettings:
             Fin_prog();
             break;
-        case 2:
+        case Shutdown::DiscardPanels:
             DiscardPanel(Fen_princ[PANEL_MAIN]);
             DiscardPanel(Fen_princ[PANEL_EXPORT]);
             DiscardPanel(Fen_princ[PANEL_IMPORT]);
             break;
-        case 3:
+        case Shutdown::PowerOffInstrument:
             if (shell_hooks.power_off_instrument) shell_hooks.power_off_instrument();
             break;
-        case 4:
+        case Shutdown::StopTimers:
             SetWaitCursor(0);
             ResetTimer(ALL_PANELS_AND_TIMERS, 0);
             break;
-        case 5:
-            if (Excel.started == 1 && shell_hooks.close_spreadsheet) shell_hooks.close_spreadsheet();
+        case Shutdown::CloseSpreadsheet:
+            if (Excel.started == 1 && shell_hooks.close_spreadsheet)
+                shell_hooks.close_spreadsheet();
             break;
-        case 6:
+        case Shutdown::CloseLog:
             if (ptLog > 0) CVI_CloseFile(ptLog);
             ptLog = 0;
             break;
-        default:
-            break;
     }
+}
+
+void ShutdownBeforeQuit() {
+    RunShutdownStep(Shutdown::SaveSettings);
+    RunShutdownStep(Shutdown::PowerOffInstrument);
+    RunShutdownStep(Shutdown::StopTimers);
 }
 
 namespace {
@@ -90,8 +94,8 @@ void ComeForward() {
 }
 
 void CreateLog(const std::string& directory) {
-    ptLog = CVI_OpenFile(directory + PathSeparator() + "ZR881x_9025.log", VAL_READ_WRITE,
-                         VAL_TRUNCATE);
+    ptLog =
+        CVI_OpenFile(directory + PathSeparator() + "ZR881x_9025.log", VAL_READ_WRITE, VAL_TRUNCATE);
     // Without a log the program runs on; LogWrite skips the writes.
     if (ptLog <= 0) {
         ptLog = 0;
@@ -99,6 +103,89 @@ void CreateLog(const std::string& directory) {
     }
     FmtFile(ptLog, "\t\tLOG BRISKEL VIEW \r\n");
     FmtFile(ptLog, datecom + " - " + heurecom + "\n");
+}
+
+// The start-up's steps, in the order ProgramMain runs them.
+
+void SetStartValues() {
+    SetWaitCursor(1);
+    Excel.started = 0;
+    Excel.base_name = "Briskel";
+    Excel.sequence = 1;
+    Mesure.link_flag = 0;
+    langue = 1;
+}
+
+// False when the program's panels cannot be read: it cannot go on.
+bool ShowSplash() {
+    Fen_princ[PANEL_SPLASH] = LoadPanel(0, UIR_FILE, PANEL_SPLASH);
+    if (Fen_princ[PANEL_SPLASH] < 0) {
+        SetWaitCursor(0);
+        MessagePopup("FATAL RUNTIME ERROR", "File BRISKEL.UIR not found !\n");
+        return false;
+    }
+    InstallPopup(Fen_princ[PANEL_SPLASH]);
+    ProcessDrawEvents();
+    SetWaitCursor(1);
+    return true;
+}
+
+void LoadMainWindow() {
+    Fen_princ[PANEL_MAIN] = LoadPanel(0, UIR_FILE, PANEL_MAIN);
+    for (int control = MAIN_HIDDEN_FIRST; control <= MAIN_HIDDEN_LAST; ++control) {
+        SetCtrlAttribute(Fen_princ[PANEL_MAIN], control, ATTR_VISIBLE, 0);
+    }
+    menu = GetPanelMenuBar(Fen_princ[PANEL_MAIN]);
+}
+
+void LoadImportExportPanels() {
+    Fen_princ[PANEL_EXPORT] = LoadPanel(0, UIR_FILE, PANEL_EXPORT);
+    Fen_princ[PANEL_IMPORT] = LoadPanel(0, UIR_FILE, PANEL_IMPORT);
+    ProposeTodayForExport();
+    if (shell_hooks.init_import_flags) shell_hooks.init_import_flags();
+}
+
+// The session's start as the log's header gives it; the splash stays up a
+// moment so that it is seen, not flashed.
+void NoteSessionStart() {
+    heurecom = TimeStr();
+    datecom = DateStr();
+    Excel.base_name = "Briskel";
+    Delay(0.5);
+}
+
+void ShowMainWindow() {
+    RemovePopup(0);
+    SetWaitCursor(0);
+    DisplayPanel(Fen_princ[PANEL_MAIN]);
+}
+
+// The saved settings, then the language they name applied to every panel
+// and menu; no link is up before the search for the instrument.
+void ApplySettings(const std::string& directory) {
+    rep_ini = directory + PathSeparator() + "Briskel.ini";
+    Charge_config();
+    LoadExportOptions();
+    Mesure.link_flag = 0;
+    Gestion_options(menu, ITEM_FRENCH + langue, nullptr, Fen_princ[PANEL_MAIN]);
+}
+
+// While it runs, an instrument not found ends the program (StartingUp).
+void SearchForTheInstrument() {
+    starting_up = true;
+    if (shell_hooks.start_connection) {
+        shell_hooks.start_connection(menu, ITEM_COMMUNICATION, nullptr, Fen_princ[PANEL_MAIN]);
+    }
+    starting_up = false;
+}
+
+// What Sortir or the session's end has not already done.
+void ShutDown() {
+    ShutdownBeforeQuit();
+    RunShutdownStep(Shutdown::CloseSpreadsheet);
+    SessionEndDone();
+    RunShutdownStep(Shutdown::DiscardPanels);
+    RunShutdownStep(Shutdown::CloseLog);
 }
 
 }  // namespace
@@ -110,91 +197,33 @@ int ProgramMain() {
     GetProjectDir(directory);
     const ProgramInstance instance(directory, ComeForward);
     if (!instance.Claimed()) return 0;
-    // 1
-    SetWaitCursor(1);
-    Excel.started = 0;
-    Excel.base_name = "Briskel";
-    Excel.sequence = 1;
-    Mesure.link_flag = 0;
-    langue = 1;
-    // 2
-    Fen_princ[PANEL_SPLASH] = LoadPanel(0, UIR_FILE, PANEL_SPLASH);
-    if (Fen_princ[PANEL_SPLASH] < 0) {
-        SetWaitCursor(0);
-        MessagePopup("FATAL RUNTIME ERROR", "File BRISKEL.UIR not found !\n");
-        return -1;
-    }
-    // 3
-    InstallPopup(Fen_princ[PANEL_SPLASH]);
-    ProcessDrawEvents();
-    SetWaitCursor(1);
-    // 4
-    Fen_princ[PANEL_MAIN] = LoadPanel(0, UIR_FILE, PANEL_MAIN);
-    for (int control = MAIN_HIDDEN_FIRST; control <= MAIN_HIDDEN_LAST; ++control) {
-        SetCtrlAttribute(Fen_princ[PANEL_MAIN], control, ATTR_VISIBLE, 0);
-    }
-    menu = GetPanelMenuBar(Fen_princ[PANEL_MAIN]);
-    // 5
-    Fen_princ[PANEL_EXPORT] = LoadPanel(0, UIR_FILE, PANEL_EXPORT);
-    Fen_princ[PANEL_IMPORT] = LoadPanel(0, UIR_FILE, PANEL_IMPORT);
-    ProposeTodayForExport();
-    // 6
-    if (shell_hooks.init_import_flags) shell_hooks.init_import_flags();
-    // 7
-    heurecom = TimeStr();
-    datecom = DateStr();
-    // 8
-    Excel.base_name = "Briskel";
-    Delay(0.5);
-    // 9
+    SetStartValues();
+    if (!ShowSplash()) return -1;
+    LoadMainWindow();
+    LoadImportExportPanels();
+    NoteSessionStart();
     CreateLog(directory);
-    // 10
-    RemovePopup(0);
-    SetWaitCursor(0);
-    DisplayPanel(Fen_princ[PANEL_MAIN]);
-    // 11
-    rep_ini = directory + PathSeparator() + "Briskel.ini";
-    Charge_config();
-    LoadExportOptions();
-    // 12
-    Mesure.link_flag = 0;
-    // 13
-    Gestion_options(menu, ITEM_FRENCH + langue, nullptr, Fen_princ[PANEL_MAIN]);
-    // 14
+    ShowMainWindow();
+    ApplySettings(directory);
+    // The user chose to end the program rather than install the bridge's driver.
     err = Gestion_OS_CP210();
     if (err == 1) return 0;
-    // 15
-    starting_up = true;
-    if (shell_hooks.start_connection) {
-        shell_hooks.start_connection(menu, ITEM_COMMUNICATION, nullptr, Fen_princ[PANEL_MAIN]);
-    }
-    starting_up = false;
-    // 16
+    SearchForTheInstrument();
     RunUserInterface();
-
-    // Shutdown: what Sortir has not already done.
-    ShutdownStep(1);
-    ShutdownStep(3);
-    ShutdownStep(4);
-    ShutdownStep(5);
-    SessionEndDone();
-    ShutdownStep(2);
-    ShutdownStep(6);
+    ShutDown();
     return 0;
 }
 
 int Sortir(int /*panel*/, int /*control*/, int event, void* /*callbackData*/, int /*eventData1*/,
            int /*eventData2*/) {
     if (event != EVENT_COMMIT) return 0;
-    const int answer = GenericMessagePopup(Texte(quitter), Texte(confir1), TexteOui(), TexteNon(),
-                                           "", VAL_GENERIC_POPUP_BTN1, VAL_GENERIC_POPUP_BTN1,
-                                           VAL_GENERIC_POPUP_BTN2);
+    const int answer =
+        GenericMessagePopup(Texte(quitter), Texte(confir1), TexteOui(), TexteNon(), "",
+                            VAL_GENERIC_POPUP_BTN1, VAL_GENERIC_POPUP_BTN1, VAL_GENERIC_POPUP_BTN2);
     if (answer != VAL_GENERIC_POPUP_BTN1) return 0;
-    ShutdownStep(1);
-    ShutdownStep(3);
-    ShutdownStep(4);
+    ShutdownBeforeQuit();
     QuitUserInterface(0);
-    ShutdownStep(5);
+    RunShutdownStep(Shutdown::CloseSpreadsheet);
     return 0;
 }
 

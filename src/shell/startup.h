@@ -20,14 +20,22 @@ void SetStartingUpForTesting(bool startingUp);
 
 // Quit confirmation; callback of the main panel's quit control, and reached
 // from File, Exit through Gestion_fichier. Acts on the commit event only.
-int Sortir(int panel, int control, int event, void* callbackData, int eventData1,
-           int eventData2);
+int Sortir(int panel, int control, int event, void* callbackData, int eventData1, int eventData2);
 
-// Runs shutdown step `step` (1 to 6) unless it already ran for this exit:
-// 1 save the settings, 2 discard the panels, 3 the instrument's power-off
-// sequence, 4 the normal cursor and the timers, 5 close the spreadsheet
-// application this program started, 6 close the log.
-void ShutdownStep(int step);
+// The steps of the shutdown, each run once per exit whichever way the loop
+// ended (File, Exit; the main window closed; the end of the session).
+enum class Shutdown {
+    SaveSettings,  // reads the main window and the export panel: before they go
+    DiscardPanels,
+    PowerOffInstrument,  // the instrument's power-off sequence
+    StopTimers,          // and the normal cursor back
+    CloseSpreadsheet,    // the spreadsheet application this program started
+    CloseLog,
+};
+void RunShutdownStep(Shutdown step);
+// What every way out does before the event loop ends: the settings saved,
+// the instrument powered off, the timers stopped.
+void ShutdownBeforeQuit();
 
 // Puts every piece of shell state back to its value at program start. The
 // hooks stay as the subsystems registered them, like the callbacks.

@@ -62,24 +62,65 @@ std::vector<std::string> Lines(const std::string& text) {
     return lines;
 }
 
-// One hunk from the first differing line to the last, three lines of context
-// around it, at most 40 lines of each side.
+// The lines of `a` and `b` as a diff walks them: ' ' in both, '-' only in
+// `a`, '+' only in `b` (a longest common subsequence of the lines between the
+// common head and tail).
+std::vector<std::pair<char, std::string>> DiffLines(const std::vector<std::string>& a,
+                                                    const std::vector<std::string>& b) {
+    std::size_t head = 0, tail = 0;
+    while (head < a.size() && head < b.size() && a[head] == b[head]) ++head;
+    while (tail < a.size() - head && tail < b.size() - head &&
+           a[a.size() - 1 - tail] == b[b.size() - 1 - tail])
+        ++tail;
+    const std::size_t n = a.size() - head - tail, m = b.size() - head - tail;
+    std::vector<std::vector<uint32_t>> common(n + 1, std::vector<uint32_t>(m + 1, 0));
+    for (std::size_t i = n; i-- > 0;)
+        for (std::size_t j = m; j-- > 0;)
+            common[i][j] = a[head + i] == b[head + j]
+                               ? common[i + 1][j + 1] + 1
+                               : std::max(common[i + 1][j], common[i][j + 1]);
+    std::vector<std::pair<char, std::string>> lines;
+    for (std::size_t i = 0; i < head; ++i) lines.push_back({' ', a[i]});
+    std::size_t i = 0, j = 0;
+    while (i < n || j < m) {
+        if (i < n && j < m && a[head + i] == b[head + j])
+            lines.push_back({' ', a[head + i]}), ++i, ++j;
+        else if (j == m || (i < n && common[i + 1][j] >= common[i][j + 1]))
+            lines.push_back({'-', a[head + i++]});
+        else
+            lines.push_back({'+', b[head + j++]});
+    }
+    for (std::size_t k = a.size() - tail; k < a.size(); ++k) lines.push_back({' ', a[k]});
+    return lines;
+}
+
+// A unified diff with three lines of context, of the first 60 lines it shows.
 std::string UnifiedDiff(const std::string& name, const std::string& expected,
                         const std::string& actual) {
-    const std::vector<std::string> a = Lines(expected), b = Lines(actual);
-    std::size_t first = 0;
-    while (first < a.size() && first < b.size() && a[first] == b[first]) ++first;
-    std::size_t endA = a.size(), endB = b.size();
-    while (endA > first && endB > first && a[endA - 1] == b[endB - 1]) --endA, --endB;
-    const std::size_t from = first > 3 ? first - 3 : 0;
-    const std::size_t toA = std::min(a.size(), endA + 3), toB = std::min(b.size(), endB + 3);
+    const auto lines = DiffLines(Lines(expected), Lines(actual));
     std::ostringstream out;
-    out << "--- golden/" << name << ".trace\n+++ this run\n@@ -" << from + 1 << "," << toA - from
-        << " +" << from + 1 << "," << toB - from << " @@\n";
-    for (std::size_t i = from; i < first; ++i) out << " " << a[i] << "\n";
-    for (std::size_t i = first; i < endA && i < first + 40; ++i) out << "-" << a[i] << "\n";
-    for (std::size_t i = first; i < endB && i < first + 40; ++i) out << "+" << b[i] << "\n";
-    for (std::size_t i = endA; i < toA; ++i) out << " " << a[i] << "\n";
+    out << "--- golden/" << name << ".trace\n+++ this run\n";
+    std::size_t shown = 0, lineA = 1, lineB = 1;
+    for (std::size_t k = 0; k < lines.size() && shown < 60;) {
+        if (lines[k].first == ' ') {
+            ++k, ++lineA, ++lineB;
+            continue;
+        }
+        // A hunk: from three lines before this change to three after the
+        // last change that lies within six lines of the one before it.
+        const std::size_t from = k >= 3 ? k - 3 : 0;
+        std::size_t to = k, quiet = 0;
+        for (; to < lines.size() && quiet < 7; ++to) quiet = lines[to].first == ' ' ? quiet + 1 : 0;
+        to -= quiet > 3 ? quiet - 3 : 0;
+        std::size_t countA = 0, countB = 0;
+        for (std::size_t h = from; h < to; ++h)
+            countA += lines[h].first != '+', countB += lines[h].first != '-';
+        out << "@@ -" << lineA - (k - from) << "," << countA << " +" << lineB - (k - from) << ","
+            << countB << " @@\n";
+        for (std::size_t h = from; h < to && shown < 60; ++h, ++shown)
+            out << lines[h].first << lines[h].second << "\n";
+        for (; k < to; ++k) lineA += lines[k].first != '+', lineB += lines[k].first != '-';
+    }
     return out.str();
 }
 

@@ -98,6 +98,13 @@ class GoldenTraces : public FaultTest, public ::testing::WithParamInterface<Scen
    protected:
     void SetUp() override {
         FaultTest::SetUp();
+        // The PC's clock two days after the instrument's: the tests listed with
+        // a time and no year are of this year, and the journal's and the
+        // summary's times are the same in every run.
+        std::tm now{};
+        now.tm_year = 2026 - 1900, now.tm_mon = 3, now.tm_mday = 2, now.tm_hour = 9,
+        now.tm_min = 30;
+        SetLocalTimeForTesting(now);
         started_ = std::time(nullptr);
         before_ = ProgramFiles();
     }

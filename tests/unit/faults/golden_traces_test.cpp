@@ -29,7 +29,7 @@ namespace {
 enum class Run {
     SetUp,          // Setup > Communication (Yes, COM 7, OK), then Setup > Instrument
     SaveDialog,     // every test exported through the save dialog
-    NamedErased,    // automatic names, summary, erase after export (Yes), object 01 named
+    NamedErased,    // automatic names, summary, erase after export (Yes), object 04 named
     NewOnly,        // "only new tests" twice, one test added in between
     Stopped,        // Stop pressed once three workbooks are written
     CablePulled,    // the cable pulled during the fifth download, erase on
@@ -127,7 +127,7 @@ class GoldenTraces : public FaultTest, public ::testing::WithParamInterface<Scen
         ConnectInCommandMode();
         Scan();
         Excel.automatic_names = s.run == Run::SaveDialog ? 0 : 1;
-        if (s.run == Run::NamedErased) NameObjectOne();
+        if (s.run == Run::NamedErased) NameObjectFour();
         if (s.run == Run::CablePulled) instrument().unplug_at("od -hxv /etc/mem/01/05", 60);
         if (s.run == Run::Stopped) StopAfterThreeWorkbooks();
         if (s.run == Run::NewOnly) SetCtrlVal(Fen_princ[PANEL_IMPORT], IMPORT_NEW_ONLY, 1);
@@ -153,9 +153,11 @@ class GoldenTraces : public FaultTest, public ::testing::WithParamInterface<Scen
         if (Mesure.link_flag == 1) SimulateMenuItem(menu, ITEM_INSTRUMENT);
     }
 
-    void NameObjectOne() {
+    // The object and name of the Windows end-to-end run, which compares its
+    // workbooks and journal with this trace (windows_program_test.py).
+    void NameObjectFour() {
         for (const DirObjet& object : Director)
-            if (object.present != 0 && object.num_objet == 1)
+            if (object.present != 0 && object.num_objet == 4)
                 NameObject(ObjectNamesPath(), InstrumentSerial(), object, "Rue Haute 12, flat 3");
     }
 

@@ -214,7 +214,8 @@ void TraceWriter::Workbook(const std::string& bytes) {
     for (const ZipEntry& part : entries) {
         Line("part " + part.name + " " + Hash(Normalise(part.data)));
         if (part.name.ends_with(".xml") || part.name.ends_with(".rels"))
-            parts[part.name].load_string(part.data.c_str());
+            parts[part.name].load_string(part.data.c_str(),
+                                         pugi::parse_default | pugi::parse_ws_pcdata);
     }
     std::vector<std::string> shared;
     for (const auto& si : parts["xl/sharedStrings.xml"].select_nodes("//*[local-name()='si']"))

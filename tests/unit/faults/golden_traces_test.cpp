@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <sstream>
 
 #include "import/export_record.h"
 #include "import/object_names.h"
@@ -194,8 +193,11 @@ class GoldenTraces : public FaultTest, public ::testing::WithParamInterface<Scen
         for (std::size_t i = 0; i < popups().size() && i < recorder().answers().size(); ++i)
             trace.Popup(popups()[i], recorder().answers()[i]);
         trace.Section("files written");
-        for (const auto& [name, bytes] : ProgramFiles())
-            if (before_[name] != bytes) trace.File(name, bytes);
+        const std::map<std::string, std::string> after = ProgramFiles();
+        for (const auto& [name, bytes] : after)
+            if (!before_.contains(name) || before_.at(name) != bytes) trace.File(name, bytes);
+        for (const auto& [name, bytes] : before_)
+            if (!after.contains(name)) trace.Line("-- " + name + " (removed)");
         trace.Section("panels");
         for (const auto& [panel, controls] : kPanelTexts)
             for (const Control& control : controls)

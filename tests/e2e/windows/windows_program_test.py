@@ -48,7 +48,11 @@ from wine_session import WineSession, setup_program, windows_path  # noqa: E402
 
 ERASED = (1, 1, "a")  # the test answered "Yes" twice: the first exported
 # The instrument's clock and the sample memory's dates of the golden traces
-# (InstrumentClock() of tests/support/instrument_fixture.cpp).
+# (InstrumentClock() of tests/support/instrument_fixture.cpp). The program under
+# Wine takes the year of a test listed with its time from the PC's real date:
+# 2026, the golden traces' year, until 18 February 2027; after that, move this
+# clock, InstrumentClock() and the golden traces' PC date forward together and
+# record the traces again.
 CLOCK = ["--clock", "1775000000"]
 GOLDEN = "named_summary_erase"
 TEXTS = steps.TEXTS[1]

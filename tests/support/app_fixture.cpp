@@ -78,6 +78,7 @@ void AppFixture::TearDown() {
     SetDiskFlushObserverForTesting(nullptr);
     SetRunningSystemForTesting(std::nullopt);
     SetOSVersionForTesting(-1, 0);
+    SetLocalTimeForTesting(std::nullopt);
     SetTimeScale(1.0);
     SetProjectDirForTesting("");
     std::error_code ec;

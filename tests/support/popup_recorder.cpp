@@ -33,6 +33,7 @@ int PopupRecorder::CountTitled(const std::string& title) const {
 
 void PopupRecorder::Clear() {
     popups_.clear();
+    answers_.clear();
     script_.clear();
     has_default_ = false;
 }
@@ -40,6 +41,11 @@ void PopupRecorder::Clear() {
 PopupAnswer PopupRecorder::Answer(const PopupRecord& record) {
     popups_.push_back(record);
     if (observer_) observer_(record);
+    answers_.push_back(Scripted(record));
+    return answers_.back();
+}
+
+PopupAnswer PopupRecorder::Scripted(const PopupRecord& record) {
     auto it = std::find_if(script_.begin(), script_.end(), [&](const ScriptedAnswer& s) {
         return (s.kind.empty() || s.kind == record.kind) &&
                (s.title.empty() || s.title == record.title);

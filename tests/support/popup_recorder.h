@@ -29,6 +29,8 @@ public:
     void SetObserver(std::function<void(const PopupRecord&)> observer) { observer_ = std::move(observer); }
 
     const std::vector<PopupRecord>& popups() const { return popups_; }
+    // The answer each popup got, in the same order.
+    const std::vector<PopupAnswer>& answers() const { return answers_; }
     std::vector<std::string> titles() const;
     int CountTitled(const std::string& title) const;
     std::size_t PendingAnswers() const { return script_.size(); }
@@ -41,8 +43,10 @@ private:
         PopupAnswer answer;
     };
     PopupAnswer Answer(const PopupRecord& record);
+    PopupAnswer Scripted(const PopupRecord& record);  // the script's answer, else the default
 
     std::vector<PopupRecord> popups_;
+    std::vector<PopupAnswer> answers_;
     std::vector<ScriptedAnswer> script_;
     bool has_default_ = false;
     PopupAnswer default_;

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -30,6 +31,8 @@ const char kUsage[] =
     "  --rotary N              rotary switch position (25 = SET-UP)\n"
     "  --shutoff N             automatic power-off setting (1 on, 0 off)\n"
     "  --blank-padded-days     ls -l pads a day below 10 with a blank (Dec  4), not a zero\n"
+    "  --clock SECONDS         the instrument's clock (seconds since 1970) for its listings\n"
+    "                          and the sample memory's dates, instead of the system's\n"
     "Faults:\n"
     "  --silent                never answer\n"
     "  --wrong-lrc             Modbus answers carry a wrong check\n"
@@ -89,6 +92,11 @@ std::string printable(const std::string& bytes) {
         }
     }
     return text;
+}
+
+// The sample memory's "now": the instrument's clock.
+std::time_t Now(const Settings& s) {
+    return s.options.fixed_clock != 0 ? s.options.fixed_clock : std::time(nullptr);
 }
 
 bool parse_number(const char* text, int& value) {
@@ -181,6 +189,8 @@ int parse_arguments(int argc, char** argv, Settings& s) {
             s.options.memory_dir = value();
         } else if (arg == "--make-sample") {
             s.make_sample = value();
+        } else if (arg == "--clock") {
+            s.options.fixed_clock = std::strtoll(value(), nullptr, 10);
         } else if (arg == "--program-dir") {
             s.program_dir = value();
         } else if (arg == "--usb-serial") {
@@ -215,7 +225,7 @@ int main(int argc, char** argv) {
     Settings s;
     if (const int parsed = parse_arguments(argc, argv, s); parsed != 0) return parsed == 1 ? 0 : 2;
     if (!s.make_sample.empty()) {
-        if (!zr8812::make_sample_memory(s.make_sample)) {
+        if (!zr8812::make_sample_memory(s.make_sample, Now(s))) {
             std::cerr << "zr8812-emulator: cannot write the sample memory into " << s.make_sample
                       << "\n";
             return 1;
@@ -227,7 +237,7 @@ int main(int argc, char** argv) {
     std::string temporary_memory;
     if (s.options.memory_dir.empty()) {
         char pattern[] = "/tmp/zr8812-memory-XXXXXX";
-        if (mkdtemp(pattern) == nullptr || !zr8812::make_sample_memory(pattern)) {
+        if (mkdtemp(pattern) == nullptr || !zr8812::make_sample_memory(pattern, Now(s))) {
             std::cerr << "zr8812-emulator: cannot create a sample memory\n";
             return 1;
         }

@@ -2,6 +2,7 @@
 // document viewer. No business logic here.
 #pragma once
 
+#include <ctime>
 #include <functional>
 #include <optional>
 #include <string>
@@ -48,6 +49,10 @@ std::string FolderOfPath(const std::string& path);
 std::string DateStr();  // MM-DD-YYYY
 std::string TimeStr();  // HH:MM:SS, 24-hour clock
 int GetSystemDate(int& month, int& day, int& year);
+// Tests fix the local date and time the three above read (the golden traces:
+// a test listed without its year takes it from the date); std::nullopt
+// restores the system's clock.
+void SetLocalTimeForTesting(std::optional<std::tm> now);
 
 // ---- Delays --------------------------------------------------------------------
 // Waits `seconds` times the time scale, keeping the user interface painted.

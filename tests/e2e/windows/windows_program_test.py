@@ -18,6 +18,9 @@ the Windows program must carry the same name and the same cells (values and
 number formats, sheet by sheet). Then: exactly the first test gone from the
 instrument's memory; Briskel.ini, the log and the export journal as the
 Windows program leaves them; object 04's name in its workbooks and the summary.
+Both instruments keep the clock of the golden traces (tests/golden/traces), so
+every workbook's cells and the journal are also those the golden trace of the
+named export holds (the Linux program run in-process; golden_trace.py).
 
 usage: windows_program_test.py BUILD_WINDOWS_DIR LINUX_BUILD_DIR [--pace]
 (--pace: the instrument sends at the real line rate; the export's time is
@@ -27,6 +30,7 @@ import glob
 import os
 import re
 import shutil
+import subprocess
 import sys
 import time
 
@@ -36,12 +40,21 @@ sys.path.insert(0, os.path.dirname(HERE))
 import automatic_names_test as linux_names  # noqa: E402
 import briskel_steps as linux_steps  # noqa: E402
 import checks  # noqa: E402
+import golden_trace  # noqa: E402
 import openpyxl  # noqa: E402
 import windows_steps as steps  # noqa: E402
 from desktop import Session, run_scenario, xdotool  # noqa: E402
 from wine_session import WineSession, setup_program, windows_path  # noqa: E402
 
 ERASED = (1, 1, "a")  # the test answered "Yes" twice: the first exported
+# The instrument's clock and the sample memory's dates of the golden traces
+# (InstrumentClock() of tests/support/instrument_fixture.cpp). The program under
+# Wine takes the year of a test listed with its time from the PC's real date:
+# 2026, the golden traces' year, until 18 February 2027; after that, move this
+# clock, InstrumentClock() and the golden traces' PC date forward together and
+# record the traces again.
+CLOCK = ["--clock", "1775000000"]
+GOLDEN = "named_summary_erase"
 TEXTS = steps.TEXTS[1]
 
 
@@ -53,6 +66,7 @@ def linux_reference(session):
         reference.prepare()
         shutil.rmtree(reference.memory_dir)
         shutil.copytree(session.memory_dir, reference.memory_dir)
+        reference.instrument_options += CLOCK
         reference.start_instrument()
         main = linux_steps.start(reference, know_port=True)
         import_panel = linux_steps.scan(reference, main)
@@ -196,7 +210,9 @@ def scenario(session):
         f"erased {sorted(before - after)}, expected {checks.file_name(*ERASED)}")
     check_settings(session, lines)
     checks.check_log(session.program_dir, discovered_port=7)
-    check_journal(session, working)
+    journal = check_journal(session, working)
+    problems = golden_trace.compare(GOLDEN, working, journal)
+    assert not problems, f"not as golden/{GOLDEN}.trace:\n" + "\n".join(problems[:60])
     check_names_carried(working)
     print_export_time(session, wire_start, wire_end, export_seconds)
     kept(session)
@@ -236,6 +252,7 @@ def check_journal(session, working):
         assert os.path.basename(line[6].replace("\\", "/")) in linux_names.workbooks(working), line
         assert line[6].lower().startswith(folder.lower() + "\\") or \
             linux_path(session, line[6]).startswith(working + "/"), line
+    return found[0]
 
 
 def print_export_time(session, wire_start, wire_end, seconds):
@@ -286,10 +303,17 @@ def exchange_seconds(wire_log):
     return total
 
 
+def with_golden_clock(session):
+    """The sample memory made again, and served, at the golden traces' clock."""
+    subprocess.run([session.emulator(), "--make-sample", session.memory_dir] + CLOCK, check=True,
+                   stdout=subprocess.DEVNULL)
+    session.instrument_options += CLOCK
+
+
 def main(argv):
     if len(argv) < 2:
         sys.exit(__doc__)
-    return run_scenario("windows_program", scenario, argv,
+    return run_scenario("windows_program", scenario, argv, before_start=with_golden_clock,
                         session_class=WineSession, linux_build=argv[1],
                         installer=setup_program(argv[0]))
 

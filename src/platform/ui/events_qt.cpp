@@ -41,10 +41,6 @@ bool Reachable(QAction* action, int depth = 0) {
     return true;
 }
 
-std::string CallbackName(QObject* object) {
-    return object->property("callback").toString().toStdString();
-}
-
 // Enter in a field that has a callback is that field's commit: it is kept
 // from the dialog, whose default button would take it as well.
 class FieldEnter : public QObject {
@@ -67,6 +63,10 @@ private:
 
 }  // namespace
 
+std::string CallbackName(QObject* object) {
+    return object->property("callback").toString().toStdString();
+}
+
 int NewHandle() { return ui_dispatch::NewHandle(); }
 std::map<int, Panel>& Panels() { return State().panels; }
 std::map<int, MenuBar>& MenuBars() { return State().menu_bars; }
@@ -86,25 +86,8 @@ MenuBar* FindMenuBar(int handle) {
 }
 
 QWidget* FindControl(int panel, int control, int& status) {
-    Panel* p = FindPanel(panel);
-    if (p == nullptr) {
-        status = UIE_INVALID_HANDLE;
-        return nullptr;
-    }
-    auto it = p->controls.find(control);
-    if (it == p->controls.end() || it->second.isNull()) {
-        status = UIE_INVALID_CONTROL;
-        return nullptr;
-    }
-    status = UIE_NO_ERROR;
-    return it->second;
-}
-
-void DispatchControlEvent(int panel, int control, int event) {
-    int status;
-    QWidget* widget = FindControl(panel, control, status);
-    if (widget == nullptr) return;
-    ui_dispatch::ControlEvent(CallbackName(widget), panel, control, event);
+    const ui_front::Control* c = ui_front::FindControl(panel, control, status);
+    return c == nullptr ? nullptr : c->native->widget.data();
 }
 
 void DispatchMenuItem(int menu_bar, int item) {
@@ -120,7 +103,7 @@ void DispatchMenuItem(int menu_bar, int item) {
 void ConnectPanel(Panel& panel) {
     const int handle = panel.handle;
     for (auto& [number, control] : panel.controls) {
-        QWidget* widget = control;
+        QWidget* widget = control.widget;
         const int id = number;
         widget->setProperty("panelHandle", handle);
         if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
@@ -256,20 +239,6 @@ int MakeApplicationActive() {
     return UIE_NO_ERROR;
 }
 
-int SimulateCommit(int panel, int control) {
-    int status;
-    if (FindControl(panel, control, status) == nullptr) return status;
-    DispatchControlEvent(panel, control, EVENT_COMMIT);
-    return UIE_NO_ERROR;
-}
-
-int SimulateEvent(int panel, int control, int event) {
-    int status;
-    if (FindControl(panel, control, status) == nullptr) return status;
-    DispatchControlEvent(panel, control, event);
-    return UIE_NO_ERROR;
-}
-
 int SimulateMenuItem(int menuBar, int menuItem) {
     MenuBar* bar = FindMenuBar(menuBar);
     if (bar == nullptr) return UIE_INVALID_HANDLE;
@@ -286,6 +255,7 @@ void ResetUserInterfaceForTesting() {
     state.panels.clear();
     state.menu_bars.clear();
     state.popups.clear();
+    ui_front::ForgetAllPanels();
     ui_dispatch::ResetForTesting();
     SetWaitCursor(0);
     SetPopupResponder(nullptr);

@@ -226,13 +226,6 @@ LRESULT DefaultButton(Panel& panel) {
 
 }  // namespace
 
-void DispatchControlEvent(int panel, int control, int event) {
-    int status;
-    Control* c = FindControl(panel, control, status);
-    if (c == nullptr) return;
-    ui_dispatch::ControlEvent(c->callback, panel, control, event);
-}
-
 void WatchList(HWND list) { SetWindowSubclass(list, ListProc, 1, 0); }
 void WatchSelectableLabel(HWND field) { SetWindowSubclass(field, SelectableProc, 1, 0); }
 void WatchField(HWND field) { SetWindowSubclass(field, FieldProc, 1, 0); }
@@ -403,20 +396,6 @@ int MakeApplicationActive() {
     return UIE_NO_ERROR;
 }
 
-int SimulateCommit(int panel, int control) {
-    int status;
-    if (FindControl(panel, control, status) == nullptr) return status;
-    DispatchControlEvent(panel, control, EVENT_COMMIT);
-    return UIE_NO_ERROR;
-}
-
-int SimulateEvent(int panel, int control, int event) {
-    int status;
-    if (FindControl(panel, control, status) == nullptr) return status;
-    DispatchControlEvent(panel, control, event);
-    return UIE_NO_ERROR;
-}
-
 int SimulateMenuItem(int menuBar, int menuItem) {
     MenuBar* bar = FindMenuBar(menuBar);
     if (bar == nullptr) return UIE_INVALID_HANDLE;
@@ -432,6 +411,7 @@ void ResetUserInterfaceForTesting() {
     Panels().clear();
     MenuBars().clear();
     PopupStack().clear();
+    ui_front::ForgetAllPanels();
     ui_dispatch::ResetForTesting();
     exit_loop = false;
     SetWaitCursor(0);

@@ -95,7 +95,11 @@ void NameForAccessibility(QWidget* root) {
 void CollectControls(Panel& panel) {
     for (QWidget* child : panel.widget->findChildren<QWidget*>()) {
         const QVariant number = child->property("control");
-        if (number.isValid() && number.toInt() > 0) panel.controls[number.toInt()] = child;
+        if (!number.isValid() || number.toInt() <= 0) continue;
+        ui_native::Control& control = panel.controls[number.toInt()];
+        control.widget = child;
+        ui_front::AddControl(panel.handle, number.toInt(), KindOf(child), CallbackName(child),
+                             &control);
     }
     NameForAccessibility(panel.widget);
 }
@@ -211,8 +215,9 @@ int LoadPanel(int parentPanel, const std::string& fileName, int panelResourceId)
     panel.resource_id = panelResourceId;
     panel.parent = parentPanel;
     panel.widget = widget;
-    CollectControls(panel);
     Panel& stored = Panels()[panel.handle] = panel;
+    ui_front::AddPanel(stored.handle);
+    CollectControls(stored);
     CollectMenuBar(stored);
     ConnectPanel(stored);
     return stored.handle;
@@ -251,6 +256,7 @@ int DiscardPanel(int panel) {
     if (p == nullptr) return UIE_NO_ERROR;
     RemoveFromPopups(panel);
     MenuBars().erase(p->menu_bar);
+    ui_front::ForgetPanel(panel);
     QPointer<QWidget> widget = p->widget;
     Panels().erase(panel);
     if (widget) {

@@ -223,18 +223,8 @@ MenuBar* FindMenuBar(int handle) {
 }
 
 Control* FindControl(int panel, int control, int& status) {
-    Panel* p = FindPanel(panel);
-    if (p == nullptr) {
-        status = UIE_INVALID_HANDLE;
-        return nullptr;
-    }
-    auto it = p->controls.find(control);
-    if (it == p->controls.end() || it->second->hwnd == nullptr) {
-        status = UIE_INVALID_CONTROL;
-        return nullptr;
-    }
-    status = UIE_NO_ERROR;
-    return it->second;
+    const ui_front::Control* c = ui_front::FindControl(panel, control, status);
+    return c == nullptr ? nullptr : c->native;
 }
 
 void CloseRequested(Panel& panel) {
@@ -275,6 +265,7 @@ int LoadPanel(int parentPanel, const std::string& fileName, int panelResourceId)
         return UIE_FILE_NOT_FOUND;
     }
     SetWindowLongPtrW(stored.hwnd, GWLP_USERDATA, stored.handle);
+    ui_front::AddPanel(stored.handle);
     stored.dpi = PanelDpi(stored.hwnd);
     if (stored.splash) {
         const std::string sheet = stored.root->Text("styleSheet");
@@ -330,6 +321,7 @@ int DiscardPanel(int panel) {
     if (p == nullptr) return UIE_NO_ERROR;
     RemoveFromPopups(panel);
     MenuBars().erase(p->menu_bar);
+    ui_front::ForgetPanel(panel);
     const HWND hwnd = p->hwnd;
     // The window may be discarded from one of its own controls' callbacks:
     // the record goes now, the window's messages find no panel any more.

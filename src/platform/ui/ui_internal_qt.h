@@ -10,10 +10,17 @@
 
 #include "platform/ui/ui.h"
 #include "platform/ui/ui_dispatch.h"
+#include "platform/ui/ui_front.h"
+#include "platform/ui/ui_native.h"
 
 class QAction;
 class QMenuBar;
 class QWidget;
+
+// A numbered control of a panel: its widget, as long as Qt keeps it.
+struct ui_native::Control {
+    QPointer<QWidget> widget;
+};
 
 namespace ui_detail {
 
@@ -22,7 +29,7 @@ struct Panel {
     int resource_id = 0;
     int parent = 0;  // handle of the parent panel, 0 for top level
     QPointer<QWidget> widget;
-    std::map<int, QPointer<QWidget>> controls;  // by control number
+    std::map<int, ui_native::Control> controls;  // by control number
     int menu_bar = 0;                           // handle, 0 when the panel has none
 };
 
@@ -39,7 +46,12 @@ std::map<int, Panel>& Panels();
 std::map<int, MenuBar>& MenuBars();
 Panel* FindPanel(int handle);  // nullptr when dead
 MenuBar* FindMenuBar(int handle);
+// The widget of a numbered control (the front's lookup), nullptr with its status.
 QWidget* FindControl(int panel, int control, int& status);
+// The name of the callback the resource file gives a widget or an action.
+std::string CallbackName(QObject* object);
+// What the front's value rules take the widget for.
+ui_native::Kind KindOf(QWidget* widget);
 std::vector<int>& PopupStack();
 
 // "__X" marks X as the mnemonic; Qt writes it "&X" (and a literal "&" as "&&").
@@ -49,7 +61,7 @@ QString MnemonicText(const std::string& text);
 void ConnectPanel(Panel& panel);
 void ConnectMenuBar(MenuBar& bar);
 // Runs the callback a control names, as the event loop would.
-void DispatchControlEvent(int panel, int control, int event);
+using ui_front::DispatchControlEvent;
 void DispatchMenuItem(int menu_bar, int item);
 // True while the program itself changes a control (no user event then).
 using ui_dispatch::ProgramChangeInProgress;

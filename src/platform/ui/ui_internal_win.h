@@ -13,17 +13,13 @@
 #include "platform/ui/ui.h"
 #include "platform/ui/ui_description.h"
 #include "platform/ui/ui_dispatch.h"
+#include "platform/ui/ui_front.h"
 #include "platform/ui/ui_layout.h"
-
-namespace ui_win {
-
-using ui_description::Widget;
-
-enum class Kind { Button, CheckBox, Edit, Spin, List, Label, Picture, Progress, Line, Container };
+#include "platform/ui/ui_native.h"
 
 // One widget of a panel and the window that shows it.
-struct Control {
-    const Widget* widget = nullptr;
+struct ui_native::Control {
+    const ui_description::Widget* widget = nullptr;
     Kind kind = Kind::Container;
     HWND hwnd = nullptr;
     HWND arrows = nullptr;       // a spin box's up-down arrows
@@ -37,18 +33,21 @@ struct Control {
     // cleared by each of them, so a layout that moves nothing leaves it be.
     bool text_placed = false;
     HFONT font = nullptr;        // its own font when the file sets one
-    std::vector<int> values;     // a list's rows' values
-    // A list's rows as shown. The list box itself holds what assistive
-    // technology reads for each row (the label, or the name the program gave
-    // the row), and the rows are drawn from these labels.
+    // A list's rows as shown, mirroring the front's. The list box itself
+    // holds what assistive technology reads for each row (the label, or the
+    // name the program gave the row), and the rows are drawn from these labels.
     std::vector<std::string> labels;
-    std::string label_text;      // ATTR_LABEL_TEXT as the program set it
-    bool label_text_set = false;
     int minimum = 0, maximum = 99;  // a spin box's range
     std::string prefix;             // a spin box's prefix ("COM ")
     HBITMAP picture = nullptr;   // a pixmap label's picture, premultiplied 32-bit
     SIZE picture_size{};
 };
+
+namespace ui_win {
+
+using ui_description::Widget;
+using ui_native::Control;
+using ui_native::Kind;
 
 struct Panel {
     int handle = 0;
@@ -58,8 +57,8 @@ struct Panel {
     std::shared_ptr<const ui_description::ResourceFile> file;
     std::string folder;  // the resource file's folder (with its separator), where its pictures lie
     const Widget* root = nullptr;     // the QDialog or QMainWindow
-    std::vector<std::unique_ptr<Control>> widgets;  // in the file's order
-    std::map<int, Control*> controls;               // by the program's number
+    std::vector<std::unique_ptr<Control>>
+        widgets;  // in the file's order; the numbered ones are the front's too
     std::map<const Widget*, Control*> by_widget;
     int menu_bar = 0;
     int close_control = 0;
@@ -223,7 +222,7 @@ int SpinValue(const Control& control);
 void ProcessPendingMessages();
 
 // A user's event on a control, handed to the shared dispatch.
-void DispatchControlEvent(int panel, int control, int event);
+using ui_front::DispatchControlEvent;
 void CloseRequested(Panel& panel);
 
 // Pictures of pixmap labels, decoded from PNG.

@@ -1,0 +1,47 @@
+// The user-interface front: what ui.h's functions find behind a panel handle
+// and a control number, the same on every system. Each system's panel loader
+// registers the panel and its numbered controls here; the front keeps their
+// callbacks, a list's rows and the label texts the program set, and reaches
+// the system's controls only through ui_native.h.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/ui/ui.h"
+#include "platform/ui/ui_native.h"
+
+namespace ui_front {
+
+struct Row {
+    std::string label;
+    int value = 0;
+};
+
+struct Control {
+    ui_native::Kind kind = ui_native::Kind::Container;
+    std::string callback;
+    ui_native::Control* native = nullptr;  // owned by the system's panel
+    std::vector<Row> rows;                 // a list's rows; the native list mirrors them
+    std::string label_text;                // ATTR_LABEL_TEXT as the program set it
+    bool label_text_set = false;
+};
+
+// Registers a panel the system has loaded; its controls follow.
+void AddPanel(int handle);
+void AddControl(int panel, int number, ui_native::Kind kind, const std::string& callback,
+                ui_native::Control* native);
+// Before the system destroys the panel's controls.
+void ForgetPanel(int handle);
+void ForgetAllPanels();
+
+// nullptr with UIE_INVALID_HANDLE (a panel never issued, discarded or whose
+// window is gone) or UIE_INVALID_CONTROL; else UIE_NO_ERROR.
+Control* FindControl(int panel, int control, int& status);
+
+// Runs the control's callback (queued as ui_dispatch says); nothing for an
+// unknown control.
+void DispatchControlEvent(int panel, int control, int event);
+
+}  // namespace ui_front

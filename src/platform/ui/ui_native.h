@@ -1,0 +1,52 @@
+// What the user-interface front (ui_front.h) needs from the system: one
+// control of a panel as the system shows it, its native value, its
+// attributes and a list's mirrored rows. Each system defines ui_native::Control
+// and these functions (controls_qt.cpp, controls_win.cpp); the status codes,
+// value rules, list rows and control lookup stay in the front.
+#pragma once
+
+#include <string>
+
+namespace ui_native {
+
+// What a control is, as the front's value and list rules see it.
+enum class Kind { Button, CheckBox, Edit, Spin, List, Label, Picture, Progress, Line, Container };
+
+// The system's control; the front holds it by pointer and never looks inside.
+struct Control;
+
+// False once the system has destroyed the panel's window or the control.
+bool PanelAlive(int panel);
+bool Alive(const Control& control);
+
+// Values. Texts for labels, fields and buttons (a button's "__X" makes X its
+// mnemonic); numbers for spin boxes (kept within their range), check boxes
+// and progress bars. Text gives what the control shows, a spin box's prefix
+// and a button's mnemonic mark included.
+void SetText(Control& control, const std::string& text);
+std::string Text(const Control& control);
+void SetNumber(Control& control, double value);
+double Number(const Control& control);
+
+// Attributes. A control dimmed or hidden takes its buddy label with it.
+void SetDimmed(Control& control, bool dimmed);
+bool Dimmed(const Control& control);
+void SetVisible(Control& control, bool visible);
+bool Visible(const Control& control);
+// The text that names the control: a button's own, else its buddy label's.
+// False when it has neither.
+bool SetLabelText(Control& control, const std::string& text);
+bool LabelText(const Control& control, std::string& text);
+// The control takes the keyboard when its panel's window has it.
+void Focus(Control& control);
+
+// A list shows the rows the front keeps: these mirror each change.
+void InsertRow(Control& list, int row, const std::string& label);
+void ClearRows(Control& list);
+// The row the user or the program made current, -1 for an empty list.
+int CurrentRow(const Control& list);
+void SelectRow(Control& list, int row);
+// What assistive technology reads for the row instead of its label.
+void SetRowAccessibleName(Control& list, int row, const std::string& name);
+
+}  // namespace ui_native

@@ -1,15 +1,12 @@
 // The event loop over Qt's, and the widgets' events handed to the shared
 // dispatch (ui_dispatch.h: callbacks, handles and the queue of commit events).
 #include <QAbstractButton>
-#include <QAction>
 #include <QApplication>
 #include <QCursor>
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenu>
-#include <QMenuBar>
 #include <map>
 
 #include "platform/ui/ui_internal_qt.h"
@@ -19,7 +16,6 @@ namespace {
 
 struct EventState {
     std::map<int, Panel> panels;
-    std::map<int, MenuBar> menu_bars;
     std::vector<int> popups;
     QEventLoop* loop = nullptr;
 };
@@ -27,18 +23,6 @@ struct EventState {
 EventState& State() {
     static EventState state;
     return state;
-}
-
-// An item can be chosen only when it and every menu above it are undimmed.
-bool Reachable(QAction* action, int depth = 0) {
-    if (!action->isEnabled()) return false;
-    if (depth > 8) return true;
-    for (QObject* owner : action->associatedObjects()) {
-        if (auto* menu = qobject_cast<QMenu*>(owner)) {
-            if (!Reachable(menu->menuAction(), depth + 1)) return false;
-        }
-    }
-    return true;
 }
 
 // Enter in a field that has a callback is that field's commit: it is kept
@@ -68,8 +52,9 @@ std::string CallbackName(QObject* object) {
 }
 
 int NewHandle() { return ui_dispatch::NewHandle(); }
-std::map<int, Panel>& Panels() { return State().panels; }
-std::map<int, MenuBar>& MenuBars() { return State().menu_bars; }
+std::map<int, Panel>& Panels() {
+    return State().panels;
+}
 std::vector<int>& PopupStack() { return State().popups; }
 
 Panel* FindPanel(int handle) {
@@ -78,26 +63,9 @@ Panel* FindPanel(int handle) {
     return &it->second;
 }
 
-MenuBar* FindMenuBar(int handle) {
-    auto it = State().menu_bars.find(handle);
-    if (it == State().menu_bars.end() || it->second.bar.isNull()) return nullptr;
-    if (FindPanel(it->second.panel) == nullptr) return nullptr;
-    return &it->second;
-}
-
 QWidget* FindControl(int panel, int control, int& status) {
     const ui_front::Control* c = ui_front::FindControl(panel, control, status);
     return c == nullptr ? nullptr : c->native->widget.data();
-}
-
-void DispatchMenuItem(int menu_bar, int item) {
-    MenuBar* bar = FindMenuBar(menu_bar);
-    if (bar == nullptr) return;
-    auto found = bar->items.find(item);
-    if (found == bar->items.end() || found->second.isNull()) return;
-    QAction* action = found->second;
-    if (!Reachable(action)) return;
-    ui_dispatch::MenuEvent(CallbackName(action), menu_bar, item, bar->panel);
 }
 
 void ConnectPanel(Panel& panel) {
@@ -130,21 +98,6 @@ void ConnectPanel(Panel& panel) {
                 DispatchControlEvent(handle, id, EVENT_VAL_CHANGED);
             });
         }
-    }
-}
-
-void ConnectMenuBar(MenuBar& bar) {
-    const int handle = bar.handle;
-    for (auto& [number, item] : bar.items) {
-        QAction* action = item;
-        if (action->isCheckable()) action->setProperty("tick", action->isChecked());
-        if (action->menu() != nullptr) continue;
-        const int id = number;
-        QObject::connect(action, &QAction::triggered, action, [action, handle, id] {
-            // Qt flips a checkable item by itself; the program owns the tick.
-            if (action->isCheckable()) action->setChecked(action->property("tick").toBool());
-            DispatchMenuItem(handle, id);
-        });
     }
 }
 
@@ -239,21 +192,12 @@ int MakeApplicationActive() {
     return UIE_NO_ERROR;
 }
 
-int SimulateMenuItem(int menuBar, int menuItem) {
-    MenuBar* bar = FindMenuBar(menuBar);
-    if (bar == nullptr) return UIE_INVALID_HANDLE;
-    if (bar->items.count(menuItem) == 0) return UIE_INVALID_CONTROL;
-    DispatchMenuItem(menuBar, menuItem);
-    return UIE_NO_ERROR;
-}
-
 void ResetUserInterfaceForTesting() {
     EventState& state = State();
     std::vector<int> handles;
     for (auto& [handle, panel] : state.panels) handles.push_back(handle);
     for (int handle : handles) DiscardPanel(handle);
     state.panels.clear();
-    state.menu_bars.clear();
     state.popups.clear();
     ui_front::ForgetAllPanels();
     ui_dispatch::ResetForTesting();

@@ -396,20 +396,11 @@ int MakeApplicationActive() {
     return UIE_NO_ERROR;
 }
 
-int SimulateMenuItem(int menuBar, int menuItem) {
-    MenuBar* bar = FindMenuBar(menuBar);
-    if (bar == nullptr) return UIE_INVALID_HANDLE;
-    if (bar->entries.count(menuItem) == 0) return UIE_INVALID_CONTROL;
-    DispatchMenuItem(menuBar, menuItem);
-    return UIE_NO_ERROR;
-}
-
 void ResetUserInterfaceForTesting() {
     std::vector<int> handles;
     for (auto& [handle, panel] : Panels()) handles.push_back(handle);
     for (int handle : handles) DiscardPanel(handle);
     Panels().clear();
-    MenuBars().clear();
     PopupStack().clear();
     ui_front::ForgetAllPanels();
     ui_dispatch::ResetForTesting();

@@ -1,15 +1,14 @@
 // Panels: loading from the resource file, showing, popups, discarding, and
 // the panel attributes. Handles of discarded panels stay invalid forever.
+#include <QAbstractButton>
 #include <QApplication>
 #include <QBuffer>
 #include <QCloseEvent>
-#include <QAbstractButton>
 #include <QDialog>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMainWindow>
-#include <QMenuBar>
 #include <QUiLoader>
 #include <QWindow>
 #include <algorithm>
@@ -102,32 +101,6 @@ void CollectControls(Panel& panel) {
                              &control);
     }
     NameForAccessibility(panel.widget);
-}
-
-void CollectMenuBar(Panel& panel) {
-    auto* window = qobject_cast<QMainWindow*>(panel.widget.data());
-    if (window == nullptr || window->menuWidget() == nullptr) return;
-    MenuBar bar;
-    bar.handle = NewHandle();
-    bar.panel = panel.handle;
-    bar.bar = qobject_cast<QMenuBar*>(window->menuWidget());
-    if (bar.bar == nullptr) return;
-    for (QMenu* menu : bar.bar->findChildren<QMenu*>()) {
-        const QVariant number = menu->property("item");
-        if (number.isValid()) {
-            menu->menuAction()->setProperty("item", number);
-            menu->menuAction()->setProperty("callback", menu->property("callback"));
-            bar.items[number.toInt()] = menu->menuAction();
-        }
-    }
-    for (QAction* action : window->findChildren<QAction*>()) {
-        const QVariant number = action->property("item");
-        if (number.isValid() && bar.items.count(number.toInt()) == 0) {
-            bar.items[number.toInt()] = action;
-        }
-    }
-    panel.menu_bar = bar.handle;
-    ConnectMenuBar(MenuBars()[bar.handle] = bar);
 }
 
 void RemoveFromPopups(int handle) {
@@ -223,8 +196,6 @@ int LoadPanel(int parentPanel, const std::string& fileName, int panelResourceId)
     return stored.handle;
 }
 
-bool IsPanelValid(int panel) { return FindPanel(panel) != nullptr; }
-
 int DisplayPanel(int panel) {
     Panel* p = FindPanel(panel);
     if (p == nullptr) return UIE_INVALID_HANDLE;
@@ -255,7 +226,6 @@ int DiscardPanel(int panel) {
     p = FindPanel(panel);
     if (p == nullptr) return UIE_NO_ERROR;
     RemoveFromPopups(panel);
-    MenuBars().erase(p->menu_bar);
     ui_front::ForgetPanel(panel);
     QPointer<QWidget> widget = p->widget;
     Panels().erase(panel);
@@ -296,12 +266,6 @@ int RemovePopup(int panel) {
         Unmodal(p->widget);
     }
     return UIE_NO_ERROR;
-}
-
-int GetPanelMenuBar(int panel) {
-    Panel* p = FindPanel(panel);
-    if (p == nullptr) return UIE_INVALID_HANDLE;
-    return p->menu_bar > 0 ? p->menu_bar : UIE_INVALID_CONTROL;
 }
 
 QWidget* PanelWidgetForTesting(int panel) {

@@ -17,7 +17,6 @@ namespace {
 
 struct UiState {
     std::map<int, Panel> panels;
-    std::map<int, MenuBar> menu_bars;
     std::vector<int> popups;
 };
 
@@ -201,8 +200,9 @@ RECT InsideWorkArea(RECT frame) {
     return frame;
 }
 
-std::map<int, Panel>& Panels() { return State().panels; }
-std::map<int, MenuBar>& MenuBars() { return State().menu_bars; }
+std::map<int, Panel>& Panels() {
+    return State().panels;
+}
 std::vector<int>& PopupStack() { return State().popups; }
 
 Panel* FindPanel(int handle) {
@@ -214,12 +214,6 @@ Panel* FindPanel(int handle) {
 Panel* PanelOfWindow(HWND hwnd) {
     const int handle = static_cast<int>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     return handle > 0 ? FindPanel(handle) : nullptr;
-}
-
-MenuBar* FindMenuBar(int handle) {
-    auto it = State().menu_bars.find(handle);
-    if (it == State().menu_bars.end() || FindPanel(it->second.panel) == nullptr) return nullptr;
-    return &it->second;
 }
 
 Control* FindControl(int panel, int control, int& status) {
@@ -282,8 +276,6 @@ int LoadPanel(int parentPanel, const std::string& fileName, int panelResourceId)
     return stored.handle;
 }
 
-bool IsPanelValid(int panel) { return FindPanel(panel) != nullptr; }
-
 int DisplayPanel(int panel) {
     Panel* p = FindPanel(panel);
     if (p == nullptr) return UIE_INVALID_HANDLE;
@@ -320,7 +312,6 @@ int DiscardPanel(int panel) {
     p = FindPanel(panel);
     if (p == nullptr) return UIE_NO_ERROR;
     RemoveFromPopups(panel);
-    MenuBars().erase(p->menu_bar);
     ui_front::ForgetPanel(panel);
     const HWND hwnd = p->hwnd;
     // The window may be discarded from one of its own controls' callbacks:
@@ -368,12 +359,6 @@ int RemovePopup(int panel) {
     }
     RepaintVisiblePanels();
     return UIE_NO_ERROR;
-}
-
-int GetPanelMenuBar(int panel) {
-    Panel* p = FindPanel(panel);
-    if (p == nullptr) return UIE_INVALID_HANDLE;
-    return p->menu_bar > 0 ? p->menu_bar : UIE_INVALID_CONTROL;
 }
 
 QWidget* PanelWidgetForTesting(int) { return nullptr; }

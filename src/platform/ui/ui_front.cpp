@@ -1,5 +1,6 @@
-// The front's table of panels and their numbered controls, the lookup every
-// control function starts with, and the test hooks that act as a user would.
+// The front's tables of panels with their numbered controls and of menu
+// bars, the lookups every function of ui.h starts with, and the test hooks
+// that act as a user would.
 #include "platform/ui/ui_front.h"
 
 #include "platform/ui/ui_dispatch.h"
@@ -7,40 +8,99 @@
 namespace ui_front {
 namespace {
 
-std::map<int, std::map<int, Control>>& Panels() {
-    static std::map<int, std::map<int, Control>> panels;
-    return panels;
+struct Panel {
+    std::map<int, Control> controls;  // by the program's number
+    int menu_bar = 0;
+};
+
+struct Tables {
+    std::map<int, Panel> panels;
+    std::map<int, MenuBar> menu_bars;
+};
+
+Tables& State() {
+    static Tables tables;
+    return tables;
+}
+
+// nullptr for a handle never issued, discarded, or whose window is gone.
+Panel* FindPanel(int handle) {
+    auto it = State().panels.find(handle);
+    if (it == State().panels.end() || !ui_native::PanelAlive(handle)) return nullptr;
+    return &it->second;
 }
 
 }  // namespace
 
 void AddPanel(int handle) {
-    Panels()[handle];
+    State().panels[handle];
 }
 
 void AddControl(int panel, int number, ui_native::Kind kind, const std::string& callback,
                 ui_native::Control* native) {
-    Control& control = Panels()[panel][number];
+    Control& control = State().panels[panel].controls[number];
     control.kind = kind;
     control.callback = callback;
     control.native = native;
 }
 
-void ForgetPanel(int handle) {
-    Panels().erase(handle);
+int AddMenuBar(int panel) {
+    const int handle = ui_dispatch::NewHandle();
+    State().menu_bars[handle].panel = panel;
+    State().panels[panel].menu_bar = handle;
+    return handle;
 }
+
+void AddMenuEntry(int menu_bar, int number, const MenuEntry& entry) {
+    State().menu_bars[menu_bar].entries[number] = entry;
+}
+
+void ForgetPanel(int handle) {
+    auto it = State().panels.find(handle);
+    if (it == State().panels.end()) return;
+    State().menu_bars.erase(it->second.menu_bar);
+    State().panels.erase(it);
+}
+
 void ForgetAllPanels() {
-    Panels().clear();
+    State().panels.clear();
+    State().menu_bars.clear();
 }
 
 Control* FindControl(int panel, int control, int& status) {
-    auto found = Panels().find(panel);
-    if (found == Panels().end() || !ui_native::PanelAlive(panel)) {
+    Panel* p = FindPanel(panel);
+    if (p == nullptr) {
         status = UIE_INVALID_HANDLE;
         return nullptr;
     }
-    auto it = found->second.find(control);
-    if (it == found->second.end() || !ui_native::Alive(*it->second.native)) {
+    auto it = p->controls.find(control);
+    if (it == p->controls.end() || !ui_native::Alive(*it->second.native)) {
+        status = UIE_INVALID_CONTROL;
+        return nullptr;
+    }
+    status = UIE_NO_ERROR;
+    return &it->second;
+}
+
+int MenuBarOf(int panel) {
+    const Panel* p = FindPanel(panel);
+    return p == nullptr ? 0 : p->menu_bar;
+}
+
+MenuBar* FindMenuBar(int handle) {
+    auto it = State().menu_bars.find(handle);
+    if (it == State().menu_bars.end() || FindPanel(it->second.panel) == nullptr) return nullptr;
+    return &it->second;
+}
+
+MenuEntry* FindMenuEntry(int menu_bar, int number, int& status) {
+    MenuBar* bar = FindMenuBar(menu_bar);
+    if (bar == nullptr) {
+        status = UIE_INVALID_HANDLE;
+        return nullptr;
+    }
+    auto it = bar->entries.find(number);
+    if (it == bar->entries.end()) {
         status = UIE_INVALID_CONTROL;
         return nullptr;
     }
@@ -58,6 +118,16 @@ void DispatchControlEvent(int panel, int control, int event) {
 }
 
 }  // namespace ui_front
+
+bool IsPanelValid(int panel) {
+    return ui_front::FindPanel(panel) != nullptr;
+}
+
+int GetPanelMenuBar(int panel) {
+    if (!IsPanelValid(panel)) return UIE_INVALID_HANDLE;
+    const int bar = ui_front::MenuBarOf(panel);
+    return bar > 0 ? bar : UIE_INVALID_CONTROL;
+}
 
 int SimulateCommit(int panel, int control) {
     return SimulateEvent(panel, control, EVENT_COMMIT);

@@ -28,10 +28,29 @@ struct Control {
     bool label_text_set = false;
 };
 
-// Registers a panel the system has loaded; its controls follow.
+// A menu or an item of a menu bar.
+struct MenuEntry {
+    bool is_menu = false;
+    int parent = 0;  // the number of the menu above, 0 under the bar
+    std::string callback;
+    std::string name;  // as the program set it ("__Datei"), or from the file
+    bool tick = false;
+    bool dimmed = false;
+    ui_native::MenuEntry* native = nullptr;  // owned by the system's panel
+};
+
+struct MenuBar {
+    int panel = 0;
+    std::map<int, MenuEntry> entries;  // menus and items, by number
+};
+
+// Registers a panel the system has loaded; its controls and menu bar follow.
 void AddPanel(int handle);
 void AddControl(int panel, int number, ui_native::Kind kind, const std::string& callback,
                 ui_native::Control* native);
+// Gives the new menu bar's handle.
+int AddMenuBar(int panel);
+void AddMenuEntry(int menu_bar, int number, const MenuEntry& entry);
 // Before the system destroys the panel's controls.
 void ForgetPanel(int handle);
 void ForgetAllPanels();
@@ -40,8 +59,19 @@ void ForgetAllPanels();
 // window is gone) or UIE_INVALID_CONTROL; else UIE_NO_ERROR.
 Control* FindControl(int panel, int control, int& status);
 
+// The panel's menu bar, 0 when it has none or the panel is not valid.
+int MenuBarOf(int panel);
+// nullptr when the menu bar's panel is not valid.
+MenuBar* FindMenuBar(int handle);
+// nullptr with UIE_INVALID_HANDLE or UIE_INVALID_CONTROL; else UIE_NO_ERROR.
+MenuEntry* FindMenuEntry(int menu_bar, int number, int& status);
+
 // Runs the control's callback (queued as ui_dispatch says); nothing for an
 // unknown control.
 void DispatchControlEvent(int panel, int control, int event);
+
+// Runs the item's callback when the user could choose it: the item and every
+// menu above it undimmed.
+void DispatchMenuItem(int menu_bar, int item);
 
 }  // namespace ui_front

@@ -22,6 +22,11 @@ struct ui_native::Control {
     QPointer<QWidget> widget;
 };
 
+// A menu (its menu action) or an item of a main window's menu bar.
+struct ui_native::MenuEntry {
+    QPointer<QAction> action;
+};
+
 namespace ui_detail {
 
 struct Panel {
@@ -30,22 +35,14 @@ struct Panel {
     int parent = 0;  // handle of the parent panel, 0 for top level
     QPointer<QWidget> widget;
     std::map<int, ui_native::Control> controls;  // by control number
-    int menu_bar = 0;                           // handle, 0 when the panel has none
-};
-
-struct MenuBar {
-    int handle = 0;
-    int panel = 0;
-    QPointer<QMenuBar> bar;
-    std::map<int, QPointer<QAction>> items;  // menus (their menu action) and items, by number
+    int menu_bar = 0;                            // handle, 0 when the panel has none
+    std::map<int, ui_native::MenuEntry> menu_entries;  // menus and items, by number
 };
 
 // Handles are never reused: a discarded panel's handle stays invalid forever.
 int NewHandle();
 std::map<int, Panel>& Panels();
-std::map<int, MenuBar>& MenuBars();
 Panel* FindPanel(int handle);  // nullptr when dead
-MenuBar* FindMenuBar(int handle);
 // The widget of a numbered control (the front's lookup), nullptr with its status.
 QWidget* FindControl(int panel, int control, int& status);
 // The name of the callback the resource file gives a widget or an action.
@@ -59,10 +56,10 @@ QString MnemonicText(const std::string& text);
 
 // Wires the widgets of a freshly loaded panel to the event dispatch.
 void ConnectPanel(Panel& panel);
-void ConnectMenuBar(MenuBar& bar);
+// Registers the menu bar of a main window with the front and wires its items.
+void CollectMenuBar(Panel& panel);
 // Runs the callback a control names, as the event loop would.
 using ui_front::DispatchControlEvent;
-void DispatchMenuItem(int menu_bar, int item);
 // True while the program itself changes a control (no user event then).
 using ui_dispatch::ProgramChangeInProgress;
 using ui_dispatch::ProgramChange;

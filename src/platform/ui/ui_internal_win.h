@@ -43,11 +43,19 @@ struct ui_native::Control {
     SIZE picture_size{};
 };
 
+// A menu or an item of a main window's menu bar.
+struct ui_native::MenuEntry {
+    HMENU owner = nullptr;    // the menu that shows this entry
+    HMENU submenu = nullptr;  // a menu's own popup menu, nullptr for an item
+    UINT command = 0;         // an item's WM_COMMAND identifier
+};
+
 namespace ui_win {
 
 using ui_description::Widget;
 using ui_native::Control;
 using ui_native::Kind;
+using ui_native::MenuEntry;
 
 struct Panel {
     int handle = 0;
@@ -61,6 +69,7 @@ struct Panel {
         widgets;  // in the file's order; the numbered ones are the front's too
     std::map<const Widget*, Control*> by_widget;
     int menu_bar = 0;
+    std::map<int, MenuEntry> menu_entries;  // menus and items, by number
     int close_control = 0;
     bool splash = false;
     COLORREF background = 0, foreground = 0;
@@ -75,33 +84,13 @@ struct Panel {
     bool placed = false;  // shown once, or placed by the program: no more centring
 };
 
-struct MenuEntry {
-    HMENU owner = nullptr;    // the menu that shows this entry
-    HMENU submenu = nullptr;  // a menu's own popup menu, nullptr for an item
-    UINT command = 0;         // an item's WM_COMMAND identifier
-    int parent_number = 0;    // the menu above, 0 under the bar
-    std::string callback;
-    std::string name;         // as the program set it ("__Datei"), or from the file
-    bool tick = false;
-    bool dimmed = false;
-};
-
-struct MenuBar {
-    int handle = 0;
-    int panel = 0;
-    HMENU menu = nullptr;
-    std::map<int, MenuEntry> entries;  // menus and items, by number
-};
-
 constexpr UINT kMenuCommandBase = 0x4000;
 constexpr int kControlIdBase = 100;
 
 std::map<int, Panel>& Panels();
-std::map<int, MenuBar>& MenuBars();
 std::vector<int>& PopupStack();
 Panel* FindPanel(int handle);  // nullptr when dead
 Panel* PanelOfWindow(HWND hwnd);
-MenuBar* FindMenuBar(int handle);
 Control* FindControl(int panel, int control, int& status);
 
 // The panel window's class, registered by InitUserInterface.
@@ -197,7 +186,6 @@ int PanelDpi(HWND hwnd);
 // Menus of a main window built from the file; events from the menu bar.
 void BuildMenuBar(Panel& panel);
 void MenuCommand(Panel& panel, UINT command);
-void DispatchMenuItem(int menu_bar, int item);
 
 // Makes the panel's child controls from its description.
 void BuildControls(Panel& panel);

@@ -49,4 +49,12 @@ void SelectRow(Control& list, int row);
 // What assistive technology reads for the row instead of its label.
 void SetRowAccessibleName(Control& list, int row, const std::string& name);
 
+// A menu or an item of a panel's menu bar, as the system shows it.
+struct MenuEntry;
+// The entry shows what the front keeps: the tick, the dimming, its name
+// ("__X" marks X as the mnemonic).
+void SetMenuTick(int panel, MenuEntry& entry, bool tick);
+void SetMenuDimmed(int panel, MenuEntry& entry, bool dimmed);
+void RenameMenuEntry(int panel, MenuEntry& entry, const std::string& name);
+
 }  // namespace ui_native

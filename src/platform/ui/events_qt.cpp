@@ -16,7 +16,6 @@ namespace {
 
 struct EventState {
     std::map<int, Panel> panels;
-    std::vector<int> popups;
     QEventLoop* loop = nullptr;
 };
 
@@ -55,7 +54,6 @@ int NewHandle() { return ui_dispatch::NewHandle(); }
 std::map<int, Panel>& Panels() {
     return State().panels;
 }
-std::vector<int>& PopupStack() { return State().popups; }
 
 Panel* FindPanel(int handle) {
     auto it = State().panels.find(handle);
@@ -190,21 +188,4 @@ int MakeApplicationActive() {
         window->activateWindow();
     }
     return UIE_NO_ERROR;
-}
-
-void ResetUserInterfaceForTesting() {
-    EventState& state = State();
-    std::vector<int> handles;
-    for (auto& [handle, panel] : state.panels) handles.push_back(handle);
-    for (int handle : handles) DiscardPanel(handle);
-    state.panels.clear();
-    state.popups.clear();
-    ui_front::ForgetAllPanels();
-    ui_dispatch::ResetForTesting();
-    SetWaitCursor(0);
-    SetPopupResponder(nullptr);
-    ForgetResourceCache();
-    if (QApplication::instance() != nullptr) {
-        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
 }

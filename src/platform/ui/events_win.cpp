@@ -396,16 +396,8 @@ int MakeApplicationActive() {
     return UIE_NO_ERROR;
 }
 
-void ResetUserInterfaceForTesting() {
-    std::vector<int> handles;
-    for (auto& [handle, panel] : Panels()) handles.push_back(handle);
-    for (int handle : handles) DiscardPanel(handle);
+void ui_native::ResetForTesting() {
     Panels().clear();
-    PopupStack().clear();
-    ui_front::ForgetAllPanels();
-    ui_dispatch::ResetForTesting();
     exit_loop = false;
-    SetWaitCursor(0);
-    SetPopupResponder(nullptr);
     SetDpiOverrideForTesting(0);
 }

@@ -11,9 +11,7 @@
 #include <QMainWindow>
 #include <QUiLoader>
 #include <QWindow>
-#include <algorithm>
 
-#include "platform/system/system.h"
 #include "platform/ui/ui_internal_qt.h"
 
 namespace ui_detail {
@@ -67,13 +65,6 @@ public:
     }
 };
 
-std::string ResourcePath(const std::string& file_name) {
-    if (!file_name.empty() && file_name.front() == '/') return file_name;
-    std::string dir;
-    GetProjectDir(dir);
-    return JoinPath(dir, file_name);
-}
-
 // Screen readers and UI automation find each control by the text a person
 // sees for it: its buddy label or its own text.
 void NameForAccessibility(QWidget* root) {
@@ -103,11 +94,6 @@ void CollectControls(Panel& panel) {
     NameForAccessibility(panel.widget);
 }
 
-void RemoveFromPopups(int handle) {
-    auto& stack = PopupStack();
-    stack.erase(std::remove(stack.begin(), stack.end(), handle), stack.end());
-}
-
 void Unmodal(QWidget* widget) {
     if (widget->windowModality() == Qt::NonModal) return;
     const bool visible = widget->isVisible();
@@ -129,18 +115,14 @@ bool Under(const QWindow* window, const QWindow* candidate) {
 // active window, another panel's to the main window): the window manager
 // keeps it above that window, and it opens centred over it, not on the
 // screen the pointer is on.
-void BelongToWindowBelow(Panel& panel, bool popup) {
+void BelongToWindowBelow(Panel& panel, int below, bool popup) {
     QWidget* widget = panel.widget;
     if (panel.parent != 0 || widget->isVisible() || qobject_cast<QMainWindow*>(widget) != nullptr ||
         widget->windowType() == Qt::SplashScreen)
         return;
     std::vector<QWidget*> candidates;
-    for (auto it = PopupStack().rbegin(); it != PopupStack().rend(); ++it) {
-        if (Panel* under = FindPanel(*it); under != nullptr && under != &panel) {
-            candidates.push_back(under->widget);
-            break;
-        }
-    }
+    if (Panel* under = FindPanel(below); under != nullptr && under != &panel)
+        candidates.push_back(under->widget);
     if (popup) candidates.push_back(QApplication::activeWindow());
     for (auto& [handle, other] : Panels()) {
         if (qobject_cast<QMainWindow*>(other.widget.data()) != nullptr) candidates.push_back(other.widget);
@@ -161,18 +143,18 @@ void BelongToWindowBelow(Panel& panel, bool popup) {
 
 using namespace ui_detail;
 
-int LoadPanel(int parentPanel, const std::string& fileName, int panelResourceId) {
-    Panel* parent = nullptr;
-    if (parentPanel != 0 && (parent = FindPanel(parentPanel)) == nullptr) return UIE_INVALID_HANDLE;
+namespace ui_native {
+
+int LoadPanel(int parent_handle, const std::string& path, int resource_id) {
+    Panel* parent = FindPanel(parent_handle);
     if (QApplication::instance() == nullptr) return UIE_FILE_NOT_FOUND;
     int status = UIE_NO_ERROR;
-    QByteArray description = PanelDescription(ResourcePath(fileName), panelResourceId, status);
+    QByteArray description = PanelDescription(path, resource_id, status);
     if (status != UIE_NO_ERROR) return status;
     QBuffer buffer(&description);
     buffer.open(QIODevice::ReadOnly);
     PanelLoader loader;
     // Pictures named in the file lie beside it.
-    const std::string path = ResourcePath(fileName);
     loader.setWorkingDirectory(QFileInfo(QString::fromStdString(path)).absoluteDir());
     QWidget* widget = loader.load(&buffer, nullptr);
     if (widget == nullptr) return UIE_FILE_NOT_FOUND;
@@ -185,88 +167,64 @@ int LoadPanel(int parentPanel, const std::string& fileName, int panelResourceId)
 
     Panel panel;
     panel.handle = NewHandle();
-    panel.resource_id = panelResourceId;
-    panel.parent = parentPanel;
+    panel.resource_id = resource_id;
+    panel.parent = parent_handle;
     panel.widget = widget;
     Panel& stored = Panels()[panel.handle] = panel;
-    ui_front::AddPanel(stored.handle);
+    ui_front::AddPanel(stored.handle, parent_handle);
     CollectControls(stored);
     CollectMenuBar(stored);
     ConnectPanel(stored);
     return stored.handle;
 }
 
-int DisplayPanel(int panel) {
+void ShowPanel(int panel, int below) {
     Panel* p = FindPanel(panel);
-    if (p == nullptr) return UIE_INVALID_HANDLE;
-    BelongToWindowBelow(*p, false);
+    BelongToWindowBelow(*p, below, false);
     p->widget->show();
     p->widget->raise();
-    return UIE_NO_ERROR;
 }
 
-int HidePanel(int panel) {
-    Panel* p = FindPanel(panel);
-    if (p == nullptr) return UIE_INVALID_HANDLE;
-    RemoveFromPopups(panel);
-    p->widget->hide();
-    Unmodal(p->widget);
-    return UIE_NO_ERROR;
+void ShowPopup(int panel, int below) {
+    QWidget* widget = FindPanel(panel)->widget;
+    if (widget->isVisible() && widget->windowModality() != Qt::ApplicationModal) widget->hide();
+    widget->setWindowModality(Qt::ApplicationModal);
+    BelongToWindowBelow(*FindPanel(panel), below, true);
+    widget->show();
+    widget->raise();
+    widget->activateWindow();
 }
 
-int DiscardPanel(int panel) {
-    Panel* p = FindPanel(panel);
-    if (p == nullptr) return UIE_INVALID_HANDLE;
-    // Child panels go with their parent, as their windows do.
-    std::vector<int> children;
-    for (auto& [handle, other] : Panels()) {
-        if (other.parent == panel) children.push_back(handle);
+void HidePanel(int panel) {
+    if (Panel* p = FindPanel(panel)) {
+        p->widget->hide();
+        Unmodal(p->widget);
     }
-    for (int child : children) DiscardPanel(child);
-    p = FindPanel(panel);
-    if (p == nullptr) return UIE_NO_ERROR;
-    RemoveFromPopups(panel);
-    ui_front::ForgetPanel(panel);
-    QPointer<QWidget> widget = p->widget;
+}
+
+void HidePopup(int panel) {
+    HidePanel(panel);
+}
+
+void DestroyPanel(int panel) {
+    QPointer<QWidget> widget = FindPanel(panel)->widget;
     Panels().erase(panel);
     if (widget) {
         widget->hide();
         // Deleted later: the panel may be discarded from one of its own callbacks.
         widget->deleteLater();
     }
-    return UIE_NO_ERROR;
 }
 
-int InstallPopup(int panel) {
-    Panel* p = FindPanel(panel);
-    if (p == nullptr) return UIE_INVALID_HANDLE;
-    QWidget* widget = p->widget;
-    if (widget->isVisible() && widget->windowModality() != Qt::ApplicationModal) widget->hide();
-    widget->setWindowModality(Qt::ApplicationModal);
-    RemoveFromPopups(panel);
-    BelongToWindowBelow(*p, true);
-    PopupStack().push_back(panel);
-    widget->show();
-    widget->raise();
-    widget->activateWindow();
-    return UIE_NO_ERROR;
+void ResetForTesting() {
+    Panels().clear();
+    ForgetResourceCache();
+    if (QApplication::instance() != nullptr) {
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 }
 
-int RemovePopup(int panel) {
-    auto& stack = PopupStack();
-    if (panel == 0) {
-        if (stack.empty()) return UIE_NOT_A_POPUP;
-        panel = stack.back();
-    } else if (std::find(stack.begin(), stack.end(), panel) == stack.end()) {
-        return FindPanel(panel) == nullptr ? UIE_INVALID_HANDLE : UIE_NOT_A_POPUP;
-    }
-    RemoveFromPopups(panel);
-    if (Panel* p = FindPanel(panel)) {
-        p->widget->hide();
-        Unmodal(p->widget);
-    }
-    return UIE_NO_ERROR;
-}
+}  // namespace ui_native
 
 QWidget* PanelWidgetForTesting(int panel) {
     Panel* p = FindPanel(panel);

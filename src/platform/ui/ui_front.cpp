@@ -9,6 +9,7 @@ namespace ui_front {
 namespace {
 
 struct Panel {
+    int parent = 0;
     std::map<int, Control> controls;  // by the program's number
     int menu_bar = 0;
 };
@@ -16,6 +17,7 @@ struct Panel {
 struct Tables {
     std::map<int, Panel> panels;
     std::map<int, MenuBar> menu_bars;
+    std::vector<int> popups;
 };
 
 Tables& State() {
@@ -32,8 +34,8 @@ Panel* FindPanel(int handle) {
 
 }  // namespace
 
-void AddPanel(int handle) {
-    State().panels[handle];
+void AddPanel(int handle, int parent) {
+    State().panels[handle].parent = parent;
 }
 
 void AddControl(int panel, int number, ui_native::Kind kind, const std::string& callback,
@@ -55,6 +57,20 @@ void AddMenuEntry(int menu_bar, int number, const MenuEntry& entry) {
     State().menu_bars[menu_bar].entries[number] = entry;
 }
 
+std::vector<int> PanelsUnder(int parent) {
+    std::vector<int> handles;
+    for (const auto& [handle, panel] : State().panels) {
+        if (panel.parent == parent) handles.push_back(handle);
+    }
+    return handles;
+}
+
+std::vector<int> AllPanels() {
+    std::vector<int> handles;
+    for (const auto& [handle, panel] : State().panels) handles.push_back(handle);
+    return handles;
+}
+
 void ForgetPanel(int handle) {
     auto it = State().panels.find(handle);
     if (it == State().panels.end()) return;
@@ -65,6 +81,11 @@ void ForgetPanel(int handle) {
 void ForgetAllPanels() {
     State().panels.clear();
     State().menu_bars.clear();
+    State().popups.clear();
+}
+
+std::vector<int>& Popups() {
+    return State().popups;
 }
 
 Control* FindControl(int panel, int control, int& status) {

@@ -45,15 +45,21 @@ struct MenuBar {
 };
 
 // Registers a panel the system has loaded; its controls and menu bar follow.
-void AddPanel(int handle);
+void AddPanel(int handle, int parent);
 void AddControl(int panel, int number, ui_native::Kind kind, const std::string& callback,
                 ui_native::Control* native);
 // Gives the new menu bar's handle.
 int AddMenuBar(int panel);
 void AddMenuEntry(int menu_bar, int number, const MenuEntry& entry);
+// The panels the front holds, loaded under `parent` (0 for top level).
+std::vector<int> PanelsUnder(int parent);
+std::vector<int> AllPanels();
 // Before the system destroys the panel's controls.
 void ForgetPanel(int handle);
 void ForgetAllPanels();
+
+// The popups, the one on top last.
+std::vector<int>& Popups();
 
 // nullptr with UIE_INVALID_HANDLE (a panel never issued, discarded or whose
 // window is gone) or UIE_INVALID_CONTROL; else UIE_NO_ERROR.

@@ -49,7 +49,6 @@ QWidget* FindControl(int panel, int control, int& status);
 std::string CallbackName(QObject* object);
 // What the front's value rules take the widget for.
 ui_native::Kind KindOf(QWidget* widget);
-std::vector<int>& PopupStack();
 
 // "__X" marks X as the mnemonic; Qt writes it "&X" (and a literal "&" as "&&").
 QString MnemonicText(const std::string& text);

@@ -88,7 +88,6 @@ constexpr UINT kMenuCommandBase = 0x4000;
 constexpr int kControlIdBase = 100;
 
 std::map<int, Panel>& Panels();
-std::vector<int>& PopupStack();
 Panel* FindPanel(int handle);  // nullptr when dead
 Panel* PanelOfWindow(HWND hwnd);
 Control* FindControl(int panel, int control, int& status);

@@ -15,6 +15,25 @@ enum class Kind { Button, CheckBox, Edit, Spin, List, Label, Picture, Progress, 
 // The system's control; the front holds it by pointer and never looks inside.
 struct Control;
 
+// ---- Panels ---------------------------------------------------------------------
+// Loads panel `resource_id` of the resource file at `path` under `parent`
+// (0: top level) and registers it, its controls and its menu bar with the
+// front. Its new handle, or UIE_FILE_NOT_FOUND / UIE_PANEL_NOT_FOUND.
+int LoadPanel(int parent, const std::string& path, int resource_id);
+// Shows the panel over the program's windows; `below` is the popup under it
+// (0: none), the window it belongs to.
+void ShowPanel(int panel, int below);
+// Shows the panel as the popup the front has just put on top of the others.
+void ShowPopup(int panel, int below);
+void HidePanel(int panel);
+// Hides a popup the front has just taken off its popups.
+void HidePopup(int panel);
+// Destroys the panel's window; the front has forgotten it already.
+void DestroyPanel(int panel);
+// Forgets whatever the system kept for the panels the front discarded.
+void ResetForTesting();
+
+// ---- Controls -------------------------------------------------------------------
 // False once the system has destroyed the panel's window or the control.
 bool PanelAlive(int panel);
 bool Alive(const Control& control);
@@ -49,6 +68,7 @@ void SelectRow(Control& list, int row);
 // What assistive technology reads for the row instead of its label.
 void SetRowAccessibleName(Control& list, int row, const std::string& name);
 
+// ---- Menus ----------------------------------------------------------------------
 // A menu or an item of a panel's menu bar, as the system shows it.
 struct MenuEntry;
 // The entry shows what the front keeps: the tick, the dimming, its name

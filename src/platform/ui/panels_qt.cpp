@@ -233,86 +233,79 @@ QWidget* PanelWidgetForTesting(int panel) {
 
 // ---- Panel attributes ---------------------------------------------------------
 
-int SetPanelAttribute(int panel, int attribute, int value) {
-    Panel* p = FindPanel(panel);
-    if (p == nullptr) return UIE_INVALID_HANDLE;
-    QWidget* w = p->widget;
+namespace ui_native {
+
+int PanelPlace(int panel, int attribute) {
+    QWidget* w = FindPanel(panel)->widget;
+    // While minimized or maximized, the place and size it comes back to.
+    const QRect g = w->normalGeometry().isEmpty() ? w->geometry() : w->normalGeometry();
+    switch (attribute) {
+        case ATTR_TOP:
+            return g.top();
+        case ATTR_LEFT:
+            return g.left();
+        case ATTR_HEIGHT:
+            return g.height();
+        default:
+            return g.width();
+    }
+}
+
+void SetPanelPlace(int panel, int attribute, int value) {
+    QWidget* w = FindPanel(panel)->widget;
     QRect g = w->geometry();
     switch (attribute) {
         case ATTR_TOP: g.moveTop(value); break;
         case ATTR_LEFT: g.moveLeft(value); break;
         case ATTR_HEIGHT:
-            if (value <= 0) return UIE_INVALID_ATTRIBUTE;
             g.setHeight(value);
             break;
-        case ATTR_WIDTH:
-            if (value <= 0) return UIE_INVALID_ATTRIBUTE;
+        default:
             g.setWidth(value);
             break;
-        case ATTR_WINDOW_ZOOM: {
-            Qt::WindowStates state = w->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
-            if (value == VAL_MINIMIZE) state |= Qt::WindowMinimized;
-            else if (value == VAL_MAXIMIZE) state |= Qt::WindowMaximized;
-            else if (value != VAL_NO_ZOOM) return UIE_INVALID_ATTRIBUTE;
-            w->setWindowState(state);
-            return UIE_NO_ERROR;
-        }
-        case ATTR_VISIBLE:
-            return value ? DisplayPanel(panel) : HidePanel(panel);
-        case ATTR_DIMMED:
-            w->setEnabled(value == 0);
-            return UIE_NO_ERROR;
-        default:
-            return UIE_INVALID_ATTRIBUTE;
     }
     w->setGeometry(g);
-    return UIE_NO_ERROR;
 }
 
-int SetPanelAttribute(int panel, int attribute, const std::string& value) {
-    Panel* p = FindPanel(panel);
-    if (p == nullptr) return UIE_INVALID_HANDLE;
-    if (attribute != ATTR_TITLE) return UIE_INVALID_ATTRIBUTE;
-    p->widget->setWindowTitle(QString::fromStdString(value));
-    return UIE_NO_ERROR;
-}
-
-int GetPanelAttribute(int panel, int attribute, int& value) {
-    Panel* p = FindPanel(panel);
-    if (p == nullptr) return UIE_INVALID_HANDLE;
-    QWidget* w = p->widget;
-    // While minimized or maximized, the place and size it comes back to.
-    const QRect g = w->normalGeometry().isEmpty() ? w->geometry() : w->normalGeometry();
-    switch (attribute) {
-        case ATTR_TOP: value = g.top(); break;
-        case ATTR_LEFT: value = g.left(); break;
-        case ATTR_HEIGHT: value = g.height(); break;
-        case ATTR_WIDTH: value = g.width(); break;
-        case ATTR_WINDOW_ZOOM:
-            value = (w->windowState() & Qt::WindowMinimized)   ? VAL_MINIMIZE
-                    : (w->windowState() & Qt::WindowMaximized) ? VAL_MAXIMIZE
-                                                               : VAL_NO_ZOOM;
-            break;
-        case ATTR_VISIBLE: value = w->isVisible() ? 1 : 0; break;
-        case ATTR_DIMMED: value = w->isEnabled() ? 0 : 1; break;
-        default: return UIE_INVALID_ATTRIBUTE;
-    }
-    return UIE_NO_ERROR;
-}
-
-int GetPanelAttribute(int panel, int attribute, std::string& value) {
-    Panel* p = FindPanel(panel);
-    if (p == nullptr) return UIE_INVALID_HANDLE;
-    if (attribute != ATTR_TITLE) return UIE_INVALID_ATTRIBUTE;
-    value = p->widget->windowTitle().toStdString();
-    return UIE_NO_ERROR;
-}
-
-int SetPanelPos(int panel, int top, int left) {
-    Panel* p = FindPanel(panel);
-    if (p == nullptr) return UIE_INVALID_HANDLE;
-    QRect g = p->widget->geometry();
+void MovePanel(int panel, int top, int left) {
+    QWidget* w = FindPanel(panel)->widget;
+    QRect g = w->geometry();
     g.moveTopLeft(QPoint(left, top));
-    p->widget->setGeometry(g);
-    return UIE_NO_ERROR;
+    w->setGeometry(g);
 }
+
+int PanelZoom(int panel) {
+    const Qt::WindowStates state = FindPanel(panel)->widget->windowState();
+    return (state & Qt::WindowMinimized)   ? VAL_MINIMIZE
+           : (state & Qt::WindowMaximized) ? VAL_MAXIMIZE
+                                           : VAL_NO_ZOOM;
+}
+
+void SetPanelZoom(int panel, int zoom) {
+    QWidget* w = FindPanel(panel)->widget;
+    Qt::WindowStates state = w->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
+    if (zoom == VAL_MINIMIZE)
+        state |= Qt::WindowMinimized;
+    else if (zoom == VAL_MAXIMIZE)
+        state |= Qt::WindowMaximized;
+    w->setWindowState(state);
+}
+
+bool PanelVisible(int panel) {
+    return FindPanel(panel)->widget->isVisible();
+}
+bool PanelDimmed(int panel) {
+    return !FindPanel(panel)->widget->isEnabled();
+}
+void SetPanelDimmed(int panel, bool dimmed) {
+    FindPanel(panel)->widget->setEnabled(!dimmed);
+}
+std::string PanelTitle(int panel) {
+    return FindPanel(panel)->widget->windowTitle().toStdString();
+}
+
+void SetPanelTitle(int panel, const std::string& title) {
+    FindPanel(panel)->widget->setWindowTitle(QString::fromStdString(title));
+}
+
+}  // namespace ui_native

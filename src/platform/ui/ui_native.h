@@ -33,6 +33,21 @@ void DestroyPanel(int panel);
 // Forgets whatever the system kept for the panels the front discarded.
 void ResetForTesting();
 
+// The panel's place and size as the program counts them (ATTR_TOP,
+// ATTR_LEFT, ATTR_HEIGHT or ATTR_WIDTH, checked by the front): its normal
+// place while it is minimized or maximized.
+int PanelPlace(int panel, int attribute);
+void SetPanelPlace(int panel, int attribute, int value);
+void MovePanel(int panel, int top, int left);
+// VAL_NO_ZOOM, VAL_MINIMIZE or VAL_MAXIMIZE.
+int PanelZoom(int panel);
+void SetPanelZoom(int panel, int zoom);
+bool PanelVisible(int panel);
+bool PanelDimmed(int panel);
+void SetPanelDimmed(int panel, bool dimmed);
+std::string PanelTitle(int panel);
+void SetPanelTitle(int panel, const std::string& title);
+
 // ---- Controls -------------------------------------------------------------------
 // False once the system has destroyed the panel's window or the control.
 bool PanelAlive(int panel);

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace ui_native {
 
@@ -91,5 +92,22 @@ struct MenuEntry;
 void SetMenuTick(int panel, MenuEntry& entry, bool tick);
 void SetMenuDimmed(int panel, MenuEntry& entry, bool dimmed);
 void RenameMenuEntry(int panel, MenuEntry& entry, const std::string& name);
+
+// ---- Popups ---------------------------------------------------------------------
+// The system's dialogs, shown over the program's active window with every
+// other window of the program disabled until they close.
+void ShowMessage(const std::string& title, const std::string& message);
+// The number of the button pressed (1 to 3, an empty text for none); 0 for
+// an Escape or a close box with no button bound to Escape.
+int Ask(const std::string& title, const std::string& message, const std::string (&buttons)[3],
+        int enter_button, int escape_button);
+// The file chosen, empty when the user cancelled. `patterns` ("*.xlsx") are
+// the files shown; none: every file.
+std::string ChooseFile(const std::string& title, const std::string& directory,
+                       const std::string& name, const std::vector<std::string>& patterns, bool save,
+                       bool make_folders);
+// The folder chosen, empty when the user cancelled.
+std::string ChooseFolder(const std::string& title, const std::string& directory, bool make_folders);
+bool IsExistingFile(const std::string& path);
 
 }  // namespace ui_native

@@ -103,54 +103,44 @@ void ConnectPanel(Panel& panel) {
 
 using namespace ui_detail;
 
-int RunUserInterface() {
-    ui_dispatch::LoopState& loop_state = ui_dispatch::Loop();
-    if (loop_state.quit_pending) {
-        loop_state.quit_pending = false;
-        return loop_state.quit_code;
-    }
+namespace ui_native {
+
+int RunLoop() {
     EventState& state = State();
-    if (state.loop != nullptr || QApplication::instance() == nullptr) return UIE_INVALID_ATTRIBUTE;
+    if (QApplication::instance() == nullptr) return UIE_INVALID_ATTRIBUTE;
     QApplication::setQuitOnLastWindowClosed(false);
     QEventLoop loop;
     state.loop = &loop;
-    loop_state.running = true;
     const int code = loop.exec();
-    loop_state.running = false;
     state.loop = nullptr;
-    loop_state.quit_pending = false;
     return code;
 }
 
-int QuitUserInterface(int returnCode) {
-    ui_dispatch::LoopState& loop_state = ui_dispatch::Loop();
-    loop_state.quit_code = returnCode;
-    if (State().loop != nullptr) {
-        State().loop->exit(returnCode);
-    } else {
-        // Asked before the loop runs (a failed start-up): the loop returns at once.
-        loop_state.quit_pending = true;
-    }
-    return UIE_NO_ERROR;
+void ExitLoop(int code) {
+    if (State().loop != nullptr) State().loop->exit(code);
 }
 
-int GetUserEvent(int wait, int& panel, int& control) {
-    {
-        ui_dispatch::PollScope poll;
-        if (QApplication::instance() != nullptr) {
-            QApplication::processEvents();
-            if (wait != 0) {
-                EventState& state = State();
-                while (!ui_dispatch::HasCommit() && !ui_dispatch::Loop().quit_pending &&
-                       (!state.loop || state.loop->isRunning())) {
-                    QApplication::processEvents(QEventLoop::WaitForMoreEvents);
-                    if (QApplication::topLevelWidgets().isEmpty()) break;
-                }
-            }
-        }
-    }
-    return ui_dispatch::TakeCommit(panel, control) ? 1 : 0;
+void ProcessEvents() {
+    if (QApplication::instance() != nullptr) QApplication::processEvents();
 }
+
+bool WaitForEvents() {
+    EventState& state = State();
+    if (QApplication::instance() == nullptr || (state.loop && !state.loop->isRunning()))
+        return false;
+    QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    return !QApplication::topLevelWidgets().isEmpty();
+}
+
+void ShowWaitCursor(bool on) {
+    if (qobject_cast<QApplication*>(QApplication::instance()) == nullptr) return;
+    if (on)
+        QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    else
+        QApplication::restoreOverrideCursor();
+}
+
+}  // namespace ui_native
 
 int ProcessDrawEvents() {
     if (QApplication::instance() != nullptr) {
@@ -158,17 +148,6 @@ int ProcessDrawEvents() {
     }
     return UIE_NO_ERROR;
 }
-
-int SetWaitCursor(int on) {
-    const bool want = on != 0;
-    if (!ui_dispatch::SetWaitCursorFlag(want)) return UIE_NO_ERROR;
-    if (qobject_cast<QApplication*>(QApplication::instance()) == nullptr) return UIE_NO_ERROR;
-    if (want) QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-    else QApplication::restoreOverrideCursor();
-    return UIE_NO_ERROR;
-}
-
-int GetWaitCursor() { return ui_dispatch::WaitCursorFlag() ? 1 : 0; }
 
 int MakeApplicationActive() {
     // Bring back the window the user was working in: the active one, else the

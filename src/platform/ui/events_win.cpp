@@ -309,74 +309,54 @@ void ProcessPendingMessages() { ProcessPending(); }
 
 using namespace ui_win;
 
-int RunUserInterface() {
-    ui_dispatch::LoopState& loop = ui_dispatch::Loop();
-    if (loop.quit_pending) {
-        loop.quit_pending = false;
-        return loop.quit_code;
-    }
-    if (loop.running) return UIE_INVALID_ATTRIBUTE;
-    loop.running = true;
+namespace ui_native {
+
+int RunLoop() {
     exit_loop = false;
     MSG msg;
     while (!exit_loop && GetMessageW(&msg, nullptr, 0, 0) > 0) Deliver(msg);
-    loop.running = false;
     exit_loop = false;
-    loop.quit_pending = false;
-    return loop.quit_code;
+    return ui_dispatch::Loop().quit_code;
 }
 
-int QuitUserInterface(int returnCode) {
-    ui_dispatch::LoopState& loop = ui_dispatch::Loop();
-    loop.quit_code = returnCode;
-    if (loop.running) {
-        exit_loop = true;
-        // Wakes the loop if it waits for a message.
-        PostThreadMessageW(GetCurrentThreadId(), WM_NULL, 0, 0);
-    } else {
-        // Asked before the loop runs (a failed start-up): the loop returns at once.
-        loop.quit_pending = true;
-    }
-    return UIE_NO_ERROR;
+void ExitLoop(int) {
+    exit_loop = true;
+    // Wakes the loop if it waits for a message.
+    PostThreadMessageW(GetCurrentThreadId(), WM_NULL, 0, 0);
 }
 
-int GetUserEvent(int wait, int& panel, int& control) {
-    {
-        ui_dispatch::PollScope poll;
-        ProcessPending();
-        if (wait != 0) {
-            while (!ui_dispatch::HasCommit() && !ui_dispatch::Loop().quit_pending && !exit_loop &&
-                   AnyPanelWindow()) {
-                WaitMessage();
-                ProcessPending();
-            }
-        }
-    }
-    return ui_dispatch::TakeCommit(panel, control) ? 1 : 0;
+void ProcessEvents() {
+    ProcessPending();
 }
 
-int ProcessDrawEvents() {
-    // Paints now; the user's clicks and keys wait for the program's own polls.
-    for (auto& [handle, p] : Panels()) {
-        if (IsWindowVisible(p.hwnd)) RedrawWindow(p.hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    }
-    ProcessPaintAndTimerMessages();
-    return UIE_NO_ERROR;
+bool WaitForEvents() {
+    if (exit_loop || !AnyPanelWindow()) return false;
+    WaitMessage();
+    ProcessPending();
+    return true;
 }
 
-int SetWaitCursor(int on) {
-    if (!ui_dispatch::SetWaitCursorFlag(on != 0)) return UIE_NO_ERROR;
+void ShowWaitCursor(bool on) {
     // Shown at once over the program's windows; WM_SETCURSOR keeps it there.
     POINT point;
     GetCursorPos(&point);
     HWND under = WindowFromPoint(point);
     if (under != nullptr && PanelOfWindow(GetAncestor(under, GA_ROOT)) != nullptr) {
-        SetCursor(LoadCursorW(nullptr, on != 0 ? IDC_WAIT : IDC_ARROW));
+        SetCursor(LoadCursorW(nullptr, on ? IDC_WAIT : IDC_ARROW));
     }
-    return UIE_NO_ERROR;
 }
 
-int GetWaitCursor() { return ui_dispatch::WaitCursorFlag() ? 1 : 0; }
+}  // namespace ui_native
+
+int ProcessDrawEvents() {
+    // Paints now; the user's clicks and keys wait for the program's own polls.
+    for (auto& [handle, p] : Panels()) {
+        if (IsWindowVisible(p.hwnd))
+            RedrawWindow(p.hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    }
+    ProcessPaintAndTimerMessages();
+    return UIE_NO_ERROR;
+}
 
 int MakeApplicationActive() {
     // Bring back the window the user was working in: the active one, else the

@@ -93,6 +93,19 @@ void SetMenuTick(int panel, MenuEntry& entry, bool tick);
 void SetMenuDimmed(int panel, MenuEntry& entry, bool dimmed);
 void RenameMenuEntry(int panel, MenuEntry& entry, const std::string& name);
 
+// ---- Event loop -----------------------------------------------------------------
+// Runs the system's loop until ExitLoop; its code, or UIE_INVALID_ATTRIBUTE
+// when the system has no loop to run.
+int RunLoop();
+void ExitLoop(int code);
+// Hands every pending event to its window (the controls' callbacks run).
+void ProcessEvents();
+// Waits for the next events and processes them; false, without waiting, once
+// there is nothing left to wait for (the loop ended, no window open).
+bool WaitForEvents();
+// The wait cursor over the program's windows, or the arrow again.
+void ShowWaitCursor(bool on);
+
 // ---- Popups ---------------------------------------------------------------------
 // The system's dialogs, shown over the program's active window with every
 // other window of the program disabled until they close.

@@ -61,33 +61,7 @@ HFONT MessageFont(int dpi, int point_size, bool bold) {
 }
 
 std::wstring MnemonicText(const std::string& text) {
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '&') {
-            out += "&&";
-        } else if (text[i] == '_' && i + 1 < text.size() && text[i + 1] == '_') {
-            out += '&';
-            ++i;
-        } else {
-            out += text[i];
-        }
-    }
-    return Utf16(out);
-}
-
-std::string ProgramMnemonic(const std::string& text) {
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '&' && i + 1 < text.size() && text[i + 1] == '&') {
-            out += '&';
-            ++i;
-        } else if (text[i] == '&') {
-            out += "__";
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
+    return Utf16(ui_front::ShownMnemonic(text));
 }
 
 std::string WindowText(HWND hwnd) {

@@ -20,11 +20,6 @@ int MenuAbove(QAction* action) {
     return 0;
 }
 
-// "&X" as Qt writes a mnemonic is "__X" for the program; "&&" a plain "&".
-std::string ProgramMnemonic(QString text) {
-    return text.replace("&&", "\x01").replace("&", "__").replace("\x01", "&").toStdString();
-}
-
 void AddEntry(Panel& panel, int number, QAction* action, const std::string& callback) {
     ui_native::MenuEntry& native = panel.menu_entries[number];
     native.action = action;
@@ -32,7 +27,7 @@ void AddEntry(Panel& panel, int number, QAction* action, const std::string& call
     entry.is_menu = action->menu() != nullptr;
     entry.parent = MenuAbove(action);
     entry.callback = callback;
-    entry.name = ProgramMnemonic(action->text());
+    entry.name = ui_front::ProgramMnemonic(action->text().toStdString());
     entry.tick = action->isCheckable() && action->isChecked();
     entry.dimmed = !action->isEnabled();
     entry.native = &native;
@@ -54,19 +49,7 @@ void Connect(QAction* action, int menu_bar, int item) {
 namespace ui_detail {
 
 QString MnemonicText(const std::string& text) {
-    QString in = QString::fromStdString(text);
-    QString out;
-    for (qsizetype i = 0; i < in.size(); ++i) {
-        if (in[i] == '&') {
-            out += "&&";
-        } else if (in[i] == '_' && i + 1 < in.size() && in[i + 1] == '_') {
-            out += '&';
-            ++i;
-        } else {
-            out += in[i];
-        }
-    }
-    return out;
+    return QString::fromStdString(ui_front::ShownMnemonic(text));
 }
 
 void CollectMenuBar(Panel& panel) {

@@ -76,6 +76,11 @@ MenuEntry* FindMenuEntry(int menu_bar, int number, int& status);
 // unknown control.
 void DispatchControlEvent(int panel, int control, int event);
 
+// "__X" (the program's mark of the mnemonic X) as the systems write it, "&X",
+// with a plain "&" as "&&"; and back.
+std::string ShownMnemonic(const std::string& text);
+std::string ProgramMnemonic(const std::string& text);
+
 // Runs the item's callback when the user could choose it: the item and every
 // menu above it undimmed.
 void DispatchMenuItem(int menu_bar, int item);

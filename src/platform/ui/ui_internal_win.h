@@ -103,7 +103,7 @@ bool SessionMessage(UINT message, WPARAM wparam, LRESULT& result);
 std::wstring MnemonicText(const std::string& text);
 // The other way: "&X" as Windows (and the resource file) write a mnemonic is
 // "__X" for the program; "&&" is a plain "&".
-std::string ProgramMnemonic(const std::string& text);
+using ui_front::ProgramMnemonic;
 // The text a window shows, in UTF-8 (mnemonic marks as Windows writes them).
 std::string WindowText(HWND hwnd);
 

@@ -1,5 +1,5 @@
-// The event loop over Qt's, and the widgets' events handed to the shared
-// dispatch (ui_dispatch.h: callbacks, handles and the queue of commit events).
+// The event loop over Qt's (ui_native.h), and the widgets' events handed to
+// the front, which runs their callbacks (ui_dispatch.h).
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCursor>

@@ -1,7 +1,7 @@
-// The event loop over Windows' messages, and the panels' window procedure:
-// the controls' notifications handed to the shared dispatch (ui_dispatch.h:
-// callbacks, handles and the queue of commit events), the layout on every
-// size or DPI change, closing as the panel's close control, the wait cursor.
+// The event loop over Windows' messages (ui_native.h), and the panels' window
+// procedure: the controls' notifications handed to the front, which runs
+// their callbacks (ui_dispatch.h), the layout on every size or DPI change,
+// closing as the panel's close control, the wait cursor.
 #include <windows.h>
 #include <commctrl.h>
 

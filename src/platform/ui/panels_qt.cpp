@@ -1,5 +1,7 @@
-// Panels: loading from the resource file, showing, popups, discarding, and
-// the panel attributes. Handles of discarded panels stay invalid forever.
+// The native side of the panels (ui_native.h) over Qt: each panel loaded from
+// the resource file as a window of widgets, shown, hidden or destroyed as
+// the front asks, belonging to the window below it, and its place, zoom,
+// dimming and title.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QBuffer>

@@ -1,7 +1,8 @@
 // Panels as Windows windows: each panel of the resource file becomes a
 // top-level window whose widgets are child controls made in the file's
 // order, so the Tab order and the labels screen readers name the fields by
-// follow the file. Handles of discarded panels stay invalid forever.
+// follow the file. The native side of the panels (ui_native.h): loaded,
+// shown, hidden and destroyed as the front asks.
 #include <windows.h>
 #include <commctrl.h>
 

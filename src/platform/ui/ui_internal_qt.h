@@ -1,5 +1,6 @@
-// Shared state of the user-interface services: the live panels and menu bars
-// behind their handles, and the event dispatch used by every widget.
+// Shared state of the Qt side of the user interface: each panel's widgets
+// and menu actions behind the handles the front issued, and the services
+// the Qt files give each other.
 #pragma once
 
 #include <QPointer>

@@ -1,6 +1,6 @@
-// Shared state of the Windows user interface: the panels and menu bars
-// behind their handles, each widget of a panel with its window, and the
-// services the files of the interface give each other.
+// Shared state of the Windows side of the user interface: the panels behind
+// the handles the front issued, each widget of a panel with its window, the
+// menu bar's entries, and the services the files give each other.
 #pragma once
 
 #include <windows.h>

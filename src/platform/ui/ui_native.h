@@ -1,8 +1,12 @@
-// What the user-interface front (ui_front.h) needs from the system: one
-// control of a panel as the system shows it, its native value, its
-// attributes and a list's mirrored rows. Each system defines ui_native::Control
-// and these functions (controls_qt.cpp, controls_win.cpp); the status codes,
-// value rules, list rows and control lookup stay in the front.
+// What the user-interface front needs from the system, as the serial
+// services need a SerialDevice: a panel's window made, shown, placed and
+// destroyed; a control's native value, attributes and a list's mirrored
+// rows; the menu bar's entries shown; the event loop; the system's dialogs.
+// Each system defines ui_native::Control, ui_native::MenuEntry and these
+// functions (the *_qt.cpp and *_win.cpp files). The handles, tables and
+// lookups, status codes, value rules, list rows, popups' stack, responder
+// and test hooks stay in the front (ui_front.h and the files without a
+// system's suffix), which defines every function of ui.h.
 #pragma once
 
 #include <string>

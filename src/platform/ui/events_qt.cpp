@@ -148,23 +148,3 @@ int ProcessDrawEvents() {
     }
     return UIE_NO_ERROR;
 }
-
-int MakeApplicationActive() {
-    // Bring back the window the user was working in: the active one, else the
-    // most recently loaded visible top-level panel (a dialog panel shown over
-    // the main window must stay above it).
-    QWidget* window = QApplication::activeWindow();
-    if (window == nullptr) {
-        auto& panels = State().panels;
-        for (auto it = panels.rbegin(); it != panels.rend() && window == nullptr; ++it) {
-            const auto& panel = it->second;
-            if (panel.widget && panel.widget->isVisible() && panel.parent == 0)
-                window = panel.widget;
-        }
-    }
-    if (window != nullptr) {
-        window->raise();
-        window->activateWindow();
-    }
-    return UIE_NO_ERROR;
-}

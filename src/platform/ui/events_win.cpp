@@ -358,24 +358,6 @@ int ProcessDrawEvents() {
     return UIE_NO_ERROR;
 }
 
-int MakeApplicationActive() {
-    // Bring back the window the user was working in: the active one, else the
-    // most recently loaded visible top-level panel.
-    HWND window = GetActiveWindow();
-    if (window == nullptr || PanelOfWindow(window) == nullptr) {
-        window = nullptr;
-        auto& panels = Panels();
-        for (auto it = panels.rbegin(); it != panels.rend() && window == nullptr; ++it) {
-            if (IsWindowVisible(it->second.hwnd) && it->second.parent == 0) window = it->second.hwnd;
-        }
-    }
-    if (window != nullptr) {
-        SetForegroundWindow(window);
-        BringWindowToTop(window);
-    }
-    return UIE_NO_ERROR;
-}
-
 void ui_native::ResetForTesting() {
     Panels().clear();
     exit_loop = false;

@@ -93,6 +93,20 @@ int RemovePopup(int panel) {
     return UIE_NO_ERROR;
 }
 
+int MakeApplicationActive() {
+    // Bring back the window the user was working in: the active one, else the
+    // most recently loaded visible top-level panel (a dialog panel shown over
+    // the main window must stay above it).
+    if (ui_native::ActivateActiveWindow()) return UIE_NO_ERROR;
+    const std::vector<int> panels = ui_front::PanelsUnder(0);
+    for (auto it = panels.rbegin(); it != panels.rend(); ++it) {
+        if (!IsPanelValid(*it) || !ui_native::PanelVisible(*it)) continue;
+        ui_native::ActivatePanel(*it);
+        break;
+    }
+    return UIE_NO_ERROR;
+}
+
 void ResetUserInterfaceForTesting() {
     for (int handle : ui_front::AllPanels()) DiscardPanel(handle);
     ui_front::ForgetAllPanels();

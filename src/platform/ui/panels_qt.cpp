@@ -169,7 +169,6 @@ int LoadPanel(int parent_handle, const std::string& path, int resource_id) {
 
     Panel panel;
     panel.handle = NewHandle();
-    panel.resource_id = resource_id;
     panel.parent = parent_handle;
     panel.widget = widget;
     Panel& stored = Panels()[panel.handle] = panel;
@@ -216,6 +215,20 @@ void DestroyPanel(int panel) {
         // Deleted later: the panel may be discarded from one of its own callbacks.
         widget->deleteLater();
     }
+}
+
+bool ActivateActiveWindow() {
+    QWidget* window = QApplication::activeWindow();
+    if (window == nullptr) return false;
+    window->raise();
+    window->activateWindow();
+    return true;
+}
+
+void ActivatePanel(int panel) {
+    QWidget* window = FindPanel(panel)->widget;
+    window->raise();
+    window->activateWindow();
 }
 
 void ResetForTesting() {

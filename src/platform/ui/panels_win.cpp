@@ -218,7 +218,6 @@ int LoadPanel(int parent_handle, const std::string& path, int resource_id) {
 
     Panel panel;
     panel.handle = ui_dispatch::NewHandle();
-    panel.resource_id = resource_id;
     panel.parent = parent_handle;
     panel.file = file;
     panel.folder = FolderOfPath(path);
@@ -308,6 +307,20 @@ void DestroyPanel(int panel) {
     Panels().erase(panel);
     ApplyModality();
     RepaintVisiblePanels();
+}
+
+bool ActivateActiveWindow() {
+    const HWND window = GetActiveWindow();
+    if (window == nullptr || PanelOfWindow(window) == nullptr) return false;
+    SetForegroundWindow(window);
+    BringWindowToTop(window);
+    return true;
+}
+
+void ActivatePanel(int panel) {
+    const HWND window = FindPanel(panel)->hwnd;
+    SetForegroundWindow(window);
+    BringWindowToTop(window);
 }
 
 }  // namespace ui_native

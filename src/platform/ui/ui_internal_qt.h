@@ -32,7 +32,6 @@ namespace ui_detail {
 
 struct Panel {
     int handle = 0;
-    int resource_id = 0;
     int parent = 0;  // handle of the parent panel, 0 for top level
     QPointer<QWidget> widget;
     std::map<int, ui_native::Control> controls;  // by control number

@@ -59,7 +59,6 @@ using ui_native::MenuEntry;
 
 struct Panel {
     int handle = 0;
-    int resource_id = 0;
     int parent = 0;  // handle of the parent panel, 0 for top level
     HWND hwnd = nullptr;
     std::shared_ptr<const ui_description::ResourceFile> file;

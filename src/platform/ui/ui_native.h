@@ -35,6 +35,11 @@ void HidePanel(int panel);
 void HidePopup(int panel);
 // Destroys the panel's window; the front has forgotten it already.
 void DestroyPanel(int panel);
+// Brings the program's active window forward; false when none of its windows
+// is active.
+bool ActivateActiveWindow();
+// Brings the panel's window forward and gives it the keyboard.
+void ActivatePanel(int panel);
 // Forgets whatever the system kept for the panels the front discarded.
 void ResetForTesting();
 

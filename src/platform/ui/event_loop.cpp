@@ -43,6 +43,15 @@ int GetUserEvent(int wait, int& panel, int& control) {
     return ui_dispatch::TakeCommit(panel, control) ? 1 : 0;
 }
 
+int InitUserInterface(int& argc, char** argv) {
+    return ui_native::StartApplication(argc, argv) ? 1 : 0;
+}
+
+int ProcessDrawEvents() {
+    ui_native::PaintNow();
+    return UIE_NO_ERROR;
+}
+
 int SetWaitCursor(int on) {
     if (ui_dispatch::SetWaitCursorFlag(on != 0)) ui_native::ShowWaitCursor(on != 0);
     return UIE_NO_ERROR;

@@ -142,9 +142,8 @@ void ShowWaitCursor(bool on) {
 
 }  // namespace ui_native
 
-int ProcessDrawEvents() {
+void ui_native::PaintNow() {
     if (QApplication::instance() != nullptr) {
         QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
-    return UIE_NO_ERROR;
 }

@@ -348,14 +348,13 @@ void ShowWaitCursor(bool on) {
 
 }  // namespace ui_native
 
-int ProcessDrawEvents() {
+void ui_native::PaintNow() {
     // Paints now; the user's clicks and keys wait for the program's own polls.
     for (auto& [handle, p] : Panels()) {
         if (IsWindowVisible(p.hwnd))
             RedrawWindow(p.hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     }
     ProcessPaintAndTimerMessages();
-    return UIE_NO_ERROR;
 }
 
 void ui_native::ResetForTesting() {

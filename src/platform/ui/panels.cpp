@@ -93,6 +93,10 @@ int RemovePopup(int panel) {
     return UIE_NO_ERROR;
 }
 
+QWidget* PanelWidgetForTesting(int panel) {
+    return IsPanelValid(panel) ? ui_native::PanelWidget(panel) : nullptr;
+}
+
 int MakeApplicationActive() {
     // Bring back the window the user was working in: the active one, else the
     // most recently loaded visible top-level panel (a dialog panel shown over

@@ -241,9 +241,8 @@ void ResetForTesting() {
 
 }  // namespace ui_native
 
-QWidget* PanelWidgetForTesting(int panel) {
-    Panel* p = FindPanel(panel);
-    return p == nullptr ? nullptr : p->widget.data();
+QWidget* ui_native::PanelWidget(int panel) {
+    return FindPanel(panel)->widget.data();
 }
 
 // ---- Panel attributes ---------------------------------------------------------

@@ -325,4 +325,6 @@ void ActivatePanel(int panel) {
 
 }  // namespace ui_native
 
-QWidget* PanelWidgetForTesting(int) { return nullptr; }
+QWidget* ui_native::PanelWidget(int) {
+    return nullptr;
+}

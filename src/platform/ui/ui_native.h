@@ -12,7 +12,12 @@
 #include <string>
 #include <vector>
 
+class QWidget;
+
 namespace ui_native {
+
+// Makes what the user interface runs on, once; false when it cannot.
+bool StartApplication(int& argc, char** argv);
 
 // What a control is, as the front's value and list rules see it.
 enum class Kind { Button, CheckBox, Edit, Spin, List, Label, Picture, Progress, Line, Container };
@@ -40,6 +45,8 @@ void DestroyPanel(int panel);
 bool ActivateActiveWindow();
 // Brings the panel's window forward and gives it the keyboard.
 void ActivatePanel(int panel);
+// The Qt widget behind the panel (screenshots in tests), nullptr elsewhere.
+QWidget* PanelWidget(int panel);
 // Forgets whatever the system kept for the panels the front discarded.
 void ResetForTesting();
 
@@ -112,6 +119,9 @@ void ProcessEvents();
 // Waits for the next events and processes them; false, without waiting, once
 // there is nothing left to wait for (the loop ended, no window open).
 bool WaitForEvents();
+// Paints what waits to be painted; the user's clicks and keys wait for the
+// program's own polls.
+void PaintNow();
 // The wait cursor over the program's windows, or the arrow again.
 void ShowWaitCursor(bool on);
 

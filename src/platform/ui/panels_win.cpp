@@ -121,6 +121,14 @@ void FocusWhenActive(Panel& panel) {
     if (GetActiveWindow() == panel.hwnd && (focus == nullptr || !IsChild(panel.hwnd, focus))) FocusPanel(panel);
 }
 
+// Shown above the window it belongs to, its whole frame on the screen.
+void ShowOverWindowBelow(Panel& panel, int below, bool popup) {
+    OwnBeforeShowing(panel, below, popup);
+    KeepOnScreen(panel);
+    ShowWindow(panel.hwnd, SW_SHOW);
+    SetWindowPos(panel.hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
 // Every visible panel painted afresh, its controls included. The system's own
 // repaint of what a hidden panel uncovers is not enough under Wine: after the
 // export panel went and a message box came and went over the import panel,
@@ -255,10 +263,7 @@ int LoadPanel(int parent_handle, const std::string& path, int resource_id) {
 
 void ShowPanel(int panel, int below) {
     Panel* p = FindPanel(panel);
-    OwnBeforeShowing(*p, below, false);
-    KeepOnScreen(*p);
-    ShowWindow(p->hwnd, SW_SHOW);
-    SetWindowPos(p->hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    ShowOverWindowBelow(*p, below, false);
     FocusWhenActive(*p);
     // Shown again after the program changed it under other windows: all of it.
     RedrawWindow(p->hwnd, nullptr, nullptr,
@@ -267,10 +272,7 @@ void ShowPanel(int panel, int below) {
 
 void ShowPopup(int panel, int below) {
     Panel* p = FindPanel(panel);
-    OwnBeforeShowing(*p, below, true);
-    KeepOnScreen(*p);
-    ShowWindow(p->hwnd, SW_SHOW);
-    SetWindowPos(p->hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    ShowOverWindowBelow(*p, below, true);
     ApplyModality();
     SetForegroundWindow(p->hwnd);
     FocusWhenActive(*p);

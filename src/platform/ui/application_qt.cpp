@@ -6,10 +6,10 @@
 #include <QIcon>
 
 #include "platform/system/system.h"
-#include "platform/ui/ui.h"
+#include "platform/ui/ui_native.h"
 
-int InitUserInterface(int& argc, char** argv) {
-    if (QApplication::instance() != nullptr) return 1;
+bool ui_native::StartApplication(int& argc, char** argv) {
+    if (QApplication::instance() != nullptr) return true;
     // Lives until the process ends, never destroyed: a static owner would
     // destroy it (and the panels still open) after Qt's own statics are gone,
     // which crashes every exit on a real display.
@@ -26,5 +26,5 @@ int InitUserInterface(int& argc, char** argv) {
     GetProjectDir(directory);
     const QString icon = QString::fromStdString(directory + "/briskel_logo.png");
     if (QFileInfo::exists(icon)) QApplication::setWindowIcon(QIcon(icon));
-    return 1;
+    return true;
 }

@@ -61,33 +61,7 @@ HFONT MessageFont(int dpi, int point_size, bool bold) {
 }
 
 std::wstring MnemonicText(const std::string& text) {
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '&') {
-            out += "&&";
-        } else if (text[i] == '_' && i + 1 < text.size() && text[i + 1] == '_') {
-            out += '&';
-            ++i;
-        } else {
-            out += text[i];
-        }
-    }
-    return Utf16(out);
-}
-
-std::string ProgramMnemonic(const std::string& text) {
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '&' && i + 1 < text.size() && text[i + 1] == '&') {
-            out += '&';
-            ++i;
-        } else if (text[i] == '&') {
-            out += "__";
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
+    return Utf16(ui_front::ShownMnemonic(text));
 }
 
 std::string WindowText(HWND hwnd) {
@@ -100,9 +74,9 @@ std::string WindowText(HWND hwnd) {
 
 }  // namespace ui_win
 
-int InitUserInterface(int&, char**) {
+bool ui_native::StartApplication(int&, char**) {
     static bool done = false;
-    if (done) return 1;
+    if (done) return true;
     // The program's first act: every DLL loaded from now on (by Windows on
     // the program's behalf too) comes from the system folder, never from the
     // program's folder or the current one, where a file of the same name
@@ -126,7 +100,8 @@ int InitUserInterface(int&, char**) {
     panel_class.lpszClassName = ui_win::kPanelClass;
     panel_class.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
     if (panel_class.hIcon == nullptr) panel_class.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
-    if (RegisterClassExW(&panel_class) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return 0;
+    if (RegisterClassExW(&panel_class) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+        return false;
     done = true;
-    return 1;
+    return true;
 }

@@ -1,15 +1,12 @@
-// The event loop over Qt's, and the widgets' events handed to the shared
-// dispatch (ui_dispatch.h: callbacks, handles and the queue of commit events).
+// The event loop over Qt's (ui_native.h), and the widgets' events handed to
+// the front, which runs their callbacks (ui_dispatch.h).
 #include <QAbstractButton>
-#include <QAction>
 #include <QApplication>
 #include <QCursor>
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenu>
-#include <QMenuBar>
 #include <map>
 
 #include "platform/ui/ui_internal_qt.h"
@@ -19,30 +16,12 @@ namespace {
 
 struct EventState {
     std::map<int, Panel> panels;
-    std::map<int, MenuBar> menu_bars;
-    std::vector<int> popups;
     QEventLoop* loop = nullptr;
 };
 
 EventState& State() {
     static EventState state;
     return state;
-}
-
-// An item can be chosen only when it and every menu above it are undimmed.
-bool Reachable(QAction* action, int depth = 0) {
-    if (!action->isEnabled()) return false;
-    if (depth > 8) return true;
-    for (QObject* owner : action->associatedObjects()) {
-        if (auto* menu = qobject_cast<QMenu*>(owner)) {
-            if (!Reachable(menu->menuAction(), depth + 1)) return false;
-        }
-    }
-    return true;
-}
-
-std::string CallbackName(QObject* object) {
-    return object->property("callback").toString().toStdString();
 }
 
 // Enter in a field that has a callback is that field's commit: it is kept
@@ -67,10 +46,14 @@ private:
 
 }  // namespace
 
+std::string CallbackName(QObject* object) {
+    return object->property("callback").toString().toStdString();
+}
+
 int NewHandle() { return ui_dispatch::NewHandle(); }
-std::map<int, Panel>& Panels() { return State().panels; }
-std::map<int, MenuBar>& MenuBars() { return State().menu_bars; }
-std::vector<int>& PopupStack() { return State().popups; }
+std::map<int, Panel>& Panels() {
+    return State().panels;
+}
 
 Panel* FindPanel(int handle) {
     auto it = State().panels.find(handle);
@@ -78,49 +61,15 @@ Panel* FindPanel(int handle) {
     return &it->second;
 }
 
-MenuBar* FindMenuBar(int handle) {
-    auto it = State().menu_bars.find(handle);
-    if (it == State().menu_bars.end() || it->second.bar.isNull()) return nullptr;
-    if (FindPanel(it->second.panel) == nullptr) return nullptr;
-    return &it->second;
-}
-
 QWidget* FindControl(int panel, int control, int& status) {
-    Panel* p = FindPanel(panel);
-    if (p == nullptr) {
-        status = UIE_INVALID_HANDLE;
-        return nullptr;
-    }
-    auto it = p->controls.find(control);
-    if (it == p->controls.end() || it->second.isNull()) {
-        status = UIE_INVALID_CONTROL;
-        return nullptr;
-    }
-    status = UIE_NO_ERROR;
-    return it->second;
-}
-
-void DispatchControlEvent(int panel, int control, int event) {
-    int status;
-    QWidget* widget = FindControl(panel, control, status);
-    if (widget == nullptr) return;
-    ui_dispatch::ControlEvent(CallbackName(widget), panel, control, event);
-}
-
-void DispatchMenuItem(int menu_bar, int item) {
-    MenuBar* bar = FindMenuBar(menu_bar);
-    if (bar == nullptr) return;
-    auto found = bar->items.find(item);
-    if (found == bar->items.end() || found->second.isNull()) return;
-    QAction* action = found->second;
-    if (!Reachable(action)) return;
-    ui_dispatch::MenuEvent(CallbackName(action), menu_bar, item, bar->panel);
+    const ui_front::Control* c = ui_front::FindControl(panel, control, status);
+    return c == nullptr ? nullptr : c->native->widget.data();
 }
 
 void ConnectPanel(Panel& panel) {
     const int handle = panel.handle;
     for (auto& [number, control] : panel.controls) {
-        QWidget* widget = control;
+        QWidget* widget = control.widget;
         const int id = number;
         widget->setProperty("panelHandle", handle);
         if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
@@ -150,147 +99,51 @@ void ConnectPanel(Panel& panel) {
     }
 }
 
-void ConnectMenuBar(MenuBar& bar) {
-    const int handle = bar.handle;
-    for (auto& [number, item] : bar.items) {
-        QAction* action = item;
-        if (action->isCheckable()) action->setProperty("tick", action->isChecked());
-        if (action->menu() != nullptr) continue;
-        const int id = number;
-        QObject::connect(action, &QAction::triggered, action, [action, handle, id] {
-            // Qt flips a checkable item by itself; the program owns the tick.
-            if (action->isCheckable()) action->setChecked(action->property("tick").toBool());
-            DispatchMenuItem(handle, id);
-        });
-    }
-}
-
 }  // namespace ui_detail
 
 using namespace ui_detail;
 
-int RunUserInterface() {
-    ui_dispatch::LoopState& loop_state = ui_dispatch::Loop();
-    if (loop_state.quit_pending) {
-        loop_state.quit_pending = false;
-        return loop_state.quit_code;
-    }
+namespace ui_native {
+
+int RunLoop() {
     EventState& state = State();
-    if (state.loop != nullptr || QApplication::instance() == nullptr) return UIE_INVALID_ATTRIBUTE;
+    if (QApplication::instance() == nullptr) return UIE_INVALID_ATTRIBUTE;
     QApplication::setQuitOnLastWindowClosed(false);
     QEventLoop loop;
     state.loop = &loop;
-    loop_state.running = true;
     const int code = loop.exec();
-    loop_state.running = false;
     state.loop = nullptr;
-    loop_state.quit_pending = false;
     return code;
 }
 
-int QuitUserInterface(int returnCode) {
-    ui_dispatch::LoopState& loop_state = ui_dispatch::Loop();
-    loop_state.quit_code = returnCode;
-    if (State().loop != nullptr) {
-        State().loop->exit(returnCode);
-    } else {
-        // Asked before the loop runs (a failed start-up): the loop returns at once.
-        loop_state.quit_pending = true;
-    }
-    return UIE_NO_ERROR;
+void ExitLoop(int code) {
+    if (State().loop != nullptr) State().loop->exit(code);
 }
 
-int GetUserEvent(int wait, int& panel, int& control) {
-    {
-        ui_dispatch::PollScope poll;
-        if (QApplication::instance() != nullptr) {
-            QApplication::processEvents();
-            if (wait != 0) {
-                EventState& state = State();
-                while (!ui_dispatch::HasCommit() && !ui_dispatch::Loop().quit_pending &&
-                       (!state.loop || state.loop->isRunning())) {
-                    QApplication::processEvents(QEventLoop::WaitForMoreEvents);
-                    if (QApplication::topLevelWidgets().isEmpty()) break;
-                }
-            }
-        }
-    }
-    return ui_dispatch::TakeCommit(panel, control) ? 1 : 0;
+void ProcessEvents() {
+    if (QApplication::instance() != nullptr) QApplication::processEvents();
 }
 
-int ProcessDrawEvents() {
+bool WaitForEvents() {
+    EventState& state = State();
+    if (QApplication::instance() == nullptr || (state.loop && !state.loop->isRunning()))
+        return false;
+    QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    return !QApplication::topLevelWidgets().isEmpty();
+}
+
+void ShowWaitCursor(bool on) {
+    if (qobject_cast<QApplication*>(QApplication::instance()) == nullptr) return;
+    if (on)
+        QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    else
+        QApplication::restoreOverrideCursor();
+}
+
+}  // namespace ui_native
+
+void ui_native::PaintNow() {
     if (QApplication::instance() != nullptr) {
         QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    }
-    return UIE_NO_ERROR;
-}
-
-int SetWaitCursor(int on) {
-    const bool want = on != 0;
-    if (!ui_dispatch::SetWaitCursorFlag(want)) return UIE_NO_ERROR;
-    if (qobject_cast<QApplication*>(QApplication::instance()) == nullptr) return UIE_NO_ERROR;
-    if (want) QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-    else QApplication::restoreOverrideCursor();
-    return UIE_NO_ERROR;
-}
-
-int GetWaitCursor() { return ui_dispatch::WaitCursorFlag() ? 1 : 0; }
-
-int MakeApplicationActive() {
-    // Bring back the window the user was working in: the active one, else the
-    // most recently loaded visible top-level panel (a dialog panel shown over
-    // the main window must stay above it).
-    QWidget* window = QApplication::activeWindow();
-    if (window == nullptr) {
-        auto& panels = State().panels;
-        for (auto it = panels.rbegin(); it != panels.rend() && window == nullptr; ++it) {
-            const auto& panel = it->second;
-            if (panel.widget && panel.widget->isVisible() && panel.parent == 0)
-                window = panel.widget;
-        }
-    }
-    if (window != nullptr) {
-        window->raise();
-        window->activateWindow();
-    }
-    return UIE_NO_ERROR;
-}
-
-int SimulateCommit(int panel, int control) {
-    int status;
-    if (FindControl(panel, control, status) == nullptr) return status;
-    DispatchControlEvent(panel, control, EVENT_COMMIT);
-    return UIE_NO_ERROR;
-}
-
-int SimulateEvent(int panel, int control, int event) {
-    int status;
-    if (FindControl(panel, control, status) == nullptr) return status;
-    DispatchControlEvent(panel, control, event);
-    return UIE_NO_ERROR;
-}
-
-int SimulateMenuItem(int menuBar, int menuItem) {
-    MenuBar* bar = FindMenuBar(menuBar);
-    if (bar == nullptr) return UIE_INVALID_HANDLE;
-    if (bar->items.count(menuItem) == 0) return UIE_INVALID_CONTROL;
-    DispatchMenuItem(menuBar, menuItem);
-    return UIE_NO_ERROR;
-}
-
-void ResetUserInterfaceForTesting() {
-    EventState& state = State();
-    std::vector<int> handles;
-    for (auto& [handle, panel] : state.panels) handles.push_back(handle);
-    for (int handle : handles) DiscardPanel(handle);
-    state.panels.clear();
-    state.menu_bars.clear();
-    state.popups.clear();
-    ui_dispatch::ResetForTesting();
-    SetWaitCursor(0);
-    SetPopupResponder(nullptr);
-    ForgetResourceCache();
-    if (QApplication::instance() != nullptr) {
-        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 }

@@ -1,7 +1,7 @@
-// The event loop over Windows' messages, and the panels' window procedure:
-// the controls' notifications handed to the shared dispatch (ui_dispatch.h:
-// callbacks, handles and the queue of commit events), the layout on every
-// size or DPI change, closing as the panel's close control, the wait cursor.
+// The event loop over Windows' messages (ui_native.h), and the panels' window
+// procedure: the controls' notifications handed to the front, which runs
+// their callbacks (ui_dispatch.h), the layout on every size or DPI change,
+// closing as the panel's close control, the wait cursor.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -226,13 +226,6 @@ LRESULT DefaultButton(Panel& panel) {
 
 }  // namespace
 
-void DispatchControlEvent(int panel, int control, int event) {
-    int status;
-    Control* c = FindControl(panel, control, status);
-    if (c == nullptr) return;
-    ui_dispatch::ControlEvent(c->callback, panel, control, event);
-}
-
 void WatchList(HWND list) { SetWindowSubclass(list, ListProc, 1, 0); }
 void WatchSelectableLabel(HWND field) { SetWindowSubclass(field, SelectableProc, 1, 0); }
 void WatchField(HWND field) { SetWindowSubclass(field, FieldProc, 1, 0); }
@@ -316,125 +309,56 @@ void ProcessPendingMessages() { ProcessPending(); }
 
 using namespace ui_win;
 
-int RunUserInterface() {
-    ui_dispatch::LoopState& loop = ui_dispatch::Loop();
-    if (loop.quit_pending) {
-        loop.quit_pending = false;
-        return loop.quit_code;
-    }
-    if (loop.running) return UIE_INVALID_ATTRIBUTE;
-    loop.running = true;
+namespace ui_native {
+
+int RunLoop() {
     exit_loop = false;
     MSG msg;
     while (!exit_loop && GetMessageW(&msg, nullptr, 0, 0) > 0) Deliver(msg);
-    loop.running = false;
     exit_loop = false;
-    loop.quit_pending = false;
-    return loop.quit_code;
+    return ui_dispatch::Loop().quit_code;
 }
 
-int QuitUserInterface(int returnCode) {
-    ui_dispatch::LoopState& loop = ui_dispatch::Loop();
-    loop.quit_code = returnCode;
-    if (loop.running) {
-        exit_loop = true;
-        // Wakes the loop if it waits for a message.
-        PostThreadMessageW(GetCurrentThreadId(), WM_NULL, 0, 0);
-    } else {
-        // Asked before the loop runs (a failed start-up): the loop returns at once.
-        loop.quit_pending = true;
-    }
-    return UIE_NO_ERROR;
+void ExitLoop(int) {
+    exit_loop = true;
+    // Wakes the loop if it waits for a message.
+    PostThreadMessageW(GetCurrentThreadId(), WM_NULL, 0, 0);
 }
 
-int GetUserEvent(int wait, int& panel, int& control) {
-    {
-        ui_dispatch::PollScope poll;
-        ProcessPending();
-        if (wait != 0) {
-            while (!ui_dispatch::HasCommit() && !ui_dispatch::Loop().quit_pending && !exit_loop &&
-                   AnyPanelWindow()) {
-                WaitMessage();
-                ProcessPending();
-            }
-        }
-    }
-    return ui_dispatch::TakeCommit(panel, control) ? 1 : 0;
+void ProcessEvents() {
+    ProcessPending();
 }
 
-int ProcessDrawEvents() {
-    // Paints now; the user's clicks and keys wait for the program's own polls.
-    for (auto& [handle, p] : Panels()) {
-        if (IsWindowVisible(p.hwnd)) RedrawWindow(p.hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    }
-    ProcessPaintAndTimerMessages();
-    return UIE_NO_ERROR;
+bool WaitForEvents() {
+    if (exit_loop || !AnyPanelWindow()) return false;
+    WaitMessage();
+    ProcessPending();
+    return true;
 }
 
-int SetWaitCursor(int on) {
-    if (!ui_dispatch::SetWaitCursorFlag(on != 0)) return UIE_NO_ERROR;
+void ShowWaitCursor(bool on) {
     // Shown at once over the program's windows; WM_SETCURSOR keeps it there.
     POINT point;
     GetCursorPos(&point);
     HWND under = WindowFromPoint(point);
     if (under != nullptr && PanelOfWindow(GetAncestor(under, GA_ROOT)) != nullptr) {
-        SetCursor(LoadCursorW(nullptr, on != 0 ? IDC_WAIT : IDC_ARROW));
+        SetCursor(LoadCursorW(nullptr, on ? IDC_WAIT : IDC_ARROW));
     }
-    return UIE_NO_ERROR;
 }
 
-int GetWaitCursor() { return ui_dispatch::WaitCursorFlag() ? 1 : 0; }
+}  // namespace ui_native
 
-int MakeApplicationActive() {
-    // Bring back the window the user was working in: the active one, else the
-    // most recently loaded visible top-level panel.
-    HWND window = GetActiveWindow();
-    if (window == nullptr || PanelOfWindow(window) == nullptr) {
-        window = nullptr;
-        auto& panels = Panels();
-        for (auto it = panels.rbegin(); it != panels.rend() && window == nullptr; ++it) {
-            if (IsWindowVisible(it->second.hwnd) && it->second.parent == 0) window = it->second.hwnd;
-        }
+void ui_native::PaintNow() {
+    // Paints now; the user's clicks and keys wait for the program's own polls.
+    for (auto& [handle, p] : Panels()) {
+        if (IsWindowVisible(p.hwnd))
+            RedrawWindow(p.hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     }
-    if (window != nullptr) {
-        SetForegroundWindow(window);
-        BringWindowToTop(window);
-    }
-    return UIE_NO_ERROR;
+    ProcessPaintAndTimerMessages();
 }
 
-int SimulateCommit(int panel, int control) {
-    int status;
-    if (FindControl(panel, control, status) == nullptr) return status;
-    DispatchControlEvent(panel, control, EVENT_COMMIT);
-    return UIE_NO_ERROR;
-}
-
-int SimulateEvent(int panel, int control, int event) {
-    int status;
-    if (FindControl(panel, control, status) == nullptr) return status;
-    DispatchControlEvent(panel, control, event);
-    return UIE_NO_ERROR;
-}
-
-int SimulateMenuItem(int menuBar, int menuItem) {
-    MenuBar* bar = FindMenuBar(menuBar);
-    if (bar == nullptr) return UIE_INVALID_HANDLE;
-    if (bar->entries.count(menuItem) == 0) return UIE_INVALID_CONTROL;
-    DispatchMenuItem(menuBar, menuItem);
-    return UIE_NO_ERROR;
-}
-
-void ResetUserInterfaceForTesting() {
-    std::vector<int> handles;
-    for (auto& [handle, panel] : Panels()) handles.push_back(handle);
-    for (int handle : handles) DiscardPanel(handle);
+void ui_native::ResetForTesting() {
     Panels().clear();
-    MenuBars().clear();
-    PopupStack().clear();
-    ui_dispatch::ResetForTesting();
     exit_loop = false;
-    SetWaitCursor(0);
-    SetPopupResponder(nullptr);
     SetDpiOverrideForTesting(0);
 }

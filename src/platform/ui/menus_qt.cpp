@@ -1,5 +1,8 @@
-// The menu bar: menus and items by number, their ticks, dimming and names.
+// The native side of the menu bar (ui_native.h) over Qt's actions: the menus
+// and items of a main window's bar registered with the front, a user's
+// choice handed to it, and what the program sets shown.
 #include <QAction>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -9,94 +12,82 @@ using namespace ui_detail;
 
 namespace {
 
-QAction* FindItem(int menuBar, int menuOrItem, int& status) {
-    MenuBar* bar = FindMenuBar(menuBar);
-    if (bar == nullptr) {
-        status = UIE_INVALID_HANDLE;
-        return nullptr;
+// The number of the menu the action stands in, 0 under the bar.
+int MenuAbove(QAction* action) {
+    for (QObject* owner : action->associatedObjects()) {
+        if (auto* menu = qobject_cast<QMenu*>(owner)) return menu->property("item").toInt();
     }
-    auto it = bar->items.find(menuOrItem);
-    if (it == bar->items.end() || it->second.isNull()) {
-        status = UIE_INVALID_CONTROL;
-        return nullptr;
-    }
-    status = UIE_NO_ERROR;
-    return it->second;
+    return 0;
 }
 
-bool IsMenu(QAction* action) { return action->menu() != nullptr; }
+void AddEntry(Panel& panel, int number, QAction* action, const std::string& callback) {
+    ui_native::MenuEntry& native = panel.menu_entries[number];
+    native.action = action;
+    ui_front::MenuEntry entry;
+    entry.is_menu = action->menu() != nullptr;
+    entry.parent = MenuAbove(action);
+    entry.callback = callback;
+    entry.name = ui_front::ProgramMnemonic(action->text().toStdString());
+    entry.tick = action->isCheckable() && action->isChecked();
+    entry.dimmed = !action->isEnabled();
+    entry.native = &native;
+    ui_front::AddMenuEntry(panel.menu_bar, number, entry);
+}
+
+void Connect(QAction* action, int menu_bar, int item) {
+    QObject::connect(action, &QAction::triggered, action, [action, menu_bar, item] {
+        // Qt flips a checkable item by itself; the program owns the tick.
+        int status;
+        const ui_front::MenuEntry* entry = ui_front::FindMenuEntry(menu_bar, item, status);
+        if (action->isCheckable() && entry != nullptr) action->setChecked(entry->tick);
+        ui_front::DispatchMenuItem(menu_bar, item);
+    });
+}
 
 }  // namespace
 
 namespace ui_detail {
 
 QString MnemonicText(const std::string& text) {
-    QString in = QString::fromStdString(text);
-    QString out;
-    for (qsizetype i = 0; i < in.size(); ++i) {
-        if (in[i] == '&') {
-            out += "&&";
-        } else if (in[i] == '_' && i + 1 < in.size() && in[i + 1] == '_') {
-            out += '&';
-            ++i;
-        } else {
-            out += in[i];
-        }
+    return QString::fromStdString(ui_front::ShownMnemonic(text));
+}
+
+void CollectMenuBar(Panel& panel) {
+    auto* window = qobject_cast<QMainWindow*>(panel.widget.data());
+    auto* bar = window == nullptr ? nullptr : qobject_cast<QMenuBar*>(window->menuWidget());
+    if (bar == nullptr) return;
+    panel.menu_bar = ui_front::AddMenuBar(panel.handle);
+    for (QMenu* menu : bar->findChildren<QMenu*>()) {
+        const QVariant number = menu->property("item");
+        if (number.isValid())
+            AddEntry(panel, number.toInt(), menu->menuAction(), CallbackName(menu));
     }
-    return out;
+    for (QAction* action : window->findChildren<QAction*>()) {
+        const QVariant number = action->property("item");
+        if (number.isValid() && panel.menu_entries.count(number.toInt()) == 0)
+            AddEntry(panel, number.toInt(), action, CallbackName(action));
+    }
+    for (auto& [number, entry] : panel.menu_entries) {
+        if (entry.action->menu() == nullptr) Connect(entry.action, panel.menu_bar, number);
+    }
 }
 
 }  // namespace ui_detail
 
-int SetMenuBarAttribute(int menuBar, int menuOrItem, int attribute, int value) {
-    int status;
-    QAction* action = FindItem(menuBar, menuOrItem, status);
-    if (action == nullptr) return status;
-    switch (attribute) {
-        case ATTR_CHECKED:
-            // The tick is the program's: the user's choice only calls the callback.
-            action->setProperty("tick", value != 0);
-            action->setCheckable(true);
-            action->setChecked(value != 0);
-            return UIE_NO_ERROR;
-        case ATTR_DIMMED:
-            action->setEnabled(value == 0);
-            return UIE_NO_ERROR;
-        default:
-            return UIE_INVALID_ATTRIBUTE;
-    }
+namespace ui_native {
+
+void SetMenuTick(int, MenuEntry& entry, bool tick) {
+    entry.action->setCheckable(true);
+    entry.action->setChecked(tick);
 }
 
-int SetMenuBarAttribute(int menuBar, int menuOrItem, int attribute, const std::string& value) {
-    int status;
-    QAction* action = FindItem(menuBar, menuOrItem, status);
-    if (action == nullptr) return status;
-    if (attribute == ATTR_MENU_NAME && !IsMenu(action)) return UIE_INVALID_ATTRIBUTE;
-    if (attribute != ATTR_MENU_NAME && attribute != ATTR_ITEM_NAME) return UIE_INVALID_ATTRIBUTE;
-    action->setProperty("name", QString::fromStdString(value));
-    action->setText(MnemonicText(value));
-    if (IsMenu(action)) action->menu()->setTitle(MnemonicText(value));
-    return UIE_NO_ERROR;
+void SetMenuDimmed(int, MenuEntry& entry, bool dimmed) {
+    entry.action->setEnabled(!dimmed);
 }
 
-int GetMenuBarAttribute(int menuBar, int menuOrItem, int attribute, int& value) {
-    int status;
-    QAction* action = FindItem(menuBar, menuOrItem, status);
-    if (action == nullptr) return status;
-    switch (attribute) {
-        case ATTR_CHECKED: value = action->property("tick").toBool() ? 1 : 0; return UIE_NO_ERROR;
-        case ATTR_DIMMED: value = action->isEnabled() ? 0 : 1; return UIE_NO_ERROR;
-        default: return UIE_INVALID_ATTRIBUTE;
-    }
+void RenameMenuEntry(int, MenuEntry& entry, const std::string& name) {
+    entry.action->setText(MnemonicText(name));
+    if (QMenu* menu = entry.action->menu()) menu->setTitle(MnemonicText(name));
 }
 
-int GetMenuBarAttribute(int menuBar, int menuOrItem, int attribute, std::string& value) {
-    int status;
-    QAction* action = FindItem(menuBar, menuOrItem, status);
-    if (action == nullptr) return status;
-    if (attribute != ATTR_MENU_NAME && attribute != ATTR_ITEM_NAME) return UIE_INVALID_ATTRIBUTE;
-    const QVariant set = action->property("name");
-    value = set.isValid() ? set.toString().toStdString()
-                          : action->text().replace("&&", "\x01").replace("&", "__").replace("\x01", "&").toStdString();
-    return UIE_NO_ERROR;
-}
+}  // namespace ui_native

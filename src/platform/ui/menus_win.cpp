@@ -1,6 +1,7 @@
-// The menu bar of a main window as a Windows menu: menus and items by number,
-// their ticks, dimming and names ("__X" and the file's "&X" both make X the
-// mnemonic). The tick is the program's: choosing an item only runs its callback.
+// The native side of the menu bar (ui_native.h): a main window's menus and
+// items made as a Windows menu from the file and registered with the front,
+// what the program sets shown ("__X" and the file's "&X" both make X the
+// mnemonic), and a user's choice handed to the front.
 #include <windows.h>
 
 #include "platform/system/win32.h"
@@ -24,23 +25,30 @@ const ui_description::Action* ActionNamed(const Widget& root, const std::string&
     return nullptr;
 }
 
-void Flag(const MenuEntry& entry) {
+void Tick(const MenuEntry& entry, bool tick) {
+    if (entry.submenu == nullptr)
+        CheckMenuItem(entry.owner, entry.command,
+                      MF_BYCOMMAND | (tick ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void Dim(const MenuEntry& entry, bool dimmed) {
     if (entry.submenu == nullptr) {
-        CheckMenuItem(entry.owner, entry.command, MF_BYCOMMAND | (entry.tick ? MF_CHECKED : MF_UNCHECKED));
-        EnableMenuItem(entry.owner, entry.command, MF_BYCOMMAND | (entry.dimmed ? MF_GRAYED : MF_ENABLED));
+        EnableMenuItem(entry.owner, entry.command,
+                       MF_BYCOMMAND | (dimmed ? MF_GRAYED : MF_ENABLED));
         return;
     }
     // A menu is found in its owner by its popup handle.
     const int count = GetMenuItemCount(entry.owner);
     for (int i = 0; i < count; ++i) {
         if (GetSubMenu(entry.owner, i) == entry.submenu) {
-            EnableMenuItem(entry.owner, static_cast<UINT>(i), MF_BYPOSITION | (entry.dimmed ? MF_GRAYED : MF_ENABLED));
+            EnableMenuItem(entry.owner, static_cast<UINT>(i),
+                           MF_BYPOSITION | (dimmed ? MF_GRAYED : MF_ENABLED));
         }
     }
 }
 
-void Rename(const MenuEntry& entry) {
-    const std::wstring text = MnemonicText(entry.name);
+void Rename(const MenuEntry& entry, const std::string& name) {
+    const std::wstring text = MnemonicText(name);
     MENUITEMINFOW info{};
     info.cbSize = sizeof info;
     info.fMask = MIIM_STRING;
@@ -55,71 +63,69 @@ void Rename(const MenuEntry& entry) {
     }
 }
 
-void AddMenu(MenuBar& bar, const Widget& root, const Widget& menu, HMENU owner, int parent_number) {
-    HMENU popup = CreatePopupMenu();
-    MenuEntry entry;
-    entry.owner = owner;
-    entry.submenu = popup;
-    entry.parent_number = parent_number;
+std::string ActionText(const ui_description::Action& action, const char* key) {
+    auto found = action.properties.find(key);
+    return found == action.properties.end() ? std::string() : found->second.text;
+}
+
+int ActionNumber(const ui_description::Action& action, const char* key, int fallback) {
+    auto found = action.properties.find(key);
+    return found == action.properties.end() ? fallback : found->second.number;
+}
+
+// The entry as the file made it, kept by the panel and registered with the front.
+void Register(Panel& panel, int number, const MenuEntry& native, ui_front::MenuEntry entry) {
+    if (number <= 0) return;
+    MenuEntry& stored = panel.menu_entries[number] = native;
+    entry.native = &stored;
+    ui_front::AddMenuEntry(panel.menu_bar, number, entry);
+}
+
+void AddItem(Panel& panel, const ui_description::Action& action, HMENU popup, int parent_number) {
+    MenuEntry item;
+    item.owner = popup;
+    ui_front::MenuEntry entry;
+    entry.parent = parent_number;
+    entry.name = ProgramMnemonic(ActionText(action, "text"));
+    entry.callback = ActionText(action, "callback");
+    entry.tick = ActionNumber(action, "checked", 0) != 0;
+    entry.dimmed = ActionNumber(action, "enabled", 1) == 0;
+    const int number = ActionNumber(action, "item", 0);
+    item.command = kMenuCommandBase + static_cast<UINT>(number);
+    AppendMenuW(popup, MF_STRING, item.command, MnemonicText(entry.name).c_str());
+    Tick(item, entry.tick);
+    Dim(item, entry.dimmed);
+    Register(panel, number, item, entry);
+}
+
+void AddMenu(Panel& panel, const Widget& menu, HMENU owner, int parent_number) {
+    MenuEntry native;
+    native.owner = owner;
+    native.submenu = CreatePopupMenu();
+    ui_front::MenuEntry entry;
+    entry.is_menu = true;
+    entry.parent = parent_number;
     entry.name = ProgramMnemonic(menu.Text("title"));
     entry.callback = menu.Text("callback");
     entry.dimmed = !menu.Flag("enabled", true);
     const int number = menu.Number("item", 0);
-    AppendMenuW(owner, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup), MnemonicText(entry.name).c_str());
-    if (number > 0) bar.entries[number] = entry;
+    AppendMenuW(owner, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(native.submenu),
+                MnemonicText(entry.name).c_str());
     for (const std::string& name : menu.added_actions) {
         if (name == "separator") {
-            AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
+            AppendMenuW(native.submenu, MF_SEPARATOR, 0, nullptr);
         } else if (const Widget* submenu = ChildNamed(menu, name)) {
-            AddMenu(bar, root, *submenu, popup, number);
-        } else if (const auto* action = ActionNamed(root, name)) {
-            MenuEntry item;
-            item.owner = popup;
-            item.parent_number = number;
-            const auto find = [&](const char* key) { return action->properties.find(key); };
-            auto text = find("text");
-            item.name = ProgramMnemonic(text == action->properties.end() ? std::string() : text->second.text);
-            auto callback = find("callback");
-            if (callback != action->properties.end()) item.callback = callback->second.text;
-            auto checked = find("checked");
-            item.tick = checked != action->properties.end() && checked->second.number != 0;
-            auto enabled = find("enabled");
-            item.dimmed = enabled != action->properties.end() && enabled->second.number == 0;
-            auto item_number = find("item");
-            const int n = item_number == action->properties.end() ? 0 : item_number->second.number;
-            item.command = kMenuCommandBase + static_cast<UINT>(n);
-            AppendMenuW(popup, MF_STRING, item.command, MnemonicText(item.name).c_str());
-            Flag(item);
-            if (n > 0) bar.entries[n] = item;
+            AddMenu(panel, *submenu, native.submenu, number);
+        } else if (const auto* action = ActionNamed(*panel.root, name)) {
+            AddItem(panel, *action, native.submenu, number);
         }
     }
-    if (number > 0) Flag(bar.entries[number]);
+    if (number > 0) Dim(native, entry.dimmed);
+    Register(panel, number, native, entry);
 }
 
-// An item can be chosen only when it and every menu above it are undimmed.
-bool Reachable(const MenuBar& bar, int number) {
-    for (int depth = 0; number > 0 && depth < 8; ++depth) {
-        auto it = bar.entries.find(number);
-        if (it == bar.entries.end()) return true;
-        if (it->second.dimmed) return false;
-        number = it->second.parent_number;
-    }
-    return true;
-}
-
-MenuEntry* FindEntry(int menuBar, int number, int& status) {
-    MenuBar* bar = FindMenuBar(menuBar);
-    if (bar == nullptr) {
-        status = UIE_INVALID_HANDLE;
-        return nullptr;
-    }
-    auto it = bar->entries.find(number);
-    if (it == bar->entries.end()) {
-        status = UIE_INVALID_CONTROL;
-        return nullptr;
-    }
-    status = UIE_NO_ERROR;
-    return &it->second;
+void Redraw(int panel) {
+    if (Panel* p = FindPanel(panel)) DrawMenuBar(p->hwnd);
 }
 
 }  // namespace
@@ -132,76 +138,36 @@ void BuildMenuBar(Panel& panel) {
         if (child->class_name == "QMenuBar") menu_bar = child.get();
     }
     if (menu_bar == nullptr) return;
-    MenuBar bar;
-    bar.handle = ui_dispatch::NewHandle();
-    bar.panel = panel.handle;
-    bar.menu = CreateMenu();
+    panel.menu_bar = ui_front::AddMenuBar(panel.handle);
+    HMENU bar = CreateMenu();
     for (const std::string& name : menu_bar->added_actions) {
-        if (const Widget* menu = ChildNamed(*menu_bar, name)) AddMenu(bar, *panel.root, *menu, bar.menu, 0);
+        if (const Widget* menu = ChildNamed(*menu_bar, name)) AddMenu(panel, *menu, bar, 0);
     }
-    SetMenu(panel.hwnd, bar.menu);
-    panel.menu_bar = bar.handle;
-    MenuBars()[bar.handle] = std::move(bar);
+    SetMenu(panel.hwnd, bar);
 }
 
 void MenuCommand(Panel& panel, UINT command) {
     if (command < kMenuCommandBase) return;
-    DispatchMenuItem(panel.menu_bar, static_cast<int>(command - kMenuCommandBase));
-}
-
-void DispatchMenuItem(int menu_bar, int item) {
-    MenuBar* bar = FindMenuBar(menu_bar);
-    if (bar == nullptr) return;
-    auto it = bar->entries.find(item);
-    if (it == bar->entries.end() || !Reachable(*bar, item)) return;
-    ui_dispatch::MenuEvent(it->second.callback, menu_bar, item, bar->panel);
+    ui_front::DispatchMenuItem(panel.menu_bar, static_cast<int>(command - kMenuCommandBase));
 }
 
 }  // namespace ui_win
 
-int SetMenuBarAttribute(int menuBar, int menuOrItem, int attribute, int value) {
-    int status;
-    MenuEntry* entry = FindEntry(menuBar, menuOrItem, status);
-    if (entry == nullptr) return status;
-    switch (attribute) {
-        case ATTR_CHECKED: entry->tick = value != 0; break;
-        case ATTR_DIMMED: entry->dimmed = value != 0; break;
-        default: return UIE_INVALID_ATTRIBUTE;
-    }
-    MenuBar* bar = FindMenuBar(menuBar);
-    Flag(*entry);
-    if (Panel* panel = FindPanel(bar->panel)) DrawMenuBar(panel->hwnd);
-    return UIE_NO_ERROR;
+namespace ui_native {
+
+void SetMenuTick(int panel, MenuEntry& entry, bool tick) {
+    Tick(entry, tick);
+    Redraw(panel);
 }
 
-int SetMenuBarAttribute(int menuBar, int menuOrItem, int attribute, const std::string& value) {
-    int status;
-    MenuEntry* entry = FindEntry(menuBar, menuOrItem, status);
-    if (entry == nullptr) return status;
-    if (attribute == ATTR_MENU_NAME && entry->submenu == nullptr) return UIE_INVALID_ATTRIBUTE;
-    if (attribute != ATTR_MENU_NAME && attribute != ATTR_ITEM_NAME) return UIE_INVALID_ATTRIBUTE;
-    entry->name = value;
-    Rename(*entry);
-    if (Panel* panel = FindPanel(FindMenuBar(menuBar)->panel)) DrawMenuBar(panel->hwnd);
-    return UIE_NO_ERROR;
+void SetMenuDimmed(int panel, MenuEntry& entry, bool dimmed) {
+    Dim(entry, dimmed);
+    Redraw(panel);
 }
 
-int GetMenuBarAttribute(int menuBar, int menuOrItem, int attribute, int& value) {
-    int status;
-    MenuEntry* entry = FindEntry(menuBar, menuOrItem, status);
-    if (entry == nullptr) return status;
-    switch (attribute) {
-        case ATTR_CHECKED: value = entry->tick ? 1 : 0; return UIE_NO_ERROR;
-        case ATTR_DIMMED: value = entry->dimmed ? 1 : 0; return UIE_NO_ERROR;
-        default: return UIE_INVALID_ATTRIBUTE;
-    }
+void RenameMenuEntry(int panel, MenuEntry& entry, const std::string& name) {
+    Rename(entry, name);
+    Redraw(panel);
 }
 
-int GetMenuBarAttribute(int menuBar, int menuOrItem, int attribute, std::string& value) {
-    int status;
-    MenuEntry* entry = FindEntry(menuBar, menuOrItem, status);
-    if (entry == nullptr) return status;
-    if (attribute != ATTR_MENU_NAME && attribute != ATTR_ITEM_NAME) return UIE_INVALID_ATTRIBUTE;
-    value = entry->name;
-    return UIE_NO_ERROR;
-}
+}  // namespace ui_native

@@ -229,7 +229,8 @@ void AddWidget(Panel& panel, const Widget& widget) {
     Control* stored = control.get();
     panel.widgets.push_back(std::move(control));
     panel.by_widget[&widget] = stored;
-    if (stored->number > 0) panel.controls[stored->number] = stored;
+    if (stored->number > 0)
+        ui_front::AddControl(panel.handle, stored->number, stored->kind, stored->callback, stored);
     AddChildren(panel, widget);
 }
 

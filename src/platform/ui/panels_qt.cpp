@@ -1,20 +1,19 @@
-// Panels: loading from the resource file, showing, popups, discarding, and
-// the panel attributes. Handles of discarded panels stay invalid forever.
+// The native side of the panels (ui_native.h) over Qt: each panel loaded from
+// the resource file as a window of widgets, shown, hidden or destroyed as
+// the front asks, belonging to the window below it, and its place, zoom,
+// dimming and title.
+#include <QAbstractButton>
 #include <QApplication>
 #include <QBuffer>
 #include <QCloseEvent>
-#include <QAbstractButton>
 #include <QDialog>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMainWindow>
-#include <QMenuBar>
 #include <QUiLoader>
 #include <QWindow>
-#include <algorithm>
 
-#include "platform/system/system.h"
 #include "platform/ui/ui_internal_qt.h"
 
 namespace ui_detail {
@@ -68,13 +67,6 @@ public:
     }
 };
 
-std::string ResourcePath(const std::string& file_name) {
-    if (!file_name.empty() && file_name.front() == '/') return file_name;
-    std::string dir;
-    GetProjectDir(dir);
-    return JoinPath(dir, file_name);
-}
-
 // Screen readers and UI automation find each control by the text a person
 // sees for it: its buddy label or its own text.
 void NameForAccessibility(QWidget* root) {
@@ -95,40 +87,13 @@ void NameForAccessibility(QWidget* root) {
 void CollectControls(Panel& panel) {
     for (QWidget* child : panel.widget->findChildren<QWidget*>()) {
         const QVariant number = child->property("control");
-        if (number.isValid() && number.toInt() > 0) panel.controls[number.toInt()] = child;
+        if (!number.isValid() || number.toInt() <= 0) continue;
+        ui_native::Control& control = panel.controls[number.toInt()];
+        control.widget = child;
+        ui_front::AddControl(panel.handle, number.toInt(), KindOf(child), CallbackName(child),
+                             &control);
     }
     NameForAccessibility(panel.widget);
-}
-
-void CollectMenuBar(Panel& panel) {
-    auto* window = qobject_cast<QMainWindow*>(panel.widget.data());
-    if (window == nullptr || window->menuWidget() == nullptr) return;
-    MenuBar bar;
-    bar.handle = NewHandle();
-    bar.panel = panel.handle;
-    bar.bar = qobject_cast<QMenuBar*>(window->menuWidget());
-    if (bar.bar == nullptr) return;
-    for (QMenu* menu : bar.bar->findChildren<QMenu*>()) {
-        const QVariant number = menu->property("item");
-        if (number.isValid()) {
-            menu->menuAction()->setProperty("item", number);
-            menu->menuAction()->setProperty("callback", menu->property("callback"));
-            bar.items[number.toInt()] = menu->menuAction();
-        }
-    }
-    for (QAction* action : window->findChildren<QAction*>()) {
-        const QVariant number = action->property("item");
-        if (number.isValid() && bar.items.count(number.toInt()) == 0) {
-            bar.items[number.toInt()] = action;
-        }
-    }
-    panel.menu_bar = bar.handle;
-    ConnectMenuBar(MenuBars()[bar.handle] = bar);
-}
-
-void RemoveFromPopups(int handle) {
-    auto& stack = PopupStack();
-    stack.erase(std::remove(stack.begin(), stack.end(), handle), stack.end());
 }
 
 void Unmodal(QWidget* widget) {
@@ -152,18 +117,14 @@ bool Under(const QWindow* window, const QWindow* candidate) {
 // active window, another panel's to the main window): the window manager
 // keeps it above that window, and it opens centred over it, not on the
 // screen the pointer is on.
-void BelongToWindowBelow(Panel& panel, bool popup) {
+void BelongToWindowBelow(Panel& panel, int below, bool popup) {
     QWidget* widget = panel.widget;
     if (panel.parent != 0 || widget->isVisible() || qobject_cast<QMainWindow*>(widget) != nullptr ||
         widget->windowType() == Qt::SplashScreen)
         return;
     std::vector<QWidget*> candidates;
-    for (auto it = PopupStack().rbegin(); it != PopupStack().rend(); ++it) {
-        if (Panel* under = FindPanel(*it); under != nullptr && under != &panel) {
-            candidates.push_back(under->widget);
-            break;
-        }
-    }
+    if (Panel* under = FindPanel(below); under != nullptr && under != &panel)
+        candidates.push_back(under->widget);
     if (popup) candidates.push_back(QApplication::activeWindow());
     for (auto& [handle, other] : Panels()) {
         if (qobject_cast<QMainWindow*>(other.widget.data()) != nullptr) candidates.push_back(other.widget);
@@ -184,18 +145,18 @@ void BelongToWindowBelow(Panel& panel, bool popup) {
 
 using namespace ui_detail;
 
-int LoadPanel(int parentPanel, const std::string& fileName, int panelResourceId) {
-    Panel* parent = nullptr;
-    if (parentPanel != 0 && (parent = FindPanel(parentPanel)) == nullptr) return UIE_INVALID_HANDLE;
+namespace ui_native {
+
+int LoadPanel(int parent_handle, const std::string& path, int resource_id) {
+    Panel* parent = FindPanel(parent_handle);
     if (QApplication::instance() == nullptr) return UIE_FILE_NOT_FOUND;
     int status = UIE_NO_ERROR;
-    QByteArray description = PanelDescription(ResourcePath(fileName), panelResourceId, status);
+    QByteArray description = PanelDescription(path, resource_id, status);
     if (status != UIE_NO_ERROR) return status;
     QBuffer buffer(&description);
     buffer.open(QIODevice::ReadOnly);
     PanelLoader loader;
     // Pictures named in the file lie beside it.
-    const std::string path = ResourcePath(fileName);
     loader.setWorkingDirectory(QFileInfo(QString::fromStdString(path)).absoluteDir());
     QWidget* widget = loader.load(&buffer, nullptr);
     if (widget == nullptr) return UIE_FILE_NOT_FOUND;
@@ -208,183 +169,157 @@ int LoadPanel(int parentPanel, const std::string& fileName, int panelResourceId)
 
     Panel panel;
     panel.handle = NewHandle();
-    panel.resource_id = panelResourceId;
-    panel.parent = parentPanel;
+    panel.parent = parent_handle;
     panel.widget = widget;
-    CollectControls(panel);
     Panel& stored = Panels()[panel.handle] = panel;
+    ui_front::AddPanel(stored.handle, parent_handle);
+    CollectControls(stored);
     CollectMenuBar(stored);
     ConnectPanel(stored);
     return stored.handle;
 }
 
-bool IsPanelValid(int panel) { return FindPanel(panel) != nullptr; }
-
-int DisplayPanel(int panel) {
+void ShowPanel(int panel, int below) {
     Panel* p = FindPanel(panel);
-    if (p == nullptr) return UIE_INVALID_HANDLE;
-    BelongToWindowBelow(*p, false);
+    BelongToWindowBelow(*p, below, false);
     p->widget->show();
     p->widget->raise();
-    return UIE_NO_ERROR;
 }
 
-int HidePanel(int panel) {
-    Panel* p = FindPanel(panel);
-    if (p == nullptr) return UIE_INVALID_HANDLE;
-    RemoveFromPopups(panel);
-    p->widget->hide();
-    Unmodal(p->widget);
-    return UIE_NO_ERROR;
+void ShowPopup(int panel, int below) {
+    QWidget* widget = FindPanel(panel)->widget;
+    if (widget->isVisible() && widget->windowModality() != Qt::ApplicationModal) widget->hide();
+    widget->setWindowModality(Qt::ApplicationModal);
+    BelongToWindowBelow(*FindPanel(panel), below, true);
+    widget->show();
+    widget->raise();
+    widget->activateWindow();
 }
 
-int DiscardPanel(int panel) {
-    Panel* p = FindPanel(panel);
-    if (p == nullptr) return UIE_INVALID_HANDLE;
-    // Child panels go with their parent, as their windows do.
-    std::vector<int> children;
-    for (auto& [handle, other] : Panels()) {
-        if (other.parent == panel) children.push_back(handle);
+void HidePanel(int panel) {
+    if (Panel* p = FindPanel(panel)) {
+        p->widget->hide();
+        Unmodal(p->widget);
     }
-    for (int child : children) DiscardPanel(child);
-    p = FindPanel(panel);
-    if (p == nullptr) return UIE_NO_ERROR;
-    RemoveFromPopups(panel);
-    MenuBars().erase(p->menu_bar);
-    QPointer<QWidget> widget = p->widget;
+}
+
+void HidePopup(int panel) {
+    HidePanel(panel);
+}
+
+void DestroyPanel(int panel) {
+    QPointer<QWidget> widget = FindPanel(panel)->widget;
     Panels().erase(panel);
     if (widget) {
         widget->hide();
         // Deleted later: the panel may be discarded from one of its own callbacks.
         widget->deleteLater();
     }
-    return UIE_NO_ERROR;
 }
 
-int InstallPopup(int panel) {
-    Panel* p = FindPanel(panel);
-    if (p == nullptr) return UIE_INVALID_HANDLE;
-    QWidget* widget = p->widget;
-    if (widget->isVisible() && widget->windowModality() != Qt::ApplicationModal) widget->hide();
-    widget->setWindowModality(Qt::ApplicationModal);
-    RemoveFromPopups(panel);
-    BelongToWindowBelow(*p, true);
-    PopupStack().push_back(panel);
-    widget->show();
-    widget->raise();
-    widget->activateWindow();
-    return UIE_NO_ERROR;
+bool ActivateActiveWindow() {
+    QWidget* window = QApplication::activeWindow();
+    if (window == nullptr) return false;
+    window->raise();
+    window->activateWindow();
+    return true;
 }
 
-int RemovePopup(int panel) {
-    auto& stack = PopupStack();
-    if (panel == 0) {
-        if (stack.empty()) return UIE_NOT_A_POPUP;
-        panel = stack.back();
-    } else if (std::find(stack.begin(), stack.end(), panel) == stack.end()) {
-        return FindPanel(panel) == nullptr ? UIE_INVALID_HANDLE : UIE_NOT_A_POPUP;
+void ActivatePanel(int panel) {
+    QWidget* window = FindPanel(panel)->widget;
+    window->raise();
+    window->activateWindow();
+}
+
+void ResetForTesting() {
+    Panels().clear();
+    ForgetResourceCache();
+    if (QApplication::instance() != nullptr) {
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-    RemoveFromPopups(panel);
-    if (Panel* p = FindPanel(panel)) {
-        p->widget->hide();
-        Unmodal(p->widget);
-    }
-    return UIE_NO_ERROR;
 }
 
-int GetPanelMenuBar(int panel) {
-    Panel* p = FindPanel(panel);
-    if (p == nullptr) return UIE_INVALID_HANDLE;
-    return p->menu_bar > 0 ? p->menu_bar : UIE_INVALID_CONTROL;
-}
+}  // namespace ui_native
 
-QWidget* PanelWidgetForTesting(int panel) {
-    Panel* p = FindPanel(panel);
-    return p == nullptr ? nullptr : p->widget.data();
+QWidget* ui_native::PanelWidget(int panel) {
+    return FindPanel(panel)->widget.data();
 }
 
 // ---- Panel attributes ---------------------------------------------------------
 
-int SetPanelAttribute(int panel, int attribute, int value) {
-    Panel* p = FindPanel(panel);
-    if (p == nullptr) return UIE_INVALID_HANDLE;
-    QWidget* w = p->widget;
+namespace ui_native {
+
+int PanelPlace(int panel, int attribute) {
+    QWidget* w = FindPanel(panel)->widget;
+    // While minimized or maximized, the place and size it comes back to.
+    const QRect g = w->normalGeometry().isEmpty() ? w->geometry() : w->normalGeometry();
+    switch (attribute) {
+        case ATTR_TOP:
+            return g.top();
+        case ATTR_LEFT:
+            return g.left();
+        case ATTR_HEIGHT:
+            return g.height();
+        default:
+            return g.width();
+    }
+}
+
+void SetPanelPlace(int panel, int attribute, int value) {
+    QWidget* w = FindPanel(panel)->widget;
     QRect g = w->geometry();
     switch (attribute) {
         case ATTR_TOP: g.moveTop(value); break;
         case ATTR_LEFT: g.moveLeft(value); break;
         case ATTR_HEIGHT:
-            if (value <= 0) return UIE_INVALID_ATTRIBUTE;
             g.setHeight(value);
             break;
-        case ATTR_WIDTH:
-            if (value <= 0) return UIE_INVALID_ATTRIBUTE;
+        default:
             g.setWidth(value);
             break;
-        case ATTR_WINDOW_ZOOM: {
-            Qt::WindowStates state = w->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
-            if (value == VAL_MINIMIZE) state |= Qt::WindowMinimized;
-            else if (value == VAL_MAXIMIZE) state |= Qt::WindowMaximized;
-            else if (value != VAL_NO_ZOOM) return UIE_INVALID_ATTRIBUTE;
-            w->setWindowState(state);
-            return UIE_NO_ERROR;
-        }
-        case ATTR_VISIBLE:
-            return value ? DisplayPanel(panel) : HidePanel(panel);
-        case ATTR_DIMMED:
-            w->setEnabled(value == 0);
-            return UIE_NO_ERROR;
-        default:
-            return UIE_INVALID_ATTRIBUTE;
     }
     w->setGeometry(g);
-    return UIE_NO_ERROR;
 }
 
-int SetPanelAttribute(int panel, int attribute, const std::string& value) {
-    Panel* p = FindPanel(panel);
-    if (p == nullptr) return UIE_INVALID_HANDLE;
-    if (attribute != ATTR_TITLE) return UIE_INVALID_ATTRIBUTE;
-    p->widget->setWindowTitle(QString::fromStdString(value));
-    return UIE_NO_ERROR;
-}
-
-int GetPanelAttribute(int panel, int attribute, int& value) {
-    Panel* p = FindPanel(panel);
-    if (p == nullptr) return UIE_INVALID_HANDLE;
-    QWidget* w = p->widget;
-    // While minimized or maximized, the place and size it comes back to.
-    const QRect g = w->normalGeometry().isEmpty() ? w->geometry() : w->normalGeometry();
-    switch (attribute) {
-        case ATTR_TOP: value = g.top(); break;
-        case ATTR_LEFT: value = g.left(); break;
-        case ATTR_HEIGHT: value = g.height(); break;
-        case ATTR_WIDTH: value = g.width(); break;
-        case ATTR_WINDOW_ZOOM:
-            value = (w->windowState() & Qt::WindowMinimized)   ? VAL_MINIMIZE
-                    : (w->windowState() & Qt::WindowMaximized) ? VAL_MAXIMIZE
-                                                               : VAL_NO_ZOOM;
-            break;
-        case ATTR_VISIBLE: value = w->isVisible() ? 1 : 0; break;
-        case ATTR_DIMMED: value = w->isEnabled() ? 0 : 1; break;
-        default: return UIE_INVALID_ATTRIBUTE;
-    }
-    return UIE_NO_ERROR;
-}
-
-int GetPanelAttribute(int panel, int attribute, std::string& value) {
-    Panel* p = FindPanel(panel);
-    if (p == nullptr) return UIE_INVALID_HANDLE;
-    if (attribute != ATTR_TITLE) return UIE_INVALID_ATTRIBUTE;
-    value = p->widget->windowTitle().toStdString();
-    return UIE_NO_ERROR;
-}
-
-int SetPanelPos(int panel, int top, int left) {
-    Panel* p = FindPanel(panel);
-    if (p == nullptr) return UIE_INVALID_HANDLE;
-    QRect g = p->widget->geometry();
+void MovePanel(int panel, int top, int left) {
+    QWidget* w = FindPanel(panel)->widget;
+    QRect g = w->geometry();
     g.moveTopLeft(QPoint(left, top));
-    p->widget->setGeometry(g);
-    return UIE_NO_ERROR;
+    w->setGeometry(g);
 }
+
+int PanelZoom(int panel) {
+    const Qt::WindowStates state = FindPanel(panel)->widget->windowState();
+    return (state & Qt::WindowMinimized)   ? VAL_MINIMIZE
+           : (state & Qt::WindowMaximized) ? VAL_MAXIMIZE
+                                           : VAL_NO_ZOOM;
+}
+
+void SetPanelZoom(int panel, int zoom) {
+    QWidget* w = FindPanel(panel)->widget;
+    Qt::WindowStates state = w->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
+    if (zoom == VAL_MINIMIZE)
+        state |= Qt::WindowMinimized;
+    else if (zoom == VAL_MAXIMIZE)
+        state |= Qt::WindowMaximized;
+    w->setWindowState(state);
+}
+
+bool PanelVisible(int panel) {
+    return FindPanel(panel)->widget->isVisible();
+}
+bool PanelDimmed(int panel) {
+    return !FindPanel(panel)->widget->isEnabled();
+}
+void SetPanelDimmed(int panel, bool dimmed) {
+    FindPanel(panel)->widget->setEnabled(!dimmed);
+}
+std::string PanelTitle(int panel) {
+    return FindPanel(panel)->widget->windowTitle().toStdString();
+}
+
+void SetPanelTitle(int panel, const std::string& title) {
+    FindPanel(panel)->widget->setWindowTitle(QString::fromStdString(title));
+}
+
+}  // namespace ui_native

@@ -1,7 +1,8 @@
 // Panels as Windows windows: each panel of the resource file becomes a
 // top-level window whose widgets are child controls made in the file's
 // order, so the Tab order and the labels screen readers name the fields by
-// follow the file. Handles of discarded panels stay invalid forever.
+// follow the file. The native side of the panels (ui_native.h): loaded,
+// shown, hidden and destroyed as the front asks.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -17,8 +18,6 @@ namespace {
 
 struct UiState {
     std::map<int, Panel> panels;
-    std::map<int, MenuBar> menu_bars;
-    std::vector<int> popups;
 };
 
 UiState& State() {
@@ -33,15 +32,6 @@ struct CachedFile {
     std::string bytes;
     std::shared_ptr<const ui_description::ResourceFile> file;
 };
-
-std::string ResourcePath(const std::string& file_name) {
-    const bool absolute = file_name.size() > 2 && (file_name[1] == ':' || file_name[0] == '\\' ||
-                                                   file_name[0] == '/');
-    if (absolute) return file_name;
-    std::string dir;
-    GetProjectDir(dir);
-    return JoinPath(dir, file_name);
-}
 
 // The parsed file, read again when its content changed (tests rewrite it).
 std::shared_ptr<const ui_description::ResourceFile> ReadResourceFile(const std::string& path,
@@ -84,19 +74,6 @@ DWORD PanelStyle(const Panel& panel) {
     if (panel.root->class_name == "QMainWindow") return WS_OVERLAPPEDWINDOW;
     // A dialog: a caption with its close box, and a frame to resize it by.
     return WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
-}
-
-void RemoveFromPopups(int handle) {
-    auto& stack = State().popups;
-    stack.erase(std::remove(stack.begin(), stack.end(), handle), stack.end());
-}
-
-// The popup on top, the panel itself left out: what a panel shown now belongs to.
-int TopPopupBelow(int panel) {
-    for (auto it = State().popups.rbegin(); it != State().popups.rend(); ++it) {
-        if (*it != panel) return *it;
-    }
-    return 0;
 }
 
 bool IsDescendant(const Panel& panel, int ancestor) {
@@ -144,6 +121,14 @@ void FocusWhenActive(Panel& panel) {
     if (GetActiveWindow() == panel.hwnd && (focus == nullptr || !IsChild(panel.hwnd, focus))) FocusPanel(panel);
 }
 
+// Shown above the window it belongs to, its whole frame on the screen.
+void ShowOverWindowBelow(Panel& panel, int below, bool popup) {
+    OwnBeforeShowing(panel, below, popup);
+    KeepOnScreen(panel);
+    ShowWindow(panel.hwnd, SW_SHOW);
+    SetWindowPos(panel.hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
 // Every visible panel painted afresh, its controls included. The system's own
 // repaint of what a hidden panel uncovers is not enough under Wine: after the
 // export panel went and a message box came and went over the import panel,
@@ -178,7 +163,7 @@ void FocusPanel(Panel& panel) {
 // An application-modal popup leaves only itself (and its own child panels)
 // usable; without popups every panel the program has not dimmed is.
 void ApplyModality() {
-    const int top = State().popups.empty() ? 0 : State().popups.back();
+    const int top = ui_front::Popups().empty() ? 0 : ui_front::Popups().back();
     for (auto& [handle, panel] : State().panels) {
         EnableWindow(panel.hwnd, !panel.dimmed && (top == 0 || IsDescendant(panel, top)));
     }
@@ -201,9 +186,9 @@ RECT InsideWorkArea(RECT frame) {
     return frame;
 }
 
-std::map<int, Panel>& Panels() { return State().panels; }
-std::map<int, MenuBar>& MenuBars() { return State().menu_bars; }
-std::vector<int>& PopupStack() { return State().popups; }
+std::map<int, Panel>& Panels() {
+    return State().panels;
+}
 
 Panel* FindPanel(int handle) {
     auto it = State().panels.find(handle);
@@ -216,25 +201,9 @@ Panel* PanelOfWindow(HWND hwnd) {
     return handle > 0 ? FindPanel(handle) : nullptr;
 }
 
-MenuBar* FindMenuBar(int handle) {
-    auto it = State().menu_bars.find(handle);
-    if (it == State().menu_bars.end() || FindPanel(it->second.panel) == nullptr) return nullptr;
-    return &it->second;
-}
-
 Control* FindControl(int panel, int control, int& status) {
-    Panel* p = FindPanel(panel);
-    if (p == nullptr) {
-        status = UIE_INVALID_HANDLE;
-        return nullptr;
-    }
-    auto it = p->controls.find(control);
-    if (it == p->controls.end() || it->second->hwnd == nullptr) {
-        status = UIE_INVALID_CONTROL;
-        return nullptr;
-    }
-    status = UIE_NO_ERROR;
-    return it->second;
+    const ui_front::Control* c = ui_front::FindControl(panel, control, status);
+    return c == nullptr ? nullptr : c->native;
 }
 
 void CloseRequested(Panel& panel) {
@@ -245,21 +214,21 @@ void CloseRequested(Panel& panel) {
 
 using namespace ui_win;
 
-int LoadPanel(int parentPanel, const std::string& fileName, int panelResourceId) {
-    Panel* parent = nullptr;
-    if (parentPanel != 0 && (parent = FindPanel(parentPanel)) == nullptr) return UIE_INVALID_HANDLE;
+namespace ui_native {
+
+int LoadPanel(int parent_handle, const std::string& path, int resource_id) {
+    Panel* parent = FindPanel(parent_handle);
     int status = UIE_NO_ERROR;
-    auto file = ReadResourceFile(ResourcePath(fileName), status);
+    auto file = ReadResourceFile(path, status);
     if (file == nullptr) return status;
-    auto found = file->panels.find(panelResourceId);
+    auto found = file->panels.find(resource_id);
     if (found == file->panels.end() || found->second.root == nullptr) return UIE_PANEL_NOT_FOUND;
 
     Panel panel;
     panel.handle = ui_dispatch::NewHandle();
-    panel.resource_id = panelResourceId;
-    panel.parent = parentPanel;
+    panel.parent = parent_handle;
     panel.file = file;
-    panel.folder = FolderOfPath(ResourcePath(fileName));
+    panel.folder = FolderOfPath(path);
     panel.root = found->second.root.get();
     panel.close_control = panel.root->Number("closeControl", 0);
     panel.splash = panel.root->Text("windowKind") == "splash";
@@ -275,6 +244,7 @@ int LoadPanel(int parentPanel, const std::string& fileName, int panelResourceId)
         return UIE_FILE_NOT_FOUND;
     }
     SetWindowLongPtrW(stored.hwnd, GWLP_USERDATA, stored.handle);
+    ui_front::AddPanel(stored.handle, parent_handle);
     stored.dpi = PanelDpi(stored.hwnd);
     if (stored.splash) {
         const std::string sheet = stored.root->Text("styleSheet");
@@ -291,48 +261,46 @@ int LoadPanel(int parentPanel, const std::string& fileName, int panelResourceId)
     return stored.handle;
 }
 
-bool IsPanelValid(int panel) { return FindPanel(panel) != nullptr; }
-
-int DisplayPanel(int panel) {
+void ShowPanel(int panel, int below) {
     Panel* p = FindPanel(panel);
-    if (p == nullptr) return UIE_INVALID_HANDLE;
-    OwnBeforeShowing(*p, TopPopupBelow(panel), false);
-    KeepOnScreen(*p);
-    ShowWindow(p->hwnd, SW_SHOW);
-    SetWindowPos(p->hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    ShowOverWindowBelow(*p, below, false);
     FocusWhenActive(*p);
     // Shown again after the program changed it under other windows: all of it.
-    RedrawWindow(p->hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    return UIE_NO_ERROR;
+    RedrawWindow(p->hwnd, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
-int HidePanel(int panel) {
+void ShowPopup(int panel, int below) {
     Panel* p = FindPanel(panel);
-    if (p == nullptr) return UIE_INVALID_HANDLE;
-    RemoveFromPopups(panel);
+    ShowOverWindowBelow(*p, below, true);
+    ApplyModality();
+    SetForegroundWindow(p->hwnd);
+    FocusWhenActive(*p);
+    UpdateWindow(p->hwnd);
+}
+
+void HidePanel(int panel) {
+    Panel* p = FindPanel(panel);
     HandOverOwnedWindows(*p);
     ShowWindow(p->hwnd, SW_HIDE);
     ApplyModality();
     RepaintVisiblePanels();
-    return UIE_NO_ERROR;
 }
 
-int DiscardPanel(int panel) {
-    Panel* p = FindPanel(panel);
-    if (p == nullptr) return UIE_INVALID_HANDLE;
-    // Child panels go with their parent, as their windows do.
-    std::vector<int> children;
-    for (auto& [handle, other] : Panels()) {
-        if (other.parent == panel) children.push_back(handle);
+void HidePopup(int panel) {
+    ApplyModality();
+    if (Panel* p = FindPanel(panel)) {
+        HandOverOwnedWindows(*p);
+        ShowWindow(p->hwnd, SW_HIDE);
     }
-    for (int child : children) DiscardPanel(child);
-    p = FindPanel(panel);
-    if (p == nullptr) return UIE_NO_ERROR;
-    RemoveFromPopups(panel);
-    MenuBars().erase(p->menu_bar);
+    RepaintVisiblePanels();
+}
+
+void DestroyPanel(int panel) {
+    Panel* p = FindPanel(panel);
     const HWND hwnd = p->hwnd;
     // The window may be discarded from one of its own controls' callbacks:
-    // the record goes now, the window's messages find no panel any more.
+    // the window's messages find no panel any more.
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     HandOverOwnedWindows(*p);
     ShowWindow(hwnd, SW_HIDE);
@@ -341,47 +309,24 @@ int DiscardPanel(int panel) {
     Panels().erase(panel);
     ApplyModality();
     RepaintVisiblePanels();
-    return UIE_NO_ERROR;
 }
 
-int InstallPopup(int panel) {
-    Panel* p = FindPanel(panel);
-    if (p == nullptr) return UIE_INVALID_HANDLE;
-    RemoveFromPopups(panel);
-    OwnBeforeShowing(*p, TopPopupBelow(panel), true);
-    PopupStack().push_back(panel);
-    KeepOnScreen(*p);
-    ShowWindow(p->hwnd, SW_SHOW);
-    SetWindowPos(p->hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    ApplyModality();
-    SetForegroundWindow(p->hwnd);
-    FocusWhenActive(*p);
-    UpdateWindow(p->hwnd);
-    return UIE_NO_ERROR;
+bool ActivateActiveWindow() {
+    const HWND window = GetActiveWindow();
+    if (window == nullptr || PanelOfWindow(window) == nullptr) return false;
+    SetForegroundWindow(window);
+    BringWindowToTop(window);
+    return true;
 }
 
-int RemovePopup(int panel) {
-    auto& stack = PopupStack();
-    if (panel == 0) {
-        if (stack.empty()) return UIE_NOT_A_POPUP;
-        panel = stack.back();
-    } else if (std::find(stack.begin(), stack.end(), panel) == stack.end()) {
-        return FindPanel(panel) == nullptr ? UIE_INVALID_HANDLE : UIE_NOT_A_POPUP;
-    }
-    RemoveFromPopups(panel);
-    ApplyModality();
-    if (Panel* p = FindPanel(panel)) {
-        HandOverOwnedWindows(*p);
-        ShowWindow(p->hwnd, SW_HIDE);
-    }
-    RepaintVisiblePanels();
-    return UIE_NO_ERROR;
+void ActivatePanel(int panel) {
+    const HWND window = FindPanel(panel)->hwnd;
+    SetForegroundWindow(window);
+    BringWindowToTop(window);
 }
 
-int GetPanelMenuBar(int panel) {
-    Panel* p = FindPanel(panel);
-    if (p == nullptr) return UIE_INVALID_HANDLE;
-    return p->menu_bar > 0 ? p->menu_bar : UIE_INVALID_CONTROL;
-}
+}  // namespace ui_native
 
-QWidget* PanelWidgetForTesting(int) { return nullptr; }
+QWidget* ui_native::PanelWidget(int) {
+    return nullptr;
+}

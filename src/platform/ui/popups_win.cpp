@@ -2,8 +2,7 @@
 // task dialog for the questions with the program's own button texts, the
 // save dialog and the folder chooser. Each is owned by the program's active
 // window and keeps every other window of the program disabled while it is up,
-// as the Qt dialogs do; with a responder installed they are answered without
-// being shown.
+// as the Qt dialogs do. The native side of the popups (ui_native.h).
 #include <windows.h>
 // The headers after <windows.h>, which they build on.
 #include <commctrl.h>
@@ -17,11 +16,7 @@
 
 #include "platform/system/win32.h"
 #include "platform/ui/ui.h"
-#include "platform/ui/popup_responder.h"
-
-using ui_detail::AnsweredByResponder;
-using ui_detail::MessageAnsweredByResponder;
-using ui_detail::QuestionAnsweredByResponder;
+#include "platform/ui/ui_native.h"
 
 namespace {
 
@@ -246,50 +241,13 @@ int AskInMessageBox(HWND owner, const std::wstring& title, const std::wstring& m
 
 // ---- File and folder dialogs ------------------------------------------------------
 
-// ".xls", "*.xls" or "*.xls;*.xlsx" become the dialog's filter: its
-// patterns, shown as they are matched.
-std::vector<std::wstring> Patterns(const std::string& file_types) {
-    std::vector<std::wstring> patterns;
-    std::string part;
-    for (std::size_t i = 0; i <= file_types.size(); ++i) {
-        if (i < file_types.size() && file_types[i] != ';') {
-            if (file_types[i] != ' ') part += file_types[i];
-            continue;
-        }
-        if (!part.empty()) patterns.push_back(Utf16(part[0] == '.' ? "*" + part : part));
-        part.clear();
-    }
-    if (patterns.empty()) patterns.push_back(L"*.*");
-    return patterns;
-}
-
 // The filter as the dialog takes it: pairs of shown text and patterns, each
-// ended by a null character, the list by another.
-std::wstring Filter(const std::vector<std::wstring>& patterns) {
+// ended by a null character, the list by another. No pattern: every file.
+std::wstring Filter(const std::vector<std::string>& patterns) {
     std::wstring joined;
-    for (const std::wstring& p : patterns) joined += (joined.empty() ? L"" : L";") + p;
+    for (const std::string& p : patterns) joined += (joined.empty() ? L"" : L";") + Utf16(p);
+    if (joined.empty()) joined = L"*.*";
     return joined + L'\0' + joined + L'\0';
-}
-
-// The extension a name is completed with: the first pattern's, when it is a
-// plain one.
-std::wstring FirstExtension(const std::vector<std::wstring>& patterns) {
-    const std::wstring& first = patterns.front();
-    if (first.size() < 3 || first.compare(0, 2, L"*.") != 0) return L"";
-    const std::wstring extension = first.substr(1);
-    return extension.find_first_of(L"*?") == std::wstring::npos ? extension : L"";
-}
-
-bool EndsWithIgnoringCase(const std::wstring& text, const std::wstring& end) {
-    return text.size() >= end.size() &&
-           CompareStringOrdinal(text.c_str() + text.size() - end.size(),
-                                static_cast<int>(end.size()), end.c_str(),
-                                static_cast<int>(end.size()), TRUE) == CSTR_EQUAL;
-}
-
-bool IsExistingFile(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(SystemFilePath(Utf8(path)).c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 // The save (or open) dialog; the path chosen, empty when cancelled. The
@@ -395,88 +353,52 @@ private:
 
 }  // namespace
 
-int MessagePopup(const std::string& title, const std::string& message) {
-    if (MessageAnsweredByResponder(title, message)) return 0;
+namespace ui_native {
+
+void ShowMessage(const std::string& title, const std::string& message) {
     const HWND owner = Owner();
     ApplicationModal modal(owner);
     MessageBoxW(owner, Utf16(message).c_str(), Utf16(title).c_str(),
                 MB_OK | (owner == nullptr ? MB_TASKMODAL : 0));
-    return 0;
 }
 
-int GenericMessagePopup(const std::string& title, const std::string& message,
-                        const std::string& button1, const std::string& button2,
-                        const std::string& button3, int activeButton, int enterButton,
-                        int escapeButton) {
-    (void)activeButton;
-    int answered = 0;
-    if (QuestionAnsweredByResponder(title, message, {button1, button2, button3}, enterButton,
-                                    escapeButton, answered)) {
-        return answered;
-    }
-    const std::wstring texts[3] = {Utf16(button1), Utf16(button2), Utf16(button3)};
+int Ask(const std::string& title, const std::string& message, const std::string (&buttons)[3],
+        int enter_button, int escape_button) {
+    const std::wstring texts[3] = {Utf16(buttons[0]), Utf16(buttons[1]), Utf16(buttons[2])};
     const HWND owner = Owner();
     ApplicationModal modal(owner);
     if (const TaskDialogIndirectFunction taskDialog = TaskDialogIndirectOfTheSystem()) {
         const int answer = AskInTaskDialog(taskDialog, owner, Utf16(title), Utf16(message), texts,
-                                           enterButton, escapeButton);
+                                           enter_button, escape_button);
         if (answer >= 0) return answer;
     }
-    return AskInMessageBox(owner, Utf16(title), Utf16(message), texts, enterButton,
-                           escapeButton);
+    return AskInMessageBox(owner, Utf16(title), Utf16(message), texts, enter_button, escape_button);
 }
 
-int FileSelectPopup(const std::string& defaultDirectory, const std::string& defaultFileName,
-                    const std::string& fileTypeList, const std::string& title, int buttonLabel,
-                    int restrictDirectory, int restrictExtension, int allowCancel,
-                    int allowMakeDirectory, std::string& pathName) {
-    (void)restrictDirectory;
-    (void)allowCancel;
-    (void)allowMakeDirectory;
-    int result = 0;
-    if (AnsweredByResponder(
-            {"file", title, "", {"", "", ""}, defaultDirectory, defaultFileName, fileTypeList},
-            pathName, result)) {
-        return result;
-    }
-    const std::vector<std::wstring> patterns = Patterns(fileTypeList);
+std::string ChooseFile(const std::string& title, const std::string& directory,
+                       const std::string& name, const std::vector<std::string>& patterns, bool save,
+                       bool) {
     const HWND owner = Owner();
-    std::wstring chosen;
-    {
-        ApplicationModal modal(owner);
-        chosen = ChosenFile(owner, Utf16(title), WindowsPath(defaultDirectory),
-                            WindowsPath(defaultFileName), Filter(patterns),
-                            buttonLabel == VAL_SAVE_BUTTON);
-    }
-    if (chosen.empty()) return VAL_NO_FILE_SELECTED;
-    const std::wstring extension = FirstExtension(patterns);
-    if (restrictExtension != 0 && !extension.empty() && !EndsWithIgnoringCase(chosen, extension)) {
-        chosen += extension;
-    }
-    pathName = Utf8(chosen);
-    return IsExistingFile(chosen) ? VAL_EXISTING_FILE_SELECTED : VAL_NEW_FILE_SELECTED;
+    ApplicationModal modal(owner);
+    return Utf8(ChosenFile(owner, Utf16(title), WindowsPath(directory), WindowsPath(name),
+                           Filter(patterns), save));
 }
 
-int DirSelectPopup(const std::string& defaultDirectory, const std::string& title,
-                   int allowCancel, int allowMakeDirectory, std::string& pathName) {
-    (void)allowCancel;
-    (void)allowMakeDirectory;
-    int result = 0;
-    if (AnsweredByResponder({"dir", title, "", {"", "", ""}, defaultDirectory, "", ""}, pathName,
-                            result)) {
-        return result;
-    }
-    const std::wstring start = StartFolder(defaultDirectory);
+std::string ChooseFolder(const std::string& title, const std::string& directory, bool) {
+    const std::wstring start = StartFolder(directory);
     const HWND owner = Owner();
     std::wstring folder;
-    {
-        ComForDialog com;
-        ApplicationModal modal(owner);
-        if (!ChosenInFolderDialog(owner, Utf16(title), start, folder)) {
-            folder = ChosenInFolderTree(owner, Utf16(title), start);
-        }
+    ComForDialog com;
+    ApplicationModal modal(owner);
+    if (!ChosenInFolderDialog(owner, Utf16(title), start, folder)) {
+        folder = ChosenInFolderTree(owner, Utf16(title), start);
     }
-    if (folder.empty()) return VAL_NO_FILE_SELECTED;
-    pathName = Utf8(folder);
-    return VAL_DIRECTORY_SELECTED;
+    return Utf8(folder);
 }
+
+bool IsExistingFile(const std::string& path) {
+    const DWORD attributes = GetFileAttributesW(SystemFilePath(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+}  // namespace ui_native

@@ -1,6 +1,8 @@
 // The user-interface services of the run-time engine: panels loaded from the
 // resource file, controls and menus addressed by number, popups, the event
-// loop and the wait cursor. Built over Qt Widgets; no business logic here.
+// loop and the wait cursor. Defined once (ui_front.h) over each system's
+// native side (ui_native.h): Qt Widgets on Linux, Windows' own controls on
+// Windows. No business logic here.
 //
 // Every function taking a panel or menu-bar handle returns a negative status
 // (UIE_INVALID_HANDLE) for a handle that was never issued or whose panel was

@@ -1,8 +1,8 @@
 // What the user interface does the same way on every system: the callbacks
 // registered by name, the handles issued to panels and menu bars, the queue
 // of commit events that polls read, the quit request and the wait-cursor
-// flag. The Qt and the Windows interfaces call these from their widgets'
-// events; nothing here knows a window.
+// flag. The front (ui_front.h) calls these for the systems' events and the
+// program's polls; nothing here knows a window.
 //
 // A commit is handed to the control's callback at once. Commits that arrive
 // while a callback runs (or while a poll is processing events) are also kept

@@ -1,5 +1,6 @@
-// Shared state of the user-interface services: the live panels and menu bars
-// behind their handles, and the event dispatch used by every widget.
+// Shared state of the Qt side of the user interface: each panel's widgets
+// and menu actions behind the handles the front issued, and the services
+// the Qt files give each other.
 #pragma once
 
 #include <QPointer>
@@ -10,47 +11,54 @@
 
 #include "platform/ui/ui.h"
 #include "platform/ui/ui_dispatch.h"
+#include "platform/ui/ui_front.h"
+#include "platform/ui/ui_native.h"
 
 class QAction;
 class QMenuBar;
 class QWidget;
 
+// A numbered control of a panel: its widget, as long as Qt keeps it.
+struct ui_native::Control {
+    QPointer<QWidget> widget;
+};
+
+// A menu (its menu action) or an item of a main window's menu bar.
+struct ui_native::MenuEntry {
+    QPointer<QAction> action;
+};
+
 namespace ui_detail {
 
 struct Panel {
     int handle = 0;
-    int resource_id = 0;
     int parent = 0;  // handle of the parent panel, 0 for top level
     QPointer<QWidget> widget;
-    std::map<int, QPointer<QWidget>> controls;  // by control number
-    int menu_bar = 0;                           // handle, 0 when the panel has none
-};
-
-struct MenuBar {
-    int handle = 0;
-    int panel = 0;
-    QPointer<QMenuBar> bar;
-    std::map<int, QPointer<QAction>> items;  // menus (their menu action) and items, by number
+    std::map<int, ui_native::Control> controls;  // by control number
+    int menu_bar = 0;                            // handle, 0 when the panel has none
+    std::map<int, ui_native::MenuEntry> menu_entries;  // menus and items, by number
 };
 
 // Handles are never reused: a discarded panel's handle stays invalid forever.
 int NewHandle();
 std::map<int, Panel>& Panels();
-std::map<int, MenuBar>& MenuBars();
 Panel* FindPanel(int handle);  // nullptr when dead
-MenuBar* FindMenuBar(int handle);
+// The widget of a numbered control (the front's lookup), nullptr with its status.
 QWidget* FindControl(int panel, int control, int& status);
-std::vector<int>& PopupStack();
+// The name of the callback the resource file gives a widget or an action.
+std::string CallbackName(QObject* object);
+// What the front's value rules take the widget for.
+ui_native::Kind KindOf(QWidget* widget);
 
 // "__X" marks X as the mnemonic; Qt writes it "&X" (and a literal "&" as "&&").
 QString MnemonicText(const std::string& text);
 
 // Wires the widgets of a freshly loaded panel to the event dispatch.
 void ConnectPanel(Panel& panel);
-void ConnectMenuBar(MenuBar& bar);
+// Registers the menu bar of a main window with the front and wires its items.
+void CollectMenuBar(Panel& panel);
 // Runs the callback a control names, as the event loop would.
-void DispatchControlEvent(int panel, int control, int event);
-void DispatchMenuItem(int menu_bar, int item);
+using ui_front::DispatchControlEvent;
 // True while the program itself changes a control (no user event then).
 using ui_dispatch::ProgramChangeInProgress;
 using ui_dispatch::ProgramChange;

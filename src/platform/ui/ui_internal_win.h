@@ -1,6 +1,6 @@
-// Shared state of the Windows user interface: the panels and menu bars
-// behind their handles, each widget of a panel with its window, and the
-// services the files of the interface give each other.
+// Shared state of the Windows side of the user interface: the panels behind
+// the handles the front issued, each widget of a panel with its window, the
+// menu bar's entries, and the services the files give each other.
 #pragma once
 
 #include <windows.h>
@@ -13,17 +13,13 @@
 #include "platform/ui/ui.h"
 #include "platform/ui/ui_description.h"
 #include "platform/ui/ui_dispatch.h"
+#include "platform/ui/ui_front.h"
 #include "platform/ui/ui_layout.h"
-
-namespace ui_win {
-
-using ui_description::Widget;
-
-enum class Kind { Button, CheckBox, Edit, Spin, List, Label, Picture, Progress, Line, Container };
+#include "platform/ui/ui_native.h"
 
 // One widget of a panel and the window that shows it.
-struct Control {
-    const Widget* widget = nullptr;
+struct ui_native::Control {
+    const ui_description::Widget* widget = nullptr;
     Kind kind = Kind::Container;
     HWND hwnd = nullptr;
     HWND arrows = nullptr;       // a spin box's up-down arrows
@@ -37,31 +33,42 @@ struct Control {
     // cleared by each of them, so a layout that moves nothing leaves it be.
     bool text_placed = false;
     HFONT font = nullptr;        // its own font when the file sets one
-    std::vector<int> values;     // a list's rows' values
-    // A list's rows as shown. The list box itself holds what assistive
-    // technology reads for each row (the label, or the name the program gave
-    // the row), and the rows are drawn from these labels.
+    // A list's rows as shown, mirroring the front's. The list box itself
+    // holds what assistive technology reads for each row (the label, or the
+    // name the program gave the row), and the rows are drawn from these labels.
     std::vector<std::string> labels;
-    std::string label_text;      // ATTR_LABEL_TEXT as the program set it
-    bool label_text_set = false;
     int minimum = 0, maximum = 99;  // a spin box's range
     std::string prefix;             // a spin box's prefix ("COM ")
     HBITMAP picture = nullptr;   // a pixmap label's picture, premultiplied 32-bit
     SIZE picture_size{};
 };
 
+// A menu or an item of a main window's menu bar.
+struct ui_native::MenuEntry {
+    HMENU owner = nullptr;    // the menu that shows this entry
+    HMENU submenu = nullptr;  // a menu's own popup menu, nullptr for an item
+    UINT command = 0;         // an item's WM_COMMAND identifier
+};
+
+namespace ui_win {
+
+using ui_description::Widget;
+using ui_native::Control;
+using ui_native::Kind;
+using ui_native::MenuEntry;
+
 struct Panel {
     int handle = 0;
-    int resource_id = 0;
     int parent = 0;  // handle of the parent panel, 0 for top level
     HWND hwnd = nullptr;
     std::shared_ptr<const ui_description::ResourceFile> file;
     std::string folder;  // the resource file's folder (with its separator), where its pictures lie
     const Widget* root = nullptr;     // the QDialog or QMainWindow
-    std::vector<std::unique_ptr<Control>> widgets;  // in the file's order
-    std::map<int, Control*> controls;               // by the program's number
+    std::vector<std::unique_ptr<Control>>
+        widgets;  // in the file's order; the numbered ones are the front's too
     std::map<const Widget*, Control*> by_widget;
     int menu_bar = 0;
+    std::map<int, MenuEntry> menu_entries;  // menus and items, by number
     int close_control = 0;
     bool splash = false;
     COLORREF background = 0, foreground = 0;
@@ -76,33 +83,12 @@ struct Panel {
     bool placed = false;  // shown once, or placed by the program: no more centring
 };
 
-struct MenuEntry {
-    HMENU owner = nullptr;    // the menu that shows this entry
-    HMENU submenu = nullptr;  // a menu's own popup menu, nullptr for an item
-    UINT command = 0;         // an item's WM_COMMAND identifier
-    int parent_number = 0;    // the menu above, 0 under the bar
-    std::string callback;
-    std::string name;         // as the program set it ("__Datei"), or from the file
-    bool tick = false;
-    bool dimmed = false;
-};
-
-struct MenuBar {
-    int handle = 0;
-    int panel = 0;
-    HMENU menu = nullptr;
-    std::map<int, MenuEntry> entries;  // menus and items, by number
-};
-
 constexpr UINT kMenuCommandBase = 0x4000;
 constexpr int kControlIdBase = 100;
 
 std::map<int, Panel>& Panels();
-std::map<int, MenuBar>& MenuBars();
-std::vector<int>& PopupStack();
 Panel* FindPanel(int handle);  // nullptr when dead
 Panel* PanelOfWindow(HWND hwnd);
-MenuBar* FindMenuBar(int handle);
 Control* FindControl(int panel, int control, int& status);
 
 // The panel window's class, registered by InitUserInterface.
@@ -116,7 +102,7 @@ bool SessionMessage(UINT message, WPARAM wparam, LRESULT& result);
 std::wstring MnemonicText(const std::string& text);
 // The other way: "&X" as Windows (and the resource file) write a mnemonic is
 // "__X" for the program; "&&" is a plain "&".
-std::string ProgramMnemonic(const std::string& text);
+using ui_front::ProgramMnemonic;
 // The text a window shows, in UTF-8 (mnemonic marks as Windows writes them).
 std::string WindowText(HWND hwnd);
 
@@ -198,7 +184,6 @@ int PanelDpi(HWND hwnd);
 // Menus of a main window built from the file; events from the menu bar.
 void BuildMenuBar(Panel& panel);
 void MenuCommand(Panel& panel, UINT command);
-void DispatchMenuItem(int menu_bar, int item);
 
 // Makes the panel's child controls from its description.
 void BuildControls(Panel& panel);
@@ -223,7 +208,7 @@ int SpinValue(const Control& control);
 void ProcessPendingMessages();
 
 // A user's event on a control, handed to the shared dispatch.
-void DispatchControlEvent(int panel, int control, int event);
+using ui_front::DispatchControlEvent;
 void CloseRequested(Panel& panel);
 
 // Pictures of pixmap labels, decoded from PNG.

@@ -98,6 +98,13 @@ TEST_F(UiContractTest, ControlValuesByKind) {
     EXPECT_EQ(SetCtrlVal(dialog, 8, std::string("Please wait ...  <Stop> to abort & see")), 0);
     EXPECT_EQ(GetCtrlVal(dialog, 8, text), 0);
     EXPECT_EQ(text, "Please wait ...  <Stop> to abort & see");
+    // A number in a text, shown and read the same way on both systems.
+    EXPECT_EQ(SetCtrlVal(dialog, 8, 2.5), 0);
+    EXPECT_EQ(GetCtrlVal(dialog, 8, text), 0);
+    EXPECT_EQ(text, "2.5");
+    EXPECT_EQ(SetCtrlVal(dialog, 5, std::string(" 12.5 ")), 0);
+    EXPECT_EQ(GetCtrlVal(dialog, 5, real), 0);
+    EXPECT_EQ(real, 12.5);
     // A program change is not a user event.
     EXPECT_TRUE(control_events.empty());
     EXPECT_EQ(SetCtrlVal(dialog, 77, 1), UIE_INVALID_CONTROL);

@@ -4,11 +4,11 @@
 #include <set>
 #include <utility>
 
-#include "import/export_journal.h"
 #include "import/object_names_file.h"
 #include "platform/system/system.h"
 #include "shell/file_names.h"
 #include "shell/messages.h"
+#include "store/file_tags.h"
 
 const char* const OBJECT_NAMES_FILE = "BriskelObjects.ini";
 

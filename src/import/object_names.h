@@ -30,12 +30,10 @@
 #include <string>
 #include <vector>
 
+#include "store/file_tags.h"
 #include "store/store.h"
 
 extern const char* const OBJECT_NAMES_FILE;  // "BriskelObjects.ini"
-
-// The longest name, in characters (not bytes).
-constexpr std::size_t MAX_OBJECT_NAME_CHARS = 60;
 
 // The names file's path: the program folder, beside Briskel.ini.
 std::string ObjectNamesPath();

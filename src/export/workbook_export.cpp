@@ -1,6 +1,7 @@
-#include "excel/workbook_export.h"
+#include "export/workbook_export.h"
 
 #include <cctype>
+#include <string>
 
 #include "excel/current_earth_sheets.h"
 #include "excel/excel_instance.h"
@@ -10,12 +11,14 @@
 #include "excel/voltage_rcd_sheets.h"
 #include "excel/workbook_names.h"
 #include "excel/working_folder.h"
-#include "import/export_record.h"
+#include "export/export_loop.h"
+#include "export/export_record.h"
+#include "export/summary_content.h"
+#include "export/test_outcomes.h"
 #include "import/import_messages.h"
-#include "import/import_workflow.h"
 #include "import/measurement_display.h"
+#include "import/scanned_instrument.h"
 #include "import/stop_request.h"
-#include "import/test_outcomes.h"
 #include "platform/system/system.h"
 #include "platform/ui/ui.h"
 #include "shell/error_popup.h"
@@ -23,9 +26,6 @@
 #include "shell/messages.h"
 #include "shell/panels.h"
 #include "store/store.h"
-
-const char* const TEMPLATE_NAME = "Class.xl";
-const char* const WORKBOOK_EXTENSION = ".xlsx";
 
 namespace {
 
@@ -108,7 +108,7 @@ std::string SummaryWorkbookLine(std::string& path) {
     path.clear();
     if (Excel.summary_workbook == 0) return "";
     SetWaitCursor(1);
-    path = WriteSummaryWorkbook();
+    path = WriteSummaryWorkbook(SummaryOfExport());
     SetWaitCursor(0);
     if (path.empty()) return "";
     // Its folder is the working folder, which the line above names.
@@ -305,7 +305,9 @@ Next WriteAndSave(int object, int test, int kind, const std::string& path, Sheet
     result = SheetResult::Saved;
     JournalSavedWorkbook(Director[object].tests[test], path);
     // A memory holds up to 10,000 tests: their rows are kept only for a summary.
-    if (Excel.summary_workbook != 0) KeepRowsForSummary(object, test, kind);
+    if (Excel.summary_workbook != 0)
+        KeepRowsForSummary(object, test, kind,
+                           ExportObjectName(Director[object].tests[test].num_objet));
     status = Excel_WorkbookClose(ExcelWorkbookHandle, false);
     if (status < 0) {
         Sort_Error(status);

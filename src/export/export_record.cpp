@@ -18,6 +18,7 @@ namespace {
 
 std::string last_saved_workbook;
 CurrentNames export_names;
+std::vector<ReleasedName> released_by_last_export;
 
 void TellNamesProblem(const std::string& problem) {
     if (problem.empty()) return;
@@ -29,7 +30,7 @@ void TellNamesProblem(const std::string& problem) {
 
 void ReadExportObjectNames() {
     export_names = CurrentObjectNames(ObjectNamesPath(), InstrumentSerial(), Director, NB_OBJECTS);
-    NoteNamesReleasedByExport({});
+    released_by_last_export.clear();
     TellNamesProblem(export_names.problem);
 }
 
@@ -40,8 +41,12 @@ std::string ExportObjectName(int object) {
 
 void ReleaseNamesOfEmptiedObjects(const std::vector<int>& emptied) {
     const NameRelease release = ReleaseObjectNames(ObjectNamesPath(), InstrumentSerial(), emptied);
-    NoteNamesReleasedByExport(release.released);
+    released_by_last_export = release.released;
     TellNamesProblem(release.problem);
+}
+
+const std::vector<ReleasedName>& NamesReleasedByLastExport() {
+    return released_by_last_export;
 }
 
 void RenewNamesOfErasedObjects() {
@@ -123,5 +128,5 @@ std::string TakeSavedWorkbook() {
 void ResetExportRecordForTesting() {
     export_counts = ExportCounts{};
     export_names = CurrentNames{};
-    NoteNamesReleasedByExport({});
+    released_by_last_export.clear();
 }

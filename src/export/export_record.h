@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "import/object_names.h"
 #include "store/store.h"
 
 // Reads the current names of the scanned instrument's objects as an export
@@ -19,6 +20,9 @@ std::string ExportObjectName(int object);
 // noted for the end summary (NamesReleasedByLastExport); a file that could not
 // be written is told.
 void ReleaseNamesOfEmptiedObjects(const std::vector<int>& emptied);
+// The names the last export released, for its end summary; empty before any
+// export and after one that released none.
+const std::vector<ReleasedName>& NamesReleasedByLastExport();
 
 // After the erased tests left the store: the objects named when the export
 // started keep their names for the tests they still hold.

@@ -31,6 +31,27 @@ namespace {
 
 constexpr int RANGE_ROWS = 20;
 
+// A test whose workbook would hold no measured value (a kind or a selector
+// byte this program has no layout for): it is neither saved nor offered for
+// erasure. Placeholders {object}, {test}, {kind}.
+const MessageTable test_sans_mesure = {
+    "Le test {test} de l'objet {object} ({kind}) contient une mesure que ce programme ne sait "
+    "pas présenter : aucun classeur n'a été écrit.\n"
+    "Il n'a pas été exporté et reste dans l'appareil.",
+    "Test {test} of object {object} ({kind}) holds a measurement this program cannot lay out: "
+    "no workbook was written.\n"
+    "It was not exported and stays in the instrument.",
+    "Test {test} von Objekt {object} ({kind}) enthält eine Messung, die dieses Programm nicht "
+    "darstellen kann: es wurde keine Arbeitsmappe geschrieben.\n"
+    "Er wurde nicht exportiert und bleibt im Gerät.",
+    "La prueba {test} del objeto {object} ({kind}) contiene una medida que este programa no "
+    "sabe presentar: no se ha escrito ningún libro.\n"
+    "No se ha exportado y permanece en el instrumento.",
+    "La prova {test} dell'oggetto {object} ({kind}) contiene una misura che questo programma "
+    "non sa presentare: non è stata scritta alcuna cartella.\n"
+    "Non è stata esportata e resta nello strumento.",
+};
+
 int ExportPanel() {
     return Fen_princ[PANEL_EXPORT];
 }
@@ -284,7 +305,8 @@ Next WriteAndSave(int object, int test, int kind, const std::string& path, Sheet
         TakeCellWriteFailure();
         result = SheetResult::Failed;
         NoteSheetFailure(OutcomeCause::NoMeasuredValue);
-        MessagePopup(Texte(titre_erreur), UnknownMeasurementText(object, test, kind));
+        MessagePopup(Texte(titre_erreur),
+                     FillTestPlaceholders(test_sans_mesure, object, test, kind));
         return Next::Return;
     }
     // A workbook that lacks a value is not saved: nothing under the chosen

@@ -14,7 +14,6 @@ const char* const OBJECT_NAMES_FILE = "BriskelObjects.ini";
 
 namespace {
 
-std::vector<ReleasedName> releasedByLastExport;
 // The damaged lines already told (by path): a damaged line is told once per
 // run of the program, not at every look-up.
 std::set<std::pair<std::string, std::string>> toldDamaged;
@@ -242,12 +241,4 @@ std::string RenewObjectNames(const std::string& path, int32_t serial,
         changed = true;
     }
     return changed ? WithProblem(problem, Write(path, lines)) : problem;
-}
-
-const std::vector<ReleasedName>& NamesReleasedByLastExport() {
-    return releasedByLastExport;
-}
-
-void NoteNamesReleasedByExport(std::vector<ReleasedName> released) {
-    releasedByLastExport = std::move(released);
 }

@@ -108,8 +108,3 @@ NameRelease ReleaseObjectNames(const std::string& path, int32_t serial,
 std::string RenewObjectNames(const std::string& path, int32_t serial,
                              const std::vector<int>& named, const DirObjet* directory,
                              std::size_t count);
-
-// The names the last export released (the export loop notes them), for its
-// end summary; empty before any export and after one that released none.
-const std::vector<ReleasedName>& NamesReleasedByLastExport();
-void NoteNamesReleasedByExport(std::vector<ReleasedName> released);

@@ -8,6 +8,7 @@
 
 #include <filesystem>
 
+#include "export/export_record.h"
 #include "export/lost_instrument.h"
 #include "import/object_names.h"
 #include "import/scanned_instrument.h"

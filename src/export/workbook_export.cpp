@@ -1,14 +1,11 @@
 #include "export/workbook_export.h"
 
-#include <cctype>
 #include <string>
 
-#include "excel/current_earth_sheets.h"
 #include "excel/excel_instance.h"
-#include "excel/loop_sheets.h"
 #include "excel/sheet_cells.h"
 #include "excel/summary_workbook.h"
-#include "excel/voltage_rcd_sheets.h"
+#include "excel/test_workbook.h"
 #include "excel/workbook_names.h"
 #include "excel/working_folder.h"
 #include "export/export_loop.h"
@@ -28,8 +25,6 @@
 #include "store/store.h"
 
 namespace {
-
-constexpr int RANGE_ROWS = 20;
 
 // A test whose workbook would hold no measured value (a kind or a selector
 // byte this program has no layout for): it is neither saved nor offered for
@@ -54,72 +49,6 @@ const MessageTable test_sans_mesure = {
 
 int ExportPanel() {
     return Fen_princ[PANEL_EXPORT];
-}
-
-bool EndsWithIgnoringCase(const std::string& text, const std::string& tail) {
-    if (text.size() < tail.size()) return false;
-    for (std::size_t i = 0; i < tail.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(text[text.size() - tail.size() + i])) !=
-            std::tolower(static_cast<unsigned char>(tail[i])))
-            return false;
-    return true;
-}
-
-// The saved file is an Office Open XML workbook; its name says so, whatever
-// was typed, so that spreadsheet programs open it as one.
-std::string WithWorkbookExtension(const std::string& path) {
-    return EndsWithIgnoringCase(path, WORKBOOK_EXTENSION) ? path : path + WORKBOOK_EXTENSION;
-}
-
-void ReleasePerTestHandles() {
-    ClearObjHandle(&ExcelRangeHandle);
-    ClearObjHandle(&ExcelSheetsHandle);
-    ClearObjHandle(&ExcelWorksheetHandle);
-    ClearObjHandle(&ExcelWorkbookHandle);
-    ClearObjHandle(&ExcelWorkbooksHandle);
-    ExcelWorksheetHandle = 0;
-}
-
-void WriteKindRows(int object, int test, int kind) {
-    switch (kind) {
-        case KIND_CURRENT:
-            MAJ_enteteExcel_courant();
-            Exporter_courant(object, test);
-            break;
-        case KIND_EARTH:
-            MAJ_enteteExcel_Terre();
-            Exporter_Terre(object, test);
-            break;
-        case KIND_LOOP: {
-            Exporter_Loop(object, test);
-            const int function = Selection.fonction_boucle;
-            const bool earthVariant = Selection.variante_terre != 0;
-            if (function == 0 || function == 1) {
-                MAJ_enteteExcel_Loop(LOOP_FULL);
-                Suite_Exporter_Loop(LOOP_FULL);
-            } else if (function == 2) {
-                MAJ_enteteExcel_Loop_REarth(LOOP_FULL);
-                Suite_Exporter_REarth(LOOP_FULL);
-            } else if (function == 3 && !earthVariant) {
-                MAJ_enteteExcel_Loop(LOOP_SHORT);
-                Suite_Exporter_Loop(LOOP_SHORT);
-            } else if (function == 3) {
-                MAJ_enteteExcel_Loop_REarth(LOOP_SHORT);
-                Suite_Exporter_REarth(LOOP_SHORT);
-            }
-            break;
-        }
-        case KIND_RCD:
-            MAJ_enteteExcel_RCD();
-            Exporter_RCD(object, test);
-            break;
-        case KIND_VOLTAGE:
-            MAJ_enteteExcel_Tension();
-            Exporter_Tension(object, test);
-            break;
-        default:
-            break;
-    }
 }
 
 // With "Summary workbook" ticked, the summary is written once the per-test
@@ -220,8 +149,7 @@ Next ChooseFile(int object, int test, int kind, std::string& path, SheetResult& 
     SetCtrlAttribute(p, EXPORT_EXPORT, ATTR_DIMMED, 1);
     SetCtrlAttribute(p, EXPORT_QUIT, ATTR_DIMMED, 1);
 
-    ClearObjHandle(&ExcelWorkbooksHandle);
-    const int status = Excel_GetProperty(ExcelAppHandle, ExcelApp_Workbooks, ExcelWorkbooksHandle);
+    const int status = OpenWorkbooks();
     if (status < 0) {
         result = SheetResult::Failed;
         ReportFailure(status, object, test, kind, Excel.working_folder);
@@ -254,30 +182,9 @@ Next ChooseFile(int object, int test, int kind, std::string& path, SheetResult& 
 
 // A fresh copy of the template, its first sheet, its range.
 bool OpenTemplate(int object, int test, int kind, const std::string& path) {
-    std::string directory;
-    GetProjectDir(directory);
-    SetDir(directory);
-    const std::string templatePath = JoinPath(directory, TEMPLATE_NAME);
-
-    ClearObjHandle(&ExcelWorkbookHandle);
-    int status = Excel_WorkbooksOpen(ExcelWorkbooksHandle, templatePath, ExcelWorkbookHandle);
-    if (status >= 0) {
-        ClearObjHandle(&ExcelSheetsHandle);
-        status = Excel_GetProperty(ExcelAppHandle, ExcelApp_Sheets, ExcelSheetsHandle);
-    }
-    if (status >= 0) {
-        ClearObjHandle(&ExcelWorksheetHandle);
-        status = Excel_SheetsItem(ExcelSheetsHandle, 1, ExcelWorksheetHandle);
-    }
-    if (status >= 0) status = Excel_WorksheetActivate(ExcelWorksheetHandle);
-    if (status < 0) {
-        ReportFailure(status, object, test, kind, path);
-        return false;
-    }
-    ClearObjHandle(&ExcelRangeHandle);
-    Excel_WorksheetRange(ExcelWorksheetHandle, "A1:BA" + std::to_string(RANGE_ROWS),
-                         ExcelRangeHandle);
-    return true;
+    const int status = OpenTemplateCopy();
+    if (status < 0) ReportFailure(status, object, test, kind, path);
+    return status >= 0;
 }
 
 // The rows, the save, the close.

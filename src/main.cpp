@@ -1,5 +1,6 @@
 // Entry point of briskel-view.
 #include "excel/registration.h"
+#include "export/registration.h"
 #include "import/registration.h"
 #include "link/registration.h"
 #include "platform/ui/ui.h"
@@ -13,5 +14,6 @@ int main(int argc, char** argv) {
     RegisterLinkSubsystem();
     RegisterImportSubsystem();
     RegisterExcelSubsystem();
+    RegisterExportSubsystem();
     return ProgramMain();
 }

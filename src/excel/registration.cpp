@@ -4,8 +4,6 @@
 #include "excel/loop_sheets.h"
 #include "excel/value_format.h"
 #include "excel/voltage_rcd_sheets.h"
-#include "excel/workbook_export.h"
-#include "import/sheet_writer.h"
 #include "platform/spreadsheet/spreadsheet.h"
 #include "platform/ui/ui.h"
 #include "shell/globals.h"
@@ -14,10 +12,7 @@
 void RegisterExcelSubsystem() {
     RegisterCallbacks({
         {"Lancer_excel", Lancer_excel},
-        {"Exporter_excel", Exporter_excel},
-        {"OpenWorkingFolder", OpenWorkingFolder},
     });
-    SetSheetWriter(Exporter_feuille);
     shell_hooks.close_spreadsheet = [] {
         if (Excel.started == 1) Fermeture_Excel();
     };

@@ -1,9 +1,8 @@
 // Connects the spreadsheet export to the rest of the program at start-up.
 #pragma once
 
-// Binds `Lancer_excel` and `Exporter_excel` to their names in the resource
-// file, makes `Exporter_feuille` the export loop's sheet writer, and lets the
-// shell close the spreadsheet application at exit when this program started it.
+// Binds `Lancer_excel` to its name in the resource file and lets the shell
+// close the spreadsheet application at exit when this program started it.
 void RegisterExcelSubsystem();
 
 // Puts the object handles, the running application and the sheet writers'

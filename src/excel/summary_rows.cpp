@@ -8,7 +8,7 @@
 
 #include "excel/summary_workbook.h"
 #include "excel/workbook_names.h"
-#include "import/export_journal.h"
+#include "store/file_tags.h"
 
 namespace {
 

@@ -14,17 +14,14 @@
 #include "excel/excel_instance.h"
 #include "excel/sheet_cells.h"
 #include "excel/summary_print.h"
-#include "excel/workbook_export.h"
 #include "excel/workbook_names.h"
-#include "import/export_journal.h"
-#include "import/export_record.h"
-#include "import/test_outcomes.h"
 #include "platform/spreadsheet/spreadsheet.h"
 #include "platform/spreadsheet/workbook_package.h"
 #include "platform/system/system.h"
 #include "platform/ui/ui.h"
 #include "shell/globals.h"
 #include "shell/messages.h"
+#include "store/file_tags.h"
 #include "store/store.h"
 
 namespace {
@@ -69,43 +66,6 @@ std::string DateAndTime(const FicTest& t) {
                   t.minute);
     std::string shown = text;
     return t.sans_heure != 0 ? shown.substr(0, 11) + TIME_UNKNOWN_TEXT : shown;
-}
-
-std::string CauseText(OutcomeCause cause) {
-    switch (cause) {
-        case OutcomeCause::NotDownloaded:
-            return Texte(synthese_non_lu);
-        case OutcomeCause::NoMeasuredValue:
-            return Texte(synthese_sans_valeur);
-        case OutcomeCause::InstrumentLost:
-            return Texte(synthese_perdu);
-        case OutcomeCause::Cancelled:
-            return Texte(synthese_annule);
-        case OutcomeCause::Stopped:
-            return Texte(synthese_arrete);
-        case OutcomeCause::NotSaved:
-        case OutcomeCause::None:
-            break;
-    }
-    return Texte(synthese_non_enregistre);
-}
-
-std::string WhatHappened(const TestOutcomeRecord& r) {
-    switch (r.outcome) {
-        case TestOutcome::Written:
-            return Texte(synthese_ecrit);
-        case TestOutcome::Erased:
-            return Texte(synthese_efface);
-        case TestOutcome::KeptInInstrument:
-            return Texte(synthese_garde);
-        case TestOutcome::AlreadyExported:
-            return Texte(synthese_deja);
-        case TestOutcome::Failed:
-            return FillPlaceholders(Texte(synthese_echoue), {{"why", CauseText(r.cause)}});
-        case TestOutcome::NotWritten:
-            break;
-    }
-    return FillPlaceholders(Texte(synthese_pas_ecrit), {{"why", CauseText(r.cause)}});
 }
 
 // The titles of the columns that say which test a row is: repeated on every
@@ -180,7 +140,8 @@ class SummarySheet {
     int status_ = 0;
 };
 
-int WriteTestsSheet(CAObjHandle worksheet, const std::string& folder) {
+int WriteTestsSheet(CAObjHandle worksheet, const std::string& folder,
+                    const SummaryContent& content) {
     SummarySheet sheet(worksheet, Texte(synthese_feuille));
     int column = 1;
     for (const char* title :
@@ -188,14 +149,13 @@ int WriteTestsSheet(CAObjHandle worksheet, const std::string& folder) {
           Texte(synthese_date), Texte(synthese_classeur), Texte(synthese_resultat)})
         sheet.Text(1, column++, title);
     int row = 1;
-    for (const TestOutcomeRecord& r : TestOutcomes()) {
+    for (const SummaryTest& r : content.tests) {
         ++row;
         const FicTest& t = r.listed;
         char number[16];
         std::snprintf(number, sizeof number, "%02d", t.num_objet);
         sheet.Text(row, 1, number);
-        const std::string name = ExportObjectName(t.num_objet);
-        if (!name.empty()) sheet.Text(row, 2, name);
+        if (!r.object_name.empty()) sheet.Text(row, 2, r.object_name);
         std::snprintf(number, sizeof number, "%02d", t.num_test);
         sheet.Text(row, 3, number);
         const std::string kind = KindName(t.type_mes);
@@ -206,13 +166,11 @@ int WriteTestsSheet(CAObjHandle worksheet, const std::string& folder) {
             // A workbook that is no longer there gets no link that opens nothing.
             if (FileExists(r.workbook)) sheet.Link(row, 6, LinkFromFolder(folder, r.workbook));
         }
-        sheet.Text(row, 7, WhatHappened(r));
+        sheet.Text(row, 7, r.result);
     }
     sheet.Finish(row);
     // Below the table, so the filter and a sort leave it alone.
-    if (ExportEnding() == ExportEnd::Stopped) sheet.Text(row + 2, 1, Texte(synthese_note_arret));
-    if (ExportEnding() == ExportEnd::InstrumentLost)
-        sheet.Text(row + 2, 1, Texte(synthese_note_coupe));
+    if (!content.note.empty()) sheet.Text(row + 2, 1, content.note);
     return sheet.status();
 }
 
@@ -234,9 +192,9 @@ struct Layout {
     std::vector<std::map<int, std::string>> rows;
 };
 
-std::vector<Layout> LayoutsOfExport() {
+std::vector<Layout> LayoutsOfExport(const SummaryContent& content) {
     std::vector<Layout> layouts;
-    for (const TestOutcomeRecord& r : TestOutcomes()) {
+    for (const SummaryTest& r : content.tests) {
         const auto found = kept.find({r.object, r.test});
         if (found == kept.end()) continue;
         const KeptRows& rows = found->second;
@@ -285,20 +243,20 @@ int WriteLayoutSheet(CAObjHandle worksheet, const Layout& layout, const std::str
     return sheet.status();
 }
 
-std::string SummaryPath() {
+std::string SummaryPath(int32_t serial) {
     const std::string date = DateStr();  // MM-DD-YYYY
     const std::string time = TimeStr();  // HH:MM:SS
     const std::string name =
-        SummaryWorkbookName(Excel.base_name, InstrumentSerial(),
+        SummaryWorkbookName(Excel.base_name, serial,
                             date.substr(6, 4) + "-" + date.substr(0, 2) + "-" + date.substr(3, 2),
                             time.substr(0, 2) + time.substr(3, 2));
     return FreeWorkbookPath(Excel.working_folder, name, WORKBOOK_EXTENSION);
 }
 
-int WriteSheets(CAObjHandle sheets, CAObjHandle first) {
-    int status = WriteTestsSheet(first, Excel.working_folder);
+int WriteSheets(CAObjHandle sheets, CAObjHandle first, const SummaryContent& content) {
+    int status = WriteTestsSheet(first, Excel.working_folder, content);
     std::vector<std::string> names = {Texte(synthese_feuille)};
-    for (const Layout& layout : LayoutsOfExport()) {
+    for (const Layout& layout : LayoutsOfExport(content)) {
         if (status < 0) break;
         CAObjHandle worksheet = 0;
         status = Excel_SheetsAdd(sheets, worksheet);
@@ -316,15 +274,14 @@ void StartSummary() {
     kept.clear();
 }
 
-void KeepRowsForSummary(int object, int test, int kind) {
-    const std::string name = ExportObjectName(Director[object].tests[test].num_objet);
+void KeepRowsForSummary(int object, int test, int kind, const std::string& object_name) {
     kept[{object, test}] = {LayoutName(kind),
                             WithNameColumn(WrittenRow(TITLE_ROW), Texte(nom_objet)),
-                            WithNameColumn(WrittenRow(VALUE_ROW), name)};
+                            WithNameColumn(WrittenRow(VALUE_ROW), object_name)};
 }
 
-std::string WriteSummaryWorkbook() {
-    const std::string path = SummaryPath();
+std::string WriteSummaryWorkbook(const SummaryContent& content) {
+    const std::string path = SummaryPath(content.serial);
     std::string directory;
     GetProjectDir(directory);
     CAObjHandle workbooks = 0, workbook = 0, sheets = 0, first = 0;
@@ -334,7 +291,7 @@ std::string WriteSummaryWorkbook() {
         status = Excel_WorkbooksOpen(workbooks, JoinPath(directory, TEMPLATE_NAME), workbook);
     if (status == 0) status = Excel_GetProperty(ExcelAppHandle, ExcelApp_Sheets, sheets);
     if (status == 0) status = Excel_SheetsItem(sheets, 1, first);
-    if (status == 0) status = WriteSheets(sheets, first);
+    if (status == 0) status = WriteSheets(sheets, first, content);
     if (status == 0) status = Excel_WorkbookSaveAs(workbook, path, 1);
     if (workbook != 0) Excel_WorkbookClose(workbook, false);
     for (CAObjHandle* h : {&first, &sheets, &workbook, &workbooks}) ClearObjHandle(h);

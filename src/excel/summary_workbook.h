@@ -11,17 +11,34 @@
 #include <string>
 #include <vector>
 
+#include "store/store.h"
+
 // Forgets the rows kept by an earlier export.
 void StartSummary();
 // Keeps the title and value rows just written into the saved workbook of test
 // entry `test` of object entry `object`, of kind `kind` (the loop layout is
-// read from `Selection`).
-void KeepRowsForSummary(int object, int test, int kind);
+// read from `Selection`); its object is named `object_name` ("" for none).
+void KeepRowsForSummary(int object, int test, int kind, const std::string& object_name);
+
+// One test the export looked at, as the first sheet lists it.
+struct SummaryTest {
+    int object = 0, test = 0;  // entry indices of Director: whose kept rows
+    FicTest listed;            // the test as the memory scan listed it
+    std::string object_name;   // "" for none
+    std::string workbook;      // "" for none
+    std::string result;        // what became of it, in the current language
+};
+// What the summary is written from: the export fills it as it ends.
+struct SummaryContent {
+    std::vector<SummaryTest> tests;  // in the order of the walk
+    std::string note;                // below the table (a stop, a lost instrument); "" for none
+    int32_t serial = 0;              // the instrument's, for the workbook's name
+};
 
 // Writes the summary workbook of the export just ended into the working
 // folder, under a name no file has yet. Its path; "" when it could not be
 // written (the person was told; nothing half-written is left).
-std::string WriteSummaryWorkbook();
+std::string WriteSummaryWorkbook(const SummaryContent& content);
 
 // base_serial_summary_date_time, without extension: the base name through the
 // automatic names' filter, the date "YYYY-MM-DD" and the time "HHMM".

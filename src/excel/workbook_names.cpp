@@ -2,11 +2,13 @@
 
 #include <cstdio>
 
-#include "import/export_journal.h"
-#include "import/object_names.h"
 #include "platform/system/system.h"
 #include "shell/file_names.h"
 #include "shell/globals.h"
+#include "store/file_tags.h"
+
+const char* const TEMPLATE_NAME = "Class.xl";
+const char* const WORKBOOK_EXTENSION = ".xlsx";
 
 namespace {
 

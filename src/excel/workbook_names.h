@@ -11,6 +11,12 @@
 
 #include "store/store.h"
 
+// The template every workbook starts from, in the program directory.
+extern const char* const TEMPLATE_NAME;  // "Class.xl"
+// What the saved workbooks are: Office Open XML workbooks, named so that every
+// spreadsheet program recognises them.
+extern const char* const WORKBOOK_EXTENSION;  // ".xlsx"
+
 // The typed base name as a part of a file name (FileNamePart): letters of
 // every alphabet, digits, blanks and punctuation stay as typed; only what a
 // file name cannot hold becomes "_". At most 99 characters; a name of which

@@ -6,8 +6,6 @@
 #include "platform/system/system.h"
 
 const char* const JOURNAL_FILE = "Briskel_exports.txt";
-const char* const SERIAL_UNKNOWN_TEXT = "serial-unknown";
-const char* const TIME_UNKNOWN_TEXT = "time-unknown";
 
 namespace {
 
@@ -75,40 +73,6 @@ std::string Now() {
 }
 
 }  // namespace
-
-std::string SerialText(int32_t serial) {
-    if (serial < 0) return SERIAL_UNKNOWN_TEXT;
-    char text[16];
-    std::snprintf(text, sizeof text, "%07u", static_cast<uint32_t>(serial));
-    return text;
-}
-
-std::string KindTag(int kind) {
-    switch (kind) {
-        case KIND_CURRENT:
-            return "Current";
-        case KIND_EARTH:
-            return "Earth";
-        case KIND_LOOP:
-            return "Loop";
-        case KIND_RCD:
-            return "RCD";
-        case KIND_VOLTAGE:
-            return "Voltage";
-        default:
-            return "Kind" + std::to_string(kind);
-    }
-}
-
-bool ReadKind(const std::string& text, int& kind) {
-    for (int k = 0; k < NB_KINDS; ++k) {
-        if (KindTag(k) == text) {
-            kind = k;
-            return true;
-        }
-    }
-    return false;
-}
 
 JournalEntry EntryFor(int32_t serial, const FicTest& test, const std::string& workbook,
                       const std::string& object_name) {

@@ -23,16 +23,10 @@
 #include <tuple>
 #include <vector>
 
+#include "store/file_tags.h"
 #include "store/store.h"
 
 extern const char* const JOURNAL_FILE;  // "Briskel_exports.txt"
-
-// The serial number of an instrument that did not tell it. Serial numbers
-// read from an instrument are never negative.
-constexpr int32_t SERIAL_UNKNOWN = -1;
-// How names and the journal say that a number or a time is not known.
-extern const char* const SERIAL_UNKNOWN_TEXT;  // "serial-unknown"
-extern const char* const TIME_UNKNOWN_TEXT;    // "time-unknown"
 
 struct JournalEntry {
     std::string exported_at;  // "YYYY-MM-DD HH:MM:SS"
@@ -43,15 +37,6 @@ struct JournalEntry {
     std::string workbook;
     std::string object_name;  // "" when the object had none
 };
-
-// The instrument's serial number as names and the journal write it: at least
-// seven digits ("0000123"), or SERIAL_UNKNOWN_TEXT for SERIAL_UNKNOWN.
-std::string SerialText(int32_t serial);
-// The kind as names and the journal write it, the same in every language:
-// "Current", "Earth", "Loop", "RCD", "Voltage"; other kinds "Kind<n>".
-std::string KindTag(int kind);
-// The kind whose tag `text` is; false for a text that is no kind's tag.
-bool ReadKind(const std::string& text, int& kind);
 
 // The entry for test record `test` of the instrument `serial`, exported now
 // into `workbook`, its object then named `object_name` ("" for none).

@@ -12,8 +12,6 @@ extern const MessageTable test_illisible;
 // The test_illisible text in the current language with its placeholders filled.
 std::string UnreadableTestText(int object, int test, int kind);
 
-// A test whose workbook would hold no measured value (a kind or a selector
-// byte this program has no layout for): it is neither saved nor offered for
-// erasure. Placeholders {object}, {test}, {kind}.
-extern const MessageTable test_sans_mesure;
-std::string UnknownMeasurementText(int object, int test, int kind);
+// The text of `table` in the current language, its placeholders {object},
+// {test} (two digits each) and {kind} (the kind's name) filled.
+std::string FillTestPlaceholders(const MessageTable& table, int object, int test, int kind);

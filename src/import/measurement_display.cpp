@@ -3,8 +3,8 @@
 
 #include <cstdio>
 
-#include "import/export_record.h"
 #include "import/object_name_field.h"
+#include "import/scanned_instrument.h"
 #include "platform/ui/ui.h"
 #include "shell/globals.h"
 #include "shell/messages.h"

@@ -2,11 +2,10 @@
 // Stop, then the object list, the first object's tests and its description.
 #include "import/memory_scan.h"
 
-#include "store/store.h"
-#include "import/export_record.h"
-#include "import/lost_instrument.h"
 #include "import/measurement_display.h"
 #include "import/object_name_field.h"
+#include "import/port_lost.h"
+#include "import/scanned_instrument.h"
 #include "import/stop_request.h"
 #include "link/connection.h"
 #include "link/memory_listing.h"
@@ -21,6 +20,7 @@
 #include "shell/panels.h"
 #include "shell/session_end.h"
 #include "shell/startup.h"
+#include "store/store.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "import/object_name_field.h"
 
-#include "import/export_record.h"
 #include "import/measurement_display.h"
+#include "import/scanned_instrument.h"
 #include "platform/ui/ui.h"
 #include "shell/globals.h"
 #include "shell/messages.h"

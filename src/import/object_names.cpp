@@ -4,17 +4,16 @@
 #include <set>
 #include <utility>
 
-#include "import/export_journal.h"
 #include "import/object_names_file.h"
 #include "platform/system/system.h"
 #include "shell/file_names.h"
 #include "shell/messages.h"
+#include "store/file_tags.h"
 
 const char* const OBJECT_NAMES_FILE = "BriskelObjects.ini";
 
 namespace {
 
-std::vector<ReleasedName> releasedByLastExport;
 // The damaged lines already told (by path): a damaged line is told once per
 // run of the program, not at every look-up.
 std::set<std::pair<std::string, std::string>> toldDamaged;
@@ -242,12 +241,4 @@ std::string RenewObjectNames(const std::string& path, int32_t serial,
         changed = true;
     }
     return changed ? WithProblem(problem, Write(path, lines)) : problem;
-}
-
-const std::vector<ReleasedName>& NamesReleasedByLastExport() {
-    return releasedByLastExport;
-}
-
-void NoteNamesReleasedByExport(std::vector<ReleasedName> released) {
-    releasedByLastExport = std::move(released);
 }

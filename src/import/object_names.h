@@ -30,12 +30,10 @@
 #include <string>
 #include <vector>
 
+#include "store/file_tags.h"
 #include "store/store.h"
 
 extern const char* const OBJECT_NAMES_FILE;  // "BriskelObjects.ini"
-
-// The longest name, in characters (not bytes).
-constexpr std::size_t MAX_OBJECT_NAME_CHARS = 60;
 
 // The names file's path: the program folder, beside Briskel.ini.
 std::string ObjectNamesPath();
@@ -110,8 +108,3 @@ NameRelease ReleaseObjectNames(const std::string& path, int32_t serial,
 std::string RenewObjectNames(const std::string& path, int32_t serial,
                              const std::vector<int>& named, const DirObjet* directory,
                              std::size_t count);
-
-// The names the last export released (the export loop notes them), for its
-// end summary; empty before any export and after one that released none.
-const std::vector<ReleasedName>& NamesReleasedByLastExport();
-void NoteNamesReleasedByExport(std::vector<ReleasedName> released);

@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
-#include "import/export_journal.h"
 #include "import/object_names.h"
 #include "platform/system/system.h"
+#include "store/file_tags.h"
 
 namespace {
 

@@ -2,14 +2,14 @@
 
 #include <cstring>
 
-#include "store/store.h"
-#include "import/export_record.h"
 #include "import/import_workflow.h"
 #include "import/measurement_display.h"
 #include "import/memory_scan.h"
 #include "import/object_name_field.h"
+#include "import/scanned_instrument.h"
 #include "platform/ui/ui.h"
 #include "shell/hooks.h"
+#include "store/store.h"
 
 void RegisterImportSubsystem() {
     RegisterCallbacks({
@@ -40,6 +40,6 @@ void ResetImportStateForTesting() {
     loop = LoopRecord{};
     rcd = RcdRecord{};
     volt = VoltRecord{};
-    ResetExportRecordForTesting();
+    ResetScannedInstrumentForTesting();
     std::memset(tamp, 0, sizeof tamp);
 }

@@ -6,6 +6,6 @@
 // QuitterImporter.
 void RegisterImportSubsystem();
 
-// Zeroes the store (directory, current test, records, slots, counters, flags).
-// The sheet writer stays registered.
+// Zeroes the store (directory, current test, records, slots, counters, flags)
+// and forgets the scanned instrument's serial number.
 void ResetImportStateForTesting();

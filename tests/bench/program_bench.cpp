@@ -9,6 +9,8 @@
 
 #include "excel/registration.h"
 #include "excel/summary_workbook.h"
+#include "export/registration.h"
+#include "export/summary_content.h"
 #include "import/registration.h"
 #include "link/connection.h"
 #include "link/registration.h"
@@ -89,7 +91,7 @@ void PrintSummary(const std::string& label, const fs::path& dir) {
     for (const auto& entry : fs::directory_iterator(dir))
         if (IsSummary(entry.path())) size = entry.file_size();
     const auto start = std::chrono::steady_clock::now();
-    const std::string again = WriteSummaryWorkbook();
+    const std::string again = WriteSummaryWorkbook(SummaryOfExport());
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::fprintf(stderr, "%s memory: summary workbook of %ju bytes; writing it takes %.3f s%s\n",
@@ -107,9 +109,11 @@ void SetUpProgram(const std::string& programDir, const std::string& workbooks, i
     ResetLinkStateForTesting();
     ResetImportStateForTesting();
     ResetExcelStateForTesting();
+    ResetExportStateForTesting();
     RegisterLinkSubsystem();
     RegisterImportSubsystem();
     RegisterExcelSubsystem();
+    RegisterExportSubsystem();
     SetPopupResponder([workbooks](const PopupRecord& record) -> PopupAnswer {
         if (record.kind == "file")
             return {VAL_NEW_FILE_SELECTED, workbooks + PathSeparator() + record.defaultFileName +

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "excel/registration.h"
+#include "export/registration.h"
 #include "import/registration.h"
 #include "link/registration.h"
 #include "platform/system/system.h"
@@ -49,6 +50,7 @@ void ResetAllSubsystemsForTesting() {
     ResetLinkStateForTesting();
     ResetImportStateForTesting();
     ResetExcelStateForTesting();
+    ResetExportStateForTesting();
 }
 
 void AppFixture::SetUp() {

@@ -9,22 +9,24 @@
 
 #include "excel/registration.h"
 #include "excel/summary_workbook.h"
-#include "excel/workbook_export.h"
 #include "excel/workbook_names.h"
 #include "excel_test_support.h"
+#include "export/export_record.h"
+#include "export/registration.h"
+#include "export/workbook_export.h"
 #include "import/export_journal.h"
-#include "import/export_record.h"
 #include "import/object_names.h"
 #include "import/record_decoding.h"
+#include "import/scanned_instrument.h"
 #include "platform/spreadsheet/atomic_file.h"
 #include "platform/spreadsheet/workbook_package.h"
 #include "platform/system/system.h"
 #include "platform/ui/ui.h"
 #include "records.h"
-#include "support/listed_test.h"
 #include "shell/globals.h"
 #include "shell/panels.h"
 #include "support/app_fixture.h"
+#include "support/listed_test.h"
 
 namespace fs = std::filesystem;
 
@@ -105,6 +107,7 @@ class AutomaticExport : public AppFixture {
     void SetUp() override {
         AppFixture::SetUp();
         RegisterExcelSubsystem();
+        RegisterExportSubsystem();
         Fen_princ[PANEL_EXPORT] = LoadPanel(0, UIR_FILE, PANEL_EXPORT);
         Fen_princ[PANEL_IMPORT] = LoadPanel(0, UIR_FILE, PANEL_IMPORT);
         out_ = program_dir() + "/out";

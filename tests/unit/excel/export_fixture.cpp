@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "excel/registration.h"
+#include "export/registration.h"
 #include "import/registration.h"
 #include "platform/ui/ui.h"
 #include "shell/globals.h"
@@ -11,6 +12,7 @@
 void ExportFixture::LoadExportPanels() {
     RegisterImportSubsystem();
     RegisterExcelSubsystem();
+    RegisterExportSubsystem();
     LoadMainPanel();
     Fen_princ[PANEL_EXPORT] = LoadPanel(0, UIR_FILE, PANEL_EXPORT);
     Fen_princ[PANEL_IMPORT] = LoadPanel(0, UIR_FILE, PANEL_IMPORT);

@@ -13,9 +13,10 @@
 #include "excel/registration.h"
 #include "excel/summary_workbook.h"
 #include "excel_test_support.h"
+#include "export/summary_content.h"
+#include "export/test_outcomes.h"
 #include "export_fixture.h"
 #include "import/registration.h"
-#include "import/test_outcomes.h"
 #include "platform/spreadsheet/spreadsheet.h"
 #include "platform/spreadsheet/workbook_package.h"
 #include "platform/system/system.h"
@@ -528,7 +529,7 @@ TEST_F(SampleMemoryExport, SummaryPrintsOnePageWideOrAtSixtyPercentTitlesOnEvery
         SetDirectoryTest(test / 100, test % 100, KIND_VOLTAGE);
         RecordTestOutcome(test / 100, test % 100, TestOutcome::NotWritten, OutcomeCause::Cancelled);
     }
-    const std::string longSummary = WriteSummaryWorkbook();
+    const std::string longSummary = WriteSummaryWorkbook(SummaryOfExport());
     const auto printed = PrintWithLibreOffice({summary, longSummary});
     // Pages across as the widths give on 277 mm at 60 % (1 down), the column
     // of the objects' names among them; the "Tests" sheet prints at full size.

@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "excel/registration.h"
+#include "export/registration.h"
 #include "import/registration.h"
 #include "platform/serial/serial.h"
 #include "platform/spreadsheet/workbook_package.h"
@@ -25,6 +26,7 @@ void FaultTest::SetUp() {
     InstrumentFixture::SetUp();
     RegisterImportSubsystem();
     RegisterExcelSubsystem();
+    RegisterExportSubsystem();
     LoadMainPanel();
     Fen_princ[PANEL_EXPORT] = LoadPanel(0, UIR_FILE, PANEL_EXPORT);
     Fen_princ[PANEL_IMPORT] = LoadPanel(0, UIR_FILE, PANEL_IMPORT);

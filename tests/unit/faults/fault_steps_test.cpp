@@ -8,9 +8,10 @@
 
 #include <filesystem>
 
-#include "import/export_record.h"
-#include "import/lost_instrument.h"
+#include "export/export_record.h"
+#include "export/lost_instrument.h"
 #include "import/object_names.h"
+#include "import/scanned_instrument.h"
 #include "link/connection.h"
 #include "platform/serial/serial.h"
 #include "platform/spreadsheet/spreadsheet.h"

@@ -4,17 +4,16 @@
 
 #include <gtest/gtest.h>
 
-#include "support/listed_test.h"
-
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
-#include "import/export_record.h"
 #include "import/object_names.h"
+#include "import/scanned_instrument.h"
 #include "platform/system/system.h"
 #include "shell/globals.h"
 #include "support/app_fixture.h"
+#include "support/listed_test.h"
 
 namespace fs = std::filesystem;
 

@@ -2,15 +2,15 @@
 
 #include <filesystem>
 
-#include "store/store.h"
+#include "export/export_loop.h"
 #include "import/registration.h"
-#include "import/sheet_writer.h"
 #include "link/com_port.h"
 #include "platform/serial/serial.h"
 #include "platform/ui/ui.h"
 #include "records.h"
 #include "shell/globals.h"
 #include "shell/panels.h"
+#include "store/store.h"
 
 namespace fs = std::filesystem;
 
@@ -28,7 +28,7 @@ SheetResult ImportFlowTest::FakeSheetWriter(int object, int test, int kind) {
 void ImportFlowTest::SetUp() {
     AppFixture::SetUp();
     RegisterImportSubsystem();
-    SetSheetWriter(FakeSheetWriter);
+    SetSheetWriterForTesting(FakeSheetWriter);
     sheet_calls.clear();
     saves.clear();
     while_writing = nullptr;
@@ -40,7 +40,7 @@ void ImportFlowTest::SetUp() {
 
 void ImportFlowTest::TearDown() {
     SetPollHookForTesting(nullptr);
-    SetSheetWriter(nullptr);
+    SetSheetWriterForTesting(nullptr);
     CloseCom(kCom);
     if (emulator_) emulator_->stop();
     AppFixture::TearDown();

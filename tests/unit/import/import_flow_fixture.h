@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "emulator.h"
-#include "import/sheet_writer.h"
+#include "export/export_loop.h"
 #include "support/app_fixture.h"
 
 // One call of the stand-in sheet writer.

@@ -12,12 +12,13 @@
 #include <set>
 
 #include "excel/registration.h"
+#include "export/registration.h"
 #include "import/registration.h"
 #include "link/registration.h"
 #include "platform/ui/ui.h"
 #include "shell/hooks.h"
-#include "shell/registration.h"
 #include "shell/panels.h"
+#include "shell/registration.h"
 #include "support/app_fixture.h"
 #include "unit/shell/resource_file_expectations.h"
 
@@ -114,6 +115,7 @@ TEST_F(ResourceFileTest, EveryCallbackNameIsRegisteredByTheProgram) {
     RegisterLinkSubsystem();
     RegisterImportSubsystem();
     RegisterExcelSubsystem();
+    RegisterExportSubsystem();
     shell_hooks = saved;
     const int main = LoadPanel(0, UIR_FILE, PANEL_MAIN);
     for (const std::string& name : CallbackNamesInFile(main)) {

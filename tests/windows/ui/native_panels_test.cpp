@@ -4,10 +4,9 @@
 // the export and import panels overlaps another, leaves its window or cuts
 // its text; Tab follows the file's order; Escape and the close box commit
 // the panel's close control; screen readers get each control's visible text.
-#include <windows.h>
-#include <oleacc.h>
-
 #include <gtest/gtest.h>
+#include <oleacc.h>
+#include <windows.h>
 
 #include <filesystem>
 #include <fstream>
@@ -18,6 +17,7 @@
 #include <vector>
 
 #include "excel/registration.h"
+#include "export/registration.h"
 #include "import/registration.h"
 #include "link/registration.h"
 #include "platform/system/win32.h"
@@ -128,6 +128,7 @@ void RegisterProgramCallbacks() {
     RegisterLinkSubsystem();
     RegisterImportSubsystem();
     RegisterExcelSubsystem();
+    RegisterExportSubsystem();
 }
 
 TEST_F(NativePanelsTest, EveryPanelLoadsWithTheControlsAndItemsTheProgramAddresses) {

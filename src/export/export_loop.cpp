@@ -1,21 +1,17 @@
-// The export loop: every test that passes the date filter is downloaded,
-// decoded, handed to the sheet writer and, once its workbook is saved and the
-// user has confirmed twice, erased on the instrument.
+#include "export/export_loop.h"
+
 #include <string>
 
+#include "export/erase_check.h"
+#include "export/export_record.h"
+#include "export/lost_instrument.h"
+#include "export/test_outcomes.h"
 #include "import/date_filter.h"
-#include "import/erase_check.h"
-#include "import/export_record.h"
-#include "import/import_messages.h"
-#include "import/import_workflow.h"
-#include "import/lost_instrument.h"
 #include "import/measurement_display.h"
 #include "import/memory_scan.h"
-#include "import/record_decoding.h"
-#include "import/sheet_writer.h"
+#include "import/scanned_instrument.h"
 #include "import/stop_request.h"
-#include "import/test_outcomes.h"
-#include "link/commands.h"
+#include "import/test_download.h"
 #include "link/connection.h"
 #include "platform/ui/ui.h"
 #include "shell/error_popup.h"
@@ -26,6 +22,8 @@
 #include "store/store.h"
 
 namespace {
+
+SheetWriter sheet_writer_for_testing = nullptr;
 
 int ImportPanel() {
     return Fen_princ[PANEL_IMPORT];
@@ -38,25 +36,6 @@ int& MessagePanel() {
 }
 int& WaitPanel() {
     return Fen_princ[PANEL_WAIT];
-}
-
-using Reader = int (*)();
-
-Reader ReaderOf(int kind) {
-    switch (kind) {
-        case KIND_CURRENT:
-            return Lecture_courant;
-        case KIND_EARTH:
-            return Lecture_Terre;
-        case KIND_LOOP:
-            return Lecture_loop;
-        case KIND_RCD:
-            return Lecture_rcd;
-        case KIND_VOLTAGE:
-            return Lecture_tension;
-        default:
-            return nullptr;
-    }
 }
 
 void PrepareImportPanel() {
@@ -172,7 +151,9 @@ bool ExportTest(int object, int test, const DateFilter& filter, const ExportedTe
     if (read != TEST_DECODED) return true;
     // No saved workbook, no erase question: the test must stay on the
     // instrument while it has no other copy.
-    const SheetResult result = WriteSheet(object, test, kind);
+    const SheetResult result = sheet_writer_for_testing != nullptr
+                                   ? sheet_writer_for_testing(object, test, kind)
+                                   : Exporter_feuille(object, test, kind);
     RecordSheetResult(object, test, result);
     if (result == SheetResult::Failed) ++export_counts.failed;
     const bool saved = result == SheetResult::Saved;
@@ -243,35 +224,6 @@ int Importer_memory() {
     return 0;
 }
 
-int LectureTests(int object, int test) {
-    if (object < 0 || object >= NB_OBJECTS || test < 0 || test >= NB_TESTS) {
-        return TEST_WITHOUT_READER;
-    }
-    int kind = Director[object].tests[test].type_mes;
-    if (kind < 0 || kind >= NB_KINDS) return TEST_WITHOUT_READER;
-    Reader reader = ReaderOf(kind);
-    // A kind without a reader would be downloaded only to be skipped.
-    int downloaded = reader != nullptr ? ZR8812_od(object, test, kind) : 0;
-    SetCtrlVal(ImportPanel(), IMPORT_PROGRESS,
-               "Obj:" + TwoDigits(object) + "/Test:" + TwoDigits(test) + " / " + KindName(kind));
-    if (reader == nullptr) return TEST_WITHOUT_READER;
-    // A failed or cut-off download is never decoded: its values would be
-    // zeros or left-overs of the previous test.
-    if (downloaded != 0 || !DumpHoldsRecord(kind, DownloadedDigits())) {
-        // A port that has gone is told once for the whole export, by the loop.
-        if (InstrumentPortLost()) return TEST_PORT_LOST;
-        // An instrument that restarted answers nothing more in command mode:
-        // without switching it back, every test after this one would fail.
-        const int mode = BackToCommandMode();
-        if (mode == NO_COMMAND_MODE) return TEST_COMMAND_MODE_LOST;
-        if (mode == SWITCHED_BACK) {
-            if (ZR8812_od(object, test, kind) != 0 || !DumpHoldsRecord(kind, DownloadedDigits()))
-                return InstrumentPortLost() ? TEST_PORT_LOST : TEST_COMMAND_MODE_LOST;
-        } else {
-            MessagePopup(Texte(titre_erreur), UnreadableTestText(object, test, kind));
-            return TEST_UNREADABLE;
-        }
-    }
-    reader();
-    return TEST_DECODED;
+void SetSheetWriterForTesting(SheetWriter writer) {
+    sheet_writer_for_testing = writer;
 }

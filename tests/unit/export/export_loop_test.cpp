@@ -1,22 +1,24 @@
 // The import panel's buttons and the export loop against the emulated
 // instrument, with a stand-in sheet writer.
+#include "export/export_loop.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
-#include "store/store.h"
 #include "import/import_workflow.h"
 #include "platform/system/system.h"
 #include "platform/ui/session.h"
-#include "platform/ui/ui_dispatch.h"
 #include "platform/ui/ui.h"
+#include "platform/ui/ui_dispatch.h"
 #include "records.h"
 #include "shell/globals.h"
 #include "shell/messages.h"
 #include "shell/panels.h"
 #include "shell/registration.h"
+#include "store/store.h"
 #include "unit/import/import_flow_fixture.h"
 
 namespace {

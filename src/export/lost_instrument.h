@@ -9,10 +9,6 @@
 #include "import/date_filter.h"
 #include "import/export_journal.h"
 
-// True when the instrument's port can no longer carry anything (the device
-// disappeared, the port was closed under the program).
-bool InstrumentPortLost();
-
 // Erases test `test` of object entry `object` on the instrument after its
 // workbook was saved. When the instrument does not confirm it, the person is
 // told (object and test named) and it is logged; when it does, the test is
@@ -36,10 +32,6 @@ enum class LossCause {
 // `eraseUnconfirmed`: this test was exported but its erasure not confirmed.
 void ReportInstrumentLost(int object, int test, const DateFilter& filter, const ExportedTests& done,
                           bool eraseUnconfirmed, LossCause cause = LossCause::Disconnected);
-
-// A memory scan whose instrument went away: the link is closed, the loss
-// logged and told; the caller lists nothing.
-void ReportScanInterrupted();
 
 // The texts, with their placeholders filled (exposed for the tests).
 std::string EraseUnconfirmedText(int object, int test, int kind);

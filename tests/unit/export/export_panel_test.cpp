@@ -9,11 +9,9 @@
 
 #include "excel/excel_instance.h"
 #include "excel/registration.h"
-#include "excel/workbook_export.h"
-#include "excel_test_support.h"
-#include "store/store.h"
+#include "export/registration.h"
+#include "export/workbook_export.h"
 #include "import/record_decoding.h"
-#include "import/sheet_writer.h"
 #include "platform/spreadsheet/atomic_file.h"
 #include "platform/spreadsheet/spreadsheet.h"
 #include "platform/ui/ui.h"
@@ -21,7 +19,9 @@
 #include "shell/globals.h"
 #include "shell/hooks.h"
 #include "shell/panels.h"
+#include "store/store.h"
 #include "support/app_fixture.h"
+#include "unit/excel/excel_test_support.h"
 
 namespace fs = std::filesystem;
 using Cells = std::vector<std::string>;
@@ -33,6 +33,7 @@ class ExportPanel : public AppFixture {
     void SetUp() override {
         AppFixture::SetUp();
         RegisterExcelSubsystem();
+        RegisterExportSubsystem();
         Fen_princ[PANEL_EXPORT] = LoadPanel(0, UIR_FILE, PANEL_EXPORT);
         Fen_princ[PANEL_IMPORT] = LoadPanel(0, UIR_FILE, PANEL_IMPORT);
         ASSERT_GT(Fen_princ[PANEL_EXPORT], 0);
@@ -540,7 +541,7 @@ TEST_F(ExportPanel, RegistrationBindsTheCallbacksTheWriterAndTheExitHook) {
 
     Launch();
     Choose(Out("hooked.xlsx"));
-    EXPECT_EQ(WriteSheet(5, 12, KIND_CURRENT), SheetResult::Saved);
+    EXPECT_EQ(Exporter_feuille(5, 12, KIND_CURRENT), SheetResult::Saved);
     EXPECT_TRUE(fs::exists(Out("hooked.xlsx")));
     shell_hooks.close_spreadsheet();
     EXPECT_EQ(Titles().back(), "Error n° -107");

@@ -1,11 +1,12 @@
-#include "import/export_record.h"
+#include "export/export_record.h"
 
 #include <algorithm>
 
+#include "export/test_outcomes.h"
+#include "import/export_journal.h"
 #include "import/measurement_display.h"
 #include "import/object_names.h"
-#include "import/test_outcomes.h"
-#include "link/status_identity.h"
+#include "import/scanned_instrument.h"
 #include "platform/system/system.h"
 #include "platform/ui/ui.h"
 #include "shell/globals.h"
@@ -15,12 +16,9 @@ ExportCounts export_counts;
 
 namespace {
 
-bool serial_known = false;
-int32_t scanned_serial = SERIAL_UNKNOWN;
-// Unreadable journal lines already reported in this run.
-int reported_unreadable = 0;
 std::string last_saved_workbook;
 CurrentNames export_names;
+std::vector<ReleasedName> released_by_last_export;
 
 void TellNamesProblem(const std::string& problem) {
     if (problem.empty()) return;
@@ -28,47 +26,11 @@ void TellNamesProblem(const std::string& problem) {
     MessagePopup(Texte(titre_erreur), problem);
 }
 
-void ReportUnreadableLines(const JournalReading& reading, const std::string& path) {
-    const int count = reading.file_unreadable ? 1 : reading.unreadable_lines;
-    if (count <= reported_unreadable) return;
-    reported_unreadable = count;
-    MessagePopup(
-        Texte(journal_titre),
-        FillPlaceholders(Texte(journal_abime), {{"path", path}, {"count", std::to_string(count)}}));
-}
-
 }  // namespace
 
-void ReadInstrumentSerial() {
-    // The identity panel clears the serial number of Mesure when it closes;
-    // the export keeps its own copy.
-    serial_known = ZR8812_Identify() == 0 && SerialNumberRead();
-    scanned_serial = serial_known ? Mesure.serial_number : SERIAL_UNKNOWN;
-}
-
-bool InstrumentSerialKnown() {
-    return serial_known;
-}
-int32_t InstrumentSerial() {
-    return scanned_serial;
-}
-
-void SetInstrumentSerialForTesting(bool known, int32_t serial) {
-    serial_known = known;
-    scanned_serial = known ? serial : SERIAL_UNKNOWN;
-}
-
-ExportedTests ExportedTestsOfInstrument() {
-    if (!serial_known) return {};
-    const std::string path = JournalPath();
-    const JournalReading reading = ReadJournal(path);
-    ReportUnreadableLines(reading, path);
-    return ExportedTests(reading.entries, scanned_serial);
-}
-
 void ReadExportObjectNames() {
-    export_names = CurrentObjectNames(ObjectNamesPath(), scanned_serial, Director, NB_OBJECTS);
-    NoteNamesReleasedByExport({});
+    export_names = CurrentObjectNames(ObjectNamesPath(), InstrumentSerial(), Director, NB_OBJECTS);
+    released_by_last_export.clear();
     TellNamesProblem(export_names.problem);
 }
 
@@ -78,9 +40,13 @@ std::string ExportObjectName(int object) {
 }
 
 void ReleaseNamesOfEmptiedObjects(const std::vector<int>& emptied) {
-    const NameRelease release = ReleaseObjectNames(ObjectNamesPath(), scanned_serial, emptied);
-    NoteNamesReleasedByExport(release.released);
+    const NameRelease release = ReleaseObjectNames(ObjectNamesPath(), InstrumentSerial(), emptied);
+    released_by_last_export = release.released;
     TellNamesProblem(release.problem);
+}
+
+const std::vector<ReleasedName>& NamesReleasedByLastExport() {
+    return released_by_last_export;
 }
 
 void RenewNamesOfErasedObjects() {
@@ -88,7 +54,7 @@ void RenewNamesOfErasedObjects() {
     for (int object = 0; object < NB_OBJECTS; ++object)
         if (!ExportObjectName(object).empty()) named.push_back(object);
     TellNamesProblem(
-        RenewObjectNames(ObjectNamesPath(), scanned_serial, named, Director, NB_OBJECTS));
+        RenewObjectNames(ObjectNamesPath(), InstrumentSerial(), named, Director, NB_OBJECTS));
 }
 
 void StartExportCounts(const std::string& folder) {
@@ -145,8 +111,8 @@ void JournalSavedWorkbook(const FicTest& test, const std::string& workbook) {
     const std::string folder = FolderOfPath(workbook);
     if (!folder.empty()) export_counts.folder = folder;
     const std::string path = JournalPath();
-    if (AppendToJournal(
-            path, EntryFor(scanned_serial, test, workbook, ExportObjectName(test.num_objet))) == 0)
+    if (AppendToJournal(path, EntryFor(InstrumentSerial(), test, workbook,
+                                       ExportObjectName(test.num_objet))) == 0)
         return;
     if (export_counts.journal_failure_reported) return;
     export_counts.journal_failure_reported = true;
@@ -160,10 +126,7 @@ std::string TakeSavedWorkbook() {
 }
 
 void ResetExportRecordForTesting() {
-    serial_known = false;
-    scanned_serial = SERIAL_UNKNOWN;
-    reported_unreadable = 0;
     export_counts = ExportCounts{};
     export_names = CurrentNames{};
-    NoteNamesReleasedByExport({});
+    released_by_last_export.clear();
 }

@@ -1,4 +1,4 @@
-#include "import/test_outcomes.h"
+#include "export/test_outcomes.h"
 
 #include <algorithm>
 

@@ -1,21 +1,21 @@
-#include "excel/workbook_export.h"
+#include "export/workbook_export.h"
 
-#include <cctype>
+#include <string>
 
-#include "excel/current_earth_sheets.h"
 #include "excel/excel_instance.h"
-#include "excel/loop_sheets.h"
 #include "excel/sheet_cells.h"
 #include "excel/summary_workbook.h"
-#include "excel/voltage_rcd_sheets.h"
+#include "excel/test_workbook.h"
 #include "excel/workbook_names.h"
 #include "excel/working_folder.h"
-#include "import/export_record.h"
+#include "export/export_loop.h"
+#include "export/export_record.h"
+#include "export/summary_content.h"
+#include "export/test_outcomes.h"
 #include "import/import_messages.h"
-#include "import/import_workflow.h"
 #include "import/measurement_display.h"
+#include "import/scanned_instrument.h"
 #include "import/stop_request.h"
-#include "import/test_outcomes.h"
 #include "platform/system/system.h"
 #include "platform/ui/ui.h"
 #include "shell/error_popup.h"
@@ -24,81 +24,31 @@
 #include "shell/panels.h"
 #include "store/store.h"
 
-const char* const TEMPLATE_NAME = "Class.xl";
-const char* const WORKBOOK_EXTENSION = ".xlsx";
-
 namespace {
 
-constexpr int RANGE_ROWS = 20;
+// A test whose workbook would hold no measured value (a kind or a selector
+// byte this program has no layout for): it is neither saved nor offered for
+// erasure. Placeholders {object}, {test}, {kind}.
+const MessageTable test_sans_mesure = {
+    "Le test {test} de l'objet {object} ({kind}) contient une mesure que ce programme ne sait "
+    "pas présenter : aucun classeur n'a été écrit.\n"
+    "Il n'a pas été exporté et reste dans l'appareil.",
+    "Test {test} of object {object} ({kind}) holds a measurement this program cannot lay out: "
+    "no workbook was written.\n"
+    "It was not exported and stays in the instrument.",
+    "Test {test} von Objekt {object} ({kind}) enthält eine Messung, die dieses Programm nicht "
+    "darstellen kann: es wurde keine Arbeitsmappe geschrieben.\n"
+    "Er wurde nicht exportiert und bleibt im Gerät.",
+    "La prueba {test} del objeto {object} ({kind}) contiene una medida que este programa no "
+    "sabe presentar: no se ha escrito ningún libro.\n"
+    "No se ha exportado y permanece en el instrumento.",
+    "La prova {test} dell'oggetto {object} ({kind}) contiene una misura che questo programma "
+    "non sa presentare: non è stata scritta alcuna cartella.\n"
+    "Non è stata esportata e resta nello strumento.",
+};
 
 int ExportPanel() {
     return Fen_princ[PANEL_EXPORT];
-}
-
-bool EndsWithIgnoringCase(const std::string& text, const std::string& tail) {
-    if (text.size() < tail.size()) return false;
-    for (std::size_t i = 0; i < tail.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(text[text.size() - tail.size() + i])) !=
-            std::tolower(static_cast<unsigned char>(tail[i])))
-            return false;
-    return true;
-}
-
-// The saved file is an Office Open XML workbook; its name says so, whatever
-// was typed, so that spreadsheet programs open it as one.
-std::string WithWorkbookExtension(const std::string& path) {
-    return EndsWithIgnoringCase(path, WORKBOOK_EXTENSION) ? path : path + WORKBOOK_EXTENSION;
-}
-
-void ReleasePerTestHandles() {
-    ClearObjHandle(&ExcelRangeHandle);
-    ClearObjHandle(&ExcelSheetsHandle);
-    ClearObjHandle(&ExcelWorksheetHandle);
-    ClearObjHandle(&ExcelWorkbookHandle);
-    ClearObjHandle(&ExcelWorkbooksHandle);
-    ExcelWorksheetHandle = 0;
-}
-
-void WriteKindRows(int object, int test, int kind) {
-    switch (kind) {
-        case KIND_CURRENT:
-            MAJ_enteteExcel_courant();
-            Exporter_courant(object, test);
-            break;
-        case KIND_EARTH:
-            MAJ_enteteExcel_Terre();
-            Exporter_Terre(object, test);
-            break;
-        case KIND_LOOP: {
-            Exporter_Loop(object, test);
-            const int function = Selection.fonction_boucle;
-            const bool earthVariant = Selection.variante_terre != 0;
-            if (function == 0 || function == 1) {
-                MAJ_enteteExcel_Loop(LOOP_FULL);
-                Suite_Exporter_Loop(LOOP_FULL);
-            } else if (function == 2) {
-                MAJ_enteteExcel_Loop_REarth(LOOP_FULL);
-                Suite_Exporter_REarth(LOOP_FULL);
-            } else if (function == 3 && !earthVariant) {
-                MAJ_enteteExcel_Loop(LOOP_SHORT);
-                Suite_Exporter_Loop(LOOP_SHORT);
-            } else if (function == 3) {
-                MAJ_enteteExcel_Loop_REarth(LOOP_SHORT);
-                Suite_Exporter_REarth(LOOP_SHORT);
-            }
-            break;
-        }
-        case KIND_RCD:
-            MAJ_enteteExcel_RCD();
-            Exporter_RCD(object, test);
-            break;
-        case KIND_VOLTAGE:
-            MAJ_enteteExcel_Tension();
-            Exporter_Tension(object, test);
-            break;
-        default:
-            break;
-    }
 }
 
 // With "Summary workbook" ticked, the summary is written once the per-test
@@ -108,7 +58,7 @@ std::string SummaryWorkbookLine(std::string& path) {
     path.clear();
     if (Excel.summary_workbook == 0) return "";
     SetWaitCursor(1);
-    path = WriteSummaryWorkbook();
+    path = WriteSummaryWorkbook(SummaryOfExport());
     SetWaitCursor(0);
     if (path.empty()) return "";
     // Its folder is the working folder, which the line above names.
@@ -199,8 +149,7 @@ Next ChooseFile(int object, int test, int kind, std::string& path, SheetResult& 
     SetCtrlAttribute(p, EXPORT_EXPORT, ATTR_DIMMED, 1);
     SetCtrlAttribute(p, EXPORT_QUIT, ATTR_DIMMED, 1);
 
-    ClearObjHandle(&ExcelWorkbooksHandle);
-    const int status = Excel_GetProperty(ExcelAppHandle, ExcelApp_Workbooks, ExcelWorkbooksHandle);
+    const int status = OpenWorkbooks();
     if (status < 0) {
         result = SheetResult::Failed;
         ReportFailure(status, object, test, kind, Excel.working_folder);
@@ -233,30 +182,9 @@ Next ChooseFile(int object, int test, int kind, std::string& path, SheetResult& 
 
 // A fresh copy of the template, its first sheet, its range.
 bool OpenTemplate(int object, int test, int kind, const std::string& path) {
-    std::string directory;
-    GetProjectDir(directory);
-    SetDir(directory);
-    const std::string templatePath = JoinPath(directory, TEMPLATE_NAME);
-
-    ClearObjHandle(&ExcelWorkbookHandle);
-    int status = Excel_WorkbooksOpen(ExcelWorkbooksHandle, templatePath, ExcelWorkbookHandle);
-    if (status >= 0) {
-        ClearObjHandle(&ExcelSheetsHandle);
-        status = Excel_GetProperty(ExcelAppHandle, ExcelApp_Sheets, ExcelSheetsHandle);
-    }
-    if (status >= 0) {
-        ClearObjHandle(&ExcelWorksheetHandle);
-        status = Excel_SheetsItem(ExcelSheetsHandle, 1, ExcelWorksheetHandle);
-    }
-    if (status >= 0) status = Excel_WorksheetActivate(ExcelWorksheetHandle);
-    if (status < 0) {
-        ReportFailure(status, object, test, kind, path);
-        return false;
-    }
-    ClearObjHandle(&ExcelRangeHandle);
-    Excel_WorksheetRange(ExcelWorksheetHandle, "A1:BA" + std::to_string(RANGE_ROWS),
-                         ExcelRangeHandle);
-    return true;
+    const int status = OpenTemplateCopy();
+    if (status < 0) ReportFailure(status, object, test, kind, path);
+    return status >= 0;
 }
 
 // The rows, the save, the close.
@@ -284,7 +212,8 @@ Next WriteAndSave(int object, int test, int kind, const std::string& path, Sheet
         TakeCellWriteFailure();
         result = SheetResult::Failed;
         NoteSheetFailure(OutcomeCause::NoMeasuredValue);
-        MessagePopup(Texte(titre_erreur), UnknownMeasurementText(object, test, kind));
+        MessagePopup(Texte(titre_erreur),
+                     FillTestPlaceholders(test_sans_mesure, object, test, kind));
         return Next::Return;
     }
     // A workbook that lacks a value is not saved: nothing under the chosen
@@ -305,7 +234,9 @@ Next WriteAndSave(int object, int test, int kind, const std::string& path, Sheet
     result = SheetResult::Saved;
     JournalSavedWorkbook(Director[object].tests[test], path);
     // A memory holds up to 10,000 tests: their rows are kept only for a summary.
-    if (Excel.summary_workbook != 0) KeepRowsForSummary(object, test, kind);
+    if (Excel.summary_workbook != 0)
+        KeepRowsForSummary(object, test, kind,
+                           ExportObjectName(Director[object].tests[test].num_objet));
     status = Excel_WorkbookClose(ExcelWorkbookHandle, false);
     if (status < 0) {
         Sort_Error(status);

@@ -12,7 +12,7 @@
 #include "records.h"
 #include "shell/globals.h"
 #include "shell/panels.h"
-#include "export_fixture.h"
+#include "unit/excel/export_fixture.h"
 
 namespace fs = std::filesystem;
 

@@ -1,12 +1,13 @@
-#include "import/erase_check.h"
+#include "export/erase_check.h"
 
 #include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "import/lost_instrument.h"
-#include "import/test_outcomes.h"
+#include "export/lost_instrument.h"
+#include "export/test_outcomes.h"
+#include "import/port_lost.h"
 #include "link/memory_listing.h"
 #include "platform/ui/ui.h"
 #include "shell/globals.h"

@@ -4,15 +4,15 @@
 #pragma once
 
 #include <cstddef>
-#include <string>
 
-#include "import/sheet_writer.h"
+// What became of one test's workbook. The export loop offers to erase a test on
+// the instrument only when it was saved.
+enum class SheetResult {
+    Saved,
+    NotSaved,  // the user chose not to (dialog cancelled, old file kept) or a stop came
+    Failed,    // the workbook could not be written; the user was told
+};
 
-// The template every workbook starts from, in the program directory.
-extern const char* const TEMPLATE_NAME;  // "Class.xl"
-// What the saved workbooks are: Office Open XML workbooks, named so that every
-// spreadsheet program recognises them.
-extern const char* const WORKBOOK_EXTENSION;  // ".xlsx"
 // The longest full path of a workbook that the common spreadsheet program
 // (Excel) opens, in characters; a longer one is saved all the same, and the
 // end of the export says so.

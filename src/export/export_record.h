@@ -1,28 +1,13 @@
-// What an export keeps of itself: the serial number of the instrument being
-// exported, the journal entries of its saved workbooks, and the counts that
-// the summary at the end of an export shows.
+// What an export keeps of itself: the names of the exported objects, the
+// journal entries of its saved workbooks, and the counts that the summary at
+// the end of an export shows.
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <vector>
 
-#include "import/export_journal.h"
+#include "import/object_names.h"
 #include "store/store.h"
-
-// Reads the instrument's serial number ("ident") after a memory scan. Until
-// it is read (or when the instrument does not tell it), no test counts as
-// exported: a test is then exported again rather than missed.
-void ReadInstrumentSerial();
-bool InstrumentSerialKnown();
-// The serial number read, SERIAL_UNKNOWN while none is.
-int32_t InstrumentSerial();
-void SetInstrumentSerialForTesting(bool known, int32_t serial);
-
-// The tests of the scanned instrument that the journal holds; empty while its
-// serial number is unknown. Lines of the journal that cannot be read are
-// reported once per run (and again only when more of them appear).
-ExportedTests ExportedTestsOfInstrument();
 
 // Reads the current names of the scanned instrument's objects as an export
 // starts (a stale name goes into no file); a names file that is damaged or
@@ -35,6 +20,9 @@ std::string ExportObjectName(int object);
 // noted for the end summary (NamesReleasedByLastExport); a file that could not
 // be written is told.
 void ReleaseNamesOfEmptiedObjects(const std::vector<int>& emptied);
+// The names the last export released, for its end summary; empty before any
+// export and after one that released none.
+const std::vector<ReleasedName>& NamesReleasedByLastExport();
 
 // After the erased tests left the store: the objects named when the export
 // started keep their names for the tests they still hold.

@@ -1,10 +1,10 @@
-#include "import/lost_instrument.h"
+#include "export/lost_instrument.h"
 
-#include "import/erase_check.h"
-#include "import/export_record.h"
-
+#include "export/erase_check.h"
+#include "export/export_record.h"
+#include "export/test_outcomes.h"
 #include "import/measurement_display.h"
-#include "import/test_outcomes.h"
+#include "import/port_lost.h"
 #include "link/commands.h"
 #include "platform/serial/serial.h"
 #include "platform/ui/ui.h"
@@ -71,19 +71,6 @@ const MessageTable mode_commande_perdu = {
     "Controllare lo strumento, poi Parametro, Comunicazione.",
 };
 
-const MessageTable lecture_interrompue = {
-    "L'appareil a été déconnecté pendant la lecture de sa mémoire : rien n'a été lu.\n"
-    "Reconnectez l'appareil, puis Configuration, Communication.",
-    "The instrument was disconnected while its memory was being read: nothing was read.\n"
-    "Connect the instrument again, then use Setup, Communication.",
-    "Das Gerät wurde beim Lesen seines Speichers getrennt: nichts wurde gelesen.\n"
-    "Schließen Sie das Gerät wieder an und wählen Sie Setup, Kommunikation.",
-    "El instrumento se ha desconectado mientras se leía su memoria: no se ha leído nada.\n"
-    "Vuelva a conectar el instrumento y use Parametrizado, Communicación.",
-    "Lo strumento è stato scollegato durante la lettura della sua memoria: non è stato letto "
-    "nulla.\nRicollegare lo strumento, poi Parametro, Comunicazione.",
-};
-
 // A whole memory would make a box taller than the screen.
 constexpr int LISTED_TESTS = 12;
 
@@ -125,10 +112,6 @@ std::string RemainingTests(int object, int test, const DateFilter& filter,
 
 }  // namespace
 
-bool InstrumentPortLost() {
-    return ComPortLost(Mesure.serial_port);
-}
-
 std::string EraseUnconfirmedText(int object, int test, int kind) {
     std::string text = Texte(effacement_non_confirme);
     Replace(text, "{object}", TwoDigits(object));
@@ -156,14 +139,6 @@ bool EraseExportedTest(int object, int test, int kind) {
     LogWrite(std::string(Texte(titre_erreur)) + " = " + text + "\n");
     MessagePopup(Texte(titre_erreur), text);
     return true;
-}
-
-void ReportScanInterrupted() {
-    Mesure.link_flag = 0;
-    CloseCom(Mesure.serial_port);
-    const std::string text = Texte(lecture_interrompue);
-    LogWrite(std::string(Texte(titre_erreur)) + " = " + text + "\n");
-    MessagePopup(Texte(titre_erreur), text);
 }
 
 void ReportInstrumentLost(int object, int test, const DateFilter& filter, const ExportedTests& done,

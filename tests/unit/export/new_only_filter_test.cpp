@@ -3,9 +3,10 @@
 // summary, and the marks of the test list.
 #include <gtest/gtest.h>
 
+#include "export/export_loop.h"
+#include "export/export_record.h"
 #include "import/export_journal.h"
-#include "import/export_record.h"
-#include "import/import_workflow.h"
+#include "import/scanned_instrument.h"
 #include "platform/ui/ui.h"
 #include "shell/globals.h"
 #include "shell/panels.h"

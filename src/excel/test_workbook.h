@@ -1,0 +1,21 @@
+// One test's workbook through the spreadsheet handles: the open workbooks, a
+// fresh copy of the template with its first sheet and range, the title and
+// value rows of the test's kind, and the handles released after it.
+#pragma once
+
+#include <string>
+
+// `path` ending in the workbook's extension (in any case), else with it added.
+std::string WithWorkbookExtension(const std::string& path);
+
+// The application's workbooks into ExcelWorkbooksHandle; a negative status on failure.
+int OpenWorkbooks();
+// A fresh copy of the template of the program folder, its first sheet active
+// and the range the layouts write; a negative status on failure (nothing told).
+int OpenTemplateCopy();
+// Clears the handles of one test's workbook.
+void ReleasePerTestHandles();
+
+// The title and value rows of test `test` of object entry `object`, of kind
+// `kind`, through its layout (the loop's by the function in `Selection`).
+void WriteKindRows(int object, int test, int kind);

@@ -1,0 +1,75 @@
+#include "import/test_download.h"
+
+#include <string>
+
+#include "import/import_messages.h"
+#include "import/measurement_display.h"
+#include "import/port_lost.h"
+#include "import/record_decoding.h"
+#include "link/commands.h"
+#include "link/connection.h"
+#include "platform/ui/ui.h"
+#include "shell/globals.h"
+#include "shell/messages.h"
+#include "shell/panels.h"
+#include "store/store.h"
+
+namespace {
+
+int ImportPanel() {
+    return Fen_princ[PANEL_IMPORT];
+}
+
+using Reader = int (*)();
+
+Reader ReaderOf(int kind) {
+    switch (kind) {
+        case KIND_CURRENT:
+            return Lecture_courant;
+        case KIND_EARTH:
+            return Lecture_Terre;
+        case KIND_LOOP:
+            return Lecture_loop;
+        case KIND_RCD:
+            return Lecture_rcd;
+        case KIND_VOLTAGE:
+            return Lecture_tension;
+        default:
+            return nullptr;
+    }
+}
+
+}  // namespace
+
+int LectureTests(int object, int test) {
+    if (object < 0 || object >= NB_OBJECTS || test < 0 || test >= NB_TESTS) {
+        return TEST_WITHOUT_READER;
+    }
+    int kind = Director[object].tests[test].type_mes;
+    if (kind < 0 || kind >= NB_KINDS) return TEST_WITHOUT_READER;
+    Reader reader = ReaderOf(kind);
+    // A kind without a reader would be downloaded only to be skipped.
+    int downloaded = reader != nullptr ? ZR8812_od(object, test, kind) : 0;
+    SetCtrlVal(ImportPanel(), IMPORT_PROGRESS,
+               "Obj:" + TwoDigits(object) + "/Test:" + TwoDigits(test) + " / " + KindName(kind));
+    if (reader == nullptr) return TEST_WITHOUT_READER;
+    // A failed or cut-off download is never decoded: its values would be
+    // zeros or left-overs of the previous test.
+    if (downloaded != 0 || !DumpHoldsRecord(kind, DownloadedDigits())) {
+        // A port that has gone is told once for the whole export, by the loop.
+        if (InstrumentPortLost()) return TEST_PORT_LOST;
+        // An instrument that restarted answers nothing more in command mode:
+        // without switching it back, every test after this one would fail.
+        const int mode = BackToCommandMode();
+        if (mode == NO_COMMAND_MODE) return TEST_COMMAND_MODE_LOST;
+        if (mode == SWITCHED_BACK) {
+            if (ZR8812_od(object, test, kind) != 0 || !DumpHoldsRecord(kind, DownloadedDigits()))
+                return InstrumentPortLost() ? TEST_PORT_LOST : TEST_COMMAND_MODE_LOST;
+        } else {
+            MessagePopup(Texte(titre_erreur), UnreadableTestText(object, test, kind));
+            return TEST_UNREADABLE;
+        }
+    }
+    reader();
+    return TEST_DECODED;
+}

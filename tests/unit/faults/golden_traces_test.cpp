@@ -9,8 +9,8 @@
 #include <fstream>
 #include <map>
 
-#include "import/export_record.h"
 #include "import/object_names.h"
+#include "import/scanned_instrument.h"
 #include "platform/system/system.h"
 #include "platform/ui/ui.h"
 #include "records.h"

@@ -203,7 +203,7 @@ int Importer_memory() {
     // A port gone since the scan is looked for once. When the instrument is
     // not back, the first download finds the port closed and the loop says,
     // once, which tests stay in the instrument.
-    InstrumentPortBack();
+    InstrumentPortBack(ProgramLink());
     flag_stop = 1;
     GetCtrlVal(ExportPanel(), EXPORT_ERASE, Excel.erase_after_export);
     DateFilter filter = ReadDateFilter();

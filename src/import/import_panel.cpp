@@ -48,7 +48,7 @@ void ExportButton() {
 }
 
 bool SwitchOnSetup() {
-    return ZR8812_Stat_Rot() == SWITCH_ON_SETUP;
+    return ZR8812_Stat_Rot(ProgramLink()) == SWITCH_ON_SETUP;
 }
 
 void AskForSetup() {
@@ -74,7 +74,7 @@ void UpdateButton() {
     SetCtrlVal(ImportPanel(), IMPORT_PROGRESS, std::string(" "));
     HidePanel(ImportPanel());
     HidePanel(ExportPanel());
-    if (Open_dev(Mesure.link_flag) != 0) return;
+    if (Open_dev(ProgramLink(), Mesure.link_flag) != 0) return;
     if (!RotarySwitchOnSetup()) {
         Popup_erreur(ERROR_IMPOSSIBLE_COMMAND);
         return;

@@ -52,25 +52,25 @@ void CloseSetupPopups(const SetupPopups& p) {
 }
 
 // Up to four queries until the switch reads SET-UP, asking the user twice to turn it.
-bool SwitchReachesSetup() {
-    if (ZR8812_Stat_Rot() == SWITCH_SETUP) return true;
+bool SwitchReachesSetup(LinkContext& ctx) {
+    if (ZR8812_Stat_Rot(ctx) == SWITCH_SETUP) return true;
     MessagePopup(Texte(position), Texte(posetup));
     Delay(1.0);
-    if (ZR8812_Stat_Rot() == SWITCH_SETUP) return true;
-    if (ZR8812_Stat_Rot() == SWITCH_SETUP) return true;
+    if (ZR8812_Stat_Rot(ctx) == SWITCH_SETUP) return true;
+    if (ZR8812_Stat_Rot(ctx) == SWITCH_SETUP) return true;
     MessagePopup(Texte(position), Texte(posetup));
     Delay(1.0);
-    return ZR8812_Stat_Rot() == SWITCH_SETUP;
+    return ZR8812_Stat_Rot(ctx) == SWITCH_SETUP;
 }
 
 }  // namespace
 
-int BackToCommandMode() {
-    if (EssaiCom("\r\n") == 0) return STILL_IN_COMMAND_MODE;
-    const int switched = KillModBus();
+int BackToCommandMode(LinkContext& ctx) {
+    if (EssaiCom(ctx, "\r\n") == 0) return STILL_IN_COMMAND_MODE;
+    const int switched = KillModBus(ctx);
     if (switched == COMMAND_MODE) return STILL_IN_COMMAND_MODE;
-    if (switched != 0 || EssaiCom("\r\n") != 0) return NO_COMMAND_MODE;
-    ZR8812_StxOn();
+    if (switched != 0 || EssaiCom(ctx, "\r\n") != 0) return NO_COMMAND_MODE;
+    ZR8812_StxOn(ctx);
     Mesure.link_flag = 1;
     return SWITCHED_BACK;
 }
@@ -87,19 +87,19 @@ void ReportFailedSetup(int code, bool withNotDetectedBox) {
     if (withNotDetectedBox) MessagePopup(Texte(titre_erreur), NotDetectedText());
 }
 
-int ZR8812_init(int port, bool announce) {
+int ZR8812_init(LinkContext& ctx, int port, bool announce) {
     Mesure.serial_port = port;
     const int opened = OpenInstrumentPort(port);
     if (opened < 0) return opened;
 
     int result = INIT_NO_COMMAND_MODE;
-    bool commandMode = EssaiCom("\r\n", FIRST_PROBE_SECONDS) == 0;
+    bool commandMode = EssaiCom(ctx, "\r\n", FIRST_PROBE_SECONDS) == 0;
     if (!commandMode) {
-        const int switched = KillModBus();
+        const int switched = KillModBus(ctx);
         if (switched == COMMAND_MODE) {
             commandMode = true;
         } else if (switched == 0) {
-            commandMode = EssaiCom("\r\n") == 0;
+            commandMode = EssaiCom(ctx, "\r\n") == 0;
         } else {
             return -1;
         }
@@ -114,19 +114,19 @@ int ZR8812_init(int port, bool announce) {
         MessagePopup(Texte(position), Texte(avertpos));
     }
 
-    if (commandMode) ZR8812_StxOn();
+    if (commandMode) ZR8812_StxOn(ctx);
     const SetupPopups popups = ShowSetupPopups();
     if (commandMode) {
         result = 0;
         SetWaitCursor(1);
-        if (!SwitchReachesSetup()) result = -1;
+        if (!SwitchReachesSetup(ctx)) result = -1;
     }
 
-    Mesure.auto_power_off = ZR8812_Stat_Shut();
+    Mesure.auto_power_off = ZR8812_Stat_Shut(ctx);
     if (Mesure.auto_power_off == 1) {
         // A power-off that fails is this set-up's failure; one that works does
         // not turn an earlier failure into success.
-        const int off = ZR8812_shutof();
+        const int off = ZR8812_shutof(ctx);
         if (off != 0) result = off;
     }
 
@@ -138,8 +138,8 @@ int ZR8812_init(int port, bool announce) {
 
 // A full set-up on the serial port number. A failure is reported to the user
 // and leaves the port closed.
-static bool FullSetUp() {
-    const int result = ZR8812_init(Mesure.serial_port);
+static bool FullSetUp(LinkContext& ctx) {
+    const int result = ZR8812_init(ctx, Mesure.serial_port);
     if (result != 0) {
         Mesure.link_flag = 0;
         CloseCom(Mesure.serial_port);
@@ -151,19 +151,19 @@ static bool FullSetUp() {
     return true;
 }
 
-int Open_dev(int flag) {
-    if (flag != 0 && !InstrumentPortBack()) {
+int Open_dev(LinkContext& ctx, int flag) {
+    if (flag != 0 && !InstrumentPortBack(ctx)) {
         TellNotDetected();
         return -1;
     }
     if (flag == 0) {
         SetWaitCursor(1);
-        return FullSetUp() ? 0 : -1;
+        return FullSetUp(ctx) ? 0 : -1;
     }
-    if (ZR8812_init_2() >= 0) return 0;
+    if (ZR8812_init_2(ctx) >= 0) return 0;
     Mesure.link_flag = 0;
     CloseCom(Mesure.serial_port);
-    if (!FullSetUp()) return -1;
+    if (!FullSetUp(ctx)) return -1;
     Ctrl_menu(0);
     return 0;
 }

@@ -7,6 +7,8 @@
 // then the "instrument not detected" box.
 #pragma once
 
+#include "link/link_context.h"
+
 // ZR8812_init results besides 0 and the serial library's negative codes.
 constexpr int INIT_NO_COMMAND_MODE =
     1;  // the switch sequence was accepted, command mode did not answer
@@ -18,7 +20,7 @@ constexpr int INIT_NO_COMMAND_MODE =
 // power-off command. `announce`: the "Communication OK" and "set-up position"
 // boxes once the instrument answered (the request to turn the switch is shown
 // either way: only the person can do it).
-int ZR8812_init(int port, bool announce = true);
+int ZR8812_init(LinkContext& ctx, int port, bool announce = true);
 // Results of BackToCommandMode.
 constexpr int STILL_IN_COMMAND_MODE = 0;
 constexpr int SWITCHED_BACK = 1;  // it was in Modbus mode again (a restart) and is switched back
@@ -27,11 +29,11 @@ constexpr int NO_COMMAND_MODE = -1;
 // mode? An instrument that restarted answers in Modbus mode again; it is then
 // switched to command mode once more, without any box or set-up question. -1
 // when it answers in neither mode (the port may then be closed, link flag 0).
-int BackToCommandMode();
+int BackToCommandMode(LinkContext& ctx);
 // Makes the link usable before a memory operation; `flag` is the caller's copy
 // of the link flag (non-zero: re-test the open link first). 0 usable, -1 after
 // a failed set-up already reported to the user.
-int Open_dev(int flag);
+int Open_dev(LinkContext& ctx, int flag);
 // Setup menu: item 7 (Communication), item 9 (Instrument). Also called at
 // start-up with item 7. When the instrument cannot be found at start-up the
 // program ends; later the person is told and the program stays.
@@ -50,7 +52,7 @@ int Config_com(int panel, int control, int event, void* callbackData, int eventD
 // and goes to the log as Setup writes it. True when the link is usable as far
 // as the port goes (it was never lost, or the instrument answered again);
 // false when it is not back: port closed, link flag 0, nothing told yet.
-bool InstrumentPortBack();
+bool InstrumentPortBack(LinkContext& ctx);
 // Closes the port when the link was up and its device has gone since, so the
 // link flag reads 0 (Setup, Communication then asks how to find it again).
 // True when it did.

@@ -73,15 +73,15 @@ bool NoStopRequested() {
 }
 
 // Lists the current directory and leaves the filtered answer in rep_buf.
-void ListCurrentDirectory() {
+void ListCurrentDirectory(LinkContext& ctx) {
     const int scan = Fen_princ[PANEL_SCAN];
     SetCtrlAttribute(scan, SCAN_STOP, ATTR_VISIBLE, 0);
     SetCtrlVal(scan, SCAN_STATUS, std::string(Texte(attente_1)));
-    ClearBytes(reponse, REPONSE_SIZE, 10000);
-    ZR8812_ls();
+    ClearBytes(ctx.reponse, REPONSE_SIZE, 10000);
+    ZR8812_ls(ctx);
     SetCtrlAttribute(scan, SCAN_STOP, ATTR_VISIBLE, 1);
     SetCtrlVal(scan, SCAN_STATUS, std::string(Texte(attente)));
-    ZR8812_traduc_reponse();
+    ZR8812_traduc_reponse(ctx);
 }
 
 bool AskGoOnWithEmptyMemory() {
@@ -91,33 +91,33 @@ bool AskGoOnWithEmptyMemory() {
     return answer == VAL_GENERIC_POPUP_BTN1;
 }
 
-void ListAgainAfterEmptyAnswer() {
+void ListAgainAfterEmptyAnswer(LinkContext& ctx) {
     const int scan = Fen_princ[PANEL_SCAN];
     SetCtrlAttribute(scan, SCAN_STOP, ATTR_VISIBLE, 0);
     SetCtrlVal(scan, SCAN_STATUS, std::string(Texte(attente_1)));
     const int progress = LoadPanel(0, UIR_FILE, PANEL_PROGRESS);
     SetCtrlVal(progress, PROGRESS_TEXT, std::string(erreur[ERROR_EMPTY_MEMORY][langue]));
     InstallPopup(progress);
-    ZR8812_ls();
+    ZR8812_ls(ctx);
     RemovePopup(progress);
     DiscardPanel(progress);
 }
 
 }  // namespace
 
-int ZR8812_search_dir() {
+int ZR8812_search_dir(LinkContext& ctx) {
     const int year = CurrentYear();
-    ClearBytes(reponse, REPONSE_SIZE, 10000);
-    ZR8812_cd("cd /");
-    if (ZR8812_cd(tab_dir) != 0) return 0;
+    ClearBytes(ctx.reponse, REPONSE_SIZE, 10000);
+    ZR8812_cd(ctx, "cd /");
+    if (ZR8812_cd(ctx, tab_dir) != 0) return 0;
 
     if (!NoStopRequested()) {
         nb_total = 0;
         return 0;
     }
-    ListCurrentDirectory();
+    ListCurrentDirectory(ctx);
 
-    const DirectoryListing listing = ParseDirectoryListing(rep_buf, REP_BUF_SIZE, year);
+    const DirectoryListing listing = ParseDirectoryListing(ctx.rep_buf, REP_BUF_SIZE, year);
     // The memory holds at most 100 objects: a longer listing is not this
     // instrument's, and none of it is taken.
     if (listing.nb_total > NB_OBJECTS) {
@@ -136,27 +136,27 @@ int ZR8812_search_dir() {
     return nb_total;
 }
 
-bool ListObjectTests(int object, TestListing& listing) {
+bool ListObjectTests(LinkContext& ctx, int object, TestListing& listing) {
     if (object < 0 || object >= NB_OBJECTS) return false;
     char command[COMMAND_MAX + 1];
     std::snprintf(command, sizeof command, "cd /etc/mem/%02d/", object);
-    ClearBytes(reponse, REPONSE_SIZE, 10000);
-    if (ZR8812_cd(command) != 0) return false;
-    ClearBytes(reponse, REPONSE_SIZE, 10000);
-    if (ZR8812_ls() != 0) return false;
-    ZR8812_traduc_reponse();
-    listing = ParseTestListing(rep_buf, REP_BUF_SIZE, CurrentYear());
+    ClearBytes(ctx.reponse, REPONSE_SIZE, 10000);
+    if (ZR8812_cd(ctx, command) != 0) return false;
+    ClearBytes(ctx.reponse, REPONSE_SIZE, 10000);
+    if (ZR8812_ls(ctx) != 0) return false;
+    ZR8812_traduc_reponse(ctx);
+    listing = ParseTestListing(ctx.rep_buf, REP_BUF_SIZE, CurrentYear());
     // A test left out of a listing cut short would pass for erased.
     return listing.has_total && listing.entries.size() == static_cast<std::size_t>(listing.count);
 }
 
-int ZR8812_search_fil(int object) {
+int ZR8812_search_fil(LinkContext& ctx, int object) {
     if (object < 0 || object >= NB_OBJECTS) return 0;
     const int year = CurrentYear();
-    ClearBytes(reponse, REPONSE_SIZE, 10000);
+    ClearBytes(ctx.reponse, REPONSE_SIZE, 10000);
     char command[COMMAND_MAX + 1];
     std::snprintf(command, sizeof command, "cd /etc/mem/%02d/", object);
-    if (ZR8812_cd(command) != 0) {
+    if (ZR8812_cd(ctx, command) != 0) {
         // The instrument stayed in another folder: a listing now would record
         // that folder's tests under this object. A port that has gone is told
         // by the scan, once.
@@ -169,17 +169,17 @@ int ZR8812_search_fil(int object) {
     }
 
     if (!NoStopRequested()) return 0;
-    ListCurrentDirectory();
+    ListCurrentDirectory(ctx);
 
-    if (std::string(rep_buf) <= std::string("ls-l")) {
+    if (std::string(ctx.rep_buf) <= std::string("ls-l")) {
         // A port that has gone lists nothing; that is no empty memory to ask about.
         if (ComPortLost(Mesure.serial_port)) return 0;
         if (!AskGoOnWithEmptyMemory()) return 0;
-        ListAgainAfterEmptyAnswer();
+        ListAgainAfterEmptyAnswer(ctx);
     }
-    ZR8812_traduc_reponse();
+    ZR8812_traduc_reponse(ctx);
 
-    const TestListing listing = ParseTestListing(rep_buf, REP_BUF_SIZE, year);
+    const TestListing listing = ParseTestListing(ctx.rep_buf, REP_BUF_SIZE, year);
     DirObjet& d = Director[object];
     // An object holds at most 100 tests: a larger count is not this
     // instrument's, and none of its tests is taken.
@@ -192,7 +192,8 @@ int ZR8812_search_fil(int object) {
     if (listing.count == 0) {
         // Entries without "total" after them: the listing was cut short (a
         // prompt amid its lines, an answer that stopped), its tests uncounted.
-        if (!listing.has_total && FindNoCase(rep_buf, TextLength(rep_buf, REP_BUF_SIZE), "-r") >= 0)
+        if (!listing.has_total &&
+            FindNoCase(ctx.rep_buf, TextLength(ctx.rep_buf, REP_BUF_SIZE), "-r") >= 0)
             Popup_erreur(ERROR_EMPTY_MEMORY);
         return 0;
     }

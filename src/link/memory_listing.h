@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "link/link_context.h"
+
 // Searches for a field never look at or beyond this position of the filtered
 // text. A full memory (100 objects, or 100 tests in one object) filters to
 // about 3000 characters, so the limit is the most one listing read can bring
@@ -51,13 +53,13 @@ int chermois(const char* text);
 
 // Lists /etc/mem/ and fills one Director entry per object directory. Returns
 // nb_total (0 on a failed listing, a Stop request or a malformed listing).
-int ZR8812_search_dir();
+int ZR8812_search_dir(LinkContext& ctx);
 // Lists the directory of `object` into `listing`, without touching Director or
 // the scan panel (the check of an export's erasures). False when the directory
 // could not be entered or its listing was not read whole.
-bool ListObjectTests(int object, TestListing& listing);
+bool ListObjectTests(LinkContext& ctx, int object, TestListing& listing);
 
 // Lists the directory of `object` and fills its test records. Returns 0. When
 // the instrument does not enter that directory, nothing is recorded for the
 // object and the person is told which object could not be read.
-int ZR8812_search_fil(int object);
+int ZR8812_search_fil(LinkContext& ctx, int object);

@@ -65,7 +65,7 @@ int GetPortNumXP2000Vista(uint16_t vid, uint16_t pid, char* serial) {
     return result;
 }
 
-int SetUpFirstBridge(bool announce, std::set<int> tried) {
+int SetUpFirstBridge(LinkContext& ctx, bool announce, std::set<int> tried) {
     int result = -1;
     unsigned long count = 0;
     CP210x_GetNumDevices(&count);
@@ -83,7 +83,7 @@ int SetUpFirstBridge(bool announce, std::set<int> tried) {
         if (!hasPort || !tried.insert(port).second) continue;
 
         Mesure.serial_port = port;
-        result = ZR8812_init(port, announce);
+        result = ZR8812_init(ctx, port, announce);
         if (result == 0) break;
         // A bridge that cannot be opened or does not answer as the instrument
         // (another device on the same chip, a dead one) must not hide the
@@ -94,11 +94,11 @@ int SetUpFirstBridge(bool announce, std::set<int> tried) {
     return result;
 }
 
-int Traitement_com() {
+int Traitement_com(LinkContext& ctx) {
     SetWaitCursor(1);
     SetCtrlVal(Fen_princ[PANEL_PROGRESS], PROGRESS_TEXT, std::string(Texte(comcours)));
     InstallPopup(Fen_princ[PANEL_PROGRESS]);
-    const int result = SetUpFirstBridge(true);
+    const int result = SetUpFirstBridge(ctx, true);
     SetWaitCursor(0);
 
     if (result == 0) {

@@ -15,11 +15,11 @@ void RegisterLinkSubsystem() {
         {"QuitterConfig", QuitterConfig, nullptr},
     });
     shell_hooks.start_connection = Gestion_parametre;
-    shell_hooks.power_off_instrument = ZR8812_shutof;
+    shell_hooks.power_off_instrument = [] { return ZR8812_shutof(ProgramLink()); };
 }
 
 void ResetLinkStateForTesting() {
     CloseAllComForTesting();
-    ClearBytes(reponse, REPONSE_SIZE, REPONSE_SIZE);
-    ClearBytes(rep_buf, REP_BUF_SIZE, REP_BUF_SIZE);
+    ClearBytes(ProgramLink().reponse, REPONSE_SIZE, REPONSE_SIZE);
+    ClearBytes(ProgramLink().rep_buf, REP_BUF_SIZE, REP_BUF_SIZE);
 }

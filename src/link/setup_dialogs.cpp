@@ -23,7 +23,7 @@ bool UserKnowsPort() {
                                VAL_GENERIC_POPUP_BTN2) == VAL_GENERIC_POPUP_BTN1;
 }
 
-void Communication() {
+void Communication(LinkContext& ctx) {
     ForgetGonePort();  // the person's answer says how it is found again
     SetWaitCursor(0);
     const int com = LoadPanel(Fen_princ[PANEL_MAIN], UIR_FILE, PANEL_COM);
@@ -42,8 +42,8 @@ void Communication() {
     Fen_princ[PANEL_PROGRESS] = progress;
     SetCtrlVal(progress, PROGRESS_TEXT, std::string(Texte(comcours)));
     InstallPopup(progress);
-    int result = Traitement_com();
-    if (result != 0) result = Traitement_com();
+    int result = Traitement_com(ctx);
+    if (result != 0) result = Traitement_com(ctx);
     if (result == 0) {
         LogWrite(std::string(Texte(NumportAff)) + " = " + std::to_string(Mesure.serial_port) +
                  "\n");
@@ -60,19 +60,19 @@ void ShowIdentity(int identity) {
     SetWaitCursor(0);
 }
 
-void Instrument() {
+void Instrument(LinkContext& ctx) {
     SetWaitCursor(1);
     const int identity = LoadPanel(Fen_princ[PANEL_MAIN], UIR_FILE, PANEL_IDENTITY);
     Fen_princ[PANEL_IDENTITY] = identity;
     Traduc_config();
 
     if (Mesure.link_flag == 1) {
-        if (!InstrumentPortBack()) {
+        if (!InstrumentPortBack(ctx)) {
             DiscardPanel(identity);
             TellNotDetected();
             return;
         }
-        if (ZR8812_Identify() == 0) {
+        if (ZR8812_Identify(ctx) == 0) {
             ShowIdentity(identity);
             return;
         }
@@ -82,10 +82,10 @@ void Instrument() {
 
     Ctrl_menu(1);
     SetWaitCursor(1);
-    int result = ZR8812_init(Mesure.serial_port);
+    int result = ZR8812_init(ctx, Mesure.serial_port);
     if (result != 0) {
         CloseCom(Mesure.serial_port);
-        result = ZR8812_init(Mesure.serial_port);
+        result = ZR8812_init(ctx, Mesure.serial_port);
     }
     if (result != 0) {
         Mesure.link_flag = 0;
@@ -96,7 +96,7 @@ void Instrument() {
         return;
     }
     Mesure.link_flag = 1;
-    if (ZR8812_Identify() == 0 || ZR8812_Identify() == 0) {
+    if (ZR8812_Identify(ctx) == 0 || ZR8812_Identify(ctx) == 0) {
         ShowIdentity(identity);
         return;
     }
@@ -123,13 +123,13 @@ void ClosePopupPanel(int panel) {
 }
 
 // Sets up the link on the serial port number; false after a reported failure.
-bool SetUpNewLink() {
+bool SetUpNewLink(LinkContext& ctx) {
     const int port = Mesure.serial_port;
     CloseCom(port);
-    int result = ZR8812_init(port);
+    int result = ZR8812_init(ctx, port);
     if (result != 0) {
         CloseCom(port);
-        result = ZR8812_init(port);
+        result = ZR8812_init(ctx, port);
         if (result == 0) return true;
         CloseCom(port);
         Mesure.link_flag = 0;
@@ -137,9 +137,9 @@ bool SetUpNewLink() {
         return false;
     }
     const int wait = ShowWaitPopup();
-    if (EssaiCom("\r\n") != 0) {
+    if (EssaiCom(ctx, "\r\n") != 0) {
         CloseCom(port);
-        result = ZR8812_init(port);
+        result = ZR8812_init(ctx, port);
         if (result != 0) {
             ClosePopupPanel(wait);
             CloseCom(port);
@@ -154,13 +154,13 @@ bool SetUpNewLink() {
 }
 
 // The link is open on the same port: a cheap test, a full set-up if it fails.
-void TestOpenLink() {
+void TestOpenLink(LinkContext& ctx) {
     const int progress = LoadPanel(0, UIR_FILE, PANEL_PROGRESS);
     SetCtrlVal(progress, PROGRESS_TEXT, std::string(Texte(comcours)));
     InstallPopup(progress);
-    if (EssaiCom("\r\n") < 0) {
+    if (EssaiCom(ctx, "\r\n") < 0) {
         CloseCom(Mesure.serial_port);
-        if (Open_dev(0) != 0) CloseCom(Mesure.serial_port);
+        if (Open_dev(ctx, 0) != 0) CloseCom(Mesure.serial_port);
     } else {
         MessagePopup(Texte(panel_com), Texte(comok));
     }
@@ -186,9 +186,9 @@ void TellNotDetected() {
 
 void Gestion_parametre(int /*menuBar*/, int menuItem, void* /*callbackData*/, int /*panel*/) {
     if (menuItem == ITEM_COMMUNICATION)
-        Communication();
+        Communication(ProgramLink());
     else if (menuItem == ITEM_INSTRUMENT)
-        Instrument();
+        Instrument(ProgramLink());
 }
 
 int Config_com(int panel, int control, int event, void* /*callbackData*/, int /*eventData1*/,
@@ -214,9 +214,9 @@ int Config_com(int panel, int control, int event, void* /*callbackData*/, int /*
         CloseCom(oldPort);  // the old port is not left open behind
     }
     if (Mesure.link_flag == 0) {
-        SetUpNewLink();
+        SetUpNewLink(ProgramLink());
     } else {
-        TestOpenLink();
+        TestOpenLink(ProgramLink());
     }
     Ctrl_menu(0);
     return 0;

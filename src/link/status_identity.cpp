@@ -36,11 +36,11 @@ int SendLogged(const std::string& command) {
 
 // Logs and sends `command`, reading its answer into reponse up to the "=" of
 // the value (once more on silence). 0, or the serial library's code.
-int ExchangeUpToEqual(const std::string& command, bool& atEqual) {
+int ExchangeUpToEqual(LinkContext& ctx, const std::string& command, bool& atEqual) {
     Exchanged a;
     for (int attempt = 0; attempt < 2 && a.length == 0; ++attempt) {
         LogWrite(command + "\n");
-        a = Exchange((command + "\r\n").c_str(), reponse, STATUS_READ, AnswerEnd::Mark, 1, '=');
+        a = Exchange((command + "\r\n").c_str(), ctx.reponse, STATUS_READ, AnswerEnd::Mark, 1, '=');
         if (!a.sent) return a.status;
     }
     atEqual = a.at_mark;
@@ -58,10 +58,10 @@ void DrainAnswer(const char* value) {
 // Sends the query of `parameter`, reads up to "=" (once more on silence) and
 // then the four value bytes. Returns 0 or the serial library's code; `value`
 // gets the bytes (0 where none came).
-int QueryStatus(const std::string& parameter, char* value) {
-    ClearBytes(reponse, REPONSE_SIZE, STATUS_CLEAR);
+int QueryStatus(LinkContext& ctx, const std::string& parameter, char* value) {
+    ClearBytes(ctx.reponse, REPONSE_SIZE, STATUS_CLEAR);
     bool atEqual = false;
-    const int status = ExchangeUpToEqual("btb " + parameter, atEqual);
+    const int status = ExchangeUpToEqual(ctx, "btb " + parameter, atEqual);
     if (status != 0) return status;
     // An answer without "=" ended at its prompt: no value follows.
     if (!atEqual) return 0;
@@ -73,8 +73,8 @@ int QueryStatus(const std::string& parameter, char* value) {
     return 0;
 }
 
-bool EchoOf(const char* parameter) {
-    return FindNoCase(reponse, TextLength(reponse, STATUS_CLEAR), parameter) >= 0;
+bool EchoOf(LinkContext& ctx, const char* parameter) {
+    return FindNoCase(ctx.reponse, TextLength(ctx.reponse, STATUS_CLEAR), parameter) >= 0;
 }
 
 int ShowProgress() {
@@ -96,51 +96,51 @@ const char* const identity_labels[6] = {
 
 }  // namespace
 
-int ZR8812_Stat_Rot() {
+int ZR8812_Stat_Rot(LinkContext& ctx) {
     const int progress = ShowProgress();
     char value[VALUE_BYTES] = {};
-    const int status = QueryStatus("status.RotPos", value);
+    const int status = QueryStatus(ctx, "status.RotPos", value);
     if (status != 0) {
         CloseProgress(progress);
         return status;
     }
     char taken[3] = {};
     int switchPosition = 0;
-    if (EchoOf("status.RotPos")) switchPosition = StatusValue(value, VALUE_BYTES, 2, taken);
+    if (EchoOf(ctx, "status.RotPos")) switchPosition = StatusValue(value, VALUE_BYTES, 2, taken);
     LogWrite(std::string("position du commutateur =") + taken + "\n");
     CloseProgress(progress);
     return switchPosition;
 }
 
-int ZR8812_Stat_Shut() {
+int ZR8812_Stat_Shut(LinkContext& ctx) {
     char value[VALUE_BYTES] = {};
-    const int status = QueryStatus("status.ShutofEn", value);
+    const int status = QueryStatus(ctx, "status.ShutofEn", value);
     if (status != 0) return status;
     char taken[2] = {};
     int shut = 0;
-    if (EchoOf("status.ShutofEn")) shut = StatusValue(value, VALUE_BYTES, 1, taken);
+    if (EchoOf(ctx, "status.ShutofEn")) shut = StatusValue(value, VALUE_BYTES, 1, taken);
     LogWrite(std::string("valeur du status Shut =") + taken + "\n");
     return shut;
 }
 
-int ZR8812_shutof() {
+int ZR8812_shutof(LinkContext& ctx) {
     bool atEqual = false;
-    int status = ExchangeUpToEqual("btb status.ShutofEn=0", atEqual);
+    int status = ExchangeUpToEqual(ctx, "btb status.ShutofEn=0", atEqual);
     if (status != 0) return status;
     // The answer to this query is dropped by the next exchange.
     status = SendLogged("btb status.ShutofEn");
     return status <= 0 ? status : 0;
 }
 
-int ZR8812_Identify() {
+int ZR8812_Identify(LinkContext& ctx) {
     serial_number_read = false;
-    ClearBytes(reponse, REPONSE_SIZE, STATUS_CLEAR);
-    const Exchanged a = Exchange("ident\r\n", reponse, STATUS_READ, AnswerEnd::Prompt);
+    ClearBytes(ctx.reponse, REPONSE_SIZE, STATUS_CLEAR);
+    const Exchanged a = Exchange("ident\r\n", ctx.reponse, STATUS_READ, AnswerEnd::Prompt);
     if (!a.sent) return a.status;
 
-    if (ZR8812_traduc_reponse() == 0) return -1;
+    if (ZR8812_traduc_reponse(ctx) == 0) return -1;
     IdentityFields f;
-    const int result = ParseIdentity(rep_buf, REP_BUF_SIZE, f);
+    const int result = ParseIdentity(ctx.rep_buf, REP_BUF_SIZE, f);
     // The six characters of the model go over the start of its field; the rest keeps what it held.
     if (f.has_model) std::memcpy(Mesure.model_name, f.model, 6);
     if (f.has_hardware) Mesure.hardware_version = f.hardware;

@@ -7,21 +7,23 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "link/link_context.h"
+
 // Position of the rotary switch on SET-UP.
 constexpr int SWITCH_SETUP = 25;
 
 // The switch position (0 when the answer did not carry it), or the serial
 // library's negative code. Shows "Communication in progress" meanwhile.
-int ZR8812_Stat_Rot();
+int ZR8812_Stat_Rot(LinkContext& ctx);
 // The automatic power-off status digit (0 when not readable), or the serial
 // library's negative code.
-int ZR8812_Stat_Shut();
+int ZR8812_Stat_Shut(LinkContext& ctx);
 // Switches the automatic power-off off, then queries it without reading the
 // answer. 0, or the serial library's negative code.
-int ZR8812_shutof();
+int ZR8812_shutof(LinkContext& ctx);
 // Reads the identity into Mesure. 0 when parsed through its last field, -1 when
 // not, or the serial library's code when "ident" could not be written.
-int ZR8812_Identify();
+int ZR8812_Identify(LinkContext& ctx);
 // Whether the last identity read carried a serial number. An answer without
 // one sets the serial number of Mesure to 0 rather than leave the number of
 // the instrument read before.

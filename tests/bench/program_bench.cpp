@@ -162,7 +162,7 @@ int RunProgramBench(const std::string& label, const std::string& programDir, int
     SetUpProgram(programDir, workbooks.string(), com, switches.erase);
     const bool summary = switches.summary;
     std::vector<Phase> phases;
-    phases.push_back(Measure("set-up", system, [] { Open_dev(0); }));
+    phases.push_back(Measure("set-up", system, [] { Open_dev(ProgramLink(), 0); }));
     phases.push_back(Measure("scan", system, [] { SimulateMenuItem(menu, ITEM_IMPORT); }));
     phases.push_back(Measure("export", system, [summary] {
         const int import = Fen_princ[PANEL_IMPORT], exportPanel = Fen_princ[PANEL_EXPORT];

@@ -3,6 +3,7 @@
 #include "import/memory_scan.h"
 
 #include "import/measurement_display.h"
+#include "import/memory_search.h"
 #include "import/object_name_field.h"
 #include "import/port_lost.h"
 #include "import/scanned_instrument.h"

@@ -1,11 +1,12 @@
 // The directory and file searches of the memory scan over the sample memory.
+#include "import/memory_search.h"
+
 #include <filesystem>
 
-#include "store/store.h"
-#include "link/memory_listing.h"
 #include "platform/ui/ui.h"
 #include "shell/globals.h"
 #include "shell/panels.h"
+#include "store/store.h"
 #include "support/instrument_fixture.h"
 
 using zr8812::Fault;

@@ -7,6 +7,7 @@
 #include "export/lost_instrument.h"
 #include "export/test_outcomes.h"
 #include "import/date_filter.h"
+#include "import/instrument_setup.h"
 #include "import/measurement_display.h"
 #include "import/memory_scan.h"
 #include "import/scanned_instrument.h"

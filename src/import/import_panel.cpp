@@ -2,9 +2,9 @@
 // the date check that decides whether the export panel opens.
 #include <string>
 
-#include "store/store.h"
 #include "import/date_filter.h"
 #include "import/import_workflow.h"
+#include "import/instrument_setup.h"
 #include "import/measurement_display.h"
 #include "import/memory_scan.h"
 #include "import/object_name_field.h"
@@ -17,6 +17,7 @@
 #include "shell/languages.h"
 #include "shell/messages.h"
 #include "shell/panels.h"
+#include "store/store.h"
 
 namespace {
 

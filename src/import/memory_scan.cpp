@@ -2,6 +2,7 @@
 // Stop, then the object list, the first object's tests and its description.
 #include "import/memory_scan.h"
 
+#include "import/instrument_setup.h"
 #include "import/measurement_display.h"
 #include "import/memory_search.h"
 #include "import/object_name_field.h"

@@ -9,6 +9,7 @@
 #include "link/commands.h"
 #include "link/connection.h"
 #include "platform/ui/ui.h"
+#include "shell/error_popup.h"
 #include "shell/globals.h"
 #include "shell/messages.h"
 #include "shell/panels.h"
@@ -61,7 +62,8 @@ int LectureTests(int object, int test) {
         // An instrument that restarted answers nothing more in command mode:
         // without switching it back, every test after this one would fail.
         const int mode = BackToCommandMode(ProgramLink());
-        if (mode == NO_COMMAND_MODE) return TEST_COMMAND_MODE_LOST;
+        if (mode == NO_SWITCH_REGISTER) Popup_erreur(ERROR_NO_RESPONSE);
+        if (mode == NO_COMMAND_MODE || mode == NO_SWITCH_REGISTER) return TEST_COMMAND_MODE_LOST;
         if (mode == SWITCHED_BACK) {
             if (ZR8812_od(ProgramLink(), object, test, kind) != 0 ||
                 !DumpHoldsRecord(kind, DownloadedDigits()))

@@ -9,7 +9,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <set>
 
 #include "link/link_context.h"
 
@@ -33,17 +32,3 @@ int OpenInstrumentPort(int port);
 // sharing a serial number share the record, so the walk below does not rely
 // on it.
 int GetPortNumXP2000Vista(uint16_t vid, uint16_t pid, char* serial);
-
-// The walk below without its popup: sets up (ZR8812_init with `announce`) the
-// first bridge present that answers as the instrument, each COM number once,
-// those in `tried` left out. 0 found, the link open on the serial port number;
-// else the last set-up's result (-1 when none was tried), no port left open.
-int SetUpFirstBridge(LinkContext& ctx, bool announce, std::set<int> tried = {});
-// Walks the bridges present, each once, on the COM number of its own entry,
-// and sets up the first one that answers as the instrument (ZR8812_init).
-// 0: found; its number is the serial port number and the link is open (the
-// progress popup installed by the caller stays up).
-// 1: none found; the progress popup is removed and the port closed.
-int Traitement_com(LinkContext& ctx);
-// Room the walk has: bridges beyond this many are not tried.
-constexpr int MAX_BRIDGES = 10;

@@ -136,8 +136,7 @@ int KillModBus(LinkContext& ctx) {
     }
     if (value == NO_REGISTER) {
         SetWaitCursor(0);
-        Popup_erreur(ERROR_NO_RESPONSE);
-        return -1;
+        return SWITCH_REGISTER_UNREAD;
     }
     DialogModbus(ctx, 0x10, value, 4, SWITCH_CODE);  // its answer is not examined
     result = DialogModbus(ctx, 0x06, value, 8, CONFIRMATION_CODE);

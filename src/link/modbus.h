@@ -39,8 +39,10 @@ int DialogModbus(LinkContext& ctx, int function, uint16_t address, int quantity,
 // are no answer. 1, or -1 when the answer ended before either or holds a byte
 // >= 0x80.
 int ComReadTemp(LinkContext& ctx, const char* raw, std::size_t length, int limit);
+// KillModBus result: register 25 kept reading FFFF (the caller tells error 10).
+constexpr int SWITCH_REGISTER_UNREAD = -3;
 // The switch sequence. 0 accepted, COMMAND_MODE already in command mode, -1
-// failure (error 10 shown when register 25 kept reading FFFF).
+// failure, SWITCH_REGISTER_UNREAD.
 int KillModBus(LinkContext& ctx);
 // Sends `text` (callers send CR LF) and looks for the model code, twice at most.
 // 0 found, 1 answers without it, -1 nothing could be sent or nothing came back.

@@ -2,7 +2,6 @@
 
 #include "link/answer_text.h"
 #include "link/com_port.h"
-#include "link/connection.h"
 #include "link/status_identity.h"
 #include "platform/serial/serial.h"
 #include "platform/ui/ui.h"
@@ -10,11 +9,8 @@
 
 void RegisterLinkSubsystem() {
     RegisterCallbacks({
-        {"Gestion_parametre", nullptr, Gestion_parametre},
-        {"Config_com", Config_com, nullptr},
         {"QuitterConfig", QuitterConfig, nullptr},
     });
-    shell_hooks.start_connection = Gestion_parametre;
     shell_hooks.power_off_instrument = [] { return ZR8812_shutof(ProgramLink()); };
 }
 

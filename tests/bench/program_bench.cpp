@@ -11,6 +11,7 @@
 #include "excel/summary_workbook.h"
 #include "export/registration.h"
 #include "export/summary_content.h"
+#include "import/instrument_setup.h"
 #include "import/registration.h"
 #include "link/connection.h"
 #include "link/registration.h"

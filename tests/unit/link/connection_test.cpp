@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "import/instrument_setup.h"
 #include "link/com_port.h"
 #include "link/modbus.h"
 #include "link/registration.h"

@@ -97,12 +97,12 @@ TEST_F(LinkExchange, ModbusFaultsCloseTheLinkOrEndInError10) {
         OpenInstrumentLink();
         ClearWire();
         recorder().Clear();
-        EXPECT_EQ(KillModBus(ProgramLink()), -1);
+        // Error 10 is the caller's to tell (the set-up's trace shows it).
+        EXPECT_EQ(KillModBus(ProgramLink()), row.error10 ? SWITCH_REGISTER_UNREAD : -1);
         EXPECT_FALSE(instrument().in_command_mode());
         EXPECT_EQ(Wire().find(":0110"), std::string::npos);  // no write ever
         if (row.error10) {
-            ASSERT_EQ(popups().size(), 1u);
-            EXPECT_EQ(popups()[0].title, "Error n° -110");
+            EXPECT_TRUE(popups().empty());
             // Six reads of register 25: the first and five attempts.
             std::size_t reads = 0;
             for (std::size_t at = Wire().find(kRead25); at != std::string::npos;

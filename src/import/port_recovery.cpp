@@ -5,6 +5,7 @@
 // instrument looks for it again before it tells the person anything.
 #include <string>
 
+#include "import/instrument_setup.h"
 #include "link/com_port.h"
 #include "link/connection.h"
 #include "platform/serial/serial.h"

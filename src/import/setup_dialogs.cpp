@@ -2,6 +2,7 @@
 // communication panel) and Instrument (the identity panel).
 #include <string>
 
+#include "import/instrument_setup.h"
 #include "link/com_port.h"
 #include "link/connection.h"
 #include "link/modbus.h"

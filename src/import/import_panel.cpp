@@ -49,7 +49,7 @@ void ExportButton() {
 }
 
 bool SwitchOnSetup() {
-    return ZR8812_Stat_Rot(ProgramLink()) == SWITCH_ON_SETUP;
+    return SwitchPosition(ProgramLink()) == SWITCH_ON_SETUP;
 }
 
 void AskForSetup() {

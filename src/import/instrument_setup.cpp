@@ -56,17 +56,27 @@ void CloseSetupPopups(const SetupPopups& p) {
 
 // Up to four queries until the switch reads SET-UP, asking the user twice to turn it.
 bool SwitchReachesSetup(LinkContext& ctx) {
-    if (ZR8812_Stat_Rot(ctx) == SWITCH_SETUP) return true;
+    if (SwitchPosition(ctx) == SWITCH_SETUP) return true;
     MessagePopup(Texte(position), Texte(posetup));
     Delay(1.0);
-    if (ZR8812_Stat_Rot(ctx) == SWITCH_SETUP) return true;
-    if (ZR8812_Stat_Rot(ctx) == SWITCH_SETUP) return true;
+    if (SwitchPosition(ctx) == SWITCH_SETUP) return true;
+    if (SwitchPosition(ctx) == SWITCH_SETUP) return true;
     MessagePopup(Texte(position), Texte(posetup));
     Delay(1.0);
-    return ZR8812_Stat_Rot(ctx) == SWITCH_SETUP;
+    return SwitchPosition(ctx) == SWITCH_SETUP;
 }
 
 }  // namespace
+
+int SwitchPosition(LinkContext& ctx) {
+    const int progress = LoadPanel(0, UIR_FILE, PANEL_PROGRESS);
+    SetCtrlVal(progress, PROGRESS_TEXT, std::string(Texte(comcours)));
+    InstallPopup(progress);
+    const int switchPosition = ZR8812_Stat_Rot(ctx);
+    RemovePopup(progress);
+    DiscardPanel(progress);
+    return switchPosition;
+}
 
 void ReportFailedSetup(int code, bool withNotDetectedBox) {
     SetWaitCursor(0);

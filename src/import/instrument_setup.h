@@ -36,6 +36,17 @@ void Gestion_parametre(int menuBar, int menuItem, void* callbackData, int panel)
 int Config_com(int panel, int control, int event, void* callbackData, int eventData1,
                int eventData2);
 
+// Appends the four identity lines to the identity panel's list. Returns 0.
+int Affiche_Identity();
+// Close button of the identity panel: removes and discards it and forgets the
+// identity shown.
+int QuitterConfig(int panel, int control, int event, void* callbackData, int eventData1,
+                  int eventData2);
+
+// The switch position as ZR8812_Stat_Rot reads it, "Communication in progress"
+// shown meanwhile.
+int SwitchPosition(LinkContext& ctx);
+
 // Before an action that needs the instrument: when the link was up and its
 // port has gone since (the cable pulled while nothing was exchanged; the
 // bridge may come back under another COM number), closes the port and looks

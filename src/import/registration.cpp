@@ -23,6 +23,7 @@ void RegisterImportSubsystem() {
         {"NommerObjet", NommerObjet, nullptr},
         {"Gestion_parametre", nullptr, Gestion_parametre},
         {"Config_com", Config_com, nullptr},
+        {"QuitterConfig", QuitterConfig, nullptr},
     });
     shell_hooks.relabel_object_name = RelabelObjectName;
     shell_hooks.start_connection = Gestion_parametre;

@@ -3,8 +3,8 @@
 #pragma once
 
 // Registers Gestion_fichier, Importer, IndexObjet, IndexTest, StopImport,
-// QuitterImporter, NommerObjet and the Setup menu's Gestion_parametre and
-// Config_com, and fills the shell's hook of the start-up connection.
+// QuitterImporter, NommerObjet and the Setup menu's Gestion_parametre,
+// Config_com and QuitterConfig, and fills the shell's hook of the start-up connection.
 void RegisterImportSubsystem();
 
 // Zeroes the store (directory, current test, records, slots, counters, flags)

@@ -1,5 +1,7 @@
 // The Setup menu: Communication (port question, automatic discovery, the
 // communication panel) and Instrument (the identity panel).
+#include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "import/instrument_setup.h"
@@ -17,6 +19,11 @@
 #include "shell/startup.h"
 
 namespace {
+
+// Labels of the identity list; the first four are shown.
+const char* const identity_labels[6] = {
+    "modele= ",        "version hardware =", "version firmware =",
+    "serial number =", "fab ident =",        "sub ident ="};
 
 bool UserKnowsPort() {
     return GenericMessagePopup("", Texte(Numport), cmdOui[2 * langue + 1], cmdOui[2 * langue], "",
@@ -219,6 +226,40 @@ int Config_com(int panel, int control, int event, void* /*callbackData*/, int /*
     } else {
         TestOpenLink(ProgramLink());
     }
+    Ctrl_menu(0);
+    return 0;
+}
+
+int Affiche_Identity() {
+    const int panel = Fen_princ[PANEL_IDENTITY];
+    const std::string model(Mesure.model_name,
+                            strnlen(Mesure.model_name, sizeof Mesure.model_name));
+    const std::string firmware(Mesure.firmware_version,
+                               strnlen(Mesure.firmware_version, sizeof Mesure.firmware_version));
+    char number[16];
+    InsertListItem(panel, IDENTITY_LIST, -1, std::string(identity_labels[0]) + " " + model, 1);
+    // The hardware version was read as hexadecimal digits: show those digits
+    // as the instrument printed them ("12"), not their decimal value ("18").
+    std::snprintf(number, sizeof number, "%02X", static_cast<unsigned>(Mesure.hardware_version));
+    InsertListItem(panel, IDENTITY_LIST, -1, std::string(identity_labels[1]) + "= " + number, 2);
+    InsertListItem(panel, IDENTITY_LIST, -1, std::string(identity_labels[2]) + "= " + firmware, 3);
+    // An identity without a serial number would show as 0000000, a number no
+    // instrument bears: say that it is unknown.
+    std::snprintf(number, sizeof number, "%07d", Mesure.serial_number);
+    const std::string serial = SerialNumberRead() ? number : Texte(serie_inconnue);
+    InsertListItem(panel, IDENTITY_LIST, -1, std::string(identity_labels[3]) + "= " + serial, 4);
+    return 0;
+}
+
+int QuitterConfig(int panel, int /*control*/, int event, void* /*callbackData*/, int /*eventData1*/,
+                  int /*eventData2*/) {
+    if (event != EVENT_COMMIT) return 0;
+    RemovePopup(panel);
+    DiscardPanel(panel);
+    std::memcpy(Mesure.model_name, "         ", 10);
+    std::memcpy(Mesure.firmware_version, "         ", 10);
+    Mesure.hardware_version = 0;
+    Mesure.serial_number = 0;
     Ctrl_menu(0);
     return 0;
 }

@@ -8,9 +8,6 @@
 #include "shell/hooks.h"
 
 void RegisterLinkSubsystem() {
-    RegisterCallbacks({
-        {"QuitterConfig", QuitterConfig, nullptr},
-    });
     shell_hooks.power_off_instrument = [] { return ZR8812_shutof(ProgramLink()); };
 }
 

@@ -1,6 +1,5 @@
 #include "link/status_identity.h"
 
-#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -10,11 +9,7 @@
 #include "link/exchange.h"
 #include "platform/serial/serial.h"
 #include "platform/system/system.h"
-#include "platform/ui/ui.h"
 #include "shell/globals.h"
-#include "shell/menu_state.h"
-#include "shell/messages.h"
-#include "shell/panels.h"
 
 namespace {
 
@@ -77,38 +72,16 @@ bool EchoOf(LinkContext& ctx, const char* parameter) {
     return FindNoCase(ctx.reponse, TextLength(ctx.reponse, STATUS_CLEAR), parameter) >= 0;
 }
 
-int ShowProgress() {
-    const int panel = LoadPanel(0, UIR_FILE, PANEL_PROGRESS);
-    SetCtrlVal(panel, PROGRESS_TEXT, std::string(Texte(comcours)));
-    InstallPopup(panel);
-    return panel;
-}
-
-void CloseProgress(int panel) {
-    RemovePopup(panel);
-    DiscardPanel(panel);
-}
-
-// Labels of the identity list; the first four are shown.
-const char* const identity_labels[6] = {
-    "modele= ",        "version hardware =", "version firmware =",
-    "serial number =", "fab ident =",        "sub ident ="};
-
 }  // namespace
 
 int ZR8812_Stat_Rot(LinkContext& ctx) {
-    const int progress = ShowProgress();
     char value[VALUE_BYTES] = {};
     const int status = QueryStatus(ctx, "status.RotPos", value);
-    if (status != 0) {
-        CloseProgress(progress);
-        return status;
-    }
+    if (status != 0) return status;
     char taken[3] = {};
     int switchPosition = 0;
     if (EchoOf(ctx, "status.RotPos")) switchPosition = StatusValue(value, VALUE_BYTES, 2, taken);
     LogWrite(std::string("position du commutateur =") + taken + "\n");
-    CloseProgress(progress);
     return switchPosition;
 }
 
@@ -155,38 +128,4 @@ int ZR8812_Identify(LinkContext& ctx) {
 
 bool SerialNumberRead() {
     return serial_number_read;
-}
-
-int Affiche_Identity() {
-    const int panel = Fen_princ[PANEL_IDENTITY];
-    const std::string model(Mesure.model_name,
-                            strnlen(Mesure.model_name, sizeof Mesure.model_name));
-    const std::string firmware(Mesure.firmware_version,
-                               strnlen(Mesure.firmware_version, sizeof Mesure.firmware_version));
-    char number[16];
-    InsertListItem(panel, IDENTITY_LIST, -1, std::string(identity_labels[0]) + " " + model, 1);
-    // The hardware version was read as hexadecimal digits: show those digits
-    // as the instrument printed them ("12"), not their decimal value ("18").
-    std::snprintf(number, sizeof number, "%02X", static_cast<unsigned>(Mesure.hardware_version));
-    InsertListItem(panel, IDENTITY_LIST, -1, std::string(identity_labels[1]) + "= " + number, 2);
-    InsertListItem(panel, IDENTITY_LIST, -1, std::string(identity_labels[2]) + "= " + firmware, 3);
-    // An identity without a serial number would show as 0000000, a number no
-    // instrument bears: say that it is unknown.
-    std::snprintf(number, sizeof number, "%07d", Mesure.serial_number);
-    const std::string serial = serial_number_read ? number : Texte(serie_inconnue);
-    InsertListItem(panel, IDENTITY_LIST, -1, std::string(identity_labels[3]) + "= " + serial, 4);
-    return 0;
-}
-
-int QuitterConfig(int panel, int /*control*/, int event, void* /*callbackData*/, int /*eventData1*/,
-                  int /*eventData2*/) {
-    if (event != EVENT_COMMIT) return 0;
-    RemovePopup(panel);
-    DiscardPanel(panel);
-    std::memcpy(Mesure.model_name, "         ", 10);
-    std::memcpy(Mesure.firmware_version, "         ", 10);
-    Mesure.hardware_version = 0;
-    Mesure.serial_number = 0;
-    Ctrl_menu(0);
-    return 0;
 }

@@ -1,5 +1,5 @@
 // Parameter queries ("btb NAME", "btb NAME=0") and the identity ("ident") of
-// the instrument, and the identity panel's list.
+// the instrument.
 //
 // Each "btb" command sent and each status value read is appended to the log.
 #pragma once
@@ -13,7 +13,7 @@
 constexpr int SWITCH_SETUP = 25;
 
 // The switch position (0 when the answer did not carry it), or the serial
-// library's negative code. Shows "Communication in progress" meanwhile.
+// library's negative code.
 int ZR8812_Stat_Rot(LinkContext& ctx);
 // The automatic power-off status digit (0 when not readable), or the serial
 // library's negative code.
@@ -28,13 +28,6 @@ int ZR8812_Identify(LinkContext& ctx);
 // one sets the serial number of Mesure to 0 rather than leave the number of
 // the instrument read before.
 bool SerialNumberRead();
-// Appends the four identity lines to the identity panel's list. Returns 0.
-int Affiche_Identity();
-// Close button of the identity panel: removes and discards it and forgets the
-// identity shown.
-int QuitterConfig(int panel, int control, int event, void* callbackData, int eventData1,
-                  int eventData2);
-
 // ---- Parsers (pure) ---------------------------------------------------------
 // The value after "=" in the `count` bytes read: from the first digit, `width`
 // characters (fewer when the bytes end), as a decimal number; 0 without a digit.

@@ -4,6 +4,7 @@
 #include <functional>
 #include <tuple>
 
+#include "import/instrument_setup.h"
 #include "link/answer_filter.h"
 #include "link/com_port.h"
 #include "link/commands.h"

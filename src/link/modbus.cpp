@@ -9,7 +9,6 @@
 #include "platform/serial/serial.h"
 #include "platform/system/system.h"
 #include "platform/ui/ui.h"
-#include "shell/error_popup.h"
 #include "shell/globals.h"
 #include "shell/menu_state.h"
 

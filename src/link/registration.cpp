@@ -4,7 +4,6 @@
 #include "link/com_port.h"
 #include "link/status_identity.h"
 #include "platform/serial/serial.h"
-#include "platform/ui/ui.h"
 #include "shell/hooks.h"
 
 void RegisterLinkSubsystem() {

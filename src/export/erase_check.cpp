@@ -54,7 +54,7 @@ bool CheckErasures(int object) {
     });
     if (ofObject.empty()) return true;
     TestListing listing;
-    const bool read = ListObjectTests(object, listing);
+    const bool read = ListObjectTests(ProgramLink(), object, listing);
     if (!read && InstrumentPortLost()) return false;
     for (const auto& [o, t] : ofObject) {
         const FicTest& test = Director[o].tests[t];

@@ -7,6 +7,7 @@
 #include "export/lost_instrument.h"
 #include "export/test_outcomes.h"
 #include "import/date_filter.h"
+#include "import/instrument_setup.h"
 #include "import/measurement_display.h"
 #include "import/memory_scan.h"
 #include "import/scanned_instrument.h"
@@ -203,7 +204,7 @@ int Importer_memory() {
     // A port gone since the scan is looked for once. When the instrument is
     // not back, the first download finds the port closed and the loop says,
     // once, which tests stay in the instrument.
-    InstrumentPortBack();
+    InstrumentPortBack(ProgramLink());
     flag_stop = 1;
     GetCtrlVal(ExportPanel(), EXPORT_ERASE, Excel.erase_after_export);
     DateFilter filter = ReadDateFilter();

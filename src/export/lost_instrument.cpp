@@ -128,7 +128,7 @@ std::string InstrumentLostText(const std::string& tests, LossCause cause) {
 }
 
 bool EraseExportedTest(int object, int test, int kind) {
-    if (ZR8812_delete(object, test, kind) == 0) {
+    if (ZR8812_delete(ProgramLink(), object, test, kind) == 0) {
         RecordErasure(object, test, TestOutcome::Erased);
         NoteErased(object, test);  // the object's listing shows whether it went
         return true;

@@ -2,9 +2,9 @@
 // the date check that decides whether the export panel opens.
 #include <string>
 
-#include "store/store.h"
 #include "import/date_filter.h"
 #include "import/import_workflow.h"
+#include "import/instrument_setup.h"
 #include "import/measurement_display.h"
 #include "import/memory_scan.h"
 #include "import/object_name_field.h"
@@ -17,6 +17,7 @@
 #include "shell/languages.h"
 #include "shell/messages.h"
 #include "shell/panels.h"
+#include "store/store.h"
 
 namespace {
 
@@ -48,7 +49,7 @@ void ExportButton() {
 }
 
 bool SwitchOnSetup() {
-    return ZR8812_Stat_Rot() == SWITCH_ON_SETUP;
+    return SwitchPosition(ProgramLink()) == SWITCH_ON_SETUP;
 }
 
 void AskForSetup() {
@@ -74,7 +75,7 @@ void UpdateButton() {
     SetCtrlVal(ImportPanel(), IMPORT_PROGRESS, std::string(" "));
     HidePanel(ImportPanel());
     HidePanel(ExportPanel());
-    if (Open_dev(Mesure.link_flag) != 0) return;
+    if (Open_dev(ProgramLink(), Mesure.link_flag) != 0) return;
     if (!RotarySwitchOnSetup()) {
         Popup_erreur(ERROR_IMPOSSIBLE_COMMAND);
         return;

@@ -2,7 +2,9 @@
 // Stop, then the object list, the first object's tests and its description.
 #include "import/memory_scan.h"
 
+#include "import/instrument_setup.h"
 #include "import/measurement_display.h"
+#include "import/memory_search.h"
 #include "import/object_name_field.h"
 #include "import/port_lost.h"
 #include "import/scanned_instrument.h"
@@ -50,11 +52,11 @@ void OpenMessagePopup(const char* text) {
 // written or read the link is reopened once. A port gone since the last
 // exchange is looked for first. False when that fails too (already told).
 bool LinkAnswers() {
-    if (InstrumentPortBack()) {
-        if (EssaiCom("\r\n") >= 0) return true;
+    if (InstrumentPortBack(ProgramLink())) {
+        if (EssaiCom(ProgramLink(), "\r\n") >= 0) return true;
         Mesure.link_flag = 0;
         CloseCom(Mesure.serial_port);
-        if (Open_dev(Mesure.link_flag) == 0) return true;
+        if (Open_dev(ProgramLink(), Mesure.link_flag) == 0) return true;
     } else {
         TellNotDetected();
     }
@@ -96,7 +98,7 @@ void ListObjectFiles(int objectCount) {
         }
         PollStopBetweenTests();
         if (Director[j].present != 0) {
-            ZR8812_search_fil(j);
+            ZR8812_search_fil(ProgramLink(), j);
             if (InstrumentPortLost()) return;  // the rest cannot be listed
             PollStopRequest();
             ++listed;
@@ -154,7 +156,7 @@ void ScanInstrumentMemory() {
     OpenScanPanel();
     ReadInstrumentSerial();
     ZR8812_conf();
-    int objectCount = ZR8812_search_dir();
+    int objectCount = ZR8812_search_dir(ProgramLink());
     if (objectCount > 0 && !InstrumentPortLost()) {
         PrepareImportPanel();
         ListObjectFiles(objectCount);

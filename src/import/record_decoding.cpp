@@ -95,7 +95,7 @@ bool DumpHoldsRecord(int kind, std::string_view digits) {
 }
 
 std::string_view DownloadedDigits() {
-    return std::string_view(rep_buf, strnlen(rep_buf, REP_BUF_SIZE));
+    return std::string_view(ProgramLink().rep_buf, strnlen(ProgramLink().rep_buf, REP_BUF_SIZE));
 }
 
 // ---- Decoders: fields in record order ----

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "import/import_workflow.h"
+#include "import/instrument_setup.h"
 #include "import/measurement_display.h"
 #include "import/memory_scan.h"
 #include "import/object_name_field.h"
@@ -20,8 +21,12 @@ void RegisterImportSubsystem() {
         {"StopImport", StopImport, nullptr},
         {"QuitterImporter", QuitterImporter, nullptr},
         {"NommerObjet", NommerObjet, nullptr},
+        {"Gestion_parametre", nullptr, Gestion_parametre},
+        {"Config_com", Config_com, nullptr},
+        {"QuitterConfig", QuitterConfig, nullptr},
     });
     shell_hooks.relabel_object_name = RelabelObjectName;
+    shell_hooks.start_connection = Gestion_parametre;
     // Start-up sets the import flags before the first scan.
     shell_hooks.init_import_flags = [] {
         flag_stop = 1;

@@ -9,6 +9,7 @@
 #include "link/commands.h"
 #include "link/connection.h"
 #include "platform/ui/ui.h"
+#include "shell/error_popup.h"
 #include "shell/globals.h"
 #include "shell/messages.h"
 #include "shell/panels.h"
@@ -49,7 +50,7 @@ int LectureTests(int object, int test) {
     if (kind < 0 || kind >= NB_KINDS) return TEST_WITHOUT_READER;
     Reader reader = ReaderOf(kind);
     // A kind without a reader would be downloaded only to be skipped.
-    int downloaded = reader != nullptr ? ZR8812_od(object, test, kind) : 0;
+    int downloaded = reader != nullptr ? ZR8812_od(ProgramLink(), object, test, kind) : 0;
     SetCtrlVal(ImportPanel(), IMPORT_PROGRESS,
                "Obj:" + TwoDigits(object) + "/Test:" + TwoDigits(test) + " / " + KindName(kind));
     if (reader == nullptr) return TEST_WITHOUT_READER;
@@ -60,10 +61,12 @@ int LectureTests(int object, int test) {
         if (InstrumentPortLost()) return TEST_PORT_LOST;
         // An instrument that restarted answers nothing more in command mode:
         // without switching it back, every test after this one would fail.
-        const int mode = BackToCommandMode();
-        if (mode == NO_COMMAND_MODE) return TEST_COMMAND_MODE_LOST;
+        const int mode = BackToCommandMode(ProgramLink());
+        if (mode == NO_SWITCH_REGISTER) Popup_erreur(ERROR_NO_RESPONSE);
+        if (mode == NO_COMMAND_MODE || mode == NO_SWITCH_REGISTER) return TEST_COMMAND_MODE_LOST;
         if (mode == SWITCHED_BACK) {
-            if (ZR8812_od(object, test, kind) != 0 || !DumpHoldsRecord(kind, DownloadedDigits()))
+            if (ZR8812_od(ProgramLink(), object, test, kind) != 0 ||
+                !DumpHoldsRecord(kind, DownloadedDigits()))
                 return InstrumentPortLost() ? TEST_PORT_LOST : TEST_COMMAND_MODE_LOST;
         } else {
             MessagePopup(Texte(titre_erreur), UnreadableTestText(object, test, kind));

@@ -1,6 +1,10 @@
-// The answer buffers every exchange shares and the model code of the prompt.
+// The program's link context and the model code of the prompt.
 #include "link/com_port.h"
+#include "link/link_context.h"
 
-char reponse[REPONSE_SIZE];
-char rep_buf[REP_BUF_SIZE];
+LinkContext& ProgramLink() {
+    static LinkContext link;
+    return link;
+}
+
 const char Modele[7] = "korvid";

@@ -110,12 +110,12 @@ std::size_t TranslateDump(const char* answer, std::size_t answerSize, char* out,
     return written;
 }
 
-int ZR8812_traduc_reponse() {
-    ClearBytes(rep_buf, REP_BUF_SIZE, REP_BUF_SIZE);
-    return static_cast<int>(FilterAnswer(reponse, REPONSE_SIZE, rep_buf, REP_BUF_SIZE));
+int ZR8812_traduc_reponse(LinkContext& ctx) {
+    ClearBytes(ctx.rep_buf, REP_BUF_SIZE, REP_BUF_SIZE);
+    return static_cast<int>(FilterAnswer(ctx.reponse, REPONSE_SIZE, ctx.rep_buf, REP_BUF_SIZE));
 }
 
-int ZR8812_traduc_dump() {
-    ClearBytes(rep_buf, REP_BUF_SIZE, REP_BUF_SIZE);
-    return static_cast<int>(TranslateDump(reponse, REPONSE_SIZE, rep_buf, REP_BUF_SIZE));
+int ZR8812_traduc_dump(LinkContext& ctx) {
+    ClearBytes(ctx.rep_buf, REP_BUF_SIZE, REP_BUF_SIZE);
+    return static_cast<int>(TranslateDump(ctx.reponse, REPONSE_SIZE, ctx.rep_buf, REP_BUF_SIZE));
 }

@@ -3,6 +3,8 @@
 
 #include <cstddef>
 
+#include "link/link_context.h"
+
 // Where the filters stop when the answer holds no prompt.
 constexpr std::size_t NO_PROMPT_LIMIT = 12;
 // The dump translation never looks beyond this position of the answer.
@@ -29,5 +31,5 @@ std::size_t TranslateDump(const char* answer, std::size_t answerSize, char* out,
                           std::size_t outSize);
 
 // The same over reponse, into rep_buf (cleared first).
-int ZR8812_traduc_reponse();
-int ZR8812_traduc_dump();
+int ZR8812_traduc_reponse(LinkContext& ctx);
+int ZR8812_traduc_dump(LinkContext& ctx);

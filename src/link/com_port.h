@@ -1,7 +1,7 @@
-// The serial link below the protocols: the shared answer buffers, the model
-// code the instrument's prompt carries, the single transmit routine, the port
-// configuration of every connection attempt and the automatic discovery of the
-// bridge's COM number.
+// The serial link below the protocols: the model code the instrument's prompt
+// carries, the single transmit routine, the port configuration of every
+// connection attempt and the registry look-up of a bridge's COM number (the
+// answer buffers are the link context's, link_context.h).
 //
 // Results: 0 success, -1 failure, and the serial library's negative codes
 // passed up unchanged (-2 invalid port number, -7 port busy, -99 time-out).
@@ -9,14 +9,9 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <set>
 
-constexpr std::size_t REPONSE_SIZE = 60000;
-constexpr std::size_t REP_BUF_SIZE = 40000;
-// Raw bytes of the last exchange; each exchange clears the part it reads.
-extern char reponse[REPONSE_SIZE];
-// Derived text: the checked Modbus line, the filtered answer or the dump digits.
-extern char rep_buf[REP_BUF_SIZE];
+#include "link/link_context.h"
+
 // The model code; every answer in command mode ends with a prompt holding it.
 extern const char Modele[7];
 
@@ -37,17 +32,3 @@ int OpenInstrumentPort(int port);
 // sharing a serial number share the record, so the walk below does not rely
 // on it.
 int GetPortNumXP2000Vista(uint16_t vid, uint16_t pid, char* serial);
-
-// The walk below without its popup: sets up (ZR8812_init with `announce`) the
-// first bridge present that answers as the instrument, each COM number once,
-// those in `tried` left out. 0 found, the link open on the serial port number;
-// else the last set-up's result (-1 when none was tried), no port left open.
-int SetUpFirstBridge(bool announce, std::set<int> tried = {});
-// Walks the bridges present, each once, on the COM number of its own entry,
-// and sets up the first one that answers as the instrument (ZR8812_init).
-// 0: found; its number is the serial port number and the link is open (the
-// progress popup installed by the caller stays up).
-// 1: none found; the progress popup is removed and the port closed.
-int Traitement_com();
-// Room the walk has: bridges beyond this many are not tried.
-constexpr int MAX_BRIDGES = 10;

@@ -17,15 +17,15 @@ constexpr std::size_t LS_READ = 10000;
 constexpr std::size_t OD_READ = 60000;
 
 // Sends `command` + CR LF and reads its answer into reponse (see Exchange).
-Exchanged Command(const char* command, std::size_t limit, int attempts,
+Exchanged Command(LinkContext& ctx, const char* command, std::size_t limit, int attempts,
                   AnswerEnd until = AnswerEnd::Prompt, char mark = '\0') {
     char line[COMMAND_MAX + 3];
     std::snprintf(line, sizeof line, "%.*s\r\n", COMMAND_MAX, command);
-    return Exchange(line, reponse, limit, until, attempts, mark);
+    return Exchange(line, ctx.reponse, limit, until, attempts, mark);
 }
 
-bool HoldsError(std::size_t length) {
-    return FindNoCase(reponse, length, "rror") >= 0;
+bool HoldsError(LinkContext& ctx, std::size_t length) {
+    return FindNoCase(ctx.reponse, length, "rror") >= 0;
 }
 
 }  // namespace
@@ -37,42 +37,42 @@ bool TestFilePath(int object, int test, int kind, char* path) {
     return true;
 }
 
-int ZR8812_StxOn() {
+int ZR8812_StxOn(LinkContext& ctx) {
     // The answer holds no "#" as a rule: it ends at the prompt.
-    const Exchanged a = Command("stty ixon", STTY_READ, 2, AnswerEnd::Mark, '#');
+    const Exchanged a = Command(ctx, "stty ixon", STTY_READ, 2, AnswerEnd::Mark, '#');
     return a.status;
 }
 
-int ZR8812_cd(const char* text) {
-    const Exchanged a = Command(text, CD_READ, 1);
+int ZR8812_cd(LinkContext& ctx, const char* text) {
+    const Exchanged a = Command(ctx, text, CD_READ, 1);
     if (a.status != 0) return a.status;
-    return HoldsError(a.length) ? -1 : 0;
+    return HoldsError(ctx, a.length) ? -1 : 0;
 }
 
-int ZR8812_ls() {
-    const Exchanged a = Command("ls -l", LS_READ, 2);
+int ZR8812_ls(LinkContext& ctx) {
+    const Exchanged a = Command(ctx, "ls -l", LS_READ, 2);
     if (a.status != 0) return a.status;
-    return HoldsError(a.length) ? -1 : 0;
+    return HoldsError(ctx, a.length) ? -1 : 0;
 }
 
-int ZR8812_od(int object, int test, int kind) {
+int ZR8812_od(LinkContext& ctx, int object, int test, int kind) {
     char path[32];
     if (!TestFilePath(object, test, kind, path)) return -1;
     char command[COMMAND_MAX + 1];
     std::snprintf(command, sizeof command, "od -hxv %s", path);
-    const Exchanged a = Command(command, OD_READ, 2);
+    const Exchanged a = Command(ctx, command, OD_READ, 2);
     if (a.status != 0) return a.status;
-    ZR8812_traduc_dump();
+    ZR8812_traduc_dump(ctx);
     return 0;
 }
 
-int ZR8812_delete(int object, int test, int kind) {
+int ZR8812_delete(LinkContext& ctx, int object, int test, int kind) {
     char path[32];
     if (!TestFilePath(object, test, kind, path)) return -1;
-    ClearBytes(reponse, REPONSE_SIZE, OD_READ);
+    ClearBytes(ctx.reponse, REPONSE_SIZE, OD_READ);
     char command[COMMAND_MAX + 1];
     std::snprintf(command, sizeof command, "rm %s", path);
-    const int status = ZR8812_cd(command);
+    const int status = ZR8812_cd(ctx, command);
     if (status != 0) return status;
-    return FindNoCase(reponse, TextLength(reponse, CD_READ), Modele) >= 0 ? 0 : -1;
+    return FindNoCase(ctx.reponse, TextLength(ctx.reponse, CD_READ), Modele) >= 0 ? 0 : -1;
 }

@@ -1,68 +1,19 @@
-// Connection set-up and the Setup menu's dialogs: opening the port and bringing
-// the instrument into command mode with its switch on SET-UP, re-testing the
-// link before a memory operation, Setup > Communication and Setup > Instrument.
-//
-// Every failed set-up is reported to the user the same way: error 11 for an
-// invalid port number (-2), error 12 for a busy port (-7), error 10 otherwise,
-// then the "instrument not detected" box.
+// After a command failed on the open link: back to the instrument's command
+// mode without the person (an instrument that restarted answers in Modbus mode
+// again).
 #pragma once
 
-// ZR8812_init results besides 0 and the serial library's negative codes.
-constexpr int INIT_NO_COMMAND_MODE =
-    1;  // the switch sequence was accepted, command mode did not answer
+#include "link/link_context.h"
 
-// Opens `port` (it becomes the serial port number) and brings the instrument
-// into command mode, checks its switch is on SET-UP and switches off its
-// automatic power-off. 0 ready; 1 see above; -1 no answer in either mode or the
-// switch never reached SET-UP; or the negative code of the open or of the
-// power-off command. `announce`: the "Communication OK" and "set-up position"
-// boxes once the instrument answered (the request to turn the switch is shown
-// either way: only the person can do it).
-int ZR8812_init(int port, bool announce = true);
 // Results of BackToCommandMode.
 constexpr int STILL_IN_COMMAND_MODE = 0;
 constexpr int SWITCHED_BACK = 1;  // it was in Modbus mode again (a restart) and is switched back
 constexpr int NO_COMMAND_MODE = -1;
+// As NO_COMMAND_MODE, register 25 having kept reading FFFF: error 10 to tell.
+constexpr int NO_SWITCH_REGISTER = -2;
 // After a command failed on the open link: is the instrument still in command
 // mode? An instrument that restarted answers in Modbus mode again; it is then
 // switched to command mode once more, without any box or set-up question. -1
-// when it answers in neither mode (the port may then be closed, link flag 0).
-int BackToCommandMode();
-// Makes the link usable before a memory operation; `flag` is the caller's copy
-// of the link flag (non-zero: re-test the open link first). 0 usable, -1 after
-// a failed set-up already reported to the user.
-int Open_dev(int flag);
-// Setup menu: item 7 (Communication), item 9 (Instrument). Also called at
-// start-up with item 7. When the instrument cannot be found at start-up the
-// program ends; later the person is told and the program stays.
-void Gestion_parametre(int menuBar, int menuItem, void* callbackData, int panel);
-// Communication panel: control 2 (OK) applies the port number of control 4,
-// control 3 (Quit) closes the panel. Commit events only; returns 0.
-int Config_com(int panel, int control, int event, void* callbackData, int eventData1,
-               int eventData2);
-
-// Before an action that needs the instrument: when the link was up and its
-// port has gone since (the cable pulled while nothing was exchanged; the
-// bridge may come back under another COM number), closes the port and looks
-// for the instrument once as Setup, Communication does when the person lets
-// the program search, without its question and its boxes: on the number in
-// use, then on every bridge present. A number found is the serial port number
-// and goes to the log as Setup writes it. True when the link is usable as far
-// as the port goes (it was never lost, or the instrument answered again);
-// false when it is not back: port closed, link flag 0, nothing told yet.
-bool InstrumentPortBack();
-// Closes the port when the link was up and its device has gone since, so the
-// link flag reads 0 (Setup, Communication then asks how to find it again).
-// True when it did.
-bool ForgetGonePort();
-// The instrument was not found: logged and told with the "instrument not
-// detected" box. At start-up the program then ends; later it stays, so the
-// person can plug the instrument back in and use Setup, Communication.
-void TellNotDetected();
-// The text of that box: at start-up the procedure that ends with restarting
-// the program; later the one that ends with Setup, Communication.
-const char* NotDetectedText();
-
-// Tells the user that a set-up failed with `code` (see above); the "instrument
-// not detected" box only when `withNotDetectedBox`.
-void ReportFailedSetup(int code, bool withNotDetectedBox = true);
+// (or -2) when it answers in neither mode (the port may then be closed, link
+// flag 0).
+int BackToCommandMode(LinkContext& ctx);

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "link/link_context.h"
+
 // DialogModbus result: the answer held the model code (command mode).
 constexpr int COMMAND_MODE = 65534;
 
@@ -30,20 +32,22 @@ bool IsOneRegisterAnswer(const char* line, std::size_t length);
 // the model code; >= 3 the length (CR counted) of a checked answer line, left in
 // rep_buf without its CR; 1 something else arrived; -1 failure (the port has
 // been closed, the link flag is 0 and the menus restored).
-int DialogModbus(int function, uint16_t address, int quantity, const char* text);
+int DialogModbus(LinkContext& ctx, int function, uint16_t address, int quantity, const char* text);
 // Takes one received answer (`raw`, `length` bytes) into reponse: a ":" line
 // up to its CR (at most 49 characters after the colon, stored with CR LF), or
 // the bytes up to "$" or beyond `limit`. Up to two leading NUL (or 0x9D) bytes
 // are no answer. 1, or -1 when the answer ended before either or holds a byte
 // >= 0x80.
-int ComReadTemp(const char* raw, std::size_t length, int limit);
+int ComReadTemp(LinkContext& ctx, const char* raw, std::size_t length, int limit);
+// KillModBus result: register 25 kept reading FFFF (the caller tells error 10).
+constexpr int SWITCH_REGISTER_UNREAD = -3;
 // The switch sequence. 0 accepted, COMMAND_MODE already in command mode, -1
-// failure (error 10 shown when register 25 kept reading FFFF).
-int KillModBus();
+// failure, SWITCH_REGISTER_UNREAD.
+int KillModBus(LinkContext& ctx);
 // Sends `text` (callers send CR LF) and looks for the model code, twice at most.
 // 0 found, 1 answers without it, -1 nothing could be sent or nothing came back.
 // `answerWithin` > 0: nothing came back when no answer began within that many
 // seconds (else within the time-out); an answer that began is read to its end.
-int EssaiCom(const char* text, double answerWithin = 0.0);
+int EssaiCom(LinkContext& ctx, const char* text, double answerWithin = 0.0);
 // Quick re-test of an open link: 1 command mode answers, -1 it does not.
-int ZR8812_init_2();
+int ZR8812_init_2(LinkContext& ctx);

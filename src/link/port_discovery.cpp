@@ -1,20 +1,10 @@
-// Finding the instrument's COM number from the bridges present and the
-// registry records of their driver.
+// Finding a bridge's COM number from the registry records of its driver.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <set>
 
 #include "link/com_port.h"
-#include "link/connection.h"
-#include "platform/serial/serial.h"
-#include "platform/ui/ui.h"
-#include "platform/usb/bridge.h"
 #include "platform/usb/registry.h"
-#include "shell/globals.h"
-#include "shell/menu_state.h"
-#include "shell/messages.h"
-#include "shell/panels.h"
 
 namespace {
 
@@ -63,54 +53,4 @@ int GetPortNumXP2000Vista(uint16_t vid, uint16_t pid, char* serial) {
     }
     RegistryCloseKey(controlSet);
     return result;
-}
-
-int SetUpFirstBridge(bool announce, std::set<int> tried) {
-    int result = -1;
-    unsigned long count = 0;
-    CP210x_GetNumDevices(&count);
-    // Bridges beyond the walk's room are not tried.
-    if (count > static_cast<unsigned long>(MAX_BRIDGES)) count = MAX_BRIDGES;
-    for (unsigned long i = 0; i < count; ++i) {
-        // Each bridge's own entry gives its COM number: two bridges with the
-        // same serial number, or none, share a registry key, and the second
-        // would never be tried. A port listed twice is tried once.
-        int port = -1;
-        CP210x_HANDLE handle = 0;
-        CP210x_Open(i, &handle);
-        const bool hasPort = GetBridgeComPort(handle, &port) == CP210x_SUCCESS;
-        CP210x_Close(handle);
-        if (!hasPort || !tried.insert(port).second) continue;
-
-        Mesure.serial_port = port;
-        result = ZR8812_init(port, announce);
-        if (result == 0) break;
-        // A bridge that cannot be opened or does not answer as the instrument
-        // (another device on the same chip, a dead one) must not hide the
-        // instrument behind it: every bridge is tried, and none is left open.
-        Mesure.link_flag = 0;
-        CloseCom(port);
-    }
-    return result;
-}
-
-int Traitement_com() {
-    SetWaitCursor(1);
-    SetCtrlVal(Fen_princ[PANEL_PROGRESS], PROGRESS_TEXT, std::string(Texte(comcours)));
-    InstallPopup(Fen_princ[PANEL_PROGRESS]);
-    const int result = SetUpFirstBridge(true);
-    SetWaitCursor(0);
-
-    if (result == 0) {
-        Mesure.link_flag = 1;
-        Ctrl_menu(0);
-        return 0;
-    }
-    RemovePopup(Fen_princ[PANEL_PROGRESS]);
-    if (Mesure.link_flag == 1) {
-        Mesure.link_flag = 0;
-        CloseCom(Mesure.serial_port);
-    }
-    Ctrl_menu(0);
-    return 1;
 }

@@ -2,24 +2,16 @@
 
 #include "link/answer_text.h"
 #include "link/com_port.h"
-#include "link/connection.h"
 #include "link/status_identity.h"
 #include "platform/serial/serial.h"
-#include "platform/ui/ui.h"
 #include "shell/hooks.h"
 
 void RegisterLinkSubsystem() {
-    RegisterCallbacks({
-        {"Gestion_parametre", nullptr, Gestion_parametre},
-        {"Config_com", Config_com, nullptr},
-        {"QuitterConfig", QuitterConfig, nullptr},
-    });
-    shell_hooks.start_connection = Gestion_parametre;
-    shell_hooks.power_off_instrument = ZR8812_shutof;
+    shell_hooks.power_off_instrument = [] { return ZR8812_shutof(ProgramLink()); };
 }
 
 void ResetLinkStateForTesting() {
     CloseAllComForTesting();
-    ClearBytes(reponse, REPONSE_SIZE, REPONSE_SIZE);
-    ClearBytes(rep_buf, REP_BUF_SIZE, REP_BUF_SIZE);
+    ClearBytes(ProgramLink().reponse, REPONSE_SIZE, REPONSE_SIZE);
+    ClearBytes(ProgramLink().rep_buf, REP_BUF_SIZE, REP_BUF_SIZE);
 }

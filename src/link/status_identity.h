@@ -1,5 +1,5 @@
 // Parameter queries ("btb NAME", "btb NAME=0") and the identity ("ident") of
-// the instrument, and the identity panel's list.
+// the instrument.
 //
 // Each "btb" command sent and each status value read is appended to the log.
 #pragma once
@@ -7,32 +7,27 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "link/link_context.h"
+
 // Position of the rotary switch on SET-UP.
 constexpr int SWITCH_SETUP = 25;
 
 // The switch position (0 when the answer did not carry it), or the serial
-// library's negative code. Shows "Communication in progress" meanwhile.
-int ZR8812_Stat_Rot();
+// library's negative code.
+int ZR8812_Stat_Rot(LinkContext& ctx);
 // The automatic power-off status digit (0 when not readable), or the serial
 // library's negative code.
-int ZR8812_Stat_Shut();
+int ZR8812_Stat_Shut(LinkContext& ctx);
 // Switches the automatic power-off off, then queries it without reading the
 // answer. 0, or the serial library's negative code.
-int ZR8812_shutof();
+int ZR8812_shutof(LinkContext& ctx);
 // Reads the identity into Mesure. 0 when parsed through its last field, -1 when
 // not, or the serial library's code when "ident" could not be written.
-int ZR8812_Identify();
+int ZR8812_Identify(LinkContext& ctx);
 // Whether the last identity read carried a serial number. An answer without
 // one sets the serial number of Mesure to 0 rather than leave the number of
 // the instrument read before.
 bool SerialNumberRead();
-// Appends the four identity lines to the identity panel's list. Returns 0.
-int Affiche_Identity();
-// Close button of the identity panel: removes and discards it and forgets the
-// identity shown.
-int QuitterConfig(int panel, int control, int event, void* callbackData, int eventData1,
-                  int eventData2);
-
 // ---- Parsers (pure) ---------------------------------------------------------
 // The value after "=" in the `count` bytes read: from the first digit, `width`
 // characters (fewer when the bytes end), as a decimal number; 0 without a digit.

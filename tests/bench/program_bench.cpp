@@ -11,6 +11,7 @@
 #include "excel/summary_workbook.h"
 #include "export/registration.h"
 #include "export/summary_content.h"
+#include "import/instrument_setup.h"
 #include "import/registration.h"
 #include "link/connection.h"
 #include "link/registration.h"
@@ -162,7 +163,7 @@ int RunProgramBench(const std::string& label, const std::string& programDir, int
     SetUpProgram(programDir, workbooks.string(), com, switches.erase);
     const bool summary = switches.summary;
     std::vector<Phase> phases;
-    phases.push_back(Measure("set-up", system, [] { Open_dev(0); }));
+    phases.push_back(Measure("set-up", system, [] { Open_dev(ProgramLink(), 0); }));
     phases.push_back(Measure("scan", system, [] { SimulateMenuItem(menu, ITEM_IMPORT); }));
     phases.push_back(Measure("export", system, [summary] {
         const int import = Fen_princ[PANEL_IMPORT], exportPanel = Fen_princ[PANEL_EXPORT];

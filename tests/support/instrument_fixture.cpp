@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "import/registration.h"
 #include "link/com_port.h"
 #include "link/registration.h"
 #include "platform/system/system.h"
@@ -33,6 +34,7 @@ void InstrumentFixture::SetUp() {
     memory_dir_ = program_dir() + "/instrument-memory";
     ASSERT_TRUE(zr8812::make_sample_memory(memory_dir_, InstrumentClock()));
     RegisterLinkSubsystem();
+    RegisterImportSubsystem();  // the Setup menu and the start-up connection
     RestartInstrument(DefaultOptions());
 }
 

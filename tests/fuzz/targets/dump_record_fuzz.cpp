@@ -49,9 +49,10 @@ void ReadEveryKind(std::string_view digits) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     const fuzz::ExactCopy answer(data, size);
-    std::memset(rep_buf, 0, REP_BUF_SIZE);
-    const std::size_t written = TranslateDump(answer.data(), size, rep_buf, REP_BUF_SIZE);
-    FUZZ_EXPECT(properties::DumpDigitsHold(rep_buf, written, REP_BUF_SIZE));
+    std::memset(ProgramLink().rep_buf, 0, REP_BUF_SIZE);
+    const std::size_t written =
+        TranslateDump(answer.data(), size, ProgramLink().rep_buf, REP_BUF_SIZE);
+    FUZZ_EXPECT(properties::DumpDigitsHold(ProgramLink().rep_buf, written, REP_BUF_SIZE));
     ReadEveryKind(DownloadedDigits());
 
     // The decoders stay within the digits they are given, however few.

@@ -121,8 +121,9 @@ void LoadDump(const std::vector<uint8_t>& record) {
         std::snprintf(word, sizeof word, "%04X", (high << 8) | low);
         digits += word;
     }
-    std::memset(rep_buf, 0, sizeof rep_buf);
-    std::memcpy(rep_buf, digits.data(), std::min(digits.size(), sizeof rep_buf - 1));
+    std::memset(ProgramLink().rep_buf, 0, sizeof ProgramLink().rep_buf);
+    std::memcpy(ProgramLink().rep_buf, digits.data(),
+                std::min(digits.size(), sizeof ProgramLink().rep_buf - 1));
 }
 
 void SetDirectoryTest(int object, int test, int kind, int day, int month, int year) {

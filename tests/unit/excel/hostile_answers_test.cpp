@@ -14,6 +14,8 @@
 #include <tuple>
 
 #include "excel/registration.h"
+#include "export_fixture.h"
+#include "import/instrument_setup.h"
 #include "import/registration.h"
 #include "link/connection.h"
 #include "memory_fs.h"
@@ -26,7 +28,6 @@
 #include "shell/panels.h"
 #include "shell/settings.h"
 #include "shell/startup.h"
-#include "export_fixture.h"
 
 namespace fs = std::filesystem;
 

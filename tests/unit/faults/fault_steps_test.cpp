@@ -10,6 +10,7 @@
 
 #include "export/export_record.h"
 #include "export/lost_instrument.h"
+#include "import/instrument_setup.h"
 #include "import/object_names.h"
 #include "import/scanned_instrument.h"
 #include "link/connection.h"

@@ -18,12 +18,12 @@ class ReaderTest : public ::testing::Test {
    protected:
     void SetUp() override {
         std::memset(tamp, 0, sizeof tamp);
-        std::memset(rep_buf, 0, REP_BUF_SIZE);
+        std::memset(ProgramLink().rep_buf, 0, REP_BUF_SIZE);
         Selection = FicTest{};
     }
     static void Download(const std::string& digits) {
-        std::memset(rep_buf, 0, REP_BUF_SIZE);
-        std::memcpy(rep_buf, digits.data(), std::min(digits.size(), REP_BUF_SIZE));
+        std::memset(ProgramLink().rep_buf, 0, REP_BUF_SIZE);
+        std::memcpy(ProgramLink().rep_buf, digits.data(), std::min(digits.size(), REP_BUF_SIZE));
     }
     static std::string SlotText(int slot) { return Slot(slot); }
 };
@@ -124,7 +124,7 @@ TEST_F(ReaderTest, VoltageSlots) {
 }
 
 TEST_F(ReaderTest, DownloadedDigitsStopAtTheEndOfTheBuffer) {
-    std::memset(rep_buf, 'a', REP_BUF_SIZE);  // no terminating zero at all
+    std::memset(ProgramLink().rep_buf, 'a', REP_BUF_SIZE);  // no terminating zero at all
     EXPECT_EQ(DownloadedDigits().size(), REP_BUF_SIZE);
     EXPECT_EQ(Lecture_tension(), 0);
     EXPECT_EQ(SlotText(9), "170");

@@ -38,25 +38,28 @@ class AnswerPieces : public InstrumentFixture {
     std::vector<std::string> ReadEverything() {
         std::vector<std::string> seen;
         auto listing = [&](const std::string& folder) {
-            const int cd = ZR8812_cd(("cd " + folder).c_str());
-            const int ls = ZR8812_ls();
-            ZR8812_traduc_reponse();
-            seen.push_back(folder + " " + std::to_string(cd) + std::to_string(ls) + " " + rep_buf);
+            const int cd = ZR8812_cd(ProgramLink(), ("cd " + folder).c_str());
+            const int ls = ZR8812_ls(ProgramLink());
+            ZR8812_traduc_reponse(ProgramLink());
+            seen.push_back(folder + " " + std::to_string(cd) + std::to_string(ls) + " " +
+                           ProgramLink().rep_buf);
         };
         listing("/etc/mem/");
         for (const auto& object : zr8812::sample_objects(InstrumentClock()))
             listing("/etc/mem/" + TwoDigits(object.object) + "/");
         for (const auto& test : zr8812::sample_tests(InstrumentClock())) {
-            const int status = ZR8812_od(test.object, test.test, KindOf(test.kind_letter));
-            seen.push_back("od " + test.file_name() + " " + std::to_string(status) + " " + rep_buf);
+            const int status =
+                ZR8812_od(ProgramLink(), test.object, test.test, KindOf(test.kind_letter));
+            seen.push_back("od " + test.file_name() + " " + std::to_string(status) + " " +
+                           ProgramLink().rep_buf);
         }
-        const int identified = ZR8812_Identify();
+        const int identified = ZR8812_Identify(ProgramLink());
         seen.push_back("ident " + std::to_string(identified) + " " + Mesure.model_name + " " +
                        std::to_string(Mesure.hardware_version) + " " + Mesure.firmware_version +
                        " " + std::to_string(Mesure.serial_number) + " " +
                        std::to_string(Mesure.fab_ident) + " " + std::to_string(Mesure.sub_ident));
-        seen.push_back("rotary " + std::to_string(ZR8812_Stat_Rot()));
-        seen.push_back("shut " + std::to_string(ZR8812_Stat_Shut()));
+        seen.push_back("rotary " + std::to_string(ZR8812_Stat_Rot(ProgramLink())));
+        seen.push_back("shut " + std::to_string(ZR8812_Stat_Shut(ProgramLink())));
         return seen;
     }
 
@@ -100,10 +103,10 @@ TEST_F(AnswerPieces, TheSwitchToCommandModeWorksInPieces) {
     options.pieces.max_pause = 1.5 * TimeScale();
     RestartInstrument(options);
     OpenInstrumentLink();
-    EXPECT_EQ(KillModBus(), 0);
+    EXPECT_EQ(KillModBus(ProgramLink()), 0);
     EXPECT_TRUE(instrument().in_command_mode());
-    EXPECT_EQ(EssaiCom("\r\n"), 0);
-    EXPECT_EQ(KillModBus(), COMMAND_MODE);  // its prompt, in pieces too
+    EXPECT_EQ(EssaiCom(ProgramLink(), "\r\n"), 0);
+    EXPECT_EQ(KillModBus(ProgramLink()), COMMAND_MODE);  // its prompt, in pieces too
 }
 
 // The tail of an earlier answer that arrives after the flush holds a prompt of
@@ -111,14 +114,14 @@ TEST_F(AnswerPieces, TheSwitchToCommandModeWorksInPieces) {
 TEST_F(AnswerPieces, ATrailingEarlierAnswerDoesNotEndTheNextOne) {
     AnswerInPieces(3);
     ASSERT_EQ(ComWrite("btb status.RotPos\r\n"), 1);  // its answer is never read
-    EXPECT_EQ(ZR8812_Identify(), 0);
+    EXPECT_EQ(ZR8812_Identify(ProgramLink()), 0);
     EXPECT_EQ(std::string(Mesure.model_name), "ZR8812");
     EXPECT_EQ(Mesure.sub_ident, 2);
     ASSERT_EQ(ComWrite("ident\r\n"), 1);
-    EXPECT_EQ(ZR8812_ls(), 0);
-    ZR8812_traduc_reponse();
-    EXPECT_EQ(std::string(rep_buf).rfind("ls-l", 0), 0u);
-    EXPECT_NE(std::string(rep_buf).find("total"), std::string::npos);
+    EXPECT_EQ(ZR8812_ls(ProgramLink()), 0);
+    ZR8812_traduc_reponse(ProgramLink());
+    EXPECT_EQ(std::string(ProgramLink().rep_buf).rfind("ls-l", 0), 0u);
+    EXPECT_NE(std::string(ProgramLink().rep_buf).find("total"), std::string::npos);
 }
 
 TEST_F(AnswerPieces, APauseBeyondTheTimeOutEndsTheReadAsAFailure) {
@@ -127,15 +130,15 @@ TEST_F(AnswerPieces, APauseBeyondTheTimeOutEndsTheReadAsAFailure) {
     // and is dropped by the next exchange.
     const double pause = 10.0;
     instrument().stall_next_answer(pause * TimeScale());
-    EXPECT_EQ(ZR8812_Identify(), -1);
+    EXPECT_EQ(ZR8812_Identify(ProgramLink()), -1);
     Delay(pause + 4.0);
     instrument().stall_next_answer(pause * TimeScale());
-    EXPECT_EQ(ZR8812_od(1, 1, KIND_CURRENT), 0);  // bytes came, but no prompt:
-    EXPECT_EQ(rep_buf[0], '\0');                  // no digit is taken from the cut dump
+    EXPECT_EQ(ZR8812_od(ProgramLink(), 1, 1, KIND_CURRENT), 0);  // bytes came, but no prompt:
+    EXPECT_EQ(ProgramLink().rep_buf[0], '\0');  // no digit is taken from the cut dump
     Delay(pause + 4.0);
-    EXPECT_EQ(ZR8812_Identify(), 0);
-    EXPECT_EQ(ZR8812_od(1, 1, KIND_CURRENT), 0);
-    EXPECT_GT(std::string(rep_buf).size(), 90u);
+    EXPECT_EQ(ZR8812_Identify(ProgramLink()), 0);
+    EXPECT_EQ(ZR8812_od(ProgramLink(), 1, 1, KIND_CURRENT), 0);
+    EXPECT_GT(std::string(ProgramLink().rep_buf).size(), 90u);
 }
 
 TEST_F(AnswerPieces, TheWindowKeepsRepaintingWhileAnExchangeWaits) {
@@ -146,7 +149,7 @@ TEST_F(AnswerPieces, TheWindowKeepsRepaintingWhileAnExchangeWaits) {
     QObject::connect(&timer, &QTimer::timeout, [&ticks] { ++ticks; });
     timer.start();
     instrument().stall_next_answer(1.5 * TimeScale());  // waited for: below the time-out
-    EXPECT_EQ(ZR8812_Identify(), 0);
+    EXPECT_EQ(ZR8812_Identify(ProgramLink()), 0);
     EXPECT_EQ(Mesure.sub_ident, 2);
     EXPECT_GT(ticks, 0);
 }
@@ -176,21 +179,22 @@ TEST(AnswerEnd, APromptEndsTheAnswerOnlyAsTheLastLineAfterTheEcho) {
 }
 
 TEST(AnswerEnd, AModbusAnswerIsTakenAsTheLineOrUpToThePrompt) {
-    std::memset(reponse, 0, 1000);
+    std::memset(ProgramLink().reponse, 0, 1000);
     const std::string line = std::string("\0", 1) + ":010302010019\r\n";
-    EXPECT_EQ(ComReadTemp(line.data(), line.size(), 515), 1);
-    EXPECT_STREQ(reponse, ":010302010019\r\n");
+    EXPECT_EQ(ComReadTemp(ProgramLink(), line.data(), line.size(), 515), 1);
+    EXPECT_STREQ(ProgramLink().reponse, ":010302010019\r\n");
 
-    std::memset(reponse, 0, 1000);
+    std::memset(ProgramLink().reponse, 0, 1000);
     const std::string prompt = "sh: x: Error: not found\r\nkorvid:/$ ";
-    EXPECT_EQ(ComReadTemp(prompt.data(), prompt.size(), 515), 1);
-    EXPECT_STREQ(reponse, "sh: x: Error: not found\r\nkorvid:/$");
+    EXPECT_EQ(ComReadTemp(ProgramLink(), prompt.data(), prompt.size(), 515), 1);
+    EXPECT_STREQ(ProgramLink().reponse, "sh: x: Error: not found\r\nkorvid:/$");
 
     const std::string cut = "sh: x: Err";
-    EXPECT_EQ(ComReadTemp(cut.data(), cut.size(), 515), -1);  // silence before the end
+    EXPECT_EQ(ComReadTemp(ProgramLink(), cut.data(), cut.size(), 515),
+              -1);  // silence before the end
     const std::string high = ":0103\x82";
-    EXPECT_EQ(ComReadTemp(high.data(), high.size(), 515), -1);
-    EXPECT_EQ(ComReadTemp("", 0, 515), -1);
+    EXPECT_EQ(ComReadTemp(ProgramLink(), high.data(), high.size(), 515), -1);
+    EXPECT_EQ(ComReadTemp(ProgramLink(), "", 0, 515), -1);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // emulated instrument declared as a bridge.
 #include <QTimer>
 
+#include "import/instrument_setup.h"
 #include "link/connection.h"
 #include "platform/serial/serial.h"
 #include "platform/ui/ui.h"

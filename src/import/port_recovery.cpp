@@ -5,6 +5,7 @@
 // instrument looks for it again before it tells the person anything.
 #include <string>
 
+#include "import/instrument_setup.h"
 #include "link/com_port.h"
 #include "link/connection.h"
 #include "platform/serial/serial.h"
@@ -18,12 +19,12 @@ namespace {
 
 // The number in use first: the bridge back under it, or an adapter whose
 // number the person typed (the walk knows only the bridges); then the walk.
-int SetUpAgain(int lostPort) {
-    int result = ZR8812_init(lostPort, false);
+int SetUpAgain(LinkContext& ctx, int lostPort) {
+    int result = ZR8812_init(ctx, lostPort, false);
     if (result == 0) return 0;
     Mesure.link_flag = 0;
     CloseCom(lostPort);
-    return SetUpFirstBridge(false, {lostPort});
+    return SetUpFirstBridge(ctx, false, {lostPort});
 }
 
 }  // namespace
@@ -35,7 +36,7 @@ bool ForgetGonePort() {
     return true;
 }
 
-bool InstrumentPortBack() {
+bool InstrumentPortBack(LinkContext& ctx) {
     const int lostPort = Mesure.serial_port;
     if (!ForgetGonePort()) return true;
 
@@ -44,7 +45,7 @@ bool InstrumentPortBack() {
     SetCtrlVal(progress, PROGRESS_TEXT, std::string(Texte(comcours)));
     InstallPopup(progress);
     SetWaitCursor(1);
-    const int result = SetUpAgain(lostPort);
+    const int result = SetUpAgain(ctx, lostPort);
     RemovePopup(progress);
     DiscardPanel(progress);
     SetWaitCursor(0);

@@ -1,11 +1,12 @@
 // The directory and file searches of the memory scan over the sample memory.
+#include "import/memory_search.h"
+
 #include <filesystem>
 
-#include "store/store.h"
-#include "link/memory_listing.h"
 #include "platform/ui/ui.h"
 #include "shell/globals.h"
 #include "shell/panels.h"
+#include "store/store.h"
 #include "support/instrument_fixture.h"
 
 using zr8812::Fault;
@@ -29,7 +30,7 @@ class MemorySearch : public InstrumentFixture {
 };
 
 TEST_F(MemorySearch, ObjectsAndTestsOfTheSampleMemoryAreFound) {
-    ASSERT_EQ(ZR8812_search_dir(), 5);
+    ASSERT_EQ(ZR8812_search_dir(ProgramLink()), 5);
     EXPECT_EQ(nb_total, 5);
     for (int object : {1, 2, 4, 5, 7}) {
         SCOPED_TRACE(object);
@@ -42,7 +43,7 @@ TEST_F(MemorySearch, ObjectsAndTestsOfTheSampleMemoryAreFound) {
     EXPECT_EQ(Director[4].heure, 12);
     EXPECT_EQ(Director[4].minute, 0);
 
-    ASSERT_EQ(ZR8812_search_fil(2), 0);
+    ASSERT_EQ(ZR8812_search_fil(ProgramLink(), 2), 0);
     EXPECT_EQ(Director[2].nb_test, 9);
     for (int test : {1, 2, 3, 4, 5, 6, 8, 9}) {
         SCOPED_TRACE(test);
@@ -55,18 +56,18 @@ TEST_F(MemorySearch, ObjectsAndTestsOfTheSampleMemoryAreFound) {
     EXPECT_EQ(Director[2].tests[7].present, 0);
     EXPECT_EQ(instrument().current_directory(), "/etc/mem/02");
 
-    ASSERT_EQ(ZR8812_search_fil(5), 0);  // the empty object
+    ASSERT_EQ(ZR8812_search_fil(ProgramLink(), 5), 0);  // the empty object
     EXPECT_EQ(Director[5].nb_test, 0);
     EXPECT_TRUE(popups().empty());
 }
 
 TEST_F(MemorySearch, StopBeforeTheListingSendsNoListing) {
     SetPollHookForTesting([] { SimulateCommit(Fen_princ[PANEL_SCAN], SCAN_STOP); });
-    EXPECT_EQ(ZR8812_search_dir(), 0);
+    EXPECT_EQ(ZR8812_search_dir(ProgramLink()), 0);
     EXPECT_EQ(flag_stop, 0);
     EXPECT_EQ(nb_total, 0);
     EXPECT_EQ(Wire().find("ls -l"), std::string::npos);
-    EXPECT_EQ(ZR8812_search_fil(1), 0);
+    EXPECT_EQ(ZR8812_search_fil(ProgramLink(), 1), 0);
     EXPECT_EQ(Wire().find("ls -l"), std::string::npos);
 }
 
@@ -75,7 +76,7 @@ TEST_F(MemorySearch, EmptyAnswerAsksWhetherToGoOn) {
     SetPollHookForTesting([this] { instrument().set_fault(Fault::Silent); });
     recorder().QueueButton(VAL_GENERIC_POPUP_BTN2);  // No
     Director[1].nb_test = 42;
-    EXPECT_EQ(ZR8812_search_fil(1), 0);
+    EXPECT_EQ(ZR8812_search_fil(ProgramLink(), 1), 0);
     ASSERT_EQ(popups().size(), 1u);
     EXPECT_EQ(popups()[0].message, "Empty or wrong memory !   Do you want to go on ?\n");
     EXPECT_EQ(Director[1].nb_test, 42);  // left as it was
@@ -83,14 +84,14 @@ TEST_F(MemorySearch, EmptyAnswerAsksWhetherToGoOn) {
     recorder().Clear();
     instrument().clear_fault(Fault::Silent);         // the directory is entered again
     recorder().QueueButton(VAL_GENERIC_POPUP_BTN1);  // Yes: list once more
-    EXPECT_EQ(ZR8812_search_fil(1), 0);
+    EXPECT_EQ(ZR8812_search_fil(ProgramLink(), 1), 0);
     EXPECT_EQ(Director[1].nb_test, 0);
 }
 
 TEST_F(MemorySearch, ForeignEntryInTheMemoryEndsTheScanWithErrors22And13) {
     // A directory without a two-digit name: the walk runs past "total" looking for it.
     std::filesystem::create_directory(memory_dir() + "/ab");
-    EXPECT_EQ(ZR8812_search_dir(), 0);
+    EXPECT_EQ(ZR8812_search_dir(ProgramLink()), 0);
     EXPECT_EQ(nb_total, 0);
     ASSERT_EQ(popups().size(), 2u);
     EXPECT_EQ(popups()[0].title, "Error n° -122");
@@ -101,7 +102,7 @@ TEST_F(MemorySearch, ForeignEntryInTheMemoryEndsTheScanWithErrors22And13) {
 
 TEST_F(MemorySearch, FailedDirectoryChangeFindsNothing) {
     instrument().set_fault(Fault::ErrorAnswer, "cd /etc/mem/");
-    EXPECT_EQ(ZR8812_search_dir(), 0);
+    EXPECT_EQ(ZR8812_search_dir(ProgramLink()), 0);
     EXPECT_EQ(Wire().find("ls -l"), std::string::npos);
     EXPECT_TRUE(popups().empty());
 }

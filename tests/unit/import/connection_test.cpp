@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "import/instrument_setup.h"
 #include "link/com_port.h"
 #include "link/modbus.h"
 #include "link/registration.h"
@@ -83,7 +84,7 @@ class Connection : public InstrumentFixture {
 };
 
 TEST_F(Connection, InstrumentInModbusModeIsSwitchedAndSetUp) {
-    EXPECT_EQ(ZR8812_init(kInstrumentCom), 0);
+    EXPECT_EQ(ZR8812_init(ProgramLink(), kInstrumentCom), 0);
     EXPECT_TRUE(instrument().in_command_mode());
     EXPECT_EQ(Mesure.link_flag, 1);
     EXPECT_EQ(Mesure.serial_port, kInstrumentCom);
@@ -104,7 +105,7 @@ TEST_F(Connection, InstrumentInCommandModeIsSetUpWithoutTheSwitchSequence) {
         SCOPED_TRACE(late ? "answers after 1 s" : "answers at once");
         if (late) instrument().set_fault(Fault::LateAnswer);
         ClearWire();
-        EXPECT_EQ(ZR8812_init(kInstrumentCom), 0);
+        EXPECT_EQ(ZR8812_init(ProgramLink(), kInstrumentCom), 0);
         const std::string wire = Wire();
         EXPECT_EQ(wire.find(':') != std::string::npos, late);
         EXPECT_EQ(wire.find(":0110"), std::string::npos);
@@ -116,14 +117,14 @@ TEST_F(Connection, InstrumentInCommandModeIsSetUpWithoutTheSwitchSequence) {
 
 TEST_F(Connection, SwitchOffSetUpIsAskedForTwiceThenFails) {
     instrument().set_rotary(3);
-    EXPECT_EQ(ZR8812_init(kInstrumentCom), -1);
+    EXPECT_EQ(ZR8812_init(ProgramLink(), kInstrumentCom), -1);
     EXPECT_EQ(Count("Set of the rotator", "Let the rotator on SET-UP"), 2);
     EXPECT_EQ(Occurrences(Wire(), "btb status.RotPos\r\n"), 4);
     // The power-off still goes out, and does not turn the failure into success.
     EXPECT_NE(Wire().find("btb status.ShutofEn=0"), std::string::npos);
 
     recorder().Clear();
-    EXPECT_EQ(Open_dev(0), -1);
+    EXPECT_EQ(Open_dev(ProgramLink(), 0), -1);
     EXPECT_EQ(Count("Error n° -110"), 1);
     EXPECT_EQ(Count("Error", kNotDetected), 1);
     EXPECT_EQ(Mesure.link_flag, 0);
@@ -135,7 +136,7 @@ TEST_F(Connection, SwitchTurnedToSetUpDuringTheRetriesSucceeds) {
     recorder().SetObserver([this](const PopupRecord& p) {
         if (p.message == "Let the rotator on SET-UP") instrument().set_rotary(SWITCH_SETUP);
     });
-    EXPECT_EQ(ZR8812_init(kInstrumentCom), 0);
+    EXPECT_EQ(ZR8812_init(ProgramLink(), kInstrumentCom), 0);
     EXPECT_EQ(Count("Set of the rotator", "Let the rotator on SET-UP"), 1);
 }
 
@@ -170,7 +171,7 @@ TEST_F(Connection, FailedSetUpsAreReportedByTheirCode) {
         recorder().Clear();
         Mesure.serial_port = row.port;
         Mesure.link_flag = 0;
-        EXPECT_EQ(Open_dev(0), -1);
+        EXPECT_EQ(Open_dev(ProgramLink(), 0), -1);
         EXPECT_EQ(Count(row.title), 1);
         EXPECT_FALSE(IsComOpen(row.port));
         EXPECT_EQ(Count("Error", kNotDetected), 1);
@@ -183,7 +184,7 @@ TEST_F(Connection, RegisterStuckAtFFFFIsReportedTwice) {
     // The switch sequence reports its own error 10, then the set-up fails as a whole.
     instrument().set_fault(Fault::Register25FFFF);
     Mesure.serial_port = kInstrumentCom;
-    EXPECT_EQ(Open_dev(0), -1);
+    EXPECT_EQ(Open_dev(ProgramLink(), 0), -1);
     EXPECT_EQ(Count("Error n° -110"), 2);
     EXPECT_EQ(Count("Error", kNotDetected), 1);
     EXPECT_FALSE(IsComOpen(kInstrumentCom));
@@ -191,14 +192,14 @@ TEST_F(Connection, RegisterStuckAtFFFFIsReportedTwice) {
 }
 
 TEST_F(Connection, OpenLinkIsRetestedCheaply) {
-    ASSERT_EQ(ZR8812_init(kInstrumentCom), 0);
+    ASSERT_EQ(ZR8812_init(ProgramLink(), kInstrumentCom), 0);
     ClearWire();
-    EXPECT_EQ(Open_dev(1), 0);
+    EXPECT_EQ(Open_dev(ProgramLink(), 1), 0);
     EXPECT_EQ(Wire(), std::string("\r\n") + '\0');
     // A link that no longer answers gets a full set-up.
     instrument().set_command_mode(false);
     ClearWire();
-    EXPECT_EQ(Open_dev(1), 0);
+    EXPECT_EQ(Open_dev(ProgramLink(), 1), 0);
     EXPECT_TRUE(instrument().in_command_mode());
     EXPECT_NE(Wire().find(":010300190001E2"), std::string::npos);
 }
@@ -236,7 +237,7 @@ TEST_F(Connection, DiscoveryWithoutBridgeOpensNothingAndEndsTheProgramOnlyAtStar
     RestartInstrument(DefaultOptions(), 0);  // not registered: no bridge at all
     Fen_princ[PANEL_PROGRESS] = LoadPanel(0, UIR_FILE, PANEL_PROGRESS);
     Mesure.serial_port = 5;
-    EXPECT_EQ(Traitement_com(), 1);
+    EXPECT_EQ(Traitement_com(ProgramLink()), 1);
     EXPECT_EQ(Mesure.serial_port, 5);  // no candidate was tried
     EXPECT_TRUE(Wire().empty());
 
@@ -269,7 +270,7 @@ TEST_F(Connection, DeadOrForeignBridgesDoNotHideTheInstrument) {
     ASSERT_TRUE(foreign.register_com(program_dir(), 5, "FOREIGN"));
     foreign.set_fault(zr8812::Fault::Silent);
     Fen_princ[PANEL_PROGRESS] = LoadPanel(0, UIR_FILE, PANEL_PROGRESS);
-    EXPECT_EQ(Traitement_com(), 0);
+    EXPECT_EQ(Traitement_com(ProgramLink()), 0);
     EXPECT_EQ(Mesure.serial_port, kInstrumentCom);
     EXPECT_EQ(Mesure.link_flag, 1);
     EXPECT_FALSE(IsComOpen(3));
@@ -283,7 +284,7 @@ TEST_F(Connection, DeadOrForeignBridgesDoNotHideTheInstrument) {
     instrument().unplug();
     ASSERT_TRUE(instrument().wait_unplugged());
     foreign.clear_log();
-    EXPECT_EQ(Traitement_com(), 1);
+    EXPECT_EQ(Traitement_com(ProgramLink()), 1);
     EXPECT_FALSE(foreign.received().empty());
     for (int com : {3, 4, 5, kInstrumentCom}) EXPECT_FALSE(IsComOpen(com)) << com;
 }
@@ -296,7 +297,7 @@ TEST_F(Connection, PortFoundThroughTheRegistryWithBlanksInTheSerial) {
     char other[] = "AB 13";
     EXPECT_EQ(GetPortNumXP2000Vista(0x10C4, 0xEA60, other), -1);
     Fen_princ[PANEL_PROGRESS] = LoadPanel(0, UIR_FILE, PANEL_PROGRESS);
-    EXPECT_EQ(Traitement_com(), 0);
+    EXPECT_EQ(Traitement_com(ProgramLink()), 0);
     EXPECT_EQ(Mesure.serial_port, 12);
 }
 
@@ -319,7 +320,7 @@ class CommunicationDialog : public Connection {
 };
 
 TEST_F(CommunicationDialog, SamePortWhileConnectedIsTestedWithoutReopening) {
-    ASSERT_EQ(ZR8812_init(kInstrumentCom), 0);
+    ASSERT_EQ(ZR8812_init(ProgramLink(), kInstrumentCom), 0);
     const int panel = OpenDialog();
     int shown = 0;
     GetCtrlVal(panel, COM_NUMBER, shown);
@@ -336,7 +337,7 @@ TEST_F(CommunicationDialog, SamePortWhileConnectedIsTestedWithoutReopening) {
 }
 
 TEST_F(CommunicationDialog, AnotherPortForcesAFullSetUp) {
-    ASSERT_EQ(ZR8812_init(kInstrumentCom), 0);
+    ASSERT_EQ(ZR8812_init(ProgramLink(), kInstrumentCom), 0);
     ASSERT_TRUE(instrument().register_com(program_dir(), 8));
     OpenDialog();
     Commit(8);
@@ -374,7 +375,7 @@ TEST_F(CommunicationDialog, QuitClosesThePanelAndRestoresTheMenus) {
 }
 
 TEST_F(Connection, InstrumentMenuShowsTheIdentity) {
-    ASSERT_EQ(ZR8812_init(kInstrumentCom), 0);
+    ASSERT_EQ(ZR8812_init(ProgramLink(), kInstrumentCom), 0);
     SimulateMenuItem(menu, ITEM_INSTRUMENT);
     ASSERT_TRUE(IsPanelValid(Fen_princ[PANEL_IDENTITY]));
     int count = 0;
@@ -409,7 +410,7 @@ TEST_F(Connection, IdentityLackingItsLastFieldIsRetriedOnceThenTheLinkCloses) {
 }
 
 TEST_F(Connection, PowerOffAtExitGoesOnTheWireAndIntoTheLog) {
-    ASSERT_EQ(ZR8812_init(kInstrumentCom), 0);
+    ASSERT_EQ(ZR8812_init(ProgramLink(), kInstrumentCom), 0);
     instrument().set_shutof_en(1);
     ClearWire();
     const std::size_t logBefore = Log().size();

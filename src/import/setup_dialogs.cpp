@@ -1,7 +1,10 @@
 // The Setup menu: Communication (port question, automatic discovery, the
 // communication panel) and Instrument (the identity panel).
+#include <cstdio>
+#include <cstring>
 #include <string>
 
+#include "import/instrument_setup.h"
 #include "link/com_port.h"
 #include "link/connection.h"
 #include "link/modbus.h"
@@ -17,13 +20,18 @@
 
 namespace {
 
+// Labels of the identity list; the first four are shown.
+const char* const identity_labels[6] = {
+    "modele= ",        "version hardware =", "version firmware =",
+    "serial number =", "fab ident =",        "sub ident ="};
+
 bool UserKnowsPort() {
     return GenericMessagePopup("", Texte(Numport), cmdOui[2 * langue + 1], cmdOui[2 * langue], "",
                                VAL_GENERIC_POPUP_BTN1, VAL_GENERIC_POPUP_BTN1,
                                VAL_GENERIC_POPUP_BTN2) == VAL_GENERIC_POPUP_BTN1;
 }
 
-void Communication() {
+void Communication(LinkContext& ctx) {
     ForgetGonePort();  // the person's answer says how it is found again
     SetWaitCursor(0);
     const int com = LoadPanel(Fen_princ[PANEL_MAIN], UIR_FILE, PANEL_COM);
@@ -42,8 +50,8 @@ void Communication() {
     Fen_princ[PANEL_PROGRESS] = progress;
     SetCtrlVal(progress, PROGRESS_TEXT, std::string(Texte(comcours)));
     InstallPopup(progress);
-    int result = Traitement_com();
-    if (result != 0) result = Traitement_com();
+    int result = Traitement_com(ctx);
+    if (result != 0) result = Traitement_com(ctx);
     if (result == 0) {
         LogWrite(std::string(Texte(NumportAff)) + " = " + std::to_string(Mesure.serial_port) +
                  "\n");
@@ -60,19 +68,19 @@ void ShowIdentity(int identity) {
     SetWaitCursor(0);
 }
 
-void Instrument() {
+void Instrument(LinkContext& ctx) {
     SetWaitCursor(1);
     const int identity = LoadPanel(Fen_princ[PANEL_MAIN], UIR_FILE, PANEL_IDENTITY);
     Fen_princ[PANEL_IDENTITY] = identity;
     Traduc_config();
 
     if (Mesure.link_flag == 1) {
-        if (!InstrumentPortBack()) {
+        if (!InstrumentPortBack(ctx)) {
             DiscardPanel(identity);
             TellNotDetected();
             return;
         }
-        if (ZR8812_Identify() == 0) {
+        if (ZR8812_Identify(ctx) == 0) {
             ShowIdentity(identity);
             return;
         }
@@ -82,10 +90,10 @@ void Instrument() {
 
     Ctrl_menu(1);
     SetWaitCursor(1);
-    int result = ZR8812_init(Mesure.serial_port);
+    int result = ZR8812_init(ctx, Mesure.serial_port);
     if (result != 0) {
         CloseCom(Mesure.serial_port);
-        result = ZR8812_init(Mesure.serial_port);
+        result = ZR8812_init(ctx, Mesure.serial_port);
     }
     if (result != 0) {
         Mesure.link_flag = 0;
@@ -96,7 +104,7 @@ void Instrument() {
         return;
     }
     Mesure.link_flag = 1;
-    if (ZR8812_Identify() == 0 || ZR8812_Identify() == 0) {
+    if (ZR8812_Identify(ctx) == 0 || ZR8812_Identify(ctx) == 0) {
         ShowIdentity(identity);
         return;
     }
@@ -123,13 +131,13 @@ void ClosePopupPanel(int panel) {
 }
 
 // Sets up the link on the serial port number; false after a reported failure.
-bool SetUpNewLink() {
+bool SetUpNewLink(LinkContext& ctx) {
     const int port = Mesure.serial_port;
     CloseCom(port);
-    int result = ZR8812_init(port);
+    int result = ZR8812_init(ctx, port);
     if (result != 0) {
         CloseCom(port);
-        result = ZR8812_init(port);
+        result = ZR8812_init(ctx, port);
         if (result == 0) return true;
         CloseCom(port);
         Mesure.link_flag = 0;
@@ -137,9 +145,9 @@ bool SetUpNewLink() {
         return false;
     }
     const int wait = ShowWaitPopup();
-    if (EssaiCom("\r\n") != 0) {
+    if (EssaiCom(ctx, "\r\n") != 0) {
         CloseCom(port);
-        result = ZR8812_init(port);
+        result = ZR8812_init(ctx, port);
         if (result != 0) {
             ClosePopupPanel(wait);
             CloseCom(port);
@@ -154,13 +162,13 @@ bool SetUpNewLink() {
 }
 
 // The link is open on the same port: a cheap test, a full set-up if it fails.
-void TestOpenLink() {
+void TestOpenLink(LinkContext& ctx) {
     const int progress = LoadPanel(0, UIR_FILE, PANEL_PROGRESS);
     SetCtrlVal(progress, PROGRESS_TEXT, std::string(Texte(comcours)));
     InstallPopup(progress);
-    if (EssaiCom("\r\n") < 0) {
+    if (EssaiCom(ctx, "\r\n") < 0) {
         CloseCom(Mesure.serial_port);
-        if (Open_dev(0) != 0) CloseCom(Mesure.serial_port);
+        if (Open_dev(ctx, 0) != 0) CloseCom(Mesure.serial_port);
     } else {
         MessagePopup(Texte(panel_com), Texte(comok));
     }
@@ -186,9 +194,9 @@ void TellNotDetected() {
 
 void Gestion_parametre(int /*menuBar*/, int menuItem, void* /*callbackData*/, int /*panel*/) {
     if (menuItem == ITEM_COMMUNICATION)
-        Communication();
+        Communication(ProgramLink());
     else if (menuItem == ITEM_INSTRUMENT)
-        Instrument();
+        Instrument(ProgramLink());
 }
 
 int Config_com(int panel, int control, int event, void* /*callbackData*/, int /*eventData1*/,
@@ -214,10 +222,44 @@ int Config_com(int panel, int control, int event, void* /*callbackData*/, int /*
         CloseCom(oldPort);  // the old port is not left open behind
     }
     if (Mesure.link_flag == 0) {
-        SetUpNewLink();
+        SetUpNewLink(ProgramLink());
     } else {
-        TestOpenLink();
+        TestOpenLink(ProgramLink());
     }
+    Ctrl_menu(0);
+    return 0;
+}
+
+int Affiche_Identity() {
+    const int panel = Fen_princ[PANEL_IDENTITY];
+    const std::string model(Mesure.model_name,
+                            strnlen(Mesure.model_name, sizeof Mesure.model_name));
+    const std::string firmware(Mesure.firmware_version,
+                               strnlen(Mesure.firmware_version, sizeof Mesure.firmware_version));
+    char number[16];
+    InsertListItem(panel, IDENTITY_LIST, -1, std::string(identity_labels[0]) + " " + model, 1);
+    // The hardware version was read as hexadecimal digits: show those digits
+    // as the instrument printed them ("12"), not their decimal value ("18").
+    std::snprintf(number, sizeof number, "%02X", static_cast<unsigned>(Mesure.hardware_version));
+    InsertListItem(panel, IDENTITY_LIST, -1, std::string(identity_labels[1]) + "= " + number, 2);
+    InsertListItem(panel, IDENTITY_LIST, -1, std::string(identity_labels[2]) + "= " + firmware, 3);
+    // An identity without a serial number would show as 0000000, a number no
+    // instrument bears: say that it is unknown.
+    std::snprintf(number, sizeof number, "%07d", Mesure.serial_number);
+    const std::string serial = SerialNumberRead() ? number : Texte(serie_inconnue);
+    InsertListItem(panel, IDENTITY_LIST, -1, std::string(identity_labels[3]) + "= " + serial, 4);
+    return 0;
+}
+
+int QuitterConfig(int panel, int /*control*/, int event, void* /*callbackData*/, int /*eventData1*/,
+                  int /*eventData2*/) {
+    if (event != EVENT_COMMIT) return 0;
+    RemovePopup(panel);
+    DiscardPanel(panel);
+    std::memcpy(Mesure.model_name, "         ", 10);
+    std::memcpy(Mesure.firmware_version, "         ", 10);
+    Mesure.hardware_version = 0;
+    Mesure.serial_number = 0;
     Ctrl_menu(0);
     return 0;
 }

@@ -1,0 +1,223 @@
+// Bringing the instrument from a closed port to command mode with its switch
+// on SET-UP, telling the person what to do and what failed; the walk of the
+// bridges present for the one that answers as the instrument.
+#include "import/instrument_setup.h"
+
+#include <string>
+
+#include "link/com_port.h"
+#include "link/commands.h"
+#include "link/connection.h"
+#include "link/modbus.h"
+#include "link/status_identity.h"
+#include "platform/serial/serial.h"
+#include "platform/system/system.h"
+#include "platform/ui/ui.h"
+#include "platform/usb/bridge.h"
+#include "shell/error_popup.h"
+#include "shell/globals.h"
+#include "shell/menu_state.h"
+#include "shell/messages.h"
+#include "shell/panels.h"
+
+namespace {
+
+// An instrument in command mode answers a line end with its prompt at once;
+// one in Modbus mode, as after every power-on, never answers it. So the first
+// probe of a set-up gives up after this much silence rather than the whole
+// time-out. An instrument too slow for it is found by the switch sequence,
+// whose first read it answers with its prompt.
+constexpr double FIRST_PROBE_SECONDS = 0.5;
+
+// The two popups that stay up while the switch and the power-off are queried.
+struct SetupPopups {
+    int progress = 0;
+    int wait = 0;
+};
+
+SetupPopups ShowSetupPopups() {
+    SetupPopups p;
+    p.progress = LoadPanel(0, UIR_FILE, PANEL_PROGRESS);
+    SetCtrlVal(p.progress, PROGRESS_TEXT, std::string(Texte(comcours)));
+    InstallPopup(p.progress);
+    p.wait = LoadPanel(0, UIR_FILE, PANEL_WAIT);
+    SetCtrlAttribute(p.wait, WAIT_STOP, ATTR_VISIBLE, 0);
+    SetCtrlVal(p.wait, WAIT_TEXT, std::string(Texte(attente_1)));
+    InstallPopup(p.wait);
+    return p;
+}
+
+void CloseSetupPopups(const SetupPopups& p) {
+    RemovePopup(p.progress);
+    DiscardPanel(p.progress);
+    RemovePopup(p.wait);
+    DiscardPanel(p.wait);
+}
+
+// Up to four queries until the switch reads SET-UP, asking the user twice to turn it.
+bool SwitchReachesSetup(LinkContext& ctx) {
+    if (SwitchPosition(ctx) == SWITCH_SETUP) return true;
+    MessagePopup(Texte(position), Texte(posetup));
+    Delay(1.0);
+    if (SwitchPosition(ctx) == SWITCH_SETUP) return true;
+    if (SwitchPosition(ctx) == SWITCH_SETUP) return true;
+    MessagePopup(Texte(position), Texte(posetup));
+    Delay(1.0);
+    return SwitchPosition(ctx) == SWITCH_SETUP;
+}
+
+}  // namespace
+
+int SwitchPosition(LinkContext& ctx) {
+    const int progress = LoadPanel(0, UIR_FILE, PANEL_PROGRESS);
+    SetCtrlVal(progress, PROGRESS_TEXT, std::string(Texte(comcours)));
+    InstallPopup(progress);
+    const int switchPosition = ZR8812_Stat_Rot(ctx);
+    RemovePopup(progress);
+    DiscardPanel(progress);
+    return switchPosition;
+}
+
+void ReportFailedSetup(int code, bool withNotDetectedBox) {
+    SetWaitCursor(0);
+    Ctrl_menu(0);
+    if (code == RS232_INVALID_PORT)
+        Popup_erreur(ERROR_INVALID_PORT);
+    else if (code == RS232_CANNOT_OPEN)
+        Popup_erreur(ERROR_PORT_BUSY);
+    else
+        Popup_erreur(ERROR_NO_RESPONSE);
+    if (withNotDetectedBox) MessagePopup(Texte(titre_erreur), NotDetectedText());
+}
+
+int ZR8812_init(LinkContext& ctx, int port, bool announce) {
+    Mesure.serial_port = port;
+    const int opened = OpenInstrumentPort(port);
+    if (opened < 0) return opened;
+
+    int result = INIT_NO_COMMAND_MODE;
+    bool commandMode = EssaiCom(ctx, "\r\n", FIRST_PROBE_SECONDS) == 0;
+    if (!commandMode) {
+        const int switched = KillModBus(ctx);
+        if (switched == COMMAND_MODE) {
+            commandMode = true;
+        } else if (switched == 0) {
+            commandMode = EssaiCom(ctx, "\r\n") == 0;
+        } else {
+            if (switched == SWITCH_REGISTER_UNREAD) Popup_erreur(ERROR_NO_RESPONSE);
+            return -1;
+        }
+    }
+
+    Mesure.link_flag = 1;
+    FlushInQ(port);
+    FlushOutQ(port);
+    SetWaitCursor(0);
+    if (announce) {
+        MessagePopup(Texte(panel_com), Texte(comok));
+        MessagePopup(Texte(position), Texte(avertpos));
+    }
+
+    if (commandMode) ZR8812_StxOn(ctx);
+    const SetupPopups popups = ShowSetupPopups();
+    if (commandMode) {
+        result = 0;
+        SetWaitCursor(1);
+        if (!SwitchReachesSetup(ctx)) result = -1;
+    }
+
+    Mesure.auto_power_off = ZR8812_Stat_Shut(ctx);
+    if (Mesure.auto_power_off == 1) {
+        // A power-off that fails is this set-up's failure; one that works does
+        // not turn an earlier failure into success.
+        const int off = ZR8812_shutof(ctx);
+        if (off != 0) result = off;
+    }
+
+    CloseSetupPopups(popups);
+    SetWaitCursor(0);
+    Mesure.link_flag = 1;
+    return result;
+}
+
+// A full set-up on the serial port number. A failure is reported to the user
+// and leaves the port closed.
+static bool FullSetUp(LinkContext& ctx) {
+    const int result = ZR8812_init(ctx, Mesure.serial_port);
+    if (result != 0) {
+        Mesure.link_flag = 0;
+        CloseCom(Mesure.serial_port);
+        ReportFailedSetup(result);
+        return false;
+    }
+    Mesure.link_flag = 1;
+    SetWaitCursor(0);
+    return true;
+}
+
+int Open_dev(LinkContext& ctx, int flag) {
+    if (flag != 0 && !InstrumentPortBack(ctx)) {
+        TellNotDetected();
+        return -1;
+    }
+    if (flag == 0) {
+        SetWaitCursor(1);
+        return FullSetUp(ctx) ? 0 : -1;
+    }
+    if (ZR8812_init_2(ctx) >= 0) return 0;
+    Mesure.link_flag = 0;
+    CloseCom(Mesure.serial_port);
+    if (!FullSetUp(ctx)) return -1;
+    Ctrl_menu(0);
+    return 0;
+}
+
+int SetUpFirstBridge(LinkContext& ctx, bool announce, std::set<int> tried) {
+    int result = -1;
+    unsigned long count = 0;
+    CP210x_GetNumDevices(&count);
+    // Bridges beyond the walk's room are not tried.
+    if (count > static_cast<unsigned long>(MAX_BRIDGES)) count = MAX_BRIDGES;
+    for (unsigned long i = 0; i < count; ++i) {
+        // Each bridge's own entry gives its COM number: two bridges with the
+        // same serial number, or none, share a registry key, and the second
+        // would never be tried. A port listed twice is tried once.
+        int port = -1;
+        CP210x_HANDLE handle = 0;
+        CP210x_Open(i, &handle);
+        const bool hasPort = GetBridgeComPort(handle, &port) == CP210x_SUCCESS;
+        CP210x_Close(handle);
+        if (!hasPort || !tried.insert(port).second) continue;
+
+        Mesure.serial_port = port;
+        result = ZR8812_init(ctx, port, announce);
+        if (result == 0) break;
+        // A bridge that cannot be opened or does not answer as the instrument
+        // (another device on the same chip, a dead one) must not hide the
+        // instrument behind it: every bridge is tried, and none is left open.
+        Mesure.link_flag = 0;
+        CloseCom(port);
+    }
+    return result;
+}
+
+int Traitement_com(LinkContext& ctx) {
+    SetWaitCursor(1);
+    SetCtrlVal(Fen_princ[PANEL_PROGRESS], PROGRESS_TEXT, std::string(Texte(comcours)));
+    InstallPopup(Fen_princ[PANEL_PROGRESS]);
+    const int result = SetUpFirstBridge(ctx, true);
+    SetWaitCursor(0);
+
+    if (result == 0) {
+        Mesure.link_flag = 1;
+        Ctrl_menu(0);
+        return 0;
+    }
+    RemovePopup(Fen_princ[PANEL_PROGRESS]);
+    if (Mesure.link_flag == 1) {
+        Mesure.link_flag = 0;
+        CloseCom(Mesure.serial_port);
+    }
+    Ctrl_menu(0);
+    return 1;
+}

@@ -4,8 +4,9 @@
 
 #include "excel/sheet_cells.h"
 #include "excel/value_format.h"
-#include "store/store.h"
 #include "shell/messages.h"
+#include "store/store.h"
+#include "store/value_text.h"
 
 namespace {
 
@@ -73,11 +74,11 @@ void Exporter_Terre(int object, int test) {
     cell.Put(method == 0 ? "Earth 3P" : method == 1 ? "Earth 2P" : "     ");
     // Each resistance is followed by its own unit cell: FormatValue clears the
     // thousands prefix before every value.
-    cell.Put(FormatValue(SlotReal(1) / 1000));
+    cell.Put(FormatValue(SlotReal(1) / 1000).text);
     cell.Put(ResistanceUnit(tabdest));
     for (int slot : {2, 3}) {
         if (method == 0) {
-            cell.Put(FormatValue(SlotReal(slot) / 1000));
+            cell.Put(FormatValue(SlotReal(slot) / 1000).text);
             cell.Put(ResistanceUnit(tabdest));
         } else {
             cell.Put(NOT_APPLICABLE);
@@ -85,4 +86,61 @@ void Exporter_Terre(int object, int test) {
         }
     }
     cell.Put(SlotText(4));
+}
+
+Cells CurrentCells(const AmpRecord& record) {
+    Cells cells;
+    AddTitleRow(cells, {{Texte(Ecourant), WITH_UNIT},
+                        {Texte(smooth)},
+                        {Texte(Freq), WITH_UNIT},
+                        {Texte(clamptype)},
+                        {Texte(vbatt), WITH_UNIT},
+                        {Texte(Tempr), WITH_UNIT}});
+    CellRow cell(cells, VALUE_ROW);
+    cell.Put(Current(SlotReal(record.current, CURRENT_SLOT_CHARACTERS) / 1000));
+    cell.Put(AMPERE);
+    cell.Put(std::to_string(record.smoothing));
+    cell.Put(FormatFixed(FrequencyFromPeriod(SlotReal(SlotTextOf(record.period))), 10, 2));
+    cell.Put(HERTZ);
+    cell.Put(ClampType(record.clamp));
+    cell.Put(FormatFixed(SlotReal(record.battery) / 1000, 10, 1));
+    cell.Put(VOLT);
+    cell.Put(FormatFixed(SlotReal(record.temperature), 10, 1));
+    cell.Put(DEGREE_CELSIUS);
+    return cells;
+}
+
+namespace {
+
+// A resistance in milliohms, in ohms with its own unit cell.
+void PutResistance(CellRow& cell, int32_t milliohms) {
+    const ValueText ohms = FormatValue(SlotReal(SlotTextOf(milliohms)) / 1000);
+    cell.Put(ohms.text);
+    cell.Put(ResistanceUnit(ohms.prefix));
+}
+
+}  // namespace
+
+Cells EarthCells(const EarthRecord& record) {
+    Cells cells;
+    AddTitleRow(cells, {{Texte(typeMesure)},
+                        {Titre_colonne[TITRE_RE], WITH_UNIT},
+                        {Titre_colonne[TITRE_RS], WITH_UNIT},
+                        {Titre_colonne[TITRE_RH], WITH_UNIT},
+                        {Texte(smooth)}});
+    // The method byte: 0 three-pole, 1 two-pole (no probe resistances).
+    const int method = record.method;
+    CellRow cell(cells, VALUE_ROW);
+    cell.Put(method == 0 ? "Earth 3P" : method == 1 ? "Earth 2P" : "     ");
+    PutResistance(cell, record.re);
+    for (int32_t probe : {record.rs, record.rh}) {
+        if (method == 0) {
+            PutResistance(cell, probe);
+        } else {
+            cell.Put(NOT_APPLICABLE);
+            cell.Put(NOT_APPLICABLE);
+        }
+    }
+    cell.Put(std::to_string(record.smoothing));
+    return cells;
 }

@@ -4,8 +4,9 @@
 
 #include "excel/sheet_cells.h"
 #include "excel/value_format.h"
-#include "store/store.h"
 #include "shell/messages.h"
+#include "store/store.h"
+#include "store/value_text.h"
 
 int32_t flag_tiret = 0;
 
@@ -63,12 +64,12 @@ std::string EarthLoopLabel(int mode) {
 void PutImpedance(CellCursor& cell, int slot) {
     const double ohms = SlotReal(slot);
     flag_tiret = ohms > INDUCTANCE_LIMIT_OHM ? 1 : 0;
-    cell.Put(FormatValue(ohms));
+    cell.Put(FormatValue(ohms).text);
 }
 
 // R rule: a resistance (or a voltage), formatted with its thousands prefix.
 void PutScaled(CellCursor& cell, int slot) {
-    cell.Put(FormatValue(SlotReal(slot)));
+    cell.Put(FormatValue(SlotReal(slot)).text);
 }
 
 // Unit of the value just written.
@@ -221,4 +222,194 @@ void Suite_Exporter_REarth(int mode) {
     PutResistanceUnit(cell);
     for (int slot : {SLOT_V_LN, SLOT_V_LPE, SLOT_V_NPE, SLOT_V_P}) PutVoltage(cell, slot);
     PutSmoothingAndFrequency(cell);
+}
+
+namespace {
+
+// The loop layouts over a decoded record: each line's inductance shows only
+// while the impedance of the same line, written just before, is 15 ohms or less.
+class LoopRow {
+   public:
+    LoopRow(Cells& cells) : cell_(cells, VALUE_ROW) {}
+    void Put(const std::string& text) { cell_.Put(text); }
+    void Dashes(int count) {
+        for (int i = 0; i < count; ++i) cell_.Put(NOT_APPLICABLE);
+    }
+    // An impedance and its unit.
+    void Impedance(float ohms) {
+        const double read = SlotReal(ohms);
+        dashed_ = read > INDUCTANCE_LIMIT_OHM;
+        Scaled(read, ResistanceUnit);
+    }
+    // A resistance and its unit.
+    void Resistance(float ohms) { Scaled(SlotReal(ohms), ResistanceUnit); }
+    void Voltage(float volts) { Scaled(SlotReal(volts), VoltageUnit); }
+    // An inductance and its unit.
+    void Inductance(float millihenries) {
+        cell_.Put(dashed_ ? NOT_APPLICABLE : FormatFixed(SlotReal(millihenries), 10, 1));
+        cell_.Put(dashed_ ? NOT_APPLICABLE : MILLIHENRY);
+    }
+    void SmoothingAndFrequency(const LoopRecord& record) {
+        cell_.Put(std::to_string(record.smoothing));
+        cell_.Put(FormatFixed(SlotReal(record.frequency), 10, 2));
+        cell_.Put(HERTZ);
+    }
+
+   private:
+    void Scaled(double value, std::string (*unitOf)(const std::string&)) {
+        const ValueText formatted = FormatValue(value);
+        cell_.Put(formatted.text);
+        cell_.Put(unitOf(formatted.prefix));
+    }
+    CellRow cell_;
+    bool dashed_ = false;
+};
+
+LoopLabel LoopLayoutLabel(const LoopRecord& record) {
+    const int mode = TripMode(record);
+    switch (record.fonction_boucle) {
+        case 0:
+            if (mode == 1) return {"ZLOOP No Trip", CASE_NO_TRIP};
+            // A trip-select measurement trips the device like a trip measurement.
+            if (mode == 2) return {"ZLOOP Trip Select.", CASE_TRIP};
+            return {"ZLOOP Trip", CASE_TRIP};
+        case 1:
+            return {"ZLINE", CASE_LINE};
+        default:
+            return {Field("RCD ZLOOP No Trip", 17), CASE_NO_TRIP};
+    }
+}
+
+std::string EarthLoopLabel(const LoopRecord& record, int mode) {
+    if (mode == LOOP_SHORT) return "RCD REarth No Trip";
+    switch (TripMode(record)) {
+        case 0:
+            return "REarth Trip";
+        case 1:
+            return "REarth No Trip";
+        default:
+            return "REarth Trip Select.";
+    }
+}
+
+void AddLoopRow(Cells& cells, const LoopRecord& record, int mode) {
+    const bool full = mode == LOOP_FULL;
+    const LoopLabel label = LoopLayoutLabel(record);
+    const LoopCase s = label.s;
+    LoopRow row(cells);
+    row.Put(label.text);
+    if (full) {
+        row.Impedance(record.z_ln);
+        row.Resistance(record.r_ln);
+        row.Inductance(record.l_ln);
+    }
+    if (s == CASE_LINE) {
+        row.Dashes(6);
+    } else {
+        row.Impedance(record.z_lpe);
+        row.Resistance(record.r_lpe);
+        row.Inductance(record.l_lpe);
+    }
+    if (full) {
+        // Without tripping, the neutral-to-earth impedance and inductance are
+        // not measured, while its resistance is.
+        if (s != CASE_TRIP) {
+            row.Dashes(2);
+        } else {
+            row.Impedance(record.z_npe);
+        }
+        if (s == CASE_LINE) {
+            row.Dashes(2);
+        } else {
+            row.Resistance(record.r_npe);
+        }
+        if (s != CASE_TRIP) {
+            row.Dashes(2);
+        } else {
+            row.Inductance(record.l_npe);
+        }
+        row.Voltage(record.v_ln);
+    }
+    row.Voltage(record.v_lpe);
+    if (full) row.Voltage(record.v_npe);
+    row.SmoothingAndFrequency(record);
+}
+
+void AddEarthLoopRow(Cells& cells, const LoopRecord& record, int mode) {
+    // Without tripping the earth impedance and inductance are not measured.
+    const bool noTrip = TripMode(record) == 1;
+    LoopRow row(cells);
+    row.Put(EarthLoopLabel(record, mode));
+    if (noTrip) {
+        row.Dashes(2);
+    } else {
+        row.Impedance(record.z_e);
+    }
+    row.Resistance(record.r_e);
+    if (mode == LOOP_FULL) {
+        if (noTrip) {
+            row.Dashes(2);
+        } else {
+            row.Inductance(record.l_e);
+        }
+    }
+    row.Resistance(record.r_p);
+    for (float volts : {record.v_ln, record.v_lpe, record.v_npe, record.v_p}) row.Voltage(volts);
+    row.SmoothingAndFrequency(record);
+}
+
+void AddLoopTitles(Cells& cells, int mode) {
+    constexpr int FULL_WITH_UNIT = WITH_UNIT | FULL_ONLY;
+    AddTitleRow(cells,
+                {{Texte(typeMesure)},
+                 {Titre_colonne[TITRE_Z_LN], FULL_WITH_UNIT},
+                 {Titre_colonne[TITRE_R_LN], FULL_WITH_UNIT},
+                 {Titre_colonne[TITRE_L_LN], FULL_WITH_UNIT},
+                 {Titre_colonne[TITRE_Z_LPE], WITH_UNIT},
+                 {Titre_colonne[TITRE_R_LPE], WITH_UNIT},
+                 {Titre_colonne[TITRE_L_LPE], WITH_UNIT},
+                 {Titre_colonne[TITRE_Z_NPE], FULL_WITH_UNIT},
+                 {Titre_colonne[TITRE_R_NPE], FULL_WITH_UNIT},
+                 {Titre_colonne[TITRE_L_NPE], FULL_WITH_UNIT},
+                 {Titre_colonne[TITRE_V_LN], FULL_WITH_UNIT},
+                 {Titre_colonne[TITRE_V_LPE], WITH_UNIT},
+                 {Titre_colonne[TITRE_V_NPE], FULL_WITH_UNIT},
+                 {Texte(smooth)},
+                 {Texte(Freq), WITH_UNIT}},
+                mode == LOOP_SHORT);
+}
+
+void AddEarthLoopTitles(Cells& cells, int mode) {
+    AddTitleRow(cells,
+                {{Texte(typeMesure)},
+                 {Titre_colonne[TITRE_Z_E], WITH_UNIT},
+                 {Titre_colonne[TITRE_R_E], WITH_UNIT},
+                 {Titre_colonne[TITRE_L_E], WITH_UNIT | FULL_ONLY},
+                 {Titre_colonne[TITRE_R_P], WITH_UNIT},
+                 {Titre_colonne[TITRE_V_LN], WITH_UNIT},
+                 {Titre_colonne[TITRE_V_LPE], WITH_UNIT},
+                 {Titre_colonne[TITRE_V_NPE], WITH_UNIT},
+                 {Titre_colonne[TITRE_V_P], WITH_UNIT},
+                 {Texte(smooth)},
+                 {Texte(Freq), WITH_UNIT}},
+                mode == LOOP_SHORT);
+}
+
+}  // namespace
+
+Cells LoopCells(const LoopRecord& record) {
+    Cells cells;
+    const int function = record.fonction_boucle;
+    const int mode = function == 3 ? LOOP_SHORT : LOOP_FULL;
+    // Function 2, and 3 with the earth variant, measure the earth record.
+    const bool earthLoop = function == 2 || (function == 3 && record.variante_terre != 0);
+    if (function > 3) return cells;
+    if (earthLoop) {
+        AddEarthLoopTitles(cells, mode);
+        AddEarthLoopRow(cells, record, mode);
+    } else {
+        AddLoopTitles(cells, mode);
+        AddLoopRow(cells, record, mode);
+    }
+    return cells;
 }

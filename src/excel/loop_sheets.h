@@ -7,6 +7,9 @@
 
 #include <cstdint>
 
+#include "excel/sheet_cells.h"
+#include "store/measurement_records.h"
+
 constexpr int LOOP_FULL = 0;
 constexpr int LOOP_SHORT = 1;
 
@@ -22,3 +25,8 @@ void MAJ_enteteExcel_Loop_REarth(int mode);
 // Values of row 2 from column D, from the loop slots and `Selection`.
 void Suite_Exporter_Loop(int mode);
 void Suite_Exporter_REarth(int mode);
+
+// The cells of the loop test's sheet from column D on, titles and values: the
+// layout and mode its function and earth variant choose (none for a function
+// without a layout).
+Cells LoopCells(const LoopRecord& loop);

@@ -112,3 +112,23 @@ void WriteKindRows(int object, int test, int kind) {
     }
 }
 
+namespace {
+
+struct LayoutOf {
+    Cells operator()(std::monostate) const { return {}; }
+    Cells operator()(const AmpRecord& amp) const { return CurrentCells(amp); }
+    Cells operator()(const EarthRecord& earth) const { return EarthCells(earth); }
+    Cells operator()(const LoopRecord& loop) const { return LoopCells(loop); }
+    Cells operator()(const RcdRecord& rcd) const { return RcdCells(rcd); }
+    Cells operator()(const VoltRecord& volt) const { return VoltageCells(volt); }
+};
+
+}  // namespace
+
+Cells SheetCells(int object, int test, const MeasuredRecord& record) {
+    Cells cells;
+    AddIdentificationCells(cells, object, test);
+    const Cells layout = std::visit(LayoutOf{}, record);
+    cells.insert(cells.end(), layout.begin(), layout.end());
+    return cells;
+}

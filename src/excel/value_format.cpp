@@ -78,11 +78,11 @@ void Valeur(double value, std::string& out, std::string& prefix) {
     out = tabtemp.substr(0, VALUE_TEXT_LENGTH);
 }
 
-std::string FormatValue(double value) {
-    tabdest.clear();
-    std::string text;
-    Valeur(value, text, tabdest);
-    return text;
+ValueText FormatValue(double value) {
+    ValueText formatted;
+    Valeur(value, formatted.text, formatted.prefix);
+    tabdest = formatted.prefix;
+    return formatted;
 }
 
 std::string Field(const std::string& text, std::size_t width) {

@@ -17,8 +17,14 @@ extern std::string tabtemp;
 // was otherwise.
 void Valeur(double value, std::string& out, std::string& prefix);
 
-// Clears `tabdest`, formats `value` with Valeur into it and returns the text.
-std::string FormatValue(double value);
+// A value's text and its thousands prefix ("" or " k"), which its unit cell shows.
+struct ValueText {
+    std::string text;
+    std::string prefix;
+};
+// Formats `value` with Valeur, with a prefix of its own. Also leaves the prefix
+// in `tabdest`.
+ValueText FormatValue(double value);
 
 // `value` with `decimals` decimals, right-aligned in `width` characters. A
 // number never loses digits to its field: a longer one is written whole.

@@ -5,8 +5,9 @@
 
 #include "excel/sheet_cells.h"
 #include "excel/value_format.h"
-#include "store/store.h"
 #include "shell/messages.h"
+#include "store/store.h"
+#include "store/value_text.h"
 
 int16_t parthaut = 0;
 int16_t partbas = 0;
@@ -18,7 +19,7 @@ constexpr int RCD_NOT_MEASURED = 50;
 
 // A voltage slot in millivolts, formatted in volts, then its unit.
 void PutVoltage(CellCursor& cell, int slot) {
-    cell.Put(FormatValue(SlotReal(slot) / 1000));
+    cell.Put(FormatValue(SlotReal(slot) / 1000).text);
     cell.Put(VoltageUnit(tabdest));
 }
 
@@ -71,7 +72,7 @@ void Exporter_Tension(int object, int test) {
     cell.Put(SlotText(8));
     cell.Put(FormatFixed(FrequencyFromPeriod(SlotReal(6)), 10, 2));
     cell.Put(HERTZ);
-    cell.Put(FormatValue(SlotReal(7)));
+    cell.Put(FormatValue(SlotReal(7)).text);
     cell.Put(ResistanceUnit(tabdest));
     cell.Put(FormatFixed(SlotReal(4) / 1000, 10, 1));
     cell.Put(VOLT);
@@ -120,4 +121,81 @@ void Exporter_RCD(int object, int test) {
     cell.Put(MILLIAMPERE);
     cell.Put(measured ? FormatFixed(tripSeconds * 1000, 10, 1) : NOT_APPLICABLE);
     cell.Put(MILLISECOND);
+}
+
+namespace {
+
+// A voltage in millivolts, formatted in volts, then its unit.
+void PutMillivolts(CellRow& cell, float millivolts) {
+    const ValueText volts = FormatValue(SlotReal(millivolts) / 1000);
+    cell.Put(volts.text);
+    cell.Put(VoltageUnit(volts.prefix));
+}
+
+}  // namespace
+
+Cells VoltageCells(const VoltRecord& record) {
+    Cells cells;
+    AddTitleRow(cells, {{Texte(typeMesure)},
+                        {Titre_colonne[TITRE_V_LN], WITH_UNIT},
+                        {Titre_colonne[TITRE_V_LPE], WITH_UNIT},
+                        {Titre_colonne[TITRE_V_NPE], WITH_UNIT},
+                        {Texte(smooth)},
+                        {Texte(Freq), WITH_UNIT},
+                        {Texte(Rodres), WITH_UNIT},
+                        {Texte(vbatt), WITH_UNIT},
+                        {Texte(Tempr), WITH_UNIT}});
+    CellRow cell(cells, VALUE_ROW);
+    cell.Put(Field(Texte(tension), 10));
+    for (float millivolts : {record.v_ln, record.v_lpe, record.v_npe})
+        PutMillivolts(cell, millivolts);
+    cell.Put(std::to_string(record.smoothing));
+    cell.Put(FormatFixed(FrequencyFromPeriod(SlotReal(SlotTextOf(record.period))), 10, 2));
+    cell.Put(HERTZ);
+    const ValueText rod = FormatValue(SlotReal(record.rod_resistance));
+    cell.Put(rod.text);
+    cell.Put(ResistanceUnit(rod.prefix));
+    cell.Put(FormatFixed(SlotReal(record.battery) / 1000, 10, 1));
+    cell.Put(VOLT);
+    cell.Put(FormatFixed(SlotReal(record.temperature), 10, 1));
+    cell.Put(DEGREE_CELSIUS);
+    return cells;
+}
+
+WaveStart WaveAndStart(uint16_t code) {
+    switch (code) {
+        case 0x11:
+            return {1, 1};
+        case 0x10:
+            return {1, 0};
+        case 0x01:
+            return {0, 1};
+        default:
+            return {0, 0};
+    }
+}
+
+Cells RcdCells(const RcdRecord& record) {
+    Cells cells;
+    AddTitleRow(cells, {{Texte(typeMesure)},
+                        {Texte(wave)},
+                        {Texte(start)},
+                        {Texte(Ratcurr), WITH_UNIT},
+                        {Texte(Meascurr), WITH_UNIT},
+                        {Texte(Time), WITH_UNIT}});
+    const WaveStart code = WaveAndStart(record.wave_start);
+    const bool measured = record.validity < RCD_NOT_MEASURED;
+    CellRow cell(cells, VALUE_ROW);
+    cell.Put(RcdLabel(record.test_mode, record.multiplier));
+    cell.Put(code.parthaut == 1 ? "Full" : "Half");
+    cell.Put(code.partbas == 1 ? "Pos" : "Neg");
+    // The currents are kept in tenths of a milliampere.
+    cell.Put(DefaultReal(static_cast<double>(record.rated_current) / 10));
+    cell.Put(MILLIAMPERE);
+    cell.Put(measured ? FormatFixed(static_cast<double>(record.measured_current) / 10, 6, 3)
+                      : NOT_APPLICABLE);
+    cell.Put(MILLIAMPERE);
+    cell.Put(measured ? FormatFixed(SlotReal(record.trip_time) * 1000, 10, 1) : NOT_APPLICABLE);
+    cell.Put(MILLISECOND);
+    return cells;
 }

@@ -4,6 +4,9 @@
 
 #include <cstdint>
 
+#include "excel/sheet_cells.h"
+#include "store/measurement_records.h"
+
 // Set by val_bcd from the RCD record's wave and start code:
 // parthaut 1 full wave, 0 half wave; partbas 1 positive start, 0 negative start.
 extern int16_t parthaut;
@@ -17,3 +20,18 @@ void Exporter_RCD(int object, int test);
 // Splits the wave and start code: 0x11 full/positive, 0x10 full/negative,
 // 0x01 half/positive, anything else half/negative.
 void val_bcd(uint16_t code);
+
+// The wave and start code split: parthaut 1 full wave, 0 half wave; partbas 1
+// positive start, 0 negative start.
+struct WaveStart {
+    int16_t parthaut;
+    int16_t partbas;
+};
+// 0x11 full/positive, 0x10 full/negative, 0x01 half/positive, anything else
+// half/negative.
+WaveStart WaveAndStart(uint16_t code);
+
+// The cells of the test's sheet from column D on, titles and values, from its
+// decoded record.
+Cells VoltageCells(const VoltRecord& volt);
+Cells RcdCells(const RcdRecord& rcd);

@@ -4,10 +4,10 @@
 
 #include <cstring>
 
-#include "store/store.h"
 #include "import/slot_text.h"
 #include "link/answer_text.h"
 #include "link/com_port.h"
+#include "store/store.h"
 
 namespace {
 
@@ -100,101 +100,111 @@ std::string_view DownloadedDigits() {
 
 // ---- Decoders: fields in record order ----
 
-void DecodeAmp(std::string_view digits) {
+AmpRecord DecodeAmp(std::string_view digits) {
     Dump d(digits);
-    amp.header = d.Word(0);
-    amp.current = d.Real(12);
-    amp.battery = d.Real(52);
-    amp.temperature = d.Real(60);
-    amp.period = d.Integer(68);
-    amp.smoothing = d.LowByteOfWord(86);
-    amp.clamp = d.LowByteOfWord(94);
+    AmpRecord record;
+    record.header = d.Word(0);
+    record.current = d.Real(12);
+    record.battery = d.Real(52);
+    record.temperature = d.Real(60);
+    record.period = d.Integer(68);
+    record.smoothing = d.LowByteOfWord(86);
+    record.clamp = d.LowByteOfWord(94);
+    return record;
 }
 
-void DecodeEarth(std::string_view digits) {
+EarthRecord DecodeEarth(std::string_view digits) {
     Dump d(digits);
-    earth.header = d.Word(0);
-    earth.re = d.Integer(4);
-    earth.rs = d.Integer(12);
-    earth.rh = d.Integer(20);
-    earth.smoothing = d.Byte(72);
-    earth.method = d.Byte(82);
-    earth.trailer = d.Word(92);
+    EarthRecord record;
+    record.header = d.Word(0);
+    record.re = d.Integer(4);
+    record.rs = d.Integer(12);
+    record.rh = d.Integer(20);
+    record.smoothing = d.Byte(72);
+    record.method = d.Byte(82);
+    record.trailer = d.Word(92);
+    return record;
 }
 
-void DecodeLoop(std::string_view digits) {
+LoopRecord DecodeLoop(std::string_view digits) {
     Dump d(digits);
-    loop.smoothing = d.Byte(2);
-    loop.fonction_boucle = d.Byte(0);
-    loop.sans_declench = d.Byte(6);
-    loop.z_ln = d.Real(28);
-    loop.r_ln = d.Real(36);
-    loop.l_ln = d.Real(44);
-    loop.z_lpe = d.Real(60);
-    loop.r_lpe = d.Real(68);
-    loop.l_lpe = d.Real(76);
-    loop.z_npe = d.Real(92);
-    loop.r_npe = d.Real(100);
-    loop.l_npe = d.Real(108);
-    loop.l_e = d.Real(124);
-    loop.z_e = d.Real(132);
-    loop.r_e = d.Real(140);
-    loop.v_ln = d.Real(156);
-    loop.v_lpe = d.Real(164);
-    loop.v_npe = d.Real(172);
-    loop.v_p = d.Real(180);
-    loop.frequency = d.Real(188);
-    loop.word16 = d.Word(204);
-    loop.r_p = d.Real(224);
-    loop.variante_terre = d.Byte(232);
-    loop.select_declench = d.Byte(234);
+    LoopRecord record;
+    record.smoothing = d.Byte(2);
+    record.fonction_boucle = d.Byte(0);
+    record.sans_declench = d.Byte(6);
+    record.z_ln = d.Real(28);
+    record.r_ln = d.Real(36);
+    record.l_ln = d.Real(44);
+    record.z_lpe = d.Real(60);
+    record.r_lpe = d.Real(68);
+    record.l_lpe = d.Real(76);
+    record.z_npe = d.Real(92);
+    record.r_npe = d.Real(100);
+    record.l_npe = d.Real(108);
+    record.l_e = d.Real(124);
+    record.z_e = d.Real(132);
+    record.r_e = d.Real(140);
+    record.v_ln = d.Real(156);
+    record.v_lpe = d.Real(164);
+    record.v_npe = d.Real(172);
+    record.v_p = d.Real(180);
+    record.frequency = d.Real(188);
+    record.word16 = d.Word(204);
+    record.r_p = d.Real(224);
+    record.variante_terre = d.Byte(232);
+    record.select_declench = d.Byte(234);
+    return record;
 }
 
-void DecodeRcd(std::string_view digits) {
+RcdRecord DecodeRcd(std::string_view digits) {
     Dump d(digits);
-    rcd.validity = d.Word(0);
-    rcd.measured_current = d.Word(4);
-    rcd.word2 = d.Word(8);
-    rcd.trip_time = d.Real(12);
-    rcd.rated_current = d.Word(20);
+    RcdRecord record;
+    record.validity = d.Word(0);
+    record.measured_current = d.Word(4);
+    record.word2 = d.Word(8);
+    record.trip_time = d.Real(12);
+    record.rated_current = d.Word(20);
     // The byte at digits 26-27 comes first in the record.
-    rcd.test_mode = d.Byte(26);
-    rcd.multiplier = d.Byte(24);
-    rcd.wave_start = d.Byte(30);
+    record.test_mode = d.Byte(26);
+    record.multiplier = d.Byte(24);
+    record.wave_start = d.Byte(30);
+    return record;
 }
 
-void DecodeVolt(std::string_view digits) {
+VoltRecord DecodeVolt(std::string_view digits) {
     Dump d(digits);
-    volt.header = d.Word(16);
-    volt.v_ln = d.Real(20);
-    volt.v_lpe = d.Real(28);
-    volt.v_npe = d.Real(36);
-    volt.battery = d.Real(52);
-    volt.temperature = d.Real(60);
-    volt.period = d.Integer(68);
-    volt.rod_resistance = d.Real(84);
-    volt.smoothing = d.Byte(284);
-    volt.trailer = d.Byte(296);
+    VoltRecord record;
+    record.header = d.Word(16);
+    record.v_ln = d.Real(20);
+    record.v_lpe = d.Real(28);
+    record.v_npe = d.Real(36);
+    record.battery = d.Real(52);
+    record.temperature = d.Real(60);
+    record.period = d.Integer(68);
+    record.rod_resistance = d.Real(84);
+    record.smoothing = d.Byte(284);
+    record.trailer = d.Byte(296);
+    return record;
 }
 
 int Conversion_od_amp() {
-    DecodeAmp(DownloadedDigits());
+    amp = DecodeAmp(DownloadedDigits());
     return 0;
 }
 int Conversion_od_earth() {
-    DecodeEarth(DownloadedDigits());
+    earth = DecodeEarth(DownloadedDigits());
     return 0;
 }
 int Conversion_od_loop() {
-    DecodeLoop(DownloadedDigits());
+    loop = DecodeLoop(DownloadedDigits());
     return 0;
 }
 int Conversion_od_rcd() {
-    DecodeRcd(DownloadedDigits());
+    rcd = DecodeRcd(DownloadedDigits());
     return 0;
 }
 int Conversion_od_volt() {
-    DecodeVolt(DownloadedDigits());
+    volt = DecodeVolt(DownloadedDigits());
     return 0;
 }
 

@@ -13,6 +13,8 @@
 #include <cstddef>
 #include <string_view>
 
+#include "store/measurement_records.h"
+
 // Number of hexadecimal digits the layout of `kind` reads (the position of its
 // last digit + 1); 0 for a kind without a reader.
 std::size_t DumpDigitsNeeded(int kind);
@@ -33,12 +35,13 @@ int Conversion_od_loop();
 int Conversion_od_rcd();
 int Conversion_od_volt();
 
-// The same decoders over any dump text (the ones above pass `DownloadedDigits()`).
-void DecodeAmp(std::string_view digits);
-void DecodeEarth(std::string_view digits);
-void DecodeLoop(std::string_view digits);
-void DecodeRcd(std::string_view digits);
-void DecodeVolt(std::string_view digits);
+// The record of each kind decoded from any dump text (the ones above pass
+// `DownloadedDigits()`).
+AmpRecord DecodeAmp(std::string_view digits);
+EarthRecord DecodeEarth(std::string_view digits);
+LoopRecord DecodeLoop(std::string_view digits);
+RcdRecord DecodeRcd(std::string_view digits);
+VoltRecord DecodeVolt(std::string_view digits);
 
 // Readers: run the decoder of their kind, then write its slots. Integer fields
 // become plain decimal texts; real fields the shortest decimal text that reads

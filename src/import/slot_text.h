@@ -14,7 +14,3 @@ void WriteSlotSigned(int slot, int32_t value);
 void WriteSlotReal(int slot, float value);
 // The slot's text read as a decimal integer (0 when it does not start with one).
 int ReadSlotInteger(int slot);
-
-// The plain decimal form of a number written in exponent notation; text
-// without "e" comes back unchanged. Pure form of traduc_float.
-std::string WithoutExponent(const std::string& text);

@@ -14,17 +14,17 @@
 #include "excel/sheet_cells.h"
 #include "excel/voltage_rcd_sheets.h"
 #include "excel_test_support.h"
-#include "store/store.h"
 #include "import/record_decoding.h"
 #include "records.h"
 #include "shell/globals.h"
+#include "store/store.h"
 
-using Cells = std::vector<std::string>;
+using Texts = std::vector<std::string>;
 
 namespace {
 
-Cells AfterBlankIdentification(const Cells& titles) {
-    Cells row = {"", "", ""};
+Texts AfterBlankIdentification(const Texts& titles) {
+    Texts row = {"", "", ""};
     row.insert(row.end(), titles.begin(), titles.end());
     return row;
 }
@@ -51,8 +51,8 @@ class SheetLayouts : public ::testing::Test {
         sheet_ = std::make_unique<OpenSheet>();
         ASSERT_TRUE(sheet_->ok());
     }
-    Cells Titles() const { return sheet_->Row(TITLE_ROW); }
-    Cells Values() const { return sheet_->Row(VALUE_ROW); }
+    Texts Titles() const { return sheet_->Row(TITLE_ROW); }
+    Texts Values() const { return sheet_->Row(VALUE_ROW); }
     std::unique_ptr<OpenSheet> sheet_;
 };
 
@@ -61,19 +61,19 @@ class SheetLayouts : public ::testing::Test {
 // ---- Titles ----
 
 TEST_F(SheetLayouts, EveryLayoutHasItsTitleRow) {
-    const Cells loopFull = {"MeasType", "Z-LN",  "unit",  "R-LN",  "unit",   "L-LN", "unit",
+    const Texts loopFull = {"MeasType", "Z-LN",  "unit",  "R-LN",  "unit",   "L-LN", "unit",
                             "Z-LPE",    "unit",  "R-LPE", "unit",  "L-LPE",  "unit", "Z-NPE",
                             "unit",     "R-NPE", "unit",  "L-NPE", "unit",   "V-LN", "unit",
                             "V-LPE",    "unit",  "V-NPE", "unit",  "Smooth", "Freq", "unit"};
-    const Cells earthLoopFull = {"MeasType", "Z e",  "unit", "R e",    "unit",  "L e",  "unit",
+    const Texts earthLoopFull = {"MeasType", "Z e",  "unit", "R e",    "unit",  "L e",  "unit",
                                  "R p",      "unit", "V-LN", "unit",   "V-LPE", "unit", "V-NPE",
                                  "unit",     "V p",  "unit", "Smooth", "Freq",  "unit"};
-    Cells earthLoopShort = earthLoopFull;
+    Texts earthLoopShort = earthLoopFull;
     earthLoopShort.erase(earthLoopShort.begin() + 5, earthLoopShort.begin() + 7);
     const struct {
         const char* what;
         void (*write)();
-        Cells titles;
+        Texts titles;
     } layouts[] = {
         {"current",
          MAJ_enteteExcel_courant,
@@ -111,7 +111,7 @@ TEST_F(SheetLayouts, AnUnknownClampShowsItsCode) {
     LoadDump(zr8812::build_current({.current_mA = 999.4f, .clamp_type = 7}));
     Lecture_courant();
     Exporter_courant(5, 12);
-    const Cells row = Values();
+    const Texts row = Values();
     ASSERT_EQ(row.size(), 13u);
     EXPECT_EQ(row[3], "0.999");
     EXPECT_EQ(row[8], "code 7");
@@ -122,7 +122,7 @@ TEST_F(SheetLayouts, ATripSelectLoopIsLabelledAndShownAsATrip) {
     Lecture_loop();
     ASSERT_EQ(Selection.mode_declench, 2);
     Suite_Exporter_Loop(LOOP_FULL);
-    const Cells row = Values();
+    const Texts row = Values();
     ASSERT_EQ(row.size(), 31u);
     EXPECT_EQ(row[3], "ZLOOP Trip Select.");
     EXPECT_EQ(row[16], "0.800");  // Z-NPE, measured when the device trips
@@ -155,10 +155,10 @@ TEST_F(SheetLayouts, VoltagesFromAThousandVoltsAreShownInKilovolts) {
     LoadDump(zr8812::build_voltage({.v_ln_mV = 230400, .v_lpe_mV = 999000, .v_npe_mV = 1200000}));
     Lecture_tension();
     Exporter_Tension(5, 12);
-    const Cells row = Values();
+    const Texts row = Values();
     ASSERT_GE(row.size(), 10u);
-    EXPECT_EQ(Cells(row.begin() + 4, row.begin() + 10),
-              (Cells{"230.4", "V", "999.0", "V", "1.200", "kV"}));
+    EXPECT_EQ(Texts(row.begin() + 4, row.begin() + 10),
+              (Texts{"230.4", "V", "999.0", "V", "1.200", "kV"}));
 
     LoadDump(zr8812::build_loop({.function = 2, .v_ln = 1500}));
     Lecture_loop();
@@ -172,7 +172,7 @@ TEST_F(SheetLayouts, DateAndVoltageLabelInEveryLanguage) {
     for (int l = 0; l < 5; ++l) {
         langue = l;
         Exporter_Tension(5, 12);
-        const Cells row = Values();
+        const Texts row = Values();
         ASSERT_GE(row.size(), 4u);
         EXPECT_EQ(row[0], "03/07/2012") << l;
         EXPECT_EQ(row[3], labels[l]) << l;
@@ -183,7 +183,7 @@ TEST_F(SheetLayouts, IdentificationCellsStayInsideTheDirectory) {
     Director[99].tests[99] = FicTest{};
     SetDirectoryTest(99, 99, KIND_VOLTAGE, 31, 12, 1999);
     WriteIdentificationCells(99, 99);
-    EXPECT_EQ(Values(), (Cells{"12/31/1999", "99", "99"}));
+    EXPECT_EQ(Values(), (Texts{"12/31/1999", "99", "99"}));
     for (auto [object, test] : {std::pair{-1, 0}, {0, -1}, {100, 0}, {0, 100}}) {
         WriteIdentificationCells(object, test);
         EXPECT_TRUE(Values().empty()) << object << "/" << test;

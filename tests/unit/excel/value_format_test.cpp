@@ -56,20 +56,18 @@ TEST(Valeur, EveryRangeGivesItsDecimalsAndPrefix) {
     }
 }
 
-TEST(Valeur, FormatValueClearsThePrefixOfThePreviousValue) {
-    EXPECT_EQ(FormatValue(1200), " 1.200");
-    EXPECT_EQ(tabdest, " k");
-    EXPECT_EQ(FormatValue(12), "12.00");
-    EXPECT_EQ(tabdest, "");
+TEST(Valeur, FormatValueGivesEachValueItsOwnPrefix) {
+    EXPECT_EQ(FormatValue(1200).text, " 1.200");
+    EXPECT_EQ(FormatValue(1200).prefix, " k");
+    EXPECT_EQ(FormatValue(12).text, "12.00");
+    EXPECT_EQ(FormatValue(12).prefix, "");
     // Not a number: some text, never a crash.
-    EXPECT_FALSE(FormatValue(std::nan("")).empty());
+    EXPECT_FALSE(FormatValue(std::nan("")).text.empty());
 }
 
 TEST(UnitCells, ResistanceAndVoltageUnitsFollowThePrefix) {
-    FormatValue(999);
-    EXPECT_EQ(ResistanceUnit(tabdest), "Ohm ");
-    FormatValue(1000);
-    EXPECT_EQ(ResistanceUnit(tabdest), " kOhm");
+    EXPECT_EQ(ResistanceUnit(FormatValue(999).prefix), "Ohm ");
+    EXPECT_EQ(ResistanceUnit(FormatValue(1000).prefix), " kOhm");
     EXPECT_EQ(VoltageUnit(""), "V");
     EXPECT_EQ(VoltageUnit(" k"), "kV");
 }

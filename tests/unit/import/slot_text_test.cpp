@@ -10,8 +10,9 @@
 #include <limits>
 #include <string>
 
-#include "store/store.h"
 #include "import/record_decoding.h"
+#include "store/store.h"
+#include "store/value_text.h"
 
 namespace {
 

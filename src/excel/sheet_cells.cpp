@@ -56,12 +56,6 @@ void AddTitleRow(Cells& cells, std::initializer_list<ColumnTitle> titles, bool s
     }
 }
 
-void WriteTitleRow(std::initializer_list<ColumnTitle> titles, bool shortMode) {
-    Cells cells;
-    AddTitleRow(cells, titles, shortMode);
-    WriteCells(cells);
-}
-
 int TakeMeasuredCellCount() {
     const int count = measured_cells;
     measured_cells = 0;
@@ -86,10 +80,4 @@ void AddIdentificationCells(Cells& cells, int object, int test) {
     cells.push_back({VALUE_ROW, 1, testDate});
     cells.push_back({VALUE_ROW, 2, objectNumber});
     cells.push_back({VALUE_ROW, 3, testNumber});
-}
-
-void WriteIdentificationCells(int object, int test) {
-    Cells cells;
-    AddIdentificationCells(cells, object, test);
-    WriteCells(cells);
 }

@@ -86,19 +86,6 @@ class CellRow {
     int column_ = FIRST_LAYOUT_COLUMN;
 };
 
-// Writes a row's cells from column D on, one column further after each cell,
-// so that a cell left out in one mode moves the later ones one column left.
-class CellCursor {
-   public:
-    explicit CellCursor(int row) : row_(row) {}
-    void Put(const std::string& text) { WriteCell(row_, column_++, text); }
-    int column() const { return column_; }
-
-   private:
-    int row_;
-    int column_ = FIRST_LAYOUT_COLUMN;
-};
-
 // One title of row 1: a text of the catalogue or a fixed column title, with
 // the flags below.
 struct ColumnTitle {
@@ -109,15 +96,11 @@ struct ColumnTitle {
 constexpr int WITH_UNIT = 1;
 // Only in the full mode of the loop layouts.
 constexpr int FULL_ONLY = 2;
-// Writes row 1 from column D on: the titles in order, each followed by the
-// unit title when it has one; in the short mode those only in the full mode
-// are left out (the later ones move left).
-void WriteTitleRow(std::initializer_list<ColumnTitle> titles, bool shortMode = false);
-// The same titles added to `cells`.
+// Adds row 1 from column D on to `cells`: the titles in order, each followed
+// by the unit title when it has one; in the short mode those only in the full
+// mode are left out (the later ones move left).
 void AddTitleRow(Cells& cells, std::initializer_list<ColumnTitle> titles, bool shortMode = false);
 
-// Row 2, columns A to C: the date of test `test` of object entry `object` as
-// month/day/year, and its object and test numbers, two digits each.
-void WriteIdentificationCells(int object, int test);
-// The same cells added to `cells`.
+// Adds row 2, columns A to C: the date of test `test` of object entry `object`
+// as month/day/year, and its object and test numbers, two digits each.
 void AddIdentificationCells(Cells& cells, int object, int test);

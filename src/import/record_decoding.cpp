@@ -1,10 +1,8 @@
-// Decoders of the downloaded measurement files and the readers that turn the
-// decoded records into slot texts.
+// Decoders of the downloaded measurement files and their readers.
 #include "import/record_decoding.h"
 
 #include <cstring>
 
-#include "import/slot_text.h"
 #include "link/answer_text.h"
 #include "link/com_port.h"
 #include "store/store.h"
@@ -187,134 +185,46 @@ VoltRecord DecodeVolt(std::string_view digits) {
     return record;
 }
 
-int Conversion_od_amp() {
-    amp = DecodeAmp(DownloadedDigits());
-    return 0;
-}
-int Conversion_od_earth() {
-    earth = DecodeEarth(DownloadedDigits());
-    return 0;
-}
-int Conversion_od_loop() {
-    loop = DecodeLoop(DownloadedDigits());
-    return 0;
-}
-int Conversion_od_rcd() {
-    rcd = DecodeRcd(DownloadedDigits());
-    return 0;
-}
-int Conversion_od_volt() {
-    volt = DecodeVolt(DownloadedDigits());
-    return 0;
+AmpRecord Lecture_courant() {
+    return DecodeAmp(DownloadedDigits());
 }
 
-// ---- Readers ----
-
-namespace {
-
-void RealSlotsWithoutExponent(int first, int last) {
-    for (int slot = first; slot <= last; ++slot) traduc_float(slot);
+EarthRecord Lecture_Terre() {
+    return DecodeEarth(DownloadedDigits());
 }
 
-}  // namespace
-
-int Lecture_courant() {
-    Conversion_od_amp();
-    WriteSlotUnsigned(0, amp.header);
-    WriteSlotReal(1, amp.current);
-    WriteSlotReal(2, amp.battery);
-    WriteSlotReal(3, amp.temperature);
-    WriteSlotSigned(4, amp.period);
-    WriteSlotUnsigned(5, amp.smoothing);
-    WriteSlotUnsigned(6, amp.clamp);
-    WriteSlotUnsigned(7, amp.reserved);
-    RealSlotsWithoutExponent(1, 3);
-    return 0;
+LoopRecord Lecture_loop() {
+    const LoopRecord loop = DecodeLoop(DownloadedDigits());
+    // The summary names the loop's sheet from these.
+    Selection.fonction_boucle = loop.fonction_boucle;
+    Selection.select_declench = loop.select_declench;
+    Selection.sans_declench = loop.sans_declench;
+    Selection.variante_terre = loop.variante_terre;
+    Selection.mode_declench = TripMode(loop);
+    return loop;
 }
 
-int Lecture_Terre() {
-    Conversion_od_earth();
-    WriteSlotUnsigned(0, earth.header);
-    WriteSlotSigned(1, earth.re);
-    WriteSlotSigned(2, earth.rs);
-    WriteSlotSigned(3, earth.rh);
-    WriteSlotUnsigned(4, earth.smoothing);
-    WriteSlotUnsigned(5, earth.method);
-    WriteSlotUnsigned(6, earth.trailer);
-    return 0;
+RcdRecord Lecture_rcd() {
+    return DecodeRcd(DownloadedDigits());
 }
 
-int Lecture_loop() {
-    Conversion_od_loop();
-    WriteSlotUnsigned(0, loop.smoothing);
-    WriteSlotUnsigned(1, loop.fonction_boucle);
-    WriteSlotUnsigned(19, loop.sans_declench);
-    WriteSlotReal(2, loop.z_ln);
-    WriteSlotReal(3, loop.r_ln);
-    WriteSlotReal(4, loop.l_ln);
-    WriteSlotReal(5, loop.z_lpe);
-    WriteSlotReal(6, loop.r_lpe);
-    WriteSlotReal(7, loop.l_lpe);
-    WriteSlotReal(8, loop.z_npe);
-    WriteSlotReal(9, loop.r_npe);
-    WriteSlotReal(10, loop.l_npe);
-    WriteSlotReal(22, loop.l_e);
-    WriteSlotReal(20, loop.z_e);
-    WriteSlotReal(21, loop.r_e);
-    WriteSlotReal(11, loop.v_ln);
-    WriteSlotReal(12, loop.v_lpe);
-    WriteSlotReal(13, loop.v_npe);
-    WriteSlotReal(14, loop.v_p);
-    WriteSlotReal(15, loop.frequency);
-    WriteSlotUnsigned(16, loop.word16);
-    WriteSlotReal(17, loop.r_p);
-    WriteSlotUnsigned(23, loop.variante_terre);
-    WriteSlotUnsigned(18, loop.select_declench);
-    RealSlotsWithoutExponent(2, 17);
-    RealSlotsWithoutExponent(20, 22);
+VoltRecord Lecture_tension() {
+    return DecodeVolt(DownloadedDigits());
+}
 
-    // The sheet writers choose the loop layout from these.
-    Selection.fonction_boucle = ReadSlotInteger(1);
-    Selection.select_declench = ReadSlotInteger(18);
-    Selection.sans_declench = ReadSlotInteger(19);
-    Selection.variante_terre = ReadSlotInteger(23);
-    if (Selection.select_declench != 0) {
-        Selection.mode_declench = 2;
-    } else if (Selection.sans_declench != 0) {
-        Selection.mode_declench = 1;
-    } else {
-        Selection.mode_declench = 0;
+MeasuredRecord ReadDownloadedRecord(int kind) {
+    switch (kind) {
+        case KIND_CURRENT:
+            return Lecture_courant();
+        case KIND_EARTH:
+            return Lecture_Terre();
+        case KIND_LOOP:
+            return Lecture_loop();
+        case KIND_RCD:
+            return Lecture_rcd();
+        case KIND_VOLTAGE:
+            return Lecture_tension();
+        default:
+            return {};
     }
-    return 0;
-}
-
-int Lecture_rcd() {
-    Conversion_od_rcd();
-    WriteSlotUnsigned(0, rcd.validity);
-    WriteSlotUnsigned(1, rcd.measured_current);
-    WriteSlotUnsigned(2, rcd.word2);
-    WriteSlotReal(3, rcd.trip_time);
-    WriteSlotUnsigned(4, rcd.rated_current);
-    WriteSlotUnsigned(5, rcd.test_mode);
-    WriteSlotUnsigned(6, rcd.multiplier);
-    WriteSlotUnsigned(7, rcd.wave_start);
-    traduc_float(3);
-    return 0;
-}
-
-int Lecture_tension() {
-    Conversion_od_volt();
-    WriteSlotUnsigned(0, volt.header);
-    WriteSlotReal(1, volt.v_ln);
-    WriteSlotReal(2, volt.v_lpe);
-    WriteSlotReal(3, volt.v_npe);
-    WriteSlotReal(4, volt.battery);
-    WriteSlotReal(5, volt.temperature);
-    WriteSlotSigned(6, volt.period);
-    WriteSlotReal(7, volt.rod_resistance);
-    WriteSlotUnsigned(8, volt.smoothing);
-    WriteSlotUnsigned(9, volt.trailer);
-    RealSlotsWithoutExponent(1, 5);
-    traduc_float(7);
-    return 0;
 }

@@ -6,6 +6,6 @@
 // QuitterImporter.
 void RegisterImportSubsystem();
 
-// Zeroes the store (directory, current test, records, slots, counters, flags)
+// Zeroes the store (directory, current test, counters, flags)
 // and forgets the scanned instrument's serial number.
 void ResetImportStateForTesting();

@@ -1,6 +1,5 @@
 // The measurement store: the instrument's memory directory `Director`, the
-// current test `Selection`, the decoded records of the five supported kinds,
-// the text slots `tamp` the sheet writers read, and the run/stop flags.
+// current test `Selection`, the kinds of measurement and the run/stop flags.
 // Static, fixed-size, zero at start; one instance of each.
 #pragma once
 
@@ -87,21 +86,4 @@ void ForEachTest(int o, Visit visit) {
         ++counted;
         visit(t);
     }
-}
-
-#include "store/measurement_records.h"
-
-extern AmpRecord amp;
-extern EarthRecord earth;
-extern LoopRecord loop;
-extern RcdRecord rcd;
-extern VoltRecord volt;
-
-// ---- Text slots ----
-constexpr int NB_SLOTS = 500;
-constexpr int SLOT_SIZE = 100;
-extern char tamp[NB_SLOTS * SLOT_SIZE];
-// Slot i as a text.
-inline const char* Slot(int i) {
-    return &tamp[i * SLOT_SIZE];
 }

@@ -91,11 +91,14 @@ class ExportPanel : public AppFixture {
     void DecodeCurrentTest() {
         SetDirectoryTest(5, 12, KIND_CURRENT);
         LoadDump(zr8812::build_current({.current_mA = 523, .period_tenth_us = 200000}));
-        Lecture_courant();
+        decoded_ = Lecture_courant();
     }
-    bool ExportCurrent() { return Exporter_feuille(5, 12, KIND_CURRENT) == SheetResult::Saved; }
+    bool ExportCurrent() {
+        return Exporter_feuille(5, 12, KIND_CURRENT, decoded_) == SheetResult::Saved;
+    }
 
     std::string out_;
+    MeasuredRecord decoded_;
 };
 
 const Texts CURRENT_TITLES = {"Date of test", "Object", "Test", "Current",    "unit",
@@ -414,10 +417,10 @@ TEST_F(ExportPanel, TheLoopFieldsChooseTheLayout) {
         recorder().Clear();
         SetDirectoryTest(2, 4, c.kind);
         LoadDump(zr8812::build_loop({.function = c.function, .earth_variant = c.variant}));
-        Lecture_loop();
+        const MeasuredRecord decoded = ReadDownloadedRecord(c.kind);
         const std::string path = Out("loop" + std::to_string(++n) + ".xlsx");
         Choose(path);
-        const SheetResult result = Exporter_feuille(2, 4, c.kind);
+        const SheetResult result = Exporter_feuille(2, 4, c.kind, decoded);
         EXPECT_EQ(Excel_OpenWorkbookCountForTesting(), 0);
         if (c.columns == 0) {
             EXPECT_EQ(result, SheetResult::Failed);
@@ -542,7 +545,7 @@ TEST_F(ExportPanel, RegistrationBindsTheCallbacksTheWriterAndTheExitHook) {
 
     Launch();
     Choose(Out("hooked.xlsx"));
-    EXPECT_EQ(Exporter_feuille(5, 12, KIND_CURRENT), SheetResult::Saved);
+    EXPECT_EQ(Exporter_feuille(5, 12, KIND_CURRENT, AmpRecord{}), SheetResult::Saved);
     EXPECT_TRUE(fs::exists(Out("hooked.xlsx")));
     shell_hooks.close_spreadsheet();
     EXPECT_EQ(Titles().back(), "Error n° -107");

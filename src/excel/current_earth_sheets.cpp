@@ -2,14 +2,13 @@
 
 #include <string>
 
-#include "excel/sheet_cells.h"
 #include "excel/value_format.h"
-#include "store/store.h"
 #include "shell/messages.h"
+#include "store/value_text.h"
 
 namespace {
 
-// The current slot carries more digits than the others (milliamperes).
+// The current's text carries more digits than the others (milliamperes).
 constexpr int CURRENT_SLOT_CHARACTERS = 12;
 
 std::string ClampType(long code) {
@@ -31,58 +30,65 @@ std::string Current(double amperes) {
     return FormatFixed(amperes, 10, decimals);
 }
 
+// A resistance in milliohms, in ohms with its own unit cell.
+void PutResistance(CellRow& cell, int32_t milliohms) {
+    const ValueText ohms = FormatValue(SlotReal(SlotTextOf(milliohms)) / 1000);
+    cell.Put(ohms.text);
+    cell.Put(ResistanceUnit(ohms.prefix));
+}
+
 }  // namespace
 
-void MAJ_enteteExcel_courant() {
-    WriteTitleRow({{Texte(Ecourant), WITH_UNIT},
-                   {Texte(smooth)},
-                   {Texte(Freq), WITH_UNIT},
-                   {Texte(clamptype)},
-                   {Texte(vbatt), WITH_UNIT},
-                   {Texte(Tempr), WITH_UNIT}});
+void MAJ_enteteExcel_courant(Cells& cells) {
+    AddTitleRow(cells, {{Texte(Ecourant), WITH_UNIT},
+                        {Texte(smooth)},
+                        {Texte(Freq), WITH_UNIT},
+                        {Texte(clamptype)},
+                        {Texte(vbatt), WITH_UNIT},
+                        {Texte(Tempr), WITH_UNIT}});
 }
 
-void Exporter_courant(int object, int test) {
-    WriteIdentificationCells(object, test);
-    CellCursor cell(VALUE_ROW);
-    cell.Put(Current(SlotReal(1, CURRENT_SLOT_CHARACTERS) / 1000));
+Cells CurrentCells(const AmpRecord& amp) {
+    Cells cells;
+    MAJ_enteteExcel_courant(cells);
+    CellRow cell(cells, VALUE_ROW);
+    cell.Put(Current(SlotReal(amp.current, CURRENT_SLOT_CHARACTERS) / 1000));
     cell.Put(AMPERE);
-    cell.Put(SlotText(5));
-    cell.Put(FormatFixed(FrequencyFromPeriod(SlotReal(4)), 10, 2));
+    cell.Put(std::to_string(amp.smoothing));
+    cell.Put(FormatFixed(FrequencyFromPeriod(SlotReal(SlotTextOf(amp.period))), 10, 2));
     cell.Put(HERTZ);
-    cell.Put(ClampType(SlotInteger(6)));
-    cell.Put(FormatFixed(SlotReal(2) / 1000, 10, 1));
+    cell.Put(ClampType(amp.clamp));
+    cell.Put(FormatFixed(SlotReal(amp.battery) / 1000, 10, 1));
     cell.Put(VOLT);
-    cell.Put(FormatFixed(SlotReal(3), 10, 1));
+    cell.Put(FormatFixed(SlotReal(amp.temperature), 10, 1));
     cell.Put(DEGREE_CELSIUS);
+    return cells;
 }
 
-void MAJ_enteteExcel_Terre() {
-    WriteTitleRow({{Texte(typeMesure)},
-                   {Titre_colonne[TITRE_RE], WITH_UNIT},
-                   {Titre_colonne[TITRE_RS], WITH_UNIT},
-                   {Titre_colonne[TITRE_RH], WITH_UNIT},
-                   {Texte(smooth)}});
+void MAJ_enteteExcel_Terre(Cells& cells) {
+    AddTitleRow(cells, {{Texte(typeMesure)},
+                        {Titre_colonne[TITRE_RE], WITH_UNIT},
+                        {Titre_colonne[TITRE_RS], WITH_UNIT},
+                        {Titre_colonne[TITRE_RH], WITH_UNIT},
+                        {Texte(smooth)}});
 }
 
-void Exporter_Terre(int object, int test) {
-    WriteIdentificationCells(object, test);
+Cells EarthCells(const EarthRecord& earth) {
+    Cells cells;
+    MAJ_enteteExcel_Terre(cells);
     // The method byte: 0 three-pole, 1 two-pole (no probe resistances).
     const int method = earth.method;
-    CellCursor cell(VALUE_ROW);
+    CellRow cell(cells, VALUE_ROW);
     cell.Put(method == 0 ? "Earth 3P" : method == 1 ? "Earth 2P" : "     ");
-    // Each resistance is followed by its own unit cell: FormatValue clears the
-    // thousands prefix before every value.
-    cell.Put(FormatValue(SlotReal(1) / 1000));
-    cell.Put(ResistanceUnit(tabdest));
-    for (int slot : {2, 3}) {
+    PutResistance(cell, earth.re);
+    for (int32_t probe : {earth.rs, earth.rh}) {
         if (method == 0) {
-            cell.Put(FormatValue(SlotReal(slot) / 1000));
-            cell.Put(ResistanceUnit(tabdest));
+            PutResistance(cell, probe);
         } else {
             cell.Put(NOT_APPLICABLE);
             cell.Put(NOT_APPLICABLE);
         }
     }
-    cell.Put(SlotText(4));
+    cell.Put(std::to_string(earth.smoothing));
+    return cells;
 }

@@ -1,9 +1,6 @@
 #include "excel/registration.h"
 
 #include "excel/excel_instance.h"
-#include "excel/loop_sheets.h"
-#include "excel/value_format.h"
-#include "excel/voltage_rcd_sheets.h"
 #include "platform/spreadsheet/spreadsheet.h"
 #include "platform/ui/ui.h"
 #include "shell/globals.h"
@@ -23,9 +20,4 @@ void ResetExcelStateForTesting() {
                            &ExcelSheetsHandle, &ExcelWorksheetHandle, &ExcelRangeHandle})
         *h = 0;
     ResetSpreadsheetForTesting();
-    tabdest.clear();
-    tabtemp.clear();
-    flag_tiret = 0;
-    parthaut = 0;
-    partbas = 0;
 }

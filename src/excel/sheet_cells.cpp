@@ -4,9 +4,9 @@
 
 #include "excel/excel_instance.h"
 #include "excel/value_format.h"
-#include "store/store.h"
 #include "platform/spreadsheet/spreadsheet.h"
 #include "shell/messages.h"
+#include "store/store.h"
 
 const char* const Titre_colonne[NB_TITRES] = {
     "Re",     "Rs",    "Rh",    "V-LN",  "V-LPE", "V-NPE", "Z-LN",  "R-LN",
@@ -18,7 +18,7 @@ namespace {
 int first_cell_failure = XLE_NO_ERROR;
 int measured_cells = 0;
 std::map<int, std::string> written_rows[2];  // the title row, the value row
-}
+}  // namespace
 
 void WriteCell(int row, int column, const std::string& text) {
     const int status = Excel_RangeSetItem(ExcelRangeHandle, row, column, text);
@@ -43,8 +43,12 @@ int TakeCellWriteFailure() {
     return status;
 }
 
-void WriteTitleRow(std::initializer_list<ColumnTitle> titles, bool shortMode) {
-    CellCursor cell(TITLE_ROW);
+void WriteCells(const Cells& cells) {
+    for (const Cell& cell : cells) WriteCell(cell.row, cell.column, cell.text);
+}
+
+void AddTitleRow(Cells& cells, std::initializer_list<ColumnTitle> titles, bool shortMode) {
+    CellRow cell(cells, TITLE_ROW);
     for (const ColumnTitle& title : titles) {
         if (shortMode && (title.flags & FULL_ONLY) != 0) continue;
         cell.Put(title.text);
@@ -58,7 +62,7 @@ int TakeMeasuredCellCount() {
     return count;
 }
 
-void WriteIdentificationCells(int object, int test) {
+void AddIdentificationCells(Cells& cells, int object, int test) {
     // The export loop passes indices it took from the directory; anything else
     // gives blank identification cells rather than a read outside it.
     const bool known = object >= 0 && object < NB_OBJECTS && test >= 0 && test < NB_TESTS;
@@ -73,7 +77,7 @@ void WriteIdentificationCells(int object, int test) {
         std::snprintf(text, sizeof text, "%02d", t.num_test);
         testNumber = Field(text, 10);
     }
-    WriteCell(VALUE_ROW, 1, testDate);
-    WriteCell(VALUE_ROW, 2, objectNumber);
-    WriteCell(VALUE_ROW, 3, testNumber);
+    cells.push_back({VALUE_ROW, 1, testDate});
+    cells.push_back({VALUE_ROW, 2, objectNumber});
+    cells.push_back({VALUE_ROW, 3, testNumber});
 }

@@ -7,6 +7,7 @@
 #include <initializer_list>
 #include <map>
 #include <string>
+#include <vector>
 
 constexpr int TITLE_ROW = 1;
 constexpr int VALUE_ROW = 2;
@@ -61,15 +62,26 @@ int TakeMeasuredCellCount();
 std::map<int, std::string> WrittenRow(int row);
 void ForgetWrittenRows();
 
-// Writes a row's cells from column D on, one column further after each cell,
-// so that a cell left out in one mode moves the later ones one column left.
-class CellCursor {
+// One cell of a test's sheet: its row and column (1-based) and its text,
+// which the spreadsheet types as a person's entry.
+struct Cell {
+    int row;
+    int column;
+    std::string text;
+};
+using Cells = std::vector<Cell>;
+// Writes `cells` in their order through WriteCell.
+void WriteCells(const Cells& cells);
+
+// Adds a row's cells from column D on to `cells`, one column further after
+// each, so that a cell left out in one mode moves the later ones one column left.
+class CellRow {
    public:
-    explicit CellCursor(int row) : row_(row) {}
-    void Put(const std::string& text) { WriteCell(row_, column_++, text); }
-    int column() const { return column_; }
+    CellRow(Cells& cells, int row) : cells_(cells), row_(row) {}
+    void Put(const std::string& text) { cells_.push_back({row_, column_++, text}); }
 
    private:
+    Cells& cells_;
     int row_;
     int column_ = FIRST_LAYOUT_COLUMN;
 };
@@ -84,11 +96,11 @@ struct ColumnTitle {
 constexpr int WITH_UNIT = 1;
 // Only in the full mode of the loop layouts.
 constexpr int FULL_ONLY = 2;
-// Writes row 1 from column D on: the titles in order, each followed by the
-// unit title when it has one; in the short mode those only in the full mode
-// are left out (the later ones move left).
-void WriteTitleRow(std::initializer_list<ColumnTitle> titles, bool shortMode = false);
+// Adds row 1 from column D on to `cells`: the titles in order, each followed
+// by the unit title when it has one; in the short mode those only in the full
+// mode are left out (the later ones move left).
+void AddTitleRow(Cells& cells, std::initializer_list<ColumnTitle> titles, bool shortMode = false);
 
-// Row 2, columns A to C: the date of test `test` of object entry `object` as
-// month/day/year, and its object and test numbers, two digits each.
-void WriteIdentificationCells(int object, int test);
+// Adds row 2, columns A to C: the date of test `test` of object entry `object`
+// as month/day/year, and its object and test numbers, two digits each.
+void AddIdentificationCells(Cells& cells, int object, int test);

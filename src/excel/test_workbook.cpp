@@ -1,6 +1,7 @@
 #include "excel/test_workbook.h"
 
 #include <cctype>
+#include <variant>
 
 #include "excel/current_earth_sheets.h"
 #include "excel/excel_instance.h"
@@ -9,7 +10,6 @@
 #include "excel/workbook_names.h"
 #include "platform/spreadsheet/spreadsheet.h"
 #include "platform/system/system.h"
-#include "store/store.h"
 
 namespace {
 
@@ -70,45 +70,27 @@ void ReleasePerTestHandles() {
     ExcelWorksheetHandle = 0;
 }
 
-void WriteKindRows(int object, int test, int kind) {
-    switch (kind) {
-        case KIND_CURRENT:
-            MAJ_enteteExcel_courant();
-            Exporter_courant(object, test);
-            break;
-        case KIND_EARTH:
-            MAJ_enteteExcel_Terre();
-            Exporter_Terre(object, test);
-            break;
-        case KIND_LOOP: {
-            Exporter_Loop(object, test);
-            const int function = Selection.fonction_boucle;
-            const bool earthVariant = Selection.variante_terre != 0;
-            if (function == 0 || function == 1) {
-                MAJ_enteteExcel_Loop(LOOP_FULL);
-                Suite_Exporter_Loop(LOOP_FULL);
-            } else if (function == 2) {
-                MAJ_enteteExcel_Loop_REarth(LOOP_FULL);
-                Suite_Exporter_REarth(LOOP_FULL);
-            } else if (function == 3 && !earthVariant) {
-                MAJ_enteteExcel_Loop(LOOP_SHORT);
-                Suite_Exporter_Loop(LOOP_SHORT);
-            } else if (function == 3) {
-                MAJ_enteteExcel_Loop_REarth(LOOP_SHORT);
-                Suite_Exporter_REarth(LOOP_SHORT);
-            }
-            break;
-        }
-        case KIND_RCD:
-            MAJ_enteteExcel_RCD();
-            Exporter_RCD(object, test);
-            break;
-        case KIND_VOLTAGE:
-            MAJ_enteteExcel_Tension();
-            Exporter_Tension(object, test);
-            break;
-        default:
-            break;
-    }
+namespace {
+
+struct LayoutOf {
+    Cells operator()(std::monostate) const { return {}; }
+    Cells operator()(const AmpRecord& amp) const { return CurrentCells(amp); }
+    Cells operator()(const EarthRecord& earth) const { return EarthCells(earth); }
+    Cells operator()(const LoopRecord& loop) const { return LoopCells(loop); }
+    Cells operator()(const RcdRecord& rcd) const { return RcdCells(rcd); }
+    Cells operator()(const VoltRecord& volt) const { return VoltageCells(volt); }
+};
+
+}  // namespace
+
+Cells SheetCells(int object, int test, const MeasuredRecord& record) {
+    Cells cells;
+    AddIdentificationCells(cells, object, test);
+    const Cells layout = std::visit(LayoutOf{}, record);
+    cells.insert(cells.end(), layout.begin(), layout.end());
+    return cells;
 }
 
+void WriteKindRows(int object, int test, const MeasuredRecord& record) {
+    WriteCells(SheetCells(object, test, record));
+}

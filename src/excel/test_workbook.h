@@ -5,6 +5,9 @@
 
 #include <string>
 
+#include "excel/sheet_cells.h"
+#include "store/measurement_records.h"
+
 // `path` ending in the workbook's extension (in any case), else with it added.
 std::string WithWorkbookExtension(const std::string& path);
 
@@ -16,6 +19,9 @@ int OpenTemplateCopy();
 // Clears the handles of one test's workbook.
 void ReleasePerTestHandles();
 
-// The title and value rows of test `test` of object entry `object`, of kind
-// `kind`, through its layout (the loop's by the function in `Selection`).
-void WriteKindRows(int object, int test, int kind);
+// The cells of test `test` of object entry `object` from its decoded record:
+// the identification cells and its layout's titles and values (only the
+// identification for a record without a layout).
+Cells SheetCells(int object, int test, const MeasuredRecord& record);
+// Writes those cells.
+void WriteKindRows(int object, int test, const MeasuredRecord& record);

@@ -5,11 +5,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "store/store.h"
-
-std::string tabdest;
-std::string tabtemp;
-
 const char* const NOT_APPLICABLE = " --- ";
 const char* const OHM = "Ohm ";
 const char* const VOLT = "V";
@@ -49,6 +44,7 @@ std::string FormatFixed(double value, int width, int decimals) {
 //   400000 to below 4000000  m / 1000   width 6, none when whole, else 1 decimal
 //   4000000 and above        m / 1000   width 6, no decimal
 void Valeur(double value, std::string& out, std::string& prefix) {
+    std::string tabtemp;  // the formatted magnitude, then with its sign
     const bool negative = value < 0;
     const double m = negative ? -value : value;
     if (m < 0.001) {
@@ -78,11 +74,10 @@ void Valeur(double value, std::string& out, std::string& prefix) {
     out = tabtemp.substr(0, VALUE_TEXT_LENGTH);
 }
 
-std::string FormatValue(double value) {
-    tabdest.clear();
-    std::string text;
-    Valeur(value, text, tabdest);
-    return text;
+ValueText FormatValue(double value) {
+    ValueText formatted;
+    Valeur(value, formatted.text, formatted.prefix);
+    return formatted;
 }
 
 std::string Field(const std::string& text, std::size_t width) {
@@ -107,31 +102,4 @@ std::string VoltageUnit(const std::string& prefix) {
 double FrequencyFromPeriod(double period) {
     const double seconds = period / 10 / 1000 / 1000;
     return seconds > 0 ? 1 / seconds : 0;
-}
-
-namespace {
-
-// The first `characters` characters of a slot, never past its end.
-std::string SlotStart(int slot, int characters) {
-    if (slot < 0 || slot >= NB_SLOTS || characters <= 0) return "";
-    const char* text = Slot(slot);
-    const std::size_t limit =
-        std::min<std::size_t>(static_cast<std::size_t>(characters), SLOT_SIZE);
-    return std::string(text, strnlen(text, limit));
-}
-
-}  // namespace
-
-double SlotReal(int slot, int characters) {
-    const std::string text = SlotStart(slot, characters);
-    return std::strtod(text.c_str(), nullptr);
-}
-
-long SlotInteger(int slot) {
-    const std::string text = SlotStart(slot, 10);
-    return std::strtol(text.c_str(), nullptr, 10);
-}
-
-std::string SlotText(int slot) {
-    return SlotStart(slot, 10);
 }

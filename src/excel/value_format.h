@@ -1,15 +1,9 @@
 // Cell texts of the sheets: the value formatter `Valeur` with its thousands
-// prefix, numbers in fixed fields, the unit cells, the frequency from a period,
-// and the reading of decoded values from the text slots `tamp`.
-// Pure functions of their arguments and of `tamp`; nothing here writes a cell.
+// prefix, numbers in fixed fields, the unit cells, the frequency from a period.
+// Pure functions of their arguments; nothing here writes a cell.
 #pragma once
 
 #include <string>
-
-// Thousands prefix of the last value formatted through FormatValue: "" or " k".
-extern std::string tabdest;
-// Work text of Valeur: the formatted magnitude, with its sign.
-extern std::string tabtemp;
 
 // Formats `value` by its magnitude (decimals and thousands scaling chosen by
 // range; see value_format.cpp). `out` receives the text (at most 20 characters);
@@ -17,8 +11,13 @@ extern std::string tabtemp;
 // was otherwise.
 void Valeur(double value, std::string& out, std::string& prefix);
 
-// Clears `tabdest`, formats `value` with Valeur into it and returns the text.
-std::string FormatValue(double value);
+// A value's text and its thousands prefix ("" or " k"), which its unit cell shows.
+struct ValueText {
+    std::string text;
+    std::string prefix;
+};
+// Formats `value` with Valeur, with a prefix of its own.
+ValueText FormatValue(double value);
 
 // `value` with `decimals` decimals, right-aligned in `width` characters. A
 // number never loses digits to its field: a longer one is written whole.
@@ -46,12 +45,3 @@ std::string VoltageUnit(const std::string& prefix);
 // Frequency in hertz of a signal whose period is `period` tenths of a
 // microsecond; 0 when the period is not above 0.
 double FrequencyFromPeriod(double period);
-
-// ---- Reading the text slots ----
-// The first `characters` characters of slot `slot` read as a decimal real (0
-// when they do not start with a number).
-double SlotReal(int slot, int characters = 10);
-// The first 10 characters of the slot read as a decimal integer.
-long SlotInteger(int slot);
-// The first 10 characters of the slot.
-std::string SlotText(int slot);

@@ -136,7 +136,8 @@ bool ExportTest(int object, int test, const DateFilter& filter, const ExportedTe
     flag_stop = 1;
     if (StopArrived()) return false;
     const int kind = record.type_mes;
-    const int read = LectureTests(object, test);
+    MeasuredRecord measured;
+    const int read = LectureTests(object, test, measured);
     if (read == TEST_PORT_LOST || read == TEST_COMMAND_MODE_LOST) {
         ReportInstrumentLost(
             object, test, filter, done, false,
@@ -153,8 +154,8 @@ bool ExportTest(int object, int test, const DateFilter& filter, const ExportedTe
     // No saved workbook, no erase question: the test must stay on the
     // instrument while it has no other copy.
     const SheetResult result = sheet_writer_for_testing != nullptr
-                                   ? sheet_writer_for_testing(object, test, kind)
-                                   : Exporter_feuille(object, test, kind);
+                                   ? sheet_writer_for_testing(object, test, kind, measured)
+                                   : Exporter_feuille(object, test, kind, measured);
     RecordSheetResult(object, test, result);
     if (result == SheetResult::Failed) ++export_counts.failed;
     const bool saved = result == SheetResult::Saved;

@@ -10,5 +10,5 @@ int Importer_memory();
 
 // Tests of the loop alone put a stand-in in the place of Exporter_feuille;
 // nullptr gives the loop back its own writer.
-using SheetWriter = SheetResult (*)(int object, int test, int kind);
+using SheetWriter = SheetResult (*)(int object, int test, int kind, const MeasuredRecord& record);
 void SetSheetWriterForTesting(SheetWriter writer);

@@ -188,7 +188,8 @@ bool OpenTemplate(int object, int test, int kind, const std::string& path) {
 }
 
 // The rows, the save, the close.
-Next WriteAndSave(int object, int test, int kind, const std::string& path, SheetResult& result) {
+Next WriteAndSave(int object, int test, int kind, const MeasuredRecord& record,
+                  const std::string& path, SheetResult& result) {
     TakeCellWriteFailure();  // only this workbook's writes count
     TakeMeasuredCellCount();
     ForgetWrittenRows();
@@ -203,7 +204,7 @@ Next WriteAndSave(int object, int test, int kind, const std::string& path, Sheet
     WriteCell(TITLE_ROW, 1, Texte(Edate));
     WriteCell(TITLE_ROW, 2, Texte(Eobjet));
     WriteCell(TITLE_ROW, 3, Texte(Etest));
-    WriteKindRows(object, test, kind);
+    WriteKindRows(object, test, record);
     // A row of nothing but the date, object and test (a kind or a loop
     // function without a layout) is no export of the measurement: once such a
     // workbook was taken for it, the test could be erased and its values lost.
@@ -245,7 +246,8 @@ Next WriteAndSave(int object, int test, int kind, const std::string& path, Sheet
     return Next::StopCheck;
 }
 
-Next WriteWorkbook(int object, int test, int kind, SheetResult& result) {
+Next WriteWorkbook(int object, int test, int kind, const MeasuredRecord& record,
+                   SheetResult& result) {
     std::string path;
     const Next chosen = ChooseFile(object, test, kind, path, result);
     if (chosen != Next::StopCheck) return chosen;
@@ -253,7 +255,7 @@ Next WriteWorkbook(int object, int test, int kind, SheetResult& result) {
         result = SheetResult::Failed;
         return Next::Return;
     }
-    return WriteAndSave(object, test, kind, path, result);
+    return WriteAndSave(object, test, kind, record, path, result);
 }
 
 }  // namespace
@@ -261,10 +263,10 @@ Next WriteWorkbook(int object, int test, int kind, SheetResult& result) {
 // A test consumes its number whenever it got past the writing, saved or not
 // (a cancelled dialog, a stop); a failed spreadsheet call or a "No" to the
 // overwrite question leaves the number to the next test.
-SheetResult Exporter_feuille(int object, int test, int kind) {
+SheetResult Exporter_feuille(int object, int test, int kind, const MeasuredRecord& record) {
     SheetResult result = SheetResult::NotSaved;
     Next next = Next::Count;
-    if (PollStopRequest() == 1) next = WriteWorkbook(object, test, kind, result);
+    if (PollStopRequest() == 1) next = WriteWorkbook(object, test, kind, record, result);
     if (next == Next::Return) return result;
     if (next == Next::StopCheck) PollStopRequest();
     ++Excel.sequence;

@@ -5,6 +5,8 @@
 
 #include <cstddef>
 
+#include "store/measurement_records.h"
+
 // What became of one test's workbook. The export loop offers to erase a test on
 // the instrument only when it was saved.
 enum class SheetResult {
@@ -25,11 +27,12 @@ constexpr std::size_t MAX_SPREADSHEET_PATH = 218;
 int Exporter_excel(int panel, int control, int event, void* callbackData, int eventData1,
                    int eventData2);
 
-// Writes the workbook of test `test` of object entry `object`, of kind `kind`:
+// Writes the workbook of test `test` of object entry `object`, of kind `kind`,
+// from its decoded record:
 // through the save dialog, or, with "Name workbooks automatically" ticked,
 // under the test's own name in the working folder. Each saved workbook gets
 // its line in the export journal.
-SheetResult Exporter_feuille(int object, int test, int kind);
+SheetResult Exporter_feuille(int object, int test, int kind, const MeasuredRecord& record);
 
 // Callback of the export panel's open-folder button: shows the working folder
 // in the desktop's file manager ("Working directory not found" when it is not there).

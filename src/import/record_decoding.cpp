@@ -1,13 +1,11 @@
-// Decoders of the downloaded measurement files and the readers that turn the
-// decoded records into slot texts.
+// Decoders of the downloaded measurement files and their readers.
 #include "import/record_decoding.h"
 
 #include <cstring>
 
-#include "store/store.h"
-#include "import/slot_text.h"
 #include "link/answer_text.h"
 #include "link/com_port.h"
+#include "store/store.h"
 
 namespace {
 
@@ -100,211 +98,133 @@ std::string_view DownloadedDigits() {
 
 // ---- Decoders: fields in record order ----
 
-void DecodeAmp(std::string_view digits) {
+AmpRecord DecodeAmp(std::string_view digits) {
     Dump d(digits);
-    amp.header = d.Word(0);
-    amp.current = d.Real(12);
-    amp.battery = d.Real(52);
-    amp.temperature = d.Real(60);
-    amp.period = d.Integer(68);
-    amp.smoothing = d.LowByteOfWord(86);
-    amp.clamp = d.LowByteOfWord(94);
+    AmpRecord record;
+    record.header = d.Word(0);
+    record.current = d.Real(12);
+    record.battery = d.Real(52);
+    record.temperature = d.Real(60);
+    record.period = d.Integer(68);
+    record.smoothing = d.LowByteOfWord(86);
+    record.clamp = d.LowByteOfWord(94);
+    return record;
 }
 
-void DecodeEarth(std::string_view digits) {
+EarthRecord DecodeEarth(std::string_view digits) {
     Dump d(digits);
-    earth.header = d.Word(0);
-    earth.re = d.Integer(4);
-    earth.rs = d.Integer(12);
-    earth.rh = d.Integer(20);
-    earth.smoothing = d.Byte(72);
-    earth.method = d.Byte(82);
-    earth.trailer = d.Word(92);
+    EarthRecord record;
+    record.header = d.Word(0);
+    record.re = d.Integer(4);
+    record.rs = d.Integer(12);
+    record.rh = d.Integer(20);
+    record.smoothing = d.Byte(72);
+    record.method = d.Byte(82);
+    record.trailer = d.Word(92);
+    return record;
 }
 
-void DecodeLoop(std::string_view digits) {
+LoopRecord DecodeLoop(std::string_view digits) {
     Dump d(digits);
-    loop.smoothing = d.Byte(2);
-    loop.fonction_boucle = d.Byte(0);
-    loop.sans_declench = d.Byte(6);
-    loop.z_ln = d.Real(28);
-    loop.r_ln = d.Real(36);
-    loop.l_ln = d.Real(44);
-    loop.z_lpe = d.Real(60);
-    loop.r_lpe = d.Real(68);
-    loop.l_lpe = d.Real(76);
-    loop.z_npe = d.Real(92);
-    loop.r_npe = d.Real(100);
-    loop.l_npe = d.Real(108);
-    loop.l_e = d.Real(124);
-    loop.z_e = d.Real(132);
-    loop.r_e = d.Real(140);
-    loop.v_ln = d.Real(156);
-    loop.v_lpe = d.Real(164);
-    loop.v_npe = d.Real(172);
-    loop.v_p = d.Real(180);
-    loop.frequency = d.Real(188);
-    loop.word16 = d.Word(204);
-    loop.r_p = d.Real(224);
-    loop.variante_terre = d.Byte(232);
-    loop.select_declench = d.Byte(234);
+    LoopRecord record;
+    record.smoothing = d.Byte(2);
+    record.fonction_boucle = d.Byte(0);
+    record.sans_declench = d.Byte(6);
+    record.z_ln = d.Real(28);
+    record.r_ln = d.Real(36);
+    record.l_ln = d.Real(44);
+    record.z_lpe = d.Real(60);
+    record.r_lpe = d.Real(68);
+    record.l_lpe = d.Real(76);
+    record.z_npe = d.Real(92);
+    record.r_npe = d.Real(100);
+    record.l_npe = d.Real(108);
+    record.l_e = d.Real(124);
+    record.z_e = d.Real(132);
+    record.r_e = d.Real(140);
+    record.v_ln = d.Real(156);
+    record.v_lpe = d.Real(164);
+    record.v_npe = d.Real(172);
+    record.v_p = d.Real(180);
+    record.frequency = d.Real(188);
+    record.word16 = d.Word(204);
+    record.r_p = d.Real(224);
+    record.variante_terre = d.Byte(232);
+    record.select_declench = d.Byte(234);
+    return record;
 }
 
-void DecodeRcd(std::string_view digits) {
+RcdRecord DecodeRcd(std::string_view digits) {
     Dump d(digits);
-    rcd.validity = d.Word(0);
-    rcd.measured_current = d.Word(4);
-    rcd.word2 = d.Word(8);
-    rcd.trip_time = d.Real(12);
-    rcd.rated_current = d.Word(20);
+    RcdRecord record;
+    record.validity = d.Word(0);
+    record.measured_current = d.Word(4);
+    record.word2 = d.Word(8);
+    record.trip_time = d.Real(12);
+    record.rated_current = d.Word(20);
     // The byte at digits 26-27 comes first in the record.
-    rcd.test_mode = d.Byte(26);
-    rcd.multiplier = d.Byte(24);
-    rcd.wave_start = d.Byte(30);
+    record.test_mode = d.Byte(26);
+    record.multiplier = d.Byte(24);
+    record.wave_start = d.Byte(30);
+    return record;
 }
 
-void DecodeVolt(std::string_view digits) {
+VoltRecord DecodeVolt(std::string_view digits) {
     Dump d(digits);
-    volt.header = d.Word(16);
-    volt.v_ln = d.Real(20);
-    volt.v_lpe = d.Real(28);
-    volt.v_npe = d.Real(36);
-    volt.battery = d.Real(52);
-    volt.temperature = d.Real(60);
-    volt.period = d.Integer(68);
-    volt.rod_resistance = d.Real(84);
-    volt.smoothing = d.Byte(284);
-    volt.trailer = d.Byte(296);
+    VoltRecord record;
+    record.header = d.Word(16);
+    record.v_ln = d.Real(20);
+    record.v_lpe = d.Real(28);
+    record.v_npe = d.Real(36);
+    record.battery = d.Real(52);
+    record.temperature = d.Real(60);
+    record.period = d.Integer(68);
+    record.rod_resistance = d.Real(84);
+    record.smoothing = d.Byte(284);
+    record.trailer = d.Byte(296);
+    return record;
 }
 
-int Conversion_od_amp() {
-    DecodeAmp(DownloadedDigits());
-    return 0;
-}
-int Conversion_od_earth() {
-    DecodeEarth(DownloadedDigits());
-    return 0;
-}
-int Conversion_od_loop() {
-    DecodeLoop(DownloadedDigits());
-    return 0;
-}
-int Conversion_od_rcd() {
-    DecodeRcd(DownloadedDigits());
-    return 0;
-}
-int Conversion_od_volt() {
-    DecodeVolt(DownloadedDigits());
-    return 0;
+AmpRecord Lecture_courant() {
+    return DecodeAmp(DownloadedDigits());
 }
 
-// ---- Readers ----
-
-namespace {
-
-void RealSlotsWithoutExponent(int first, int last) {
-    for (int slot = first; slot <= last; ++slot) traduc_float(slot);
+EarthRecord Lecture_Terre() {
+    return DecodeEarth(DownloadedDigits());
 }
 
-}  // namespace
-
-int Lecture_courant() {
-    Conversion_od_amp();
-    WriteSlotUnsigned(0, amp.header);
-    WriteSlotReal(1, amp.current);
-    WriteSlotReal(2, amp.battery);
-    WriteSlotReal(3, amp.temperature);
-    WriteSlotSigned(4, amp.period);
-    WriteSlotUnsigned(5, amp.smoothing);
-    WriteSlotUnsigned(6, amp.clamp);
-    WriteSlotUnsigned(7, amp.reserved);
-    RealSlotsWithoutExponent(1, 3);
-    return 0;
+LoopRecord Lecture_loop() {
+    const LoopRecord loop = DecodeLoop(DownloadedDigits());
+    // The summary names the loop's sheet from these.
+    Selection.fonction_boucle = loop.fonction_boucle;
+    Selection.select_declench = loop.select_declench;
+    Selection.sans_declench = loop.sans_declench;
+    Selection.variante_terre = loop.variante_terre;
+    Selection.mode_declench = TripMode(loop);
+    return loop;
 }
 
-int Lecture_Terre() {
-    Conversion_od_earth();
-    WriteSlotUnsigned(0, earth.header);
-    WriteSlotSigned(1, earth.re);
-    WriteSlotSigned(2, earth.rs);
-    WriteSlotSigned(3, earth.rh);
-    WriteSlotUnsigned(4, earth.smoothing);
-    WriteSlotUnsigned(5, earth.method);
-    WriteSlotUnsigned(6, earth.trailer);
-    return 0;
+RcdRecord Lecture_rcd() {
+    return DecodeRcd(DownloadedDigits());
 }
 
-int Lecture_loop() {
-    Conversion_od_loop();
-    WriteSlotUnsigned(0, loop.smoothing);
-    WriteSlotUnsigned(1, loop.fonction_boucle);
-    WriteSlotUnsigned(19, loop.sans_declench);
-    WriteSlotReal(2, loop.z_ln);
-    WriteSlotReal(3, loop.r_ln);
-    WriteSlotReal(4, loop.l_ln);
-    WriteSlotReal(5, loop.z_lpe);
-    WriteSlotReal(6, loop.r_lpe);
-    WriteSlotReal(7, loop.l_lpe);
-    WriteSlotReal(8, loop.z_npe);
-    WriteSlotReal(9, loop.r_npe);
-    WriteSlotReal(10, loop.l_npe);
-    WriteSlotReal(22, loop.l_e);
-    WriteSlotReal(20, loop.z_e);
-    WriteSlotReal(21, loop.r_e);
-    WriteSlotReal(11, loop.v_ln);
-    WriteSlotReal(12, loop.v_lpe);
-    WriteSlotReal(13, loop.v_npe);
-    WriteSlotReal(14, loop.v_p);
-    WriteSlotReal(15, loop.frequency);
-    WriteSlotUnsigned(16, loop.word16);
-    WriteSlotReal(17, loop.r_p);
-    WriteSlotUnsigned(23, loop.variante_terre);
-    WriteSlotUnsigned(18, loop.select_declench);
-    RealSlotsWithoutExponent(2, 17);
-    RealSlotsWithoutExponent(20, 22);
+VoltRecord Lecture_tension() {
+    return DecodeVolt(DownloadedDigits());
+}
 
-    // The sheet writers choose the loop layout from these.
-    Selection.fonction_boucle = ReadSlotInteger(1);
-    Selection.select_declench = ReadSlotInteger(18);
-    Selection.sans_declench = ReadSlotInteger(19);
-    Selection.variante_terre = ReadSlotInteger(23);
-    if (Selection.select_declench != 0) {
-        Selection.mode_declench = 2;
-    } else if (Selection.sans_declench != 0) {
-        Selection.mode_declench = 1;
-    } else {
-        Selection.mode_declench = 0;
+MeasuredRecord ReadDownloadedRecord(int kind) {
+    switch (kind) {
+        case KIND_CURRENT:
+            return Lecture_courant();
+        case KIND_EARTH:
+            return Lecture_Terre();
+        case KIND_LOOP:
+            return Lecture_loop();
+        case KIND_RCD:
+            return Lecture_rcd();
+        case KIND_VOLTAGE:
+            return Lecture_tension();
+        default:
+            return {};
     }
-    return 0;
-}
-
-int Lecture_rcd() {
-    Conversion_od_rcd();
-    WriteSlotUnsigned(0, rcd.validity);
-    WriteSlotUnsigned(1, rcd.measured_current);
-    WriteSlotUnsigned(2, rcd.word2);
-    WriteSlotReal(3, rcd.trip_time);
-    WriteSlotUnsigned(4, rcd.rated_current);
-    WriteSlotUnsigned(5, rcd.test_mode);
-    WriteSlotUnsigned(6, rcd.multiplier);
-    WriteSlotUnsigned(7, rcd.wave_start);
-    traduc_float(3);
-    return 0;
-}
-
-int Lecture_tension() {
-    Conversion_od_volt();
-    WriteSlotUnsigned(0, volt.header);
-    WriteSlotReal(1, volt.v_ln);
-    WriteSlotReal(2, volt.v_lpe);
-    WriteSlotReal(3, volt.v_npe);
-    WriteSlotReal(4, volt.battery);
-    WriteSlotReal(5, volt.temperature);
-    WriteSlotSigned(6, volt.period);
-    WriteSlotReal(7, volt.rod_resistance);
-    WriteSlotUnsigned(8, volt.smoothing);
-    WriteSlotUnsigned(9, volt.trailer);
-    RealSlotsWithoutExponent(1, 5);
-    traduc_float(7);
-    return 0;
 }

@@ -1,7 +1,5 @@
 #include "import/registration.h"
 
-#include <cstring>
-
 #include "import/import_workflow.h"
 #include "import/instrument_setup.h"
 #include "import/measurement_display.h"
@@ -40,11 +38,5 @@ void ResetImportStateForTesting() {
     nb_total = 0;
     flag_stop = 0;
     flag_excel = 0;
-    amp = AmpRecord{};
-    earth = EarthRecord{};
-    loop = LoopRecord{};
-    rcd = RcdRecord{};
-    volt = VoltRecord{};
     ResetScannedInstrumentForTesting();
-    std::memset(tamp, 0, sizeof tamp);
 }

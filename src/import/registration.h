@@ -7,6 +7,6 @@
 // Config_com and QuitterConfig, and fills the shell's hook of the start-up connection.
 void RegisterImportSubsystem();
 
-// Zeroes the store (directory, current test, records, slots, counters, flags)
+// Zeroes the store (directory, current test, counters, flags)
 // and forgets the scanned instrument's serial number.
 void ResetImportStateForTesting();

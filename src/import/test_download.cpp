@@ -21,39 +21,20 @@ int ImportPanel() {
     return Fen_princ[PANEL_IMPORT];
 }
 
-using Reader = int (*)();
-
-Reader ReaderOf(int kind) {
-    switch (kind) {
-        case KIND_CURRENT:
-            return Lecture_courant;
-        case KIND_EARTH:
-            return Lecture_Terre;
-        case KIND_LOOP:
-            return Lecture_loop;
-        case KIND_RCD:
-            return Lecture_rcd;
-        case KIND_VOLTAGE:
-            return Lecture_tension;
-        default:
-            return nullptr;
-    }
-}
-
 }  // namespace
 
-int LectureTests(int object, int test) {
+int LectureTests(int object, int test, MeasuredRecord& record) {
     if (object < 0 || object >= NB_OBJECTS || test < 0 || test >= NB_TESTS) {
         return TEST_WITHOUT_READER;
     }
     int kind = Director[object].tests[test].type_mes;
     if (kind < 0 || kind >= NB_KINDS) return TEST_WITHOUT_READER;
-    Reader reader = ReaderOf(kind);
+    const bool readable = DumpDigitsNeeded(kind) != 0;
     // A kind without a reader would be downloaded only to be skipped.
-    int downloaded = reader != nullptr ? ZR8812_od(ProgramLink(), object, test, kind) : 0;
+    int downloaded = readable ? ZR8812_od(ProgramLink(), object, test, kind) : 0;
     SetCtrlVal(ImportPanel(), IMPORT_PROGRESS,
                "Obj:" + TwoDigits(object) + "/Test:" + TwoDigits(test) + " / " + KindName(kind));
-    if (reader == nullptr) return TEST_WITHOUT_READER;
+    if (!readable) return TEST_WITHOUT_READER;
     // A failed or cut-off download is never decoded: its values would be
     // zeros or left-overs of the previous test.
     if (downloaded != 0 || !DumpHoldsRecord(kind, DownloadedDigits())) {
@@ -73,6 +54,6 @@ int LectureTests(int object, int test) {
             return TEST_UNREADABLE;
         }
     }
-    reader();
+    record = ReadDownloadedRecord(kind);
     return TEST_DECODED;
 }

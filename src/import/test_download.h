@@ -1,6 +1,8 @@
 // The download of one test of the export: the file fetched from the instrument
-// and decoded into its record and the text slots the sheet writers read.
+// and decoded into its record.
 #pragma once
+
+#include "store/measurement_records.h"
 
 // Results of LectureTests.
 constexpr int TEST_DECODED = 0;
@@ -11,5 +13,5 @@ constexpr int TEST_PORT_LOST = -3;   // the instrument's port went away; nothing
 // once switched back, or could not be switched back; nothing was told yet.
 constexpr int TEST_COMMAND_MODE_LOST = -4;
 // Downloads and decodes test `test` of object entry `object` (of the kind its
-// record gives).
-int LectureTests(int object, int test);
+// directory entry gives) into `record` (left as it was unless decoded).
+int LectureTests(int object, int test, MeasuredRecord& record);

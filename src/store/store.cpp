@@ -32,14 +32,6 @@ int32_t nb_total = 0;
 int32_t flag_stop = 0;
 int32_t flag_excel = 0;
 
-AmpRecord amp;
-EarthRecord earth;
-LoopRecord loop;
-RcdRecord rcd;
-VoltRecord volt;
-
-char tamp[NB_SLOTS * SLOT_SIZE];
-
 int ZR8812_conf() {
     for (int o = 0; o < NB_OBJECTS; ++o) {
         DirObjet& entry = Director[o];

@@ -32,7 +32,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-
 std::vector<std::string> Files(const std::string& folder) {
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(folder))
@@ -123,7 +122,7 @@ class AutomaticExport : public AppFixture {
         Director[5].tests[12].heure = 9;
         Director[5].tests[12].minute = 41;
         LoadDump(zr8812::build_current({.current_mA = 523}));
-        Lecture_courant();
+        decoded_ = Lecture_courant();
         SimulateCommit(panel(), EXPORT_RUN);
         ASSERT_EQ(Excel.started, 1);
     }
@@ -132,7 +131,8 @@ class AutomaticExport : public AppFixture {
         AppFixture::TearDown();
     }
     static int panel() { return Fen_princ[PANEL_EXPORT]; }
-    SheetResult Export() { return Exporter_feuille(5, 12, KIND_CURRENT); }
+    SheetResult Export() { return Exporter_feuille(5, 12, KIND_CURRENT, decoded_); }
+    MeasuredRecord decoded_;
     int JournalEntries() const {
         return static_cast<int>(ReadJournal(JournalPath()).entries.size());
     }

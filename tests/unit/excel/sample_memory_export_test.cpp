@@ -27,27 +27,27 @@
 #include "store/store.h"
 
 namespace fs = std::filesystem;
-using Cells = std::vector<std::string>;
+using Texts = std::vector<std::string>;
 
 namespace {
 
 const std::string D = " --- ";
 
-Cells Join(std::initializer_list<Cells> parts) {
-    Cells all;
+Texts Join(std::initializer_list<Texts> parts) {
+    Texts all;
     for (const auto& p : parts) all.insert(all.end(), p.begin(), p.end());
     return all;
 }
 
 // Row 2 from column D, by "object/test", as worked out from the sample records.
-std::map<std::string, Cells> ExpectedValues() {
-    const Cells ln = {" 0.420", "Ohm ", " 0.400", "Ohm ", "       0.5", " mH "};
-    const Cells lpe = {" 0.610", "Ohm ", " 0.580", "Ohm ", "       0.7", " mH "};
-    const Cells npe = {" 0.550", "Ohm ", " 0.520", "Ohm ", "       0.6", " mH "};
-    const Cells v3 = {"231.2", "V", "230.8", "V", " 0.400", "V"};
-    const Cells v4 = {"231.2", "V", "230.8", "V", " 0.400", "V", " 2.10", "V"};
-    const Cells end = {"1", "     50.00", "Hz"};
-    const Cells six = {D, D, D, D, D, D};
+std::map<std::string, Texts> ExpectedValues() {
+    const Texts ln = {" 0.420", "Ohm ", " 0.400", "Ohm ", "       0.5", " mH "};
+    const Texts lpe = {" 0.610", "Ohm ", " 0.580", "Ohm ", "       0.7", " mH "};
+    const Texts npe = {" 0.550", "Ohm ", " 0.520", "Ohm ", "       0.6", " mH "};
+    const Texts v3 = {"231.2", "V", "230.8", "V", " 0.400", "V"};
+    const Texts v4 = {"231.2", "V", "230.8", "V", " 0.400", "V", " 2.10", "V"};
+    const Texts end = {"1", "     50.00", "Hz"};
+    const Texts six = {D, D, D, D, D, D};
     return {
         {"1/1",
          {"     0.523", "A", "1", "     50.00", "Hz", "no clamp", "       8.7", "V", "      21.5",
@@ -141,7 +141,7 @@ std::string Shown(const std::string& text) {
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-Cells DropEmptyTail(Cells cells) {
+Texts DropEmptyTail(Texts cells) {
     while (!cells.empty() && cells.back().empty()) cells.pop_back();
     return cells;
 }
@@ -181,10 +181,10 @@ class SampleMemoryExport : public ExportFixture {
         }
     }
     // Row 2 of test `t` as the sheet writers pass it, worked out by hand.
-    Cells TypedValues(const zr8812::SampleTest& t) const {
-        Cells values = {DateCell(t.when, InstrumentClock()), TwoDigits(t.object),
+    Texts TypedValues(const zr8812::SampleTest& t) const {
+        Texts values = {DateCell(t.when, InstrumentClock()), TwoDigits(t.object),
                         TwoDigits(t.test)};
-        const Cells rest =
+        const Texts rest =
             ExpectedValues().at(std::to_string(t.object) + "/" + std::to_string(t.test));
         values.insert(values.end(), rest.begin(), rest.end());
         return values;
@@ -220,11 +220,11 @@ TEST_P(SampleMemoryExportOfEitherDayPadding, EveryKindAndLayoutBecomesTheWorkboo
     for (std::size_t i = 0; i < exported_.size(); ++i) {
         const auto& t = exported_[i];
         SCOPED_TRACE(std::to_string(t.object) + "/" + std::to_string(t.test) + " " + t.description);
-        const Cells titles = SavedRow(paths_[i], 1);
-        const Cells values = SavedRow(paths_[i], 2);
-        const Cells typed = TypedValues(t);
-        EXPECT_EQ(Cells(titles.begin(), titles.begin() + 3),
-                  (Cells{"Date of test", "Object", "Test"}));
+        const Texts titles = SavedRow(paths_[i], 1);
+        const Texts values = SavedRow(paths_[i], 2);
+        const Texts typed = TypedValues(t);
+        EXPECT_EQ(Texts(titles.begin(), titles.begin() + 3),
+                  (Texts{"Date of test", "Object", "Test"}));
         ASSERT_EQ(titles.size(), typed.size());
         ASSERT_EQ(values.size(), typed.size());
         // Numbers are numbers and the date a date, showing what was typed
@@ -271,7 +271,7 @@ TEST_F(SampleMemoryExport, LibreOfficeShowsEveryValueAndComputesWithIt) {
     for (std::size_t i = 0; i < exported_.size(); ++i) {
         double sum = 0;
         int count = 0;
-        const Cells typed = TypedValues(exported_[i]);
+        const Texts typed = TypedValues(exported_[i]);
         for (std::size_t c = 3; c < typed.size(); ++c)
             if (IsPlainNumber(typed[c])) sum += std::stod(typed[c]), ++count;
         sums.push_back(sum);
@@ -284,13 +284,13 @@ TEST_F(SampleMemoryExport, LibreOfficeShowsEveryValueAndComputesWithIt) {
     for (std::size_t i = 0; i < exported_.size(); ++i) {
         const auto& t = exported_[i];
         SCOPED_TRACE(std::to_string(t.object) + "/" + std::to_string(t.test) + " " + t.description);
-        const Cells typed = TypedValues(t);
+        const Texts typed = TypedValues(t);
         ASSERT_EQ(books[i].size(), 3u);
-        Cells shown;
+        Texts shown;
         for (const auto& text : typed) shown.push_back(Shown(text));
         EXPECT_EQ(DropEmptyTail(books[i][1]), shown);
         EXPECT_EQ(DropEmptyTail(books[i][0]), SavedRow(paths_[i], 1));
-        const Cells& computed = books[i][2];
+        const Texts& computed = books[i][2];
         ASSERT_GE(computed.size(), 6u);
         const std::string date = typed[0];
         EXPECT_EQ(std::stoi(computed[0]), std::stoi(date.substr(0, 2)));
@@ -388,7 +388,7 @@ TEST_F(SampleMemoryExport, SummaryHoldsEveryRowExactlyAsItsWorkbookHasIt) {
     ASSERT_EQ(tests.rows.size(), all.size() + 1);
     std::vector<std::string> titles;
     for (const auto& c : tests.rows[0]) titles.push_back(c.shown);
-    EXPECT_EQ(titles, (Cells{"Object", "Name of the object", "Test", "Kind", "Date and time",
+    EXPECT_EQ(titles, (Texts{"Object", "Name of the object", "Test", "Kind", "Date and time",
                              "Workbook", "What happened"}));
     EXPECT_EQ(tests.freeze, "A2");
     EXPECT_EQ(tests.filter, "A1:G" + std::to_string(all.size() + 1));
@@ -502,9 +502,9 @@ TEST_F(SampleMemoryExport, SummaryHoldsEveryRowExactlyAsItsWorkbookHasIt) {
         const auto& sheet = shownSheets[l + 1];
         ASSERT_EQ(sheet.size(), layouts[l].size() + 1);
         for (std::size_t k = 0; k < layouts[l].size(); ++k) {
-            Cells own = DropEmptyTail(shownBooks[layouts[l][k]][1]);
+            Texts own = DropEmptyTail(shownBooks[layouts[l][k]][1]);
             own.insert(own.begin() + 2, "");
-            const Cells copy(sheet[k + 1].begin(),
+            const Texts copy(sheet[k + 1].begin(),
                              sheet[k + 1].begin() + std::min(own.size(), sheet[k + 1].size()));
             EXPECT_EQ(copy, own) << paths_[layouts[l][k]];
         }
@@ -561,15 +561,15 @@ TEST_F(SampleMemoryExport, SummaryPrintsOnePageWideOrAtSixtyPercentTitlesOnEvery
 namespace {
 
 // The first sheet of the summary in `folder`: its rows as shown.
-std::vector<Cells> TestsSheetIn(const std::string& folder) {
+std::vector<Texts> TestsSheetIn(const std::string& folder) {
     const std::string summary = SummaryIn(folder);
     EXPECT_FALSE(summary.empty()) << "no summary workbook in " << folder;
     if (summary.empty()) return {};
     const auto sheets = ReadSheetsWithOpenpyxl(summary);
     EXPECT_FALSE(sheets.empty());
-    std::vector<Cells> rows;
+    std::vector<Texts> rows;
     for (const auto& row : sheets.at(0).rows) {
-        Cells cells;
+        Texts cells;
         for (const auto& c : row) cells.push_back(c.shown);
         rows.push_back(cells);
     }
@@ -588,14 +588,14 @@ TEST_F(SampleMemoryExport, AStoppedOrCutExportStillWritesItsSummary) {
     });
     ExportAll(true, false);
     SetPollHookForTesting(nullptr);
-    const std::vector<Cells> stopped = TestsSheetIn(out_);
+    const std::vector<Texts> stopped = TestsSheetIn(out_);
     ASSERT_EQ(stopped.size(), 6u) << "titles, three tests, a blank row, the note";
     for (int row = 1; row <= 3; ++row) {
         ASSERT_GE(stopped[row].size(), 7u);
         EXPECT_EQ(stopped[row][2], TwoDigits(row));
         EXPECT_EQ(stopped[row][6], "Written");
     }
-    EXPECT_EQ(stopped[5], (Cells{"Export stopped by the operator: the tests after the last one "
+    EXPECT_EQ(stopped[5], (Texts{"Export stopped by the operator: the tests after the last one "
                                  "of this list were not exported."}));
 
     // Again, with the cable pulled during the fifth download.
@@ -608,7 +608,7 @@ TEST_F(SampleMemoryExport, AStoppedOrCutExportStillWritesItsSummary) {
     exported_.clear();
     paths_.clear();
     ExportAll(true, false);
-    const std::vector<Cells> cut = TestsSheetIn(out_);
+    const std::vector<Texts> cut = TestsSheetIn(out_);
     const std::size_t supported = ExpectedValues().size();
     // Four written, the one being read and every later one failed, the note.
     ASSERT_EQ(cut.size(), 1 + supported + 2);
@@ -616,6 +616,6 @@ TEST_F(SampleMemoryExport, AStoppedOrCutExportStillWritesItsSummary) {
         ASSERT_GE(cut[row].size(), 7u) << row;
         EXPECT_EQ(cut[row][6], row <= 4 ? "Written" : "Failed: the instrument went away") << row;
     }
-    EXPECT_EQ(cut.back(), (Cells{"Export cut off: the instrument went away. The tests marked "
+    EXPECT_EQ(cut.back(), (Texts{"Export cut off: the instrument went away. The tests marked "
                                  "failed stay in the instrument."}));
 }

@@ -12,21 +12,28 @@
 #include "excel/loop_sheets.h"
 #include "excel/registration.h"
 #include "excel/sheet_cells.h"
+#include "excel/test_workbook.h"
 #include "excel/voltage_rcd_sheets.h"
 #include "excel_test_support.h"
-#include "store/store.h"
 #include "import/record_decoding.h"
 #include "records.h"
 #include "shell/globals.h"
+#include "store/store.h"
 
-using Cells = std::vector<std::string>;
+using Texts = std::vector<std::string>;
 
 namespace {
 
-Cells AfterBlankIdentification(const Cells& titles) {
-    Cells row = {"", "", ""};
+Texts AfterBlankIdentification(const Texts& titles) {
+    Texts row = {"", "", ""};
     row.insert(row.end(), titles.begin(), titles.end());
     return row;
+}
+
+void WriteIdentification(int object, int test) {
+    Cells cells;
+    AddIdentificationCells(cells, object, test);
+    WriteCells(cells);
 }
 
 class SheetLayouts : public ::testing::Test {
@@ -34,7 +41,6 @@ class SheetLayouts : public ::testing::Test {
     void SetUp() override {
         ResetExcelStateForTesting();
         langue = 1;
-        std::memset(tamp, 0, sizeof tamp);
         Selection = FicTest{};
         SetDirectoryTest(5, 12, KIND_LOOP);
         sheet_ = std::make_unique<OpenSheet>();
@@ -51,8 +57,8 @@ class SheetLayouts : public ::testing::Test {
         sheet_ = std::make_unique<OpenSheet>();
         ASSERT_TRUE(sheet_->ok());
     }
-    Cells Titles() const { return sheet_->Row(TITLE_ROW); }
-    Cells Values() const { return sheet_->Row(VALUE_ROW); }
+    Texts Titles() const { return sheet_->Row(TITLE_ROW); }
+    Texts Values() const { return sheet_->Row(VALUE_ROW); }
     std::unique_ptr<OpenSheet> sheet_;
 };
 
@@ -61,19 +67,19 @@ class SheetLayouts : public ::testing::Test {
 // ---- Titles ----
 
 TEST_F(SheetLayouts, EveryLayoutHasItsTitleRow) {
-    const Cells loopFull = {"MeasType", "Z-LN",  "unit",  "R-LN",  "unit",   "L-LN", "unit",
+    const Texts loopFull = {"MeasType", "Z-LN",  "unit",  "R-LN",  "unit",   "L-LN", "unit",
                             "Z-LPE",    "unit",  "R-LPE", "unit",  "L-LPE",  "unit", "Z-NPE",
                             "unit",     "R-NPE", "unit",  "L-NPE", "unit",   "V-LN", "unit",
                             "V-LPE",    "unit",  "V-NPE", "unit",  "Smooth", "Freq", "unit"};
-    const Cells earthLoopFull = {"MeasType", "Z e",  "unit", "R e",    "unit",  "L e",  "unit",
+    const Texts earthLoopFull = {"MeasType", "Z e",  "unit", "R e",    "unit",  "L e",  "unit",
                                  "R p",      "unit", "V-LN", "unit",   "V-LPE", "unit", "V-NPE",
                                  "unit",     "V p",  "unit", "Smooth", "Freq",  "unit"};
-    Cells earthLoopShort = earthLoopFull;
+    Texts earthLoopShort = earthLoopFull;
     earthLoopShort.erase(earthLoopShort.begin() + 5, earthLoopShort.begin() + 7);
     const struct {
         const char* what;
-        void (*write)();
-        Cells titles;
+        void (*add)(Cells&);
+        Texts titles;
     } layouts[] = {
         {"current",
          MAJ_enteteExcel_courant,
@@ -82,13 +88,15 @@ TEST_F(SheetLayouts, EveryLayoutHasItsTitleRow) {
         {"earth",
          MAJ_enteteExcel_Terre,
          {"MeasType", "Re", "unit", "Rs", "unit", "Rh", "unit", "Smooth"}},
-        {"loop full", [] { MAJ_enteteExcel_Loop(LOOP_FULL); }, loopFull},
+        {"loop full", [](Cells& c) { MAJ_enteteExcel_Loop(c, LOOP_FULL); }, loopFull},
         {"loop short",
-         [] { MAJ_enteteExcel_Loop(LOOP_SHORT); },
+         [](Cells& c) { MAJ_enteteExcel_Loop(c, LOOP_SHORT); },
          {"MeasType", "Z-LPE", "unit", "R-LPE", "unit", "L-LPE", "unit", "V-LPE", "unit", "Smooth",
           "Freq", "unit"}},
-        {"earth loop full", [] { MAJ_enteteExcel_Loop_REarth(LOOP_FULL); }, earthLoopFull},
-        {"earth loop short", [] { MAJ_enteteExcel_Loop_REarth(LOOP_SHORT); }, earthLoopShort},
+        {"earth loop full", [](Cells& c) { MAJ_enteteExcel_Loop_REarth(c, LOOP_FULL); },
+         earthLoopFull},
+        {"earth loop short", [](Cells& c) { MAJ_enteteExcel_Loop_REarth(c, LOOP_SHORT); },
+         earthLoopShort},
         {"RCD",
          MAJ_enteteExcel_RCD,
          {"MeasType", "Wave", "Start", "Rated current", "unit", "Meas current", "unit", "Time",
@@ -100,7 +108,9 @@ TEST_F(SheetLayouts, EveryLayoutHasItsTitleRow) {
     };
     for (const auto& layout : layouts) {
         FreshSheet();
-        layout.write();
+        Cells cells;
+        layout.add(cells);
+        WriteCells(cells);
         EXPECT_EQ(Titles(), AfterBlankIdentification(layout.titles)) << layout.what;
     }
 }
@@ -109,9 +119,8 @@ TEST_F(SheetLayouts, EveryLayoutHasItsTitleRow) {
 
 TEST_F(SheetLayouts, AnUnknownClampShowsItsCode) {
     LoadDump(zr8812::build_current({.current_mA = 999.4f, .clamp_type = 7}));
-    Lecture_courant();
-    Exporter_courant(5, 12);
-    const Cells row = Values();
+    WriteKindRows(5, 12, Lecture_courant());
+    const Texts row = Values();
     ASSERT_EQ(row.size(), 13u);
     EXPECT_EQ(row[3], "0.999");
     EXPECT_EQ(row[8], "code 7");
@@ -119,10 +128,10 @@ TEST_F(SheetLayouts, AnUnknownClampShowsItsCode) {
 
 TEST_F(SheetLayouts, ATripSelectLoopIsLabelledAndShownAsATrip) {
     LoadDump(zr8812::build_loop({.function = 0, .z_npe = 0.8f, .l_npe = 0.3f, .trip_select = 1}));
-    Lecture_loop();
+    const LoopRecord loop = Lecture_loop();
     ASSERT_EQ(Selection.mode_declench, 2);
-    Suite_Exporter_Loop(LOOP_FULL);
-    const Cells row = Values();
+    WriteCells(LoopCells(loop));
+    const Texts row = Values();
     ASSERT_EQ(row.size(), 31u);
     EXPECT_EQ(row[3], "ZLOOP Trip Select.");
     EXPECT_EQ(row[16], "0.800");  // Z-NPE, measured when the device trips
@@ -133,8 +142,7 @@ TEST_F(SheetLayouts, LineInductanceIsDashedAboveFifteenOhms) {
     for (auto [ohms, inductance, unitText] :
          {std::tuple{15.0f, "0.5", " mH "}, {15.01f, " --- ", " --- "}}) {
         LoadDump(zr8812::build_loop({.z_ln = ohms, .l_ln = 0.5f}));
-        Lecture_loop();
-        Suite_Exporter_Loop(LOOP_FULL);
+        WriteCells(LoopCells(Lecture_loop()));
         EXPECT_EQ(sheet_->Cell(VALUE_ROW, 9), inductance) << ohms;
         EXPECT_EQ(sheet_->Cell(VALUE_ROW, 10), unitText) << ohms;
     }
@@ -145,24 +153,21 @@ TEST_F(SheetLayouts, RcdLabelsWithoutAKnownModeOrMultiplier) {
          {std::tuple{2, 7, "RCD Trip Pulse"}, {1, 250, "RCD Trip Slope"}, {0, 5, ""}, {3, 2, ""}}) {
         LoadDump(zr8812::build_rcd({.multiplier = static_cast<uint8_t>(multiplier),
                                     .test_mode = static_cast<uint8_t>(mode)}));
-        Lecture_rcd();
-        Exporter_RCD(5, 12);
+        WriteKindRows(5, 12, Lecture_rcd());
         EXPECT_EQ(sheet_->Cell(VALUE_ROW, 4), label) << mode << " " << multiplier;
     }
 }
 
 TEST_F(SheetLayouts, VoltagesFromAThousandVoltsAreShownInKilovolts) {
     LoadDump(zr8812::build_voltage({.v_ln_mV = 230400, .v_lpe_mV = 999000, .v_npe_mV = 1200000}));
-    Lecture_tension();
-    Exporter_Tension(5, 12);
-    const Cells row = Values();
+    WriteKindRows(5, 12, Lecture_tension());
+    const Texts row = Values();
     ASSERT_GE(row.size(), 10u);
-    EXPECT_EQ(Cells(row.begin() + 4, row.begin() + 10),
-              (Cells{"230.4", "V", "999.0", "V", "1.200", "kV"}));
+    EXPECT_EQ(Texts(row.begin() + 4, row.begin() + 10),
+              (Texts{"230.4", "V", "999.0", "V", "1.200", "kV"}));
 
     LoadDump(zr8812::build_loop({.function = 2, .v_ln = 1500}));
-    Lecture_loop();
-    Suite_Exporter_REarth(LOOP_FULL);
+    WriteCells(LoopCells(Lecture_loop()));
     EXPECT_EQ(sheet_->Cell(VALUE_ROW, 13), "1.500");
     EXPECT_EQ(sheet_->Cell(VALUE_ROW, 14), "kV");
 }
@@ -171,8 +176,8 @@ TEST_F(SheetLayouts, DateAndVoltageLabelInEveryLanguage) {
     const char* const labels[] = {"Tension ", "Voltage ", "Spannung", "Tensión ", "Tensione"};
     for (int l = 0; l < 5; ++l) {
         langue = l;
-        Exporter_Tension(5, 12);
-        const Cells row = Values();
+        WriteKindRows(5, 12, VoltRecord{});
+        const Texts row = Values();
         ASSERT_GE(row.size(), 4u);
         EXPECT_EQ(row[0], "03/07/2012") << l;
         EXPECT_EQ(row[3], labels[l]) << l;
@@ -182,10 +187,10 @@ TEST_F(SheetLayouts, DateAndVoltageLabelInEveryLanguage) {
 TEST_F(SheetLayouts, IdentificationCellsStayInsideTheDirectory) {
     Director[99].tests[99] = FicTest{};
     SetDirectoryTest(99, 99, KIND_VOLTAGE, 31, 12, 1999);
-    WriteIdentificationCells(99, 99);
-    EXPECT_EQ(Values(), (Cells{"12/31/1999", "99", "99"}));
+    WriteIdentification(99, 99);
+    EXPECT_EQ(Values(), (Texts{"12/31/1999", "99", "99"}));
     for (auto [object, test] : {std::pair{-1, 0}, {0, -1}, {100, 0}, {0, 100}}) {
-        WriteIdentificationCells(object, test);
+        WriteIdentification(object, test);
         EXPECT_TRUE(Values().empty()) << object << "/" << test;
     }
 }

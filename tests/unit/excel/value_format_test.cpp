@@ -1,6 +1,5 @@
 // Valeur's ranges and prefixes, the unit cells, numbers in fields, the
-// frequency from a period, the reading of the text slots, and the names typed
-// texts give workbooks.
+// frequency from a period, and the names typed texts give workbooks.
 #include "excel/value_format.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +10,6 @@
 #include <vector>
 
 #include "excel/workbook_names.h"
-#include "store/store.h"
 #include "support/listed_test.h"
 
 namespace {
@@ -21,11 +19,6 @@ struct ValeurCase {
     const char* text;
     const char* prefix;
 };
-
-void SetSlot(int slot, const char* text) {
-    std::memset(&tamp[slot * SLOT_SIZE], 0, SLOT_SIZE);
-    std::strncpy(&tamp[slot * SLOT_SIZE], text, SLOT_SIZE - 1);
-}
 
 }  // namespace
 
@@ -56,20 +49,18 @@ TEST(Valeur, EveryRangeGivesItsDecimalsAndPrefix) {
     }
 }
 
-TEST(Valeur, FormatValueClearsThePrefixOfThePreviousValue) {
-    EXPECT_EQ(FormatValue(1200), " 1.200");
-    EXPECT_EQ(tabdest, " k");
-    EXPECT_EQ(FormatValue(12), "12.00");
-    EXPECT_EQ(tabdest, "");
+TEST(Valeur, FormatValueGivesEachValueItsOwnPrefix) {
+    EXPECT_EQ(FormatValue(1200).text, " 1.200");
+    EXPECT_EQ(FormatValue(1200).prefix, " k");
+    EXPECT_EQ(FormatValue(12).text, "12.00");
+    EXPECT_EQ(FormatValue(12).prefix, "");
     // Not a number: some text, never a crash.
-    EXPECT_FALSE(FormatValue(std::nan("")).empty());
+    EXPECT_FALSE(FormatValue(std::nan("")).text.empty());
 }
 
 TEST(UnitCells, ResistanceAndVoltageUnitsFollowThePrefix) {
-    FormatValue(999);
-    EXPECT_EQ(ResistanceUnit(tabdest), "Ohm ");
-    FormatValue(1000);
-    EXPECT_EQ(ResistanceUnit(tabdest), " kOhm");
+    EXPECT_EQ(ResistanceUnit(FormatValue(999).prefix), "Ohm ");
+    EXPECT_EQ(ResistanceUnit(FormatValue(1000).prefix), " kOhm");
     EXPECT_EQ(VoltageUnit(""), "V");
     EXPECT_EQ(VoltageUnit(" k"), "kV");
 }
@@ -92,27 +83,6 @@ TEST(Frequency, ComesFromThePeriodInTenthsOfAMicrosecond) {
     EXPECT_EQ(FrequencyFromPeriod(-5), 0);
     EXPECT_EQ(FormatFixed(FrequencyFromPeriod(200000), 10, 2), "     50.00");
     EXPECT_EQ(FormatFixed(FrequencyFromPeriod(0), 10, 2), "      0.00");
-}
-
-TEST(Slots, AreReadWithinTheirFirstCharacters) {
-    SetSlot(1, "12345.678901");
-    EXPECT_DOUBLE_EQ(SlotReal(1), 12345.6789);
-    EXPECT_DOUBLE_EQ(SlotReal(1, 12), 12345.678901);
-    SetSlot(2, "not a number");
-    EXPECT_EQ(SlotReal(2), 0);
-    EXPECT_EQ(SlotInteger(2), 0);
-    SetSlot(3, "-42");
-    EXPECT_EQ(SlotInteger(3), -42);
-    SetSlot(4, "abcdefghijklmnop");
-    EXPECT_EQ(SlotText(4), "abcdefghij");
-    // A slot without its terminator is read no further than its own 100 characters.
-    std::memset(&tamp[5 * SLOT_SIZE], '7', SLOT_SIZE);
-    EXPECT_EQ(SlotText(5), "7777777777");
-    EXPECT_GT(SlotReal(5, 400), 7.7e99);
-    EXPECT_LT(SlotReal(5, 400), 7.8e99);
-    EXPECT_EQ(SlotText(-1), "");
-    EXPECT_EQ(SlotText(NB_SLOTS), "");
-    SetSlot(5, "");
 }
 
 // A typed base name as the workbooks' names carry it, on both systems: what

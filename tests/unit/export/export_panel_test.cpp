@@ -24,7 +24,7 @@
 #include "unit/excel/excel_test_support.h"
 
 namespace fs = std::filesystem;
-using Cells = std::vector<std::string>;
+using Texts = std::vector<std::string>;
 
 namespace {
 
@@ -81,24 +81,27 @@ class ExportPanel : public AppFixture {
     void Choose(const std::string& path, int result = VAL_NEW_FILE_SELECTED) {
         recorder().QueueAnswer("file", "", {result, path});
     }
-    Cells Kinds() const {
-        Cells kinds;
+    Texts Kinds() const {
+        Texts kinds;
         for (const auto& p : popups()) kinds.push_back(p.kind);
         return kinds;
     }
-    Cells Titles() { return recorder().titles(); }
+    Texts Titles() { return recorder().titles(); }
     // Test 12 of object 5, a current test, decoded as the export loop leaves it.
     void DecodeCurrentTest() {
         SetDirectoryTest(5, 12, KIND_CURRENT);
         LoadDump(zr8812::build_current({.current_mA = 523, .period_tenth_us = 200000}));
-        Lecture_courant();
+        decoded_ = Lecture_courant();
     }
-    bool ExportCurrent() { return Exporter_feuille(5, 12, KIND_CURRENT) == SheetResult::Saved; }
+    bool ExportCurrent() {
+        return Exporter_feuille(5, 12, KIND_CURRENT, decoded_) == SheetResult::Saved;
+    }
 
     std::string out_;
+    MeasuredRecord decoded_;
 };
 
-const Cells CURRENT_TITLES = {"Date of test", "Object", "Test", "Current",    "unit",
+const Texts CURRENT_TITLES = {"Date of test", "Object", "Test", "Current",    "unit",
                               "Smooth",       "Freq",   "unit", "Clamp type", "Vbatt",
                               "unit",         "Temp.",  "unit"};
 
@@ -154,7 +157,7 @@ TEST_F(ExportPanel, LaunchLeavesOnlyTheExportButtonToPress) {
 TEST_F(ExportPanel, LaunchWithoutASpreadsheetProgramCanBeTriedAgain) {
     Excel_SetAvailableForTesting(false);
     Press(EXPORT_RUN);
-    EXPECT_EQ(Titles(), Cells{"Error n° -106"});
+    EXPECT_EQ(Titles(), Texts{"Error n° -106"});
     EXPECT_EQ(popups()[0].message, "Error writing to EXCEL\n");
     EXPECT_EQ(Excel.started, 0);
     EXPECT_EQ(ExcelAppHandle, 0);
@@ -180,7 +183,7 @@ TEST_F(ExportPanel, CloseWithoutLaunchOnlyResetsThePanels) {
 TEST_F(ExportPanel, CloseAfterLaunchWarnsAndQuits) {
     Launch();
     Press(EXPORT_QUIT);
-    ASSERT_EQ(Titles(), Cells{"Error n° -107"});
+    ASSERT_EQ(Titles(), Texts{"Error n° -107"});
     EXPECT_EQ(popups()[0].message, "Warning !  EXCEL will be closed\n");
     EXPECT_EQ(Excel.started, 0);
     EXPECT_EQ(ExcelAppHandle, 0);
@@ -194,7 +197,7 @@ TEST_F(ExportPanel, CloseAfterTheUserClosedTheApplicationReportsTheFailedQuit) {
     Launch();
     Excel_SimulateUserClosedForTesting();
     Press(EXPORT_QUIT);
-    EXPECT_EQ(Titles(), (Cells{"Error n° -107", "Error n° -106"}));
+    EXPECT_EQ(Titles(), (Texts{"Error n° -107", "Error n° -106"}));
     EXPECT_EQ(Excel.started, 0);
     // The next launch does not hold two applications.
     Press(EXPORT_RUN);
@@ -340,7 +343,7 @@ TEST_F(ExportPanel, AnApplicationClosedByTheUserGivesErrorSixForEachTest) {
     Excel_SimulateUserClosedForTesting();
     EXPECT_FALSE(ExportCurrent());
     EXPECT_FALSE(ExportCurrent());
-    EXPECT_EQ(Titles(), (Cells{"Error n° -106", "Error n° -106"}));
+    EXPECT_EQ(Titles(), (Texts{"Error n° -106", "Error n° -106"}));
     EXPECT_EQ(Excel.sequence, 1);
     for (CAObjHandle h :
          {ExcelWorkbooksHandle, ExcelWorkbookHandle, ExcelSheetsHandle, ExcelWorksheetHandle})
@@ -414,15 +417,15 @@ TEST_F(ExportPanel, TheLoopFieldsChooseTheLayout) {
         recorder().Clear();
         SetDirectoryTest(2, 4, c.kind);
         LoadDump(zr8812::build_loop({.function = c.function, .earth_variant = c.variant}));
-        Lecture_loop();
+        const MeasuredRecord decoded = ReadDownloadedRecord(c.kind);
         const std::string path = Out("loop" + std::to_string(++n) + ".xlsx");
         Choose(path);
-        const SheetResult result = Exporter_feuille(2, 4, c.kind);
+        const SheetResult result = Exporter_feuille(2, 4, c.kind, decoded);
         EXPECT_EQ(Excel_OpenWorkbookCountForTesting(), 0);
         if (c.columns == 0) {
             EXPECT_EQ(result, SheetResult::Failed);
             EXPECT_FALSE(fs::exists(path));
-            ASSERT_EQ(Titles(), (Cells{"Save", "Error"}));
+            ASSERT_EQ(Titles(), (Texts{"Save", "Error"}));
             EXPECT_EQ(popups()[1].message,
                       "Test 04 of object 02 (" + std::string(KindName(c.kind)) +
                           ") holds a measurement this program cannot lay out: no workbook was "
@@ -430,7 +433,7 @@ TEST_F(ExportPanel, TheLoopFieldsChooseTheLayout) {
             continue;
         }
         EXPECT_EQ(result, SheetResult::Saved);
-        const Cells values = SavedRow(path, 2);
+        const Texts values = SavedRow(path, 2);
         EXPECT_EQ(values.size(), c.columns) << int(c.function) << "/" << int(c.variant);
         EXPECT_EQ(SavedRow(path, 1).size(), c.columns);
         if (c.label != nullptr && values.size() > 3) {
@@ -450,8 +453,8 @@ TEST_F(ExportPanel, TitlesAndDialogsFollowTheLanguage) {
     EXPECT_EQ(popups()[1].title, "Feuille EXCEL");
     EXPECT_EQ(popups()[1].buttons[0], "Oui");
     EXPECT_EQ(popups()[1].buttons[1], "Non");
-    const Cells titles = SavedRow(Out("fr.xlsx"), 1);
-    EXPECT_EQ(Cells(titles.begin(), titles.begin() + 3), (Cells{"Date of test", "Object", "Test"}));
+    const Texts titles = SavedRow(Out("fr.xlsx"), 1);
+    EXPECT_EQ(Texts(titles.begin(), titles.begin() + 3), (Texts{"Date of test", "Object", "Test"}));
     EXPECT_EQ(titles[3], "Current");  // the same in every language
 }
 
@@ -486,7 +489,8 @@ TEST_F(ExportPanel, TheExportButtonKeepsTheFolderAsChosenAndFiltersTheName) {
         EXPECT_EQ(Excel.base_name, c.storedName) << c.name;
         EXPECT_EQ(Text(panel(), EXPORT_BASE_NAME), c.storedName) << "the field shows it";
         EXPECT_EQ(Excel.working_folder, c.storedFolder) << c.folder;
-        EXPECT_EQ(Text(panel(), EXPORT_MESSAGE).rfind("Sheet ready.\nWorkbooks written: 0\n", 0), 0u);
+        EXPECT_EQ(Text(panel(), EXPORT_MESSAGE).rfind("Sheet ready.\nWorkbooks written: 0\n", 0),
+                  0u);
         EXPECT_TRUE(Dimmed(panel(), EXPORT_EXPORT));
         EXPECT_FALSE(Dimmed(panel(), EXPORT_QUIT));
     }
@@ -541,7 +545,7 @@ TEST_F(ExportPanel, RegistrationBindsTheCallbacksTheWriterAndTheExitHook) {
 
     Launch();
     Choose(Out("hooked.xlsx"));
-    EXPECT_EQ(Exporter_feuille(5, 12, KIND_CURRENT), SheetResult::Saved);
+    EXPECT_EQ(Exporter_feuille(5, 12, KIND_CURRENT, AmpRecord{}), SheetResult::Saved);
     EXPECT_TRUE(fs::exists(Out("hooked.xlsx")));
     shell_hooks.close_spreadsheet();
     EXPECT_EQ(Titles().back(), "Error n° -107");

@@ -11,6 +11,7 @@
 #include "shell/globals.h"
 #include "shell/panels.h"
 #include "store/store.h"
+#include "store/value_text.h"
 
 namespace fs = std::filesystem;
 
@@ -18,8 +19,26 @@ std::vector<SheetCall> ImportFlowTest::sheet_calls;
 std::vector<bool> ImportFlowTest::saves;
 std::function<void()> ImportFlowTest::while_writing;
 
-SheetResult ImportFlowTest::FakeSheetWriter(int object, int test, int kind) {
-    sheet_calls.push_back({object, test, kind, Slot(1)});
+namespace {
+
+struct FirstValueText {
+    std::string operator()(std::monostate) const { return ""; }
+    std::string operator()(const AmpRecord& amp) const { return SlotTextOf(amp.current); }
+    std::string operator()(const EarthRecord& earth) const { return SlotTextOf(earth.re); }
+    std::string operator()(const LoopRecord& loop) const {
+        return SlotTextOf(int32_t{loop.fonction_boucle});
+    }
+    std::string operator()(const RcdRecord& rcd) const {
+        return SlotTextOf(int32_t{rcd.measured_current});
+    }
+    std::string operator()(const VoltRecord& volt) const { return SlotTextOf(volt.v_ln); }
+};
+
+}  // namespace
+
+SheetResult ImportFlowTest::FakeSheetWriter(int object, int test, int kind,
+                                            const MeasuredRecord& record) {
+    sheet_calls.push_back({object, test, kind, std::visit(FirstValueText{}, record)});
     if (while_writing) while_writing();
     std::size_t call = sheet_calls.size() - 1;
     return call >= saves.size() || saves[call] ? SheetResult::Saved : SheetResult::NotSaved;

@@ -16,7 +16,7 @@
 // One call of the stand-in sheet writer.
 struct SheetCall {
     int object, test, kind;
-    std::string slot1;  // slot 1 as the writer found it
+    std::string slot1;  // the text of the record's first value (current, Re, V-LN...)
     bool operator==(const SheetCall&) const = default;
 };
 
@@ -57,7 +57,8 @@ class ImportFlowTest : public AppFixture {
     static std::vector<SheetCall> sheet_calls;
     static std::vector<bool> saves;  // per call; true when the list runs out
     static std::function<void()> while_writing;
-    static SheetResult FakeSheetWriter(int object, int test, int kind);
+    static SheetResult FakeSheetWriter(int object, int test, int kind,
+                                       const MeasuredRecord& record);
 
    private:
     std::string memory_;

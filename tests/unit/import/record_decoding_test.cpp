@@ -8,21 +8,19 @@
 #include <limits>
 #include <memory>
 
-#include "store/store.h"
 #include "records.h"
+#include "store/store.h"
 #include "unit/import/dump_text.h"
 
 namespace {
 
 class DecodingTest : public ::testing::Test {
    protected:
-    void SetUp() override {
-        amp = AmpRecord{};
-        earth = EarthRecord{};
-        loop = LoopRecord{};
-        rcd = RcdRecord{};
-        volt = VoltRecord{};
-    }
+    AmpRecord amp;
+    EarthRecord earth;
+    LoopRecord loop;
+    RcdRecord rcd;
+    VoltRecord volt;
 };
 
 TEST_F(DecodingTest, CurrentFieldsAtTheirPositions) {
@@ -35,7 +33,7 @@ TEST_F(DecodingTest, CurrentFieldsAtTheirPositions) {
     f.smoothing = 3;
     f.clamp_type = 2;
     f.byte_before_smoothing = 0x77;  // must not leak into the smoothing byte
-    DecodeAmp(DumpDigitsOf(zr8812::build_current(f)));
+    amp = DecodeAmp(DumpDigitsOf(zr8812::build_current(f)));
     EXPECT_EQ(amp.header, 0xBEEF);
     EXPECT_EQ(amp.current, 523.25f);
     EXPECT_EQ(amp.battery, 9120.5f);
@@ -47,9 +45,9 @@ TEST_F(DecodingTest, CurrentFieldsAtTheirPositions) {
 }
 
 TEST_F(DecodingTest, CurrentSmoothingKeepsOnlyTheLowByteOfItsWord) {
-    DecodeAmp(DigitsWith(100, 86, "12AB"));
+    amp = DecodeAmp(DigitsWith(100, 86, "12AB"));
     EXPECT_EQ(amp.smoothing, 171);
-    DecodeAmp(DigitsWith(100, 94, "FF02"));
+    amp = DecodeAmp(DigitsWith(100, 94, "FF02"));
     EXPECT_EQ(amp.clamp, 2);
 }
 
@@ -62,7 +60,7 @@ TEST_F(DecodingTest, EarthFieldsIncludingNegativeIntegers) {
     f.smoothing = 0xA5;
     f.method = 1;
     f.trailer = 0xFFFF;
-    DecodeEarth(DumpDigitsOf(zr8812::build_earth(f)));
+    earth = DecodeEarth(DumpDigitsOf(zr8812::build_earth(f)));
     EXPECT_EQ(earth.header, 7);
     EXPECT_EQ(earth.re, -1);
     EXPECT_EQ(earth.rs, std::numeric_limits<int32_t>::min());
@@ -85,7 +83,7 @@ TEST_F(DecodingTest, LoopFieldsEachAtItsOwnPosition) {
     f.extra_word = 0x1234;
     f.earth_variant = 1;
     f.trip_select = 2;
-    DecodeLoop(DumpDigitsOf(zr8812::build_loop(f)));
+    loop = DecodeLoop(DumpDigitsOf(zr8812::build_loop(f)));
     EXPECT_EQ(loop.fonction_boucle, 3);
     EXPECT_EQ(loop.smoothing, 4);
     EXPECT_EQ(loop.sans_declench, 1);
@@ -111,7 +109,7 @@ TEST_F(DecodingTest, RcdFieldsAndTheSwappedModeBytes) {
     f.multiplier = 5;
     f.test_mode = 2;
     f.wave_code = 0x11;
-    DecodeRcd(DumpDigitsOf(zr8812::build_rcd(f)));
+    rcd = DecodeRcd(DumpDigitsOf(zr8812::build_rcd(f)));
     EXPECT_EQ(rcd.validity, 51);
     EXPECT_EQ(rcd.measured_current, 305);
     EXPECT_EQ(rcd.word2, 9);
@@ -121,7 +119,7 @@ TEST_F(DecodingTest, RcdFieldsAndTheSwappedModeBytes) {
     EXPECT_EQ(rcd.multiplier, 5);
     EXPECT_EQ(rcd.wave_start, 0x11);
 
-    DecodeRcd(DigitsWith(32, 24, "0102"));
+    rcd = DecodeRcd(DigitsWith(32, 24, "0102"));
     EXPECT_EQ(rcd.test_mode, 2);
     EXPECT_EQ(rcd.multiplier, 1);
 }
@@ -138,7 +136,7 @@ TEST_F(DecodingTest, VoltageFields) {
     f.rod_resistance_ohm = 1234.5f;
     f.smoothing = 6;
     f.extra_byte = 0xEE;
-    DecodeVolt(DumpDigitsOf(zr8812::build_voltage(f)));
+    volt = DecodeVolt(DumpDigitsOf(zr8812::build_voltage(f)));
     EXPECT_EQ(volt.header, 0x0102);
     EXPECT_EQ(volt.v_ln, 230100.0f);
     EXPECT_EQ(volt.v_lpe, 229900.0f);
@@ -152,11 +150,11 @@ TEST_F(DecodingTest, VoltageFields) {
 }
 
 TEST_F(DecodingTest, RealsTakeTheLowWordFirst) {
-    DecodeAmp(DigitsWith(100, 12, "00003F80"));
+    amp = DecodeAmp(DigitsWith(100, 12, "00003F80"));
     EXPECT_EQ(amp.current, 1.0f);
-    DecodeRcd(DigitsWith(32, 12, "00003F80"));  // the record's only 32-bit field
+    rcd = DecodeRcd(DigitsWith(32, 12, "00003F80"));  // the record's only 32-bit field
     EXPECT_EQ(rcd.trip_time, 1.0f);
-    DecodeAmp(DigitsWith(100, 12, "3F800000"));
+    amp = DecodeAmp(DigitsWith(100, 12, "3F800000"));
     EXPECT_GT(amp.current, 0.0f);
     EXPECT_LT(amp.current, std::numeric_limits<float>::min());  // a denormal near zero
 }
@@ -198,18 +196,18 @@ TEST_F(DecodingTest, ShortOrForeignDigitsAreNeverReadPastTheText) {
         std::unique_ptr<char[]> text(new char[length + 1]);
         std::memset(text.get(), 'f', length);
         std::string_view digits(text.get(), length);
-        DecodeAmp(digits);
-        DecodeEarth(digits);
-        DecodeLoop(digits);
-        DecodeRcd(digits);
-        DecodeVolt(digits);
+        amp = DecodeAmp(digits);
+        earth = DecodeEarth(digits);
+        loop = DecodeLoop(digits);
+        rcd = DecodeRcd(digits);
+        volt = DecodeVolt(digits);
     }
-    DecodeVolt(std::string(300, 'z'));
+    volt = DecodeVolt(std::string(300, 'z'));
     EXPECT_EQ(volt.smoothing, 0);
     EXPECT_EQ(volt.v_ln, 0.0f);
     // A dump of 40,000 digits decodes its layout and ignores the rest.
     std::string huge = DigitsWith(40000, 12, "00003F80");
-    DecodeAmp(huge);
+    amp = DecodeAmp(huge);
     EXPECT_EQ(amp.current, 1.0f);
 }
 

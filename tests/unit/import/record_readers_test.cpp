@@ -1,15 +1,15 @@
-// The readers: decoding of the downloaded dump left in rep_buf, then the slot
-// texts the sheet writers read and the loop fields of the current test.
+// The readers: decoding of the downloaded dump left in rep_buf, the texts its
+// values are shown through and the loop fields of the current test.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
-#include "store/store.h"
 #include "import/record_decoding.h"
-#include "import/slot_text.h"
 #include "link/com_port.h"
 #include "records.h"
+#include "store/store.h"
+#include "store/value_text.h"
 #include "unit/import/dump_text.h"
 
 namespace {
@@ -17,7 +17,6 @@ namespace {
 class ReaderTest : public ::testing::Test {
    protected:
     void SetUp() override {
-        std::memset(tamp, 0, sizeof tamp);
         std::memset(ProgramLink().rep_buf, 0, REP_BUF_SIZE);
         Selection = FicTest{};
     }
@@ -25,12 +24,11 @@ class ReaderTest : public ::testing::Test {
         std::memset(ProgramLink().rep_buf, 0, REP_BUF_SIZE);
         std::memcpy(ProgramLink().rep_buf, digits.data(), std::min(digits.size(), REP_BUF_SIZE));
     }
-    static std::string SlotText(int slot) { return Slot(slot); }
+    static std::string Text(float value) { return SlotTextOf(value); }
+    static std::string Text(int32_t value) { return SlotTextOf(value); }
 };
 
 TEST_F(ReaderTest, CurrentSlots) {
-    WriteSlotText(7, "left over");
-    WriteSlotText(30, "other kind");
     Download(DumpDigitsOf(zr8812::build_current({.header = 9,
                                                  .current_mA = 0.00001f,
                                                  .battery_mV = 8650.0f,
@@ -38,10 +36,12 @@ TEST_F(ReaderTest, CurrentSlots) {
                                                  .period_tenth_us = -200000,
                                                  .smoothing = 2,
                                                  .clamp_type = 1})));
-    EXPECT_EQ(Lecture_courant(), 0);
+    const AmpRecord amp = Lecture_courant();
+    const std::string texts[] = {Text(amp.header),      Text(amp.current), Text(amp.battery),
+                                 Text(amp.temperature), Text(amp.period),  Text(amp.smoothing),
+                                 Text(amp.clamp),       Text(amp.reserved)};
     const char* expected[] = {"9", "0.00001", "8650", "-3.25", "-200000", "2", "1", "0"};
-    for (int slot = 0; slot < 8; ++slot) EXPECT_EQ(SlotText(slot), expected[slot]) << slot;
-    EXPECT_EQ(SlotText(30), "other kind");
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(texts[i], expected[i]) << i;
 }
 
 TEST_F(ReaderTest, LoopSlotsAndTheTripMode) {
@@ -59,20 +59,23 @@ TEST_F(ReaderTest, LoopSlotsAndTheTripMode) {
     f.r_p = 1200.0f;
     f.earth_variant = 1;
     Download(DumpDigitsOf(zr8812::build_loop(f)));
-    Lecture_loop();
-    EXPECT_EQ(SlotText(0), "1");
-    EXPECT_EQ(SlotText(1), "2");
-    EXPECT_EQ(SlotText(2), "340000000000000000000000000000000000000");
-    EXPECT_EQ(SlotText(3), "0.00125");
-    EXPECT_EQ(SlotText(14), "14.5");
-    EXPECT_EQ(SlotText(15), "49.98");
-    EXPECT_EQ(SlotText(16), "600");
-    EXPECT_EQ(SlotText(17), "1200");
-    EXPECT_EQ(SlotText(20), "20.5");
-    EXPECT_EQ(SlotText(21), "21.5");
-    EXPECT_EQ(SlotText(22), "22.5");
-    EXPECT_EQ(SlotText(23), "1");
-    for (int slot = 0; slot < 24; ++slot) EXPECT_EQ(SlotText(slot).find('e'), std::string::npos);
+    const LoopRecord loop = Lecture_loop();
+    EXPECT_EQ(Text(loop.smoothing), "1");
+    EXPECT_EQ(Text(loop.fonction_boucle), "2");
+    EXPECT_EQ(Text(loop.z_ln), "340000000000000000000000000000000000000");
+    EXPECT_EQ(Text(loop.r_ln), "0.00125");
+    EXPECT_EQ(Text(loop.v_p), "14.5");
+    EXPECT_EQ(Text(loop.frequency), "49.98");
+    EXPECT_EQ(Text(loop.word16), "600");
+    EXPECT_EQ(Text(loop.r_p), "1200");
+    EXPECT_EQ(Text(loop.z_e), "20.5");
+    EXPECT_EQ(Text(loop.r_e), "21.5");
+    EXPECT_EQ(Text(loop.l_e), "22.5");
+    EXPECT_EQ(Text(loop.variante_terre), "1");
+    for (float real : {loop.z_ln, loop.r_ln, loop.l_ln, loop.z_lpe, loop.r_lpe, loop.l_lpe,
+                       loop.z_npe, loop.r_npe, loop.l_npe, loop.v_ln, loop.v_lpe, loop.v_npe,
+                       loop.v_p, loop.frequency, loop.r_p, loop.z_e, loop.r_e, loop.l_e})
+        EXPECT_EQ(Text(real).find('e'), std::string::npos);
     EXPECT_EQ(Selection.fonction_boucle, 2);
     EXPECT_EQ(Selection.variante_terre, 1);
 
@@ -84,12 +87,12 @@ TEST_F(ReaderTest, LoopSlotsAndTheTripMode) {
         f.no_trip = row.no_trip;
         f.trip_select = row.trip_select;
         Download(DumpDigitsOf(zr8812::build_loop(f)));
-        Lecture_loop();
+        const LoopRecord decoded = Lecture_loop();
         EXPECT_EQ(Selection.sans_declench, row.no_trip);
         EXPECT_EQ(Selection.select_declench, row.trip_select);
         EXPECT_EQ(Selection.mode_declench, row.mode);
-        EXPECT_EQ(SlotText(19), std::to_string(row.no_trip));
-        EXPECT_EQ(SlotText(18), std::to_string(row.trip_select));
+        EXPECT_EQ(Text(decoded.sans_declench), std::to_string(row.no_trip));
+        EXPECT_EQ(Text(decoded.select_declench), std::to_string(row.trip_select));
     }
 }
 
@@ -101,9 +104,13 @@ TEST_F(ReaderTest, RcdSlots) {
                                                          .wave_code = 0x10}));
     digits.replace(24, 4, "0102");
     Download(digits);
-    Lecture_rcd();
+    const RcdRecord rcd = Lecture_rcd();
+    const std::string texts[] = {Text(rcd.validity),      Text(rcd.measured_current),
+                                 Text(rcd.word2),         Text(rcd.trip_time),
+                                 Text(rcd.rated_current), Text(rcd.test_mode),
+                                 Text(rcd.multiplier),    Text(rcd.wave_start)};
     const char* expected[] = {"50", "305", "0", "0.0215", "300", "2", "1", "16"};
-    for (int slot = 0; slot < 8; ++slot) EXPECT_EQ(SlotText(slot), expected[slot]) << slot;
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(texts[i], expected[i]) << i;
 }
 
 TEST_F(ReaderTest, VoltageSlots) {
@@ -117,17 +124,20 @@ TEST_F(ReaderTest, VoltageSlots) {
                                                  .rod_resistance_ohm = 1e9f,
                                                  .smoothing = 6,
                                                  .extra_byte = 1})));
-    Lecture_tension();
+    const VoltRecord volt = Lecture_tension();
+    const std::string texts[] = {
+        Text(volt.header),    Text(volt.v_ln),        Text(volt.v_lpe),  Text(volt.v_npe),
+        Text(volt.battery),   Text(volt.temperature), Text(volt.period), Text(volt.rod_resistance),
+        Text(volt.smoothing), Text(volt.trailer)};
     const char* expected[] = {"3",    "230100", "0.0000001",  "0", "8900",
                               "21.5", "200000", "1000000000", "6", "1"};
-    for (int slot = 0; slot < 10; ++slot) EXPECT_EQ(SlotText(slot), expected[slot]) << slot;
+    for (int i = 0; i < 10; ++i) EXPECT_EQ(texts[i], expected[i]) << i;
 }
 
 TEST_F(ReaderTest, DownloadedDigitsStopAtTheEndOfTheBuffer) {
     std::memset(ProgramLink().rep_buf, 'a', REP_BUF_SIZE);  // no terminating zero at all
     EXPECT_EQ(DownloadedDigits().size(), REP_BUF_SIZE);
-    EXPECT_EQ(Lecture_tension(), 0);
-    EXPECT_EQ(SlotText(9), "170");
+    EXPECT_EQ(Text(Lecture_tension().trailer), "170");
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
-// Slot texts of decoded values: plain decimal, no exponent, and the same
-// value when read back.
-#include "import/slot_text.h"
-
+// The texts of decoded values: plain decimal, no exponent, the same value when
+// read back, and read back within their first characters.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -10,8 +8,7 @@
 #include <limits>
 #include <string>
 
-#include "store/store.h"
-#include "import/record_decoding.h"
+#include "store/value_text.h"
 
 namespace {
 
@@ -43,16 +40,6 @@ TEST(WithoutExponent, RewritesExponentNotationAsPlainDecimal) {
     }
 }
 
-TEST(TraducFloat, RewritesTheSlotInPlaceAndLeavesOthersAlone) {
-    WriteSlotText(3, "2.5e-01");
-    WriteSlotText(4, "2.5e-01");
-    traduc_float(3);
-    EXPECT_STREQ(&tamp[300], "0.25");
-    EXPECT_STREQ(&tamp[400], "2.5e-01");
-    traduc_float(-1);  // outside the slots: nothing happens
-    traduc_float(500);
-}
-
 TEST(SlotReals, ReadBackAsTheSameValueWithoutExponent) {
     const float values[] = {0.0f,
                             1.0f,
@@ -71,21 +58,27 @@ TEST(SlotReals, ReadBackAsTheSameValueWithoutExponent) {
                             230.04f,
                             0.0215f};
     for (float value : values) {
-        WriteSlotReal(10, value);
-        traduc_float(10);
-        const char* text = &tamp[1000];
+        const std::string text = SlotTextOf(value);
         SCOPED_TRACE(text);
-        EXPECT_EQ(std::strchr(text, 'e'), nullptr);
-        EXPECT_EQ(std::strtof(text, nullptr), value);
-        EXPECT_LT(std::strlen(text), static_cast<std::size_t>(SLOT_SIZE));
+        EXPECT_EQ(text.find('e'), std::string::npos);
+        EXPECT_EQ(std::strtof(text.c_str(), nullptr), value);
+        EXPECT_LE(text.size(), VALUE_TEXT_SIZE);
     }
 }
 
-TEST(SlotText, LongTextIsCutToTheSlotAndNeverSpillsIntoTheNext) {
-    WriteSlotText(6, "next");
-    WriteSlotText(5, std::string(300, '9'));
-    EXPECT_EQ(std::strlen(&tamp[500]), static_cast<std::size_t>(SLOT_SIZE - 1));
-    EXPECT_STREQ(&tamp[600], "next");
+TEST(SlotReals, AreReadWithinTheirFirstCharacters) {
+    const std::string digits = "12345.678901";
+    EXPECT_DOUBLE_EQ(SlotReal(digits), 12345.6789);
+    EXPECT_DOUBLE_EQ(SlotReal(digits, 12), 12345.678901);
+    EXPECT_EQ(SlotReal(std::string("not a number")), 0);
+    EXPECT_EQ(SlotReal(std::string("-42")), -42);
+    // A text is read no further than its end.
+    EXPECT_GT(SlotReal(std::string(100, '7'), 400), 7.7e99);
+    EXPECT_LT(SlotReal(std::string(100, '7'), 400), 7.8e99);
+    EXPECT_EQ(SlotReal(digits, 0), 0);
+    // A negative integer's eleventh character is not read.
+    EXPECT_EQ(SlotReal(SlotTextOf(int32_t{-2147483647 - 1})), -214748364);
+    EXPECT_EQ(SlotReal(523.25f, 12), 523.25);
 }
 
 }  // namespace

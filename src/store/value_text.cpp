@@ -1,5 +1,5 @@
-// Slot texts of the decoded values, and the rewriting of exponent notation.
-#include "import/slot_text.h"
+// The text of a decoded value and its reading back.
+#include "store/value_text.h"
 
 #include <algorithm>
 #include <charconv>
@@ -7,18 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "store/store.h"
-#include "import/record_decoding.h"
-
 namespace {
-
-char* SlotAt(int slot) {
-    return &tamp[slot * SLOT_SIZE];
-}
-
-bool ValidSlot(int slot) {
-    return slot >= 0 && slot < NB_SLOTS;
-}
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
@@ -86,31 +75,26 @@ std::string FixedText(double value) {
 
 }  // namespace
 
-void WriteSlotText(int slot, const std::string& text) {
-    if (!ValidSlot(slot)) return;
-    std::size_t length = std::min(text.size(), static_cast<std::size_t>(SLOT_SIZE - 1));
-    char* target = SlotAt(slot);
-    std::memset(target, 0, SLOT_SIZE);
-    std::memcpy(target, text.data(), length);
-}
-
-void WriteSlotUnsigned(int slot, uint32_t value) {
-    WriteSlotText(slot, std::to_string(value));
-}
-
-void WriteSlotSigned(int slot, int32_t value) {
-    WriteSlotText(slot, std::to_string(value));
-}
-
-void WriteSlotReal(int slot, float value) {
+std::string SlotTextOf(float value) {
     char buffer[64];
     auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    WriteSlotText(slot, std::string(buffer, result.ptr));
+    std::string text(buffer, result.ptr);
+    if (text.find('e') != std::string::npos) text = WithoutExponent(text);
+    return text.substr(0, VALUE_TEXT_SIZE);
 }
 
-int ReadSlotInteger(int slot) {
-    if (!ValidSlot(slot)) return 0;
-    return std::atoi(SlotAt(slot));
+std::string SlotTextOf(int32_t value) {
+    return std::to_string(value);
+}
+
+double SlotReal(const std::string& text, int characters) {
+    if (characters <= 0) return 0;
+    const std::string start = text.substr(0, static_cast<std::size_t>(characters));
+    return std::strtod(start.c_str(), nullptr);
+}
+
+double SlotReal(float value, int characters) {
+    return SlotReal(SlotTextOf(value), characters);
 }
 
 std::string WithoutExponent(const std::string& text) {
@@ -131,11 +115,4 @@ std::string WithoutExponent(const std::string& text) {
     double value = std::strtod(mantissa.c_str(), nullptr);
     if (!std::isfinite(value)) return text;
     return FixedText(value * std::pow(10.0, exponent));
-}
-
-void traduc_float(int slot) {
-    if (!ValidSlot(slot)) return;
-    std::string text(SlotAt(slot), strnlen(SlotAt(slot), SLOT_SIZE));
-    if (text.find('e') == std::string::npos) return;
-    WriteSlotText(slot, WithoutExponent(text));
 }

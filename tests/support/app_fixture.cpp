@@ -11,6 +11,8 @@
 #include "link/registration.h"
 #include "platform/system/system.h"
 #include "platform/ui/ui.h"
+#include "shell/globals.h"
+#include "shell/panels.h"
 #include "shell/startup.h"
 
 namespace fs = std::filesystem;
@@ -109,4 +111,14 @@ bool AppFixture::ProgramFileExists(const std::string& name) const {
 void AppFixture::ProcessPending() {
     QApplication::processEvents();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+std::string AppFixture::OpenExportPanels() {
+    RegisterExcelSubsystem();
+    RegisterExportSubsystem();
+    Fen_princ[PANEL_EXPORT] = LoadPanel(0, UIR_FILE, PANEL_EXPORT);
+    Fen_princ[PANEL_IMPORT] = LoadPanel(0, UIR_FILE, PANEL_IMPORT);
+    const std::string out = program_dir() + "/out";
+    std::filesystem::create_directory(out);
+    return out;
 }

@@ -29,6 +29,10 @@ protected:
     // Documents handed to the desktop viewer during the test.
     const std::vector<std::string>& opened_documents() const { return opened_documents_; }
 
+    // The export registered and its two panels loaded, as File, Import/Export
+    // finds them; the workbooks' folder <program dir>/out made. Returns it.
+    std::string OpenExportPanels();
+
     // Lets pending Qt work (drawing, deferred deletes) happen.
     static void ProcessPending();
 

@@ -105,12 +105,7 @@ class AutomaticExport : public AppFixture {
    protected:
     void SetUp() override {
         AppFixture::SetUp();
-        RegisterExcelSubsystem();
-        RegisterExportSubsystem();
-        Fen_princ[PANEL_EXPORT] = LoadPanel(0, UIR_FILE, PANEL_EXPORT);
-        Fen_princ[PANEL_IMPORT] = LoadPanel(0, UIR_FILE, PANEL_IMPORT);
-        out_ = program_dir() + "/out";
-        fs::create_directory(out_);
+        out_ = OpenExportPanels();
         Excel.working_folder = out_ + "/";
         Excel.base_name = "Briskel";
         SetCtrlVal(panel(), EXPORT_FOLDER, out_);

@@ -32,14 +32,9 @@ class ExportPanel : public AppFixture {
    protected:
     void SetUp() override {
         AppFixture::SetUp();
-        RegisterExcelSubsystem();
-        RegisterExportSubsystem();
-        Fen_princ[PANEL_EXPORT] = LoadPanel(0, UIR_FILE, PANEL_EXPORT);
-        Fen_princ[PANEL_IMPORT] = LoadPanel(0, UIR_FILE, PANEL_IMPORT);
+        out_ = OpenExportPanels();
         ASSERT_GT(Fen_princ[PANEL_EXPORT], 0);
         ASSERT_GT(Fen_princ[PANEL_IMPORT], 0);
-        out_ = program_dir() + "/out";
-        fs::create_directory(out_);
         Excel.base_name = "Briskel";
         Excel.sequence = 1;
         Excel.working_folder = out_ + "/";

@@ -127,7 +127,6 @@ bool ExportTest(int object, int test, const DateFilter& filter, const ExportedTe
     Selection.num_objet = record.num_objet;
     if (!filter.Matches(record)) return true;
     if (done.Holds(record)) {
-        ++export_counts.skipped;
         RecordTestOutcome(object, test, TestOutcome::AlreadyExported, OutcomeCause::None,
                           done.WorkbookOf(record));
         return true;
@@ -145,7 +144,6 @@ bool ExportTest(int object, int test, const DateFilter& filter, const ExportedTe
         return false;
     }
     if (read == TEST_UNREADABLE) {
-        ++export_counts.failed;
         RecordTestOutcome(object, test, TestOutcome::Failed, OutcomeCause::NotDownloaded);
     }
     if (read == TEST_WITHOUT_READER)
@@ -157,9 +155,7 @@ bool ExportTest(int object, int test, const DateFilter& filter, const ExportedTe
                                    ? sheet_writer_for_testing(object, test, kind, measured)
                                    : Exporter_feuille(object, test, kind, measured);
     RecordSheetResult(object, test, result);
-    if (result == SheetResult::Failed) ++export_counts.failed;
     const bool saved = result == SheetResult::Saved;
-    if (saved) ++export_counts.written;
     if (StopArrived()) return false;
     // Nobody answers the erase questions while the session ends: the test stays.
     if (saved && Excel.erase_after_export == 1 && !SessionEnding() && UserConfirmsErase() &&

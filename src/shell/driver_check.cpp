@@ -10,8 +10,6 @@
 #include "shell/messages.h"
 #include "shell/settings.h"
 
-int giveup = 0;
-
 namespace {
 
 // Where the driver installer for this system version lies, below the program directory.
@@ -29,19 +27,17 @@ int AskWhetherToQuit() {
     const int answer = GenericMessagePopup(Texte(quitter), Texte(confir1), TexteOui(), TexteNon(),
                                            "", VAL_GENERIC_POPUP_BTN1, VAL_GENERIC_POPUP_BTN1,
                                            VAL_GENERIC_POPUP_BTN2);
-    giveup = answer == VAL_GENERIC_POPUP_BTN1 ? 1 : 0;
     // Saved now, so that the cleared first-install flag is kept whichever way
     // the "Save settings on exit" switch stands.
     Fin_prog();
-    return giveup;
+    return answer == VAL_GENERIC_POPUP_BTN1 ? 1 : 0;
 }
 
 // Linux has the bridge's driver in its kernel, and the package's device rule
 // gives the person at the seat its port: the advice says so, and the kernel's
 // version is no Windows version to check.
 int LinuxAdvice() {
-    giveup = 0;
-    if (FirstInstall != 1) return giveup;
+    if (FirstInstall != 1) return 0;
     FirstInstall = 0;
     MessagePopup(Texte(MsgAttention), Texte(PiloteLinux));
     return AskWhetherToQuit();
@@ -65,11 +61,9 @@ int Gestion_OS_CP210() {
         MessagePopup(Texte(titre_erreur), Texte(BadOS));
         Mesure.link_flag = 0;
         Ctrl_menu(0);
-        giveup = 1;
-        return giveup;
+        return 1;
     }
-    giveup = 0;
-    if (FirstInstall != 1) return giveup;
+    if (FirstInstall != 1) return 0;
 
     FirstInstall = 0;
     MessagePopup(Texte(MsgAttention), Texte(CP210version));

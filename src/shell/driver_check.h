@@ -1,9 +1,6 @@
 // The start-up check of the system version and the first-install driver advice.
 #pragma once
 
-// Result of the last check: 1 = end the program now, 0 = go on.
-extern int giveup;
-
 // Returns 1 when the program must end now (system too old, or the user chose
 // to quit after the first-install advice), else 0. On Windows the advice
 // names the driver installer for its version; on Linux it says that the

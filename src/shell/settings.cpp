@@ -23,9 +23,14 @@
 #include "shell/panels.h"
 #include "shell/settings_reader.h"
 
-std::string rep_ini;
 int rep[5] = {32, 102, 762, 1004, 0};
 int FirstInstall = 0;
+
+std::string SettingsFilePath() {
+    std::string directory;
+    GetProjectDir(directory);
+    return directory + PathSeparator() + "Briskel.ini";
+}
 
 namespace {
 
@@ -44,7 +49,7 @@ bool ReadLines(const std::string& path, std::vector<std::string>& lines,
 
 // Replaces the settings file by `text` (text mode) in one durable step.
 bool WriteSettingsFile(const std::string& text) {
-    return ReplaceFileDurably(rep_ini, TextFileBytes(text)) == 0;
+    return ReplaceFileDurably(SettingsFilePath(), TextFileBytes(text)) == 0;
 }
 
 std::string Hex(unsigned value) {
@@ -138,7 +143,7 @@ void Sauvegarde_Ini(int file) { FmtFile(file, LastEightLines()); }
 
 void Charge_config() {
     std::vector<std::string> lines;
-    const bool opened = ReadLines(rep_ini, lines, 13);
+    const bool opened = ReadLines(SettingsFilePath(), lines, 13);
     // What the file does not hold keeps its default.
     Valeur_par_defaut();
     SettingsValues values = CurrentValues();
@@ -150,7 +155,7 @@ void Charge_config() {
     }
     const int save_flag = values.save_flag;
     if (damaged) {
-        CVI_DeleteFile(rep_ini);
+        CVI_DeleteFile(SettingsFilePath());
         Valeur_par_defaut();
         CreateDefaultFile(save_flag);
     } else {
@@ -186,14 +191,13 @@ void Fin_prog() {
     }
     // Not ticked: only the first line changes, to "0 0".
     std::vector<std::string> lines;
-    if (!ReadLines(rep_ini, lines)) return;
+    if (!ReadLines(SettingsFilePath(), lines)) return;
     std::string text = "0 0\n";
     for (std::size_t i = 1; i < lines.size(); ++i) text += lines[i] + "\n";
     WriteSettingsFile(text);
 }
 
 void ResetSettingsForTesting() {
-    rep_ini.clear();
     rep[0] = 32;
     rep[1] = 102;
     rep[2] = 762;

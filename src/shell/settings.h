@@ -4,8 +4,8 @@
 
 #include <string>
 
-// Full path of the settings file.
-extern std::string rep_ini;
+// Full path of the settings file: Briskel.ini in the program directory.
+std::string SettingsFilePath();
 // Main window top, left, height, width and zoom state (0 normal, 1 minimised, 2 maximised).
 extern int rep[5];
 // 1 only in a settings file prepared by the installer (the driver advice is then shown once).

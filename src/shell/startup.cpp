@@ -16,10 +16,6 @@
 #include "shell/session_end.h"
 #include "shell/settings.h"
 
-std::string datecom;
-std::string heurecom;
-int err = 0;
-
 namespace {
 bool starting_up = false;
 }
@@ -93,7 +89,8 @@ void ComeForward() {
     BringPanelForward(Fen_princ[PANEL_MAIN]);
 }
 
-void CreateLog(const std::string& directory) {
+// `started` is the session's start, "date - time", for the log's header.
+void CreateLog(const std::string& directory, const std::string& started) {
     ptLog =
         CVI_OpenFile(directory + PathSeparator() + "ZR881x_9025.log", VAL_READ_WRITE, VAL_TRUNCATE);
     // Without a log the program runs on; LogWrite skips the writes.
@@ -102,7 +99,7 @@ void CreateLog(const std::string& directory) {
         return;
     }
     FmtFile(ptLog, "\t\tLOG BRISKEL VIEW \r\n");
-    FmtFile(ptLog, datecom + " - " + heurecom + "\n");
+    FmtFile(ptLog, started + "\n");
 }
 
 // The start-up's steps, in the order ProgramMain runs them.
@@ -145,13 +142,14 @@ void LoadImportExportPanels() {
     if (shell_hooks.init_import_flags) shell_hooks.init_import_flags();
 }
 
-// The session's start as the log's header gives it; the splash stays up a
-// moment so that it is seen, not flashed.
-void NoteSessionStart() {
-    heurecom = TimeStr();
-    datecom = DateStr();
+// The session's start as the log's header gives it, "date - time"; the
+// splash stays up a moment so that it is seen, not flashed.
+std::string NoteSessionStart() {
+    const std::string heurecom = TimeStr();
+    const std::string datecom = DateStr();
     Excel.base_name = "Briskel";
     Delay(0.5);
+    return datecom + " - " + heurecom;
 }
 
 void ShowMainWindow() {
@@ -162,8 +160,7 @@ void ShowMainWindow() {
 
 // The saved settings, then the language they name applied to every panel
 // and menu; no link is up before the search for the instrument.
-void ApplySettings(const std::string& directory) {
-    rep_ini = directory + PathSeparator() + "Briskel.ini";
+void ApplySettings() {
     Charge_config();
     LoadExportOptions();
     Mesure.link_flag = 0;
@@ -201,13 +198,12 @@ int ProgramMain() {
     if (!ShowSplash()) return -1;
     LoadMainWindow();
     LoadImportExportPanels();
-    NoteSessionStart();
-    CreateLog(directory);
+    const std::string started = NoteSessionStart();
+    CreateLog(directory, started);
     ShowMainWindow();
-    ApplySettings(directory);
+    ApplySettings();
     // The user chose to end the program rather than install the bridge's driver.
-    err = Gestion_OS_CP210();
-    if (err == 1) return 0;
+    if (Gestion_OS_CP210() == 1) return 0;
     SearchForTheInstrument();
     RunUserInterface();
     ShutDown();
@@ -235,11 +231,7 @@ void ResetShellForTesting() {
     ptLog = 0;
     Mesure = MesureRecord{};
     Excel = ExcelRecord{};
-    datecom.clear();
-    heurecom.clear();
-    err = 0;
     starting_up = false;
-    giveup = 0;
     for (bool& done : shutdown_done) done = false;
     ResetSessionEndForTesting();
     ResetSettingsForTesting();

@@ -3,12 +3,6 @@
 
 #include <string>
 
-// The start-up date and time as written into the log header.
-extern std::string datecom;
-extern std::string heurecom;
-// Result of the USB adapter check; 1 ends the program at once.
-extern int err;
-
 // The program: start-up, the event loop and the shutdown. Returns the exit code.
 int ProgramMain();
 

@@ -52,16 +52,16 @@ TEST_F(NewOnlyFilter, LeavesOutWhatThisInstrumentExportedAndKeepsTheDateFilter) 
     RunExport(1);
     for (SheetCall& call : sheet_calls) call.slot1.clear();
     EXPECT_EQ(sheet_calls, (Calls{{1, 2, KIND_EARTH, ""}, {1, 3, KIND_CURRENT, ""}}));
-    EXPECT_EQ(export_counts.skipped, 2);
-    EXPECT_EQ(export_counts.written, 2);
-    EXPECT_EQ(export_counts.failed, 0);
+    EXPECT_EQ(CountsOfLastExport().skipped, 2);
+    EXPECT_EQ(CountsOfLastExport().written, 2);
+    EXPECT_EQ(CountsOfLastExport().failed, 0);
     EXPECT_EQ(Received("od -hxv /etc/mem/01/01.a"), 0) << "a skipped test is not even downloaded";
 
     // Unticked, the journal changes nothing.
     sheet_calls.clear();
     RunExport(0);
     EXPECT_EQ(sheet_calls.size(), 4u);
-    EXPECT_EQ(export_counts.skipped, 0);
+    EXPECT_EQ(CountsOfLastExport().skipped, 0);
 
     // The test list marks the tests exported, whether or not the box is ticked.
     SetCtrlIndex(Fen_princ[PANEL_IMPORT], IMPORT_OBJECTS, 0);
@@ -92,7 +92,7 @@ TEST_F(NewOnlyFilter, ATestListedWithItsYearMonthsLaterIsStillTheOneExported) {
     ASSERT_NE(Director[1].tests[1].sans_heure, 0) << "listed with its year";
     sheet_calls.clear();
     RunExport(1);
-    EXPECT_EQ(export_counts.skipped, 2);
+    EXPECT_EQ(CountsOfLastExport().skipped, 2);
     EXPECT_TRUE(sheet_calls.empty()) << "01/0" << sheet_calls[0].test << " exported again";
 }
 
@@ -136,6 +136,6 @@ TEST_F(NewOnlyFilter, AnUnreadableDownloadCountsAsFailed) {
     instrument().set_fault(zr8812::Fault::StopMidAnswer, "od", 1);
     SetDateFilter(1);
     RunExport(1);
-    EXPECT_EQ(export_counts.failed, 1);
-    EXPECT_EQ(export_counts.written, 1);
+    EXPECT_EQ(CountsOfLastExport().failed, 1);
+    EXPECT_EQ(CountsOfLastExport().written, 1);
 }

@@ -32,7 +32,6 @@ void FaultTest::SetUp() {
     Fen_princ[PANEL_IMPORT] = LoadPanel(0, UIR_FILE, PANEL_IMPORT);
     ptLog = CVI_OpenFile(ProgramPath(kLog), VAL_READ_WRITE, VAL_TRUNCATE);
     ASSERT_GT(ptLog, 0);
-    rep_ini = ProgramPath("Briskel.ini");
     Charge_config();
     SetMenuBarAttribute(menu, ITEM_SAVE_ON_EXIT, ATTR_CHECKED, 1);
     langue = 1;

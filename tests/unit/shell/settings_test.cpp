@@ -166,7 +166,6 @@ TEST_F(SettingsTest, ExitSaveRoundTrip) {
                      "480", "1004", "0", "***"}));
 
     ResetShellForTesting();
-    rep_ini = ProgramPath("Briskel.ini");
     menu = GetPanelMenuBar(Fen_princ[PANEL_MAIN] = LoadPanel(0, UIR_FILE, PANEL_MAIN));
     Charge_config();
     EXPECT_EQ(langue, 2);
@@ -248,7 +247,7 @@ TEST_F(SettingsTest, AFailedSaveKeepsTheOldFileAndADoneSaveIsOnTheDisk) {
     SetDiskFlushObserverForTesting([&](const std::string& what) { flushed.push_back(what); });
     SetMenuBarAttribute(menu, ITEM_SAVE_ON_EXIT, ATTR_CHECKED, 1);
     Fin_prog();
-    EXPECT_EQ(flushed, (std::vector<std::string>{"file " + rep_ini, "folder " + program_dir(),
+    EXPECT_EQ(flushed, (std::vector<std::string>{"file " + SettingsFilePath(), "folder " + program_dir(),
                                                  "file " + ProgramPath(EXPORT_OPTIONS_FILE),
                                                  "folder " + program_dir()}));
 }

@@ -21,7 +21,6 @@ protected:
         Fen_princ[PANEL_EXPORT] = LoadPanel(0, UIR_FILE, PANEL_EXPORT);
         Fen_princ[PANEL_IMPORT] = LoadPanel(0, UIR_FILE, PANEL_IMPORT);
         ASSERT_GT(menu, 0);
-        rep_ini = ProgramPath("Briskel.ini");
     }
 
     void TearDown() override {

@@ -42,6 +42,7 @@ void InstrumentFixture::RestartInstrument(zr8812::EmulatorOptions options, int c
     if (instrument_) instrument_->stop();
     options.memory_dir = memory_dir_;
     if (options.fixed_clock == 0) options.fixed_clock = InstrumentClock();
+    if (!options.monitor) options.monitor = [this](const zr8812::WireEvent& e) { OnWire(e); };
     instrument_ = std::make_unique<zr8812::Emulator>(options);
     ASSERT_TRUE(instrument_->start());
     if (com > 0) {

@@ -40,6 +40,9 @@ class InstrumentFixture : public AppFixture {
     void OpenInstrumentLink();
     // Sets the instrument into command mode and opens the link on it.
     void ConnectInCommandMode();
+    // Each chunk on the line, on the instrument's thread, for an instrument
+    // started without a monitor of its own.
+    virtual void OnWire(const zr8812::WireEvent&) {}
 
    private:
     std::string memory_dir_;

@@ -1,11 +1,15 @@
 #include "unit/faults/fault_fixture.h"
 
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
+#include <sstream>
 
 #include "excel/registration.h"
 #include "export/registration.h"
+#include "import/export_journal.h"
 #include "import/registration.h"
 #include "platform/serial/serial.h"
 #include "platform/spreadsheet/workbook_package.h"
@@ -61,8 +65,8 @@ void FaultTest::Export(int erase, bool summary) {
     SimulateCommit(exportPanel, EXPORT_RUN);
     ASSERT_EQ(Excel.started, 1) << "the export panel did not launch";
     for (int i = 1; i <= 30; ++i) {
-        recorder().QueueAnswer("file", "",
-                               {VAL_NEW_FILE_SELECTED, out_ + "/test" + std::to_string(i) + ".xlsx"});
+        recorder().QueueAnswer(
+            "file", "", {VAL_NEW_FILE_SELECTED, out_ + "/test" + std::to_string(i) + ".xlsx"});
     }
     SimulateCommit(exportPanel, EXPORT_EXPORT);
 }
@@ -113,12 +117,56 @@ std::map<std::string, std::string> FaultTest::SummaryOutcomes() const {
     return outcomes;
 }
 
+// On the instrument's thread: the program waits for the answer to an "rm"
+// while this looks at the disk, so what it sees is what the program had
+// written before it asked for the erasure.
+void FaultTest::OnWire(const zr8812::WireEvent& event) {
+    if (!event.incoming) return;
+    std::lock_guard lock(erase_moments_mutex_);
+    for (const char c : event.bytes) {
+        if (c != '\r' && c != '\n') {
+            incoming_line_ += c;
+            continue;
+        }
+        // The NUL that follows each frame the program sends starts the next line here.
+        const std::size_t rm = incoming_line_.find("rm /etc/mem/");
+        EraseMoment moment;
+        if (rm != std::string::npos &&
+            std::sscanf(incoming_line_.c_str() + rm, "rm /etc/mem/%2d/%2d.", &moment.object,
+                        &moment.test) == 2) {
+            std::error_code ec;
+            for (const auto& entry : fs::directory_iterator(out_, ec))
+                moment.workbooks.insert(entry.path().filename().string());
+            std::ifstream journal(JournalPath(), std::ios::binary);
+            std::ostringstream bytes;
+            bytes << journal.rdbuf();
+            moment.journal = bytes.str();
+            erase_moments_.push_back(moment);
+        }
+        incoming_line_.clear();
+    }
+}
+
 void FaultTest::ExpectNothingErasedUnsaved(const std::set<std::string>& before) const {
     const std::set<std::string> after = MemoryFiles(), saved = SavedTests();
     for (const std::string& file : before) {
         if (after.count(file) == 0) {
             EXPECT_EQ(saved.count(file.substr(0, 5)), 1u) << file << " erased without a workbook";
         }
+    }
+    std::lock_guard lock(erase_moments_mutex_);
+    const std::string copy = ProgramPath("journal-at-rm.txt");
+    for (const EraseMoment& moment : erase_moments_) {
+        std::ofstream(copy, std::ios::binary | std::ios::trunc) << moment.journal;
+        const JournalReading journal = ReadJournal(copy);
+        const JournalEntry* line = nullptr;
+        for (const JournalEntry& entry : journal.entries)
+            if (entry.object == moment.object && entry.test == moment.test) line = &entry;
+        ASSERT_NE(line, nullptr) << "rm of " << moment.object << "/" << moment.test
+                                 << " before its journal line";
+        EXPECT_EQ(moment.workbooks.count(fs::path(line->workbook).filename().string()), 1u)
+            << "rm of " << moment.object << "/" << moment.test << " before " << line->workbook
+            << " was on disk";
     }
 }
 
@@ -200,6 +248,6 @@ void FaultTest::Report(const std::string& step, const std::string& fault, double
     std::size_t files = 0;
     for ([[maybe_unused]] const auto& entry : fs::directory_iterator(out_)) ++files;
     std::cout << "FAULT-TABLE | " << step << " | " << fault << " | " << seconds << " s ("
-              << seconds / TimeScale() << " s at full scale) | workbooks " << files
-              << " | erased " << erased << " | " << boxes << "\n";
+              << seconds / TimeScale() << " s at full scale) | workbooks " << files << " | erased "
+              << erased << " | " << boxes << "\n";
 }

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <map>
+#include <mutex>
 #include <set>
 #include <string>
 #include <vector>
@@ -35,7 +36,9 @@ class FaultTest : public InstrumentFixture {
     // What the summary workbook in the workbook folder says happened to each
     // test ("02/03" → "Written"); empty without exactly one summary.
     std::map<std::string, std::string> SummaryOutcomes() const;
-    // Every test gone from the instrument is in a saved workbook.
+    // Every test gone from the instrument is in a saved workbook, and each
+    // "rm" of a test reached the instrument only once its workbook was on
+    // disk and the journal held its line.
     void ExpectNothingErasedUnsaved(const std::set<std::string>& before) const;
     // The settings file written at exit reads back whole; every log line is
     // complete; the log holds `logged` when it is not empty.
@@ -48,6 +51,16 @@ class FaultTest : public InstrumentFixture {
     bool Shown(const std::string& title, const std::string& part) const;
     std::string Log();
     std::string out_;  // the working folder
+    // What was on disk as each "rm" of a test reached the instrument.
+    struct EraseMoment {
+        int object = 0, test = 0;
+        std::set<std::string> workbooks;  // file names in the working folder
+        std::string journal;              // the journal's bytes
+    };
+    void OnWire(const zr8812::WireEvent& event) override;
+    mutable std::mutex erase_moments_mutex_;
+    std::string incoming_line_;
+    std::vector<EraseMoment> erase_moments_;
     // Prints one row of the closing table of faults.
     void Report(const std::string& step, const std::string& fault, double seconds,
                 const std::set<std::string>& memoryBefore);

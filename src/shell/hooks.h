@@ -6,12 +6,14 @@
 #include <functional>
 
 struct ShellHooks {
-    // Start-up step 6: the import flags (flag_stop = 1, flag_excel = 0).
+    // Start-up, with the import and export panels loaded: the import flags
+    // (flag_stop = 1, flag_excel = 0).
     std::function<void()> init_import_flags;
     // The import panel relabelled: its name field, whose label tells the
     // name's state, labelled again in the current language.
     std::function<void()> relabel_object_name;
-    // Start-up step 15: the connection, as Setup, Communication would start it.
+    // Start-up, the search for the instrument: the connection, as Setup,
+    // Communication would start it.
     std::function<void(int menuBar, int item, void* callbackData, int panel)> start_connection;
     // Shutdown: the instrument's automatic power-off command sequence.
     std::function<int()> power_off_instrument;

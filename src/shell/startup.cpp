@@ -112,7 +112,7 @@ void SetStartValues() {
     Excel.started = 0;
     Excel.base_name = "Briskel";
     Excel.sequence = 1;
-    Mesure.link_flag = 0;
+    if (shell_hooks.link_down) shell_hooks.link_down();
     langue = 1;
 }
 
@@ -166,7 +166,7 @@ void ApplySettings(const std::string& directory) {
     rep_ini = directory + PathSeparator() + "Briskel.ini";
     Charge_config();
     LoadExportOptions();
-    Mesure.link_flag = 0;
+    if (shell_hooks.link_down) shell_hooks.link_down();
     Gestion_options(menu, ITEM_FRENCH + langue, nullptr, Fen_princ[PANEL_MAIN]);
 }
 

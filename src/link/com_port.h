@@ -1,8 +1,7 @@
 // The serial link below the protocols: the model code the instrument's prompt
 // carries, the single transmit routine, the port configuration of every
 // connection attempt and the registry look-up of a bridge's COM number (the
-// port, the link flag and the answer buffers are the link context's,
-// link_context.h).
+// port, the link flag and the answer buffers are in the link context).
 //
 // Results: 0 success, -1 failure, and the serial library's negative codes
 // passed up unchanged (-2 invalid port number, -7 port busy, -99 time-out).

@@ -13,8 +13,7 @@ struct LinkContext {
     int serial_port = 1;
     // 1 while the port is open and the instrument answered, else 0.
     int link_flag = 0;
-    // The last identity read carried a serial number (without one the
-    // identity's number is 0, never the number of the instrument read before).
+    // The last identity read carried a serial number (without one it reads 0).
     bool serial_number_read = false;
     // Raw bytes of the last exchange; each exchange clears the part it reads.
     char reponse[REPONSE_SIZE] = {};

@@ -13,7 +13,7 @@
 #include "import/scanned_instrument.h"
 #include "import/stop_request.h"
 #include "import/test_download.h"
-#include "link/connection.h"
+#include "link/link_context.h"
 #include "platform/ui/ui.h"
 #include "shell/error_popup.h"
 #include "shell/globals.h"
@@ -178,7 +178,7 @@ void ExportMatchingTests(const DateFilter& filter, const ExportedTests& done) {
         });
         // Also after a stop: what was erased of this object is checked. Not
         // once the link is closed, after a lost instrument was told.
-        if (Mesure.link_flag == 1 && !CheckErasures(o)) {
+        if (ProgramLink().link_flag == 1 && !CheckErasures(o)) {
             ReportInstrumentLost(o + 1, 0, filter, done, false);
             going = false;
         }

@@ -6,6 +6,7 @@
 #include "import/measurement_display.h"
 #include "import/port_lost.h"
 #include "link/commands.h"
+#include "link/link_context.h"
 #include "platform/serial/serial.h"
 #include "platform/ui/ui.h"
 #include "shell/globals.h"
@@ -145,8 +146,8 @@ void ReportInstrumentLost(int object, int test, const DateFilter& filter, const 
                           bool eraseUnconfirmed, LossCause cause) {
     // The next memory operation or Setup, Communication then sets the link up
     // afresh, on whatever device the port number names by then.
-    Mesure.link_flag = 0;
-    CloseCom(Mesure.serial_port);
+    ProgramLink().link_flag = 0;
+    CloseCom(ProgramLink().serial_port);
     RecordExportEnd(ExportEnd::InstrumentLost);
     if (eraseUnconfirmed) RecordErasure(object, test, TestOutcome::KeptInInstrument);
     const FicTest& current = Director[object].tests[test];

@@ -8,7 +8,6 @@
 #include "import/measurement_display.h"
 #include "import/memory_scan.h"
 #include "import/object_name_field.h"
-#include "link/connection.h"
 #include "link/status_identity.h"
 #include "platform/system/system.h"
 #include "platform/ui/ui.h"
@@ -75,7 +74,7 @@ void UpdateButton() {
     SetCtrlVal(ImportPanel(), IMPORT_PROGRESS, std::string(" "));
     HidePanel(ImportPanel());
     HidePanel(ExportPanel());
-    if (Open_dev(ProgramLink(), Mesure.link_flag) != 0) return;
+    if (Open_dev(ProgramLink(), ProgramLink().link_flag) != 0) return;
     if (!RotarySwitchOnSetup()) {
         Popup_erreur(ERROR_IMPOSSIBLE_COMMAND);
         return;

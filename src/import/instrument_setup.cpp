@@ -7,7 +7,6 @@
 
 #include "link/com_port.h"
 #include "link/commands.h"
-#include "link/connection.h"
 #include "link/modbus.h"
 #include "link/status_identity.h"
 #include "platform/serial/serial.h"
@@ -54,8 +53,35 @@ void CloseSetupPopups(const SetupPopups& p) {
     DiscardPanel(p.wait);
 }
 
-// Up to four queries until the switch reads SET-UP, asking the user twice to turn it.
+// The switch sequence under the wait cursor; an exchange that failed closed
+// the port, and the menus come back.
+int SwitchFromModbus(LinkContext& ctx) {
+    SetWaitCursor(1);
+    const int switched = KillModBus(ctx);
+    if (ctx.link_flag == 0) Ctrl_menu(0);
+    if (switched != COMMAND_MODE) SetWaitCursor(0);
+    return switched;
+}
+
+// Where the probe and the switch sequence leave the instrument.
+enum class Mode { Command, NoPromptAfterSwitch, Unreachable };
+
+// The probe of command mode, then from Modbus mode the switch sequence and the
+// probe again. Error 10 is told when register 25 kept reading FFFF.
+Mode ReachCommandMode(LinkContext& ctx) {
+    if (EssaiCom(ctx, "\r\n", FIRST_PROBE_SECONDS) == 0) return Mode::Command;
+    const int switched = SwitchFromModbus(ctx);
+    if (switched == COMMAND_MODE) return Mode::Command;
+    if (switched == 0)
+        return EssaiCom(ctx, "\r\n") == 0 ? Mode::Command : Mode::NoPromptAfterSwitch;
+    if (switched == SWITCH_REGISTER_UNREAD) Popup_erreur(ERROR_NO_RESPONSE);
+    return Mode::Unreachable;
+}
+
+// Up to four queries (under the wait cursor) until the switch reads SET-UP,
+// asking the user twice to turn it.
 bool SwitchReachesSetup(LinkContext& ctx) {
+    SetWaitCursor(1);
     if (SwitchPosition(ctx) == SWITCH_SETUP) return true;
     MessagePopup(Texte(position), Texte(posetup));
     Delay(1.0);
@@ -91,66 +117,55 @@ void ReportFailedSetup(int code, bool withNotDetectedBox) {
 }
 
 int ZR8812_init(LinkContext& ctx, int port, bool announce) {
-    Mesure.serial_port = port;
-    const int opened = OpenInstrumentPort(port);
+    const int opened = OpenInstrumentPort(ctx, port);
     if (opened < 0) return opened;
+    SetWaitCursor(1);
+    const Mode mode = ReachCommandMode(ctx);
+    if (mode == Mode::Unreachable) return -1;
 
-    int result = INIT_NO_COMMAND_MODE;
-    bool commandMode = EssaiCom(ctx, "\r\n", FIRST_PROBE_SECONDS) == 0;
-    if (!commandMode) {
-        const int switched = KillModBus(ctx);
-        if (switched == COMMAND_MODE) {
-            commandMode = true;
-        } else if (switched == 0) {
-            commandMode = EssaiCom(ctx, "\r\n") == 0;
-        } else {
-            if (switched == SWITCH_REGISTER_UNREAD) Popup_erreur(ERROR_NO_RESPONSE);
-            return -1;
-        }
-    }
-
-    Mesure.link_flag = 1;
-    FlushInQ(port);
-    FlushOutQ(port);
+    LinkAnswered(ctx);
     SetWaitCursor(0);
     if (announce) {
         MessagePopup(Texte(panel_com), Texte(comok));
         MessagePopup(Texte(position), Texte(avertpos));
     }
-
-    if (commandMode) ZR8812_StxOn(ctx);
+    if (mode == Mode::Command) ZR8812_StxOn(ctx);
     const SetupPopups popups = ShowSetupPopups();
-    if (commandMode) {
-        result = 0;
-        SetWaitCursor(1);
-        if (!SwitchReachesSetup(ctx)) result = -1;
-    }
-
-    Mesure.auto_power_off = ZR8812_Stat_Shut(ctx);
-    if (Mesure.auto_power_off == 1) {
-        // A power-off that fails is this set-up's failure; one that works does
-        // not turn an earlier failure into success.
-        const int off = ZR8812_shutof(ctx);
-        if (off != 0) result = off;
-    }
+    int result = INIT_NO_COMMAND_MODE;
+    if (mode == Mode::Command) result = SwitchReachesSetup(ctx) ? 0 : -1;
+    // A power-off that fails is this set-up's failure; one that works does
+    // not turn an earlier failure into success.
+    const int off = SwitchOffAutoPowerOff(ctx);
+    if (off != 0) result = off;
 
     CloseSetupPopups(popups);
     SetWaitCursor(0);
-    Mesure.link_flag = 1;
+    ctx.link_flag = 1;
     return result;
+}
+
+int BackToCommandMode(LinkContext& ctx) {
+    if (EssaiCom(ctx, "\r\n") == 0) return STILL_IN_COMMAND_MODE;
+    const int switched = SwitchFromModbus(ctx);
+    if (switched == COMMAND_MODE) return STILL_IN_COMMAND_MODE;
+    if (switched == SWITCH_REGISTER_UNREAD) return NO_SWITCH_REGISTER;
+    if (switched != 0 || EssaiCom(ctx, "\r\n") != 0) return NO_COMMAND_MODE;
+    ZR8812_StxOn(ctx);
+    ctx.link_flag = 1;
+    return SWITCHED_BACK;
 }
 
 // A full set-up on the serial port number. A failure is reported to the user
 // and leaves the port closed.
 static bool FullSetUp(LinkContext& ctx) {
-    const int result = ZR8812_init(ctx, Mesure.serial_port);
+    const int result = ZR8812_init(ctx, ctx.serial_port);
     if (result != 0) {
-        Mesure.link_flag = 0;
-        CloseCom(Mesure.serial_port);
+        ctx.link_flag = 0;
+        CloseCom(ctx.serial_port);
         ReportFailedSetup(result);
         return false;
     }
-    Mesure.link_flag = 1;
+    ctx.link_flag = 1;
     SetWaitCursor(0);
     return true;
 }
@@ -165,8 +180,8 @@ int Open_dev(LinkContext& ctx, int flag) {
         return FullSetUp(ctx) ? 0 : -1;
     }
     if (ZR8812_init_2(ctx) >= 0) return 0;
-    Mesure.link_flag = 0;
-    CloseCom(Mesure.serial_port);
+    ctx.link_flag = 0;
+    CloseCom(ctx.serial_port);
     if (!FullSetUp(ctx)) return -1;
     Ctrl_menu(0);
     return 0;
@@ -189,13 +204,12 @@ int SetUpFirstBridge(LinkContext& ctx, bool announce, std::set<int> tried) {
         CP210x_Close(handle);
         if (!hasPort || !tried.insert(port).second) continue;
 
-        Mesure.serial_port = port;
         result = ZR8812_init(ctx, port, announce);
         if (result == 0) break;
         // A bridge that cannot be opened or does not answer as the instrument
         // (another device on the same chip, a dead one) must not hide the
         // instrument behind it: every bridge is tried, and none is left open.
-        Mesure.link_flag = 0;
+        ctx.link_flag = 0;
         CloseCom(port);
     }
     return result;
@@ -209,14 +223,14 @@ int Traitement_com(LinkContext& ctx) {
     SetWaitCursor(0);
 
     if (result == 0) {
-        Mesure.link_flag = 1;
+        ctx.link_flag = 1;
         Ctrl_menu(0);
         return 0;
     }
     RemovePopup(Fen_princ[PANEL_PROGRESS]);
-    if (Mesure.link_flag == 1) {
-        Mesure.link_flag = 0;
-        CloseCom(Mesure.serial_port);
+    if (ctx.link_flag == 1) {
+        ctx.link_flag = 0;
+        CloseCom(ctx.serial_port);
     }
     Ctrl_menu(0);
     return 1;

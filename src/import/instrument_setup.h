@@ -15,14 +15,24 @@
 constexpr int INIT_NO_COMMAND_MODE =
     1;  // the switch sequence was accepted, command mode did not answer
 
-// Opens `port` (it becomes the serial port number) and brings the instrument
-// into command mode, checks its switch is on SET-UP and switches off its
+// The set-up, link step by link step, the person told and asked between them:
+// opens `port` (it becomes the serial port number of `ctx`), probes command
+// mode, else leaves Modbus mode and probes again, marks the link up, turns on
+// flow control, queries the switch until it is on SET-UP and switches off the
 // automatic power-off. 0 ready; 1 see above; -1 no answer in either mode or the
 // switch never reached SET-UP; or the negative code of the open or of the
 // power-off command. `announce`: the "Communication OK" and "set-up position"
 // boxes once the instrument answered (the request to turn the switch is shown
 // either way: only the person can do it).
 int ZR8812_init(LinkContext& ctx, int port, bool announce = true);
+// After a command failed on the open link: is the instrument still in command
+// mode? One that restarted answers in Modbus mode again and is switched back,
+// without any box or set-up question.
+constexpr int STILL_IN_COMMAND_MODE = 0;
+constexpr int SWITCHED_BACK = 1;
+constexpr int NO_COMMAND_MODE = -1;     // neither mode answers (the port may be closed, flag 0)
+constexpr int NO_SWITCH_REGISTER = -2;  // as -1, register 25 kept reading FFFF: error 10 to tell
+int BackToCommandMode(LinkContext& ctx);
 // Makes the link usable before a memory operation; `flag` is the caller's copy
 // of the link flag (non-zero: re-test the open link first). 0 usable, -1 after
 // a failed set-up already reported to the user.
@@ -60,7 +70,7 @@ bool InstrumentPortBack(LinkContext& ctx);
 // Closes the port when the link was up and its device has gone since, so the
 // link flag reads 0 (Setup, Communication then asks how to find it again).
 // True when it did.
-bool ForgetGonePort();
+bool ForgetGonePort(LinkContext& ctx);
 // The instrument was not found: logged and told with the "instrument not
 // detected" box. At start-up the program then ends; later it stays, so the
 // person can plug the instrument back in and use Setup, Communication.

@@ -9,7 +9,6 @@
 #include "import/port_lost.h"
 #include "import/scanned_instrument.h"
 #include "import/stop_request.h"
-#include "link/connection.h"
 #include "link/memory_listing.h"
 #include "link/modbus.h"
 #include "platform/serial/serial.h"
@@ -52,17 +51,18 @@ void OpenMessagePopup(const char* text) {
 // written or read the link is reopened once. A port gone since the last
 // exchange is looked for first. False when that fails too (already told).
 bool LinkAnswers() {
-    if (InstrumentPortBack(ProgramLink())) {
-        if (EssaiCom(ProgramLink(), "\r\n") >= 0) return true;
-        Mesure.link_flag = 0;
-        CloseCom(Mesure.serial_port);
-        if (Open_dev(ProgramLink(), Mesure.link_flag) == 0) return true;
+    LinkContext& link = ProgramLink();
+    if (InstrumentPortBack(link)) {
+        if (EssaiCom(link, "\r\n") >= 0) return true;
+        link.link_flag = 0;
+        CloseCom(link.serial_port);
+        if (Open_dev(link, link.link_flag) == 0) return true;
     } else {
         TellNotDetected();
     }
     SetWaitCursor(0);
-    Mesure.link_flag = 0;
-    CloseCom(Mesure.serial_port);
+    link.link_flag = 0;
+    CloseCom(link.serial_port);
     flag_stop = 0;
     CloseMessagePopup();
     Ctrl_menu(0);

@@ -142,7 +142,7 @@ int ZR8812_search_fil(LinkContext& ctx, int object) {
         // The instrument stayed in another folder: a listing now would record
         // that folder's tests under this object. A port that has gone is told
         // by the scan, once.
-        if (ComPortLost(Mesure.serial_port)) return 0;
+        if (ComPortLost(ctx.serial_port)) return 0;
         char number[4];
         std::snprintf(number, sizeof number, "%02d", object);
         MessagePopup(Texte(titre_erreur),
@@ -155,7 +155,7 @@ int ZR8812_search_fil(LinkContext& ctx, int object) {
 
     if (std::string(ctx.rep_buf) <= std::string("ls-l")) {
         // A port that has gone lists nothing; that is no empty memory to ask about.
-        if (ComPortLost(Mesure.serial_port)) return 0;
+        if (ComPortLost(ctx.serial_port)) return 0;
         if (!AskGoOnWithEmptyMemory()) return 0;
         ListAgainAfterEmptyAnswer(ctx);
     }

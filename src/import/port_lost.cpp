@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "link/link_context.h"
 #include "platform/serial/serial.h"
 #include "platform/ui/ui.h"
 #include "shell/globals.h"
@@ -25,12 +26,12 @@ const MessageTable lecture_interrompue = {
 }  // namespace
 
 bool InstrumentPortLost() {
-    return ComPortLost(Mesure.serial_port);
+    return ComPortLost(ProgramLink().serial_port);
 }
 
 void ReportScanInterrupted() {
-    Mesure.link_flag = 0;
-    CloseCom(Mesure.serial_port);
+    ProgramLink().link_flag = 0;
+    CloseCom(ProgramLink().serial_port);
     const std::string text = Texte(lecture_interrompue);
     LogWrite(std::string(Texte(titre_erreur)) + " = " + text + "\n");
     MessagePopup(Texte(titre_erreur), text);

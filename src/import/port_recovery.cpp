@@ -7,7 +7,6 @@
 
 #include "import/instrument_setup.h"
 #include "link/com_port.h"
-#include "link/connection.h"
 #include "platform/serial/serial.h"
 #include "platform/ui/ui.h"
 #include "shell/globals.h"
@@ -22,23 +21,23 @@ namespace {
 int SetUpAgain(LinkContext& ctx, int lostPort) {
     int result = ZR8812_init(ctx, lostPort, false);
     if (result == 0) return 0;
-    Mesure.link_flag = 0;
+    ctx.link_flag = 0;
     CloseCom(lostPort);
     return SetUpFirstBridge(ctx, false, {lostPort});
 }
 
 }  // namespace
 
-bool ForgetGonePort() {
-    if (Mesure.link_flag != 1 || !ComPortLost(Mesure.serial_port)) return false;
-    Mesure.link_flag = 0;
-    CloseCom(Mesure.serial_port);
+bool ForgetGonePort(LinkContext& ctx) {
+    if (ctx.link_flag != 1 || !ComPortLost(ctx.serial_port)) return false;
+    ctx.link_flag = 0;
+    CloseCom(ctx.serial_port);
     return true;
 }
 
 bool InstrumentPortBack(LinkContext& ctx) {
-    const int lostPort = Mesure.serial_port;
-    if (!ForgetGonePort()) return true;
+    const int lostPort = ctx.serial_port;
+    if (!ForgetGonePort(ctx)) return true;
 
     // Its own popup: a scan's progress panel may already be up.
     const int progress = LoadPanel(0, UIR_FILE, PANEL_PROGRESS);
@@ -53,10 +52,10 @@ bool InstrumentPortBack(LinkContext& ctx) {
 
     if (result != 0) {
         // Nothing found: the person's number stays for Setup, Communication.
-        Mesure.link_flag = 0;
-        Mesure.serial_port = lostPort;
+        ctx.link_flag = 0;
+        ctx.serial_port = lostPort;
         return false;
     }
-    LogWrite(std::string(Texte(NumportAff)) + " = " + std::to_string(Mesure.serial_port) + "\n");
+    LogWrite(std::string(Texte(NumportAff)) + " = " + std::to_string(ctx.serial_port) + "\n");
     return true;
 }

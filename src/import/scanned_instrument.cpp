@@ -29,7 +29,7 @@ void ReportUnreadableLines(const JournalReading& reading, const std::string& pat
 void ReadInstrumentSerial() {
     // The identity panel clears the serial number of Mesure when it closes;
     // the export keeps its own copy.
-    serial_known = ZR8812_Identify(ProgramLink()) == 0 && SerialNumberRead();
+    serial_known = ZR8812_Identify(ProgramLink()) == 0 && ProgramLink().serial_number_read;
     scanned_serial = serial_known ? Mesure.serial_number : SERIAL_UNKNOWN;
 }
 

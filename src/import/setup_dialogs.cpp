@@ -6,7 +6,6 @@
 
 #include "import/instrument_setup.h"
 #include "link/com_port.h"
-#include "link/connection.h"
 #include "link/modbus.h"
 #include "link/status_identity.h"
 #include "platform/serial/serial.h"
@@ -32,14 +31,14 @@ bool UserKnowsPort() {
 }
 
 void Communication(LinkContext& ctx) {
-    ForgetGonePort();  // the person's answer says how it is found again
+    ForgetGonePort(ctx);  // the person's answer says how it is found again
     SetWaitCursor(0);
     const int com = LoadPanel(Fen_princ[PANEL_MAIN], UIR_FILE, PANEL_COM);
     Fen_princ[PANEL_COM] = com;
     Traduc_com();
-    SetCtrlVal(com, COM_NUMBER, static_cast<int>(Mesure.serial_port));
+    SetCtrlVal(com, COM_NUMBER, static_cast<int>(ctx.serial_port));
 
-    if (UserKnowsPort() || Mesure.link_flag == 1) {
+    if (UserKnowsPort() || ctx.link_flag == 1) {
         Ctrl_menu(1);
         InstallPopup(com);  // Config_com takes over
         return;
@@ -53,8 +52,7 @@ void Communication(LinkContext& ctx) {
     int result = Traitement_com(ctx);
     if (result != 0) result = Traitement_com(ctx);
     if (result == 0) {
-        LogWrite(std::string(Texte(NumportAff)) + " = " + std::to_string(Mesure.serial_port) +
-                 "\n");
+        LogWrite(std::string(Texte(NumportAff)) + " = " + std::to_string(ctx.serial_port) + "\n");
     }
     RemovePopup(progress);
     DiscardPanel(progress);
@@ -74,7 +72,7 @@ void Instrument(LinkContext& ctx) {
     Fen_princ[PANEL_IDENTITY] = identity;
     Traduc_config();
 
-    if (Mesure.link_flag == 1) {
+    if (ctx.link_flag == 1) {
         if (!InstrumentPortBack(ctx)) {
             DiscardPanel(identity);
             TellNotDetected();
@@ -84,32 +82,32 @@ void Instrument(LinkContext& ctx) {
             ShowIdentity(identity);
             return;
         }
-        Mesure.link_flag = 0;
-        CloseCom(Mesure.serial_port);
+        ctx.link_flag = 0;
+        CloseCom(ctx.serial_port);
     }
 
     Ctrl_menu(1);
     SetWaitCursor(1);
-    int result = ZR8812_init(ctx, Mesure.serial_port);
+    int result = ZR8812_init(ctx, ctx.serial_port);
     if (result != 0) {
-        CloseCom(Mesure.serial_port);
-        result = ZR8812_init(ctx, Mesure.serial_port);
+        CloseCom(ctx.serial_port);
+        result = ZR8812_init(ctx, ctx.serial_port);
     }
     if (result != 0) {
-        Mesure.link_flag = 0;
-        CloseCom(Mesure.serial_port);
+        ctx.link_flag = 0;
+        CloseCom(ctx.serial_port);
         ReportFailedSetup(result, false);
         DiscardPanel(identity);
         TellNotDetected();
         return;
     }
-    Mesure.link_flag = 1;
+    ctx.link_flag = 1;
     if (ZR8812_Identify(ctx) == 0 || ZR8812_Identify(ctx) == 0) {
         ShowIdentity(identity);
         return;
     }
-    Mesure.link_flag = 0;
-    CloseCom(Mesure.serial_port);
+    ctx.link_flag = 0;
+    CloseCom(ctx.serial_port);
     DiscardPanel(identity);
     SetWaitCursor(0);
     Ctrl_menu(0);
@@ -132,7 +130,7 @@ void ClosePopupPanel(int panel) {
 
 // Sets up the link on the serial port number; false after a reported failure.
 bool SetUpNewLink(LinkContext& ctx) {
-    const int port = Mesure.serial_port;
+    const int port = ctx.serial_port;
     CloseCom(port);
     int result = ZR8812_init(ctx, port);
     if (result != 0) {
@@ -140,7 +138,7 @@ bool SetUpNewLink(LinkContext& ctx) {
         result = ZR8812_init(ctx, port);
         if (result == 0) return true;
         CloseCom(port);
-        Mesure.link_flag = 0;
+        ctx.link_flag = 0;
         ReportFailedSetup(result);
         return false;
     }
@@ -151,12 +149,12 @@ bool SetUpNewLink(LinkContext& ctx) {
         if (result != 0) {
             ClosePopupPanel(wait);
             CloseCom(port);
-            Mesure.link_flag = 0;
+            ctx.link_flag = 0;
             ReportFailedSetup(result);
             return false;
         }
     }
-    Mesure.link_flag = 1;
+    ctx.link_flag = 1;
     ClosePopupPanel(wait);
     return true;
 }
@@ -167,8 +165,8 @@ void TestOpenLink(LinkContext& ctx) {
     SetCtrlVal(progress, PROGRESS_TEXT, std::string(Texte(comcours)));
     InstallPopup(progress);
     if (EssaiCom(ctx, "\r\n") < 0) {
-        CloseCom(Mesure.serial_port);
-        if (Open_dev(ctx, 0) != 0) CloseCom(Mesure.serial_port);
+        CloseCom(ctx.serial_port);
+        if (Open_dev(ctx, 0) != 0) CloseCom(ctx.serial_port);
     } else {
         MessagePopup(Texte(panel_com), Texte(comok));
     }
@@ -209,22 +207,23 @@ int Config_com(int panel, int control, int event, void* /*callbackData*/, int /*
     }
     if (control != COM_OK) return 0;
 
-    const int oldPort = Mesure.serial_port;
+    LinkContext& link = ProgramLink();
+    const int oldPort = link.serial_port;
     int newPort = oldPort;
     GetCtrlVal(panel, COM_NUMBER, newPort);
-    Mesure.serial_port = newPort;
+    link.serial_port = newPort;
     RemovePopup(panel);
     ProcessDrawEvents();
     DiscardPanel(panel);
 
-    if (newPort != oldPort && Mesure.link_flag == 1) {
-        Mesure.link_flag = 0;
+    if (newPort != oldPort && link.link_flag == 1) {
+        link.link_flag = 0;
         CloseCom(oldPort);  // the old port is not left open behind
     }
-    if (Mesure.link_flag == 0) {
-        SetUpNewLink(ProgramLink());
+    if (link.link_flag == 0) {
+        SetUpNewLink(link);
     } else {
-        TestOpenLink(ProgramLink());
+        TestOpenLink(link);
     }
     Ctrl_menu(0);
     return 0;
@@ -246,7 +245,7 @@ int Affiche_Identity() {
     // An identity without a serial number would show as 0000000, a number no
     // instrument bears: say that it is unknown.
     std::snprintf(number, sizeof number, "%07d", Mesure.serial_number);
-    const std::string serial = SerialNumberRead() ? number : Texte(serie_inconnue);
+    const std::string serial = ProgramLink().serial_number_read ? number : Texte(serie_inconnue);
     InsertListItem(panel, IDENTITY_LIST, -1, std::string(identity_labels[3]) + "= " + serial, 4);
     return 0;
 }

@@ -3,11 +3,11 @@
 #include <string>
 
 #include "import/import_messages.h"
+#include "import/instrument_setup.h"
 #include "import/measurement_display.h"
 #include "import/port_lost.h"
 #include "import/record_decoding.h"
 #include "link/commands.h"
-#include "link/connection.h"
 #include "platform/ui/ui.h"
 #include "shell/error_popup.h"
 #include "shell/globals.h"

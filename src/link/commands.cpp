@@ -21,7 +21,7 @@ Exchanged Command(LinkContext& ctx, const char* command, std::size_t limit, int 
                   AnswerEnd until = AnswerEnd::Prompt, char mark = '\0') {
     char line[COMMAND_MAX + 3];
     std::snprintf(line, sizeof line, "%.*s\r\n", COMMAND_MAX, command);
-    return Exchange(line, ctx.reponse, limit, until, attempts, mark);
+    return Exchange(ctx, line, ctx.reponse, limit, until, attempts, mark);
 }
 
 bool HoldsError(LinkContext& ctx, std::size_t length) {

@@ -7,7 +7,6 @@
 #include "link/answer_text.h"
 #include "link/com_port.h"
 #include "platform/serial/serial.h"
-#include "shell/globals.h"
 #include "shell/session_end.h"
 
 namespace {
@@ -71,13 +70,13 @@ class AnswerWatch {
     bool at_mark_ = false;
 };
 
-Exchanged Read(char* answer, std::size_t already, std::size_t limit, AnswerWatch& watch,
+Exchanged Read(int port, char* answer, std::size_t already, std::size_t limit, AnswerWatch& watch,
                double firstByteSeconds = 0.0) {
     Exchanged result;
     already = std::min(already, limit);
     bool ended = false;
     const int n = ComRdUntil(
-        Mesure.serial_port, answer + already, limit - already,
+        port, answer + already, limit - already,
         [&](const char*, std::size_t count) {
             ended = watch.Complete(answer, already + count);
             return ended;
@@ -117,15 +116,15 @@ bool EndsWithPrompt(const char* text, std::size_t length, std::size_t from) {
     return start >= from && FindNoCase(text + start, length - start, Modele) >= 0;
 }
 
-Exchanged ReadAnswer(char* answer, std::size_t already, std::size_t limit, AnswerEnd until,
-                     const char* echo, char mark) {
+Exchanged ReadAnswer(const LinkContext& ctx, char* answer, std::size_t already, std::size_t limit,
+                     AnswerEnd until, const char* echo, char mark) {
     const WorkUnderWay working;
     AnswerWatch watch(until, echo, mark);
-    return Read(answer, already, limit, watch);
+    return Read(ctx.serial_port, answer, already, limit, watch);
 }
 
-Exchanged Exchange(const char* text, char* answer, std::size_t limit, AnswerEnd until, int attempts,
-                   char mark, double firstByteSeconds) {
+Exchanged Exchange(const LinkContext& ctx, const char* text, char* answer, std::size_t limit,
+                   AnswerEnd until, int attempts, char mark, double firstByteSeconds) {
     // A Modbus answer is no echo: function 06 even answers with the request.
     const std::string echo = until == AnswerEnd::ModbusLine ? "" : EchoOf(text);
     // The session's end waits for the answer: cut off, the instrument would
@@ -133,15 +132,15 @@ Exchanged Exchange(const char* text, char* answer, std::size_t limit, AnswerEnd 
     const WorkUnderWay working;
     Exchanged result;
     for (int attempt = 0; attempt < std::max(attempts, 1); ++attempt) {
-        FlushInQ(Mesure.serial_port);
+        FlushInQ(ctx.serial_port);
         ClearBytes(answer, limit, limit);
-        const int sent = ComWrite(text);
+        const int sent = ComWrite(ctx, text);
         if (sent <= 0) {
             result.status = sent < 0 ? sent : RS232_WRITE_FAILED;
             return result;
         }
         AnswerWatch watch(until, echo.c_str(), mark);
-        result = Read(answer, 0, limit, watch, firstByteSeconds);
+        result = Read(ctx.serial_port, answer, 0, limit, watch, firstByteSeconds);
         result.sent = true;
         if (result.length > 0) {
             DropBytesBeforeEcho(answer, result, watch.echo_start());

@@ -7,6 +7,8 @@
 
 #include <cstddef>
 
+#include "link/link_context.h"
+
 // Where an answer ends.
 enum class AnswerEnd {
     // Command mode: the prompt after the command's echo, that is the closing
@@ -31,24 +33,23 @@ struct Exchanged {
     bool at_mark = false;    // AnswerEnd::Mark: ended at the mark
 };
 
-// Flushes the input queue, clears `limit` bytes of `answer`, sends `text`
-// (with ComWrite, so it ends with a NUL byte on the wire) and reads the
-// answer into `answer` (at most `limit` bytes) until it is complete, the limit
-// is reached or the instrument stays silent for the time-out. When nothing
-// arrived it sends once more while `attempts` allow. Bytes that arrive before
-// the echo of `text` belong to an earlier answer and are dropped.
-// `firstByteSeconds` > 0: an answer that has not begun after that long is
-// given up then instead of at the time-out (an answer that began is waited for
-// as always).
-Exchanged Exchange(const char* text, char* answer, std::size_t limit, AnswerEnd until,
-                   int attempts = 1, char mark = '\0', double firstByteSeconds = 0.0);
+// On the serial port of `ctx`: flushes the input queue, clears `limit` bytes of `answer`, sends
+// `text` (with ComWrite, so it ends with a NUL byte on the wire) and reads the answer into `answer`
+// (at most `limit` bytes) until it is complete, the limit is reached or the instrument stays silent
+// for the time-out. When nothing arrived it sends once more while `attempts` allow. Bytes that
+// arrive before the echo of `text` belong to an earlier answer and are dropped. `firstByteSeconds`
+// > 0: an answer that has not begun after that long is given up then instead of at the time-out (an
+// answer that began is waited for as always).
+Exchanged Exchange(const LinkContext& ctx, const char* text, char* answer, std::size_t limit,
+                   AnswerEnd until, int attempts = 1, char mark = '\0',
+                   double firstByteSeconds = 0.0);
 
-// The read half alone: reads on into answer[already, limit) until the answer
-// held in answer[0, ...) is complete as `until` says, counting from the
-// position after `echo` once it has arrived ("" = from the start). Returns
-// what came and how it ended (status RS232 time-out code when nothing came).
-Exchanged ReadAnswer(char* answer, std::size_t already, std::size_t limit, AnswerEnd until,
-                     const char* echo = "", char mark = '\0');
+// The read half alone, on the serial port of `ctx`: reads on into answer[already, limit) until the
+// answer held in answer[0, ...) is complete as `until` says, counting from the position after
+// `echo` once it has arrived ("" = from the start). Returns what came and how it ended (status
+// RS232 time-out code when nothing came).
+Exchanged ReadAnswer(const LinkContext& ctx, char* answer, std::size_t already, std::size_t limit,
+                     AnswerEnd until, const char* echo = "", char mark = '\0');
 
 // True when text[0, length) ends with a whole prompt: its last two bytes are
 // "$ " and the line they end (after the last CR or LF) holds the model code

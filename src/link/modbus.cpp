@@ -8,9 +8,6 @@
 #include "link/exchange.h"
 #include "platform/serial/serial.h"
 #include "platform/system/system.h"
-#include "platform/ui/ui.h"
-#include "shell/globals.h"
-#include "shell/menu_state.h"
 
 namespace {
 
@@ -27,7 +24,7 @@ const char* const CONFIRMATION_CODE = "9E3B";
 bool PromptFollows(LinkContext& ctx) {
     const std::size_t length = TextLength(ctx.reponse, MODBUS_CLEAR - 1);
     const std::size_t room = std::min<std::size_t>(length + 500, MODBUS_CLEAR - 1);
-    const Exchanged rest = ReadAnswer(ctx.reponse, length, room, AnswerEnd::Prompt);
+    const Exchanged rest = ReadAnswer(ctx, ctx.reponse, length, room, AnswerEnd::Prompt);
     return rest.length > 0 && FindNoCase(ctx.reponse, length + rest.length, Modele) >= 0;
 }
 
@@ -79,7 +76,7 @@ int DialogModbus(LinkContext& ctx, int function, uint16_t address, int quantity,
 
     ClearBytes(ctx.reponse, REPONSE_SIZE, MODBUS_CLEAR);
     char raw[MODBUS_CLEAR];
-    const Exchanged a = Exchange(frame.c_str(), raw, MODBUS_READ + 2, AnswerEnd::ModbusLine);
+    const Exchanged a = Exchange(ctx, frame.c_str(), raw, MODBUS_READ + 2, AnswerEnd::ModbusLine);
     int result = ComReadTemp(ctx, raw, a.length, MODBUS_READ);
 
     if (FindNoCase(ctx.reponse, TextLength(ctx.reponse, MODBUS_CLEAR), header.c_str()) >= 0)
@@ -102,27 +99,24 @@ int DialogModbus(LinkContext& ctx, int function, uint16_t address, int quantity,
     if (HoldsModelCode(ctx)) result = COMMAND_MODE;
 
     if (result <= 0) {
-        Ctrl_menu(0);
-        SetWaitCursor(0);
-        CloseCom(Mesure.serial_port);
-        Mesure.link_flag = 0;
+        CloseCom(ctx.serial_port);
+        ctx.link_flag = 0;
         return -1;
     }
     return result;
 }
 
 int KillModBus(LinkContext& ctx) {
-    SetWaitCursor(1);
-    Mesure.link_flag = 1;  // so that a failed exchange can clear it
+    ctx.link_flag = 1;  // so that a failed exchange can clear it
     uint16_t value = NO_REGISTER;
 
     int result = DialogModbus(ctx, 0x03, REGISTER_SWITCH_ADDRESS, 1, "");
-    if (Mesure.link_flag == 0) return -1;
+    if (ctx.link_flag == 0) return -1;
     if (result == COMMAND_MODE) return COMMAND_MODE;
 
     for (int attempts = SWITCH_ATTEMPTS; attempts > 0; --attempts) {
         result = DialogModbus(ctx, 0x03, REGISTER_SWITCH_ADDRESS, 1, "");
-        if (Mesure.link_flag == 0) return -1;
+        if (ctx.link_flag == 0) return -1;
         if (result == COMMAND_MODE) return COMMAND_MODE;
         // Only a well-formed read answer carries the register; anything else uses up an attempt.
         if (result >= 3 &&
@@ -133,13 +127,9 @@ int KillModBus(LinkContext& ctx) {
             if (value != NO_REGISTER) break;
         }
     }
-    if (value == NO_REGISTER) {
-        SetWaitCursor(0);
-        return SWITCH_REGISTER_UNREAD;
-    }
+    if (value == NO_REGISTER) return SWITCH_REGISTER_UNREAD;
     DialogModbus(ctx, 0x10, value, 4, SWITCH_CODE);  // its answer is not examined
     result = DialogModbus(ctx, 0x06, value, 8, CONFIRMATION_CODE);
-    SetWaitCursor(0);
     return result > 0 ? 0 : -1;
 }
 
@@ -149,7 +139,7 @@ int EssaiCom(LinkContext& ctx, const char* text, double answerWithin) {
     bool found = false;
     for (int attempts = 2; attempts > 0 && !found; --attempts) {
         const Exchanged a =
-            Exchange(text, ctx.reponse, 500, AnswerEnd::Prompt, 1, '\0', answerWithin);
+            Exchange(ctx, text, ctx.reponse, 500, AnswerEnd::Prompt, 1, '\0', answerWithin);
         if (a.length == 0) return -1;  // not sent, or nothing came back
         if (FindNoCase(ctx.reponse, a.length, Modele) >= 0) {
             found = true;
@@ -157,7 +147,7 @@ int EssaiCom(LinkContext& ctx, const char* text, double answerWithin) {
             ClearBytes(ctx.reponse, REPONSE_SIZE, 5000);
         }
     }
-    FlushInQ(Mesure.serial_port);
+    FlushInQ(ctx.serial_port);
     return found ? 0 : 1;
 }
 

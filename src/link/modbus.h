@@ -31,7 +31,7 @@ bool IsOneRegisterAnswer(const char* line, std::size_t length);
 // Sends one request and receives its answer. COMMAND_MODE when the answer held
 // the model code; >= 3 the length (CR counted) of a checked answer line, left in
 // rep_buf without its CR; 1 something else arrived; -1 failure (the port has
-// been closed, the link flag is 0 and the menus restored).
+// been closed and the link flag is 0).
 int DialogModbus(LinkContext& ctx, int function, uint16_t address, int quantity, const char* text);
 // Takes one received answer (`raw`, `length` bytes) into reponse: a ":" line
 // up to its CR (at most 49 characters after the colon, stored with CR LF), or
@@ -42,7 +42,7 @@ int ComReadTemp(LinkContext& ctx, const char* raw, std::size_t length, int limit
 // KillModBus result: register 25 kept reading FFFF (the caller tells error 10).
 constexpr int SWITCH_REGISTER_UNREAD = -3;
 // The switch sequence. 0 accepted, COMMAND_MODE already in command mode, -1
-// failure, SWITCH_REGISTER_UNREAD.
+// failure (an exchange failed: port closed, link flag 0), SWITCH_REGISTER_UNREAD.
 int KillModBus(LinkContext& ctx);
 // Sends `text` (callers send CR LF) and looks for the model code, twice at most.
 // 0 found, 1 answers without it, -1 nothing could be sent or nothing came back.

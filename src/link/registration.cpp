@@ -1,6 +1,5 @@
 #include "link/registration.h"
 
-#include "link/answer_text.h"
 #include "link/com_port.h"
 #include "link/status_identity.h"
 #include "platform/serial/serial.h"
@@ -8,10 +7,11 @@
 
 void RegisterLinkSubsystem() {
     shell_hooks.power_off_instrument = [] { return ZR8812_shutof(ProgramLink()); };
+    shell_hooks.link_port = []() -> int& { return ProgramLink().serial_port; };
+    shell_hooks.link_down = [] { ProgramLink().link_flag = 0; };
 }
 
 void ResetLinkStateForTesting() {
     CloseAllComForTesting();
-    ClearBytes(ProgramLink().reponse, REPONSE_SIZE, REPONSE_SIZE);
-    ClearBytes(ProgramLink().rep_buf, REP_BUF_SIZE, REP_BUF_SIZE);
+    ProgramLink() = LinkContext{};
 }

@@ -17,16 +17,10 @@ constexpr std::size_t STATUS_CLEAR = 5000;
 constexpr std::size_t STATUS_READ = 500;
 constexpr std::size_t VALUE_BYTES = 4;
 
-bool serial_number_read = false;
-
-int Port() {
-    return Mesure.serial_port;
-}
-
 // Logs the command line and sends it with CR LF, without reading its answer.
-int SendLogged(const std::string& command) {
+int SendLogged(const LinkContext& ctx, const std::string& command) {
     LogWrite(command + "\n");
-    return ComWrite((command + "\r\n").c_str());
+    return ComWrite(ctx, (command + "\r\n").c_str());
 }
 
 // Logs and sends `command`, reading its answer into reponse up to the "=" of
@@ -35,7 +29,8 @@ int ExchangeUpToEqual(LinkContext& ctx, const std::string& command, bool& atEqua
     Exchanged a;
     for (int attempt = 0; attempt < 2 && a.length == 0; ++attempt) {
         LogWrite(command + "\n");
-        a = Exchange((command + "\r\n").c_str(), ctx.reponse, STATUS_READ, AnswerEnd::Mark, 1, '=');
+        a = Exchange(ctx, (command + "\r\n").c_str(), ctx.reponse, STATUS_READ, AnswerEnd::Mark, 1,
+                     '=');
         if (!a.sent) return a.status;
     }
     atEqual = a.at_mark;
@@ -44,10 +39,10 @@ int ExchangeUpToEqual(LinkContext& ctx, const std::string& command, bool& atEqua
 
 // The rest of an answer read up to its "=": up to its prompt, so that it
 // cannot be taken for the start of the next answer.
-void DrainAnswer(const char* value) {
+void DrainAnswer(const LinkContext& ctx, const char* value) {
     char rest[STATUS_READ] = {};
     std::memcpy(rest, value, VALUE_BYTES);
-    ReadAnswer(rest, VALUE_BYTES, sizeof rest - 1, AnswerEnd::Prompt);
+    ReadAnswer(ctx, rest, VALUE_BYTES, sizeof rest - 1, AnswerEnd::Prompt);
 }
 
 // Sends the query of `parameter`, reads up to "=" (once more on silence) and
@@ -61,10 +56,10 @@ int QueryStatus(LinkContext& ctx, const std::string& parameter, char* value) {
     // An answer without "=" ended at its prompt: no value follows.
     if (!atEqual) return 0;
     for (std::size_t i = 0; i < VALUE_BYTES; ++i) {
-        const int byte = ComRdByte(Port());
+        const int byte = ComRdByte(ctx.serial_port);
         value[i] = byte > 0 ? static_cast<char>(byte) : '\0';
     }
-    DrainAnswer(value);
+    DrainAnswer(ctx, value);
     return 0;
 }
 
@@ -101,14 +96,19 @@ int ZR8812_shutof(LinkContext& ctx) {
     int status = ExchangeUpToEqual(ctx, "btb status.ShutofEn=0", atEqual);
     if (status != 0) return status;
     // The answer to this query is dropped by the next exchange.
-    status = SendLogged("btb status.ShutofEn");
+    status = SendLogged(ctx, "btb status.ShutofEn");
     return status <= 0 ? status : 0;
 }
 
+int SwitchOffAutoPowerOff(LinkContext& ctx) {
+    Mesure.auto_power_off = ZR8812_Stat_Shut(ctx);
+    return Mesure.auto_power_off == 1 ? ZR8812_shutof(ctx) : 0;
+}
+
 int ZR8812_Identify(LinkContext& ctx) {
-    serial_number_read = false;
+    ctx.serial_number_read = false;
     ClearBytes(ctx.reponse, REPONSE_SIZE, STATUS_CLEAR);
-    const Exchanged a = Exchange("ident\r\n", ctx.reponse, STATUS_READ, AnswerEnd::Prompt);
+    const Exchanged a = Exchange(ctx, "ident\r\n", ctx.reponse, STATUS_READ, AnswerEnd::Prompt);
     if (!a.sent) return a.status;
 
     if (ZR8812_traduc_reponse(ctx) == 0) return -1;
@@ -120,12 +120,8 @@ int ZR8812_Identify(LinkContext& ctx) {
     if (f.has_firmware)
         std::memcpy(Mesure.firmware_version, f.firmware, sizeof Mesure.firmware_version);
     Mesure.serial_number = f.has_serial ? f.serial : 0;
-    serial_number_read = f.has_serial;
+    ctx.serial_number_read = f.has_serial;
     if (f.has_fab) Mesure.fab_ident = f.fab;
     if (f.has_sub) Mesure.sub_ident = f.sub;
     return result;
-}
-
-bool SerialNumberRead() {
-    return serial_number_read;
 }

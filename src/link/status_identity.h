@@ -21,13 +21,13 @@ int ZR8812_Stat_Shut(LinkContext& ctx);
 // Switches the automatic power-off off, then queries it without reading the
 // answer. 0, or the serial library's negative code.
 int ZR8812_shutof(LinkContext& ctx);
-// Reads the identity into Mesure. 0 when parsed through its last field, -1 when
-// not, or the serial library's code when "ident" could not be written.
+// The set-up's power-off step: the status read into Mesure.auto_power_off and,
+// when it is on, switched off. 0, or the power-off command's negative code.
+int SwitchOffAutoPowerOff(LinkContext& ctx);
+// Reads the identity into Mesure (and whether it carried a serial number into
+// `ctx`). 0 when parsed through its last field, -1 when not, or the serial
+// library's code when "ident" could not be written.
 int ZR8812_Identify(LinkContext& ctx);
-// Whether the last identity read carried a serial number. An answer without
-// one sets the serial number of Mesure to 0 rather than leave the number of
-// the instrument read before.
-bool SerialNumberRead();
 // ---- Parsers (pure) ---------------------------------------------------------
 // The value after "=" in the `count` bytes read: from the first digit, `width`
 // characters (fewer when the bytes end), as a decimal number; 0 without a digit.

@@ -5,6 +5,7 @@
 #include "platform/system/system.h"
 #include "platform/ui/ui.h"
 #include "shell/globals.h"
+#include "shell/hooks.h"
 #include "shell/languages.h"
 #include "shell/menu_state.h"
 #include "shell/messages.h"
@@ -59,7 +60,7 @@ int Gestion_OS_CP210() {
 
     if (major < 3) {
         MessagePopup(Texte(titre_erreur), Texte(BadOS));
-        Mesure.link_flag = 0;
+        if (shell_hooks.link_down) shell_hooks.link_down();
         Ctrl_menu(0);
         return 1;
     }

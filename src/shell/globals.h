@@ -1,6 +1,6 @@
 // The program-wide state the shell owns and every subsystem reads: the panel
-// table, the menu bar, the language, the log file, the settings-and-link record
-// `Mesure` and the export record `Excel`. Zero at start unless said otherwise.
+// table, the menu bar, the language, the log file, the settings-and-identity
+// record `Mesure` and the export record `Excel`. Zero at start unless said otherwise.
 #pragma once
 
 #include <cstdint>
@@ -17,14 +17,12 @@ extern int langue;
 // Open log file handle (0 or negative when there is no log).
 extern int ptLog;
 
-// Settings-and-link record.
+// Settings-and-identity record (the port and the link flag are the link context's).
 struct MesureRecord {
     char model_name[20] = {};        // identity: "ZR" and four characters
     int32_t settings_value = 56;     // kept in the settings file only (line 3)
     uint16_t hardware_version = 0;   // identity
     char firmware_version[10] = {};  // identity
-    int32_t serial_port = 1;         // COM number used by every serial call
-    int32_t link_flag = 0;           // 1 while the port is open and the instrument answered
     int32_t auto_power_off = 0;      // last status.ShutofEn read
     int32_t serial_number = 0;       // identity
     uint16_t fab_ident = 0;          // identity

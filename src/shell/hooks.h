@@ -15,6 +15,11 @@ struct ShellHooks {
     // Start-up, the search for the instrument: the connection, as Setup,
     // Communication would start it.
     std::function<void(int menuBar, int item, void* callbackData, int panel)> start_connection;
+    // The link's port number, which the settings file keeps: set from the file
+    // at start-up, written back at exit.
+    std::function<int&()> link_port;
+    // The link marked down (link flag 0): at start-up, and on a system too old.
+    std::function<void()> link_down;
     // Shutdown: the instrument's automatic power-off command sequence.
     std::function<int()> power_off_instrument;
     // Shutdown: close the spreadsheet application this program started.

@@ -2,7 +2,7 @@
 //
 //  1  save-on-exit flag, blank, first-install flag
 //  2  a 16-bit value of Mesure, hexadecimal
-//  3  a 32-bit value of Mesure, blank, serial port number
+//  3  a 32-bit value of Mesure, blank, the link's serial port number
 //  4  erase-after-export flag
 //  5  working folder (rest of the line, trailing blanks not part of it)
 //  6  empty
@@ -20,6 +20,7 @@
 #include "platform/ui/ui.h"
 #include "shell/export_options.h"
 #include "shell/globals.h"
+#include "shell/hooks.h"
 #include "shell/panels.h"
 #include "shell/settings_reader.h"
 
@@ -35,6 +36,14 @@ std::string SettingsFilePath() {
 namespace {
 
 constexpr std::size_t DEFAULT_FOLDER_WIDTH = 64;
+
+// The port number the file keeps is the link's (1 while no link is wired in).
+int LinkPort() {
+    return shell_hooks.link_port ? shell_hooks.link_port() : 1;
+}
+void SetLinkPort(int port) {
+    if (shell_hooks.link_port) shell_hooks.link_port() = port;
+}
 
 // Reads the lines of the file (at most `max`); false when it cannot be opened.
 bool ReadLines(const std::string& path, std::vector<std::string>& lines,
@@ -65,8 +74,8 @@ std::string Hex(unsigned value) {
 std::string FirstFiveLines(int save_flag, const std::string& folder) {
     return std::to_string(save_flag) + " " + std::to_string(FirstInstall) + "\n" +
            Hex(Mesure.settings_hex) + "\n" + std::to_string(Mesure.settings_value) + " " +
-           std::to_string(Mesure.serial_port) + "\n" + std::to_string(Excel.erase_after_export) +
-           "\n" + folder + "\n";
+           std::to_string(LinkPort()) + "\n" + std::to_string(Excel.erase_after_export) + "\n" +
+           folder + "\n";
 }
 
 std::string LastEightLines() {
@@ -81,7 +90,7 @@ SettingsValues CurrentValues() {
     v.first_install = FirstInstall;
     v.settings_hex = Mesure.settings_hex;
     v.settings_value = Mesure.settings_value;
-    v.serial_port = Mesure.serial_port;
+    v.serial_port = LinkPort();
     v.erase_after_export = Excel.erase_after_export;
     v.working_folder = Excel.working_folder;
     return v;
@@ -92,7 +101,7 @@ void TakeFirstLines(const SettingsValues& v) {
     FirstInstall = v.first_install;
     Mesure.settings_hex = v.settings_hex;
     Mesure.settings_value = v.settings_value;
-    Mesure.serial_port = v.serial_port;
+    SetLinkPort(v.serial_port);
     Excel.erase_after_export = v.erase_after_export;
     Excel.working_folder = v.working_folder;
 }
@@ -126,7 +135,7 @@ void Valeur_par_defaut() {
     FirstInstall = 0;
     Mesure.settings_hex = 0;
     Mesure.settings_value = 56;
-    Mesure.serial_port = 1;
+    SetLinkPort(1);
     Excel.erase_after_export = 0;
     // Never cut: a folder too long for the record is refused, with a message,
     // when workbooks are to go there.

@@ -109,7 +109,7 @@ void SetStartValues() {
     Excel.started = 0;
     Excel.base_name = "Briskel";
     Excel.sequence = 1;
-    Mesure.link_flag = 0;
+    if (shell_hooks.link_down) shell_hooks.link_down();
     langue = 1;
 }
 
@@ -163,7 +163,7 @@ void ShowMainWindow() {
 void ApplySettings() {
     Charge_config();
     LoadExportOptions();
-    Mesure.link_flag = 0;
+    if (shell_hooks.link_down) shell_hooks.link_down();
     Gestion_options(menu, ITEM_FRENCH + langue, nullptr, Fen_princ[PANEL_MAIN]);
 }
 

@@ -13,7 +13,6 @@
 #include "export/summary_content.h"
 #include "import/instrument_setup.h"
 #include "import/registration.h"
-#include "link/connection.h"
 #include "link/registration.h"
 #include "platform/system/system.h"
 #include "platform/ui/ui.h"
@@ -132,7 +131,7 @@ void SetUpProgram(const std::string& programDir, const std::string& workbooks, i
     Excel.base_name = "Briskel";
     Excel.working_folder = workbooks;
     Excel.erase_after_export = erase ? 1 : 0;  // the responder answers Yes to both questions
-    Mesure.serial_port = com;
+    ProgramLink().serial_port = com;
 }
 
 }  // namespace

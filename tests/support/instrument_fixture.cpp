@@ -82,9 +82,8 @@ void InstrumentFixture::LoadMainPanel() {
 }
 
 void InstrumentFixture::OpenInstrumentLink() {
-    Mesure.serial_port = kInstrumentCom;
-    ASSERT_EQ(OpenInstrumentPort(kInstrumentCom), 0);
-    Mesure.link_flag = 1;
+    ASSERT_EQ(OpenInstrumentPort(ProgramLink(), kInstrumentCom), 0);
+    ProgramLink().link_flag = 1;
 }
 
 void InstrumentFixture::ConnectInCommandMode() {

@@ -17,7 +17,7 @@
 #include "export_fixture.h"
 #include "import/instrument_setup.h"
 #include "import/registration.h"
-#include "link/connection.h"
+#include "link/link_context.h"
 #include "memory_fs.h"
 #include "platform/system/system.h"
 #include "platform/ui/ui.h"
@@ -256,7 +256,7 @@ TEST_F(HostileAnswers, EveryQuestionGivesYesToEnterAndNoToEscape) {
         {quitter[1], confir1, [&] { no(); Sortir(0, 0, EVENT_COMMIT, nullptr, 0, 0); }},
         {"", Numport, [&] {
              no();
-             Mesure.link_flag = 0;
+             ProgramLink().link_flag = 0;
              Gestion_parametre(menu, ITEM_COMMUNICATION, nullptr, Fen_princ[PANEL_MAIN]);
          }},
     };

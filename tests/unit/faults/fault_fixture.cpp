@@ -11,6 +11,7 @@
 #include "export/registration.h"
 #include "import/export_journal.h"
 #include "import/registration.h"
+#include "link/link_context.h"
 #include "platform/serial/serial.h"
 #include "platform/spreadsheet/workbook_package.h"
 #include "platform/system/system.h"
@@ -184,7 +185,7 @@ void FaultTest::ExpectSettingsAndLogWhole(const std::string& logged) {
     if (!logged.empty()) {
         EXPECT_NE(log.find(logged), std::string::npos) << log;
     }
-    const int port = Mesure.serial_port;
+    const int port = ProgramLink().serial_port;
     const int erase = Excel.erase_after_export;
     Fin_prog();
     SetWaitCursor(0);
@@ -193,10 +194,10 @@ void FaultTest::ExpectSettingsAndLogWhole(const std::string& logged) {
     for (std::size_t at = ini.find("\r\n"); at != std::string::npos; at = ini.find("\r\n", at + 2))
         ++lines;
     EXPECT_EQ(lines, 13) << ini;
-    Mesure.serial_port = 1;
+    ProgramLink().serial_port = 1;
     Excel.erase_after_export = 1 - erase;
     Charge_config();
-    EXPECT_EQ(Mesure.serial_port, port);
+    EXPECT_EQ(ProgramLink().serial_port, port);
     EXPECT_EQ(Excel.erase_after_export, erase);
 }
 
@@ -208,14 +209,14 @@ void FaultTest::ExpectReconnectsThroughSetup() {
     recorder().Clear();
     recorder().QueueAnswer("generic", "", {VAL_GENERIC_POPUP_BTN1, ""});  // Yes, I know the port
     SimulateMenuItem(menu, ITEM_COMMUNICATION);
-    if (Mesure.link_flag == 0) {
+    if (ProgramLink().link_flag == 0) {
         ASSERT_TRUE(IsPanelValid(Fen_princ[PANEL_COM]));
         SetCtrlVal(Fen_princ[PANEL_COM], COM_NUMBER, kInstrumentCom);
         SimulateCommit(Fen_princ[PANEL_COM], COM_OK);
     } else if (IsPanelValid(Fen_princ[PANEL_COM])) {
         SimulateCommit(Fen_princ[PANEL_COM], COM_OK);
     }
-    EXPECT_EQ(Mesure.link_flag, 1);
+    EXPECT_EQ(ProgramLink().link_flag, 1);
     EXPECT_FALSE(ComPortLost(kInstrumentCom));
     EXPECT_EQ(CountTitled("Communication"), 1) << "Communication OK";
     recorder().Clear();

@@ -13,7 +13,7 @@
 #include "import/instrument_setup.h"
 #include "import/object_names.h"
 #include "import/scanned_instrument.h"
-#include "link/connection.h"
+#include "link/link_context.h"
 #include "platform/serial/serial.h"
 #include "platform/spreadsheet/spreadsheet.h"
 #include "platform/ui/ui.h"
@@ -44,7 +44,7 @@ TEST_F(FaultTest, SetUpWithTheCablePulledDuringTheModbusSwitch) {
     const double seconds = Seconds([&] { SimulateCommit(Fen_princ[PANEL_COM], COM_OK); });
     EXPECT_LT(seconds, kBoundSeconds);
     EXPECT_TRUE(Shown("Error", kNotDetected));
-    EXPECT_EQ(Mesure.link_flag, 0);
+    EXPECT_EQ(ProgramLink().link_flag, 0);
     EXPECT_FALSE(IsComOpen(kInstrumentCom));
     Report("set-up", "cable pulled (Modbus switch)", seconds, before);
     ExpectSettingsAndLogWhole();
@@ -72,7 +72,7 @@ TEST_F(FaultTest, IdentityWithTheCablePulledIsReportedAndTheLinkCloses) {
     const double seconds = Seconds([&] { SimulateMenuItem(menu, ITEM_INSTRUMENT); });
     EXPECT_LT(seconds, kBoundSeconds);
     EXPECT_TRUE(Shown("Error", kNotDetected));
-    EXPECT_EQ(Mesure.link_flag, 0);
+    EXPECT_EQ(ProgramLink().link_flag, 0);
     EXPECT_FALSE(IsComOpen(kInstrumentCom));
     Report("identity", "cable pulled (ident)", seconds, before);
     ExpectSettingsAndLogWhole();
@@ -88,7 +88,7 @@ TEST_F(FaultTest, ScanWithTheCablePulledListsNothingAsComplete) {
     ASSERT_EQ(popups().size(), 1u) << "no question about an empty memory";
     EXPECT_TRUE(Shown("Error", "The instrument was disconnected while its memory was being read"));
     EXPECT_EQ(nb_total, 0);
-    EXPECT_EQ(Mesure.link_flag, 0);
+    EXPECT_EQ(ProgramLink().link_flag, 0);
     int shown = 1;
     GetPanelAttribute(Fen_princ[PANEL_IMPORT], ATTR_VISIBLE, shown);
     EXPECT_EQ(shown, 0) << "no list passes for the whole memory";
@@ -126,7 +126,7 @@ TEST_F(FaultTest, DownloadWithTheCablePulledStopsTheExportWithOneMessage) {
     for (const char* gone : {"01/01.a", "01/02.a", "01/03.a", "01/04.e"}) expected.erase(gone);
     EXPECT_EQ(MemoryFiles(), expected);
     ExpectNothingErasedUnsaved(before);
-    EXPECT_EQ(Mesure.link_flag, 0);
+    EXPECT_EQ(ProgramLink().link_flag, 0);
     Report("download", "cable pulled (5th od, erase on)", seconds, before);
     ExpectSettingsAndLogWhole(kDisconnected);
     ExpectReconnectsThroughSetup();
@@ -155,7 +155,7 @@ TEST_F(PulledWhileIdle, BackUnderAnotherNumberTheScanAndTheExportGoOnWithoutAMes
     double seconds = Seconds([&] { Scan(); });
     EXPECT_LT(seconds, kBoundSeconds);
     EXPECT_TRUE(popups().empty()) << popups().front().title << ": " << popups().front().message;
-    EXPECT_EQ(Mesure.serial_port, 8);
+    EXPECT_EQ(ProgramLink().serial_port, 8);
     int tests = 0;
     ForEachObject([&](int o) { ForEachTest(o, [&](int) { ++tests; }); });
     EXPECT_EQ(tests, static_cast<int>(MemoryFiles().size()));
@@ -165,7 +165,7 @@ TEST_F(PulledWhileIdle, BackUnderAnotherNumberTheScanAndTheExportGoOnWithoutAMes
     EXPECT_LT(seconds, kBoundSeconds);
     EXPECT_EQ(CountTitled("Error"), 0);
     EXPECT_EQ(SavedTests().size(), 22u);
-    EXPECT_EQ(Mesure.link_flag, 1);
+    EXPECT_EQ(ProgramLink().link_flag, 1);
     ExpectSettingsAndLogWhole("optical serial is:\r\n  = 9");
 }
 
@@ -176,8 +176,8 @@ TEST_F(PulledWhileIdle, NotBackTheScanSaysSoOnceAndTheNumberStays) {
     EXPECT_LT(seconds, kBoundSeconds);
     EXPECT_EQ(popups().size(), 1u) << "one message";
     EXPECT_TRUE(Shown("Error", kNotDetected));
-    EXPECT_EQ(Mesure.link_flag, 0);
-    EXPECT_EQ(Mesure.serial_port, kInstrumentCom);
+    EXPECT_EQ(ProgramLink().link_flag, 0);
+    EXPECT_EQ(ProgramLink().serial_port, kInstrumentCom);
     EXPECT_FALSE(IsComOpen(kInstrumentCom));
     ExpectSettingsAndLogWhole("Error = " + kNotDetected);
     ExpectReconnectsThroughSetup();
@@ -198,7 +198,7 @@ class BadDownload : public FaultTest {
         EXPECT_TRUE(Shown("Error", "Test 02 of object 04 (RCD) could not be read"));
         EXPECT_EQ(SavedTests().size(), 21u) << "every other test was exported";
         EXPECT_EQ(MemoryFiles(), before);
-        EXPECT_EQ(Mesure.link_flag, 1);
+        EXPECT_EQ(ProgramLink().link_flag, 1);
         Report("download", name + " (one od)", seconds, before);
         ExpectSettingsAndLogWhole();
         ExpectReconnectsThroughSetup();
@@ -242,7 +242,7 @@ class RestartedInstrument : public FaultTest {
             EXPECT_TRUE(Shown("Error", "Obj:02/Test:05 / Loop\nObj:02/Test:06 / Loop\n"));
             EXPECT_FALSE(SavedTests().count("02/05"));
             EXPECT_TRUE(MemoryFiles().count("02/05.l"));
-            EXPECT_EQ(Mesure.link_flag, 0);
+            EXPECT_EQ(ProgramLink().link_flag, 0);
         }
         Report("download",
                "restart in Modbus mode x" + std::to_string(restarts) + " (od 02/05, erase on)",

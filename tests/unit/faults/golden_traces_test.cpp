@@ -11,6 +11,7 @@
 
 #include "import/object_names.h"
 #include "import/scanned_instrument.h"
+#include "link/link_context.h"
 #include "platform/system/system.h"
 #include "platform/ui/ui.h"
 #include "records.h"
@@ -149,7 +150,7 @@ class GoldenTraces : public FaultTest, public ::testing::WithParamInterface<Scen
         if (!IsPanelValid(Fen_princ[PANEL_COM])) return;
         SetCtrlVal(Fen_princ[PANEL_COM], COM_NUMBER, kInstrumentCom);
         SimulateCommit(Fen_princ[PANEL_COM], COM_OK);
-        if (Mesure.link_flag == 1) SimulateMenuItem(menu, ITEM_INSTRUMENT);
+        if (ProgramLink().link_flag == 1) SimulateMenuItem(menu, ITEM_INSTRUMENT);
     }
 
     // The object and name of the Windows end-to-end run, which compares its

@@ -1,6 +1,5 @@
 // Connection set-up, discovery and the Setup menu's dialogs as the user meets
 // them: popups, log lines, and what reached the instrument.
-#include "link/connection.h"
 
 #include <QSerialPort>
 #include <QTimer>
@@ -86,8 +85,8 @@ class Connection : public InstrumentFixture {
 TEST_F(Connection, InstrumentInModbusModeIsSwitchedAndSetUp) {
     EXPECT_EQ(ZR8812_init(ProgramLink(), kInstrumentCom), 0);
     EXPECT_TRUE(instrument().in_command_mode());
-    EXPECT_EQ(Mesure.link_flag, 1);
-    EXPECT_EQ(Mesure.serial_port, kInstrumentCom);
+    EXPECT_EQ(ProgramLink().link_flag, 1);
+    EXPECT_EQ(ProgramLink().serial_port, kInstrumentCom);
     EXPECT_EQ(Mesure.auto_power_off, 1);
     EXPECT_EQ(instrument().shutof_en(), 0);
     EXPECT_EQ(Count("Communication", "Communication OK"), 1);
@@ -127,7 +126,7 @@ TEST_F(Connection, SwitchOffSetUpIsAskedForTwiceThenFails) {
     EXPECT_EQ(Open_dev(ProgramLink(), 0), -1);
     EXPECT_EQ(Count("Error n° -110"), 1);
     EXPECT_EQ(Count("Error", kNotDetected), 1);
-    EXPECT_EQ(Mesure.link_flag, 0);
+    EXPECT_EQ(ProgramLink().link_flag, 0);
     EXPECT_FALSE(IsComOpen(kInstrumentCom));
 }
 
@@ -169,13 +168,13 @@ TEST_F(Connection, FailedSetUpsAreReportedByTheirCode) {
         SCOPED_TRACE(row.what);
         row.arrange();
         recorder().Clear();
-        Mesure.serial_port = row.port;
-        Mesure.link_flag = 0;
+        ProgramLink().serial_port = row.port;
+        ProgramLink().link_flag = 0;
         EXPECT_EQ(Open_dev(ProgramLink(), 0), -1);
         EXPECT_EQ(Count(row.title), 1);
         EXPECT_FALSE(IsComOpen(row.port));
         EXPECT_EQ(Count("Error", kNotDetected), 1);
-        EXPECT_EQ(Mesure.link_flag, 0);
+        EXPECT_EQ(ProgramLink().link_flag, 0);
         EXPECT_EQ(GetWaitCursor(), 0);
     }
 }
@@ -183,7 +182,7 @@ TEST_F(Connection, FailedSetUpsAreReportedByTheirCode) {
 TEST_F(Connection, RegisterStuckAtFFFFIsReportedTwice) {
     // The switch sequence reports its own error 10, then the set-up fails as a whole.
     instrument().set_fault(Fault::Register25FFFF);
-    Mesure.serial_port = kInstrumentCom;
+    ProgramLink().serial_port = kInstrumentCom;
     EXPECT_EQ(Open_dev(ProgramLink(), 0), -1);
     EXPECT_EQ(Count("Error n° -110"), 2);
     EXPECT_EQ(Count("Error", kNotDetected), 1);
@@ -206,10 +205,10 @@ TEST_F(Connection, OpenLinkIsRetestedCheaply) {
 
 TEST_F(Connection, DiscoveryFindsTheDeclaredBridgeAndLogsItsPort) {
     AnswerPortQuestion(VAL_GENERIC_POPUP_BTN2);
-    Mesure.serial_port = 1;
+    ProgramLink().serial_port = 1;
     Gestion_parametre(menu, ITEM_COMMUNICATION, nullptr, Fen_princ[PANEL_MAIN]);
-    EXPECT_EQ(Mesure.serial_port, kInstrumentCom);
-    EXPECT_EQ(Mesure.link_flag, 1);
+    EXPECT_EQ(ProgramLink().serial_port, kInstrumentCom);
+    EXPECT_EQ(ProgramLink().link_flag, 1);
     EXPECT_TRUE(instrument().in_command_mode());
     ASSERT_FALSE(popups().empty());
     EXPECT_EQ(popups()[0].message,
@@ -236,9 +235,9 @@ TEST_F(Connection, DiscoveryFindsTheDeclaredBridgeAndLogsItsPort) {
 TEST_F(Connection, DiscoveryWithoutBridgeOpensNothingAndEndsTheProgramOnlyAtStartUp) {
     RestartInstrument(DefaultOptions(), 0);  // not registered: no bridge at all
     Fen_princ[PANEL_PROGRESS] = LoadPanel(0, UIR_FILE, PANEL_PROGRESS);
-    Mesure.serial_port = 5;
+    ProgramLink().serial_port = 5;
     EXPECT_EQ(Traitement_com(ProgramLink()), 1);
-    EXPECT_EQ(Mesure.serial_port, 5);  // no candidate was tried
+    EXPECT_EQ(ProgramLink().serial_port, 5);  // no candidate was tried
     EXPECT_TRUE(Wire().empty());
 
     for (bool startingUp : {false, true}) {
@@ -271,8 +270,8 @@ TEST_F(Connection, DeadOrForeignBridgesDoNotHideTheInstrument) {
     foreign.set_fault(zr8812::Fault::Silent);
     Fen_princ[PANEL_PROGRESS] = LoadPanel(0, UIR_FILE, PANEL_PROGRESS);
     EXPECT_EQ(Traitement_com(ProgramLink()), 0);
-    EXPECT_EQ(Mesure.serial_port, kInstrumentCom);
-    EXPECT_EQ(Mesure.link_flag, 1);
+    EXPECT_EQ(ProgramLink().serial_port, kInstrumentCom);
+    EXPECT_EQ(ProgramLink().link_flag, 1);
     EXPECT_FALSE(IsComOpen(3));
     EXPECT_FALSE(IsComOpen(5)) << "no port is left open behind";
     EXPECT_TRUE(IsComOpen(kInstrumentCom));
@@ -298,7 +297,7 @@ TEST_F(Connection, PortFoundThroughTheRegistryWithBlanksInTheSerial) {
     EXPECT_EQ(GetPortNumXP2000Vista(0x10C4, 0xEA60, other), -1);
     Fen_princ[PANEL_PROGRESS] = LoadPanel(0, UIR_FILE, PANEL_PROGRESS);
     EXPECT_EQ(Traitement_com(ProgramLink()), 0);
-    EXPECT_EQ(Mesure.serial_port, 12);
+    EXPECT_EQ(ProgramLink().serial_port, 12);
 }
 
 class CommunicationDialog : public Connection {
@@ -341,8 +340,8 @@ TEST_F(CommunicationDialog, AnotherPortForcesAFullSetUp) {
     ASSERT_TRUE(instrument().register_com(program_dir(), 8));
     OpenDialog();
     Commit(8);
-    EXPECT_EQ(Mesure.serial_port, 8);
-    EXPECT_EQ(Mesure.link_flag, 1);
+    EXPECT_EQ(ProgramLink().serial_port, 8);
+    EXPECT_EQ(ProgramLink().link_flag, 1);
     EXPECT_FALSE(IsComOpen(kInstrumentCom));
     EXPECT_TRUE(IsComOpen(8));
     EXPECT_NE(Wire().find("stty ixon"), std::string::npos);
@@ -354,7 +353,7 @@ TEST_F(CommunicationDialog, FailuresGiveTheirErrorAndTheNotDetectedBox) {
     Commit(9);  // nothing behind COM 9
     EXPECT_EQ(Count("Error n° -111"), 1);
     EXPECT_EQ(Count("Error", kNotDetected), 1);
-    EXPECT_EQ(Mesure.link_flag, 0);
+    EXPECT_EQ(ProgramLink().link_flag, 0);
 
     instrument().set_fault(Fault::Silent);
     OpenDialog();
@@ -397,10 +396,10 @@ TEST_F(Connection, InstrumentMenuShowsTheIdentity) {
 
 TEST_F(Connection, IdentityLackingItsLastFieldIsRetriedOnceThenTheLinkCloses) {
     instrument().set_fault(Fault::StopMidAnswer, "ident");
-    Mesure.serial_port = kInstrumentCom;
+    ProgramLink().serial_port = kInstrumentCom;
     Gestion_parametre(menu, ITEM_INSTRUMENT, nullptr, Fen_princ[PANEL_MAIN]);
     EXPECT_EQ(Occurrences(Wire(), "ident\r\n"), 2);
-    EXPECT_EQ(Mesure.link_flag, 0);
+    EXPECT_EQ(ProgramLink().link_flag, 0);
     EXPECT_FALSE(IsComOpen(kInstrumentCom));
     EXPECT_EQ(Count("Error", kNotDetected), 1);
     EXPECT_EQ(Count("Error n° -110"), 0);

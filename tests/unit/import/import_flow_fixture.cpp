@@ -127,9 +127,8 @@ void ImportFlowTest::RestartInstrument(std::time_t clock) {
     emulator_ = std::make_unique<zr8812::Emulator>(options);
     ASSERT_TRUE(emulator_->start());
     ASSERT_TRUE(emulator_->register_com(program_dir(), kCom));
-    Mesure.serial_port = kCom;
-    ASSERT_EQ(OpenInstrumentPort(kCom), 0);
-    Mesure.link_flag = 1;
+    ASSERT_EQ(OpenInstrumentPort(ProgramLink(), kCom), 0);
+    ProgramLink().link_flag = 1;
 }
 
 void ImportFlowTest::StartInstrument(std::time_t clock) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "link/link_context.h"
 #include "store/store.h"
 #include "platform/ui/ui.h"
 #include "shell/globals.h"
@@ -145,7 +146,7 @@ TEST_F(ImportFlowTest, ADeadLinkAbandonsTheScan) {
     Scan();
     EXPECT_EQ(Received("ls -l"), 0);
     EXPECT_EQ(flag_stop, 0);
-    EXPECT_EQ(Mesure.link_flag, 0);
+    EXPECT_EQ(ProgramLink().link_flag, 0);
     EXPECT_FALSE(PanelVisible(PANEL_IMPORT));
     EXPECT_FALSE(IsPanelValid(Fen_princ[PANEL_PROGRESS]));
     EXPECT_FALSE(IsPanelValid(Fen_princ[PANEL_SCAN]));

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "link/link_context.h"
 #include "platform/ui/ui.h"
 #include "shell/globals.h"
 #include "shell/panels.h"

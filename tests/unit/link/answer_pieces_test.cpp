@@ -113,11 +113,11 @@ TEST_F(AnswerPieces, TheSwitchToCommandModeWorksInPieces) {
 // its own: it must not end the next answer.
 TEST_F(AnswerPieces, ATrailingEarlierAnswerDoesNotEndTheNextOne) {
     AnswerInPieces(3);
-    ASSERT_EQ(ComWrite("btb status.RotPos\r\n"), 1);  // its answer is never read
+    ASSERT_EQ(ComWrite(ProgramLink(), "btb status.RotPos\r\n"), 1);  // its answer is never read
     EXPECT_EQ(ZR8812_Identify(ProgramLink()), 0);
     EXPECT_EQ(std::string(Mesure.model_name), "ZR8812");
     EXPECT_EQ(Mesure.sub_ident, 2);
-    ASSERT_EQ(ComWrite("ident\r\n"), 1);
+    ASSERT_EQ(ComWrite(ProgramLink(), "ident\r\n"), 1);
     EXPECT_EQ(ZR8812_ls(ProgramLink()), 0);
     ZR8812_traduc_reponse(ProgramLink());
     EXPECT_EQ(std::string(ProgramLink().rep_buf).rfind("ls-l", 0), 0u);

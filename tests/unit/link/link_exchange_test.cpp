@@ -36,22 +36,22 @@ class LinkExchange : public InstrumentFixture {
     }
     static std::string Nul(const std::string& s) { return s + std::string(1, '\0'); }
     void ExpectLinkClosed() {
-        EXPECT_EQ(Mesure.link_flag, 0);
+        EXPECT_EQ(ProgramLink().link_flag, 0);
         EXPECT_FALSE(IsComOpen(kInstrumentCom));
     }
 };
 
 TEST_F(LinkExchange, ComWriteSendsUpTo51CharactersAndANulByte) {
     const std::string text51(51, 'A');
-    EXPECT_EQ(ComWrite(text51.c_str()), 1);
+    EXPECT_EQ(ComWrite(ProgramLink(), text51.c_str()), 1);
     const std::string text60 = std::string(51, 'B') + "CCCCCCCCC";
-    EXPECT_EQ(ComWrite(text60.c_str()), 1);
-    EXPECT_EQ(ComWrite(""), 1);
+    EXPECT_EQ(ComWrite(ProgramLink(), text60.c_str()), 1);
+    EXPECT_EQ(ComWrite(ProgramLink(), ""), 1);
     // Wait until the instrument has seen it all (its log is read from its thread).
     for (int i = 0; i < 200 && Wire().size() < 105; ++i) Delay(0.1);
     EXPECT_EQ(Wire(), Nul(text51) + Nul(std::string(51, 'B')) + Nul(""));
     CloseCom(kInstrumentCom);
-    EXPECT_EQ(ComWrite("x"), RS232_PORT_NOT_OPEN);
+    EXPECT_EQ(ComWrite(ProgramLink(), "x"), RS232_PORT_NOT_OPEN);
 }
 
 TEST_F(LinkExchange, SwitchSequenceBringsTheInstrumentIntoCommandMode) {
@@ -78,7 +78,7 @@ TEST_F(LinkExchange, InstrumentInCommandModeAnswersWithItsPrompt) {
     EXPECT_EQ(KillModBus(ProgramLink()), COMMAND_MODE);
     EXPECT_EQ(Wire().find(":0110"), std::string::npos);
     EXPECT_EQ(Wire().find(":0106"), std::string::npos);
-    EXPECT_EQ(Mesure.link_flag, 1);
+    EXPECT_EQ(ProgramLink().link_flag, 1);
     EXPECT_EQ(EssaiCom(ProgramLink(), "\r\n"), 0);
 }
 

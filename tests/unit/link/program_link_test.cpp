@@ -3,7 +3,6 @@
 #include <QTimer>
 
 #include "import/instrument_setup.h"
-#include "link/connection.h"
 #include "platform/serial/serial.h"
 #include "platform/ui/ui.h"
 #include "shell/globals.h"

@@ -99,7 +99,7 @@ TEST_F(SerialServices, PermissionDeniedIsBusy) {
 // terminal itself shows (a pseudo-terminal carries 8 bits without parity
 // whatever it is asked), and waits 3 s for answers.
 TEST_F(SerialServices, TheInstrumentsPortOpensWithItsLineSettings) {
-    ASSERT_EQ(OpenInstrumentPort(kInstrumentCom), 0);
+    ASSERT_EQ(OpenInstrumentPort(ProgramLink(), kInstrumentCom), 0);
     EXPECT_EQ(instrument().line_settings(), "9600 8N1 XON/XOFF");
     ComSettings asked;
     ASSERT_TRUE(GetComSettings(kInstrumentCom, asked));

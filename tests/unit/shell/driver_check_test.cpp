@@ -112,7 +112,7 @@ TEST_F(DriverCheckTest, ATooOldSystemEndsTheProgramWithoutSaving) {
     Charge_config();
     const std::string before = ReadProgramFile("Briskel.ini");
     FirstInstall = 1;
-    Mesure.link_flag = 1;
+    ProgramLink().link_flag = 1;
     Ctrl_menu(1);
     SetOSVersionForTesting(2, 0);
     langue = 0;
@@ -120,7 +120,7 @@ TEST_F(DriverCheckTest, ATooOldSystemEndsTheProgramWithoutSaving) {
     ASSERT_EQ(popups().size(), 1u);
     EXPECT_EQ(popups()[0].title, "Erreur");
     EXPECT_EQ(popups()[0].message, BadOS[0]);
-    EXPECT_EQ(Mesure.link_flag, 0);
+    EXPECT_EQ(ProgramLink().link_flag, 0);
     EXPECT_EQ(Dimmed(MENU_FILE), 0);
     EXPECT_EQ(ReadProgramFile("Briskel.ini"), before);
 }

@@ -65,7 +65,7 @@ TEST_F(SettingsTest, DamagedFilesAreReplacedByDefaults) {
         langue = 4;
         Charge_config();
         EXPECT_EQ(langue, 1);
-        EXPECT_EQ(Mesure.serial_port, 1);
+        EXPECT_EQ(ProgramLink().serial_port, 1);
         EXPECT_EQ(FirstInstall, 0);
         EXPECT_EQ(Tick(ITEM_SAVE_ON_EXIT), c.save_flag);
         EXPECT_EQ(ReadProgramFile("Briskel.ini"),
@@ -82,7 +82,7 @@ TEST_F(SettingsTest, ACompleteFileIsTakenAsWritten) {
     EXPECT_EQ(FirstInstall, 1);
     EXPECT_EQ(Mesure.settings_hex, 0x1A2B);
     EXPECT_EQ(Mesure.settings_value, -5);
-    EXPECT_EQ(Mesure.serial_port, 7);
+    EXPECT_EQ(ProgramLink().serial_port, 7);
     EXPECT_EQ(Excel.erase_after_export, 1);
     EXPECT_EQ(Excel.working_folder, "/home/me/my folder");
     EXPECT_EQ(langue, 3);
@@ -110,7 +110,7 @@ TEST_F(SettingsTest, TheInstallersFirstSettingsMakeAFirstStart) {
     EXPECT_EQ(ReadProgramFile("Briskel.ini"), text) << "taken as damaged";
     EXPECT_EQ(FirstInstall, 1);
     EXPECT_EQ(Tick(ITEM_SAVE_ON_EXIT), 1);
-    EXPECT_EQ(Mesure.serial_port, 1);
+    EXPECT_EQ(ProgramLink().serial_port, 1);
     EXPECT_EQ(Excel.working_folder, DefaultWorkingFolder());
     EXPECT_EQ(langue, 1);
     EXPECT_EQ(MainAttribute(ATTR_WIDTH), 1004);
@@ -124,7 +124,7 @@ TEST_F(SettingsTest, UnusableValuesFallBackWithoutDamagingTheFile) {
     EXPECT_EQ(Tick(ITEM_SAVE_ON_EXIT), 1);
     EXPECT_EQ(Mesure.settings_hex, 0);
     EXPECT_EQ(Mesure.settings_value, 56);
-    EXPECT_EQ(Mesure.serial_port, 1);
+    EXPECT_EQ(ProgramLink().serial_port, 1);
     EXPECT_EQ(Excel.working_folder, program_dir());
     EXPECT_EQ(MainAttribute(ATTR_WINDOW_ZOOM), VAL_NO_ZOOM) << "an unknown zoom state is normal";
     EXPECT_EQ(MainAttribute(ATTR_TOP), 1);
@@ -154,7 +154,7 @@ TEST_F(SettingsTest, AMinimizedWindowIsNeverStoredOrRestoredMinimized) {
 TEST_F(SettingsTest, ExitSaveRoundTrip) {
     Charge_config();
     langue = 2;
-    Mesure.serial_port = 12;
+    ProgramLink().serial_port = 12;
     Mesure.settings_hex = 0xBEEF;
     Excel.working_folder = "/srv/a folder with blanks";
     SetPanelPos(Fen_princ[PANEL_MAIN], -8, -16);
@@ -169,7 +169,7 @@ TEST_F(SettingsTest, ExitSaveRoundTrip) {
     menu = GetPanelMenuBar(Fen_princ[PANEL_MAIN] = LoadPanel(0, UIR_FILE, PANEL_MAIN));
     Charge_config();
     EXPECT_EQ(langue, 2);
-    EXPECT_EQ(Mesure.serial_port, 12);
+    EXPECT_EQ(ProgramLink().serial_port, 12);
     EXPECT_EQ(Mesure.settings_hex, 0xBEEF);
     EXPECT_EQ(Excel.erase_after_export, 1);
     EXPECT_EQ(Excel.working_folder, "/srv/a folder with blanks");

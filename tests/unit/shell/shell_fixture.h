@@ -2,6 +2,8 @@
 // the shell tests need them without running the whole start-up.
 #pragma once
 
+#include "link/link_context.h"
+#include "link/registration.h"
 #include "platform/ui/ui.h"
 #include "shell/globals.h"
 #include "shell/hooks.h"
@@ -16,6 +18,7 @@ protected:
         AppFixture::SetUp();
         saved_hooks_ = shell_hooks;
         RegisterShellCallbacks();
+        RegisterLinkSubsystem();  // the settings keep the link's port number
         Fen_princ[PANEL_MAIN] = LoadPanel(0, UIR_FILE, PANEL_MAIN);
         menu = GetPanelMenuBar(Fen_princ[PANEL_MAIN]);
         Fen_princ[PANEL_EXPORT] = LoadPanel(0, UIR_FILE, PANEL_EXPORT);

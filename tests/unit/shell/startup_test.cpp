@@ -32,7 +32,7 @@ protected:
             EXPECT_EQ(panel, Fen_princ[PANEL_MAIN]);
             // What start-up has done by now.
             EXPECT_TRUE(ProgramFileExists("Briskel.ini"));
-            EXPECT_EQ(Mesure.link_flag, 0);
+            EXPECT_EQ(ProgramLink().link_flag, 0);
             EXPECT_EQ(Excel.base_name, "Briskel");
             EXPECT_EQ(GetWaitCursor(), 0);
             if (during_connection) during_connection();

@@ -3,20 +3,13 @@
 #include <string>
 
 #include "excel/working_folder.h"
-#include "store/store.h"
 #include "platform/system/system.h"
 #include "platform/ui/ui.h"
 #include "shell/error_popup.h"
 #include "shell/globals.h"
 #include "shell/messages.h"
 #include "shell/panels.h"
-
-CAObjHandle ExcelAppHandle = 0;
-CAObjHandle ExcelWorkbooksHandle = 0;
-CAObjHandle ExcelWorkbookHandle = 0;
-CAObjHandle ExcelSheetsHandle = 0;
-CAObjHandle ExcelWorksheetHandle = 0;
-CAObjHandle ExcelRangeHandle = 0;
+#include "store/store.h"
 
 namespace {
 
@@ -35,7 +28,7 @@ void EnableLaunchControls(bool launch) {
     SetActiveCtrl(p, launch ? EXPORT_RUN : EXPORT_EXPORT);
 }
 
-void LaunchButton() {
+void LaunchButton(SpreadsheetApplication& excel) {
     const int p = ExportPanel();
     std::string typed;
     GetCtrlVal(p, EXPORT_FOLDER, typed);
@@ -47,18 +40,13 @@ void LaunchButton() {
     }
     Excel.working_folder = folder;
     SetCtrlVal(p, EXPORT_FOLDER, Excel.working_folder);
-    if (Excel.started == 0 && ExcelWorkbooksHandle == 0) {
-        // An application left from a failed launch or close is released first,
-        // so no instance is held twice.
-        ClearObjHandle(&ExcelAppHandle);
-        if (Excel_NewApp(ExcelAppHandle) != 0) {
-            ExcelAppHandle = 0;
-            Popup_erreur(ERROR_EXCEL_WRITE);
-            return;
-        }
+    // A new start replaces an application left from a failed launch or close.
+    if (Excel.started == 0 && excel.Start() != 0) {
+        Popup_erreur(ERROR_EXCEL_WRITE);
+        return;
     }
     SetWaitCursor(0);
-    const int status = Excel_SetProperty(ExcelAppHandle, ExcelApp_Visible, true);
+    const int status = excel.Show();
     if (status < 0) {
         Sort_Error(status);
         return;
@@ -69,10 +57,10 @@ void LaunchButton() {
     EnableLaunchControls(false);
 }
 
-void CloseButton() {
+void CloseButton(SpreadsheetApplication& excel) {
     HidePanel(ExportPanel());
     if (Excel.started == 1) {
-        Fermeture_Excel();
+        Fermeture_Excel(excel);
         Excel.started = 0;
     }
     EnableLaunchControls(true);
@@ -99,10 +87,10 @@ int Lancer_excel(int, int control, int event, void*, int, int) {
     if (event != EVENT_COMMIT) return 0;
     switch (control) {
         case EXPORT_RUN:
-            LaunchButton();
+            LaunchButton(ProgramSpreadsheet());
             break;
         case EXPORT_QUIT:
-            CloseButton();
+            CloseButton(ProgramSpreadsheet());
             break;
         case EXPORT_BROWSE:
             FolderChoiceButton();
@@ -113,33 +101,11 @@ int Lancer_excel(int, int control, int event, void*, int, int) {
     return 0;
 }
 
-void Fermeture_Excel() {
-    ClearObjHandle(&ExcelRangeHandle);
-    ClearObjHandle(&ExcelSheetsHandle);
-    ClearObjHandle(&ExcelWorksheetHandle);
-    // Nothing is saved while closing; with no workbook held this simply fails.
-    Excel_WorkbookClose(ExcelWorkbookHandle, false);
+void Fermeture_Excel(SpreadsheetApplication& excel) {
     Popup_erreur(WARNING_EXCEL_CLOSING);
-    ClearObjHandle(&ExcelWorkbookHandle);
-    ClearObjHandle(&ExcelWorkbooksHandle);
-    const int status = Excel_AppQuit(ExcelAppHandle);
-    if (status < 0) {
-        Sort_Error(status);
-        return;
-    }
-    ClearObjHandle(&ExcelAppHandle);
+    Sort_Error(excel.Quit());
 }
 
 void Sort_Error(int status) {
-    ClearObjHandle(&ExcelWorksheetHandle);
-    ClearObjHandle(&ExcelSheetsHandle);
-    ClearObjHandle(&ExcelWorkbookHandle);
-    ClearObjHandle(&ExcelWorkbooksHandle);
     if (status != 0) Popup_erreur(ERROR_EXCEL_WRITE);
-}
-
-void ClearObjHandle(CAObjHandle* handle) {
-    if (handle == nullptr || *handle == 0) return;
-    CA_DiscardObjHandle(*handle);
-    *handle = 0;
 }

@@ -1,7 +1,6 @@
 #include "excel/registration.h"
 
 #include "excel/excel_instance.h"
-#include "platform/spreadsheet/spreadsheet.h"
 #include "platform/ui/ui.h"
 #include "shell/globals.h"
 #include "shell/hooks.h"
@@ -11,13 +10,11 @@ void RegisterExcelSubsystem() {
         {"Lancer_excel", Lancer_excel},
     });
     shell_hooks.close_spreadsheet = [] {
-        if (Excel.started == 1) Fermeture_Excel();
+        if (Excel.started == 1) Fermeture_Excel(ProgramSpreadsheet());
     };
 }
 
 void ResetExcelStateForTesting() {
-    for (CAObjHandle* h : {&ExcelAppHandle, &ExcelWorkbooksHandle, &ExcelWorkbookHandle,
-                           &ExcelSheetsHandle, &ExcelWorksheetHandle, &ExcelRangeHandle})
-        *h = 0;
-    ResetSpreadsheetForTesting();
+    ProgramSpreadsheet().Quit();
+    SpreadsheetFaultsForTesting() = SpreadsheetFaults{};
 }

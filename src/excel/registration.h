@@ -5,6 +5,5 @@
 // close the spreadsheet application at exit when this program started it.
 void RegisterExcelSubsystem();
 
-// Puts the object handles, the running application and the sheet writers'
-// work state back to their values at program start (tests).
+// No application running, and none that refuses anything (tests).
 void ResetExcelStateForTesting();

@@ -2,9 +2,8 @@
 
 #include <cstdio>
 
-#include "excel/excel_instance.h"
 #include "excel/value_format.h"
-#include "platform/spreadsheet/spreadsheet.h"
+#include "excel/workbook.h"
 #include "shell/messages.h"
 #include "store/store.h"
 
@@ -20,8 +19,8 @@ int measured_cells = 0;
 std::map<int, std::string> written_rows[2];  // the title row, the value row
 }  // namespace
 
-void WriteCell(int row, int column, const std::string& text) {
-    const int status = Excel_RangeSetItem(ExcelRangeHandle, row, column, text);
+void WriteCell(Workbook& book, int row, int column, const std::string& text) {
+    const int status = book.SetText(row, column, text);
     if (status < 0 && first_cell_failure == XLE_NO_ERROR) first_cell_failure = status;
     if (row == VALUE_ROW && column >= FIRST_LAYOUT_COLUMN) ++measured_cells;
     if ((row == TITLE_ROW || row == VALUE_ROW) && column >= 1)
@@ -43,8 +42,8 @@ int TakeCellWriteFailure() {
     return status;
 }
 
-void WriteCells(const Cells& cells) {
-    for (const Cell& cell : cells) WriteCell(cell.row, cell.column, cell.text);
+void WriteCells(Workbook& book, const Cells& cells) {
+    for (const Cell& cell : cells) WriteCell(book, cell.row, cell.column, cell.text);
 }
 
 void AddTitleRow(Cells& cells, std::initializer_list<ColumnTitle> titles, bool shortMode) {

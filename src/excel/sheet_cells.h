@@ -1,13 +1,14 @@
-// Writing the cells of a test's sheet: every cell goes through the range
-// A1:BA20 held in `ExcelRangeHandle`, row 1 holding titles and row 2 values,
-// each as text. Also the fixed column titles and the identification cells
-// (date, object, test) that begin every value row.
+// Writing the cells of a test's sheet into its workbook (workbook.h), row 1
+// holding titles and row 2 values, each as text. Also the fixed column titles
+// and the identification cells (date, object, test) that begin every value row.
 #pragma once
 
 #include <initializer_list>
 #include <map>
 #include <string>
 #include <vector>
+
+class Workbook;
 
 constexpr int TITLE_ROW = 1;
 constexpr int VALUE_ROW = 2;
@@ -44,10 +45,10 @@ enum TitreIndex {
     TITRE_U_SE,
 };
 
-// Puts `text` into the cell at `row`, `column` (1-based) of the current range.
+// Puts `text` into the cell at `row`, `column` (1-based) of the workbook's sheet.
 // The sheet writers go on after a failed write; the first failure is kept
 // for TakeCellWriteFailure, so that a workbook lacking values is never saved.
-void WriteCell(int row, int column, const std::string& text);
+void WriteCell(Workbook& book, int row, int column, const std::string& text);
 // The status of the first cell write that failed since the last call (0 when
 // none did), and forgets it.
 int TakeCellWriteFailure();
@@ -71,7 +72,7 @@ struct Cell {
 };
 using Cells = std::vector<Cell>;
 // Writes `cells` in their order through WriteCell.
-void WriteCells(const Cells& cells);
+void WriteCells(Workbook& book, const Cells& cells);
 
 // Adds a row's cells from column D on to `cells`, one column further after
 // each, so that a cell left out in one mode moves the later ones one column left.

@@ -11,12 +11,9 @@
 #include <cstdlib>
 #include <utility>
 
-#include "excel/excel_instance.h"
 #include "excel/sheet_cells.h"
 #include "excel/summary_print.h"
 #include "excel/workbook_names.h"
-#include "platform/spreadsheet/spreadsheet.h"
-#include "platform/spreadsheet/workbook_package.h"
 #include "platform/system/system.h"
 #include "platform/ui/ui.h"
 #include "shell/globals.h"
@@ -82,44 +79,39 @@ std::size_t Characters(const std::string& text) {
     }));
 }
 
-// One sheet being written: its handles, the first failure, the widths.
+// The workbook's chosen sheet being written: the first failure, the widths.
 class SummarySheet {
    public:
-    SummarySheet(CAObjHandle worksheet, const std::string& name) : worksheet_(worksheet) {
-        Check(Excel_WorksheetSetName(worksheet_, name));
-        Check(Excel_WorksheetRange(worksheet_, "A1", range_));
+    SummarySheet(Workbook& book, const std::string& name) : book_(book) {
+        Check(book_.SetSheetName(name));
     }
-    ~SummarySheet() { ClearObjHandle(&range_); }
-    SummarySheet(const SummarySheet&) = delete;
-    SummarySheet& operator=(const SummarySheet&) = delete;
 
     void Text(int row, int column, const std::string& text) {
-        Check(Excel_RangeSetItem(range_, row, column, text));
+        Check(book_.SetText(row, column, text));
         if (row == 1) titles_[column] = text;
         Widen(column, Characters(text));
     }
     void Number(int row, int column, double value) {
-        Check(Excel_RangeSetNumber(range_, row, column, value));
+        Check(book_.SetNumber(row, column, value));
         char text[32];
         std::snprintf(text, sizeof text, "%g", value);
         Widen(column, Characters(text));
     }
     void Link(int row, int column, const std::string& target) {
-        Check(Excel_WorksheetAddHyperlink(worksheet_, row, column, target));
+        Check(book_.AddHyperlink(row, column, target));
     }
     // Title row frozen, a filter over the table, the widths, the print setup.
     void Finish(int lastRow) {
         const int lastColumn = widths_.empty() ? 1 : widths_.rbegin()->first;
-        Check(Excel_WorksheetFreezeRows(worksheet_, 1));
-        Check(Excel_WorksheetAutoFilter(
-            worksheet_, "A1:" + ColumnLetters(lastColumn) + std::to_string(std::max(lastRow, 1))));
+        Check(book_.FreezeRows(1));
+        Check(book_.SetAutoFilter("A1:" + ColumnLetters(lastColumn) +
+                                  std::to_string(std::max(lastRow, 1))));
         std::map<int, double> widths;
         for (const auto& [column, characters] : widths_) {
             widths[column] = std::clamp(static_cast<double>(characters) + 2, NARROWEST, WIDEST);
-            Check(Excel_WorksheetSetColumnWidth(worksheet_, column, widths[column]));
+            Check(book_.SetColumnWidth(column, widths[column]));
         }
-        Check(Excel_WorksheetSetPrintSetup(
-            worksheet_,
+        Check(book_.SetPrintSetup(
             SummaryPrintSetup(titles_, widths, IdentityTitles(), Texte(synthese_page))));
     }
     int status() const { return status_; }
@@ -133,16 +125,14 @@ class SummarySheet {
         width = std::max(width, characters);
     }
 
-    CAObjHandle worksheet_;
-    CAObjHandle range_ = 0;
+    Workbook& book_;
     std::map<int, std::size_t> widths_;
     std::map<int, std::string> titles_;  // row 1
     int status_ = 0;
 };
 
-int WriteTestsSheet(CAObjHandle worksheet, const std::string& folder,
-                    const SummaryContent& content) {
-    SummarySheet sheet(worksheet, Texte(synthese_feuille));
+int WriteTestsSheet(Workbook& book, const std::string& folder, const SummaryContent& content) {
+    SummarySheet sheet(book, Texte(synthese_feuille));
     int column = 1;
     for (const char* title :
          {Texte(Eobjet), Texte(nom_objet), Texte(Etest), Texte(synthese_genre),
@@ -209,8 +199,8 @@ std::vector<Layout> LayoutsOfExport(const SummaryContent& content) {
     return layouts;
 }
 
-int WriteLayoutSheet(CAObjHandle worksheet, const Layout& layout, const std::string& name) {
-    SummarySheet sheet(worksheet, name);
+int WriteLayoutSheet(Workbook& book, const Layout& layout, const std::string& name) {
+    SummarySheet sheet(book, name);
     const std::vector<BaseUnitColumn> bases =
         BaseUnitColumns(layout.titles, Texte(unit), layout.rows);
     int lastCopied = layout.titles.empty() ? 0 : layout.titles.rbegin()->first;
@@ -253,17 +243,14 @@ std::string SummaryPath(int32_t serial) {
     return FreeWorkbookPath(Excel.working_folder, name, WORKBOOK_EXTENSION);
 }
 
-int WriteSheets(CAObjHandle sheets, CAObjHandle first, const SummaryContent& content) {
-    int status = WriteTestsSheet(first, Excel.working_folder, content);
+int WriteSheets(Workbook& book, const SummaryContent& content) {
+    int status = WriteTestsSheet(book, Excel.working_folder, content);
     std::vector<std::string> names = {Texte(synthese_feuille)};
     for (const Layout& layout : LayoutsOfExport(content)) {
-        if (status < 0) break;
-        CAObjHandle worksheet = 0;
-        status = Excel_SheetsAdd(sheets, worksheet);
+        if (status == 0) status = book.AddSheet();
         if (status < 0) break;
         names.push_back(SheetNameFor(layout.name, names));
-        status = WriteLayoutSheet(worksheet, layout, names.back());
-        ClearObjHandle(&worksheet);
+        status = WriteLayoutSheet(book, layout, names.back());
     }
     return status;
 }
@@ -280,21 +267,16 @@ void KeepRowsForSummary(int object, int test, int kind, const std::string& objec
                             WithNameColumn(WrittenRow(VALUE_ROW), object_name)};
 }
 
-std::string WriteSummaryWorkbook(const SummaryContent& content) {
+std::string WriteSummaryWorkbook(SpreadsheetApplication& excel, const SummaryContent& content) {
     const std::string path = SummaryPath(content.serial);
     std::string directory;
     GetProjectDir(directory);
-    CAObjHandle workbooks = 0, workbook = 0, sheets = 0, first = 0;
+    Workbook book(excel);
     int status = path.empty() ? XLE_WRITE_FAILED : 0;
-    if (status == 0) status = Excel_GetProperty(ExcelAppHandle, ExcelApp_Workbooks, workbooks);
-    if (status == 0)
-        status = Excel_WorkbooksOpen(workbooks, JoinPath(directory, TEMPLATE_NAME), workbook);
-    if (status == 0) status = Excel_GetProperty(ExcelAppHandle, ExcelApp_Sheets, sheets);
-    if (status == 0) status = Excel_SheetsItem(sheets, 1, first);
-    if (status == 0) status = WriteSheets(sheets, first, content);
-    if (status == 0) status = Excel_WorkbookSaveAs(workbook, path, 1);
-    if (workbook != 0) Excel_WorkbookClose(workbook, false);
-    for (CAObjHandle* h : {&first, &sheets, &workbook, &workbooks}) ClearObjHandle(h);
+    if (status == 0) status = book.Open(JoinPath(directory, TEMPLATE_NAME));
+    if (status == 0) status = book.SelectSheet(1);
+    if (status == 0) status = WriteSheets(book, content);
+    if (status == 0) status = book.SaveAs(path);
     if (status == 0) return path;
     MessagePopup(Texte(titre_erreur),
                  FillPlaceholders(Texte(synthese_echec),

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "excel/workbook.h"
 #include "store/store.h"
 
 // Forgets the rows kept by an earlier export.
@@ -36,9 +37,10 @@ struct SummaryContent {
 };
 
 // Writes the summary workbook of the export just ended into the working
-// folder, under a name no file has yet. Its path; "" when it could not be
-// written (the person was told; nothing half-written is left).
-std::string WriteSummaryWorkbook(const SummaryContent& content);
+// folder, under a name no file has yet, through the application `excel`. Its
+// path; "" when it could not be written (the person was told; nothing
+// half-written is left).
+std::string WriteSummaryWorkbook(SpreadsheetApplication& excel, const SummaryContent& content);
 
 // base_serial_summary_date_time, without extension: the base name through the
 // automatic names' filter, the date "YYYY-MM-DD" and the time "HHMM".

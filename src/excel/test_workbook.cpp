@@ -4,16 +4,12 @@
 #include <variant>
 
 #include "excel/current_earth_sheets.h"
-#include "excel/excel_instance.h"
 #include "excel/loop_sheets.h"
 #include "excel/voltage_rcd_sheets.h"
 #include "excel/workbook_names.h"
-#include "platform/spreadsheet/spreadsheet.h"
 #include "platform/system/system.h"
 
 namespace {
-
-constexpr int RANGE_ROWS = 20;
 
 bool EndsWithIgnoringCase(const std::string& text, const std::string& tail) {
     if (text.size() < tail.size()) return false;
@@ -32,42 +28,12 @@ std::string WithWorkbookExtension(const std::string& path) {
     return EndsWithIgnoringCase(path, WORKBOOK_EXTENSION) ? path : path + WORKBOOK_EXTENSION;
 }
 
-int OpenWorkbooks() {
-    ClearObjHandle(&ExcelWorkbooksHandle);
-    return Excel_GetProperty(ExcelAppHandle, ExcelApp_Workbooks, ExcelWorkbooksHandle);
-}
-
-int OpenTemplateCopy() {
+int OpenTemplateCopy(Workbook& book) {
     std::string directory;
     GetProjectDir(directory);
     SetDir(directory);
-    const std::string templatePath = JoinPath(directory, TEMPLATE_NAME);
-
-    ClearObjHandle(&ExcelWorkbookHandle);
-    int status = Excel_WorkbooksOpen(ExcelWorkbooksHandle, templatePath, ExcelWorkbookHandle);
-    if (status >= 0) {
-        ClearObjHandle(&ExcelSheetsHandle);
-        status = Excel_GetProperty(ExcelAppHandle, ExcelApp_Sheets, ExcelSheetsHandle);
-    }
-    if (status >= 0) {
-        ClearObjHandle(&ExcelWorksheetHandle);
-        status = Excel_SheetsItem(ExcelSheetsHandle, 1, ExcelWorksheetHandle);
-    }
-    if (status >= 0) status = Excel_WorksheetActivate(ExcelWorksheetHandle);
-    if (status < 0) return status;
-    ClearObjHandle(&ExcelRangeHandle);
-    Excel_WorksheetRange(ExcelWorksheetHandle, "A1:BA" + std::to_string(RANGE_ROWS),
-                         ExcelRangeHandle);
-    return status;
-}
-
-void ReleasePerTestHandles() {
-    ClearObjHandle(&ExcelRangeHandle);
-    ClearObjHandle(&ExcelSheetsHandle);
-    ClearObjHandle(&ExcelWorksheetHandle);
-    ClearObjHandle(&ExcelWorkbookHandle);
-    ClearObjHandle(&ExcelWorkbooksHandle);
-    ExcelWorksheetHandle = 0;
+    const int status = book.Open(JoinPath(directory, TEMPLATE_NAME));
+    return status < 0 ? status : book.SelectSheet(1);
 }
 
 namespace {
@@ -91,6 +57,6 @@ Cells SheetCells(int object, int test, const MeasuredRecord& record) {
     return cells;
 }
 
-void WriteKindRows(int object, int test, const MeasuredRecord& record) {
-    WriteCells(SheetCells(object, test, record));
+void WriteKindRows(Workbook& book, int object, int test, const MeasuredRecord& record) {
+    WriteCells(book, SheetCells(object, test, record));
 }

@@ -58,7 +58,7 @@ std::string SummaryWorkbookLine(std::string& path) {
     path.clear();
     if (Excel.summary_workbook == 0) return "";
     SetWaitCursor(1);
-    path = WriteSummaryWorkbook(SummaryOfExport());
+    path = WriteSummaryWorkbook(ProgramSpreadsheet(), SummaryOfExport());
     SetWaitCursor(0);
     if (path.empty()) return "";
     // Its folder is the working folder, which the line above names.
@@ -82,11 +82,10 @@ std::string LongPathLine(const std::string& summaryPath) {
 // A named object's workbooks carry its name in their title, where a file
 // manager's search finds it; the title is in the program's language, as the
 // workbook's own column titles are.
-int TitleWorkbook(int object) {
+int TitleWorkbook(Workbook& book, int object) {
     const std::string name = ExportObjectName(object);
     if (name.empty()) return 0;
-    return Excel_WorkbookSetTitle(
-        ExcelWorkbookHandle,
+    return book.SetTitle(
         FillPlaceholders(Texte(objet_titre), {{"object", TwoDigits(object)}, {"name", name}}));
 }
 
@@ -126,7 +125,6 @@ void ReportFailure(int status, int object, int test, int kind, const std::string
                                    : status == XLE_FOLDER_REFUSED ? &classeur_refuse
                                                                   : nullptr;
     if (mendable != nullptr) {
-        Sort_Error(0);
         MessagePopup(
             Texte(titre_erreur),
             FillPlaceholders(Texte(*mendable), {{"path", path}, {"why", WriteRefusalReason()}}));
@@ -136,20 +134,21 @@ void ReportFailure(int status, int object, int test, int kind, const std::string
         Sort_Error(status);
         return;
     }
-    Sort_Error(0);
     ReportUnsavedWorkbook(object, test, kind, path);
 }
 
 // The name, the dialog, the overwrite question (or, with automatic names, the
 // test's own name). On success `path` is where the workbook goes.
-Next ChooseFile(int object, int test, int kind, std::string& path, SheetResult& result) {
+Next ChooseFile(const SpreadsheetApplication& excel, int object, int test, int kind,
+                std::string& path, SheetResult& result) {
     const int p = ExportPanel();
     GetCtrlVal(p, EXPORT_ERASE, Excel.erase_after_export);
     GetCtrlVal(p, EXPORT_AUTOMATIC_NAMES, Excel.automatic_names);
     SetCtrlAttribute(p, EXPORT_EXPORT, ATTR_DIMMED, 1);
     SetCtrlAttribute(p, EXPORT_QUIT, ATTR_DIMMED, 1);
 
-    const int status = OpenWorkbooks();
+    // An application the user closed is told before any dialog.
+    const int status = excel.Status();
     if (status < 0) {
         result = SheetResult::Failed;
         ReportFailure(status, object, test, kind, Excel.working_folder);
@@ -180,36 +179,36 @@ Next ChooseFile(int object, int test, int kind, std::string& path, SheetResult& 
     return Next::StopCheck;
 }
 
-// A fresh copy of the template, its first sheet, its range.
-bool OpenTemplate(int object, int test, int kind, const std::string& path) {
-    const int status = OpenTemplateCopy();
+// A fresh copy of the template, its first sheet.
+bool OpenTemplate(Workbook& book, int object, int test, int kind, const std::string& path) {
+    const int status = OpenTemplateCopy(book);
     if (status < 0) ReportFailure(status, object, test, kind, path);
     return status >= 0;
 }
 
 // The rows, the save, the close.
-Next WriteAndSave(int object, int test, int kind, const MeasuredRecord& record,
+Next WriteAndSave(Workbook& book, int object, int test, int kind, const MeasuredRecord& record,
                   const std::string& path, SheetResult& result) {
     TakeCellWriteFailure();  // only this workbook's writes count
     TakeMeasuredCellCount();
     ForgetWrittenRows();
-    WriteCell(TITLE_ROW, 1, Texte(date));
-    WriteCell(TITLE_ROW, 2, Texte(Eobjet));
-    WriteCell(TITLE_ROW, 3, Texte(Etest));
+    WriteCell(book, TITLE_ROW, 1, Texte(date));
+    WriteCell(book, TITLE_ROW, 2, Texte(Eobjet));
+    WriteCell(book, TITLE_ROW, 3, Texte(Etest));
     if (PollStopRequest() != 1) {
         // Nothing of a stopped workbook is kept, not even the open copy.
-        Excel_WorkbookClose(ExcelWorkbookHandle, false);
+        book.Close();
         return Next::StopCheck;
     }
-    WriteCell(TITLE_ROW, 1, Texte(Edate));
-    WriteCell(TITLE_ROW, 2, Texte(Eobjet));
-    WriteCell(TITLE_ROW, 3, Texte(Etest));
-    WriteKindRows(object, test, record);
+    WriteCell(book, TITLE_ROW, 1, Texte(Edate));
+    WriteCell(book, TITLE_ROW, 2, Texte(Eobjet));
+    WriteCell(book, TITLE_ROW, 3, Texte(Etest));
+    WriteKindRows(book, object, test, record);
     // A row of nothing but the date, object and test (a kind or a loop
     // function without a layout) is no export of the measurement: once such a
     // workbook was taken for it, the test could be erased and its values lost.
     if (TakeMeasuredCellCount() == 0) {
-        Excel_WorkbookClose(ExcelWorkbookHandle, false);
+        book.Close();
         TakeCellWriteFailure();
         result = SheetResult::Failed;
         NoteSheetFailure(OutcomeCause::NoMeasuredValue);
@@ -220,13 +219,13 @@ Next WriteAndSave(int object, int test, int kind, const MeasuredRecord& record,
     // A workbook that lacks a value is not saved: nothing under the chosen
     // name, and no erase question for a test it would not hold.
     if (const int failed = TakeCellWriteFailure(); failed < 0) {
-        Excel_WorkbookClose(ExcelWorkbookHandle, false);
+        book.Close();
         result = SheetResult::Failed;
         ReportFailure(failed, object, test, kind, path);
         return Next::Return;
     }
-    int status = TitleWorkbook(Director[object].tests[test].num_objet);
-    if (status >= 0) status = Excel_WorkbookSaveAs(ExcelWorkbookHandle, path, 1);
+    int status = TitleWorkbook(book, Director[object].tests[test].num_objet);
+    if (status >= 0) status = book.SaveAs(path);
     if (status < 0) {
         result = SheetResult::Failed;
         ReportFailure(status, object, test, kind, path);
@@ -238,7 +237,7 @@ Next WriteAndSave(int object, int test, int kind, const MeasuredRecord& record,
     if (Excel.summary_workbook != 0)
         KeepRowsForSummary(object, test, kind,
                            ExportObjectName(Director[object].tests[test].num_objet));
-    status = Excel_WorkbookClose(ExcelWorkbookHandle, false);
+    status = book.Close();
     if (status < 0) {
         Sort_Error(status);
         return Next::Return;
@@ -246,16 +245,19 @@ Next WriteAndSave(int object, int test, int kind, const MeasuredRecord& record,
     return Next::StopCheck;
 }
 
-Next WriteWorkbook(int object, int test, int kind, const MeasuredRecord& record,
-                   SheetResult& result) {
+// The test's workbook lives while it is written: a failure anywhere leaves
+// nothing open.
+Next WriteWorkbook(SpreadsheetApplication& excel, int object, int test, int kind,
+                   const MeasuredRecord& record, SheetResult& result) {
     std::string path;
-    const Next chosen = ChooseFile(object, test, kind, path, result);
+    const Next chosen = ChooseFile(excel, object, test, kind, path, result);
     if (chosen != Next::StopCheck) return chosen;
-    if (!OpenTemplate(object, test, kind, path)) {
+    Workbook book(excel);
+    if (!OpenTemplate(book, object, test, kind, path)) {
         result = SheetResult::Failed;
         return Next::Return;
     }
-    return WriteAndSave(object, test, kind, record, path, result);
+    return WriteAndSave(book, object, test, kind, record, path, result);
 }
 
 }  // namespace
@@ -266,11 +268,11 @@ Next WriteWorkbook(int object, int test, int kind, const MeasuredRecord& record,
 SheetResult Exporter_feuille(int object, int test, int kind, const MeasuredRecord& record) {
     SheetResult result = SheetResult::NotSaved;
     Next next = Next::Count;
-    if (PollStopRequest() == 1) next = WriteWorkbook(object, test, kind, record, result);
+    if (PollStopRequest() == 1)
+        next = WriteWorkbook(ProgramSpreadsheet(), object, test, kind, record, result);
     if (next == Next::Return) return result;
     if (next == Next::StopCheck) PollStopRequest();
     ++Excel.sequence;
-    ReleasePerTestHandles();
     return result;
 }
 
@@ -303,7 +305,6 @@ int Exporter_excel(int, int, int event, void*, int, int) {
     StartSummary();
     Importer_memory();
     SetWaitCursor(0);
-    if (flag_stop == 0) ReleasePerTestHandles();
     std::string summary;
     const std::string summaryLine = SummaryWorkbookLine(summary);
     SetCtrlVal(

@@ -91,7 +91,7 @@ void PrintSummary(const std::string& label, const fs::path& dir) {
     for (const auto& entry : fs::directory_iterator(dir))
         if (IsSummary(entry.path())) size = entry.file_size();
     const auto start = std::chrono::steady_clock::now();
-    const std::string again = WriteSummaryWorkbook(SummaryOfExport());
+    const std::string again = WriteSummaryWorkbook(ProgramSpreadsheet(), SummaryOfExport());
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::fprintf(stderr, "%s memory: summary workbook of %ju bytes; writing it takes %.3f s%s\n",

@@ -9,12 +9,10 @@
 #include <random>
 #include <sstream>
 
-#include "excel/excel_instance.h"
-#include "store/store.h"
 #include "link/com_port.h"
-#include "platform/spreadsheet/spreadsheet.h"
 #include "platform/spreadsheet/workbook_package.h"
 #include "platform/spreadsheet/zip_archive.h"
+#include "store/store.h"
 
 namespace fs = std::filesystem;
 
@@ -47,28 +45,7 @@ void WriteWholeFile(const std::string& path, const std::string& bytes) {
 }
 
 OpenSheet::OpenSheet() {
-    CAObjHandle workbooks = 0, workbook = 0;
-    ok_ = Excel_NewApp(ExcelAppHandle) == 0 &&
-          Excel_GetProperty(ExcelAppHandle, ExcelApp_Workbooks, workbooks) == 0 &&
-          Excel_WorkbooksOpen(workbooks, TemplatePath(), workbook) == 0 &&
-          Excel_GetProperty(ExcelAppHandle, ExcelApp_Sheets, ExcelSheetsHandle) == 0 &&
-          Excel_SheetsItem(ExcelSheetsHandle, 1, ExcelWorksheetHandle) == 0 &&
-          Excel_WorksheetRange(ExcelWorksheetHandle, "A1:BA20", ExcelRangeHandle) == 0;
-    ExcelWorkbooksHandle = workbooks;
-    ExcelWorkbookHandle = workbook;
-}
-
-OpenSheet::~OpenSheet() {
-    Excel_AppQuit(ExcelAppHandle);
-    for (CAObjHandle* h : {&ExcelRangeHandle, &ExcelWorksheetHandle, &ExcelSheetsHandle,
-                           &ExcelWorkbookHandle, &ExcelWorkbooksHandle, &ExcelAppHandle})
-        ClearObjHandle(h);
-}
-
-std::string OpenSheet::Cell(int row, int column) const {
-    std::string value;
-    Excel_RangeGetItem(ExcelRangeHandle, row, column, value);
-    return value;
+    ok_ = application_.Start() == 0 && book_.Open(TemplatePath()) == 0 && book_.SelectSheet(1) == 0;
 }
 
 std::vector<std::string> OpenSheet::Row(int row) const {
@@ -76,10 +53,6 @@ std::vector<std::string> OpenSheet::Row(int row) const {
     for (int c = 1; c <= 53; ++c) cells.push_back(Cell(row, c));
     while (!cells.empty() && cells.back().empty()) cells.pop_back();
     return cells;
-}
-
-int OpenSheet::SaveAs(const std::string& path) const {
-    return Excel_WorkbookSaveAs(ExcelWorkbookHandle, path, 1);
 }
 
 std::vector<std::string> SavedRow(const std::string& path, int row) {

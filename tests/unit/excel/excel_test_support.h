@@ -1,5 +1,5 @@
 // Helpers of the spreadsheet export tests: a fresh copy of the template opened
-// through the spreadsheet services (as the export opens it), the text slots,
+// in a spreadsheet application of its own (as the export opens it), the text slots,
 // the directory entry of a test, and an independent reader of saved workbooks.
 #pragma once
 
@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "excel/workbook.h"
+
 // The template as committed.
 std::string TemplatePath();
 // A new empty folder below the system's temporary folder.
@@ -18,22 +20,20 @@ std::string MakeTempFolder();
 std::string ReadWholeFile(const std::string& path);
 void WriteWholeFile(const std::string& path, const std::string& bytes);
 
-// Opens the template in a new application and points `ExcelRangeHandle` at
-// A1:BA20 of its first sheet; everything is released on destruction.
+// The template opened in an application of its own, its first sheet chosen;
+// both go on destruction.
 class OpenSheet {
    public:
     OpenSheet();
-    ~OpenSheet();
-    OpenSheet(const OpenSheet&) = delete;
-    OpenSheet& operator=(const OpenSheet&) = delete;
     bool ok() const { return ok_; }
-    std::string Cell(int row, int column) const;
+    Workbook& book() { return book_; }
+    std::string Cell(int row, int column) const { return book_.Text(row, column); }
     // Columns 1 to the last non-empty one of `row`.
     std::vector<std::string> Row(int row) const;
-    // Saves the workbook to `path`; the status of the save.
-    int SaveAs(const std::string& path) const;
 
    private:
+    SpreadsheetApplication application_;
+    Workbook book_{application_};
     bool ok_ = false;
 };
 

@@ -12,12 +12,12 @@
 
 #include "excel/registration.h"
 #include "excel/summary_workbook.h"
+#include "excel/workbook.h"
 #include "excel_test_support.h"
 #include "export/summary_content.h"
 #include "export/test_outcomes.h"
 #include "export_fixture.h"
 #include "import/registration.h"
-#include "platform/spreadsheet/spreadsheet.h"
 #include "platform/spreadsheet/workbook_package.h"
 #include "platform/system/system.h"
 #include "platform/ui/ui.h"
@@ -364,9 +364,9 @@ TEST_F(SampleMemoryExport, SummaryHoldsEveryRowExactlyAsItsWorkbookHasIt) {
     ASSERT_EQ(exported_.size(), ExpectedValues().size());
     const std::string summary = SummaryIn(out_);
     ASSERT_FALSE(summary.empty()) << "no summary workbook in " << out_;
-    // Nothing of it stays open or held: only the application's handle.
-    EXPECT_EQ(Excel_OpenWorkbookCountForTesting(), 0);
-    EXPECT_EQ(Excel_HeldHandleCountForTesting(), 1);
+    // Nothing of it stays open; the application runs on.
+    EXPECT_EQ(ProgramSpreadsheet().OpenWorkbookCountForTesting(), 0);
+    EXPECT_EQ(ProgramSpreadsheet().Status(), 0);
     EXPECT_EQ(std::distance(fs::directory_iterator(out_), fs::directory_iterator()),
               static_cast<long>(exported_.size() + 1));
     std::string message;
@@ -529,7 +529,7 @@ TEST_F(SampleMemoryExport, SummaryPrintsOnePageWideOrAtSixtyPercentTitlesOnEvery
         SetDirectoryTest(test / 100, test % 100, KIND_VOLTAGE);
         RecordTestOutcome(test / 100, test % 100, TestOutcome::NotWritten, OutcomeCause::Cancelled);
     }
-    const std::string longSummary = WriteSummaryWorkbook(SummaryOfExport());
+    const std::string longSummary = WriteSummaryWorkbook(ProgramSpreadsheet(), SummaryOfExport());
     const auto printed = PrintWithLibreOffice({summary, longSummary});
     // Pages across as the widths give on 277 mm at 60 % (1 down), the column
     // of the objects' names among them; the "Tests" sheet prints at full size.

@@ -30,10 +30,10 @@ Texts AfterBlankIdentification(const Texts& titles) {
     return row;
 }
 
-void WriteIdentification(int object, int test) {
+void WriteIdentification(Workbook& book, int object, int test) {
     Cells cells;
     AddIdentificationCells(cells, object, test);
-    WriteCells(cells);
+    WriteCells(book, cells);
 }
 
 class SheetLayouts : public ::testing::Test {
@@ -110,7 +110,7 @@ TEST_F(SheetLayouts, EveryLayoutHasItsTitleRow) {
         FreshSheet();
         Cells cells;
         layout.add(cells);
-        WriteCells(cells);
+        WriteCells(sheet_->book(), cells);
         EXPECT_EQ(Titles(), AfterBlankIdentification(layout.titles)) << layout.what;
     }
 }
@@ -119,7 +119,7 @@ TEST_F(SheetLayouts, EveryLayoutHasItsTitleRow) {
 
 TEST_F(SheetLayouts, AnUnknownClampShowsItsCode) {
     LoadDump(zr8812::build_current({.current_mA = 999.4f, .clamp_type = 7}));
-    WriteKindRows(5, 12, Lecture_courant());
+    WriteKindRows(sheet_->book(), 5, 12, Lecture_courant());
     const Texts row = Values();
     ASSERT_EQ(row.size(), 13u);
     EXPECT_EQ(row[3], "0.999");
@@ -130,7 +130,7 @@ TEST_F(SheetLayouts, ATripSelectLoopIsLabelledAndShownAsATrip) {
     LoadDump(zr8812::build_loop({.function = 0, .z_npe = 0.8f, .l_npe = 0.3f, .trip_select = 1}));
     const LoopRecord loop = Lecture_loop();
     ASSERT_EQ(Selection.mode_declench, 2);
-    WriteCells(LoopCells(loop));
+    WriteCells(sheet_->book(), LoopCells(loop));
     const Texts row = Values();
     ASSERT_EQ(row.size(), 31u);
     EXPECT_EQ(row[3], "ZLOOP Trip Select.");
@@ -142,7 +142,7 @@ TEST_F(SheetLayouts, LineInductanceIsDashedAboveFifteenOhms) {
     for (auto [ohms, inductance, unitText] :
          {std::tuple{15.0f, "0.5", " mH "}, {15.01f, " --- ", " --- "}}) {
         LoadDump(zr8812::build_loop({.z_ln = ohms, .l_ln = 0.5f}));
-        WriteCells(LoopCells(Lecture_loop()));
+        WriteCells(sheet_->book(), LoopCells(Lecture_loop()));
         EXPECT_EQ(sheet_->Cell(VALUE_ROW, 9), inductance) << ohms;
         EXPECT_EQ(sheet_->Cell(VALUE_ROW, 10), unitText) << ohms;
     }
@@ -153,21 +153,21 @@ TEST_F(SheetLayouts, RcdLabelsWithoutAKnownModeOrMultiplier) {
          {std::tuple{2, 7, "RCD Trip Pulse"}, {1, 250, "RCD Trip Slope"}, {0, 5, ""}, {3, 2, ""}}) {
         LoadDump(zr8812::build_rcd({.multiplier = static_cast<uint8_t>(multiplier),
                                     .test_mode = static_cast<uint8_t>(mode)}));
-        WriteKindRows(5, 12, Lecture_rcd());
+        WriteKindRows(sheet_->book(), 5, 12, Lecture_rcd());
         EXPECT_EQ(sheet_->Cell(VALUE_ROW, 4), label) << mode << " " << multiplier;
     }
 }
 
 TEST_F(SheetLayouts, VoltagesFromAThousandVoltsAreShownInKilovolts) {
     LoadDump(zr8812::build_voltage({.v_ln_mV = 230400, .v_lpe_mV = 999000, .v_npe_mV = 1200000}));
-    WriteKindRows(5, 12, Lecture_tension());
+    WriteKindRows(sheet_->book(), 5, 12, Lecture_tension());
     const Texts row = Values();
     ASSERT_GE(row.size(), 10u);
     EXPECT_EQ(Texts(row.begin() + 4, row.begin() + 10),
               (Texts{"230.4", "V", "999.0", "V", "1.200", "kV"}));
 
     LoadDump(zr8812::build_loop({.function = 2, .v_ln = 1500}));
-    WriteCells(LoopCells(Lecture_loop()));
+    WriteCells(sheet_->book(), LoopCells(Lecture_loop()));
     EXPECT_EQ(sheet_->Cell(VALUE_ROW, 13), "1.500");
     EXPECT_EQ(sheet_->Cell(VALUE_ROW, 14), "kV");
 }
@@ -176,7 +176,7 @@ TEST_F(SheetLayouts, DateAndVoltageLabelInEveryLanguage) {
     const char* const labels[] = {"Tension ", "Voltage ", "Spannung", "Tensión ", "Tensione"};
     for (int l = 0; l < 5; ++l) {
         langue = l;
-        WriteKindRows(5, 12, VoltRecord{});
+        WriteKindRows(sheet_->book(), 5, 12, VoltRecord{});
         const Texts row = Values();
         ASSERT_GE(row.size(), 4u);
         EXPECT_EQ(row[0], "03/07/2012") << l;
@@ -187,10 +187,10 @@ TEST_F(SheetLayouts, DateAndVoltageLabelInEveryLanguage) {
 TEST_F(SheetLayouts, IdentificationCellsStayInsideTheDirectory) {
     Director[99].tests[99] = FicTest{};
     SetDirectoryTest(99, 99, KIND_VOLTAGE, 31, 12, 1999);
-    WriteIdentification(99, 99);
+    WriteIdentification(sheet_->book(), 99, 99);
     EXPECT_EQ(Values(), (Texts{"12/31/1999", "99", "99"}));
     for (auto [object, test] : {std::pair{-1, 0}, {0, -1}, {100, 0}, {0, 100}}) {
-        WriteIdentification(object, test);
+        WriteIdentification(sheet_->book(), object, test);
         EXPECT_TRUE(Values().empty()) << object << "/" << test;
     }
 }

@@ -1,58 +1,53 @@
-// The handle-based spreadsheet services: a whole export cycle, released and
-// mismatched handles, an application the user closed, refused arguments.
+// The spreadsheet application and its workbooks: a whole export cycle, refused
+// arguments, an application the user closed, a closed workbook, templates that
+// cannot be opened, no spreadsheet program, cell writes and saves that fail.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
+#include "excel/registration.h"
 #include "excel_test_support.h"
-#include "platform/spreadsheet/spreadsheet.h"
+#include "platform/system/system.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-class SpreadsheetServices : public ::testing::Test {
+class SpreadsheetServices : public FolderTest {
    protected:
     void SetUp() override {
-        ResetSpreadsheetForTesting();
-        folder_ = MakeTempFolder();
+        FolderTest::SetUp();
+        ResetExcelStateForTesting();
     }
     void TearDown() override {
-        ResetSpreadsheetForTesting();
-        std::error_code ec;
-        fs::remove_all(folder_, ec);
+        ResetExcelStateForTesting();
+        SetWriteLimitForTesting(-1);
+        FolderTest::TearDown();
     }
-    // Application, collection, template workbook, sheets, first sheet, range.
+    // The application started and shown, the template open on its first sheet.
     void OpenAll() {
-        ASSERT_EQ(Excel_NewApp(app), 0);
-        ASSERT_EQ(Excel_SetProperty(app, ExcelApp_Visible, true), 0);
-        ASSERT_EQ(Excel_GetProperty(app, ExcelApp_Workbooks, workbooks), 0);
-        ASSERT_EQ(Excel_WorkbooksOpen(workbooks, TemplatePath(), workbook), 0);
-        ASSERT_EQ(Excel_GetProperty(app, ExcelApp_Sheets, sheets), 0);
-        ASSERT_EQ(Excel_SheetsItem(sheets, 1, worksheet), 0);
-        ASSERT_EQ(Excel_WorksheetActivate(worksheet), 0);
-        ASSERT_EQ(Excel_WorksheetRange(worksheet, "A1:BA20", range), 0);
+        ASSERT_EQ(app.Start(), 0);
+        ASSERT_EQ(app.Show(), 0);
+        ASSERT_EQ(book.Open(TemplatePath()), 0);
+        ASSERT_EQ(book.SelectSheet(1), 0);
     }
-    CAObjHandle app = 0, workbooks = 0, workbook = 0, sheets = 0, worksheet = 0, range = 0;
-    std::string folder_;
+    SpreadsheetApplication app;
+    Workbook book{app};
 };
 
 }  // namespace
 
-TEST_F(SpreadsheetServices, AWholeExportCycleWritesTheWorkbookAndReleasesEverything) {
+TEST_F(SpreadsheetServices, AWholeExportCycleWritesTheWorkbookAndClosesEverything) {
     OpenAll();
-    EXPECT_EQ(Excel_HeldHandleCountForTesting(), 6);
-    EXPECT_EQ(Excel_RangeSetItem(range, 1, 1, "Date of test"), 0);
-    EXPECT_EQ(Excel_RangeSetItem(range, 2, 31, "Hz"), 0);
-    const std::string path = folder_ + "/Briskel1.xlsx";
-    EXPECT_EQ(Excel_WorkbookSaveAs(workbook, path, 1), 0);
-    EXPECT_EQ(Excel_WorkbookClose(workbook, false), 0);
-    EXPECT_EQ(Excel_OpenWorkbookCountForTesting(), 0);
-    for (CAObjHandle h : {range, worksheet, sheets, workbook, workbooks})
-        EXPECT_EQ(CA_DiscardObjHandle(h), 0);
-    EXPECT_EQ(Excel_AppQuit(app), 0);
-    EXPECT_EQ(CA_DiscardObjHandle(app), 0);
-    EXPECT_EQ(Excel_HeldHandleCountForTesting(), 0);
+    EXPECT_EQ(app.OpenWorkbookCountForTesting(), 1);
+    EXPECT_EQ(book.SetText(1, 1, "Date of test"), 0);
+    EXPECT_EQ(book.SetText(2, 31, "Hz"), 0);
+    EXPECT_EQ(book.Text(2, 31), "Hz");
+    const std::string path = Path("Briskel1.xlsx");
+    EXPECT_EQ(book.SaveAs(path), 0);
+    EXPECT_EQ(book.Close(), 0);
+    EXPECT_EQ(app.OpenWorkbookCountForTesting(), 0);
+    EXPECT_EQ(app.Quit(), 0);
 
     const auto row2 = SavedRow(path, 2);
     ASSERT_EQ(row2.size(), 31u);
@@ -60,88 +55,75 @@ TEST_F(SpreadsheetServices, AWholeExportCycleWritesTheWorkbookAndReleasesEveryth
     EXPECT_EQ(SavedRow(path, 1), std::vector<std::string>{"Date of test"});
 }
 
-TEST_F(SpreadsheetServices, ARangeAddressesCellsFromItsFirstCell) {
+TEST_F(SpreadsheetServices, RefusedArgumentsChangeNothing) {
     OpenAll();
-    CAObjHandle inner = 0;
-    ASSERT_EQ(Excel_WorksheetRange(worksheet, "C3", inner), 0);
-    ASSERT_EQ(Excel_RangeSetItem(inner, 2, 2, "x"), 0);
-    std::string value;
-    ASSERT_EQ(Excel_RangeGetItem(range, 4, 4, value), 0);
-    EXPECT_EQ(value, "x");
-    for (const char* bad : {"", "A0", "B2:A1", "A1:B", "1:2", "A1:BA20:C3"})
-        EXPECT_EQ(Excel_WorksheetRange(worksheet, bad, inner), XLE_INVALID_ARGUMENT) << bad;
-    EXPECT_EQ(inner, 0);
-    EXPECT_EQ(Excel_RangeSetItem(range, 0, 1, "x"), XLE_INVALID_ARGUMENT);
-    EXPECT_EQ(Excel_RangeSetItem(range, 1, 0, "x"), XLE_INVALID_ARGUMENT);
-    EXPECT_EQ(Excel_SheetsItem(sheets, 2, inner), XLE_INVALID_ARGUMENT);
-    EXPECT_EQ(Excel_WorkbookSaveAs(workbook, folder_ + "/x.xlsx", 2), XLE_INVALID_ARGUMENT);
-}
-
-TEST_F(SpreadsheetServices, ReleasedMissingAndMismatchedHandlesFailWithoutEffect) {
-    OpenAll();
-    ASSERT_EQ(CA_DiscardObjHandle(range), 0);
-    EXPECT_EQ(CA_DiscardObjHandle(range), XLE_INVALID_HANDLE);
-    EXPECT_EQ(Excel_RangeSetItem(range, 1, 1, "late"), XLE_INVALID_HANDLE);
-    EXPECT_EQ(Excel_RangeSetItem(0, 1, 1, "none"), XLE_INVALID_HANDLE);
-    EXPECT_EQ(Excel_RangeSetItem(worksheet, 1, 1, "wrong kind"), XLE_INVALID_HANDLE);
-    EXPECT_EQ(Excel_WorkbookSaveAs(workbooks, folder_ + "/x.xlsx", 1), XLE_INVALID_HANDLE);
-    EXPECT_EQ(Excel_AppQuit(workbook), XLE_INVALID_HANDLE);
-    EXPECT_EQ(Excel_WorkbooksOpen(app, TemplatePath(), workbook), XLE_INVALID_HANDLE);
-    EXPECT_EQ(workbook, 0);
-    EXPECT_EQ(Excel_SetProperty(app, ExcelApp_Workbooks, true), XLE_INVALID_ARGUMENT);
-    CAObjHandle h = 0;
-    EXPECT_EQ(Excel_GetProperty(app, ExcelApp_Visible, h), XLE_INVALID_ARGUMENT);
-    // A handle number is never issued twice.
-    ASSERT_EQ(Excel_WorksheetRange(worksheet, "A1", h), 0);
-    EXPECT_NE(h, range);
+    EXPECT_EQ(book.SetText(0, 1, "x"), XLE_INVALID_ARGUMENT);
+    EXPECT_EQ(book.SetText(1, 0, "x"), XLE_INVALID_ARGUMENT);
+    EXPECT_EQ(book.SetNumber(0, 1, 1.5), XLE_INVALID_ARGUMENT);
+    for (int index : {0, 2}) EXPECT_EQ(book.SelectSheet(index), XLE_INVALID_ARGUMENT) << index;
+    EXPECT_EQ(book.SetSheetName("a/b"), XLE_INVALID_ARGUMENT);
     EXPECT_TRUE(fs::is_empty(folder_));
 }
 
 TEST_F(SpreadsheetServices, EveryCallFailsOnceTheUserClosedTheApplication) {
     OpenAll();
-    Excel_SimulateUserClosedForTesting();
-    CAObjHandle h = 0;
-    EXPECT_EQ(Excel_SetProperty(app, ExcelApp_Visible, true), XLE_APPLICATION_GONE);
-    EXPECT_EQ(Excel_GetProperty(app, ExcelApp_Workbooks, h), XLE_APPLICATION_GONE);
-    EXPECT_EQ(Excel_WorkbooksOpen(workbooks, TemplatePath(), h), XLE_APPLICATION_GONE);
-    EXPECT_EQ(Excel_RangeSetItem(range, 1, 1, "x"), XLE_APPLICATION_GONE);
-    EXPECT_EQ(Excel_WorkbookSaveAs(workbook, folder_ + "/x.xlsx", 1), XLE_APPLICATION_GONE);
-    EXPECT_EQ(Excel_WorkbookClose(workbook, false), XLE_APPLICATION_GONE);
-    EXPECT_EQ(Excel_AppQuit(app), XLE_APPLICATION_GONE);
-    EXPECT_EQ(h, 0);
-    // The handles can still be released.
-    for (CAObjHandle held : {range, worksheet, sheets, workbook, workbooks, app})
-        EXPECT_EQ(CA_DiscardObjHandle(held), 0);
+    ASSERT_EQ(app.Quit(), 0);  // as the user closing it by hand
+    EXPECT_EQ(app.Show(), XLE_APPLICATION_GONE);
+    EXPECT_EQ(app.Quit(), XLE_APPLICATION_GONE);
+    Workbook other(app);
+    EXPECT_EQ(other.Open(TemplatePath()), XLE_APPLICATION_GONE);
+    EXPECT_EQ(book.SetText(1, 1, "x"), XLE_APPLICATION_GONE);
+    EXPECT_EQ(book.SaveAs(Path("x.xlsx")), XLE_APPLICATION_GONE);
+    EXPECT_EQ(app.OpenWorkbookCountForTesting(), 0);
+    // A new start does not bring back the workbooks of the one before.
+    ASSERT_EQ(app.Start(), 0);
+    EXPECT_EQ(book.SetText(1, 1, "x"), XLE_APPLICATION_GONE);
+    EXPECT_EQ(book.Close(), XLE_APPLICATION_GONE);
+    EXPECT_EQ(app.OpenWorkbookCountForTesting(), 0);
     EXPECT_TRUE(fs::is_empty(folder_));
 }
 
 TEST_F(SpreadsheetServices, AClosedWorkbookTakesNoMoreCells) {
     OpenAll();
-    ASSERT_EQ(Excel_WorkbookClose(workbook, false), 0);
-    EXPECT_EQ(Excel_RangeSetItem(range, 1, 1, "x"), XLE_WORKBOOK_CLOSED);
-    EXPECT_EQ(Excel_WorkbookSaveAs(workbook, folder_ + "/x.xlsx", 1), XLE_WORKBOOK_CLOSED);
-    EXPECT_EQ(Excel_WorkbookClose(workbook, false), XLE_WORKBOOK_CLOSED);
-    CAObjHandle h = 0;
-    EXPECT_EQ(Excel_GetProperty(app, ExcelApp_Sheets, h), XLE_NO_ACTIVE_WORKBOOK);
-    EXPECT_EQ(Excel_WorkbookClose(0, false), XLE_INVALID_HANDLE);
+    ASSERT_EQ(book.Close(), 0);
+    EXPECT_EQ(book.SetText(1, 1, "x"), XLE_WORKBOOK_CLOSED);
+    EXPECT_EQ(book.SaveAs(Path("x.xlsx")), XLE_WORKBOOK_CLOSED);
+    EXPECT_EQ(book.Close(), XLE_WORKBOOK_CLOSED);
+    EXPECT_EQ(book.SelectSheet(1), XLE_WORKBOOK_CLOSED);
+    EXPECT_EQ(book.Text(1, 1), "");
+    EXPECT_TRUE(fs::is_empty(folder_));
 }
 
 TEST_F(SpreadsheetServices, TemplatesThatCannotBeOpenedAreReported) {
-    ASSERT_EQ(Excel_NewApp(app), 0);
-    ASSERT_EQ(Excel_GetProperty(app, ExcelApp_Workbooks, workbooks), 0);
-    WriteWholeFile(folder_ + "/Class.xl", "");
-    EXPECT_EQ(Excel_WorkbooksOpen(workbooks, folder_ + "/Class.xl", workbook), XLE_DAMAGED_PACKAGE);
-    EXPECT_EQ(Excel_WorkbooksOpen(workbooks, folder_ + "/none.xl", workbook), XLE_FILE_NOT_FOUND);
-    EXPECT_EQ(workbook, 0);
-    EXPECT_EQ(Excel_OpenWorkbookCountForTesting(), 0);
+    ASSERT_EQ(app.Start(), 0);
+    WriteWholeFile(Path("Class.xl"), "");
+    EXPECT_EQ(book.Open(Path("Class.xl")), XLE_DAMAGED_PACKAGE);
+    EXPECT_EQ(book.Open(Path("none.xl")), XLE_FILE_NOT_FOUND);
+    EXPECT_EQ(book.SetText(1, 1, "x"), XLE_WORKBOOK_CLOSED);
+    EXPECT_EQ(app.OpenWorkbookCountForTesting(), 0);
 }
 
 TEST_F(SpreadsheetServices, WithoutASpreadsheetProgramNothingStarts) {
-    Excel_SetAvailableForTesting(false);
-    app = 99;
-    EXPECT_EQ(Excel_NewApp(app), XLE_NOT_AVAILABLE);
-    EXPECT_EQ(app, 0);
-    Excel_SetAvailableForTesting(true);
-    EXPECT_EQ(Excel_NewApp(app), 0);
-    EXPECT_GT(app, 0);
+    SpreadsheetFaultsForTesting().unavailable = true;
+    EXPECT_EQ(app.Start(), XLE_NOT_AVAILABLE);
+    EXPECT_EQ(app.Status(), XLE_APPLICATION_GONE);
+    EXPECT_EQ(book.Open(TemplatePath()), XLE_APPLICATION_GONE);
+    SpreadsheetFaultsForTesting().unavailable = false;
+    EXPECT_EQ(app.Start(), 0);
+    EXPECT_EQ(app.Status(), 0);
+}
+
+// Once the application stops taking cells, every later write fails too; a
+// failed save leaves the file it was to replace as it was.
+TEST_F(SpreadsheetServices, RefusedWritesAndAFailedSaveLeaveTheFilesAlone) {
+    OpenAll();
+    SpreadsheetFaultsForTesting().cell_writes_before_failure = 1;
+    EXPECT_EQ(book.SetText(1, 1, "taken"), 0);
+    EXPECT_EQ(book.SetText(1, 2, "refused"), XLE_WRITE_FAILED);
+    EXPECT_EQ(book.SetNumber(1, 3, 2.5), XLE_WRITE_FAILED);
+    EXPECT_EQ(book.Text(1, 2), "");
+    WriteWholeFile(Path("old.xlsx"), "the old workbook");
+    SetWriteLimitForTesting(300);
+    EXPECT_LT(book.SaveAs(Path("old.xlsx")), 0);
+    EXPECT_EQ(ReadWholeFile(Path("old.xlsx")), "the old workbook");
 }

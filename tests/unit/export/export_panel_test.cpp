@@ -13,7 +13,6 @@
 #include "export/workbook_export.h"
 #include "import/record_decoding.h"
 #include "platform/spreadsheet/atomic_file.h"
-#include "platform/spreadsheet/spreadsheet.h"
 #include "platform/ui/ui.h"
 #include "records.h"
 #include "shell/globals.h"
@@ -51,6 +50,8 @@ class ExportPanel : public AppFixture {
     }
 
     static int panel() { return Fen_princ[PANEL_EXPORT]; }
+    static bool Running() { return ProgramSpreadsheet().Status() == 0; }
+    static int OpenWorkbooks() { return ProgramSpreadsheet().OpenWorkbookCountForTesting(); }
     std::string Out(const std::string& name) const { return out_ + "/" + name; }
     void Press(int control) { SimulateCommit(panel(), control); }
     void Launch() {
@@ -123,8 +124,7 @@ TEST_F(ExportPanel, LaunchWithAFolderThatCannotTakeWorkbooksStartsNothing) {
         EXPECT_NE(popups()[0].message.find(c.says), std::string::npos) << popups()[0].message;
         EXPECT_EQ(Text(panel(), EXPORT_FOLDER), c.folder);
         EXPECT_EQ(Excel.started, 0);
-        EXPECT_EQ(ExcelAppHandle, 0);
-        EXPECT_EQ(Excel_HeldHandleCountForTesting(), 0);
+        EXPECT_FALSE(Running());
     }
     // An empty field is the program folder.
     recorder().Clear();
@@ -141,7 +141,7 @@ TEST_F(ExportPanel, LaunchLeavesOnlyTheExportButtonToPress) {
     Press(EXPORT_RUN);
     EXPECT_TRUE(popups().empty());
     EXPECT_EQ(Excel.started, 1);
-    EXPECT_GT(ExcelAppHandle, 0);
+    EXPECT_TRUE(Running());
     EXPECT_EQ(Excel.working_folder, out_);
     EXPECT_EQ(Text(panel(), EXPORT_MESSAGE), "EXCEL Ready !\n");
     for (int control : {EXPORT_RUN, EXPORT_FOLDER, EXPORT_BROWSE})
@@ -150,17 +150,17 @@ TEST_F(ExportPanel, LaunchLeavesOnlyTheExportButtonToPress) {
 }
 
 TEST_F(ExportPanel, LaunchWithoutASpreadsheetProgramCanBeTriedAgain) {
-    Excel_SetAvailableForTesting(false);
+    SpreadsheetFaultsForTesting().unavailable = true;
     Press(EXPORT_RUN);
     EXPECT_EQ(Titles(), Texts{"Error n° -106"});
     EXPECT_EQ(popups()[0].message, "Error writing to EXCEL\n");
     EXPECT_EQ(Excel.started, 0);
-    EXPECT_EQ(ExcelAppHandle, 0);
+    EXPECT_FALSE(Running());
     EXPECT_FALSE(Dimmed(panel(), EXPORT_RUN));
-    Excel_SetAvailableForTesting(true);
+    SpreadsheetFaultsForTesting().unavailable = false;
     Press(EXPORT_RUN);
     EXPECT_EQ(Excel.started, 1);
-    EXPECT_EQ(Excel_HeldHandleCountForTesting(), 1);
+    EXPECT_TRUE(Running());
 }
 
 TEST_F(ExportPanel, CloseWithoutLaunchOnlyResetsThePanels) {
@@ -181,8 +181,7 @@ TEST_F(ExportPanel, CloseAfterLaunchWarnsAndQuits) {
     ASSERT_EQ(Titles(), Texts{"Error n° -107"});
     EXPECT_EQ(popups()[0].message, "Warning !  EXCEL will be closed\n");
     EXPECT_EQ(Excel.started, 0);
-    EXPECT_EQ(ExcelAppHandle, 0);
-    EXPECT_EQ(Excel_HeldHandleCountForTesting(), 0);
+    EXPECT_FALSE(Running());
     // A new launch starts a new application.
     Press(EXPORT_RUN);
     EXPECT_EQ(Excel.started, 1);
@@ -190,14 +189,14 @@ TEST_F(ExportPanel, CloseAfterLaunchWarnsAndQuits) {
 
 TEST_F(ExportPanel, CloseAfterTheUserClosedTheApplicationReportsTheFailedQuit) {
     Launch();
-    Excel_SimulateUserClosedForTesting();
+    ProgramSpreadsheet().Quit();  // the user closes it by hand
     Press(EXPORT_QUIT);
     EXPECT_EQ(Titles(), (Texts{"Error n° -107", "Error n° -106"}));
     EXPECT_EQ(Excel.started, 0);
-    // The next launch does not hold two applications.
+    // The next launch starts it again.
     Press(EXPORT_RUN);
     EXPECT_EQ(Excel.started, 1);
-    EXPECT_EQ(Excel_HeldHandleCountForTesting(), 1);
+    EXPECT_TRUE(Running());
 }
 
 TEST_F(ExportPanel, FolderChoiceChangesTheFieldOnlyWhenAFolderWasChosen) {
@@ -233,9 +232,9 @@ TEST_F(ExportPanel, ThreeTestsProposeBriskelOneToThreeAndTheNextExportGoesOn) {
         EXPECT_EQ(SavedRow(Out("B" + std::to_string(i + 1) + ".xlsx"), 1), CURRENT_TITLES);
     }
     EXPECT_EQ(Excel.sequence, 5);
-    // Between tests only the application is held, and no workbook stays open.
-    EXPECT_EQ(Excel_HeldHandleCountForTesting(), 1);
-    EXPECT_EQ(Excel_OpenWorkbookCountForTesting(), 0);
+    // Between tests the application runs on, and no workbook stays open.
+    EXPECT_TRUE(Running());
+    EXPECT_EQ(OpenWorkbooks(), 0);
 }
 
 TEST_F(ExportPanel, ASavedWorkbookTakesTheWorkbookExtensionAndOpensElsewhere) {
@@ -260,7 +259,8 @@ TEST_F(ExportPanel, CancellingTheDialogConsumesTheNumber) {
     EXPECT_TRUE(ExportCurrent());
     EXPECT_EQ(popups().back().defaultFileName, "Briskel2");
     EXPECT_EQ(fs::directory_iterator(out_)->path().filename(), "second.xlsx");
-    EXPECT_EQ(Excel_HeldHandleCountForTesting(), 1);
+    EXPECT_TRUE(Running());
+    EXPECT_EQ(OpenWorkbooks(), 0);
 }
 
 TEST_F(ExportPanel, AnsweringNoToTheOverwriteQuestionKeepsTheFileAndTheNumber) {
@@ -285,7 +285,8 @@ TEST_F(ExportPanel, AnsweringNoToTheOverwriteQuestionKeepsTheFileAndTheNumber) {
     EXPECT_EQ(popups()[2].defaultFileName, "Briskel1");
     EXPECT_EQ(SavedRow(Out("old.xlsx"), 1), CURRENT_TITLES);
     EXPECT_EQ(Excel.sequence, 2);
-    EXPECT_EQ(Excel_HeldHandleCountForTesting(), 1);
+    EXPECT_TRUE(Running());
+    EXPECT_EQ(OpenWorkbooks(), 0);
 }
 
 TEST_F(ExportPanel, AFailedSaveKeepsTheOldWorkbookAndTellsTheUser) {
@@ -335,15 +336,13 @@ TEST_F(ExportPanel, AFolderThatCannotBeWrittenGivesErrorSixAndNoFile) {
 
 TEST_F(ExportPanel, AnApplicationClosedByTheUserGivesErrorSixForEachTest) {
     Launch();
-    Excel_SimulateUserClosedForTesting();
+    ProgramSpreadsheet().Quit();  // the user closes it by hand
     EXPECT_FALSE(ExportCurrent());
     EXPECT_FALSE(ExportCurrent());
     EXPECT_EQ(Titles(), (Texts{"Error n° -106", "Error n° -106"}));
     EXPECT_EQ(Excel.sequence, 1);
-    for (CAObjHandle h :
-         {ExcelWorkbooksHandle, ExcelWorkbookHandle, ExcelSheetsHandle, ExcelWorksheetHandle})
-        EXPECT_EQ(h, 0);
-    EXPECT_EQ(Excel_HeldHandleCountForTesting(), 1);
+    EXPECT_EQ(Excel.started, 1);
+    EXPECT_EQ(OpenWorkbooks(), 0);
 }
 
 TEST_F(ExportPanel, AMissingOrDamagedTemplateGivesErrorSix) {
@@ -360,7 +359,8 @@ TEST_F(ExportPanel, AMissingOrDamagedTemplateGivesErrorSix) {
     }
     EXPECT_TRUE(fs::is_empty(out_));
     EXPECT_EQ(Excel.sequence, 1);
-    EXPECT_EQ(Excel_HeldHandleCountForTesting(), 1);
+    EXPECT_TRUE(Running());
+    EXPECT_EQ(OpenWorkbooks(), 0);
 }
 
 TEST_F(ExportPanel, AStopBeforeTheDialogWritesNothingButConsumesTheNumber) {
@@ -382,8 +382,8 @@ TEST_F(ExportPanel, AStopOnceTheTemplateIsOpenClosesItUnsaved) {
     EXPECT_EQ(polls, 3);
     EXPECT_TRUE(fs::is_empty(out_));
     EXPECT_EQ(Excel.sequence, 2);
-    EXPECT_EQ(Excel_HeldHandleCountForTesting(), 1);
-    EXPECT_EQ(Excel_OpenWorkbookCountForTesting(), 0) << "the template copy is released";
+    EXPECT_TRUE(Running());
+    EXPECT_EQ(OpenWorkbooks(), 0) << "the template copy is closed";
 }
 
 // A workbook that would hold no measured value (a kind or a loop function
@@ -416,7 +416,7 @@ TEST_F(ExportPanel, TheLoopFieldsChooseTheLayout) {
         const std::string path = Out("loop" + std::to_string(++n) + ".xlsx");
         Choose(path);
         const SheetResult result = Exporter_feuille(2, 4, c.kind, decoded);
-        EXPECT_EQ(Excel_OpenWorkbookCountForTesting(), 0);
+        EXPECT_EQ(OpenWorkbooks(), 0);
         if (c.columns == 0) {
             EXPECT_EQ(result, SheetResult::Failed);
             EXPECT_FALSE(fs::exists(path));
@@ -544,5 +544,5 @@ TEST_F(ExportPanel, RegistrationBindsTheCallbacksTheWriterAndTheExitHook) {
     EXPECT_TRUE(fs::exists(Out("hooked.xlsx")));
     shell_hooks.close_spreadsheet();
     EXPECT_EQ(Titles().back(), "Error n° -107");
-    EXPECT_EQ(Excel_HeldHandleCountForTesting(), 0);
+    EXPECT_FALSE(Running());
 }

@@ -8,6 +8,7 @@
 
 #include <filesystem>
 
+#include "excel/workbook.h"
 #include "export/export_record.h"
 #include "export/lost_instrument.h"
 #include "import/instrument_setup.h"
@@ -15,7 +16,6 @@
 #include "import/scanned_instrument.h"
 #include "link/link_context.h"
 #include "platform/serial/serial.h"
-#include "platform/spreadsheet/spreadsheet.h"
 #include "platform/ui/ui.h"
 #include "shell/globals.h"
 #include "shell/panels.h"
@@ -264,7 +264,7 @@ TEST_F(FaultTest, WorkbookThatLacksACellIsNotSavedAndItsTestNotErased) {
     ConnectInCommandMode();
     Scan();
     // The first workbook takes its titles, then the spreadsheet stops taking cells.
-    Excel_FailCellWritesForTesting(8);
+    SpreadsheetFaultsForTesting().cell_writes_before_failure = 8;
     recorder().Clear();
     const double seconds = Seconds([&] { Export(1); });
     EXPECT_LT(seconds, kBoundSeconds);
@@ -273,7 +273,7 @@ TEST_F(FaultTest, WorkbookThatLacksACellIsNotSavedAndItsTestNotErased) {
     EXPECT_TRUE(SavedTests().empty());
     EXPECT_EQ(MemoryFiles(), before);
     Report("workbook save", "cell writes refused", seconds, before);
-    Excel_FailCellWritesForTesting(-1);
+    SpreadsheetFaultsForTesting().cell_writes_before_failure = -1;
     ExpectSettingsAndLogWhole();
     ExpectReconnectsThroughSetup();
 }

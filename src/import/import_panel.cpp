@@ -8,6 +8,7 @@
 #include "import/measurement_display.h"
 #include "import/memory_scan.h"
 #include "import/object_name_field.h"
+#include "import/object_selection.h"
 #include "link/status_identity.h"
 #include "platform/system/system.h"
 #include "platform/ui/ui.h"

@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "import/object_name_field.h"
+#include "import/object_names.h"
 #include "import/scanned_instrument.h"
 #include "platform/ui/ui.h"
 #include "shell/globals.h"
@@ -22,11 +22,11 @@ int ImportPanel() {
     return Fen_princ[PANEL_IMPORT];
 }
 
+}  // namespace
+
 bool IsListSelectionEvent(int event) {
     return event == EVENT_VAL_CHANGED || event == EVENT_LEFT_CLICK;
 }
-
-}  // namespace
 
 std::string TwoDigits(int number) {
     char text[16];
@@ -75,13 +75,28 @@ int TestOfRow(int object, int row) {
     return found;
 }
 
+CurrentNames ListedObjectNames() {
+    if (!InstrumentSerialKnown()) return {};
+    CurrentNames names =
+        CurrentObjectNames(ObjectNamesPath(), InstrumentSerial(), Director, NB_OBJECTS);
+    if (!names.problem.empty()) MessagePopup(Texte(titre_erreur), names.problem);
+    return names;
+}
+
+std::string ObjectRowText(int number, const CurrentNames& names) {
+    const std::string digits = TwoDigits(number);
+    if (number < 0 || number >= NB_OBJECTS || names.names[number].empty()) return digits;
+    return digits + "  " + names.names[number];
+}
+
 int FillObjectList() {
     int first = -1, rows = 0;
     const CurrentNames names = ListedObjectNames();
     ForEachObject([&](int o) {
         if (Director[o].nb_test < 1) return;
         if (first < 0) first = o;
-        InsertListItem(ImportPanel(), IMPORT_OBJECTS, -1, ObjectRowText(Director[o].num_objet, names), rows++);
+        InsertListItem(ImportPanel(), IMPORT_OBJECTS, -1,
+                       ObjectRowText(Director[o].num_objet, names), rows++);
     });
     return first;
 }
@@ -124,20 +139,6 @@ int Affiche_data(int object) {
         return 0;
     }
     ShowDescription(Director[object].tests[TestOfRow(object, 0)]);
-    return 0;
-}
-
-int IndexObjet(int, int, int event, void*, int, int) {
-    if (!IsListSelectionEvent(event)) return 0;
-    int row = -1;
-    GetCtrlIndex(ImportPanel(), IMPORT_OBJECTS, row);
-    if (row < 0) return 0;
-    ClearListCtrl(ImportPanel(), IMPORT_TESTS);
-    BlankDescription();
-    int object = ObjectOfRow(row);
-    ShowObjectName(object);
-    if (object >= 0) Affiche_data(object);
-    SetWaitCursor(0);
     return 0;
 }
 

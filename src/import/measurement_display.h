@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "import/object_names.h"
 #include "store/store.h"
 
 // Two decimal digits, zero padded ("07").
@@ -22,6 +23,14 @@ int RowOfObject(int object);
 // The test index shown on row `row` of the test list of `object`, or -1.
 int TestOfRow(int object, int row);
 
+// The current names of the listed objects of the scanned instrument, by
+// object number; none while its serial number is unknown. A damaged names
+// file is told here.
+CurrentNames ListedObjectNames();
+// The object list's row: the number first (the list's order and its keyboard
+// search stay by number), then the current name: "04  Rue Haute 12, flat 3".
+std::string ObjectRowText(int number, const CurrentNames& names);
+
 // Fills the import panel's object list: one row per counted object with tests,
 // its number and its current name.
 // Returns the first listed object entry, or -1.
@@ -34,9 +43,8 @@ void ShowDescription(const FicTest& test);
 
 // Fills the test list of `object` and shows the first test's description.
 int Affiche_data(int object);
-// Callback of the object list (value changed, left click).
-int IndexObjet(int panel, int control, int event, void* callbackData, int eventData1,
-               int eventData2);
+// A change of a list's selection: its value changed, or a left click.
+bool IsListSelectionEvent(int event);
 // Callback of the test list (value changed, left click); -1 when no object or
 // no test row is selected, else 0.
 int IndexTest(int panel, int control, int event, void* callbackData, int eventData1,

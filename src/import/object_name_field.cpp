@@ -33,10 +33,13 @@ void ShowState(bool dimmed) {
     const int p = ImportPanel();
     const bool stale = shown.state == NameState::Stale;
     const bool unknown = !InstrumentSerialKnown() && shown.object >= 0;
-    SetCtrlAttribute(p, IMPORT_NAME_FIELD, ATTR_LABEL_TEXT, Texte(stale ? nom_precedent : nom_objet));
+    SetCtrlAttribute(p, IMPORT_NAME_FIELD, ATTR_LABEL_TEXT,
+                     Texte(stale ? nom_precedent : nom_objet));
     SetCtrlAttribute(p, IMPORT_NAME_FIELD, ATTR_DIMMED, dimmed ? 1 : 0);
     SetCtrlVal(p, IMPORT_NAME_NOTE,
-               std::string(stale ? Texte(nom_precedent_note) : unknown ? Texte(nom_sans_serie) : ""));
+               std::string(stale     ? Texte(nom_precedent_note)
+                           : unknown ? Texte(nom_sans_serie)
+                                     : ""));
     SetCtrlAttribute(p, IMPORT_NAME_NOTE, ATTR_VISIBLE, stale || unknown ? 1 : 0);
 }
 
@@ -50,19 +53,6 @@ void RefreshObjectRow(int object) {
 
 }  // namespace
 
-CurrentNames ListedObjectNames() {
-    if (!InstrumentSerialKnown()) return {};
-    CurrentNames names = CurrentObjectNames(ObjectNamesPath(), InstrumentSerial(), Director, NB_OBJECTS);
-    Tell(names.problem);
-    return names;
-}
-
-std::string ObjectRowText(int number, const CurrentNames& names) {
-    const std::string digits = TwoDigits(number);
-    if (number < 0 || number >= NB_OBJECTS || names.names[number].empty()) return digits;
-    return digits + "  " + names.names[number];
-}
-
 void ShowObjectName(int object) {
     shown = ShownName{};
     if (object < 0 || object >= NB_OBJECTS || Director[object].nb_test < 1) {
@@ -72,7 +62,8 @@ void ShowObjectName(int object) {
     }
     shown.object = object;
     if (InstrumentSerialKnown()) {
-        const NameLookup lookup = LookUpObjectName(ObjectNamesPath(), InstrumentSerial(), Director[object]);
+        const NameLookup lookup =
+            LookUpObjectName(ObjectNamesPath(), InstrumentSerial(), Director[object]);
         shown.state = lookup.name.state;
         shown.text = lookup.name.name;
         Tell(lookup.problem);
@@ -93,7 +84,8 @@ int NommerObjet(int, int, int event, void*, int, int) {
     // Leaving the field confirms nothing: only a changed text is given.
     if (event == EVENT_VAL_CHANGED && CleanObjectName(typed) == shown.text) return 0;
     const int object = shown.object;
-    const NameChange change = NameObject(ObjectNamesPath(), InstrumentSerial(), Director[object], typed);
+    const NameChange change =
+        NameObject(ObjectNamesPath(), InstrumentSerial(), Director[object], typed);
     Tell(change.problem);
     RefreshObjectRow(object);
     ShowObjectName(object);

@@ -9,14 +9,6 @@
 
 #include "import/object_names.h"
 
-// The current names of the listed objects of the scanned instrument, by
-// object number; none while its serial number is unknown. A damaged names
-// file is told here.
-CurrentNames ListedObjectNames();
-// The object list's row: the number first (the list's order and its keyboard
-// search stay by number), then the current name: "04  Rue Haute 12, flat 3".
-std::string ObjectRowText(int number, const CurrentNames& names);
-
 // Shows the name of Director entry `object` in the field (-1: no object, the
 // field blank and dimmed).
 void ShowObjectName(int object);

@@ -6,7 +6,6 @@
 
 #include "import/object_names_file.h"
 #include "platform/system/system.h"
-#include "shell/file_names.h"
 #include "shell/messages.h"
 #include "store/file_tags.h"
 
@@ -106,37 +105,6 @@ std::string ObjectNamesPath() {
     return directory + PathSeparator() + OBJECT_NAMES_FILE;
 }
 
-std::string CleanObjectName(const std::string& typed) {
-    std::string name;
-    std::size_t characters = 0;
-    for (std::size_t at = 0; at < typed.size() && characters < MAX_OBJECT_NAME_CHARS;) {
-        char32_t c = 0;
-        const std::size_t length = Utf8CharacterAt(typed, at, c);
-        if (length == 0) {
-            ++at;
-            continue;
-        }
-        const std::string character = typed.substr(at, length);
-        at += length;
-        // A pasted address on two lines reads as one: its line break becomes a blank.
-        const bool lineBreak = c == '\t' || c == '\n' || c == '\r' || c == 0x85 || c == 0x2028 ||
-                               c == 0x2029 || c == 0x0B || c == 0x0C;
-        if (lineBreak) {
-            if (!name.empty() && name.back() != ' ') {
-                name += ' ';
-                ++characters;
-            }
-            continue;
-        }
-        if (c < 0x20 || (c >= 0x7F && c <= 0x9F)) continue;
-        if (c == ' ' && name.empty()) continue;
-        name += character;
-        ++characters;
-    }
-    while (!name.empty() && name.back() == ' ') name.pop_back();
-    return name;
-}
-
 NameLookup LookUpObjectName(const std::string& path, int32_t serial, const DirObjet& listed) {
     if (serial < 0) return {};
     const NamesFileReading reading = ReadNamesFile(path);
@@ -216,9 +184,8 @@ NameRelease ReleaseObjectNames(const std::string& path, int32_t serial,
     return release;
 }
 
-std::string RenewObjectNames(const std::string& path, int32_t serial,
-                             const std::vector<int>& named, const DirObjet* directory,
-                             std::size_t count) {
+std::string RenewObjectNames(const std::string& path, int32_t serial, const std::vector<int>& named,
+                             const DirObjet* directory, std::size_t count) {
     if (serial < 0 || named.empty()) return "";
     const NamesFileReading reading = ReadNamesFile(path);
     const std::string problem = ProblemOf(path, reading);

@@ -30,6 +30,7 @@
 #include <string>
 #include <vector>
 
+#include "import/object_names_file.h"
 #include "store/file_tags.h"
 #include "store/store.h"
 
@@ -37,12 +38,6 @@ extern const char* const OBJECT_NAMES_FILE;  // "BriskelObjects.ini"
 
 // The names file's path: the program folder, beside Briskel.ini.
 std::string ObjectNamesPath();
-
-// What is kept of a typed name: tabs and line breaks (and other control
-// characters) are not taken, blanks at either end are left out, an invalid
-// UTF-8 sequence is left out, and at most MAX_OBJECT_NAME_CHARS characters
-// remain (never half a character). "" means "no name".
-std::string CleanObjectName(const std::string& typed);
 
 enum class NameState {
     None,     // the object has no name
@@ -105,6 +100,5 @@ NameRelease ReleaseObjectNames(const std::string& path, int32_t serial,
 // keeps its name for the tests the scan lists now, so that erasing the tests a
 // name was given with does not make it stale while the object's later tests
 // stay. The problem text, "" when none.
-std::string RenewObjectNames(const std::string& path, int32_t serial,
-                             const std::vector<int>& named, const DirObjet* directory,
-                             std::size_t count);
+std::string RenewObjectNames(const std::string& path, int32_t serial, const std::vector<int>& named,
+                             const DirObjet* directory, std::size_t count);

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "import/object_names.h"
 #include "platform/system/system.h"
+#include "shell/file_names.h"
 #include "store/file_tags.h"
 
 namespace {
@@ -155,4 +155,35 @@ std::string NamesFileBytes(const std::vector<NameLine>& lines) {
         bytes += std::string(HEADER) + "\r\n";
     for (const NameLine& line : lines) bytes += line.text + "\r\n";
     return bytes;
+}
+
+std::string CleanObjectName(const std::string& typed) {
+    std::string name;
+    std::size_t characters = 0;
+    for (std::size_t at = 0; at < typed.size() && characters < MAX_OBJECT_NAME_CHARS;) {
+        char32_t c = 0;
+        const std::size_t length = Utf8CharacterAt(typed, at, c);
+        if (length == 0) {
+            ++at;
+            continue;
+        }
+        const std::string character = typed.substr(at, length);
+        at += length;
+        // A pasted address on two lines reads as one: its line break becomes a blank.
+        const bool lineBreak = c == '\t' || c == '\n' || c == '\r' || c == 0x85 || c == 0x2028 ||
+                               c == 0x2029 || c == 0x0B || c == 0x0C;
+        if (lineBreak) {
+            if (!name.empty() && name.back() != ' ') {
+                name += ' ';
+                ++characters;
+            }
+            continue;
+        }
+        if (c < 0x20 || (c >= 0x7F && c <= 0x9F)) continue;
+        if (c == ' ' && name.empty()) continue;
+        name += character;
+        ++characters;
+    }
+    while (!name.empty() && name.back() == ' ') name.pop_back();
+    return name;
 }

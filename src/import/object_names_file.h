@@ -8,6 +8,12 @@
 
 #include "store/store.h"
 
+// What is kept of a typed name: tabs and line breaks (and other control
+// characters) are not taken, blanks at either end are left out, an invalid
+// UTF-8 sequence is left out, and at most MAX_OBJECT_NAME_CHARS characters
+// remain (never half a character). "" means "no name".
+std::string CleanObjectName(const std::string& typed);
+
 // A test an object held when it was named: number, kind and date, the time
 // when the listing showed one.
 struct NamedTest {

@@ -5,6 +5,7 @@
 #include "import/measurement_display.h"
 #include "import/memory_scan.h"
 #include "import/object_name_field.h"
+#include "import/object_selection.h"
 #include "import/scanned_instrument.h"
 #include "platform/ui/ui.h"
 #include "shell/hooks.h"

@@ -1,5 +1,6 @@
 // The import panel's lists and descriptions, and the directory walk they share.
 #include "import/measurement_display.h"
+#include "import/object_selection.h"
 
 #include <gtest/gtest.h>
 

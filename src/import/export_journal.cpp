@@ -4,6 +4,7 @@
 
 #include "import/object_names.h"
 #include "platform/system/system.h"
+#include "store/file_tags.h"
 
 const char* const JOURNAL_FILE = "Briskel_exports.txt";
 
@@ -40,13 +41,6 @@ std::vector<std::string> SplitFields(const std::string& line) {
     }
     fields.push_back(line.substr(start));
     return fields;
-}
-
-bool AllDigits(const std::string& text) {
-    if (text.empty()) return false;
-    for (char c : text)
-        if (c < '0' || c > '9') return false;
-    return true;
 }
 
 // "<letter><two digits>", the number in `number`.

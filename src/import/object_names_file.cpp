@@ -14,13 +14,6 @@ const char* const HEADER =
     "when it was named (number, kind, date)";
 const char* const TEST_SEPARATOR = ", ";
 
-bool AllDigits(const std::string& text) {
-    if (text.empty()) return false;
-    for (char c : text)
-        if (c < '0' || c > '9') return false;
-    return true;
-}
-
 std::vector<std::string> Split(const std::string& text, const std::string& separator) {
     std::vector<std::string> parts;
     std::size_t start = 0;

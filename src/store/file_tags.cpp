@@ -40,3 +40,10 @@ bool ReadKind(const std::string& text, int& kind) {
     }
     return false;
 }
+
+bool AllDigits(const std::string& text) {
+    if (text.empty()) return false;
+    for (char c : text)
+        if (c < '0' || c > '9') return false;
+    return true;
+}

@@ -24,5 +24,7 @@ std::string SerialText(int32_t serial);
 // The kind as names and the journal write it, the same in every language:
 // "Current", "Earth", "Loop", "RCD", "Voltage"; other kinds "Kind<n>".
 std::string KindTag(int kind);
+// A field of the files' lines that is a number: one or more ASCII digits.
+bool AllDigits(const std::string& text);
 // The kind whose tag `text` is; false for a text that is no kind's tag.
 bool ReadKind(const std::string& text, int& kind);

@@ -1,20 +1,20 @@
-// The current language: menu names, panel labels and the numbered error box.
+// The current language: menu names and panel labels.
 #include "shell/languages.h"
 
 #include <cstdio>
 
 #include "platform/ui/ui.h"
-#include "shell/error_popup.h"
 #include "shell/globals.h"
 #include "shell/hooks.h"
 #include "shell/messages.h"
 #include "shell/panels.h"
-#include "shell/session_end.h"
 
 namespace {
 
 // Only a language of the five selects a text; anything else reads English.
-int LanguageIndex() { return langue >= 0 && langue <= 4 ? langue : 1; }
+int LanguageIndex() {
+    return langue >= 0 && langue <= 4 ? langue : 1;
+}
 
 void Label(int panel, int control, const MessageTable& table) {
     SetCtrlAttribute(Fen_princ[panel], control, ATTR_LABEL_TEXT, Texte(table));
@@ -24,23 +24,18 @@ void Text(int panel, int control, const MessageTable& table) {
     SetCtrlVal(Fen_princ[panel], control, std::string(Texte(table)));
 }
 
-// At most `max` characters (not bytes) of UTF-8 text.
-std::string FirstCharacters(const std::string& text, std::size_t max) {
-    std::size_t count = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && count++ == max) {
-            return text.substr(0, i);
-        }
-    }
-    return text;
-}
-
 }  // namespace
 
-const char* Texte(const MessageTable& table) { return table[LanguageIndex()]; }
+const char* Texte(const MessageTable& table) {
+    return table[LanguageIndex()];
+}
 
-const char* TexteOui() { return cmdOui[2 * LanguageIndex() + 1]; }
-const char* TexteNon() { return cmdOui[2 * LanguageIndex()]; }
+const char* TexteOui() {
+    return cmdOui[2 * LanguageIndex() + 1];
+}
+const char* TexteNon() {
+    return cmdOui[2 * LanguageIndex()];
+}
 
 void Changement_langue() {
     SetMenuBarAttribute(menu, MENU_FILE, ATTR_MENU_NAME, Texte(barre_fichier));
@@ -97,26 +92,19 @@ void Traduc_com() {
     Label(PANEL_COM, COM_QUIT, quitter);
 }
 
-void Traduc_config() { Label(PANEL_IDENTITY, IDENTITY_LIST, messag_Info); }
+void Traduc_config() {
+    Label(PANEL_IDENTITY, IDENTITY_LIST, messag_Info);
+}
 
 void Traduc_pres() {
     Text(PANEL_ABOUT, ABOUT_DEVELOPED, develop);
     Text(PANEL_ABOUT, ABOUT_LEADER, chefpro);
 }
 
-void Traduc_atten() { Text(PANEL_WAIT, WAIT_TEXT, attente); }
+void Traduc_atten() {
+    Text(PANEL_WAIT, WAIT_TEXT, attente);
+}
 
-void Traduc_export() { Text(PANEL_PROGRESS, PROGRESS_TEXT, atten_exp); }
-
-void Popup_erreur(int code) {
-    char title[64];
-    std::snprintf(title, sizeof title, "%s n° %i", Texte(titre_erreur), -(100 + code));
-    // Codes outside the table have no text of their own.
-    const char* text = code >= 0 && code < NB_ERREURS ? erreur[code][LanguageIndex()] : "";
-    // Nobody is there to close it while the session ends: the log keeps it.
-    if (SessionEnding()) {
-        LogWrite(std::string(title) + " " + text + "\n");
-        return;
-    }
-    MessagePopup(FirstCharacters(title, 19), FirstCharacters(std::string(text) + "\n", 199));
+void Traduc_export() {
+    Text(PANEL_PROGRESS, PROGRESS_TEXT, atten_exp);
 }

@@ -6,7 +6,7 @@
 #include "shell/globals.h"
 #include "shell/messages.h"
 #include "shell/panels.h"
-#include "shell/startup.h"
+#include "shell/shutdown.h"
 
 namespace {
 

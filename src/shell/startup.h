@@ -16,21 +16,6 @@ void SetStartingUpForTesting(bool startingUp);
 // from File, Exit through Gestion_fichier. Acts on the commit event only.
 int Sortir(int panel, int control, int event, void* callbackData, int eventData1, int eventData2);
 
-// The steps of the shutdown, each run once per exit whichever way the loop
-// ended (File, Exit; the main window closed; the end of the session).
-enum class Shutdown {
-    SaveSettings,  // reads the main window and the export panel: before they go
-    DiscardPanels,
-    PowerOffInstrument,  // the instrument's power-off sequence
-    StopTimers,          // and the normal cursor back
-    CloseSpreadsheet,    // the spreadsheet application this program started
-    CloseLog,
-};
-void RunShutdownStep(Shutdown step);
-// What every way out does before the event loop ends: the settings saved,
-// the instrument powered off, the timers stopped.
-void ShutdownBeforeQuit();
-
 // Puts every piece of shell state back to its value at program start. The
 // hooks stay as the subsystems registered them, like the callbacks.
 void ResetShellForTesting();

@@ -11,7 +11,6 @@
 #include <sstream>
 #include <vector>
 
-#include "platform/spreadsheet/atomic_file.h"
 #include "platform/spreadsheet/cell_value.h"
 #include "platform/spreadsheet/workbook_parts.h"
 #include "platform/system/native_files.h"
@@ -508,22 +507,4 @@ std::string WorkbookPackage::Dimension() const {
     Sheet& s = *impl_->sheets.front();
     s.UpdateDimension();
     return Child(s.Root(), "dimension").attribute("ref").as_string();
-}
-
-int WorkbookPackage::SaveAs(const std::string& path) {
-    if (!impl_) return XLE_WORKBOOK_CLOSED;
-    std::vector<ZipEntry> entries = impl_->entries;
-    for (auto& sheet : impl_->sheets) {
-        sheet->UpdateDimension();
-        for (auto& e : entries)
-            if (EqualsIgnoringCase(e.name, sheet->part)) e.data = XmlText(sheet->doc);
-        impl_->WriteSheetLinks(*sheet, entries);
-    }
-    impl_->WriteSheetNames(entries);
-    if (impl_->styles.Changed())
-        for (auto& e : entries)
-            if (e.name == impl_->stylesPart) e.data = impl_->styles.Xml();
-    std::string bytes;
-    if (!WriteZipEntries(entries, bytes)) return XLE_WRITE_FAILED;
-    return ReplaceFileAtomically(path, bytes);
 }

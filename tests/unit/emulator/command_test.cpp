@@ -186,8 +186,7 @@ TEST_F(CommandTest, ParametersAndIdentity) {
     });
     EXPECT_EQ(emulator_->shutof_en(), 0);
     emulator_->set_rotary(12);  // someone turns the switch
-    EXPECT_EQ(client_->command("btb status.RotPos"),
-              answer("btb status.RotPos", "status.RotPos= 12\r\n", "/"));
+    run({{"btb status.RotPos", "status.RotPos= 12\r\n", "/"}});
 }
 
 TEST_F(CommandTest, LinesEndAtCrLfOrCrLfAndIgnoreFlowControlBytes) {
@@ -220,20 +219,19 @@ TEST_F(CommandTest, BadInputGetsAnErrorAndTheInstrumentGoesOn) {
 TEST_F(CommandTest, ErrorAndStopFaultsHitTheChosenCommands) {
     emulator_->set_fault(zr8812::Fault::ErrorAnswer, "od");
     const std::string od = "od -hxv /etc/mem/03/20.r";
-    EXPECT_EQ(client_->command(od), answer(od, "od: Error: I/O error\r\n", "/"));
-    EXPECT_EQ(client_->command(od), answer(od, "od: Error: I/O error\r\n", "/"));
-    EXPECT_EQ(client_->command("cd /etc"), answer("cd /etc", "", "/etc"));
+    const std::string dump = "0000000 0201 0403 0605\r\n0000006\r\n";
+    run({{od, "od: Error: I/O error\r\n", "/"},
+         {od, "od: Error: I/O error\r\n", "/"},
+         {"cd /etc", "", "/etc"}});
     emulator_->clear_fault(zr8812::Fault::ErrorAnswer);
-    EXPECT_EQ(client_->command(od), answer(od, "0000000 0201 0403 0605\r\n0000006\r\n", "/etc"));
+    run({{od, dump, "/etc"}});
 
     emulator_->set_fault(zr8812::Fault::ErrorAnswer);  // the next answer only
-    EXPECT_EQ(client_->command("rm /etc/mem/03/20.r"),
-              answer("rm /etc/mem/03/20.r", "rm: Error: I/O error\r\n", "/etc"));
+    run({{"rm /etc/mem/03/20.r", "rm: Error: I/O error\r\n", "/etc"}, {"cd /", "", "/"}});
     EXPECT_TRUE(std::filesystem::exists(memory_.path() + "/03/20.r"));
-    EXPECT_EQ(client_->command("cd /"), answer("cd /", "", "/"));
 
     emulator_->set_fault(zr8812::Fault::StopMidAnswer, "od");
-    const std::string full = answer(od, "0000000 0201 0403 0605\r\n0000006\r\n", "/");
+    const std::string full = answer(od, dump, "/");
     client_->send(od + "\r\n");
     EXPECT_EQ(client_->command("stty ixon"),
               full.substr(0, (full.size() + 1) / 2) + answer("stty ixon", "", "/"));

@@ -24,7 +24,7 @@ void set_time(const std::string& path, std::time_t when) {
 
 const std::time_t kNow = local_time(2026, 12, 7, 12, 0);
 
-class CommandTest : public ::testing::Test {
+class CommandTest : public EmulatedLine {
    protected:
     void SetUp() override {
         const std::string& mem = memory_.path();
@@ -37,15 +37,11 @@ class CommandTest : public ::testing::Test {
         ASSERT_TRUE(zr8812::write_object(mem, 3, local_time(2026, 8, 5, 14, 7)));
         set_time(mem, kNow - 24 * 3600);
         zr8812::EmulatorOptions options;
-        options.memory_dir = mem;
         options.start_in_command_mode = true;
         options.fixed_clock = kNow;
         options.identity.model = "ZR8812";
         options.identity.serial = 4567;
-        emulator_ = std::make_unique<zr8812::Emulator>(options);
-        ASSERT_TRUE(emulator_->start());
-        client_ = std::make_unique<LineClient>(emulator_->device_path());
-        ASSERT_TRUE(client_->is_open());
+        start(options);
     }
 
     // Echo, CR LF, output, prompt.
@@ -65,10 +61,6 @@ class CommandTest : public ::testing::Test {
             EXPECT_EQ(client_->command(step.line), answer(step.line, step.output, step.cwd));
         }
     }
-
-    TempDir memory_;
-    std::unique_ptr<zr8812::Emulator> emulator_;
-    std::unique_ptr<LineClient> client_;
 };
 
 TEST_F(CommandTest, ListingsFollowTheInstrumentFormat) {

@@ -23,15 +23,12 @@ struct Field {
     double expected;
 };
 
-class RecordsTest : public ::testing::Test {
+class RecordsTest : public EmulatedLine {
    protected:
     void SetUp() override {
         zr8812::EmulatorOptions options;
-        options.memory_dir = memory_.path();
         options.start_in_command_mode = true;
-        emulator_ = std::make_unique<zr8812::Emulator>(options);
-        ASSERT_TRUE(emulator_->start());
-        client_ = std::make_unique<LineClient>(emulator_->device_path());
+        start(options);
     }
 
     // Stores the record, dumps it through the line and returns its digits.
@@ -54,10 +51,6 @@ class RecordsTest : public ::testing::Test {
             EXPECT_FLOAT_EQ(read_field(digits, field.digit, field.assembly), field.expected);
         }
     }
-
-    TempDir memory_;
-    std::unique_ptr<zr8812::Emulator> emulator_;
-    std::unique_ptr<LineClient> client_;
 };
 
 TEST_F(RecordsTest, Current) {

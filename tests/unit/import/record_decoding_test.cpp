@@ -154,8 +154,7 @@ TEST_F(DecodingTest, ShortOrForeignDigitsAreNeverReadPastTheText) {
         volt = DecodeVolt(digits);
     }
     volt = DecodeVolt(std::string(300, 'z'));
-    EXPECT_EQ(volt.smoothing, 0);
-    EXPECT_EQ(volt.v_ln, 0.0f);
+    EXPECT_EQ(std::tie(volt.smoothing, volt.v_ln), std::make_tuple(0, 0.0f));
     // A dump of 40,000 digits decodes its layout and ignores the rest.
     std::string huge = DigitsWith(40000, 12, "00003F80");
     amp = DecodeAmp(huge);

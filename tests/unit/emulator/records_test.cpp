@@ -56,7 +56,7 @@ class RecordsTest : public EmulatedLine {
 TEST_F(RecordsTest, Current) {
     zr8812::CurrentFields f;
     f.header = 0x1234, f.current_mA = 523.5f, f.battery_mV = 8650.0f, f.temperature_C = -4.5f;
-    f.period_tenth_us = 200000, f.smoothing = 0xAB, f.clamp_type = 2,
+    f.period_tenth_us = 200000, f.smoothing = 0xAB, f.clamp_type = 2;
     f.byte_before_smoothing = 0x12;
     const auto digits = round_trip('a', zr8812::build_current(f), 50);
     expect_fields(digits, {{"header", 0, Assembly::U16, 0x1234},

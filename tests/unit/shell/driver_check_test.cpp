@@ -1,6 +1,5 @@
 // The system version check and the first-install driver advice.
 #include <QTimer>
-#include <tuple>
 
 #include "platform/system/system.h"
 #include "shell/driver_check.h"
@@ -119,8 +118,8 @@ TEST_F(DriverCheckTest, ATooOldSystemEndsTheProgramWithoutSaving) {
     langue = 0;
     EXPECT_EQ(Gestion_OS_CP210(), 1);
     ASSERT_EQ(popups().size(), 1u);
-    EXPECT_EQ(std::tie(popups()[0].title, popups()[0].message),
-              std::make_tuple("Erreur", BadOS[0]));
+    EXPECT_EQ(popups()[0].title, "Erreur");
+    EXPECT_EQ(popups()[0].message, BadOS[0]);
     EXPECT_EQ(ProgramLink().link_flag, 0);
     EXPECT_EQ(Dimmed(MENU_FILE), 0);
     EXPECT_EQ(ReadProgramFile("Briskel.ini"), before);

@@ -1,7 +1,6 @@
 // The settings file: defaults, damaged files, round trips and the exit save.
 #include <algorithm>
 #include <filesystem>
-#include <tuple>
 
 #include "platform/system/system.h"
 #include "shell/export_options.h"
@@ -22,14 +21,7 @@ std::string Padded(std::string folder) {
     return folder;
 }
 
-class SettingsTest : public ShellFixture {
-   protected:
-    // The main window's top, left, height and width.
-    std::tuple<int, int, int, int> Place() const {
-        return {MainAttribute(ATTR_TOP), MainAttribute(ATTR_LEFT), MainAttribute(ATTR_HEIGHT),
-                MainAttribute(ATTR_WIDTH)};
-    }
-};
+class SettingsTest : public ShellFixture {};
 
 constexpr char kGarbageBytes[] = "\0\xff\x01\r\n\x80\x81\n\n\n\n\n\n\n\n\n\n\n\n";
 const std::string kGarbage(kGarbageBytes, sizeof kGarbageBytes - 1);
@@ -42,7 +34,10 @@ TEST_F(SettingsTest, FirstStartWritesTheDefaultFile) {
     EXPECT_EQ(Tick(ITEM_SAVE_ON_EXIT), 1);
     EXPECT_EQ(Tick(ITEM_ENGLISH), 1);
     EXPECT_EQ(langue, 1);
-    EXPECT_EQ(Place(), std::make_tuple(32, 102, 762, 1004));
+    EXPECT_EQ(MainAttribute(ATTR_TOP), 32);
+    EXPECT_EQ(MainAttribute(ATTR_LEFT), 102);
+    EXPECT_EQ(MainAttribute(ATTR_HEIGHT), 762);
+    EXPECT_EQ(MainAttribute(ATTR_WIDTH), 1004);
     EXPECT_EQ(Excel.working_folder, program_dir()) << "the padding is not part of the folder";
     EXPECT_FALSE(ProgramFileExists("Briskel.ini.tmp"));
 }
@@ -92,7 +87,10 @@ TEST_F(SettingsTest, ACompleteFileIsTakenAsWritten) {
     EXPECT_EQ(Excel.working_folder, "/home/me/my folder");
     EXPECT_EQ(langue, 3);
     EXPECT_EQ(Tick(ITEM_SPANISH), 1);
-    EXPECT_EQ(Place(), std::make_tuple(-20, -40, 500, 600));
+    EXPECT_EQ(MainAttribute(ATTR_TOP), -20);
+    EXPECT_EQ(MainAttribute(ATTR_LEFT), -40);
+    EXPECT_EQ(MainAttribute(ATTR_HEIGHT), 500);
+    EXPECT_EQ(MainAttribute(ATTR_WIDTH), 600);
 }
 
 // The settings the Windows installer prepares for a first installation (read

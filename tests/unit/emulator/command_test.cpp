@@ -24,7 +24,7 @@ void set_time(const std::string& path, std::time_t when) {
 
 const std::time_t kNow = local_time(2026, 12, 7, 12, 0);
 
-class CommandTest : public ::testing::Test {
+class CommandTest : public EmulatedLine {
    protected:
     void SetUp() override {
         const std::string& mem = memory_.path();
@@ -37,15 +37,11 @@ class CommandTest : public ::testing::Test {
         ASSERT_TRUE(zr8812::write_object(mem, 3, local_time(2026, 8, 5, 14, 7)));
         set_time(mem, kNow - 24 * 3600);
         zr8812::EmulatorOptions options;
-        options.memory_dir = mem;
         options.start_in_command_mode = true;
         options.fixed_clock = kNow;
         options.identity.model = "ZR8812";
         options.identity.serial = 4567;
-        emulator_ = std::make_unique<zr8812::Emulator>(options);
-        ASSERT_TRUE(emulator_->start());
-        client_ = std::make_unique<LineClient>(emulator_->device_path());
-        ASSERT_TRUE(client_->is_open());
+        start(options);
     }
 
     // Echo, CR LF, output, prompt.
@@ -65,10 +61,6 @@ class CommandTest : public ::testing::Test {
             EXPECT_EQ(client_->command(step.line), answer(step.line, step.output, step.cwd));
         }
     }
-
-    TempDir memory_;
-    std::unique_ptr<zr8812::Emulator> emulator_;
-    std::unique_ptr<LineClient> client_;
 };
 
 TEST_F(CommandTest, ListingsFollowTheInstrumentFormat) {
@@ -186,8 +178,7 @@ TEST_F(CommandTest, ParametersAndIdentity) {
     });
     EXPECT_EQ(emulator_->shutof_en(), 0);
     emulator_->set_rotary(12);  // someone turns the switch
-    EXPECT_EQ(client_->command("btb status.RotPos"),
-              answer("btb status.RotPos", "status.RotPos= 12\r\n", "/"));
+    run({{"btb status.RotPos", "status.RotPos= 12\r\n", "/"}});
 }
 
 TEST_F(CommandTest, LinesEndAtCrLfOrCrLfAndIgnoreFlowControlBytes) {
@@ -220,20 +211,19 @@ TEST_F(CommandTest, BadInputGetsAnErrorAndTheInstrumentGoesOn) {
 TEST_F(CommandTest, ErrorAndStopFaultsHitTheChosenCommands) {
     emulator_->set_fault(zr8812::Fault::ErrorAnswer, "od");
     const std::string od = "od -hxv /etc/mem/03/20.r";
-    EXPECT_EQ(client_->command(od), answer(od, "od: Error: I/O error\r\n", "/"));
-    EXPECT_EQ(client_->command(od), answer(od, "od: Error: I/O error\r\n", "/"));
-    EXPECT_EQ(client_->command("cd /etc"), answer("cd /etc", "", "/etc"));
+    const std::string dump = "0000000 0201 0403 0605\r\n0000006\r\n";
+    run({{od, "od: Error: I/O error\r\n", "/"},
+         {od, "od: Error: I/O error\r\n", "/"},
+         {"cd /etc", "", "/etc"}});
     emulator_->clear_fault(zr8812::Fault::ErrorAnswer);
-    EXPECT_EQ(client_->command(od), answer(od, "0000000 0201 0403 0605\r\n0000006\r\n", "/etc"));
+    run({{od, dump, "/etc"}});
 
     emulator_->set_fault(zr8812::Fault::ErrorAnswer);  // the next answer only
-    EXPECT_EQ(client_->command("rm /etc/mem/03/20.r"),
-              answer("rm /etc/mem/03/20.r", "rm: Error: I/O error\r\n", "/etc"));
+    run({{"rm /etc/mem/03/20.r", "rm: Error: I/O error\r\n", "/etc"}, {"cd /", "", "/"}});
     EXPECT_TRUE(std::filesystem::exists(memory_.path() + "/03/20.r"));
-    EXPECT_EQ(client_->command("cd /"), answer("cd /", "", "/"));
 
     emulator_->set_fault(zr8812::Fault::StopMidAnswer, "od");
-    const std::string full = answer(od, "0000000 0201 0403 0605\r\n0000006\r\n", "/");
+    const std::string full = answer(od, dump, "/");
     client_->send(od + "\r\n");
     EXPECT_EQ(client_->command("stty ixon"),
               full.substr(0, (full.size() + 1) / 2) + answer("stty ixon", "", "/"));

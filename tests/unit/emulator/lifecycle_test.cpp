@@ -2,7 +2,6 @@
 // as the zr8812-emulator program.
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sys/wait.h>
 
 #include <filesystem>
 #include <fstream>
@@ -121,41 +120,14 @@ TEST(EmulatorLifecycle, PacedOutputKeepsToTheLineRate) {
 class EmulatorProgram : public ::testing::Test {
    protected:
     void SetUp() override {
-        if (!fs::exists(program_)) GTEST_SKIP() << program_ << " not built";
+        if (!fs::exists(kEmulatorProgram)) GTEST_SKIP() << kEmulatorProgram << " not built";
     }
-
-    // Starts the program; its standard output is readable through `output`.
-    pid_t launch(const std::vector<std::string>& args, std::unique_ptr<LineClient>& output) {
-        int pipe_fds[2];
-        if (pipe(pipe_fds) != 0) return -1;
-        const pid_t pid = fork();
-        if (pid == 0) {
-            dup2(pipe_fds[1], STDOUT_FILENO);
-            close(pipe_fds[0]);
-            std::vector<char*> argv{const_cast<char*>(program_.c_str())};
-            for (const auto& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-            argv.push_back(nullptr);
-            execv(program_.c_str(), argv.data());
-            _exit(127);
-        }
-        close(pipe_fds[1]);
-        output = std::make_unique<LineClient>(pipe_fds[0], LineClient::Adopt{});
-        return pid;
-    }
-
-    static int wait_exit(pid_t pid) {
-        int status = 0;
-        waitpid(pid, &status, 0);
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-
-    const std::string program_ = std::string(BRISKEL_PROGRAM_DIR) + "/zr8812-emulator";
 };
 
 TEST_F(EmulatorProgram, WritesASampleMemory) {
     TempDir target;
     std::unique_ptr<LineClient> output;
-    const pid_t pid = launch({"--make-sample", target.path()}, output);
+    const pid_t pid = launch(kEmulatorProgram, {"--make-sample", target.path()}, output);
     EXPECT_EQ(wait_exit(pid), 0);
     EXPECT_TRUE(fs::exists(target.path() + "/02/01.l"));
 }
@@ -164,7 +136,8 @@ TEST_F(EmulatorProgram, ServesComSevenUntilCtrlC) {
     TempDir memory, program;
     ASSERT_TRUE(zr8812::make_sample_memory(memory.path()));
     std::unique_ptr<LineClient> output;
-    const pid_t pid = launch({"--memory", memory.path(), "--com", "7", "--program-dir",
+    const pid_t pid = launch(kEmulatorProgram,
+                             {"--memory", memory.path(), "--com", "7", "--program-dir",
                               program.path(), "--start-in-command-mode"},
                              output);
     const std::string banner = output->read_until("Ctrl-C stops it.\n");

@@ -4,14 +4,18 @@
 #pragma once
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <poll.h>
+#include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "emulator.h"
 
@@ -118,6 +122,57 @@ class TempDir {
    private:
     std::string path_;
 };
+
+// An emulator started over a fresh memory folder, and the program's end of
+// its line.
+class EmulatedLine : public ::testing::Test {
+   protected:
+    // (Re)starts the emulator with `options` over memory_.
+    void start(zr8812::EmulatorOptions options) {
+        client_.reset();
+        emulator_.reset();
+        options.memory_dir = memory_.path();
+        emulator_ = std::make_unique<zr8812::Emulator>(options);
+        ASSERT_TRUE(emulator_->start());
+        client_ = std::make_unique<LineClient>(emulator_->device_path());
+        ASSERT_TRUE(client_->is_open());
+    }
+
+    TempDir memory_;
+    std::unique_ptr<zr8812::Emulator> emulator_;
+    std::unique_ptr<LineClient> client_;
+};
+
+// The zr8812-emulator program, as the build leaves it.
+inline const std::string kEmulatorProgram = std::string(BRISKEL_PROGRAM_DIR) + "/zr8812-emulator";
+
+// Starts `program` with `args`, its standard output readable through
+// `output`; the child's process id, or -1.
+inline pid_t launch(const std::string& program, const std::vector<std::string>& args,
+                    std::unique_ptr<LineClient>& output) {
+    int pipe_fds[2];
+    if (pipe(pipe_fds) != 0) return -1;
+    const pid_t pid = fork();
+    if (pid == 0) {
+        dup2(pipe_fds[1], STDOUT_FILENO);
+        close(pipe_fds[0]);
+        std::vector<char*> argv{const_cast<char*>(program.c_str())};
+        for (const auto& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+        argv.push_back(nullptr);
+        execv(program.c_str(), argv.data());
+        _exit(127);
+    }
+    close(pipe_fds[1]);
+    output = std::make_unique<LineClient>(pipe_fds[0], LineClient::Adopt{});
+    return pid;
+}
+
+// The exit status of the child `pid` once it has ended; -1 when a signal ended it.
+inline int wait_exit(pid_t pid) {
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
 
 // Answers of the switch sequence, as the program sends its frames.
 inline const std::string kReadRegister25 = ":010300190001E2\r\n";

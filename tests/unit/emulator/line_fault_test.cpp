@@ -3,7 +3,6 @@
 // mode; and the same switches from the command line.
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sys/wait.h>
 
 #include <filesystem>
 
@@ -104,26 +103,18 @@ bool Eventually(Condition condition) {
 }
 
 TEST(LineFaultOptions, TheProgramPullsAtACommandAndPlugsBackOnSignals) {
-    const std::string program = std::string(BRISKEL_PROGRAM_DIR) + "/zr8812-emulator";
-    if (!fs::exists(program)) GTEST_SKIP() << program << " not built";
+    if (!fs::exists(kEmulatorProgram)) GTEST_SKIP() << kEmulatorProgram << " not built";
     TempDir memory, folder;
     ASSERT_TRUE(zr8812::make_sample_memory(memory.path()));
     const std::string link = folder.path() + "/dosdevices/com3";
-    int pipe_fds[2];
-    ASSERT_EQ(pipe(pipe_fds), 0);
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        dup2(pipe_fds[1], STDOUT_FILENO);
-        close(pipe_fds[0]);
-        execl(program.c_str(), "zr8812-emulator", "--memory", memory.path().c_str(), "--com",
-              "3", "--program-dir", folder.path().c_str(), "--start-in-command-mode",
-              "--unplug-at", "rm", "--garbage", "ident", nullptr);
-        _exit(127);
-    }
-    close(pipe_fds[1]);
-    LineClient output(pipe_fds[0], LineClient::Adopt{});
-    ASSERT_NE(output.read_until("Ctrl-C stops it.\n").find("Registered as COM3"),
+    std::unique_ptr<LineClient> output;
+    const pid_t child =
+        launch(kEmulatorProgram,
+               {"--memory", memory.path(), "--com", "3", "--program-dir", folder.path(),
+                "--start-in-command-mode", "--unplug-at", "rm", "--garbage", "ident"},
+               output);
+    ASSERT_GT(child, 0);
+    ASSERT_NE(output->read_until("Ctrl-C stops it.\n").find("Registered as COM3"),
               std::string::npos);
     {
         LineClient client(link);
@@ -137,18 +128,16 @@ TEST(LineFaultOptions, TheProgramPullsAtACommandAndPlugsBackOnSignals) {
         EXPECT_FALSE(fs::exists(memory.path() + "/01/01.a"));
     }
     kill(child, SIGUSR2);
-    EXPECT_NE(output.read_until("plugged back in").find("plugged back in"), std::string::npos);
+    EXPECT_NE(output->read_until("plugged back in").find("plugged back in"), std::string::npos);
     {
         LineClient client(link);
         EXPECT_EQ(client.command("cd /etc"), "cd /etc\r\nkorvid:/etc$ ");
     }
     kill(child, SIGUSR1);
-    EXPECT_NE(output.read_until("Cable pulled.\n").find("Cable pulled."), std::string::npos);
+    EXPECT_NE(output->read_until("Cable pulled.\n").find("Cable pulled."), std::string::npos);
     EXPECT_FALSE(fs::exists(fs::symlink_status(link)));
     kill(child, SIGTERM);
-    int status = 0;
-    waitpid(child, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(wait_exit(child), 0);
 }
 
 }  // namespace

@@ -12,19 +12,9 @@ namespace {
 
 const std::string kRegister25Answer = ":0103020100F9\r\n";
 
-class ModbusTest : public ::testing::Test {
+class ModbusTest : public EmulatedLine {
    protected:
     void SetUp() override { start({}); }
-
-    void start(zr8812::EmulatorOptions options) {
-        client_.reset();
-        emulator_.reset();
-        options.memory_dir = memory_.path();
-        emulator_ = std::make_unique<zr8812::Emulator>(options);
-        ASSERT_TRUE(emulator_->start());
-        client_ = std::make_unique<LineClient>(emulator_->device_path());
-        ASSERT_TRUE(client_->is_open());
-    }
 
     // The instrument answers requests in order: when the answer to a good
     // request is the first thing that comes back, the bad one got none.
@@ -44,10 +34,6 @@ class ModbusTest : public ::testing::Test {
         ASSERT_EQ(exchange(LineClient::frame(kSwitchCodeBody)), ":011001000004EA\r\n");
         ASSERT_EQ(exchange(LineClient::frame(kConfirmBody)), LineClient::frame(kConfirmBody));
     }
-
-    TempDir memory_;
-    std::unique_ptr<zr8812::Emulator> emulator_;
-    std::unique_ptr<LineClient> client_;
 };
 
 TEST(ModbusFrame, CheckIsTheTwosComplementOfTheByteSum) {

@@ -1,13 +1,13 @@
-// Hex digits of a record as the program sees them after "od -hxv", and the
-// three assemblies it reads them with.
+// Hex digits of a record as the program sees them after "od -hxv" (of an
+// answer, or DumpDigitsOf its bytes), and the assemblies it reads them with.
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 #include <sstream>
 #include <string>
-#include <vector>
+
+#include "unit/import/dump_text.h"
 
 namespace emulator_test {
 
@@ -27,18 +27,6 @@ inline std::string dump_digits(const std::string& answer) {
 }
 
 enum class Assembly { U8, U16, I32, Real };
-
-// The digits "od -hxv" would print for `bytes` (words little-endian).
-inline std::string record_digits(const std::vector<uint8_t>& bytes) {
-    std::string digits;
-    char word[8];
-    for (std::size_t i = 0; i < bytes.size(); i += 2) {
-        std::snprintf(word, sizeof word, "%02x%02x", i + 1 < bytes.size() ? bytes[i + 1] : 0,
-                      bytes[i]);
-        digits += word;
-    }
-    return digits;
-}
 
 // A value read as the record tables say: 16 bits = digits p..p+3 high byte
 // first; 32 bits = low half at p..p+3, high half at p+4..p+7.

@@ -23,15 +23,12 @@ struct Field {
     double expected;
 };
 
-class RecordsTest : public ::testing::Test {
+class RecordsTest : public EmulatedLine {
    protected:
     void SetUp() override {
         zr8812::EmulatorOptions options;
-        options.memory_dir = memory_.path();
         options.start_in_command_mode = true;
-        emulator_ = std::make_unique<zr8812::Emulator>(options);
-        ASSERT_TRUE(emulator_->start());
-        client_ = std::make_unique<LineClient>(emulator_->device_path());
+        start(options);
     }
 
     // Stores the record, dumps it through the line and returns its digits.
@@ -54,23 +51,14 @@ class RecordsTest : public ::testing::Test {
             EXPECT_FLOAT_EQ(read_field(digits, field.digit, field.assembly), field.expected);
         }
     }
-
-    TempDir memory_;
-    std::unique_ptr<zr8812::Emulator> emulator_;
-    std::unique_ptr<LineClient> client_;
 };
 
 TEST_F(RecordsTest, Current) {
-    const auto digits = round_trip('a',
-                                   zr8812::build_current({.header = 0x1234,
-                                                          .current_mA = 523.5f,
-                                                          .battery_mV = 8650.0f,
-                                                          .temperature_C = -4.5f,
-                                                          .period_tenth_us = 200000,
-                                                          .smoothing = 0xAB,
-                                                          .clamp_type = 2,
-                                                          .byte_before_smoothing = 0x12}),
-                                   50);
+    zr8812::CurrentFields f;
+    f.header = 0x1234, f.current_mA = 523.5f, f.battery_mV = 8650.0f, f.temperature_C = -4.5f;
+    f.period_tenth_us = 200000, f.smoothing = 0xAB, f.clamp_type = 2;
+    f.byte_before_smoothing = 0x12;
+    const auto digits = round_trip('a', zr8812::build_current(f), 50);
     expect_fields(digits, {{"header", 0, Assembly::U16, 0x1234},
                            {"current", 12, Assembly::Real, 523.5},
                            {"battery", 52, Assembly::Real, 8650},
@@ -82,15 +70,10 @@ TEST_F(RecordsTest, Current) {
 }
 
 TEST_F(RecordsTest, Earth) {
-    const auto digits = round_trip('e',
-                                   zr8812::build_earth({.header = 7,
-                                                        .re_mOhm = 12500,
-                                                        .rs_mOhm = 1350000,
-                                                        .rh_mOhm = -2,
-                                                        .smoothing = 2,
-                                                        .method = 1,
-                                                        .trailer = 0xBEEF}),
-                                   48);
+    zr8812::EarthFields f;
+    f.header = 7, f.re_mOhm = 12500, f.rs_mOhm = 1350000, f.rh_mOhm = -2;
+    f.smoothing = 2, f.method = 1, f.trailer = 0xBEEF;
+    const auto digits = round_trip('e', zr8812::build_earth(f), 48);
     expect_fields(digits, {{"header", 0, Assembly::U16, 7},
                            {"Re", 4, Assembly::I32, 12500},
                            {"Rs", 12, Assembly::I32, 1350000},
@@ -135,16 +118,10 @@ TEST_F(RecordsTest, Loop) {
 }
 
 TEST_F(RecordsTest, Rcd) {
-    const auto digits = round_trip('r',
-                                   zr8812::build_rcd({.validity = 49,
-                                                      .measured_current_tenth_mA = 215,
-                                                      .extra_word = 9,
-                                                      .trip_time_s = 0.0234f,
-                                                      .rated_current_tenth_mA = 300,
-                                                      .multiplier = 1,
-                                                      .test_mode = 2,
-                                                      .wave_code = 0x11}),
-                                   16);
+    zr8812::RcdFields f;
+    f.validity = 49, f.measured_current_tenth_mA = 215, f.extra_word = 9, f.trip_time_s = 0.0234f;
+    f.rated_current_tenth_mA = 300, f.multiplier = 1, f.test_mode = 2, f.wave_code = 0x11;
+    const auto digits = round_trip('r', zr8812::build_rcd(f), 16);
     expect_fields(digits, {{"validity", 0, Assembly::U16, 49},
                            {"measured", 4, Assembly::U16, 215},
                            {"extra", 8, Assembly::U16, 9},
@@ -157,18 +134,11 @@ TEST_F(RecordsTest, Rcd) {
 }
 
 TEST_F(RecordsTest, Voltage) {
-    const auto digits = round_trip('v',
-                                   zr8812::build_voltage({.header = 3,
-                                                          .v_ln_mV = 230400.0f,
-                                                          .v_lpe_mV = 229800.0f,
-                                                          .v_npe_mV = 600.0f,
-                                                          .battery_mV = 8420.0f,
-                                                          .temperature_C = 27.5f,
-                                                          .period_tenth_us = 199960,
-                                                          .rod_resistance_ohm = 2500.0f,
-                                                          .smoothing = 1,
-                                                          .extra_byte = 0x5A}),
-                                   150);
+    zr8812::VoltageFields f;
+    f.header = 3, f.v_ln_mV = 230400.0f, f.v_lpe_mV = 229800.0f, f.v_npe_mV = 600.0f;
+    f.battery_mV = 8420.0f, f.temperature_C = 27.5f, f.period_tenth_us = 199960;
+    f.rod_resistance_ohm = 2500.0f, f.smoothing = 1, f.extra_byte = 0x5A;
+    const auto digits = round_trip('v', zr8812::build_voltage(f), 150);
     expect_fields(digits, {{"header", 16, Assembly::U16, 3},
                            {"V-LN", 20, Assembly::Real, 230400},
                            {"V-LPE", 28, Assembly::Real, 229800},

@@ -35,7 +35,7 @@ std::set<double> values(char kind, std::size_t digit, Assembly assembly, Keep ke
     std::set<double> found;
     for (const auto& test : zr8812::sample_tests(kNow)) {
         if (test.kind_letter != kind) continue;
-        const std::string digits = record_digits(test.bytes);
+        const std::string digits = DumpDigitsOf(test.bytes);
         if (keep(digits)) found.insert(read_field(digits, digit, assembly));
     }
     return found;
@@ -65,7 +65,7 @@ double trip_mode(const std::string& d) {
 std::set<double> trip_modes(int function) {
     std::set<double> modes;
     for (const auto& test : zr8812::sample_tests(kNow)) {
-        const std::string digits = record_digits(test.bytes);
+        const std::string digits = DumpDigitsOf(test.bytes);
         if (test.kind_letter == 'l' && loop_function(function)(digits))
             modes.insert(trip_mode(digits));
     }

@@ -19,12 +19,16 @@ namespace fs = std::filesystem;
 
 namespace {
 
-
 std::string Content(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+// Adds `text` at the end of the file, as a crash or another program leaves it.
+void AppendBytes(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary | std::ios::app) << text;
 }
 
 class ExportJournal : public AppFixture {
@@ -161,15 +165,9 @@ TEST_F(ExportJournal, AppendsAreOnDiskAtOnceAndANewJournalNamesItsFields) {
 
 TEST_F(ExportJournal, ALineCutShortByACrashIsSkippedAndTheNextStartsAfreshLine) {
     ASSERT_EQ(AppendToJournal(path(), EntryFor(123, ListedTest(1, 3, KIND_LOOP), "/w/a.xlsx")), 0);
-    {
-        std::ofstream cut(path(), std::ios::binary | std::ios::app);
-        cut << "2026-12-07 11:54:38\t0000123\tO01\tT0";
-    }
+    AppendBytes(path(), "2026-12-07 11:54:38\t0000123\tO01\tT0");  // cut short
     ASSERT_EQ(AppendToJournal(path(), EntryFor(123, ListedTest(1, 5, KIND_EARTH), "/w/c.xlsx")), 0);
-    {
-        std::ofstream foreign(path(), std::ios::binary | std::ios::app);
-        foreign << "somebody else's notes\n\n";
-    }
+    AppendBytes(path(), "somebody else's notes\n\n");
     const JournalReading reading = ReadJournal(path());
     ASSERT_EQ(reading.entries.size(), 2u);
     EXPECT_EQ(reading.entries[1].test, 5);
@@ -189,8 +187,8 @@ TEST_F(ExportJournal, AJournalThatCannotBeWrittenOrReadIsAFailureNotACrash) {
 
 TEST_F(ExportJournal, EachInstrumentFindsOnlyItsOwnTests) {
     for (int32_t serial : {123, 4560123}) {
-        ASSERT_EQ(AppendToJournal(path(), EntryFor(serial, ListedTest(1, 3, KIND_LOOP), "/w/a.xlsx")),
-                  0);
+        ASSERT_EQ(
+            AppendToJournal(path(), EntryFor(serial, ListedTest(1, 3, KIND_LOOP), "/w/a.xlsx")), 0);
     }
     ASSERT_EQ(AppendToJournal(path(), EntryFor(123, ListedTest(2, 1, KIND_RCD), "/w/b.xlsx")), 0);
     const JournalReading reading = ReadJournal(path());
@@ -221,19 +219,13 @@ TEST_F(ExportJournal, EachInstrumentFindsOnlyItsOwnTests) {
 TEST_F(ExportJournal, UnreadableLinesAreReportedOnceUntilMoreAppear) {
     SetInstrumentSerialForTesting(true, 123);
     ASSERT_EQ(AppendToJournal(path(), EntryFor(123, ListedTest(1, 3, KIND_LOOP), "/w/a.xlsx")), 0);
-    {
-        std::ofstream foreign(path(), std::ios::binary | std::ios::app);
-        foreign << "damaged line\r\n";
-    }
+    AppendBytes(path(), "damaged line\r\n");
     EXPECT_TRUE(ExportedTestsOfInstrument().Holds(ListedTest(1, 3, KIND_LOOP)));
     ExportedTestsOfInstrument();
     ASSERT_EQ(popups().size(), 1u);
     EXPECT_EQ(popups()[0].title, "Export journal");
     EXPECT_NE(popups()[0].message.find("cannot be read (1)"), std::string::npos);
-    {
-        std::ofstream foreign(path(), std::ios::binary | std::ios::app);
-        foreign << "another\r\n";
-    }
+    AppendBytes(path(), "another\r\n");
     ExportedTestsOfInstrument();
     EXPECT_EQ(popups().size(), 2u);
     // Without the instrument's serial number no test counts as exported.

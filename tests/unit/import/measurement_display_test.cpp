@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "store/store.h"
@@ -59,10 +60,7 @@ class DisplayTest : public AppFixture {
 
 TEST_F(DisplayTest, DescriptionsByLanguage) {
     FicTest test;
-    test.type_mes = KIND_CURRENT;
-    test.jour = 5;
-    test.mois = 11;
-    test.annee = 2008;
+    test.type_mes = KIND_CURRENT, test.jour = 5, test.mois = 11, test.annee = 2008;
     const char* expected[] = {"Courant  /  05-11-2008", "Current  /  11-05-2008",
                               "Strom  /  05-11-2008", "Corriente  /  05-11-2008",
                               "Corrente  /  05-11-2008"};
@@ -96,11 +94,9 @@ TEST_F(DisplayTest, ObjectsWithoutTestsAreNotListedAndRowsSkipThem) {
     AddTest(5, 0, KIND_RCD);
     EXPECT_EQ(FillObjectList(), 1);
     EXPECT_EQ(Rows(IMPORT_OBJECTS), (std::vector<std::string>{"01", "05"}));
-    EXPECT_EQ(ObjectOfRow(0), 1);
-    EXPECT_EQ(ObjectOfRow(1), 5);
-    EXPECT_EQ(ObjectOfRow(2), -1);
-    EXPECT_EQ(RowOfObject(5), 1);
-    EXPECT_EQ(RowOfObject(2), -1);
+    EXPECT_EQ(std::make_tuple(ObjectOfRow(0), ObjectOfRow(1), ObjectOfRow(2)),
+              std::make_tuple(1, 5, -1));
+    EXPECT_EQ(std::make_tuple(RowOfObject(5), RowOfObject(2)), std::make_tuple(1, -1));
 
     SelectObjectRow(1);
     EXPECT_EQ(Rows(IMPORT_TESTS), (std::vector<std::string>{"00"}));
@@ -112,9 +108,8 @@ TEST_F(DisplayTest, ObjectsWithoutTestsAreNotListedAndRowsSkipThem) {
     EXPECT_EQ(DescriptionText(), "Current  /  11-05-2008");
     EXPECT_EQ(SelectTestRow(1), 0);
     EXPECT_EQ(DescriptionText(), "Loop  /  02-01-2009");
-    EXPECT_EQ(Selection.num_objet, 1);
-    EXPECT_EQ(Selection.num_test, 12);
-    EXPECT_EQ(Selection.type_mes, KIND_LOOP);
+    EXPECT_EQ(std::tie(Selection.num_objet, Selection.num_test, Selection.type_mes),
+              std::make_tuple(1, 12, KIND_LOOP));
 }
 
 TEST_F(DisplayTest, AnObjectWithoutTestsEmptiesTheListAndBlanksTheDescription) {
@@ -146,9 +141,9 @@ TEST_F(DisplayTest, WalkCountsOnlyPresentEntriesWithinTheDirectory) {
     // Stale records of an earlier scan: a reset keeps num_test and type_mes,
     // but a record that is not present is never shown.
     EXPECT_EQ(ZR8812_conf(), 100);
-    EXPECT_EQ(Director[7].tests[40].num_test, 40);
-    EXPECT_EQ(Director[7].tests[40].type_mes, KIND_VOLTAGE);
-    EXPECT_EQ(Director[7].present, 0);
+    EXPECT_EQ(std::tie(Director[7].tests[40].num_test, Director[7].tests[40].type_mes,
+                       Director[7].present),
+              std::make_tuple(40, KIND_VOLTAGE, 0));
     nb_total = 0;
     AddTest(7, 2, KIND_CURRENT);
     EXPECT_EQ(Affiche_data(7), 0);

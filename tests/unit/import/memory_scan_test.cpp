@@ -5,13 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "link/link_context.h"
-#include "store/store.h"
 #include "platform/ui/ui.h"
 #include "shell/globals.h"
 #include "shell/panels.h"
+#include "store/store.h"
 #include "unit/import/import_flow_fixture.h"
 
 namespace {
@@ -33,14 +34,12 @@ TEST_F(ImportFlowTest, ScanListsObjectsWithTestsInOrder) {
     EXPECT_EQ(Rows(IMPORT_OBJECTS), (Strings{"01", "02", "05"}));
     EXPECT_EQ(Rows(IMPORT_TESTS), (Strings{"03", "12"}));
     EXPECT_EQ(Text(PANEL_IMPORT, IMPORT_DESCRIPTION), "Current  /  11-05-2008");
-    EXPECT_EQ(Selection.num_objet, 1);
-    EXPECT_EQ(Selection.num_test, 3);
-    EXPECT_EQ(Selection.type_mes, KIND_CURRENT);
+    EXPECT_EQ(std::tie(Selection.num_objet, Selection.num_test, Selection.type_mes),
+              std::make_tuple(1, 3, KIND_CURRENT));
     EXPECT_TRUE(PanelVisible(PANEL_IMPORT));
     EXPECT_FALSE(IsPanelValid(Fen_princ[PANEL_SCAN]));
     EXPECT_FALSE(IsPanelValid(Fen_princ[PANEL_PROGRESS]));
-    EXPECT_EQ(flag_stop, 1);
-    EXPECT_EQ(flag_excel, 0);
+    EXPECT_EQ(std::make_tuple(flag_stop, flag_excel), std::make_tuple(1, 0));
     int fileMenuDimmed = 1;
     GetMenuBarAttribute(menu, MENU_FILE, ATTR_DIMMED, fileMenuDimmed);
     EXPECT_EQ(fileMenuDimmed, 0);
@@ -145,8 +144,7 @@ TEST_F(ImportFlowTest, ADeadLinkAbandonsTheScan) {
     instrument().set_fault(zr8812::Fault::Silent);
     Scan();
     EXPECT_EQ(Received("ls -l"), 0);
-    EXPECT_EQ(flag_stop, 0);
-    EXPECT_EQ(ProgramLink().link_flag, 0);
+    EXPECT_EQ(std::make_tuple(flag_stop, ProgramLink().link_flag), std::make_tuple(0, 0));
     EXPECT_FALSE(PanelVisible(PANEL_IMPORT));
     EXPECT_FALSE(IsPanelValid(Fen_princ[PANEL_PROGRESS]));
     EXPECT_FALSE(IsPanelValid(Fen_princ[PANEL_SCAN]));

@@ -2,6 +2,7 @@
 #include "import/memory_search.h"
 
 #include <filesystem>
+#include <tuple>
 
 #include "link/link_context.h"
 #include "platform/ui/ui.h"
@@ -39,19 +40,17 @@ TEST_F(MemorySearch, ObjectsAndTestsOfTheSampleMemoryAreFound) {
         EXPECT_EQ(Director[object].num_objet, object);
     }
     EXPECT_EQ(Director[3].present, 0);
-    EXPECT_EQ(Director[4].annee, 2008);  // shown with its year
-    EXPECT_EQ(Director[4].mois, 11);
-    EXPECT_EQ(Director[4].heure, 12);
-    EXPECT_EQ(Director[4].minute, 0);
+    EXPECT_EQ(std::tie(Director[4].annee, Director[4].mois, Director[4].heure, Director[4].minute),
+              std::make_tuple(2008, 11, 12, 0));  // shown with its year
 
     ASSERT_EQ(ZR8812_search_fil(ProgramLink(), 2), 0);
     EXPECT_EQ(Director[2].nb_test, 9);
     for (int test : {1, 2, 3, 4, 5, 6, 8, 9}) {
         SCOPED_TRACE(test);
-        EXPECT_NE(Director[2].tests[test].present, 0);
-        EXPECT_EQ(Director[2].tests[test].num_test, test);
-        EXPECT_EQ(Director[2].tests[test].num_objet, 2);
-        EXPECT_EQ(Director[2].tests[test].type_mes, KIND_LOOP);
+        const FicTest& t = Director[2].tests[test];
+        EXPECT_NE(t.present, 0);
+        EXPECT_EQ(std::tie(t.num_test, t.num_objet, t.type_mes),
+                  std::make_tuple(test, 2, KIND_LOOP));
     }
     EXPECT_EQ(Director[2].tests[10].type_mes, 1);  // ".c", a kind without a sheet
     EXPECT_EQ(Director[2].tests[7].present, 0);
@@ -95,10 +94,9 @@ TEST_F(MemorySearch, ForeignEntryInTheMemoryEndsTheScanWithErrors22And13) {
     EXPECT_EQ(ZR8812_search_dir(ProgramLink()), 0);
     EXPECT_EQ(nb_total, 0);
     ASSERT_EQ(popups().size(), 2u);
-    EXPECT_EQ(popups()[0].title, "Error n° -122");
-    EXPECT_EQ(popups()[0].message, "\n");
-    EXPECT_EQ(popups()[1].title, "Error n° -113");
-    EXPECT_EQ(popups()[1].message, "Empty or wrong memory\n");
+    EXPECT_EQ(
+        std::tie(popups()[0].title, popups()[0].message, popups()[1].title, popups()[1].message),
+        std::make_tuple("Error n° -122", "\n", "Error n° -113", "Empty or wrong memory\n"));
 }
 
 TEST_F(MemorySearch, FailedDirectoryChangeFindsNothing) {

@@ -4,6 +4,8 @@
 
 #include <cstring>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "import/record_decoding.h"
 #include "link/com_port.h"
@@ -26,112 +28,81 @@ class ReaderTest : public ::testing::Test {
     }
     static std::string Text(float value) { return SlotTextOf(value); }
     static std::string Text(int32_t value) { return SlotTextOf(value); }
+    using Texts = std::vector<std::string>;
 };
 
 TEST_F(ReaderTest, CurrentSlots) {
-    Download(DumpDigitsOf(zr8812::build_current({.header = 9,
-                                                 .current_mA = 0.00001f,
-                                                 .battery_mV = 8650.0f,
-                                                 .temperature_C = -3.25f,
-                                                 .period_tenth_us = -200000,
-                                                 .smoothing = 2,
-                                                 .clamp_type = 1})));
+    zr8812::CurrentFields f;
+    f.header = 9, f.current_mA = 0.00001f, f.battery_mV = 8650.0f, f.temperature_C = -3.25f;
+    f.period_tenth_us = -200000, f.smoothing = 2, f.clamp_type = 1;
+    Download(DumpDigitsOf(zr8812::build_current(f)));
     const AmpRecord amp = Lecture_courant();
-    const std::string texts[] = {Text(amp.header),      Text(amp.current), Text(amp.battery),
-                                 Text(amp.temperature), Text(amp.period),  Text(amp.smoothing),
-                                 Text(amp.clamp),       Text(amp.reserved)};
-    const char* expected[] = {"9", "0.00001", "8650", "-3.25", "-200000", "2", "1", "0"};
-    for (int i = 0; i < 8; ++i) EXPECT_EQ(texts[i], expected[i]) << i;
+    EXPECT_EQ((Texts{Text(amp.header), Text(amp.current), Text(amp.battery), Text(amp.temperature),
+                     Text(amp.period), Text(amp.smoothing), Text(amp.clamp), Text(amp.reserved)}),
+              (Texts{"9", "0.00001", "8650", "-3.25", "-200000", "2", "1", "0"}));
 }
 
 TEST_F(ReaderTest, LoopSlotsAndTheTripMode) {
     zr8812::LoopFields f;
-    f.function = 2;
-    f.smoothing = 1;
-    f.z_ln = 3.4e38f;
-    f.r_ln = 1.25e-3f;
-    f.l_e = 22.5f;
-    f.z_e = 20.5f;
-    f.r_e = 21.5f;
-    f.v_p = 14.5f;
-    f.frequency_Hz = 49.98f;
-    f.extra_word = 600;
-    f.r_p = 1200.0f;
-    f.earth_variant = 1;
+    f.function = 2, f.smoothing = 1, f.z_ln = 3.4e38f, f.r_ln = 1.25e-3f, f.l_e = 22.5f;
+    f.z_e = 20.5f, f.r_e = 21.5f, f.v_p = 14.5f, f.frequency_Hz = 49.98f, f.extra_word = 600;
+    f.r_p = 1200.0f, f.earth_variant = 1;
     Download(DumpDigitsOf(zr8812::build_loop(f)));
     const LoopRecord loop = Lecture_loop();
-    EXPECT_EQ(Text(loop.smoothing), "1");
-    EXPECT_EQ(Text(loop.fonction_boucle), "2");
-    EXPECT_EQ(Text(loop.z_ln), "340000000000000000000000000000000000000");
-    EXPECT_EQ(Text(loop.r_ln), "0.00125");
-    EXPECT_EQ(Text(loop.v_p), "14.5");
-    EXPECT_EQ(Text(loop.frequency), "49.98");
-    EXPECT_EQ(Text(loop.word16), "600");
-    EXPECT_EQ(Text(loop.r_p), "1200");
-    EXPECT_EQ(Text(loop.z_e), "20.5");
-    EXPECT_EQ(Text(loop.r_e), "21.5");
-    EXPECT_EQ(Text(loop.l_e), "22.5");
-    EXPECT_EQ(Text(loop.variante_terre), "1");
+    EXPECT_EQ(
+        (Texts{Text(loop.smoothing), Text(loop.fonction_boucle), Text(loop.z_ln), Text(loop.r_ln),
+               Text(loop.v_p), Text(loop.frequency), Text(loop.word16), Text(loop.r_p),
+               Text(loop.z_e), Text(loop.r_e), Text(loop.l_e), Text(loop.variante_terre)}),
+        (Texts{"1", "2", "340000000000000000000000000000000000000", "0.00125", "14.5", "49.98",
+               "600", "1200", "20.5", "21.5", "22.5", "1"}));
     for (float real : {loop.z_ln, loop.r_ln, loop.l_ln, loop.z_lpe, loop.r_lpe, loop.l_lpe,
                        loop.z_npe, loop.r_npe, loop.l_npe, loop.v_ln, loop.v_lpe, loop.v_npe,
                        loop.v_p, loop.frequency, loop.r_p, loop.z_e, loop.r_e, loop.l_e})
         EXPECT_EQ(Text(real).find('e'), std::string::npos);
-    EXPECT_EQ(Selection.fonction_boucle, 2);
-    EXPECT_EQ(Selection.variante_terre, 1);
+    EXPECT_EQ(std::tie(Selection.fonction_boucle, Selection.variante_terre), std::make_tuple(2, 1));
 
     struct Row {
         uint8_t no_trip, trip_select;
         int mode;
     } rows[] = {{0, 0, 0}, {1, 0, 1}, {0, 1, 2}, {1, 1, 2}, {7, 0, 1}};
     for (const Row& row : rows) {
-        f.no_trip = row.no_trip;
-        f.trip_select = row.trip_select;
+        f.no_trip = row.no_trip, f.trip_select = row.trip_select;
         Download(DumpDigitsOf(zr8812::build_loop(f)));
         const LoopRecord decoded = Lecture_loop();
-        EXPECT_EQ(Selection.sans_declench, row.no_trip);
-        EXPECT_EQ(Selection.select_declench, row.trip_select);
-        EXPECT_EQ(Selection.mode_declench, row.mode);
+        EXPECT_EQ(
+            std::tie(Selection.sans_declench, Selection.select_declench, Selection.mode_declench),
+            std::make_tuple(row.no_trip, row.trip_select, row.mode));
         EXPECT_EQ(Text(decoded.sans_declench), std::to_string(row.no_trip));
         EXPECT_EQ(Text(decoded.select_declench), std::to_string(row.trip_select));
     }
 }
 
 TEST_F(ReaderTest, RcdSlots) {
-    std::string digits = DumpDigitsOf(zr8812::build_rcd({.validity = 50,
-                                                         .measured_current_tenth_mA = 305,
-                                                         .trip_time_s = 0.0215f,
-                                                         .rated_current_tenth_mA = 300,
-                                                         .wave_code = 0x10}));
+    zr8812::RcdFields f;
+    f.validity = 50, f.measured_current_tenth_mA = 305, f.trip_time_s = 0.0215f;
+    f.rated_current_tenth_mA = 300, f.wave_code = 0x10;
+    std::string digits = DumpDigitsOf(zr8812::build_rcd(f));
     digits.replace(24, 4, "0102");
     Download(digits);
     const RcdRecord rcd = Lecture_rcd();
-    const std::string texts[] = {Text(rcd.validity),      Text(rcd.measured_current),
-                                 Text(rcd.word2),         Text(rcd.trip_time),
-                                 Text(rcd.rated_current), Text(rcd.test_mode),
-                                 Text(rcd.multiplier),    Text(rcd.wave_start)};
-    const char* expected[] = {"50", "305", "0", "0.0215", "300", "2", "1", "16"};
-    for (int i = 0; i < 8; ++i) EXPECT_EQ(texts[i], expected[i]) << i;
+    EXPECT_EQ((Texts{Text(rcd.validity), Text(rcd.measured_current), Text(rcd.word2),
+                     Text(rcd.trip_time), Text(rcd.rated_current), Text(rcd.test_mode),
+                     Text(rcd.multiplier), Text(rcd.wave_start)}),
+              (Texts{"50", "305", "0", "0.0215", "300", "2", "1", "16"}));
 }
 
 TEST_F(ReaderTest, VoltageSlots) {
-    Download(DumpDigitsOf(zr8812::build_voltage({.header = 3,
-                                                 .v_ln_mV = 230100.0f,
-                                                 .v_lpe_mV = 1e-7f,
-                                                 .v_npe_mV = 0.0f,
-                                                 .battery_mV = 8900.0f,
-                                                 .temperature_C = 21.5f,
-                                                 .period_tenth_us = 200000,
-                                                 .rod_resistance_ohm = 1e9f,
-                                                 .smoothing = 6,
-                                                 .extra_byte = 1})));
+    zr8812::VoltageFields f;
+    f.header = 3, f.v_ln_mV = 230100.0f, f.v_lpe_mV = 1e-7f, f.v_npe_mV = 0.0f;
+    f.battery_mV = 8900.0f, f.temperature_C = 21.5f, f.period_tenth_us = 200000;
+    f.rod_resistance_ohm = 1e9f, f.smoothing = 6, f.extra_byte = 1;
+    Download(DumpDigitsOf(zr8812::build_voltage(f)));
     const VoltRecord volt = Lecture_tension();
-    const std::string texts[] = {
-        Text(volt.header),    Text(volt.v_ln),        Text(volt.v_lpe),  Text(volt.v_npe),
-        Text(volt.battery),   Text(volt.temperature), Text(volt.period), Text(volt.rod_resistance),
-        Text(volt.smoothing), Text(volt.trailer)};
-    const char* expected[] = {"3",    "230100", "0.0000001",  "0", "8900",
-                              "21.5", "200000", "1000000000", "6", "1"};
-    for (int i = 0; i < 10; ++i) EXPECT_EQ(texts[i], expected[i]) << i;
+    EXPECT_EQ(
+        (Texts{Text(volt.header), Text(volt.v_ln), Text(volt.v_lpe), Text(volt.v_npe),
+               Text(volt.battery), Text(volt.temperature), Text(volt.period),
+               Text(volt.rod_resistance), Text(volt.smoothing), Text(volt.trailer)}),
+        (Texts{"3", "230100", "0.0000001", "0", "8900", "21.5", "200000", "1000000000", "6", "1"}));
 }
 
 TEST_F(ReaderTest, DownloadedDigitsStopAtTheEndOfTheBuffer) {

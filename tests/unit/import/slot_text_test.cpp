@@ -41,22 +41,11 @@ TEST(WithoutExponent, RewritesExponentNotationAsPlainDecimal) {
 }
 
 TEST(SlotReals, ReadBackAsTheSameValueWithoutExponent) {
-    const float values[] = {0.0f,
-                            1.0f,
-                            -1.0f,
-                            523.25f,
-                            0.1f,
-                            1e-10f,
-                            123456.79f,
-                            16777217.0f,
-                            3.4028235e38f,
-                            -3.4028235e38f,
-                            std::numeric_limits<float>::min(),
-                            std::numeric_limits<float>::denorm_min(),
-                            1.17549e-38f,
-                            9.999999e-5f,
-                            230.04f,
-                            0.0215f};
+    using limits = std::numeric_limits<float>;
+    const float values[] = {0.0f,          1.0f,           -1.0f,         523.25f,
+                            0.1f,          1e-10f,         123456.79f,    16777217.0f,
+                            3.4028235e38f, -3.4028235e38f, limits::min(), limits::denorm_min(),
+                            1.17549e-38f,  9.999999e-5f,   230.04f,       0.0215f};
     for (float value : values) {
         const std::string text = SlotTextOf(value);
         SCOPED_TRACE(text);

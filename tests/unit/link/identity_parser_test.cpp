@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "link/answer_filter.h"
@@ -41,12 +42,11 @@ int Parse(const std::string& answer, IdentityFields& f) {
 TEST(IdentityParser, ReadsEveryFieldInOrder) {
     IdentityFields f;
     ASSERT_EQ(Parse(kIdentAnswer, f), 0);
-    EXPECT_STREQ(f.model, "ZR8812");
-    EXPECT_EQ(f.hardware, 0x12);  // printed digits are read as hexadecimal
-    EXPECT_STREQ(f.firmware, "1.05");
-    EXPECT_EQ(f.serial, 123);
-    EXPECT_EQ(f.fab, 0x0101);
-    EXPECT_EQ(f.sub, 0x0002);
+    // Printed digits are read as hexadecimal.
+    EXPECT_EQ(
+        std::make_tuple(std::string(f.model), f.hardware, std::string(f.firmware), f.serial, f.fab,
+                        f.sub),
+        std::make_tuple(std::string("ZR8812"), 0x12, std::string("1.05"), 123, 0x0101, 0x0002));
 }
 
 TEST(IdentityParser, MalformedAnswersFailWithoutReadingPastTheText) {
@@ -90,11 +90,9 @@ TEST(IdentityParser, MissingKeywordsSkipOnlyTheirOwnField) {
                     f),
               0);
     EXPECT_STREQ(f.model, "ZR8812");
-    EXPECT_FALSE(f.has_hardware);
-    EXPECT_FALSE(f.has_firmware);
-    EXPECT_EQ(f.serial, 4567);
-    EXPECT_EQ(f.fab, 0x0);  // the run of digits stops at the letter
-    EXPECT_EQ(f.sub, 0x7);
+    // fab "0A": the run of digits stops at the letter.
+    EXPECT_EQ(std::make_tuple(f.has_hardware, f.has_firmware, f.serial, f.fab, f.sub),
+              std::make_tuple(false, false, 4567, 0x0, 0x7));
 
     IdentityFields m;
     ASSERT_EQ(Parse("Modele : ZRX ZR9912\r\nfab = 1\r\nsub = 2\r\nkorvid", m), 0);
@@ -102,9 +100,7 @@ TEST(IdentityParser, MissingKeywordsSkipOnlyTheirOwnField) {
 
     IdentityFields g;
     EXPECT_EQ(Parse("x = 12\r\ny = 34\r\nkorvid", g), 0);
-    EXPECT_FALSE(g.has_model);
-    EXPECT_EQ(g.fab, 0x12);
-    EXPECT_EQ(g.sub, 0x34);
+    EXPECT_EQ(std::make_tuple(g.has_model, g.fab, g.sub), std::make_tuple(false, 0x12, 0x34));
 }
 
 }  // namespace

@@ -4,11 +4,12 @@
 
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
-#include "store/store.h"
 #include "link/answer_filter.h"
 #include "link/memory_listing.h"
+#include "store/store.h"
 
 namespace {
 
@@ -42,13 +43,9 @@ std::string FileLine(int size, const std::string& when, const std::string& name)
 }
 
 TEST(MonthNames, EnglishAbbreviationsIgnoringCase) {
-    EXPECT_EQ(chermois("Jan"), 1);
-    EXPECT_EQ(chermois("jan"), 1);
-    EXPECT_EQ(chermois("DEC"), 12);
-    EXPECT_EQ(chermois("Sep"), 9);
-    EXPECT_EQ(chermois("Foo"), 0);
-    EXPECT_EQ(chermois(""), 0);
-    EXPECT_EQ(chermois("Janu"), 0);
+    const std::pair<const char*, int> rows[] = {{"Jan", 1}, {"jan", 1}, {"DEC", 12}, {"Sep", 9},
+                                                {"Foo", 0}, {"", 0},    {"Janu", 0}};
+    for (const auto& [name, month] : rows) EXPECT_EQ(chermois(name), month) << name;
 }
 
 TEST(DirectoryListingParser, ReadsEveryObjectWithItsDate) {
@@ -59,22 +56,13 @@ TEST(DirectoryListingParser, ReadsEveryObjectWithItsDate) {
     EXPECT_FALSE(l.ran_past_total);
     EXPECT_FALSE(l.ran_out_at_name);
     ASSERT_EQ(l.entries.size(), 3u);
-    const ListingEntry& a = l.entries[0];
-    EXPECT_EQ(a.number, 1);
-    EXPECT_EQ(a.mois, 3);
-    EXPECT_EQ(a.jour, 5);
-    EXPECT_EQ(a.heure, 10);
-    EXPECT_EQ(a.minute, 25);
-    EXPECT_EQ(a.annee, kThisYear);
+    const ListingEntry &a = l.entries[0], &b = l.entries[1];
+    EXPECT_EQ(std::tie(a.number, a.mois, a.jour, a.heure, a.minute, a.annee),
+              std::make_tuple(1, 3, 5, 10, 25, kThisYear));
     EXPECT_NE(a.present, 0);
-    const ListingEntry& b = l.entries[1];
-    EXPECT_EQ(b.number, 2);
-    EXPECT_EQ(b.mois, 11);
-    EXPECT_EQ(b.annee, 2009);
-    EXPECT_EQ(b.heure, 12);
-    EXPECT_EQ(b.minute, 0);
-    EXPECT_EQ(l.entries[2].number, 17);
-    EXPECT_EQ(l.entries[2].mois, 1);
+    EXPECT_EQ(std::tie(b.number, b.mois, b.annee, b.heure, b.minute),
+              std::make_tuple(2, 11, 2009, 12, 0));
+    EXPECT_EQ(std::tie(l.entries[2].number, l.entries[2].mois), std::make_tuple(17, 1));
 }
 
 TEST(DirectoryListingParser, FailuresGiveNoDirectories) {
@@ -116,21 +104,12 @@ TEST(TestListingParser, ReadsNumbersKindsAndDates) {
               FileLine(150, "Feb 28  2009", "99.v") + "total 3\r\n");
     EXPECT_EQ(l.count, 3);
     ASSERT_EQ(l.entries.size(), 3u);
-    EXPECT_EQ(l.entries[0].number, 12);
-    EXPECT_EQ(l.entries[0].type_mes, KIND_LOOP);
-    EXPECT_EQ(l.entries[0].annee, 2008);
-    EXPECT_EQ(l.entries[0].mois, 11);
-    EXPECT_EQ(l.entries[0].heure, 12);
-    EXPECT_EQ(l.entries[1].number, 7);
-    EXPECT_EQ(l.entries[1].type_mes, KIND_CURRENT);
-    EXPECT_EQ(l.entries[1].heure, 10);
-    EXPECT_EQ(l.entries[1].minute, 25);
-    EXPECT_EQ(l.entries[1].annee, kThisYear);
-    EXPECT_FALSE(l.entries[0].time_shown);
-    EXPECT_TRUE(l.entries[1].time_shown);
-    EXPECT_EQ(l.entries[2].number, 99);
-    EXPECT_EQ(l.entries[2].type_mes, KIND_VOLTAGE);
-    EXPECT_EQ(l.entries[2].jour, 28);
+    const ListingEntry &a = l.entries[0], &b = l.entries[1], &c = l.entries[2];
+    EXPECT_EQ(std::tie(a.number, a.type_mes, a.annee, a.mois, a.heure, a.time_shown),
+              std::make_tuple(12, KIND_LOOP, 2008, 11, 12, false));
+    EXPECT_EQ(std::tie(b.number, b.type_mes, b.heure, b.minute, b.annee, b.time_shown),
+              std::make_tuple(7, KIND_CURRENT, 10, 25, kThisYear, true));
+    EXPECT_EQ(std::tie(c.number, c.type_mes, c.jour), std::make_tuple(99, KIND_VOLTAGE, 28));
     for (const ListingEntry& e : l.entries) EXPECT_NE(e.present, 0);
 }
 
@@ -162,14 +141,13 @@ TEST(ListingParsers, ReadTheDayPaddedWithAZeroOrWithABlank) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.when);
         const DirectoryListing d = Directories(DirLine(row.when, "03") + "total 1\r\n");
-        const TestListing t = Tests(FileLine(118, row.when, "12.l") +
-                                    FileLine(50, row.when, "07.a") + "total 2\r\n");
+        const TestListing t =
+            Tests(FileLine(118, row.when, "12.l") + FileLine(50, row.when, "07.a") + "total 2\r\n");
         ASSERT_EQ(d.nb_total, 1);
         ASSERT_EQ(t.entries.size(), 2u);
-        EXPECT_EQ(d.entries[0].number, 3);
-        EXPECT_EQ(t.entries[0].number, 12);
-        EXPECT_EQ(t.entries[1].number, 7);
-        EXPECT_EQ(t.entries[1].type_mes, KIND_CURRENT);
+        EXPECT_EQ(std::tie(d.entries[0].number, t.entries[0].number, t.entries[1].number,
+                           t.entries[1].type_mes),
+                  std::make_tuple(3, 12, 7, KIND_CURRENT));
         for (const ListingEntry& e : {d.entries[0], t.entries[0], t.entries[1]}) {
             EXPECT_EQ(std::make_tuple(e.jour, e.mois, e.annee, e.heure, e.minute),
                       std::make_tuple(row.day, row.month, row.year, row.hour, row.minute));
@@ -182,12 +160,15 @@ TEST(ListingParsers, ReadTheDayPaddedWithAZeroOrWithABlank) {
 // are last year's, across the turn of the year; a few days ahead are the two
 // clocks disagreeing.
 TEST(ListedYear, IsLastYearForDatesWellAheadOfToday) {
-    struct Row { int month, day, todayMonth, todayDay, want; };
-    for (const Row& r : std::vector<Row>{{3, 5, 3, 5, 2026},     // today
-                                         {12, 20, 1, 4, 2025},   // last December, seen in January
-                                         {7, 10, 1, 4, 2025},    // six months ago
-                                         {7, 10, 12, 30, 2026},  // July, seen at the year's end
-                                         {1, 10, 1, 4, 2026}}) { // instrument clock a few days ahead
+    struct Row {
+        int month, day, todayMonth, todayDay, want;
+    };
+    for (const Row& r :
+         std::vector<Row>{{3, 5, 3, 5, 2026},      // today
+                          {12, 20, 1, 4, 2025},    // last December, seen in January
+                          {7, 10, 1, 4, 2025},     // six months ago
+                          {7, 10, 12, 30, 2026},   // July, seen at the year's end
+                          {1, 10, 1, 4, 2026}}) {  // instrument clock a few days ahead
         SCOPED_TRACE(std::to_string(r.month) + "/" + std::to_string(r.day));
         EXPECT_EQ(YearOfRecentEntry(r.month, r.day, r.todayMonth, r.todayDay, 2026), r.want);
     }
@@ -200,8 +181,7 @@ TEST(TestListingParser, NamesWithoutTwoDigitsOrWithUnknownKindsAreSkipped) {
               FileLine(16, "Nov 05  2008", "09.r") + "total 5\r\n");
     EXPECT_EQ(l.count, 5);
     ASSERT_EQ(l.entries.size(), 1u);
-    EXPECT_EQ(l.entries[0].number, 9);
-    EXPECT_EQ(l.entries[0].type_mes, KIND_RCD);
+    EXPECT_EQ(std::tie(l.entries[0].number, l.entries[0].type_mes), std::make_tuple(9, KIND_RCD));
 }
 
 TEST(TestListingParser, CountComesFromTheTotalAtTheEnd) {
@@ -212,8 +192,7 @@ TEST(TestListingParser, CountComesFromTheTotalAtTheEnd) {
     EXPECT_EQ(ParseTestListing(text.data(), text.size(), kThisYear).count, 0);
     // More entries announced than listed: the walk simply finds nothing more.
     const TestListing l = Tests(FileLine(118, "Nov 05  2008", "12.l") + "total 5\r\n");
-    EXPECT_EQ(l.count, 5);
-    EXPECT_EQ(l.entries.size(), 1u);
+    EXPECT_EQ(std::make_tuple(l.count, l.entries.size()), std::make_tuple(5, 1u));
 }
 
 TEST(ListingParsers, AFullMemoryIsReadWhole) {
@@ -234,8 +213,8 @@ TEST(ListingParsers, AFullMemoryIsReadWhole) {
     const TestListing t = Tests(files + "total 100\r\n");
     EXPECT_EQ(t.count, 100);
     ASSERT_EQ(t.entries.size(), 100u);
-    EXPECT_EQ(t.entries.back().number, 99);
-    EXPECT_EQ(t.entries.back().type_mes, KIND_VOLTAGE);
+    EXPECT_EQ(std::tie(t.entries.back().number, t.entries.back().type_mes),
+              std::make_tuple(99, KIND_VOLTAGE));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <utility>
 
 #include "link/modbus.h"
 
@@ -42,16 +43,12 @@ TEST(ModbusFrame, FramesAreUpperCaseWithTheirCheck) {
 }
 
 TEST(ModbusFrame, CheckIsTheTwosComplementOfTheByteSum) {
-    EXPECT_EQ(ModbusLrc("010300190001", 12), 0xE2);
-    EXPECT_EQ(ModbusLrc("", 0), 0x00);
-    EXPECT_EQ(ModbusLrc("FF", 2), 0x01);
-    EXPECT_EQ(ModbusLrc("0101", 4), 0xFE);
-    EXPECT_EQ(ModbusLrc("0103020100", 10), 0xF9);
-    EXPECT_EQ(ModbusLrc("ff", 2), 0x01);
-    // Not hex pairs.
-    EXPECT_EQ(ModbusLrc("010", 3), -1);
-    EXPECT_EQ(ModbusLrc("0G", 2), -1);
-    EXPECT_EQ(ModbusLrc("0 ", 2), -1);
+    // -1 for a text that is not hex pairs.
+    const std::pair<const char*, int> rows[] = {
+        {"010300190001", 0xE2}, {"", 0x00},  {"FF", 0x01}, {"0101", 0xFE}, {"0103020100", 0xF9},
+        {"ff", 0x01},           {"010", -1}, {"0G", -1},   {"0 ", -1}};
+    for (const auto& [text, check] : rows)
+        EXPECT_EQ(ModbusLrc(text, std::strlen(text)), check) << text;
 }
 
 TEST(ModbusFrame, AnswerLinesAreChecked) {

@@ -12,6 +12,7 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "fuzz/parser_properties.h"
@@ -88,12 +89,9 @@ PrintedListing PrintListing(bool directories, int count, std::mt19937& rng) {
 }
 
 void ExpectSameEntry(const ListingEntry& got, const ListingEntry& want, bool year_known) {
-    EXPECT_EQ(got.number, want.number);
-    EXPECT_EQ(got.mois, want.mois);
-    EXPECT_EQ(got.jour, want.jour);
-    EXPECT_EQ(got.heure, want.heure);
-    EXPECT_EQ(got.minute, year_known ? 0 : want.minute);
-    EXPECT_EQ(got.annee, want.annee);
+    EXPECT_EQ(std::make_tuple(got.number, got.mois, got.jour, got.heure, got.minute, got.annee),
+              std::make_tuple(want.number, want.mois, want.jour, want.heure,
+                              year_known ? 0 : want.minute, want.annee));
 }
 
 TEST(ListingProperties, DirectoryListingsOfUpToAHundredObjectsReadBackWhole) {

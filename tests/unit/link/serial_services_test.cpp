@@ -34,10 +34,8 @@ TEST_F(SerialServices, ComNumbersResolveThroughTheProgramDirectory) {
     EXPECT_EQ(ComPortOfDevice(instrument().device_path()), kInstrumentCom);
 
     // Not declared: /dev/ttyUSB(n-1), absent here.
-    EXPECT_EQ(ComPortDevice(9, device), RS232_INVALID_PORT);
-    EXPECT_EQ(ComPortDevice(0, device), RS232_INVALID_PORT);
-    EXPECT_EQ(ComPortDevice(-1, device), RS232_INVALID_PORT);
-    EXPECT_EQ(ComPortDevice(RS232_LAST_PORT + 1, device), RS232_INVALID_PORT);
+    for (int port : {9, 0, -1, RS232_LAST_PORT + 1})
+        EXPECT_EQ(ComPortDevice(port, device), RS232_INVALID_PORT) << port;
     // A link whose device has gone.
     fs::create_symlink("/dev/pts/no-such-terminal", ProgramPath("dosdevices/com4"));
     EXPECT_EQ(ComPortDevice(4, device), RS232_INVALID_PORT);
@@ -163,9 +161,7 @@ TEST(BridgeDeclaration, LinesAreVendorProductAndSerial) {
         BridgeDevice d;
         ASSERT_EQ(ParseBridgeDeclaration(row.line, d), row.ok);
         if (!row.ok) continue;
-        EXPECT_EQ(d.vid, row.vid);
-        EXPECT_EQ(d.pid, row.pid);
-        EXPECT_EQ(d.serial, row.serial);
+        EXPECT_EQ(std::tie(d.vid, d.pid, d.serial), std::tie(row.vid, row.pid, row.serial));
     }
 }
 
@@ -183,9 +179,8 @@ TEST_F(SerialServices, DeclaredBridgeIsListedAndFoundInTheRegistry) {
     EXPECT_EQ(CP210x_GetDeviceSerialNumber(handle, serial, &length), CP210x_SUCCESS);
     EXPECT_EQ(CP210x_Close(handle), CP210x_SUCCESS);
     EXPECT_EQ(CP210x_Close(handle), CP210x_INVALID_HANDLE);
-    EXPECT_EQ(vid, 0x10C4);
-    EXPECT_EQ(pid, 0xEA60);
-    EXPECT_EQ(std::string(serial, length), kBridgeSerial);
+    EXPECT_EQ(std::make_tuple(vid, pid, std::string(serial, length)),
+              std::make_tuple(0x10C4, 0xEA60, std::string(kBridgeSerial)));
     EXPECT_EQ(CP210x_Open(count, &handle), CP210x_DEVICE_NOT_FOUND);
 
     RegistryKey usb = 0, device = 0;

@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <filesystem>
 #include <regex>
+#include <tuple>
 
 #include "platform/system/program_instance.h"
 #include "platform/system/system.h"
@@ -86,9 +87,8 @@ TEST_F(StartupTest, AStopBeforeTheLoopRunsTheShutdownOnce) {
     EXPECT_EQ(ProgramMain(), 0);
     EXPECT_EQ(calls, (std::vector<std::string>{"import flags", "connection", "power off", "close spreadsheet"}));
     EXPECT_TRUE(popups().empty());
-    EXPECT_FALSE(IsPanelValid(Fen_princ[PANEL_MAIN]));
-    EXPECT_FALSE(IsPanelValid(Fen_princ[PANEL_EXPORT]));
-    EXPECT_FALSE(IsPanelValid(Fen_princ[PANEL_IMPORT]));
+    for (int panel : {PANEL_MAIN, PANEL_EXPORT, PANEL_IMPORT})
+        EXPECT_FALSE(IsPanelValid(Fen_princ[panel])) << panel;
     EXPECT_FALSE(IsPanelValid(Fen_princ[PANEL_SPLASH]) && PanelWidgetForTesting(Fen_princ[PANEL_SPLASH])->isVisible());
     EXPECT_EQ(ptLog, 0);
     EXPECT_EQ(GetWaitCursor(), 0);
@@ -118,11 +118,8 @@ TEST_F(StartupTest, QuitBoxAnsweredNoThenYes) {
         << "no spreadsheet application was started";
     ASSERT_EQ(recorder().CountTitled("Quit"), 2);
     const PopupRecord& box = popups().back();
-    EXPECT_EQ(box.kind, "generic");
-    EXPECT_EQ(box.message, "Are you sure you want to quit ?\n");
-    EXPECT_EQ(box.buttons[0], "Yes");
-    EXPECT_EQ(box.buttons[1], "No");
-    EXPECT_EQ(box.buttons[2], "");
+    EXPECT_EQ(std::tie(box.kind, box.message, box.buttons[0], box.buttons[1], box.buttons[2]),
+              std::make_tuple("generic", "Are you sure you want to quit ?\n", "Yes", "No", ""));
     EXPECT_EQ(ReadProgramFile("Briskel.ini").substr(0, 5), "1 0\r\n");
     EXPECT_FALSE(IsPanelValid(Fen_princ[PANEL_MAIN]));
 }
@@ -189,9 +186,7 @@ TEST_F(StartupTest, TheImportPanelProposesToday) {
         GetCtrlVal(Fen_princ[PANEL_IMPORT], IMPORT_DAY, shown[0]);
         GetCtrlVal(Fen_princ[PANEL_IMPORT], IMPORT_MONTH, shown[1]);
         GetCtrlVal(Fen_princ[PANEL_IMPORT], IMPORT_YEAR, shown[2]);
-        EXPECT_EQ(shown[0], day);
-        EXPECT_EQ(shown[1], month);
-        EXPECT_EQ(shown[2], year);
+        EXPECT_EQ(std::make_tuple(shown[0], shown[1], shown[2]), std::make_tuple(day, month, year));
         QuitUserInterface(0);
     };
     ProgramMain();

@@ -33,16 +33,16 @@ struct KeptRows {
 };
 std::map<std::pair<int, int>, KeptRows> kept;  // by object and test entry
 
-std::string LayoutName(int kind) {
-    if (kind != KIND_LOOP) {
+std::string LayoutName(int kind, const MeasuredRecord& record) {
+    const auto* loop = std::get_if<LoopRecord>(&record);
+    if (kind != KIND_LOOP || loop == nullptr) {
         const std::string name = KindName(kind);
         return name.empty() ? KindTag(kind) : name;
     }
-    const int function = Selection.fonction_boucle;
-    if (function == 2) return Texte(synthese_boucle_terre);
-    if (function == 3) {
-        return Selection.variante_terre == 0 ? Texte(synthese_boucle_courte)
-                                             : Texte(synthese_boucle_terre_courte);
+    if (loop->fonction_boucle == 2) return Texte(synthese_boucle_terre);
+    if (loop->fonction_boucle == 3) {
+        return loop->variante_terre == 0 ? Texte(synthese_boucle_courte)
+                                         : Texte(synthese_boucle_terre_courte);
     }
     return KindName(kind);
 }
@@ -261,8 +261,9 @@ void StartSummary() {
     kept.clear();
 }
 
-void KeepRowsForSummary(int object, int test, int kind, const std::string& object_name) {
-    kept[{object, test}] = {LayoutName(kind),
+void KeepRowsForSummary(int object, int test, int kind, const MeasuredRecord& record,
+                        const std::string& object_name) {
+    kept[{object, test}] = {LayoutName(kind, record),
                             WithNameColumn(WrittenRow(TITLE_ROW), Texte(nom_objet)),
                             WithNameColumn(WrittenRow(VALUE_ROW), object_name)};
 }

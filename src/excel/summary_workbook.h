@@ -12,14 +12,17 @@
 #include <vector>
 
 #include "excel/workbook.h"
+#include "store/measurement_records.h"
 #include "store/store.h"
 
 // Forgets the rows kept by an earlier export.
 void StartSummary();
 // Keeps the title and value rows just written into the saved workbook of test
-// entry `test` of object entry `object`, of kind `kind` (the loop layout is
-// read from `Selection`); its object is named `object_name` ("" for none).
-void KeepRowsForSummary(int object, int test, int kind, const std::string& object_name);
+// entry `test` of object entry `object`, of kind `kind` decoded as `record`
+// (a loop's function names its layout); its object is named `object_name`
+// ("" for none).
+void KeepRowsForSummary(int object, int test, int kind, const MeasuredRecord& record,
+                        const std::string& object_name);
 
 // One test the export looked at, as the first sheet lists it.
 struct SummaryTest {

@@ -122,9 +122,6 @@ void RecordSheetResult(int object, int test, SheetResult result) {
 bool ExportTest(int object, int test, const DateFilter& filter, const ExportedTests& done) {
     if (StopArrived(PollStopBetweenTests)) return false;
     const FicTest& record = Director[object].tests[test];
-    Selection.num_test = record.num_test;
-    Selection.type_mes = record.type_mes;
-    Selection.num_objet = record.num_objet;
     if (!filter.Matches(record)) return true;
     if (done.Holds(record)) {
         RecordTestOutcome(object, test, TestOutcome::AlreadyExported, OutcomeCause::None,

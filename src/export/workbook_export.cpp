@@ -235,7 +235,7 @@ Next WriteAndSave(Workbook& book, int object, int test, int kind, const Measured
     JournalSavedWorkbook(Director[object].tests[test], path);
     // A memory holds up to 10,000 tests: their rows are kept only for a summary.
     if (Excel.summary_workbook != 0)
-        KeepRowsForSummary(object, test, kind,
+        KeepRowsForSummary(object, test, kind, record,
                            ExportObjectName(Director[object].tests[test].num_objet));
     status = book.Close();
     if (status < 0) {

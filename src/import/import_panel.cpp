@@ -136,9 +136,6 @@ int Importer_date() {
     ForEachObject([&](int o) {
         ForEachTest(o, [&](int t) {
             const FicTest& test = Director[o].tests[t];
-            Selection.num_test = test.num_test;
-            Selection.type_mes = test.type_mes;
-            Selection.num_objet = test.num_objet;
             if (filter.Matches(test)) matched = true;
         });
     });

@@ -153,9 +153,6 @@ int IndexTest(int, int, int event, void*, int, int) {
     int test = TestOfRow(object, testRow);
     if (test < 0) return 0;
     const FicTest& chosen = Director[object].tests[test];
-    Selection.num_test = chosen.num_test;
-    Selection.type_mes = chosen.type_mes;
-    Selection.num_objet = chosen.num_objet;
     ShowDescription(chosen);
     return 0;
 }

@@ -140,9 +140,6 @@ void FillImportLists() {
     int test = TestOfRow(first, 0);
     if (test < 0) return;
     const FicTest& chosen = Director[first].tests[test];
-    Selection.num_test = chosen.num_test;
-    Selection.type_mes = chosen.type_mes;
-    Selection.num_objet = chosen.num_objet;
     ShowDescription(chosen);
 }
 

@@ -194,14 +194,7 @@ EarthRecord Lecture_Terre() {
 }
 
 LoopRecord Lecture_loop() {
-    const LoopRecord loop = DecodeLoop(DownloadedDigits());
-    // The summary names the loop's sheet from these.
-    Selection.fonction_boucle = loop.fonction_boucle;
-    Selection.select_declench = loop.select_declench;
-    Selection.sans_declench = loop.sans_declench;
-    Selection.variante_terre = loop.variante_terre;
-    Selection.mode_declench = TripMode(loop);
-    return loop;
+    return DecodeLoop(DownloadedDigits());
 }
 
 RcdRecord Lecture_rcd() {

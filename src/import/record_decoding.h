@@ -34,8 +34,7 @@ RcdRecord DecodeRcd(std::string_view digits);
 VoltRecord DecodeVolt(std::string_view digits);
 
 // Readers: the record of their kind decoded from the dump just downloaded
-// (`DownloadedDigits()`). `Lecture_loop` also sets the loop fields of
-// `Selection`.
+// (`DownloadedDigits()`).
 AmpRecord Lecture_courant();
 EarthRecord Lecture_Terre();
 LoopRecord Lecture_loop();

@@ -35,7 +35,6 @@ void RegisterImportSubsystem() {
 
 void ResetImportStateForTesting() {
     for (DirObjet& entry : Director) entry = DirObjet{};
-    Selection = FicTest{};
     nb_total = 0;
     flag_stop = 0;
     flag_excel = 0;

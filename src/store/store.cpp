@@ -27,7 +27,6 @@ const char* KindName(int kind) {
 }
 
 DirObjet Director[150];
-FicTest Selection;
 int32_t nb_total = 0;
 int32_t flag_stop = 0;
 int32_t flag_excel = 0;

@@ -1,5 +1,5 @@
 // The measurement store: the instrument's memory directory `Director`, the
-// current test `Selection`, the kinds of measurement and the run/stop flags.
+// kinds of measurement and the run/stop flags.
 // Static, fixed-size, zero at start; one instance of each.
 #pragma once
 
@@ -55,7 +55,6 @@ struct DirObjet {
     FicTest tests[NB_TESTS];
 };
 extern DirObjet Director[150];
-extern FicTest Selection;
 extern int32_t nb_total;
 extern int32_t flag_stop;
 extern int32_t flag_excel;

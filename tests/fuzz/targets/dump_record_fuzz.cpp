@@ -29,7 +29,7 @@ void ReadEveryKind(std::string_view digits) {
         RealTextsHold({loop.z_ln, loop.r_ln, loop.l_ln, loop.z_lpe, loop.r_lpe, loop.l_lpe,
                        loop.z_npe, loop.r_npe, loop.l_npe, loop.l_e, loop.z_e, loop.r_e, loop.v_ln,
                        loop.v_lpe, loop.v_npe, loop.v_p, loop.frequency, loop.r_p});
-        FUZZ_EXPECT(properties::InRange("trip mode", Selection.mode_declench, 0, 2));
+        FUZZ_EXPECT(properties::InRange("trip mode", TripMode(loop), 0, 2));
     }
     if (DumpHoldsRecord(KIND_RCD, digits)) RealTextsHold({Lecture_rcd().trip_time});
     if (DumpHoldsRecord(KIND_VOLTAGE, digits)) {

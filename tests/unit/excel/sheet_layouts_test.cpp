@@ -41,7 +41,6 @@ class SheetLayouts : public ::testing::Test {
     void SetUp() override {
         ResetExcelStateForTesting();
         langue = 1;
-        Selection = FicTest{};
         SetDirectoryTest(5, 12, KIND_LOOP);
         sheet_ = std::make_unique<OpenSheet>();
         ASSERT_TRUE(sheet_->ok());
@@ -129,7 +128,7 @@ TEST_F(SheetLayouts, AnUnknownClampShowsItsCode) {
 TEST_F(SheetLayouts, ATripSelectLoopIsLabelledAndShownAsATrip) {
     LoadDump(zr8812::build_loop({.function = 0, .z_npe = 0.8f, .l_npe = 0.3f, .trip_select = 1}));
     const LoopRecord loop = Lecture_loop();
-    ASSERT_EQ(Selection.mode_declench, 2);
+    ASSERT_EQ(TripMode(loop), 2);
     WriteCells(sheet_->book(), LoopCells(loop));
     const Texts row = Values();
     ASSERT_EQ(row.size(), 31u);

@@ -108,8 +108,6 @@ TEST_F(DisplayTest, ObjectsWithoutTestsAreNotListedAndRowsSkipThem) {
     EXPECT_EQ(DescriptionText(), "Current  /  11-05-2008");
     EXPECT_EQ(SelectTestRow(1), 0);
     EXPECT_EQ(DescriptionText(), "Loop  /  02-01-2009");
-    EXPECT_EQ(std::tie(Selection.num_objet, Selection.num_test, Selection.type_mes),
-              std::make_tuple(1, 12, KIND_LOOP));
 }
 
 TEST_F(DisplayTest, AnObjectWithoutTestsEmptiesTheListAndBlanksTheDescription) {
@@ -125,11 +123,10 @@ TEST_F(DisplayTest, AnObjectWithoutTestsEmptiesTheListAndBlanksTheDescription) {
 TEST_F(DisplayTest, TestClicksWithoutASelectedRowDoNothing) {
     AddTest(1, 3, KIND_CURRENT);
     FillObjectList();
-    Selection = FicTest{};
     EXPECT_EQ(IndexTest(Panel(), IMPORT_TESTS, EVENT_LEFT_CLICK, nullptr, 0, 0), -1);
     SetCtrlIndex(Panel(), IMPORT_OBJECTS, 0);
     EXPECT_EQ(IndexTest(Panel(), IMPORT_TESTS, EVENT_LEFT_CLICK, nullptr, 0, 0), -1);
-    EXPECT_EQ(Selection.num_objet, 0);
+    EXPECT_TRUE(IsBlank(DescriptionText()));
     // Events other than value changed and left click are ignored.
     EXPECT_EQ(IndexObjet(Panel(), IMPORT_OBJECTS, EVENT_COMMIT, nullptr, 0, 0), 0);
     EXPECT_TRUE(Rows(IMPORT_TESTS).empty());

@@ -34,8 +34,6 @@ TEST_F(ImportFlowTest, ScanListsObjectsWithTestsInOrder) {
     EXPECT_EQ(Rows(IMPORT_OBJECTS), (Strings{"01", "02", "05"}));
     EXPECT_EQ(Rows(IMPORT_TESTS), (Strings{"03", "12"}));
     EXPECT_EQ(Text(PANEL_IMPORT, IMPORT_DESCRIPTION), "Current  /  11-05-2008");
-    EXPECT_EQ(std::tie(Selection.num_objet, Selection.num_test, Selection.type_mes),
-              std::make_tuple(1, 3, KIND_CURRENT));
     EXPECT_TRUE(PanelVisible(PANEL_IMPORT));
     EXPECT_FALSE(IsPanelValid(Fen_princ[PANEL_SCAN]));
     EXPECT_FALSE(IsPanelValid(Fen_princ[PANEL_PROGRESS]));

@@ -20,7 +20,6 @@ class ReaderTest : public ::testing::Test {
    protected:
     void SetUp() override {
         std::memset(ProgramLink().rep_buf, 0, REP_BUF_SIZE);
-        Selection = FicTest{};
     }
     static void Download(const std::string& digits) {
         std::memset(ProgramLink().rep_buf, 0, REP_BUF_SIZE);
@@ -59,7 +58,6 @@ TEST_F(ReaderTest, LoopSlotsAndTheTripMode) {
                        loop.z_npe, loop.r_npe, loop.l_npe, loop.v_ln, loop.v_lpe, loop.v_npe,
                        loop.v_p, loop.frequency, loop.r_p, loop.z_e, loop.r_e, loop.l_e})
         EXPECT_EQ(Text(real).find('e'), std::string::npos);
-    EXPECT_EQ(std::tie(Selection.fonction_boucle, Selection.variante_terre), std::make_tuple(2, 1));
 
     struct Row {
         uint8_t no_trip, trip_select;
@@ -70,7 +68,7 @@ TEST_F(ReaderTest, LoopSlotsAndTheTripMode) {
         Download(DumpDigitsOf(zr8812::build_loop(f)));
         const LoopRecord decoded = Lecture_loop();
         EXPECT_EQ(
-            std::tie(Selection.sans_declench, Selection.select_declench, Selection.mode_declench),
+            std::make_tuple(decoded.sans_declench, decoded.select_declench, TripMode(decoded)),
             std::make_tuple(row.no_trip, row.trip_select, row.mode));
         EXPECT_EQ(Text(decoded.sans_declench), std::to_string(row.no_trip));
         EXPECT_EQ(Text(decoded.select_declench), std::to_string(row.trip_select));

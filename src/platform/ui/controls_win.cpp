@@ -20,6 +20,11 @@ int SpinValue(const Control& control) {
     return std::clamp(static_cast<int>(value), control.minimum, control.maximum);
 }
 
+void ShowSpinValue(const Control& control, int value) {
+    value = std::clamp(value, control.minimum, control.maximum);
+    SetWindowTextW(control.hwnd, Utf16(control.prefix + std::to_string(value)).c_str());
+}
+
 // An edit ends its lines with "\r\n"; the program's texts end them with "\n".
 std::wstring EditText(const std::string& text) {
     std::string lines;
@@ -62,13 +67,21 @@ bool IsButton(const Control& c) {
 
 }  // namespace
 
+const std::vector<ui_front::Row>& ui_win::RowsOf(const Control& list) {
+    static const std::vector<ui_front::Row> none;
+    const Panel* panel = OwnerPanel(list);
+    int status;
+    const ui_front::Control* kept = panel ? ui_front::FindControl(panel->handle, list.number, status) : nullptr;
+    return kept != nullptr ? kept->rows : none;
+}
+
 void ui_win::FitListExtent(const Control& list) {
     int widest = 0;
     HDC dc = GetDC(list.hwnd);
     HGDIOBJ old =
         SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(list.hwnd, WM_GETFONT, 0, 0)));
-    for (const std::string& label : list.labels) {
-        const std::wstring text = Utf16(label);
+    for (const ui_front::Row& row : RowsOf(list)) {
+        const std::wstring text = Utf16(row.label);
         SIZE size{};
         GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
         widest = std::max(widest, static_cast<int>(size.cx));
@@ -113,11 +126,9 @@ std::string Text(const Control& c) {
 
 void SetNumber(Control& c, double value) {
     switch (c.kind) {
-        case Kind::Spin: {
-            const int number = std::clamp(static_cast<int>(value), c.minimum, c.maximum);
-            SetWindowTextW(c.hwnd, Utf16(c.prefix + std::to_string(number)).c_str());
+        case Kind::Spin:
+            ShowSpinValue(c, static_cast<int>(value));
             break;
-        }
         case Kind::CheckBox:
             SendMessageW(c.hwnd, BM_SETCHECK, value != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
             break;
@@ -194,13 +205,11 @@ void Focus(Control& c) {
 
 void InsertRow(Control& list, int row, const std::string& label) {
     SendMessageW(list.hwnd, LB_INSERTSTRING, row, reinterpret_cast<LPARAM>(Utf16(label).c_str()));
-    list.labels.insert(list.labels.begin() + row, label);
     FitListExtent(list);
 }
 
 void ClearRows(Control& list) {
     SendMessageW(list.hwnd, LB_RESETCONTENT, 0, 0);
-    list.labels.clear();
     FitListExtent(list);
 }
 

@@ -31,20 +31,21 @@ void Tick(const MenuEntry& entry, bool tick) {
                       MF_BYCOMMAND | (tick ? MF_CHECKED : MF_UNCHECKED));
 }
 
-void Dim(const MenuEntry& entry, bool dimmed) {
-    if (entry.submenu == nullptr) {
-        EnableMenuItem(entry.owner, entry.command,
-                       MF_BYCOMMAND | (dimmed ? MF_GRAYED : MF_ENABLED));
-        return;
-    }
-    // A menu is found in its owner by its popup handle.
-    const int count = GetMenuItemCount(entry.owner);
+// A menu is found in its owner by its popup handle: its position there.
+UINT Position(const MenuEntry& menu) {
+    const int count = GetMenuItemCount(menu.owner);
     for (int i = 0; i < count; ++i) {
-        if (GetSubMenu(entry.owner, i) == entry.submenu) {
-            EnableMenuItem(entry.owner, static_cast<UINT>(i),
-                           MF_BYPOSITION | (dimmed ? MF_GRAYED : MF_ENABLED));
-        }
+        if (GetSubMenu(menu.owner, i) == menu.submenu) return static_cast<UINT>(i);
     }
+    return static_cast<UINT>(-1);
+}
+
+void Dim(const MenuEntry& entry, bool dimmed) {
+    const UINT state = dimmed ? MF_GRAYED : MF_ENABLED;
+    if (entry.submenu == nullptr)
+        EnableMenuItem(entry.owner, entry.command, MF_BYCOMMAND | state);
+    else
+        EnableMenuItem(entry.owner, Position(entry), MF_BYPOSITION | state);
 }
 
 void Rename(const MenuEntry& entry, const std::string& name) {
@@ -53,14 +54,10 @@ void Rename(const MenuEntry& entry, const std::string& name) {
     info.cbSize = sizeof info;
     info.fMask = MIIM_STRING;
     info.dwTypeData = const_cast<wchar_t*>(text.c_str());
-    if (entry.submenu == nullptr) {
+    if (entry.submenu == nullptr)
         SetMenuItemInfoW(entry.owner, entry.command, FALSE, &info);
-        return;
-    }
-    const int count = GetMenuItemCount(entry.owner);
-    for (int i = 0; i < count; ++i) {
-        if (GetSubMenu(entry.owner, i) == entry.submenu) SetMenuItemInfoW(entry.owner, static_cast<UINT>(i), TRUE, &info);
-    }
+    else
+        SetMenuItemInfoW(entry.owner, Position(entry), TRUE, &info);
 }
 
 std::string ActionText(const ui_description::Action& action, const char* key) {
@@ -78,7 +75,7 @@ void Register(Panel& panel, int number, const MenuEntry& native, ui_front::MenuE
     if (number <= 0) return;
     MenuEntry& stored = panel.menu_entries[number] = native;
     entry.native = &stored;
-    ui_front::AddMenuEntry(panel.menu_bar, number, entry);
+    ui_front::AddMenuEntry(ui_front::MenuBarOf(panel.handle), number, entry);
 }
 
 void AddItem(Panel& panel, const ui_description::Action& action, HMENU popup, int parent_number) {
@@ -138,7 +135,7 @@ void BuildMenuBar(Panel& panel) {
         if (child->class_name == "QMenuBar") menu_bar = child.get();
     }
     if (menu_bar == nullptr) return;
-    panel.menu_bar = ui_front::AddMenuBar(panel.handle);
+    ui_front::AddMenuBar(panel.handle);
     HMENU bar = CreateMenu();
     for (const std::string& name : menu_bar->added_actions) {
         if (const Widget* menu = ChildNamed(*menu_bar, name)) AddMenu(panel, *menu, bar, 0);
@@ -148,7 +145,7 @@ void BuildMenuBar(Panel& panel) {
 
 void MenuCommand(Panel& panel, UINT command) {
     if (command < kMenuCommandBase) return;
-    ui_front::DispatchMenuItem(panel.menu_bar, static_cast<int>(command - kMenuCommandBase));
+    ui_front::DispatchMenuItem(ui_front::MenuBarOf(panel.handle), static_cast<int>(command - kMenuCommandBase));
 }
 
 }  // namespace ui_win

@@ -35,6 +35,33 @@ void RefreshLayout(Panel& panel) {
 
 namespace {
 
+// A selectable label's text placed inside its margin, as the label's would be.
+void PlaceSelectableText(const Control& control, const Panel& panel) {
+    // The edit's own margins and formatting rectangle come back with every
+    // font or size: the label's margin is set again after them.
+    const Widget& w = *control.widget;
+    RECT box;
+    GetClientRect(control.hwnd, &box);
+    SendMessageW(control.hwnd, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+    const int margin = MulDiv(w.Number("margin", 0), panel.dpi, 96);
+    InflateRect(&box, -margin, -margin);
+    // A line that does not wrap stands in the middle of the label's height, as Qt shows it.
+    if (!w.Flag("wordWrap", false) && w.Text("alignment").find("AlignTop") == std::string::npos) {
+        HDC dc = GetDC(control.hwnd);
+        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control.hwnd, WM_GETFONT, 0, 0)));
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
+        SelectObject(dc, old);
+        ReleaseDC(control.hwnd, dc);
+        const int lines = std::max<int>(1, static_cast<int>(SendMessageW(control.hwnd, EM_GETLINECOUNT, 0, 0)));
+        const int text_height = lines * metrics.tmHeight;
+        box.top = std::max<int>(box.top, (box.top + box.bottom - text_height) / 2);
+        box.bottom = std::max<int>(box.top, box.bottom);
+    }
+    SendMessageW(control.hwnd, EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&box));
+    InvalidateRect(control.hwnd, nullptr, TRUE);
+}
+
 // Whether a child window stands at `place` of its parent's client area.
 bool StandsAt(HWND child, const ui_layout::Rect& place) {
     RECT r;
@@ -76,32 +103,6 @@ void ArrangePanel(Panel& panel) {
         }
     }
     panel.arranging = false;
-}
-
-void PlaceSelectableText(const Control& control, const Panel& panel) {
-    // The edit's own margins and formatting rectangle come back with every
-    // font or size: the label's margin is set again after them.
-    const Widget& w = *control.widget;
-    RECT box;
-    GetClientRect(control.hwnd, &box);
-    SendMessageW(control.hwnd, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
-    const int margin = MulDiv(w.Number("margin", 0), panel.dpi, 96);
-    InflateRect(&box, -margin, -margin);
-    // A line that does not wrap stands in the middle of the label's height, as Qt shows it.
-    if (!w.Flag("wordWrap", false) && w.Text("alignment").find("AlignTop") == std::string::npos) {
-        HDC dc = GetDC(control.hwnd);
-        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control.hwnd, WM_GETFONT, 0, 0)));
-        TEXTMETRICW metrics{};
-        GetTextMetricsW(dc, &metrics);
-        SelectObject(dc, old);
-        ReleaseDC(control.hwnd, dc);
-        const int lines = std::max<int>(1, static_cast<int>(SendMessageW(control.hwnd, EM_GETLINECOUNT, 0, 0)));
-        const int text_height = lines * metrics.tmHeight;
-        box.top = std::max<int>(box.top, (box.top + box.bottom - text_height) / 2);
-        box.bottom = std::max<int>(box.top, box.bottom);
-    }
-    SendMessageW(control.hwnd, EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&box));
-    InvalidateRect(control.hwnd, nullptr, TRUE);
 }
 
 std::string PanelState::Text(const Widget& widget) const {

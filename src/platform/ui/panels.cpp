@@ -89,7 +89,7 @@ int RemovePopup(int panel) {
         return IsPanelValid(panel) ? UIE_NOT_A_POPUP : UIE_INVALID_HANDLE;
     }
     RemoveFromPopups(panel);
-    ui_native::HidePopup(panel);
+    ui_native::HidePanel(panel);
     return UIE_NO_ERROR;
 }
 

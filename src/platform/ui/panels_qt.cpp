@@ -19,16 +19,10 @@
 namespace ui_detail {
 namespace {
 
-// A panel window asks its close control (dynamic property "closeControl") to
-// act when the user closes it with the title bar or Escape, instead of
-// vanishing behind the program's back.
+// Closing a panel window with the title bar or Escape is the front's to
+// answer (its close control acts): the window stays.
 void CloseRequested(QWidget* window) {
-    for (auto& [handle, panel] : Panels()) {
-        if (panel.widget != window) continue;
-        const int control = window->property("closeControl").toInt();
-        if (control > 0) DispatchControlEvent(handle, control, EVENT_COMMIT);
-        return;
-    }
+    ui_front::CloseRequested(window->property("panelHandle").toInt());
 }
 
 class PanelDialog : public QDialog {
@@ -119,7 +113,7 @@ bool Under(const QWindow* window, const QWindow* candidate) {
 // screen the pointer is on.
 void BelongToWindowBelow(Panel& panel, int below, bool popup) {
     QWidget* widget = panel.widget;
-    if (panel.parent != 0 || widget->isVisible() || qobject_cast<QMainWindow*>(widget) != nullptr ||
+    if (ui_front::ParentOf(panel.handle) != 0 || widget->isVisible() || qobject_cast<QMainWindow*>(widget) != nullptr ||
         widget->windowType() == Qt::SplashScreen)
         return;
     std::vector<QWidget*> candidates;
@@ -168,11 +162,11 @@ int LoadPanel(int parent_handle, const std::string& path, int resource_id) {
     widget->hide();
 
     Panel panel;
-    panel.handle = NewHandle();
-    panel.parent = parent_handle;
+    panel.handle = ui_dispatch::NewHandle();
     panel.widget = widget;
+    widget->setProperty("panelHandle", panel.handle);
     Panel& stored = Panels()[panel.handle] = panel;
-    ui_front::AddPanel(stored.handle, parent_handle);
+    ui_front::AddPanel(stored.handle, parent_handle, widget->property("closeControl").toInt());
     CollectControls(stored);
     CollectMenuBar(stored);
     ConnectPanel(stored);
@@ -201,10 +195,6 @@ void HidePanel(int panel) {
         p->widget->hide();
         Unmodal(p->widget);
     }
-}
-
-void HidePopup(int panel) {
-    HidePanel(panel);
 }
 
 void DestroyPanel(int panel) {

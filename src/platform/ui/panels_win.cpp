@@ -77,20 +77,10 @@ DWORD PanelStyle(const Panel& panel) {
 }
 
 bool IsDescendant(const Panel& panel, int ancestor) {
-    for (const Panel* p = &panel; p != nullptr; p = FindPanel(p->parent)) {
+    for (const Panel* p = &panel; p != nullptr; p = FindPanel(ui_front::ParentOf(p->handle))) {
         if (p->handle == ancestor) return true;
     }
     return false;
-}
-
-// A panel opens with its whole frame on the screen.
-void KeepOnScreen(const Panel& panel) {
-    if (IsIconic(panel.hwnd) || IsZoomed(panel.hwnd)) return;
-    RECT frame;
-    GetWindowRect(panel.hwnd, &frame);
-    const RECT inside = InsideWorkArea(frame);
-    if (!EqualRect(&frame, &inside))
-        SetWindowPos(panel.hwnd, nullptr, inside.left, inside.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void FreePanel(Panel& panel) {
@@ -124,7 +114,7 @@ void FocusWhenActive(Panel& panel) {
 // Shown above the window it belongs to, its whole frame on the screen.
 void ShowOverWindowBelow(Panel& panel, int below, bool popup) {
     OwnBeforeShowing(panel, below, popup);
-    KeepOnScreen(panel);
+    if (!IsIconic(panel.hwnd) && !IsZoomed(panel.hwnd)) KeepInWorkArea(panel.hwnd);
     ShowWindow(panel.hwnd, SW_SHOW);
     SetWindowPos(panel.hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
@@ -186,6 +176,14 @@ RECT InsideWorkArea(RECT frame) {
     return frame;
 }
 
+void KeepInWorkArea(HWND window) {
+    RECT frame;
+    if (!GetWindowRect(window, &frame)) return;
+    const RECT inside = InsideWorkArea(frame);
+    if (!EqualRect(&frame, &inside))
+        SetWindowPos(window, nullptr, inside.left, inside.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 std::map<int, Panel>& Panels() {
     return State().panels;
 }
@@ -206,10 +204,6 @@ Control* FindControl(int panel, int control, int& status) {
     return c == nullptr ? nullptr : c->native;
 }
 
-void CloseRequested(Panel& panel) {
-    if (panel.close_control > 0) DispatchControlEvent(panel.handle, panel.close_control, EVENT_COMMIT);
-}
-
 }  // namespace ui_win
 
 using namespace ui_win;
@@ -226,11 +220,9 @@ int LoadPanel(int parent_handle, const std::string& path, int resource_id) {
 
     Panel panel;
     panel.handle = ui_dispatch::NewHandle();
-    panel.parent = parent_handle;
     panel.file = file;
     panel.folder = FolderOfPath(path);
     panel.root = found->second.root.get();
-    panel.close_control = panel.root->Number("closeControl", 0);
     panel.splash = panel.root->Text("windowKind") == "splash";
     Panel& stored = Panels()[panel.handle] = std::move(panel);
 
@@ -244,7 +236,7 @@ int LoadPanel(int parent_handle, const std::string& path, int resource_id) {
         return UIE_FILE_NOT_FOUND;
     }
     SetWindowLongPtrW(stored.hwnd, GWLP_USERDATA, stored.handle);
-    ui_front::AddPanel(stored.handle, parent_handle);
+    ui_front::AddPanel(stored.handle, parent_handle, stored.root->Number("closeControl", 0));
     stored.dpi = PanelDpi(stored.hwnd);
     if (stored.splash) {
         const std::string sheet = stored.root->Text("styleSheet");
@@ -280,14 +272,8 @@ void ShowPopup(int panel, int below) {
 }
 
 void HidePanel(int panel) {
-    Panel* p = FindPanel(panel);
-    HandOverOwnedWindows(*p);
-    ShowWindow(p->hwnd, SW_HIDE);
-    ApplyModality();
-    RepaintVisiblePanels();
-}
-
-void HidePopup(int panel) {
+    // The windows a popup left disabled are enabled first: the one below
+    // it, not another program, becomes active as it goes.
     ApplyModality();
     if (Panel* p = FindPanel(panel)) {
         HandOverOwnedWindows(*p);

@@ -51,6 +51,11 @@ bool EndsWithIgnoringCase(const std::string& text, const std::string& end) {
     return true;
 }
 
+// The button bound to Enter or Escape when it is one of those shown, else 0.
+int ShownButton(int button, const std::string (&buttons)[3]) {
+    return button >= 1 && button <= 3 && !buttons[button - 1].empty() ? button : 0;
+}
+
 // The file and folder dialogs: true when the responder answered (the path
 // kept only for a positive result).
 bool AnsweredByResponder(const PopupRecord& record, std::string& pathName, int& result) {
@@ -102,7 +107,8 @@ int GenericMessagePopup(const std::string& title, const std::string& message,
                             escapeButton})
             .result;
     }
-    return ui_native::Ask(title, message, buttons, enterButton, escapeButton);
+    return ui_native::Ask(title, message, buttons, ShownButton(enterButton, buttons),
+                          ShownButton(escapeButton, buttons));
 }
 
 int FileSelectPopup(const std::string& defaultDirectory, const std::string& defaultFileName,

@@ -11,12 +11,10 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
-#include <algorithm>
 #include <vector>
 
 #include "platform/system/win32.h"
-#include "platform/ui/ui.h"
-#include "platform/ui/ui_native.h"
+#include "platform/ui/ui_internal_win.h"
 
 namespace {
 
@@ -82,10 +80,6 @@ TaskDialogIndirectFunction TaskDialogIndirectOfTheSystem() {
 // and the close box answer with it.
 constexpr int FIRST_BUTTON_ID = 100;
 
-int ValidButton(int button, const std::wstring (&texts)[3]) {
-    return button >= 1 && button <= 3 && !texts[button - 1].empty() ? button : 0;
-}
-
 int ButtonId(int button, int escapeButton) {
     return button == escapeButton ? IDCANCEL : FIRST_BUTTON_ID + button - 1;
 }
@@ -108,32 +102,13 @@ LRESULT CALLBACK EscapeEndsQuestion(HWND dialog, UINT message, WPARAM w, LPARAM 
     return CallWindowProcW(procedure, dialog, message, w, l);
 }
 
-// A dialog centred on a small window near the screen's edge would reach past
-// it (Wine does not keep it on the screen): moved back into the work area.
-void KeepOnScreen(HWND dialog) {
-    RECT frame{};
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof(monitor);
-    if (!GetWindowRect(dialog, &frame) ||
-        !GetMonitorInfoW(MonitorFromWindow(dialog, MONITOR_DEFAULTTONEAREST), &monitor)) {
-        return;
-    }
-    const RECT& area = monitor.rcWork;
-    const LONG width = frame.right - frame.left;
-    const LONG height = frame.bottom - frame.top;
-    const LONG left = std::max(area.left, std::min(frame.left, area.right - width));
-    const LONG top = std::max(area.top, std::min(frame.top, area.bottom - height));
-    if (left != frame.left || top != frame.top) {
-        SetWindowPos(dialog, nullptr, left, top, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-}
-
 // `withoutEscape`: the question has no escape button.
 HRESULT CALLBACK OnTaskDialogEvent(HWND dialog, UINT event, WPARAM, LPARAM,
                                    LONG_PTR withoutEscape) {
     if (event != TDN_CREATED) return S_OK;
-    KeepOnScreen(dialog);
+    // Centred on a small window near the screen's edge, it would reach past
+    // it (Wine does not keep it on the screen).
+    ui_win::KeepInWorkArea(dialog);
     if (withoutEscape != 0) {
         const LONG_PTR procedure = SetWindowLongPtrW(
             dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&EscapeEndsQuestion));
@@ -144,9 +119,8 @@ HRESULT CALLBACK OnTaskDialogEvent(HWND dialog, UINT event, WPARAM, LPARAM,
 
 // The button answered, or -1 when the task dialog could not be shown.
 int AskInTaskDialog(TaskDialogIndirectFunction taskDialog, HWND owner, const std::wstring& title,
-                    const std::wstring& message, const std::wstring (&texts)[3], int enterButton,
-                    int escapeButton) {
-    const int escape = ValidButton(escapeButton, texts);
+                    const std::wstring& message, const std::wstring (&texts)[3], int enter,
+                    int escape) {
     TASKDIALOG_BUTTON buttons[3] = {};
     UINT count = 0;
     for (int i = 0; i < 3; ++i) {
@@ -165,7 +139,6 @@ int AskInTaskDialog(TaskDialogIndirectFunction taskDialog, HWND owner, const std
     config.pszContent = message.c_str();
     config.cButtons = count;
     config.pButtons = buttons;
-    const int enter = ValidButton(enterButton, texts);
     if (enter != 0) config.nDefaultButton = ButtonId(enter, escape);
     config.pfCallback = &OnTaskDialogEvent;
     config.lpCallbackData = escape == 0 ? 1 : 0;
@@ -216,13 +189,11 @@ LRESULT CALLBACK TakeOverTheBox(int code, WPARAM w, LPARAM l) {
 // Without the task dialog: the system's Yes/No(/Cancel) buttons in their
 // order, in the system's language rather than the program's.
 int AskInMessageBox(HWND owner, const std::wstring& title, const std::wstring& message,
-                    const std::wstring (&texts)[3], int enterButton, int escapeButton) {
+                    const std::wstring (&texts)[3], int enter, int escape) {
     const int count = !texts[2].empty() ? 3 : !texts[1].empty() ? 2 : 1;
     const UINT buttons = count == 3 ? MB_YESNOCANCEL : count == 2 ? MB_YESNO : MB_OK;
     const UINT defaults[3] = {MB_DEFBUTTON1, MB_DEFBUTTON2, MB_DEFBUTTON3};
     const int ids[3] = {count == 1 ? IDOK : IDYES, IDNO, IDCANCEL};
-    const int enter = ValidButton(enterButton, texts);
-    const int escape = ValidButton(escapeButton, texts);
     const UINT style = buttons | MB_ICONQUESTION | (enter != 0 ? defaults[enter - 1] : 0) |
                        (owner == nullptr ? MB_TASKMODAL : 0);
     boxEscapeAnswer = escape != 0 ? ids[escape - 1] : IDCANCEL;

@@ -10,6 +10,7 @@ namespace {
 
 struct Panel {
     int parent = 0;
+    int close_control = 0;
     std::map<int, Control> controls;  // by the program's number
     int menu_bar = 0;
 };
@@ -34,8 +35,15 @@ Panel* FindPanel(int handle) {
 
 }  // namespace
 
-void AddPanel(int handle, int parent) {
-    State().panels[handle].parent = parent;
+void AddPanel(int handle, int parent, int close_control) {
+    Panel& panel = State().panels[handle];
+    panel.parent = parent;
+    panel.close_control = close_control;
+}
+
+int ParentOf(int handle) {
+    auto it = State().panels.find(handle);
+    return it == State().panels.end() ? 0 : it->second.parent;
 }
 
 void AddControl(int panel, int number, ui_native::Kind kind, const std::string& callback,
@@ -130,12 +138,18 @@ MenuEntry* FindMenuEntry(int menu_bar, int number, int& status) {
 }
 
 void DispatchControlEvent(int panel, int control, int event) {
+    if (ui_dispatch::ProgramChangeInProgress()) return;
     int status;
     const Control* c = FindControl(panel, control, status);
     if (c == nullptr) return;
     // A copy: the callback may discard the panel, and the record with it.
     const std::string callback = c->callback;
     ui_dispatch::ControlEvent(callback, panel, control, event);
+}
+
+void CloseRequested(int panel) {
+    const Panel* p = FindPanel(panel);
+    if (p != nullptr && p->close_control > 0) DispatchControlEvent(panel, p->close_control, EVENT_COMMIT);
 }
 
 }  // namespace ui_front

@@ -35,9 +35,8 @@ int LoadPanel(int parent, const std::string& path, int resource_id);
 void ShowPanel(int panel, int below);
 // Shows the panel as the popup the front has just put on top of the others.
 void ShowPopup(int panel, int below);
+// Hides the panel, which the front has just taken off its popups.
 void HidePanel(int panel);
-// Hides a popup the front has just taken off its popups.
-void HidePopup(int panel);
 // Destroys the panel's window; the front has forgotten it already.
 void DestroyPanel(int panel);
 // Brings the program's active window forward; false when none of its windows
@@ -130,7 +129,8 @@ void ShowWaitCursor(bool on);
 // other window of the program disabled until they close.
 void ShowMessage(const std::string& title, const std::string& message);
 // The number of the button pressed (1 to 3, an empty text for none); 0 for
-// an Escape or a close box with no button bound to Escape.
+// an Escape or a close box with no button bound to Escape. The buttons
+// bound to Enter and Escape are shown ones, 0 for none.
 int Ask(const std::string& title, const std::string& message, const std::string (&buttons)[3],
         int enter_button, int escape_button);
 // The file chosen, empty when the user cancelled. `patterns` ("*.xlsx") are

@@ -58,7 +58,7 @@ void SetOwner(HWND hwnd, HWND owner) {
 void OwnBeforeShowing(Panel& panel, int below, bool popup) {
     // The main window and the splash (a tool window) stand alone; a panel
     // loaded with a parent has that parent as its owner for good.
-    if (panel.parent == 0 && !panel.splash && !IsMainWindow(panel)) {
+    if (ui_front::ParentOf(panel.handle) == 0 && !panel.splash && !IsMainWindow(panel)) {
         const HWND owner = OwnerFor(panel, below, popup);
         const HWND current = GetWindow(panel.hwnd, GW_OWNER);
         if (owner != nullptr && owner != current) {
@@ -77,7 +77,7 @@ void HandOverOwnedWindows(const Panel& panel) {
     // them above a hidden one: they pass to its own owner.
     const HWND heir = GetWindow(panel.hwnd, GW_OWNER);
     for (const auto& [handle, other] : Panels()) {
-        if (other.parent == 0 && other.hwnd != panel.hwnd && GetWindow(other.hwnd, GW_OWNER) == panel.hwnd)
+        if (ui_front::ParentOf(other.handle) == 0 && other.hwnd != panel.hwnd && GetWindow(other.hwnd, GW_OWNER) == panel.hwnd)
             SetOwner(other.hwnd, heir);
     }
 }

@@ -61,8 +61,10 @@ void Show(HWND hwnd, bool visible) {
     if (hwnd != nullptr) ShowWindow(hwnd, visible ? SW_SHOWNA : SW_HIDE);
 }
 
-bool IsButton(const Control& c) {
-    return c.kind == Kind::Button || c.kind == Kind::CheckBox;
+// The window whose text names the control: a button's own, else its buddy label's.
+HWND NamingWindow(const Control& c) {
+    if (c.kind == Kind::Button || c.kind == Kind::CheckBox) return c.hwnd;
+    return c.label != nullptr ? c.label->hwnd : nullptr;
 }
 
 }  // namespace
@@ -175,7 +177,7 @@ bool Visible(const Control& c) {
 }
 
 bool SetLabelText(Control& c, const std::string& text) {
-    HWND shown = IsButton(c) ? c.hwnd : (c.label ? c.label->hwnd : nullptr);
+    const HWND shown = NamingWindow(c);
     if (shown == nullptr) return false;
     // The label's text is also the control's accessible name: the label made
     // just before the control names it for screen readers.
@@ -184,14 +186,10 @@ bool SetLabelText(Control& c, const std::string& text) {
     return true;
 }
 
-bool LabelText(const Control& c, std::string& text) {
-    if (IsButton(c))
-        text = ProgramMnemonic(WindowText(c.hwnd));
-    else if (c.label)
-        text = ProgramMnemonic(WindowText(c.label->hwnd));
-    else
-        return false;
-    return true;
+bool LabelText(const Control& c, std::string& shown) {
+    const HWND naming = NamingWindow(c);
+    if (naming != nullptr) shown = WindowText(naming);
+    return naming != nullptr;
 }
 
 void Focus(Control& c) {

@@ -48,7 +48,7 @@ int LoadPanel(int parentPanel, const std::string& fileName, int panelResourceId)
 
 int DisplayPanel(int panel) {
     if (!IsPanelValid(panel)) return UIE_INVALID_HANDLE;
-    ui_native::ShowPanel(panel, TopPopupBelow(panel));
+    ui_native::ShowPanel(panel, TopPopupBelow(panel), false);
     return UIE_NO_ERROR;
 }
 
@@ -77,7 +77,7 @@ int InstallPopup(int panel) {
     RemoveFromPopups(panel);
     const int below = TopPopupBelow(panel);
     ui_front::Popups().push_back(panel);
-    ui_native::ShowPopup(panel, below);
+    ui_native::ShowPanel(panel, below, true);
     return UIE_NO_ERROR;
 }
 

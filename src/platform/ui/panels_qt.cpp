@@ -173,21 +173,17 @@ int LoadPanel(int parent_handle, const std::string& path, int resource_id) {
     return stored.handle;
 }
 
-void ShowPanel(int panel, int below) {
+void ShowPanel(int panel, int below, bool popup) {
     Panel* p = FindPanel(panel);
-    BelongToWindowBelow(*p, below, false);
-    p->widget->show();
-    p->widget->raise();
-}
-
-void ShowPopup(int panel, int below) {
-    QWidget* widget = FindPanel(panel)->widget;
-    if (widget->isVisible() && widget->windowModality() != Qt::ApplicationModal) widget->hide();
-    widget->setWindowModality(Qt::ApplicationModal);
-    BelongToWindowBelow(*FindPanel(panel), below, true);
+    QWidget* widget = p->widget;
+    if (popup) {
+        if (widget->isVisible() && widget->windowModality() != Qt::ApplicationModal) widget->hide();
+        widget->setWindowModality(Qt::ApplicationModal);
+    }
+    BelongToWindowBelow(*p, below, popup);
     widget->show();
     widget->raise();
-    widget->activateWindow();
+    if (popup) widget->activateWindow();
 }
 
 void HidePanel(int panel) {

@@ -111,14 +111,6 @@ void FocusWhenActive(Panel& panel) {
     if (GetActiveWindow() == panel.hwnd && (focus == nullptr || !IsChild(panel.hwnd, focus))) FocusPanel(panel);
 }
 
-// Shown above the window it belongs to, its whole frame on the screen.
-void ShowOverWindowBelow(Panel& panel, int below, bool popup) {
-    OwnBeforeShowing(panel, below, popup);
-    if (!IsIconic(panel.hwnd) && !IsZoomed(panel.hwnd)) KeepInWorkArea(panel.hwnd);
-    ShowWindow(panel.hwnd, SW_SHOW);
-    SetWindowPos(panel.hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-}
-
 // Every visible panel painted afresh, its controls included. The system's own
 // repaint of what a hidden panel uncovers is not enough under Wine: after the
 // export panel went and a message box came and went over the import panel,
@@ -253,22 +245,24 @@ int LoadPanel(int parent_handle, const std::string& path, int resource_id) {
     return stored.handle;
 }
 
-void ShowPanel(int panel, int below) {
+void ShowPanel(int panel, int below, bool popup) {
     Panel* p = FindPanel(panel);
-    ShowOverWindowBelow(*p, below, false);
+    // Shown above the window it belongs to, its whole frame on the screen.
+    OwnBeforeShowing(*p, below, popup);
+    if (!IsIconic(p->hwnd) && !IsZoomed(p->hwnd)) KeepInWorkArea(p->hwnd);
+    ShowWindow(p->hwnd, SW_SHOW);
+    SetWindowPos(p->hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    if (popup) {
+        ApplyModality();
+        SetForegroundWindow(p->hwnd);
+    }
     FocusWhenActive(*p);
-    // Shown again after the program changed it under other windows: all of it.
-    RedrawWindow(p->hwnd, nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-}
-
-void ShowPopup(int panel, int below) {
-    Panel* p = FindPanel(panel);
-    ShowOverWindowBelow(*p, below, true);
-    ApplyModality();
-    SetForegroundWindow(p->hwnd);
-    FocusWhenActive(*p);
-    UpdateWindow(p->hwnd);
+    // A panel shown again after the program changed it under other windows
+    // is painted whole.
+    if (popup)
+        UpdateWindow(p->hwnd);
+    else
+        RedrawWindow(p->hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void HidePanel(int panel) {

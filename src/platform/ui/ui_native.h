@@ -31,10 +31,9 @@ struct Control;
 // front. Its new handle, or UIE_FILE_NOT_FOUND / UIE_PANEL_NOT_FOUND.
 int LoadPanel(int parent, const std::string& path, int resource_id);
 // Shows the panel over the program's windows; `below` is the popup under it
-// (0: none), the window it belongs to.
-void ShowPanel(int panel, int below);
-// Shows the panel as the popup the front has just put on top of the others.
-void ShowPopup(int panel, int below);
+// (0: none), the window it belongs to. A `popup` is the one the front has
+// just put on top of the others: the only window the user can reach.
+void ShowPanel(int panel, int below, bool popup);
 // Hides the panel, which the front has just taken off its popups.
 void HidePanel(int panel);
 // Destroys the panel's window; the front has forgotten it already.
@@ -84,9 +83,9 @@ bool Dimmed(const Control& control);
 void SetVisible(Control& control, bool visible);
 bool Visible(const Control& control);
 // The text that names the control: a button's own, else its buddy label's.
-// False when it has neither.
+// False when it has neither. It is read as shown ("&X" marks the mnemonic).
 bool SetLabelText(Control& control, const std::string& text);
-bool LabelText(const Control& control, std::string& text);
+bool LabelText(const Control& control, std::string& shown);
 // The control takes the keyboard when its panel's window has it.
 void Focus(Control& control);
 
@@ -141,5 +140,14 @@ std::string ChooseFile(const std::string& title, const std::string& directory,
 // The folder chosen, empty when the user cancelled.
 std::string ChooseFolder(const std::string& title, const std::string& directory, bool make_folders);
 bool IsExistingFile(const std::string& path);
+
+// ---- Session --------------------------------------------------------------------
+// Starts listening to the system's requests to end the session, once.
+void ConnectSessionManager();
+// Tells the system why the session cannot end yet (`block`), or withdraws
+// it; false when the system refuses it.
+bool ShowSessionEndBlock(int panel, bool block, const std::string& reason);
+// Restores the panel's window when it is minimized.
+void RestorePanel(int panel);
 
 }  // namespace ui_native

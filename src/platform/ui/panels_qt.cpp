@@ -141,13 +141,14 @@ using namespace ui_detail;
 
 namespace ui_native {
 
-int LoadPanel(int parent_handle, const std::string& path, int resource_id) {
+int LoadPanel(int parent_handle, const std::string& path,
+              const std::shared_ptr<const ui_description::ResourceFile>&,
+              const ui_description::Panel& description) {
     Panel* parent = FindPanel(parent_handle);
     if (QApplication::instance() == nullptr) return UIE_FILE_NOT_FOUND;
-    int status = UIE_NO_ERROR;
-    QByteArray description = PanelDescription(path, resource_id, status);
-    if (status != UIE_NO_ERROR) return status;
-    QBuffer buffer(&description);
+    // The panel's element alone: loading builds only this panel's widgets.
+    QByteArray element = "<ui version=\"4.0\">" + QByteArray::fromStdString(description.element) + "</ui>";
+    QBuffer buffer(&element);
     buffer.open(QIODevice::ReadOnly);
     PanelLoader loader;
     // Pictures named in the file lie beside it.
@@ -219,7 +220,6 @@ void ActivatePanel(int panel) {
 
 void ResetForTesting() {
     Panels().clear();
-    ForgetResourceCache();
     if (QApplication::instance() != nullptr) {
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }

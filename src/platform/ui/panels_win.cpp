@@ -25,34 +25,6 @@ UiState& State() {
     return state;
 }
 
-// ---- The resource file ----------------------------------------------------------
-
-struct CachedFile {
-    std::string path;
-    std::string bytes;
-    std::shared_ptr<const ui_description::ResourceFile> file;
-};
-
-// The parsed file, read again when its content changed (tests rewrite it).
-std::shared_ptr<const ui_description::ResourceFile> ReadResourceFile(const std::string& path,
-                                                                     int& status) {
-    static CachedFile cache;
-    std::string bytes;
-    if (ReadWholeFile(path, bytes) != 1) {
-        status = UIE_FILE_NOT_FOUND;
-        return nullptr;
-    }
-    if (cache.file && cache.path == path && cache.bytes == bytes) return cache.file;
-    auto file = std::make_shared<ui_description::ResourceFile>();
-    std::string error;
-    if (!ui_description::ParseResourceFile(bytes, *file, error)) {
-        status = UIE_FILE_NOT_FOUND;
-        return nullptr;
-    }
-    cache = {path, bytes, file};
-    return file;
-}
-
 // "#splashPanel { background: #1f3b57; } #splashPanel QLabel { color: white; }"
 COLORREF StyleColour(const std::string& sheet, const std::string& key, COLORREF fallback) {
     size_t at = sheet.find(key + ":");
@@ -202,19 +174,15 @@ using namespace ui_win;
 
 namespace ui_native {
 
-int LoadPanel(int parent_handle, const std::string& path, int resource_id) {
+int LoadPanel(int parent_handle, const std::string& path,
+              const std::shared_ptr<const ui_description::ResourceFile>& file,
+              const ui_description::Panel& description) {
     Panel* parent = FindPanel(parent_handle);
-    int status = UIE_NO_ERROR;
-    auto file = ReadResourceFile(path, status);
-    if (file == nullptr) return status;
-    auto found = file->panels.find(resource_id);
-    if (found == file->panels.end() || found->second.root == nullptr) return UIE_PANEL_NOT_FOUND;
-
     Panel panel;
     panel.handle = ui_dispatch::NewHandle();
     panel.file = file;
     panel.folder = FolderOfPath(path);
-    panel.root = found->second.root.get();
+    panel.root = description.root.get();
     panel.splash = panel.root->Text("windowKind") == "splash";
     Panel& stored = Panels()[panel.handle] = std::move(panel);
 

@@ -7,6 +7,7 @@
 #include <charconv>
 #include <cstring>
 #include <set>
+#include <sstream>
 
 namespace ui_description {
 
@@ -275,6 +276,23 @@ void AddPanel(std::unique_ptr<Widget> widget, ResourceFile& file, Reader& reader
     }
 }
 
+int PanelNumber(pugi::xml_node widget) {
+    return widget.find_child_by_attribute("property", "name", "panel").child("number").text().as_int();
+}
+
+// Each panel's element as written, the first of its number, as AddPanel keeps it.
+void KeepPanelElements(pugi::xml_node root, ResourceFile& file) {
+    const auto keep = [&file](pugi::xml_node widget) {
+        auto it = file.panels.find(PanelNumber(widget));
+        if (it == file.panels.end() || !it->second.element.empty()) return;
+        std::ostringstream text;
+        widget.print(text, "", pugi::format_raw);
+        it->second.element = text.str();
+    };
+    if (PanelNumber(root) > 0) return keep(root);
+    for (pugi::xml_node widget : root.children("widget")) keep(widget);
+}
+
 }  // namespace
 
 bool ParseResourceFile(const std::string& xml_text, ResourceFile& file, std::string& error) {
@@ -309,6 +327,7 @@ bool ParseResourceFile(const std::string& xml_text, ResourceFile& file, std::str
         for (auto& child : top->children) AddPanel(std::move(child), read, reader);
         if (top->layout) reader.Skip(0, top->name, "layout of the root widget");
     }
+    KeepPanelElements(root, read);
     file = std::move(read);
     error.clear();
     return true;

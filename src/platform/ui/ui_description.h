@@ -93,6 +93,7 @@ struct Widget {
 struct Panel {
     int number = 0;
     std::unique_ptr<Widget> root;  // the QDialog or QMainWindow
+    std::string element;           // its <widget> element as XML, for Qt's loader
 };
 
 struct ResourceFile {

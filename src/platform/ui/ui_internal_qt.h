@@ -55,8 +55,4 @@ void CollectMenuBar(Panel& panel);
 // Runs the callback a control names, as the event loop would.
 using ui_front::DispatchControlEvent;
 
-// Resource file access: the UI description of one panel, or empty with a status.
-QByteArray PanelDescription(const std::string& path, int resource_id, int& status);
-void ForgetResourceCache();
-
 }  // namespace ui_detail

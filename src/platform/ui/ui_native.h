@@ -9,8 +9,11 @@
 // system's suffix), which defines every function of ui.h.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "platform/ui/ui_description.h"
 
 class QWidget;
 
@@ -26,10 +29,13 @@ enum class Kind { Button, CheckBox, Edit, Spin, List, Label, Picture, Progress, 
 struct Control;
 
 // ---- Panels ---------------------------------------------------------------------
-// Loads panel `resource_id` of the resource file at `path` under `parent`
-// (0: top level) and registers it, its controls and its menu bar with the
-// front. Its new handle, or UIE_FILE_NOT_FOUND / UIE_PANEL_NOT_FOUND.
-int LoadPanel(int parent, const std::string& path, int resource_id);
+// Makes the window of `panel`, read from the resource file at `path`, under
+// `parent` (0: top level) and registers it, its controls and its menu bar
+// with the front. Its new handle, or UIE_FILE_NOT_FOUND when the system
+// cannot make it.
+int LoadPanel(int parent, const std::string& path,
+              const std::shared_ptr<const ui_description::ResourceFile>& file,
+              const ui_description::Panel& panel);
 // Shows the panel over the program's windows; `below` is the popup under it
 // (0: none), the window it belongs to. A `popup` is the one the front has
 // just put on top of the others: the only window the user can reach.

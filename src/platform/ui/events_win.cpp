@@ -259,9 +259,7 @@ LRESULT CALLBACK PanelProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam
             if (wparam != SIZE_MINIMIZED) ArrangePanel(*panel);
             return 0;
         case WM_GETMINMAXINFO: {
-            auto metrics = MetricsFor(panel->dpi);
-            const ui_layout::Size minimum =
-                ui_layout::MinimumClientSize(*panel->root, *metrics, PanelState(*panel));
+            const ui_layout::Size minimum = MinimumClient(*panel);
             const RECT frame = FrameAround(hwnd, RECT{0, 0, minimum.width, minimum.height}, panel->dpi);
             auto* info = reinterpret_cast<MINMAXINFO*>(lparam);
             info->ptMinTrackSize = {frame.right - frame.left, frame.bottom - frame.top};

@@ -119,13 +119,7 @@ void RefreshFonts(Panel& panel) {
         SendMessageW(control->hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         if (control->kind == Kind::List) {
             // Rows drawn by the panel are as tall as a line of their font.
-            HDC dc = GetDC(control->hwnd);
-            HGDIOBJ old = SelectObject(dc, font);
-            TEXTMETRICW metrics{};
-            GetTextMetricsW(dc, &metrics);
-            SelectObject(dc, old);
-            ReleaseDC(control->hwnd, dc);
-            SendMessageW(control->hwnd, LB_SETITEMHEIGHT, 0, metrics.tmHeight + 2);
+            SendMessageW(control->hwnd, LB_SETITEMHEIGHT, 0, FontMetrics(control->hwnd).tmHeight + 2);
             FitListExtent(*control);
         }
     }

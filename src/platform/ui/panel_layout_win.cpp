@@ -8,28 +8,32 @@
 #include "platform/ui/ui_internal_win.h"
 
 namespace ui_win {
+namespace {
 
-void FitPanel(Panel& panel) {
-    auto metrics = MetricsFor(panel.dpi);
-    const ui_layout::Size size = ui_layout::InitialClientSize(*panel.root, *metrics, PanelState(panel));
+// The window sized to a client area of `size`, left where it stands.
+void SizeClient(const Panel& panel, ui_layout::Size size) {
     const RECT frame = FrameAround(panel.hwnd, RECT{0, 0, size.width, size.height}, panel.dpi);
     SetWindowPos(panel.hwnd, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+}  // namespace
+
+ui_layout::Size MinimumClient(const Panel& panel) {
+    return ui_layout::MinimumClientSize(*panel.root, *MetricsFor(panel.dpi), PanelState(panel));
+}
+
+void FitPanel(Panel& panel) {
+    SizeClient(panel, ui_layout::InitialClientSize(*panel.root, *MetricsFor(panel.dpi), PanelState(panel)));
+}
+
 void RefreshLayout(Panel& panel) {
     // A text grown beyond the window grows the window, as Qt's layouts do.
-    auto metrics = MetricsFor(panel.dpi);
-    const ui_layout::Size minimum = ui_layout::MinimumClientSize(*panel.root, *metrics, PanelState(panel));
+    const ui_layout::Size minimum = MinimumClient(panel);
     RECT client;
     GetClientRect(panel.hwnd, &client);
-    if (client.right < minimum.width || client.bottom < minimum.height) {
-        const RECT frame = FrameAround(
-            panel.hwnd, RECT{0, 0, std::max<int>(client.right, minimum.width), std::max<int>(client.bottom, minimum.height)},
-            panel.dpi);
-        SetWindowPos(panel.hwnd, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    if (client.right < minimum.width || client.bottom < minimum.height)
+        SizeClient(panel, {std::max<int>(client.right, minimum.width), std::max<int>(client.bottom, minimum.height)});
     ArrangePanel(panel);
 }
 
@@ -47,14 +51,8 @@ void PlaceSelectableText(const Control& control, const Panel& panel) {
     InflateRect(&box, -margin, -margin);
     // A line that does not wrap stands in the middle of the label's height, as Qt shows it.
     if (!w.Flag("wordWrap", false) && w.Text("alignment").find("AlignTop") == std::string::npos) {
-        HDC dc = GetDC(control.hwnd);
-        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control.hwnd, WM_GETFONT, 0, 0)));
-        TEXTMETRICW metrics{};
-        GetTextMetricsW(dc, &metrics);
-        SelectObject(dc, old);
-        ReleaseDC(control.hwnd, dc);
         const int lines = std::max<int>(1, static_cast<int>(SendMessageW(control.hwnd, EM_GETLINECOUNT, 0, 0)));
-        const int text_height = lines * metrics.tmHeight;
+        const int text_height = lines * FontMetrics(control.hwnd).tmHeight;
         box.top = std::max<int>(box.top, (box.top + box.bottom - text_height) / 2);
         box.bottom = std::max<int>(box.top, box.bottom);
     }

@@ -6,7 +6,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <algorithm>
 #include <cstdlib>
 
 #include "platform/system/system.h"
@@ -15,15 +14,6 @@
 
 namespace ui_win {
 namespace {
-
-struct UiState {
-    std::map<int, Panel> panels;
-};
-
-UiState& State() {
-    static UiState state;
-    return state;
-}
 
 // "#splashPanel { background: #1f3b57; } #splashPanel QLabel { color: white; }"
 COLORREF StyleColour(const std::string& sheet, const std::string& key, COLORREF fallback) {
@@ -118,7 +108,7 @@ void FocusPanel(Panel& panel) {
 // usable; without popups every panel the program has not dimmed is.
 void ApplyModality() {
     const int top = ui_front::Popups().empty() ? 0 : ui_front::Popups().back();
-    for (auto& [handle, panel] : State().panels) {
+    for (auto& [handle, panel] : Panels()) {
         EnableWindow(panel.hwnd, !panel.dimmed && (top == 0 || IsDescendant(panel, top)));
     }
     if (top != 0) {
@@ -149,12 +139,13 @@ void KeepInWorkArea(HWND window) {
 }
 
 std::map<int, Panel>& Panels() {
-    return State().panels;
+    static std::map<int, Panel> panels;
+    return panels;
 }
 
 Panel* FindPanel(int handle) {
-    auto it = State().panels.find(handle);
-    if (it == State().panels.end() || !IsWindow(it->second.hwnd)) return nullptr;
+    auto it = Panels().find(handle);
+    if (it == Panels().end() || !IsWindow(it->second.hwnd)) return nullptr;
     return &it->second;
 }
 

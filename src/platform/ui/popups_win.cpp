@@ -86,13 +86,17 @@ int ButtonId(int button, int escapeButton) {
 
 // Without an escape button, Escape and the close box still end the question
 // (answered 0): the system's task dialog does so by itself, Wine's only
-// when one of its buttons is the cancel button.
+// when one of its buttons is the cancel button. A message box without a
+// Cancel button gives Escape no answer at all (and Wine's gives it Cancel).
+// Either is taken over as it opens, so that Escape, with no button of its
+// own, ends it with what the thread asking set here.
 const wchar_t* const DIALOG_PROCEDURE = L"BriskelTaskDialogProcedure";
+thread_local int escapeAnswer = IDCANCEL;
 
-LRESULT CALLBACK EscapeEndsQuestion(HWND dialog, UINT message, WPARAM w, LPARAM l) {
+LRESULT CALLBACK EscapeAnswers(HWND dialog, UINT message, WPARAM w, LPARAM l) {
     const auto procedure = reinterpret_cast<WNDPROC>(GetPropW(dialog, DIALOG_PROCEDURE));
-    if (message == WM_COMMAND && LOWORD(w) == IDCANCEL) {
-        EndDialog(dialog, IDCANCEL);
+    if (message == WM_COMMAND && LOWORD(w) == IDCANCEL && GetDlgItem(dialog, IDCANCEL) == nullptr) {
+        EndDialog(dialog, escapeAnswer);
         return 0;
     }
     if (message == WM_NCDESTROY) {
@@ -102,6 +106,12 @@ LRESULT CALLBACK EscapeEndsQuestion(HWND dialog, UINT message, WPARAM w, LPARAM 
     return CallWindowProcW(procedure, dialog, message, w, l);
 }
 
+void TakeOverEscape(HWND dialog, int answer) {
+    escapeAnswer = answer;
+    const LONG_PTR procedure = SetWindowLongPtrW(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&EscapeAnswers));
+    SetPropW(dialog, DIALOG_PROCEDURE, reinterpret_cast<HANDLE>(procedure));
+}
+
 // `withoutEscape`: the question has no escape button.
 HRESULT CALLBACK OnTaskDialogEvent(HWND dialog, UINT event, WPARAM, LPARAM,
                                    LONG_PTR withoutEscape) {
@@ -109,11 +119,7 @@ HRESULT CALLBACK OnTaskDialogEvent(HWND dialog, UINT event, WPARAM, LPARAM,
     // Centred on a small window near the screen's edge, it would reach past
     // it (Wine does not keep it on the screen).
     ui_win::KeepInWorkArea(dialog);
-    if (withoutEscape != 0) {
-        const LONG_PTR procedure = SetWindowLongPtrW(
-            dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&EscapeEndsQuestion));
-        SetPropW(dialog, DIALOG_PROCEDURE, reinterpret_cast<HANDLE>(procedure));
-    }
+    if (withoutEscape != 0) TakeOverEscape(dialog, IDCANCEL);
     return S_OK;
 }
 
@@ -151,35 +157,18 @@ int AskInTaskDialog(TaskDialogIndirectFunction taskDialog, HWND owner, const std
     return 0;
 }
 
-// A message box without a Cancel button gives Escape no answer at all (and
-// Wine's gives it Cancel): the box is taken over as it opens, so that Escape
-// answers with the button bound to it, else with no button, as the task
-// dialog does. With three buttons, Cancel is the third and Escape's, as
-// Windows has it. What the box ends with on Escape, for the thread asking.
+// The message box's answer to Escape: the button bound to it, else no
+// button, as the task dialog's. With three buttons, Cancel is the third and
+// Escape's, as Windows has it.
 thread_local int boxEscapeAnswer = IDCANCEL;
 thread_local HHOOK boxHook = nullptr;
-
-LRESULT CALLBACK EscapeAnswersBox(HWND box, UINT message, WPARAM w, LPARAM l) {
-    const auto procedure = reinterpret_cast<WNDPROC>(GetPropW(box, DIALOG_PROCEDURE));
-    if (message == WM_COMMAND && LOWORD(w) == IDCANCEL && GetDlgItem(box, IDCANCEL) == nullptr) {
-        EndDialog(box, boxEscapeAnswer);
-        return 0;
-    }
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure));
-        RemovePropW(box, DIALOG_PROCEDURE);
-    }
-    return CallWindowProcW(procedure, box, message, w, l);
-}
 
 LRESULT CALLBACK TakeOverTheBox(int code, WPARAM w, LPARAM l) {
     const auto box = reinterpret_cast<HWND>(w);
     wchar_t name[16] = {};
     if (code == HCBT_ACTIVATE && GetClassNameW(box, name, 16) > 0 &&
         std::wstring(name) == L"#32770" && GetPropW(box, DIALOG_PROCEDURE) == nullptr) {
-        const LONG_PTR procedure =
-            SetWindowLongPtrW(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&EscapeAnswersBox));
-        SetPropW(box, DIALOG_PROCEDURE, reinterpret_cast<HANDLE>(procedure));
+        TakeOverEscape(box, boxEscapeAnswer);
         UnhookWindowsHookEx(boxHook);
         boxHook = nullptr;
     }

@@ -133,6 +133,8 @@ void CentreOver(const Panel& panel, HWND over);
 // The system's message font at `dpi`, and a font of `point_size` (0: the
 // message font's size) at `dpi`. The caller owns the fonts.
 HFONT MessageFont(int dpi, int point_size = 0, bool bold = false);
+// The metrics of the font the window shows its text in.
+TEXTMETRICW FontMetrics(HWND window);
 // Text measured with the panel's fonts at its DPI, for the layout.
 std::unique_ptr<ui_layout::TextMetrics> MetricsFor(int dpi);
 // The sizes measured so far no longer hold: the system's message font changed.
@@ -144,6 +146,8 @@ void ArrangePanel(Panel& panel);
 void FocusPanel(Panel& panel);
 // Enables the panels a popup leaves usable (all when there is none).
 void ApplyModality();
+// The smallest client area the panel's layout takes.
+ui_layout::Size MinimumClient(const Panel& panel);
 // Grows the window when its content needs more room, then places the widgets again.
 void RefreshLayout(Panel& panel);
 // Sizes the panel's window to what its layout asks for.

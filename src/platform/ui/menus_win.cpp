@@ -60,16 +60,6 @@ void Rename(const MenuEntry& entry, const std::string& name) {
         SetMenuItemInfoW(entry.owner, Position(entry), TRUE, &info);
 }
 
-std::string ActionText(const ui_description::Action& action, const char* key) {
-    auto found = action.properties.find(key);
-    return found == action.properties.end() ? std::string() : found->second.text;
-}
-
-int ActionNumber(const ui_description::Action& action, const char* key, int fallback) {
-    auto found = action.properties.find(key);
-    return found == action.properties.end() ? fallback : found->second.number;
-}
-
 // The entry as the file made it, kept by the panel and registered with the front.
 void Register(Panel& panel, int number, const MenuEntry& native, ui_front::MenuEntry entry) {
     if (number <= 0) return;
@@ -83,11 +73,11 @@ void AddItem(Panel& panel, const ui_description::Action& action, HMENU popup, in
     item.owner = popup;
     ui_front::MenuEntry entry;
     entry.parent = parent_number;
-    entry.name = ProgramMnemonic(ActionText(action, "text"));
-    entry.callback = ActionText(action, "callback");
-    entry.tick = ActionNumber(action, "checked", 0) != 0;
-    entry.dimmed = ActionNumber(action, "enabled", 1) == 0;
-    const int number = ActionNumber(action, "item", 0);
+    entry.name = ProgramMnemonic(action.Text("text"));
+    entry.callback = action.Text("callback");
+    entry.tick = action.Number("checked", 0) != 0;
+    entry.dimmed = action.Number("enabled", 1) == 0;
+    const int number = action.Number("item", 0);
     item.command = kMenuCommandBase + static_cast<UINT>(number);
     AppendMenuW(popup, MF_STRING, item.command, MnemonicText(entry.name).c_str());
     Tick(item, entry.tick);

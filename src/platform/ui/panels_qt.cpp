@@ -90,13 +90,6 @@ void CollectControls(Panel& panel) {
     NameForAccessibility(panel.widget);
 }
 
-void Unmodal(QWidget* widget) {
-    if (widget->windowModality() == Qt::NonModal) return;
-    const bool visible = widget->isVisible();
-    if (visible) widget->hide();
-    widget->setWindowModality(Qt::NonModal);
-}
-
 // True when `window` is `candidate` or stands under it as its transient
 // parent, however far: `candidate` cannot belong to it.
 bool Under(const QWindow* window, const QWindow* candidate) {
@@ -189,8 +182,9 @@ void ShowPanel(int panel, int below, bool popup) {
 
 void HidePanel(int panel) {
     if (Panel* p = FindPanel(panel)) {
+        // Hidden, a popup is a plain panel again.
         p->widget->hide();
-        Unmodal(p->widget);
+        p->widget->setWindowModality(Qt::NonModal);
     }
 }
 

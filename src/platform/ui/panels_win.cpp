@@ -116,11 +116,15 @@ void ApplyModality() {
     }
 }
 
+MONITORINFO MonitorInfo(HMONITOR monitor) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    GetMonitorInfoW(monitor, &info);
+    return info;
+}
+
 RECT InsideWorkArea(RECT frame) {
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromRect(&frame, MONITOR_DEFAULTTONEAREST), &monitor);
-    const RECT& area = monitor.rcWork;
+    const RECT area = MonitorInfo(MonitorFromRect(&frame, MONITOR_DEFAULTTONEAREST)).rcWork;
     int dx = 0, dy = 0;
     if (frame.right > area.right) dx = area.right - frame.right;
     if (frame.left + dx < area.left) dx = area.left - frame.left;

@@ -11,24 +11,24 @@
 
 namespace ui_description {
 
-const Value* Widget::Find(const std::string& property) const {
+const Value* Described::Find(const std::string& property) const {
     auto found = properties.find(property);
     return found == properties.end() ? nullptr : &found->second;
 }
 
-int Widget::Number(const std::string& property, int fallback) const {
+int Described::Number(const std::string& property, int fallback) const {
     const Value* value = Find(property);
     if (value == nullptr || (value->type != Value::Type::Number && value->type != Value::Type::Bool))
         return fallback;
     return value->number;
 }
 
-std::string Widget::Text(const std::string& property) const {
+std::string Described::Text(const std::string& property) const {
     const Value* value = Find(property);
     return value == nullptr ? std::string() : value->text;
 }
 
-bool Widget::Flag(const std::string& property, bool fallback) const {
+bool Described::Flag(const std::string& property, bool fallback) const {
     const Value* value = Find(property);
     if (value == nullptr || (value->type != Value::Type::Bool && value->type != Value::Type::Number))
         return fallback;

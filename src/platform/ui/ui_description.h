@@ -41,6 +41,16 @@ struct Value {
 };
 using Properties = std::map<std::string, Value>;
 
+// A widget, a layout or an action: its properties and their values.
+struct Described {
+    Properties properties;
+
+    const Value* Find(const std::string& property) const;
+    int Number(const std::string& property, int fallback) const;  // Number or Bool
+    std::string Text(const std::string& property) const;          // "" when absent
+    bool Flag(const std::string& property, bool fallback) const;
+};
+
 struct Widget;
 struct Layout;
 
@@ -63,31 +73,23 @@ struct LayoutItem {
     std::unique_ptr<Spacer> spacer;
 };
 
-struct Layout {
-    std::string class_name;  // QVBoxLayout, QHBoxLayout, QGridLayout, QFormLayout
+struct Layout : Described {  // its properties: margins, spacing, stretch, ...
+    std::string class_name;     // QVBoxLayout, QHBoxLayout, QGridLayout, QFormLayout
     std::string name;
-    Properties properties;  // margins, spacing, stretch, ...
     std::vector<LayoutItem> items;
 };
 
-struct Action {
-    std::string name;
-    Properties properties;  // text, item, callback, checkable, checked, ...
+struct Action : Described {
+    std::string name;  // its properties: text, item, callback, checkable, checked, ...
 };
 
-struct Widget {
+struct Widget : Described {
     std::string class_name;
     std::string name;
-    Properties properties;
     std::unique_ptr<Layout> layout;                // nullptr when it has none
     std::vector<std::unique_ptr<Widget>> children;  // child widgets outside any layout
     std::vector<Action> actions;                   // <action> elements declared in it
     std::vector<std::string> added_actions;        // <addaction name=...>, in order
-
-    const Value* Find(const std::string& property) const;
-    int Number(const std::string& property, int fallback) const;  // Number or Bool
-    std::string Text(const std::string& property) const;          // "" when absent
-    bool Flag(const std::string& property, bool fallback) const;
 };
 
 struct Panel {

@@ -101,6 +101,8 @@ using ui_front::ProgramMnemonic;
 // The text a window shows, in UTF-8 (mnemonic marks as Windows writes them).
 std::string WindowText(HWND hwnd);
 
+// The monitor's area and work area (the screen less the taskbar).
+MONITORINFO MonitorInfo(HMONITOR monitor);
 // Moves a window's frame inside its monitor's work area: wholly where it fits,
 // its top left (the caption) always.
 RECT InsideWorkArea(RECT frame);

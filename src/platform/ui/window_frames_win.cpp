@@ -39,9 +39,7 @@ namespace {
 // place from the work area's top left (the taskbar may stand above or left of it).
 POINT WorkspaceOffset(HWND hwnd, const RECT& rect) {
     if ((GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0) return {0, 0};
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &monitor);
+    const MONITORINFO monitor = MonitorInfo(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST));
     return {monitor.rcWork.left - monitor.rcMonitor.left, monitor.rcWork.top - monitor.rcMonitor.top};
 }
 
@@ -126,9 +124,7 @@ struct PlaceSearch {
 // The place in pixels when the units are counted on this monitor; found when
 // it lies on it.
 bool PlaceOnMonitor(HMONITOR monitor, int dpi, PlaceSearch& search) {
-    MONITORINFO info{};
-    info.cbSize = sizeof info;
-    GetMonitorInfoW(monitor, &info);
+    const MONITORINFO info = MonitorInfo(monitor);
     const POINT origin{info.rcMonitor.left, info.rcMonitor.top};
     search.pixels = {origin.x + MulDiv(search.units.x - origin.x, dpi, 96),
                      origin.y + MulDiv(search.units.y - origin.y, dpi, 96)};
@@ -157,10 +153,8 @@ POINT PlaceInPixels(const Panel& panel, POINT units, const RECT& client) {
 
 // The top left corner of the monitor that shows the client area.
 POINT MonitorOrigin(const RECT& client) {
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromRect(&client, MONITOR_DEFAULTTONEAREST), &monitor);
-    return {monitor.rcMonitor.left, monitor.rcMonitor.top};
+    const RECT screen = MonitorInfo(MonitorFromRect(&client, MONITOR_DEFAULTTONEAREST)).rcMonitor;
+    return {screen.left, screen.top};
 }
 
 }  // namespace

@@ -86,22 +86,16 @@ void CentreOver(const Panel& panel, HWND over) {
     RECT window;
     GetWindowRect(panel.hwnd, &window);
     RECT area;
-    if (over != nullptr && IsWindowVisible(over) && !IsIconic(over)) {
+    if (over != nullptr && IsWindowVisible(over) && !IsIconic(over))
         GetWindowRect(over, &area);
-    } else {
-        MONITORINFO monitor{};
-        monitor.cbSize = sizeof monitor;
-        GetMonitorInfoW(MonitorFromWindow(panel.hwnd, MONITOR_DEFAULTTOPRIMARY), &monitor);
-        area = monitor.rcWork;
-    }
+    else
+        area = MonitorInfo(MonitorFromWindow(panel.hwnd, MONITOR_DEFAULTTOPRIMARY)).rcWork;
     const int width = window.right - window.left, height = window.bottom - window.top;
     int x = area.left + (area.right - area.left - width) / 2;
     int y = area.top + (area.bottom - area.top - height) / 2;
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromRect(&area, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    x = std::max<int>(monitor.rcWork.left, std::min<int>(x, monitor.rcWork.right - width));
-    y = std::max<int>(monitor.rcWork.top, std::min<int>(y, monitor.rcWork.bottom - height));
+    const RECT work = MonitorInfo(MonitorFromRect(&area, MONITOR_DEFAULTTOPRIMARY)).rcWork;
+    x = std::max<int>(work.left, std::min<int>(x, work.right - width));
+    y = std::max<int>(work.top, std::min<int>(y, work.bottom - height));
     SetWindowPos(panel.hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -118,7 +118,8 @@ int WithList(int panel, int control, Act act) {
 template <typename Act>
 int WithListRow(int panel, int control, int index, Act act) {
     return WithList(panel, control, [&](Control& list) {
-        return index >= 0 && index < static_cast<int>(list.rows.size()) ? act(list) : UIE_INVALID_INDEX;
+        return index >= 0 && index < static_cast<int>(list.rows.size()) ? act(list)
+                                                                        : UIE_INVALID_INDEX;
     });
 }
 

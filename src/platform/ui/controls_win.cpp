@@ -73,7 +73,8 @@ const std::vector<ui_front::Row>& ui_win::RowsOf(const Control& list) {
     static const std::vector<ui_front::Row> none;
     const Panel* panel = OwnerPanel(list);
     int status;
-    const ui_front::Control* kept = panel ? ui_front::FindControl(panel->handle, list.number, status) : nullptr;
+    const ui_front::Control* kept =
+        panel ? ui_front::FindControl(panel->handle, list.number, status) : nullptr;
     return kept != nullptr ? kept->rows : none;
 }
 

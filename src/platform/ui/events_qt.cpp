@@ -67,13 +67,16 @@ void ConnectPanel(Panel& panel) {
         const int id = number;
         const auto dispatch = [handle, id](int event) { DispatchControlEvent(handle, id, event); };
         if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-            QObject::connect(button, &QAbstractButton::clicked, button, [dispatch] { dispatch(EVENT_COMMIT); });
+            QObject::connect(button, &QAbstractButton::clicked, button,
+                             [dispatch] { dispatch(EVENT_COMMIT); });
         } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
             QObject::connect(list, &QListWidget::currentRowChanged, list, [dispatch](int row) {
                 if (row >= 0) dispatch(EVENT_VAL_CHANGED);
             });
-            QObject::connect(list, &QListWidget::itemClicked, list, [dispatch] { dispatch(EVENT_LEFT_CLICK); });
-            QObject::connect(list, &QListWidget::itemActivated, list, [dispatch] { dispatch(EVENT_COMMIT); });
+            QObject::connect(list, &QListWidget::itemClicked, list,
+                             [dispatch] { dispatch(EVENT_LEFT_CLICK); });
+            QObject::connect(list, &QListWidget::itemActivated, list,
+                             [dispatch] { dispatch(EVENT_COMMIT); });
         } else if (auto* line = qobject_cast<QLineEdit*>(widget); line && !CallbackName(line).empty()) {
             line->installEventFilter(new FieldEnter(line, handle, id));
             // Enter never reaches the field's own signal: this is leaving it.

@@ -61,7 +61,8 @@ bool AsksForEnter(LPARAM lparam) {
 void DispatchFrom(HWND hwnd, int event) {
     Panel* panel = PanelOfWindow(GetParent(hwnd));
     const Control* control = panel != nullptr ? ControlByWindow(*panel, hwnd) : nullptr;
-    if (control != nullptr && control->number > 0) DispatchControlEvent(panel->handle, control->number, event);
+    if (control != nullptr && control->number > 0)
+        DispatchControlEvent(panel->handle, control->number, event);
 }
 
 // A list row chosen by the user: its value changed; a click, then, or a
@@ -244,7 +245,9 @@ LRESULT CALLBACK PanelProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam
                 return 1;  // the arrows keep no position of their own
             }
             break;
-        case WM_CLOSE: ui_front::CloseRequested(panel->handle); return 0;
+        case WM_CLOSE:
+            ui_front::CloseRequested(panel->handle);
+            return 0;
         case WM_ACTIVATE:
             // As a dialog: the focused control is remembered when the window
             // loses the keyboard (a message box over it) and gets it back.

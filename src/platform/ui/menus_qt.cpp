@@ -20,7 +20,8 @@ int MenuAbove(QAction* action) {
     return 0;
 }
 
-void AddEntry(Panel& panel, int menu_bar, int number, QAction* action, const std::string& callback) {
+void AddEntry(Panel& panel, int menu_bar, int number, QAction* action,
+              const std::string& callback) {
     ui_native::MenuEntry& native = panel.menu_entries[number];
     native.action = action;
     ui_front::MenuEntry entry;

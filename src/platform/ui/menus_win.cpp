@@ -135,7 +135,8 @@ void BuildMenuBar(Panel& panel) {
 
 void MenuCommand(Panel& panel, UINT command) {
     if (command < kMenuCommandBase) return;
-    ui_front::DispatchMenuItem(ui_front::MenuBarOf(panel.handle), static_cast<int>(command - kMenuCommandBase));
+    ui_front::DispatchMenuItem(ui_front::MenuBarOf(panel.handle),
+                               static_cast<int>(command - kMenuCommandBase));
 }
 
 }  // namespace ui_win

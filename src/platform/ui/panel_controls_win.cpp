@@ -119,7 +119,8 @@ void RefreshFonts(Panel& panel) {
         SendMessageW(control->hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         if (control->kind == Kind::List) {
             // Rows drawn by the panel are as tall as a line of their font.
-            SendMessageW(control->hwnd, LB_SETITEMHEIGHT, 0, FontMetrics(control->hwnd).tmHeight + 2);
+            SendMessageW(control->hwnd, LB_SETITEMHEIGHT, 0,
+                         FontMetrics(control->hwnd).tmHeight + 2);
             FitListExtent(*control);
         }
     }
@@ -143,7 +144,8 @@ void MakeWindow(Panel& panel, Control& control) {
     WatchKeys(control);
     switch (control.kind) {
         case Kind::Edit:
-            if (w.Find("maxLength")) SendMessageW(control.hwnd, EM_LIMITTEXT, w.Number("maxLength", 0), 0);
+            if (w.Find("maxLength"))
+                SendMessageW(control.hwnd, EM_LIMITTEXT, w.Number("maxLength", 0), 0);
             break;
         case Kind::Spin: {
             control.minimum = w.Number("minimum", 0);

@@ -24,7 +24,8 @@ ui_layout::Size MinimumClient(const Panel& panel) {
 }
 
 void FitPanel(Panel& panel) {
-    SizeClient(panel, ui_layout::InitialClientSize(*panel.root, *MetricsFor(panel.dpi), PanelState(panel)));
+    SizeClient(panel, ui_layout::InitialClientSize(*panel.root, *MetricsFor(panel.dpi),
+                                                   PanelState(panel)));
 }
 
 void RefreshLayout(Panel& panel) {
@@ -33,7 +34,8 @@ void RefreshLayout(Panel& panel) {
     RECT client;
     GetClientRect(panel.hwnd, &client);
     if (client.right < minimum.width || client.bottom < minimum.height)
-        SizeClient(panel, {std::max<int>(client.right, minimum.width), std::max<int>(client.bottom, minimum.height)});
+        SizeClient(panel, {std::max<int>(client.right, minimum.width),
+                           std::max<int>(client.bottom, minimum.height)});
     ArrangePanel(panel);
 }
 
@@ -51,7 +53,8 @@ void PlaceSelectableText(const Control& control, const Panel& panel) {
     InflateRect(&box, -margin, -margin);
     // A line that does not wrap stands in the middle of the label's height, as Qt shows it.
     if (!w.Flag("wordWrap", false) && w.Text("alignment").find("AlignTop") == std::string::npos) {
-        const int lines = std::max<int>(1, static_cast<int>(SendMessageW(control.hwnd, EM_GETLINECOUNT, 0, 0)));
+        const int lines =
+            std::max<int>(1, static_cast<int>(SendMessageW(control.hwnd, EM_GETLINECOUNT, 0, 0)));
         const int text_height = lines * FontMetrics(control.hwnd).tmHeight;
         box.top = std::max<int>(box.top, (box.top + box.bottom - text_height) / 2);
         box.bottom = std::max<int>(box.top, box.bottom);

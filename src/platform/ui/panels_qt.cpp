@@ -106,8 +106,8 @@ bool Under(const QWindow* window, const QWindow* candidate) {
 // screen the pointer is on.
 void BelongToWindowBelow(Panel& panel, int below, bool popup) {
     QWidget* widget = panel.widget;
-    if (ui_front::ParentOf(panel.handle) != 0 || widget->isVisible() || qobject_cast<QMainWindow*>(widget) != nullptr ||
-        widget->windowType() == Qt::SplashScreen)
+    if (ui_front::ParentOf(panel.handle) != 0 || widget->isVisible() ||
+        qobject_cast<QMainWindow*>(widget) != nullptr || widget->windowType() == Qt::SplashScreen)
         return;
     std::vector<QWidget*> candidates;
     if (Panel* under = FindPanel(below); under != nullptr && under != &panel)
@@ -140,7 +140,8 @@ int LoadPanel(int parent_handle, const std::string& path,
     Panel* parent = FindPanel(parent_handle);
     if (QApplication::instance() == nullptr) return UIE_FILE_NOT_FOUND;
     // The panel's element alone: loading builds only this panel's widgets.
-    QByteArray element = "<ui version=\"4.0\">" + QByteArray::fromStdString(description.element) + "</ui>";
+    QByteArray element =
+        "<ui version=\"4.0\">" + QByteArray::fromStdString(description.element) + "</ui>";
     QBuffer buffer(&element);
     buffer.open(QIODevice::ReadOnly);
     PanelLoader loader;

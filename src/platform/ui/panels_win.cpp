@@ -139,7 +139,8 @@ void KeepInWorkArea(HWND window) {
     if (!GetWindowRect(window, &frame)) return;
     const RECT inside = InsideWorkArea(frame);
     if (!EqualRect(&frame, &inside))
-        SetWindowPos(window, nullptr, inside.left, inside.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(window, nullptr, inside.left, inside.top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 std::map<int, Panel>& Panels() {
@@ -225,7 +226,8 @@ void ShowPanel(int panel, int below, bool popup) {
     if (popup)
         UpdateWindow(p->hwnd);
     else
-        RedrawWindow(p->hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        RedrawWindow(p->hwnd, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void HidePanel(int panel) {

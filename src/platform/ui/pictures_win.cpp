@@ -90,7 +90,8 @@ void DrawListRow(const DRAWITEMSTRUCT& item, const Control& control) {
     SetBkMode(item.hDC, TRANSPARENT);
     SetTextColor(item.hDC, GetSysColor(!enabled ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
     const auto& rows = RowsOf(control);
-    const std::wstring text = item.itemID < rows.size() ? Utf16(rows[item.itemID].label) : std::wstring();
+    const std::wstring text =
+        item.itemID < rows.size() ? Utf16(rows[item.itemID].label) : std::wstring();
     RECT box = row;
     box.left += 2;
     DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &box,

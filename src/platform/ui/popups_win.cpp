@@ -108,7 +108,8 @@ LRESULT CALLBACK EscapeAnswers(HWND dialog, UINT message, WPARAM w, LPARAM l) {
 
 void TakeOverEscape(HWND dialog, int answer) {
     escapeAnswer = answer;
-    const LONG_PTR procedure = SetWindowLongPtrW(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&EscapeAnswers));
+    const LONG_PTR procedure =
+        SetWindowLongPtrW(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&EscapeAnswers));
     SetPropW(dialog, DIALOG_PROCEDURE, reinterpret_cast<HANDLE>(procedure));
 }
 

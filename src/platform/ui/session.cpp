@@ -22,7 +22,8 @@ void SetSessionEndHandlers(SessionEndHandlers given) {
 int BlockSessionEnd(int panel, const std::string& reason) {
     if (!IsPanelValid(panel)) return UIE_INVALID_HANDLE;
     block_reason = reason;
-    return ui_native::ShowSessionEndBlock(panel, true, reason) ? UIE_NO_ERROR : UIE_INVALID_ATTRIBUTE;
+    return ui_native::ShowSessionEndBlock(panel, true, reason) ? UIE_NO_ERROR
+                                                               : UIE_INVALID_ATTRIBUTE;
 }
 
 int UnblockSessionEnd(int panel) {

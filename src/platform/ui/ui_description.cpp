@@ -277,7 +277,8 @@ void AddPanel(std::unique_ptr<Widget> widget, ResourceFile& file, Reader& reader
 }
 
 int PanelNumber(pugi::xml_node widget) {
-    return widget.find_child_by_attribute("property", "name", "panel").child("number").text().as_int();
+    const pugi::xml_node property = widget.find_child_by_attribute("property", "name", "panel");
+    return property.child("number").text().as_int();
 }
 
 // Each panel's element as written, the first of its number, as AddPanel keeps it.

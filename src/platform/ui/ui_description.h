@@ -74,7 +74,7 @@ struct LayoutItem {
 };
 
 struct Layout : Described {  // its properties: margins, spacing, stretch, ...
-    std::string class_name;     // QVBoxLayout, QHBoxLayout, QGridLayout, QFormLayout
+    std::string class_name;  // QVBoxLayout, QHBoxLayout, QGridLayout, QFormLayout
     std::string name;
     std::vector<LayoutItem> items;
 };

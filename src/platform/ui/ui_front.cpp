@@ -149,7 +149,8 @@ void DispatchControlEvent(int panel, int control, int event) {
 
 void CloseRequested(int panel) {
     const Panel* p = FindPanel(panel);
-    if (p != nullptr && p->close_control > 0) DispatchControlEvent(panel, p->close_control, EVENT_COMMIT);
+    if (p != nullptr && p->close_control > 0)
+        DispatchControlEvent(panel, p->close_control, EVENT_COMMIT);
 }
 
 }  // namespace ui_front

@@ -32,7 +32,7 @@ struct ui_native::Control {
     // The selectable text stands where its size, font and text put it;
     // cleared by each of them, so a layout that moves nothing leaves it be.
     bool text_placed = false;
-    HFONT font = nullptr;        // its own font when the file sets one
+    HFONT font = nullptr;           // its own font when the file sets one
     int minimum = 0, maximum = 99;  // a spin box's range
     std::string prefix;             // a spin box's prefix ("COM ")
     HBITMAP picture = nullptr;   // a pixmap label's picture, premultiplied 32-bit

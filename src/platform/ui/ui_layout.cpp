@@ -250,7 +250,8 @@ struct Owner {
 };
 
 Params ParamsOf(const Layout& layout, const Owner& owner, const Context& context) {
-    const int margin = layout.Number("margin", owner.top_level ? (owner.window ? kWindowMargin : kChildMargin) : 0);
+    const int margin = layout.Number(
+        "margin", owner.top_level ? (owner.window ? kWindowMargin : kChildMargin) : 0);
     Params params;
     params.left = context.Scaled(layout.Number("leftMargin", margin));
     params.top = context.Scaled(layout.Number("topMargin", margin));

@@ -40,10 +40,13 @@ namespace {
 POINT WorkspaceOffset(HWND hwnd, const RECT& rect) {
     if ((GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0) return {0, 0};
     const MONITORINFO monitor = MonitorInfo(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST));
-    return {monitor.rcWork.left - monitor.rcMonitor.left, monitor.rcWork.top - monitor.rcMonitor.top};
+    return {monitor.rcWork.left - monitor.rcMonitor.left,
+            monitor.rcWork.top - monitor.rcMonitor.top};
 }
 
-bool Placed(HWND hwnd) { return IsWindowVisible(hwnd) && (IsIconic(hwnd) || IsZoomed(hwnd)); }
+bool Placed(HWND hwnd) {
+    return IsWindowVisible(hwnd) && (IsIconic(hwnd) || IsZoomed(hwnd));
+}
 
 // The window's client area on the screen: its normal one while it is
 // minimized or maximized.

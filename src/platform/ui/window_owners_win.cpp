@@ -77,7 +77,8 @@ void HandOverOwnedWindows(const Panel& panel) {
     // them above a hidden one: they pass to its own owner.
     const HWND heir = GetWindow(panel.hwnd, GW_OWNER);
     for (const auto& [handle, other] : Panels()) {
-        if (ui_front::ParentOf(other.handle) == 0 && other.hwnd != panel.hwnd && GetWindow(other.hwnd, GW_OWNER) == panel.hwnd)
+        if (ui_front::ParentOf(other.handle) == 0 && other.hwnd != panel.hwnd &&
+            GetWindow(other.hwnd, GW_OWNER) == panel.hwnd)
             SetOwner(other.hwnd, heir);
     }
 }

@@ -38,11 +38,6 @@ void Deliver(MSG& msg) {
     DispatchMessageW(&msg);
 }
 
-void ProcessPending() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) Deliver(msg);
-}
-
 bool AnyPanelWindow() {
     for (auto& [handle, panel] : Panels()) {
         if (IsWindow(panel.hwnd)) return true;
@@ -306,7 +301,10 @@ LRESULT CALLBACK PanelProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam
     return DefWindowProcW(hwnd, message, wparam, lparam);
 }
 
-void ProcessPendingMessages() { ProcessPending(); }
+void ProcessPendingMessages() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) Deliver(msg);
+}
 
 }  // namespace ui_win
 
@@ -329,13 +327,13 @@ void ExitLoop(int) {
 }
 
 void ProcessEvents() {
-    ProcessPending();
+    ProcessPendingMessages();
 }
 
 bool WaitForEvents() {
     if (exit_loop || !AnyPanelWindow()) return false;
     WaitMessage();
-    ProcessPending();
+    ProcessPendingMessages();
     return true;
 }
 

@@ -24,15 +24,14 @@ void AddEntry(Panel& panel, int menu_bar, int number, QAction* action,
               const std::string& callback) {
     ui_native::MenuEntry& native = panel.menu_entries[number];
     native.action = action;
-    ui_front::MenuEntry entry;
-    entry.is_menu = action->menu() != nullptr;
-    entry.parent = MenuAbove(action);
-    entry.callback = callback;
-    entry.name = ui_front::ProgramMnemonic(action->text().toStdString());
-    entry.tick = action->isCheckable() && action->isChecked();
-    entry.dimmed = !action->isEnabled();
-    entry.native = &native;
-    ui_front::AddMenuEntry(menu_bar, number, entry);
+    ui_front::AddMenuEntry(menu_bar, number,
+                           {.is_menu = action->menu() != nullptr,
+                            .parent = MenuAbove(action),
+                            .callback = callback,
+                            .name = ui_front::ProgramMnemonic(action->text().toStdString()),
+                            .tick = action->isCheckable() && action->isChecked(),
+                            .dimmed = !action->isEnabled(),
+                            .native = &native});
 }
 
 void Connect(QAction* action, int menu_bar, int item) {

@@ -25,12 +25,6 @@ const ui_description::Action* ActionNamed(const Widget& root, const std::string&
     return nullptr;
 }
 
-void Tick(const MenuEntry& entry, bool tick) {
-    if (entry.submenu == nullptr)
-        CheckMenuItem(entry.owner, entry.command,
-                      MF_BYCOMMAND | (tick ? MF_CHECKED : MF_UNCHECKED));
-}
-
 // A menu is found in its owner by its popup handle: its position there.
 UINT Position(const MenuEntry& menu) {
     const int count = GetMenuItemCount(menu.owner);
@@ -38,26 +32,6 @@ UINT Position(const MenuEntry& menu) {
         if (GetSubMenu(menu.owner, i) == menu.submenu) return static_cast<UINT>(i);
     }
     return static_cast<UINT>(-1);
-}
-
-void Dim(const MenuEntry& entry, bool dimmed) {
-    const UINT state = dimmed ? MF_GRAYED : MF_ENABLED;
-    if (entry.submenu == nullptr)
-        EnableMenuItem(entry.owner, entry.command, MF_BYCOMMAND | state);
-    else
-        EnableMenuItem(entry.owner, Position(entry), MF_BYPOSITION | state);
-}
-
-void Rename(const MenuEntry& entry, const std::string& name) {
-    const std::wstring text = MnemonicText(name);
-    MENUITEMINFOW info{};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_STRING;
-    info.dwTypeData = const_cast<wchar_t*>(text.c_str());
-    if (entry.submenu == nullptr)
-        SetMenuItemInfoW(entry.owner, entry.command, FALSE, &info);
-    else
-        SetMenuItemInfoW(entry.owner, Position(entry), TRUE, &info);
 }
 
 // The entry as the file made it, kept by the panel and registered with the front.
@@ -69,34 +43,29 @@ void Register(Panel& panel, int number, const MenuEntry& native, ui_front::MenuE
 }
 
 void AddItem(Panel& panel, const ui_description::Action& action, HMENU popup, int parent_number) {
-    MenuEntry item;
-    item.owner = popup;
-    ui_front::MenuEntry entry;
-    entry.parent = parent_number;
-    entry.name = ProgramMnemonic(action.Text("text"));
-    entry.callback = action.Text("callback");
-    entry.tick = action.Number("checked", 0) != 0;
-    entry.dimmed = action.Number("enabled", 1) == 0;
+    const ui_front::MenuEntry entry{.parent = parent_number,
+                                    .callback = action.Text("callback"),
+                                    .name = ProgramMnemonic(action.Text("text")),
+                                    .tick = action.Number("checked", 0) != 0,
+                                    .dimmed = action.Number("enabled", 1) == 0};
     const int number = action.Number("item", 0);
-    item.command = kMenuCommandBase + static_cast<UINT>(number);
-    AppendMenuW(popup, MF_STRING, item.command, MnemonicText(entry.name).c_str());
-    Tick(item, entry.tick);
-    Dim(item, entry.dimmed);
+    const MenuEntry item{.owner = popup, .command = kMenuCommandBase + static_cast<UINT>(number)};
+    const UINT state = (entry.tick ? MF_CHECKED : 0) | (entry.dimmed ? MF_GRAYED : 0);
+    AppendMenuW(popup, MF_STRING | state, item.command, MnemonicText(entry.name).c_str());
     Register(panel, number, item, entry);
 }
 
 void AddMenu(Panel& panel, const Widget& menu, HMENU owner, int parent_number) {
-    MenuEntry native;
-    native.owner = owner;
-    native.submenu = CreatePopupMenu();
-    ui_front::MenuEntry entry;
-    entry.is_menu = true;
-    entry.parent = parent_number;
-    entry.name = ProgramMnemonic(menu.Text("title"));
-    entry.callback = menu.Text("callback");
-    entry.dimmed = !menu.Flag("enabled", true);
+    const MenuEntry native{.owner = owner, .submenu = CreatePopupMenu()};
+    const ui_front::MenuEntry entry{.is_menu = true,
+                                    .parent = parent_number,
+                                    .callback = menu.Text("callback"),
+                                    .name = ProgramMnemonic(menu.Text("title")),
+                                    .dimmed = !menu.Flag("enabled", true)};
     const int number = menu.Number("item", 0);
-    AppendMenuW(owner, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(native.submenu),
+    // A menu without a number stays as the file shows it.
+    const UINT state = number > 0 && entry.dimmed ? MF_GRAYED : 0;
+    AppendMenuW(owner, MF_POPUP | MF_STRING | state, reinterpret_cast<UINT_PTR>(native.submenu),
                 MnemonicText(entry.name).c_str());
     for (const std::string& name : menu.added_actions) {
         if (name == "separator") {
@@ -107,7 +76,6 @@ void AddMenu(Panel& panel, const Widget& menu, HMENU owner, int parent_number) {
             AddItem(panel, *action, native.submenu, number);
         }
     }
-    if (number > 0) Dim(native, entry.dimmed);
     Register(panel, number, native, entry);
 }
 
@@ -144,17 +112,31 @@ void MenuCommand(Panel& panel, UINT command) {
 namespace ui_native {
 
 void SetMenuTick(int panel, MenuEntry& entry, bool tick) {
-    Tick(entry, tick);
+    if (entry.submenu == nullptr)
+        CheckMenuItem(entry.owner, entry.command,
+                      MF_BYCOMMAND | (tick ? MF_CHECKED : MF_UNCHECKED));
     Redraw(panel);
 }
 
 void SetMenuDimmed(int panel, MenuEntry& entry, bool dimmed) {
-    Dim(entry, dimmed);
+    const UINT state = dimmed ? MF_GRAYED : MF_ENABLED;
+    if (entry.submenu == nullptr)
+        EnableMenuItem(entry.owner, entry.command, MF_BYCOMMAND | state);
+    else
+        EnableMenuItem(entry.owner, Position(entry), MF_BYPOSITION | state);
     Redraw(panel);
 }
 
 void RenameMenuEntry(int panel, MenuEntry& entry, const std::string& name) {
-    Rename(entry, name);
+    const std::wstring text = MnemonicText(name);
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_STRING;
+    info.dwTypeData = const_cast<wchar_t*>(text.c_str());
+    if (entry.submenu == nullptr)
+        SetMenuItemInfoW(entry.owner, entry.command, FALSE, &info);
+    else
+        SetMenuItemInfoW(entry.owner, Position(entry), TRUE, &info);
     Redraw(panel);
 }
 

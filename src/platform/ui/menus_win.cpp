@@ -4,7 +4,6 @@
 // mnemonic), and a user's choice handed to the front.
 #include <windows.h>
 
-#include "platform/system/win32.h"
 #include "platform/ui/ui_internal_win.h"
 
 using namespace ui_win;

@@ -257,11 +257,9 @@ void DestroyPanel(int panel) {
 }
 
 bool ActivateActiveWindow() {
-    const HWND window = GetActiveWindow();
-    if (window == nullptr || PanelOfWindow(window) == nullptr) return false;
-    SetForegroundWindow(window);
-    BringWindowToTop(window);
-    return true;
+    const Panel* active = PanelOfWindow(GetActiveWindow());
+    if (active != nullptr) ActivatePanel(active->handle);
+    return active != nullptr;
 }
 
 void ActivatePanel(int panel) {

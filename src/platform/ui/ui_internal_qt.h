@@ -7,7 +7,6 @@
 #include <QString>
 #include <map>
 #include <string>
-#include <vector>
 
 #include "platform/ui/ui.h"
 #include "platform/ui/ui_dispatch.h"
@@ -15,7 +14,6 @@
 #include "platform/ui/ui_native.h"
 
 class QAction;
-class QMenuBar;
 class QWidget;
 
 // A numbered control of a panel: its widget, as long as Qt keeps it.

@@ -1,8 +1,8 @@
-// The resource file as plain data, for the user interface that builds its
-// own windows from it (the Windows one): every panel with its widgets, their
-// properties, their layouts and the menu bar's menus and actions, read with
-// pugixml and kept in the file's order. No system calls here, so the same
-// reading is tested on both systems.
+// The resource file as plain data, read once for both systems: every panel
+// with its widgets, their properties, their layouts and the menu bar's menus
+// and actions, kept in the file's order for the Windows windows, and its
+// element as written for Qt's loader; read with pugixml. No system calls
+// here, so the same reading is tested on both systems.
 #pragma once
 
 #include <map>

@@ -60,6 +60,16 @@ HFONT MessageFont(int dpi, int point_size, bool bold) {
     return CreateFontIndirectW(&font);
 }
 
+TEXTMETRICW FontMetrics(HWND window) {
+    HDC dc = GetDC(window);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(window, dc);
+    return metrics;
+}
+
 std::wstring MnemonicText(const std::string& text) {
     return Utf16(ui_front::ShownMnemonic(text));
 }

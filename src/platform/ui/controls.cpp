@@ -99,24 +99,28 @@ int GetNumber(const Control& c, double& value) {
     return status;
 }
 
-Control* FindList(int panel, int control, int& status) {
+// Runs `act` on the control, or gives the lookup's status.
+template <typename Act>
+int WithControl(int panel, int control, Act act) {
+    int status;
     Control* c = ui_front::FindControl(panel, control, status);
-    if (c != nullptr && c->kind != Kind::List) {
-        status = UIE_WRONG_TYPE;
-        return nullptr;
-    }
-    return c;
+    return c != nullptr ? act(*c) : status;
 }
 
-// The list when `index` is one of its rows, else nullptr with UIE_INVALID_INDEX
-// (or the lookup's status).
-Control* FindListRow(int panel, int control, int index, int& status) {
-    Control* list = FindList(panel, control, status);
-    if (list != nullptr && (index < 0 || index >= static_cast<int>(list->rows.size()))) {
-        status = UIE_INVALID_INDEX;
-        return nullptr;
-    }
-    return list;
+// The same for a list: UIE_WRONG_TYPE for another control.
+template <typename Act>
+int WithList(int panel, int control, Act act) {
+    return WithControl(panel, control,
+                       [&](Control& c) { return c.kind == Kind::List ? act(c) : UIE_WRONG_TYPE; });
+}
+
+// The same for one of the list's rows: UIE_INVALID_INDEX for another index.
+template <typename Act>
+int WithListRow(int panel, int control, int index, Act act) {
+    return WithList(panel, control, [&](Control& list) {
+        return index >= 0 && index < static_cast<int>(list.rows.size()) ? act(list)
+                                                                        : UIE_INVALID_INDEX;
+    });
 }
 
 }  // namespace
@@ -126,15 +130,11 @@ int SetCtrlVal(int panel, int control, int value) {
 }
 
 int SetCtrlVal(int panel, int control, double value) {
-    int status;
-    Control* c = ui_front::FindControl(panel, control, status);
-    return c ? SetNumber(*c, value) : status;
+    return WithControl(panel, control, [&](Control& c) { return SetNumber(c, value); });
 }
 
 int SetCtrlVal(int panel, int control, const std::string& value) {
-    int status;
-    Control* c = ui_front::FindControl(panel, control, status);
-    return c ? SetText(*c, value) : status;
+    return WithControl(panel, control, [&](Control& c) { return SetText(c, value); });
 }
 
 int GetCtrlVal(int panel, int control, int& value) {
@@ -145,151 +145,133 @@ int GetCtrlVal(int panel, int control, int& value) {
 }
 
 int GetCtrlVal(int panel, int control, double& value) {
-    int status;
-    const Control* c = ui_front::FindControl(panel, control, status);
-    return c ? GetNumber(*c, value) : status;
+    return WithControl(panel, control, [&](const Control& c) { return GetNumber(c, value); });
 }
 
 int GetCtrlVal(int panel, int control, std::string& value) {
-    int status;
-    const Control* c = ui_front::FindControl(panel, control, status);
-    return c ? GetText(*c, value) : status;
+    return WithControl(panel, control, [&](const Control& c) { return GetText(c, value); });
 }
 
 int SetCtrlAttribute(int panel, int control, int attribute, int value) {
-    int status;
-    Control* c = ui_front::FindControl(panel, control, status);
-    if (c == nullptr) return status;
-    switch (attribute) {
-        case ATTR_DIMMED:
-            ui_native::SetDimmed(*c->native, value != 0);
-            return UIE_NO_ERROR;
-        case ATTR_VISIBLE:
-            ui_native::SetVisible(*c->native, value != 0);
-            return UIE_NO_ERROR;
-        default:
+    return WithControl(panel, control, [&](Control& c) {
+        if (attribute == ATTR_DIMMED)
+            ui_native::SetDimmed(*c.native, value != 0);
+        else if (attribute == ATTR_VISIBLE)
+            ui_native::SetVisible(*c.native, value != 0);
+        else
             return UIE_INVALID_ATTRIBUTE;
-    }
+        return UIE_NO_ERROR;
+    });
 }
 
 int SetCtrlAttribute(int panel, int control, int attribute, const std::string& value) {
-    int status;
-    Control* c = ui_front::FindControl(panel, control, status);
-    if (c == nullptr) return status;
-    if (attribute != ATTR_LABEL_TEXT || !ui_native::SetLabelText(*c->native, value))
-        return UIE_INVALID_ATTRIBUTE;
-    c->label_text = value;
-    c->label_text_set = true;
-    return UIE_NO_ERROR;
+    return WithControl(panel, control, [&](Control& c) {
+        if (attribute != ATTR_LABEL_TEXT || !ui_native::SetLabelText(*c.native, value))
+            return UIE_INVALID_ATTRIBUTE;
+        c.label_text = value;
+        c.label_text_set = true;
+        return UIE_NO_ERROR;
+    });
 }
 
 int GetCtrlAttribute(int panel, int control, int attribute, int& value) {
-    int status;
-    const Control* c = ui_front::FindControl(panel, control, status);
-    if (c == nullptr) return status;
-    switch (attribute) {
-        case ATTR_DIMMED:
-            value = ui_native::Dimmed(*c->native) ? 1 : 0;
-            return UIE_NO_ERROR;
-        case ATTR_VISIBLE:
-            value = ui_native::Visible(*c->native) ? 1 : 0;
-            return UIE_NO_ERROR;
-        default:
+    return WithControl(panel, control, [&](const Control& c) {
+        if (attribute == ATTR_DIMMED)
+            value = ui_native::Dimmed(*c.native) ? 1 : 0;
+        else if (attribute == ATTR_VISIBLE)
+            value = ui_native::Visible(*c.native) ? 1 : 0;
+        else
             return UIE_INVALID_ATTRIBUTE;
-    }
+        return UIE_NO_ERROR;
+    });
 }
 
 int GetCtrlAttribute(int panel, int control, int attribute, std::string& value) {
-    int status;
-    const Control* c = ui_front::FindControl(panel, control, status);
-    if (c == nullptr) return status;
-    if (attribute != ATTR_LABEL_TEXT) return UIE_INVALID_ATTRIBUTE;
-    if (c->label_text_set) {
-        value = c->label_text;
+    return WithControl(panel, control, [&](const Control& c) {
+        if (attribute != ATTR_LABEL_TEXT) return UIE_INVALID_ATTRIBUTE;
+        if (c.label_text_set) {
+            value = c.label_text;
+            return UIE_NO_ERROR;
+        }
+        std::string shown;
+        if (!ui_native::LabelText(*c.native, shown)) return UIE_INVALID_ATTRIBUTE;
+        value = ui_front::ProgramMnemonic(shown);
         return UIE_NO_ERROR;
-    }
-    return ui_native::LabelText(*c->native, value) ? UIE_NO_ERROR : UIE_INVALID_ATTRIBUTE;
+    });
 }
 
 int SetActiveCtrl(int panel, int control) {
-    int status;
-    Control* c = ui_front::FindControl(panel, control, status);
-    if (c == nullptr) return status;
-    ui_native::Focus(*c->native);
-    return UIE_NO_ERROR;
+    return WithControl(panel, control, [](Control& c) {
+        ui_native::Focus(*c.native);
+        return UIE_NO_ERROR;
+    });
 }
 
 // ---- Lists ----------------------------------------------------------------------
 
 int InsertListItem(int panel, int control, int index, const std::string& label, int value) {
-    int status;
-    Control* list = FindList(panel, control, status);
-    if (list == nullptr) return status;
-    const int count = static_cast<int>(list->rows.size());
-    if (index < -1 || index > count) return UIE_INVALID_INDEX;
-    ProgramChange change;
-    const int row = index == -1 ? count : index;
-    list->rows.insert(list->rows.begin() + row, {label, value});
-    ui_native::InsertRow(*list->native, row, label);
-    // A list with rows always shows one of them as current.
-    if (count == 0) ui_native::SelectRow(*list->native, 0);
-    return UIE_NO_ERROR;
+    return WithList(panel, control, [&](Control& list) {
+        const int count = static_cast<int>(list.rows.size());
+        if (index < -1 || index > count) return UIE_INVALID_INDEX;
+        ProgramChange change;
+        const int row = index == -1 ? count : index;
+        list.rows.insert(list.rows.begin() + row, {label, value});
+        ui_native::InsertRow(*list.native, row, label);
+        // A list with rows always shows one of them as current.
+        if (count == 0) ui_native::SelectRow(*list.native, 0);
+        return UIE_NO_ERROR;
+    });
 }
 
 int SetListItemAccessibleName(int panel, int control, int index, const std::string& name) {
-    int status;
-    Control* list = FindListRow(panel, control, index, status);
-    if (list == nullptr) return status;
-    ProgramChange change;
-    ui_native::SetRowAccessibleName(*list->native, index, name);
-    return UIE_NO_ERROR;
+    return WithListRow(panel, control, index, [&](Control& list) {
+        ProgramChange change;
+        ui_native::SetRowAccessibleName(*list.native, index, name);
+        return UIE_NO_ERROR;
+    });
 }
 
 int ClearListCtrl(int panel, int control) {
-    int status;
-    Control* list = FindList(panel, control, status);
-    if (list == nullptr) return status;
-    ProgramChange change;
-    list->rows.clear();
-    ui_native::ClearRows(*list->native);
-    return UIE_NO_ERROR;
+    return WithList(panel, control, [](Control& list) {
+        ProgramChange change;
+        list.rows.clear();
+        ui_native::ClearRows(*list.native);
+        return UIE_NO_ERROR;
+    });
 }
 
 int GetNumListItems(int panel, int control, int& count) {
-    int status;
-    const Control* list = FindList(panel, control, status);
-    if (list == nullptr) return status;
-    count = static_cast<int>(list->rows.size());
-    return UIE_NO_ERROR;
+    return WithList(panel, control, [&](const Control& list) {
+        count = static_cast<int>(list.rows.size());
+        return UIE_NO_ERROR;
+    });
 }
 
 int GetCtrlIndex(int panel, int control, int& index) {
-    int status;
-    const Control* list = FindList(panel, control, status);
-    if (list == nullptr) return status;
-    index = CurrentRow(*list);
-    return UIE_NO_ERROR;
+    return WithList(panel, control, [&](const Control& list) {
+        index = CurrentRow(list);
+        return UIE_NO_ERROR;
+    });
 }
 
 int SetCtrlIndex(int panel, int control, int index) {
-    int status;
-    Control* list = FindListRow(panel, control, index, status);
-    if (list == nullptr) return status;
-    ProgramChange change;
-    ui_native::SelectRow(*list->native, index);
-    return UIE_NO_ERROR;
+    return WithListRow(panel, control, index, [&](Control& list) {
+        ProgramChange change;
+        ui_native::SelectRow(*list.native, index);
+        return UIE_NO_ERROR;
+    });
 }
 
 int GetLabelFromIndex(int panel, int control, int index, std::string& label) {
-    int status;
-    const Control* list = FindListRow(panel, control, index, status);
-    if (list != nullptr) label = list->rows[static_cast<size_t>(index)].label;
-    return status;
+    return WithListRow(panel, control, index, [&](const Control& list) {
+        label = list.rows[static_cast<size_t>(index)].label;
+        return UIE_NO_ERROR;
+    });
 }
 
 int GetValueFromIndex(int panel, int control, int index, int& value) {
-    int status;
-    const Control* list = FindListRow(panel, control, index, status);
-    if (list != nullptr) value = list->rows[static_cast<size_t>(index)].value;
-    return status;
+    return WithListRow(panel, control, index, [&](const Control& list) {
+        value = list.rows[static_cast<size_t>(index)].value;
+        return UIE_NO_ERROR;
+    });
 }

@@ -153,14 +153,13 @@ bool SetLabelText(Control& control, const std::string& text) {
     return true;
 }
 
-bool LabelText(const Control& control, std::string& text) {
-    if (auto* button = qobject_cast<QAbstractButton*>(control.widget.data())) {
-        text = button->text().replace("&", "__").toStdString();
-    } else if (QLabel* buddy = BuddyLabel(control.widget)) {
-        text = buddy->text().replace("&", "__").toStdString();
-    } else {
+bool LabelText(const Control& control, std::string& shown) {
+    if (auto* button = qobject_cast<QAbstractButton*>(control.widget.data()))
+        shown = button->text().toStdString();
+    else if (QLabel* buddy = BuddyLabel(control.widget))
+        shown = buddy->text().toStdString();
+    else
         return false;
-    }
     return true;
 }
 

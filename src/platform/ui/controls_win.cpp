@@ -20,6 +20,11 @@ int SpinValue(const Control& control) {
     return std::clamp(static_cast<int>(value), control.minimum, control.maximum);
 }
 
+void ShowSpinValue(const Control& control, int value) {
+    value = std::clamp(value, control.minimum, control.maximum);
+    SetWindowTextW(control.hwnd, Utf16(control.prefix + std::to_string(value)).c_str());
+}
+
 // An edit ends its lines with "\r\n"; the program's texts end them with "\n".
 std::wstring EditText(const std::string& text) {
     std::string lines;
@@ -56,19 +61,30 @@ void Show(HWND hwnd, bool visible) {
     if (hwnd != nullptr) ShowWindow(hwnd, visible ? SW_SHOWNA : SW_HIDE);
 }
 
-bool IsButton(const Control& c) {
-    return c.kind == Kind::Button || c.kind == Kind::CheckBox;
+// The window whose text names the control: a button's own, else its buddy label's.
+HWND NamingWindow(const Control& c) {
+    if (c.kind == Kind::Button || c.kind == Kind::CheckBox) return c.hwnd;
+    return c.label != nullptr ? c.label->hwnd : nullptr;
 }
 
 }  // namespace
+
+const std::vector<ui_front::Row>& ui_win::RowsOf(const Control& list) {
+    static const std::vector<ui_front::Row> none;
+    const Panel* panel = OwnerPanel(list);
+    int status;
+    const ui_front::Control* kept =
+        panel ? ui_front::FindControl(panel->handle, list.number, status) : nullptr;
+    return kept != nullptr ? kept->rows : none;
+}
 
 void ui_win::FitListExtent(const Control& list) {
     int widest = 0;
     HDC dc = GetDC(list.hwnd);
     HGDIOBJ old =
         SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(list.hwnd, WM_GETFONT, 0, 0)));
-    for (const std::string& label : list.labels) {
-        const std::wstring text = Utf16(label);
+    for (const ui_front::Row& row : RowsOf(list)) {
+        const std::wstring text = Utf16(row.label);
         SIZE size{};
         GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
         widest = std::max(widest, static_cast<int>(size.cx));
@@ -113,11 +129,9 @@ std::string Text(const Control& c) {
 
 void SetNumber(Control& c, double value) {
     switch (c.kind) {
-        case Kind::Spin: {
-            const int number = std::clamp(static_cast<int>(value), c.minimum, c.maximum);
-            SetWindowTextW(c.hwnd, Utf16(c.prefix + std::to_string(number)).c_str());
+        case Kind::Spin:
+            ShowSpinValue(c, static_cast<int>(value));
             break;
-        }
         case Kind::CheckBox:
             SendMessageW(c.hwnd, BM_SETCHECK, value != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
             break;
@@ -164,7 +178,7 @@ bool Visible(const Control& c) {
 }
 
 bool SetLabelText(Control& c, const std::string& text) {
-    HWND shown = IsButton(c) ? c.hwnd : (c.label ? c.label->hwnd : nullptr);
+    const HWND shown = NamingWindow(c);
     if (shown == nullptr) return false;
     // The label's text is also the control's accessible name: the label made
     // just before the control names it for screen readers.
@@ -173,14 +187,10 @@ bool SetLabelText(Control& c, const std::string& text) {
     return true;
 }
 
-bool LabelText(const Control& c, std::string& text) {
-    if (IsButton(c))
-        text = ProgramMnemonic(WindowText(c.hwnd));
-    else if (c.label)
-        text = ProgramMnemonic(WindowText(c.label->hwnd));
-    else
-        return false;
-    return true;
+bool LabelText(const Control& c, std::string& shown) {
+    const HWND naming = NamingWindow(c);
+    if (naming != nullptr) shown = WindowText(naming);
+    return naming != nullptr;
 }
 
 void Focus(Control& c) {
@@ -194,13 +204,11 @@ void Focus(Control& c) {
 
 void InsertRow(Control& list, int row, const std::string& label) {
     SendMessageW(list.hwnd, LB_INSERTSTRING, row, reinterpret_cast<LPARAM>(Utf16(label).c_str()));
-    list.labels.insert(list.labels.begin() + row, label);
     FitListExtent(list);
 }
 
 void ClearRows(Control& list) {
     SendMessageW(list.hwnd, LB_RESETCONTENT, 0, 0);
-    list.labels.clear();
     FitListExtent(list);
 }
 

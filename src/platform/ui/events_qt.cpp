@@ -50,7 +50,6 @@ std::string CallbackName(QObject* object) {
     return object->property("callback").toString().toStdString();
 }
 
-int NewHandle() { return ui_dispatch::NewHandle(); }
 std::map<int, Panel>& Panels() {
     return State().panels;
 }
@@ -61,39 +60,30 @@ Panel* FindPanel(int handle) {
     return &it->second;
 }
 
-QWidget* FindControl(int panel, int control, int& status) {
-    const ui_front::Control* c = ui_front::FindControl(panel, control, status);
-    return c == nullptr ? nullptr : c->native->widget.data();
-}
-
 void ConnectPanel(Panel& panel) {
     const int handle = panel.handle;
     for (auto& [number, control] : panel.controls) {
         QWidget* widget = control.widget;
         const int id = number;
-        widget->setProperty("panelHandle", handle);
+        const auto dispatch = [handle, id](int event) { DispatchControlEvent(handle, id, event); };
         if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-            QObject::connect(button, &QAbstractButton::clicked, button, [handle, id] {
-                if (!ProgramChangeInProgress()) DispatchControlEvent(handle, id, EVENT_COMMIT);
-            });
+            QObject::connect(button, &QAbstractButton::clicked, button,
+                             [dispatch] { dispatch(EVENT_COMMIT); });
         } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
-            QObject::connect(list, &QListWidget::currentRowChanged, list, [handle, id](int row) {
-                if (!ProgramChangeInProgress() && row >= 0)
-                    DispatchControlEvent(handle, id, EVENT_VAL_CHANGED);
+            QObject::connect(list, &QListWidget::currentRowChanged, list, [dispatch](int row) {
+                if (row >= 0) dispatch(EVENT_VAL_CHANGED);
             });
-            QObject::connect(list, &QListWidget::itemClicked, list, [handle, id] {
-                DispatchControlEvent(handle, id, EVENT_LEFT_CLICK);
-            });
-            QObject::connect(list, &QListWidget::itemActivated, list, [handle, id] {
-                DispatchControlEvent(handle, id, EVENT_COMMIT);
-            });
+            QObject::connect(list, &QListWidget::itemClicked, list,
+                             [dispatch] { dispatch(EVENT_LEFT_CLICK); });
+            QObject::connect(list, &QListWidget::itemActivated, list,
+                             [dispatch] { dispatch(EVENT_COMMIT); });
         } else if (auto* line = qobject_cast<QLineEdit*>(widget); line && !CallbackName(line).empty()) {
             line->installEventFilter(new FieldEnter(line, handle, id));
             // Enter never reaches the field's own signal: this is leaving it.
-            QObject::connect(line, &QLineEdit::editingFinished, line, [line, handle, id] {
-                if (ProgramChangeInProgress() || !line->isModified()) return;
+            QObject::connect(line, &QLineEdit::editingFinished, line, [line, dispatch] {
+                if (!line->isModified()) return;
                 line->setModified(false);
-                DispatchControlEvent(handle, id, EVENT_VAL_CHANGED);
+                dispatch(EVENT_VAL_CHANGED);
             });
         }
     }

@@ -5,7 +5,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <algorithm>
 #include <cwchar>
 
 #include "platform/system/win32.h"
@@ -39,11 +38,6 @@ void Deliver(MSG& msg) {
     DispatchMessageW(&msg);
 }
 
-void ProcessPending() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) Deliver(msg);
-}
-
 bool AnyPanelWindow() {
     for (auto& [handle, panel] : Panels()) {
         if (IsWindow(panel.hwnd)) return true;
@@ -56,6 +50,14 @@ bool AnyPanelWindow() {
 bool AsksForEnter(LPARAM lparam) {
     const MSG* msg = reinterpret_cast<const MSG*>(lparam);
     return msg != nullptr && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN;
+}
+
+// The user's event on the numbered control `hwnd` shows.
+void DispatchFrom(HWND hwnd, int event) {
+    Panel* panel = PanelOfWindow(GetParent(hwnd));
+    const Control* control = panel != nullptr ? ControlByWindow(*panel, hwnd) : nullptr;
+    if (control != nullptr && control->number > 0)
+        DispatchControlEvent(panel->handle, control->number, event);
 }
 
 // A list row chosen by the user: its value changed; a click, then, or a
@@ -74,11 +76,7 @@ LRESULT CALLBACK ListProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
             break;
         case WM_LBUTTONUP: {
             const LRESULT result = DefSubclassProc(hwnd, message, wparam, lparam);
-            if (Panel* panel = PanelOfWindow(GetParent(hwnd))) {
-                Control* control = ControlByWindow(*panel, hwnd);
-                if (control != nullptr && control->number > 0)
-                    DispatchControlEvent(panel->handle, control->number, EVENT_LEFT_CLICK);
-            }
+            DispatchFrom(hwnd, EVENT_LEFT_CLICK);
             return result;
         }
         default: break;
@@ -95,12 +93,8 @@ LRESULT CALLBACK FieldProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam
             break;
         case WM_KEYDOWN:
             if (wparam != VK_RETURN) break;
-            if (Panel* panel = PanelOfWindow(GetParent(hwnd))) {
-                Control* control = ControlByWindow(*panel, hwnd);
-                SendMessageW(hwnd, EM_SETMODIFY, FALSE, 0);
-                if (control != nullptr && control->number > 0)
-                    DispatchControlEvent(panel->handle, control->number, EVENT_COMMIT);
-            }
+            SendMessageW(hwnd, EM_SETMODIFY, FALSE, 0);
+            DispatchFrom(hwnd, EVENT_COMMIT);
             return 0;
         case WM_CHAR:
             if (wparam == L'\r' || wparam == L'\n') return 0;
@@ -132,7 +126,7 @@ void Command(Panel& panel, WPARAM wparam, LPARAM lparam) {
     const int code = HIWORD(wparam);
     if (id == IDCANCEL) {
         // Escape closes a dialog panel, as the close box does; a main window stays.
-        if (panel.root->class_name != "QMainWindow") CloseRequested(panel);
+        if (panel.root->class_name != "QMainWindow") ui_front::CloseRequested(panel.handle);
         return;
     }
     if (lparam == 0 && code == 0) {
@@ -140,7 +134,7 @@ void Command(Panel& panel, WPARAM wparam, LPARAM lparam) {
         return;
     }
     Control* control = ControlById(panel, id);
-    if (control == nullptr || control->number <= 0 || ui_dispatch::ProgramChangeInProgress()) return;
+    if (control == nullptr || control->number <= 0) return;
     const int handle = panel.handle, number = control->number;
     switch (control->kind) {
         case Kind::Button:
@@ -167,8 +161,7 @@ void Command(Panel& panel, WPARAM wparam, LPARAM lparam) {
 void SpinStep(Panel& panel, const NMUPDOWN& change) {
     Control* control = ControlByWindow(panel, change.hdr.hwndFrom);
     if (control == nullptr || control->kind != Kind::Spin) return;
-    const int next = std::clamp(SpinValue(*control) + change.iDelta, control->minimum, control->maximum);
-    SetWindowTextW(control->hwnd, Utf16(control->prefix + std::to_string(next)).c_str());
+    ShowSpinValue(*control, SpinValue(*control) + change.iDelta);
 }
 
 LRESULT Colour(Panel& panel, HDC dc, LRESULT fallback) {
@@ -226,9 +219,14 @@ LRESULT DefaultButton(Panel& panel) {
 
 }  // namespace
 
-void WatchList(HWND list) { SetWindowSubclass(list, ListProc, 1, 0); }
-void WatchSelectableLabel(HWND field) { SetWindowSubclass(field, SelectableProc, 1, 0); }
-void WatchField(HWND field) { SetWindowSubclass(field, FieldProc, 1, 0); }
+void WatchKeys(const Control& control) {
+    if (control.kind == Kind::List)
+        SetWindowSubclass(control.hwnd, ListProc, 1, 0);
+    else if (control.selectable)
+        SetWindowSubclass(control.hwnd, SelectableProc, 1, 0);
+    else if (control.kind == Kind::Edit && !control.callback.empty())
+        SetWindowSubclass(control.hwnd, FieldProc, 1, 0);
+}
 
 LRESULT CALLBACK PanelProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     Panel* panel = PanelOfWindow(hwnd);
@@ -242,7 +240,9 @@ LRESULT CALLBACK PanelProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam
                 return 1;  // the arrows keep no position of their own
             }
             break;
-        case WM_CLOSE: CloseRequested(*panel); return 0;
+        case WM_CLOSE:
+            ui_front::CloseRequested(panel->handle);
+            return 0;
         case WM_ACTIVATE:
             // As a dialog: the focused control is remembered when the window
             // loses the keyboard (a message box over it) and gets it back.
@@ -257,9 +257,7 @@ LRESULT CALLBACK PanelProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam
             if (wparam != SIZE_MINIMIZED) ArrangePanel(*panel);
             return 0;
         case WM_GETMINMAXINFO: {
-            auto metrics = MetricsFor(panel->dpi);
-            const ui_layout::Size minimum =
-                ui_layout::MinimumClientSize(*panel->root, *metrics, PanelState(*panel));
+            const ui_layout::Size minimum = MinimumClient(*panel);
             const RECT frame = FrameAround(hwnd, RECT{0, 0, minimum.width, minimum.height}, panel->dpi);
             auto* info = reinterpret_cast<MINMAXINFO*>(lparam);
             info->ptMinTrackSize = {frame.right - frame.left, frame.bottom - frame.top};
@@ -303,7 +301,10 @@ LRESULT CALLBACK PanelProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam
     return DefWindowProcW(hwnd, message, wparam, lparam);
 }
 
-void ProcessPendingMessages() { ProcessPending(); }
+void ProcessPendingMessages() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) Deliver(msg);
+}
 
 }  // namespace ui_win
 
@@ -326,13 +327,13 @@ void ExitLoop(int) {
 }
 
 void ProcessEvents() {
-    ProcessPending();
+    ProcessPendingMessages();
 }
 
 bool WaitForEvents() {
     if (exit_loop || !AnyPanelWindow()) return false;
     WaitMessage();
-    ProcessPending();
+    ProcessPendingMessages();
     return true;
 }
 

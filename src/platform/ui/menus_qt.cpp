@@ -20,18 +20,18 @@ int MenuAbove(QAction* action) {
     return 0;
 }
 
-void AddEntry(Panel& panel, int number, QAction* action, const std::string& callback) {
+void AddEntry(Panel& panel, int menu_bar, int number, QAction* action,
+              const std::string& callback) {
     ui_native::MenuEntry& native = panel.menu_entries[number];
     native.action = action;
-    ui_front::MenuEntry entry;
-    entry.is_menu = action->menu() != nullptr;
-    entry.parent = MenuAbove(action);
-    entry.callback = callback;
-    entry.name = ui_front::ProgramMnemonic(action->text().toStdString());
-    entry.tick = action->isCheckable() && action->isChecked();
-    entry.dimmed = !action->isEnabled();
-    entry.native = &native;
-    ui_front::AddMenuEntry(panel.menu_bar, number, entry);
+    ui_front::AddMenuEntry(menu_bar, number,
+                           {.is_menu = action->menu() != nullptr,
+                            .parent = MenuAbove(action),
+                            .callback = callback,
+                            .name = ui_front::ProgramMnemonic(action->text().toStdString()),
+                            .tick = action->isCheckable() && action->isChecked(),
+                            .dimmed = !action->isEnabled(),
+                            .native = &native});
 }
 
 void Connect(QAction* action, int menu_bar, int item) {
@@ -56,19 +56,19 @@ void CollectMenuBar(Panel& panel) {
     auto* window = qobject_cast<QMainWindow*>(panel.widget.data());
     auto* bar = window == nullptr ? nullptr : qobject_cast<QMenuBar*>(window->menuWidget());
     if (bar == nullptr) return;
-    panel.menu_bar = ui_front::AddMenuBar(panel.handle);
+    const int menu_bar = ui_front::AddMenuBar(panel.handle);
     for (QMenu* menu : bar->findChildren<QMenu*>()) {
         const QVariant number = menu->property("item");
         if (number.isValid())
-            AddEntry(panel, number.toInt(), menu->menuAction(), CallbackName(menu));
+            AddEntry(panel, menu_bar, number.toInt(), menu->menuAction(), CallbackName(menu));
     }
     for (QAction* action : window->findChildren<QAction*>()) {
         const QVariant number = action->property("item");
         if (number.isValid() && panel.menu_entries.count(number.toInt()) == 0)
-            AddEntry(panel, number.toInt(), action, CallbackName(action));
+            AddEntry(panel, menu_bar, number.toInt(), action, CallbackName(action));
     }
     for (auto& [number, entry] : panel.menu_entries) {
-        if (entry.action->menu() == nullptr) Connect(entry.action, panel.menu_bar, number);
+        if (entry.action->menu() == nullptr) Connect(entry.action, menu_bar, number);
     }
 }
 

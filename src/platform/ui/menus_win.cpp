@@ -4,7 +4,6 @@
 // mnemonic), and a user's choice handed to the front.
 #include <windows.h>
 
-#include "platform/system/win32.h"
 #include "platform/ui/ui_internal_win.h"
 
 using namespace ui_win;
@@ -25,52 +24,13 @@ const ui_description::Action* ActionNamed(const Widget& root, const std::string&
     return nullptr;
 }
 
-void Tick(const MenuEntry& entry, bool tick) {
-    if (entry.submenu == nullptr)
-        CheckMenuItem(entry.owner, entry.command,
-                      MF_BYCOMMAND | (tick ? MF_CHECKED : MF_UNCHECKED));
-}
-
-void Dim(const MenuEntry& entry, bool dimmed) {
-    if (entry.submenu == nullptr) {
-        EnableMenuItem(entry.owner, entry.command,
-                       MF_BYCOMMAND | (dimmed ? MF_GRAYED : MF_ENABLED));
-        return;
-    }
-    // A menu is found in its owner by its popup handle.
-    const int count = GetMenuItemCount(entry.owner);
+// A menu is found in its owner by its popup handle: its position there.
+UINT Position(const MenuEntry& menu) {
+    const int count = GetMenuItemCount(menu.owner);
     for (int i = 0; i < count; ++i) {
-        if (GetSubMenu(entry.owner, i) == entry.submenu) {
-            EnableMenuItem(entry.owner, static_cast<UINT>(i),
-                           MF_BYPOSITION | (dimmed ? MF_GRAYED : MF_ENABLED));
-        }
+        if (GetSubMenu(menu.owner, i) == menu.submenu) return static_cast<UINT>(i);
     }
-}
-
-void Rename(const MenuEntry& entry, const std::string& name) {
-    const std::wstring text = MnemonicText(name);
-    MENUITEMINFOW info{};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_STRING;
-    info.dwTypeData = const_cast<wchar_t*>(text.c_str());
-    if (entry.submenu == nullptr) {
-        SetMenuItemInfoW(entry.owner, entry.command, FALSE, &info);
-        return;
-    }
-    const int count = GetMenuItemCount(entry.owner);
-    for (int i = 0; i < count; ++i) {
-        if (GetSubMenu(entry.owner, i) == entry.submenu) SetMenuItemInfoW(entry.owner, static_cast<UINT>(i), TRUE, &info);
-    }
-}
-
-std::string ActionText(const ui_description::Action& action, const char* key) {
-    auto found = action.properties.find(key);
-    return found == action.properties.end() ? std::string() : found->second.text;
-}
-
-int ActionNumber(const ui_description::Action& action, const char* key, int fallback) {
-    auto found = action.properties.find(key);
-    return found == action.properties.end() ? fallback : found->second.number;
+    return static_cast<UINT>(-1);
 }
 
 // The entry as the file made it, kept by the panel and registered with the front.
@@ -78,38 +38,33 @@ void Register(Panel& panel, int number, const MenuEntry& native, ui_front::MenuE
     if (number <= 0) return;
     MenuEntry& stored = panel.menu_entries[number] = native;
     entry.native = &stored;
-    ui_front::AddMenuEntry(panel.menu_bar, number, entry);
+    ui_front::AddMenuEntry(ui_front::MenuBarOf(panel.handle), number, entry);
 }
 
 void AddItem(Panel& panel, const ui_description::Action& action, HMENU popup, int parent_number) {
-    MenuEntry item;
-    item.owner = popup;
-    ui_front::MenuEntry entry;
-    entry.parent = parent_number;
-    entry.name = ProgramMnemonic(ActionText(action, "text"));
-    entry.callback = ActionText(action, "callback");
-    entry.tick = ActionNumber(action, "checked", 0) != 0;
-    entry.dimmed = ActionNumber(action, "enabled", 1) == 0;
-    const int number = ActionNumber(action, "item", 0);
-    item.command = kMenuCommandBase + static_cast<UINT>(number);
-    AppendMenuW(popup, MF_STRING, item.command, MnemonicText(entry.name).c_str());
-    Tick(item, entry.tick);
-    Dim(item, entry.dimmed);
+    const ui_front::MenuEntry entry{.parent = parent_number,
+                                    .callback = action.Text("callback"),
+                                    .name = ProgramMnemonic(action.Text("text")),
+                                    .tick = action.Number("checked", 0) != 0,
+                                    .dimmed = action.Number("enabled", 1) == 0};
+    const int number = action.Number("item", 0);
+    const MenuEntry item{.owner = popup, .command = kMenuCommandBase + static_cast<UINT>(number)};
+    const UINT state = (entry.tick ? MF_CHECKED : 0) | (entry.dimmed ? MF_GRAYED : 0);
+    AppendMenuW(popup, MF_STRING | state, item.command, MnemonicText(entry.name).c_str());
     Register(panel, number, item, entry);
 }
 
 void AddMenu(Panel& panel, const Widget& menu, HMENU owner, int parent_number) {
-    MenuEntry native;
-    native.owner = owner;
-    native.submenu = CreatePopupMenu();
-    ui_front::MenuEntry entry;
-    entry.is_menu = true;
-    entry.parent = parent_number;
-    entry.name = ProgramMnemonic(menu.Text("title"));
-    entry.callback = menu.Text("callback");
-    entry.dimmed = !menu.Flag("enabled", true);
+    const MenuEntry native{.owner = owner, .submenu = CreatePopupMenu()};
+    const ui_front::MenuEntry entry{.is_menu = true,
+                                    .parent = parent_number,
+                                    .callback = menu.Text("callback"),
+                                    .name = ProgramMnemonic(menu.Text("title")),
+                                    .dimmed = !menu.Flag("enabled", true)};
     const int number = menu.Number("item", 0);
-    AppendMenuW(owner, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(native.submenu),
+    // A menu without a number stays as the file shows it.
+    const UINT state = number > 0 && entry.dimmed ? MF_GRAYED : 0;
+    AppendMenuW(owner, MF_POPUP | MF_STRING | state, reinterpret_cast<UINT_PTR>(native.submenu),
                 MnemonicText(entry.name).c_str());
     for (const std::string& name : menu.added_actions) {
         if (name == "separator") {
@@ -120,7 +75,6 @@ void AddMenu(Panel& panel, const Widget& menu, HMENU owner, int parent_number) {
             AddItem(panel, *action, native.submenu, number);
         }
     }
-    if (number > 0) Dim(native, entry.dimmed);
     Register(panel, number, native, entry);
 }
 
@@ -138,7 +92,7 @@ void BuildMenuBar(Panel& panel) {
         if (child->class_name == "QMenuBar") menu_bar = child.get();
     }
     if (menu_bar == nullptr) return;
-    panel.menu_bar = ui_front::AddMenuBar(panel.handle);
+    ui_front::AddMenuBar(panel.handle);
     HMENU bar = CreateMenu();
     for (const std::string& name : menu_bar->added_actions) {
         if (const Widget* menu = ChildNamed(*menu_bar, name)) AddMenu(panel, *menu, bar, 0);
@@ -148,7 +102,8 @@ void BuildMenuBar(Panel& panel) {
 
 void MenuCommand(Panel& panel, UINT command) {
     if (command < kMenuCommandBase) return;
-    ui_front::DispatchMenuItem(panel.menu_bar, static_cast<int>(command - kMenuCommandBase));
+    ui_front::DispatchMenuItem(ui_front::MenuBarOf(panel.handle),
+                               static_cast<int>(command - kMenuCommandBase));
 }
 
 }  // namespace ui_win
@@ -156,17 +111,31 @@ void MenuCommand(Panel& panel, UINT command) {
 namespace ui_native {
 
 void SetMenuTick(int panel, MenuEntry& entry, bool tick) {
-    Tick(entry, tick);
+    if (entry.submenu == nullptr)
+        CheckMenuItem(entry.owner, entry.command,
+                      MF_BYCOMMAND | (tick ? MF_CHECKED : MF_UNCHECKED));
     Redraw(panel);
 }
 
 void SetMenuDimmed(int panel, MenuEntry& entry, bool dimmed) {
-    Dim(entry, dimmed);
+    const UINT state = dimmed ? MF_GRAYED : MF_ENABLED;
+    if (entry.submenu == nullptr)
+        EnableMenuItem(entry.owner, entry.command, MF_BYCOMMAND | state);
+    else
+        EnableMenuItem(entry.owner, Position(entry), MF_BYPOSITION | state);
     Redraw(panel);
 }
 
 void RenameMenuEntry(int panel, MenuEntry& entry, const std::string& name) {
-    Rename(entry, name);
+    const std::wstring text = MnemonicText(name);
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_STRING;
+    info.dwTypeData = const_cast<wchar_t*>(text.c_str());
+    if (entry.submenu == nullptr)
+        SetMenuItemInfoW(entry.owner, entry.command, FALSE, &info);
+    else
+        SetMenuItemInfoW(entry.owner, Position(entry), TRUE, &info);
     Redraw(panel);
 }
 

@@ -119,23 +119,14 @@ void RefreshFonts(Panel& panel) {
         SendMessageW(control->hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         if (control->kind == Kind::List) {
             // Rows drawn by the panel are as tall as a line of their font.
-            HDC dc = GetDC(control->hwnd);
-            HGDIOBJ old = SelectObject(dc, font);
-            TEXTMETRICW metrics{};
-            GetTextMetricsW(dc, &metrics);
-            SelectObject(dc, old);
-            ReleaseDC(control->hwnd, dc);
-            SendMessageW(control->hwnd, LB_SETITEMHEIGHT, 0, metrics.tmHeight + 2);
+            SendMessageW(control->hwnd, LB_SETITEMHEIGHT, 0,
+                         FontMetrics(control->hwnd).tmHeight + 2);
             FitListExtent(*control);
         }
     }
 }
 
 namespace {
-
-std::string SpinText(const Control& control, int value) {
-    return control.prefix + std::to_string(value);
-}
 
 void MakeWindow(Panel& panel, Control& control) {
     const Made made = Describe(control);
@@ -150,23 +141,18 @@ void MakeWindow(Panel& panel, Control& control) {
                                    panel.hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
                                    GetModuleHandleW(nullptr), nullptr);
     if (control.hwnd == nullptr) return;
+    WatchKeys(control);
     switch (control.kind) {
-        case Kind::Label:
-            if (control.selectable) WatchSelectableLabel(control.hwnd);
-            break;
-        case Kind::List:
-            WatchList(control.hwnd);  // a click and Enter are told as on Linux
-            break;
         case Kind::Edit:
-            if (w.Find("maxLength")) SendMessageW(control.hwnd, EM_LIMITTEXT, w.Number("maxLength", 0), 0);
-            if (!control.callback.empty()) WatchField(control.hwnd);
+            if (w.Find("maxLength"))
+                SendMessageW(control.hwnd, EM_LIMITTEXT, w.Number("maxLength", 0), 0);
             break;
         case Kind::Spin: {
             control.minimum = w.Number("minimum", 0);
             control.maximum = w.Number("maximum", 99);
             control.prefix = w.Text("prefix");
             const int value = std::clamp(w.Number("value", control.minimum), control.minimum, control.maximum);
-            SetWindowTextW(control.hwnd, Utf16(SpinText(control, value)).c_str());
+            ShowSpinValue(control, value);
             // Aligned on the field's right edge, the arrows draw its frame round them.
             DWORD arrows = WS_CHILD | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_HOTTRACK | UDS_NOTHOUSANDS;
             if (style & WS_VISIBLE) arrows |= WS_VISIBLE;

@@ -8,32 +8,60 @@
 #include "platform/ui/ui_internal_win.h"
 
 namespace ui_win {
+namespace {
 
-void FitPanel(Panel& panel) {
-    auto metrics = MetricsFor(panel.dpi);
-    const ui_layout::Size size = ui_layout::InitialClientSize(*panel.root, *metrics, PanelState(panel));
+// The window sized to a client area of `size`, left where it stands.
+void SizeClient(const Panel& panel, ui_layout::Size size) {
     const RECT frame = FrameAround(panel.hwnd, RECT{0, 0, size.width, size.height}, panel.dpi);
     SetWindowPos(panel.hwnd, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+}  // namespace
+
+ui_layout::Size MinimumClient(const Panel& panel) {
+    return ui_layout::MinimumClientSize(*panel.root, *MetricsFor(panel.dpi), PanelState(panel));
+}
+
+void FitPanel(Panel& panel) {
+    SizeClient(panel, ui_layout::InitialClientSize(*panel.root, *MetricsFor(panel.dpi),
+                                                   PanelState(panel)));
+}
+
 void RefreshLayout(Panel& panel) {
     // A text grown beyond the window grows the window, as Qt's layouts do.
-    auto metrics = MetricsFor(panel.dpi);
-    const ui_layout::Size minimum = ui_layout::MinimumClientSize(*panel.root, *metrics, PanelState(panel));
+    const ui_layout::Size minimum = MinimumClient(panel);
     RECT client;
     GetClientRect(panel.hwnd, &client);
-    if (client.right < minimum.width || client.bottom < minimum.height) {
-        const RECT frame = FrameAround(
-            panel.hwnd, RECT{0, 0, std::max<int>(client.right, minimum.width), std::max<int>(client.bottom, minimum.height)},
-            panel.dpi);
-        SetWindowPos(panel.hwnd, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    if (client.right < minimum.width || client.bottom < minimum.height)
+        SizeClient(panel, {std::max<int>(client.right, minimum.width),
+                           std::max<int>(client.bottom, minimum.height)});
     ArrangePanel(panel);
 }
 
 namespace {
+
+// A selectable label's text placed inside its margin, as the label's would be.
+void PlaceSelectableText(const Control& control, const Panel& panel) {
+    // The edit's own margins and formatting rectangle come back with every
+    // font or size: the label's margin is set again after them.
+    const Widget& w = *control.widget;
+    RECT box;
+    GetClientRect(control.hwnd, &box);
+    SendMessageW(control.hwnd, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+    const int margin = MulDiv(w.Number("margin", 0), panel.dpi, 96);
+    InflateRect(&box, -margin, -margin);
+    // A line that does not wrap stands in the middle of the label's height, as Qt shows it.
+    if (!w.Flag("wordWrap", false) && w.Text("alignment").find("AlignTop") == std::string::npos) {
+        const int lines =
+            std::max<int>(1, static_cast<int>(SendMessageW(control.hwnd, EM_GETLINECOUNT, 0, 0)));
+        const int text_height = lines * FontMetrics(control.hwnd).tmHeight;
+        box.top = std::max<int>(box.top, (box.top + box.bottom - text_height) / 2);
+        box.bottom = std::max<int>(box.top, box.bottom);
+    }
+    SendMessageW(control.hwnd, EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&box));
+    InvalidateRect(control.hwnd, nullptr, TRUE);
+}
 
 // Whether a child window stands at `place` of its parent's client area.
 bool StandsAt(HWND child, const ui_layout::Rect& place) {
@@ -76,32 +104,6 @@ void ArrangePanel(Panel& panel) {
         }
     }
     panel.arranging = false;
-}
-
-void PlaceSelectableText(const Control& control, const Panel& panel) {
-    // The edit's own margins and formatting rectangle come back with every
-    // font or size: the label's margin is set again after them.
-    const Widget& w = *control.widget;
-    RECT box;
-    GetClientRect(control.hwnd, &box);
-    SendMessageW(control.hwnd, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
-    const int margin = MulDiv(w.Number("margin", 0), panel.dpi, 96);
-    InflateRect(&box, -margin, -margin);
-    // A line that does not wrap stands in the middle of the label's height, as Qt shows it.
-    if (!w.Flag("wordWrap", false) && w.Text("alignment").find("AlignTop") == std::string::npos) {
-        HDC dc = GetDC(control.hwnd);
-        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control.hwnd, WM_GETFONT, 0, 0)));
-        TEXTMETRICW metrics{};
-        GetTextMetricsW(dc, &metrics);
-        SelectObject(dc, old);
-        ReleaseDC(control.hwnd, dc);
-        const int lines = std::max<int>(1, static_cast<int>(SendMessageW(control.hwnd, EM_GETLINECOUNT, 0, 0)));
-        const int text_height = lines * metrics.tmHeight;
-        box.top = std::max<int>(box.top, (box.top + box.bottom - text_height) / 2);
-        box.bottom = std::max<int>(box.top, box.bottom);
-    }
-    SendMessageW(control.hwnd, EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&box));
-    InvalidateRect(control.hwnd, nullptr, TRUE);
 }
 
 std::string PanelState::Text(const Widget& widget) const {

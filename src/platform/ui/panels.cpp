@@ -1,8 +1,9 @@
-// Panels, the same on every system: loading by handle, showing and hiding,
-// the stack of popups, discarding a panel with the panels loaded under it,
-// and the clean start tests ask for. Handles of discarded panels stay
-// invalid forever.
+// Panels, the same on every system: loading by handle from the resource
+// file, showing and hiding, the stack of popups, discarding a panel with the
+// panels loaded under it, and the clean start tests ask for. Handles of
+// discarded panels stay invalid forever.
 #include <algorithm>
+#include <memory>
 
 #include "platform/system/system.h"
 #include "platform/ui/ui_dispatch.h"
@@ -18,6 +19,23 @@ std::string ResourcePath(const std::string& file_name) {
     std::string dir;
     GetProjectDir(dir);
     return JoinPath(dir, file_name);
+}
+
+// The parsed file, read again when its content changed (tests rewrite it);
+// nullptr when it cannot be read.
+std::shared_ptr<const ui_description::ResourceFile> ReadResourceFile(const std::string& path) {
+    static struct {
+        std::string path, bytes;
+        std::shared_ptr<const ui_description::ResourceFile> file;
+    } cache;
+    std::string bytes;
+    if (ReadWholeFile(path, bytes) != 1) return nullptr;
+    if (cache.file && cache.path == path && cache.bytes == bytes) return cache.file;
+    auto file = std::make_shared<ui_description::ResourceFile>();
+    std::string error;
+    if (!ui_description::ParseResourceFile(bytes, *file, error)) return nullptr;
+    cache = {path, bytes, file};
+    return file;
 }
 
 void RemoveFromPopups(int panel) {
@@ -43,12 +61,17 @@ bool IsPopup(int panel) {
 
 int LoadPanel(int parentPanel, const std::string& fileName, int panelResourceId) {
     if (parentPanel != 0 && !IsPanelValid(parentPanel)) return UIE_INVALID_HANDLE;
-    return ui_native::LoadPanel(parentPanel, ResourcePath(fileName), panelResourceId);
+    const std::string path = ResourcePath(fileName);
+    const auto file = ReadResourceFile(path);
+    if (file == nullptr) return UIE_FILE_NOT_FOUND;
+    const auto found = file->panels.find(panelResourceId);
+    if (found == file->panels.end() || found->second.root == nullptr) return UIE_PANEL_NOT_FOUND;
+    return ui_native::LoadPanel(parentPanel, path, file, found->second);
 }
 
 int DisplayPanel(int panel) {
     if (!IsPanelValid(panel)) return UIE_INVALID_HANDLE;
-    ui_native::ShowPanel(panel, TopPopupBelow(panel));
+    ui_native::ShowPanel(panel, TopPopupBelow(panel), false);
     return UIE_NO_ERROR;
 }
 
@@ -77,7 +100,7 @@ int InstallPopup(int panel) {
     RemoveFromPopups(panel);
     const int below = TopPopupBelow(panel);
     ui_front::Popups().push_back(panel);
-    ui_native::ShowPopup(panel, below);
+    ui_native::ShowPanel(panel, below, true);
     return UIE_NO_ERROR;
 }
 
@@ -89,7 +112,7 @@ int RemovePopup(int panel) {
         return IsPanelValid(panel) ? UIE_NOT_A_POPUP : UIE_INVALID_HANDLE;
     }
     RemoveFromPopups(panel);
-    ui_native::HidePopup(panel);
+    ui_native::HidePanel(panel);
     return UIE_NO_ERROR;
 }
 

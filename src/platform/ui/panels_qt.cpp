@@ -19,16 +19,10 @@
 namespace ui_detail {
 namespace {
 
-// A panel window asks its close control (dynamic property "closeControl") to
-// act when the user closes it with the title bar or Escape, instead of
-// vanishing behind the program's back.
+// Closing a panel window with the title bar or Escape is the front's to
+// answer (its close control acts): the window stays.
 void CloseRequested(QWidget* window) {
-    for (auto& [handle, panel] : Panels()) {
-        if (panel.widget != window) continue;
-        const int control = window->property("closeControl").toInt();
-        if (control > 0) DispatchControlEvent(handle, control, EVENT_COMMIT);
-        return;
-    }
+    ui_front::CloseRequested(window->property("panelHandle").toInt());
 }
 
 class PanelDialog : public QDialog {
@@ -96,13 +90,6 @@ void CollectControls(Panel& panel) {
     NameForAccessibility(panel.widget);
 }
 
-void Unmodal(QWidget* widget) {
-    if (widget->windowModality() == Qt::NonModal) return;
-    const bool visible = widget->isVisible();
-    if (visible) widget->hide();
-    widget->setWindowModality(Qt::NonModal);
-}
-
 // True when `window` is `candidate` or stands under it as its transient
 // parent, however far: `candidate` cannot belong to it.
 bool Under(const QWindow* window, const QWindow* candidate) {
@@ -119,8 +106,8 @@ bool Under(const QWindow* window, const QWindow* candidate) {
 // screen the pointer is on.
 void BelongToWindowBelow(Panel& panel, int below, bool popup) {
     QWidget* widget = panel.widget;
-    if (panel.parent != 0 || widget->isVisible() || qobject_cast<QMainWindow*>(widget) != nullptr ||
-        widget->windowType() == Qt::SplashScreen)
+    if (ui_front::ParentOf(panel.handle) != 0 || widget->isVisible() ||
+        qobject_cast<QMainWindow*>(widget) != nullptr || widget->windowType() == Qt::SplashScreen)
         return;
     std::vector<QWidget*> candidates;
     if (Panel* under = FindPanel(below); under != nullptr && under != &panel)
@@ -147,13 +134,15 @@ using namespace ui_detail;
 
 namespace ui_native {
 
-int LoadPanel(int parent_handle, const std::string& path, int resource_id) {
+int LoadPanel(int parent_handle, const std::string& path,
+              const std::shared_ptr<const ui_description::ResourceFile>&,
+              const ui_description::Panel& description) {
     Panel* parent = FindPanel(parent_handle);
     if (QApplication::instance() == nullptr) return UIE_FILE_NOT_FOUND;
-    int status = UIE_NO_ERROR;
-    QByteArray description = PanelDescription(path, resource_id, status);
-    if (status != UIE_NO_ERROR) return status;
-    QBuffer buffer(&description);
+    // The panel's element alone: loading builds only this panel's widgets.
+    QByteArray element =
+        "<ui version=\"4.0\">" + QByteArray::fromStdString(description.element) + "</ui>";
+    QBuffer buffer(&element);
     buffer.open(QIODevice::ReadOnly);
     PanelLoader loader;
     // Pictures named in the file lie beside it.
@@ -168,43 +157,36 @@ int LoadPanel(int parent_handle, const std::string& path, int resource_id) {
     widget->hide();
 
     Panel panel;
-    panel.handle = NewHandle();
-    panel.parent = parent_handle;
+    panel.handle = ui_dispatch::NewHandle();
     panel.widget = widget;
+    widget->setProperty("panelHandle", panel.handle);
     Panel& stored = Panels()[panel.handle] = panel;
-    ui_front::AddPanel(stored.handle, parent_handle);
+    ui_front::AddPanel(stored.handle, parent_handle, widget->property("closeControl").toInt());
     CollectControls(stored);
     CollectMenuBar(stored);
     ConnectPanel(stored);
     return stored.handle;
 }
 
-void ShowPanel(int panel, int below) {
+void ShowPanel(int panel, int below, bool popup) {
     Panel* p = FindPanel(panel);
-    BelongToWindowBelow(*p, below, false);
-    p->widget->show();
-    p->widget->raise();
-}
-
-void ShowPopup(int panel, int below) {
-    QWidget* widget = FindPanel(panel)->widget;
-    if (widget->isVisible() && widget->windowModality() != Qt::ApplicationModal) widget->hide();
-    widget->setWindowModality(Qt::ApplicationModal);
-    BelongToWindowBelow(*FindPanel(panel), below, true);
+    QWidget* widget = p->widget;
+    if (popup) {
+        if (widget->isVisible() && widget->windowModality() != Qt::ApplicationModal) widget->hide();
+        widget->setWindowModality(Qt::ApplicationModal);
+    }
+    BelongToWindowBelow(*p, below, popup);
     widget->show();
     widget->raise();
-    widget->activateWindow();
+    if (popup) widget->activateWindow();
 }
 
 void HidePanel(int panel) {
     if (Panel* p = FindPanel(panel)) {
+        // Hidden, a popup is a plain panel again.
         p->widget->hide();
-        Unmodal(p->widget);
+        p->widget->setWindowModality(Qt::NonModal);
     }
-}
-
-void HidePopup(int panel) {
-    HidePanel(panel);
 }
 
 void DestroyPanel(int panel) {
@@ -233,7 +215,6 @@ void ActivatePanel(int panel) {
 
 void ResetForTesting() {
     Panels().clear();
-    ForgetResourceCache();
     if (QApplication::instance() != nullptr) {
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }

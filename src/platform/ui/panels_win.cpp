@@ -6,7 +6,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <algorithm>
 #include <cstdlib>
 
 #include "platform/system/system.h"
@@ -15,43 +14,6 @@
 
 namespace ui_win {
 namespace {
-
-struct UiState {
-    std::map<int, Panel> panels;
-};
-
-UiState& State() {
-    static UiState state;
-    return state;
-}
-
-// ---- The resource file ----------------------------------------------------------
-
-struct CachedFile {
-    std::string path;
-    std::string bytes;
-    std::shared_ptr<const ui_description::ResourceFile> file;
-};
-
-// The parsed file, read again when its content changed (tests rewrite it).
-std::shared_ptr<const ui_description::ResourceFile> ReadResourceFile(const std::string& path,
-                                                                     int& status) {
-    static CachedFile cache;
-    std::string bytes;
-    if (ReadWholeFile(path, bytes) != 1) {
-        status = UIE_FILE_NOT_FOUND;
-        return nullptr;
-    }
-    if (cache.file && cache.path == path && cache.bytes == bytes) return cache.file;
-    auto file = std::make_shared<ui_description::ResourceFile>();
-    std::string error;
-    if (!ui_description::ParseResourceFile(bytes, *file, error)) {
-        status = UIE_FILE_NOT_FOUND;
-        return nullptr;
-    }
-    cache = {path, bytes, file};
-    return file;
-}
 
 // "#splashPanel { background: #1f3b57; } #splashPanel QLabel { color: white; }"
 COLORREF StyleColour(const std::string& sheet, const std::string& key, COLORREF fallback) {
@@ -77,20 +39,10 @@ DWORD PanelStyle(const Panel& panel) {
 }
 
 bool IsDescendant(const Panel& panel, int ancestor) {
-    for (const Panel* p = &panel; p != nullptr; p = FindPanel(p->parent)) {
+    for (const Panel* p = &panel; p != nullptr; p = FindPanel(ui_front::ParentOf(p->handle))) {
         if (p->handle == ancestor) return true;
     }
     return false;
-}
-
-// A panel opens with its whole frame on the screen.
-void KeepOnScreen(const Panel& panel) {
-    if (IsIconic(panel.hwnd) || IsZoomed(panel.hwnd)) return;
-    RECT frame;
-    GetWindowRect(panel.hwnd, &frame);
-    const RECT inside = InsideWorkArea(frame);
-    if (!EqualRect(&frame, &inside))
-        SetWindowPos(panel.hwnd, nullptr, inside.left, inside.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void FreePanel(Panel& panel) {
@@ -119,14 +71,6 @@ HWND FirstTabStop(const Panel& panel) {
 void FocusWhenActive(Panel& panel) {
     const HWND focus = GetFocus();
     if (GetActiveWindow() == panel.hwnd && (focus == nullptr || !IsChild(panel.hwnd, focus))) FocusPanel(panel);
-}
-
-// Shown above the window it belongs to, its whole frame on the screen.
-void ShowOverWindowBelow(Panel& panel, int below, bool popup) {
-    OwnBeforeShowing(panel, below, popup);
-    KeepOnScreen(panel);
-    ShowWindow(panel.hwnd, SW_SHOW);
-    SetWindowPos(panel.hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
 // Every visible panel painted afresh, its controls included. The system's own
@@ -164,7 +108,7 @@ void FocusPanel(Panel& panel) {
 // usable; without popups every panel the program has not dimmed is.
 void ApplyModality() {
     const int top = ui_front::Popups().empty() ? 0 : ui_front::Popups().back();
-    for (auto& [handle, panel] : State().panels) {
+    for (auto& [handle, panel] : Panels()) {
         EnableWindow(panel.hwnd, !panel.dimmed && (top == 0 || IsDescendant(panel, top)));
     }
     if (top != 0) {
@@ -172,11 +116,15 @@ void ApplyModality() {
     }
 }
 
+MONITORINFO MonitorInfo(HMONITOR monitor) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    GetMonitorInfoW(monitor, &info);
+    return info;
+}
+
 RECT InsideWorkArea(RECT frame) {
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromRect(&frame, MONITOR_DEFAULTTONEAREST), &monitor);
-    const RECT& area = monitor.rcWork;
+    const RECT area = MonitorInfo(MonitorFromRect(&frame, MONITOR_DEFAULTTONEAREST)).rcWork;
     int dx = 0, dy = 0;
     if (frame.right > area.right) dx = area.right - frame.right;
     if (frame.left + dx < area.left) dx = area.left - frame.left;
@@ -186,13 +134,23 @@ RECT InsideWorkArea(RECT frame) {
     return frame;
 }
 
+void KeepInWorkArea(HWND window) {
+    RECT frame;
+    if (!GetWindowRect(window, &frame)) return;
+    const RECT inside = InsideWorkArea(frame);
+    if (!EqualRect(&frame, &inside))
+        SetWindowPos(window, nullptr, inside.left, inside.top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 std::map<int, Panel>& Panels() {
-    return State().panels;
+    static std::map<int, Panel> panels;
+    return panels;
 }
 
 Panel* FindPanel(int handle) {
-    auto it = State().panels.find(handle);
-    if (it == State().panels.end() || !IsWindow(it->second.hwnd)) return nullptr;
+    auto it = Panels().find(handle);
+    if (it == Panels().end() || !IsWindow(it->second.hwnd)) return nullptr;
     return &it->second;
 }
 
@@ -206,31 +164,21 @@ Control* FindControl(int panel, int control, int& status) {
     return c == nullptr ? nullptr : c->native;
 }
 
-void CloseRequested(Panel& panel) {
-    if (panel.close_control > 0) DispatchControlEvent(panel.handle, panel.close_control, EVENT_COMMIT);
-}
-
 }  // namespace ui_win
 
 using namespace ui_win;
 
 namespace ui_native {
 
-int LoadPanel(int parent_handle, const std::string& path, int resource_id) {
+int LoadPanel(int parent_handle, const std::string& path,
+              const std::shared_ptr<const ui_description::ResourceFile>& file,
+              const ui_description::Panel& description) {
     Panel* parent = FindPanel(parent_handle);
-    int status = UIE_NO_ERROR;
-    auto file = ReadResourceFile(path, status);
-    if (file == nullptr) return status;
-    auto found = file->panels.find(resource_id);
-    if (found == file->panels.end() || found->second.root == nullptr) return UIE_PANEL_NOT_FOUND;
-
     Panel panel;
     panel.handle = ui_dispatch::NewHandle();
-    panel.parent = parent_handle;
     panel.file = file;
     panel.folder = FolderOfPath(path);
-    panel.root = found->second.root.get();
-    panel.close_control = panel.root->Number("closeControl", 0);
+    panel.root = description.root.get();
     panel.splash = panel.root->Text("windowKind") == "splash";
     Panel& stored = Panels()[panel.handle] = std::move(panel);
 
@@ -244,7 +192,7 @@ int LoadPanel(int parent_handle, const std::string& path, int resource_id) {
         return UIE_FILE_NOT_FOUND;
     }
     SetWindowLongPtrW(stored.hwnd, GWLP_USERDATA, stored.handle);
-    ui_front::AddPanel(stored.handle, parent_handle);
+    ui_front::AddPanel(stored.handle, parent_handle, stored.root->Number("closeControl", 0));
     stored.dpi = PanelDpi(stored.hwnd);
     if (stored.splash) {
         const std::string sheet = stored.root->Text("styleSheet");
@@ -261,33 +209,30 @@ int LoadPanel(int parent_handle, const std::string& path, int resource_id) {
     return stored.handle;
 }
 
-void ShowPanel(int panel, int below) {
+void ShowPanel(int panel, int below, bool popup) {
     Panel* p = FindPanel(panel);
-    ShowOverWindowBelow(*p, below, false);
+    // Shown above the window it belongs to, its whole frame on the screen.
+    OwnBeforeShowing(*p, below, popup);
+    if (!IsIconic(p->hwnd) && !IsZoomed(p->hwnd)) KeepInWorkArea(p->hwnd);
+    ShowWindow(p->hwnd, SW_SHOW);
+    SetWindowPos(p->hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    if (popup) {
+        ApplyModality();
+        SetForegroundWindow(p->hwnd);
+    }
     FocusWhenActive(*p);
-    // Shown again after the program changed it under other windows: all of it.
-    RedrawWindow(p->hwnd, nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-}
-
-void ShowPopup(int panel, int below) {
-    Panel* p = FindPanel(panel);
-    ShowOverWindowBelow(*p, below, true);
-    ApplyModality();
-    SetForegroundWindow(p->hwnd);
-    FocusWhenActive(*p);
-    UpdateWindow(p->hwnd);
+    // A panel shown again after the program changed it under other windows
+    // is painted whole.
+    if (popup)
+        UpdateWindow(p->hwnd);
+    else
+        RedrawWindow(p->hwnd, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void HidePanel(int panel) {
-    Panel* p = FindPanel(panel);
-    HandOverOwnedWindows(*p);
-    ShowWindow(p->hwnd, SW_HIDE);
-    ApplyModality();
-    RepaintVisiblePanels();
-}
-
-void HidePopup(int panel) {
+    // The windows a popup left disabled are enabled first: the one below
+    // it, not another program, becomes active as it goes.
     ApplyModality();
     if (Panel* p = FindPanel(panel)) {
         HandOverOwnedWindows(*p);
@@ -312,11 +257,9 @@ void DestroyPanel(int panel) {
 }
 
 bool ActivateActiveWindow() {
-    const HWND window = GetActiveWindow();
-    if (window == nullptr || PanelOfWindow(window) == nullptr) return false;
-    SetForegroundWindow(window);
-    BringWindowToTop(window);
-    return true;
+    const Panel* active = PanelOfWindow(GetActiveWindow());
+    if (active != nullptr) ActivatePanel(active->handle);
+    return active != nullptr;
 }
 
 void ActivatePanel(int panel) {

@@ -89,8 +89,9 @@ void DrawListRow(const DRAWITEMSTRUCT& item, const Control& control) {
     FillRect(item.hDC, &row, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
     SetBkMode(item.hDC, TRANSPARENT);
     SetTextColor(item.hDC, GetSysColor(!enabled ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    const auto& rows = RowsOf(control);
     const std::wstring text =
-        item.itemID < control.labels.size() ? Utf16(control.labels[item.itemID]) : std::wstring();
+        item.itemID < rows.size() ? Utf16(rows[item.itemID].label) : std::wstring();
     RECT box = row;
     box.left += 2;
     DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &box,

@@ -51,6 +51,11 @@ bool EndsWithIgnoringCase(const std::string& text, const std::string& end) {
     return true;
 }
 
+// The button bound to Enter or Escape when it is one of those shown, else 0.
+int ShownButton(int button, const std::string (&buttons)[3]) {
+    return button >= 1 && button <= 3 && !buttons[button - 1].empty() ? button : 0;
+}
+
 // The file and folder dialogs: true when the responder answered (the path
 // kept only for a positive result).
 bool AnsweredByResponder(const PopupRecord& record, std::string& pathName, int& result) {
@@ -68,19 +73,15 @@ void SetPopupResponder(PopupResponder responder) {
 }
 
 int MessagePopup(const std::string& title, const std::string& message) {
-    if (Responder()) {
-        Responder()({"message",
-                     title,
-                     message,
-                     {"OK", "", ""},
-                     "",
-                     "",
-                     "",
-                     VAL_GENERIC_POPUP_BTN1,
-                     VAL_GENERIC_POPUP_BTN1});
-        return 0;
-    }
-    ui_native::ShowMessage(title, message);
+    if (Responder())
+        Responder()({.kind = "message",
+                     .title = title,
+                     .message = message,
+                     .buttons = {"OK", "", ""},
+                     .enterButton = VAL_GENERIC_POPUP_BTN1,
+                     .escapeButton = VAL_GENERIC_POPUP_BTN1});
+    else
+        ui_native::ShowMessage(title, message);
     return 0;
 }
 
@@ -91,18 +92,16 @@ int GenericMessagePopup(const std::string& title, const std::string& message,
     (void)activeButton;
     const std::string buttons[3] = {button1, button2, button3};
     if (Responder()) {
-        return Responder()({"generic",
-                            title,
-                            message,
-                            {button1, button2, button3},
-                            "",
-                            "",
-                            "",
-                            enterButton,
-                            escapeButton})
+        return Responder()({.kind = "generic",
+                            .title = title,
+                            .message = message,
+                            .buttons = {button1, button2, button3},
+                            .enterButton = enterButton,
+                            .escapeButton = escapeButton})
             .result;
     }
-    return ui_native::Ask(title, message, buttons, enterButton, escapeButton);
+    return ui_native::Ask(title, message, buttons, ShownButton(enterButton, buttons),
+                          ShownButton(escapeButton, buttons));
 }
 
 int FileSelectPopup(const std::string& defaultDirectory, const std::string& defaultFileName,

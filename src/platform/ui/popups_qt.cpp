@@ -81,12 +81,9 @@ int Ask(const std::string& title, const std::string& message, const std::string 
             buttons[i] = box.addButton(QString::fromStdString(texts[i]), QMessageBox::ActionRole);
         }
     }
-    if (enter_button >= 1 && enter_button <= 3 && buttons[enter_button - 1]) {
+    if (enter_button != 0)
         box.setDefaultButton(qobject_cast<QPushButton*>(buttons[enter_button - 1]));
-    }
-    if (escape_button >= 1 && escape_button <= 3 && buttons[escape_button - 1]) {
-        box.setEscapeButton(buttons[escape_button - 1]);
-    }
+    if (escape_button != 0) box.setEscapeButton(buttons[escape_button - 1]);
     box.exec();
     for (int i = 0; i < 3; ++i) {
         if (buttons[i] != nullptr && box.clickedButton() == buttons[i]) return i + 1;

@@ -11,12 +11,10 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
-#include <algorithm>
 #include <vector>
 
 #include "platform/system/win32.h"
-#include "platform/ui/ui.h"
-#include "platform/ui/ui_native.h"
+#include "platform/ui/ui_internal_win.h"
 
 namespace {
 
@@ -82,23 +80,23 @@ TaskDialogIndirectFunction TaskDialogIndirectOfTheSystem() {
 // and the close box answer with it.
 constexpr int FIRST_BUTTON_ID = 100;
 
-int ValidButton(int button, const std::wstring (&texts)[3]) {
-    return button >= 1 && button <= 3 && !texts[button - 1].empty() ? button : 0;
-}
-
 int ButtonId(int button, int escapeButton) {
     return button == escapeButton ? IDCANCEL : FIRST_BUTTON_ID + button - 1;
 }
 
 // Without an escape button, Escape and the close box still end the question
 // (answered 0): the system's task dialog does so by itself, Wine's only
-// when one of its buttons is the cancel button.
+// when one of its buttons is the cancel button. A message box without a
+// Cancel button gives Escape no answer at all (and Wine's gives it Cancel).
+// Either is taken over as it opens, so that Escape, with no button of its
+// own, ends it with what the thread asking set here.
 const wchar_t* const DIALOG_PROCEDURE = L"BriskelTaskDialogProcedure";
+thread_local int escapeAnswer = IDCANCEL;
 
-LRESULT CALLBACK EscapeEndsQuestion(HWND dialog, UINT message, WPARAM w, LPARAM l) {
+LRESULT CALLBACK EscapeAnswers(HWND dialog, UINT message, WPARAM w, LPARAM l) {
     const auto procedure = reinterpret_cast<WNDPROC>(GetPropW(dialog, DIALOG_PROCEDURE));
-    if (message == WM_COMMAND && LOWORD(w) == IDCANCEL) {
-        EndDialog(dialog, IDCANCEL);
+    if (message == WM_COMMAND && LOWORD(w) == IDCANCEL && GetDlgItem(dialog, IDCANCEL) == nullptr) {
+        EndDialog(dialog, escapeAnswer);
         return 0;
     }
     if (message == WM_NCDESTROY) {
@@ -108,45 +106,28 @@ LRESULT CALLBACK EscapeEndsQuestion(HWND dialog, UINT message, WPARAM w, LPARAM 
     return CallWindowProcW(procedure, dialog, message, w, l);
 }
 
-// A dialog centred on a small window near the screen's edge would reach past
-// it (Wine does not keep it on the screen): moved back into the work area.
-void KeepOnScreen(HWND dialog) {
-    RECT frame{};
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof(monitor);
-    if (!GetWindowRect(dialog, &frame) ||
-        !GetMonitorInfoW(MonitorFromWindow(dialog, MONITOR_DEFAULTTONEAREST), &monitor)) {
-        return;
-    }
-    const RECT& area = monitor.rcWork;
-    const LONG width = frame.right - frame.left;
-    const LONG height = frame.bottom - frame.top;
-    const LONG left = std::max(area.left, std::min(frame.left, area.right - width));
-    const LONG top = std::max(area.top, std::min(frame.top, area.bottom - height));
-    if (left != frame.left || top != frame.top) {
-        SetWindowPos(dialog, nullptr, left, top, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+void TakeOverEscape(HWND dialog, int answer) {
+    escapeAnswer = answer;
+    const LONG_PTR procedure =
+        SetWindowLongPtrW(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&EscapeAnswers));
+    SetPropW(dialog, DIALOG_PROCEDURE, reinterpret_cast<HANDLE>(procedure));
 }
 
 // `withoutEscape`: the question has no escape button.
 HRESULT CALLBACK OnTaskDialogEvent(HWND dialog, UINT event, WPARAM, LPARAM,
                                    LONG_PTR withoutEscape) {
     if (event != TDN_CREATED) return S_OK;
-    KeepOnScreen(dialog);
-    if (withoutEscape != 0) {
-        const LONG_PTR procedure = SetWindowLongPtrW(
-            dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&EscapeEndsQuestion));
-        SetPropW(dialog, DIALOG_PROCEDURE, reinterpret_cast<HANDLE>(procedure));
-    }
+    // Centred on a small window near the screen's edge, it would reach past
+    // it (Wine does not keep it on the screen).
+    ui_win::KeepInWorkArea(dialog);
+    if (withoutEscape != 0) TakeOverEscape(dialog, IDCANCEL);
     return S_OK;
 }
 
 // The button answered, or -1 when the task dialog could not be shown.
 int AskInTaskDialog(TaskDialogIndirectFunction taskDialog, HWND owner, const std::wstring& title,
-                    const std::wstring& message, const std::wstring (&texts)[3], int enterButton,
-                    int escapeButton) {
-    const int escape = ValidButton(escapeButton, texts);
+                    const std::wstring& message, const std::wstring (&texts)[3], int enter,
+                    int escape) {
     TASKDIALOG_BUTTON buttons[3] = {};
     UINT count = 0;
     for (int i = 0; i < 3; ++i) {
@@ -165,7 +146,6 @@ int AskInTaskDialog(TaskDialogIndirectFunction taskDialog, HWND owner, const std
     config.pszContent = message.c_str();
     config.cButtons = count;
     config.pButtons = buttons;
-    const int enter = ValidButton(enterButton, texts);
     if (enter != 0) config.nDefaultButton = ButtonId(enter, escape);
     config.pfCallback = &OnTaskDialogEvent;
     config.lpCallbackData = escape == 0 ? 1 : 0;
@@ -178,35 +158,18 @@ int AskInTaskDialog(TaskDialogIndirectFunction taskDialog, HWND owner, const std
     return 0;
 }
 
-// A message box without a Cancel button gives Escape no answer at all (and
-// Wine's gives it Cancel): the box is taken over as it opens, so that Escape
-// answers with the button bound to it, else with no button, as the task
-// dialog does. With three buttons, Cancel is the third and Escape's, as
-// Windows has it. What the box ends with on Escape, for the thread asking.
+// The message box's answer to Escape: the button bound to it, else no
+// button, as the task dialog's. With three buttons, Cancel is the third and
+// Escape's, as Windows has it.
 thread_local int boxEscapeAnswer = IDCANCEL;
 thread_local HHOOK boxHook = nullptr;
-
-LRESULT CALLBACK EscapeAnswersBox(HWND box, UINT message, WPARAM w, LPARAM l) {
-    const auto procedure = reinterpret_cast<WNDPROC>(GetPropW(box, DIALOG_PROCEDURE));
-    if (message == WM_COMMAND && LOWORD(w) == IDCANCEL && GetDlgItem(box, IDCANCEL) == nullptr) {
-        EndDialog(box, boxEscapeAnswer);
-        return 0;
-    }
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure));
-        RemovePropW(box, DIALOG_PROCEDURE);
-    }
-    return CallWindowProcW(procedure, box, message, w, l);
-}
 
 LRESULT CALLBACK TakeOverTheBox(int code, WPARAM w, LPARAM l) {
     const auto box = reinterpret_cast<HWND>(w);
     wchar_t name[16] = {};
     if (code == HCBT_ACTIVATE && GetClassNameW(box, name, 16) > 0 &&
         std::wstring(name) == L"#32770" && GetPropW(box, DIALOG_PROCEDURE) == nullptr) {
-        const LONG_PTR procedure =
-            SetWindowLongPtrW(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&EscapeAnswersBox));
-        SetPropW(box, DIALOG_PROCEDURE, reinterpret_cast<HANDLE>(procedure));
+        TakeOverEscape(box, boxEscapeAnswer);
         UnhookWindowsHookEx(boxHook);
         boxHook = nullptr;
     }
@@ -216,13 +179,11 @@ LRESULT CALLBACK TakeOverTheBox(int code, WPARAM w, LPARAM l) {
 // Without the task dialog: the system's Yes/No(/Cancel) buttons in their
 // order, in the system's language rather than the program's.
 int AskInMessageBox(HWND owner, const std::wstring& title, const std::wstring& message,
-                    const std::wstring (&texts)[3], int enterButton, int escapeButton) {
+                    const std::wstring (&texts)[3], int enter, int escape) {
     const int count = !texts[2].empty() ? 3 : !texts[1].empty() ? 2 : 1;
     const UINT buttons = count == 3 ? MB_YESNOCANCEL : count == 2 ? MB_YESNO : MB_OK;
     const UINT defaults[3] = {MB_DEFBUTTON1, MB_DEFBUTTON2, MB_DEFBUTTON3};
     const int ids[3] = {count == 1 ? IDOK : IDYES, IDNO, IDCANCEL};
-    const int enter = ValidButton(enterButton, texts);
-    const int escape = ValidButton(escapeButton, texts);
     const UINT style = buttons | MB_ICONQUESTION | (enter != 0 ? defaults[enter - 1] : 0) |
                        (owner == nullptr ? MB_TASKMODAL : 0);
     boxEscapeAnswer = escape != 0 ? ids[escape - 1] : IDCANCEL;

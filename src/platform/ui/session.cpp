@@ -1,9 +1,11 @@
-// The registered answers to the session's end, the same on both systems.
+// The registered answers to the session's end and the reason it cannot end
+// yet, the same on both systems; the system hears them (ui_native.h).
 #include "platform/ui/session.h"
 
 #include <utility>
 
-#include "platform/ui/session_internal.h"
+#include "platform/ui/ui.h"
+#include "platform/ui/ui_native.h"
 
 namespace {
 
@@ -12,13 +14,29 @@ std::string block_reason;
 
 }  // namespace
 
-void SetSessionEndReason(const std::string& reason) {
-    block_reason = reason;
-}
-
 void SetSessionEndHandlers(SessionEndHandlers given) {
     handlers = std::move(given);
-    ConnectSessionManager();
+    ui_native::ConnectSessionManager();
+}
+
+int BlockSessionEnd(int panel, const std::string& reason) {
+    if (!IsPanelValid(panel)) return UIE_INVALID_HANDLE;
+    block_reason = reason;
+    return ui_native::ShowSessionEndBlock(panel, true, reason) ? UIE_NO_ERROR
+                                                               : UIE_INVALID_ATTRIBUTE;
+}
+
+int UnblockSessionEnd(int panel) {
+    block_reason.clear();
+    if (!IsPanelValid(panel)) return UIE_INVALID_HANDLE;
+    ui_native::ShowSessionEndBlock(panel, false, "");
+    return UIE_NO_ERROR;
+}
+
+int BringPanelForward(int panel) {
+    if (!IsPanelValid(panel)) return UIE_INVALID_HANDLE;
+    ui_native::RestorePanel(panel);
+    return MakeApplicationActive();
 }
 
 bool AskSessionMayEnd() {

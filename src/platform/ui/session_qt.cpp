@@ -6,10 +6,9 @@
 #include <QWidget>
 
 #include "platform/ui/session.h"
-#include "platform/ui/session_internal.h"
 #include "platform/ui/ui_internal_qt.h"
 
-void ConnectSessionManager() {
+void ui_native::ConnectSessionManager() {
     static bool connected = false;
     auto* application = qobject_cast<QGuiApplication*>(QGuiApplication::instance());
     if (connected || application == nullptr) return;
@@ -25,21 +24,11 @@ void ConnectSessionManager() {
                      });
 }
 
-int BlockSessionEnd(int panel, const std::string& reason) {
-    if (ui_detail::FindPanel(panel) == nullptr) return UIE_INVALID_HANDLE;
-    SetSessionEndReason(reason);
-    return UIE_NO_ERROR;
+bool ui_native::ShowSessionEndBlock(int, bool, const std::string&) {
+    return true;  // the Linux session manager takes no reason text
 }
 
-int UnblockSessionEnd(int panel) {
-    SetSessionEndReason("");
-    return ui_detail::FindPanel(panel) == nullptr ? UIE_INVALID_HANDLE : UIE_NO_ERROR;
-}
-
-int BringPanelForward(int panel) {
-    ui_detail::Panel* p = ui_detail::FindPanel(panel);
-    if (p == nullptr) return UIE_INVALID_HANDLE;
-    if (p->widget->isMinimized())
-        p->widget->setWindowState(p->widget->windowState() & ~Qt::WindowMinimized);
-    return MakeApplicationActive();
+void ui_native::RestorePanel(int panel) {
+    QWidget* window = ui_detail::FindPanel(panel)->widget;
+    if (window->isMinimized()) window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
 }

@@ -6,10 +6,9 @@
 
 #include "platform/system/win32.h"
 #include "platform/ui/session.h"
-#include "platform/ui/session_internal.h"
 #include "platform/ui/ui_internal_win.h"
 
-void ConnectSessionManager() {}  // the panels' window procedure answers
+void ui_native::ConnectSessionManager() {}  // the panels' window procedure answers
 
 namespace ui_win {
 
@@ -30,27 +29,16 @@ bool SessionMessage(UINT message, WPARAM wparam, LRESULT& result) {
 
 }  // namespace ui_win
 
-int BlockSessionEnd(int panel, const std::string& reason) {
-    ui_win::Panel* p = ui_win::FindPanel(panel);
-    if (p == nullptr) return UIE_INVALID_HANDLE;
-    SetSessionEndReason(reason);
-    return ShutdownBlockReasonCreate(p->hwnd, Utf16(reason).c_str()) ? UIE_NO_ERROR
-                                                                     : UIE_INVALID_ATTRIBUTE;
+bool ui_native::ShowSessionEndBlock(int panel, bool block, const std::string& reason) {
+    const HWND window = ui_win::FindPanel(panel)->hwnd;
+    if (!block) return ShutdownBlockReasonDestroy(window) != FALSE;
+    return ShutdownBlockReasonCreate(window, Utf16(reason).c_str()) != FALSE;
 }
 
-int UnblockSessionEnd(int panel) {
-    SetSessionEndReason("");
-    ui_win::Panel* p = ui_win::FindPanel(panel);
-    if (p == nullptr) return UIE_INVALID_HANDLE;
-    ShutdownBlockReasonDestroy(p->hwnd);
-    return UIE_NO_ERROR;
-}
-
-int BringPanelForward(int panel) {
-    ui_win::Panel* p = ui_win::FindPanel(panel);
-    if (p == nullptr) return UIE_INVALID_HANDLE;
-    if (IsIconic(p->hwnd)) ShowWindow(p->hwnd, SW_RESTORE);
-    // Windows lets the program take the foreground because the copy started
-    // second, which the user just started, allowed it (AllowSetForegroundWindow).
-    return MakeApplicationActive();
+void ui_native::RestorePanel(int panel) {
+    const HWND window = ui_win::FindPanel(panel)->hwnd;
+    // Windows lets the program take the foreground afterwards because the copy
+    // started second, which the user just started, allowed it
+    // (AllowSetForegroundWindow).
+    if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
 }

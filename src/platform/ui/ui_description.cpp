@@ -7,27 +7,28 @@
 #include <charconv>
 #include <cstring>
 #include <set>
+#include <sstream>
 
 namespace ui_description {
 
-const Value* Widget::Find(const std::string& property) const {
+const Value* Described::Find(const std::string& property) const {
     auto found = properties.find(property);
     return found == properties.end() ? nullptr : &found->second;
 }
 
-int Widget::Number(const std::string& property, int fallback) const {
+int Described::Number(const std::string& property, int fallback) const {
     const Value* value = Find(property);
     if (value == nullptr || (value->type != Value::Type::Number && value->type != Value::Type::Bool))
         return fallback;
     return value->number;
 }
 
-std::string Widget::Text(const std::string& property) const {
+std::string Described::Text(const std::string& property) const {
     const Value* value = Find(property);
     return value == nullptr ? std::string() : value->text;
 }
 
-bool Widget::Flag(const std::string& property, bool fallback) const {
+bool Described::Flag(const std::string& property, bool fallback) const {
     const Value* value = Find(property);
     if (value == nullptr || (value->type != Value::Type::Bool && value->type != Value::Type::Number))
         return fallback;
@@ -275,6 +276,24 @@ void AddPanel(std::unique_ptr<Widget> widget, ResourceFile& file, Reader& reader
     }
 }
 
+int PanelNumber(pugi::xml_node widget) {
+    const pugi::xml_node property = widget.find_child_by_attribute("property", "name", "panel");
+    return property.child("number").text().as_int();
+}
+
+// Each panel's element as written, the first of its number, as AddPanel keeps it.
+void KeepPanelElements(pugi::xml_node root, ResourceFile& file) {
+    const auto keep = [&file](pugi::xml_node widget) {
+        auto it = file.panels.find(PanelNumber(widget));
+        if (it == file.panels.end() || !it->second.element.empty()) return;
+        std::ostringstream text;
+        widget.print(text, "", pugi::format_raw);
+        it->second.element = text.str();
+    };
+    if (PanelNumber(root) > 0) return keep(root);
+    for (pugi::xml_node widget : root.children("widget")) keep(widget);
+}
+
 }  // namespace
 
 bool ParseResourceFile(const std::string& xml_text, ResourceFile& file, std::string& error) {
@@ -309,6 +328,7 @@ bool ParseResourceFile(const std::string& xml_text, ResourceFile& file, std::str
         for (auto& child : top->children) AddPanel(std::move(child), read, reader);
         if (top->layout) reader.Skip(0, top->name, "layout of the root widget");
     }
+    KeepPanelElements(root, read);
     file = std::move(read);
     error.clear();
     return true;

@@ -1,8 +1,8 @@
-// The resource file as plain data, for the user interface that builds its
-// own windows from it (the Windows one): every panel with its widgets, their
-// properties, their layouts and the menu bar's menus and actions, read with
-// pugixml and kept in the file's order. No system calls here, so the same
-// reading is tested on both systems.
+// The resource file as plain data, read once for both systems: every panel
+// with its widgets, their properties, their layouts and the menu bar's menus
+// and actions, kept in the file's order for the Windows windows, and its
+// element as written for Qt's loader; read with pugixml. No system calls
+// here, so the same reading is tested on both systems.
 #pragma once
 
 #include <map>
@@ -41,6 +41,16 @@ struct Value {
 };
 using Properties = std::map<std::string, Value>;
 
+// A widget, a layout or an action: its properties and their values.
+struct Described {
+    Properties properties;
+
+    const Value* Find(const std::string& property) const;
+    int Number(const std::string& property, int fallback) const;  // Number or Bool
+    std::string Text(const std::string& property) const;          // "" when absent
+    bool Flag(const std::string& property, bool fallback) const;
+};
+
 struct Widget;
 struct Layout;
 
@@ -63,36 +73,29 @@ struct LayoutItem {
     std::unique_ptr<Spacer> spacer;
 };
 
-struct Layout {
+struct Layout : Described {  // its properties: margins, spacing, stretch, ...
     std::string class_name;  // QVBoxLayout, QHBoxLayout, QGridLayout, QFormLayout
     std::string name;
-    Properties properties;  // margins, spacing, stretch, ...
     std::vector<LayoutItem> items;
 };
 
-struct Action {
-    std::string name;
-    Properties properties;  // text, item, callback, checkable, checked, ...
+struct Action : Described {
+    std::string name;  // its properties: text, item, callback, checkable, checked, ...
 };
 
-struct Widget {
+struct Widget : Described {
     std::string class_name;
     std::string name;
-    Properties properties;
     std::unique_ptr<Layout> layout;                // nullptr when it has none
     std::vector<std::unique_ptr<Widget>> children;  // child widgets outside any layout
     std::vector<Action> actions;                   // <action> elements declared in it
     std::vector<std::string> added_actions;        // <addaction name=...>, in order
-
-    const Value* Find(const std::string& property) const;
-    int Number(const std::string& property, int fallback) const;  // Number or Bool
-    std::string Text(const std::string& property) const;          // "" when absent
-    bool Flag(const std::string& property, bool fallback) const;
 };
 
 struct Panel {
     int number = 0;
     std::unique_ptr<Widget> root;  // the QDialog or QMainWindow
+    std::string element;           // its <widget> element as XML, for Qt's loader
 };
 
 struct ResourceFile {

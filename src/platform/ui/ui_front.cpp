@@ -10,6 +10,7 @@ namespace {
 
 struct Panel {
     int parent = 0;
+    int close_control = 0;
     std::map<int, Control> controls;  // by the program's number
     int menu_bar = 0;
 };
@@ -25,6 +26,14 @@ Tables& State() {
     return tables;
 }
 
+// The entry of `number` with UIE_NO_ERROR, else nullptr with UIE_INVALID_CONTROL.
+template <typename Entries>
+typename Entries::mapped_type* Entry(Entries& entries, int number, int& status) {
+    auto it = entries.find(number);
+    status = it == entries.end() ? UIE_INVALID_CONTROL : UIE_NO_ERROR;
+    return it == entries.end() ? nullptr : &it->second;
+}
+
 // nullptr for a handle never issued, discarded, or whose window is gone.
 Panel* FindPanel(int handle) {
     auto it = State().panels.find(handle);
@@ -34,8 +43,15 @@ Panel* FindPanel(int handle) {
 
 }  // namespace
 
-void AddPanel(int handle, int parent) {
-    State().panels[handle].parent = parent;
+void AddPanel(int handle, int parent, int close_control) {
+    Panel& panel = State().panels[handle];
+    panel.parent = parent;
+    panel.close_control = close_control;
+}
+
+int ParentOf(int handle) {
+    auto it = State().panels.find(handle);
+    return it == State().panels.end() ? 0 : it->second.parent;
 }
 
 void AddControl(int panel, int number, ui_native::Kind kind, const std::string& callback,
@@ -90,17 +106,11 @@ std::vector<int>& Popups() {
 
 Control* FindControl(int panel, int control, int& status) {
     Panel* p = FindPanel(panel);
-    if (p == nullptr) {
-        status = UIE_INVALID_HANDLE;
-        return nullptr;
-    }
-    auto it = p->controls.find(control);
-    if (it == p->controls.end() || !ui_native::Alive(*it->second.native)) {
-        status = UIE_INVALID_CONTROL;
-        return nullptr;
-    }
-    status = UIE_NO_ERROR;
-    return &it->second;
+    status = UIE_INVALID_HANDLE;
+    Control* found = p == nullptr ? nullptr : Entry(p->controls, control, status);
+    if (found == nullptr || ui_native::Alive(*found->native)) return found;
+    status = UIE_INVALID_CONTROL;  // the system destroyed it
+    return nullptr;
 }
 
 int MenuBarOf(int panel) {
@@ -116,26 +126,24 @@ MenuBar* FindMenuBar(int handle) {
 
 MenuEntry* FindMenuEntry(int menu_bar, int number, int& status) {
     MenuBar* bar = FindMenuBar(menu_bar);
-    if (bar == nullptr) {
-        status = UIE_INVALID_HANDLE;
-        return nullptr;
-    }
-    auto it = bar->entries.find(number);
-    if (it == bar->entries.end()) {
-        status = UIE_INVALID_CONTROL;
-        return nullptr;
-    }
-    status = UIE_NO_ERROR;
-    return &it->second;
+    status = UIE_INVALID_HANDLE;
+    return bar == nullptr ? nullptr : Entry(bar->entries, number, status);
 }
 
 void DispatchControlEvent(int panel, int control, int event) {
+    if (ui_dispatch::ProgramChangeInProgress()) return;
     int status;
     const Control* c = FindControl(panel, control, status);
     if (c == nullptr) return;
     // A copy: the callback may discard the panel, and the record with it.
     const std::string callback = c->callback;
     ui_dispatch::ControlEvent(callback, panel, control, event);
+}
+
+void CloseRequested(int panel) {
+    const Panel* p = FindPanel(panel);
+    if (p != nullptr && p->close_control > 0)
+        DispatchControlEvent(panel, p->close_control, EVENT_COMMIT);
 }
 
 }  // namespace ui_front

@@ -44,13 +44,17 @@ struct MenuBar {
     std::map<int, MenuEntry> entries;  // menus and items, by number
 };
 
-// Registers a panel the system has loaded; its controls and menu bar follow.
-void AddPanel(int handle, int parent);
+// Registers a panel the system has loaded under `parent` (0 for top level),
+// with the control that acts when the user closes its window (0: none); its
+// controls and menu bar follow.
+void AddPanel(int handle, int parent, int close_control);
 void AddControl(int panel, int number, ui_native::Kind kind, const std::string& callback,
                 ui_native::Control* native);
 // Gives the new menu bar's handle.
 int AddMenuBar(int panel);
 void AddMenuEntry(int menu_bar, int number, const MenuEntry& entry);
+// The panel `handle` was loaded under, 0 for top level.
+int ParentOf(int handle);
 // The panels the front holds, loaded under `parent` (0 for top level).
 std::vector<int> PanelsUnder(int parent);
 std::vector<int> AllPanels();
@@ -73,8 +77,11 @@ MenuBar* FindMenuBar(int handle);
 MenuEntry* FindMenuEntry(int menu_bar, int number, int& status);
 
 // Runs the control's callback (queued as ui_dispatch says); nothing for an
-// unknown control.
+// unknown control, nor while the program itself changes a control.
 void DispatchControlEvent(int panel, int control, int event);
+// The user closed the panel's window (its close box, Escape): the panel's
+// close control acts, instead of the window vanishing behind the program's back.
+void CloseRequested(int panel);
 
 // "__X" (the program's mark of the mnemonic X) as the systems write it, "&X",
 // with a plain "&" as "&&"; and back.

@@ -7,7 +7,6 @@
 #include <QString>
 #include <map>
 #include <string>
-#include <vector>
 
 #include "platform/ui/ui.h"
 #include "platform/ui/ui_dispatch.h"
@@ -15,7 +14,6 @@
 #include "platform/ui/ui_native.h"
 
 class QAction;
-class QMenuBar;
 class QWidget;
 
 // A numbered control of a panel: its widget, as long as Qt keeps it.
@@ -30,21 +28,16 @@ struct ui_native::MenuEntry {
 
 namespace ui_detail {
 
+// What the front keeps of a panel (its parent, its menu bar) is asked of it.
 struct Panel {
     int handle = 0;
-    int parent = 0;  // handle of the parent panel, 0 for top level
     QPointer<QWidget> widget;
-    std::map<int, ui_native::Control> controls;  // by control number
-    int menu_bar = 0;                            // handle, 0 when the panel has none
+    std::map<int, ui_native::Control> controls;        // by control number
     std::map<int, ui_native::MenuEntry> menu_entries;  // menus and items, by number
 };
 
-// Handles are never reused: a discarded panel's handle stays invalid forever.
-int NewHandle();
 std::map<int, Panel>& Panels();
 Panel* FindPanel(int handle);  // nullptr when dead
-// The widget of a numbered control (the front's lookup), nullptr with its status.
-QWidget* FindControl(int panel, int control, int& status);
 // The name of the callback the resource file gives a widget or an action.
 std::string CallbackName(QObject* object);
 // What the front's value rules take the widget for.
@@ -59,12 +52,5 @@ void ConnectPanel(Panel& panel);
 void CollectMenuBar(Panel& panel);
 // Runs the callback a control names, as the event loop would.
 using ui_front::DispatchControlEvent;
-// True while the program itself changes a control (no user event then).
-using ui_dispatch::ProgramChangeInProgress;
-using ui_dispatch::ProgramChange;
-
-// Resource file access: the UI description of one panel, or empty with a status.
-QByteArray PanelDescription(const std::string& path, int resource_id, int& status);
-void ForgetResourceCache();
 
 }  // namespace ui_detail

@@ -32,11 +32,7 @@ struct ui_native::Control {
     // The selectable text stands where its size, font and text put it;
     // cleared by each of them, so a layout that moves nothing leaves it be.
     bool text_placed = false;
-    HFONT font = nullptr;        // its own font when the file sets one
-    // A list's rows as shown, mirroring the front's. The list box itself
-    // holds what assistive technology reads for each row (the label, or the
-    // name the program gave the row), and the rows are drawn from these labels.
-    std::vector<std::string> labels;
+    HFONT font = nullptr;           // its own font when the file sets one
     int minimum = 0, maximum = 99;  // a spin box's range
     std::string prefix;             // a spin box's prefix ("COM ")
     HBITMAP picture = nullptr;   // a pixmap label's picture, premultiplied 32-bit
@@ -57,9 +53,10 @@ using ui_native::Control;
 using ui_native::Kind;
 using ui_native::MenuEntry;
 
+// What the front keeps of a panel (its parent, its menu bar, its close
+// control) is asked of it.
 struct Panel {
     int handle = 0;
-    int parent = 0;  // handle of the parent panel, 0 for top level
     HWND hwnd = nullptr;
     std::shared_ptr<const ui_description::ResourceFile> file;
     std::string folder;  // the resource file's folder (with its separator), where its pictures lie
@@ -67,9 +64,7 @@ struct Panel {
     std::vector<std::unique_ptr<Control>>
         widgets;  // in the file's order; the numbered ones are the front's too
     std::map<const Widget*, Control*> by_widget;
-    int menu_bar = 0;
     std::map<int, MenuEntry> menu_entries;  // menus and items, by number
-    int close_control = 0;
     bool splash = false;
     COLORREF background = 0, foreground = 0;
     HBRUSH background_brush = nullptr;
@@ -106,9 +101,13 @@ using ui_front::ProgramMnemonic;
 // The text a window shows, in UTF-8 (mnemonic marks as Windows writes them).
 std::string WindowText(HWND hwnd);
 
+// The monitor's area and work area (the screen less the taskbar).
+MONITORINFO MonitorInfo(HMONITOR monitor);
 // Moves a window's frame inside its monitor's work area: wholly where it fits,
 // its top left (the caption) always.
 RECT InsideWorkArea(RECT frame);
+// Moves the window so that its whole frame is on the screen.
+void KeepInWorkArea(HWND window);
 
 // Newer calls looked up at run time: the program still starts on a system
 // that lacks one (older Windows, Wine), and takes another way there.
@@ -121,21 +120,6 @@ Function User32(const char* name) {
 // The window's frame around `client` (screen pixels) as Windows draws it at
 // `dpi`, the window's own DPI.
 RECT FrameAround(HWND hwnd, RECT client, int dpi);
-// The window's client area on the screen: its normal one while it is
-// minimized or maximized.
-RECT NormalClient(const Panel& panel);
-// Places the client area (screen pixels) with its frame inside the work
-// area; a minimized or maximized window gets it as its normal place.
-void PlaceClient(const Panel& panel, const RECT& client);
-// The panel's place and size as the program counts them: 96-dpi units on the
-// window's monitor, positions from that monitor's top left, as Windows shows
-// them to a program it scales (and as Qt's logical pixels are).
-int ToUnits(const Panel& panel, int pixels, int origin = 0);
-int ToPixels(const Panel& panel, int units, int origin = 0);
-// The top left corner of the monitor that shows the client area.
-POINT MonitorOrigin(const RECT& client);
-// A place in units (SetPanelPos) in screen pixels, on the monitor it lies on.
-POINT PlaceInPixels(const Panel& panel, POINT units, const RECT& client);
 
 // Before a panel without a parent is shown: owned by the window it belongs
 // to (`below`, the popup under it; else a popup's by the active program
@@ -151,6 +135,8 @@ void CentreOver(const Panel& panel, HWND over);
 // The system's message font at `dpi`, and a font of `point_size` (0: the
 // message font's size) at `dpi`. The caller owns the fonts.
 HFONT MessageFont(int dpi, int point_size = 0, bool bold = false);
+// The metrics of the font the window shows its text in.
+TEXTMETRICW FontMetrics(HWND window);
 // Text measured with the panel's fonts at its DPI, for the layout.
 std::unique_ptr<ui_layout::TextMetrics> MetricsFor(int dpi);
 // The sizes measured so far no longer hold: the system's message font changed.
@@ -162,6 +148,8 @@ void ArrangePanel(Panel& panel);
 void FocusPanel(Panel& panel);
 // Enables the panels a popup leaves usable (all when there is none).
 void ApplyModality();
+// The smallest client area the panel's layout takes.
+ui_layout::Size MinimumClient(const Panel& panel);
 // Grows the window when its content needs more room, then places the widgets again.
 void RefreshLayout(Panel& panel);
 // Sizes the panel's window to what its layout asks for.
@@ -189,27 +177,29 @@ void MenuCommand(Panel& panel, UINT command);
 void BuildControls(Panel& panel);
 // The panel's fonts made again at its DPI and given to every control.
 void RefreshFonts(Panel& panel);
+// A list's rows as the front keeps them; the list box itself holds what
+// assistive technology reads for each row (the label, or the name the
+// program gave the row), and the rows are drawn from these labels.
+const std::vector<ui_front::Row>& RowsOf(const Control& list);
 // A list scrolls sideways as far as its widest row needs (none when all fit).
 void FitListExtent(const Control& list);
-// A list reports clicks and Enter (a subclass of the list box).
-void WatchList(HWND list);
-// A selectable label leaves Enter, Escape and Tab to the panel and shows no caret.
-void WatchSelectableLabel(HWND field);
-// A text field with a callback takes Enter as its commit (a subclass of the edit).
-void WatchField(HWND field);
-// A selectable label's text placed inside its margin, as the label's would be.
-void PlaceSelectableText(const Control& control, const Panel& panel);
+// The keys and clicks the control answers as on Linux (a subclass of its
+// window): a list reports clicks and Enter, a text field with a callback
+// takes Enter as its commit, a selectable label leaves Enter, Escape and Tab
+// to the panel and shows no caret.
+void WatchKeys(const Control& control);
 // A label's text as the program set it, and as an edit shows it (lines end "\r\n").
 std::string LabelText(const Control& control);
 std::wstring EditText(const std::string& text);
-// A spin box's value: the number after its prefix, within its range.
+// A spin box's value: the number after its prefix, within its range; and
+// a value shown so, brought within its range.
 int SpinValue(const Control& control);
+void ShowSpinValue(const Control& control, int value);
 // Hands every pending message to its window (keys through the dialog manager).
 void ProcessPendingMessages();
 
 // A user's event on a control, handed to the shared dispatch.
 using ui_front::DispatchControlEvent;
-void CloseRequested(Panel& panel);
 
 // Pictures of pixmap labels, decoded from PNG.
 HBITMAP LoadPicture(const std::string& path, SIZE& size);

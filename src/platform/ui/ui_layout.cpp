@@ -250,21 +250,16 @@ struct Owner {
 };
 
 Params ParamsOf(const Layout& layout, const Owner& owner, const Context& context) {
-    const auto& properties = layout.properties;
-    auto number = [&](const char* name, int fallback) {
-        auto found = properties.find(name);
-        return found == properties.end() ? fallback : found->second.number;
-    };
-    int margin = owner.top_level ? (owner.window ? kWindowMargin : kChildMargin) : 0;
-    margin = number("margin", margin);
+    const int margin = layout.Number(
+        "margin", owner.top_level ? (owner.window ? kWindowMargin : kChildMargin) : 0);
     Params params;
-    params.left = context.Scaled(number("leftMargin", margin));
-    params.top = context.Scaled(number("topMargin", margin));
-    params.right = context.Scaled(number("rightMargin", margin));
-    params.bottom = context.Scaled(number("bottomMargin", margin));
-    int spacing = number("spacing", -1);
-    params.horizontal_spacing = number("horizontalSpacing", spacing);
-    params.vertical_spacing = number("verticalSpacing", spacing);
+    params.left = context.Scaled(layout.Number("leftMargin", margin));
+    params.top = context.Scaled(layout.Number("topMargin", margin));
+    params.right = context.Scaled(layout.Number("rightMargin", margin));
+    params.bottom = context.Scaled(layout.Number("bottomMargin", margin));
+    int spacing = layout.Number("spacing", -1);
+    params.horizontal_spacing = layout.Number("horizontalSpacing", spacing);
+    params.vertical_spacing = layout.Number("verticalSpacing", spacing);
     params.horizontal_spacing = params.horizontal_spacing >= 0
                                     ? context.Scaled(params.horizontal_spacing)
                                     : owner.top_level ? context.Scaled(kSpacing) : owner.horizontal_spacing;
@@ -281,9 +276,8 @@ Owner NestedIn(const Params& params) {
 // Comma lists of the layout ("stretch", "columnMinimumWidth"...).
 std::vector<int> NumberList(const Layout& layout, const char* property) {
     std::vector<int> numbers;
-    auto found = layout.properties.find(property);
-    if (found == layout.properties.end()) return numbers;
-    const std::string& text = found->second.text;
+    const std::string text = layout.Text(property);
+    if (layout.Find(property) == nullptr) return numbers;
     size_t start = 0;
     while (start <= text.size()) {
         size_t comma = text.find(',', start);

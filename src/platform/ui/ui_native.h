@@ -9,8 +9,11 @@
 // system's suffix), which defines every function of ui.h.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "platform/ui/ui_description.h"
 
 class QWidget;
 
@@ -26,18 +29,19 @@ enum class Kind { Button, CheckBox, Edit, Spin, List, Label, Picture, Progress, 
 struct Control;
 
 // ---- Panels ---------------------------------------------------------------------
-// Loads panel `resource_id` of the resource file at `path` under `parent`
-// (0: top level) and registers it, its controls and its menu bar with the
-// front. Its new handle, or UIE_FILE_NOT_FOUND / UIE_PANEL_NOT_FOUND.
-int LoadPanel(int parent, const std::string& path, int resource_id);
+// Makes the window of `panel`, read from the resource file at `path`, under
+// `parent` (0: top level) and registers it, its controls and its menu bar
+// with the front. Its new handle, or UIE_FILE_NOT_FOUND when the system
+// cannot make it.
+int LoadPanel(int parent, const std::string& path,
+              const std::shared_ptr<const ui_description::ResourceFile>& file,
+              const ui_description::Panel& panel);
 // Shows the panel over the program's windows; `below` is the popup under it
-// (0: none), the window it belongs to.
-void ShowPanel(int panel, int below);
-// Shows the panel as the popup the front has just put on top of the others.
-void ShowPopup(int panel, int below);
+// (0: none), the window it belongs to. A `popup` is the one the front has
+// just put on top of the others: the only window the user can reach.
+void ShowPanel(int panel, int below, bool popup);
+// Hides the panel, which the front has just taken off its popups.
 void HidePanel(int panel);
-// Hides a popup the front has just taken off its popups.
-void HidePopup(int panel);
 // Destroys the panel's window; the front has forgotten it already.
 void DestroyPanel(int panel);
 // Brings the program's active window forward; false when none of its windows
@@ -85,9 +89,9 @@ bool Dimmed(const Control& control);
 void SetVisible(Control& control, bool visible);
 bool Visible(const Control& control);
 // The text that names the control: a button's own, else its buddy label's.
-// False when it has neither.
+// False when it has neither. It is read as shown ("&X" marks the mnemonic).
 bool SetLabelText(Control& control, const std::string& text);
-bool LabelText(const Control& control, std::string& text);
+bool LabelText(const Control& control, std::string& shown);
 // The control takes the keyboard when its panel's window has it.
 void Focus(Control& control);
 
@@ -130,7 +134,8 @@ void ShowWaitCursor(bool on);
 // other window of the program disabled until they close.
 void ShowMessage(const std::string& title, const std::string& message);
 // The number of the button pressed (1 to 3, an empty text for none); 0 for
-// an Escape or a close box with no button bound to Escape.
+// an Escape or a close box with no button bound to Escape. The buttons
+// bound to Enter and Escape are shown ones, 0 for none.
 int Ask(const std::string& title, const std::string& message, const std::string (&buttons)[3],
         int enter_button, int escape_button);
 // The file chosen, empty when the user cancelled. `patterns` ("*.xlsx") are
@@ -141,5 +146,14 @@ std::string ChooseFile(const std::string& title, const std::string& directory,
 // The folder chosen, empty when the user cancelled.
 std::string ChooseFolder(const std::string& title, const std::string& directory, bool make_folders);
 bool IsExistingFile(const std::string& path);
+
+// ---- Session --------------------------------------------------------------------
+// Starts listening to the system's requests to end the session, once.
+void ConnectSessionManager();
+// Tells the system why the session cannot end yet (`block`), or withdraws
+// it; false when the system refuses it.
+bool ShowSessionEndBlock(int panel, bool block, const std::string& reason);
+// Restores the panel's window when it is minimized.
+void RestorePanel(int panel);
 
 }  // namespace ui_native

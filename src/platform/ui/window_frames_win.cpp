@@ -1,27 +1,13 @@
 // A panel window's frame and place: the frame computed at the window's own
-// DPI (a laptop at 150 % docked to a monitor at 100 % has two), the normal
-// place of a minimized or maximized window, and the 96-dpi units the program
-// counts places and sizes in.
+// DPI (a laptop at 150 % docked to a monitor at 100 % has two), and the
+// native side of the panel's place and size (ui_native.h): its client area,
+// as the Qt program gives them, in the 96-dpi units the program counts in;
+// its normal place while it is minimized or maximized.
 #include <windows.h>
 
 #include "platform/ui/ui_internal_win.h"
 
 namespace ui_win {
-namespace {
-
-// GetWindowPlacement and SetWindowPlacement count a top-level window's normal
-// place from the work area's top left (the taskbar may stand above or left of it).
-POINT WorkspaceOffset(HWND hwnd, const RECT& rect) {
-    if ((GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0) return {0, 0};
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &monitor);
-    return {monitor.rcWork.left - monitor.rcMonitor.left, monitor.rcWork.top - monitor.rcMonitor.top};
-}
-
-bool Placed(HWND hwnd) { return IsWindowVisible(hwnd) && (IsIconic(hwnd) || IsZoomed(hwnd)); }
-
-}  // namespace
 
 RECT FrameAround(HWND hwnd, RECT client, int dpi) {
     const DWORD style = static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE));
@@ -43,6 +29,27 @@ RECT FrameAround(HWND hwnd, RECT client, int dpi) {
     return frame;
 }
 
+}  // namespace ui_win
+
+using namespace ui_win;
+
+namespace {
+
+// GetWindowPlacement and SetWindowPlacement count a top-level window's normal
+// place from the work area's top left (the taskbar may stand above or left of it).
+POINT WorkspaceOffset(HWND hwnd, const RECT& rect) {
+    if ((GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0) return {0, 0};
+    const MONITORINFO monitor = MonitorInfo(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST));
+    return {monitor.rcWork.left - monitor.rcMonitor.left,
+            monitor.rcWork.top - monitor.rcMonitor.top};
+}
+
+bool Placed(HWND hwnd) {
+    return IsWindowVisible(hwnd) && (IsIconic(hwnd) || IsZoomed(hwnd));
+}
+
+// The window's client area on the screen: its normal one while it is
+// minimized or maximized.
 RECT NormalClient(const Panel& panel) {
     // The window's rectangle less the frame it has at its DPI: the place and
     // size set are the place and size read back.
@@ -62,6 +69,8 @@ RECT NormalClient(const Panel& panel) {
             frame.bottom - margins.bottom};
 }
 
+// Places the client area (screen pixels) with its frame inside the work
+// area; a minimized or maximized window gets it as its normal place.
 void PlaceClient(const Panel& panel, const RECT& client) {
     // A client area placed at the screen's top (the main window where the
     // settings put it) would leave the caption above it, out of reach.
@@ -81,15 +90,16 @@ void PlaceClient(const Panel& panel, const RECT& client) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-int ToUnits(const Panel& panel, int pixels, int origin) {
+// The panel's place and size as the program counts them: 96-dpi units on the
+// window's monitor, positions from that monitor's top left, as Windows shows
+// them to a program it scales (and as Qt's logical pixels are).
+int ToUnits(const Panel& panel, int pixels, int origin = 0) {
     return origin + MulDiv(pixels - origin, 96, panel.dpi > 0 ? panel.dpi : 96);
 }
 
-int ToPixels(const Panel& panel, int units, int origin) {
+int ToPixels(const Panel& panel, int units, int origin = 0) {
     return origin + MulDiv(units - origin, panel.dpi > 0 ? panel.dpi : 96, 96);
 }
-
-namespace {
 
 // A monitor's own DPI (Windows 8.1 and later); the fallback before.
 int MonitorDpi(HMONITOR monitor, int fallback) {
@@ -117,9 +127,7 @@ struct PlaceSearch {
 // The place in pixels when the units are counted on this monitor; found when
 // it lies on it.
 bool PlaceOnMonitor(HMONITOR monitor, int dpi, PlaceSearch& search) {
-    MONITORINFO info{};
-    info.cbSize = sizeof info;
-    GetMonitorInfoW(monitor, &info);
+    const MONITORINFO info = MonitorInfo(monitor);
     const POINT origin{info.rcMonitor.left, info.rcMonitor.top};
     search.pixels = {origin.x + MulDiv(search.units.x - origin.x, dpi, 96),
                      origin.y + MulDiv(search.units.y - origin.y, dpi, 96)};
@@ -133,8 +141,7 @@ BOOL CALLBACK SearchMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
     return PlaceOnMonitor(monitor, MonitorDpi(monitor, search.fallback_dpi), search) ? FALSE : TRUE;
 }
 
-}  // namespace
-
+// A place in units (SetPanelPos) in screen pixels, on the monitor it lies on.
 POINT PlaceInPixels(const Panel& panel, POINT units, const RECT& client) {
     // The window's own monitor first, at the window's DPI; then the monitor
     // the place lies on when counted in that monitor's units (the window was
@@ -147,11 +154,61 @@ POINT PlaceInPixels(const Panel& panel, POINT units, const RECT& client) {
     return search.pixels;
 }
 
+// The top left corner of the monitor that shows the client area.
 POINT MonitorOrigin(const RECT& client) {
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromRect(&client, MONITOR_DEFAULTTONEAREST), &monitor);
-    return {monitor.rcMonitor.left, monitor.rcMonitor.top};
+    const RECT screen = MonitorInfo(MonitorFromRect(&client, MONITOR_DEFAULTTONEAREST)).rcMonitor;
+    return {screen.left, screen.top};
 }
 
-}  // namespace ui_win
+}  // namespace
+
+namespace ui_native {
+
+int PanelPlace(int panel, int attribute) {
+    Panel* p = FindPanel(panel);
+    const RECT client = NormalClient(*p);
+    const POINT origin = MonitorOrigin(client);
+    switch (attribute) {
+        case ATTR_TOP:
+            return ToUnits(*p, client.top, origin.y);
+        case ATTR_LEFT:
+            return ToUnits(*p, client.left, origin.x);
+        case ATTR_HEIGHT:
+            return ToUnits(*p, client.bottom - client.top);
+        default:
+            return ToUnits(*p, client.right - client.left);
+    }
+}
+
+void SetPanelPlace(int panel, int attribute, int value) {
+    Panel* p = FindPanel(panel);
+    RECT client = NormalClient(*p);
+    const POINT origin = MonitorOrigin(client);
+    switch (attribute) {
+        case ATTR_TOP:
+            OffsetRect(&client, 0, ToPixels(*p, value, origin.y) - client.top);
+            break;
+        case ATTR_LEFT:
+            OffsetRect(&client, ToPixels(*p, value, origin.x) - client.left, 0);
+            break;
+        case ATTR_HEIGHT:
+            client.bottom = client.top + ToPixels(*p, value);
+            break;
+        default:
+            client.right = client.left + ToPixels(*p, value);
+            break;
+    }
+    if (attribute == ATTR_TOP || attribute == ATTR_LEFT) p->placed = true;
+    PlaceClient(*p, client);
+}
+
+void MovePanel(int panel, int top, int left) {
+    Panel* p = FindPanel(panel);
+    RECT client = NormalClient(*p);
+    const POINT place = PlaceInPixels(*p, POINT{left, top}, client);
+    OffsetRect(&client, place.x - client.left, place.y - client.top);
+    p->placed = true;
+    PlaceClient(*p, client);
+}
+
+}  // namespace ui_native

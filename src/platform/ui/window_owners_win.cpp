@@ -58,7 +58,7 @@ void SetOwner(HWND hwnd, HWND owner) {
 void OwnBeforeShowing(Panel& panel, int below, bool popup) {
     // The main window and the splash (a tool window) stand alone; a panel
     // loaded with a parent has that parent as its owner for good.
-    if (panel.parent == 0 && !panel.splash && !IsMainWindow(panel)) {
+    if (ui_front::ParentOf(panel.handle) == 0 && !panel.splash && !IsMainWindow(panel)) {
         const HWND owner = OwnerFor(panel, below, popup);
         const HWND current = GetWindow(panel.hwnd, GW_OWNER);
         if (owner != nullptr && owner != current) {
@@ -77,7 +77,8 @@ void HandOverOwnedWindows(const Panel& panel) {
     // them above a hidden one: they pass to its own owner.
     const HWND heir = GetWindow(panel.hwnd, GW_OWNER);
     for (const auto& [handle, other] : Panels()) {
-        if (other.parent == 0 && other.hwnd != panel.hwnd && GetWindow(other.hwnd, GW_OWNER) == panel.hwnd)
+        if (ui_front::ParentOf(other.handle) == 0 && other.hwnd != panel.hwnd &&
+            GetWindow(other.hwnd, GW_OWNER) == panel.hwnd)
             SetOwner(other.hwnd, heir);
     }
 }
@@ -86,22 +87,16 @@ void CentreOver(const Panel& panel, HWND over) {
     RECT window;
     GetWindowRect(panel.hwnd, &window);
     RECT area;
-    if (over != nullptr && IsWindowVisible(over) && !IsIconic(over)) {
+    if (over != nullptr && IsWindowVisible(over) && !IsIconic(over))
         GetWindowRect(over, &area);
-    } else {
-        MONITORINFO monitor{};
-        monitor.cbSize = sizeof monitor;
-        GetMonitorInfoW(MonitorFromWindow(panel.hwnd, MONITOR_DEFAULTTOPRIMARY), &monitor);
-        area = monitor.rcWork;
-    }
+    else
+        area = MonitorInfo(MonitorFromWindow(panel.hwnd, MONITOR_DEFAULTTOPRIMARY)).rcWork;
     const int width = window.right - window.left, height = window.bottom - window.top;
     int x = area.left + (area.right - area.left - width) / 2;
     int y = area.top + (area.bottom - area.top - height) / 2;
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromRect(&area, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    x = std::max<int>(monitor.rcWork.left, std::min<int>(x, monitor.rcWork.right - width));
-    y = std::max<int>(monitor.rcWork.top, std::min<int>(y, monitor.rcWork.bottom - height));
+    const RECT work = MonitorInfo(MonitorFromRect(&area, MONITOR_DEFAULTTOPRIMARY)).rcWork;
+    x = std::max<int>(work.left, std::min<int>(x, work.right - width));
+    y = std::max<int>(work.top, std::min<int>(y, work.bottom - height));
     SetWindowPos(panel.hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -168,6 +168,12 @@ TEST(ResourceDescription, ShippedFileHoldsEveryPanelAndControlTheProgramUsesAndN
         ASSERT_EQ(file.panels.count(panel.panel), 1u);
         const Widget& root = *file.panels.at(panel.panel).root;
         EXPECT_EQ(root.class_name, panel.root_class);
+        // Qt builds the panel from its own element, and from no other panel's.
+        const std::string& element = file.panels.at(panel.panel).element;
+        EXPECT_EQ(element.rfind(
+                      "<widget class=\"" + root.class_name + "\" name=\"" + root.name + "\"", 0),
+                  0u);
+        EXPECT_EQ(element.find("<widget class=\"" + root.class_name + "\"", 1), std::string::npos);
         std::map<int, const Widget*> controls;
         CollectControls(root, controls);
         for (const auto& [control, kind] : panel.controls) {

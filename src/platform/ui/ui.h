@@ -190,9 +190,9 @@ struct PopupRecord {
     std::string title;
     std::string message;
     std::string buttons[3];
-    std::string defaultDirectory;
-    std::string defaultFileName;
-    std::string fileTypeList;
+    std::string defaultDirectory{};
+    std::string defaultFileName{};
+    std::string fileTypeList{};
     // A question's buttons that Enter and Escape give (1 to 3, 0 for none), as
     // asked: which answer a key press gives is what guards the data.
     int enterButton = VAL_GENERIC_POPUP_NO_CTRL;

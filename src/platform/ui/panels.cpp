@@ -3,6 +3,7 @@
 // panels loaded under it, and the clean start tests ask for. Handles of
 // discarded panels stay invalid forever.
 #include <algorithm>
+#include <functional>
 #include <memory>
 
 #include "platform/system/system.h"
@@ -22,19 +23,24 @@ std::string ResourcePath(const std::string& file_name) {
 }
 
 // The parsed file, read again when its content changed (tests rewrite it);
-// nullptr when it cannot be read.
+// nullptr when it cannot be read. It is kept only while a panel holds it
+// (Windows builds its windows from it; Qt's loader needs it only to load),
+// and its content known again by size and hash, not by a copy of its bytes.
 std::shared_ptr<const ui_description::ResourceFile> ReadResourceFile(const std::string& path) {
     static struct {
-        std::string path, bytes;
-        std::shared_ptr<const ui_description::ResourceFile> file;
+        std::string path;
+        std::size_t size = 0, hash = 0;
+        std::weak_ptr<const ui_description::ResourceFile> file;
     } cache;
     std::string bytes;
     if (ReadWholeFile(path, bytes) != 1) return nullptr;
-    if (cache.file && cache.path == path && cache.bytes == bytes) return cache.file;
+    const std::size_t hash = std::hash<std::string>{}(bytes);
+    auto kept = cache.file.lock();
+    if (kept && cache.path == path && cache.size == bytes.size() && cache.hash == hash) return kept;
     auto file = std::make_shared<ui_description::ResourceFile>();
     std::string error;
     if (!ui_description::ParseResourceFile(bytes, *file, error)) return nullptr;
-    cache = {path, bytes, file};
+    cache = {path, bytes.size(), hash, file};
     return file;
 }
 

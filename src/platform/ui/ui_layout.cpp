@@ -874,23 +874,6 @@ const Widget& LaidOut(const Widget& container) {
     return central != nullptr ? *central : container;
 }
 
-}  // namespace
-
-Size SizeHint(const Widget& widget, const TextMetrics& metrics, const LiveState& live) {
-    Context context{metrics, live, metrics.Scale()};
-    Engine engine(context);
-    Axis width = engine.WidgetWidth(widget);
-    return {width.hint, engine.WidgetHeight(widget, width.hint).hint};
-}
-
-Size MinimumSize(const Widget& widget, const TextMetrics& metrics, const LiveState& live) {
-    Context context{metrics, live, metrics.Scale()};
-    Engine engine(context);
-    Axis width = engine.WidgetWidth(widget);
-    return {width.min, engine.WidgetHeight(widget, width.min).min};
-}
-
-namespace {
 
 // A container's client size: its layout's hint (`preferred`) or minimum, or
 // its geometry when it has no layout.

@@ -39,10 +39,6 @@ public:
     virtual bool Visible(const Widget& widget) const { return widget.Flag("visible", true); }
 };
 
-// What a widget asks for on its own, in device pixels.
-Size SizeHint(const Widget& widget, const TextMetrics& metrics, const LiveState& live = {});
-Size MinimumSize(const Widget& widget, const TextMetrics& metrics, const LiveState& live = {});
-
 // The client size a panel (or any container widget) asks for: its layout's
 // size hint, or its "geometry" when it has no layout.
 Size PreferredClientSize(const Widget& container, const TextMetrics& metrics,

@@ -51,6 +51,6 @@ void ShutdownBeforeQuit() {
     RunShutdownStep(Shutdown::StopTimers);
 }
 
-void ResetShutdownForTesting() {
+void ForgetShutdownSteps() {
     for (bool& done : shutdown_done) done = false;
 }

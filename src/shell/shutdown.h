@@ -15,4 +15,5 @@ void RunShutdownStep(Shutdown step);
 // the instrument powered off, the timers stopped.
 void ShutdownBeforeQuit();
 
-void ResetShutdownForTesting();
+// A session begins: no step has run yet (start-up; the tests' clean start).
+void ForgetShutdownSteps();

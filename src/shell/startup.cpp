@@ -66,6 +66,7 @@ void CreateLog(const std::string& directory, const std::string& started) {
 // The start-up's steps, in the order ProgramMain runs them.
 
 void SetStartValues() {
+    ForgetShutdownSteps();
     SetWaitCursor(1);
     Excel.started = 0;
     Excel.base_name = "Briskel";
@@ -193,7 +194,7 @@ void ResetShellForTesting() {
     Mesure = MesureRecord{};
     Excel = ExcelRecord{};
     starting_up = false;
-    ResetShutdownForTesting();
+    ForgetShutdownSteps();
     ResetSessionEndForTesting();
     ResetSettingsForTesting();
 }

@@ -55,13 +55,9 @@ Cells CurrentCells(const AmpRecord& amp) {
     cell.Put(Current(SlotReal(amp.current, CURRENT_SLOT_CHARACTERS) / 1000));
     cell.Put(AMPERE);
     cell.Put(std::to_string(amp.smoothing));
-    cell.Put(FormatFixed(FrequencyFromPeriod(SlotReal(SlotTextOf(amp.period))), 10, 2));
-    cell.Put(HERTZ);
+    PutFrequency(cell, amp.period);
     cell.Put(ClampType(amp.clamp));
-    cell.Put(FormatFixed(SlotReal(amp.battery) / 1000, 10, 1));
-    cell.Put(VOLT);
-    cell.Put(FormatFixed(SlotReal(amp.temperature), 10, 1));
-    cell.Put(DEGREE_CELSIUS);
+    PutBatteryAndTemperature(cell, amp.battery, amp.temperature);
     return cells;
 }
 

@@ -6,6 +6,7 @@
 #include "excel/workbook.h"
 #include "shell/messages.h"
 #include "store/store.h"
+#include "store/value_text.h"
 
 const char* const Titre_colonne[NB_TITRES] = {
     "Re",     "Rs",    "Rh",    "V-LN",  "V-LPE", "V-NPE", "Z-LN",  "R-LN",
@@ -79,4 +80,16 @@ void AddIdentificationCells(Cells& cells, int object, int test) {
     cells.push_back({VALUE_ROW, 1, testDate});
     cells.push_back({VALUE_ROW, 2, objectNumber});
     cells.push_back({VALUE_ROW, 3, testNumber});
+}
+
+void PutFrequency(CellRow& cell, int32_t period) {
+    cell.Put(FormatFixed(FrequencyFromPeriod(SlotReal(SlotTextOf(period))), 10, 2));
+    cell.Put(HERTZ);
+}
+
+void PutBatteryAndTemperature(CellRow& cell, float battery, float temperature) {
+    cell.Put(FormatFixed(SlotReal(battery) / 1000, 10, 1));
+    cell.Put(VOLT);
+    cell.Put(FormatFixed(SlotReal(temperature), 10, 1));
+    cell.Put(DEGREE_CELSIUS);
 }

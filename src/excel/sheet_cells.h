@@ -3,6 +3,7 @@
 // and the identification cells (date, object, test) that begin every value row.
 #pragma once
 
+#include <cstdint>
 #include <initializer_list>
 #include <map>
 #include <string>
@@ -86,6 +87,13 @@ class CellRow {
     int row_;
     int column_ = FIRST_LAYOUT_COLUMN;
 };
+
+// The frequency of a period (tenths of a microsecond, read as its slot text
+// shows it) and "Hz".
+void PutFrequency(CellRow& cell, int32_t period);
+// The battery (mV, shown in V) and the temperature (°C), each with its unit:
+// the last columns of the current and voltage rows.
+void PutBatteryAndTemperature(CellRow& cell, float battery, float temperature);
 
 // One title of row 1: a text of the catalogue or a fixed column title, with
 // the flags below.

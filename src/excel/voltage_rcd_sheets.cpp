@@ -65,15 +65,11 @@ Cells VoltageCells(const VoltRecord& volt) {
     cell.Put(Field(Texte(tension), 10));
     for (float millivolts : {volt.v_ln, volt.v_lpe, volt.v_npe}) PutMillivolts(cell, millivolts);
     cell.Put(std::to_string(volt.smoothing));
-    cell.Put(FormatFixed(FrequencyFromPeriod(SlotReal(SlotTextOf(volt.period))), 10, 2));
-    cell.Put(HERTZ);
+    PutFrequency(cell, volt.period);
     const ValueText rod = FormatValue(SlotReal(volt.rod_resistance));
     cell.Put(rod.text);
     cell.Put(ResistanceUnit(rod.prefix));
-    cell.Put(FormatFixed(SlotReal(volt.battery) / 1000, 10, 1));
-    cell.Put(VOLT);
-    cell.Put(FormatFixed(SlotReal(volt.temperature), 10, 1));
-    cell.Put(DEGREE_CELSIUS);
+    PutBatteryAndTemperature(cell, volt.battery, volt.temperature);
     return cells;
 }
 
